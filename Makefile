@@ -1,0 +1,31 @@
+# The two commands of the README: `make demo` and `make test`. `make bench` runs the benchmarks.
+SANITIZE ?=
+BUILD ?= $(if $(SANITIZE),build-sanitize,build)
+JOBS ?= 2
+CMAKE_FLAGS := -G Ninja -DKURVEX_SANITIZE=$(SANITIZE)
+
+.PHONY: all deps configure build test demo bench clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+demo: build
+	@scripts/demo.sh $(BUILD)
+
+bench: build
+	@mkdir -p $(BUILD)/bench
+	@$(BUILD)/bench/kurvex-bench --benchmark_out=$(BUILD)/bench/results.json --benchmark_out_format=json
+
+clean:
+	rm -rf build build-sanitize

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/canvas.h"
+
+class QImage;
+
+namespace kurvex {
+
+/// An off-screen RGB bitmap with its canvas. Copyable by value (deep copy).
+class TBitmap {
+ public:
+  TBitmap();
+  TBitmap(int width, int height);
+  TBitmap(const TBitmap& other);
+  TBitmap& operator=(const TBitmap& other);
+  ~TBitmap();
+
+  int Width() const;
+  int Height() const;
+  /// Changes the size; the contents are white afterwards when the size changed.
+  void SetSize(int width, int height);
+  TCanvas& Canvas();
+
+  /// Writes a 24-bit Windows BMP. On failure returns false and sets *error.
+  bool SaveToFile(const std::string& path, std::string* error = nullptr) const;
+  /// Reads a Windows BMP. On failure returns false, keeps the bitmap and sets *error.
+  bool LoadFromFile(const std::string& path, std::string* error = nullptr);
+
+  /// The pixels, for the platform's own use (drawing to windows, tests).
+  const QImage& Image() const;
+  QImage& Image();
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> m_impl;
+};
+
+}  // namespace kurvex

@@ -1,0 +1,1 @@
+#include "platform/color.h"

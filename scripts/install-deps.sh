@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, testing and the demo need.
+# Quiet and quick when everything is present already.
+set -euo pipefail
+
+packages=(
+  g++ make cmake ninja-build pkg-config   # toolchain
+  qt6-base-dev libgl-dev                  # Qt 6 Widgets (OpenGL headers are part of Qt's CMake config)
+  libgtest-dev libbenchmark-dev           # unit tests and benchmarks
+  xvfb xauth x11-apps                     # headless X server for the demo check and screenshots (xwd)
+  fonts-dejavu-core                       # a fixed font set, so rendered text is the same on every machine
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
