@@ -24,12 +24,15 @@ class TBitmap {
   void SetSize(int width, int height);
   TCanvas& Canvas();
 
-  /// Writes a 24-bit Windows BMP. On failure returns false and sets *error.
+  /// Writes a 24-bit uncompressed Windows BMP. On failure returns false and
+  /// sets *error to "<path>: <system error text>".
   bool SaveToFile(const std::string& path, std::string* error = nullptr) const;
   /// Reads a Windows BMP. On failure returns false, keeps the bitmap and sets *error.
   bool LoadFromFile(const std::string& path, std::string* error = nullptr);
 
-  /// The pixels, for the platform's own use (drawing to windows, tests).
+  /// The pixels (Format_RGB32), for the platform's own use (drawing to
+  /// windows, tests). Ends the canvas's active painter first, so a copy of
+  /// the image keeps the pixels of this moment; fetch it again after drawing.
   const QImage& Image() const;
   QImage& Image();
 

@@ -23,13 +23,15 @@ inline constexpr TFontStyles fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrike
 struct TPen {
   TColor Color = clBlack;
   TPenStyle Style = psSolid;
-  int Width = 1;
+  int Width = 1;  ///< pixels across; values below 1 count as 1
   TPenMode Mode = pmCopy;
+  friend bool operator==(const TPen&, const TPen&) = default;
 };
 
 struct TBrush {
   TColor Color = clWhite;
   TBrushStyle Style = bsSolid;
+  friend bool operator==(const TBrush&, const TBrush&) = default;
 };
 
 struct TFont {
@@ -38,7 +40,9 @@ struct TFont {
   TFontStyles Style = 0;
   TColor Color = clWindowText;
   int Orientation = 0;       ///< tenths of a degree, counter-clockwise
-  int PixelSize() const;     ///< character height in pixels for Size
+  /// Size at 96 pixels per inch, rounded; at least 1 (Size <= 0 counts as its magnitude).
+  int PixelSize() const;
+  friend bool operator==(const TFont&, const TFont&) = default;
 };
 
 /// A drawing surface with the classic GDI pixel rules: aliased drawing,
@@ -69,17 +73,23 @@ class TCanvas {
   /// Brush only, no outline; covers rect.Left..Right-1, rect.Top..Bottom-1.
   virtual void FillRect(const TRect& rect) = 0;
   virtual void Ellipse(int left, int top, int right, int bottom) = 0;
+  /// Sets one pixel inside the clip rectangle, whatever Pen.Mode.
   virtual void SetPixel(int x, int y, TColor color) = 0;
   /// The RGB value at (x, y); clBlack outside the surface.
   virtual TColor Pixel(int x, int y) const = 0;
-  /// Text with its top-left corner at (x, y); a solid brush paints the background.
+  /// Text with its top-left corner at (x, y), rotated by Font.Orientation
+  /// around that corner; a solid brush paints the background rectangle of
+  /// TextExtent. PenPos := (x + text width, y).
   virtual void TextOut(int x, int y, const std::string& utf8) = 0;
+  /// Width (advance) and line height of the text in Font, in pixels.
   virtual TSize TextExtent(const std::string& utf8) = 0;
   int TextWidth(const std::string& s) { return TextExtent(s).cx; }
   int TextHeight(const std::string& s) { return TextExtent(s).cy; }
   /// Copies the whole bitmap with its top-left corner at (x, y).
   virtual void Draw(int x, int y, const TBitmap& bitmap) = 0;
+  /// Copies sourceRect of source into dest, scaled (nearest pixel) when the sizes differ.
   virtual void CopyRect(const TRect& dest, const TBitmap& source, const TRect& sourceRect) = 0;
+  /// The whole bitmap scaled (nearest pixel) into dest.
   virtual void StretchDraw(const TRect& dest, const TBitmap& bitmap) = 0;
   /// Restricts drawing to rect until ResetClip.
   virtual void SetClipRect(const TRect& rect) = 0;

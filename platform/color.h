@@ -55,7 +55,9 @@ inline constexpr TColor clInfoText = clSystemColor | 23;
 inline constexpr TColor clInfoBk = clSystemColor | 24;
 
 /// Resolves a system colour to its RGB value (a fixed classic palette, so
-/// pictures are the same on every machine); RGB values pass unchanged.
+/// pictures are the same on every machine; an unknown index gives clBlack).
+/// RGB values pass unchanged; other values keep their low 24 bits, so
+/// clNone resolves to white and clDefault to black.
 TColor ColorToRGB(TColor color);
 
 inline constexpr TColor RGB(std::uint8_t r, std::uint8_t g, std::uint8_t b) {

@@ -1,0 +1,90 @@
+#include "platform/bitmap.h"
+
+#include <algorithm>
+
+#include <QImage>
+
+#include "platform/bmpfile.h"
+#include "platform/imagecanvas.h"
+
+namespace kurvex {
+
+namespace {
+
+QImage WhiteImage(int width, int height) {
+  QImage image(std::max(0, width), std::max(0, height), QImage::Format_RGB32);
+  image.fill(Qt::white);
+  return image;
+}
+
+}  // namespace
+
+// The canvas refers to the image, so both live together behind one pointer
+// that never moves.
+struct TBitmap::Impl {
+  QImage image;
+  TImageCanvas canvas{image};
+};
+
+TBitmap::TBitmap() : m_impl(std::make_unique<Impl>()) {}
+
+TBitmap::TBitmap(int width, int height) : TBitmap() {
+  m_impl->image = WhiteImage(width, height);
+}
+
+TBitmap::TBitmap(const TBitmap& other) : TBitmap() {
+  // Shares the pixels until either side paints; starting a painter detaches.
+  m_impl->image = other.Image();
+}
+
+TBitmap& TBitmap::operator=(const TBitmap& other) {
+  if (this != &other) {
+    m_impl->canvas.Flush();
+    m_impl->image = other.Image();
+  }
+  return *this;
+}
+
+TBitmap::~TBitmap() = default;
+
+int TBitmap::Width() const { return m_impl->image.width(); }
+
+int TBitmap::Height() const { return m_impl->image.height(); }
+
+void TBitmap::SetSize(int width, int height) {
+  width = std::max(0, width);
+  height = std::max(0, height);
+  if (width == Width() && height == Height()) {
+    return;
+  }
+  m_impl->canvas.Flush();
+  m_impl->image = WhiteImage(width, height);
+}
+
+TCanvas& TBitmap::Canvas() { return m_impl->canvas; }
+
+bool TBitmap::SaveToFile(const std::string& path, std::string* error) const {
+  return WriteBmp24(Image(), path, error);
+}
+
+bool TBitmap::LoadFromFile(const std::string& path, std::string* error) {
+  QImage loaded;
+  if (!ReadBmp(path, &loaded, error)) {
+    return false;
+  }
+  m_impl->canvas.Flush();
+  m_impl->image = loaded;
+  return true;
+}
+
+const QImage& TBitmap::Image() const {
+  m_impl->canvas.Flush();
+  return m_impl->image;
+}
+
+QImage& TBitmap::Image() {
+  m_impl->canvas.Flush();
+  return m_impl->image;
+}
+
+}  // namespace kurvex

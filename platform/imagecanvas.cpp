@@ -1,0 +1,319 @@
+#include "platform/imagecanvas.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QString>
+
+#include "platform/bitmap.h"
+#include "platform/qtconvert.h"
+
+namespace kurvex {
+
+namespace {
+
+QRect ToQRect(const TRect& rect) {
+  return QRect(rect.Left, rect.Top, rect.Width(), rect.Height());
+}
+
+// Rectangle and Ellipse accept their corners in any order, as GDI does.
+QRect Box(int left, int top, int right, int bottom) {
+  return QRect(QPoint(std::min(left, right), std::min(top, bottom)),
+               QPoint(std::max(left, right) - 1, std::max(top, bottom) - 1));
+}
+
+QPen MakePen(const TPen& pen) {
+  if (pen.Style == psClear) {
+    return QPen(Qt::NoPen);
+  }
+  QPen result(ToQColor(pen.Color));
+  if (pen.Width > 1) {
+    // Styled wide pens are solid in GDI too; round ends let the batches of
+    // a long polyline join seamlessly.
+    result.setWidth(pen.Width);
+    result.setCapStyle(Qt::RoundCap);
+    result.setJoinStyle(Qt::RoundJoin);
+    return result;
+  }
+  result.setWidth(1);
+  // Flat ends make Qt leave out a line's last pixel like LineTo.
+  result.setCapStyle(Qt::FlatCap);
+  switch (pen.Style) {
+    case psDash: result.setDashPattern({18, 6}); break;
+    case psDot: result.setDashPattern({3, 3}); break;
+    case psDashDot: result.setDashPattern({9, 6, 3, 6}); break;
+    case psDashDotDot: result.setDashPattern({9, 3, 3, 3, 3, 3}); break;
+    default: break;
+  }
+  return result;
+}
+
+QPainter::CompositionMode CompositionOf(TPenMode mode) {
+  switch (mode) {
+    case pmXor: return QPainter::RasterOp_SourceXorDestination;
+    case pmNotXor: return QPainter::RasterOp_NotSourceXorDestination;
+    default: return QPainter::CompositionMode_SourceOver;
+  }
+}
+
+// Drawing an image onto itself needs a copy of the source part first.
+void DrawImagePart(QPainter& painter, const QRect& dest, const QImage& source, const QRect& part,
+                   const QImage& target) {
+  if (&source == &target) {
+    painter.drawImage(dest, source.copy(part));
+  } else {
+    painter.drawImage(dest, source, part);
+  }
+}
+
+}  // namespace
+
+TImageCanvas::TImageCanvas(QImage& image) : m_image(image) {}
+
+TImageCanvas::~TImageCanvas() { Flush(); }
+
+void TImageCanvas::Flush() {
+  if (m_painter.isActive()) {
+    m_painter.end();
+  }
+}
+
+QPainter* TImageCanvas::Begin() {
+  if (m_painter.isActive()) {
+    return &m_painter;
+  }
+  if (m_image.isNull()) {
+    return nullptr;
+  }
+  m_painter.begin(&m_image);
+  if (m_clip) {
+    m_painter.setClipRect(ToQRect(*m_clip));
+  }
+  m_appliedPen.reset();
+  m_appliedBrush.reset();
+  m_appliedComposition.reset();
+  m_fontApplied = false;
+  return &m_painter;
+}
+
+void TImageCanvas::SetComposition(QPainter::CompositionMode mode) {
+  if (m_appliedComposition != mode) {
+    m_painter.setCompositionMode(mode);
+    m_appliedComposition = mode;
+  }
+}
+
+QPainter* TImageCanvas::BeginShape(bool withBrush) {
+  QPainter* painter = Begin();
+  if (!painter) {
+    return nullptr;
+  }
+  if (m_appliedPen != Pen) {
+    painter->setPen(MakePen(Pen));
+    m_appliedPen = Pen;
+  }
+  const TBrush brush = withBrush ? Brush : TBrush{clWhite, bsClear};
+  if (m_appliedBrush != brush) {
+    painter->setBrush(brush.Style == bsClear ? QBrush(Qt::NoBrush)
+                                             : QBrush(ToQColor(brush.Color)));
+    m_appliedBrush = brush;
+  }
+  SetComposition(CompositionOf(Pen.Mode));
+  return painter;
+}
+
+QPainter* TImageCanvas::BeginCopy() {
+  QPainter* painter = Begin();
+  if (painter) {
+    SetComposition(QPainter::CompositionMode_SourceOver);
+  }
+  return painter;
+}
+
+const QFont& TImageCanvas::CurrentFont() {
+  if (m_fontOf != Font) {
+    m_font = ToQFont(Font);
+    m_fontOf = Font;
+    m_fontApplied = false;
+  }
+  return m_font;
+}
+
+int TImageCanvas::CollectPoints(const TPoint* points, int count) {
+  while (count > 1 && points[count - 1] == points[count - 2]) {
+    --count;
+  }
+  m_points.resize(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    m_points[static_cast<std::size_t>(i)] = QPoint(points[i].X, points[i].Y);
+  }
+  return count;
+}
+
+int TImageCanvas::Width() const { return m_image.width(); }
+
+int TImageCanvas::Height() const { return m_image.height(); }
+
+void TImageCanvas::LineTo(int x, int y) {
+  const TPoint from = m_penPos;
+  m_penPos = {x, y};
+  // A zero-length line has no pixel before its end; Qt would draw one.
+  if (from == m_penPos) {
+    return;
+  }
+  if (QPainter* painter = BeginShape(false)) {
+    painter->drawLine(from.X, from.Y, x, y);
+  }
+}
+
+void TImageCanvas::Polyline(const TPoint* points, int count) {
+  if (count < 2 || CollectPoints(points, count) < 2) {
+    return;
+  }
+  if (QPainter* painter = BeginShape(false)) {
+    painter->drawPolyline(m_points.data(), static_cast<int>(m_points.size()));
+  }
+}
+
+void TImageCanvas::Polygon(const TPoint* points, int count) {
+  if (count < 2 || CollectPoints(points, count) < 2) {
+    return;
+  }
+  if (QPainter* painter = BeginShape(true)) {
+    painter->drawPolygon(m_points.data(), static_cast<int>(m_points.size()));
+  }
+}
+
+void TImageCanvas::Rectangle(int left, int top, int right, int bottom) {
+  const QRect box = Box(left, top, right, bottom);
+  if (box.isEmpty()) {
+    return;
+  }
+  QPainter* painter = BeginShape(false);
+  if (!painter) {
+    return;
+  }
+  const bool outlined = Pen.Style != psClear;
+  // The fill stays off the outline so that in XOR mode no pixel is hit twice.
+  const QRect inside = outlined ? box.adjusted(1, 1, -1, -1) : box;
+  if (Brush.Style == bsSolid && !inside.isEmpty()) {
+    painter->fillRect(inside, ToQColor(Brush.Color));
+  }
+  if (outlined) {
+    painter->drawRect(box.adjusted(0, 0, -1, -1));
+  }
+}
+
+void TImageCanvas::FillRect(const TRect& rect) {
+  if (Brush.Style == bsClear || rect.Width() <= 0 || rect.Height() <= 0) {
+    return;
+  }
+  if (QPainter* painter = BeginCopy()) {
+    painter->fillRect(ToQRect(rect), ToQColor(Brush.Color));
+  }
+}
+
+void TImageCanvas::Ellipse(int left, int top, int right, int bottom) {
+  const QRect box = Box(left, top, right, bottom);
+  if (box.isEmpty()) {
+    return;
+  }
+  if (QPainter* painter = BeginShape(true)) {
+    // An outlined ellipse covers one pixel more than its rectangle, as drawRect.
+    painter->drawEllipse(Pen.Style == psClear ? box : box.adjusted(0, 0, -1, -1));
+  }
+}
+
+void TImageCanvas::SetPixel(int x, int y, TColor color) {
+  if (!m_image.valid(x, y) || (m_clip && !ToQRect(*m_clip).contains(x, y))) {
+    return;
+  }
+  // Written directly: the image is detached while the painter is active.
+  m_image.setPixel(x, y, ToQRgb(color));
+}
+
+TColor TImageCanvas::Pixel(int x, int y) const {
+  return m_image.valid(x, y) ? FromQRgb(m_image.pixel(x, y)) : clBlack;
+}
+
+void TImageCanvas::TextOut(int x, int y, const std::string& utf8) {
+  const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+  const QFont& font = CurrentFont();
+  const QFontMetrics metrics(font, &m_image);
+  const int width = metrics.horizontalAdvance(text);
+  m_penPos = {x + width, y};
+  QPainter* painter = BeginCopy();
+  if (!painter) {
+    return;
+  }
+  if (!m_fontApplied) {
+    painter->setFont(font);
+    m_fontApplied = true;
+  }
+  QPoint origin(x, y);
+  if (Font.Orientation != 0) {
+    painter->translate(x, y);
+    painter->rotate(-Font.Orientation / 10.0);
+    origin = QPoint(0, 0);
+  }
+  if (Brush.Style == bsSolid) {
+    painter->fillRect(QRect(origin, QSize(width, metrics.height())), ToQColor(Brush.Color));
+  }
+  painter->setPen(ToQColor(Font.Color));
+  m_appliedPen.reset();
+  painter->drawText(origin.x(), origin.y() + metrics.ascent(), text);
+  if (Font.Orientation != 0) {
+    painter->resetTransform();
+  }
+}
+
+TSize TImageCanvas::TextExtent(const std::string& utf8) {
+  const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+  // A null image has no resolution; the screen's metrics then stand in.
+  const QFontMetrics metrics(CurrentFont(), m_image.isNull() ? nullptr : &m_image);
+  return {metrics.horizontalAdvance(text), metrics.height()};
+}
+
+void TImageCanvas::Draw(int x, int y, const TBitmap& bitmap) {
+  const QImage& source = bitmap.Image();
+  if (QPainter* painter = BeginCopy()) {
+    DrawImagePart(*painter, QRect(QPoint(x, y), source.size()), source, source.rect(), m_image);
+  }
+}
+
+void TImageCanvas::CopyRect(const TRect& dest, const TBitmap& source, const TRect& sourceRect) {
+  if (dest.Width() <= 0 || dest.Height() <= 0 || sourceRect.Width() <= 0 ||
+      sourceRect.Height() <= 0) {
+    return;
+  }
+  const QImage& image = source.Image();
+  if (QPainter* painter = BeginCopy()) {
+    DrawImagePart(*painter, ToQRect(dest), image, ToQRect(sourceRect), m_image);
+  }
+}
+
+void TImageCanvas::StretchDraw(const TRect& dest, const TBitmap& bitmap) {
+  if (dest.Width() <= 0 || dest.Height() <= 0) {
+    return;
+  }
+  const QImage& source = bitmap.Image();
+  if (QPainter* painter = BeginCopy()) {
+    DrawImagePart(*painter, ToQRect(dest), source, source.rect(), m_image);
+  }
+}
+
+void TImageCanvas::SetClipRect(const TRect& rect) {
+  m_clip = TRect{rect.Left, rect.Top, std::max(rect.Left, rect.Right),
+                 std::max(rect.Top, rect.Bottom)};
+  if (m_painter.isActive()) {
+    m_painter.setClipRect(ToQRect(*m_clip));
+  }
+}
+
+void TImageCanvas::ResetClip() {
+  m_clip.reset();
+  if (m_painter.isActive()) {
+    m_painter.setClipping(false);
+  }
+}
+
+}  // namespace kurvex

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include <QFont>
+#include <QPainter>
+#include <QPoint>
+
+#include "platform/canvas.h"
+
+class QImage;
+
+namespace kurvex {
+
+/// The canvas of a TBitmap: draws aliased into a Format_RGB32 QImage with the
+/// GDI pixel rules.
+///
+/// Pens: width <= 1 is one pixel with flat ends (lines leave out their last
+/// pixel; dash 18/6, dot 3/3, dash-dot 9/6/3/6, dash-dot-dot 9/3/3/3/3/3
+/// pixels). Wider pens cover Width pixels across, are always solid and have
+/// round ends and joins, so consecutive polylines meet without notches.
+/// pmXor/pmNotXor apply to pen and brush of lines and shapes; FillRect, text,
+/// SetPixel and bitmap copies always copy.
+///
+/// One QPainter stays active on the image between primitives, because
+/// starting one per call costs more than most primitives. Its pixels are in
+/// the image at once, but a copy of the image taken while it is active would
+/// keep sharing the painted buffer; Flush() ends the painter (the next
+/// primitive starts a new one, which detaches the image from such copies).
+/// TBitmap flushes before it hands out its image. GUI thread only.
+class TImageCanvas final : public TCanvas {
+ public:
+  /// `image` must outlive the canvas and change size only after Flush().
+  explicit TImageCanvas(QImage& image);
+  ~TImageCanvas() override;
+  TImageCanvas(const TImageCanvas&) = delete;
+  TImageCanvas& operator=(const TImageCanvas&) = delete;
+
+  /// Ends the active painter, if any; the clip rectangle is kept.
+  void Flush();
+
+  int Width() const override;
+  int Height() const override;
+  void LineTo(int x, int y) override;
+  void Polyline(const TPoint* points, int count) override;
+  void Polygon(const TPoint* points, int count) override;
+  void Rectangle(int left, int top, int right, int bottom) override;
+  void FillRect(const TRect& rect) override;
+  void Ellipse(int left, int top, int right, int bottom) override;
+  void SetPixel(int x, int y, TColor color) override;
+  TColor Pixel(int x, int y) const override;
+  void TextOut(int x, int y, const std::string& utf8) override;
+  TSize TextExtent(const std::string& utf8) override;
+  void Draw(int x, int y, const TBitmap& bitmap) override;
+  void CopyRect(const TRect& dest, const TBitmap& source, const TRect& sourceRect) override;
+  void StretchDraw(const TRect& dest, const TBitmap& bitmap) override;
+  void SetClipRect(const TRect& rect) override;
+  void ResetClip() override;
+
+ private:
+  /// The active painter, started on demand; nullptr for an empty image.
+  QPainter* Begin();
+  /// Begin() with Pen, Brush and Pen.Mode applied, for lines and shapes.
+  QPainter* BeginShape(bool withBrush);
+  /// Begin() in copy mode, for fills, text and bitmap copies.
+  QPainter* BeginCopy();
+  void SetComposition(QPainter::CompositionMode mode);
+  /// The current Font as QFont, rebuilt only when Font changed.
+  const QFont& CurrentFont();
+  /// Copies points into m_points without trailing repeats of the last point,
+  /// which Qt would draw as an extra pixel.
+  int CollectPoints(const TPoint* points, int count);
+
+  QImage& m_image;
+  QPainter m_painter;
+  std::optional<TRect> m_clip;
+  std::vector<QPoint> m_points;
+  // What the active painter holds, so unchanged state is not set again.
+  std::optional<TPen> m_appliedPen;
+  std::optional<TBrush> m_appliedBrush;
+  std::optional<QPainter::CompositionMode> m_appliedComposition;
+  std::optional<TFont> m_fontOf;
+  QFont m_font;
+  bool m_fontApplied = false;
+};
+
+}  // namespace kurvex
