@@ -1,0 +1,134 @@
+#include "chart/chartcontrol.h"
+
+#include <algorithm>
+
+namespace kurvex {
+
+namespace {
+constexpr int kMaxShadowWidth = 32;
+constexpr int kMinPlotHeight = 20;
+constexpr int kMinPlotWidth = 80;
+}  // namespace
+
+TCustomChartControl::TCustomChartControl(TWinControl* parent)
+    : TCustomControl(parent), m_store(std::make_shared<TItemStore>()) {
+  for (int i = 0; i < kLayerCount; ++i) {
+    m_scaleX[i] = std::make_unique<TScalePropsHoriz>();
+    m_scaleY[i] = std::make_unique<TScalePropsVert>();
+    m_scaleX[i]->OnChange = [this](TScaleProps&) { AxisChanged(); };
+    m_scaleY[i]->OnChange = [this](TScaleProps&) { AxisChanged(); };
+  }
+  SetBounds(Left(), Top(), 280, 200);
+}
+
+TCustomChartControl::~TCustomChartControl() {
+  // Users must not keep a pointer to a chart that is gone: each keeps a copy
+  // of the items it shows.
+  for (TCustomChartControl* user : m_users) {
+    user->m_owner = nullptr;
+    user->m_store = std::make_shared<TItemStore>(*m_store);
+  }
+  if (m_owner) LeaveOwner();
+}
+
+void TCustomChartControl::CreateWnd() { m_paintSuspended = false; }
+
+void TCustomChartControl::BeginLoad() {
+  m_loading = true;
+  for (int i = 0; i < kLayerCount; ++i) {
+    m_scaleX[i]->SetLoading(true);
+    m_scaleY[i]->SetLoading(true);
+  }
+}
+
+void TCustomChartControl::Loaded() {
+  m_loading = false;
+  for (int i = 0; i < kLayerCount; ++i) {
+    m_scaleX[i]->SetLoading(false);
+    m_scaleY[i]->SetLoading(false);
+  }
+  UpdateLayerTransforms();
+  Paint();
+}
+
+void TCustomChartControl::RedrawIfAuto() {
+  if (m_autoRedraw) Paint();
+}
+
+void TCustomChartControl::SetAllocSize(int v) {
+  if (v >= 1 && v <= 1000000) m_allocSize = v;
+}
+
+void TCustomChartControl::SetClassDefault(std::uint8_t v) {
+  if (v != 255) m_classDefault = v;
+}
+
+void TCustomChartControl::SetWindColor(TColor v) {
+  m_windColor = v;
+  RedrawIfAuto();
+}
+
+void TCustomChartControl::SetChartColor(TColor v) {
+  m_chartColor = v;
+  RedrawIfAuto();
+}
+
+void TCustomChartControl::SetChartFrameColor(TColor v) {
+  m_chartFrameColor = v;
+  RedrawIfAuto();
+}
+
+void TCustomChartControl::SetBounds(int left, int top, int width, int height) {
+  height = std::max(height, m_tRim + m_bRim + m_shadowWidth + kMinPlotHeight);
+  width = std::max(width, m_lRim + m_rRim + m_shadowWidth + kMinPlotWidth);
+  TCustomControl::SetBounds(left, top, width, height);
+  if (m_isometric)
+    for (int layer = 1; layer <= kLayerCount; ++layer) RecomputeIsometricY(layer);
+  UpdateLayerTransforms();
+  RedrawIfAuto();
+}
+
+void TCustomChartControl::SetLRim(int v) {
+  m_lRim = v;
+  RimsChanged();
+}
+
+void TCustomChartControl::SetRRim(int v) {
+  m_rRim = v;
+  RimsChanged();
+}
+
+void TCustomChartControl::SetTRim(int v) {
+  m_tRim = v;
+  RimsChanged();
+}
+
+void TCustomChartControl::SetBRim(int v) {
+  m_bRim = v;
+  RimsChanged();
+}
+
+void TCustomChartControl::SetShadowWidth(int v) {
+  m_shadowWidth = std::clamp(v, 0, kMaxShadowWidth);
+  RimsChanged();
+}
+
+void TCustomChartControl::RimsChanged() {
+  m_plotBitmap.SetSize(std::max(PlotWidth(), 0) + 1, std::max(PlotHeight(), 0) + 1);
+  if (m_isometric)
+    for (int layer = 1; layer <= kLayerCount; ++layer) RecomputeIsometricY(layer);
+  UpdateLayerTransforms();
+  RedrawIfAuto();
+}
+
+void TCustomChartControl::AxisChanged() {
+  if (m_loading) return;
+  for (int layer = 1; layer <= kLayerCount; ++layer) {
+    const TScaleProps& x = ScaleX(layer);
+    const TScaleProps& y = ScaleY(layer);
+    SetLayerRange(layer, x.RangeLow(), y.RangeLow(), x.RangeHigh(), y.RangeHigh());
+  }
+  Paint();
+}
+
+}  // namespace kurvex

@@ -1,0 +1,194 @@
+#pragma once
+
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "chart/chartitem.h"
+#include "chart/itemstore.h"
+#include "chart/layertransform.h"
+#include "chart/scaleprops.h"
+#include "platform/bitmap.h"
+#include "platform/canvas.h"
+#include "platform/control.h"
+
+namespace kurvex {
+
+inline constexpr int kLayerCount = 16;
+
+/// A 2-D chart with 16 layers. Keeps drawing items in world coordinates,
+/// maps them to pixels per layer (linear or logarithmic), and draws only on
+/// ShowGraph, Paint and the setters of drawing properties. Adding items never
+/// draws. Charts can share one item store (UseDataOf). GUI thread only.
+class TCustomChartControl : public TCustomControl {
+ public:
+  explicit TCustomChartControl(TWinControl* parent = nullptr);
+  ~TCustomChartControl() override;
+
+  // --- item store --------------------------------------------------------
+  void MoveTo(double x, double y);
+  void DrawTo(double x, double y);
+  /// Removes all items and clears the plot bitmap; shows nothing.
+  void ClearGraph();
+  /// An index outside 0..ItemCount-1 changes nothing.
+  void RemoveItem(int index);
+  void RemoveFirstItem() { RemoveItem(0); }
+  /// Renders all items into the plot area and shows it.
+  void ShowGraph();
+  int ItemCount() const { return m_store->Count(); }
+  int ItemCapacity() const { return m_store->Capacity(); }
+  const TChartItem& Item(int index) const { return (*m_store)[index]; }
+  const TItemStore& Store() const { return *m_store; }
+
+  // --- ranges and mapping ------------------------------------------------
+  /// World window of one layer (1..16) or of all layers (0); repaints.
+  void SetRange(int layer, long double x1, long double y1, long double x2, long double y2);
+  /// World to control pixel; the layer is clamped to 1..16.
+  void WorldToPixel(int layer, double x, double y, int& px, int& py) const;
+  /// Control pixel to world; layer must be 1..16.
+  void PixelToWorld(int layer, int px, int py, double& x, double& y) const;
+  /// Recomputes the transformations of all layers from ranges, size and rims.
+  virtual void UpdateLayerTransforms();
+  const TAxisTransform& TransformX(int layer) const { return m_transX[layer - 1]; }
+  const TAxisTransform& TransformY(int layer) const { return m_transY[layer - 1]; }
+
+  /// Axis property sets of layers 1..16.
+  TScalePropsHoriz& ScaleX(int layer) { return *m_scaleX[layer - 1]; }
+  TScalePropsVert& ScaleY(int layer) { return *m_scaleY[layer - 1]; }
+  const TScalePropsHoriz& ScaleX(int layer) const { return *m_scaleX[layer - 1]; }
+  const TScalePropsVert& ScaleY(int layer) const { return *m_scaleY[layer - 1]; }
+  TScalePropsHoriz& Scale1X() { return ScaleX(1); }
+  TScalePropsVert& Scale1Y() { return ScaleY(1); }
+  TScalePropsHoriz& Scale2X() { return ScaleX(2); }
+  TScalePropsVert& Scale2Y() { return ScaleY(2); }
+  TScalePropsHoriz& Scale3X() { return ScaleX(3); }
+  TScalePropsVert& Scale3Y() { return ScaleY(3); }
+  TScalePropsHoriz& Scale4X() { return ScaleX(4); }
+  TScalePropsVert& Scale4Y() { return ScaleY(4); }
+
+  // --- drawing -----------------------------------------------------------
+  /// Full redraw of frame, scales and plot area.
+  virtual void Paint() override;
+  /// Raises the size to the minimum the rims leave room for.
+  void SetBounds(int left, int top, int width, int height) override;
+
+  // --- properties --------------------------------------------------------
+  int AllocSize() const { return m_allocSize; }
+  /// Ignored outside 1..1000000.
+  void SetAllocSize(int v);
+  bool AutoRedraw() const { return m_autoRedraw; }
+  void SetAutoRedraw(bool v) { m_autoRedraw = v; }
+  int LRim() const { return m_lRim; }
+  int RRim() const { return m_rRim; }
+  int TRim() const { return m_tRim; }
+  int BRim() const { return m_bRim; }
+  int ShadowWidth() const { return m_shadowWidth; }
+  void SetLRim(int v);
+  void SetRRim(int v);
+  void SetTRim(int v);
+  void SetBRim(int v);
+  /// Limited to 0..32.
+  void SetShadowWidth(int v);
+  TColor DataColor() const { return m_dataColor; }
+  void SetDataColor(TColor v) { m_dataColor = v; }
+  TPenStyle PenStyle() const { return m_penStyle; }
+  void SetPenStyle(TPenStyle v) { m_penStyle = v; }
+  int LineWidth() const { return m_lineWidth; }
+  void SetLineWidth(std::uint8_t v) { m_lineWidth = v; }
+  int ClassDefault() const { return m_classDefault; }
+  /// 255 is ignored.
+  void SetClassDefault(std::uint8_t v);
+  bool Isometric() const { return m_isometric; }
+  void SetIsometric(bool v) { m_isometric = v; }
+  int ActiveLayer() const { return m_activeLayer; }
+  TColor WindColor() const { return m_windColor; }
+  void SetWindColor(TColor v);
+  TColor ChartColor() const { return m_chartColor; }
+  void SetChartColor(TColor v);
+  TColor ChartFrameColor() const { return m_chartFrameColor; }
+  void SetChartFrameColor(TColor v);
+
+  /// The chart whose items this chart shows; nullptr for its own.
+  TCustomChartControl* UseDataOf() const { return m_owner; }
+  void SetUseDataOf(TCustomChartControl* chart);
+  /// The charts that show this chart's items.
+  const std::vector<TCustomChartControl*>& DataUsers() const { return m_users; }
+
+  /// Plot area size in pixels (may be below 1 for a tiny control).
+  int PlotWidth() const { return Width() - m_lRim - m_rRim - m_shadowWidth; }
+  int PlotHeight() const { return Height() - m_tRim - m_bRim - m_shadowWidth; }
+
+  /// Property writes between BeginLoad and Loaded count as loading a
+  /// stored design: Logarithmic is accepted unchecked and nothing is
+  /// computed or painted until Loaded.
+  void BeginLoad();
+  virtual void Loaded();
+  bool Loading() const { return m_loading; }
+  bool PaintSuspended() const { return m_paintSuspended; }
+
+  /// The two off-screen pictures: the whole control and the plot area.
+  const TBitmap& ControlBitmap() const { return m_controlBitmap; }
+  const TBitmap& PlotBitmap() const { return m_plotBitmap; }
+
+ protected:
+  void CreateWnd() override;
+  /// Paint when AutoRedraw is on.
+  void RedrawIfAuto();
+  /// Sets one layer's range through joined layers, painting once afterwards.
+  void SetLayerRange(int layer, long double x1, long double y1, long double x2, long double y2);
+  /// Stores one layer's range as it comes and updates the transformations.
+  void ApplyLayerRange(int layer, long double x1, long double y1, long double x2, long double y2);
+  /// Gives every chart of this chart's sharing group this chart's store.
+  void SyncSharedData();
+
+ private:
+  void AppendItem(TItemKind kind, double x, double y);
+  void AxisChanged();
+  void RimsChanged();
+  void RecomputeIsometricY(int layer);
+  long double IsometricHeight(long double x1, long double y1, long double x2) const;
+  void LeaveOwner();
+  void ClearPlotArea(TCanvas& canvas, int offX, int offY);
+  void RenderFrame(TCanvas& canvas);
+  void RenderItems(TCanvas& canvas, int offX, int offY);
+
+  std::shared_ptr<TItemStore> m_store;
+  TCustomChartControl* m_owner = nullptr;
+  std::vector<TCustomChartControl*> m_users;
+
+  std::array<std::unique_ptr<TScalePropsHoriz>, kLayerCount> m_scaleX;
+  std::array<std::unique_ptr<TScalePropsVert>, kLayerCount> m_scaleY;
+  std::array<TAxisTransform, kLayerCount> m_transX{};
+  std::array<TAxisTransform, kLayerCount> m_transY{};
+
+  TBitmap m_controlBitmap;
+  TBitmap m_plotBitmap;
+
+  int m_allocSize = 1000;
+  bool m_autoRedraw = true;
+  int m_lRim = 50, m_rRim = 10, m_tRim = 16, m_bRim = 32;
+  int m_shadowWidth = 0;
+  TColor m_dataColor = clBlack;
+  TPenStyle m_penStyle = psSolid;
+  int m_lineWidth = 1;
+  int m_classDefault = 0;
+  bool m_isometric = false;
+  int m_activeLayer = 1;
+  TColor m_windColor = clBtnFace;
+  TColor m_chartColor = clWhite;
+  TColor m_chartFrameColor = clBlack;
+
+  bool m_loading = false;
+  bool m_paintSuspended = true;
+};
+
+/// The chart control as placed on a window.
+class TChartControl : public TCustomChartControl {
+ public:
+  using TCustomChartControl::TCustomChartControl;
+  void SetBounds(int left, int top, int width, int height) override {
+    TCustomChartControl::SetBounds(left, top, width, height);
+  }
+};
+
+}  // namespace kurvex

@@ -1,0 +1,104 @@
+#include "chart/chartcontrol.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kurvex {
+
+namespace {
+// Square display pixels: the horizontal and vertical aspect are equal.
+constexpr long double kAspectX = 1, kAspectY = 1;
+}  // namespace
+
+void TCustomChartControl::UpdateLayerTransforms() {
+  if (m_loading) return;
+  const int w = Width(), h = Height(), sw = m_shadowWidth;
+  const TAxisSpan spanX{m_lRim, w - m_rRim - sw, PlotWidth(), w};
+  const TAxisSpan spanY{h - m_bRim - sw, m_tRim, PlotHeight(), h};
+  for (int i = 0; i < kLayerCount; ++i) {
+    const TScaleProps& x = *m_scaleX[i];
+    const TScaleProps& y = *m_scaleY[i];
+    m_transX[i] = MakeAxisTransform(spanX, x.RangeLow(), x.RangeHigh(), x.Logarithmic());
+    m_transY[i] = MakeAxisTransform(spanY, y.RangeLow(), y.RangeHigh(), y.Logarithmic());
+  }
+}
+
+void TCustomChartControl::WorldToPixel(int layer, double x, double y, int& px, int& py) const {
+  const int i = std::clamp(layer, 1, kLayerCount) - 1;
+  const TScaleProps& sx = *m_scaleX[i];
+  const TScaleProps& sy = *m_scaleY[i];
+  long double v, u;
+  // Non-positive values on a logarithmic axis sit on the low edge of the
+  // control (the high edge when the axis runs backwards).
+  if (sx.Logarithmic() && x <= kLogFloor)
+    v = sx.RangeHigh() >= sx.RangeLow() ? 0 : Width();
+  else
+    v = MapToPixel(m_transX[i], x, sx.Logarithmic());
+  if (sy.Logarithmic() && y <= kLogFloor)
+    u = sy.RangeHigh() >= sy.RangeLow() ? Height() : 0;
+  else
+    u = MapToPixel(m_transY[i], y, sy.Logarithmic());
+  px = RoundPixel(v);
+  py = RoundPixel(u);
+}
+
+void TCustomChartControl::PixelToWorld(int layer, int px, int py, double& x, double& y) const {
+  const int i = layer - 1;
+  x = MapToWorld(m_transX[i], px, m_scaleX[i]->Logarithmic());
+  y = MapToWorld(m_transY[i], py, m_scaleY[i]->Logarithmic());
+}
+
+long double TCustomChartControl::IsometricHeight(long double x1, long double y1, long double x2) const {
+  const long double plotH = Height() - m_tRim - m_bRim - m_shadowWidth + 1;
+  const long double plotW = Width() - m_lRim - m_rRim - m_shadowWidth + 1;
+  return y1 + (x2 - x1) * plotH / plotW * kAspectY / kAspectX;
+}
+
+void TCustomChartControl::RecomputeIsometricY(int layer) {
+  const TScaleProps& x = ScaleX(layer);
+  TScaleProps& y = ScaleY(layer);
+  y.StoreRange(y.RangeLow(), static_cast<double>(IsometricHeight(x.RangeLow(), y.RangeLow(), x.RangeHigh())));
+}
+
+void TCustomChartControl::SetRange(int layer, long double x1, long double y1, long double x2, long double y2) {
+  if (layer < 0 || layer > kLayerCount) return;
+  const int first = layer == 0 ? 1 : layer;
+  const int last = layer == 0 ? kLayerCount : layer;
+  // One picture for the whole call: the layers' own repaints are held back
+  // and done once at the end.
+  const bool wasSuspended = m_paintSuspended;
+  m_paintSuspended = true;
+  for (int l = first; l <= last; ++l) {
+    long double lx1 = x1, ly1 = y1, lx2 = x2, ly2 = y2;
+    if (lx1 == lx2) {
+      const long double m = ScaleX(l).MinRange();
+      lx1 -= m / 2;
+      lx2 += m / 2;
+    }
+    if (ly1 == ly2) {
+      const long double m = ScaleY(l).MinRange();
+      ly1 -= m / 2;
+      ly2 += m / 2;
+    }
+    if (m_isometric) ly2 = IsometricHeight(lx1, ly1, lx2);
+    SetLayerRange(l, lx1, ly1, lx2, ly2);
+  }
+  m_paintSuspended = wasSuspended;
+  if (!wasSuspended) Paint();
+}
+
+void TCustomChartControl::SetLayerRange(int layer, long double x1, long double y1, long double x2, long double y2) {
+  const bool wasSuspended = m_paintSuspended;
+  m_paintSuspended = true;
+  ApplyLayerRange(layer, x1, y1, x2, y2);
+  m_paintSuspended = wasSuspended;
+  if (!wasSuspended) Paint();
+}
+
+void TCustomChartControl::ApplyLayerRange(int layer, long double x1, long double y1, long double x2, long double y2) {
+  ScaleX(layer).StoreRange(static_cast<double>(x1), static_cast<double>(x2));
+  ScaleY(layer).StoreRange(static_cast<double>(y1), static_cast<double>(y2));
+  UpdateLayerTransforms();
+}
+
+}  // namespace kurvex

@@ -1,0 +1,54 @@
+#include <cstring>
+
+#include "chart/chartcontrol.h"
+
+namespace kurvex {
+
+void TCustomChartControl::AppendItem(TItemKind kind, double x, double y) {
+  TChartItem& item = m_store->Append(m_allocSize);
+  item.Kind = kind;
+  item.Layer = m_activeLayer;
+  item.Class = static_cast<std::uint8_t>(m_classDefault);
+  item.Color = m_dataColor;
+  item.PenStyle = m_penStyle;
+  item.Reserved = 0;
+  item.LineWidth = m_lineWidth;
+  item.X = x;
+  item.Y = y;
+  SyncSharedData();
+}
+
+void TCustomChartControl::MoveTo(double x, double y) { AppendItem(ikMoveTo, x, y); }
+
+void TCustomChartControl::DrawTo(double x, double y) { AppendItem(ikDrawTo, x, y); }
+
+void TCustomChartControl::RemoveItem(int index) {
+  m_store->Remove(index);
+  SyncSharedData();
+}
+
+void TCustomChartControl::ClearGraph() {
+  ClearPlotArea(m_plotBitmap.Canvas(), 0, 0);
+  m_store->Clear();
+  SyncSharedData();
+}
+
+void TCustomChartControl::ShowGraph() {
+  if (Visible()) {
+    SyncSharedData();
+    if (m_autoRedraw) {
+      ClearPlotArea(m_plotBitmap.Canvas(), 0, 0);
+      RenderItems(m_plotBitmap.Canvas(), 0, 0);
+      PresentBitmap(m_lRim, m_tRim, m_plotBitmap);
+    } else {
+      Paint();
+    }
+  }
+  if (m_owner) {
+    m_owner->RedrawIfAuto();
+    for (TCustomChartControl* user : m_owner->m_users) user->RedrawIfAuto();
+  }
+  for (TCustomChartControl* user : m_users) user->RedrawIfAuto();
+}
+
+}  // namespace kurvex

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+
+#include "chart/chartitem.h"
+
+namespace kurvex {
+
+/// The growable array of drawing items. Grows in steps of a given number of
+/// slots; fresh slots are zero (they come from calloc, so a large step costs
+/// address space, not the writing of zeros). Charts that share data share one
+/// store object. GUI thread only.
+class TItemStore {
+ public:
+  TItemStore() = default;
+  TItemStore(const TItemStore& other);
+  TItemStore& operator=(const TItemStore&) = delete;
+  ~TItemStore();
+
+  int Count() const { return m_count; }
+  int Capacity() const { return m_capacity; }
+  const TChartItem* Items() const { return m_items; }
+  TChartItem* Items() { return m_items; }
+  const TChartItem& operator[](int index) const { return m_items[index]; }
+
+  /// The zero-filled slot at index Count, growing by growStep slots when full;
+  /// Count grows by one. Throws std::bad_alloc when memory runs out.
+  TChartItem& Append(int growStep);
+  /// Removes one item; later items move down. Removing the last remaining
+  /// item releases the store. Returns false for an index out of range.
+  bool Remove(int index);
+  /// Releases all slots.
+  void Clear();
+  /// Replaces the contents with count items; capacity becomes at least count.
+  void Assign(const TChartItem* items, int count);
+
+ private:
+  void Reallocate(int capacity);
+
+  TChartItem* m_items = nullptr;
+  int m_count = 0;
+  int m_capacity = 0;
+};
+
+}  // namespace kurvex

@@ -1,0 +1,37 @@
+#include "chart/layertransform.h"
+
+#include <cmath>
+
+namespace kurvex {
+
+TAxisTransform MakeAxisTransform(const TAxisSpan& span, double low, double high, bool logarithmic) {
+  const long double lo = logarithmic ? std::log(static_cast<long double>(low)) : low;
+  const long double hi = logarithmic ? std::log(static_cast<long double>(high)) : high;
+  const long double width = hi - lo;
+  // Degenerate ranges (or a log range over non-positive ends) would divide by
+  // zero or give NaN; such an axis maps everything to the middle instead.
+  if (span.plotSize < 1 || width == 0 || !std::isfinite(width)) return {0, span.extent / 2.0L};
+  TAxisTransform t;
+  t.K = (span.to - span.from) / width;
+  t.D = (span.from * hi - span.to * lo) / width;
+  return t;
+}
+
+long double MapToPixel(const TAxisTransform& t, double v, bool logarithmic) {
+  return logarithmic ? t.K * std::log(static_cast<long double>(v)) + t.D : t.K * v + t.D;
+}
+
+double MapToWorld(const TAxisTransform& t, int pixel, bool logarithmic) {
+  const long double u = (pixel - t.D) / t.K;
+  return static_cast<double>(logarithmic ? std::exp(u) : u);
+}
+
+int RoundPixel(long double v) {
+  constexpr long double kLimit = 2147483647.0L;
+  if (std::isnan(v)) return 0;
+  if (v > kLimit) v = kLimit;
+  if (v < -kLimit) v = -kLimit;
+  return static_cast<int>(std::nearbyint(v));
+}
+
+}  // namespace kurvex

@@ -1,0 +1,39 @@
+#pragma once
+
+namespace kurvex {
+
+/// One axis of a layer's world-to-pixel mapping: pixel = K·v + D, or
+/// K·ln v + D on a logarithmic axis. Extended precision.
+struct TAxisTransform {
+  long double K = 0;
+  long double D = 0;
+};
+
+/// The pixel span an axis maps its range onto: RangeLow goes to `from`,
+/// RangeHigh to `to`; `plotSize` is the plot area's size along the axis
+/// and `extent` the control's.
+struct TAxisSpan {
+  int from = 0;
+  int to = 0;
+  int plotSize = 0;
+  int extent = 0;
+};
+
+/// The mapping of low..high onto span. A span shorter than one pixel, or a
+/// range that collapses to one value, maps everything to the middle.
+TAxisTransform MakeAxisTransform(const TAxisSpan& span, double low, double high, bool logarithmic);
+
+/// K·v + D (K·ln v + D) without clamping; callers pin non-positive values
+/// on logarithmic axes themselves.
+long double MapToPixel(const TAxisTransform& t, double v, bool logarithmic);
+
+/// The inverse mapping.
+double MapToWorld(const TAxisTransform& t, int pixel, bool logarithmic);
+
+/// Limits v to ±2147483647 and rounds halves to even; NaN gives 0.
+int RoundPixel(long double v);
+
+/// Values at or below this count as non-positive on logarithmic axes.
+inline constexpr double kLogFloor = 1e-100;
+
+}  // namespace kurvex

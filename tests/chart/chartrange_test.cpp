@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include "chart/chartcontrol.h"
+#include "tests/support/qtapp.h"
+
+namespace kurvex {
+namespace {
+
+class ChartRangeTest : public test::QtAppTest {
+ protected:
+  ChartRangeTest() {
+    // The window's geometry: 657 x 371 with rims 70, 20, 20, 40.
+    chart.SetLRim(70);
+    chart.SetRRim(20);
+    chart.SetTRim(20);
+    chart.SetBRim(40);
+    chart.SetBounds(0, 0, 657, 371);
+  }
+  TChartControl chart;
+
+  TPoint Pixel(int layer, double x, double y) const {
+    TPoint p;
+    chart.WorldToPixel(layer, x, y, p.X, p.Y);
+    return p;
+  }
+};
+
+TEST_F(ChartRangeTest, RangeEndsMapToThePlotAreaEdges) {
+  chart.SetRange(1, 0, 0, 1000, 10);
+  EXPECT_EQ(Pixel(1, 0, 0), (TPoint{70, 331}));
+  EXPECT_EQ(Pixel(1, 1000, 10), (TPoint{637, 20}));
+
+  chart.SetShadowWidth(5);
+  EXPECT_EQ(Pixel(1, 1000, 0), (TPoint{632, 326}));
+}
+
+TEST_F(ChartRangeTest, PixelToWorldInvertsWorldToPixel) {
+  chart.SetRange(3, -5, 100, 5, -100);  // reversed Y
+  for (double x : {-5.0, -1.25, 0.0, 3.5, 5.0}) {
+    for (double y : {100.0, 12.5, -60.0}) {
+      const TPoint p = Pixel(3, x, y);
+      double wx, wy;
+      chart.PixelToWorld(3, p.X, p.Y, wx, wy);
+      EXPECT_NEAR(wx, x, 10.0 / 567);
+      EXPECT_NEAR(wy, y, 200.0 / 311);
+    }
+  }
+}
+
+TEST_F(ChartRangeTest, LogarithmicAxesMapDecadesAndPinNonPositiveValues) {
+  chart.SetRange(1, 0, 1, 100, 1000);
+  chart.Scale1Y().SetLogarithmic(true);
+  ASSERT_TRUE(chart.Scale1Y().Logarithmic());
+  EXPECT_EQ(Pixel(1, 0, 1).Y, 331);
+  EXPECT_EQ(Pixel(1, 0, 1000).Y, 20);
+  EXPECT_EQ(Pixel(1, 0, 10).Y, 227);  // a third of the way up
+  EXPECT_EQ(Pixel(1, 0, 0).Y, chart.Height());   // bottom edge of the control
+  EXPECT_EQ(Pixel(1, 0, -5).Y, chart.Height());
+
+  chart.SetRange(1, 0, 1000, 100, 1);  // running backwards
+  EXPECT_EQ(Pixel(1, 0, 0).Y, 0);
+
+  chart.SetRange(2, 1, 0, 1e6, 1);
+  chart.Scale2X().SetLogarithmic(true);
+  EXPECT_NEAR(Pixel(2, 1000, 0).X, (70 + 637) / 2.0, 0.6);
+  EXPECT_EQ(Pixel(2, 0, 0).X, 0);
+}
+
+TEST_F(ChartRangeTest, FarAwayValuesAreLimitedBeforeRounding) {
+  chart.SetRange(1, 0, 0, 1, 1);
+  EXPECT_EQ(Pixel(1, 1e300, -1e300), (TPoint{2147483647, 2147483647}));
+  EXPECT_EQ(Pixel(1, -1e300, 1e300), (TPoint{-2147483647, -2147483647}));
+  EXPECT_EQ(Pixel(0, 1, 1), Pixel(1, 1, 1));   // layer clamped to 1
+  EXPECT_EQ(Pixel(99, 1, 1), Pixel(16, 1, 1));  // and to 16
+}
+
+TEST_F(ChartRangeTest, SetRangeWidensEmptyRangesAndStoresReversedOnes) {
+  chart.SetRange(1, 5, 0, 5, 10);
+  EXPECT_DOUBLE_EQ(chart.Scale1X().RangeLow(), 5 - 0.5e-10);
+  EXPECT_DOUBLE_EQ(chart.Scale1X().RangeHigh(), 5 + 0.5e-10);
+
+  chart.SetRange(1, 10, 3, 2, 1);
+  EXPECT_EQ(chart.Scale1X().RangeLow(), 10);
+  EXPECT_EQ(chart.Scale1X().RangeHigh(), 2);
+  EXPECT_EQ(chart.Scale1Y().RangeLow(), 3);
+  EXPECT_EQ(chart.Scale1Y().RangeHigh(), 1);
+}
+
+TEST_F(ChartRangeTest, LayerZeroSetsAllLayersAndOthersAreIgnored) {
+  chart.SetRange(0, -1, -2, 3, 4);
+  for (int layer = 1; layer <= kLayerCount; ++layer) {
+    EXPECT_EQ(chart.ScaleX(layer).RangeLow(), -1);
+    EXPECT_EQ(chart.ScaleY(layer).RangeHigh(), 4);
+  }
+  chart.SetRange(17, 0, 0, 9, 9);
+  chart.SetRange(-1, 0, 0, 9, 9);
+  EXPECT_EQ(chart.ScaleX(16).RangeHigh(), 3);
+}
+
+TEST_F(ChartRangeTest, ATinyPlotAreaMapsEverythingToTheMiddle) {
+  chart.SetLRim(700);  // plot width below one pixel
+  EXPECT_EQ(Pixel(1, 0, 0).X, 328);  // 657 / 2 = 328.5, halves to even
+  EXPECT_EQ(Pixel(1, 1e9, 0).X, 328);
+}
+
+TEST_F(ChartRangeTest, SizeIsRaisedToWhatTheRimsLeaveRoomFor) {
+  chart.SetShadowWidth(4);
+  chart.SetBounds(0, 0, 10, 10);
+  EXPECT_EQ(chart.Width(), 70 + 20 + 4 + 80);
+  EXPECT_EQ(chart.Height(), 20 + 40 + 4 + 20);
+  chart.SetShadowWidth(99);
+  EXPECT_EQ(chart.ShadowWidth(), 32);
+  chart.SetShadowWidth(-3);
+  EXPECT_EQ(chart.ShadowWidth(), 0);
+}
+
+TEST_F(ChartRangeTest, AxisPropertyChangesRemapTheLayer) {
+  chart.SetRange(1, 0, 0, 100, 10);
+  chart.Scale1X().SetRangeHigh(200);
+  EXPECT_EQ(Pixel(1, 200, 0).X, 637);
+}
+
+}  // namespace
+}  // namespace kurvex

@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstring>
+
+#include "chart/chartcontrol.h"
+#include "tests/support/qtapp.h"
+
+namespace kurvex {
+namespace {
+
+using Bytes = std::array<std::uint8_t, sizeof(TChartItem)>;
+
+Bytes BytesOf(const TChartItem& item) {
+  Bytes b;
+  std::memcpy(b.data(), &item, b.size());
+  return b;
+}
+
+class ChartStoreTest : public test::QtAppTest {
+ protected:
+  TChartControl chart;
+};
+
+TEST_F(ChartStoreTest, RecordsHoldExactlyTheDocumentedBytes) {
+  chart.MoveTo(0, 1.5);
+  chart.SetDataColor(clRed);
+  chart.DrawTo(1, -2.25);
+
+  Bytes expected{};
+  expected[14] = 0xF8, expected[15] = 0x3F;  // Y = 1.5
+  expected[56] = 1;                          // LineWidth
+  expected[61] = 8;                          // Kind ikMoveTo
+  expected[64] = 1;                          // Layer
+  EXPECT_EQ(BytesOf(chart.Item(0)), expected);
+
+  expected[6] = 0xF0, expected[7] = 0x3F;    // X = 1
+  expected[14] = 0x02, expected[15] = 0xC0;  // Y = -2.25
+  expected[32] = 0xFF;                       // clRed
+  expected[61] = 3;                          // ikDrawTo
+  EXPECT_EQ(BytesOf(chart.Item(1)), expected);
+}
+
+TEST_F(ChartStoreTest, NewItemsTakeTheCurrentDefaults) {
+  chart.SetPenStyle(psDot);
+  chart.SetLineWidth(3);
+  chart.SetClassDefault(7);
+  chart.SetClassDefault(255);  // ignored
+  chart.DrawTo(2, 3);
+  const TChartItem& item = chart.Item(0);
+  EXPECT_EQ(item.PenStyle, psDot);
+  EXPECT_EQ(item.LineWidth, 3);
+  EXPECT_EQ(item.Class, 7);
+  EXPECT_EQ(item.Layer, chart.ActiveLayer());
+}
+
+TEST_F(ChartStoreTest, StoreGrowsInAllocSizeStepsWithZeroedSlots) {
+  chart.SetAllocSize(800000);
+  chart.MoveTo(1, 1);
+  EXPECT_EQ(chart.ItemCapacity(), 800000);
+  EXPECT_EQ(chart.ItemCount(), 1);
+
+  chart.ClearGraph();
+  chart.SetAllocSize(3);
+  chart.SetAllocSize(0);        // ignored
+  chart.SetAllocSize(1000001);  // ignored
+  EXPECT_EQ(chart.AllocSize(), 3);
+  for (int i = 0; i < 3; ++i) chart.DrawTo(i, i);
+  EXPECT_EQ(chart.ItemCapacity(), 3);
+  chart.DrawTo(3, 3);
+  EXPECT_EQ(chart.ItemCapacity(), 6);
+  EXPECT_EQ(chart.Item(2).X, 2);  // kept across growth
+  const Bytes zero{};
+  EXPECT_EQ(BytesOf(chart.Store().Items()[4]), zero);
+  EXPECT_EQ(BytesOf(chart.Store().Items()[5]), zero);
+}
+
+TEST_F(ChartStoreTest, RemoveItemShiftsKeepsCapacityAndReleasesTheLast) {
+  chart.SetAllocSize(10);
+  for (int i = 0; i < 4; ++i) chart.DrawTo(i, 10 * i);
+  chart.RemoveItem(4);   // out of range
+  chart.RemoveItem(-1);  // out of range
+  EXPECT_EQ(chart.ItemCount(), 4);
+
+  chart.RemoveItem(1);
+  ASSERT_EQ(chart.ItemCount(), 3);
+  EXPECT_EQ(chart.Item(0).X, 0);
+  EXPECT_EQ(chart.Item(1).X, 2);
+  EXPECT_EQ(chart.Item(2).X, 3);
+  EXPECT_EQ(chart.ItemCapacity(), 10);
+
+  chart.RemoveFirstItem();
+  chart.RemoveFirstItem();
+  EXPECT_EQ(chart.ItemCount(), 1);
+  chart.RemoveFirstItem();
+  EXPECT_EQ(chart.ItemCount(), 0);
+  EXPECT_EQ(chart.ItemCapacity(), 0);
+  chart.RemoveFirstItem();  // on an empty chart: nothing
+  EXPECT_EQ(chart.ItemCount(), 0);
+}
+
+TEST_F(ChartStoreTest, ASlotFreedByRemovalIsFreshWhenReused) {
+  chart.SetAllocSize(10);
+  chart.DrawTo(1, 1);
+  chart.DrawTo(2, 2);
+  chart.RemoveFirstItem();
+  chart.MoveTo(5, 5);
+  EXPECT_EQ(chart.Item(1).X2, 0);
+  EXPECT_EQ(chart.Item(1).Kind, ikMoveTo);
+}
+
+TEST_F(ChartStoreTest, ClearGraphReleasesTheStore) {
+  chart.DrawTo(1, 1);
+  chart.ClearGraph();
+  EXPECT_EQ(chart.ItemCount(), 0);
+  EXPECT_EQ(chart.ItemCapacity(), 0);
+}
+
+}  // namespace
+}  // namespace kurvex
