@@ -1,0 +1,26 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace kurvex {
+
+/// Folder whose symbolic links `COM<n>` name serial devices:
+/// ConfigDirectory()/ports.
+std::filesystem::path PortDirectory();
+
+/// The link that stands for COM<n> in the port folder; it may not exist.
+std::filesystem::path ComPortLink(unsigned portNo);
+
+/// n of a port name "COM<n>" (decimal, nothing else around it); empty for any
+/// other name.
+std::optional<unsigned> ComPortNumber(const std::string& portName);
+
+/// Device path for a port name "COM<n>": the link in the port folder when the
+/// link exists (even when it points nowhere, so opening then fails as it
+/// should), else /dev/ttyS<n-1>. Empty for COM0 and for names of other forms:
+/// such a port has no device.
+std::string ResolveComPort(const std::string& portName);
+
+}  // namespace kurvex

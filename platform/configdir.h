@@ -1,0 +1,12 @@
+#pragma once
+
+#include <filesystem>
+
+namespace kurvex {
+
+/// The program's configuration folder: `$XDG_CONFIG_HOME/kurvex` when that
+/// variable holds an absolute path, else `$HOME/.config/kurvex`. The folder is
+/// not created here.
+std::filesystem::path ConfigDirectory();
+
+}  // namespace kurvex

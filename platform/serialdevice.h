@@ -1,0 +1,76 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace kurvex {
+
+/// Parity generated on transmit.
+enum class SerialParity : std::uint8_t { None, Odd, Even, Mark, Space };
+
+/// Line settings of a serial device, the operating system's view of the DCB.
+struct SerialLineSettings {
+  std::uint32_t BaudRate = 9600;  ///< bits per second, any value the driver accepts
+  std::uint8_t DataBits = 8;      ///< 5..8
+  SerialParity Parity = SerialParity::None;
+  bool CheckParity = false;    ///< reject received characters with a parity error
+  bool TwoStopBits = false;    ///< also stands for 1.5 stop bits
+  bool HardwareFlow = false;   ///< CTS/RTS handshake
+  bool XonXoffOutput = false;  ///< stop sending on XOFF received
+  bool XonXoffInput = false;   ///< send XOFF/XON as the input queue fills and drains
+  char XonChar = 17;
+  char XoffChar = 19;
+  bool Dtr = true;  ///< DTR level after configuring
+  bool Rts = true;  ///< RTS level after configuring; ignored with HardwareFlow
+};
+
+/// Output lines a program may drive.
+enum class ModemLine : std::uint8_t { Dtr, Rts };
+
+/// Input lines; all false on a device without modem lines (a pseudo-terminal).
+struct ModemStatus {
+  bool Cts = false;
+  bool Dsr = false;
+  bool Ring = false;
+  bool Rlsd = false;
+};
+
+/// Bytes waiting in the driver's queues.
+struct SerialQueues {
+  std::uint32_t Input = 0;
+  std::uint32_t Output = 0;
+};
+
+/// One open serial device. Error results are errno values (0 = success).
+/// Not thread-safe: the owner serialises calls, except that Fd() may be
+/// polled from a reader thread while the device is open.
+class SerialDevice {
+ public:
+  virtual ~SerialDevice() = default;
+
+  /// Descriptor to poll for input; stays valid until the device is destroyed.
+  virtual int Fd() const = 0;
+
+  /// Applies all line settings, then the DTR and RTS levels. Unsupported
+  /// values (data bits outside 5..8, 0 baud) give EINVAL and change nothing.
+  virtual int Configure(const SerialLineSettings& settings) = 0;
+
+  /// Raises or drops an output line. A device without modem lines succeeds.
+  virtual int SetLine(ModemLine line, bool on) = 0;
+
+  virtual ModemStatus Status() = 0;
+  virtual SerialQueues Queues() = 0;
+
+  /// Discards what waits in the input and/or output queue.
+  virtual int Purge(bool input, bool output) = 0;
+
+  /// Hands all `count` bytes to the driver, waiting while its queue is full;
+  /// `timeoutMs` < 0 waits without limit, otherwise ETIMEDOUT after that long.
+  virtual int Write(const std::uint8_t* data, std::size_t count, int timeoutMs) = 0;
+
+  /// Reads what is waiting, at most `capacity` bytes, without waiting:
+  /// the byte count (0 when nothing waits) or a negative errno.
+  virtual long Read(std::uint8_t* buffer, std::size_t capacity) = 0;
+};
+
+}  // namespace kurvex

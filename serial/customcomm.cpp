@@ -1,0 +1,293 @@
+#include "serial/customcomm.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "serial/dcb.h"
+#include "serial/eventmask.h"
+#include "serial/logfile.h"
+
+namespace kurvex {
+
+namespace {
+
+constexpr std::size_t kMinReceiveBuffer = 8192;
+
+}  // namespace
+
+TCustomComm::TCustomComm() : m_config(DefaultCommConfig()) {
+  SetLogPrefix("SerialComm: ");
+  m_config.dwSize = sizeof(COMMCONFIG);
+  m_config.dcb.DCBlength = sizeof(DCB);
+  SetBaudRate(19200);
+  SetByteSize(8);
+  SetParity(pNone);
+  SetStopBits(sbOne);
+  SetStreamProtocol(spHardware);
+  SetEventChar('\0');
+}
+
+TCustomComm::~TCustomComm() {
+  OnTraceState = nullptr;
+  try {
+    DoClose();
+  } catch (...) {
+    // A destructor must not throw; the device is closed by its own destructor.
+  }
+}
+
+void TCustomComm::SetBaudRate(std::uint32_t baud) {
+  m_config.dcb.BaudRate = baud;
+  ApplyDCB();
+}
+
+void TCustomComm::SetParity(TParity parity) {
+  m_config.dcb.Parity = parity;
+  if (parity == pNone) {
+    m_config.dcb.Flags &= ~fParity;
+  } else {
+    m_config.dcb.Flags |= fParity;
+  }
+  ApplyDCB();
+}
+
+void TCustomComm::SetStopBits(TStopBits stopBits) {
+  m_config.dcb.StopBits = stopBits;
+  ApplyDCB();
+}
+
+void TCustomComm::SetByteSize(std::uint8_t byteSize) {
+  m_config.dcb.ByteSize = byteSize >= 4 && byteSize <= 8 ? byteSize : 8;
+  ApplyDCB();
+}
+
+void TCustomComm::SetEventChar(char eventChar) {
+  m_config.dcb.EvtChar = eventChar;
+  ApplyDCB();
+}
+
+void TCustomComm::SetStreamProtocol(TStreamProtocol protocol) {
+  m_streamProtocol = protocol;
+  ApplyDCB();
+}
+
+void TCustomComm::SetRS485Mode(bool on) {
+  m_rs485Mode = on;
+  ApplyDCB();
+}
+
+void TCustomComm::SetTraceStates(TTraceStates states) {
+  m_traceStates = states;
+  m_eventMask = EventMaskFor(states, m_rs485Mode, m_manualRtsToggle);
+}
+
+void TCustomComm::ApplyDCB() {
+  ApplyDCBRules(m_config.dcb, m_streamProtocol, m_rs485Mode);
+  if (IsOpened()) {
+    // Like SetCommState's result, a refusal is ignored: the line keeps its
+    // previous settings and the port stays open.
+    Device()->Configure(LineSettingsFromDCB(m_config.dcb));
+  }
+}
+
+void TCustomComm::RestoreDCB(const DCB& dcb) {
+  m_config.dcb = dcb;
+  ApplyDCB();
+}
+
+TModemSignals TCustomComm::ModemSignals() const {
+  TModemSignals signals;
+  if (!IsOpened()) {
+    return signals;
+  }
+  const ModemStatus status = Device()->Status();
+  if (status.Cts) signals.Include(msCTS);
+  if (status.Dsr) signals.Include(msDSR);
+  if (status.Ring) signals.Include(msRing);
+  if (status.Rlsd) signals.Include(msRLSD);
+  return signals;
+}
+
+std::uint32_t TCustomComm::ClearCommError() {
+  m_comStat = COMSTAT{};
+  if (IsOpened()) {
+    const SerialQueues queues = Device()->Queues();
+    m_comStat.cbInQue = queues.Input;
+    m_comStat.cbOutQue = queues.Output;
+  }
+  // The termios device reports no line errors yet.
+  return 0;
+}
+
+void TCustomComm::SetupDevice() {
+  ClearCommError();
+  // Linux drivers have fixed queues, so the queue sizes are only stored; the
+  // timeouts are read where they apply (sending).
+  ApplyDCB();
+}
+
+void TCustomComm::DoOpen() {
+  DoClose();
+  m_bytesSent = 0;
+  m_bytesReceived = 0;
+  std::unique_ptr<SerialDevice> device = TakeHandedOverDevice();
+  int error = 0;
+  if (device == nullptr) {
+    device = CreateDeviceHandle(error);
+  }
+  if (device == nullptr) {
+    m_lastErrorMessage = FormatText("Device \"%s\" Open Error !!!\r%s", GetDeviceName().c_str(),
+                                    std::strerror(error));
+    DoFatalError(1, 0, m_lastErrorMessage, false);
+    return;
+  }
+  SetDevice(std::move(device));
+  m_receiveBuffer.assign(std::max<std::size_t>(m_bufferInSize, kMinReceiveBuffer), 0);
+  WriteLog(0, FormatText("The port %s is opened succesfully", GetDeviceName().c_str()));
+  SetupDevice();
+  SetTraceStates(m_traceStates);
+  StartThreads();
+  NotifyListeners(kNotifyOpened);
+}
+
+void TCustomComm::CloseInternal(bool purge) {
+  if (!IsOpened()) {
+    return;
+  }
+  StopThreads();
+  if (purge) {
+    ClearCommError();
+    if (m_comStat.cbOutQue > 0) {
+      PurgeAll();
+    }
+  }
+  m_receiveBuffer.clear();
+  m_receiveBuffer.shrink_to_fit();
+  CloseDeviceHandle();
+  NotifyListeners(kNotifyClosed);
+}
+
+void TCustomComm::DoClose() {
+  if (IsOpened()) {
+    try {
+      CloseInternal(true);
+      WriteLog(0, "The port is closed succesfully");
+    } catch (...) {
+      // Whatever failed (a handler, a listener), the port ends up closed.
+      m_receiveBuffer.clear();
+      CloseDeviceHandle();
+    }
+  }
+  DoTraceState(*this, {tsTxEmpty});
+}
+
+void TCustomComm::DoTraceState(TBaseIO& sender, TTraceStates states) {
+  if (OnTraceState) {
+    OnTraceState(sender, states);
+  }
+}
+
+void TCustomComm::SetRTS(bool on) {
+  if (!IsOpened()) {
+    return;
+  }
+  Device()->SetLine(ModemLine::Rts, on);
+  DoTraceState(*this, {tsCTS});
+}
+
+void TCustomComm::SetDTR(bool on) {
+  if (!IsOpened()) {
+    return;
+  }
+  Device()->SetLine(ModemLine::Dtr, on);
+  DoTraceState(*this, {tsDSR});
+}
+
+void TCustomComm::PurgeInput() {
+  if (IsOpened()) {
+    Device()->Purge(true, false);
+  }
+}
+
+void TCustomComm::PurgeOutput() {
+  if (!IsOpened()) {
+    return;
+  }
+  Device()->Purge(false, true);
+  if (m_rs485Mode && m_manualRtsToggle) {
+    SetRTS(false);
+  }
+}
+
+void TCustomComm::PurgeAll() {
+  if (!IsOpened()) {
+    return;
+  }
+  // Writes complete before Send returns, so no transfer is left to cancel.
+  Device()->Purge(true, true);
+  if (m_rs485Mode && m_manualRtsToggle) {
+    SetRTS(false);
+  }
+}
+
+int TCustomComm::WriteTimeoutMs() const {
+  const std::uint32_t ms = m_timeouts.WriteTotalTimeoutConstant;
+  if (ms == 0) {
+    return -1;
+  }
+  return static_cast<int>(std::min<std::uint32_t>(ms, 0x7FFFFFFF));
+}
+
+bool TCustomComm::Send(const std::uint8_t* data, std::size_t count) {
+  if (!IsOpened()) {
+    return false;
+  }
+  if (m_rs485Mode && m_manualRtsToggle) {
+    SetRTS(true);
+  }
+  const int error = Device()->Write(data, count, WriteTimeoutMs());
+  if (error != 0) {
+    DoCommError(0, static_cast<std::uint32_t>(error), {});
+    return false;
+  }
+  m_bytesSent += count;
+  return true;
+}
+
+bool TCustomComm::SendChar(std::uint8_t byte) {
+  WriteLog(2, FormatText("Try to send char %2Xh ...", byte));
+  return Send(&byte, 1);
+}
+
+bool TCustomComm::SendString(const std::string& text) {
+  WriteLog(2, FormatText("Try to send string %s ...", text.c_str()));
+  return Send(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+}
+
+bool TCustomComm::SendData(const void* data, std::size_t count) {
+  WriteLog(2, FormatText("Try to send the data with %zu length ...", count));
+  const bool sent = Send(static_cast<const std::uint8_t*>(data), count);
+  if (sent) {
+    WriteLog(2, "... the data transmittion is OK!");
+  }
+  return sent;
+}
+
+void TCustomComm::DoCommError(std::uint32_t commCode, std::uint32_t sysError,
+                              TComStateFlags state) {
+  if (m_rs485Mode && m_manualRtsToggle) {
+    SetRTS(false);
+  }
+  bool flashBuffers = false;
+  WriteLog(1, FormatText("Communication Error %u:%u %X", commCode, sysError, state.Bits()));
+  if (OnCommError) {
+    OnCommError(*this, commCode, sysError, state, flashBuffers);
+  }
+  if (flashBuffers) {
+    PurgeAll();
+  }
+}
+
+std::string TCustomComm::GetDeviceName() const { return "Unknown"; }
+
+}  // namespace kurvex

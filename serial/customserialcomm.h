@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "serial/customcomm.h"
+
+namespace kurvex {
+
+/// A COM port named "COM<n>" (the platform layer resolves the name to a
+/// device), with its stored configuration and the connection checks.
+class TCustomSerialComm : public TCustomComm {
+ public:
+  TCustomSerialComm();
+
+  /// n of "COM<n>". Changing it closes the port and, if it was open, opens
+  /// the new one; listeners then get kNotifyChanged.
+  std::uint16_t ComPortNo() const { return m_comPortNo; }
+  void SetComPortNo(std::uint16_t portNo);
+  /// cpCOMxx for ports from 9 up (and for port 0); writing cpCOMxx changes
+  /// nothing.
+  TComPort ComPort() const;
+  void SetComPort(TComPort port);
+
+  /// "COM<n>".
+  std::string GetDeviceName() const override;
+
+  /// Stores port number, DCB and timeouts as one 49-byte value at
+  /// ConfigValuePath(rootKey, key, valueName). A failure is a fatal error.
+  void SaveConfig(const std::string& rootKey, const std::string& key, const std::string& valueName);
+  /// Restores what SaveConfig stored; anything but an exactly 49-byte value
+  /// is a fatal error and changes nothing.
+  void LoadConfig(const std::string& rootKey, const std::string& key, const std::string& valueName);
+
+  /// While open: clears the queues, raises DTR, drops RTS and waits up to
+  /// 200 ms for DSR; with DSR raises RTS and returns true, else a fatal error.
+  bool TestConnection();
+
+  /// The serial plug-and-play identification handshake; `id` is empty when
+  /// the device sends none. Leaves `Active` as it was.
+  void ReadPnPId(std::string& id);
+
+ protected:
+  std::unique_ptr<SerialDevice> CreateDeviceHandle(int& error) override;
+
+ private:
+  void ReadPnPIdFromOpenPort(std::string& id);
+  bool WaitForDsr();
+  bool WaitForInput(std::uint8_t& byte);
+  void PulseLines();
+
+  std::uint16_t m_comPortNo = 1;
+};
+
+}  // namespace kurvex

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <cstdint>
+
+#include "serial/commtypes.h"
+
+namespace kurvex {
+
+/// The EV_ event mask watched for `states`: EV_RXCHAR always; EV_TXEMPTY also
+/// when the component toggles RTS itself in RS-485 mode.
+std::uint32_t EventMaskFor(TTraceStates states, bool rs485Mode, bool manualRtsToggle);
+
+}  // namespace kurvex
