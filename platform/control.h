@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -11,6 +12,16 @@ class QWidget;
 namespace kurvex {
 
 class TBitmap;
+
+/// Common base of everything that fires events, so handlers can be told
+/// which object sent them.
+class TObject {
+ public:
+  virtual ~TObject() = default;
+};
+
+/// A plain event handler; Sender is the object that fired the event.
+using TNotifyEvent = std::function<void(TObject* Sender)>;
 
 enum TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };
 
@@ -26,27 +37,40 @@ inline constexpr TCursor crDefault = 0, crArrow = -2, crCross = -3, crIBeam = -4
 
 /// Registers a 32 × 32 cursor image: `rows` holds 32 strings of 32 characters,
 /// '#' black, '.' white, anything else transparent; (hotX, hotY) is the hot spot.
+/// May be called before the application object exists; the rows are copied.
 void RegisterCursor(TCursor id, const char* const rows[32], int hotX, int hotY);
 
 using TAnchors = std::uint8_t;
 inline constexpr TAnchors akLeft = 1, akTop = 2, akRight = 4, akBottom = 8;
 
+/// Docking to an edge of the parent's client area: alTop/alBottom keep their
+/// height and span the width, alLeft/alRight keep their width and span the
+/// height left over, alClient fills what remains.
+enum TAlign : std::uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient };
+
 /// Base of every windowed control: a Qt widget behind a Qt-free interface.
 /// Owns its widget; child controls are owned by whoever created them and
-/// must be destroyed before their parent. GUI thread only.
-class TWinControl {
+/// should be destroyed before their parent (a parent that goes first leaves
+/// its children without a widget). GUI thread only.
+class TWinControl : public TObject {
  public:
-  virtual ~TWinControl();
+  ~TWinControl() override;
   TWinControl(const TWinControl&) = delete;
   TWinControl& operator=(const TWinControl&) = delete;
 
   /// The widget, for the platform layer and for tests.
   QWidget* Widget() const;
+  /// The widget child controls are placed in (the widget itself, or for a
+  /// form the area below its menu bar).
+  QWidget* ClientWidget() const;
 
   void SetParent(TWinControl* parent);
   TWinControl* Parent() const;
 
-  /// Position relative to the parent's client area, size in pixels.
+  /// Position relative to the parent's client area, size in pixels. For a
+  /// window the position is that of its frame and the size excludes the
+  /// window manager's frame. Anchoring and aligning also come through here,
+  /// so an override can enforce limits by passing other values on.
   virtual void SetBounds(int left, int top, int width, int height);
   int Left() const;
   int Top() const;
@@ -54,31 +78,65 @@ class TWinControl {
   int Height() const;
   void SetWidth(int width) { SetBounds(Left(), Top(), width, Height()); }
   void SetHeight(int height) { SetBounds(Left(), Top(), Width(), height); }
+  int ClientWidth() const;
+  int ClientHeight() const;
 
-  /// Which parent edges the control keeps its distance to when the parent resizes.
+  /// Which parent edges the control keeps its distance to when the parent
+  /// resizes; the distances are those at the last explicit SetBounds,
+  /// SetParent or SetAnchors. Left and right together stretch the width.
   void SetAnchors(TAnchors anchors);
   TAnchors Anchors() const;
+  void SetAlign(TAlign align);
+  TAlign Align() const;
 
+  /// The control's own visibility; a child shows only while its parent does.
   bool Visible() const;
   void SetVisible(bool visible);
   void Show() { SetVisible(true); }
   void Hide() { SetVisible(false); }
+  /// The control's own setting. A disabled parent also disables its
+  /// children without changing their setting. Runs no handler.
   bool Enabled() const;
   virtual void SetEnabled(bool enabled);
+  /// Raises the control above its siblings; a window is also activated.
+  void BringToFront();
+
+  /// Keyboard focus; siblings take it by Tab in the order they were created.
+  void SetFocus();
+  bool Focused() const;
 
   /// The design name (objectName).
   void SetName(const std::string& name);
   std::string Name() const;
-  /// What a screen reader announces.
+  /// What a screen reader announces. Controls with a caption announce the
+  /// caption until a name is set here.
   void SetAccessibleName(const std::string& name);
   std::string AccessibleName() const;
 
   void SetCursor(TCursor cursor);
   TCursor Cursor() const;
 
+  /// Font of the control, inherited by children that set none themselves.
+  /// Height in pixels: negative is the character height, positive the cell
+  /// height (treated alike here).
+  void SetFontName(const std::string& name);
+  std::string FontName() const;
+  void SetFontHeight(int height);
+  int FontHeight() const;
+  void SetFontBold(bool bold);
+  bool FontBold() const;
+
  protected:
   /// Takes ownership of widget.
   explicit TWinControl(QWidget* widget, TWinControl* parent);
+
+  /// Puts child controls into `client` (a descendant of Widget()) instead.
+  void SetClientWidget(QWidget* client);
+  /// Places the client widget inside the control after a size change.
+  virtual void LayoutClient() {}
+  /// Sets the accessible name from a caption (accelerator '&' and outer
+  /// blanks removed) unless one was set explicitly.
+  void SetCaptionAccessibleName(const std::string& caption);
 
  private:
   struct Impl;
@@ -88,6 +146,7 @@ class TWinControl {
 
 /// A control that draws itself: the window shows the bitmaps handed to
 /// PresentBitmap; the virtual methods receive the window's events.
+/// Takes the keyboard focus by click and by Tab.
 class TCustomControl : public TWinControl {
  public:
   explicit TCustomControl(TWinControl* parent = nullptr);
@@ -96,7 +155,8 @@ class TCustomControl : public TWinControl {
   /// Copies bitmap into the window's picture at (x, y) and schedules one
   /// repaint; several presents before the event loop runs appear at once.
   void PresentBitmap(int x, int y, const TBitmap& bitmap);
-  /// The picture the window shows (for tests and screenshots).
+  /// The picture the window shows (for tests and screenshots); it has the
+  /// control's size once the control has painted or presented.
   const TBitmap& WindowImage() const;
 
   /// True once the native window exists (after HandleNeeded or the first show).
@@ -111,12 +171,17 @@ class TCustomControl : public TWinControl {
  protected:
   /// Runs once, when the native window is created.
   virtual void CreateWnd() {}
-  /// Renders the whole control; runs when the window needs its picture.
+  /// Renders the whole control; runs when the window needs its picture
+  /// (first show, size change, Invalidate). Errors are reported, not thrown.
   virtual void Paint() {}
+  /// Mouse positions are client pixels; Shift holds the modifier keys and
+  /// the buttons held after the event (ssDouble on a double click).
   virtual void MouseDown(TMouseButton, TShiftState, int /*x*/, int /*y*/) {}
   virtual void MouseMove(TShiftState, int /*x*/, int /*y*/) {}
   virtual void MouseUp(TMouseButton, TShiftState, int /*x*/, int /*y*/) {}
   virtual void MouseLeave() {}
+  /// delta: wheel steps in eighths of a degree (120 per notch), positive away
+  /// from the user.
   virtual void MouseWheel(TShiftState, int /*delta*/, int /*x*/, int /*y*/) {}
 
  private:
