@@ -1,0 +1,104 @@
+#include "tools/sim/options.h"
+
+#include <charconv>
+#include <cmath>
+#include <optional>
+#include <system_error>
+
+namespace kurvex::sim {
+
+namespace {
+
+constexpr double kMaxRate = 1'000'000;
+
+template <typename Number>
+std::optional<Number> ParseNumber(const std::string& text) {
+  Number value{};
+  const char* last = text.data() + text.size();
+  const auto [end, error] = std::from_chars(text.data(), last, value);
+  if (text.empty() || error != std::errc() || end != last) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::optional<Wave> ParseWave(const std::string& text) {
+  if (text == "sine") return Wave::Sine;
+  if (text == "ramp") return Wave::Ramp;
+  if (text == "noise") return Wave::Noise;
+  if (text == "steps") return Wave::Steps;
+  return std::nullopt;
+}
+
+}  // namespace
+
+ParseResult ParseOptions(const std::vector<std::string>& args) {
+  Options options;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    std::string name = args[i];
+    std::optional<std::string> inlineValue;
+    if (const std::size_t eq = name.find('='); name.starts_with("--") && eq != std::string::npos) {
+      inlineValue = name.substr(eq + 1);
+      name.resize(eq);
+    }
+    if (name == "--help" || name == "-h") {
+      options.Help = true;
+      continue;
+    }
+    if (name == "--lf-only") {
+      if (inlineValue) return "--lf-only takes no value";
+      options.LfOnly = true;
+      continue;
+    }
+    if (name != "--port" && name != "--rate" && name != "--count" && name != "--wave" &&
+        name != "--bad-lines") {
+      return "unknown option " + name;
+    }
+    if (!inlineValue && i + 1 >= args.size()) {
+      return name + " needs a value";
+    }
+    const std::string value = inlineValue ? *inlineValue : args[++i];
+    if (name == "--port") {
+      const auto port = ParseNumber<unsigned>(value);
+      if (!port || *port > 0xFFFF) return "--port wants a number from 0 to 65535, not " + value;
+      options.Port = *port;
+    } else if (name == "--rate") {
+      const auto rate = ParseNumber<double>(value);
+      if (!rate || !std::isfinite(*rate) || *rate <= 0 || *rate > kMaxRate) {
+        return "--rate wants lines per second above 0 and at most 1000000, not " + value;
+      }
+      options.Rate = *rate;
+    } else if (name == "--count") {
+      const auto count = ParseNumber<std::uint64_t>(value);
+      if (!count || *count == 0) return "--count wants a positive number, not " + value;
+      options.Count = *count;
+    } else if (name == "--wave") {
+      const auto wave = ParseWave(value);
+      if (!wave) return "--wave wants sine, ramp, noise or steps, not " + value;
+      options.Shape = *wave;
+    } else {
+      const auto every = ParseNumber<std::uint64_t>(value);
+      if (!every || *every == 0) return "--bad-lines wants a positive number, not " + value;
+      options.BadLines = *every;
+    }
+  }
+  return options;
+}
+
+std::string Usage() {
+  return "Usage: kurvex-sim [options]\n"
+         "Streams one number per line on a pseudo-terminal linked as COM<n> in the\n"
+         "Kurvex port folder ($XDG_CONFIG_HOME/kurvex/ports, else ~/.config/kurvex/ports)\n"
+         "until stopped (Ctrl+C) or until --count lines are sent; the link is removed\n"
+         "at the end.\n"
+         "\n"
+         "  --port N        link the pty as COM<N> (default 5)\n"
+         "  --rate R        lines per second (default 2000)\n"
+         "  --wave W        sine, ramp, noise or steps (default sine); values lie in 0..10\n"
+         "  --count N       stop after N lines\n"
+         "  --lf-only       end lines with LF instead of CR LF\n"
+         "  --bad-lines N   make every N-th line not a number\n"
+         "  --help          show this text\n";
+}
+
+}  // namespace kurvex::sim

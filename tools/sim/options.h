@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace kurvex::sim {
+
+enum class Wave : std::uint8_t { Sine, Ramp, Noise, Steps };
+
+/// What the simulator was asked to do.
+struct Options {
+  unsigned Port = 5;           ///< n of the COM<n> link
+  double Rate = 2000;          ///< lines per second
+  Wave Shape = Wave::Sine;
+  std::uint64_t Count = 0;     ///< lines to send; 0 = until stopped
+  bool LfOnly = false;         ///< end lines with LF instead of CR LF
+  std::uint64_t BadLines = 0;  ///< every N-th line is not a number; 0 = none
+  bool Help = false;
+};
+
+/// Options, or the reason the arguments are not usable.
+using ParseResult = std::variant<Options, std::string>;
+
+/// Parses the arguments after the program name; "--name value" and
+/// "--name=value" are both accepted.
+ParseResult ParseOptions(const std::vector<std::string>& args);
+
+/// The --help text.
+std::string Usage();
+
+}  // namespace kurvex::sim

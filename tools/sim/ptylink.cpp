@@ -1,0 +1,90 @@
+#include "tools/sim/ptylink.h"
+
+#include <fcntl.h>
+#include <pty.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <system_error>
+
+#include "platform/comport.h"
+
+namespace kurvex::sim {
+
+PtyLink::PtyLink(unsigned portNo) : m_link(ComPortLink(portNo)) {
+  char name[256] = {};
+  if (openpty(&m_master, &m_slave, name, nullptr, nullptr) != 0) {
+    m_error = std::string("cannot open a pseudo-terminal: ") + std::strerror(errno);
+    return;
+  }
+  m_slavePath = name;
+  termios raw{};
+  tcgetattr(m_slave, &raw);
+  cfmakeraw(&raw);
+  tcsetattr(m_slave, TCSANOW, &raw);
+  fcntl(m_master, F_SETFL, fcntl(m_master, F_GETFL) | O_NONBLOCK);
+  fcntl(m_master, F_SETFD, FD_CLOEXEC);
+  fcntl(m_slave, F_SETFD, FD_CLOEXEC);
+  m_linked = CreateLink();
+}
+
+bool PtyLink::CreateLink() {
+  std::error_code error;
+  std::filesystem::create_directories(m_link.parent_path(), error);
+  if (error) {
+    m_error = "cannot create " + m_link.parent_path().string() + ": " + error.message();
+    return false;
+  }
+  const std::filesystem::file_status status = std::filesystem::symlink_status(m_link, error);
+  if (std::filesystem::exists(status)) {
+    // Only a link to a pty that is gone is a leftover of ours; a link to a
+    // real device that is unplugged just now belongs to the user.
+    const bool leftover = std::filesystem::is_symlink(status) &&
+                          std::filesystem::read_symlink(m_link, error).string().starts_with("/dev/pts/") &&
+                          !std::filesystem::exists(m_link, error);
+    if (!leftover) {
+      m_error = m_link.string() + " already exists; remove it or choose another --port";
+      return false;
+    }
+  }
+  // Made under a temporary name and renamed over the stale link, so COM<n>
+  // never names a half-made file.
+  std::filesystem::path temporary = m_link;
+  temporary += ".new" + std::to_string(getpid());
+  std::filesystem::remove(temporary, error);
+  std::filesystem::create_symlink(m_slavePath, temporary, error);
+  if (!error) {
+    std::filesystem::rename(temporary, m_link, error);
+  }
+  if (error) {
+    std::filesystem::remove(temporary, error);
+    m_error = "cannot link " + m_link.string() + ": " + error.message();
+    return false;
+  }
+  return true;
+}
+
+std::size_t PtyLink::Unread() const {
+  int queued = 0;
+  if (m_slave < 0 || ioctl(m_slave, FIONREAD, &queued) != 0) {
+    return 0;
+  }
+  return static_cast<std::size_t>(queued);
+}
+
+PtyLink::~PtyLink() {
+  if (m_linked) {
+    // Another simulator may have taken the name over since; leave its link.
+    std::error_code error;
+    if (std::filesystem::read_symlink(m_link, error) == m_slavePath) {
+      std::filesystem::remove(m_link, error);
+    }
+  }
+  if (m_slave >= 0) close(m_slave);
+  if (m_master >= 0) close(m_master);
+}
+
+}  // namespace kurvex::sim

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace kurvex::sim {
+
+/// A pseudo-terminal whose slave is linked as COM<n> in the port folder.
+/// The master is nonblocking; the slave is raw and held open so the pty keeps
+/// its settings while clients come and go. The link is removed on
+/// destruction if it still points at this pty.
+class PtyLink {
+ public:
+  /// Opens the pty and creates the link (and the port folder). A link left
+  /// behind by an earlier run (to a /dev/pts entry that is gone) is replaced;
+  /// any other existing COM<n> is left alone and Error() says why.
+  explicit PtyLink(unsigned portNo);
+  ~PtyLink();
+  PtyLink(const PtyLink&) = delete;
+  PtyLink& operator=(const PtyLink&) = delete;
+
+  /// Empty when the pty is open and linked.
+  const std::string& Error() const { return m_error; }
+  int Master() const { return m_master; }
+  const std::string& SlavePath() const { return m_slavePath; }
+  const std::filesystem::path& LinkPath() const { return m_link; }
+  /// Bytes written to the master that no client has read yet.
+  std::size_t Unread() const;
+
+ private:
+  bool CreateLink();
+
+  int m_master = -1;
+  int m_slave = -1;
+  std::string m_slavePath;
+  std::filesystem::path m_link;
+  bool m_linked = false;
+  std::string m_error;
+};
+
+}  // namespace kurvex::sim

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "tools/sim/options.h"
+
+namespace kurvex::sim {
+
+/// Value of sample `index` (0-based) of a wave; every wave stays within
+/// 0..10, the window's default Y range, and repeats every 1000 samples
+/// (noise: a fixed pseudo-random sequence).
+double WaveValue(Wave wave, std::uint64_t index);
+
+/// The text line for sample `index`, terminator included: "%.3f" of the
+/// wave, or a line that is not a number when `index` + 1 is a multiple of
+/// BadLines.
+std::string SampleLine(const Options& options, std::uint64_t index);
+
+}  // namespace kurvex::sim

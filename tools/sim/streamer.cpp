@@ -1,0 +1,81 @@
+#include "tools/sim/streamer.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "tools/sim/samples.h"
+
+namespace kurvex::sim {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Short enough that a stop request is seen at once at low rates.
+constexpr auto kMaxNap = std::chrono::milliseconds(20);
+// After a stall (a suspended process) the schedule restarts instead of
+// bursting out every missed line.
+constexpr double kMaxBacklogSeconds = 1.0;
+
+// Writes what the descriptor takes from the front of `pending`.
+void Flush(int fd, std::string& pending) {
+  while (!pending.empty()) {
+    const ssize_t written = write(fd, pending.data(), pending.size());
+    if (written > 0) {
+      pending.erase(0, static_cast<std::size_t>(written));
+    } else if (written < 0 && errno == EINTR) {
+      continue;
+    } else {
+      return;
+    }
+  }
+}
+
+}  // namespace
+
+StreamResult Stream(const Options& options, int fd, const volatile std::sig_atomic_t& stop) {
+  StreamResult result;
+  const std::chrono::duration<double> interval(1.0 / options.Rate);
+  Clock::time_point start = Clock::now();
+  std::uint64_t scheduled = 0;  // lines due since `start`
+  std::string pending;
+  while (stop == 0 && (options.Count == 0 || result.Lines < options.Count)) {
+    const Clock::time_point now = Clock::now();
+    const double elapsed = std::chrono::duration<double>(now - start).count();
+    if (elapsed - static_cast<double>(scheduled) * interval.count() > kMaxBacklogSeconds) {
+      start = now;
+      scheduled = 0;
+    }
+    const auto due = static_cast<std::uint64_t>(elapsed / interval.count()) + 1;
+    if (due > scheduled) {
+      std::string batch;
+      for (; scheduled < due && (options.Count == 0 || result.Lines < options.Count); ++scheduled) {
+        batch += SampleLine(options, result.Lines++);
+      }
+      Flush(fd, pending);
+      if (pending.empty()) {
+        pending = std::move(batch);
+        Flush(fd, pending);
+      } else {
+        result.Dropped += static_cast<std::uint64_t>(std::count(batch.begin(), batch.end(), '\n'));
+      }
+      continue;
+    }
+    const auto next = start + std::chrono::duration_cast<Clock::duration>(interval * static_cast<double>(scheduled));
+    std::this_thread::sleep_until(std::min(next, Clock::now() + kMaxNap));
+  }
+  // The last lines get a moment to find room, but a full pty cannot hold us.
+  const Clock::time_point giveUp = Clock::now() + std::chrono::milliseconds(200);
+  while (!pending.empty() && stop == 0 && Clock::now() < giveUp) {
+    Flush(fd, pending);
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return result;
+}
+
+}  // namespace kurvex::sim
