@@ -1,0 +1,212 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QEvent>
+#include <QImage>
+#include <QWheelEvent>
+#include <QWidget>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/bitmap.h"
+#include "platform/control.h"
+#include "platform/error.h"
+#include "tests/support/qtapp.h"
+
+namespace kurvex {
+namespace {
+
+// Counts the paint events the window receives.
+class PaintCounter : public QObject {
+ public:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+  int paints = 0;
+};
+
+// Fills itself with one colour and writes down every event it receives.
+class Probe : public TCustomControl {
+ public:
+  explicit Probe(TWinControl* parent = nullptr) : TCustomControl(parent) {}
+
+  TColor fill = clRed;
+  int creates = 0;
+  int paints = 0;
+  bool throwInPaint = false;
+  int minWidth = 0;
+  std::vector<std::string> log;
+
+  void SetBounds(int left, int top, int width, int height) override {
+    TCustomControl::SetBounds(left, top, std::max(width, minWidth), height);
+  }
+
+ protected:
+  void CreateWnd() override { ++creates; }
+  void Paint() override {
+    ++paints;
+    if (throwInPaint) throw EKurvexError("Zeichenfehler");
+    TBitmap bitmap(Width(), Height());
+    bitmap.Canvas().Brush.Color = fill;
+    bitmap.Canvas().FillRect({0, 0, Width(), Height()});
+    PresentBitmap(0, 0, bitmap);
+  }
+  void MouseDown(TMouseButton b, TShiftState s, int x, int y) override {
+    log.push_back("down " + std::to_string(b) + " " + std::to_string(s) + " " + Xy(x, y));
+  }
+  void MouseMove(TShiftState s, int x, int y) override {
+    log.push_back("move " + std::to_string(s) + " " + Xy(x, y));
+  }
+  void MouseUp(TMouseButton b, TShiftState s, int x, int y) override {
+    log.push_back("up " + std::to_string(b) + " " + std::to_string(s) + " " + Xy(x, y));
+  }
+  void MouseWheel(TShiftState s, int delta, int x, int y) override {
+    log.push_back("wheel " + std::to_string(s) + " " + std::to_string(delta) + " " + Xy(x, y));
+  }
+  void MouseLeave() override { log.push_back("leave"); }
+
+ private:
+  static std::string Xy(int x, int y) { return std::to_string(x) + "," + std::to_string(y); }
+};
+
+QRgb PixelAt(const TCustomControl& c, int x, int y) {
+  return c.WindowImage().Image().pixel(x, y) & 0xFFFFFF;
+}
+
+class CustomControlTest : public test::QtAppTest {
+ protected:
+  void SetUp() override {
+    probe.SetBounds(0, 0, 60, 40);
+    probe.Widget()->installEventFilter(&counter);
+  }
+  void ShowAndSettle() {
+    probe.Show();
+    QApplication::processEvents();
+  }
+  void TearDown() override { probe.Hide(); }
+
+  Probe probe;
+  PaintCounter counter;
+};
+
+TEST_F(CustomControlTest, FirstShowCreatesTheWindowOnceAndPaints) {
+  EXPECT_FALSE(probe.HandleAllocated());
+  ShowAndSettle();
+  EXPECT_TRUE(probe.HandleAllocated());
+  EXPECT_EQ(probe.creates, 1);
+  EXPECT_EQ(probe.paints, 1);
+  EXPECT_EQ(probe.WindowImage().Width(), 60);
+  EXPECT_EQ(PixelAt(probe, 59, 39), 0xFF0000u);
+
+  probe.Hide();
+  ShowAndSettle();
+  EXPECT_EQ(probe.creates, 1);
+  probe.HandleNeeded();
+  EXPECT_EQ(probe.creates, 1);
+}
+
+TEST_F(CustomControlTest, HandleNeededCreatesBeforeAnyShow) {
+  probe.HandleNeeded();
+  EXPECT_TRUE(probe.HandleAllocated());
+  EXPECT_EQ(probe.creates, 1);
+  EXPECT_EQ(probe.paints, 0);
+}
+
+TEST_F(CustomControlTest, PresentsBeforeTheLoopRunsAreShownWithOneRepaint) {
+  ShowAndSettle();
+  const int paintsBefore = counter.paints;
+  TBitmap blue(10, 10);
+  blue.Canvas().Brush.Color = clBlue;
+  blue.Canvas().FillRect({0, 0, 10, 10});
+  probe.PresentBitmap(0, 0, blue);
+  probe.PresentBitmap(20, 0, blue);
+  probe.PresentBitmap(40, 20, blue);
+  QApplication::processEvents();
+
+  EXPECT_EQ(counter.paints - paintsBefore, 1);
+  EXPECT_EQ(probe.paints, 1) << "a present is not a reason to render again";
+  EXPECT_EQ(PixelAt(probe, 5, 5), 0x0000FFu);
+  EXPECT_EQ(PixelAt(probe, 25, 5), 0x0000FFu);
+  EXPECT_EQ(PixelAt(probe, 45, 25), 0x0000FFu);
+  EXPECT_EQ(PixelAt(probe, 15, 5), 0xFF0000u);
+}
+
+TEST_F(CustomControlTest, InvalidateAndResizeRenderAgain) {
+  ShowAndSettle();
+  probe.fill = clLime;
+  probe.Invalidate();
+  QApplication::processEvents();
+  EXPECT_EQ(probe.paints, 2);
+  EXPECT_EQ(PixelAt(probe, 1, 1), 0x00FF00u);
+
+  probe.SetBounds(0, 0, 90, 50);
+  QApplication::processEvents();
+  EXPECT_EQ(probe.paints, 3);
+  EXPECT_EQ(probe.WindowImage().Width(), 90);
+  EXPECT_EQ(probe.WindowImage().Height(), 50);
+  EXPECT_EQ(PixelAt(probe, 89, 49), 0x00FF00u);
+}
+
+TEST_F(CustomControlTest, AToolkitResizeGoesThroughTheVirtualSetBounds) {
+  probe.minWidth = 50;
+  ShowAndSettle();
+  probe.Widget()->resize(20, 30);
+  EXPECT_EQ(probe.Width(), 50);
+  EXPECT_EQ(probe.Height(), 30);
+}
+
+TEST_F(CustomControlTest, MouseEventsArriveWithPositionButtonsAndShiftState) {
+  ShowAndSettle();
+  QWidget* w = probe.Widget();
+  test::MouseMove(w, {3, 4});
+  test::MousePress(w, Qt::LeftButton, {10, 20}, Qt::ShiftModifier);
+  EXPECT_TRUE(probe.MouseCaptured());
+  test::MouseMove(w, {12, 22}, Qt::LeftButton, Qt::ControlModifier);
+  test::MouseRelease(w, Qt::LeftButton, {14, 24});
+  EXPECT_FALSE(probe.MouseCaptured());
+  test::MousePress(w, Qt::RightButton, {1, 2}, Qt::AltModifier);
+  test::MouseRelease(w, Qt::RightButton, {1, 2});
+
+  QWheelEvent wheel(QPointF(5, 6), w->mapToGlobal(QPointF(5, 6)), QPoint(), QPoint(0, -120),
+                    Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(w, &wheel);
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(w, &leave);
+
+  const std::vector<std::string> expected = {
+      "move 0 3,4",
+      "down 0 " + std::to_string(ssShift | ssLeft) + " 10,20",
+      "move " + std::to_string(ssCtrl | ssLeft) + " 12,22",
+      "up 0 0 14,24",
+      "down 1 " + std::to_string(ssAlt | ssRight) + " 1,2",
+      "up 1 0 1,2",
+      "wheel " + std::to_string(ssCtrl) + " -120 5,6",
+      "leave",
+  };
+  EXPECT_EQ(probe.log, expected);
+}
+
+TEST_F(CustomControlTest, ADoubleClickArrivesAsMouseDownWithDouble) {
+  ShowAndSettle();
+  QMouseEvent twice(QEvent::MouseButtonDblClick, QPointF(7, 8), probe.Widget()->mapToGlobal(QPointF(7, 8)),
+                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(probe.Widget(), &twice);
+  ASSERT_EQ(probe.log.size(), 1u);
+  EXPECT_EQ(probe.log[0], "down 0 " + std::to_string(ssLeft | ssDouble) + " 7,8");
+}
+
+TEST_F(CustomControlTest, AnErrorInPaintIsReportedAndDoesNotEscapeTheEventLoop) {
+  std::vector<std::string> reported;
+  SetErrorReporter([&](const EKurvexError& e) { reported.push_back(e.what()); });
+  probe.throwInPaint = true;
+  ShowAndSettle();
+  SetErrorReporter(nullptr);
+  ASSERT_EQ(reported.size(), 1u);
+  EXPECT_EQ(reported[0], "Zeichenfehler");
+}
+
+}  // namespace
+}  // namespace kurvex

@@ -1,0 +1,226 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QBitmap>
+#include <QCursor>
+#include <QWidget>
+
+#include <algorithm>
+
+#include "platform/control.h"
+#include "tests/support/qtapp.h"
+
+namespace kurvex {
+namespace {
+
+// A bare windowed control; an optional minimum width shows that layout
+// changes come through the virtual SetBounds.
+class Box : public TWinControl {
+ public:
+  explicit Box(TWinControl* parent = nullptr, int minWidth = 0)
+      : TWinControl(new QWidget, parent), m_minWidth(minWidth) {}
+
+  void SetBounds(int left, int top, int width, int height) override {
+    ++setBoundsCalls;
+    TWinControl::SetBounds(left, top, std::max(width, m_minWidth), height);
+  }
+
+  int setBoundsCalls = 0;
+
+ private:
+  int m_minWidth;
+};
+
+struct Bounds {
+  int left, top, width, height;
+  friend bool operator==(const Bounds&, const Bounds&) = default;
+};
+
+Bounds BoundsOf(const TWinControl& c) { return {c.Left(), c.Top(), c.Width(), c.Height()}; }
+
+void PrintTo(const Bounds& b, std::ostream* os) {
+  *os << "(" << b.left << ", " << b.top << ", " << b.width << " x " << b.height << ")";
+}
+
+using WinControlTest = test::QtAppTest;
+
+TEST_F(WinControlTest, AnchoredChildrenKeepTheirDistancesWhenTheParentResizes) {
+  Box parent;
+  parent.SetBounds(0, 0, 400, 300);
+  Box stretched(&parent);
+  stretched.SetBounds(10, 10, 100, 50);
+  stretched.SetAnchors(akLeft | akTop | akRight | akBottom);
+  Box right(&parent);
+  right.SetBounds(300, 10, 50, 20);
+  right.SetAnchors(akTop | akRight);
+  Box bottom(&parent);
+  bottom.SetBounds(20, 250, 30, 30);
+  bottom.SetAnchors(akLeft | akBottom);
+  Box fixed(&parent);
+  fixed.SetBounds(5, 5, 10, 10);
+
+  parent.SetBounds(0, 0, 500, 360);
+  EXPECT_EQ(BoundsOf(stretched), (Bounds{10, 10, 200, 110}));
+  EXPECT_EQ(BoundsOf(right), (Bounds{400, 10, 50, 20}));
+  EXPECT_EQ(BoundsOf(bottom), (Bounds{20, 310, 30, 30}));
+  EXPECT_EQ(BoundsOf(fixed), (Bounds{5, 5, 10, 10}));
+
+  parent.SetBounds(0, 0, 400, 300);
+  EXPECT_EQ(BoundsOf(stretched), (Bounds{10, 10, 100, 50}));
+  EXPECT_EQ(BoundsOf(right), (Bounds{300, 10, 50, 20}));
+}
+
+TEST_F(WinControlTest, AnchoringGoesThroughTheVirtualSetBoundsWithoutDrift) {
+  Box parent;
+  parent.SetBounds(0, 0, 400, 300);
+  Box child(&parent, /*minWidth=*/80);
+  child.SetBounds(10, 10, 100, 50);
+  child.SetAnchors(akLeft | akTop | akRight);
+  child.setBoundsCalls = 0;
+
+  parent.SetBounds(0, 0, 350, 300);  // asks for width 50, the child insists on 80
+  EXPECT_EQ(child.Width(), 80);
+  EXPECT_GE(child.setBoundsCalls, 1);
+
+  parent.SetBounds(0, 0, 400, 300);  // back to the original distance, not 80 + 50
+  EXPECT_EQ(child.Width(), 100);
+}
+
+TEST_F(WinControlTest, AToolkitResizeOfAShownParentMovesAnchoredChildren) {
+  Box parent;
+  parent.SetBounds(50, 50, 300, 200);
+  Box child(&parent);
+  child.SetBounds(250, 150, 40, 40);
+  child.SetAnchors(akRight | akBottom);
+  parent.Show();
+  QApplication::processEvents();
+  parent.setBoundsCalls = 0;
+
+  parent.Widget()->resize(320, 230);  // as when the user drags the frame
+  QApplication::processEvents();
+
+  EXPECT_EQ(parent.setBoundsCalls, 1);
+  EXPECT_EQ(BoundsOf(child), (Bounds{270, 180, 40, 40}));
+  parent.Hide();
+}
+
+TEST_F(WinControlTest, AlignedChildrenDockToTheEdgesInOrder) {
+  Box parent;
+  parent.SetBounds(0, 0, 400, 300);
+  Box top(&parent);
+  top.SetHeight(41);
+  top.SetAlign(alTop);
+  Box status(&parent);
+  status.SetHeight(20);
+  status.SetAlign(alBottom);
+  Box left(&parent);
+  left.SetWidth(60);
+  left.SetAlign(alLeft);
+  Box client(&parent);
+  client.SetAlign(alClient);
+
+  EXPECT_EQ(BoundsOf(top), (Bounds{0, 0, 400, 41}));
+  EXPECT_EQ(BoundsOf(status), (Bounds{0, 280, 400, 20}));
+  EXPECT_EQ(BoundsOf(left), (Bounds{0, 41, 60, 239}));
+  EXPECT_EQ(BoundsOf(client), (Bounds{60, 41, 340, 239}));
+
+  parent.SetBounds(0, 0, 500, 400);
+  EXPECT_EQ(BoundsOf(top), (Bounds{0, 0, 500, 41}));
+  EXPECT_EQ(BoundsOf(status), (Bounds{0, 380, 500, 20}));
+  EXPECT_EQ(BoundsOf(client), (Bounds{60, 41, 440, 339}));
+
+  top.SetHeight(60);  // an aligned control keeps its new height and the rest moves
+  EXPECT_EQ(BoundsOf(top), (Bounds{0, 0, 500, 60}));
+  EXPECT_EQ(BoundsOf(client), (Bounds{60, 60, 440, 320}));
+
+  top.Hide();  // a hidden aligned control leaves its space to the others
+  EXPECT_EQ(BoundsOf(left), (Bounds{0, 0, 60, 380}));
+}
+
+TEST_F(WinControlTest, NamesVisibilityAndEnabledState) {
+  Box parent;
+  Box child(&parent);
+  child.SetName("StartButton");
+  child.SetAccessibleName("Start");
+  EXPECT_EQ(child.Widget()->objectName(), "StartButton");
+  EXPECT_EQ(child.Name(), "StartButton");
+  EXPECT_EQ(child.Widget()->accessibleName(), "Start");
+
+  EXPECT_TRUE(child.Visible());  // its own setting, although no window shows yet
+  EXPECT_FALSE(parent.Visible());
+  child.Hide();
+  EXPECT_FALSE(child.Visible());
+  parent.Show();
+  EXPECT_FALSE(child.Widget()->isVisible());
+  child.Show();
+  EXPECT_TRUE(child.Widget()->isVisible());
+  parent.Hide();
+
+  parent.SetEnabled(false);
+  EXPECT_TRUE(child.Enabled());  // own setting unchanged ...
+  EXPECT_FALSE(child.Widget()->isEnabled());  // ... but it is disabled with its parent
+  parent.SetEnabled(true);
+  EXPECT_TRUE(child.Widget()->isEnabled());
+  child.SetEnabled(false);
+  EXPECT_FALSE(child.Enabled());
+}
+
+TEST_F(WinControlTest, ReparentingMovesTheChildBetweenLayouts) {
+  Box first;
+  first.SetBounds(0, 0, 200, 100);
+  Box second;
+  second.SetBounds(0, 0, 300, 150);
+  Box child(&first);
+  child.SetHeight(30);
+  child.SetAlign(alTop);
+  EXPECT_EQ(child.Width(), 200);
+
+  child.SetParent(&second);
+  EXPECT_EQ(child.Parent(), &second);
+  EXPECT_EQ(child.Widget()->parentWidget(), second.ClientWidget());
+  EXPECT_EQ(child.Width(), 300);
+  first.SetBounds(0, 0, 250, 100);  // no longer the child's parent
+  EXPECT_EQ(child.Width(), 300);
+}
+
+TEST_F(WinControlTest, StockAndRegisteredCursors) {
+  Box parent;
+  Box control(&parent);
+  control.SetCursor(crHandPoint);
+  EXPECT_EQ(control.Cursor(), crHandPoint);
+  EXPECT_EQ(control.Widget()->cursor().shape(), Qt::PointingHandCursor);
+
+  const char* rows[32];
+  const std::string black(32, '#'), clear(32, ' ');
+  for (int y = 0; y < 32; ++y) rows[y] = y < 4 ? black.c_str() : clear.c_str();
+  RegisterCursor(7, rows, 3, 2);
+  control.SetCursor(7);
+  const QCursor cursor = control.Widget()->cursor();
+  EXPECT_EQ(cursor.shape(), Qt::BitmapCursor);
+  EXPECT_EQ(cursor.hotSpot(), QPoint(3, 2));
+  const QImage mask = cursor.mask().toImage();
+  EXPECT_NE(mask.pixelIndex(0, 0), mask.pixelIndex(0, 10));  // opaque top, clear below
+
+  control.SetCursor(crDefault);  // back to the parent's cursor
+  EXPECT_FALSE(control.Widget()->testAttribute(Qt::WA_SetCursor));
+  control.SetCursor(99);  // never registered
+  EXPECT_FALSE(control.Widget()->testAttribute(Qt::WA_SetCursor));
+}
+
+TEST_F(WinControlTest, FontAttributesAreInheritedUnlessSet) {
+  Box parent;
+  Box child(&parent);
+  parent.SetFontName("DejaVu Sans");
+  parent.SetFontHeight(-13);
+  child.SetFontBold(true);
+  EXPECT_EQ(child.FontName(), "DejaVu Sans");
+  EXPECT_EQ(child.FontHeight(), -13);
+  EXPECT_TRUE(child.FontBold());
+  EXPECT_FALSE(parent.FontBold());
+  child.SetFontHeight(-18);
+  EXPECT_EQ(child.FontHeight(), -18);
+  EXPECT_EQ(parent.FontHeight(), -13);
+}
+
+}  // namespace
+}  // namespace kurvex
