@@ -20,7 +20,8 @@ class TBitmap {
 
   int Width() const;
   int Height() const;
-  /// Changes the size; the contents are white afterwards when the size changed.
+  /// Changes the size; the contents are white afterwards when the size
+  /// changed. Negative sides count as 0; a zero side gives a 0 × 0 bitmap.
   void SetSize(int width, int height);
   TCanvas& Canvas();
 

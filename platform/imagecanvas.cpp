@@ -6,6 +6,7 @@
 
 #include "platform/bitmap.h"
 #include "platform/qtconvert.h"
+#include "platform/thinline.h"
 
 namespace kurvex {
 
@@ -21,6 +22,12 @@ QRect Box(int left, int top, int right, int bottom) {
                QPoint(std::max(left, right) - 1, std::max(top, bottom) - 1));
 }
 
+constexpr TPen kNoPen{clBlack, psClear, 1, pmCopy};
+
+// One-pixel pens are drawn by TThinLine, which keeps GDI's end-pixel rule in
+// every direction; wider ones by QPainter.
+bool IsThin(const TPen& pen) { return pen.Style != psClear && pen.Width <= 1; }
+
 QPen MakePen(const TPen& pen) {
   if (pen.Style == psClear) {
     return QPen(Qt::NoPen);
@@ -35,7 +42,7 @@ QPen MakePen(const TPen& pen) {
     return result;
   }
   result.setWidth(1);
-  // Flat ends make Qt leave out a line's last pixel like LineTo.
+  // Rectangles and ellipses: flat ends keep the outline to its box.
   result.setCapStyle(Qt::FlatCap);
   switch (pen.Style) {
     case psDash: result.setDashPattern({18, 6}); break;
@@ -102,14 +109,14 @@ void TImageCanvas::SetComposition(QPainter::CompositionMode mode) {
   }
 }
 
-QPainter* TImageCanvas::BeginShape(bool withBrush) {
+QPainter* TImageCanvas::BeginShape(const TPen& pen, bool withBrush) {
   QPainter* painter = Begin();
   if (!painter) {
     return nullptr;
   }
-  if (m_appliedPen != Pen) {
-    painter->setPen(MakePen(Pen));
-    m_appliedPen = Pen;
+  if (m_appliedPen != pen) {
+    painter->setPen(MakePen(pen));
+    m_appliedPen = pen;
   }
   const TBrush brush = withBrush ? Brush : TBrush{clWhite, bsClear};
   if (m_appliedBrush != brush) {
@@ -138,15 +145,15 @@ const QFont& TImageCanvas::CurrentFont() {
   return m_font;
 }
 
-int TImageCanvas::CollectPoints(const TPoint* points, int count) {
-  while (count > 1 && points[count - 1] == points[count - 2]) {
-    --count;
-  }
+QRect TImageCanvas::ClipBounds() const {
+  return m_clip ? ToQRect(*m_clip) : m_image.rect();
+}
+
+void TImageCanvas::CopyPoints(const TPoint* points, int count) {
   m_points.resize(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
     m_points[static_cast<std::size_t>(i)] = QPoint(points[i].X, points[i].Y);
   }
-  return count;
 }
 
 int TImageCanvas::Width() const { return m_image.width(); }
@@ -157,29 +164,49 @@ void TImageCanvas::LineTo(int x, int y) {
   const TPoint from = m_penPos;
   m_penPos = {x, y};
   // A zero-length line has no pixel before its end; Qt would draw one.
-  if (from == m_penPos) {
+  if (from == m_penPos || m_image.isNull()) {
     return;
   }
-  if (QPainter* painter = BeginShape(false)) {
+  if (IsThin(Pen)) {
+    TThinLine(m_image, ClipBounds(), Pen).Segment(from, m_penPos);
+  } else if (QPainter* painter = BeginShape(Pen, false)) {
     painter->drawLine(from.X, from.Y, x, y);
   }
 }
 
 void TImageCanvas::Polyline(const TPoint* points, int count) {
-  if (count < 2 || CollectPoints(points, count) < 2) {
+  if (count < 2 || m_image.isNull()) {
     return;
   }
-  if (QPainter* painter = BeginShape(false)) {
-    painter->drawPolyline(m_points.data(), static_cast<int>(m_points.size()));
+  if (IsThin(Pen)) {
+    TThinLine line(m_image, ClipBounds(), Pen);
+    for (int i = 1; i < count; ++i) {
+      line.Segment(points[i - 1], points[i]);
+    }
+    return;
+  }
+  CopyPoints(points, count);
+  if (QPainter* painter = BeginShape(Pen, false)) {
+    painter->drawPolyline(m_points.data(), count);
   }
 }
 
 void TImageCanvas::Polygon(const TPoint* points, int count) {
-  if (count < 2 || CollectPoints(points, count) < 2) {
+  if (count < 2) {
     return;
   }
-  if (QPainter* painter = BeginShape(true)) {
-    painter->drawPolygon(m_points.data(), static_cast<int>(m_points.size()));
+  const bool thin = IsThin(Pen);
+  CopyPoints(points, count);
+  QPainter* painter = BeginShape(thin ? kNoPen : Pen, true);
+  if (!painter) {
+    return;
+  }
+  painter->drawPolygon(m_points.data(), count);
+  if (thin) {
+    TThinLine outline(m_image, ClipBounds(), Pen);
+    for (int i = 0; i < count; ++i) {
+      outline.Segment(points[i], points[(i + 1) % count]);
+    }
   }
 }
 
@@ -188,7 +215,7 @@ void TImageCanvas::Rectangle(int left, int top, int right, int bottom) {
   if (box.isEmpty()) {
     return;
   }
-  QPainter* painter = BeginShape(false);
+  QPainter* painter = BeginShape(Pen, false);
   if (!painter) {
     return;
   }
@@ -217,17 +244,17 @@ void TImageCanvas::Ellipse(int left, int top, int right, int bottom) {
   if (box.isEmpty()) {
     return;
   }
-  if (QPainter* painter = BeginShape(true)) {
+  if (QPainter* painter = BeginShape(Pen, true)) {
     // An outlined ellipse covers one pixel more than its rectangle, as drawRect.
     painter->drawEllipse(Pen.Style == psClear ? box : box.adjusted(0, 0, -1, -1));
   }
 }
 
 void TImageCanvas::SetPixel(int x, int y, TColor color) {
-  if (!m_image.valid(x, y) || (m_clip && !ToQRect(*m_clip).contains(x, y))) {
+  if (!m_image.valid(x, y) || !ClipBounds().contains(x, y)) {
     return;
   }
-  // Written directly: the image is detached while the painter is active.
+  // Written directly: while the painter is active the image is not shared.
   m_image.setPixel(x, y, ToQRgb(color));
 }
 

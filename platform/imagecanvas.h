@@ -16,10 +16,11 @@ namespace kurvex {
 /// The canvas of a TBitmap: draws aliased into a Format_RGB32 QImage with the
 /// GDI pixel rules.
 ///
-/// Pens: width <= 1 is one pixel with flat ends (lines leave out their last
-/// pixel; dash 18/6, dot 3/3, dash-dot 9/6/3/6, dash-dot-dot 9/3/3/3/3/3
-/// pixels). Wider pens cover Width pixels across, are always solid and have
-/// round ends and joins, so consecutive polylines meet without notches.
+/// Pens: width <= 1 is one pixel; lines and polygon outlines are drawn by
+/// TThinLine (the end pixel is left out in every direction; dash 18/6, dot
+/// 3/3, dash-dot 9/6/3/6, dash-dot-dot 9/3/3/3/3/3 pixels). Wider pens cover
+/// Width pixels across, are always solid and have round ends and joins, so
+/// consecutive polylines meet without notches (their end pixels are drawn).
 /// pmXor/pmNotXor apply to pen and brush of lines and shapes; FillRect, text,
 /// SetPixel and bitmap copies always copy.
 ///
@@ -28,7 +29,9 @@ namespace kurvex {
 /// the image at once, but a copy of the image taken while it is active would
 /// keep sharing the painted buffer; Flush() ends the painter (the next
 /// primitive starts a new one, which detaches the image from such copies).
-/// TBitmap flushes before it hands out its image. GUI thread only.
+/// TBitmap flushes before it hands out its image. Pixels, thin lines and
+/// QPainter output go to the same buffer at once, so their order holds.
+/// GUI thread only.
 class TImageCanvas final : public TCanvas {
  public:
   /// `image` must outlive the canvas and change size only after Flush().
@@ -61,16 +64,16 @@ class TImageCanvas final : public TCanvas {
  private:
   /// The active painter, started on demand; nullptr for an empty image.
   QPainter* Begin();
-  /// Begin() with Pen, Brush and Pen.Mode applied, for lines and shapes.
-  QPainter* BeginShape(bool withBrush);
+  /// Begin() with `pen`, Brush (or none) and Pen.Mode applied, for shapes.
+  QPainter* BeginShape(const TPen& pen, bool withBrush);
   /// Begin() in copy mode, for fills, text and bitmap copies.
   QPainter* BeginCopy();
   void SetComposition(QPainter::CompositionMode mode);
   /// The current Font as QFont, rebuilt only when Font changed.
   const QFont& CurrentFont();
-  /// Copies points into m_points without trailing repeats of the last point,
-  /// which Qt would draw as an extra pixel.
-  int CollectPoints(const TPoint* points, int count);
+  /// The clip rectangle, or the whole image.
+  QRect ClipBounds() const;
+  void CopyPoints(const TPoint* points, int count);
 
   QImage& m_image;
   QPainter m_painter;

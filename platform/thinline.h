@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+
+#include <QImage>
+#include <QRect>
+
+#include "platform/canvas.h"
+
+namespace kurvex {
+
+/// One-pixel lines written straight into a Format_RGB32 image, with the
+/// pixel rules of GDI's cosmetic pens: a segment covers its start pixel and
+/// leaves out its end pixel whatever its direction (QPainter instead leaves
+/// out the end with the larger coordinate), so the joints of a polyline are
+/// drawn exactly once and XOR outlines stay closed.
+///
+/// Along the longer axis every pixel is visited once; the other coordinate
+/// is rounded to the nearest pixel, halves to the smaller coordinate, so a
+/// segment and its reverse cover the same pixels apart from their ends. The
+/// dash pattern advances one step per visited pixel (clipped ones too) and
+/// continues from one segment to the next. Pixels outside `clip` are skipped.
+class TThinLine {
+ public:
+  /// `image` must stay alive and keep its size while the object is used.
+  TThinLine(QImage& image, const QRect& clip, const TPen& pen);
+
+  void Segment(TPoint from, TPoint to);
+
+ private:
+  void Plot(int x, int y);
+
+  std::uint32_t* m_bits;
+  qsizetype m_stride;  ///< pixels per row
+  QRect m_clip;
+  std::uint32_t m_color;
+  TPenMode m_mode;
+  std::uint32_t m_onMask;  ///< bit i set: step i of the pattern is drawn
+  int m_period;
+  int m_phase = 0;
+};
+
+}  // namespace kurvex

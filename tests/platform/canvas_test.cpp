@@ -1,0 +1,373 @@
+#include <array>
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include "platform/bitmap.h"
+#include "platform/canvas.h"
+#include "tests/support/image.h"
+#include "tests/support/qtapp.h"
+
+namespace kurvex {
+namespace {
+
+using test::ColumnText;
+using test::CountPixels;
+using test::InkBounds;
+using test::RowText;
+using test::SameImage;
+
+class CanvasTest : public test::QtAppTest {
+ protected:
+  TBitmap m_bitmap{60, 30};
+  TCanvas& m_canvas = m_bitmap.Canvas();
+};
+
+TEST_F(CanvasTest, LinesLeaveOutTheirLastPixel) {
+  m_canvas.MoveTo(2, 1);
+  m_canvas.LineTo(8, 1);
+  EXPECT_EQ(RowText(m_bitmap, 1, 0, 10), "..######..");
+  EXPECT_EQ(m_canvas.PenPos(), (TPoint{8, 1}));
+
+  m_canvas.MoveTo(20, 9);
+  m_canvas.LineTo(20, 3);  // upwards: the start pixel is drawn, the end is not
+  EXPECT_EQ(ColumnText(m_bitmap, 20, 2, 10), "..######");
+
+  m_canvas.MoveTo(30, 3);
+  m_canvas.LineTo(30, 3);
+  EXPECT_EQ(CountPixels(m_bitmap, clBlack, {28, 1, 33, 6}), 0) << "zero-length line";
+
+  m_canvas.MoveTo(0, 0);
+  const std::array<TPoint, 4> corner = {{{40, 10}, {46, 10}, {46, 14}, {46, 14}}};
+  m_canvas.Polyline(corner.data(), static_cast<int>(corner.size()));
+  EXPECT_EQ(RowText(m_bitmap, 10, 39, 48), ".#######.") << "joint drawn once";
+  EXPECT_EQ(ColumnText(m_bitmap, 46, 9, 16), ".####..") << "repeated end point adds nothing";
+  EXPECT_EQ(m_canvas.PenPos(), (TPoint{0, 0}));
+}
+
+TEST_F(CanvasTest, EveryDirectionKeepsItsStartAndDropsItsEnd) {
+  const std::array<TPoint, 8> ends = {{{12, 10}, {-4, 10}, {4, 18}, {4, 2}, {12, 18}, {-4, 2}, {9, 13}, {-1, 7}}};
+  for (const TPoint end : ends) {
+    TBitmap forward(30, 30);
+    forward.Canvas().MoveTo(10, 10);
+    forward.Canvas().LineTo(end.X + 6, end.Y);
+    TBitmap backward(30, 30);
+    backward.Canvas().MoveTo(end.X + 6, end.Y);
+    backward.Canvas().LineTo(10, 10);
+    EXPECT_EQ(forward.Canvas().Pixel(10, 10), clBlack);
+    EXPECT_EQ(forward.Canvas().Pixel(end.X + 6, end.Y), clWhite);
+    EXPECT_EQ(backward.Canvas().Pixel(10, 10), clWhite);
+    // Reversed, a line covers the same pixels apart from its two ends.
+    backward.Canvas().SetPixel(10, 10, clBlack);
+    backward.Canvas().SetPixel(end.X + 6, end.Y, clWhite);
+    EXPECT_TRUE(SameImage(backward, forward, "reversed-line"));
+  }
+
+  // A closed outline drawn with XOR has all four corners and no pixel twice.
+  m_canvas.Pen.Color = clWhite;
+  m_canvas.Pen.Mode = pmXor;
+  const std::array<TPoint, 5> frame = {{{2, 2}, {10, 2}, {10, 8}, {2, 8}, {2, 2}}};
+  m_canvas.Polyline(frame.data(), static_cast<int>(frame.size()));
+  EXPECT_EQ(CountPixels(m_bitmap, clBlack), 2 * 8 + 2 * 6);
+  EXPECT_EQ(InkBounds(m_bitmap), (TRect{2, 2, 11, 9}));
+}
+
+TEST_F(CanvasTest, DashesContinueAcrossSegmentsAndClipping) {
+  m_canvas.Pen.Style = psDash;
+  const std::array<TPoint, 3> bent = {{{0, 2}, {13, 2}, {40, 2}}};
+  m_canvas.Polyline(bent.data(), static_cast<int>(bent.size()));
+  m_canvas.SetClipRect({20, 0, 60, 30});
+  m_canvas.MoveTo(0, 4);
+  m_canvas.LineTo(40, 4);
+  m_canvas.MoveTo(-30000, 6);
+  m_canvas.LineTo(30000, 6);  // far ends cost nothing: only the clip is walked
+  const std::string dashed = std::string(18, '#') + "......" + std::string(16, '#');
+  EXPECT_EQ(RowText(m_bitmap, 2, 0, 40), dashed);
+  EXPECT_EQ(RowText(m_bitmap, 4, 0, 40), std::string(20, '.') + dashed.substr(20));
+  EXPECT_EQ(CountPixels(m_bitmap, clBlack, {0, 6, 20, 7}), 0);
+  // At x = 20 the pattern is 30020 % 24 = 20 steps in: 4 off, 18 on, 6 off, 12 on.
+  EXPECT_EQ(CountPixels(m_bitmap, clBlack, {20, 6, 60, 7}), 30);
+}
+
+TEST_F(CanvasTest, RectangleCoversLeftToRightMinusOne) {
+  m_canvas.Brush.Color = clRed;
+  m_canvas.Rectangle(2, 2, 8, 6);
+  EXPECT_EQ(InkBounds(m_bitmap), (TRect{2, 2, 8, 6}));
+  EXPECT_EQ(CountPixels(m_bitmap, clBlack), 2 * 6 + 2 * 2) << "outline in the pen";
+  EXPECT_EQ(CountPixels(m_bitmap, clRed), 4 * 2) << "inside in the brush";
+
+  m_canvas.Rectangle(20, 8, 14, 2);  // corners in any order
+  EXPECT_EQ(CountPixels(m_bitmap, clRed, {14, 2, 20, 8}), 4 * 4);
+
+  m_canvas.Brush.Style = bsClear;
+  m_canvas.Rectangle(22, 2, 26, 6);
+  EXPECT_EQ(CountPixels(m_bitmap, clWhite, {23, 3, 25, 5}), 4);
+
+  m_canvas.Brush.Style = bsSolid;
+  m_canvas.Pen.Style = psClear;
+  m_canvas.Rectangle(30, 2, 34, 6);
+  EXPECT_EQ(CountPixels(m_bitmap, clRed, {29, 1, 35, 7}), 16) << "without a pen the brush fills the box";
+
+  m_canvas.Pen.Style = psSolid;
+  m_canvas.Rectangle(40, 2, 41, 6);
+  EXPECT_EQ(ColumnText(m_bitmap, 40, 1, 7), ".####.");
+  m_canvas.Rectangle(45, 2, 45, 6);
+  EXPECT_EQ(CountPixels(m_bitmap, clBlack, {44, 1, 47, 7}), 0) << "empty box";
+}
+
+TEST_F(CanvasTest, FillRectUsesBrushOnlyAndIgnoresPenMode) {
+  m_canvas.Brush.Color = clBlue;
+  m_canvas.Pen.Mode = pmXor;
+  m_canvas.FillRect({3, 4, 9, 7});
+  m_canvas.FillRect({3, 4, 9, 7});
+  EXPECT_EQ(InkBounds(m_bitmap), (TRect{3, 4, 9, 7}));
+  EXPECT_EQ(CountPixels(m_bitmap, clBlue), 6 * 3);
+
+  m_canvas.FillRect({20, 5, 15, 9});
+  m_canvas.Brush.Style = bsClear;
+  m_canvas.FillRect({30, 5, 40, 9});
+  EXPECT_EQ(CountPixels(m_bitmap, clBlue), 6 * 3) << "inverted rect and clear brush fill nothing";
+}
+
+TEST_F(CanvasTest, EllipseAndPolygonStayInsideTheirOutline) {
+  m_canvas.Brush.Color = clLime;
+  m_canvas.Ellipse(2, 2, 14, 10);
+  EXPECT_EQ(InkBounds(m_bitmap), (TRect{2, 2, 14, 10}));
+  EXPECT_EQ(m_canvas.Pixel(8, 6), clLime);
+  EXPECT_EQ(m_canvas.Pixel(2, 2), clWhite) << "corner of the box";
+
+  TBitmap other(60, 30);
+  TCanvas& canvas = other.Canvas();
+  canvas.Brush.Color = clLime;
+  const std::array<TPoint, 3> triangle = {{{20, 2}, {32, 2}, {26, 12}}};
+  canvas.Polygon(triangle.data(), static_cast<int>(triangle.size()));
+  EXPECT_EQ(InkBounds(other), (TRect{20, 2, 33, 13})) << "a closed outline has every vertex";
+  EXPECT_EQ(canvas.Pixel(26, 5), clLime);
+  EXPECT_EQ(canvas.Pixel(20, 2), clBlack);
+}
+
+TEST_F(CanvasTest, PenStylesHaveTheClassicPatterns) {
+  const std::array<TPenStyle, 6> styles = {psSolid, psDash, psDot, psDashDot, psDashDotDot, psInsideFrame};
+  for (std::size_t i = 0; i < styles.size(); ++i) {
+    m_canvas.Pen.Style = styles[i];
+    m_canvas.MoveTo(0, static_cast<int>(2 * i));
+    m_canvas.LineTo(48, static_cast<int>(2 * i));
+  }
+  const std::string solid(48, '#');
+  EXPECT_EQ(RowText(m_bitmap, 0, 0, 48), solid);
+  EXPECT_EQ(RowText(m_bitmap, 2, 0, 48), std::string(18, '#') + "......" + std::string(18, '#') + "......");
+  EXPECT_EQ(RowText(m_bitmap, 4, 0, 12), "###...###...");
+  EXPECT_EQ(RowText(m_bitmap, 6, 0, 24), "#########......###......");
+  EXPECT_EQ(RowText(m_bitmap, 8, 0, 24), "#########...###...###...");
+  EXPECT_EQ(RowText(m_bitmap, 10, 0, 48), solid);
+
+  m_canvas.Pen.Style = psClear;
+  m_canvas.MoveTo(0, 20);
+  m_canvas.LineTo(48, 20);
+  m_canvas.Brush.Style = bsClear;
+  m_canvas.Rectangle(0, 22, 20, 28);
+  EXPECT_EQ(CountPixels(m_bitmap, clBlack, {0, 15, 60, 30}), 0);
+}
+
+TEST_F(CanvasTest, WidePensCoverTheirWidthAndAreSolid) {
+  m_canvas.Pen.Width = 3;
+  m_canvas.Pen.Style = psDot;
+  m_canvas.MoveTo(5, 5);
+  m_canvas.LineTo(40, 5);
+  EXPECT_EQ(ColumnText(m_bitmap, 20, 2, 9), "..###..");
+  EXPECT_EQ(RowText(m_bitmap, 5, 10, 35), std::string(25, '#'));
+
+  m_canvas.Pen.Width = 5;
+  m_canvas.MoveTo(50, 10);
+  m_canvas.LineTo(50, 28);
+  EXPECT_EQ(RowText(m_bitmap, 20, 46, 55), "..#####..");
+
+  m_canvas.Pen.Width = 0;
+  m_canvas.Pen.Style = psSolid;
+  m_canvas.MoveTo(5, 20);
+  m_canvas.LineTo(30, 20);
+  EXPECT_EQ(ColumnText(m_bitmap, 15, 18, 23), "..#..") << "width 0 is one pixel";
+}
+
+TEST_F(CanvasTest, XorDrawnTwiceRestoresThePicture) {
+  m_canvas.Brush.Color = clYellow;
+  m_canvas.Rectangle(5, 5, 40, 25);
+  m_canvas.Font.Color = clBlue;
+  m_canvas.TextOut(8, 21, "Xor 1,5");
+  const TBitmap before = m_bitmap;
+
+  m_canvas.Pen.Color = clWhite;
+  m_canvas.Pen.Mode = pmXor;
+  m_canvas.Brush.Style = bsClear;
+  const std::array<TPoint, 3> band = {{{1, 1}, {55, 28}, {30, 2}}};
+  const auto drawBand = [&] {
+    m_canvas.Rectangle(2, 3, 50, 20);
+    m_canvas.Polyline(band.data(), static_cast<int>(band.size()));
+    m_canvas.MoveTo(0, 29);
+    m_canvas.LineTo(59, 0);
+  };
+  drawBand();
+  EXPECT_EQ(m_canvas.Pixel(2, 3), clBlack) << "white XOR white";
+  EXPECT_EQ(m_canvas.Pixel(30, 19), RGB(0, 0, 255)) << "white XOR yellow";
+  EXPECT_EQ(m_canvas.Pixel(49, 3), clBlack) << "corners drawn once";
+  EXPECT_EQ(m_canvas.Pixel(49, 19), clBlack);
+  EXPECT_EQ(m_canvas.Pixel(2, 19), clBlack);
+  drawBand();
+  EXPECT_TRUE(SameImage(m_bitmap, before, "xor-twice"));
+
+  m_canvas.Brush.Style = bsSolid;
+  m_canvas.Brush.Color = clWhite;
+  m_canvas.Rectangle(10, 10, 20, 20);
+  EXPECT_EQ(m_canvas.Pixel(15, 15), RGB(0, 0, 255)) << "the brush is XORed too";
+  EXPECT_EQ(m_canvas.Pixel(10, 10), RGB(0, 0, 255)) << "outline and fill do not overlap";
+  m_canvas.Rectangle(10, 10, 20, 20);
+  EXPECT_TRUE(SameImage(m_bitmap, before, "xor-filled-twice"));
+
+  m_canvas.Pen.Mode = pmNotXor;
+  m_canvas.Pen.Color = clBlack;
+  m_canvas.MoveTo(0, 28);
+  m_canvas.LineTo(10, 28);
+  EXPECT_EQ(m_canvas.Pixel(3, 28), clBlack) << "black NOTXOR inverts";
+  m_canvas.MoveTo(0, 28);
+  m_canvas.LineTo(10, 28);
+  EXPECT_TRUE(SameImage(m_bitmap, before, "notxor-twice"));
+}
+
+TEST_F(CanvasTest, ClipRectLimitsEveryKindOfDrawing) {
+  m_canvas.SetClipRect({10, 10, 20, 20});
+  m_canvas.Brush.Color = clRed;
+  m_canvas.FillRect({0, 0, 60, 30});
+  m_canvas.SetPixel(5, 5, clBlue);
+  m_canvas.SetPixel(12, 12, clBlue);
+  (void)m_bitmap.Image();  // ends the painter; the clip must survive
+  m_canvas.MoveTo(0, 15);
+  m_canvas.LineTo(60, 15);
+  EXPECT_EQ(InkBounds(m_bitmap), (TRect{10, 10, 20, 20}));
+  EXPECT_EQ(m_canvas.Pixel(5, 5), clWhite);
+  EXPECT_EQ(m_canvas.Pixel(12, 12), clBlue);
+  EXPECT_EQ(RowText(m_bitmap, 15, 9, 21), "." + std::string(10, '#') + ".");
+
+  m_canvas.ResetClip();
+  m_canvas.FillRect({40, 0, 42, 2});
+  EXPECT_EQ(CountPixels(m_bitmap, clRed, {40, 0, 42, 2}), 4);
+}
+
+TEST_F(CanvasTest, PixelsAndColours) {
+  m_canvas.SetPixel(3, 4, clBtnFace);
+  EXPECT_EQ(m_canvas.Pixel(3, 4), RGB(240, 240, 240));
+  EXPECT_EQ(m_canvas.Pixel(-1, 4), clBlack);
+  EXPECT_EQ(m_canvas.Pixel(60, 0), clBlack);
+  m_canvas.SetPixel(99, 99, clRed);  // outside: ignored
+
+  // A pixel set while the painter is active and lines drawn after it both stay.
+  m_canvas.MoveTo(0, 10);
+  m_canvas.LineTo(5, 10);
+  m_canvas.SetPixel(8, 10, clRed);
+  m_canvas.LineTo(7, 10);
+  EXPECT_EQ(RowText(m_bitmap, 10, 0, 9), "#######..");
+  EXPECT_EQ(m_canvas.Pixel(8, 10), clRed);
+
+  EXPECT_EQ(ColorToRGB(clWindow), clWhite);
+  EXPECT_EQ(ColorToRGB(clWindowText), clBlack);
+  EXPECT_EQ(ColorToRGB(clGrayText), RGB(109, 109, 109));
+  EXPECT_EQ(ColorToRGB(clHighlight), RGB(0, 120, 215));
+  EXPECT_EQ(ColorToRGB(clInfoBk), RGB(255, 255, 225));
+  EXPECT_EQ(ColorToRGB(clSystemColor | 25), clBlack);
+  EXPECT_EQ(ColorToRGB(clNone), clWhite);
+  EXPECT_EQ(ColorToRGB(clDefault), clBlack);
+  EXPECT_EQ(ColorToRGB(RGB(1, 2, 3)), RGB(1, 2, 3));
+}
+
+TEST_F(CanvasTest, TextFitsItsExtentAndPaintsItsBackground) {
+  EXPECT_EQ(TFont{}.PixelSize(), 11);
+  EXPECT_EQ((TFont{.Size = 12}).PixelSize(), 16);
+  EXPECT_EQ((TFont{.Size = 0}).PixelSize(), 1);
+
+  const TSize extent = m_canvas.TextExtent("Mg 42");
+  EXPECT_GT(extent.cx, 20);
+  EXPECT_GE(extent.cy, 11);
+  EXPECT_EQ(m_canvas.TextExtent("").cx, 0);
+  EXPECT_EQ(m_canvas.TextExtent("").cy, extent.cy);
+  EXPECT_GT(m_canvas.TextWidth("WWW"), m_canvas.TextWidth("iii"));
+
+  m_canvas.Brush.Style = bsClear;
+  m_canvas.TextOut(4, 3, "Mg 42");
+  const TRect ink = InkBounds(m_bitmap);
+  EXPECT_GE(ink.Left, 4);
+  EXPECT_GE(ink.Top, 3);
+  EXPECT_LE(ink.Right, 4 + extent.cx);
+  EXPECT_LE(ink.Bottom, 3 + extent.cy);
+  EXPECT_GT(ink.Width(), extent.cx / 2);
+  EXPECT_EQ(m_canvas.PenPos(), (TPoint{4 + extent.cx, 3}));
+  const int glyphPixels = CountPixels(m_bitmap, clBlack);
+  EXPECT_EQ(glyphPixels + CountPixels(m_bitmap, clWhite), 60 * 30) << "no antialiasing";
+
+  TBitmap solid(60, 30);
+  TCanvas& canvas = solid.Canvas();
+  canvas.Brush.Color = clAqua;
+  canvas.Font.Color = clMaroon;
+  canvas.TextOut(4, 3, "Mg 42");
+  EXPECT_EQ(InkBounds(solid), (TRect{4, 3, 4 + extent.cx, 3 + extent.cy}));
+  EXPECT_EQ(CountPixels(solid, clMaroon), glyphPixels) << "same glyphs in another colour";
+  EXPECT_EQ(CountPixels(solid, clAqua), extent.cx * extent.cy - glyphPixels);
+}
+
+TEST_F(CanvasTest, OrientationRotatesTextAroundItsTopLeft) {
+  TBitmap bitmap(60, 60);
+  TCanvas& canvas = bitmap.Canvas();
+  const TSize extent = canvas.TextExtent("Label");
+  canvas.Font.Orientation = 900;
+  canvas.Brush.Color = clSilver;
+  canvas.TextOut(20, 50, "Label");
+  const TRect box = InkBounds(bitmap);
+  EXPECT_NEAR(box.Left, 20, 1);
+  EXPECT_NEAR(box.Bottom, 51, 1);
+  EXPECT_NEAR(box.Width(), extent.cy, 1) << "runs upwards";
+  EXPECT_NEAR(box.Height(), extent.cx, 1);
+}
+
+TEST_F(CanvasTest, BitmapCopiesAndStretches) {
+  TBitmap tile(2, 2);
+  tile.Canvas().SetPixel(0, 0, clRed);
+  tile.Canvas().SetPixel(1, 1, clBlue);
+
+  m_canvas.Pen.Mode = pmXor;  // copies ignore the pen mode
+  m_canvas.Draw(10, 5, tile);
+  EXPECT_EQ(m_canvas.Pixel(10, 5), clRed);
+  EXPECT_EQ(m_canvas.Pixel(11, 6), clBlue);
+  EXPECT_EQ(InkBounds(m_bitmap), (TRect{10, 5, 12, 7}));
+
+  m_canvas.StretchDraw({20, 0, 26, 4}, tile);
+  EXPECT_EQ(RowText(m_bitmap, 0, 20, 26, clRed), "###...");
+  EXPECT_EQ(RowText(m_bitmap, 3, 20, 26, clBlue), "...###");
+  EXPECT_EQ(CountPixels(m_bitmap, clRed, {20, 0, 26, 4}), 6);
+
+  m_canvas.CopyRect({30, 0, 34, 4}, tile, {1, 1, 2, 2});
+  EXPECT_EQ(CountPixels(m_bitmap, clBlue, {29, 0, 35, 5}), 16);
+
+  // Onto itself: the source is read before it is overwritten.
+  m_canvas.CopyRect({11, 5, 13, 7}, m_bitmap, {10, 5, 12, 7});
+  EXPECT_EQ(RowText(m_bitmap, 5, 10, 13, clRed), "##.");
+  EXPECT_EQ(m_canvas.Pixel(12, 6), clBlue);
+}
+
+TEST_F(CanvasTest, CopiesOfTheImageKeepTheirPixels) {
+  m_canvas.MoveTo(0, 0);
+  m_canvas.LineTo(10, 0);
+  const QImage snapshot = m_bitmap.Image();
+  TBitmap copy = m_bitmap;
+  m_canvas.LineTo(10, 10);
+  copy.Canvas().Brush.Color = clBlack;
+  copy.Canvas().FillRect({0, 20, 5, 25});
+
+  EXPECT_EQ(CountPixels(m_bitmap, clBlack), 20);
+  EXPECT_EQ(CountPixels(m_bitmap, clWhite, {0, 20, 5, 25}), 25);
+  EXPECT_EQ(CountPixels(copy, clBlack), 10 + 25);
+  TBitmap fromSnapshot;
+  fromSnapshot.Image() = snapshot;
+  EXPECT_EQ(CountPixels(fromSnapshot, clBlack), 10);
+}
+
+}  // namespace
+}  // namespace kurvex
