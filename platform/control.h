@@ -112,6 +112,9 @@ class TWinControl : public TObject {
   /// caption until a name is set here.
   void SetAccessibleName(const std::string& name);
   std::string AccessibleName() const;
+  /// Sets the accessible name from a caption or label text (accelerator '&'
+  /// and outer blanks removed) unless one was set with SetAccessibleName.
+  void SetCaptionAccessibleName(const std::string& caption);
 
   void SetCursor(TCursor cursor);
   TCursor Cursor() const;
@@ -134,9 +137,6 @@ class TWinControl : public TObject {
   void SetClientWidget(QWidget* client);
   /// Places the client widget inside the control after a size change.
   virtual void LayoutClient() {}
-  /// Sets the accessible name from a caption (accelerator '&' and outer
-  /// blanks removed) unless one was set explicitly.
-  void SetCaptionAccessibleName(const std::string& caption);
 
  private:
   struct Impl;

@@ -1,0 +1,41 @@
+#include "platform/combobox.h"
+
+#include <QComboBox>
+
+namespace kurvex {
+
+namespace {
+QComboBox* Combo(QWidget* widget) { return static_cast<QComboBox*>(widget); }
+}  // namespace
+
+TComboBox::TComboBox(TWinControl* parent) : TWinControl(new QComboBox, parent) {
+  Combo(Widget())->setEditable(true);
+  Combo(Widget())->setInsertPolicy(QComboBox::NoInsert);
+}
+
+void TComboBox::SetItems(const std::vector<std::string>& items) {
+  QComboBox* combo = Combo(Widget());
+  const QString text = combo->currentText();  // clear() and addItem() would replace it
+  combo->clear();
+  for (const std::string& item : items) combo->addItem(QString::fromStdString(item));
+  combo->setEditText(text);
+}
+
+std::vector<std::string> TComboBox::Items() const {
+  std::vector<std::string> items;
+  for (int i = 0; i < Combo(Widget())->count(); ++i) {
+    items.push_back(Combo(Widget())->itemText(i).toStdString());
+  }
+  return items;
+}
+
+std::string TComboBox::Text() const { return Combo(Widget())->currentText().toStdString(); }
+
+void TComboBox::SetText(const std::string& text) {
+  Combo(Widget())->setEditText(QString::fromStdString(text));
+}
+
+void TComboBox::SetDropDownCount(int count) { Combo(Widget())->setMaxVisibleItems(count); }
+int TComboBox::DropDownCount() const { return Combo(Widget())->maxVisibleItems(); }
+
+}  // namespace kurvex

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/control.h"
+
+namespace kurvex {
+
+/// An editable combo box: a text field with a list to pick from. Typed texts
+/// are not added to the list. GUI thread only.
+class TComboBox : public TWinControl {
+ public:
+  explicit TComboBox(TWinControl* parent);
+
+  /// Replaces the list; the text stays as it is.
+  void SetItems(const std::vector<std::string>& items);
+  std::vector<std::string> Items() const;
+
+  std::string Text() const;
+  void SetText(const std::string& text);
+
+  /// How many items the open list shows before it scrolls.
+  void SetDropDownCount(int count);
+  int DropDownCount() const;
+};
+
+}  // namespace kurvex

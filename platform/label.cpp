@@ -1,0 +1,89 @@
+#include "platform/label.h"
+
+#include <QEvent>
+#include <QLabel>
+
+#include <functional>
+
+namespace kurvex {
+
+namespace {
+
+// Reports font changes, including those inherited from the parent, so an
+// auto-sized label can follow them.
+class LabelWidget : public QLabel {
+ public:
+  std::function<void()> onFontChange;
+
+ protected:
+  void changeEvent(QEvent* event) override {
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::FontChange && onFontChange) onFontChange();
+  }
+};
+
+QLabel* Label(QWidget* widget) { return static_cast<QLabel*>(widget); }
+
+Qt::Alignment ToQt(TAlignment alignment) {
+  switch (alignment) {
+    case taRightJustify: return Qt::AlignRight | Qt::AlignTop;
+    case taCenter: return Qt::AlignHCenter | Qt::AlignTop;
+    default: return Qt::AlignLeft | Qt::AlignTop;
+  }
+}
+
+}  // namespace
+
+TLabel::TLabel(TWinControl* parent) : TWinControl(new LabelWidget, parent) {
+  Label(Widget())->setAlignment(ToQt(m_alignment));
+  static_cast<LabelWidget*>(Widget())->onFontChange = [this] { AdjustSize(); };
+}
+
+void TLabel::SetCaption(const std::string& caption) {
+  Label(Widget())->setText(QString::fromStdString(caption));
+  SetCaptionAccessibleName(caption);
+  if (m_focusControl) m_focusControl->SetCaptionAccessibleName(caption);
+  AdjustSize();
+}
+
+std::string TLabel::Caption() const { return Label(Widget())->text().toStdString(); }
+
+void TLabel::SetAlignment(TAlignment alignment) {
+  m_alignment = alignment;
+  Label(Widget())->setAlignment(ToQt(alignment));
+}
+
+TAlignment TLabel::Alignment() const { return m_alignment; }
+
+void TLabel::SetWordWrap(bool wrap) {
+  Label(Widget())->setWordWrap(wrap);
+  AdjustSize();
+}
+
+bool TLabel::WordWrap() const { return Label(Widget())->wordWrap(); }
+
+void TLabel::SetAutoSize(bool autoSize) {
+  m_autoSize = autoSize;
+  AdjustSize();
+}
+
+bool TLabel::AutoSize() const { return m_autoSize; }
+
+void TLabel::SetFocusControl(TWinControl* control) {
+  m_focusControl = control;
+  Label(Widget())->setBuddy(control ? control->Widget() : nullptr);
+  if (control) control->SetCaptionAccessibleName(Caption());
+}
+
+void TLabel::AdjustSize() {
+  if (!m_autoSize) return;
+  const QLabel* label = Label(Widget());
+  if (label->wordWrap()) {
+    SetBounds(Left(), Top(), Width(), label->heightForWidth(Width()));
+  } else {
+    const QSize size = label->sizeHint();
+    SetBounds(Left(), Top(), size.width(), size.height());
+  }
+}
+
+}  // namespace kurvex

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/control.h"
+
+namespace kurvex {
+
+enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
+
+/// A static text. With AutoSize on (the default) the label takes the size
+/// of its text whenever the caption or the font changes; with word wrap it
+/// keeps its width and only adjusts its height. GUI thread only.
+class TLabel : public TWinControl {
+ public:
+  explicit TLabel(TWinControl* parent);
+
+  /// Several lines are separated by '\n'.
+  void SetCaption(const std::string& caption);
+  std::string Caption() const;
+
+  void SetAlignment(TAlignment alignment);
+  TAlignment Alignment() const;
+  void SetWordWrap(bool wrap);
+  bool WordWrap() const;
+  void SetAutoSize(bool autoSize);
+  bool AutoSize() const;
+
+  /// The field this label names: the field announces the label's text (until
+  /// it is given a name of its own) and takes the focus on the label's
+  /// accelerator key.
+  void SetFocusControl(TWinControl* control);
+
+ private:
+  void AdjustSize();
+
+  TAlignment m_alignment = taLeftJustify;
+  bool m_autoSize = true;
+  TWinControl* m_focusControl = nullptr;
+};
+
+}  // namespace kurvex

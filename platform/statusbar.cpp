@@ -1,0 +1,35 @@
+#include "platform/statusbar.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+
+namespace kurvex {
+
+std::string TStatusPanel::Text() const { return m_label->text().toStdString(); }
+void TStatusPanel::SetText(const std::string& text) { m_label->setText(QString::fromStdString(text)); }
+int TStatusPanel::Width() const { return m_label->width(); }
+void TStatusPanel::SetWidth(int width) { m_label->setFixedWidth(width); }
+
+TStatusPanel& TStatusPanels::Add(int width) {
+  auto* label = new QLabel(m_bar);
+  label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  auto* layout = static_cast<QHBoxLayout*>(m_bar->layout());
+  // Before the stretch that keeps the panels at the left.
+  layout->insertWidget(layout->count() - 1, label);
+  m_panels.push_back(std::make_unique<TStatusPanel>(label));
+  m_panels.back()->SetWidth(width);
+  return *m_panels.back();
+}
+
+TStatusBar::TStatusBar(TWinControl* parent) : TWinControl(new QFrame, parent), m_panels(Widget()) {
+  auto* layout = new QHBoxLayout(Widget());
+  layout->setContentsMargins(0, 2, 0, 0);
+  layout->setSpacing(2);
+  layout->addStretch(1);
+  SetAccessibleName("Statusleiste");
+  SetHeight(QLabel().sizeHint().height() + 6);
+  SetAlign(alBottom);
+}
+
+}  // namespace kurvex

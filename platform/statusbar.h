@@ -1,0 +1,54 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/control.h"
+
+class QLabel;
+
+namespace kurvex {
+
+/// One text field of a status bar, `Width` pixels wide.
+class TStatusPanel {
+ public:
+  explicit TStatusPanel(QLabel* label) : m_label(label) {}
+  std::string Text() const;
+  void SetText(const std::string& text);
+  int Width() const;
+  void SetWidth(int width);
+
+ private:
+  QLabel* m_label;  // owned by the status bar's widget
+};
+
+/// The panels of a status bar, left to right.
+class TStatusPanels {
+ public:
+  explicit TStatusPanels(QWidget* bar) : m_bar(bar) {}
+  /// Appends a panel; the reference stays valid while the status bar lives.
+  TStatusPanel& Add(int width);
+  int Count() const { return static_cast<int>(m_panels.size()); }
+  /// index must be below Count().
+  TStatusPanel& operator[](int index) { return *m_panels.at(index); }
+  const TStatusPanel& operator[](int index) const { return *m_panels.at(index); }
+
+ private:
+  QWidget* m_bar;
+  std::vector<std::unique_ptr<TStatusPanel>> m_panels;
+};
+
+/// A status bar docked to the bottom of its parent, with panels of fixed
+/// widths. GUI thread only.
+class TStatusBar : public TWinControl {
+ public:
+  explicit TStatusBar(TWinControl* parent);
+  TStatusPanels& Panels() { return m_panels; }
+  const TStatusPanels& Panels() const { return m_panels; }
+
+ private:
+  TStatusPanels m_panels;
+};
+
+}  // namespace kurvex
