@@ -1,5 +1,7 @@
 #include "platform/imagecanvas.h"
 
+#include <algorithm>
+
 #include <QFontMetrics>
 #include <QImage>
 #include <QString>
@@ -44,12 +46,9 @@ QPen MakePen(const TPen& pen) {
   result.setWidth(1);
   // Rectangles and ellipses: flat ends keep the outline to its box.
   result.setCapStyle(Qt::FlatCap);
-  switch (pen.Style) {
-    case psDash: result.setDashPattern({18, 6}); break;
-    case psDot: result.setDashPattern({3, 3}); break;
-    case psDashDot: result.setDashPattern({9, 6, 3, 6}); break;
-    case psDashDotDot: result.setDashPattern({9, 3, 3, 3, 3, 3}); break;
-    default: break;
+  const std::span<const int> runs = DashRuns(pen.Style);
+  if (!runs.empty()) {
+    result.setDashPattern(QList<qreal>(runs.begin(), runs.end()));
   }
   return result;
 }

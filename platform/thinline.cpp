@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <initializer_list>
 
 #include "platform/qtconvert.h"
 
@@ -15,29 +14,20 @@ struct Pattern {
   int period;
 };
 
-// On and off runs in pixels, starting with a drawn run.
-Pattern MakePattern(std::initializer_list<int> runs) {
+Pattern PatternOf(TPenStyle style) {
+  const std::span<const int> runs = DashRuns(style);
+  if (runs.empty()) {
+    return {1u, 1};
+  }
   Pattern pattern{0, 0};
-  bool on = true;
-  for (int run : runs) {
-    for (int i = 0; i < run; ++i, ++pattern.period) {
-      if (on) {
+  for (std::size_t run = 0; run < runs.size(); ++run) {
+    for (int i = 0; i < runs[run]; ++i, ++pattern.period) {
+      if (run % 2 == 0) {
         pattern.onMask |= 1u << pattern.period;
       }
     }
-    on = !on;
   }
   return pattern;
-}
-
-Pattern PatternOf(TPenStyle style) {
-  switch (style) {
-    case psDash: return MakePattern({18, 6});
-    case psDot: return MakePattern({3, 3});
-    case psDashDot: return MakePattern({9, 6, 3, 6});
-    case psDashDotDot: return MakePattern({9, 3, 3, 3, 3, 3});
-    default: return MakePattern({1});
-  }
 }
 
 // Floor division for a positive divisor.
@@ -45,10 +35,24 @@ long long FloorDiv(long long a, long long b) { return a >= 0 ? a / b : -((-a + b
 
 // start + delta * k / length rounded to the nearest integer, halves down.
 int Interpolate(int start, int delta, long long k, int length) {
-  return start + static_cast<int>(FloorDiv(2 * delta * k + length - 1, 2LL * length));
+  return start + static_cast<int>(FloorDiv(2LL * delta * k + length - 1, 2LL * length));
 }
 
 }  // namespace
+
+std::span<const int> DashRuns(TPenStyle style) {
+  static constexpr int kDash[] = {18, 6};
+  static constexpr int kDot[] = {3, 3};
+  static constexpr int kDashDot[] = {9, 6, 3, 6};
+  static constexpr int kDashDotDot[] = {9, 3, 3, 3, 3, 3};
+  switch (style) {
+    case psDash: return kDash;
+    case psDot: return kDot;
+    case psDashDot: return kDashDot;
+    case psDashDotDot: return kDashDotDot;
+    default: return {};
+  }
+}
 
 TThinLine::TThinLine(QImage& image, const QRect& clip, const TPen& pen)
     : m_bits(reinterpret_cast<std::uint32_t*>(image.bits())),

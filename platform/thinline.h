@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include <QImage>
 #include <QRect>
@@ -8,6 +9,10 @@
 #include "platform/canvas.h"
 
 namespace kurvex {
+
+/// The on and off runs in pixels of a one-pixel pen's style, starting with a
+/// drawn run; empty for solid styles.
+std::span<const int> DashRuns(TPenStyle style);
 
 /// One-pixel lines written straight into a Format_RGB32 image, with the
 /// pixel rules of GDI's cosmetic pens: a segment covers its start pixel and
