@@ -139,7 +139,8 @@ void TForm::SetBounds(int left, int top, int width, int height) {
 void TForm::CenterOver(const TForm& other) {
   const QRect area = other.Widget()->frameGeometry();
   const QSize size = Widget()->frameGeometry().size();
-  Widget()->move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+  Widget()->move(area.left() + (area.width() - size.width()) / 2,
+                 area.top() + (area.height() - size.height()) / 2);
 }
 
 void TForm::Close() { Widget()->close(); }
