@@ -51,9 +51,17 @@ int main(int argc, char** argv) {
 
   const StreamResult result = Stream(options, link.Master(), g_stop);
   // Closing the master discards what the client has not read yet: give it a
-  // moment to take the last lines.
-  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(1);
-  while (g_stop == 0 && link.Unread() > 0 && std::chrono::steady_clock::now() < giveUp) {
+  // moment to take the last lines. The queue must stay empty for a while,
+  // since bytes still on their way through the pty do not show in it yet.
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point giveUp = Clock::now() + std::chrono::seconds(1);
+  Clock::time_point emptySince = Clock::now();
+  while (g_stop == 0 && Clock::now() < giveUp) {
+    if (link.Unread() > 0) {
+      emptySince = Clock::now();
+    } else if (Clock::now() - emptySince >= std::chrono::milliseconds(50)) {
+      break;
+    }
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   std::printf("kurvex-sim: %llu lines, %llu dropped while nobody read\n",

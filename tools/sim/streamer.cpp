@@ -75,6 +75,8 @@ StreamResult Stream(const Options& options, int fd, const volatile std::sig_atom
     Flush(fd, pending);
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
+  // Lines left over are lost, a line cut short among them.
+  result.Dropped += static_cast<std::uint64_t>(std::count(pending.begin(), pending.end(), '\n'));
   return result;
 }
 

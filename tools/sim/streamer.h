@@ -10,7 +10,7 @@ namespace kurvex::sim {
 /// What a stream run did.
 struct StreamResult {
   std::uint64_t Lines = 0;    ///< lines generated
-  std::uint64_t Dropped = 0;  ///< of those, lines nobody had room for
+  std::uint64_t Dropped = 0;  ///< of those, lines not (or, at the end, only partly) sent
 };
 
 /// Writes the lines of `options` to the nonblocking descriptor `fd`, paced by

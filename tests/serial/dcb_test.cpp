@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+
+#include "serial/dcb.h"
+#include "serial/eventmask.h"
+
+namespace kurvex {
+namespace {
+
+TEST(DCBFlags, EachProtocolSetsItsFlowBitsAndClearsTheOthers) {
+  // Every managed bit set beforehand: the rule must clear what a protocol
+  // does not want, not just add.
+  const std::uint32_t managed = 0xFFFF & ~kKeptDCBFlags;
+  EXPECT_EQ(DCBFlagsFor(managed, spNone, false), 0x1011u);
+  EXPECT_EQ(DCBFlagsFor(managed, spXonXoff, false), 0x1311u);
+  EXPECT_EQ(DCBFlagsFor(managed, spHardware, false), 0x2015u);
+  EXPECT_EQ(DCBFlagsFor(0, spNone, false), 0x1011u);
+  EXPECT_EQ(DCBFlagsFor(0, spHardware, false), 0x2015u);
+}
+
+TEST(DCBFlags, RS485ModeTogglesRtsWhateverTheProtocol) {
+  for (TStreamProtocol protocol : {spNone, spXonXoff, spHardware}) {
+    EXPECT_EQ(DCBFlagsFor(0, protocol, true), 0x3011u) << int(protocol);
+    EXPECT_EQ(DCBFlagsFor(fOutX | fInX | fOutxCtsFlow, protocol, true), 0x3011u) << int(protocol);
+  }
+}
+
+TEST(DCBFlags, BitsOutsideTheRuleKeepTheirValue) {
+  const std::uint32_t kept = fParity | fOutxDsrFlow | 0x20 | fDsrSensitivity | fTXContinueOnXoff |
+                             fErrorChar | fNull | fAbortOnError;
+  EXPECT_EQ(kept, kKeptDCBFlags);
+  EXPECT_EQ(DCBFlagsFor(kept, spNone, false), kept | 0x1011u);
+  EXPECT_EQ(DCBFlagsFor(fAbortOnError, spXonXoff, false), fAbortOnError | 0x1311u);
+  EXPECT_EQ(DCBFlagsFor(fAbortOnError | fNull, spHardware, true), fAbortOnError | fNull | 0x3011u);
+  // Bits above the 15 flag bits are not the component's to keep.
+  EXPECT_EQ(DCBFlagsFor(0xFFFF0000u, spNone, false), 0x1011u);
+}
+
+TEST(DCBFlags, RulesFillTheFixedFields) {
+  DCB dcb;
+  dcb.DCBlength = 0;
+  dcb.XonChar = 'a';
+  dcb.BaudRate = 4800;
+  ApplyDCBRules(dcb, spNone, false);
+  EXPECT_EQ(dcb.DCBlength, 28u);
+  EXPECT_EQ(dcb.XonLim, 80);
+  EXPECT_EQ(dcb.XoffLim, 200);
+  EXPECT_EQ(dcb.XonChar, 17);
+  EXPECT_EQ(dcb.XoffChar, 19);
+  EXPECT_EQ(dcb.BaudRate, 4800u);
+}
+
+TEST(DCBFlags, DefaultConfigurationIsDocumented) {
+  const COMMCONFIG config = DefaultCommConfig();
+  EXPECT_EQ(config.dwSize, 52u);
+  EXPECT_EQ(config.dcb.DCBlength, 28u);
+  EXPECT_EQ(config.dcb.Flags, 0x1011u);
+  EXPECT_EQ(config.dcb.Flags & kKeptDCBFlags, 0u);
+  EXPECT_EQ(config.dcb.BaudRate, 9600u);
+  EXPECT_EQ(config.dcb.ByteSize, 8);
+}
+
+TEST(LineSettings, FlowControlAndModemLinesFollowTheFlagWord) {
+  DCB dcb = DefaultCommConfig().dcb;
+  dcb.BaudRate = 115200;
+  ApplyDCBRules(dcb, spNone, false);
+  SerialLineSettings none = LineSettingsFromDCB(dcb);
+  EXPECT_EQ(none.BaudRate, 115200u);
+  EXPECT_EQ(none.DataBits, 8);
+  EXPECT_FALSE(none.HardwareFlow);
+  EXPECT_FALSE(none.XonXoffOutput);
+  EXPECT_FALSE(none.XonXoffInput);
+  EXPECT_TRUE(none.Dtr);
+  EXPECT_TRUE(none.Rts);
+
+  ApplyDCBRules(dcb, spXonXoff, false);
+  const SerialLineSettings xon = LineSettingsFromDCB(dcb);
+  EXPECT_TRUE(xon.XonXoffOutput);
+  EXPECT_TRUE(xon.XonXoffInput);
+  EXPECT_FALSE(xon.HardwareFlow);
+  EXPECT_EQ(xon.XonChar, 17);
+  EXPECT_EQ(xon.XoffChar, 19);
+
+  ApplyDCBRules(dcb, spHardware, false);
+  EXPECT_TRUE(LineSettingsFromDCB(dcb).HardwareFlow);
+
+  // Toggle mode: RTS stays down until the sender raises it.
+  ApplyDCBRules(dcb, spNone, true);
+  const SerialLineSettings rs485 = LineSettingsFromDCB(dcb);
+  EXPECT_FALSE(rs485.Rts);
+  EXPECT_FALSE(rs485.HardwareFlow);
+  EXPECT_TRUE(rs485.Dtr);
+}
+
+TEST(LineSettings, FramingFollowsTheDCBFields) {
+  DCB dcb = DefaultCommConfig().dcb;
+  dcb.ByteSize = 7;
+  dcb.Parity = MARKPARITY;
+  dcb.Flags |= fParity;
+  dcb.StopBits = TWOSTOPBITS;
+  SerialLineSettings settings = LineSettingsFromDCB(dcb);
+  EXPECT_EQ(settings.DataBits, 7);
+  EXPECT_EQ(settings.Parity, SerialParity::Mark);
+  EXPECT_TRUE(settings.CheckParity);
+  EXPECT_TRUE(settings.TwoStopBits);
+
+  dcb.Parity = 9;  // garbage from a stored block
+  dcb.StopBits = ONE5STOPBITS;
+  settings = LineSettingsFromDCB(dcb);
+  EXPECT_EQ(settings.Parity, SerialParity::None);
+  EXPECT_TRUE(settings.TwoStopBits);
+}
+
+TEST(EventMask, EachTraceStateHasItsBit) {
+  EXPECT_EQ(EventMaskFor({}, false, true), EV_RXCHAR);
+  EXPECT_EQ(EventMaskFor({tsRxChar}, false, true), EV_RXCHAR);
+  EXPECT_EQ(EventMaskFor({tsRxFlag}, false, true), 0x3u);
+  EXPECT_EQ(EventMaskFor({tsTxEmpty}, false, false), 0x5u);
+  EXPECT_EQ(EventMaskFor({tsCTS}, false, true), 0x9u);
+  EXPECT_EQ(EventMaskFor({tsDSR}, false, true), 0x11u);
+  EXPECT_EQ(EventMaskFor({tsRLSD}, false, true), 0x21u);
+  EXPECT_EQ(EventMaskFor({tsBreak}, false, true), 0x41u);
+  EXPECT_EQ(EventMaskFor({tsErr}, false, true), 0x81u);
+  EXPECT_EQ(EventMaskFor({tsRing}, false, true), 0x101u);
+  // 0x200 is skipped: the set's bits are not the mask's.
+  EXPECT_EQ(EventMaskFor({tsRx80Full}, false, true), 0x401u);
+  EXPECT_EQ(EventMaskFor({tsEvent1}, false, true), 0x801u);
+  EXPECT_EQ(EventMaskFor({tsEvent2}, false, true), 0x1001u);
+  const TTraceStates all = TTraceStates::FromBits(0x0FFF);
+  EXPECT_EQ(EventMaskFor(all, false, false), 0x1DFFu);
+}
+
+TEST(EventMask, ManualRtsToggleWatchesTheTransmitterInRS485Mode) {
+  EXPECT_EQ(EventMaskFor({}, true, true), EV_RXCHAR | EV_TXEMPTY);
+  EXPECT_EQ(EventMaskFor({}, true, false), EV_RXCHAR);
+  EXPECT_EQ(EventMaskFor({}, false, true), EV_RXCHAR);
+}
+
+TEST(TraceStates, StoredAsTheDocumentedWord) {
+  EXPECT_EQ(TTraceStates({tsRxChar}).Bits(), 0x1);
+  EXPECT_EQ(TTraceStates({tsTxEmpty, tsRing}).Bits(), 0x104);
+  EXPECT_EQ(TTraceStates({tsEvent2}).Bits(), 0x800);
+  TTraceStates states{tsCTS, tsDSR};
+  states.Exclude(tsCTS);
+  EXPECT_EQ(states, TTraceStates({tsDSR}));
+  EXPECT_TRUE(TTraceStates().Empty());
+}
+
+}  // namespace
+}  // namespace kurvex

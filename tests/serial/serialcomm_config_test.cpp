@@ -1,0 +1,233 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <vector>
+
+#include "serial/configrecord.h"
+#include "serial/serialcomm.h"
+#include "tests/support/pty.h"
+
+namespace kurvex {
+namespace {
+
+TEST(SerialCommConfig, ConstructorDefaults) {
+  TSerialComm comm;
+  EXPECT_FALSE(comm.Active());
+  EXPECT_EQ(comm.BaudRate(), 19200u);
+  EXPECT_EQ(comm.ByteSize(), 8);
+  EXPECT_EQ(comm.Parity(), pNone);
+  EXPECT_EQ(comm.StopBits(), sbOne);
+  EXPECT_EQ(comm.StreamProtocol(), spHardware);
+  EXPECT_EQ(comm.DCBBlock().Flags, 0x2015u);
+  EXPECT_EQ(comm.ComPortNo(), 1);
+  EXPECT_EQ(comm.ComPort(), cpCOM1);
+  EXPECT_EQ(comm.BufferInSize(), 8192);
+  EXPECT_EQ(comm.BufferOutSize(), 8192);
+  EXPECT_EQ(comm.TimeoutRead(), 0u);
+  EXPECT_EQ(comm.TimeoutWrite(), 0u);
+  EXPECT_TRUE(comm.TraceStates().Empty());
+  EXPECT_EQ(comm.EventMask(), EV_RXCHAR);
+  EXPECT_TRUE(comm.UseMainThread());
+  EXPECT_EQ(comm.EventChar(), '\0');
+  EXPECT_EQ(comm.ReceiveBufferSize(), 0u);
+  EXPECT_TRUE(comm.ModemSignals().Empty());
+  EXPECT_EQ(comm.GetDeviceName(), "COM1");
+}
+
+TEST(SerialCommConfig, ComPortIsAViewOfComPortNo) {
+  TSerialComm comm;
+  comm.SetComPortNo(5);
+  EXPECT_EQ(comm.ComPort(), cpCOM5);
+  EXPECT_EQ(comm.GetDeviceName(), "COM5");
+  comm.SetComPortNo(8);
+  EXPECT_EQ(comm.ComPort(), cpCOM8);
+  comm.SetComPortNo(12);
+  EXPECT_EQ(comm.ComPort(), cpCOMxx);
+  EXPECT_EQ(comm.GetDeviceName(), "COM12");
+  comm.SetComPort(cpCOMxx);
+  EXPECT_EQ(comm.ComPortNo(), 12);
+  comm.SetComPort(cpCOM3);
+  EXPECT_EQ(comm.ComPortNo(), 3);
+  comm.SetComPortNo(0);
+  EXPECT_EQ(comm.ComPort(), cpCOMxx);
+}
+
+TEST(SerialCommConfig, ByteSizeOutsideFourToEightIsStoredAsEight) {
+  TSerialComm comm;
+  comm.SetByteSize(4);
+  EXPECT_EQ(comm.ByteSize(), 4);
+  comm.SetByteSize(7);
+  EXPECT_EQ(comm.ByteSize(), 7);
+  comm.SetByteSize(9);
+  EXPECT_EQ(comm.ByteSize(), 8);
+  comm.SetByteSize(3);
+  EXPECT_EQ(comm.ByteSize(), 8);
+  comm.SetByteSize(0);
+  EXPECT_EQ(comm.ByteSize(), 8);
+}
+
+TEST(SerialCommConfig, SettersMaintainTheFlagWord) {
+  TSerialComm comm;
+  comm.SetStreamProtocol(spNone);
+  EXPECT_EQ(comm.DCBBlock().Flags, 0x1011u);
+  comm.SetStreamProtocol(spXonXoff);
+  EXPECT_EQ(comm.DCBBlock().Flags, 0x1311u);
+  comm.SetRS485Mode(true);
+  EXPECT_EQ(comm.DCBBlock().Flags, 0x3011u);
+  comm.SetRS485Mode(false);
+  EXPECT_EQ(comm.DCBBlock().Flags, 0x1311u);
+
+  comm.SetStreamProtocol(spNone);
+  comm.SetParity(pEven);
+  EXPECT_EQ(comm.DCBBlock().Flags, 0x1011u | fParity);
+  EXPECT_EQ(comm.DCBBlock().Parity, EVENPARITY);
+  comm.SetStreamProtocol(spHardware);
+  EXPECT_EQ(comm.DCBBlock().Flags, 0x2015u | fParity);
+  comm.SetParity(pNone);
+  EXPECT_EQ(comm.DCBBlock().Flags, 0x2015u);
+
+  // The main window's configuration.
+  comm.SetStreamProtocol(spNone);
+  comm.SetBaudRate(115200);
+  const DCB& dcb = comm.DCBBlock();
+  EXPECT_EQ(dcb.BaudRate, 115200u);
+  EXPECT_EQ(dcb.ByteSize, 8);
+  EXPECT_EQ(dcb.Parity, NOPARITY);
+  EXPECT_EQ(dcb.StopBits, ONESTOPBIT);
+  EXPECT_EQ(dcb.Flags, 0x1011u);
+  EXPECT_EQ(dcb.EvtChar, 0);
+  EXPECT_EQ(dcb.XonLim, 80);
+  EXPECT_EQ(dcb.XoffLim, 200);
+}
+
+TEST(SerialCommConfig, TraceStatesSetTheEventMask) {
+  TSerialComm comm;
+  comm.SetTraceStates({tsRxFlag, tsRing});
+  EXPECT_EQ(comm.EventMask(), EV_RXCHAR | EV_RXFLAG | EV_RING);
+  comm.SetRS485Mode(true);
+  comm.SetTraceStates({});
+  // Linux has no RTS toggle of its own, so the transmitter is watched.
+  EXPECT_TRUE(comm.ManualRtsToggle());
+  EXPECT_EQ(comm.EventMask(), EV_RXCHAR | EV_TXEMPTY);
+}
+
+TEST(ConfigRecord, PathsStayInsideTheConfigFolder) {
+  test::TempConfigHome home;
+  const auto base = home.Dir() / "kurvex" / "registry";
+  EXPECT_EQ(ConfigValuePath("HKEY_CURRENT_USER", "Software\\Kurvex\\Port", "Config"),
+            base / "HKEY_CURRENT_USER" / "Software" / "Kurvex" / "Port" / "Config");
+  EXPECT_EQ(ConfigValuePath("HKCU", "a/../../b", ".."), base / "HKCU" / "a" / "%2E%2E" / "%2E%2E" / "b" / "%2E%2E");
+  EXPECT_EQ(ConfigValuePath("/etc", "\\\\x\\", ""), base / "%2Fetc" / "x" / "@");
+  EXPECT_EQ(ConfigValuePath("R", "K", "a b%"), base / "R" / "K" / "a%20b%25");
+  // Different names never share a file.
+  EXPECT_NE(ConfigValuePath("R", "K", "a.b"), ConfigValuePath("R", "K", "a%2Eb"));
+}
+
+TEST(ConfigRecord, PackAndUnpackKeepTheLayout) {
+  DCB dcb;
+  dcb.BaudRate = 0x01020304;
+  dcb.Flags = 0x1011;
+  COMMTIMEOUTS timeouts;
+  timeouts.ReadIntervalTimeout = 7;
+  timeouts.WriteTotalTimeoutConstant = 9;
+  const TConfigRecord record = PackConfigRecord(0x1234, dcb, timeouts);
+  EXPECT_EQ(record[0], 0x34);
+  EXPECT_EQ(record[1], 28);  // DCBlength, little-endian
+  EXPECT_EQ(record[5], 0x04);
+  EXPECT_EQ(record[8], 0x01);
+  EXPECT_EQ(record[9], 0x11);
+  EXPECT_EQ(record[29], 7);
+  EXPECT_EQ(record[45], 9);
+  const auto back = UnpackConfigRecord(record);
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->PortNo, 0x34);
+  EXPECT_EQ(back->Dcb.BaudRate, dcb.BaudRate);
+  EXPECT_EQ(back->Timeouts.WriteTotalTimeoutConstant, 9u);
+  const std::vector<std::uint8_t> shorter(record.begin(), record.end() - 1);
+  EXPECT_FALSE(UnpackConfigRecord(shorter));
+}
+
+TEST(SerialCommConfig, SaveAndLoadConfigRoundTrip) {
+  test::TempConfigHome home;
+  TSerialComm saved;
+  saved.SetComPortNo(7);
+  saved.SetBaudRate(57600);
+  saved.SetParity(pOdd);
+  saved.SetStopBits(sbTwo);
+  saved.SetByteSize(7);
+  saved.SetStreamProtocol(spNone);
+  saved.SetTimeoutRead(11);
+  saved.SetTimeoutWrite(22);
+  saved.SaveConfig("HKEY_CURRENT_USER", "Software\\Kurvex", "Port");
+  const auto path = ConfigValuePath("HKEY_CURRENT_USER", "Software\\Kurvex", "Port");
+  EXPECT_EQ(std::filesystem::file_size(path), 49u);
+
+  // A bit the component does not manage survives the load and later changes.
+  auto bytes = ReadConfigValue(path, 64);
+  ASSERT_TRUE(bytes);
+  auto stored = UnpackConfigRecord(*bytes);
+  stored->Dcb.Flags |= fAbortOnError;
+  const TConfigRecord patched = PackConfigRecord(stored->PortNo, stored->Dcb, stored->Timeouts);
+  ASSERT_TRUE(WriteConfigValue(path, patched));
+
+  TSerialComm loaded;
+  loaded.SetStreamProtocol(spNone);
+  loaded.LoadConfig("HKEY_CURRENT_USER", "Software\\Kurvex", "Port");
+  EXPECT_EQ(loaded.ComPortNo(), 7);
+  EXPECT_EQ(loaded.BaudRate(), 57600u);
+  EXPECT_EQ(loaded.Parity(), pOdd);
+  EXPECT_EQ(loaded.StopBits(), sbTwo);
+  EXPECT_EQ(loaded.ByteSize(), 7);
+  EXPECT_EQ(loaded.TimeoutRead(), 11u);
+  EXPECT_EQ(loaded.TimeoutWrite(), 22u);
+  EXPECT_EQ(loaded.DCBBlock().Flags, 0x1011u | fParity | fAbortOnError);
+  loaded.SetStreamProtocol(spHardware);
+  EXPECT_EQ(loaded.DCBBlock().Flags, 0x2015u | fParity | fAbortOnError);
+}
+
+TEST(SerialCommConfig, LoadConfigRejectsAnythingButFortyNineBytes) {
+  test::TempConfigHome home;
+  TSerialComm comm;
+  comm.SetBaudRate(4800);
+  const auto path = ConfigValuePath("R", "K", "V");
+  std::vector<std::string> errors;
+  comm.OnFatalError = [&](TBaseIO&, std::uint32_t code, std::uint32_t detail, const std::string& msg,
+                          bool&) {
+    EXPECT_EQ(code, 1u);
+    EXPECT_EQ(detail, 0u);
+    errors.push_back(msg);
+  };
+  const std::string expected = "Error on load config information from registry";
+  EXPECT_THROW(comm.LoadConfig("R", "K", "V"), ESerialCommError);  // missing
+  for (const std::size_t size : {48u, 50u, 0u}) {
+    ASSERT_TRUE(WriteConfigValue(path, std::vector<std::uint8_t>(size, 0x55)));
+    try {
+      comm.LoadConfig("R", "K", "V");
+      ADD_FAILURE() << "no error for " << size << " bytes";
+    } catch (const ESerialCommError& error) {
+      EXPECT_EQ(error.what(), expected);
+    }
+  }
+  EXPECT_EQ(errors, std::vector<std::string>(4, expected));
+  EXPECT_EQ(comm.BaudRate(), 4800u);
+  EXPECT_EQ(comm.ComPortNo(), 1);
+}
+
+TEST(SerialCommConfig, SaveConfigFailureIsAFatalError) {
+  test::TempConfigHome home;
+  // A file where the key folder should be makes the write impossible.
+  std::filesystem::create_directories(home.Dir() / "kurvex" / "registry");
+  std::ofstream(home.Dir() / "kurvex" / "registry" / "R") << "x";
+  TSerialComm comm;
+  bool vetoed = false;
+  comm.OnFatalError = [&](TBaseIO&, std::uint32_t, std::uint32_t, const std::string& msg, bool& raise) {
+    EXPECT_EQ(msg, "Error on save config information from registry");
+    raise = false;
+    vetoed = true;
+  };
+  EXPECT_NO_THROW(comm.SaveConfig("R", "K", "V"));
+  EXPECT_TRUE(vetoed);
+}
+
+}  // namespace
+}  // namespace kurvex

@@ -1,0 +1,425 @@
+#include <gtest/gtest.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/termiosdevice.h"
+#include "platform/ttyattributes.h"
+#include "serial/logfile.h"
+#include "serial/serialcomm.h"
+#include "tests/support/pty.h"
+
+namespace kurvex {
+namespace {
+
+/// A COM port backed by a pty, in a private config folder.
+class SerialCommOpen : public ::testing::Test {
+ protected:
+  void SetUp() override { test::LinkComPort(5, m_pty.SlavePath()); }
+
+  termios SlaveTermios() const {
+    termios tio{};
+    EXPECT_EQ(tcgetattr(m_pty.Slave(), &tio), 0);
+    return tio;
+  }
+
+  test::TempConfigHome m_home;
+  test::PtyPair m_pty;
+};
+
+struct RecordingLog : TCustomLogFile {
+  void Write(int level, const std::string& text) override { Lines.push_back(std::to_string(level) + " " + text); }
+  std::vector<std::string> Lines;
+};
+
+TEST(SerialCommOpenFailure, MissingPortFiresTheEventThenThrows) {
+  test::TempConfigHome home;
+  ASSERT_FALSE(std::filesystem::exists("/dev/ttyS16"));
+  TSerialComm comm;
+  comm.SetComPortNo(17);
+  RecordingLog log;
+  comm.SetLog(&log);
+  std::vector<std::string> order;
+  const std::string expected = std::string("Device \"COM17\" Open Error !!!\r") + std::strerror(ENOENT);
+  comm.OnFatalError = [&](TBaseIO& sender, std::uint32_t code, std::uint32_t detail,
+                          const std::string& msg, bool& raise) {
+    EXPECT_EQ(&sender, &comm);
+    EXPECT_EQ(code, 1u);
+    EXPECT_EQ(detail, 0u);
+    EXPECT_EQ(msg, expected);
+    EXPECT_TRUE(raise);
+    EXPECT_FALSE(comm.Active());
+    order.push_back("event");
+  };
+  try {
+    comm.SetActive(true);
+    ADD_FAILURE() << "no exception";
+  } catch (const EKurvexError& error) {
+    order.push_back("exception");
+    EXPECT_EQ(error.what(), expected);
+  }
+  EXPECT_EQ(order, (std::vector<std::string>{"event", "exception"}));
+  EXPECT_FALSE(comm.Active());
+  EXPECT_EQ(comm.LastErrorMessage(), expected);
+  EXPECT_EQ(comm.ReceiveBufferSize(), 0u);
+  // The fatal-error line carries no prefix.
+  ASSERT_FALSE(log.Lines.empty());
+  EXPECT_EQ(log.Lines.back(), "0 Fatal Error: 1, 0, " + expected);
+}
+
+TEST(SerialCommOpenFailure, VetoedErrorLeavesThePortClosedWithoutException) {
+  test::TempConfigHome home;
+  test::LinkComPort(5, (home.Dir() / "nowhere").string());
+  TSerialComm comm;
+  comm.SetComPortNo(5);
+  int calls = 0;
+  comm.OnFatalError = [&](TBaseIO&, std::uint32_t, std::uint32_t, const std::string& msg, bool& raise) {
+    EXPECT_EQ(msg, std::string("Device \"COM5\" Open Error !!!\r") + std::strerror(ENOENT));
+    raise = false;
+    ++calls;
+  };
+  EXPECT_NO_THROW(comm.SetActive(true));
+  EXPECT_EQ(calls, 1);
+  EXPECT_FALSE(comm.Active());
+}
+
+TEST(SerialCommOpenFailure, PortZeroAndNonTerminalsDoNotOpen) {
+  test::TempConfigHome home;
+  TSerialComm comm;
+  comm.SetComPortNo(0);
+  try {
+    comm.SetActive(true);
+    ADD_FAILURE();
+  } catch (const EKurvexError& error) {
+    EXPECT_EQ(error.what(), std::string("Device \"COM0\" Open Error !!!\r") + std::strerror(ENOENT));
+  }
+  // A link to a plain file is not a serial port.
+  const auto file = home.Dir() / "file";
+  std::ofstream(file) << "x";
+  test::LinkComPort(3, file.string());
+  comm.SetComPortNo(3);
+  try {
+    comm.SetActive(true);
+    ADD_FAILURE();
+  } catch (const EKurvexError& error) {
+    EXPECT_EQ(error.what(), std::string("Device \"COM3\" Open Error !!!\r") + std::strerror(ENOTTY));
+  }
+  EXPECT_FALSE(comm.Active());
+}
+
+TEST_F(SerialCommOpen, OpensTheLinkedPtyRawAt115200With8N1AndNoFlowControl) {
+  TSerialComm comm;
+  comm.SetComPortNo(5);
+  comm.SetBaudRate(115200);
+  comm.SetStreamProtocol(spNone);
+  RecordingLog log;
+  comm.SetLog(&log);
+  comm.SetActive(true);
+  ASSERT_TRUE(comm.Active());
+  EXPECT_EQ(log.Lines.back(), "0 SerialComm: The port COM5 is opened succesfully");
+
+  const termios tio = SlaveTermios();
+  EXPECT_EQ(cfgetospeed(&tio), B115200);
+  EXPECT_EQ(ReadTtySpeed(m_pty.Slave()), 115200u);
+  EXPECT_EQ(tio.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+  EXPECT_EQ(tio.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
+  EXPECT_NE(tio.c_cflag & CREAD, 0u);
+  EXPECT_NE(tio.c_cflag & CLOCAL, 0u);
+  EXPECT_EQ(tio.c_iflag & (IXON | IXOFF | ICRNL | INPCK | ISTRIP), 0u);
+  EXPECT_EQ(tio.c_lflag & (ICANON | ECHO | ISIG | IEXTEN), 0u);
+  EXPECT_EQ(tio.c_oflag & OPOST, 0u);
+
+  comm.SetActive(false);
+  EXPECT_FALSE(comm.Active());
+  EXPECT_EQ(log.Lines.back(), "0 SerialComm: The port is closed succesfully");
+}
+
+TEST_F(SerialCommOpen, EveryBaudRateOfTheWindowReadsBack) {
+  TSerialComm comm;
+  comm.SetComPortNo(5);
+  comm.SetActive(true);
+  ASSERT_TRUE(comm.Active());
+  for (const std::uint32_t baud : {110u, 300u, 600u, 1200u, 2400u, 4800u, 9600u, 14400u, 19200u,
+                                   38400u, 56000u, 57600u, 115200u, 128000u, 256000u}) {
+    comm.SetBaudRate(baud);
+    EXPECT_EQ(ReadTtySpeed(m_pty.Slave()), baud);
+  }
+  // Input follows output.
+  const termios tio = SlaveTermios();
+  EXPECT_EQ(cfgetispeed(&tio), cfgetospeed(&tio));
+}
+
+TEST_F(SerialCommOpen, PropertiesChangedWhileOpenReachTheLine) {
+  TSerialComm comm;
+  comm.SetComPortNo(5);
+  comm.SetStreamProtocol(spNone);
+  comm.SetActive(true);
+  ASSERT_TRUE(comm.Active());
+
+  comm.SetStreamProtocol(spHardware);
+  EXPECT_NE(SlaveTermios().c_cflag & CRTSCTS, 0u);
+  comm.SetStreamProtocol(spXonXoff);
+  termios tio = SlaveTermios();
+  EXPECT_EQ(tio.c_cflag & CRTSCTS, 0u);
+  EXPECT_EQ(tio.c_iflag & (IXON | IXOFF), static_cast<tcflag_t>(IXON | IXOFF));
+  EXPECT_EQ(tio.c_cc[VSTART], 17);
+  EXPECT_EQ(tio.c_cc[VSTOP], 19);
+
+  // A pty always runs 8 bits without parity generation (its driver forces
+  // CS8 and clears PARENB), so framing shows in the bits it keeps.
+  comm.SetStreamProtocol(spNone);
+  comm.SetParity(pOdd);
+  comm.SetStopBits(sbTwo);
+  tio = SlaveTermios();
+  EXPECT_EQ(tio.c_cflag & (PARODD | CSTOPB), static_cast<tcflag_t>(PARODD | CSTOPB));
+  EXPECT_NE(tio.c_iflag & INPCK, 0u);
+  comm.SetParity(pNone);
+  EXPECT_EQ(SlaveTermios().c_iflag & INPCK, 0u);
+
+  // Four data bits have no termios code: the line refuses the whole block
+  // and keeps its last settings, as a driver refusing a DCB does.
+  comm.SetByteSize(4);
+  comm.SetStopBits(sbOne);
+  EXPECT_EQ(comm.ByteSize(), 4);
+  EXPECT_NE(SlaveTermios().c_cflag & CSTOPB, 0u);
+  comm.SetByteSize(8);
+  EXPECT_EQ(SlaveTermios().c_cflag & CSTOPB, 0u);
+  EXPECT_TRUE(comm.Active());
+}
+
+TEST_F(SerialCommOpen, ReceiveBufferIsSizedAtOpen) {
+  TSerialComm comm;
+  comm.SetComPortNo(5);
+  comm.SetBufferInSize(16384);
+  comm.SetActive(true);
+  EXPECT_EQ(comm.ReceiveBufferSize(), 16384u);
+  comm.SetBufferInSize(100);
+  EXPECT_EQ(comm.ReceiveBufferSize(), 16384u);  // until the next open
+  comm.SetActive(true);
+  EXPECT_EQ(comm.BufferInSize(), 100);
+  EXPECT_EQ(comm.ReceiveBufferSize(), 8192u);
+  comm.SetActive(false);
+  EXPECT_EQ(comm.ReceiveBufferSize(), 0u);
+}
+
+TEST_F(SerialCommOpen, ActiveWritesAlwaysRunOpenOrClose) {
+  TSerialComm comm;
+  comm.SetComPortNo(5);
+  std::vector<std::string> events;
+  comm.OnTraceState = [&](TBaseIO& sender, TTraceStates states) {
+    EXPECT_EQ(&sender, &comm);
+    events.push_back("trace " + std::to_string(states.Bits()));
+  };
+  comm.OnClose = [&](TBaseIO&) { events.push_back("close"); };
+  comm.AddListener([&](TBaseIO&, int code) { events.push_back("notify " + std::to_string(code)); });
+
+  comm.SetActive(false);  // closed: still reports the empty transmitter
+  EXPECT_EQ(events, (std::vector<std::string>{"trace 4"}));
+
+  events.clear();
+  comm.SetActive(true);
+  ASSERT_TRUE(comm.Active());
+  EXPECT_EQ(events, (std::vector<std::string>{"trace 4", "notify 2"}));
+
+  comm.SendString("abc");
+  EXPECT_EQ(comm.BytesSent(), 3u);
+  events.clear();
+  comm.SetActive(true);  // open: close, then open again with fresh counters
+  EXPECT_TRUE(comm.Active());
+  EXPECT_EQ(events, (std::vector<std::string>{"close", "notify 1", "trace 4", "notify 2"}));
+  EXPECT_EQ(comm.BytesSent(), 0u);
+
+  events.clear();
+  comm.SetActive(false);
+  EXPECT_EQ(events, (std::vector<std::string>{"close", "notify 1", "trace 4"}));
+}
+
+TEST_F(SerialCommOpen, ComPortNoChangeWhileOpenMovesToTheNewPort) {
+  test::PtyPair other;
+  test::LinkComPort(6, other.SlavePath());
+  TSerialComm comm;
+  comm.SetComPortNo(5);
+  comm.SetActive(true);
+  ASSERT_TRUE(comm.Active());
+  std::vector<int> codes;
+  comm.AddListener([&](TBaseIO&, int code) { codes.push_back(code); });
+
+  comm.SetComPortNo(6);
+  EXPECT_TRUE(comm.Active());
+  EXPECT_EQ(codes, (std::vector<int>{1, 2, 3}));
+  comm.SendString("x");
+  EXPECT_EQ(other.ReadMaster(1), "x");
+  EXPECT_EQ(m_pty.ReadMaster(1, 50), "");
+
+  // The old port is free again.
+  TSerialComm second;
+  second.SetComPortNo(5);
+  EXPECT_NO_THROW(second.SetActive(true));
+  EXPECT_TRUE(second.Active());
+}
+
+TEST_F(SerialCommOpen, ComPortNoChangeWhileClosedOpensNothing) {
+  TSerialComm comm;
+  std::vector<int> codes;
+  comm.AddListener([&](TBaseIO&, int code) { codes.push_back(code); });
+  comm.SetComPortNo(5);
+  EXPECT_FALSE(comm.Active());
+  EXPECT_EQ(codes, (std::vector<int>{3}));
+  // Nobody holds the port: another component opens it.
+  TSerialComm other;
+  other.SetComPortNo(5);
+  EXPECT_NO_THROW(other.SetActive(true));
+}
+
+TEST_F(SerialCommOpen, SecondComponentOnTheSamePortIsRefused) {
+  TSerialComm first;
+  first.SetComPortNo(5);
+  first.SetActive(true);
+  ASSERT_TRUE(first.Active());
+  TSerialComm second;
+  second.SetComPortNo(5);
+  try {
+    second.SetActive(true);
+    ADD_FAILURE() << "second open succeeded";
+  } catch (const EKurvexError& error) {
+    EXPECT_EQ(error.what(), std::string("Device \"COM5\" Open Error !!!\r") + std::strerror(EBUSY));
+  }
+  EXPECT_FALSE(second.Active());
+  EXPECT_TRUE(first.Active());
+  first.SetActive(false);
+  EXPECT_NO_THROW(second.SetActive(true));
+}
+
+TEST_F(SerialCommOpen, SentBytesArriveAtTheInstrument) {
+  TSerialComm comm;
+  comm.SetComPortNo(5);
+  comm.SetActive(true);
+  RecordingLog log;
+  comm.SetLog(&log);
+  EXPECT_TRUE(comm.SendChar('A'));
+  EXPECT_TRUE(comm.SendString("12.5\r\n"));
+  const std::uint8_t block[] = {0x00, 0xFF, 0x0A, 0x0D};
+  EXPECT_TRUE(comm.SendData(block, sizeof block));
+  EXPECT_EQ(m_pty.ReadMaster(11), std::string("A12.5\r\n") + std::string("\x00\xFF\n\r", 4));
+  EXPECT_EQ(comm.BytesSent(), 11u);
+  EXPECT_EQ(log.Lines, (std::vector<std::string>{
+                           "2 SerialComm: Try to send char 41h ...",
+                           "2 SerialComm: Try to send string 12.5\r\n ...",
+                           "2 SerialComm: Try to send the data with 4 length ...",
+                           "2 SerialComm: ... the data transmittion is OK!"}));
+  comm.SetActive(false);
+  EXPECT_FALSE(comm.SendString("late"));
+  EXPECT_EQ(m_pty.ReadMaster(4, 50), "");
+}
+
+TEST_F(SerialCommOpen, SendThatCannotFinishIsACommErrorWithTheSystemCode) {
+  TSerialComm comm;
+  comm.SetComPortNo(5);
+  comm.SetTimeoutWrite(50);
+  comm.SetActive(true);
+  std::vector<std::uint32_t> sysErrors;
+  comm.OnCommError = [&](TBaseIO&, std::uint32_t code, std::uint32_t sysError, TComStateFlags state,
+                         bool&) {
+    EXPECT_EQ(code, 0u);
+    EXPECT_TRUE(state.Empty());
+    sysErrors.push_back(sysError);
+  };
+  // Nobody reads the master: the pty fills and the write times out.
+  const std::string big(1 << 20, 'x');
+  EXPECT_FALSE(comm.SendString(big));
+  EXPECT_EQ(sysErrors, std::vector<std::uint32_t>{ETIMEDOUT});
+  EXPECT_EQ(comm.BytesSent(), 0u);
+  EXPECT_TRUE(comm.Active());
+}
+
+TEST_F(SerialCommOpen, PurgeInputDiscardsWaitingBytes) {
+  TSerialComm comm;
+  comm.SetComPortNo(5);
+  comm.SetActive(true);
+  m_pty.WriteMaster("1.0\r\n2.0\r\n");
+  std::uint8_t byte = 0;
+  // Wait until the bytes have crossed the pty.
+  for (int i = 0; i < 100 && m_pty.SlaveInputQueued() < 10; ++i) usleep(1000);
+  ASSERT_EQ(m_pty.SlaveInputQueued(), 10u);
+  comm.PurgeInput();
+  EXPECT_EQ(m_pty.SlaveInputQueued(), 0u);
+  EXPECT_EQ(comm.Device()->Read(&byte, 1), 0);
+  m_pty.WriteMaster("3");
+  for (int i = 0; i < 100 && comm.Device()->Read(&byte, 1) == 0; ++i) usleep(1000);
+  EXPECT_EQ(byte, '3');
+}
+
+TEST_F(SerialCommOpen, LineControlReportsThroughTraceState) {
+  TSerialComm comm;
+  comm.SetComPortNo(5);
+  std::vector<std::uint16_t> traces;
+  comm.OnTraceState = [&](TBaseIO&, TTraceStates states) { traces.push_back(states.Bits()); };
+  comm.SetRTS(true);  // closed: nothing happens
+  comm.SetDTR(true);
+  EXPECT_TRUE(traces.empty());
+  comm.SetActive(true);
+  traces.clear();
+  comm.SetRTS(false);
+  comm.SetDTR(true);
+  EXPECT_EQ(traces, (std::vector<std::uint16_t>{1 << tsCTS, 1 << tsDSR}));
+  // A pty has no modem lines.
+  EXPECT_TRUE(comm.ModemSignals().Empty());
+}
+
+TEST_F(SerialCommOpen, ConnectionChecksFailWithoutDsr) {
+  TSerialComm comm;
+  comm.SetComPortNo(5);
+  EXPECT_FALSE(comm.TestConnection());  // closed: nothing to test
+  comm.SetActive(true);
+  try {
+    comm.TestConnection();
+    ADD_FAILURE();
+  } catch (const EKurvexError& error) {
+    EXPECT_STREQ(error.what(), "Device Connect Initialization Error");
+  }
+  EXPECT_TRUE(comm.Active());
+
+  comm.SetActive(false);
+  std::string id = "stale";
+  EXPECT_THROW(comm.ReadPnPId(id), ESerialCommError);
+  EXPECT_EQ(id, "");
+  EXPECT_FALSE(comm.Active());  // as it was before
+}
+
+TEST_F(SerialCommOpen, HandedOverDeviceIsUsedOnce) {
+  test::PtyPair other;
+  int error = 0;
+  auto device = OpenTermiosDevice(other.SlavePath(), error);
+  ASSERT_TRUE(device);
+  TSerialComm comm;
+  comm.SetComPortNo(5);
+  comm.HandOverDevice(std::move(device));
+  comm.SetActive(true);
+  comm.SendString("h");
+  EXPECT_EQ(other.ReadMaster(1), "h");
+  comm.SetActive(true);  // the next open goes by name again
+  comm.SendString("n");
+  EXPECT_EQ(m_pty.ReadMaster(1), "n");
+}
+
+TEST(FatalError, ShowOnlyReportsInsteadOfThrowing) {
+  struct Probe : TCustomSerialComm {
+    void Raise(bool showOnly) { DoFatalError(1, 42, "boom", showOnly); }
+  };
+  Probe probe;
+  std::vector<std::string> shown;
+  SetErrorReporter([&](const EKurvexError& error) { shown.push_back(error.what()); });
+  EXPECT_NO_THROW(probe.Raise(true));
+  EXPECT_THROW(probe.Raise(false), ESerialCommError);
+  SetErrorReporter(nullptr);
+  EXPECT_EQ(shown, std::vector<std::string>{"boom"});
+}
+
+}  // namespace
+}  // namespace kurvex

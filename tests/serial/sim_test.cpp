@@ -1,0 +1,308 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cmath>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/comport.h"
+#include "serial/serialcomm.h"
+#include "tests/support/pty.h"
+#include "tools/sim/options.h"
+#include "tools/sim/ptylink.h"
+#include "tools/sim/samples.h"
+#include "tools/sim/streamer.h"
+
+namespace kurvex::sim {
+namespace {
+
+Options Parse(const std::vector<std::string>& args) {
+  const ParseResult result = ParseOptions(args);
+  if (const auto* problem = std::get_if<std::string>(&result)) {
+    ADD_FAILURE() << *problem;
+    return {};
+  }
+  return std::get<Options>(result);
+}
+
+std::string Problem(const std::vector<std::string>& args) {
+  const ParseResult result = ParseOptions(args);
+  const auto* problem = std::get_if<std::string>(&result);
+  return problem != nullptr ? *problem : "";
+}
+
+TEST(SimOptions, DefaultsAndEveryOption) {
+  const Options defaults = Parse({});
+  EXPECT_EQ(defaults.Port, 5u);
+  EXPECT_EQ(defaults.Rate, 2000);
+  EXPECT_EQ(defaults.Shape, Wave::Sine);
+  EXPECT_EQ(defaults.Count, 0u);
+  EXPECT_FALSE(defaults.LfOnly);
+  EXPECT_EQ(defaults.BadLines, 0u);
+  EXPECT_FALSE(defaults.Help);
+
+  const Options all = Parse({"--port", "12", "--rate=50.5", "--wave", "steps", "--count", "9",
+                             "--lf-only", "--bad-lines=3"});
+  EXPECT_EQ(all.Port, 12u);
+  EXPECT_EQ(all.Rate, 50.5);
+  EXPECT_EQ(all.Shape, Wave::Steps);
+  EXPECT_EQ(all.Count, 9u);
+  EXPECT_TRUE(all.LfOnly);
+  EXPECT_EQ(all.BadLines, 3u);
+  EXPECT_EQ(Parse({"--wave", "ramp"}).Shape, Wave::Ramp);
+  EXPECT_EQ(Parse({"--wave=noise"}).Shape, Wave::Noise);
+  EXPECT_TRUE(Parse({"--help"}).Help);
+  EXPECT_NE(Usage().find("--bad-lines"), std::string::npos);
+}
+
+TEST(SimOptions, RejectsWhatCannotBeMeant) {
+  EXPECT_NE(Problem({"--port"}), "");
+  EXPECT_NE(Problem({"--port", "-1"}), "");
+  EXPECT_NE(Problem({"--port", "70000"}), "");
+  EXPECT_NE(Problem({"--port", "5x"}), "");
+  EXPECT_NE(Problem({"--rate", "0"}), "");
+  EXPECT_NE(Problem({"--rate", "nan"}), "");
+  EXPECT_NE(Problem({"--rate", "inf"}), "");
+  EXPECT_NE(Problem({"--rate", "2000000"}), "");
+  EXPECT_NE(Problem({"--count", "0"}), "");
+  EXPECT_NE(Problem({"--bad-lines", "0"}), "");
+  EXPECT_NE(Problem({"--wave", "square"}), "");
+  EXPECT_NE(Problem({"--lf-only=yes"}), "");
+  EXPECT_NE(Problem({"--speed", "1"}), "");
+  EXPECT_NE(Problem({"5"}), "");
+}
+
+TEST(SimSamples, WavesStayInRangeAndRepeat) {
+  for (const Wave wave : {Wave::Sine, Wave::Ramp, Wave::Noise, Wave::Steps}) {
+    std::set<double> distinct;
+    for (std::uint64_t i = 0; i < 3000; ++i) {
+      const double value = WaveValue(wave, i);
+      ASSERT_GE(value, 0.0);
+      ASSERT_LT(value, 10.0);
+      distinct.insert(value);
+    }
+    EXPECT_GT(distinct.size(), 4u) << int(wave);
+  }
+  EXPECT_DOUBLE_EQ(WaveValue(Wave::Sine, 0), 5.0);
+  EXPECT_DOUBLE_EQ(WaveValue(Wave::Sine, 250), 9.5);
+  EXPECT_DOUBLE_EQ(WaveValue(Wave::Sine, 1250), 9.5);
+  EXPECT_DOUBLE_EQ(WaveValue(Wave::Ramp, 999), 9.99);
+  EXPECT_DOUBLE_EQ(WaveValue(Wave::Ramp, 1000), 0.0);
+  EXPECT_DOUBLE_EQ(WaveValue(Wave::Steps, 199), 1.0);
+  EXPECT_DOUBLE_EQ(WaveValue(Wave::Steps, 200), 3.0);
+  EXPECT_DOUBLE_EQ(WaveValue(Wave::Steps, 999), 9.0);
+  // Noise is fixed by the index, so runs are reproducible.
+  EXPECT_EQ(WaveValue(Wave::Noise, 17), WaveValue(Wave::Noise, 17));
+  EXPECT_NE(WaveValue(Wave::Noise, 17), WaveValue(Wave::Noise, 18));
+}
+
+TEST(SimSamples, LinesAreThreeDecimalsWithTheChosenEnd) {
+  Options options;
+  options.Shape = Wave::Ramp;
+  EXPECT_EQ(SampleLine(options, 125), "1.250\r\n");
+  options.LfOnly = true;
+  EXPECT_EQ(SampleLine(options, 0), "0.000\n");
+  options.BadLines = 3;
+  EXPECT_EQ(SampleLine(options, 1), "0.010\n");
+  EXPECT_EQ(SampleLine(options, 2), "n/a\n");
+  EXPECT_EQ(SampleLine(options, 5), "n/a\n");
+  EXPECT_EQ(SampleLine(options, 6), "0.060\n");
+}
+
+void MakeRaw(int fd) {
+  termios raw{};
+  tcgetattr(fd, &raw);
+  cfmakeraw(&raw);
+  tcsetattr(fd, TCSANOW, &raw);
+}
+
+TEST(SimStream, PacedCountOfLinesReachesTheReader) {
+  test::PtyPair pty;
+  MakeRaw(pty.Slave());
+  Options options;
+  options.Rate = 200;
+  options.Count = 40;
+  options.Shape = Wave::Ramp;
+  volatile std::sig_atomic_t stop = 0;
+  const auto start = std::chrono::steady_clock::now();
+  const StreamResult result = Stream(options, pty.Master(), stop);
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_EQ(result.Lines, 40u);
+  EXPECT_EQ(result.Dropped, 0u);
+  // 40 lines at 200/s: the first at once, the last after 195 ms.
+  EXPECT_GT(seconds, 0.15);
+  EXPECT_LT(seconds, 1.0);
+  std::string expected;
+  for (std::uint64_t i = 0; i < 40; ++i) expected += SampleLine(options, i);
+  std::string got;
+  char buffer[4096];
+  while (got.size() < expected.size()) {
+    const ssize_t n = read(pty.Slave(), buffer, sizeof buffer);
+    ASSERT_GT(n, 0);
+    got.append(buffer, static_cast<std::size_t>(n));
+  }
+  EXPECT_EQ(got, expected);
+}
+
+TEST(SimStream, FullPtyDropsWholeLinesAndNeverBlocks) {
+  test::PtyPair pty;
+  MakeRaw(pty.Slave());
+  Options options;
+  options.Rate = 1'000'000;
+  options.Count = 200'000;  // far more than a pty holds
+  volatile std::sig_atomic_t stop = 0;
+  const auto start = std::chrono::steady_clock::now();
+  const StreamResult result = Stream(options, pty.Master(), stop);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+  EXPECT_EQ(result.Lines, 200'000u);
+  EXPECT_GT(result.Dropped, 0u);
+  // What did get through is whole lines; only the very last one may be cut
+  // by the end of the run.
+  std::string got;
+  char buffer[65536];
+  fcntl(pty.Slave(), F_SETFL, O_NONBLOCK);
+  for (ssize_t n; (n = read(pty.Slave(), buffer, sizeof buffer)) > 0;) got.append(buffer, static_cast<std::size_t>(n));
+  ASSERT_GT(got.size(), 1000u);
+  const std::size_t lastEnd = got.rfind("\r\n");
+  std::size_t lines = 0;
+  for (std::size_t start = 0; start < lastEnd; ++lines) {
+    const std::size_t end = got.find("\r\n", start);
+    const std::string line = got.substr(start, end - start);
+    ASSERT_EQ(line.size(), 5u) << "torn line '" << line << "' at " << start;
+    ASSERT_EQ(line[1], '.');
+    start = end + 2;
+  }
+  EXPECT_EQ(lines + result.Dropped, 200'000u);
+}
+
+TEST(SimStream, StopFlagEndsAnEndlessStream) {
+  test::PtyPair pty;
+  Options options;
+  options.Rate = 10;
+  volatile std::sig_atomic_t stop = 0;
+  std::thread stopper([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    stop = 1;
+  });
+  const StreamResult result = Stream(options, pty.Master(), stop);
+  stopper.join();
+  EXPECT_GE(result.Lines, 1u);
+  EXPECT_LE(result.Lines, 3u);
+}
+
+TEST(SimPtyLink, LinksThePtyAndRemovesOnlyItsOwnLink) {
+  test::TempConfigHome home;
+  std::filesystem::path linkPath;
+  {
+    PtyLink link(9);
+    ASSERT_EQ(link.Error(), "");
+    linkPath = link.LinkPath();
+    EXPECT_EQ(linkPath, ComPortLink(9));
+    EXPECT_EQ(std::filesystem::read_symlink(linkPath), link.SlavePath());
+    // A second simulator on the same port is refused and leaves the link.
+    PtyLink clash(9);
+    EXPECT_NE(clash.Error(), "");
+  }
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(linkPath)));
+
+  // A leftover link to a vanished pty is taken over; a user's link is not.
+  std::filesystem::create_symlink("/dev/pts/999999", ComPortLink(9));
+  {
+    PtyLink link(9);
+    EXPECT_EQ(link.Error(), "");
+  }
+  std::filesystem::create_symlink("/dev/ttyUSB9", ComPortLink(9));
+  {
+    PtyLink link(9);
+    EXPECT_NE(link.Error(), "");
+  }
+  EXPECT_EQ(std::filesystem::read_symlink(ComPortLink(9)), "/dev/ttyUSB9");
+}
+
+// The real program, run as a user would.
+class SimProgram : public ::testing::Test {
+ protected:
+  pid_t Start(const std::vector<std::string>& args) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+      std::vector<char*> argv{const_cast<char*>(KURVEX_SIM_PATH)};
+      for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+      argv.push_back(nullptr);
+      freopen("/dev/null", "w", stdout);
+      freopen("/dev/null", "w", stderr);
+      execv(KURVEX_SIM_PATH, argv.data());
+      _exit(127);
+    }
+    return pid;
+  }
+
+  static bool WaitFor(const std::function<bool()>& condition) {
+    for (int i = 0; i < 400; ++i) {
+      if (condition()) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return false;
+  }
+
+  static int ExitCode(pid_t pid) {
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+  static bool LinkExists(unsigned portNo) {
+    return std::filesystem::exists(std::filesystem::symlink_status(ComPortLink(portNo)));
+  }
+
+  test::TempConfigHome m_home;
+};
+
+TEST_F(SimProgram, StreamsToAComponentAndRemovesItsLinkAtTheEndOfCount) {
+  const pid_t pid = Start({"--port", "5", "--rate", "500", "--count", "100", "--wave", "ramp"});
+  ASSERT_TRUE(WaitFor([] { return LinkExists(5); }));
+  TSerialComm comm;
+  comm.SetComPortNo(5);
+  comm.SetBaudRate(115200);
+  comm.SetStreamProtocol(spNone);
+  comm.SetActive(true);
+  ASSERT_TRUE(comm.Active());
+  std::string got;
+  std::uint8_t buffer[4096];
+  WaitFor([&] {
+    for (long n; (n = comm.Device()->Read(buffer, sizeof buffer)) > 0;)
+      got.append(reinterpret_cast<char*>(buffer), static_cast<std::size_t>(n));
+    return got.find("0.990\r\n") != std::string::npos;
+  });
+  EXPECT_EQ(got.substr(0, 14), "0.000\r\n0.010\r\n") << got;
+  EXPECT_NE(got.find("0.990\r\n"), std::string::npos);
+  EXPECT_EQ(ExitCode(pid), 0);
+  EXPECT_FALSE(LinkExists(5));
+}
+
+TEST_F(SimProgram, SigtermRemovesTheLink) {
+  const pid_t pid = Start({"--port", "8"});
+  ASSERT_TRUE(WaitFor([] { return LinkExists(8); }));
+  kill(pid, SIGTERM);
+  EXPECT_EQ(ExitCode(pid), 0);
+  EXPECT_FALSE(LinkExists(8));
+}
+
+TEST_F(SimProgram, BadArgumentsFailWithoutLinking) {
+  const pid_t pid = Start({"--port", "4", "--wave", "square"});
+  EXPECT_EQ(ExitCode(pid), 2);
+  EXPECT_FALSE(LinkExists(4));
+}
+
+}  // namespace
+}  // namespace kurvex::sim

@@ -1,0 +1,108 @@
+#include "tests/support/pty.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+
+#include "platform/comport.h"
+
+namespace kurvex::test {
+
+PtyPair::PtyPair() {
+  char name[256] = {};
+  if (openpty(&m_master, &m_slave, name, nullptr, nullptr) != 0) {
+    ADD_FAILURE() << "openpty failed";
+    return;
+  }
+  m_slavePath = name;
+  fcntl(m_master, F_SETFL, fcntl(m_master, F_GETFL) | O_NONBLOCK);
+}
+
+PtyPair::~PtyPair() {
+  if (m_slave >= 0) close(m_slave);
+  if (m_master >= 0) close(m_master);
+}
+
+void PtyPair::WriteMaster(const std::string& bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t written = write(m_master, bytes.data() + done, bytes.size() - done);
+    if (written > 0) {
+      done += static_cast<std::size_t>(written);
+      continue;
+    }
+    pollfd waiter{m_master, POLLOUT, 0};
+    if (poll(&waiter, 1, 1000) <= 0) {
+      ADD_FAILURE() << "pty master does not take more bytes";
+      return;
+    }
+  }
+}
+
+std::string PtyPair::ReadMaster(std::size_t count, int timeoutMs) {
+  using Clock = std::chrono::steady_clock;
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  std::string got;
+  while (got.size() < count) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    if (left.count() <= 0) {
+      break;
+    }
+    pollfd waiter{m_master, POLLIN, 0};
+    if (poll(&waiter, 1, static_cast<int>(left.count())) <= 0) {
+      break;
+    }
+    char buffer[4096];
+    const ssize_t n = read(m_master, buffer, std::min(sizeof buffer, count - got.size()));
+    if (n <= 0) {
+      break;
+    }
+    got.append(buffer, static_cast<std::size_t>(n));
+  }
+  return got;
+}
+
+std::size_t PtyPair::SlaveInputQueued() const {
+  int queued = 0;
+  ioctl(m_slave, FIONREAD, &queued);
+  return static_cast<std::size_t>(queued);
+}
+
+TempConfigHome::TempConfigHome() {
+  if (const char* previous = std::getenv("XDG_CONFIG_HOME")) {
+    m_previous = previous;
+    m_hadPrevious = true;
+  }
+  std::string pattern = (std::filesystem::temp_directory_path() / "kurvex-test-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) {
+    ADD_FAILURE() << "mkdtemp failed";
+  }
+  m_dir = pattern;
+  setenv("XDG_CONFIG_HOME", m_dir.c_str(), 1);
+}
+
+TempConfigHome::~TempConfigHome() {
+  if (m_hadPrevious) {
+    setenv("XDG_CONFIG_HOME", m_previous.c_str(), 1);
+  } else {
+    unsetenv("XDG_CONFIG_HOME");
+  }
+  std::error_code error;
+  std::filesystem::remove_all(m_dir, error);
+}
+
+void LinkComPort(unsigned portNo, const std::string& target) {
+  const std::filesystem::path link = ComPortLink(portNo);
+  std::filesystem::create_directories(link.parent_path());
+  std::filesystem::remove(link);
+  std::filesystem::create_symlink(target, link);
+}
+
+}  // namespace kurvex::test

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace kurvex::test {
+
+/// A pseudo-terminal pair. The test plays the instrument on the master
+/// (nonblocking); the slave stays open so the pty lives on while the code
+/// under test opens and closes it by path.
+class PtyPair {
+ public:
+  PtyPair();
+  ~PtyPair();
+  PtyPair(const PtyPair&) = delete;
+  PtyPair& operator=(const PtyPair&) = delete;
+
+  int Master() const { return m_master; }
+  int Slave() const { return m_slave; }
+  const std::string& SlavePath() const { return m_slavePath; }
+
+  /// Writes all of `bytes` to the master.
+  void WriteMaster(const std::string& bytes);
+  /// Reads from the master until `count` bytes came or `timeoutMs` passed.
+  std::string ReadMaster(std::size_t count, int timeoutMs = 1000);
+  /// Bytes written to the master that the slave side has not read.
+  std::size_t SlaveInputQueued() const;
+
+ private:
+  int m_master = -1;
+  int m_slave = -1;
+  std::string m_slavePath;
+};
+
+/// Points XDG_CONFIG_HOME at a fresh temporary folder for the object's
+/// lifetime, so port links and stored values stay inside the test.
+class TempConfigHome {
+ public:
+  TempConfigHome();
+  ~TempConfigHome();
+  TempConfigHome(const TempConfigHome&) = delete;
+  TempConfigHome& operator=(const TempConfigHome&) = delete;
+
+  const std::filesystem::path& Dir() const { return m_dir; }
+
+ private:
+  std::filesystem::path m_dir;
+  std::string m_previous;
+  bool m_hadPrevious = false;
+};
+
+/// Creates the link COM<portNo> → `target` in the port folder.
+void LinkComPort(unsigned portNo, const std::string& target);
+
+}  // namespace kurvex::test
