@@ -2,9 +2,9 @@
 
 #include <functional>
 
-namespace kurvex {
+#include "chart/scaletypes.h"
 
-enum TFigType { ftNoFigs, ftNum, ftTime, ftDateTime, ftUserText };
+namespace kurvex {
 
 /// The published property set of one chart axis. Setters validate, store
 /// and fire OnChange; the chart reacts by re-applying its ranges and

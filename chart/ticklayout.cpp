@@ -1,0 +1,143 @@
+#include "chart/ticklayout.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "chart/datetimescale.h"
+#include "chart/tickformat.h"
+#include "chart/timescale.h"
+
+namespace kurvex {
+
+namespace {
+
+// Relative slack of log-scale comparisons, so decade ends that are off by
+// rounding still count as inside.
+constexpr long double kLogSlack = 0.999999999L;
+
+}  // namespace
+
+TTickStep NiceTickStep(int minTicks, double high, double low) {
+  const long double a = high, b = low;
+  if (a == b) return {low, 0, 1};
+  const long double s = b < a ? 1 : -1;
+  const long double r = std::fabs(a - b) / minTicks;
+  const long double l = std::log10(r);
+  const long double f = l - std::trunc(l);
+  long double dist;
+  int nsub;
+  if (std::fabs(f) < 1e-10L || std::fabs(f) > 0.9999999999L) {
+    // An exact decade (up to rounding) keeps mantissa 1.
+    dist = std::pow(10.0L, std::nearbyint(l));
+    nsub = 5;
+  } else {
+    const long double e = std::floor(l);
+    const long double fe = l - e;
+    long double mantissa;
+    if (fe < std::log10(2.0L) + 1e-10L) {
+      mantissa = 1, nsub = 5;
+    } else if (fe < std::log10(5.0L) + 1e-10L) {
+      mantissa = 2, nsub = 4;
+    } else {
+      mantissa = 5, nsub = 5;
+    }
+    dist = mantissa * std::pow(10.0L, e);
+  }
+  dist *= s;
+  long double first = (std::trunc(b / dist) - 1) * dist;
+  while (s * (b - first) > 0.001L * std::fabs(dist)) first += dist;
+  return {static_cast<double>(first), static_cast<double>(dist), nsub};
+}
+
+std::string TTickLabeler::UserItem() const { return UserTickItem(std::string(m_p.UserTickText), m_count); }
+
+std::string TTickLabeler::Inscribe(const std::string& text) const {
+  return ApplyInscript(text, std::string(m_p.ScaleInscript));
+}
+
+void LayoutLinearTicks(const TTickParams& p, TTickLayout& layout) {
+  const TTickStep step = NiceTickStep(p.MinTicks, p.High, p.Low);
+  // An empty (or, for infinite ends, undefined) step would never leave the range.
+  if (step.Dist == 0 || !std::isfinite(step.Dist) || !std::isfinite(step.First)) return;
+  layout.EventBeforeLabel = p.Vertical;
+  const long double d = p.High > p.Low ? 1 : -1;
+  const long double sub = static_cast<long double>(step.Dist) / step.NSub;
+  if (p.ShortTicks) {
+    const long double start = static_cast<long double>(step.First) - step.Dist;
+    for (int i = 0;; ++i) {
+      const long double v = start + i * sub;
+      if (d * v >= d * p.Low) layout.Marks.push_back({static_cast<double>(v), false, true, {}});
+      if (d * (start + (i + 1) * sub - p.High) > 0.001L * std::fabs(sub)) break;
+    }
+  }
+  const int decimals = AutoDecimals(p.DecPlaces, p.High, p.Low);
+  TTickLabeler labeler(p);
+  for (int i = 0;; ++i) {
+    const long double v = static_cast<long double>(step.First) + i * static_cast<long double>(step.Dist);
+    const double value = static_cast<double>(v);
+    layout.Marks.push_back({value, true, p.Vertical || !p.ShortTicks,
+                            labeler.Next([&] { return LinearTickLabel(value, p.High, p.Low, decimals); })});
+    if (d * (v + step.Dist - p.High) > 0.001L * std::fabs(step.Dist)) break;
+  }
+}
+
+void LayoutLogTicks(const TTickParams& p, TTickLayout& layout) {
+  const long double lo = std::min(p.Low, p.High), hi = std::max(p.Low, p.High);
+  // Decades exist only between positive finite ends; anything else would
+  // never reach the upper end.
+  if (!(lo > 0) || !std::isfinite(hi)) return;
+  const long double span = std::log10(static_cast<long double>(p.High) / p.Low);
+  if (std::fabs(span) < 1) {
+    LayoutLinearTicks(p, layout);
+    return;
+  }
+  layout.EventBeforeLabel = true;
+  const bool intermediate = p.MinTicks > std::fabs(span) + 0.5L;
+  const int decimals = LogAutoDecimals(p.DecPlaces, static_cast<double>(lo), static_cast<double>(hi));
+  TTickLabeler labeler(p);
+  enum TKind { kDecade, kMultiple, kShort };
+  auto tick = [&](long double v, TKind kind) {
+    if (!(lo < v / kLogSlack && hi > kLogSlack * v)) return;
+    const double value = static_cast<double>(v);
+    std::string label;
+    if (kind != kShort) {
+      label = labeler.Next([&]() -> std::string {
+        if (decimals != -3) return LogTickLabel(value, decimals, p.DecPlaces == -2);
+        // Exponent labels: decades show their power of ten, 2 and 5 nothing.
+        if (kind == kMultiple) return {};
+        return std::to_string(std::llround(std::log10(v)));
+      });
+    }
+    layout.Marks.push_back({value, kind != kShort, true, std::move(label)});
+  };
+  const long double base = std::pow(10.0L, std::floor(std::log10(lo * kLogSlack)));
+  long double m = 1;
+  do {
+    const long double decade = base * m;
+    tick(decade, kDecade);
+    if (intermediate) {
+      for (int k = 2; k <= 9; ++k) {
+        if (k == 2 || k == 5)
+          tick(k * decade, kMultiple);
+        else if (p.ShortTicks)
+          tick(k * decade, kShort);
+      }
+    }
+    m *= 10;
+  } while (!(hi < kLogSlack * base * m));
+}
+
+void LayoutTicks(const TTickParams& p, TTickLayout& layout) {
+  layout.Clear();
+  if (p.LabelType == ftDateTime) {
+    LayoutDateTimeTicks(p, layout);
+    return;
+  }
+  if (p.LabelType == ftTime && LayoutTimeTicks(p, layout)) return;
+  if (p.Logarithmic)
+    LayoutLogTicks(p, layout);
+  else
+    LayoutLinearTicks(p, layout);
+}
+
+}  // namespace kurvex
