@@ -17,8 +17,6 @@ constexpr std::size_t kMinReceiveBuffer = 8192;
 
 TCustomComm::TCustomComm() : m_config(DefaultCommConfig()) {
   SetLogPrefix("SerialComm: ");
-  m_config.dwSize = sizeof(COMMCONFIG);
-  m_config.dcb.DCBlength = sizeof(DCB);
   SetBaudRate(19200);
   SetByteSize(8);
   SetParity(pNone);

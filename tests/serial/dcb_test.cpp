@@ -49,16 +49,6 @@ TEST(DCBFlags, RulesFillTheFixedFields) {
   EXPECT_EQ(dcb.BaudRate, 4800u);
 }
 
-TEST(DCBFlags, DefaultConfigurationIsDocumented) {
-  const COMMCONFIG config = DefaultCommConfig();
-  EXPECT_EQ(config.dwSize, 52u);
-  EXPECT_EQ(config.dcb.DCBlength, 28u);
-  EXPECT_EQ(config.dcb.Flags, 0x1011u);
-  EXPECT_EQ(config.dcb.Flags & kKeptDCBFlags, 0u);
-  EXPECT_EQ(config.dcb.BaudRate, 9600u);
-  EXPECT_EQ(config.dcb.ByteSize, 8);
-}
-
 TEST(LineSettings, FlowControlAndModemLinesFollowTheFlagWord) {
   DCB dcb = DefaultCommConfig().dcb;
   dcb.BaudRate = 115200;

@@ -355,6 +355,53 @@ TEST_F(SerialCommOpen, PurgeInputDiscardsWaitingBytes) {
   EXPECT_EQ(byte, '3');
 }
 
+TEST_F(SerialCommOpen, CommErrorHandlerCanFlushBothQueues) {
+  struct Probe : TCustomSerialComm {
+    void LineError(std::uint32_t bits) { DoCommError(bits, 0, {csXoffHold}); }
+  };
+  Probe comm;
+  comm.SetComPortNo(5);
+  comm.SetActive(true);
+  bool flush = false;
+  comm.OnCommError = [&](TBaseIO&, std::uint32_t code, std::uint32_t sysError, TComStateFlags state,
+                         bool& flFlashBuffers) {
+    EXPECT_EQ(code, CE_FRAME);
+    EXPECT_EQ(sysError, 0u);
+    EXPECT_EQ(state, TComStateFlags({csXoffHold}));
+    EXPECT_FALSE(flFlashBuffers);
+    flFlashBuffers = flush;
+  };
+  m_pty.WriteMaster("12");
+  for (int i = 0; i < 100 && m_pty.SlaveInputQueued() < 2; ++i) usleep(1000);
+  comm.LineError(CE_FRAME);
+  EXPECT_EQ(m_pty.SlaveInputQueued(), 2u);
+  flush = true;
+  comm.LineError(CE_FRAME);
+  EXPECT_EQ(m_pty.SlaveInputQueued(), 0u);
+  EXPECT_TRUE(comm.Active());
+}
+
+TEST_F(SerialCommOpen, RS485ModeRaisesRtsToSendAndDropsItOnPurge) {
+  TSerialComm comm;
+  comm.SetComPortNo(5);
+  comm.SetRS485Mode(true);
+  comm.SetActive(true);
+  std::vector<std::uint16_t> traces;
+  comm.OnTraceState = [&](TBaseIO&, TTraceStates states) { traces.push_back(states.Bits()); };
+  comm.SendChar('z');
+  // Read before purging: on a pty, purging the output also drops what the
+  // master has not read yet.
+  EXPECT_EQ(m_pty.ReadMaster(1), "z");
+  comm.PurgeOutput();
+  comm.PurgeAll();
+  EXPECT_EQ(traces, (std::vector<std::uint16_t>(3, 1 << tsCTS)));
+  comm.SetRS485Mode(false);
+  traces.clear();
+  comm.SendChar('y');
+  comm.PurgeAll();
+  EXPECT_TRUE(traces.empty());
+}
+
 TEST_F(SerialCommOpen, LineControlReportsThroughTraceState) {
   TSerialComm comm;
   comm.SetComPortNo(5);

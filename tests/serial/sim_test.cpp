@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cmath>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "platform/comport.h"
+#include "platform/termiosdevice.h"
 #include "serial/serialcomm.h"
 #include "tests/support/pty.h"
 #include "tools/sim/options.h"
@@ -136,7 +138,7 @@ TEST(SimStream, PacedCountOfLinesReachesTheReader) {
   options.Shape = Wave::Ramp;
   volatile std::sig_atomic_t stop = 0;
   const auto start = std::chrono::steady_clock::now();
-  const StreamResult result = Stream(options, pty.Master(), stop);
+  const StreamResult result = Stream(options, pty.Master(), stop, 0);
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   EXPECT_EQ(result.Lines, 40u);
   EXPECT_EQ(result.Dropped, 0u);
@@ -163,7 +165,7 @@ TEST(SimStream, FullPtyDropsWholeLinesAndNeverBlocks) {
   options.Count = 200'000;  // far more than a pty holds
   volatile std::sig_atomic_t stop = 0;
   const auto start = std::chrono::steady_clock::now();
-  const StreamResult result = Stream(options, pty.Master(), stop);
+  const StreamResult result = Stream(options, pty.Master(), stop, 0);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
   EXPECT_EQ(result.Lines, 200'000u);
   EXPECT_GT(result.Dropped, 0u);
@@ -195,10 +197,38 @@ TEST(SimStream, StopFlagEndsAnEndlessStream) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     stop = 1;
   });
-  const StreamResult result = Stream(options, pty.Master(), stop);
+  const StreamResult result = Stream(options, pty.Master(), stop);  // the stop also ends the drain
   stopper.join();
   EXPECT_GE(result.Lines, 1u);
   EXPECT_LE(result.Lines, 3u);
+}
+
+TEST(SimStream, NobodyListeningDropsLinesSoALaterClientGetsFreshOnes) {
+  test::TempConfigHome home;
+  PtyLink link(9);
+  ASSERT_EQ(link.Error(), "");
+  Options options;
+  options.Rate = 100'000;
+  options.Count = 50;
+  volatile std::sig_atomic_t stop = 0;
+  const StreamResult unheard = Stream(options, link.Master(), stop, 0);
+  EXPECT_EQ(unheard.Dropped, 50u);
+
+  int error = 0;
+  auto client = OpenTermiosDevice(link.SlavePath(), error);
+  ASSERT_TRUE(client) << error;
+  std::uint8_t buffer[4096];
+  EXPECT_EQ(client->Read(buffer, sizeof buffer), 0);
+  const StreamResult heard = Stream(options, link.Master(), stop, 0);
+  EXPECT_EQ(heard.Dropped, 0u);
+  std::string got;
+  for (int i = 0; i < 200 && got.size() < 50 * 7; ++i) {
+    const long n = client->Read(buffer, sizeof buffer);
+    if (n > 0) got.append(reinterpret_cast<char*>(buffer), static_cast<std::size_t>(n));
+    else std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  EXPECT_EQ(got.substr(0, 7), SampleLine(options, 0));
+  EXPECT_EQ(got.size(), 50u * 7u);
 }
 
 TEST(SimPtyLink, LinksThePtyAndRemovesOnlyItsOwnLink) {
@@ -277,15 +307,23 @@ TEST_F(SimProgram, StreamsToAComponentAndRemovesItsLinkAtTheEndOfCount) {
   comm.SetStreamProtocol(spNone);
   comm.SetActive(true);
   ASSERT_TRUE(comm.Active());
+  // Lines sent before the open are gone, as on a real line; from the open
+  // on, every line arrives whole and in order.
   std::string got;
   std::uint8_t buffer[4096];
   WaitFor([&] {
     for (long n; (n = comm.Device()->Read(buffer, sizeof buffer)) > 0;)
       got.append(reinterpret_cast<char*>(buffer), static_cast<std::size_t>(n));
-    return got.find("0.990\r\n") != std::string::npos;
+    return got.ends_with("0.990\r\n");
   });
-  EXPECT_EQ(got.substr(0, 14), "0.000\r\n0.010\r\n") << got;
-  EXPECT_NE(got.find("0.990\r\n"), std::string::npos);
+  ASSERT_TRUE(got.ends_with("0.990\r\n")) << got;
+  ASSERT_EQ(got.size() % 7, 0u) << got;
+  const int first = std::stoi(got.substr(2, 3));
+  for (std::size_t line = 0; line < got.size() / 7; ++line) {
+    char expected[8];
+    std::snprintf(expected, sizeof expected, "0.%03d\r\n", first + 10 * static_cast<int>(line));
+    EXPECT_EQ(got.substr(line * 7, 7), expected);
+  }
   EXPECT_EQ(ExitCode(pid), 0);
   EXPECT_FALSE(LinkExists(5));
 }

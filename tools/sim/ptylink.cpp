@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <pty.h>
-#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -16,18 +15,21 @@ namespace kurvex::sim {
 
 PtyLink::PtyLink(unsigned portNo) : m_link(ComPortLink(portNo)) {
   char name[256] = {};
-  if (openpty(&m_master, &m_slave, name, nullptr, nullptr) != 0) {
+  int slave = -1;
+  if (openpty(&m_master, &slave, name, nullptr, nullptr) != 0) {
     m_error = std::string("cannot open a pseudo-terminal: ") + std::strerror(errno);
     return;
   }
   m_slavePath = name;
+  // The settings stay with the pty while the master is open, so a client
+  // that does not configure the line still reads raw bytes.
   termios raw{};
-  tcgetattr(m_slave, &raw);
+  tcgetattr(slave, &raw);
   cfmakeraw(&raw);
-  tcsetattr(m_slave, TCSANOW, &raw);
+  tcsetattr(slave, TCSANOW, &raw);
+  close(slave);
   fcntl(m_master, F_SETFL, fcntl(m_master, F_GETFL) | O_NONBLOCK);
   fcntl(m_master, F_SETFD, FD_CLOEXEC);
-  fcntl(m_slave, F_SETFD, FD_CLOEXEC);
   m_linked = CreateLink();
 }
 
@@ -67,14 +69,6 @@ bool PtyLink::CreateLink() {
   return true;
 }
 
-std::size_t PtyLink::Unread() const {
-  int queued = 0;
-  if (m_slave < 0 || ioctl(m_slave, FIONREAD, &queued) != 0) {
-    return 0;
-  }
-  return static_cast<std::size_t>(queued);
-}
-
 PtyLink::~PtyLink() {
   if (m_linked) {
     // Another simulator may have taken the name over since; leave its link.
@@ -83,7 +77,6 @@ PtyLink::~PtyLink() {
       std::filesystem::remove(m_link, error);
     }
   }
-  if (m_slave >= 0) close(m_slave);
   if (m_master >= 0) close(m_master);
 }
 

@@ -6,9 +6,9 @@
 namespace kurvex::sim {
 
 /// A pseudo-terminal whose slave is linked as COM<n> in the port folder.
-/// The master is nonblocking; the slave is raw and held open so the pty keeps
-/// its settings while clients come and go. The link is removed on
-/// destruction if it still points at this pty.
+/// The master is nonblocking; the slave is set raw and then closed, so the
+/// master shows a hang-up whenever no client has the port open. The link is
+/// removed on destruction if it still points at this pty.
 class PtyLink {
  public:
   /// Opens the pty and creates the link (and the port folder). A link left
@@ -24,14 +24,11 @@ class PtyLink {
   int Master() const { return m_master; }
   const std::string& SlavePath() const { return m_slavePath; }
   const std::filesystem::path& LinkPath() const { return m_link; }
-  /// Bytes written to the master that no client has read yet.
-  std::size_t Unread() const;
 
  private:
   bool CreateLink();
 
   int m_master = -1;
-  int m_slave = -1;
   std::string m_slavePath;
   std::filesystem::path m_link;
   bool m_linked = false;

@@ -1,5 +1,6 @@
 #include "tools/sim/streamer.h"
 
+#include <poll.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -36,9 +37,20 @@ void Flush(int fd, std::string& pending) {
   }
 }
 
+// A pty master reports a hang-up while no client has the slave open.
+bool Listened(int fd) {
+  pollfd probe{fd, POLLOUT, 0};
+  return poll(&probe, 1, 0) >= 0 && (probe.revents & POLLHUP) == 0;
+}
+
+std::uint64_t LineCount(const std::string& text) {
+  return static_cast<std::uint64_t>(std::count(text.begin(), text.end(), '\n'));
+}
+
 }  // namespace
 
-StreamResult Stream(const Options& options, int fd, const volatile std::sig_atomic_t& stop) {
+StreamResult Stream(const Options& options, int fd, const volatile std::sig_atomic_t& stop,
+                    int drainMs) {
   StreamResult result;
   const std::chrono::duration<double> interval(1.0 / options.Rate);
   Clock::time_point start = Clock::now();
@@ -57,26 +69,34 @@ StreamResult Stream(const Options& options, int fd, const volatile std::sig_atom
       for (; scheduled < due && (options.Count == 0 || result.Lines < options.Count); ++scheduled) {
         batch += SampleLine(options, result.Lines++);
       }
+      if (!Listened(fd)) {
+        // Whatever was half sent went to a client that has gone.
+        result.Dropped += LineCount(pending) + LineCount(batch);
+        pending.clear();
+        continue;
+      }
       Flush(fd, pending);
       if (pending.empty()) {
         pending = std::move(batch);
         Flush(fd, pending);
       } else {
-        result.Dropped += static_cast<std::uint64_t>(std::count(batch.begin(), batch.end(), '\n'));
+        result.Dropped += LineCount(batch);
       }
       continue;
     }
     const auto next = start + std::chrono::duration_cast<Clock::duration>(interval * static_cast<double>(scheduled));
     std::this_thread::sleep_until(std::min(next, Clock::now() + kMaxNap));
   }
-  // The last lines get a moment to find room, but a full pty cannot hold us.
-  const Clock::time_point giveUp = Clock::now() + std::chrono::milliseconds(200);
-  while (!pending.empty() && stop == 0 && Clock::now() < giveUp) {
+  // The client gets a moment for the last lines, but cannot hold us. Bytes
+  // still queued in the pty are lost when the master closes; the queue is
+  // not visible from this side, so the wait ends only at the client's
+  // hang-up, the time limit or a stop request.
+  const Clock::time_point giveUp = Clock::now() + std::chrono::milliseconds(drainMs);
+  while (stop == 0 && Listened(fd) && Clock::now() < giveUp) {
     Flush(fd, pending);
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
-  // Lines left over are lost, a line cut short among them.
-  result.Dropped += static_cast<std::uint64_t>(std::count(pending.begin(), pending.end(), '\n'));
+  result.Dropped += LineCount(pending);
   return result;
 }
 

@@ -10,15 +10,18 @@ namespace kurvex::sim {
 /// What a stream run did.
 struct StreamResult {
   std::uint64_t Lines = 0;    ///< lines generated
-  std::uint64_t Dropped = 0;  ///< of those, lines not (or, at the end, only partly) sent
+  std::uint64_t Dropped = 0;  ///< of those, lines not sent (or cut short)
 };
 
-/// Writes the lines of `options` to the nonblocking descriptor `fd`, paced by
+/// Writes the lines of `options` to the nonblocking pty master `fd`, paced by
 /// a steady clock at options.Rate lines per second, until options.Count
-/// lines are done or `stop` becomes non-zero. A line that finds the pty full
-/// is dropped whole, as an instrument's would be, so the stream never blocks
-/// and never tears a line; the unwritten rest of a line the pty took only
-/// in part is finished first.
-StreamResult Stream(const Options& options, int fd, const volatile std::sig_atomic_t& stop);
+/// lines are done or `stop` becomes non-zero. Like a real line, the stream
+/// never waits for its listener: lines are dropped whole while nobody has
+/// the port open (so a client that opens later gets fresh lines, not a
+/// backlog) and while the pty is full; the rest of a line the pty took only
+/// in part is sent first, so lines are not torn. At the end the client gets
+/// up to `drainMs` to take what is still queued.
+StreamResult Stream(const Options& options, int fd, const volatile std::sig_atomic_t& stop,
+                    int drainMs = 500);
 
 }  // namespace kurvex::sim

@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/comport.h"
+#include "platform/configdir.h"
+#include "tests/support/pty.h"
+
+namespace kurvex {
+namespace {
+
+TEST(ComPort, NamesResolveToTheLinkElseToTheMatchingTtyS) {
+  test::TempConfigHome home;
+  EXPECT_EQ(PortDirectory(), home.Dir() / "kurvex" / "ports");
+  EXPECT_EQ(ResolveComPort("COM1"), "/dev/ttyS0");
+  EXPECT_EQ(ResolveComPort("COM17"), "/dev/ttyS16");
+  EXPECT_EQ(ResolveComPort("COM0"), "");
+  // A link wins, even one that points nowhere: opening it must fail
+  // rather than fall back to another device.
+  test::LinkComPort(1, "/dev/null-device-gone");
+  EXPECT_EQ(ResolveComPort("COM1"), ComPortLink(1).string());
+  test::LinkComPort(0, "/dev/ttyUSB0");
+  EXPECT_EQ(ResolveComPort("COM0"), ComPortLink(0).string());
+  for (const char* bad : {"", "COM", "com5", "COM-1", "COM+5", "COM5x", " COM5", "LPT1",
+                          "COM99999999999999999999"}) {
+    EXPECT_EQ(ResolveComPort(bad), "") << bad;
+  }
+  EXPECT_EQ(ComPortNumber("COM012"), 12u);
+}
+
+TEST(ConfigDirectory, RelativeXdgConfigHomeIsIgnored) {
+  test::TempConfigHome home;
+  setenv("XDG_CONFIG_HOME", "relative/dir", 1);
+  const char* previousHome = std::getenv("HOME");
+  const std::string savedHome = previousHome != nullptr ? previousHome : "";
+  setenv("HOME", "/home/someone", 1);
+  EXPECT_EQ(ConfigDirectory(), std::filesystem::path("/home/someone/.config/kurvex"));
+  if (previousHome != nullptr) {
+    setenv("HOME", savedHome.c_str(), 1);
+  } else {
+    unsetenv("HOME");
+  }
+}
+
+}  // namespace
+}  // namespace kurvex
