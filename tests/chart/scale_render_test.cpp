@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "chart/scale.h"
+#include "platform/bitmap.h"
+#include "tests/support/image.h"
+#include "tests/support/qtapp.h"
+
+namespace kurvex {
+namespace {
+
+// A scale painted onto a white bitmap of its own size: ticks and line in
+// black, labels in red so the two can be told apart.
+class ScaleRenderTest : public test::QtAppTest {
+ protected:
+  ScaleRenderTest() : bitmap(400, 120) {
+    scale.SuspendPainting(true);
+    scale.SetBounds(0, 0, 400, 120);
+    scale.SetTransparent(true);
+    scale.SetEmbedded(true);
+    scale.SetExternalCanvas(&bitmap.Canvas(), 0, 0);
+    TFont font;
+    font.Color = clRed;
+    scale.SetFont(font);
+  }
+
+  void Paint() {
+    bitmap.Canvas().Brush = TBrush{clWhite, bsSolid};
+    bitmap.Canvas().FillRect({0, 0, bitmap.Width(), bitmap.Height()});
+    scale.PaintNow();
+  }
+
+  TSize Extent(const std::string& text) {
+    bitmap.Canvas().Font = scale.Font();
+    return bitmap.Canvas().TextExtent(text);
+  }
+
+  // Every red pixel of the picture lies in one of the boxes, and every box
+  // holds some.
+  void ExpectLabelsIn(const std::vector<TRect>& boxes) {
+    int inside = 0;
+    for (const TRect& box : boxes) {
+      const int n = test::CountPixels(bitmap, clRed, box);
+      EXPECT_GT(n, 0) << box.Left << "," << box.Top;
+      inside += n;
+    }
+    EXPECT_EQ(inside, test::CountPixels(bitmap, clRed));
+  }
+
+  TBitmap bitmap;
+  TScale scale;
+};
+
+TEST_F(ScaleRenderTest, HorizontalTicksSitAtTheirPixelsWithTheirLengths) {
+  scale.SetScaleType(sctXB);  // axis line at y = 120 - 20 - 1
+  Paint();
+  const int axis = 99;
+  EXPECT_EQ(test::RowText(bitmap, axis, 18, 22), "..##");
+  EXPECT_EQ(test::RowText(bitmap, axis, 378, 382), "##..");
+  for (int v = 0; v <= 100; v += 5) {
+    const int x = scale.ValueToPixel(v);
+    // Labelled ticks reach 7 pixels up from the line, short ones 4.
+    const std::string expected = v % 20 == 0 ? ".#######" : "....####";
+    EXPECT_EQ(test::ColumnText(bitmap, x, axis - 7, axis + 1), expected) << v;
+    EXPECT_EQ(test::ColumnText(bitmap, x, axis + 1, 120), std::string(20, '.'));
+  }
+  EXPECT_EQ(scale.ValueToPixel(0), 20);
+  EXPECT_EQ(scale.ValueToPixel(100), 379);
+  EXPECT_EQ(scale.ValueToPixel(40), 164);  // 20 + 0.4 × 359 = 163.6
+
+  std::vector<TRect> boxes;
+  for (int v = 0; v <= 100; v += 20) {
+    const std::string text = std::to_string(v);
+    const TSize size = Extent(text);
+    const int x = scale.ValueToPixel(v);
+    int half = size.cx / 2, left = x - half;
+    if (x + half >= 400 - 2) left = 400 - 2 * half - 2;
+    boxes.push_back({left, axis - 7 - size.cy, left + size.cx, axis - 7});
+  }
+  ExpectLabelsIn(boxes);
+}
+
+TEST_F(ScaleRenderTest, LabelsOnTheOtherSidesAndAtTheEdges) {
+  scale.SetScaleType(sctXT);
+  scale.SetMarginLeft(0);
+  scale.SetMarginRight(0);
+  scale.SetShortTicks(false);
+  Paint();
+  const int axis = 20;
+  EXPECT_EQ(test::ColumnText(bitmap, scale.ValueToPixel(40), axis - 1, axis + 8), ".#######.");
+  std::vector<TRect> boxes;
+  for (int v = 0; v <= 100; v += 20) {
+    const TSize size = Extent(std::to_string(v));
+    const int x = scale.ValueToPixel(v);
+    int half = size.cx / 2, left = x - half;
+    if (left < 2) half = x - 2, left = 2;  // never left of x = 2
+    if (x + half >= 400 - 2) left = 400 - 2 * half - 2;
+    boxes.push_back({left, axis + 7, left + size.cx, axis + 7 + size.cy});
+  }
+  EXPECT_EQ(boxes.front().Left, 2);
+  ExpectLabelsIn(boxes);
+}
+
+TEST_F(ScaleRenderTest, VerticalScalesPointTheirTicksAndLabelsSideways) {
+  scale.SetScaleType(sctYL);  // axis line at x = 20, 0 at the bottom
+  Paint();
+  EXPECT_EQ(scale.ValueToPixel(100), 20);
+  EXPECT_EQ(scale.ValueToPixel(0), 99);
+  const int y = scale.ValueToPixel(60);
+  EXPECT_EQ(test::RowText(bitmap, y, 19, 28), ".######..");
+  EXPECT_EQ(test::RowText(bitmap, scale.ValueToPixel(65), 19, 28), ".####....");
+  const TSize zero = Extent("0");
+  std::vector<TRect> boxes;
+  for (int v = 0; v <= 100; v += 20) {
+    const TSize size = Extent(std::to_string(v));
+    const int top = scale.ValueToPixel(v) - zero.cy / 2;
+    boxes.push_back({28, top, 28 + size.cx, top + size.cy});
+  }
+  ExpectLabelsIn(boxes);
+
+  scale.SetScaleType(sctYR);  // axis at x = 400 - 20 - 1 = 379
+  Paint();
+  EXPECT_EQ(test::RowText(bitmap, y, 373, 381), ".######.");
+  boxes.clear();
+  for (int v = 0; v <= 100; v += 20) {
+    const TSize size = Extent(std::to_string(v));
+    const int top = scale.ValueToPixel(v) - zero.cy / 2;
+    boxes.push_back({379 - 8 - size.cx, top, 379 - 8, top + size.cy});
+  }
+  ExpectLabelsIn(boxes);
+}
+
+TEST_F(ScaleRenderTest, CaptionAtItsAnchorAndTheExternalOffsetAcrossTheScale) {
+  scale.SetLabelType(ftNoFigs);
+  scale.SetCaption("Volt");
+  scale.SetCaptionAnchor(uaSclCenter);
+  scale.SetCaptionAlignment(taRightJustify);
+  scale.SetCaptionPosX(-3);
+  scale.SetCaptionPosY(5);
+  scale.SetExternalCanvas(&bitmap.Canvas(), 50, -10);
+  Paint();
+  const int axis = 99 - 10;  // only the offset across a horizontal scale applies
+  EXPECT_EQ(test::RowText(bitmap, axis, 18, 22), "..##");
+  const TSize size = Extent("Volt");
+  const int right = 20 + 360 / 2 - 3;
+  ExpectLabelsIn({{right - size.cx, axis + 5, right, axis + 5 + size.cy}});
+}
+
+TEST_F(ScaleRenderTest, OpaqueScalesFillTheirBoxAndDrawTheirFrame) {
+  TScale own;
+  own.SetBounds(0, 0, 200, 80);
+  own.SetScaleType(sctXT);
+  TBitmap& lowered = own.Surface();
+  EXPECT_EQ(lowered.Canvas().Pixel(0, 0), ColorToRGB(clGray));
+  EXPECT_EQ(lowered.Canvas().Pixel(199, 79), clWhite);
+  EXPECT_EQ(lowered.Canvas().Pixel(100, 60), ColorToRGB(clBtnFace));
+  EXPECT_EQ(lowered.Canvas().Pixel(30, 20), clBlack);  // the axis line
+
+  own.SetFrameStyle(fsEngraved);
+  own.SetColorScheme(csSystem);
+  TBitmap& engraved = own.Surface();
+  EXPECT_EQ(engraved.Canvas().Pixel(0, 40), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(engraved.Canvas().Pixel(1, 40), ColorToRGB(clBtnHighlight));
+  EXPECT_EQ(engraved.Canvas().Pixel(198, 40), ColorToRGB(clBtnShadow));
+  own.SetFrameStyle(fsSimple);
+  EXPECT_EQ(own.Surface().Canvas().Pixel(199, 79), clBlack);
+
+  // Copied as a whole onto an external canvas at its offset.
+  TBitmap target(300, 200);
+  own.SetExternalCanvas(&target.Canvas(), 40, 30);
+  own.SetFrameStyle(fsNone);
+  EXPECT_EQ(target.Canvas().Pixel(39, 29), clWhite);
+  EXPECT_EQ(target.Canvas().Pixel(40, 30), ColorToRGB(clBtnFace));
+  EXPECT_EQ(target.Canvas().Pixel(40 + 30, 30 + 20), clBlack);
+}
+
+}  // namespace
+}  // namespace kurvex
