@@ -243,11 +243,11 @@ TEST_F(SerialCommOpen, ActiveWritesAlwaysRunOpenOrClose) {
 TEST_F(SerialCommOpen, ComPortNoChangeWhileOpenMovesToTheNewPort) {
   test::PtyPair other;
   test::LinkComPort(6, other.SlavePath());
+  std::vector<int> codes;  // outlives the component, whose destruction notifies
   TSerialComm comm;
   comm.SetComPortNo(5);
   comm.SetActive(true);
   ASSERT_TRUE(comm.Active());
-  std::vector<int> codes;
   comm.AddListener([&](TBaseIO&, int code) { codes.push_back(code); });
 
   comm.SetComPortNo(6);
