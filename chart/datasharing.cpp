@@ -9,7 +9,7 @@ namespace {
 constexpr std::size_t kMaxDataUsers = 4;
 
 void ShowSharingMessage(const char* text) {
-  TheMessageBoxes().Show(text, "", TMsgIcon::Information, TMsgButtons::Ok);
+  TheMessageBoxes().Show(text, "", MessageIcon::Information, MessageButtons::Ok);
 }
 }  // namespace
 
