@@ -26,7 +26,8 @@ inline constexpr int kNotifyClosed = 1;
 inline constexpr int kNotifyOpened = 2;
 inline constexpr int kNotifyChanged = 3;  ///< port changed or port list refreshed
 
-using TNotifyEvent = std::function<void(TBaseIO& sender)>;
+/// (sender): a plain notification of the component.
+using TComNotifyEvent = std::function<void(TBaseIO& sender)>;
 /// (sender, code): one of the kNotify codes.
 using TNotifyListener = std::function<void(TBaseIO& sender, int code)>;
 /// (sender, ErrorCode, Detail, ErrorMsg, var RaiseException).
@@ -71,7 +72,7 @@ class TBaseIO {
 
   TOnFatalErrorEvent OnFatalError;
   /// Fired after the device has been closed.
-  TNotifyEvent OnClose;
+  TComNotifyEvent OnClose;
 
  protected:
   /// Opens the device; null with `error` set (an errno value) on failure.
