@@ -12,13 +12,9 @@ constexpr int kMinPlotWidth = 80;
 
 TCustomChartControl::TCustomChartControl(TWinControl* parent)
     : TCustomControl(parent), m_store(std::make_shared<TItemStore>()) {
-  for (int i = 0; i < kLayerCount; ++i) {
-    m_scaleX[i] = std::make_unique<TScalePropsHoriz>();
-    m_scaleY[i] = std::make_unique<TScalePropsVert>();
-    m_scaleX[i]->OnChange = [this](TScaleProps&) { AxisChanged(); };
-    m_scaleY[i]->OnChange = [this](TScaleProps&) { AxisChanged(); };
-  }
+  CreateAxes();
   SetBounds(Left(), Top(), 280, 200);
+  SetStandardLayout(lay_X1Bottom_Y1Left);
 }
 
 TCustomChartControl::~TCustomChartControl() {
@@ -47,6 +43,7 @@ void TCustomChartControl::Loaded() {
     m_scaleX[i]->SetLoading(false);
     m_scaleY[i]->SetLoading(false);
   }
+  ApplyAllScaleProps();
   UpdateLayerTransforms();
   Paint();
 }
@@ -84,6 +81,8 @@ void TCustomChartControl::SetBounds(int left, int top, int width, int height) {
   TCustomControl::SetBounds(left, top, width, height);
   if (m_isometric)
     for (int layer = 1; layer <= kLayerCount; ++layer) RecomputeIsometricY(layer);
+  FitPainters();
+  ApplyAllScaleProps();
   UpdateLayerTransforms();
   RedrawIfAuto();
 }
@@ -117,18 +116,55 @@ void TCustomChartControl::RimsChanged() {
   m_plotBitmap.SetSize(std::max(PlotWidth(), 0) + 1, std::max(PlotHeight(), 0) + 1);
   if (m_isometric)
     for (int layer = 1; layer <= kLayerCount; ++layer) RecomputeIsometricY(layer);
+  FitPainters();
+  ApplyAllScaleProps();
   UpdateLayerTransforms();
   RedrawIfAuto();
 }
 
 void TCustomChartControl::AxisChanged() {
-  if (m_loading) return;
+  if (m_loading || m_holdAxisChanges) return;
+  ApplyAllScaleProps();
+  // Like SetRange: the layers' own repaints are held back and done once.
+  const bool wasSuspended = m_paintSuspended;
+  m_paintSuspended = true;
   for (int layer = 1; layer <= kLayerCount; ++layer) {
     const TScaleProps& x = ScaleX(layer);
     const TScaleProps& y = ScaleY(layer);
     SetLayerRange(layer, x.RangeLow(), y.RangeLow(), x.RangeHigh(), y.RangeHigh());
   }
+  m_paintSuspended = wasSuspended;
   Paint();
+}
+
+void TCustomChartControl::SetCaption(const std::string& v) {
+  m_caption = v;
+  RedrawIfAuto();
+}
+
+void TCustomChartControl::SetCaptionPosX(int v) {
+  m_captionPosX = v;
+  RedrawIfAuto();
+}
+
+void TCustomChartControl::SetCaptionPosY(int v) {
+  m_captionPosY = v;
+  RedrawIfAuto();
+}
+
+void TCustomChartControl::SetCaptionAlignment(TAlignment v) {
+  m_captionAlignment = v;
+  RedrawIfAuto();
+}
+
+void TCustomChartControl::SetCaptionAnchorHoriz(TCaptionAnchorHoriz v) {
+  m_captionAnchorHoriz = v;
+  RedrawIfAuto();
+}
+
+void TCustomChartControl::SetCaptionAnchorVert(TCaptionAnchorVert v) {
+  m_captionAnchorVert = v;
+  RedrawIfAuto();
 }
 
 }  // namespace kurvex

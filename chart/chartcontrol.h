@@ -2,12 +2,16 @@
 
 #include <array>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "chart/chartitem.h"
 #include "chart/itemstore.h"
+#include "chart/jointlayers.h"
 #include "chart/layertransform.h"
+#include "chart/scale.h"
 #include "chart/scaleprops.h"
+#include "chart/standardlayout.h"
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
 #include "platform/control.h"
@@ -65,6 +69,24 @@ class TCustomChartControl : public TCustomControl {
   TScalePropsVert& Scale3Y() { return ScaleY(3); }
   TScalePropsHoriz& Scale4X() { return ScaleX(4); }
   TScalePropsVert& Scale4Y() { return ScaleY(4); }
+  /// The scale painters of layers 1..16 ("Chart_Scale_X_<n>", "Chart_Scale_Y_<n>"):
+  /// private copies of the property sets that draw the axes.
+  const TScale& PainterX(int layer) const { return *m_painterX[layer - 1]; }
+  const TScale& PainterY(int layer) const { return *m_painterY[layer - 1]; }
+
+  /// Which layer's axis each layer follows; a change syncs the joined
+  /// layers' ranges and repaints.
+  TJointLayers& JointLayers() { return m_jointLayers; }
+  /// Copies the 32 entries of source.
+  void SetJointLayers(const TJointLayers& source) { m_jointLayers.Assign(source); }
+
+  TChartLayout StandardLayout() const { return m_standardLayout; }
+  /// Sets rims, chart caption and the axes of layers 1..4, hides layers
+  /// 5..16, and paints once.
+  void SetStandardLayout(TChartLayout layout);
+
+  /// Fired for every tick any axis draws, with this chart as sender.
+  TScaleTickDrawnEvent OnScaleTickDrawn;
 
   // --- drawing -----------------------------------------------------------
   /// Full redraw of frame, scales and plot area.
@@ -107,6 +129,19 @@ class TCustomChartControl : public TCustomControl {
   void SetChartColor(TColor v);
   TColor ChartFrameColor() const { return m_chartFrameColor; }
   void SetChartFrameColor(TColor v);
+  const std::string& Caption() const { return m_caption; }
+  void SetCaption(const std::string& v);
+  /// Caption offset from its anchor, pixels.
+  int CaptionPosX() const { return m_captionPosX; }
+  void SetCaptionPosX(int v);
+  int CaptionPosY() const { return m_captionPosY; }
+  void SetCaptionPosY(int v);
+  TAlignment CaptionAlignment() const { return m_captionAlignment; }
+  void SetCaptionAlignment(TAlignment v);
+  TCaptionAnchorHoriz CaptionAnchorHoriz() const { return m_captionAnchorHoriz; }
+  void SetCaptionAnchorHoriz(TCaptionAnchorHoriz v);
+  TCaptionAnchorVert CaptionAnchorVert() const { return m_captionAnchorVert; }
+  void SetCaptionAnchorVert(TCaptionAnchorVert v);
 
   /// The chart whose items this chart shows; nullptr for its own.
   TCustomChartControl* UseDataOf() const { return m_owner; }
@@ -143,8 +178,16 @@ class TCustomChartControl : public TCustomControl {
 
  private:
   void AppendItem(TItemKind kind, double x, double y);
+  void CreateAxes();
   void AxisChanged();
   void RimsChanged();
+  /// Size and margins along the axis of every painter (from size and rims).
+  void FitPainters();
+  /// Copies one property set onto its painter.
+  void ApplyScaleProps(TScale& painter, const TScaleProps& props);
+  void ApplyAllScaleProps();
+  /// Gives every joined layer the ranges of the layers controlling it.
+  void SyncJoinedLayers();
   void RecomputeIsometricY(int layer);
   long double IsometricHeight(long double x1, long double y1, long double x2) const;
   void LeaveOwner();
@@ -158,6 +201,10 @@ class TCustomChartControl : public TCustomControl {
 
   std::array<std::unique_ptr<TScalePropsHoriz>, kLayerCount> m_scaleX;
   std::array<std::unique_ptr<TScalePropsVert>, kLayerCount> m_scaleY;
+  std::array<std::unique_ptr<TScale>, kLayerCount> m_painterX;
+  std::array<std::unique_ptr<TScale>, kLayerCount> m_painterY;
+  TJointLayers m_jointLayers;
+  TChartLayout m_standardLayout = lay_X1Bottom_Y1Left;
   std::array<TAxisTransform, kLayerCount> m_transX{};
   std::array<TAxisTransform, kLayerCount> m_transY{};
 
@@ -177,9 +224,16 @@ class TCustomChartControl : public TCustomControl {
   TColor m_windColor = clBtnFace;
   TColor m_chartColor = clWhite;
   TColor m_chartFrameColor = clBlack;
+  std::string m_caption;
+  int m_captionPosX = 0, m_captionPosY = -15;
+  TAlignment m_captionAlignment = taRightJustify;
+  TCaptionAnchorHoriz m_captionAnchorHoriz = cahChartRight;
+  TCaptionAnchorVert m_captionAnchorVert = cavChartTop;
 
   bool m_loading = false;
   bool m_paintSuspended = true;
+  // Set while a standard layout changes many axis properties at once.
+  bool m_holdAxisChanges = false;
 };
 
 /// The chart control as placed on a window.

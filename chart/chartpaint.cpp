@@ -20,6 +20,12 @@ void TCustomChartControl::RenderFrame(TCanvas& canvas) {
   canvas.Brush = TBrush{m_windColor, bsSolid};
   canvas.Rectangle(0, 0, w, h);
   UpdateLayerTransforms();
+  for (auto* painters : {&m_painterX, &m_painterY}) {
+    for (const std::unique_ptr<TScale>& painter : *painters) {
+      painter->SetExternalCanvas(&canvas, 0, 0);
+      painter->PaintNow();
+    }
+  }
 }
 
 void TCustomChartControl::ClearPlotArea(TCanvas& canvas, int offX, int offY) {

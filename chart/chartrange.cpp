@@ -90,14 +90,43 @@ void TCustomChartControl::SetRange(int layer, long double x1, long double y1, lo
 void TCustomChartControl::SetLayerRange(int layer, long double x1, long double y1, long double x2, long double y2) {
   const bool wasSuspended = m_paintSuspended;
   m_paintSuspended = true;
+  // A joined axis keeps its range: it shows its controlling layer's.
+  if (m_jointLayers.XControlledBy(layer) != layer) {
+    x1 = ScaleX(layer).RangeLow();
+    x2 = ScaleX(layer).RangeHigh();
+  }
+  if (m_jointLayers.YControlledBy(layer) != layer) {
+    y1 = ScaleY(layer).RangeLow();
+    y2 = ScaleY(layer).RangeHigh();
+  }
   ApplyLayerRange(layer, x1, y1, x2, y2);
+  for (int other = 1; other <= kLayerCount; ++other) {
+    if (other == layer) continue;
+    if (m_jointLayers.XControlledBy(other) == layer || m_jointLayers.YControlledBy(other) == layer) {
+      const TScaleProps& x = ScaleX(m_jointLayers.XControlledBy(other));
+      const TScaleProps& y = ScaleY(m_jointLayers.YControlledBy(other));
+      ApplyLayerRange(other, x.RangeLow(), y.RangeLow(), x.RangeHigh(), y.RangeHigh());
+    }
+  }
   m_paintSuspended = wasSuspended;
   if (!wasSuspended) Paint();
+}
+
+void TCustomChartControl::SyncJoinedLayers() {
+  for (int layer = 1; layer <= kLayerCount; ++layer) {
+    const int cx = m_jointLayers.XControlledBy(layer), cy = m_jointLayers.YControlledBy(layer);
+    if (cx == layer && cy == layer) continue;
+    const TScaleProps& x = ScaleX(cx);
+    const TScaleProps& y = ScaleY(cy);
+    ApplyLayerRange(layer, x.RangeLow(), y.RangeLow(), x.RangeHigh(), y.RangeHigh());
+  }
 }
 
 void TCustomChartControl::ApplyLayerRange(int layer, long double x1, long double y1, long double x2, long double y2) {
   ScaleX(layer).StoreRange(static_cast<double>(x1), static_cast<double>(x2));
   ScaleY(layer).StoreRange(static_cast<double>(y1), static_cast<double>(y2));
+  ApplyScaleProps(*m_painterX[layer - 1], ScaleX(layer));
+  ApplyScaleProps(*m_painterY[layer - 1], ScaleY(layer));
   UpdateLayerTransforms();
 }
 

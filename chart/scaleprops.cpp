@@ -3,11 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-namespace kurvex {
+#include "chart/layertransform.h"
 
-namespace {
-constexpr double kLogFloor = 1e-100;
-}
+namespace kurvex {
 
 void TScaleProps::Changed() {
   if (OnChange) OnChange(*this);
@@ -78,13 +76,70 @@ void TScaleProps::SetVisible(bool v) {
   Changed();
 }
 
+void TScaleProps::SetCaption(const std::string& v) {
+  m_caption = v;
+  Changed();
+}
+
+void TScaleProps::SetCaptionPosX(int v) {
+  m_captionPosX = v;
+  Changed();
+}
+
+void TScaleProps::SetCaptionPosY(int v) {
+  m_captionPosY = v;
+  Changed();
+}
+
+void TScaleProps::SetCaptionAlignment(TAlignment v) {
+  m_captionAlignment = v;
+  Changed();
+}
+
+void TScaleProps::SetCaptionAnchor(TScaleUnitAnchor v) {
+  m_captionAnchor = v;
+  Changed();
+}
+
+void TScaleProps::SetColorScale(TColor v) {
+  m_colorScale = v;
+  Changed();
+}
+
+void TScaleProps::SetFont(const TFont& v) {
+  m_font = v;
+  Changed();
+}
+
+void TScaleProps::SetShortTicks(bool v) {
+  m_shortTicks = v;
+  Changed();
+}
+
+void TScaleProps::SetScaleInscript(const std::string& v) {
+  m_scaleInscript = v;
+  Changed();
+}
+
+void TScaleProps::SetScalePos(int v) {
+  m_scalePos = v;
+  Changed();
+}
+
+void TScaleProps::SetUserTickText(const std::string& v) {
+  m_userTickText = v;
+  Changed();
+}
+
 void TScalePropsHoriz::SetScaleLocation(TScaleLocationHoriz v) {
   m_location = v;
+  SetScaleType(v == slTop ? sctXB : sctXT);
   Changed();
 }
 
 void TScalePropsVert::SetScaleLocation(TScaleLocationVert v) {
   m_location = v;
+  SetScaleType(v == slLeft ? sctYR : sctYL);
   Changed();
 }
 

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/error.h"
+
+namespace kurvex {
+
+/// Base of the chart's errors.
+class EChartBaseError : public EKurvexError {
+ public:
+  using EKurvexError::EKurvexError;
+};
+
+/// Raised for invalid joint-layer settings; the setting keeps its old value.
+class EChartError : public EChartBaseError {
+ public:
+  using EChartBaseError::EChartBaseError;
+};
+
+}  // namespace kurvex
