@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <chrono>
+#include <functional>
+
+#include "platform/filedialogs.h"
+#include "platform/messageboxes.h"
+#include "platform/recordingdialogs.h"
+#include "tests/support/qtapp.h"
+
+namespace kurvex {
+namespace {
+
+// Waits (from inside the dialog's own event loop) for a visible top-level
+// window of type Dialog and hands it to `act`; gives up after five seconds
+// so a failure cannot hang the test run.
+template <class Dialog>
+void WhenShown(std::function<void(Dialog*)> act) {
+  auto* poll = new QTimer;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  QObject::connect(poll, &QTimer::timeout, [poll, act, deadline] {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      if (auto* dialog = qobject_cast<Dialog*>(window); dialog && dialog->isVisible()) {
+        poll->deleteLater();
+        poll->stop();
+        act(dialog);
+        return;
+      }
+    }
+    if (std::chrono::steady_clock::now() > deadline) {
+      ADD_FAILURE() << "no dialog appeared";
+      poll->deleteLater();
+      poll->stop();
+    }
+  });
+  poll->start(10);
+}
+
+// Types a name into the dialog's name field and accepts, as a user does.
+void TypeFileName(QFileDialog* dialog, const QString& name) {
+  auto* field = dialog->findChild<QLineEdit*>("fileNameEdit");
+  if (!field) {
+    ADD_FAILURE() << "the dialog has no name field";
+    dialog->reject();
+    return;
+  }
+  field->setText(name);
+  static_cast<QDialog*>(dialog)->accept();  // runs the file dialog's own accept
+}
+
+TEST(FilterConversion, ClassicFiltersBecomeToolkitFilters) {
+  EXPECT_EQ(ToQtFilter("Kurvex Files (*.kvx)|*.KVX"), "Kurvex Files (*.kvx *.KVX)");
+  EXPECT_EQ(ToQtFilter("Graphic Files (*.bmp)|*.BMP"), "Graphic Files (*.bmp *.BMP)");
+  EXPECT_EQ(ToQtFilter("All files (*.*)|*.*"), "All files (*.*)");
+  EXPECT_EQ(ToQtFilter("Text|*.txt;*.log"), "Text (*.txt *.log)");
+  EXPECT_EQ(ToQtFilter("Kurvex Files (*.kvx)|*.KVX|All (*.*)|*.*"),
+            "Kurvex Files (*.kvx *.KVX);;All (*.*)");
+  EXPECT_EQ(ToQtFilter("Bitmaps (Windows)|*.bmp"), "Bitmaps (Windows) (*.bmp)");
+  EXPECT_EQ(ToQtFilter("Anything"), "Anything (*)");
+  EXPECT_EQ(ToQtFilter(""), "");
+}
+
+TEST(RecordingDialogs, RecordCallsAndAnswerFromTheScript) {
+  RecordingMessageBoxes boxes;
+  int whileShown = 0;
+  boxes.WhileShown = [&] { ++whileShown; };
+  boxes.Answers = {MessageResult::Cancel};
+  EXPECT_EQ(boxes.Show("a", "b", MessageIcon::Question, MessageButtons::OkCancel), MessageResult::Cancel);
+  EXPECT_EQ(boxes.Show("c", "OK", MessageIcon::Warning, MessageButtons::Ok), MessageResult::Ok);
+  EXPECT_EQ(boxes.Show("d", "e", MessageIcon::Question, MessageButtons::YesNo), MessageResult::Yes);
+  ASSERT_EQ(boxes.Calls.size(), 3u);
+  EXPECT_EQ(boxes.Calls[1], (MessageBoxCall{"c", "OK", MessageIcon::Warning, MessageButtons::Ok}));
+  EXPECT_EQ(whileShown, 3);
+
+  RecordingFileDialogs files;
+  const FileDialogRequest request{"Kurvex Files (*.kvx)|*.KVX", "kvx", "/tmp", "", true};
+  files.Answers = {std::string("/tmp/a.kvx")};
+  EXPECT_EQ(files.Save(request), std::optional<std::string>("/tmp/a.kvx"));
+  EXPECT_EQ(files.Open(request), std::nullopt) << "an empty script cancels";
+  ASSERT_EQ(files.Calls.size(), 2u);
+  EXPECT_EQ(files.Calls[0], (FileDialogCall{FileDialogKind::Save, request}));
+  EXPECT_EQ(files.Calls[1].Kind, FileDialogKind::Open);
+}
+
+TEST(RecordingDialogs, AScopedInstallReplacesTheProcessWideDialogsAndRestoresThem) {
+  MessageBoxes* before = &TheMessageBoxes();
+  FileDialogs* filesBefore = &TheFileDialogs();
+  {
+    ScopedRecordingDialogs fake;
+    TheMessageBoxes().Show("x", "y", MessageIcon::Error, MessageButtons::Ok);
+    EXPECT_EQ(TheFileDialogs().Open({}), std::nullopt);
+    EXPECT_EQ(fake.Boxes().Calls.size(), 1u);
+    EXPECT_EQ(fake.Files().Calls.size(), 1u);
+  }
+  EXPECT_EQ(&TheMessageBoxes(), before);
+  EXPECT_EQ(&TheFileDialogs(), filesBefore);
+}
+
+using QtDialogsTest = test::QtAppTest;
+
+TEST_F(QtDialogsTest, AMessageBoxShowsItsTextWithoutBlockingOtherWindows) {
+  QtMessageBoxes boxes;
+  QString text, title;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  bool modal = true;
+  WhenShown<QMessageBox>([&](QMessageBox* box) {
+    text = box->text();
+    title = box->windowTitle();
+    icon = box->icon();
+    modal = QApplication::activeModalWidget() != nullptr;
+    box->button(QMessageBox::Ok)->click();
+  });
+  EXPECT_EQ(boxes.Show("Es ist ein Schnittstellenfehler aufgetreten", "OK", MessageIcon::Warning,
+                       MessageButtons::Ok),
+            MessageResult::Ok);
+  EXPECT_EQ(text, "Es ist ein Schnittstellenfehler aufgetreten");
+  EXPECT_EQ(title, "OK");
+  EXPECT_EQ(icon, QMessageBox::Warning);
+  EXPECT_FALSE(modal);
+}
+
+TEST_F(QtDialogsTest, MessageBoxAnswersMapToResults) {
+  QtMessageBoxes boxes;
+  WhenShown<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::No)->click(); });
+  EXPECT_EQ(boxes.Show("?", "Frage", MessageIcon::Question, MessageButtons::YesNo), MessageResult::No);
+  WhenShown<QMessageBox>([](QMessageBox* box) { box->close(); });
+  EXPECT_EQ(boxes.Show("?", "Frage", MessageIcon::Information, MessageButtons::OkCancel),
+            MessageResult::Cancel);
+}
+
+TEST_F(QtDialogsTest, SaveDialogUsesTheFilterAndAppendsTheDefaultExtension) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  QtFileDialogs dialogs;
+  QStringList filters;
+  QString folder;
+  WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+    filters = dialog->nameFilters();
+    folder = dialog->directory().absolutePath();
+    TypeFileName(dialog, "messung");
+  });
+  const auto path = dialogs.Save(
+      {"Kurvex Files (*.kvx)|*.KVX", ".kvx", dir.path().toStdString(), "", true});
+  ASSERT_TRUE(path.has_value());
+  EXPECT_EQ(*path, QDir(dir.path()).filePath("messung.kvx").toStdString());
+  EXPECT_EQ(filters, QStringList{"Kurvex Files (*.kvx *.KVX)"});
+  EXPECT_EQ(folder, QDir(dir.path()).absolutePath());
+
+  WhenShown<QFileDialog>([](QFileDialog* dialog) {
+    TypeFileName(dialog, "bild.BMP");  // has an extension already
+  });
+  EXPECT_EQ(dialogs.Save({"Graphic Files (*.bmp)|*.BMP", "bmp", dir.path().toStdString(), "", false}),
+            QDir(dir.path()).filePath("bild.BMP").toStdString());
+}
+
+TEST_F(QtDialogsTest, OpenDialogCanBeCancelledAndStartsHereForForeignFolders) {
+  QtFileDialogs dialogs;
+  QString folder;
+  WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+    folder = dialog->directory().absolutePath();
+    dialog->reject();
+  });
+  EXPECT_EQ(dialogs.Open({"Kurvex Files (*.kvx)|*.KVX", "kvx", "c:\\", "", false}), std::nullopt);
+  EXPECT_EQ(folder, QDir::currentPath());
+}
+
+}  // namespace
+}  // namespace kurvex
