@@ -78,22 +78,24 @@ std::string LogTickLabel(double v, int decimals, bool trimZeros) {
   return text;
 }
 
-std::string UserTickItem(const std::string& text, int n) {
+std::string UserTickItem(std::string_view text, int n) {
   std::size_t start = 0;
   for (int item = 1; item < n; ++item) {
     const std::size_t bar = text.find('|', start);
-    if (bar == std::string::npos) break;
+    if (bar == std::string_view::npos) break;
     start = bar + 1;
   }
   const std::size_t end = text.find('|', start);
-  return text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+  return std::string(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
 }
 
-std::string ApplyInscript(const std::string& label, const std::string& inscript) {
-  if (label.empty()) return label;
+std::string ApplyInscript(const std::string& label, std::string_view inscript) {
+  if (label.empty() || inscript.empty()) return label;
   const std::size_t amp = inscript.find('&');
-  if (amp == std::string::npos) return inscript + label;
-  return inscript.substr(0, amp) + label + inscript.substr(amp + 1);
+  std::string text;
+  text.reserve(inscript.size() + label.size());
+  if (amp == std::string_view::npos) return text.append(inscript).append(label);
+  return text.append(inscript.substr(0, amp)).append(label).append(inscript.substr(amp + 1));
 }
 
 std::string TimeTickLabel(double seconds, bool milliseconds) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace kurvex {
 
@@ -32,11 +33,11 @@ std::string LogTickLabel(double v, int decimals, bool trimZeros);
 
 /// The n-th (from 1) "|"-separated item of text; the last item when there are
 /// fewer. An empty item gives an empty label.
-std::string UserTickItem(const std::string& text, int n);
+std::string UserTickItem(std::string_view text, int n);
 
 /// Wraps a label in the inscript: the label replaces the first "&", or
 /// follows the inscript when it has none. An empty label stays empty.
-std::string ApplyInscript(const std::string& label, const std::string& inscript);
+std::string ApplyInscript(const std::string& label, std::string_view inscript);
 
 /// Time label of a value in seconds: sign (blank or "-"), then hh:mm:ss of
 /// the magnitude with at least two digits each, and ".mmm" with milliseconds.

@@ -15,6 +15,25 @@ namespace {
 // rounding still count as inside.
 constexpr long double kLogSlack = 0.999999999L;
 
+// Numbers the labelled ticks of one painting from 1 and turns their value
+// texts into labels: user texts, inscripts or none.
+class TTickLabeler {
+ public:
+  explicit TTickLabeler(const TTickParams& p) : m_p(p) {}
+  /// `valueText` is only called when the number itself is shown.
+  template <class ValueText>
+  std::string Next(ValueText valueText) {
+    ++m_count;
+    if (m_p.LabelType == ftNoFigs) return {};
+    if (m_p.LabelType == ftUserText) return UserTickItem(m_p.UserTickText, m_count);
+    return ApplyInscript(valueText(), m_p.ScaleInscript);
+  }
+
+ private:
+  const TTickParams& m_p;
+  int m_count = 0;
+};
+
 }  // namespace
 
 TTickStep NiceTickStep(int minTicks, double high, double low) {
@@ -47,12 +66,6 @@ TTickStep NiceTickStep(int minTicks, double high, double low) {
   long double first = (std::trunc(b / dist) - 1) * dist;
   while (s * (b - first) > 0.001L * std::fabs(dist)) first += dist;
   return {static_cast<double>(first), static_cast<double>(dist), nsub};
-}
-
-std::string TTickLabeler::UserItem() const { return UserTickItem(std::string(m_p.UserTickText), m_count); }
-
-std::string TTickLabeler::Inscribe(const std::string& text) const {
-  return ApplyInscript(text, std::string(m_p.ScaleInscript));
 }
 
 void LayoutLinearTicks(const TTickParams& p, TTickLayout& layout) {

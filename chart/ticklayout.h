@@ -72,26 +72,4 @@ void LayoutLinearTicks(const TTickParams& p, TTickLayout& layout);
 /// when there is room; spans under one decade fall back to linear ticks.
 void LayoutLogTicks(const TTickParams& p, TTickLayout& layout);
 
-/// Numbers labelled ticks from 1 within one painting and turns their value
-/// texts into labels (user texts, inscripts, none).
-class TTickLabeler {
- public:
-  explicit TTickLabeler(const TTickParams& p) : m_p(p) {}
-  /// The label of the next labelled tick; `valueText` is only called when
-  /// the number itself is shown.
-  template <class ValueText>
-  std::string Next(ValueText valueText) {
-    ++m_count;
-    if (m_p.LabelType == ftNoFigs) return {};
-    if (m_p.LabelType == ftUserText) return UserItem();
-    return Inscribe(valueText());
-  }
-
- private:
-  std::string UserItem() const;
-  std::string Inscribe(const std::string& text) const;
-  const TTickParams& m_p;
-  int m_count = 0;
-};
-
 }  // namespace kurvex
