@@ -136,6 +136,20 @@ TEST_F(ChartScalesTest, PropertyChangesReachThePainters) {
   EXPECT_EQ(chart.PainterY(2).ScaleType(), sctYL);
 }
 
+TEST_F(ChartScalesTest, ALoadedDesignReachesThePaintersAtTheEnd) {
+  chart.BeginLoad();
+  chart.Scale1X().SetCaption("A");
+  chart.Scale1Y().SetRangeLow(0);
+  chart.Scale1Y().SetLogarithmic(true);  // unchecked while loading
+  EXPECT_EQ(chart.PainterX(1).Caption(), "");
+  chart.Loaded();
+  EXPECT_EQ(chart.PainterX(1).Caption(), "A");
+  EXPECT_TRUE(chart.PainterY(1).Logarithmic());
+  chart.Scale1X().SetRangeLow(-1);
+  chart.Scale1X().SetLogarithmic(true);  // checked again
+  EXPECT_FALSE(chart.Scale1X().Logarithmic());
+}
+
 TEST_F(ChartScalesTest, StandardLayoutsSetRimsCaptionsAndAxes) {
   chart.ScaleX(7).SetVisible(true);
   for (int l = lay_X1Bottom_Y1Left; l <= lay_X2Both_Y2Both; ++l) {
