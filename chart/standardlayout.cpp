@@ -16,9 +16,9 @@ constexpr TX kX1{true, slBottom, 0, 0, 22, taCenter, uaSclCenter};
 
 constexpr TY LeftY(int scalePos) { return {true, slLeft, scalePos, 0, -23, taRightJustify, uaSclTopLft}; }
 
-TLayoutSpec Spec(int b, int t, int l, int r, int capY, TAlignment alignment, TCaptionAnchorHoriz anchor,
+TLayoutValues Values(int b, int t, int l, int r, int capY, TAlignment alignment, TCaptionAnchorHoriz anchor,
                  std::array<TX, 4> x, std::array<TY, 4> y) {
-  TLayoutSpec s;
+  TLayoutValues s;
   s.BRim = b, s.TRim = t, s.LRim = l, s.RRim = r;
   s.CaptionPosY = capY;
   s.CaptionAlignment = alignment;
@@ -28,23 +28,23 @@ TLayoutSpec Spec(int b, int t, int l, int r, int capY, TAlignment alignment, TCa
   return s;
 }
 
-const std::array<TLayoutSpec, 7>& Specs() {
-  static const std::array<TLayoutSpec, 7> specs = {
-      Spec(40, 20, 50, 20, -16, taRightJustify, cahChartRight, {kX1, kHiddenX, kHiddenX, kHiddenX},
+const std::array<TLayoutValues, 7>& AllLayouts() {
+  static const std::array<TLayoutValues, 7> layouts = {
+      Values(40, 20, 50, 20, -16, taRightJustify, cahChartRight, {kX1, kHiddenX, kHiddenX, kHiddenX},
            {TY{true, slLeft, 0, 0, -16, taLeftJustify, uaSclTopLft}, kHiddenY, kHiddenY, kHiddenY}),
-      Spec(40, 24, 100, 20, -16, taRightJustify, cahChartRight, {kX1, kHiddenX, kHiddenX, kHiddenX},
+      Values(40, 24, 100, 20, -16, taRightJustify, cahChartRight, {kX1, kHiddenX, kHiddenX, kHiddenX},
            {LeftY(0), LeftY(50), kHiddenY, kHiddenY}),
-      Spec(40, 24, 150, 20, -16, taRightJustify, cahChartRight, {kX1, kHiddenX, kHiddenX, kHiddenX},
+      Values(40, 24, 150, 20, -16, taRightJustify, cahChartRight, {kX1, kHiddenX, kHiddenX, kHiddenX},
            {LeftY(0), LeftY(50), LeftY(100), kHiddenY}),
-      Spec(40, 24, 200, 20, -16, taRightJustify, cahChartRight, {kX1, kHiddenX, kHiddenX, kHiddenX},
+      Values(40, 24, 200, 20, -16, taRightJustify, cahChartRight, {kX1, kHiddenX, kHiddenX, kHiddenX},
            {LeftY(0), LeftY(50), LeftY(100), LeftY(150)}),
-      Spec(40, 24, 50, 50, -20, taCenter, cahChartCenter, {kX1, kHiddenX, kHiddenX, kHiddenX},
+      Values(40, 24, 50, 50, -20, taCenter, cahChartCenter, {kX1, kHiddenX, kHiddenX, kHiddenX},
            {LeftY(0), TY{true, slRight, 0, 0, -23, taLeftJustify, uaSclTopLft}, kHiddenY, kHiddenY}),
-      Spec(70, 24, 100, 20, -16, taRightJustify, cahChartRight,
+      Values(70, 24, 100, 20, -16, taRightJustify, cahChartRight,
            {TX{true, slBottom, 0, -20, 7, taRightJustify, uaSclTopLft},
             TX{true, slBottom, 30, -20, 7, taRightJustify, uaSclTopLft}, kHiddenX, kHiddenX},
            {LeftY(0), LeftY(50), kHiddenY, kHiddenY}),
-      Spec(40, 48, 50, 50, -46, taCenter, cahChartCenter,
+      Values(40, 48, 50, 50, -46, taCenter, cahChartCenter,
            {TX{true, slBottom, 0, -20, 7, taRightJustify, uaSclTopLft},
             TX{true, slTop, 0, -20, -24, taRightJustify, uaSclTopLft}, kHiddenX, kHiddenX},
            {TY{true, slLeft, 0, 0, -40, taRightJustify, uaSclTopLft},
@@ -52,7 +52,7 @@ const std::array<TLayoutSpec, 7>& Specs() {
             TY{false, slLeft, 0, 0, -23, taRightJustify, uaSclTopLft},
             TY{false, slLeft, 0, 0, -23, taRightJustify, uaSclTopLft}}),
   };
-  return specs;
+  return layouts;
 }
 
 template <class Props, class Layout>
@@ -68,29 +68,29 @@ void ApplyAxisLayout(Props& props, const Layout& axis) {
 
 }  // namespace
 
-const TLayoutSpec& LayoutSpec(TChartLayout layout) { return Specs().at(layout); }
+const TLayoutValues& LayoutValues(TChartLayout layout) { return AllLayouts().at(layout); }
 
 void TCustomChartControl::SetStandardLayout(TChartLayout layout) {
-  const TLayoutSpec& spec = LayoutSpec(layout);
+  const TLayoutValues& values = LayoutValues(layout);
   m_standardLayout = layout;
   // Dozens of property changes, one picture: the sets are applied and the
   // chart painted once at the end.
   const bool wasSuspended = m_paintSuspended;
   m_paintSuspended = true;
   m_holdAxisChanges = true;
-  m_bRim = spec.BRim;
-  m_tRim = spec.TRim;
-  m_lRim = spec.LRim;
-  m_rRim = spec.RRim;
-  m_captionPosX = spec.CaptionPosX;
-  m_captionPosY = spec.CaptionPosY;
-  m_captionAlignment = spec.CaptionAlignment;
-  m_captionAnchorHoriz = spec.CaptionAnchorHoriz;
-  m_captionAnchorVert = spec.CaptionAnchorVert;
+  m_bRim = values.BRim;
+  m_tRim = values.TRim;
+  m_lRim = values.LRim;
+  m_rRim = values.RRim;
+  m_captionPosX = values.CaptionPosX;
+  m_captionPosY = values.CaptionPosY;
+  m_captionAlignment = values.CaptionAlignment;
+  m_captionAnchorHoriz = values.CaptionAnchorHoriz;
+  m_captionAnchorVert = values.CaptionAnchorVert;
   for (int layer = 1; layer <= kLayerCount; ++layer) {
     if (layer <= 4) {
-      ApplyAxisLayout(ScaleX(layer), spec.X[layer - 1]);
-      ApplyAxisLayout(ScaleY(layer), spec.Y[layer - 1]);
+      ApplyAxisLayout(ScaleX(layer), values.X[layer - 1]);
+      ApplyAxisLayout(ScaleY(layer), values.Y[layer - 1]);
     } else {
       ScaleX(layer).SetVisible(false);
       ScaleY(layer).SetVisible(false);

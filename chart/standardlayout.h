@@ -38,7 +38,7 @@ struct TAxisLayout {
 
 /// What a standard layout sets: rims in pixels, the chart caption, and the
 /// axes of layers 1..4 (layers 5..16 are hidden).
-struct TLayoutSpec {
+struct TLayoutValues {
   int BRim = 0, TRim = 0, LRim = 0, RRim = 0;
   int CaptionPosX = 0, CaptionPosY = 0;
   TAlignment CaptionAlignment = taRightJustify;
@@ -49,6 +49,6 @@ struct TLayoutSpec {
 };
 
 /// The values of one standard layout.
-const TLayoutSpec& LayoutSpec(TChartLayout layout);
+const TLayoutValues& LayoutValues(TChartLayout layout);
 
 }  // namespace kurvex

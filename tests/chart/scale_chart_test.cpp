@@ -155,24 +155,24 @@ TEST_F(ChartScalesTest, StandardLayoutsSetRimsCaptionsAndAxes) {
   for (int l = lay_X1Bottom_Y1Left; l <= lay_X2Both_Y2Both; ++l) {
     const TChartLayout layout = static_cast<TChartLayout>(l);
     chart.SetStandardLayout(layout);
-    const TLayoutSpec& spec = LayoutSpec(layout);
-    EXPECT_EQ(chart.BRim(), spec.BRim);
-    EXPECT_EQ(chart.LRim(), spec.LRim);
-    EXPECT_EQ(chart.CaptionAlignment(), spec.CaptionAlignment);
+    const TLayoutValues& values = LayoutValues(layout);
+    EXPECT_EQ(chart.BRim(), values.BRim);
+    EXPECT_EQ(chart.LRim(), values.LRim);
+    EXPECT_EQ(chart.CaptionAlignment(), values.CaptionAlignment);
     for (int layer = 1; layer <= 4; ++layer) {
-      EXPECT_EQ(chart.ScaleX(layer).Visible(), spec.X[layer - 1].Visible);
-      EXPECT_EQ(chart.ScaleY(layer).ScalePos(), spec.Y[layer - 1].ScalePos);
+      EXPECT_EQ(chart.ScaleX(layer).Visible(), values.X[layer - 1].Visible);
+      EXPECT_EQ(chart.ScaleY(layer).ScalePos(), values.Y[layer - 1].ScalePos);
     }
     EXPECT_FALSE(chart.ScaleX(7).Visible());
   }
   // Spot checks against the published table.
-  EXPECT_EQ(LayoutSpec(lay_X1Bottom_Y4Left).LRim, 200);
-  EXPECT_EQ(LayoutSpec(lay_X1Bottom_Y4Left).Y[3].ScalePos, 150);
-  EXPECT_EQ(LayoutSpec(lay_X2Bottom_Y2Left).X[1].ScalePos, 30);
-  EXPECT_EQ(LayoutSpec(lay_X2Bottom_Y2Left).BRim, 70);
-  EXPECT_EQ(LayoutSpec(lay_X1Bottom_Y2Both).CaptionPosY, -20);
-  EXPECT_EQ(LayoutSpec(lay_X2Both_Y2Both).Y[2].CaptionPosY, -23);
-  EXPECT_EQ(LayoutSpec(lay_X1Bottom_Y2Left).Y[3].CaptionPosX, 10);
+  EXPECT_EQ(LayoutValues(lay_X1Bottom_Y4Left).LRim, 200);
+  EXPECT_EQ(LayoutValues(lay_X1Bottom_Y4Left).Y[3].ScalePos, 150);
+  EXPECT_EQ(LayoutValues(lay_X2Bottom_Y2Left).X[1].ScalePos, 30);
+  EXPECT_EQ(LayoutValues(lay_X2Bottom_Y2Left).BRim, 70);
+  EXPECT_EQ(LayoutValues(lay_X1Bottom_Y2Both).CaptionPosY, -20);
+  EXPECT_EQ(LayoutValues(lay_X2Both_Y2Both).Y[2].CaptionPosY, -23);
+  EXPECT_EQ(LayoutValues(lay_X1Bottom_Y2Left).Y[3].CaptionPosX, 10);
 
   // X2 (maroon) on top: its line on the plot area's top edge, ticks pointing up.
   chart.SetStandardLayout(lay_X2Both_Y2Both);
