@@ -1,0 +1,174 @@
+#include "widgets/circularprogress.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QTimer>
+#include <QWidget>
+
+#include <algorithm>
+#include <array>
+#include <climits>
+
+#include "platform/eventguard.h"
+#include "platform/qtconvert.h"
+#include "widgets/circularprogresslayout.h"
+
+namespace kurvex {
+
+namespace {
+
+QRect ToQRect(const TRect& r) { return {r.Left, r.Top, r.Width(), r.Height()}; }
+
+// The ring's shapes for one control size; built when the size (or the
+// border, which shrinks the ring) changes, never per paint.
+struct RingShapes {
+  int width = -1;
+  int height = -1;
+  bool bordered = false;
+  std::array<QPainterPath, kSegmentCount> segments;
+  QPainterPath outsideHole;  // the clip: everything but the hole
+
+  bool Fits(int w, int h, bool b) const { return width == w && height == h && bordered == b; }
+
+  void Build(int w, int h, bool b) {
+    width = w;
+    height = h;
+    bordered = b;
+    const TRect ring = RingRect(w, h, b);
+    const QRectF ellipse(ring.Left, ring.Top, ring.Width(), ring.Height());
+    const int sweep = SegmentSweep(w, h);
+    for (int i = 0; i < kSegmentCount; ++i) {
+      QPainterPath pie;
+      pie.moveTo(ellipse.center());
+      // Qt counts angles counter-clockwise; the ring's angles run clockwise.
+      pie.arcTo(ellipse, -SegmentStartAngle(i + 1), -sweep);
+      pie.closeSubpath();
+      segments[i] = pie;
+    }
+    outsideHole = QPainterPath();
+    outsideHole.setFillRule(Qt::OddEvenFill);
+    outsideHole.addRect(0, 0, w, h);
+    outsideHole.addEllipse(ToQRect(HoleRect(ring)));
+  }
+};
+
+}  // namespace
+
+struct TCircularProgress::Impl {
+  QTimer timer;
+  std::uint32_t interval = 100;
+  RingShapes shapes;
+};
+
+// The control's window: paints the ring and passes hover changes on.
+class CircularProgressWidget : public QWidget {
+ public:
+  void SetOwner(TCircularProgress* owner) { m_owner = owner; }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    if (m_owner) RunReportingErrors([&] { Paint(*m_owner); });
+  }
+
+  void enterEvent(QEnterEvent*) override { Notify(m_owner ? &m_owner->OnMouseEnter : nullptr); }
+  void leaveEvent(QEvent*) override { Notify(m_owner ? &m_owner->OnMouseLeave : nullptr); }
+
+ private:
+  void Notify(const TNotifyEvent* event) {
+    if (event && *event) RunReportingErrors([&] { (*event)(m_owner); });
+  }
+
+  void Paint(TCircularProgress& control) {
+    const TProgressAppearance& look = control.m_appearance;
+    const bool bordered = look.BorderColor() != clNone;
+    RingShapes& shapes = control.m_impl->shapes;
+    if (!shapes.Fits(width(), height(), bordered)) shapes.Build(width(), height(), bordered);
+
+    QPainter painter(this);
+    if (look.BackGroundColor() != clNone) {
+      painter.fillRect(rect(), ToQColor(look.BackGroundColor()));
+    }
+    if (bordered) {
+      painter.setPen(ToQColor(look.BorderColor()));
+      painter.setBrush(Qt::NoBrush);
+      painter.drawRect(0, 0, width() - 1, height() - 1);
+    }
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setClipPath(shapes.outsideHole, Qt::IntersectClip);
+    painter.setPen(Qt::NoPen);
+    const int progress = ProgressSegments(control.m_min, control.m_max, control.m_position);
+    for (int i = 0; i < kSegmentCount; ++i) {
+      const TColor color = SegmentColor(i + 1, control.m_cycle, progress, look);
+      if (color != clNone) painter.fillPath(shapes.segments[i], ToQColor(color));
+    }
+  }
+
+  TCircularProgress* m_owner = nullptr;
+};
+
+TCircularProgress::TCircularProgress(TWinControl* parent)
+    : TWinControl(new CircularProgressWidget, parent), m_impl(std::make_unique<Impl>()) {
+  m_impl->timer.setInterval(static_cast<int>(m_impl->interval));
+  QObject::connect(&m_impl->timer, &QTimer::timeout, [this] { RunReportingErrors([&] { Tick(); }); });
+  m_appearance.OnChange = [this](TObject*) { Repaint(); };
+  SetBounds(Left(), Top(), 60, 60);
+  static_cast<CircularProgressWidget*>(Widget())->SetOwner(this);
+  UpdateTimer();
+}
+
+TCircularProgress::~TCircularProgress() {
+  if (Widget()) static_cast<CircularProgressWidget*>(Widget())->SetOwner(nullptr);
+}
+
+void TCircularProgress::SetMin(int min) {
+  if (min == m_min || min < 0 || min > m_max) return;
+  m_min = min;
+  m_position = std::max(m_position, m_min);
+  Repaint();
+}
+
+void TCircularProgress::SetMax(int max) {
+  if (max == m_max || max < 0) return;
+  m_max = max;
+  m_position = std::min(m_position, m_max);
+  Repaint();
+}
+
+void TCircularProgress::SetPosition(int position) {
+  if (position == m_position || position < m_min || position > m_max) return;
+  m_position = position;
+  Repaint();
+}
+
+std::uint32_t TCircularProgress::Interval() const { return m_impl->interval; }
+
+void TCircularProgress::SetInterval(std::uint32_t interval) {
+  if (interval == m_impl->interval) return;
+  m_impl->interval = interval;
+  m_impl->timer.setInterval(static_cast<int>(std::min<std::uint32_t>(interval, INT_MAX)));
+  UpdateTimer();
+}
+
+void TCircularProgress::SetEnabled(bool enabled) {
+  TWinControl::SetEnabled(enabled);
+  UpdateTimer();
+}
+
+void TCircularProgress::UpdateTimer() {
+  // A zero interval would tick on every pass of the event loop; it means
+  // "no animation" instead.
+  const bool run = Enabled() && m_impl->interval > 0;
+  if (run && !m_impl->timer.isActive()) m_impl->timer.start();
+  if (!run) m_impl->timer.stop();
+}
+
+void TCircularProgress::Tick() {
+  m_cycle.Advance();
+  Widget()->update(ToQRect(TickUpdateRect(m_cycle.CurrentSegment(), Width(), Height())));
+  if (OnProgressUpdate) OnProgressUpdate(this);
+}
+
+void TCircularProgress::Repaint() { Widget()->update(); }
+
+}  // namespace kurvex
