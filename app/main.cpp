@@ -1,11 +1,17 @@
-#include <QApplication>
-#include <QWidget>
+#include <cstdio>
+#include <string>
+
+#include "app/mainwindow.h"
+#include "platform/application.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QWidget window;
-  window.setWindowTitle("  K u r v e x");
-  window.resize(900, 575);
-  window.show();
-  return app.exec();
+  std::string reason;
+  if (!kurvex::DisplayAvailable(&reason)) {
+    std::fprintf(stderr, "kurvex: %s; start it on a desktop session.\n", reason.c_str());
+    return 1;
+  }
+  kurvex::TApplication application(argc, argv);
+  kurvex::TForm1 form;
+  form.Show();
+  return application.Run();
 }

@@ -75,6 +75,16 @@ void TCustomChartControl::SetChartFrameColor(TColor v) {
   RedrawIfAuto();
 }
 
+void TCustomChartControl::SetGridStyle(GridStyleType v) {
+  m_gridStyle = v;
+  RedrawIfAuto();
+}
+
+void TCustomChartControl::SetGridColor(TColor v) {
+  m_gridColor = v;
+  RedrawIfAuto();
+}
+
 void TCustomChartControl::SetBounds(int left, int top, int width, int height) {
   height = std::max(height, m_tRim + m_bRim + m_shadowWidth + kMinPlotHeight);
   width = std::max(width, m_lRim + m_rRim + m_shadowWidth + kMinPlotWidth);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "chart/chartenums.h"
 #include "chart/chartitem.h"
 #include "chart/itemstore.h"
 #include "chart/jointlayers.h"
@@ -129,6 +130,16 @@ class TCustomChartControl : public TCustomControl {
   void SetChartColor(TColor v);
   TColor ChartFrameColor() const { return m_chartFrameColor; }
   void SetChartFrameColor(TColor v);
+  GridStyleType GridStyle() const { return m_gridStyle; }
+  void SetGridStyle(GridStyleType v);
+  TColor GridColor() const { return m_gridColor; }
+  void SetGridColor(TColor v);
+  /// What a left-button drag does; maNone turns mouse navigation off.
+  TMouseActMode MouseAction() const { return m_mouseAction; }
+  void SetMouseAction(TMouseActMode v) { m_mouseAction = v; }
+  /// True: the chart never changes the pointer; its own Cursor shows.
+  bool MouseCursorFixed() const { return m_mouseCursorFixed; }
+  void SetMouseCursorFixed(bool v) { m_mouseCursorFixed = v; }
   const std::string& Caption() const { return m_caption; }
   void SetCaption(const std::string& v);
   /// Caption offset from its anchor, pixels.
@@ -224,6 +235,10 @@ class TCustomChartControl : public TCustomControl {
   TColor m_windColor = clBtnFace;
   TColor m_chartColor = clWhite;
   TColor m_chartFrameColor = clBlack;
+  GridStyleType m_gridStyle = gsNone;
+  TColor m_gridColor = clBlack;
+  TMouseActMode m_mouseAction = maNone;
+  bool m_mouseCursorFixed = true;
   std::string m_caption;
   int m_captionPosX = 0, m_captionPosY = -15;
   TAlignment m_captionAlignment = taRightJustify;

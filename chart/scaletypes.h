@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/alignment.h"
+
 namespace kurvex {
 
 /// Kind of tick labels of a scale.
@@ -11,9 +13,6 @@ enum TFigType { ftNoFigs, ftNum, ftTime, ftDateTime, ftUserText };
 enum TScaleType { sctXB, sctXT, sctYL, sctYR };
 
 inline constexpr bool IsVertical(TScaleType t) { return t == sctYL || t == sctYR; }
-
-/// Horizontal alignment of a text at its anchor point.
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 /// Where along the scale line a caption is anchored: start, middle, end.
 enum TScaleUnitAnchor { uaSclTopLft, uaSclCenter, uaSclBotRgt };

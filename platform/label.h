@@ -3,11 +3,10 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/alignment.h"
 #include "platform/control.h"
 
 namespace kurvex {
-
-enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
 
 /// A static text. With AutoSize on (the default) the label takes the size
 /// of its text whenever the caption or the font changes; with word wrap it

@@ -1,0 +1,138 @@
+#include "app/fieldvalues.h"
+#include "app/mainwindow.h"
+#include "app/numbertext.h"
+#include "platform/dispatcher.h"
+#include "platform/messageboxes.h"
+
+namespace kurvex {
+
+void TForm1::FormShow(TObject*) {
+  FormInfo->Hide();
+  SessionState.TrendMode = false;
+  SessionState.RedrawCounter = 0;
+  SessionState.RedrawInterval = 0;
+  SessionState.ScaleFactor = 1.0f;
+  SessionState.ScaleOffset = 0.0f;
+  SessionState.TrendFill = 0;
+}
+
+void TForm1::ReadGraphLimits() {
+  SessionState.GraphXMax = FieldValue(*GraphXmaxEdit);
+  SessionState.GraphYMax = FieldValue(*GraphYmaxEdit);
+  SessionState.GraphYMin = FieldValue(*GraphYminEdit);
+}
+
+void TForm1::StartButtonClick(TObject*) {
+  try {
+    if (TrendCheckBox->Checked()) {
+      SessionState.TrendMode = true;
+      Chart1->SetMouseAction(maNone);
+      NormalRadioButton->SetChecked(false);
+      ZoomRadioButton->SetChecked(false);
+      ZoomRadioButton->SetEnabled(false);
+      LogCheckBox->SetChecked(false);
+      LogCheckBox->SetEnabled(false);
+      Chart1->Scale1Y().SetLogarithmic(false);
+      ResetAxisButton->Click();
+    } else {
+      SessionState.TrendMode = false;
+    }
+
+    ResetAxisButton->SetEnabled(false);
+    TrendCheckBox->SetEnabled(false);
+    CircularProgress->SetEnabled(true);
+    StartButton->SetEnabled(false);
+    StopButton->SetEnabled(true);
+    NormalRadioButton->SetEnabled(false);
+    ClearGraphButton->SetEnabled(false);
+    GroupBox1->SetEnabled(false);
+    GroupBox2->SetEnabled(false);
+    LogCheckBox->SetEnabled(false);
+
+    Chart1->ClearGraph();
+    Chart1->SetDataColor(clBlue);
+    SessionState.SampleCount = 0;
+    SessionState.TrendFill = 0;
+    SessionState.RedrawCounter = 0;
+    SessionState.InvalidLines = 0;
+    StatusBar->Panels()[2].SetText("");
+
+    SessionState.ScaleFactor = FieldValue(*DatSkalEdit);
+    SessionState.ScaleOffset = FieldValue(*DatOffsetEdit);
+    ReadGraphLimits();
+  } catch (const EKurvexError& error) {
+    // The window must never look as if it acquired while the port is closed.
+    ReportError(error);
+    StopButton->Click();
+    return;
+  }
+  Chart1->SetRange(1, 0, SessionState.GraphYMin, SessionState.GraphXMax, SessionState.GraphYMax);
+
+  SessionState.PortNumber = static_cast<std::int32_t>(LeadingInteger(ComComboBox->Text()));
+  SerialComm1->SetComPortNo(static_cast<std::uint16_t>(SessionState.PortNumber));
+  SessionState.BaudRateValue = static_cast<std::int32_t>(LeadingInteger(BaudComboBox->Text()));
+  SerialComm1->SetBaudRate(static_cast<std::uint32_t>(SessionState.BaudRateValue));
+
+  TDispatcher::ProcessMessages();
+  SerialComm1->SetActive(true);
+}
+
+void TForm1::StopButtonClick(TObject*) {
+  SerialComm1->SetActive(false);
+  SessionState.RedrawCounter = 0;
+
+  ResetAxisButton->SetEnabled(true);
+  ClearGraphButton->SetEnabled(true);
+  NormalRadioButton->SetEnabled(true);
+  GroupBox1->SetEnabled(true);
+  GroupBox2->SetEnabled(true);
+  LogCheckBox->SetEnabled(true);
+  StartButton->SetEnabled(true);
+  StopButton->SetEnabled(false);
+  CircularProgress->SetEnabled(false);
+  LogCheckBox->SetEnabled(true);
+  ZoomRadioButton->SetEnabled(true);
+
+  TrendCheckBox->SetChecked(false);
+  TrendCheckBox->SetEnabled(true);
+
+  SessionState.TrendMode = false;
+  Chart1->SetMouseAction(maPan);
+  Chart1->ShowGraph();
+}
+
+void TForm1::FormClose(TObject*, TCloseAction&) {
+  StopButton->Click();
+  SerialComm1->SetActive(false);
+  TDispatcher::ProcessMessages();
+  TDispatcher::ProcessMessages();
+  TDispatcher::Terminate();
+}
+
+void TForm1::Einstellungen1Click(TObject* Sender) {
+  TCloseAction action = caHide;
+  FormClose(Sender, action);
+}
+
+void TForm1::ShowInterfaceError() {
+  TheMessageBoxes().Show("Es ist ein Schnittstellenfehler aufgetreten", "OK", MessageIcon::Warning,
+                         MessageButtons::Ok);
+  StopButton->Click();
+}
+
+void TForm1::SerialComm1CommError(TBaseIO&, std::uint32_t, std::uint32_t, TComStateFlags, bool&) {
+  if (SessionState.SampleCount <= 10) return;
+  ShowInterfaceError();
+}
+
+void TForm1::SerialComm1FatalError(TBaseIO&, std::uint32_t, std::uint32_t, const std::string&, bool&) {
+  ShowInterfaceError();
+}
+
+void TForm1::Info1Click(TObject*) {
+  FormInfo->CenterOver(*this);
+  FormInfo->Show();
+  FormInfo->BringToFront();
+}
+
+}  // namespace kurvex

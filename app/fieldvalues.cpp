@@ -1,0 +1,19 @@
+#include "app/fieldvalues.h"
+
+#include <cfloat>
+#include <cmath>
+
+#include "platform/error.h"
+#include "widgets/numberconvert.h"
+#include "widgets/numedit.h"
+
+namespace kurvex {
+
+float ToSingle(long double value) {
+  if (std::fabs(value) > FLT_MAX) throw EKurvexError("Gleitkommaüberlauf");
+  return static_cast<float>(value);
+}
+
+float FieldValue(const TNumEdit& field) { return ToSingle(StrToFloat(field.Text())); }
+
+}  // namespace kurvex

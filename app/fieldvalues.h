@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+namespace kurvex {
+
+class TNumEdit;
+
+/// The single-precision value of a field's current text, converted with
+/// the system locale's separators. Throws the conversion error
+/// "'%s' ist kein gültiger Gleitkommawert", or "Gleitkommaüberlauf" for a
+/// value beyond single precision.
+float FieldValue(const TNumEdit& field);
+
+/// Rounds to single precision; a value beyond its range (infinity too) raises
+/// "Gleitkommaüberlauf".
+float ToSingle(long double value);
+
+}  // namespace kurvex

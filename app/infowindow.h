@@ -1,0 +1,26 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/form.h"
+#include "platform/label.h"
+#include "platform/speedbutton.h"
+
+namespace kurvex {
+
+/// The small window with the product name and version; hidden until the
+/// "Info" menu shows it.
+class TFormInfo : public TForm {
+ public:
+  TFormInfo();
+  ~TFormInfo() override;
+
+  void Button1Click(TObject* Sender);
+
+  std::unique_ptr<TLabel> Label1;
+  std::unique_ptr<TLabel> Label2;
+  std::unique_ptr<TLabel> Label3;
+  std::unique_ptr<TSpeedButton> Button1;
+};
+
+}  // namespace kurvex

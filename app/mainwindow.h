@@ -1,0 +1,133 @@
+#pragma once
+
+#include <memory>
+
+#include "app/infowindow.h"
+#include "app/lineassembler.h"
+#include "app/session.h"
+#include "chart/chartcontrol.h"
+#include "platform/checkbox.h"
+#include "platform/combobox.h"
+#include "platform/form.h"
+#include "platform/groupbox.h"
+#include "platform/label.h"
+#include "platform/menu.h"
+#include "platform/panel.h"
+#include "platform/radiobutton.h"
+#include "platform/speedbutton.h"
+#include "platform/statusbar.h"
+#include "serial/serialcomm.h"
+#include "widgets/circularprogress.h"
+#include "widgets/numedit.h"
+
+namespace kurvex {
+
+/// The working window: port and graph settings, the live chart, the view
+/// controls and the acquisition session that moves between idle and
+/// acquiring. Controls are public so tests can drive the real window.
+/// GUI thread only.
+class TForm1 : public TForm {
+ public:
+  TForm1();
+  ~TForm1() override;
+
+  // --- handlers (the sender is unused, as in the design) ------------------
+  void FormShow(TObject* Sender);
+  void FormClose(TObject* Sender, TCloseAction& Action);
+  void StartButtonClick(TObject* Sender);
+  void StopButtonClick(TObject* Sender);
+  void Einstellungen1Click(TObject* Sender);
+  void Info1Click(TObject* Sender);
+  void SerialComm1CommError(TBaseIO& Com, std::uint32_t CommCode, std::uint32_t SysError,
+                            TComStateFlags State, bool& flFlashBuffers);
+  void SerialComm1FatalError(TBaseIO& Sender, std::uint32_t ErrorCode, std::uint32_t Detail,
+                             const std::string& ErrorMsg, bool& RaiseException);
+  /// Received bytes: cut into lines, each processed as one sample.
+  void SerialComm1AfterReceive(TBaseIO& Com, const std::uint8_t* Buffer, std::uint32_t Received);
+  /// One complete line (without CR LF): convert, scale, count, show, plot.
+  void ProcessSampleLine(std::string_view Line);
+  void NormalRadioButtonClick(TObject* Sender);
+  void ZoomRadioButtonClick(TObject* Sender);
+  void ShowGridCheckBoxClick(TObject* Sender);
+  void DoubleTicsCheckBoxClick(TObject* Sender);
+  void LogCheckBoxClick(TObject* Sender);
+  void TrendCheckBoxClick(TObject* Sender);
+  void ResetAxisButtonClick(TObject* Sender);
+  void ClearGraphButtonClick(TObject* Sender);
+
+  TSessionState SessionState;
+
+  // --- controls, parents before children ----------------------------------
+  std::unique_ptr<TMainMenu> MainMenu1;
+  TMenuItem* Datei1 = nullptr;
+  TMenuItem* GrafikSpeichernBMP = nullptr;
+  TMenuItem* ErfassungSpeichern = nullptr;
+  TMenuItem* Erfassungladen = nullptr;
+  TMenuItem* Einstellungen1 = nullptr;
+  TMenuItem* Info1 = nullptr;
+
+  std::unique_ptr<TPanel> Panel2;
+  std::unique_ptr<TSpeedButton> StartButton;
+  std::unique_ptr<TSpeedButton> StopButton;
+  std::unique_ptr<TSpeedButton> ClearGraphButton;
+  std::unique_ptr<TSpeedButton> ResetAxisButton;
+  std::unique_ptr<TCircularProgress> CircularProgress;
+  std::unique_ptr<TLabel> Label11;
+  std::unique_ptr<TLabel> Label15;
+
+  std::unique_ptr<TGroupBox> GroupBox1;
+  std::unique_ptr<TComboBox> ComComboBox;
+  std::unique_ptr<TLabel> Label2;
+  std::unique_ptr<TComboBox> BaudComboBox;
+  std::unique_ptr<TLabel> Label1;
+  std::unique_ptr<TLabel> Label3;
+  std::unique_ptr<TLabel> Label4;
+  std::unique_ptr<TLabel> Label5;
+
+  std::unique_ptr<TGroupBox> GroupBox2;
+  std::unique_ptr<TLabel> Label6;
+  std::unique_ptr<TLabel> Label7;
+  std::unique_ptr<TLabel> Label8;
+  std::unique_ptr<TLabel> Label9;
+  std::unique_ptr<TLabel> Label12;
+  std::unique_ptr<TLabel> Label14;
+
+  std::unique_ptr<TNumEdit> DatSkalEdit;
+  std::unique_ptr<TNumEdit> DatOffsetEdit;
+  std::unique_ptr<TNumEdit> GraphXmaxEdit;
+  std::unique_ptr<TNumEdit> GraphYmaxEdit;
+  std::unique_ptr<TNumEdit> GraphYminEdit;
+
+  std::unique_ptr<TPanel> Panel1;
+  std::unique_ptr<TLabel> Label13;
+  std::unique_ptr<TLabel> Label10;
+  std::unique_ptr<TRadioButton> NormalRadioButton;
+  std::unique_ptr<TRadioButton> ZoomRadioButton;
+  std::unique_ptr<TCheckBox> ShowGridCheckBox;
+  std::unique_ptr<TCheckBox> DoubleTicsCheckBox;
+  std::unique_ptr<TCheckBox> LogCheckBox;
+  std::unique_ptr<TCheckBox> TrendCheckBox;
+
+  std::unique_ptr<TChartControl> Chart1;
+  std::unique_ptr<TStatusBar> StatusBar;
+
+  std::unique_ptr<TSerialComm> SerialComm1;
+  std::unique_ptr<TFormInfo> FormInfo;
+
+ private:
+  void CreateTopBar();
+  void CreatePortSettings();
+  void CreateGraphParameters();
+  void CreateViewControls();
+  void CreateChart();
+  void CreateMenu();
+  void CreateSerialPort();
+  /// Reads the three graph fields into the session (Reset Axis, Y Log, Start).
+  void ReadGraphLimits();
+  void ShowInterfaceError();
+  void PlotTrendSample();
+
+  TLineAssembler m_lineAssembler;
+};
+
+}  // namespace kurvex

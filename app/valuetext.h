@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+namespace kurvex {
+
+/// A value in the general format of the current-value display: at most 15
+/// significant digits, no trailing zeros, `decimalSeparator` as separator;
+/// fixed notation for 0 and magnitudes from 0.0001 below 1e15, otherwise
+/// scientific as in "1,5E20" or "-2E-5".
+std::string GeneralValueText(double value, char decimalSeparator);
+
+}  // namespace kurvex

@@ -1,0 +1,80 @@
+#include "app/mainwindow.h"
+#include "app/numbertext.h"
+
+namespace kurvex {
+
+namespace {
+constexpr int kNormalTicks = 3;
+constexpr int kDoubleTicks = 6;
+}  // namespace
+
+void TForm1::NormalRadioButtonClick(TObject*) {
+  Chart1->SetMouseAction(maPan);
+  TrendCheckBox->SetChecked(false);
+  SessionState.TrendMode = false;
+}
+
+void TForm1::ZoomRadioButtonClick(TObject*) { Chart1->SetMouseAction(maZoomDrag); }
+
+void TForm1::ShowGridCheckBoxClick(TObject*) {
+  Chart1->SetGridStyle(ShowGridCheckBox->Checked() ? gsLines : gsNone);
+}
+
+void TForm1::DoubleTicsCheckBoxClick(TObject*) {
+  const int ticks = DoubleTicsCheckBox->Checked() ? kDoubleTicks : kNormalTicks;
+  Chart1->Scale1X().SetMinTicks(ticks);
+  Chart1->Scale1Y().SetMinTicks(ticks);
+  Chart1->ShowGraph();
+}
+
+void TForm1::LogCheckBoxClick(TObject*) {
+  if (LogCheckBox->Checked()) {
+    GraphYminEdit->SetText(LocaleNumberText(0.1));
+    DoubleTicsCheckBox->SetChecked(true);
+    NormalRadioButton->SetChecked(true);
+    ZoomRadioButton->SetEnabled(false);
+    ReadGraphLimits();
+    Chart1->SetRange(1, 0, SessionState.GraphYMin, SessionState.GraphXMax, SessionState.GraphYMax);
+    Chart1->Scale1Y().SetLogarithmic(true);
+  } else {
+    GraphYminEdit->SetText(LocaleNumberText(0));
+    ZoomRadioButton->SetEnabled(true);
+    Chart1->Scale1Y().SetLogarithmic(false);
+  }
+  Chart1->ShowGraph();
+}
+
+void TForm1::TrendCheckBoxClick(TObject*) {
+  if (TrendCheckBox->Checked()) {
+    Chart1->SetMouseAction(maNone);
+    NormalRadioButton->SetChecked(false);
+    ZoomRadioButton->SetChecked(false);
+    ZoomRadioButton->SetEnabled(false);
+    LogCheckBox->SetChecked(false);
+    LogCheckBox->SetEnabled(false);
+    Chart1->Scale1Y().SetLogarithmic(false);
+    GraphXmaxEdit->SetText(LocaleNumberText(1000));
+    ResetAxisButton->Click();
+    SessionState.TrendMode = true;
+  } else {
+    Chart1->SetMouseAction(maPan);
+    Chart1->ShowGraph();
+    NormalRadioButton->SetChecked(true);
+    LogCheckBox->SetEnabled(true);
+    ZoomRadioButton->SetEnabled(true);
+    SessionState.TrendMode = false;
+  }
+}
+
+void TForm1::ResetAxisButtonClick(TObject*) {
+  ReadGraphLimits();
+  Chart1->SetRange(1, 0, SessionState.GraphYMin, SessionState.GraphXMax, SessionState.GraphYMax);
+}
+
+void TForm1::ClearGraphButtonClick(TObject*) {
+  Chart1->ClearGraph();
+  Chart1->ShowGraph();
+  StatusBar->Panels()[0].SetText("");
+}
+
+}  // namespace kurvex

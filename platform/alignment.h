@@ -1,0 +1,10 @@
+#pragma once
+
+#include <cstdint>
+
+namespace kurvex {
+
+/// Horizontal alignment of a text at its anchor.
+enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
+
+}  // namespace kurvex

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QWidget>
+#include <memory>
+
+#include "app/mainwindow.h"
+#include "platform/localeformat.h"
+#include "platform/recordingdialogs.h"
+#include "tests/support/pty.h"
+#include "tests/support/qtapp.h"
+
+namespace kurvex::test {
+
+/// The real main window, built with a chosen decimal separator, with
+/// recorded message boxes and COM5 linked to a pseudo-terminal.
+class MainWindowTest : public QtAppTest {
+ protected:
+  explicit MainWindowTest(LocaleSeparators separators = {',', '.'}) {
+    OverrideLocaleSeparators(separators);
+    LinkComPort(5, pty.SlavePath());
+    form = std::make_unique<TForm1>();
+    form->Show();
+  }
+  ~MainWindowTest() override {
+    form.reset();
+    ResetLocaleSeparators();
+  }
+
+  std::vector<std::string> Messages() {
+    std::vector<std::string> texts;
+    for (const MessageBoxCall& call : dialogs.Boxes().Calls) texts.push_back(call.Text);
+    return texts;
+  }
+
+  TempConfigHome config;
+  PtyPair pty;
+  ScopedRecordingDialogs dialogs;
+  std::unique_ptr<TForm1> form;
+};
+
+}  // namespace kurvex::test

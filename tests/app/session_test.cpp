@@ -1,0 +1,200 @@
+#include <QLineEdit>
+
+#include "platform/dispatcher.h"
+#include "tests/app/mainwindow_fixture.h"
+
+namespace kurvex::test {
+namespace {
+
+using SessionTest = MainWindowTest;
+
+void ExpectIdle(TForm1& f) {
+  EXPECT_FALSE(f.SerialComm1->Active());
+  EXPECT_TRUE(f.StartButton->Enabled());
+  EXPECT_FALSE(f.StopButton->Enabled());
+  EXPECT_FALSE(f.CircularProgress->Enabled());
+  EXPECT_TRUE(f.ResetAxisButton->Enabled());
+  EXPECT_TRUE(f.ClearGraphButton->Enabled());
+  EXPECT_TRUE(f.NormalRadioButton->Enabled());
+  EXPECT_TRUE(f.ZoomRadioButton->Enabled());
+  EXPECT_TRUE(f.LogCheckBox->Enabled());
+  EXPECT_TRUE(f.TrendCheckBox->Enabled());
+  EXPECT_TRUE(f.GroupBox1->Enabled());
+  EXPECT_TRUE(f.GroupBox2->Enabled());
+  EXPECT_FALSE(f.SessionState.TrendMode);
+  EXPECT_EQ(f.Chart1->MouseAction(), maPan);
+}
+
+TEST_F(SessionTest, StartOpensThePortAndSwitchesToAcquiring) {
+  TForm1& f = *form;
+  f.SessionState.SampleCount = 7;
+  f.Chart1->DrawTo(1, 1);
+  f.StartButton->Click();
+
+  EXPECT_TRUE(f.SerialComm1->Active());
+  EXPECT_EQ(f.SerialComm1->ComPortNo(), 5);
+  EXPECT_EQ(f.SerialComm1->BaudRate(), 115200u);
+  EXPECT_FALSE(f.StartButton->Enabled());
+  EXPECT_TRUE(f.StopButton->Enabled());
+  EXPECT_TRUE(f.CircularProgress->Enabled());
+  EXPECT_FALSE(f.ResetAxisButton->Enabled());
+  EXPECT_FALSE(f.ClearGraphButton->Enabled());
+  EXPECT_FALSE(f.TrendCheckBox->Enabled());
+  EXPECT_FALSE(f.NormalRadioButton->Enabled());
+  EXPECT_FALSE(f.LogCheckBox->Enabled());
+  EXPECT_FALSE(f.GroupBox1->Enabled());
+  EXPECT_FALSE(f.ComComboBox->Widget()->isEnabled());
+  EXPECT_FALSE(f.GroupBox2->Enabled());
+  EXPECT_TRUE(f.ZoomRadioButton->Enabled());  // Normal mode keeps Zoom
+  EXPECT_TRUE(f.DatSkalEdit->Widget()->isEnabled());
+
+  EXPECT_EQ(f.Chart1->ItemCount(), 0);
+  EXPECT_EQ(f.Chart1->DataColor(), clBlue);
+  EXPECT_EQ(f.SessionState.SampleCount, 0);
+  EXPECT_FALSE(f.SessionState.TrendMode);
+  EXPECT_EQ(f.SessionState.ScaleFactor, 1.0f);
+  EXPECT_EQ(f.SessionState.GraphXMax, 1000.0f);
+  EXPECT_EQ(f.Chart1->Scale1X().RangeLow(), 0);
+  EXPECT_EQ(f.Chart1->Scale1X().RangeHigh(), 1000);
+  EXPECT_EQ(f.Chart1->Scale1Y().RangeLow(), 0);
+  EXPECT_EQ(f.Chart1->Scale1Y().RangeHigh(), 10);
+
+  f.StopButton->Click();
+  ExpectIdle(f);
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(SessionTest, StartTakesPortAndBaudFromTheComboBoxes) {
+  TForm1& f = *form;
+  LinkComPort(7, pty.SlavePath());
+  f.ComComboBox->SetText("7");
+  f.BaudComboBox->SetText("14400");
+  f.StartButton->Click();
+  EXPECT_TRUE(f.SerialComm1->Active());
+  EXPECT_EQ(f.SessionState.PortNumber, 7);
+  EXPECT_EQ(f.SerialComm1->BaudRate(), 14400u);
+  f.StopButton->Click();
+}
+
+TEST_F(SessionTest, TrendCheckedStartPlotsInTrendAndStopSwitchesTrendOff) {
+  TForm1& f = *form;
+  f.LogCheckBox->SetChecked(true);
+  f.TrendCheckBox->SetChecked(true);
+  EXPECT_FALSE(f.NormalRadioButton->Checked());
+  EXPECT_EQ(f.GraphXmaxEdit->Text(), "1000");
+  f.StartButton->Click();
+
+  EXPECT_TRUE(f.SerialComm1->Active());
+  EXPECT_TRUE(f.SessionState.TrendMode);
+  EXPECT_EQ(f.Chart1->MouseAction(), maNone);
+  EXPECT_FALSE(f.NormalRadioButton->Checked());
+  EXPECT_FALSE(f.ZoomRadioButton->Checked());
+  EXPECT_FALSE(f.ZoomRadioButton->Enabled());
+  EXPECT_FALSE(f.LogCheckBox->Checked());
+  EXPECT_FALSE(f.LogCheckBox->Enabled());
+  EXPECT_FALSE(f.Chart1->Scale1Y().Logarithmic());
+  EXPECT_EQ(f.Chart1->Scale1X().RangeHigh(), 1000);
+
+  f.StopButton->Click();
+  ExpectIdle(f);
+  EXPECT_FALSE(f.TrendCheckBox->Checked());
+  EXPECT_TRUE(f.NormalRadioButton->Checked());
+}
+
+TEST_F(SessionTest, CommErrorsStopOnlyAfterTheFirstTenSamples) {
+  TForm1& f = *form;
+  f.StartButton->Click();
+  bool flash = false;
+  f.SessionState.SampleCount = 10;
+  f.SerialComm1CommError(*f.SerialComm1, 0, 0, {}, flash);
+  EXPECT_TRUE(f.SerialComm1->Active());
+  EXPECT_TRUE(Messages().empty());
+
+  f.SessionState.SampleCount = 11;
+  f.SerialComm1CommError(*f.SerialComm1, 0, 0, {}, flash);
+  ASSERT_EQ(dialogs.Boxes().Calls.size(), 1u);
+  const MessageBoxCall& box = dialogs.Boxes().Calls[0];
+  EXPECT_EQ(box.Text, "Es ist ein Schnittstellenfehler aufgetreten");
+  EXPECT_EQ(box.Caption, "OK");
+  EXPECT_EQ(box.Icon, MessageIcon::Warning);
+  EXPECT_EQ(box.Buttons, MessageButtons::Ok);
+  EXPECT_FALSE(flash);
+  ExpectIdle(f);
+}
+
+TEST_F(SessionTest, FatalErrorShowsTheMessageThenStops) {
+  TForm1& f = *form;
+  f.StartButton->Click();
+  // Stop must come after the message is closed.
+  dialogs.Boxes().WhileShown = [&] { EXPECT_TRUE(f.SerialComm1->Active()); };
+  bool raise = true;
+  f.SerialComm1FatalError(*f.SerialComm1, 1, 0, "x", raise);
+  EXPECT_TRUE(raise);
+  EXPECT_EQ(Messages(), std::vector<std::string>{"Es ist ein Schnittstellenfehler aufgetreten"});
+  ExpectIdle(f);
+}
+
+TEST_F(SessionTest, AnOpenFailureShowsTwoMessagesAndLeavesTheWindowIdle) {
+  TForm1& f = *form;
+  f.ComComboBox->SetText("17");
+  MouseClick(f.StartButton->Widget());  // as the user does: the error is reported
+  const auto texts = Messages();
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[0], "Es ist ein Schnittstellenfehler aufgetreten");
+  EXPECT_EQ(texts[1].rfind("Device \"COM17\" Open Error !!!\r", 0), 0u) << texts[1];
+  ExpectIdle(f);
+}
+
+TEST_F(SessionTest, AFieldThatDoesNotConvertEndsStartInIdle) {
+  TForm1& f = *form;
+  // The user typed a thousands separator and clicked Start without leaving the field.
+  static_cast<QLineEdit*>(f.DatSkalEdit->Widget())->setText("1.000,5");
+  f.StartButton->Click();
+  EXPECT_EQ(Messages(), std::vector<std::string>{"'1.000,5' ist kein gültiger Gleitkommawert"});
+  ExpectIdle(f);
+}
+
+TEST_F(SessionTest, StopKeepsTheCountAndThePendingLine) {
+  TForm1& f = *form;
+  f.StatusBar->Panels()[0].SetText("123");
+  f.SessionState.PendingLine = "12";
+  f.SessionState.TerminatorPos = 2;
+  f.StartButton->Click();
+  f.StopButton->Click();
+  EXPECT_EQ(f.StatusBar->Panels()[0].Text(), "123");
+  EXPECT_EQ(f.SessionState.PendingLine, "12");
+  EXPECT_EQ(f.SessionState.TerminatorPos, 2);
+}
+
+TEST_F(SessionTest, BeendenWhileIdleRunsStopAndEndsTheLoop) {
+  TForm1& f = *form;
+  f.Einstellungen1->Click();
+  ExpectIdle(f);
+  EXPECT_EQ(TDispatcher::Run(), 0);  // returns at once: termination was asked for
+}
+
+TEST_F(SessionTest, ClosingTheWindowWhileAcquiringStopsAndClosesThePort) {
+  TForm1& f = *form;
+  f.StartButton->Click();
+  f.Close();
+  ExpectIdle(f);
+  TDispatcher::Run();
+}
+
+TEST_F(SessionTest, InfoWindowShowsCentredAndHidesAgain) {
+  TForm1& f = *form;
+  EXPECT_FALSE(f.FormInfo->Visible());
+  f.Info1->Click();
+  EXPECT_TRUE(f.FormInfo->Visible());
+  EXPECT_EQ(f.FormInfo->Caption(), "  Info");
+  EXPECT_EQ(f.FormInfo->Label2->Caption(), "Version  0.5");
+  EXPECT_NEAR(f.FormInfo->Left() + f.FormInfo->Width() / 2, f.Left() + f.Width() / 2, 4);
+  f.FormInfo->Button1->Click();
+  EXPECT_FALSE(f.FormInfo->Visible());
+  f.Info1->Click();
+  f.FormShow(nullptr);
+  EXPECT_FALSE(f.FormInfo->Visible());
+}
+
+}  // namespace
+}  // namespace kurvex::test
