@@ -41,9 +41,25 @@ struct SerialQueues {
   std::uint32_t Output = 0;
 };
 
+/// The driver's running event counts since the device appeared: modem line
+/// transitions and receive errors. Only differences between two readings
+/// mean anything.
+struct LineCounters {
+  std::uint32_t Cts = 0;
+  std::uint32_t Dsr = 0;
+  std::uint32_t Ring = 0;
+  std::uint32_t Rlsd = 0;
+  std::uint32_t Frame = 0;
+  std::uint32_t Overrun = 0;        ///< the UART's receive register overran
+  std::uint32_t Parity = 0;
+  std::uint32_t Break = 0;
+  std::uint32_t BufferOverrun = 0;  ///< the driver's input queue overflowed
+};
+
 /// One open serial device. Error results are errno values (0 = success).
-/// Not thread-safe: the owner serialises calls, except that Fd() may be
-/// polled from a reader thread while the device is open.
+/// Not thread-safe: the owner serialises calls, except that the queries
+/// Fd(), Queues() and Counters() may also come from a reader thread while
+/// the device is open.
 class SerialDevice {
  public:
   virtual ~SerialDevice() = default;
@@ -60,6 +76,10 @@ class SerialDevice {
 
   virtual ModemStatus Status() = 0;
   virtual SerialQueues Queues() = 0;
+
+  /// Reads the event counters; false on a device that keeps none (a
+  /// pseudo-terminal), which then never reports line errors or line events.
+  virtual bool Counters(LineCounters& counters) = 0;
 
   /// Discards what waits in the input and/or output queue.
   virtual int Purge(bool input, bool output) = 0;

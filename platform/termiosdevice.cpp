@@ -1,6 +1,7 @@
 #include "platform/termiosdevice.h"
 
 #include <fcntl.h>
+#include <linux/serial.h>
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
@@ -73,6 +74,19 @@ class TermiosDevice final : public SerialDevice {
       output = 0;
     }
     return {static_cast<std::uint32_t>(input), static_cast<std::uint32_t>(output)};
+  }
+
+  bool Counters(LineCounters& counters) override {
+    serial_icounter_struct raw{};
+    // A pty answers ENOTTY: it keeps no counters, which is not an error.
+    if (ioctl(m_fd, TIOCGICOUNT, &raw) != 0) {
+      return false;
+    }
+    const auto count = [](int value) { return static_cast<std::uint32_t>(value); };
+    counters = {count(raw.cts),   count(raw.dsr),     count(raw.rng),
+                count(raw.dcd),   count(raw.frame),   count(raw.overrun),
+                count(raw.parity), count(raw.brk),    count(raw.buf_overrun)};
+    return true;
   }
 
   int Purge(bool input, bool output) override {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/dispatcher.h"
 #include "serial/logfile.h"
 
 namespace kurvex {
@@ -59,10 +60,19 @@ void TBaseIO::DoFatalError(std::uint32_t errorCode, std::uint32_t detail,
   }
   ESerialCommError error(errorMsg);
   if (showOnly) {
-    ReportError(error);
+    ShowError(error);
     return;
   }
   throw error;
+}
+
+void TBaseIO::ShowError(const EKurvexError& error) const {
+  if (m_guiThreadReachable && !TDispatcher::InGuiThread()) {
+    // Message boxes belong to the GUI thread.
+    TDispatcher::Post([error] { ReportError(error); });
+    return;
+  }
+  ReportError(error);
 }
 
 void TBaseIO::WriteLog(int level, const std::string& text) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -87,9 +88,16 @@ class TBaseIO {
   virtual void StopThreads() {}
   /// Fires OnFatalError, logs, then (RaiseException still True) raises
   /// ESerialCommError with `errorMsg`, or with `showOnly` reports it through
-  /// the application's error report and returns.
+  /// the application's error report (see ShowError) and returns.
   virtual void DoFatalError(std::uint32_t errorCode, std::uint32_t detail,
                             const std::string& errorMsg, bool showOnly);
+  /// The application's error report for `error`; from a thread other than
+  /// the GUI thread it is posted there when a GUI thread is reachable.
+  void ShowError(const EKurvexError& error) const;
+  /// Whether a GUI thread runs a message loop that reports and deliveries
+  /// can go to. Any thread.
+  bool GuiThreadReachable() const { return m_guiThreadReachable; }
+  void SetGuiThreadReachable(bool reachable) { m_guiThreadReachable = reachable; }
   virtual void NotifyListeners(int code);
 
   /// Takes the handed-over device, if any.
@@ -112,6 +120,7 @@ class TBaseIO {
   int m_nextListenerId = 1;
   TCustomLogFile* m_log = nullptr;
   std::string m_logPrefix;
+  std::atomic<bool> m_guiThreadReachable{false};
 };
 
 }  // namespace kurvex

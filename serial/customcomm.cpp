@@ -5,6 +5,7 @@
 
 #include "serial/dcb.h"
 #include "serial/eventmask.h"
+#include "serial/linecounters.h"
 #include "serial/logfile.h"
 
 namespace kurvex {
@@ -32,6 +33,9 @@ TCustomComm::~TCustomComm() {
   } catch (...) {
     // A destructor must not throw; the device is closed by its own destructor.
   }
+  // Before any member goes: a reader stopped from a handling may still be
+  // finishing that handling.
+  m_retiredReaders.clear();
 }
 
 void TCustomComm::SetBaudRate(std::uint32_t baud) {
@@ -106,15 +110,26 @@ TModemSignals TCustomComm::ModemSignals() const {
   return signals;
 }
 
+void TCustomComm::RefreshQueues() {
+  const SerialQueues queues = Device()->Queues();
+  m_comStat.cbInQue = queues.Input;
+  m_comStat.cbOutQue = queues.Output;
+}
+
 std::uint32_t TCustomComm::ClearCommError() {
+  // Linux keeps no hold states: the flag byte stays empty.
   m_comStat = COMSTAT{};
-  if (IsOpened()) {
-    const SerialQueues queues = Device()->Queues();
-    m_comStat.cbInQue = queues.Input;
-    m_comStat.cbOutQue = queues.Output;
+  if (!IsOpened()) {
+    return 0;
   }
-  // The termios device reports no line errors yet.
-  return 0;
+  RefreshQueues();
+  LineCounters now;
+  if (!Device()->Counters(now)) {
+    return 0;
+  }
+  const std::uint32_t errors = m_errorCounters ? LineErrorBits(*m_errorCounters, now) : 0;
+  m_errorCounters = now;
+  return errors;
 }
 
 void TCustomComm::SetupDevice() {
@@ -140,7 +155,9 @@ void TCustomComm::DoOpen() {
     return;
   }
   SetDevice(std::move(device));
-  m_receiveBuffer.assign(std::max<std::size_t>(m_bufferInSize, kMinReceiveBuffer), 0);
+  m_errorCounters.reset();
+  m_receiveBuffer = std::make_shared<std::vector<std::uint8_t>>(
+      std::max<std::size_t>(m_bufferInSize, kMinReceiveBuffer), 0);
   WriteLog(0, FormatText("The port %s is opened succesfully", GetDeviceName().c_str()));
   SetupDevice();
   SetTraceStates(m_traceStates);
@@ -159,10 +176,16 @@ void TCustomComm::CloseInternal(bool purge) {
       PurgeAll();
     }
   }
-  m_receiveBuffer.clear();
-  m_receiveBuffer.shrink_to_fit();
+  // A handling running further up this thread's stack keeps its own share.
+  m_receiveBuffer.reset();
   CloseDeviceHandle();
   NotifyListeners(kNotifyClosed);
+}
+
+void TCustomComm::ForceClosed() {
+  StopThreads();
+  m_receiveBuffer.reset();
+  CloseDeviceHandle();
 }
 
 void TCustomComm::DoClose() {
@@ -172,8 +195,7 @@ void TCustomComm::DoClose() {
       WriteLog(0, "The port is closed succesfully");
     } catch (...) {
       // Whatever failed (a handler, a listener), the port ends up closed.
-      m_receiveBuffer.clear();
-      CloseDeviceHandle();
+      ForceClosed();
     }
   }
   DoTraceState(*this, {tsTxEmpty});
@@ -249,6 +271,7 @@ bool TCustomComm::Send(const std::uint8_t* data, std::size_t count) {
     return false;
   }
   m_bytesSent += count;
+  m_transmitPending = true;
   return true;
 }
 

@@ -1,18 +1,22 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "serial/baseio.h"
 #include "serial/commtypes.h"
+#include "serial/receivethread.h"
 #include "serial/win32comm.h"
 
 namespace kurvex {
 
 /// (Com, Buffer, Received): `received` raw bytes at `buffer`, valid only
-/// during the call.
+/// during the call (even if the handler closes the port meanwhile).
 using TOnReceived =
     std::function<void(TBaseIO& com, const std::uint8_t* buffer, std::uint32_t received)>;
 using TOnSent = std::function<void(TBaseIO& com)>;
@@ -26,7 +30,18 @@ using TOnCommErrorEvent =
 /// A communication port configured through a DCB: line settings, timeouts,
 /// event mask, open/close, sending, purging and line control. Every setter
 /// may be called while open and takes effect at once.
-class TCustomComm : public TBaseIO {
+///
+/// While open, a reader thread watches the port and has each event handled
+/// (received bytes to OnAfterReceive, line errors to OnCommError, line
+/// events to OnTraceState) one at a time, in arrival order: on the GUI
+/// thread with UseMainThread when the port was opened there, else on the
+/// reader thread itself. Closing is safe from inside any handler; the
+/// handler's bytes stay valid until it returns and nothing is handled after
+/// the close. A close from another thread waits for a handling running on
+/// the reader. When the device goes away (hang-up, failed read) the
+/// component closes itself (listeners get kNotifyClosed) and reports it
+/// through OnFatalError (ErrorCode 1, Detail = errno), then the error report.
+class TCustomComm : public TBaseIO, private TComEventTarget {
  public:
   TCustomComm();
   ~TCustomComm() override;
@@ -54,6 +69,8 @@ class TCustomComm : public TBaseIO {
   TTraceStates TraceStates() const { return m_traceStates; }
   void SetTraceStates(TTraceStates states);
   /// The EV_ mask the receive pipeline waits for (see EventMaskFor).
+  /// Line errors and line events other than received bytes need a device
+  /// with event counters; a pty has none, so it reports neither.
   std::uint32_t EventMask() const { return m_eventMask; }
 
   /// Input modem lines; empty while closed or on a device without them.
@@ -74,7 +91,8 @@ class TCustomComm : public TBaseIO {
   std::uint32_t TimeoutWrite() const { return m_timeouts.WriteTotalTimeoutConstant; }
   void SetTimeoutWrite(std::uint32_t ms) { m_timeouts.WriteTotalTimeoutConstant = ms; }
 
-  /// Events run in the GUI thread (else in the receive pipeline's thread).
+  /// Events run in the GUI thread (else in the receive pipeline's thread);
+  /// takes effect with the next event.
   bool UseMainThread() const { return m_useMainThread; }
   void SetUseMainThread(bool on) { m_useMainThread = on; }
   TEnumPorts EnumPorts() const { return m_enumPorts; }
@@ -89,9 +107,11 @@ class TCustomComm : public TBaseIO {
   const DCB& DCBBlock() const { return m_config.dcb; }
   const COMMTIMEOUTS& Timeouts() const { return m_timeouts; }
 
-  /// Size of the receive buffer: 0 while closed.
-  std::size_t ReceiveBufferSize() const { return m_receiveBuffer.size(); }
-  /// Bytes since the last open.
+  /// Size of the receive buffer, the largest block one OnAfterReceive call
+  /// gets: 0 while closed.
+  std::size_t ReceiveBufferSize() const { return m_receiveBuffer ? m_receiveBuffer->size() : 0; }
+  /// Bytes since the last open. Received bytes count as they are read; bytes
+  /// nobody reads count at each event that finds them waiting.
   std::uint64_t BytesSent() const { return m_bytesSent; }
   std::uint64_t BytesReceived() const { return m_bytesReceived; }
   /// Text of the last open failure.
@@ -125,6 +145,15 @@ class TCustomComm : public TBaseIO {
  protected:
   void DoOpen() override;
   void DoClose() override;
+  void StartThreads() override;
+  /// Stops the reader. From inside a handling on the same thread it is not
+  /// waited for (it waits for that very handling); it is joined at the next
+  /// start or stop made outside a handling, or at destruction.
+  void StopThreads() override;
+  /// True when OnAfterReceive is assigned, so received bytes are read.
+  virtual bool HasReceiver() const;
+  /// Delivers one block of received bytes.
+  virtual void DoReceive(const std::uint8_t* buffer, std::uint32_t count);
   /// Stops the receive pipeline, purges what waits to be sent when `purge`
   /// allows it, frees the receive buffer and closes the device.
   void CloseInternal(bool purge);
@@ -132,11 +161,16 @@ class TCustomComm : public TBaseIO {
   virtual void SetupDevice();
   /// Puts the fixed DCB values in place and, while open, configures the line.
   void ApplyDCB();
-  /// Line error bits since the last call, with the COMSTAT block refreshed.
+  /// CE_ line error bits since the last call (from the driver's counters),
+  /// with the COMSTAT block refreshed. The first call after an open only
+  /// takes the counters as they stand.
   std::uint32_t ClearCommError();
   const COMSTAT& ComStat() const { return m_comStat; }
   virtual void DoCommError(std::uint32_t commCode, std::uint32_t sysError, TComStateFlags state);
   virtual void DoTraceState(TBaseIO& sender, TTraceStates states);
+  /// The delivery side of the reader thread; see TComEventTarget.
+  TComEventResult ProcessComEvent(const TComEvent& event) override;
+  void ProcessPortLost(const TComEvent& event, int error) override;
 
   /// Replaces the DCB wholesale (loading a stored configuration) and applies it.
   void RestoreDCB(const DCB& dcb);
@@ -145,6 +179,23 @@ class TCustomComm : public TBaseIO {
  private:
   bool Send(const std::uint8_t* data, std::size_t count);
   int WriteTimeoutMs() const;
+  /// Closes the device whatever CloseInternal left undone.
+  void ForceClosed();
+  void RefreshQueues();
+  /// The event still belongs to the open port and the reader runs on.
+  bool IsCurrent(const TComEvent& event) const;
+  void HandleComEvent(const TComEvent& event, TComEventResult& result);
+  /// Reads and delivers blocks until the input queue is empty; false when
+  /// the port closed or the read failed meanwhile.
+  bool ReadWaiting(std::vector<std::uint8_t>& buffer, const TComEvent& event,
+                   TTraceStates& states, TComEventResult& result);
+  /// Turns an error that escaped the receive path into a fatal error.
+  void ReportReceiveFailure();
+  void JoinRetiredReaders();
+
+  std::uint32_t WatchedEvents() const override { return m_eventMask; }
+  bool TakeTransmitPending() override { return m_transmitPending.exchange(false); }
+  bool EventsOnGuiThread() const override { return m_useMainThread && GuiThreadReachable(); }
 
   COMMCONFIG m_config;
   COMMTIMEOUTS m_timeouts;
@@ -152,16 +203,25 @@ class TCustomComm : public TBaseIO {
   TStreamProtocol m_streamProtocol = spHardware;
   bool m_rs485Mode = false;
   TTraceStates m_traceStates;
-  std::uint32_t m_eventMask = EV_RXCHAR;
+  std::atomic<std::uint32_t> m_eventMask{EV_RXCHAR};
   std::uint16_t m_bufferInSize = 8192;
   std::uint16_t m_bufferOutSize = 8192;
-  bool m_useMainThread = true;
+  std::atomic<bool> m_useMainThread{true};
   TEnumPorts m_enumPorts = epQuickAll;
   const bool m_manualRtsToggle = true;
-  std::vector<std::uint8_t> m_receiveBuffer;
+  /// Shared with a running handling, which keeps it alive past a close.
+  std::shared_ptr<std::vector<std::uint8_t>> m_receiveBuffer;
   std::uint64_t m_bytesSent = 0;
-  std::uint64_t m_bytesReceived = 0;
+  std::atomic<std::uint64_t> m_bytesReceived{0};
+  std::atomic<bool> m_transmitPending{false};
   std::string m_lastErrorMessage;
+  /// Counter reading of the last ClearCommError; none right after an open.
+  std::optional<LineCounters> m_errorCounters;
+  /// Tells the events of one open from those of an earlier one.
+  std::uint64_t m_generation = 0;
+  std::unique_ptr<TReceiveThread> m_reader;
+  /// Readers stopped from inside a handling, not joined yet.
+  std::vector<std::unique_ptr<TReceiveThread>> m_retiredReaders;
 };
 
 }  // namespace kurvex

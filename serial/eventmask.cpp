@@ -9,7 +9,7 @@ namespace kurvex {
 
 namespace {
 
-// tsRxChar and tsTxEmpty are absent: EV_RXCHAR is always on, EV_TXEMPTY has
+// Both directions of the mapping. tsRxChar and tsTxEmpty are absent: EV_RXCHAR is always on, EV_TXEMPTY has
 // its own condition. The bits are not the ordinals: EV 0x200 is skipped.
 constexpr std::array<std::pair<TTraceState, std::uint32_t>, 10> kEventBits = {{
     {tsRxFlag, EV_RXFLAG},
@@ -37,6 +37,16 @@ std::uint32_t EventMaskFor(TTraceStates states, bool rs485Mode, bool manualRtsTo
     }
   }
   return mask;
+}
+
+TTraceStates TraceStatesForEvents(std::uint32_t mask) {
+  TTraceStates states;
+  for (const auto& [state, bit] : kEventBits) {
+    if ((mask & bit) != 0) {
+      states.Include(state);
+    }
+  }
+  return states;
 }
 
 }  // namespace kurvex

@@ -10,4 +10,8 @@ namespace kurvex {
 /// when the component toggles RTS itself in RS-485 mode.
 std::uint32_t EventMaskFor(TTraceStates states, bool rs485Mode, bool manualRtsToggle);
 
+/// The line events of an EV_ mask as trace states; EV_RXCHAR and EV_TXEMPTY
+/// have no trace state of their own and are left out.
+TTraceStates TraceStatesForEvents(std::uint32_t mask);
+
 }  // namespace kurvex

@@ -1,0 +1,208 @@
+// The receive side of TCustomComm: the reader's lifetime and the handling of
+// each event it finds.
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <exception>
+
+#include "platform/dispatcher.h"
+#include "serial/customcomm.h"
+#include "serial/eventmask.h"
+#include "serial/logfile.h"
+
+namespace kurvex {
+
+namespace {
+
+// The handlings running on this thread, innermost first. A close made
+// inside one must not wait for the reader, which waits for the handling.
+struct HandlingFrame {
+  const TCustomComm* Comm;
+  const HandlingFrame* Outer;
+};
+
+thread_local const HandlingFrame* t_innermostHandling = nullptr;
+
+class HandlingScope {
+ public:
+  explicit HandlingScope(const TCustomComm* comm) : m_frame{comm, t_innermostHandling} {
+    t_innermostHandling = &m_frame;
+  }
+  ~HandlingScope() { t_innermostHandling = m_frame.Outer; }
+  HandlingScope(const HandlingScope&) = delete;
+  HandlingScope& operator=(const HandlingScope&) = delete;
+
+ private:
+  HandlingFrame m_frame;
+};
+
+bool InHandlingOnThisThread(const TCustomComm* comm) {
+  for (const HandlingFrame* frame = t_innermostHandling; frame != nullptr; frame = frame->Outer) {
+    if (frame->Comm == comm) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// The message of the error being handled in a catch block.
+std::string CurrentErrorText() {
+  try {
+    throw;
+  } catch (const std::exception& error) {
+    return error.what();
+  } catch (...) {
+    return "Unbekannter Fehler";
+  }
+}
+
+}  // namespace
+
+void TCustomComm::StartThreads() {
+  JoinRetiredReaders();
+  // Deliveries can go to the GUI thread only if the port is opened on it:
+  // otherwise no message loop is known to run.
+  SetGuiThreadReachable(TDispatcher::InGuiThread());
+  TComEventTarget& target = *this;
+  m_reader = std::make_unique<TReceiveThread>(target, *Device(), ++m_generation);
+}
+
+void TCustomComm::StopThreads() {
+  if (m_reader == nullptr) {
+    return;
+  }
+  m_reader->Stop();
+  if (InHandlingOnThisThread(this)) {
+    m_retiredReaders.push_back(std::move(m_reader));
+    return;
+  }
+  m_reader.reset();
+  JoinRetiredReaders();
+}
+
+void TCustomComm::JoinRetiredReaders() {
+  if (!InHandlingOnThisThread(this)) {
+    m_retiredReaders.clear();
+  }
+}
+
+bool TCustomComm::HasReceiver() const { return static_cast<bool>(OnAfterReceive); }
+
+void TCustomComm::DoReceive(const std::uint8_t* buffer, std::uint32_t count) {
+  if (OnAfterReceive) {
+    OnAfterReceive(*this, buffer, count);
+  }
+}
+
+bool TCustomComm::IsCurrent(const TComEvent& event) const {
+  return IsOpened() && event.Generation == m_generation && !event.Stop.stop_requested();
+}
+
+TComEventResult TCustomComm::ProcessComEvent(const TComEvent& event) {
+  TComEventResult result;
+  if (!IsCurrent(event)) {
+    return result;
+  }
+  HandlingScope scope(this);
+  try {
+    HandleComEvent(event, result);
+  } catch (...) {
+    ReportReceiveFailure();
+  }
+  return result;
+}
+
+void TCustomComm::HandleComEvent(const TComEvent& event, TComEventResult& result) {
+  // Our own share: the block stays valid if a handler closes the port.
+  const std::shared_ptr<std::vector<std::uint8_t>> buffer = m_receiveBuffer;
+  const std::uint32_t errors = ClearCommError();
+  if (errors != 0) {
+    // The bytes of this event stay queued; the next event brings them.
+    DoCommError(errors, 0, TComStateFlags::FromBits(m_comStat.Flags));
+    return;
+  }
+  TTraceStates states = TraceStatesForEvents(event.Mask);
+  if ((event.Mask & EV_RXCHAR) != 0 && m_comStat.cbInQue > 0) {
+    if (!TraceStates().Contains(tsRxChar) && !HasReceiver()) {
+      m_bytesReceived += m_comStat.cbInQue;
+      result.Unread = m_comStat.cbInQue;
+    } else if (!ReadWaiting(*buffer, event, states, result)) {
+      return;
+    }
+  }
+  if ((event.Mask & EV_TXEMPTY) != 0) {
+    if (RS485Mode() && ManualRtsToggle()) {
+      SetRTS(false);
+    }
+    // No data processor is ever attached, so no send is pending beyond the driver's.
+    if (TraceStates().Contains(tsTxEmpty) && OnAfterSend) {
+      OnAfterSend(*this);
+    }
+  }
+  if (!states.Empty() && IsCurrent(event)) {
+    DoTraceState(*this, states);
+  }
+}
+
+bool TCustomComm::ReadWaiting(std::vector<std::uint8_t>& buffer, const TComEvent& event,
+                              TTraceStates& states, TComEventResult& result) {
+  const bool watchEventChar = (m_eventMask & EV_RXFLAG) != 0;
+  do {
+    const std::size_t wanted = std::min<std::size_t>(m_comStat.cbInQue, buffer.size());
+    const long got = Device()->Read(buffer.data(), wanted);
+    if (got < 0) {
+      result.ReadError = static_cast<int>(-got);
+      return false;
+    }
+    if (got == 0) {
+      break;
+    }
+    const auto count = static_cast<std::uint32_t>(got);
+    // Counted per block read: bytes that arrive while the loop runs count too.
+    m_bytesReceived += count;
+    if (watchEventChar && std::memchr(buffer.data(), EventChar(), count) != nullptr) {
+      states.Include(tsRxFlag);
+    }
+    DoReceive(buffer.data(), count);
+    if (!IsCurrent(event)) {
+      return false;
+    }
+    // Only the queue is refreshed: a line error found now is left for the
+    // next event to report instead of being swallowed here.
+    RefreshQueues();
+  } while (m_comStat.cbInQue > 0);
+  return true;
+}
+
+void TCustomComm::ReportReceiveFailure() {
+  const auto detail = static_cast<std::uint32_t>(errno);
+  try {
+    DoFatalError(1, detail, CurrentErrorText(), true);
+  } catch (...) {
+    // The fatal-error handler itself failed; that is reported, not lost.
+    ShowError(EKurvexError(CurrentErrorText()));
+  }
+}
+
+void TCustomComm::ProcessPortLost(const TComEvent& event, int error) {
+  if (!IsCurrent(event)) {
+    return;
+  }
+  HandlingScope scope(this);
+  const std::string message = FormatText("Device \"%s\" Connection Lost !!!\r%s",
+                                         GetDeviceName().c_str(), std::strerror(error));
+  try {
+    // Nothing can be sent any more, so there is nothing to purge.
+    CloseInternal(false);
+  } catch (...) {
+    ForceClosed();
+    ShowError(EKurvexError(CurrentErrorText()));
+  }
+  try {
+    DoFatalError(1, static_cast<std::uint32_t>(error), message, true);
+  } catch (...) {
+    ShowError(EKurvexError(CurrentErrorText()));
+  }
+}
+
+}  // namespace kurvex

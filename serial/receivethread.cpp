@@ -1,0 +1,122 @@
+#include "serial/receivethread.h"
+
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <functional>
+#include <system_error>
+
+#include "platform/dispatcher.h"
+#include "serial/linecounters.h"
+#include "serial/win32comm.h"
+
+namespace kurvex {
+
+namespace {
+
+// How often line events without a descriptor of their own (modem lines,
+// errors, an empty transmitter, input growing past unread bytes) are looked for.
+constexpr int kTickMs = 10;
+
+}  // namespace
+
+TReceiveThread::TReceiveThread(TComEventTarget& target, SerialDevice& device,
+                               std::uint64_t generation)
+    : m_target(target), m_device(device), m_generation(generation) {
+  m_wakeFd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+  if (m_wakeFd < 0) {
+    throw std::system_error(errno, std::generic_category(), "eventfd");
+  }
+  m_thread = std::jthread([this](std::stop_token stop) { Run(std::move(stop)); });
+}
+
+TReceiveThread::~TReceiveThread() {
+  Stop();
+  m_thread.join();
+  close(m_wakeFd);
+}
+
+void TReceiveThread::Stop() {
+  m_thread.request_stop();
+  const std::uint64_t one = 1;
+  // Cannot fail short of a full counter, which a single pending wake-up never reaches.
+  [[maybe_unused]] const ssize_t written = write(m_wakeFd, &one, sizeof one);
+}
+
+template <class Handle>
+bool TReceiveThread::Deliver(const Handle& handle, const std::stop_token& stop) {
+  if (m_target.EventsOnGuiThread()) {
+    return TDispatcher::Synchronize(std::function<void()>(handle), stop);
+  }
+  handle();
+  return true;
+}
+
+void TReceiveThread::Run(std::stop_token stop) {
+  LineCounters counters;
+  const bool hasCounters = m_device.Counters(counters);
+  std::uint32_t unread = 0;
+  int lostError = 0;
+  while (!stop.stop_requested()) {
+    const std::uint32_t watched = m_target.WatchedEvents();
+    const bool watchCounters = hasCounters && (watched & CounterEventMask()) != 0;
+    const bool ticking = unread > 0 || watchCounters || (watched & EV_TXEMPTY) != 0;
+    // While bytes sit unread the descriptor stays readable, so it is then
+    // polled only for a hang-up and growth is looked for on each tick.
+    pollfd fds[2] = {{m_device.Fd(), static_cast<short>(unread > 0 ? 0 : POLLIN), 0},
+                     {m_wakeFd, POLLIN, 0}};
+    if (poll(fds, 2, ticking ? kTickMs : -1) < 0 && errno != EINTR) {
+      lostError = errno;
+      break;
+    }
+    if (stop.stop_requested()) {
+      return;
+    }
+    if ((fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
+      lostError = EIO;
+      break;
+    }
+    std::uint32_t mask = (fds[0].revents & POLLIN) != 0 ? EV_RXCHAR : 0;
+    if (unread > 0) {
+      const std::uint32_t waiting = m_device.Queues().Input;
+      if (waiting > unread) {
+        mask |= EV_RXCHAR;
+      } else {
+        unread = waiting;
+      }
+    }
+    if (watchCounters) {
+      LineCounters now;
+      if (m_device.Counters(now)) {
+        mask |= LineEventBits(counters, now) & watched;
+        counters = now;
+      }
+    }
+    if ((watched & EV_TXEMPTY) != 0 && m_device.Queues().Output == 0 &&
+        m_target.TakeTransmitPending()) {
+      mask |= EV_TXEMPTY;
+    }
+    if (mask == 0) {
+      continue;
+    }
+    const TComEvent event{mask, m_generation, stop};
+    TComEventResult result;
+    if (!Deliver([&] { result = m_target.ProcessComEvent(event); }, stop) ||
+        stop.stop_requested()) {
+      return;
+    }
+    if (result.ReadError != 0) {
+      lostError = result.ReadError;
+      break;
+    }
+    unread = result.Unread;
+  }
+  if (lostError != 0 && !stop.stop_requested()) {
+    const TComEvent event{0, m_generation, stop};
+    Deliver([&] { m_target.ProcessPortLost(event, lostError); }, stop);
+  }
+}
+
+}  // namespace kurvex

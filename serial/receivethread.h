@@ -1,0 +1,78 @@
+#pragma once
+
+#include <cstdint>
+#include <stop_token>
+#include <thread>
+
+#include "platform/serialdevice.h"
+
+namespace kurvex {
+
+/// One event found by the reader: the EV_ bits that came up, the open it
+/// belongs to, and the reader's stop state (requested once the port closes).
+struct TComEvent {
+  std::uint32_t Mask = 0;
+  std::uint64_t Generation = 0;
+  std::stop_token Stop;
+};
+
+/// What handling an event left for the reader's next wait.
+struct TComEventResult {
+  /// Bytes deliberately left in the input queue (nobody receives them): the
+  /// reader then waits for more to arrive instead of for any to be there.
+  std::uint32_t Unread = 0;
+  /// errno of a failed read; the device is then treated as gone.
+  int ReadError = 0;
+};
+
+/// The component side of the reader.
+class TComEventTarget {
+ public:
+  /// The EV_ bits being watched. Any thread.
+  virtual std::uint32_t WatchedEvents() const = 0;
+  /// True once after bytes were handed to the driver. Any thread.
+  virtual bool TakeTransmitPending() = 0;
+  /// Whether events are handled on the GUI thread. Any thread.
+  virtual bool EventsOnGuiThread() const = 0;
+  /// Handles one event; never throws. Runs on the GUI thread or the reader.
+  virtual TComEventResult ProcessComEvent(const TComEvent& event) = 0;
+  /// The device has gone away (hang-up, `error` from a read); never throws.
+  virtual void ProcessPortLost(const TComEvent& event, int error) = 0;
+
+ protected:
+  ~TComEventTarget() = default;
+};
+
+/// The receive pipeline's thread: waits with poll on the device and an
+/// eventfd, and hands one event at a time to the target (through the GUI
+/// thread's dispatcher when the target asks for it), finding the next only
+/// after the previous one has been handled. The device must outlive the
+/// thread or be destroyed only while the thread is inside a handling that
+/// stops it.
+class TReceiveThread {
+ public:
+  TReceiveThread(TComEventTarget& target, SerialDevice& device, std::uint64_t generation);
+  /// Stops and joins the thread.
+  ~TReceiveThread();
+  TReceiveThread(const TReceiveThread&) = delete;
+  TReceiveThread& operator=(const TReceiveThread&) = delete;
+
+  /// Asks the thread to end: it leaves its wait, drops an event the GUI
+  /// thread has not started yet, and touches neither target nor device
+  /// afterwards. Does not wait. Any thread.
+  void Stop();
+
+ private:
+  void Run(std::stop_token stop);
+  /// Runs `handle` where events are handled; false if it was dropped.
+  template <class Handle>
+  bool Deliver(const Handle& handle, const std::stop_token& stop);
+
+  TComEventTarget& m_target;
+  SerialDevice& m_device;
+  const std::uint64_t m_generation;
+  int m_wakeFd = -1;
+  std::jthread m_thread;  // last: starts once everything above is set
+};
+
+}  // namespace kurvex

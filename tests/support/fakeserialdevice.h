@@ -1,0 +1,50 @@
+#pragma once
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "platform/serialdevice.h"
+
+namespace kurvex::test {
+
+/// A real device (normally a pty) with what a pty cannot show added on top:
+/// driver event counters that the test advances, and reads that fail.
+/// Everything else is the inner device's. Thread-safe where SerialDevice
+/// requires it.
+class FakeSerialDevice final : public SerialDevice {
+ public:
+  explicit FakeSerialDevice(std::unique_ptr<SerialDevice> inner);
+
+  /// Adds to the counters as the driver would on line trouble or on modem
+  /// line transitions. Any thread.
+  void Advance(const LineCounters& delta);
+  /// From now on every read fails with `error` (an errno value; 0 ends it).
+  void FailReadsWith(int error) { m_readError = error; }
+
+  int Fd() const override { return m_inner->Fd(); }
+  int Configure(const SerialLineSettings& settings) override { return m_inner->Configure(settings); }
+  int SetLine(ModemLine line, bool on) override { return m_inner->SetLine(line, on); }
+  ModemStatus Status() override { return m_inner->Status(); }
+  SerialQueues Queues() override { return m_inner->Queues(); }
+  bool Counters(LineCounters& counters) override;
+  int Purge(bool input, bool output) override { return m_inner->Purge(input, output); }
+  int Write(const std::uint8_t* data, std::size_t count, int timeoutMs) override {
+    return m_inner->Write(data, count, timeoutMs);
+  }
+  long Read(std::uint8_t* buffer, std::size_t capacity) override;
+
+ private:
+  std::unique_ptr<SerialDevice> m_inner;
+  std::mutex m_mutex;
+  LineCounters m_counters;
+  std::atomic<int> m_readError{0};
+};
+
+/// Opens the tty at `path` as a termios device wrapped in a FakeSerialDevice;
+/// `fake` is left pointing at it so the test can steer it after handing the
+/// device over.
+std::unique_ptr<SerialDevice> OpenFakeDevice(const std::string& path, FakeSerialDevice*& fake);
+
+}  // namespace kurvex::test
