@@ -214,11 +214,11 @@ void TForm1::CreateGraphParameters() {
 void TForm1::CreateViewControls() {
   Panel1 = Make<TPanel>(this, "Panel1", 232, 48, 657, 64);
   Panel1->SetAnchors(akLeft | akTop | akRight);
-  Label13 = Make<TLabel>(Panel1.get(), "Label13", 8, 10, 130, 40);
+  Label13 = Make<TLabel>(Panel1.get(), "Label13", 8, 10, 180, 40);
   Label13->SetAutoSize(false);
   Label13->SetWordWrap(true);
   Label13->SetCaption("Aktueller Sample-Wert\nnach Skalierung und Offset");
-  Label10 = Make<TLabel>(Panel1.get(), "Label10", 150, 16, 250, 28);
+  Label10 = Make<TLabel>(Panel1.get(), "Label10", 190, 16, 210, 28);
   Label10->SetAutoSize(false);
   Label10->SetFontHeight(-18);
   Label10->SetCaption("");

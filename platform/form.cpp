@@ -152,7 +152,10 @@ void TForm::SetMenuBar(QWidget* bar) {
 
 void TForm::LayoutClient() {
   const int bar = m_fimpl->menuBar ? m_fimpl->menuBar->sizeHint().height() : 0;
-  if (m_fimpl->menuBar) m_fimpl->menuBar->setGeometry(0, 0, Width(), bar);
+  if (m_fimpl->menuBar) {
+    m_fimpl->menuBar->setGeometry(0, 0, Width(), bar);
+    m_fimpl->menuBar->raise();
+  }
   m_fimpl->client->setGeometry(0, bar, Width(), std::max(0, Height() - bar));
 }
 

@@ -61,9 +61,11 @@ QAction* TMenuItem::Action() const { return m_impl->action; }
 
 struct TMainMenu::Impl {
   QPointer<QMenuBar> bar;
+  TForm* form;
 };
 
 TMainMenu::TMainMenu(TForm& form) : m_impl(std::make_unique<Impl>()) {
+  m_impl->form = &form;
   m_impl->bar = new QMenuBar(form.Widget());
   m_impl->bar->setNativeMenuBar(false);  // inside the window on every desktop
   form.SetMenuBar(m_impl->bar);
@@ -77,6 +79,8 @@ TMainMenu::~TMainMenu() {
 TMenuItem& TMainMenu::Add(const std::string& caption) {
   m_items.push_back(std::unique_ptr<TMenuItem>(new TMenuItem(caption, m_impl->bar)));
   m_impl->bar->addAction(m_items.back()->Action());
+  // The bar's height is known only once it has items: lay the window out again.
+  m_impl->form->SetMenuBar(m_impl->bar);
   return *m_items.back();
 }
 
