@@ -1,0 +1,144 @@
+#include "tests/app/mainwindow_fixture.h"
+
+namespace kurvex::test {
+namespace {
+
+class IntakeTest : public MainWindowTest {
+ protected:
+  void Receive(const std::string& bytes) {
+    form->SerialComm1AfterReceive(*form->SerialComm1,
+                                  reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                  static_cast<std::uint32_t>(bytes.size()));
+  }
+  std::string Panel(int i) { return form->StatusBar->Panels()[i].Text(); }
+};
+
+TEST_F(IntakeTest, OneLineBecomesOneCountedShownAndPlottedSample) {
+  form->StartButton->Click();
+  Receive("12.5\r\n");
+  EXPECT_EQ(form->SessionState.SampleCount, 1);
+  EXPECT_EQ(Panel(0), "1");
+  EXPECT_EQ(form->Label10->Caption(), "12,5");
+  ASSERT_EQ(form->Chart1->ItemCount(), 1);
+  EXPECT_EQ(form->Chart1->Item(0).Kind, ikMoveTo);
+  EXPECT_EQ(form->Chart1->Item(0).X, 0);
+  EXPECT_EQ(form->Chart1->Item(0).Y, 12.5);
+  Receive("1\r");
+  Receive("\n2\r\n");
+  ASSERT_EQ(form->Chart1->ItemCount(), 3);
+  EXPECT_EQ(form->Chart1->Item(2).Kind, ikDrawTo);
+  EXPECT_EQ(form->Chart1->Item(2).X, 3);  // sample n lies at X = n
+  EXPECT_EQ(form->Chart1->Item(2).Y, 2);
+  EXPECT_EQ(Panel(2), "");
+  form->StopButton->Click();
+}
+
+TEST_F(IntakeTest, ScalingEmptyLinesAndSinglePrecisionShow) {
+  form->DatSkalEdit->SetText("2");
+  form->DatOffsetEdit->SetText("1");
+  form->StartButton->Click();
+  Receive("3\r\n\r\n0.1\r\n");
+  EXPECT_EQ(form->SessionState.SampleCount, 3);
+  EXPECT_EQ(form->Chart1->Item(0).Y, 7);
+  EXPECT_EQ(form->Chart1->Item(1).Y, 1);  // an empty line reads as 0
+  EXPECT_EQ(form->Label10->Caption(), "1,20000004768372");
+  EXPECT_EQ(Panel(2), "Ungültige Zeilen: 1");
+  form->StopButton->Click();
+}
+
+TEST_F(IntakeTest, UnreadableLinesAreCountedAndShownInPanelTwo) {
+  form->StartButton->Click();
+  Receive("12,5\r\n12.5 V\r\nabc\r\n");
+  EXPECT_EQ(form->Chart1->Item(0).Y, 12.5);
+  EXPECT_EQ(form->Chart1->Item(1).Y, 12.5);
+  EXPECT_EQ(form->Chart1->Item(2).Y, 0);
+  EXPECT_EQ(Panel(2), "Ungültige Zeilen: 2");
+  form->StopButton->Click();
+  form->StartButton->Click();  // a new acquisition counts anew
+  EXPECT_EQ(Panel(2), "");
+  form->StopButton->Click();
+}
+
+TEST_F(IntakeTest, RedrawIntervalGrowsWithTheSampleCount) {
+  form->StartButton->Click();
+  std::string lines;
+  for (int i = 0; i < 2001; ++i) lines += "1\r\n";
+  Receive(lines);
+  EXPECT_EQ(form->SessionState.RedrawInterval, 2);
+  EXPECT_EQ(form->SessionState.RedrawCounter, 1);
+  form->SessionState.SampleCount = 20000;
+  Receive("1\r\n");
+  EXPECT_EQ(form->SessionState.RedrawInterval, 200);
+  form->StopButton->Click();
+}
+
+TEST_F(IntakeTest, TheSample50001StopsANormalAcquisition) {
+  form->StartButton->Click();
+  form->SessionState.SampleCount = 49999;
+  Receive("5\r\n6\r\n7\r\n");
+  EXPECT_EQ(Panel(0), "50002");  // the batch's last line finds the limit passed too
+  EXPECT_EQ(form->Label10->Caption(), "5");
+  EXPECT_FALSE(form->SerialComm1->Active());
+  EXPECT_TRUE(form->StartButton->Enabled());
+  EXPECT_EQ(form->Chart1->ItemCount(), 1);
+}
+
+TEST_F(IntakeTest, TrendWindowFillsThenScrollsByOne) {
+  form->TrendCheckBox->SetChecked(true);
+  form->StartButton->Click();
+  ASSERT_TRUE(form->SessionState.TrendMode);
+  std::string lines;
+  for (int i = 1; i <= 981; ++i) lines += std::to_string(i % 7) + "\r\n";
+  Receive(lines);
+  EXPECT_EQ(form->Chart1->Scale1X().RangeLow(), 0);
+  EXPECT_EQ(form->Chart1->ItemCount(), 982);  // the first sample is a MoveTo and a DrawTo
+  Receive("3\r\n");
+  EXPECT_EQ(form->Chart1->Scale1X().RangeLow(), 1);
+  EXPECT_EQ(form->Chart1->Scale1X().RangeHigh(), 1001);
+  EXPECT_EQ(form->Chart1->ItemCount(), 982);
+  EXPECT_EQ(form->Chart1->Item(981).X, 982);
+  form->SessionState.SampleCount = 60000;  // Trend counts on without limit
+  Receive("3\r\n");
+  EXPECT_TRUE(form->SerialComm1->Active());
+  form->StopButton->Click();
+}
+
+TEST_F(IntakeTest, TrendWithASmallWindowScrollsFromTheFirstSample) {
+  form->TrendCheckBox->SetChecked(true);
+  form->GraphXmaxEdit->SetText("10");
+  form->StartButton->Click();
+  Receive("4\r\n");
+  EXPECT_EQ(form->Chart1->ItemCount(), 0);  // sample 1 removed both of its items
+  EXPECT_EQ(form->Chart1->Scale1X().RangeLow(), 1);
+  Receive("5\r\n");
+  EXPECT_EQ(form->Chart1->ItemCount(), 0);
+  EXPECT_EQ(form->Chart1->Scale1X().RangeHigh(), 12);
+  form->StopButton->Click();
+}
+
+TEST_F(IntakeTest, AnOverflowingValueIsNotCountedAndTheNextLineStandsAlone) {
+  form->StartButton->Click();
+  EXPECT_THROW(Receive("1e39\r\n2\r\n"), EKurvexError);
+  EXPECT_EQ(form->SessionState.SampleCount, 0);
+  form->DatSkalEdit->SetText("1");
+  Receive("4\r\n");
+  EXPECT_EQ(form->SessionState.SampleCount, 1);
+  EXPECT_EQ(form->Label10->Caption(), "4");
+  form->SessionState.ScaleFactor = 1e30f;
+  EXPECT_THROW(Receive("1e10\r\n"), EKurvexError);  // the scaled value overflows
+  EXPECT_EQ(form->SessionState.SampleCount, 1);
+  form->StopButton->Click();
+}
+
+TEST_F(IntakeTest, AnIncompleteLineBeforeStopPrefixesTheNextAcquisition) {
+  form->StartButton->Click();
+  Receive("1");
+  form->StopButton->Click();
+  form->StartButton->Click();
+  Receive("2\r\n");
+  EXPECT_EQ(form->Chart1->Item(0).Y, 12);
+  form->StopButton->Click();
+}
+
+}  // namespace
+}  // namespace kurvex::test

@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "app/lineassembler.h"
+#include "app/numbertext.h"
+#include "app/valuetext.h"
+#include "app/wirenumber.h"
+
+namespace kurvex {
+namespace {
+
+struct Assembly {
+  TSessionState session;
+  TLineAssembler assembler;
+  std::vector<std::string> lines;
+  void Feed(const std::string& bytes) {
+    assembler.Assemble(session, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(),
+                       [this](std::string_view line) { lines.emplace_back(line); });
+  }
+};
+
+TEST(LineAssemblerTest, OnlyCrLfEndsALine) {
+  Assembly a;
+  a.Feed("12.5\r\n");
+  a.Feed("1\x0d");
+  a.Feed("\n2\r\n");
+  a.Feed("12\r34\r\n");  // a CR on its own is dropped
+  a.Feed("\r\r\n");      // CR CR LF ends no line
+  EXPECT_EQ(a.lines, (std::vector<std::string>{"12.5", "1", "2", "1234"}));
+  EXPECT_EQ(a.session.PendingLine, "\r\n");
+  a.Feed("\r\n");
+  EXPECT_EQ(a.lines.back(), "\r\n");
+}
+
+TEST(LineAssemblerTest, LinesSpanAnyNumberOfBatches) {
+  Assembly a;
+  const std::string stream = "1.5\r\n-2\r\n\r\n3e2\r\n";
+  for (char c : stream) a.Feed(std::string(1, c));
+  EXPECT_EQ(a.lines, (std::vector<std::string>{"1.5", "-2", "", "3e2"}));
+  a.Feed("4\n5\n");  // LF alone ends nothing
+  EXPECT_EQ(a.lines.size(), 4u);
+  EXPECT_EQ(a.session.PendingLine, "4\n5\n");
+}
+
+TEST(LineAssemblerTest, AFailingLineIsConsumedAndTheBatchEndsThere) {
+  Assembly a;
+  std::vector<std::string> seen;
+  const std::string bytes = "1\r\nbad\r\n3\r\n";
+  EXPECT_THROW(a.assembler.Assemble(a.session, reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                    bytes.size(),
+                                    [&](std::string_view line) {
+                                      seen.emplace_back(line);
+                                      if (line == "bad") throw std::runtime_error("x");
+                                    }),
+               std::runtime_error);
+  EXPECT_EQ(seen, (std::vector<std::string>{"1", "bad"}));
+  EXPECT_EQ(a.session.PendingLine, "");
+  EXPECT_EQ(a.session.TerminatorPos, 1);
+  a.Feed("4\r\n");
+  EXPECT_EQ(a.lines, std::vector<std::string>{"4"});
+}
+
+TEST(LineAssemblerTest, AnOverlongLineIsDroppedUpToItsTerminator) {
+  Assembly a;
+  a.Feed(std::string(kMaxPendingLine, '7'));
+  EXPECT_EQ(a.session.PendingLine.size(), kMaxPendingLine);
+  a.Feed("77");
+  a.Feed(std::string(1 << 20, '8'));
+  EXPECT_TRUE(a.session.PendingLine.empty());
+  a.Feed("9\r\n5\r\n");
+  EXPECT_EQ(a.lines, std::vector<std::string>{"5"});
+}
+
+TEST(WireNumberTest, ReadsTheInstrumentFormat) {
+  for (const auto& [text, value] : std::vector<std::pair<std::string, double>>{
+           {"12.5", 12.5}, {"-0.003", -0.003}, {"1.2E3", 1200}, {"+7", 7}, {".5", 0.5},
+           {"5.", 5}, {"2e-3", 0.002}, {"0", 0}}) {
+    const TWireNumber n = ReadWireNumber(text);
+    EXPECT_TRUE(n.Complete) << text;
+    EXPECT_DOUBLE_EQ(static_cast<double>(n.Value), value) << text;
+  }
+}
+
+TEST(WireNumberTest, IncompleteLinesTakeTheirSensibleValue) {
+  const auto value = [](const char* t) { return static_cast<double>(ReadWireNumber(t).Value); };
+  EXPECT_DOUBLE_EQ(value("12,5"), 12.5);  // German instrument locale
+  EXPECT_DOUBLE_EQ(value("-1,5"), -1.5);
+  EXPECT_TRUE(ReadWireNumber("12,5").Complete);
+  EXPECT_DOUBLE_EQ(value("12.5 V"), 12.5);
+  EXPECT_FALSE(ReadWireNumber("12.5 V").Complete);
+  EXPECT_DOUBLE_EQ(value("3e"), 3);
+  EXPECT_DOUBLE_EQ(value("1.2.3"), 1.2);
+  EXPECT_DOUBLE_EQ(value("1,2,3"), 1);
+  EXPECT_EQ(value("abc"), 0);
+  EXPECT_EQ(value("-"), 0);
+  EXPECT_EQ(value("."), 0);
+  EXPECT_FALSE(ReadWireNumber("").Complete);
+  EXPECT_FALSE(ReadWireNumber("nan").Complete);
+  EXPECT_FALSE(ReadWireNumber("inf").Complete);
+}
+
+TEST(WireNumberTest, NumbersBeyondDoubleRangeReadAsInfinityOrZero) {
+  EXPECT_TRUE(std::isinf(ReadWireNumber("1e400").Value));
+  EXPECT_TRUE(std::isinf(ReadWireNumber("-1e99999999999999999999999").Value));
+  EXPECT_TRUE(ReadWireNumber("-1e400").Value < 0);
+  EXPECT_EQ(ReadWireNumber("1e-400").Value, 0);
+  EXPECT_EQ(ReadWireNumber("0.0000001e-320").Value, 0);
+}
+
+TEST(WireNumberTest, TrimRemovesControlBytesAndBlanksAtBothEnds) {
+  EXPECT_EQ(TrimControlBytes(std::string("\0\t 12.5 \x1f", 8)), "12.5");
+  EXPECT_EQ(TrimControlBytes(" 1 2 "), "1 2");
+  EXPECT_EQ(TrimControlBytes("\r\n"), "");
+}
+
+TEST(ValueTextTest, GeneralFormatWithFifteenDigits) {
+  EXPECT_EQ(GeneralValueText(12.5, ','), "12,5");
+  EXPECT_EQ(GeneralValueText(0, ','), "0");
+  EXPECT_EQ(GeneralValueText(static_cast<float>(0.1), ','), "0,100000001490116");
+  EXPECT_EQ(GeneralValueText(-0.0001, '.'), "-0.0001");
+  EXPECT_EQ(GeneralValueText(0.00001, ','), "1E-5");
+  EXPECT_EQ(GeneralValueText(1.5e20, ','), "1,5E20");
+  EXPECT_EQ(GeneralValueText(-2.5e-7, ','), "-2,5E-7");
+  EXPECT_EQ(GeneralValueText(123456789012345.0, ','), "123456789012345");
+  EXPECT_EQ(GeneralValueText(1e15, ','), "1E15");
+  EXPECT_EQ(GeneralValueText(static_cast<float>(FLT_MAX), ','), "3,40282346638529E38");
+}
+
+TEST(NumberTextTest, ComboTextsReadAsFarAsTheyGo) {
+  EXPECT_EQ(LeadingInteger("5"), 5);
+  EXPECT_EQ(LeadingInteger(" -12abc"), -12);
+  EXPECT_EQ(LeadingInteger("$1F"), 31);
+  EXPECT_EQ(LeadingInteger("0x10"), 16);
+  EXPECT_EQ(LeadingInteger("x7"), 7);
+  EXPECT_EQ(LeadingInteger("COM5"), 0);
+  EXPECT_EQ(LeadingInteger(""), 0);
+  EXPECT_EQ(LeadingInteger("99999999999999999999999999"), INT64_MAX);
+}
+
+}  // namespace
+}  // namespace kurvex
