@@ -25,6 +25,8 @@ constexpr int kTickMs = 10;
 TReceiveThread::TReceiveThread(TComEventTarget& target, SerialDevice& device,
                                std::uint64_t generation)
     : m_target(target), m_device(device), m_generation(generation) {
+  // Read here, not on the thread: a line event right after the open counts.
+  m_hasCounters = m_device.Counters(m_counters);
   m_wakeFd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
   if (m_wakeFd < 0) {
     throw std::system_error(errno, std::generic_category(), "eventfd");
@@ -55,13 +57,11 @@ bool TReceiveThread::Deliver(const Handle& handle, const std::stop_token& stop) 
 }
 
 void TReceiveThread::Run(std::stop_token stop) {
-  LineCounters counters;
-  const bool hasCounters = m_device.Counters(counters);
   std::uint32_t unread = 0;
   int lostError = 0;
   while (!stop.stop_requested()) {
     const std::uint32_t watched = m_target.WatchedEvents();
-    const bool watchCounters = hasCounters && (watched & CounterEventMask()) != 0;
+    const bool watchCounters = m_hasCounters && (watched & CounterEventMask()) != 0;
     const bool ticking = unread > 0 || watchCounters || (watched & EV_TXEMPTY) != 0;
     // While bytes sit unread the descriptor stays readable, so it is then
     // polled only for a hang-up and growth is looked for on each tick.
@@ -90,8 +90,8 @@ void TReceiveThread::Run(std::stop_token stop) {
     if (watchCounters) {
       LineCounters now;
       if (m_device.Counters(now)) {
-        mask |= LineEventBits(counters, now) & watched;
-        counters = now;
+        mask |= LineEventBits(m_counters, now) & watched;
+        m_counters = now;
       }
     }
     if ((watched & EV_TXEMPTY) != 0 && m_device.Queues().Output == 0 &&

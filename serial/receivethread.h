@@ -71,6 +71,9 @@ class TReceiveThread {
   TComEventTarget& m_target;
   SerialDevice& m_device;
   const std::uint64_t m_generation;
+  /// The driver's counters as last seen; used on the thread only once it runs.
+  LineCounters m_counters;
+  bool m_hasCounters = false;
   int m_wakeFd = -1;
   std::jthread m_thread;  // last: starts once everything above is set
 };
