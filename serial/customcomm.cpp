@@ -81,6 +81,9 @@ void TCustomComm::SetRS485Mode(bool on) {
 void TCustomComm::SetTraceStates(TTraceStates states) {
   m_traceStates = states;
   m_eventMask = EventMaskFor(states, m_rs485Mode, m_manualRtsToggle);
+  if (m_reader != nullptr) {
+    m_reader->WatchedEventsChanged();
+  }
 }
 
 void TCustomComm::ApplyDCB() {

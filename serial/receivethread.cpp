@@ -42,6 +42,12 @@ TReceiveThread::~TReceiveThread() {
 
 void TReceiveThread::Stop() {
   m_thread.request_stop();
+  Wake();
+}
+
+void TReceiveThread::WatchedEventsChanged() { Wake(); }
+
+void TReceiveThread::Wake() {
   const std::uint64_t one = 1;
   // Cannot fail short of a full counter, which a single pending wake-up never reaches.
   [[maybe_unused]] const ssize_t written = write(m_wakeFd, &one, sizeof one);
@@ -73,6 +79,10 @@ void TReceiveThread::Run(std::stop_token stop) {
     }
     if (stop.stop_requested()) {
       return;
+    }
+    if ((fds[1].revents & POLLIN) != 0) {
+      std::uint64_t wakeUps = 0;
+      [[maybe_unused]] const ssize_t got = read(m_wakeFd, &wakeUps, sizeof wakeUps);
     }
     if ((fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
       lostError = EIO;

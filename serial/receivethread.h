@@ -61,9 +61,13 @@ class TReceiveThread {
   /// thread has not started yet, and touches neither target nor device
   /// afterwards. Does not wait. Any thread.
   void Stop();
+  /// Makes the thread look at WatchedEvents again now rather than after its
+  /// next wake-up. Any thread.
+  void WatchedEventsChanged();
 
  private:
   void Run(std::stop_token stop);
+  void Wake();
   /// Runs `handle` where events are handled; false if it was dropped.
   template <class Handle>
   bool Deliver(const Handle& handle, const std::stop_token& stop);

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/error.h"
@@ -174,9 +175,11 @@ TEST_F(CommErrors, AFailingReadClosesThePortAsAnUnplugDoes) {
 
 TEST_F(CommErrors, WatchedModemLineEventsReachOnTraceState) {
   TSerialComm comm;
-  comm.SetTraceStates({tsCTS, tsRing});
   std::vector<std::uint16_t> traces;
   ASSERT_NO_FATAL_FAILURE(OpenThroughFake(comm));
+  // Chosen while open, once the reader waits: it must notice at once.
+  std::this_thread::sleep_for(std::chrono::milliseconds(30));
+  comm.SetTraceStates({tsCTS, tsRing});
   comm.OnTraceState = [&](TBaseIO&, TTraceStates states) { traces.push_back(states.Bits()); };
 
   LineCounters change{};
