@@ -16,45 +16,48 @@
 
 namespace kurvex::test {
 
-/// Runs the GUI thread's events until `done` holds or five seconds passed,
-/// so a fault shows as a failure rather than a hang.
-inline bool PumpUntil(const std::function<bool()>& done) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  while (!done()) {
+/// Runs the GUI thread's events until `done` holds (false after five
+/// seconds, so a fault fails instead of hanging) or, without `done`, for `ms`.
+inline bool PumpUntil(const std::function<bool()>& done, int ms = 5000) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  while (!(done && done())) {
     if (std::chrono::steady_clock::now() > deadline) return false;
     TDispatcher::ProcessMessages();
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   return true;
 }
+inline void PumpFor(int ms) { PumpUntil(nullptr, ms); }
 
-/// Runs the GUI thread's events for `ms`, to give anything wrong a chance to happen.
-inline void PumpFor(int ms) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-  PumpUntil([&] { return std::chrono::steady_clock::now() >= end; });
-}
-
-/// What OnAfterReceive saw; the handler may run on the reader thread.
-struct ReceiveLog {
-  void Add(const std::uint8_t* buffer, std::uint32_t count) {
+/// What the component's handlers saw, in order; they may run on the reader.
+struct EventLog {
+  void Add(std::string entry) {
     std::lock_guard lock(Mutex);
-    Bytes.append(reinterpret_cast<const char*>(buffer), count);
-    Sizes.push_back(count);
-    OnGuiThread.push_back(TDispatcher::InGuiThread());
+    Entries.push_back(std::move(entry));
   }
-  std::size_t Size() {
+  /// Receives blocks: appends the bytes and notes the thread and size.
+  TOnReceived Receiver() {
+    return [this](TBaseIO&, const std::uint8_t* buffer, std::uint32_t received) {
+      std::lock_guard lock(Mutex);
+      Bytes.append(reinterpret_cast<const char*>(buffer), received);
+      Sizes.push_back(received);
+      AllOnGuiThread = AllOnGuiThread && TDispatcher::InGuiThread();
+    };
+  }
+  std::size_t Count() {
+    std::lock_guard lock(Mutex);
+    return Entries.size();
+  }
+  std::size_t ByteCount() {
     std::lock_guard lock(Mutex);
     return Bytes.size();
   }
-  std::string Text() {
-    std::lock_guard lock(Mutex);
-    return Bytes;
-  }
 
   std::mutex Mutex;
+  std::vector<std::string> Entries;
   std::string Bytes;
   std::vector<std::uint32_t> Sizes;
-  std::vector<bool> OnGuiThread;
+  bool AllOnGuiThread = true;
 };
 
 /// COM5 linked to a fresh pty in a private config folder, with the
