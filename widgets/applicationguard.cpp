@@ -46,7 +46,7 @@ std::string InstanceDirectory() {
 }
 
 TApplicationGuard::TApplicationGuard(const std::string& programPath)
-    : m_name(InstanceNameOf(programPath)) {
+    : m_name(InstanceNameOf(programPath)), m_outer(g_current) {
   g_current = this;
   const std::string dir = InstanceDirectory();
   if (m_name.empty() || dir.empty()) return;
@@ -69,7 +69,7 @@ TApplicationGuard::TApplicationGuard(const std::string& programPath)
 
 TApplicationGuard::~TApplicationGuard() {
   if (m_lockFd >= 0) close(m_lockFd);
-  if (g_current == this) g_current = nullptr;
+  if (g_current == this) g_current = m_outer;
 }
 
 TApplicationGuard* TApplicationGuard::Current() { return g_current; }

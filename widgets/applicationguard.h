@@ -27,12 +27,14 @@ class TApplicationGuard {
   /// empty when there is no lock.
   const std::string& SocketPath() const { return m_socketPath; }
 
-  /// The guard created last that still exists, or null.
+  /// The guard created last that still exists (guards end in the reverse
+  /// order of creation), or null.
   static TApplicationGuard* Current();
 
  private:
   std::string m_name;
   std::string m_socketPath;
+  TApplicationGuard* m_outer;  // Current() again once this one ends
   int m_lockFd = -1;
   bool m_previousInstance = false;
 };
