@@ -113,10 +113,11 @@ class TNumEdit::LineEdit : public QLineEdit {
 
   void contextMenuEvent(QContextMenuEvent* event) override {
     const std::unique_ptr<QMenu> menu(createStandardContextMenu());
+    // The menu's paste item is the one wired to the edit control's paste.
     for (QAction* action : menu->actions()) {
-      if (action->objectName() != QLatin1String("edit-paste")) continue;
-      disconnect(action, &QAction::triggered, this, &QLineEdit::paste);
-      connect(action, &QAction::triggered, this, [this] { PasteClipboard(); });
+      if (disconnect(action, SIGNAL(triggered()), this, SLOT(paste()))) {
+        connect(action, &QAction::triggered, this, [this] { PasteClipboard(); });
+      }
     }
     menu->exec(event->globalPos());
   }

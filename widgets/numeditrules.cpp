@@ -190,8 +190,7 @@ std::optional<EditState> PasteText(const EditState& state, const std::string& cl
 
 TextClass ClassifyText(const std::string& text, const LocaleSeparators& separators) {
   if (text.empty()) return TextClass::Invalid;
-  // A minus anywhere but in front would make a text no number reads.
-  if (text.find('-', 1) != npos) return TextClass::Invalid;
+  // Only a leading minus: one anywhere else would make a text no number reads.
   const std::size_t firstDigit = text[0] == '-' ? 1 : 0;
   const bool onlyDigits = std::all_of(text.begin() + static_cast<long>(firstDigit), text.end(),
                                       [](char c) { return IsDigit(static_cast<unsigned char>(c)); });
