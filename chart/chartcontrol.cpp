@@ -13,6 +13,7 @@ constexpr int kMinPlotWidth = 80;
 TCustomChartControl::TCustomChartControl(TWinControl* parent)
     : TCustomControl(parent), m_store(std::make_shared<TItemStore>()) {
   CreateAxes();
+  ConnectRenderObjects();
   SetBounds(Left(), Top(), 280, 200);
   SetStandardLayout(lay_X1Bottom_Y1Left);
 }
@@ -174,6 +175,72 @@ void TCustomChartControl::SetCaptionAnchorHoriz(TCaptionAnchorHoriz v) {
 
 void TCustomChartControl::SetCaptionAnchorVert(TCaptionAnchorVert v) {
   m_captionAnchorVert = v;
+  RedrawIfAuto();
+}
+
+// ===== rendering properties ================================================
+
+namespace {
+// Negative grid steps below this select no grid rule.
+constexpr double kLowestGridStep = -3.0;
+}  // namespace
+
+void TCustomChartControl::ConnectRenderObjects() {
+  const auto repaint = [this] { RedrawIfAuto(); };
+  for (TCrossHair& crossHair : m_crossHairs) crossHair.OnChange = repaint;
+  for (TTextLabel& label : m_textLabels) label.OnChange = repaint;
+  m_backGroundImg.OnChange = repaint;
+}
+
+void TCustomChartControl::SetGridDx(double v) {
+  if (!(v >= kLowestGridStep)) return;
+  m_gridDx = v;
+  RedrawIfAuto();
+}
+
+void TCustomChartControl::SetGridDy(double v) {
+  if (!(v >= kLowestGridStep)) return;
+  m_gridDy = v;
+  RedrawIfAuto();
+}
+
+void TCustomChartControl::SetShadowStyle(TShadowStyle v) {
+  m_shadowStyle = v;
+  RedrawIfAuto();
+}
+
+void TCustomChartControl::SetShadowColor(TColor v) {
+  m_shadowColor = v;
+  RedrawIfAuto();
+}
+
+void TCustomChartControl::SetShadowBakColor(TColor v) {
+  m_shadowBakColor = v;
+  RedrawIfAuto();
+}
+
+void TCustomChartControl::SetFont(const TFont& v) {
+  m_font = v;
+  RedrawIfAuto();
+}
+
+void TCustomChartControl::SetTextFontStyle(TFontStyles v) {
+  m_textFontStyle = v;
+  RedrawIfAuto();
+}
+
+void TCustomChartControl::SetTextBkStyle(TTextBkg v) {
+  m_textBkStyle = v;
+  RedrawIfAuto();
+}
+
+void TCustomChartControl::SetTextBkColor(TColor v) {
+  m_textBkColor = v;
+  RedrawIfAuto();
+}
+
+void TCustomChartControl::SetTextAlignment(TAlignment v) {
+  m_textAlignment = v;
   RedrawIfAuto();
 }
 

@@ -1,18 +1,22 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "chart/backgroundimage.h"
 #include "chart/chartenums.h"
 #include "chart/chartitem.h"
+#include "chart/crosshair.h"
 #include "chart/itemstore.h"
 #include "chart/jointlayers.h"
 #include "chart/layertransform.h"
 #include "chart/scale.h"
 #include "chart/scaleprops.h"
 #include "chart/standardlayout.h"
+#include "chart/textlabel.h"
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
 #include "platform/control.h"
@@ -20,6 +24,21 @@
 namespace kurvex {
 
 inline constexpr int kLayerCount = 16;
+
+// ----- rendering types ------------------------------------------------------
+inline constexpr int kCrossHairCount = 4;
+inline constexpr int kTextLabelCount = 20;
+
+/// A drop shadow drawn in its own colour all round, or outlined in black.
+enum TShadowStyle : std::uint8_t { ssFlying, ssBox };
+/// Background of text items: transparent or filled with TextBkColor.
+enum TTextBkg : std::uint8_t { tbClear, tbSolid };
+
+/// Raised while the chart renders. Top and Left give where the control's
+/// pixel (0, 0) of the plot coordinates lies on Canvas, as (TRim - OffY,
+/// LRim - OffX) for the plot area and (0, 0) for the frame; the handler may
+/// draw on Canvas.
+using TRenderEvent = std::function<void(TObject* Sender, TCanvas& Canvas, int Top, int Left)>;
 
 /// A 2-D chart with 16 layers. Keeps drawing items in world coordinates,
 /// maps them to pixels per layer (linear or logarithmic), and draws only on
@@ -204,7 +223,6 @@ class TCustomChartControl : public TCustomControl {
   void LeaveOwner();
   void ClearPlotArea(TCanvas& canvas, int offX, int offY);
   void RenderFrame(TCanvas& canvas);
-  void RenderItems(TCanvas& canvas, int offX, int offY);
 
   std::shared_ptr<TItemStore> m_store;
   TCustomChartControl* m_owner = nullptr;
@@ -249,6 +267,101 @@ class TCustomChartControl : public TCustomControl {
   bool m_paintSuspended = true;
   // Set while a standard layout changes many axis properties at once.
   bool m_holdAxisChanges = false;
+
+  // ===== rendering, overlays and files (chart/chartpaint.cpp, renderitems.cpp,
+  // grid.cpp, graphfile.cpp, bitmapexport.cpp) =============================
+ public:
+  /// Stored only; nothing draws with it.
+  TColor FillColor() const { return m_fillColor; }
+  void SetFillColor(TColor v) { m_fillColor = v; }
+  /// Grid step in world units of the ActiveLayer; 0 follows the scale ticks,
+  /// on logarithmic axes -1, -2, -3 give decade, 1-2-5 and 1..9 grids.
+  /// Values below -3 are ignored.
+  double GridDx() const { return m_gridDx; }
+  void SetGridDx(double v);
+  double GridDy() const { return m_gridDy; }
+  void SetGridDy(double v);
+  TShadowStyle ShadowStyle() const { return m_shadowStyle; }
+  void SetShadowStyle(TShadowStyle v);
+  TColor ShadowColor() const { return m_shadowColor; }
+  void SetShadowColor(TColor v);
+  /// Background behind the corners the shadow leaves free.
+  TColor ShadowBakColor() const { return m_shadowBakColor; }
+  void SetShadowBakColor(TColor v);
+  /// Font of the chart caption; text items take its name.
+  const TFont& Font() const { return m_font; }
+  void SetFont(const TFont& v);
+  TFontStyles TextFontStyle() const { return m_textFontStyle; }
+  void SetTextFontStyle(TFontStyles v);
+  TTextBkg TextBkStyle() const { return m_textBkStyle; }
+  void SetTextBkStyle(TTextBkg v);
+  TColor TextBkColor() const { return m_textBkColor; }
+  void SetTextBkColor(TColor v);
+  /// Horizontal alignment of text items at their point.
+  TAlignment TextAlignment() const { return m_textAlignment; }
+  void SetTextAlignment(TAlignment v);
+  /// The plot area's background picture; its changes repaint.
+  TBakGndImg& BackGroundImg() { return m_backGroundImg; }
+  const TBakGndImg& BackGroundImg() const { return m_backGroundImg; }
+  /// Crosshairs 1..4, drawn over the plot area when shown; their changes repaint.
+  TCrossHair& CrossHair(int index) { return m_crossHairs[index - 1]; }
+  const TCrossHair& CrossHair(int index) const { return m_crossHairs[index - 1]; }
+  TCrossHair& CrossHair1() { return CrossHair(1); }
+  TCrossHair& CrossHair2() { return CrossHair(2); }
+  TCrossHair& CrossHair3() { return CrossHair(3); }
+  TCrossHair& CrossHair4() { return CrossHair(4); }
+  /// Text labels 1..20; their changes repaint.
+  TTextLabel& TextLabel(int index) { return m_textLabels[index - 1]; }
+  const TTextLabel& TextLabel(int index) const { return m_textLabels[index - 1]; }
+
+  /// Before the grid and items are drawn; the canvas's pen and brush
+  /// colours are restored afterwards.
+  TRenderEvent OnBeforeRenderData;
+  /// After the items, before the plot frame.
+  TRenderEvent OnDataRendered;
+  /// After the frame and the scales.
+  TRenderEvent OnScalesRendered;
+
+  /// Writes all items as 104-byte records to fileName. Writes a temporary
+  /// file beside it first and replaces fileName only once everything is
+  /// written, so a failure leaves an existing file as it was. Throws
+  /// EGraphFileError (the system's reason) on failure. Draws nothing.
+  void SaveGraph(const std::string& fileName);
+  /// Replaces the items by the file's records (a trailing piece shorter
+  /// than a record is ignored) and repaints. keepStore only keeps the
+  /// store's allocation for the old items. A file that cannot be opened or
+  /// read throws EGraphFileError and leaves the items unchanged.
+  void LoadGraph(const std::string& fileName, bool keepStore);
+  /// Writes the whole control as a 24-bit BMP to fileName with its last
+  /// extension replaced by ".bmp"; with blackAndWhite in the black-and-white
+  /// rendering (colours restored afterwards). Nothing reaches the screen.
+  /// Throws EKurvexError when the file cannot be written.
+  void SaveBitmap(const std::string& fileName, bool blackAndWhite);
+
+ private:
+  void ConnectRenderObjects();
+  void RenderItems(TCanvas& canvas, int offX, int offY, bool blackAndWhite, bool skipGrid);
+  void DrawGrid(TCanvas& canvas, int offX, int offY);
+  /// Draws the crosshairs into bitmap and presents it at (offX, offY).
+  void ShowPlotArea(int offX, int offY, TBitmap& bitmap);
+  void DrawBackgroundImage(TCanvas& canvas, int offX, int offY);
+  void DrawShadow(TCanvas& canvas);
+  void DrawCaption(TCanvas& canvas);
+
+  TColor m_fillColor = clSilver;
+  double m_gridDx = 0, m_gridDy = 0;
+  TShadowStyle m_shadowStyle = ssFlying;
+  TColor m_shadowColor = clGrayText;
+  TColor m_shadowBakColor = clBtnFace;
+  TFont m_font;
+  TFontStyles m_textFontStyle = 0;
+  TTextBkg m_textBkStyle = tbClear;
+  TColor m_textBkColor = clWhite;
+  TAlignment m_textAlignment = taCenter;
+  TBakGndImg m_backGroundImg;
+  std::array<TCrossHair, kCrossHairCount> m_crossHairs;
+  std::array<TTextLabel, kTextLabelCount> m_textLabels;
+
 };
 
 /// The chart control as placed on a window.

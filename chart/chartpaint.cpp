@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "chart/chartcontrol.h"
+#include "chart/renderitems.h"
 
 namespace kurvex {
 
@@ -8,9 +9,9 @@ void TCustomChartControl::Paint() {
   if (!Visible() || m_loading || m_paintSuspended) return;
   RenderFrame(m_controlBitmap.Canvas());
   ClearPlotArea(m_plotBitmap.Canvas(), 0, 0);
-  RenderItems(m_plotBitmap.Canvas(), 0, 0);
+  RenderItems(m_plotBitmap.Canvas(), 0, 0, false, false);
   m_controlBitmap.Canvas().Draw(m_lRim, m_tRim, m_plotBitmap);
-  PresentBitmap(0, 0, m_controlBitmap);
+  ShowPlotArea(0, 0, m_controlBitmap);
 }
 
 void TCustomChartControl::RenderFrame(TCanvas& canvas) {
@@ -19,6 +20,8 @@ void TCustomChartControl::RenderFrame(TCanvas& canvas) {
   canvas.Pen = TPen{m_windColor, psSolid, 1, pmCopy};
   canvas.Brush = TBrush{m_windColor, bsSolid};
   canvas.Rectangle(0, 0, w, h);
+  if (m_shadowWidth > 0) DrawShadow(canvas);
+  DrawCaption(canvas);
   UpdateLayerTransforms();
   for (auto* painters : {&m_painterX, &m_painterY}) {
     for (const std::unique_ptr<TScale>& painter : *painters) {
@@ -26,16 +29,108 @@ void TCustomChartControl::RenderFrame(TCanvas& canvas) {
       painter->PaintNow();
     }
   }
+  if (OnScalesRendered) OnScalesRendered(this, canvas, 0, 0);
+}
+
+void TCustomChartControl::DrawShadow(TCanvas& canvas) {
+  const int w = Width(), h = Height(), sw = m_shadowWidth;
+  canvas.Pen = TPen{m_shadowBakColor, psSolid, 1, pmCopy};
+  canvas.Brush = TBrush{m_shadowBakColor, bsSolid};
+  canvas.Rectangle(w - sw, 0, w, sw);
+  canvas.Rectangle(0, h - sw, sw, h);
+  const bool flying = m_shadowStyle == ssFlying;
+  canvas.Brush.Color = m_shadowColor;
+  canvas.Pen.Color = flying ? m_shadowColor : clBlack;
+  const int d = flying ? sw - 1 : 0;
+  const TPoint bottom[] = {{d, h - sw}, {sw - 1, h - 1}, {w - 1, h - 1}, {w - sw, h - sw}};
+  canvas.Polygon(bottom, 4);
+  const TPoint right[] = {{w - sw, h - sw}, {w - 1, h - 1}, {w - 1, sw - 1}, {w - sw, d}};
+  canvas.Polygon(right, 4);
+  canvas.Pen = TPen{clBlack, psSolid, 1, pmCopy};
+  canvas.MoveTo(0, 0);
+  canvas.LineTo(w - sw, 0);
+  canvas.LineTo(w - sw, h - sw);
+  canvas.LineTo(0, h - sw);
+  canvas.LineTo(0, 0);
+}
+
+void TCustomChartControl::DrawCaption(TCanvas& canvas) {
+  canvas.Pen = TPen{m_chartFrameColor, psSolid, 1, pmCopy};
+  canvas.Brush.Style = bsClear;
+  if (m_caption.empty()) return;
+  const int w = Width(), h = Height(), pw = PlotWidth(), ph = PlotHeight();
+  int x = m_captionPosX;
+  switch (m_captionAnchorHoriz) {
+    case cahControlLeft: break;
+    case cahChartLeft: x += m_lRim; break;
+    case cahChartCenter: x += m_lRim + pw / 2; break;
+    case cahChartRight: x += w - m_rRim - m_shadowWidth; break;
+    case cahControlRight: x += w; break;
+  }
+  int y = m_captionPosY;
+  switch (m_captionAnchorVert) {
+    case cavControlTop: break;
+    case cavChartTop: y += m_tRim; break;
+    case cavChartCenter: y += m_tRim + ph / 2; break;
+    case cavChartBottom: y += h - m_bRim; break;
+    case cavControlBottom: y += h; break;
+  }
+  canvas.Font = m_font;
+  const int width = canvas.TextWidth(m_caption);
+  if (m_captionAlignment == taRightJustify) x -= width;
+  if (m_captionAlignment == taCenter) x -= width / 2;
+  canvas.TextOut(x, y, m_caption);
 }
 
 void TCustomChartControl::ClearPlotArea(TCanvas& canvas, int offX, int offY) {
   m_plotBitmap.SetSize(std::max(PlotWidth(), 0) + 1, std::max(PlotHeight(), 0) + 1);
   canvas.Pen = TPen{m_chartFrameColor, psSolid, 1, pmCopy};
   canvas.Brush = TBrush{m_chartColor, bsSolid};
-  canvas.Rectangle(offX, offY, offX + m_plotBitmap.Width(), offY + m_plotBitmap.Height());
+  if (m_backGroundImg.Name().empty()) {
+    canvas.Rectangle(offX, offY, offX + m_plotBitmap.Width(), offY + m_plotBitmap.Height());
+  } else {
+    DrawBackgroundImage(canvas, offX, offY);
+  }
 }
 
-void TCustomChartControl::RenderItems(TCanvas& canvas, int offX, int offY) {
+void TCustomChartControl::DrawBackgroundImage(TCanvas& canvas, int offX, int offY) {
+  const int pw = m_plotBitmap.Width(), ph = m_plotBitmap.Height();
+  TBitmap picture;
+  // Read anew each time, so a changed file shows at the next redraw.
+  if (!picture.LoadFromFile(m_backGroundImg.Name()) || picture.Width() == 0 || picture.Height() == 0) {
+    canvas.Rectangle(offX, offY, offX + pw, offY + ph);
+    m_backGroundImg.Drop();
+    return;
+  }
+  switch (m_backGroundImg.FillMode()) {
+    case bfSimple:
+      canvas.Rectangle(0, 0, pw, ph);
+      canvas.Draw(0, 0, picture);
+      break;
+    case bfStretch: canvas.StretchDraw(TRect{0, 0, pw, ph}, picture); break;
+    case bfTile: {
+      const int tw = picture.Width(), th = picture.Height();
+      const int nx = (pw - 1) / tw + 1, ny = (ph - 1) / th + 1;
+      for (int i = 0; i < nx; ++i)
+        for (int j = 0; j < ny; ++j) canvas.Draw(i * tw, j * th, picture);
+      break;
+    }
+  }
+}
+
+void TCustomChartControl::RenderItems(TCanvas& canvas, int offX, int offY, bool blackAndWhite, bool skipGrid) {
+  const int top = m_tRim - offY, left = m_lRim - offX;
+  if (OnBeforeRenderData) {
+    const TColor pen = canvas.Pen.Color, brush = canvas.Brush.Color;
+    OnBeforeRenderData(this, canvas, top, left);
+    canvas.Pen.Color = pen;
+    canvas.Brush.Color = brush;
+  }
+  if (m_gridStyle != gsNone && !skipGrid) DrawGrid(canvas, offX, offY);
+  TItemRenderer(canvas, *this, offX, offY, blackAndWhite).Render(m_store->Items(), m_store->Count());
+  canvas.Pen.Width = 1;
+  // Text labels have no visible mode yet; all twenty stay off.
+  if (OnDataRendered) OnDataRendered(this, canvas, top, left);
   const int pw = PlotWidth(), ph = PlotHeight();
   canvas.Pen = TPen{m_chartFrameColor, psSolid, 1, pmCopy};
   canvas.MoveTo(offX, offY);
@@ -43,6 +138,31 @@ void TCustomChartControl::RenderItems(TCanvas& canvas, int offX, int offY) {
   canvas.LineTo(offX + pw, offY + ph);
   canvas.LineTo(offX, offY + ph);
   canvas.LineTo(offX, offY);
+}
+
+void TCustomChartControl::ShowPlotArea(int offX, int offY, TBitmap& bitmap) {
+  TCanvas& canvas = bitmap.Canvas();
+  const TPen saved = canvas.Pen;
+  const int w = Width(), h = Height(), sw = m_shadowWidth;
+  for (const TCrossHair& crossHair : m_crossHairs) {
+    if (crossHair.Mode() == chOff) continue;
+    int cx, cy;
+    WorldToPixel(crossHair.Layer(), crossHair.PosX(), crossHair.PosY(), cx, cy);
+    canvas.Pen = TPen{crossHair.Color(), crossHair.LineType(), crossHair.LineWid(), pmCopy};
+    const int half = crossHair.LineWid() / 2;
+    const bool horizontal = crossHair.Mode() == chHoriz || crossHair.Mode() == chBoth;
+    const bool vertical = crossHair.Mode() == chVert || crossHair.Mode() == chBoth;
+    if (horizontal && m_tRim + half < cy && cy < h - m_bRim - sw - half) {
+      canvas.MoveTo(m_lRim + 1 + half - offX, cy - offY);
+      canvas.LineTo(w - m_rRim - sw - half - offX, cy - offY);
+    }
+    if (vertical && m_lRim + half < cx && cx < w - m_rRim - sw - half) {
+      canvas.MoveTo(cx - offX, m_tRim + 1 + half - offY);
+      canvas.LineTo(cx - offX, h - m_bRim - sw - half - offY);
+    }
+  }
+  canvas.Pen = saved;
+  PresentBitmap(offX, offY, bitmap);
 }
 
 }  // namespace kurvex

@@ -38,8 +38,8 @@ void TCustomChartControl::ShowGraph() {
     SyncSharedData();
     if (m_autoRedraw) {
       ClearPlotArea(m_plotBitmap.Canvas(), 0, 0);
-      RenderItems(m_plotBitmap.Canvas(), 0, 0);
-      PresentBitmap(m_lRim, m_tRim, m_plotBitmap);
+      RenderItems(m_plotBitmap.Canvas(), 0, 0, false, false);
+      ShowPlotArea(m_lRim, m_tRim, m_plotBitmap);
     } else {
       Paint();
     }

@@ -1,0 +1,85 @@
+#include "chart/bitmapexport.h"
+
+#include <array>
+#include <strings.h>
+
+#include "chart/chartcontrol.h"
+#include "platform/error.h"
+
+namespace kurvex {
+
+namespace {
+
+constexpr const char* kBitmapExtension = ".bmp";
+
+// The colours a black-and-white export replaces, remembered for restoring.
+struct TScreenColors {
+  TColor Wind, Frame, Chart, Font, Shadow, ShadowBak;
+  std::array<TColor, kLayerCount> ScaleX, ScaleY;
+};
+
+}  // namespace
+
+std::string BitmapFileName(const std::string& fileName) {
+  const std::size_t slash = fileName.find_last_of('/');
+  const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+  const std::size_t dot = fileName.find_last_of('.');
+  if (dot == std::string::npos || dot <= nameStart) return fileName + kBitmapExtension;
+  if (::strcasecmp(fileName.c_str() + dot, kBitmapExtension) == 0) return fileName;
+  return fileName.substr(0, dot) + kBitmapExtension;
+}
+
+void TCustomChartControl::SaveBitmap(const std::string& fileName, bool blackAndWhite) {
+  TBitmap temporary(m_plotBitmap.Width(), m_plotBitmap.Height());
+  TScreenColors saved{m_windColor, m_chartFrameColor, m_chartColor, m_font.Color, m_shadowColor, m_shadowBakColor,
+                      {}, {}};
+  // Scale colours go to the painters without the repaint a property change
+  // would cause.
+  const auto setScaleColors = [this](const auto& colorX, const auto& colorY) {
+    m_holdAxisChanges = true;
+    for (int layer = 1; layer <= kLayerCount; ++layer) {
+      ScaleX(layer).SetColorScale(colorX(layer));
+      ScaleY(layer).SetColorScale(colorY(layer));
+    }
+    m_holdAxisChanges = false;
+    ApplyAllScaleProps();
+  };
+  const auto restore = [&] {
+    if (!blackAndWhite) return;
+    m_windColor = saved.Wind;
+    m_chartFrameColor = saved.Frame;
+    m_chartColor = saved.Chart;
+    m_font.Color = saved.Font;
+    m_shadowColor = saved.Shadow;
+    m_shadowBakColor = saved.ShadowBak;
+    setScaleColors([&](int l) { return saved.ScaleX[l - 1]; }, [&](int l) { return saved.ScaleY[l - 1]; });
+  };
+  if (blackAndWhite) {
+    for (int layer = 1; layer <= kLayerCount; ++layer) {
+      saved.ScaleX[layer - 1] = ScaleX(layer).ColorScale();
+      saved.ScaleY[layer - 1] = ScaleY(layer).ColorScale();
+    }
+    m_windColor = clWhite;
+    m_chartColor = clWhite;
+    m_chartFrameColor = clBlack;
+    m_font.Color = clBlack;
+    m_shadowColor = clSilver;
+    m_shadowBakColor = clWhite;
+    const auto black = [](int) { return clBlack; };
+    setScaleColors(black, black);
+  }
+  try {
+    RenderFrame(m_controlBitmap.Canvas());
+    ClearPlotArea(temporary.Canvas(), 0, 0);
+    RenderItems(temporary.Canvas(), 0, 0, blackAndWhite, false);
+    m_controlBitmap.Canvas().Draw(m_lRim, m_tRim, temporary);
+    std::string error;
+    if (!m_controlBitmap.SaveToFile(BitmapFileName(fileName), &error)) throw EKurvexError(error);
+  } catch (...) {
+    restore();
+    throw;
+  }
+  restore();
+}
+
+}  // namespace kurvex

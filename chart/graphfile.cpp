@@ -1,0 +1,123 @@
+#include "chart/graphfile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include "chart/chartcontrol.h"
+
+namespace kurvex {
+
+namespace {
+
+constexpr std::size_t kRecordSize = sizeof(TChartItem);
+
+[[noreturn]] void Fail(const std::string& fileName, int error) {
+  throw EGraphFileError(fileName, std::strerror(error));
+}
+
+// Closes the descriptor when the scope ends; close errors after a read are
+// of no interest.
+struct TFileDescriptor {
+  int fd;
+  ~TFileDescriptor() {
+    if (fd >= 0) ::close(fd);
+  }
+};
+
+bool WriteAll(int fd, const char* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t written = ::write(fd, data, size);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data += written;
+    size -= static_cast<std::size_t>(written);
+  }
+  return true;
+}
+
+// Reads up to size bytes; fewer only at the end of the file.
+bool ReadAll(int fd, char* data, std::size_t size, std::size_t* got) {
+  *got = 0;
+  while (*got < size) {
+    const ssize_t n = ::read(fd, data + *got, size - *got);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (n == 0) break;
+    *got += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+// A new file gets the permissions the user's umask allows, as a plain
+// create would give it.
+mode_t NewFileMode() {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+}  // namespace
+
+void TCustomChartControl::SaveGraph(const std::string& fileName) {
+  std::string temporary = fileName + ".XXXXXX";
+  const int fd = ::mkstemp(temporary.data());
+  if (fd < 0) Fail(fileName, errno);
+  struct stat existing{};
+  const mode_t mode = ::stat(fileName.c_str(), &existing) == 0 ? existing.st_mode & 07777 : NewFileMode();
+  const auto* bytes = reinterpret_cast<const char*>(m_store->Items());
+  const std::size_t size = static_cast<std::size_t>(m_store->Count()) * kRecordSize;
+  bool written = ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes, size) && ::fsync(fd) == 0;
+  int error = errno;
+  if (::close(fd) != 0 && written) {
+    written = false;
+    error = errno;
+  }
+  if (written && ::rename(temporary.c_str(), fileName.c_str()) == 0) return;
+  if (written) error = errno;
+  ::unlink(temporary.c_str());
+  Fail(fileName, error);
+}
+
+void TCustomChartControl::LoadGraph(const std::string& fileName, bool keepStore) {
+  TFileDescriptor file{::open(fileName.c_str(), O_RDONLY | O_CLOEXEC)};
+  if (file.fd < 0) Fail(fileName, errno);
+  struct stat info{};
+  if (::fstat(file.fd, &info) != 0) Fail(fileName, errno);
+  if (S_ISDIR(info.st_mode)) Fail(fileName, EISDIR);
+  const long long records = info.st_size / static_cast<long long>(kRecordSize);
+  const long long kept = keepStore ? m_store->Count() : 0;
+  if (records + kept > INT_MAX) Fail(fileName, EFBIG);
+  const int count = static_cast<int>(records);
+  const int capacity = static_cast<int>(records + kept);
+
+  // The new store is filled completely before it replaces the old one, so
+  // a failure leaves the chart's items as they were.
+  auto store = std::make_shared<TItemStore>();
+  try {
+    for (int i = 0; i < count; ++i) store->Append(capacity);  // the first call allocates all slots
+  } catch (const std::bad_alloc&) {
+    Fail(fileName, ENOMEM);
+  }
+  std::size_t got = 0;
+  if (count > 0 && !ReadAll(file.fd, reinterpret_cast<char*>(store->Items()), count * kRecordSize, &got))
+    Fail(fileName, errno);
+  // The file may have shrunk since its size was taken: only whole records count.
+  while (store->Count() > static_cast<int>(got / kRecordSize)) store->Remove(store->Count() - 1);
+  m_store = std::move(store);
+  SyncSharedData();
+  Paint();
+}
+
+}  // namespace kurvex

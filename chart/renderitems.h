@@ -1,0 +1,56 @@
+#pragma once
+
+#include <string>
+
+#include "chart/chartitem.h"
+#include "chart/polylinebatch.h"
+#include "platform/alignment.h"
+#include "platform/canvas.h"
+
+namespace kurvex {
+
+class TCustomChartControl;
+
+/// Draws a chart's items onto a canvas in store order for one render pass:
+/// line items are batched into polylines, the pen changes only when an
+/// item's colour, style or width differs from it, item pixels are limited
+/// to -30000..30000 and then shifted by the offsets. Items from foreign
+/// files are drawn safely whatever their fields hold. GUI thread only.
+class TItemRenderer {
+ public:
+  /// Control pixel (px, py) lands on canvas pixel (px - LRim + offX,
+  /// py - TRim + offY). With blackAndWhite every item is black and shapes
+  /// are filled in silver.
+  TItemRenderer(TCanvas& canvas, const TCustomChartControl& chart, int offX, int offY, bool blackAndWhite);
+
+  /// Sets up the pen and the current point at (offX, offY), draws the
+  /// items and draws what is still batched.
+  void Render(const TChartItem* items, int count);
+
+ private:
+  TPoint Point(const TChartItem& item, double x, double y) const;
+  void UsePen(TColor color, TPenStyle style);
+  TColor ShapeFill(const TChartItem& item) const;
+  void DrawItem(const TChartItem& item, TColor color);
+  void DrawMark(const TChartItem& item, TColor color);
+  void DrawLine(const TChartItem& item, TColor color);
+  void DrawRect(const TChartItem& item, TColor color);
+  void DrawFrameRect(const TChartItem& item);
+  void DrawBar(const TChartItem& item, TColor color);
+  void DrawText(const TChartItem& item, TColor color);
+  void DrawEllipse(const TChartItem& item, TColor color);
+  void MoveRel(const TChartItem& item);
+  void DrawRel(const TChartItem& item, TColor color);
+  void DrawArrow(const TChartItem& item, TColor color);
+  /// Text centred vertically on p, aligned horizontally by `alignment`.
+  void TextAt(TPoint p, const std::string& utf8, int size, TColor color, TAlignment alignment);
+
+  TCanvas& m_canvas;
+  const TCustomChartControl& m_chart;
+  const int m_shiftX, m_shiftY;
+  const int m_offX, m_offY;
+  const bool m_blackAndWhite;
+  TPolylineBatch m_batch;
+};
+
+}  // namespace kurvex

@@ -1,0 +1,143 @@
+#include <random>
+
+#include <gtest/gtest.h>
+
+#include "chart/polylinebatch.h"
+#include "chart/renderitems.h"
+#include "platform/bitmap.h"
+#include "tests/chart/render_fixture.h"
+#include "tests/support/image.h"
+#include "tests/support/recordingcanvas.h"
+
+namespace kurvex::test {
+namespace {
+
+using RenderBatchTest = WindowChartTest;
+
+std::vector<CanvasCall> RenderRecorded(const TChartControl& chart) {
+  TRecordingCanvas canvas(kWindowChartWidth, kWindowChartHeight);
+  TItemRenderer(canvas, chart, 0, 0, false).Render(chart.Store().Items(), chart.ItemCount());
+  return canvas.CallsOf("Polyline");
+}
+
+TEST_F(RenderBatchTest, LongRunsAreDrawnAsPolylinesOf200PointsSharingTheirEnds) {
+  chart.SetRange(1, 0, 0, 450, 450);  // more than a pixel per step: no column shares two points
+  chart.MoveTo(0, 0);
+  for (int i = 1; i <= 450; ++i) chart.DrawTo(i, i % 7);
+  const std::vector<CanvasCall> lines = RenderRecorded(chart);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0].Points.size(), 200u);
+  EXPECT_EQ(lines[1].Points.size(), 200u);
+  EXPECT_EQ(lines[2].Points.size(), 53u);
+  EXPECT_EQ(lines[1].Points.front(), lines[0].Points.back());
+  EXPECT_EQ(lines[2].Points.front(), lines[1].Points.back());
+  int px, py;
+  chart.WorldToPixel(1, 0, 0, px, py);
+  EXPECT_EQ(lines[0].Points.front(), (TPoint{px - chart.LRim(), py - chart.TRim()}));
+}
+
+TEST_F(RenderBatchTest, PenChangesEndAPolylineAndOnlyRealChangesCount) {
+  chart.SetRange(1, 0, 0, 10, 10);
+  chart.MoveTo(0, 0);
+  chart.DrawTo(1, 1);
+  chart.DrawTo(2, 2);
+  chart.SetDataColor(clRed);
+  chart.DrawTo(3, 3);
+  chart.SetDataColor(clRed);  // the same colour again: no new polyline
+  chart.DrawTo(4, 4);
+  chart.SetLineWidth(3);
+  chart.DrawTo(5, 5);
+  chart.SetPenStyle(psDash);
+  chart.DrawTo(6, 6);
+  const std::vector<CanvasCall> lines = RenderRecorded(chart);
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[0].Points.size(), 3u);
+  EXPECT_EQ(lines[0].Pen.Color, clBlack);
+  EXPECT_EQ(lines[1].Points.size(), 3u);
+  EXPECT_EQ(lines[1].Points.front(), lines[0].Points.back());
+  EXPECT_EQ(lines[1].Pen.Color, clRed);
+  EXPECT_EQ(lines[2].Pen.Width, 3);
+  EXPECT_EQ(lines[2].Points.front(), lines[1].Points.back());
+  EXPECT_EQ(lines[3].Pen.Style, psDash);
+}
+
+TEST_F(RenderBatchTest, FarPointsAreLimitedBeforeTheyAreShifted) {
+  chart.SetRange(1, 0, 0, 10, 10);
+  chart.MoveTo(0, 0);
+  chart.DrawTo(1e12, -1e12);
+  chart.DrawTo(std::numeric_limits<double>::quiet_NaN(), 5);
+  const std::vector<CanvasCall> lines = RenderRecorded(chart);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].Points[1], (TPoint{30000 - chart.LRim(), 30000 - chart.TRim()}));
+  EXPECT_EQ(lines[0].Points[2].X, -chart.LRim());  // NaN maps to pixel 0
+}
+
+// Draws `points` once as they are and once reduced; both must give the
+// same pixels.
+::testing::AssertionResult ReductionKeepsPixels(const std::vector<TPoint>& points, const std::string& name) {
+  TBitmap full(40, 60), reduced(40, 60);
+  std::vector<TPoint> shorter(points.size());
+  const int n = ReduceColumnRuns(points.data(), static_cast<int>(points.size()), shorter.data());
+  if (n > static_cast<int>(points.size())) return ::testing::AssertionFailure() << "reduction grew";
+  full.Canvas().Polyline(points.data(), static_cast<int>(points.size()));
+  reduced.Canvas().Polyline(shorter.data(), n);
+  return SameImage(reduced, full, name);
+}
+
+TEST(ColumnReduction, KeepsEveryPixelOfDensePolylines) {
+  // Hand-picked runs whose last row is or is not covered by an earlier step.
+  EXPECT_TRUE(ReductionKeepsPixels({{5, 10}, {5, 20}, {5, 12}, {5, 30}, {5, 30}, {5, 20}}, "interior-end"));
+  EXPECT_TRUE(ReductionKeepsPixels({{5, 10}, {5, 30}, {5, 10}, {5, 25}, {5, 30}}, "covered-top"));
+  EXPECT_TRUE(ReductionKeepsPixels({{5, 20}, {5, 22}, {5, 21}, {5, 23}, {5, 30}}, "fresh-top"));
+  EXPECT_TRUE(ReductionKeepsPixels({{5, 20}, {5, 2}, {5, 40}, {5, 22}, {5, 2}}, "covered-bottom"));
+  EXPECT_TRUE(ReductionKeepsPixels({{5, 20}, {5, 19}, {5, 22}, {5, 18}, {5, 5}}, "fresh-bottom"));
+  EXPECT_TRUE(ReductionKeepsPixels({{5, 9}, {5, 9}, {5, 9}, {5, 9}, {5, 9}, {6, 9}}, "flat"));
+
+  std::mt19937 random(7);
+  std::uniform_int_distribution<int> row(-5, 64), stay(0, 9);
+  for (int trial = 0; trial < 300; ++trial) {
+    std::vector<TPoint> points;
+    int x = -2;
+    const int count = 2 + trial % 199;
+    for (int i = 0; i < count; ++i) {
+      if (stay(random) > 7) ++x;  // long runs in one column
+      points.push_back({x, row(random)});
+    }
+    ASSERT_TRUE(ReductionKeepsPixels(points, "random-" + std::to_string(trial)));
+  }
+}
+
+TEST(ColumnReduction, ShrinksRunsAndLeavesStyledPensAlone) {
+  std::vector<TPoint> points;
+  for (int i = 0; i < 100; ++i) points.push_back({i / 50, (i * 37) % 90});
+  std::vector<TPoint> out(points.size());
+  EXPECT_LE(ReduceColumnRuns(points.data(), 100, out.data()), 8);
+  EXPECT_TRUE(ColumnRunsReducible(TPen{clRed, psSolid, 1, pmCopy}));
+  EXPECT_FALSE(ColumnRunsReducible(TPen{clRed, psDot, 1, pmCopy}));   // the dash phase counts pixels
+  EXPECT_FALSE(ColumnRunsReducible(TPen{clRed, psSolid, 2, pmCopy}));  // round wide ends
+  EXPECT_FALSE(ColumnRunsReducible(TPen{clRed, psSolid, 1, pmXor}));   // overdraw toggles
+}
+
+TEST_F(RenderBatchTest, BatchedDenseRunDrawsTheSamePixelsAsOneFullPolyline) {
+  TBitmap batched(300, 200), single(300, 200);
+  std::vector<TPoint> points;
+  std::mt19937 random(11);
+  std::uniform_int_distribution<int> noise(-40, 40);
+  {
+    TPolylineBatch batch(batched.Canvas());
+    batch.SetCurrent({0, 100});
+    points.push_back({0, 100});
+    for (int i = 1; i < 5000; ++i) {
+      const TPoint p{i * 300 / 5000, 100 + noise(random)};
+      batch.Add(p);
+      points.push_back(p);
+    }
+    batch.Flush();
+    EXPECT_EQ(batched.Canvas().PenPos(), points.back());
+  }
+  single.Canvas().Polyline(points.data(), static_cast<int>(points.size()));
+  EXPECT_TRUE(SameImage(batched, single, "batched-dense-run"));
+}
+
+}  // namespace
+}  // namespace kurvex::test

@@ -1,0 +1,117 @@
+#pragma once
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "chart/chartcontrol.h"
+#include "tests/support/qtapp.h"
+
+namespace kurvex::test {
+
+/// The main window's chart size and its configured drawing values.
+inline constexpr int kWindowChartWidth = 657, kWindowChartHeight = 371;
+
+inline void ConfigureLikeWindowChart(TChartControl& chart) {
+  chart.BeginLoad();
+  chart.SetBounds(0, 0, kWindowChartWidth, kWindowChartHeight);
+  chart.SetAllocSize(800000);
+  chart.SetLRim(70);
+  chart.SetRRim(20);
+  chart.SetTRim(20);
+  chart.SetBRim(40);
+  chart.SetGridStyle(gsLines);
+  chart.SetGridColor(clSilver);
+  chart.SetShadowStyle(ssFlying);
+  chart.SetShadowColor(clGrayText);
+  chart.SetShadowBakColor(clBtnFace);
+  chart.SetTextBkStyle(tbClear);
+  chart.SetTextBkColor(clWhite);
+  chart.SetTextAlignment(taCenter);
+  chart.SetCaptionPosX(0);
+  chart.SetCaptionPosY(-16);
+  chart.SetCaptionAlignment(taRightJustify);
+  chart.SetCaptionAnchorHoriz(cahChartRight);
+  chart.SetCaptionAnchorVert(cavChartTop);
+  TScalePropsHoriz& x = chart.Scale1X();
+  x.SetScaleLocation(slBottom);
+  x.SetRangeLow(0);
+  x.SetRangeHigh(100);
+  x.SetDecPlaces(0);
+  x.SetMinTicks(3);
+  x.SetMinRange(1e-10);
+  TScalePropsVert& y = chart.Scale1Y();
+  y.SetScaleLocation(slLeft);
+  y.SetRangeLow(1);
+  y.SetRangeHigh(200);
+  y.SetDecPlaces(-2);
+  y.SetMinTicks(3);
+  y.SetMinRange(1e-10);
+  for (int layer = 2; layer <= 4; ++layer) {
+    chart.ScaleX(layer).SetVisible(false);
+    chart.ScaleY(layer).SetVisible(false);
+  }
+  chart.Loaded();
+}
+
+/// A shown chart configured as the window's.
+class WindowChartTest : public QtAppTest {
+ protected:
+  WindowChartTest() {
+    ConfigureLikeWindowChart(chart);
+    chart.Show();
+    chart.HandleNeeded();
+  }
+
+  /// The plot area of the acquisition after Start: X 0..1000, Y 0..10.
+  void AcquisitionRange() { chart.SetRange(1, 0, 0, 1000, 10); }
+
+  TChartControl chart;
+};
+
+/// A fresh zero item of the given kind on layer 1, black, one pixel wide.
+inline TChartItem MakeItem(TItemKind kind, double x = 0, double y = 0, double x2 = 0, double y2 = 0) {
+  TChartItem item{};
+  item.Kind = kind;
+  item.Layer = 1;
+  item.LineWidth = 1;
+  item.X = x;
+  item.Y = y;
+  item.X2 = x2;
+  item.Y2 = y2;
+  return item;
+}
+
+/// A fresh temporary folder, removed with everything in it.
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "kurvex-test-XXXXXX").string();
+    m_dir = ::mkdtemp(pattern.data()) ? pattern : std::string();
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::permissions(m_dir, std::filesystem::perms::owner_all, ignored);
+    std::filesystem::remove_all(m_dir, ignored);
+  }
+  std::string Path(const std::string& name) const { return m_dir + "/" + name; }
+  const std::string& Dir() const { return m_dir; }
+
+ private:
+  std::string m_dir;
+};
+
+/// Writes bytes to path, replacing it.
+inline void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+inline std::string ReadFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+}  // namespace kurvex::test

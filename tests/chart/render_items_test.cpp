@@ -1,0 +1,198 @@
+#include <cstring>
+
+#include <gtest/gtest.h>
+
+#include "chart/marks.h"
+#include "chart/renderitems.h"
+#include "platform/bitmap.h"
+#include "tests/chart/render_fixture.h"
+#include "tests/support/image.h"
+#include "tests/support/recordingcanvas.h"
+
+namespace kurvex::test {
+namespace {
+
+// Items on a 100 × 100 plot whose world units are pixels: the control pixel
+// of world (x, y) is (70 + x, 120 - y), the plot pixel (x, 100 - y).
+class RenderItemsTest : public WindowChartTest {
+ protected:
+  RenderItemsTest() {
+    chart.SetBounds(0, 0, 190, 160);
+    chart.SetRange(0, 0, 0, 100, 100);
+  }
+
+  std::vector<CanvasCall> Render(std::vector<TChartItem> items, bool blackAndWhite = false) {
+    TRecordingCanvas canvas(200, 200);
+    TItemRenderer(canvas, chart, 0, 0, blackAndWhite).Render(items.data(), static_cast<int>(items.size()));
+    return canvas.Calls;
+  }
+
+  TBitmap Draw(std::vector<TChartItem> items, bool blackAndWhite = false) {
+    TBitmap bitmap(101, 101);
+    TItemRenderer(bitmap.Canvas(), chart, 0, 0, blackAndWhite).Render(items.data(), static_cast<int>(items.size()));
+    return bitmap;
+  }
+};
+
+TEST_F(RenderItemsTest, UnknownKindsDrawNothingAndLayersOutsideTheRangeAreClamped) {
+  std::vector<TChartItem> items;
+  for (int kind : {0, 10, 11, 15, 200, 255}) {
+    TChartItem item = MakeItem(static_cast<TItemKind>(kind), 10, 10, 20, 20);
+    item.Kind = static_cast<std::uint8_t>(kind);
+    items.push_back(item);
+  }
+  EXPECT_TRUE(Render(items).empty());
+
+  chart.SetRange(16, 0, 0, 50, 50);  // layer 16 maps the same world twice as large
+  TChartItem below = MakeItem(ikLine, 10, 10, 20, 10), above = below;
+  below.Layer = 0;
+  above.Layer = 99;
+  const std::vector<CanvasCall> calls = Render({below, above});
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_EQ(calls[0].Points, (std::vector<TPoint>{{10, 90}, {20, 90}}));  // as layer 1
+  EXPECT_EQ(calls[1].Points, (std::vector<TPoint>{{20, 80}, {40, 80}}));  // as layer 16
+}
+
+TEST_F(RenderItemsTest, ShapesIncludeBothCornersAndShrinkToAPixelWhenTheyCoincide) {
+  TChartItem rect = MakeItem(ikRect, 30, 10, 10, 40);
+  rect.Color = clRed;
+  rect.FillColor = clYellow;
+  TChartItem hollow = rect;
+  hollow.NoFill = 1;
+  TChartItem ellipse = MakeItem(ikEllipse, 50, 50, 10, 5);
+  TChartItem dot = MakeItem(ikRect, 5, 5, 5.2, 5.3);
+  dot.Color = clBlue;
+  const std::vector<CanvasCall> calls = Render({rect, hollow, ellipse, dot});
+  ASSERT_EQ(calls.size(), 4u);
+  EXPECT_EQ(calls[0].Op, "Rectangle");
+  EXPECT_EQ(calls[0].Points, (std::vector<TPoint>{{10, 60}, {31, 91}}));
+  EXPECT_EQ(calls[0].Pen.Color, clRed);
+  EXPECT_EQ(calls[0].Brush, (TBrush{clYellow, bsSolid}));
+  EXPECT_EQ(calls[1].Brush.Style, bsClear);
+  EXPECT_EQ(calls[2].Op, "Ellipse");
+  EXPECT_EQ(calls[2].Points, (std::vector<TPoint>{{40, 45}, {61, 56}}));
+  EXPECT_EQ(calls[3].Op, "SetPixel");
+  EXPECT_EQ(calls[3].Pen.Color, clBlue);
+
+  const std::vector<CanvasCall> bw = Render({rect}, true);
+  EXPECT_EQ(bw[0].Pen.Color, clBlack);
+  EXPECT_EQ(bw[0].Brush.Color, clSilver);
+}
+
+TEST_F(RenderItemsTest, FramedRectanglesDrawTheirBodyAndTheFrameOfTheirStyle) {
+  TChartItem item = MakeItem(ikFrameRect, 10, 10, 20, 30);
+  item.FillColor = clYellow;
+  item.FrameColor1 = clWhite;
+  item.FrameColor2 = clGray;
+  item.FrameStyle = fsLowered;
+  TBitmap lowered = Draw({item});
+  EXPECT_EQ(ColumnText(lowered, 10, 70, 91, clWhite), std::string(21, '#'));  // left edge, up from the bottom
+  EXPECT_EQ(RowText(lowered, 70, 10, 21, clWhite), std::string(10, '#') + ".");    // top edge
+  EXPECT_EQ(ColumnText(lowered, 20, 70, 91, clGray), std::string(21, '#'));  // right edge, down
+  EXPECT_EQ(RowText(lowered, 90, 11, 21, clGray), std::string(10, '#'));          // bottom edge, back
+  EXPECT_EQ(lowered.Canvas().Pixel(15, 80), clYellow);
+
+  item.FrameStyle = fsRaised;
+  EXPECT_EQ(Draw({item}).Canvas().Pixel(10, 80), clGray);
+  item.FrameStyle = fsEngraved;
+  TBitmap engraved = Draw({item});
+  EXPECT_EQ(engraved.Canvas().Pixel(11, 80), clGray);   // first outline, one in
+  EXPECT_EQ(engraved.Canvas().Pixel(10, 80), clWhite);  // second outline
+  item.FrameStyle = 9;
+  EXPECT_EQ(Draw({item}).Canvas().Pixel(10, 80), clYellow);  // no frame
+
+  TChartItem bw = item;
+  bw.FrameStyle = fsLowered;
+  TBitmap silver = Draw({bw}, true);
+  EXPECT_EQ(silver.Canvas().Pixel(15, 80), clSilver);
+  EXPECT_EQ(silver.Canvas().Pixel(10, 80), clWhite);  // frames keep their colours
+}
+
+TEST_F(RenderItemsTest, ArrowsBarsAndRelativeLines) {
+  TChartItem arrow = MakeItem(ikArrow, 10, 50, 60, 50);
+  arrow.Size = 10;
+  arrow.FillColor = clRed;
+  std::vector<CanvasCall> calls = Render({arrow});
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_EQ(calls[0].Points, (std::vector<TPoint>{{10, 50}, {60, 50}}));
+  EXPECT_EQ(calls[1].Op, "Polygon");
+  EXPECT_EQ(calls[1].Points, (std::vector<TPoint>{{60, 50}, {51, 47}, {51, 53}}));
+  arrow.NoFill = 1;
+  calls = Render({arrow});
+  ASSERT_EQ(calls.size(), 3u);
+  EXPECT_EQ(calls[2].Points, (std::vector<TPoint>{{60, 50}, {51, 53}}));
+  arrow.Size = 0;
+  EXPECT_EQ(Render({arrow}).size(), 1u);
+
+  TChartItem bar = MakeItem(ikBar3D, 10, 10, 30, 40);
+  bar.Size = 45;
+  bar.Depth = 10;
+  calls = Render({bar});
+  ASSERT_EQ(calls.size(), 3u);
+  EXPECT_EQ(calls[0].Points, (std::vector<TPoint>{{10, 60}, {17, 53}, {37, 53}, {30, 60}}));
+  EXPECT_EQ(calls[1].Points, (std::vector<TPoint>{{37, 53}, {30, 60}, {30, 90}, {37, 83}}));
+  EXPECT_EQ(calls[2].Points, (std::vector<TPoint>{{10, 60}, {31, 91}}));
+
+  TChartItem move = MakeItem(ikMoveTo, 20, 80), rel = MakeItem(ikMoveRel, 5, 0), draw = MakeItem(ikDrawRel, 4.5, 2);
+  calls = Render({move, rel, draw});
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_EQ(calls[0].Points, (std::vector<TPoint>{{25, 20}, {29, 22}}));  // 4.5 rounds to even
+  EXPECT_EQ(calls[1].Op, "SetPixel");                                     // the end pixel too
+  EXPECT_EQ(calls[1].Points[0], (TPoint{29, 22}));
+}
+
+TEST_F(RenderItemsTest, TextsAndMarks) {
+  TChartItem text = MakeItem(ikText, 50, 50);
+  const char* label = "Wert";
+  text.Text[0] = 4;
+  std::memcpy(text.Text + 1, label, 4);
+  text.Color = clRed;
+  chart.SetTextAlignment(taCenter);
+  std::vector<CanvasCall> calls = Render({text});
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].Text, "Wert");
+  EXPECT_EQ(calls[0].Points[0], (TPoint{50 - 12, 50 - 6}));
+  EXPECT_EQ(calls[0].Brush.Style, bsClear);
+  chart.SetTextAlignment(taRightJustify);
+  chart.SetTextBkStyle(tbSolid);
+  text.Text[0] = 200;  // counts as 17
+  std::memset(text.Text + 1, 0xE4, 17);
+  calls = Render({text});
+  EXPECT_EQ(calls[0].Text.size(), 34u);  // 17 two-byte letters
+  EXPECT_EQ(calls[0].Points[0].X, 50 - 34 * 6);
+  EXPECT_EQ(calls[0].Brush, (TBrush{clWhite, bsSolid}));
+
+  TChartItem pixel = MakeItem(ikMark, 10, 10), letter = MakeItem(ikMark, 20, 20);
+  letter.MarkCode = 'A';
+  calls = Render({pixel, letter});
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_EQ(calls[0].Op, "SetPixel");
+  EXPECT_EQ(calls[1].Text, "A");
+  EXPECT_EQ(calls[1].Points[0], (TPoint{20 - 3, 80 - 6}));
+
+  // Every symbol is drawn, centred, within its size.
+  for (int code = 1; code <= kLastSymbolMark; ++code) {
+    TChartItem mark = MakeItem(ikMark, 50, 50);
+    mark.MarkCode = static_cast<std::uint8_t>(code);
+    mark.Color = clRed;
+    const TRect ink = InkBounds(Draw({mark}));
+    const int half = 2 + (code - 1) % 4;
+    EXPECT_EQ(ink.Left + ink.Right - 1, 100) << "mark " << code;
+    EXPECT_EQ(ink.Top + ink.Bottom - 1, 100) << "mark " << code;
+    EXPECT_LE(ink.Width(), 2 * half + 1) << "mark " << code;
+    EXPECT_GE(ink.Width(), 2 * half) << "mark " << code;
+  }
+}
+
+TEST_F(RenderItemsTest, BlackAndWhiteDrawsEveryItemBlack) {
+  chart.SetDataColor(clRed);
+  chart.MoveTo(0, 50);
+  chart.DrawTo(100, 50);
+  TBitmap bitmap(101, 101);
+  TItemRenderer(bitmap.Canvas(), chart, 0, 0, true).Render(chart.Store().Items(), chart.ItemCount());
+  EXPECT_EQ(CountPixels(bitmap, clBlack), 100);
+  EXPECT_EQ(CountPixels(bitmap, clRed), 0);
+}
+
+}  // namespace
+}  // namespace kurvex::test
