@@ -3,6 +3,7 @@
 
 #include "app/mainwindow.h"
 #include "platform/application.h"
+#include "widgets/applicationguard.h"
 
 int main(int argc, char** argv) {
   std::string reason;
@@ -10,6 +11,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "kurvex: %s; start it on a desktop session.\n", reason.c_str());
     return 1;
   }
+  // First of all: note whether another copy runs, before any window exists.
+  kurvex::TApplicationGuard guard(argc > 0 ? argv[0] : "");
   kurvex::TApplication application(argc, argv);
   kurvex::TForm1 form;
   form.Show();

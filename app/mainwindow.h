@@ -19,6 +19,7 @@
 #include "serial/serialcomm.h"
 #include "widgets/circularprogress.h"
 #include "widgets/numedit.h"
+#include "widgets/oneinstance.h"
 
 namespace kurvex {
 
@@ -54,6 +55,11 @@ class TForm1 : public TForm {
   void TrendCheckBoxClick(TObject* Sender);
   void ResetAxisButtonClick(TObject* Sender);
   void ClearGraphButtonClick(TObject* Sender);
+  /// "Datei" menu: export the chart as a black-and-white bitmap, store the
+  /// acquisition as a graph file, load one (app/filecommands.cpp).
+  void GrafikSpeichernBMPClick(TObject* Sender);
+  void ErfassungSpeichernClick(TObject* Sender);
+  void ErfassungladenClick(TObject* Sender);
 
   TSessionState SessionState;
 
@@ -112,6 +118,7 @@ class TForm1 : public TForm {
   std::unique_ptr<TStatusBar> StatusBar;
 
   std::unique_ptr<TSerialComm> SerialComm1;
+  std::unique_ptr<TOneInstance> OneInstance1;
   std::unique_ptr<TFormInfo> FormInfo;
 
  private:

@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -69,6 +70,13 @@ TForm1::TForm1() {
   for (int i = 0; i < 4; ++i) StatusBar->Panels().Add(200);
   CreateSerialPort();
   FormInfo = std::make_unique<TFormInfo>();
+  OneInstance1 = std::make_unique<TOneInstance>(*this);
+  OneInstance1->SetMode(oiActivateOnly);
+  OneInstance1->OnActivated = [](TObject*) {
+    // Visible in a terminal (and to the start-up tests): why the window came forward.
+    std::fputs("kurvex: a second start brought this window to the front\n", stderr);
+  };
+  OneInstance1->Loaded();
 }
 
 TForm1::~TForm1() {
@@ -87,10 +95,13 @@ void TForm1::CreateMenu() {
   Datei1->SetName("Datei1");
   GrafikSpeichernBMP = &Datei1->Add("Grafik speichern als Bitmap (.bmp)");
   GrafikSpeichernBMP->SetName("GrafikSpeichernBMP");
+  GrafikSpeichernBMP->OnClick = [this](TObject* s) { GrafikSpeichernBMPClick(s); };
   ErfassungSpeichern = &Datei1->Add("Erfassung speichern");
   ErfassungSpeichern->SetName("ErfassungSpeichern");
+  ErfassungSpeichern->OnClick = [this](TObject* s) { ErfassungSpeichernClick(s); };
   Erfassungladen = &Datei1->Add("Erfassung laden");
   Erfassungladen->SetName("Erfassungladen");
+  Erfassungladen->OnClick = [this](TObject* s) { ErfassungladenClick(s); };
   Einstellungen1 = &Datei1->Add("Beenden");
   Einstellungen1->SetName("Einstellungen1");
   Einstellungen1->OnClick = [this](TObject* s) { Einstellungen1Click(s); };
@@ -265,6 +276,17 @@ void TForm1::CreateChart() {
   Chart1->SetGridColor(clSilver);
   Chart1->SetMouseAction(maPan);
   Chart1->SetMouseCursorFixed(true);
+  Chart1->SetShadowStyle(ssFlying);
+  Chart1->SetShadowColor(clGrayText);
+  Chart1->SetShadowBakColor(clBtnFace);
+  Chart1->SetTextBkStyle(tbClear);
+  Chart1->SetTextBkColor(clWhite);
+  Chart1->SetTextAlignment(taCenter);
+  Chart1->SetCaptionPosX(0);
+  Chart1->SetCaptionPosY(-16);
+  Chart1->SetCaptionAlignment(taRightJustify);
+  Chart1->SetCaptionAnchorHoriz(cahChartRight);
+  Chart1->SetCaptionAnchorVert(cavChartTop);
   TScalePropsHoriz& x = Chart1->Scale1X();
   x.SetScaleLocation(slBottom);
   x.SetRangeLow(0);

@@ -109,6 +109,7 @@ void TOneInstance::BringOwnerForward() {
   QWidget* window = m_owner.Widget();
   if (window->isMinimized()) window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
   m_owner.BringToFront();
+  if (OnActivated) OnActivated(this);
 }
 
 }  // namespace kurvex

@@ -41,6 +41,8 @@ class TOneInstance : public TObject {
 
   /// Runs instead of the activation in mode oiCustom (when assigned).
   TNotifyEvent OnCustom;
+  /// Runs in the first copy after a later copy brought its window forward.
+  TNotifyEvent OnActivated;
 
   /// Call once, when the owner window has been built with its settings.
   /// First copy: starts listening. Later copy, when Enabled: reacts per

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -14,10 +15,18 @@
 namespace kurvex {
 namespace {
 
-// Starts real copies of the program, offscreen in a private runtime
-// directory. They print "ready" once their message loop runs and
-// "activated" when a later start brought their window back.
-class OneInstanceProcessTest : public test::QtAppTest {
+// A program that carries the guard, and the lines by which it shows that
+// its message loop runs (empty when it prints none) and that a later start
+// brought its window back.
+struct GuardedProgram {
+  const char* path;
+  const char* readyLine;
+  const char* activatedLine;
+};
+
+// Starts real copies of the program, offscreen in a private runtime directory.
+class OneInstanceProcessTest : public test::QtAppTest,
+                               public ::testing::WithParamInterface<GuardedProgram> {
  protected:
   void TearDown() override {
     for (auto& copy : m_copies) {
@@ -32,6 +41,7 @@ class OneInstanceProcessTest : public test::QtAppTest {
     env.insert("XDG_RUNTIME_DIR", m_runtime.path());
     env.insert("QT_QPA_PLATFORM", "offscreen");
     copy->setProcessEnvironment(env);
+    copy->setProcessChannelMode(QProcess::MergedChannels);
     copy->start(program, {});
     EXPECT_TRUE(copy->waitForStarted(5000));
     return *copy;
@@ -56,7 +66,24 @@ class OneInstanceProcessTest : public test::QtAppTest {
     return path;
   }
 
-  static QString Program() { return KURVEX_INSTANCE_PROGRAM; }
+  static QString Program() { return GetParam().path; }
+
+  // The copy is the first and can be reached: it accepts connections on its
+  // socket (a file left by a killed copy refuses them).
+  bool Ready(QProcess& copy) {
+    const QString socket = m_runtime.filePath(QFileInfo(copy.program()).fileName().toUpper() + ".socket");
+    QElapsedTimer clock;
+    clock.start();
+    for (;;) {
+      QLocalSocket probe;
+      probe.connectToServer(socket);
+      if (probe.waitForConnected(100)) break;
+      if (clock.elapsed() > 5000 || copy.state() == QProcess::NotRunning) return false;
+      copy.waitForFinished(20);
+    }
+    return !*GetParam().readyLine || Printed(copy, GetParam().readyLine);
+  }
+  bool Activated(QProcess& copy, int waitMs) { return Printed(copy, GetParam().activatedLine, waitMs); }
 
   // A copy that finds the first one ends by itself, with code 0, within a
   // second, without reaching its message loop.
@@ -68,45 +95,56 @@ class OneInstanceProcessTest : public test::QtAppTest {
     EXPECT_LT(clock.elapsed(), 1000);
     EXPECT_EQ(later.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(later.exitCode(), 0);
-    EXPECT_FALSE(Printed(later, "ready", 0));
+    if (*GetParam().readyLine) {
+      EXPECT_FALSE(Printed(later, GetParam().readyLine, 0));
+    }
   }
 
   QTemporaryDir m_runtime;
   std::vector<std::unique_ptr<QProcess>> m_copies;
 };
 
-TEST_F(OneInstanceProcessTest, LaterStartActivatesTheFirstAndEnds) {
+TEST_P(OneInstanceProcessTest, LaterStartActivatesTheFirstAndEnds) {
   QProcess& first = Start(Program());
-  ASSERT_TRUE(Printed(first, "ready"));
+  ASSERT_TRUE(Ready(first));
   ExpectLaterCopyEnds(Program());
-  EXPECT_TRUE(Printed(first, "activated", 2000));
+  EXPECT_TRUE(Activated(first, 2000));
   const QString name = QFileInfo(Program()).fileName();
   ExpectLaterCopyEnds(CopyAs("elsewhere/" + name));  // same name, other directory
   ExpectLaterCopyEnds(CopyAs(name.toUpper()));
   EXPECT_EQ(first.state(), QProcess::Running);
 }
 
-TEST_F(OneInstanceProcessTest, KilledFirstCopyDoesNotBlockTheNextStart) {
+TEST_P(OneInstanceProcessTest, KilledFirstCopyDoesNotBlockTheNextStart) {
   QProcess& crashed = Start(Program());
-  ASSERT_TRUE(Printed(crashed, "ready"));
+  ASSERT_TRUE(Ready(crashed));
   crashed.kill();  // SIGKILL: nothing is cleaned up
   ASSERT_TRUE(crashed.waitForFinished(2000));
   EXPECT_TRUE(QFile::exists(m_runtime.filePath(QFileInfo(Program()).fileName().toUpper() +
                                                ".socket")));
   QProcess& next = Start(Program());
-  ASSERT_TRUE(Printed(next, "ready")) << "the next start runs normally";
+  ASSERT_TRUE(Ready(next)) << "the next start runs normally";
   ExpectLaterCopyEnds(Program());
-  EXPECT_TRUE(Printed(next, "activated", 2000)) << "it listens on a fresh socket";
+  EXPECT_TRUE(Activated(next, 2000)) << "it listens on a fresh socket";
 }
 
-TEST_F(OneInstanceProcessTest, CopiesUnderDifferentFileNamesBothRun) {
+TEST_P(OneInstanceProcessTest, CopiesUnderDifferentFileNamesBothRun) {
   QProcess& first = Start(Program());
-  ASSERT_TRUE(Printed(first, "ready"));
+  ASSERT_TRUE(Ready(first));
   QProcess& other = Start(CopyAs("other-probe"));
-  EXPECT_TRUE(Printed(other, "ready"));
+  EXPECT_TRUE(Ready(other));
   EXPECT_FALSE(other.waitForFinished(300));
-  EXPECT_FALSE(Printed(first, "activated", 0));
+  EXPECT_FALSE(Activated(first, 0));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Programs, OneInstanceProcessTest,
+    ::testing::Values(GuardedProgram{KURVEX_INSTANCE_PROGRAM, "ready", "activated"},
+                      GuardedProgram{KURVEX_PROGRAM, "",
+                                     "kurvex: a second start brought this window to the front"}),
+    [](const ::testing::TestParamInfo<GuardedProgram>& info) {
+      return info.index == 0 ? std::string("Probe") : std::string("Kurvex");
+    });
 
 }  // namespace
 }  // namespace kurvex
