@@ -30,6 +30,11 @@ PtyPair::~PtyPair() {
   if (m_master >= 0) close(m_master);
 }
 
+void PtyPair::CloseMaster() {
+  if (m_master >= 0) close(m_master);
+  m_master = -1;
+}
+
 void PtyPair::WriteMaster(const std::string& bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {

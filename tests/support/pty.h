@@ -19,6 +19,8 @@ class PtyPair {
   int Slave() const { return m_slave; }
   const std::string& SlavePath() const { return m_slavePath; }
 
+  /// Closes the master, as if the device was pulled: the slave hangs up.
+  void CloseMaster();
   /// Writes all of `bytes` to the master.
   void WriteMaster(const std::string& bytes);
   /// Reads from the master until `count` bytes came or `timeoutMs` passed.
