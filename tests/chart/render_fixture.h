@@ -2,6 +2,7 @@
 
 #include <stdlib.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -57,13 +58,14 @@ inline void ConfigureLikeWindowChart(TChartControl& chart) {
   chart.Loaded();
 }
 
-/// A shown chart configured as the window's.
+/// A shown chart configured as the window's, painted once.
 class WindowChartTest : public QtAppTest {
  protected:
   WindowChartTest() {
     ConfigureLikeWindowChart(chart);
     chart.Show();
     chart.HandleNeeded();
+    chart.Paint();
   }
 
   /// The plot area of the acquisition after Start: X 0..1000, Y 0..10.
@@ -71,6 +73,14 @@ class WindowChartTest : public QtAppTest {
 
   TChartControl chart;
 };
+
+/// 1,000 samples of a slow sine between 1 and 9 after a first point at
+/// (0, 2), in blue, as an acquisition plots them.
+inline void AddSineSamples(TChartControl& chart) {
+  chart.SetDataColor(clBlue);
+  chart.MoveTo(0, 2);
+  for (int i = 1; i <= 1000; ++i) chart.DrawTo(i, 5 + 4 * std::sin(i / 50.0));
+}
 
 /// A fresh zero item of the given kind on layer 1, black, one pixel wide.
 inline TChartItem MakeItem(TItemKind kind, double x = 0, double y = 0, double x2 = 0, double y2 = 0) {

@@ -1,0 +1,121 @@
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include <QImage>
+
+#include "chart/graphfile.h"
+#include "platform/bitmap.h"
+#include "tests/app/mainwindow_fixture.h"
+#include "tests/chart/render_fixture.h"
+#include "tests/support/image.h"
+
+namespace kurvex::test {
+namespace {
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+class FileCommandsTest : public MainWindowTest {
+ protected:
+  FileCommandsTest() {
+    dir = std::filesystem::temp_directory_path() / ("kurvex-files-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    form->Chart1->SetRange(1, 0, 0, 1000, 10);
+    AddSineSamples(*form->Chart1);
+    form->Chart1->ShowGraph();
+  }
+  ~FileCommandsTest() override { std::filesystem::remove_all(dir); }
+
+  std::string Path(const std::string& name) const { return (dir / name).string(); }
+  void Answer(const std::optional<std::string>& path) { dialogs.Files().Answers.push_back(path); }
+  std::string Items() const {
+    const TChartControl& c = *form->Chart1;
+    return std::string(reinterpret_cast<const char*>(c.Store().Items()), c.ItemCount() * sizeof(TChartItem));
+  }
+
+  std::filesystem::path dir;
+};
+
+TEST_F(FileCommandsTest, EachCommandAsksItsDialogWithItsFilterAndStartsAtHome) {
+  const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+  const std::string before = Items();
+  form->GrafikSpeichernBMP->Click();
+  form->ErfassungSpeichern->Click();
+  form->Erfassungladen->Click();
+  const std::vector<FileDialogCall>& calls = dialogs.Files().Calls;
+  ASSERT_EQ(calls.size(), 3u);
+  EXPECT_EQ(calls[0], (FileDialogCall{FileDialogKind::Save, {"Graphic Files (*.bmp)|*.BMP", ".bmp", home, "", true}}));
+  EXPECT_EQ(calls[1], (FileDialogCall{FileDialogKind::Save, {"Kurvex Files (*.kvx)|*.KVX", ".kvx", home, "", true}}));
+  EXPECT_EQ(calls[2], (FileDialogCall{FileDialogKind::Open, {"Kurvex Files (*.kvx)|*.KVX", ".kvx", home, "", false}}));
+  // All three were cancelled: nothing written, nothing changed, nothing said.
+  EXPECT_EQ(Items(), before);
+  EXPECT_TRUE(std::filesystem::is_empty(dir));
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(FileCommandsTest, AStoredAcquisitionLoadsBackIntoTheCurrentAxisWindow) {
+  const std::string stored = Items();
+  const TBitmap shown = form->Chart1->WindowImage();
+  Answer(Path("run.kvx"));
+  form->ErfassungSpeichern->Click();
+  EXPECT_EQ(ReadAll(Path("run.kvx")), stored);
+  form->ClearGraphButtonClick(nullptr);
+  EXPECT_EQ(form->Chart1->ItemCount(), 0);
+  Answer(Path("run.kvx"));
+  form->Erfassungladen->Click();
+  EXPECT_EQ(Items(), stored);
+  EXPECT_TRUE(SameImage(form->Chart1->WindowImage(), shown, "reloaded-acquisition"));
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(FileCommandsTest, FailuresAreShownAndKeepFilesAndItems) {
+  const std::string before = Items();
+  const std::string missing = Path("gone/run.kvx");
+  Answer(missing);
+  form->ErfassungSpeichern->Click();
+  Answer(missing);
+  form->Erfassungladen->Click();
+  const std::vector<std::string> texts = Messages();
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[0], "Die Datei \"" + missing + "\" konnte nicht gespeichert werden.\n" + std::strerror(ENOENT));
+  EXPECT_EQ(texts[1], "Die Datei \"" + missing + "\" konnte nicht geladen werden.\n" + std::strerror(ENOENT));
+  EXPECT_EQ(Items(), before);
+}
+
+TEST_F(FileCommandsTest, TheBitmapIsTheBlackAndWhiteRenderingAndNeverReplacesAnUnconfirmedFile) {
+  Answer(Path("graph.bmp"));
+  form->GrafikSpeichernBMP->Click();
+  TBitmap written;
+  ASSERT_TRUE(written.LoadFromFile(Path("graph.bmp")));
+  EXPECT_EQ(written.Width(), 657);
+  EXPECT_EQ(written.Height(), 371);
+  EXPECT_EQ(CountPixels(written, clBlue), 0);
+  EXPECT_GT(CountPixels(written, clBlack), 1000);
+  TBitmap reference;
+  // The chart tests' reference for the same picture.
+  const std::filesystem::path golden =
+      std::filesystem::path(KURVEX_TEST_DATA).parent_path().parent_path() / "chart" / "golden" / "export-bw.png";
+  ASSERT_TRUE(reference.Image().load(QString::fromStdString(golden.string())));
+  reference.Image() = reference.Image().convertToFormat(QImage::Format_RGB32);
+  EXPECT_TRUE(SameImage(written, reference, "window-export-bw"));
+
+  // "graph.kvx" exports to graph.bmp, which the dialog did not confirm.
+  std::filesystem::resize_file(Path("graph.bmp"), 10);
+  dialogs.Boxes().Answers.push_back(MessageResult::No);
+  Answer(Path("graph.kvx"));
+  form->GrafikSpeichernBMP->Click();
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(Messages()[0], "Die Datei \"" + Path("graph.bmp") + "\" existiert bereits.\nSoll sie ersetzt werden?");
+  EXPECT_EQ(std::filesystem::file_size(Path("graph.bmp")), 10u);
+  EXPECT_FALSE(std::filesystem::exists(Path("graph.kvx")));
+  Answer(Path("graph.kvx"));
+  form->GrafikSpeichernBMP->Click();  // answered Yes
+  EXPECT_GT(std::filesystem::file_size(Path("graph.bmp")), 10u);
+}
+
+}  // namespace
+}  // namespace kurvex::test
