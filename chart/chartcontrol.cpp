@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "chart/chartcursors.h"
+
 namespace kurvex {
 
 namespace {
@@ -14,6 +16,7 @@ TCustomChartControl::TCustomChartControl(TWinControl* parent)
     : TCustomControl(parent), m_store(std::make_shared<TItemStore>()) {
   CreateAxes();
   ConnectRenderObjects();
+  RegisterChartCursors();
   SetBounds(Left(), Top(), 280, 200);
   SetStandardLayout(lay_X1Bottom_Y1Left);
 }

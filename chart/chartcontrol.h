@@ -13,6 +13,8 @@
 #include "chart/itemstore.h"
 #include "chart/jointlayers.h"
 #include "chart/layertransform.h"
+#include "chart/mousenav.h"
+#include "chart/mousenavevents.h"
 #include "chart/scale.h"
 #include "chart/scaleprops.h"
 #include "chart/standardlayout.h"
@@ -362,6 +364,53 @@ class TCustomChartControl : public TCustomControl {
   std::array<TCrossHair, kCrossHairCount> m_crossHairs;
   std::array<TTextLabel, kTextLabelCount> m_textLabels;
 
+  // ===== mouse navigation (chart/mousenav*.cpp) ============================
+ public:
+  /// Every mouse move over the control, inside the plot area or not.
+  TMouseMoveInChartEvent OnMouseMoveInChart;
+  /// After each mouse-driven change of the world window.
+  TZoomPanEvent OnZoomPan;
+  /// After a crosshair was dragged.
+  TCrossHairMoveEvent OnCrossHairMove;
+  /// After a text label was dragged.
+  TTextLabelMoveEvent OnTextLabelMove;
+  /// The last pointer position inside the plot area, world units of the ActiveLayer.
+  double MousePosX() const { return m_nav.WorldX; }
+  double MousePosY() const { return m_nav.WorldY; }
+  /// The pointer shape the chart puts over itself; crDefault lets the
+  /// control's own Cursor show.
+  TCursor ScreenCursor() const { return m_screenCursor; }
+  /// True while a rubber band is being drawn.
+  bool RubberBandActive() const { return m_nav.BandActive; }
+  /// The plot area in control pixels, ends included.
+  TPlotBounds PlotBounds() const;
+
+ protected:
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMove(TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseLeave() override;
+
+ private:
+  /// The mode handling of one move: origin, pan, zoom or item drag.
+  void NavigateByDrag(TShiftState shift, int x, int y);
+  void TakeDragOrigin(int x, int y);
+  void PanStep(int x, int y);
+  void ZoomDragStep(int x, int y);
+  /// Runs updateLayer for every navigated layer with painting held back,
+  /// then paints once and fires OnZoomPan.
+  void NavigationStep(const std::function<void(int layer)>& updateLayer);
+  void MoveRubberBand(int x, int y);
+  void EndRubberBand(bool zoom);
+  /// XORs the outline from `from` to `to` and the one from `from` to
+  /// `replaced` onto the window, which erases the latter when it is shown.
+  void XorRubberBands(TPoint from, TPoint replaced, TPoint to);
+  void ShowScreenCursor(TCursor cursor);
+
+  TMouseNavState m_nav;
+  std::array<TAxisWindow, kLayerCount> m_originX{};
+  std::array<TAxisWindow, kLayerCount> m_originY{};
+  TCursor m_screenCursor = crDefault;
 };
 
 /// The chart control as placed on a window.

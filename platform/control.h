@@ -12,6 +12,7 @@ class QWidget;
 namespace kurvex {
 
 class TBitmap;
+class TCanvas;
 
 /// Common base of everything that fires events, so handlers can be told
 /// which object sent them.
@@ -158,6 +159,12 @@ class TCustomControl : public TWinControl {
   /// The picture the window shows (for tests and screenshots); it has the
   /// control's size once the control has painted or presented.
   const TBitmap& WindowImage() const;
+  /// Draws straight onto the window's picture (an XOR rubber band, say)
+  /// without a repaint of the control; the next Paint covers it. Call
+  /// UpdateWindow afterwards to put the change on screen.
+  TCanvas& WindowCanvas();
+  /// Schedules the window's picture for the screen at the next event-loop pass.
+  void UpdateWindow();
 
   /// True once the native window exists (after HandleNeeded or the first show).
   bool HandleAllocated() const;

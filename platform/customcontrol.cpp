@@ -147,6 +147,13 @@ void TCustomControl::PresentBitmap(int x, int y, const TBitmap& bitmap) {
 
 const TBitmap& TCustomControl::WindowImage() const { return m_cimpl->picture; }
 
+TCanvas& TCustomControl::WindowCanvas() {
+  m_cimpl->FitPicture(Widget()->size());
+  return m_cimpl->picture.Canvas();
+}
+
+void TCustomControl::UpdateWindow() { Widget()->update(); }
+
 bool TCustomControl::HandleAllocated() const { return m_cimpl->created; }
 
 void TCustomControl::HandleNeeded() {

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QWidget>
+
+#include "chart/chartcontrol.h"
+#include "tests/support/qtapp.h"
+
+namespace kurvex::test {
+
+/// A chart that counts its full repaints.
+class CountingChart : public TChartControl {
+ public:
+  using TChartControl::TChartControl;
+  void Paint() override {
+    ++paints;
+    TChartControl::Paint();
+  }
+  int paints = 0;
+};
+
+/// A shown chart whose plot area is 500 × 300 pixels (x 50..550, y 16..316)
+/// showing 0..100 on both axes of layer 1, driven by synthesized mouse input.
+class MouseChartTest : public QtAppTest {
+ protected:
+  MouseChartTest() {
+    chart.SetLRim(50);
+    chart.SetRRim(10);
+    chart.SetTRim(16);
+    chart.SetBRim(32);
+    chart.SetBounds(0, 0, 560, 348);
+    chart.Show();
+    chart.SetRange(1, 0, 0, 100, 100);
+    chart.OnZoomPan = [this](TObject*) { ++zoomPans; };
+  }
+
+  QWidget* W() const { return chart.Widget(); }
+  void Press(QPoint p, Qt::MouseButton b = Qt::LeftButton) { MousePress(W(), b, p); }
+  void MoveHeld(QPoint p) { MouseMove(W(), p, Qt::LeftButton); }
+  void Hover(QPoint p) { MouseMove(W(), p); }
+  void Release(QPoint p, Qt::MouseButton b = Qt::LeftButton) { MouseRelease(W(), b, p); }
+  /// As a hand does it: hover to `from` (which ends an earlier drag), press,
+  /// the first held move at `from` (it takes the origin), a held move to
+  /// `to`, release.
+  void Drag(QPoint from, QPoint to) {
+    Hover(from);
+    Press(from);
+    MoveHeld(from);
+    MoveHeld(to);
+    Release(to);
+  }
+
+  TAxisWindow X(int layer = 1) const { return {chart.ScaleX(layer).RangeLow(), chart.ScaleX(layer).RangeHigh()}; }
+  TAxisWindow Y(int layer = 1) const { return {chart.ScaleY(layer).RangeLow(), chart.ScaleY(layer).RangeHigh()}; }
+
+  CountingChart chart;
+  int zoomPans = 0;
+};
+
+}  // namespace kurvex::test
+
+namespace kurvex {
+inline void PrintTo(const TAxisWindow& w, std::ostream* os) { *os << w.Low << " .. " << w.High; }
+}  // namespace kurvex
