@@ -4,6 +4,7 @@
 
 #include "platform/dispatcher.h"
 #include "serial/logfile.h"
+#include "serial/portscan.h"
 
 namespace kurvex {
 
@@ -33,6 +34,32 @@ void TBaseIO::NotifyListeners(int code) {
   for (const Listener& entry : snapshot) {
     entry.Call(*this, code);
   }
+}
+
+void TBaseIO::GetDeviceList(TDeviceStrings* strings) {
+  if (m_deviceList.Empty()) EnumerateDevices();
+  if (strings == nullptr) return;
+  strings->clear();
+  for (int i = 0; i < m_deviceList.Count(); ++i) {
+    strings->push_back({m_deviceList[i].Caption, &m_deviceList[i]});
+  }
+}
+
+void TBaseIO::RefreshDeviceList() {
+  ClearDeviceList();
+  GetDeviceList(nullptr);
+  NotifyListeners(kNotifyChanged);
+}
+
+bool TBaseIO::HandleDeviceChange(const THotplugChange& change) {
+  if (!ConcernsSerialPorts(change)) return false;
+  RefreshDeviceList();
+  return true;
+}
+
+int TBaseIO::InsertDevice(TSerialDevice device) {
+  device.Owner = this;
+  return m_deviceList.Insert(std::move(device));
 }
 
 void TBaseIO::CloseDeviceHandle() {

@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "platform/error.h"
+#include "platform/hotplugwatch.h"
 #include "platform/serialdevice.h"
+#include "serial/devicelist.h"
 
 namespace kurvex {
 
@@ -67,6 +69,23 @@ class TBaseIO {
   int AddListener(TNotifyListener listener);
   void RemoveListener(int id);
 
+  /// Fills the device list when it is empty; then, when `strings` is given,
+  /// replaces its contents with one caption per entry, in list order.
+  void GetDeviceList(TDeviceStrings* strings);
+  /// Builds the device list anew; listeners then get kNotifyChanged.
+  void RefreshDeviceList();
+  /// Makes the entry at `index` the port to open (an invalid index does
+  /// nothing).
+  virtual void SelectDevice(int index) = 0;
+  /// Index of the entry for the configured port, or -1.
+  virtual int DeviceIndex() const = 0;
+  /// Refreshes the device list for a change that may concern serial ports
+  /// (see ConcernsSerialPorts); true when it did. Feed it from a
+  /// THotplugWatch over TDeviceTree::WatchFolders().
+  bool HandleDeviceChange(const THotplugChange& change);
+  /// The entries as the last enumeration found them; empty until asked for.
+  const TDeviceList& DeviceList() const { return m_deviceList; }
+
   /// Optional log sink, not owned; null for none.
   TCustomLogFile* Log() const { return m_log; }
   void SetLog(TCustomLogFile* log) { m_log = log; }
@@ -100,6 +119,12 @@ class TBaseIO {
   void SetGuiThreadReachable(bool reachable) { m_guiThreadReachable = reachable; }
   virtual void NotifyListeners(int code);
 
+  /// Adds the entries of the machine's ports to the (empty) device list.
+  virtual void EnumerateDevices() = 0;
+  /// The entry joins the list owned by this component; see TDeviceList::Insert.
+  int InsertDevice(TSerialDevice device);
+  void ClearDeviceList() { m_deviceList.Clear(); }
+
   /// Takes the handed-over device, if any.
   std::unique_ptr<SerialDevice> TakeHandedOverDevice() { return std::move(m_handedOver); }
   void SetDevice(std::unique_ptr<SerialDevice> device) { m_device = std::move(device); }
@@ -117,6 +142,7 @@ class TBaseIO {
   std::unique_ptr<SerialDevice> m_device;
   std::unique_ptr<SerialDevice> m_handedOver;
   std::vector<Listener> m_listeners;
+  TDeviceList m_deviceList;
   int m_nextListenerId = 1;
   TCustomLogFile* m_log = nullptr;
   std::string m_logPrefix;

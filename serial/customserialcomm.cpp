@@ -9,6 +9,7 @@
 #include "serial/configrecord.h"
 #include "serial/dcb.h"
 #include "serial/logfile.h"
+#include "serial/portscan.h"
 
 namespace kurvex {
 
@@ -46,11 +47,27 @@ void TCustomSerialComm::SetComPort(TComPort port) {
 }
 
 std::string TCustomSerialComm::GetDeviceName() const {
-  return "COM" + std::to_string(m_comPortNo);
+  const int index = DeviceIndex();
+  if (index < 0) return "COM" + std::to_string(m_comPortNo);
+  return DeviceList()[index].OpenName;
+}
+
+void TCustomSerialComm::SelectDevice(int index) {
+  if (index < 0 || index >= DeviceList().Count()) return;
+  SetComPortNo(static_cast<std::uint16_t>(DeviceList()[index].PortNumber));
+}
+
+int TCustomSerialComm::DeviceIndex() const { return DeviceList().IndexOfPort(m_comPortNo); }
+
+void TCustomSerialComm::EnumerateDevices() {
+  const TDeviceTree tree = m_deviceTree.value_or(TDeviceTree::System());
+  for (TSerialDevice& entry : ScanSerialPorts(tree, EnumPorts())) InsertDevice(std::move(entry));
 }
 
 std::unique_ptr<SerialDevice> TCustomSerialComm::CreateDeviceHandle(int& error) {
-  const std::string path = ResolveComPort(GetDeviceName());
+  // An entry of a device without a COM name opens by its device path.
+  const std::string name = GetDeviceName();
+  const std::string path = name.starts_with('/') ? name : ResolveComPort(name);
   if (path.empty()) {
     error = ENOENT;
     return nullptr;

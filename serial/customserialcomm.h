@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "platform/devicetree.h"
 #include "serial/customcomm.h"
 
 namespace kurvex {
@@ -22,8 +24,15 @@ class TCustomSerialComm : public TCustomComm {
   TComPort ComPort() const;
   void SetComPort(TComPort port);
 
-  /// "COM<n>".
+  /// The open name of the device list entry for ComPortNo, else "COM<n>".
   std::string GetDeviceName() const override;
+
+  /// ComPortNo := the entry's PortNumber (closing and reopening an open port).
+  void SelectDevice(int index) override;
+  int DeviceIndex() const override;
+  /// Where the device list looks for ports; the running system (with the
+  /// port folder as it is at each enumeration) until set.
+  void SetDeviceTree(TDeviceTree tree) { m_deviceTree = std::move(tree); }
 
   /// Stores port number, DCB and timeouts as one 49-byte value at
   /// ConfigValuePath(rootKey, key, valueName). A failure is a fatal error.
@@ -42,6 +51,8 @@ class TCustomSerialComm : public TCustomComm {
 
  protected:
   std::unique_ptr<SerialDevice> CreateDeviceHandle(int& error) override;
+  /// The ports of the device tree, built as EnumPorts says.
+  void EnumerateDevices() override;
 
  private:
   void ReadPnPIdFromOpenPort(std::string& id);
@@ -50,6 +61,7 @@ class TCustomSerialComm : public TCustomComm {
   void PulseLines();
 
   std::uint16_t m_comPortNo = 1;
+  std::optional<TDeviceTree> m_deviceTree;
 };
 
 }  // namespace kurvex

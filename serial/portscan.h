@@ -1,0 +1,26 @@
+#pragma once
+
+#include <vector>
+
+#include "platform/devicetree.h"
+#include "platform/hotplugwatch.h"
+#include "serial/commtypes.h"
+#include "serial/devicelist.h"
+
+namespace kurvex {
+
+/// The serial ports of `tree` as device list entries, in the order they are
+/// found: first the `COM<n>` links by n, then each device no link leads to,
+/// numbered kFirstUnnamedPortNumber and up. With epQuickAll the entries hold
+/// names only; epFullInfo adds what sysfs and udev know of the device (and
+/// the caption names its description); epFullPresent also leaves out links
+/// that lead nowhere and devices without a node. Every link that leads to
+/// a device gets that device's details. Owner and ListIndex are left unset.
+std::vector<TSerialDevice> ScanSerialPorts(const TDeviceTree& tree, TEnumPorts mode);
+
+/// Whether a change in a watched folder may change the port list: a
+/// `COM<n>` link, a tty node, a pseudo-terminal, or anything after lost
+/// events.
+bool ConcernsSerialPorts(const THotplugChange& change);
+
+}  // namespace kurvex
