@@ -397,9 +397,16 @@ class TCustomChartControl : public TCustomControl {
   void TakeDragOrigin(int x, int y);
   void PanStep(int x, int y);
   void ZoomDragStep(int x, int y);
-  /// Runs updateLayer for every navigated layer with painting held back,
-  /// then paints once and fires OnZoomPan.
+  /// Runs change with painting held back, then paints once.
+  void PaintOnceAfter(const std::function<void()>& change);
+  /// Runs updateLayer for every navigated layer, paints once and fires OnZoomPan.
   void NavigationStep(const std::function<void(int layer)>& updateLayer);
+  /// Chooses the crosshair or text label a drag moves, nearest to (x, y).
+  void PickDraggedItem(int x, int y);
+  int NearestCrossHair(int x, int y) const;
+  int NearestTextLabel(int x, int y) const;
+  void DragCrossHairStep(int x, int y);
+  void DragTextLabelStep(int x, int y);
   void MoveRubberBand(int x, int y);
   void EndRubberBand(bool zoom);
   /// XORs the outline from `from` to `to` and the one from `from` to

@@ -78,12 +78,13 @@ void TCustomChartControl::NavigateByDrag(TShiftState shift, int x, int y) {
   if (!IsDragMode(m_mouseAction)) return;
   if (!m_nav.Dragging) {
     TakeDragOrigin(x, y);
+    PickDraggedItem(x, y);
     return;
   }
   switch (m_mouseAction) {
     case maZoomDrag: ZoomDragStep(x, y); break;
-    case maDragCrossH:
-    case maDragLabel: break;
+    case maDragCrossH: DragCrossHairStep(x, y); break;
+    case maDragLabel: DragTextLabelStep(x, y); break;
     default: PanStep(x, y); break;
   }
 }
@@ -97,12 +98,18 @@ void TCustomChartControl::TakeDragOrigin(int x, int y) {
   m_nav.Dragging = true;
 }
 
-void TCustomChartControl::NavigationStep(const std::function<void(int layer)>& updateLayer) {
+void TCustomChartControl::PaintOnceAfter(const std::function<void()>& change) {
   const bool wasSuspended = m_paintSuspended;
   m_paintSuspended = true;
-  for (int layer : kNavigatedLayers) updateLayer(layer);
+  change();
   m_paintSuspended = wasSuspended;
   if (!wasSuspended) Paint();
+}
+
+void TCustomChartControl::NavigationStep(const std::function<void(int layer)>& updateLayer) {
+  PaintOnceAfter([&] {
+    for (int layer : kNavigatedLayers) updateLayer(layer);
+  });
   if (OnZoomPan) OnZoomPan(this);
 }
 
