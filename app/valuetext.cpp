@@ -1,28 +1,115 @@
 #include "app/valuetext.h"
 
+#include <charconv>
 #include <cstdio>
 
 namespace kurvex {
 
-std::string GeneralValueText(double value, char decimalSeparator) {
-  char buffer[40];
-  const int n = std::snprintf(buffer, sizeof buffer, "%.15g", value);
-  std::string text;
-  text.reserve(static_cast<std::size_t>(n));
-  for (int i = 0; i < n; ++i) {
-    const char c = buffer[i];
-    if (c == '.') {
-      text += decimalSeparator;
-    } else if (c == 'e') {
-      // "e+07" becomes "E7", "e-05" becomes "E-5".
-      text += 'E';
-      if (buffer[++i] == '-') text += '-';
-      while (i + 1 < n && buffer[i + 1] == '0') ++i;
+namespace {
+
+constexpr int kDigits = 15;
+
+/// The digits and decimal exponent of `value` rounded to at most 15
+/// significant digits, trailing zeros removed; value must not be 0.
+struct Decimal {
+  bool negative = false;
+  char digits[20] = {};
+  int count = 0;
+  int exponent = 0;  ///< of the first digit
+};
+
+/// Writes the %g-style layout with `separator`, exponent as "E7" / "E-5".
+std::string Layout(const Decimal& d, char separator) {
+  char out[48];
+  char* o = out;
+  if (d.negative) *o++ = '-';
+  if (d.exponent >= -4 && d.exponent < kDigits) {
+    if (d.exponent < 0) {
+      *o++ = '0';
+      *o++ = separator;
+      for (int i = -1; i > d.exponent; --i) *o++ = '0';
+      for (int i = 0; i < d.count; ++i) *o++ = d.digits[i];
     } else {
-      text += c;
+      for (int i = 0; i <= d.exponent; ++i) *o++ = i < d.count ? d.digits[i] : '0';
+      if (d.count > d.exponent + 1) {
+        *o++ = separator;
+        for (int i = d.exponent + 1; i < d.count; ++i) *o++ = d.digits[i];
+      }
+    }
+  } else {
+    *o++ = d.digits[0];
+    if (d.count > 1) {
+      *o++ = separator;
+      for (int i = 1; i < d.count; ++i) *o++ = d.digits[i];
+    }
+    *o++ = 'E';
+    o = std::to_chars(o, out + sizeof out, d.exponent).ptr;
+  }
+  return std::string(out, o);
+}
+
+/// Exact rounding through the C library: slow, used where the fast path
+/// cannot be sure.
+Decimal ExactDecimal(double value) {
+  char text[40];
+  std::snprintf(text, sizeof text, "%.*e", kDigits - 1, value);
+  Decimal d;
+  const char* p = text;
+  if (*p == '-') d.negative = true, ++p;
+  for (; *p != 'e'; ++p)
+    if (*p != '.') d.digits[d.count++] = *p;
+  std::from_chars(p + 1 + (p[1] == '+'), text + sizeof text, d.exponent);
+  while (d.count > 1 && d.digits[d.count - 1] == '0') --d.count;
+  return d;
+}
+
+/// From the shortest round-trip digits (at most 17). Rounding those to 15
+/// digits matches rounding the exact value unless digits 16 and 17 lie
+/// within the shortest form's error (about 11 units of digit 17) of a tie.
+Decimal FastDecimal(double value, bool& sure) {
+  char text[40];
+  const char* end = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific).ptr;
+  Decimal d;
+  const char* p = text;
+  if (*p == '-') d.negative = true, ++p;
+  char all[20];
+  int n = 0;
+  for (; *p != 'e'; ++p)
+    if (*p != '.') all[n++] = *p;
+  std::from_chars(p + 1 + (p[1] == '+'), end, d.exponent);
+  sure = true;
+  if (n > kDigits) {
+    const int tail = (all[kDigits] - '0') * 10 + (n > kDigits + 1 ? all[kDigits + 1] - '0' : 0);
+    if (tail >= 39 && tail <= 61) {
+      sure = false;
+      return d;
+    }
+    n = kDigits;
+    if (tail > 61) {
+      int i = n - 1;
+      while (i >= 0 && all[i] == '9') all[i--] = '0';
+      if (i >= 0) {
+        ++all[i];
+      } else {
+        all[0] = '1';
+        ++d.exponent;
+      }
     }
   }
-  return text;
+  while (n > 1 && all[n - 1] == '0') --n;
+  for (int i = 0; i < n; ++i) d.digits[i] = all[i];
+  d.count = n;
+  return d;
+}
+
+}  // namespace
+
+std::string GeneralValueText(double value, char decimalSeparator) {
+  if (value == 0) return "0";
+  bool sure;
+  Decimal d = FastDecimal(value, sure);
+  if (!sure) d = ExactDecimal(value);
+  return Layout(d, decimalSeparator);
 }
 
 }  // namespace kurvex

@@ -1,28 +1,16 @@
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
-
+#include "bench/benchapp.h"
 #include "chart/scale.h"
 #include "platform/bitmap.h"
 
 namespace kurvex {
 namespace {
 
-// Text needs the GUI application for its fonts; one for the whole process.
-void EnsureApplication() {
-  static int argc = 1;
-  static char name[] = "kurvex-bench";
-  static char* argv[] = {name, nullptr};
-  static QGuiApplication* app = QGuiApplication::instance()
-                                    ? nullptr
-                                    : new QGuiApplication(argc, argv);
-  (void)app;
-}
-
 // One X axis across the application's chart size: 51 short ticks (50 of
 // them recorded) and 11 labelled ones, painted as the chart paints it.
 void BM_ScalePaint(benchmark::State& state) {
-  EnsureApplication();
+  bench::EnsureApplication();
   TBitmap bitmap(658, 372);
   TScale scale;
   scale.SuspendPainting(true);

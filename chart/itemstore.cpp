@@ -1,6 +1,7 @@
 #include "chart/itemstore.h"
 
-#include <cstdlib>
+#include <sys/mman.h>
+
 #include <cstring>
 #include <new>
 
@@ -10,15 +11,32 @@ TItemStore::TItemStore(const TItemStore& other) {
   Assign(other.m_items, other.m_count);
 }
 
-TItemStore::~TItemStore() { std::free(m_items); }
+namespace {
+
+std::size_t Bytes(int slots) { return static_cast<std::size_t>(slots) * sizeof(TChartItem); }
+
+// Fresh anonymous pages read as zero and cost nothing until touched: growing
+// by 800000 slots must not mean writing 83 MB of zeros. Huge pages keep the
+// page faults of a live acquisition rare.
+TChartItem* MapZeroedSlots(int slots) {
+  void* block = mmap(nullptr, Bytes(slots), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (block == MAP_FAILED) throw std::bad_alloc();
+  madvise(block, Bytes(slots), MADV_HUGEPAGE);
+  return static_cast<TChartItem*>(block);
+}
+
+void UnmapSlots(TChartItem* items, int slots) {
+  if (items) munmap(items, Bytes(slots));
+}
+
+}  // namespace
+
+TItemStore::~TItemStore() { UnmapSlots(m_items, m_capacity); }
 
 void TItemStore::Reallocate(int capacity) {
-  // calloc of a large block maps zero pages lazily: growing by 800000 slots
-  // must not cost writing 83 MB of zeros.
-  auto* fresh = static_cast<TChartItem*>(std::calloc(static_cast<std::size_t>(capacity), sizeof(TChartItem)));
-  if (!fresh) throw std::bad_alloc();
-  if (m_count > 0) std::memcpy(fresh, m_items, static_cast<std::size_t>(m_count) * sizeof(TChartItem));
-  std::free(m_items);
+  TChartItem* fresh = MapZeroedSlots(capacity);
+  if (m_count > 0) std::memcpy(fresh, m_items, Bytes(m_count));
+  UnmapSlots(m_items, m_capacity);
   m_items = fresh;
   m_capacity = capacity;
 }
@@ -44,7 +62,7 @@ bool TItemStore::Remove(int index) {
 }
 
 void TItemStore::Clear() {
-  std::free(m_items);
+  UnmapSlots(m_items, m_capacity);
   m_items = nullptr;
   m_count = 0;
   m_capacity = 0;

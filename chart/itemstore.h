@@ -7,8 +7,8 @@
 namespace kurvex {
 
 /// The growable array of drawing items. Grows in steps of a given number of
-/// slots; fresh slots are zero (they come from calloc, so a large step costs
-/// address space, not the writing of zeros). Charts that share data share one
+/// slots; fresh slots are zero (fresh pages, so a large step costs address
+/// space, not the writing of zeros). Charts that share data share one
 /// store object. GUI thread only.
 class TItemStore {
  public:

@@ -34,19 +34,32 @@ Qt::Alignment ToQt(TAlignment alignment) {
 
 }  // namespace
 
-TLabel::TLabel(TWinControl* parent) : TWinControl(new LabelWidget, parent) {
+TLabel::TLabel(TWinControl* parent)
+    : TWinControl(new LabelWidget, parent),
+      m_caption(Widget(), [this](const std::string& caption) { ApplyCaption(caption); }) {
   Label(Widget())->setAlignment(ToQt(m_alignment));
   static_cast<LabelWidget*>(Widget())->onFontChange = [this] { AdjustSize(); };
 }
 
 void TLabel::SetCaption(const std::string& caption) {
+  // A label that sizes itself must show the text at once; a fixed-size one
+  // (a value shown per sample) hands it over once per event-loop pass.
+  if (m_autoSize)
+    ApplyCaption(caption);
+  else
+    m_caption.Set(caption);
+}
+
+void TLabel::ApplyCaption(const std::string& caption) {
   Label(Widget())->setText(QString::fromStdString(caption));
   SetCaptionAccessibleName(caption);
   if (m_focusControl) m_focusControl->SetCaptionAccessibleName(caption);
   AdjustSize();
 }
 
-std::string TLabel::Caption() const { return Label(Widget())->text().toStdString(); }
+std::string TLabel::Caption() const {
+  return m_autoSize ? Label(Widget())->text().toStdString() : m_caption.Text();
+}
 
 void TLabel::SetAlignment(TAlignment alignment) {
   m_alignment = alignment;
@@ -63,8 +76,14 @@ void TLabel::SetWordWrap(bool wrap) {
 bool TLabel::WordWrap() const { return Label(Widget())->wordWrap(); }
 
 void TLabel::SetAutoSize(bool autoSize) {
+  if (autoSize == m_autoSize) return;
+  const std::string caption = Caption();
   m_autoSize = autoSize;
-  AdjustSize();
+  // The caption moves between the widget and the deferred store.
+  if (autoSize)
+    ApplyCaption(caption);
+  else
+    m_caption.Set(caption);
 }
 
 bool TLabel::AutoSize() const { return m_autoSize; }

@@ -5,6 +5,7 @@
 
 #include "platform/alignment.h"
 #include "platform/control.h"
+#include "platform/deferredtext.h"
 
 namespace kurvex {
 
@@ -16,6 +17,8 @@ class TLabel : public TWinControl {
   explicit TLabel(TWinControl* parent);
 
   /// Several lines are separated by '\n'.
+  /// Caption() has the new text at once. An auto-sized label shows it at
+  /// once too; a fixed-size one within 40 ms (TDeferredText).
   void SetCaption(const std::string& caption);
   std::string Caption() const;
 
@@ -33,10 +36,12 @@ class TLabel : public TWinControl {
 
  private:
   void AdjustSize();
+  void ApplyCaption(const std::string& caption);
 
   TAlignment m_alignment = taLeftJustify;
   bool m_autoSize = true;
   TWinControl* m_focusControl = nullptr;
+  TDeferredText m_caption;  // fixed-size labels' caption, shown at the next loop pass
 };
 
 }  // namespace kurvex

@@ -6,8 +6,12 @@
 
 namespace kurvex {
 
-std::string TStatusPanel::Text() const { return m_label->text().toStdString(); }
-void TStatusPanel::SetText(const std::string& text) { m_label->setText(QString::fromStdString(text)); }
+TStatusPanel::TStatusPanel(QLabel* label)
+    : m_label(label),
+      m_text(label, [label](const std::string& text) { label->setText(QString::fromStdString(text)); }) {}
+
+std::string TStatusPanel::Text() const { return m_text.Text(); }
+void TStatusPanel::SetText(const std::string& text) { m_text.Set(text); }
 int TStatusPanel::Width() const { return m_label->width(); }
 void TStatusPanel::SetWidth(int width) { m_label->setFixedWidth(width); }
 

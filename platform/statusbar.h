@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/control.h"
+#include "platform/deferredtext.h"
 
 class QLabel;
 
@@ -13,14 +14,17 @@ namespace kurvex {
 /// One text field of a status bar, `Width` pixels wide.
 class TStatusPanel {
  public:
-  explicit TStatusPanel(QLabel* label) : m_label(label) {}
+  explicit TStatusPanel(QLabel* label);
   std::string Text() const;
+  /// Text() has the new text at once; the screen shows it within 40 ms
+  /// (it may change with every sample, see TDeferredText).
   void SetText(const std::string& text);
   int Width() const;
   void SetWidth(int width);
 
  private:
   QLabel* m_label;  // owned by the status bar's widget
+  TDeferredText m_text;
 };
 
 /// The panels of a status bar, left to right.

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <cstdio>
+#include <cstring>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -139,6 +141,36 @@ TEST(NumberTextTest, ComboTextsReadAsFarAsTheyGo) {
   EXPECT_EQ(LeadingInteger("COM5"), 0);
   EXPECT_EQ(LeadingInteger(""), 0);
   EXPECT_EQ(LeadingInteger("99999999999999999999999999"), INT64_MAX);
+}
+
+}  // namespace
+}  // namespace kurvex
+
+namespace kurvex {
+namespace {
+
+// The display must show what the C library's "%.15G" shows, digit for digit.
+TEST(ValueTextTest, MatchesExactRoundingOverManyValues) {
+  std::uint32_t seed = 12345;
+  const auto next = [&] { return seed = seed * 1664525u + 1013904223u; };
+  for (int i = 0; i < 200000; ++i) {
+    float f;
+    const std::uint32_t bits = next();
+    std::memcpy(&f, &bits, sizeof f);
+    if (!std::isfinite(f) || f == 0) continue;
+    char expected[48];
+    std::snprintf(expected, sizeof expected, "%.15G", static_cast<double>(f));
+    std::string text = expected;
+    // The display's exponent has no "+" and no leading zeros.
+    const std::size_t e = text.find('E');
+    if (e != std::string::npos) {
+      std::string exponent = text.substr(e + 1);
+      const bool negative = exponent[0] == '-';
+      exponent = exponent.substr(exponent.find_first_not_of("+-0"));
+      text = text.substr(0, e) + "E" + (negative ? "-" : "") + exponent;
+    }
+    ASSERT_EQ(GeneralValueText(f, '.'), text) << bits;
+  }
 }
 
 }  // namespace

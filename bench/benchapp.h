@@ -1,0 +1,9 @@
+#pragma once
+
+namespace kurvex::bench {
+
+/// Creates the process's one QApplication (headless unless a platform is
+/// chosen), so every benchmark can make widgets, fonts and event loops.
+void EnsureApplication();
+
+}  // namespace kurvex::bench

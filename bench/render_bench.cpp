@@ -1,0 +1,70 @@
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <memory>
+
+#include "app/mainwindow.h"
+#include "bench/benchapp.h"
+
+namespace kurvex {
+namespace {
+
+// The main window, shown, with its chart as designed.
+TForm1& Window() {
+  static std::unique_ptr<TForm1> form = [] {
+    bench::EnsureApplication();
+    auto f = std::make_unique<TForm1>();
+    f->Show();
+    return f;
+  }();
+  return *form;
+}
+
+// A noisy sine between 1 and 9, as a live acquisition might deliver it.
+double Sample(int i) { return 5 + 4 * std::sin(i / 400.0) + 0.3 * std::sin(i * 1.7); }
+
+TChartControl& ChartWith(int samples, double xMax) {
+  TChartControl& chart = *Window().Chart1;
+  chart.ClearGraph();
+  chart.SetRange(1, 0, 0, xMax, 10);
+  chart.SetDataColor(clBlue);
+  chart.MoveTo(0, Sample(0));
+  for (int i = 1; i < samples; ++i) chart.DrawTo(i, Sample(i));
+  return chart;
+}
+
+void BM_ShowGraph50k(benchmark::State& state) {
+  TChartControl& chart = ChartWith(50000, 50000);
+  for (auto _ : state) chart.ShowGraph();
+  state.counters["items"] = chart.ItemCount();
+}
+BENCHMARK(BM_ShowGraph50k)->Unit(benchmark::kMicrosecond);
+
+void BM_Paint(benchmark::State& state) {
+  TChartControl& chart = ChartWith(1000, 1000);
+  for (auto _ : state) chart.Paint();
+  state.counters["items"] = chart.ItemCount();
+}
+BENCHMARK(BM_Paint)->Unit(benchmark::kMicrosecond);
+
+// One Trend-mode sample with a full window, as the window's sample
+// processing runs it.
+void BM_TrendStep(benchmark::State& state) {
+  TChartControl& chart = ChartWith(1000, 1000);
+  int n = 1000;
+  for (auto _ : state) {
+    chart.DrawTo(n, Sample(n));
+    chart.ShowGraph();
+    chart.RemoveFirstItem();
+    const TScaleProps& x = chart.Scale1X();
+    const TScaleProps& y = chart.Scale1Y();
+    chart.SetRange(1, static_cast<long double>(x.RangeLow()) + 1, y.RangeLow(),
+                   static_cast<long double>(x.RangeHigh()) + 1, y.RangeHigh());
+    ++n;
+  }
+  state.counters["items"] = chart.ItemCount();
+}
+BENCHMARK(BM_TrendStep)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace kurvex

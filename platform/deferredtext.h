@@ -1,0 +1,30 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class QObject;
+
+namespace kurvex {
+
+/// A text that may change far more often than the screen can show it (a
+/// sample count, the newest value): the value is stored at once and handed
+/// to the widget at most every 40 ms, so thousands of changes a second cost
+/// a string copy each. GUI thread only.
+class TDeferredText {
+ public:
+  /// `apply` puts the text into the widget; it runs only while `context`
+  /// (the widget) exists.
+  TDeferredText(QObject* context, std::function<void(const std::string&)> apply);
+
+  const std::string& Text() const;
+  void Set(const std::string& text);
+
+ private:
+  struct State;
+  std::shared_ptr<State> m_state;  // shared with a pending hand-over
+  QObject* m_context;
+};
+
+}  // namespace kurvex
