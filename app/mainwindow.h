@@ -9,6 +9,7 @@
 #include "platform/checkbox.h"
 #include "platform/combobox.h"
 #include "platform/form.h"
+#include "platform/hotplugwatch.h"
 #include "platform/groupbox.h"
 #include "platform/label.h"
 #include "platform/menu.h"
@@ -47,6 +48,12 @@ class TForm1 : public TForm {
   void SerialComm1AfterReceive(TBaseIO& Com, const std::uint8_t* Buffer, std::uint32_t Received);
   /// One complete line (without CR LF): convert, scale, count, show, plot.
   void ProcessSampleLine(std::string_view Line);
+  /// The port field changed: panel 1 follows (app/portstatus.cpp).
+  void ComComboBoxChange(TObject* Sender);
+  /// Status bar panel 1 := where the port field's COM number leads, e.g.
+  /// "COM5 → /dev/ttyUSB0 (FTDI FT232R USB UART)" or "COM5: kein Gerät".
+  /// Information only: the port still opens as "COM<n>".
+  void ShowPortStatus();
   void NormalRadioButtonClick(TObject* Sender);
   void ZoomRadioButtonClick(TObject* Sender);
   void ShowGridCheckBoxClick(TObject* Sender);
@@ -129,12 +136,16 @@ class TForm1 : public TForm {
   void CreateChart();
   void CreateMenu();
   void CreateSerialPort();
+  /// Panel 1 and what keeps it current: the port field and the device watch.
+  void CreatePortStatus();
   /// Reads the three graph fields into the session (Reset Axis, Y Log, Start).
   void ReadGraphLimits();
   void ShowInterfaceError();
   void PlotTrendSample();
 
   TLineAssembler m_lineAssembler;
+  /// Devices and port links that come and go refresh panel 1.
+  std::unique_ptr<THotplugWatch> m_portWatch;
 };
 
 }  // namespace kurvex

@@ -68,6 +68,7 @@ TForm1::TForm1() {
   StatusBar->SetName("StatusBar");
   StatusBar->SetAlign(alBottom);
   for (int i = 0; i < 4; ++i) StatusBar->Panels().Add(200);
+  CreatePortStatus();
   CreateSerialPort();
   FormInfo = std::make_unique<TFormInfo>();
   OneInstance1 = std::make_unique<TOneInstance>(*this);

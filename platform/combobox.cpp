@@ -1,6 +1,9 @@
 #include "platform/combobox.h"
 
 #include <QComboBox>
+#include <QSignalBlocker>
+
+#include "platform/eventguard.h"
 
 namespace kurvex {
 
@@ -11,11 +14,17 @@ QComboBox* Combo(QWidget* widget) { return static_cast<QComboBox*>(widget); }
 TComboBox::TComboBox(TWinControl* parent) : TWinControl(new QComboBox, parent) {
   Combo(Widget())->setEditable(true);
   Combo(Widget())->setInsertPolicy(QComboBox::NoInsert);
+  QObject::connect(Combo(Widget()), &QComboBox::editTextChanged, Widget(), [this] {
+    RunReportingErrors([this] {
+      if (OnChange) OnChange(this);
+    });
+  });
 }
 
 void TComboBox::SetItems(const std::vector<std::string>& items) {
   QComboBox* combo = Combo(Widget());
   const QString text = combo->currentText();  // clear() and addItem() would replace it
+  const QSignalBlocker quiet(combo);  // the text only passes through other values here
   combo->clear();
   for (const std::string& item : items) combo->addItem(QString::fromStdString(item));
   combo->setEditText(text);

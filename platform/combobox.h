@@ -20,6 +20,10 @@ class TComboBox : public TWinControl {
   std::string Text() const;
   void SetText(const std::string& text);
 
+  /// Runs after every change of the text: typed, picked from the list or set
+  /// by SetText. Not for SetItems, which keeps the text.
+  TNotifyEvent OnChange;
+
   /// How many items the open list shows before it scrolls.
   void SetDropDownCount(int count);
   int DropDownCount() const;
