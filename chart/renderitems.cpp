@@ -22,6 +22,13 @@ constexpr int kMaxTextLength = 17;
 
 constexpr double kArrowHalfAngle = 20;
 
+// The fast mapping path handles terms below this size, where double
+// precision errs by less than 1e-9 pixels, and results farther than the
+// margin from a halfway point.
+constexpr double kFastRange = 1e6;
+constexpr double kHalfwayMargin = 1e-6;
+constexpr double kRoundingShift = 6755399441055744.0;
+
 int LimitPixel(long long v) { return static_cast<int>(std::clamp<long long>(v, -kPixelLimit, kPixelLimit)); }
 
 // Round to nearest, halves to even, for offsets and sizes given as doubles
@@ -64,6 +71,50 @@ TBox BoxOf(TPoint a, TPoint b) {
 
 }  // namespace
 
+TPixelMapper::TPixelMapper(const TCustomChartControl& chart) {
+  for (int layer = 1; layer <= kLayerCount; ++layer) {
+    const TScaleProps& x = chart.ScaleX(layer);
+    const TScaleProps& y = chart.ScaleY(layer);
+    const TAxisTransform& tx = chart.TransformX(layer);
+    const TAxisTransform& ty = chart.TransformY(layer);
+    m_x[layer - 1] = {tx, static_cast<double>(tx.K), static_cast<double>(tx.D), x.Logarithmic(),
+                      x.RangeHigh() >= x.RangeLow() ? 0 : chart.Width()};
+    m_y[layer - 1] = {ty, static_cast<double>(ty.K), static_cast<double>(ty.D), y.Logarithmic(),
+                      y.RangeHigh() >= y.RangeLow() ? chart.Height() : 0};
+  }
+}
+
+[[gnu::noinline]] int TPixelMapper::Round(long double v) {
+  constexpr long double kLimit = 2147483647.0L;
+  if (std::isnan(v)) return 0;
+  // rint rounds halves to even in the default rounding mode in one
+  // instruction; the integral result converts through double exactly, which
+  // avoids switching the x87 rounding mode for the conversion.
+  return static_cast<int>(static_cast<double>(std::rint(std::clamp(v, -kLimit, kLimit))));
+}
+
+int TPixelMapper::MapAxis(const TAxis& axis, double v) {
+  if (!axis.Logarithmic) {
+    // Double precision errs from the extended result by far less than the
+    // margin, so away from the halfway points it rounds the same way.
+    const double kv = axis.K * v;
+    if (std::fabs(kv) < kFastRange && std::fabs(axis.D) < kFastRange) {
+      const double u = kv + axis.D;
+      // Adding and taking away 1.5 * 2^52 rounds to an integer, halves to even.
+      const double rounded = (u + kRoundingShift) - kRoundingShift;
+      if (std::fabs(u - rounded) < 0.5 - kHalfwayMargin) return static_cast<int>(rounded);
+    }
+    return Round(axis.Transform.K * v + axis.Transform.D);
+  }
+  if (v <= kLogFloor) return axis.NonPositivePixel;
+  return Round(MapToPixel(axis.Transform, v, true));
+}
+
+TPoint TPixelMapper::Map(int layer, double x, double y) const {
+  const int i = std::clamp(layer, 1, kLayerCount) - 1;
+  return {MapAxis(m_x[i], x), MapAxis(m_y[i], y)};
+}
+
 TItemRenderer::TItemRenderer(TCanvas& canvas, const TCustomChartControl& chart, int offX, int offY,
                              bool blackAndWhite)
     : m_canvas(canvas),
@@ -73,7 +124,8 @@ TItemRenderer::TItemRenderer(TCanvas& canvas, const TCustomChartControl& chart, 
       m_offX(offX),
       m_offY(offY),
       m_blackAndWhite(blackAndWhite),
-      m_batch(canvas) {}
+      m_batch(canvas),
+      m_mapper(chart) {}
 
 void TItemRenderer::Render(const TChartItem* items, int count) {
   m_canvas.Pen = TPen{m_chart.ChartColor(), psSolid, PenWidthOf(m_chart.LineWidth()), pmCopy};
@@ -111,9 +163,8 @@ void TItemRenderer::Render(const TChartItem* items, int count) {
 }
 
 TPoint TItemRenderer::Point(const TChartItem& item, double x, double y) const {
-  int px, py;
-  m_chart.WorldToPixel(item.Layer, x, y, px, py);
-  return {LimitPixel(px) + m_shiftX, LimitPixel(py) + m_shiftY};
+  const TPoint p = m_mapper.Map(item.Layer, x, y);
+  return {LimitPixel(p.X) + m_shiftX, LimitPixel(p.Y) + m_shiftY};
 }
 
 void TItemRenderer::UsePen(TColor color, TPenStyle style) {

@@ -1,15 +1,38 @@
 #pragma once
 
+#include <array>
 #include <string>
 
+#include "chart/chartcontrol.h"
 #include "chart/chartitem.h"
+#include "chart/layertransform.h"
 #include "chart/polylinebatch.h"
 #include "platform/alignment.h"
 #include "platform/canvas.h"
 
 namespace kurvex {
 
-class TCustomChartControl;
+/// The chart's WorldToPixel for a whole render pass: the same pixels, with
+/// the layers' transformations read once and a cheaper rounding (the
+/// per-item mapping dominates the cost of a dense plot).
+class TPixelMapper {
+ public:
+  explicit TPixelMapper(const TCustomChartControl& chart);
+  /// Control pixel of (x, y) on layer (clamped to 1..16).
+  TPoint Map(int layer, double x, double y) const;
+
+ private:
+  struct TAxis {
+    TAxisTransform Transform;
+    double K, D;  ///< the transformation in double precision, for the fast path
+    bool Logarithmic;
+    int NonPositivePixel;  ///< where values at or below the log floor go
+  };
+  static int Round(long double v);
+  static int MapAxis(const TAxis& axis, double v);
+
+  std::array<TAxis, kLayerCount> m_x{}, m_y{};
+};
 
 /// Draws a chart's items onto a canvas in store order for one render pass:
 /// line items are batched into polylines, the pen changes only when an
@@ -51,6 +74,7 @@ class TItemRenderer {
   const int m_offX, m_offY;
   const bool m_blackAndWhite;
   TPolylineBatch m_batch;
+  TPixelMapper m_mapper;
 };
 
 }  // namespace kurvex
