@@ -1,0 +1,224 @@
+#include <QCursor>
+#include <QLineEdit>
+
+#include "tests/app/mainwindow_fixture.h"
+
+namespace kurvex::test {
+namespace {
+
+using ViewControlsTest = MainWindowTest;
+
+// One row of the view controls' state table.
+struct ViewState {
+  bool normal, zoom, zoomEnabled, log, logEnabled, trend;
+  TMouseActMode mouse;
+  bool trendMode;
+};
+
+void ExpectState(TForm1& f, const ViewState& s) {
+  EXPECT_EQ(f.NormalRadioButton->Checked(), s.normal);
+  EXPECT_EQ(f.ZoomRadioButton->Checked(), s.zoom);
+  EXPECT_EQ(f.ZoomRadioButton->Enabled(), s.zoomEnabled);
+  EXPECT_EQ(f.LogCheckBox->Checked(), s.log);
+  EXPECT_EQ(f.LogCheckBox->Enabled(), s.logEnabled);
+  EXPECT_EQ(f.TrendCheckBox->Checked(), s.trend);
+  EXPECT_EQ(f.Chart1->MouseAction(), s.mouse);
+  EXPECT_EQ(f.SessionState.TrendMode, s.trendMode);
+}
+
+void Click(TWinControl& control) { MouseClick(control.Widget()); }
+
+void SetFieldText(TNumEdit& field, const char* text) {
+  static_cast<QLineEdit*>(field.Widget())->setText(text);
+}
+
+TAxisWindow RangeX(TForm1& f) { return {f.Chart1->Scale1X().RangeLow(), f.Chart1->Scale1X().RangeHigh()}; }
+TAxisWindow RangeY(TForm1& f) { return {f.Chart1->Scale1Y().RangeLow(), f.Chart1->Scale1Y().RangeHigh()}; }
+
+TEST_F(ViewControlsTest, EveryRowOfTheStateTable) {
+  TForm1& f = *form;
+  SCOPED_TRACE("start-up");
+  ExpectState(f, {true, false, true, false, true, false, maPan, false});
+
+  f.SessionState.TrendMode = true;  // Zoom leaves it as it is
+  Click(*f.ZoomRadioButton);
+  {
+    SCOPED_TRACE("Zoom chosen");
+    ExpectState(f, {false, true, true, false, true, false, maZoomDrag, true});
+  }
+  f.SessionState.TrendMode = false;
+
+  Click(*f.LogCheckBox);
+  {
+    SCOPED_TRACE("Y Log checked");
+    ExpectState(f, {true, false, false, true, true, false, maPan, false});
+  }
+  Click(*f.LogCheckBox);
+
+  Click(*f.TrendCheckBox);
+  {
+    SCOPED_TRACE("Trend checked");
+    ExpectState(f, {false, false, false, false, false, true, maNone, true});
+  }
+  Click(*f.TrendCheckBox);
+  {
+    SCOPED_TRACE("Trend unchecked");
+    ExpectState(f, {true, false, true, false, true, false, maPan, false});
+  }
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(ViewControlsTest, YLogResetsTheWindowAndUncheckingKeepsItsLowerLimit) {
+  TForm1& f = *form;
+  f.Chart1->SetRange(1, 10, 20, 30, 40);  // as after a pan
+  Click(*f.LogCheckBox);
+  EXPECT_EQ(f.GraphYminEdit->Text(), "0,100000000");  // "0,1" in the field's 9 places
+  EXPECT_TRUE(f.DoubleTicsCheckBox->Checked());
+  EXPECT_EQ(f.Chart1->Scale1X().MinTicks(), 6);
+  EXPECT_EQ(f.Chart1->Scale1Y().MinTicks(), 6);
+  EXPECT_EQ(RangeX(f), (TAxisWindow{0, 1000}));
+  EXPECT_EQ(RangeY(f), (TAxisWindow{0.1f, 10}));
+  EXPECT_TRUE(f.Chart1->Scale1Y().Logarithmic());
+
+  Click(*f.LogCheckBox);
+  EXPECT_EQ(f.GraphYminEdit->Text(), "0,000000000");
+  EXPECT_FALSE(f.Chart1->Scale1Y().Logarithmic());
+  EXPECT_EQ(RangeY(f).Low, 0.1f);  // until Reset Axis or Start
+  EXPECT_TRUE(f.DoubleTicsCheckBox->Checked());
+  EXPECT_TRUE(f.ZoomRadioButton->Enabled());
+
+  Click(*f.ResetAxisButton);
+  EXPECT_EQ(RangeY(f), (TAxisWindow{0, 10}));
+}
+
+TEST_F(ViewControlsTest, TrendSetsItsWindowAndEndsMouseNavigation) {
+  TForm1& f = *form;
+  f.GraphXmaxEdit->SetText("500");
+  Click(*f.TrendCheckBox);
+  EXPECT_EQ(f.GraphXmaxEdit->Text(), "1000");
+  EXPECT_EQ(RangeX(f), (TAxisWindow{0, 1000}));
+  EXPECT_EQ(RangeY(f), (TAxisWindow{0, 10}));
+  EXPECT_FALSE(f.NormalRadioButton->Checked());
+  EXPECT_FALSE(f.ZoomRadioButton->Checked());
+
+  // Dragging over the chart does nothing now.
+  QWidget* chart = f.Chart1->Widget();
+  MouseMove(chart, {300, 150});
+  MousePress(chart, Qt::LeftButton, {300, 150});
+  MouseMove(chart, {300, 150}, Qt::LeftButton);
+  MouseMove(chart, {400, 200}, Qt::LeftButton);
+  MouseRelease(chart, Qt::LeftButton, {400, 200});
+  EXPECT_EQ(RangeX(f), (TAxisWindow{0, 1000}));
+}
+
+TEST_F(ViewControlsTest, TrendWhileYLogIsCheckedLeavesZoomUsable) {
+  TForm1& f = *form;
+  Click(*f.LogCheckBox);
+  Click(*f.TrendCheckBox);
+  // Y Log's handler ran inside Trend's and enabled Zoom again.
+  ExpectState(f, {false, false, true, false, false, true, maNone, true});
+  EXPECT_FALSE(f.Chart1->Scale1Y().Logarithmic());
+  EXPECT_EQ(f.GraphYminEdit->Text(), "0,000000000");
+
+  Click(*f.ZoomRadioButton);
+  EXPECT_EQ(f.Chart1->MouseAction(), maZoomDrag);
+  EXPECT_TRUE(f.SessionState.TrendMode);
+  EXPECT_TRUE(f.TrendCheckBox->Checked());
+}
+
+TEST_F(ViewControlsTest, NormalWhileTrendIsCheckedRunsOnceAndSwitchesTrendOff) {
+  TForm1& f = *form;
+  Click(*f.TrendCheckBox);
+  int normalRuns = 0;
+  const TNotifyEvent normal = f.NormalRadioButton->OnClick;
+  f.NormalRadioButton->OnClick = [&](TObject* s) {
+    ++normalRuns;
+    normal(s);
+  };
+  Click(*f.NormalRadioButton);
+  EXPECT_EQ(normalRuns, 1);
+  ExpectState(f, {true, false, true, false, true, false, maPan, false});
+}
+
+TEST_F(ViewControlsTest, GridTicsResetAndClear) {
+  TForm1& f = *form;
+  EXPECT_EQ(f.Chart1->GridStyle(), gsLines);
+  Click(*f.ShowGridCheckBox);
+  EXPECT_EQ(f.Chart1->GridStyle(), gsNone);
+  Click(*f.ShowGridCheckBox);
+  EXPECT_EQ(f.Chart1->GridStyle(), gsLines);
+
+  Click(*f.DoubleTicsCheckBox);
+  EXPECT_EQ(f.Chart1->Scale1X().MinTicks(), 6);
+  Click(*f.DoubleTicsCheckBox);
+  EXPECT_EQ(f.Chart1->Scale1X().MinTicks(), 3);
+  EXPECT_EQ(f.Chart1->Scale1Y().MinTicks(), 3);
+
+  f.GraphYmaxEdit->SetText("25");
+  f.GraphYminEdit->SetText("-5");
+  Click(*f.ResetAxisButton);
+  EXPECT_EQ(RangeX(f), (TAxisWindow{0, 1000}));
+  EXPECT_EQ(RangeY(f), (TAxisWindow{-5, 25}));
+
+  f.Chart1->MoveTo(0, 1);
+  f.Chart1->DrawTo(1, 2);
+  f.StatusBar->Panels()[0].SetText("2");
+  f.Label10->SetCaption("2");
+  f.SessionState.SampleCount = 2;
+  Click(*f.ClearGraphButton);
+  EXPECT_EQ(f.Chart1->ItemCount(), 0);
+  EXPECT_EQ(f.StatusBar->Panels()[0].Text(), "");
+  EXPECT_EQ(f.Label10->Caption(), "2");
+  EXPECT_EQ(f.SessionState.SampleCount, 2);
+}
+
+TEST_F(ViewControlsTest, AFieldThatDoesNotConvertStopsTheHandlerThere) {
+  TForm1& f = *form;
+  const TAxisWindow x0 = RangeX(f), y0 = RangeY(f);
+  SetFieldText(*f.GraphYmaxEdit, "1,2,3");
+  Click(*f.ResetAxisButton);
+  EXPECT_EQ(Messages(), std::vector<std::string>{"'1,2,3' ist kein gültiger Gleitkommawert"});
+  EXPECT_EQ(RangeX(f), x0);
+
+  Click(*f.LogCheckBox);  // the steps before the conversion have run
+  EXPECT_EQ(Messages().size(), 2u);
+  EXPECT_EQ(f.GraphYminEdit->Text(), "0,100000000");  // "0,1" in the field's 9 places
+  EXPECT_TRUE(f.DoubleTicsCheckBox->Checked());
+  EXPECT_FALSE(f.ZoomRadioButton->Enabled());
+  EXPECT_EQ(RangeY(f), y0);
+  EXPECT_FALSE(f.Chart1->Scale1Y().Logarithmic());
+
+  Click(*f.TrendCheckBox);
+  EXPECT_EQ(Messages().size(), 3u);
+  EXPECT_EQ(f.Chart1->MouseAction(), maNone);
+  EXPECT_EQ(f.GraphXmaxEdit->Text(), "1000");
+  EXPECT_FALSE(f.SessionState.TrendMode);
+}
+
+TEST_F(ViewControlsTest, TheChartInTheWindowPansAndZoomsUnderTheHandPointer) {
+  TForm1& f = *form;
+  QWidget* chart = f.Chart1->Widget();
+  MouseMove(chart, {300, 150});
+  EXPECT_EQ(chart->cursor().shape(), Qt::PointingHandCursor);
+
+  const int pw = f.Chart1->PlotWidth();
+  MousePress(chart, Qt::LeftButton, {300, 150});
+  MouseMove(chart, {300, 150}, Qt::LeftButton);
+  MouseMove(chart, {400, 150}, Qt::LeftButton);
+  MouseRelease(chart, Qt::LeftButton, {400, 150});
+  EXPECT_DOUBLE_EQ(RangeX(f).Low, -100.0 * 100 / pw);
+  EXPECT_EQ(chart->cursor().shape(), Qt::PointingHandCursor);
+
+  Click(*f.ZoomRadioButton);
+  MouseMove(chart, {300, 150});
+  MousePress(chart, Qt::LeftButton, {300, 150});
+  MouseMove(chart, {300, 150}, Qt::LeftButton);
+  MouseMove(chart, {300, 100}, Qt::LeftButton);  // up: zoom in vertically
+  MouseRelease(chart, Qt::LeftButton, {300, 100});
+  const double fy = 1 - 50.0 / f.Chart1->Height();
+  EXPECT_NEAR(RangeY(f).High - RangeY(f).Low, 199 * fy, 1e-9);
+  EXPECT_EQ(chart->cursor().shape(), Qt::PointingHandCursor);
+}
+
+}  // namespace
+}  // namespace kurvex::test
