@@ -8,8 +8,8 @@
 namespace kurvex::test {
 namespace {
 
-/// Two USB adapters, a reserved legacy port and an on-board one, and links
-/// COM7 and COM3 (COM7 to the second adapter through its by-id name).
+/// Two USB adapters, an on-board port, a reserved one without UART, and the
+/// links COM7 (through a by-id name) and COM3.
 class PortScanTest : public ::testing::Test {
  protected:
   PortScanTest() {
@@ -17,163 +17,101 @@ class PortScanTest : public ::testing::Test {
     fake.AddUsbSerial("ttyUSB1", "1-3", "Prolific", "USB-Serial Controller", "pl2303");
     fake.AddSerial8250("ttyS0", 4, "4:64");
     fake.AddSerial8250("ttyS1", 0, "4:65");
-    fake.AddVirtualTty("tty0");
-    fake.Link("/dev/serial/by-id/usb-Prolific-port0", "../../ttyUSB1");
-    fake.LinkCom("COM7", "/dev/serial/by-id/usb-Prolific-port0");
+    fake.Link("/dev/serial/by-id/usb-Prolific", "../../ttyUSB1");
+    fake.LinkCom("COM7", "/dev/serial/by-id/usb-Prolific");
     fake.LinkCom("COM3", "/dev/ttyUSB0");
   }
-
-  static std::vector<std::string> Captions(const std::vector<TSerialDevice>& entries) {
+  std::vector<std::string> Captions(TEnumPorts mode) const {
     std::vector<std::string> captions;
-    for (const TSerialDevice& entry : entries) captions.push_back(entry.Caption);
+    for (const TSerialDevice& entry : ScanSerialPorts(fake.Tree(), mode)) {
+      captions.push_back(entry.Caption + " #" + std::to_string(entry.PortNumber));
+    }
     return captions;
   }
-
   FakeDeviceTree fake;
 };
 
-TEST_F(PortScanTest, QuickListHasLinksByNumberThenUnlinkedDevicesFrom4097) {
-  const auto entries = ScanSerialPorts(fake.Tree(), epQuickAll);
-  EXPECT_EQ(Captions(entries), (std::vector<std::string>{"COM3", "COM7", "/dev/ttyS0"}));
-  ASSERT_EQ(entries.size(), 3u);
-  EXPECT_EQ(entries[0].PortNumber, 3);
-  EXPECT_EQ(entries[0].OpenName, "COM3");
-  EXPECT_EQ(entries[0].DeviceObjectName, "/dev/ttyUSB0");
-  EXPECT_EQ(entries[1].DeviceObjectName, "/dev/serial/by-id/usb-Prolific-port0");
-  EXPECT_EQ(entries[2].PortNumber, 4097);
-  EXPECT_EQ(entries[2].PortName, "/dev/ttyS0");
-  EXPECT_EQ(entries[2].OpenName, "/dev/ttyS0");
-  EXPECT_TRUE(entries[0].Description.empty()) << "the quick list reads no details";
+TEST_F(PortScanTest, LinksByNumberThenUnlinkedDevicesFrom4097WithCaptionsByMode) {
+  fake.AddUsbSerial("ttyUSB2", "1-4", "", "", "ch341");  // an adapter without names
+  fake.AddUsbSerial("ttyUSB3", "1-5", "FTDI", "FT232R USB UART", "ftdi_sio", /*node=*/false);
+  fake.LinkCom("COM9", "/dev/ttyUSB5");  // points nowhere
+  fake.LinkCom("COM4", "/dev/ttyUSB0");  // a second name for COM3's device
+
+  EXPECT_EQ(Captions(epQuickAll),
+            (std::vector<std::string>{"COM3 #3", "COM4 #4", "COM7 #7", "COM9 #9", "/dev/ttyS0 #4097",
+                                      "/dev/ttyUSB2 #4098", "/dev/ttyUSB3 #4099"}));
+  EXPECT_EQ(Captions(epFullInfo),
+            (std::vector<std::string>{"COM3 (FT232R USB UART) #3", "COM4 (FT232R USB UART) #4",
+                                      "COM7 (USB-Serial Controller) #7", "COM9 #9",
+                                      "/dev/ttyS0 #4097", "/dev/ttyUSB2 #4098",
+                                      "/dev/ttyUSB3 (FT232R USB UART) #4099"}));
+  EXPECT_EQ(Captions(epFullPresent),
+            (std::vector<std::string>{"COM3 (FT232R USB UART) #3", "COM4 (FT232R USB UART) #4",
+                                      "COM7 (USB-Serial Controller) #7", "/dev/ttyS0 #4097",
+                                      "/dev/ttyUSB2 #4098"}));
+
+  const TSerialDevice com7 = ScanSerialPorts(fake.Tree(), epFullInfo)[2];
+  EXPECT_EQ(com7.DeviceObjectName + "|" + com7.OpenName, "/dev/serial/by-id/usb-Prolific|COM7");
+  EXPECT_EQ(com7.ServiceName + "|" + com7.Manufacturer + "|" + com7.DeviceKeyPath,
+            "pl2303|Prolific|/sys/devices/pci0000:00/usb1/1-3/1-3:1.0/ttyUSB1");
 }
 
-TEST_F(PortScanTest, FullInfoNamesTheDeviceInCaptionAndFields) {
-  fake.AddUsbSerial("ttyUSB2", "1-4", "", "", "ch341");  // a cheap adapter without names
-  fake.AddUsbSerial("ttyACM0", "1-5", "Arduino (www.arduino.cc)", "Uno", "cdc_acm");
-  const auto entries = ScanSerialPorts(fake.Tree(), epFullInfo);
-  EXPECT_EQ(Captions(entries), (std::vector<std::string>{"COM3 (FT232R USB UART)",
-                                                         "COM7 (USB-Serial Controller)",
-                                                         "/dev/ttyACM0 (Uno)", "/dev/ttyS0",
-                                                         "/dev/ttyUSB2"}));
-  ASSERT_EQ(entries.size(), 5u);
-  EXPECT_EQ(entries[0].Manufacturer, "FTDI");
-  EXPECT_EQ(entries[0].ServiceName, "ftdi_sio");
-  EXPECT_EQ(entries[0].DriverKey, "/sys/bus/usb-serial/drivers/ftdi_sio");
-  EXPECT_EQ(entries[0].DeviceKeyPath, "/sys/devices/pci0000:00/0000:00:14.0/usb1/1-2/1-2:1.0/ttyUSB0");
-  EXPECT_EQ(entries[0].PortName, "COM3");
-  EXPECT_EQ(entries[1].ServiceName, "pl2303");
-  EXPECT_EQ((std::vector<int>{entries[2].PortNumber, entries[3].PortNumber, entries[4].PortNumber}),
-            (std::vector<int>{4097, 4098, 4099}));
-  EXPECT_EQ(entries[4].ServiceName, "ch341");
-}
-
-TEST_F(PortScanTest, LinksThatLeadNowhereOrToTheSameDevice) {
-  fake.LinkCom("COM9", "/dev/ttyUSB5");
-  fake.LinkCom("COM4", "/dev/ttyUSB0");  // a second name for the device of COM3
-  fake.AddUsbSerial("ttyUSB3", "1-6", "FTDI", "FT232R USB UART", "ftdi_sio", /*node=*/false);
-
-  const auto info = ScanSerialPorts(fake.Tree(), epFullInfo);
-  EXPECT_EQ(Captions(info), (std::vector<std::string>{"COM3 (FT232R USB UART)",
-                                                      "COM4 (FT232R USB UART)",
-                                                      "COM7 (USB-Serial Controller)", "COM9",
-                                                      "/dev/ttyS0", "/dev/ttyUSB3 (FT232R USB UART)"}));
-
-  const auto present = ScanSerialPorts(fake.Tree(), epFullPresent);
-  EXPECT_EQ(Captions(present), (std::vector<std::string>{"COM3 (FT232R USB UART)",
-                                                         "COM4 (FT232R USB UART)",
-                                                         "COM7 (USB-Serial Controller)",
-                                                         "/dev/ttyS0"}));
-}
-
-TEST(DeviceListOrder, InsertKeepsPortOrderDropsRepeatedNumbersAndRenumbers) {
-  TDeviceList list;
-  const auto entry = [](int number, const char* caption) {
-    TSerialDevice device;
-    device.PortNumber = number;
-    device.Caption = caption;
-    return device;
-  };
-  EXPECT_EQ(list.Insert(entry(4097, "/dev/ttyS0")), 0);
-  EXPECT_EQ(list.Insert(entry(3, "COM3")), 0);
-  EXPECT_EQ(list.Insert(entry(1, "COM1")), 0);
-  EXPECT_EQ(list.Insert(entry(3, "COM3 again")), -1);
-  EXPECT_EQ(list.Insert(entry(5, "COM5")), 2);
-  ASSERT_EQ(list.Count(), 4);
-  EXPECT_EQ(list[1].Caption, "COM3");
-  for (int i = 0; i < list.Count(); ++i) EXPECT_EQ(list[i].ListIndex, i);
-  EXPECT_EQ(list.IndexOfPort(4097), 3);
-  EXPECT_EQ(list.IndexOfPort(2), -1);
-}
-
-TEST_F(PortScanTest, ComponentListIsBuiltWhenAskedAndChoosesThePort) {
+TEST_F(PortScanTest, ComponentBuildsTheListOnlyWhenAskedAndChoosesFromIt) {
   TSerialComm com;
   com.SetDeviceTree(fake.Tree());
   com.SetComPortNo(5);
-  EXPECT_TRUE(com.DeviceList().Empty()) << "nothing asks for the list by itself";
   EXPECT_EQ(com.DeviceIndex(), -1);
-  EXPECT_EQ(com.GetDeviceName(), "COM5");
+  EXPECT_EQ(com.GetDeviceName(), "COM5") << "nothing fills the list by itself";
 
   com.SetEnumPorts(epFullInfo);
   TDeviceStrings strings{{"stale", nullptr}};
   com.GetDeviceList(&strings);
   ASSERT_EQ(strings.size(), 3u);
   EXPECT_EQ(strings[0].Caption, "COM3 (FT232R USB UART)");
-  EXPECT_EQ(strings[2].Device->PortNumber, 4097);
-  EXPECT_EQ(strings[1].Device->ListIndex, 1);
   EXPECT_EQ(strings[1].Device->Owner, &com);
-
-  com.SelectDevice(1);
-  EXPECT_EQ(com.ComPortNo(), 7);
-  EXPECT_EQ(com.DeviceIndex(), 1);
-  EXPECT_EQ(com.GetDeviceName(), "COM7");
   com.SelectDevice(2);
-  EXPECT_EQ(com.GetDeviceName(), "/dev/ttyS0");
   com.SelectDevice(3);
-  com.SelectDevice(-1);
   EXPECT_EQ(com.ComPortNo(), 4097) << "an invalid index chooses nothing";
+  EXPECT_EQ(com.GetDeviceName(), "/dev/ttyS0");
 
-  // A filled list is kept until refreshed; the refresh tells the listeners.
   fake.LinkCom("COM1", "/dev/ttyUSB1");
+  int refreshes = 0;
+  com.AddListener([&](TBaseIO&, int code) { refreshes += code == kNotifyChanged; });
   com.GetDeviceList(&strings);
-  EXPECT_EQ(strings.size(), 3u);
-  std::vector<int> codes;
-  com.AddListener([&](TBaseIO&, int code) { codes.push_back(code); });
+  EXPECT_EQ(strings.size(), 3u) << "a built list is kept until refreshed";
   com.RefreshDeviceList();
-  EXPECT_EQ(codes, std::vector<int>{kNotifyChanged});
-  ASSERT_EQ(com.DeviceList().Count(), 4);
-  EXPECT_EQ(com.DeviceList()[0].Caption, "COM1 (USB-Serial Controller)");
+  EXPECT_EQ(refreshes, 1);
+  EXPECT_EQ(com.DeviceIndex(), 3) << "the same port at its new place";
 }
 
-TEST(DeviceListOpen, EntriesOpenByComLinkOrByDevicePath) {
-  TempConfigHome config;
-  PtyPair linked;
-  PtyPair unlinked;
-  LinkComPort(5, linked.SlavePath());
-  // The pty of the unlinked entry is found through a by-id link of a fake
-  // tree whose /dev mirrors the real pty's path.
-  FakeDeviceTree fake;
-  fake.Write(unlinked.SlavePath(), "");
-  fake.Link("/dev/serial/by-id/usb-sim", unlinked.SlavePath());
-  fake.LinkCom("COM5", linked.SlavePath());
-  fake.Write(linked.SlavePath(), "");
+TEST(DeviceListInsert, KeepsPortOrderAndDropsARepeatedNumber) {
+  TDeviceList list;
+  for (int number : {4097, 3, 1, 3, 5}) {
+    TSerialDevice device;
+    device.PortNumber = number;
+    list.Insert(device);
+  }
+  ASSERT_EQ(list.Count(), 4);
+  EXPECT_EQ(list[1].PortNumber, 3);
+  EXPECT_EQ(list[3].PortNumber, 4097);
+  EXPECT_EQ(list[3].ListIndex, 3);
+}
 
+TEST(DeviceListOpen, AnEntryWithoutComNameOpensByItsDevicePath) {
+  PtyPair pty;
+  // Found through a by-id link of a fake tree with a node at the pty's path.
+  FakeDeviceTree fake;
+  fake.Write(pty.SlavePath(), "");
+  fake.Link("/dev/serial/by-id/usb-sim", pty.SlavePath());
   TSerialComm com;
   com.SetDeviceTree(fake.Tree());
   com.SetStreamProtocol(spNone);
   com.GetDeviceList(nullptr);
-  ASSERT_EQ(com.DeviceList().Count(), 2);
-
   com.SelectDevice(0);
   com.SetActive(true);
-  ASSERT_TRUE(com.Active());
-  EXPECT_TRUE(com.SendString("to COM5"));
-  EXPECT_EQ(linked.ReadMaster(7), "to COM5");
-
-  com.SelectDevice(1);
-  EXPECT_EQ(com.ComPortNo(), 4097);
-  ASSERT_TRUE(com.Active()) << "choosing another entry reopens on it";
+  ASSERT_EQ(com.GetDeviceName(), pty.SlavePath());
   EXPECT_TRUE(com.SendString("by path"));
-  EXPECT_EQ(unlinked.ReadMaster(7), "by path");
-  com.SetActive(false);
+  EXPECT_EQ(pty.ReadMaster(7), "by path");
 }
 
 }  // namespace
