@@ -38,10 +38,11 @@ std::string ResolveComPort(const std::string& portName) {
   if (std::filesystem::is_symlink(std::filesystem::symlink_status(link, error))) {
     return link.string();
   }
-  if (*portNo == 0) {
-    return {};
-  }
-  return "/dev/ttyS" + std::to_string(*portNo - 1);
+  return BuiltInComDevice(*portNo);
+}
+
+std::string BuiltInComDevice(unsigned portNo) {
+  return portNo == 0 ? std::string() : "/dev/ttyS" + std::to_string(portNo - 1);
 }
 
 }  // namespace kurvex

@@ -23,4 +23,8 @@ std::optional<unsigned> ComPortNumber(const std::string& portName);
 /// such a port has no device.
 std::string ResolveComPort(const std::string& portName);
 
+/// The on-board port COM<n> stands for without a link: /dev/ttyS<n-1>;
+/// empty for COM0.
+std::string BuiltInComDevice(unsigned portNo);
+
 }  // namespace kurvex

@@ -242,8 +242,8 @@ std::optional<TTtyDevice> TDeviceTree::ComPortDevice(unsigned portNo) const {
     const std::optional<std::string> target = ComLinkDevice(link, fs::read_symlink(link, error));
     return target ? DeviceAt(*target) : std::nullopt;
   }
-  if (portNo == 0) return std::nullopt;
-  return DeviceAt("/dev/ttyS" + std::to_string(portNo - 1));
+  const std::string builtIn = BuiltInComDevice(portNo);
+  return builtIn.empty() ? std::nullopt : DeviceAt(builtIn);
 }
 
 std::vector<fs::path> TDeviceTree::WatchFolders() const {
