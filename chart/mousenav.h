@@ -85,8 +85,6 @@ struct TMouseNavState {
   /// The crosshair (1..4) and text label (1..20) a drag moves.
   int DraggedCrossHair = 1;
   int DraggedTextLabel = 1;
-  /// The last pointer position.
-  TPoint Pointer;
   /// The last pointer position inside the plot area, in world units of the
   /// ActiveLayer.
   double WorldX = 0;

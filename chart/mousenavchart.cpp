@@ -41,7 +41,6 @@ void TCustomChartControl::MouseDown(TMouseButton button, TShiftState shift, int 
 }
 
 void TCustomChartControl::MouseMove(TShiftState shift, int x, int y) {
-  m_nav.Pointer = {x, y};
   TCustomControl::MouseMove(shift, x, y);
   if (m_nav.BandActive) MoveRubberBand(x, y);
   NavigateByDrag(shift, x, y);
