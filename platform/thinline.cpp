@@ -33,11 +33,6 @@ Pattern PatternOf(TPenStyle style) {
 // Floor division for a positive divisor.
 long long FloorDiv(long long a, long long b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
-// start + delta * k / length rounded to the nearest integer, halves down.
-int Interpolate(int start, int delta, long long k, int length) {
-  return start + static_cast<int>(FloorDiv(2LL * delta * k + length - 1, 2LL * length));
-}
-
 }  // namespace
 
 std::span<const int> DashRuns(TPenStyle style) {
@@ -58,6 +53,10 @@ TThinLine::TThinLine(QImage& image, const QRect& clip, const TPen& pen)
     : m_bits(reinterpret_cast<std::uint32_t*>(image.bits())),
       m_stride(image.bytesPerLine() / 4),
       m_clip(clip & image.rect()),
+      m_left(m_clip.left()),
+      m_top(m_clip.top()),
+      m_right(m_clip.right()),
+      m_bottom(m_clip.bottom()),
       m_color(ToQRgb(pen.Color)),
       m_mode(pen.Mode) {
   const Pattern pattern = PatternOf(pen.Style);
@@ -65,10 +64,10 @@ TThinLine::TThinLine(QImage& image, const QRect& clip, const TPen& pen)
   m_period = pattern.period;
 }
 
-void TThinLine::Plot(int x, int y) {
+inline void TThinLine::Plot(int x, int y) {
   const bool drawn = (m_onMask >> m_phase) & 1u;
-  m_phase = (m_phase + 1) % m_period;
-  if (!drawn || !m_clip.contains(x, y)) {
+  if (++m_phase == m_period) m_phase = 0;
+  if (!drawn || x < m_left || x > m_right || y < m_top || y > m_bottom) {
     return;
   }
   std::uint32_t& pixel = m_bits[y * m_stride + x];
@@ -102,11 +101,32 @@ void TThinLine::Segment(TPoint from, TPoint to) {
     return;
   }
   m_phase = static_cast<int>((m_phase + first) % m_period);
-  for (long long k = first; k <= last; ++k) {
+  // The minor coordinate is start + delta * k / length rounded to the
+  // nearest pixel, halves down: floor((2 * delta * k + length - 1) / (2 * length)).
+  // It is carried step by step as quotient and remainder, without a division a pixel.
+  const int minorStart = xMajor ? from.Y : from.X;
+  const long long minorDelta = xMajor ? dy : dx;
+  const long long divisor = 2LL * length;
+  const long long step = 2 * minorDelta;
+  long long numerator = step * first + length - 1;
+  long long quotient = FloorDiv(numerator, divisor);
+  long long remainder = numerator - quotient * divisor;
+  int major = majorStart + static_cast<int>(first) * direction;
+  for (long long k = first; k <= last; ++k, major += direction) {
+    const int minor = minorStart + static_cast<int>(quotient);
     if (xMajor) {
-      Plot(from.X + static_cast<int>(k) * direction, Interpolate(from.Y, dy, k, length));
+      Plot(major, minor);
     } else {
-      Plot(Interpolate(from.X, dx, k, length), from.Y + static_cast<int>(k) * direction);
+      Plot(minor, major);
+    }
+    // |step| <= divisor, so one correction keeps the remainder in range.
+    remainder += step;
+    if (remainder >= divisor) {
+      remainder -= divisor;
+      ++quotient;
+    } else if (remainder < 0) {
+      remainder += divisor;
+      --quotient;
     }
   }
   m_phase = static_cast<int>((m_phase + (length - 1 - last)) % m_period);

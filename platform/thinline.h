@@ -33,11 +33,12 @@ class TThinLine {
   void Segment(TPoint from, TPoint to);
 
  private:
-  void Plot(int x, int y);
+  inline void Plot(int x, int y);
 
   std::uint32_t* m_bits;
   qsizetype m_stride;  ///< pixels per row
   QRect m_clip;
+  int m_left, m_top, m_right, m_bottom;  ///< the clip's inclusive edges
   std::uint32_t m_color;
   TPenMode m_mode;
   std::uint32_t m_onMask;  ///< bit i set: step i of the pattern is drawn
