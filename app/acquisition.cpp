@@ -26,13 +26,7 @@ void TForm1::StartButtonClick(TObject*) {
   try {
     if (TrendCheckBox->Checked()) {
       SessionState.TrendMode = true;
-      Chart1->SetMouseAction(maNone);
-      NormalRadioButton->SetChecked(false);
-      ZoomRadioButton->SetChecked(false);
-      ZoomRadioButton->SetEnabled(false);
-      LogCheckBox->SetChecked(false);
-      LogCheckBox->SetEnabled(false);
-      Chart1->Scale1Y().SetLogarithmic(false);
+      SwitchViewToTrend();
       ResetAxisButton->Click();
     } else {
       SessionState.TrendMode = false;

@@ -142,6 +142,8 @@ class TForm1 : public TForm {
   void ReadGraphLimits();
   void ShowInterfaceError();
   void PlotTrendSample();
+  /// The view of Trend mode: no mouse navigation, no Normal, Zoom or Y Log.
+  void SwitchViewToTrend();
 
   TLineAssembler m_lineAssembler;
   /// Devices and port links that come and go refresh panel 1.

@@ -44,15 +44,19 @@ void TForm1::LogCheckBoxClick(TObject*) {
   Chart1->ShowGraph();
 }
 
+void TForm1::SwitchViewToTrend() {
+  Chart1->SetMouseAction(maNone);
+  NormalRadioButton->SetChecked(false);
+  ZoomRadioButton->SetChecked(false);
+  ZoomRadioButton->SetEnabled(false);
+  LogCheckBox->SetChecked(false);
+  LogCheckBox->SetEnabled(false);
+  Chart1->Scale1Y().SetLogarithmic(false);
+}
+
 void TForm1::TrendCheckBoxClick(TObject*) {
   if (TrendCheckBox->Checked()) {
-    Chart1->SetMouseAction(maNone);
-    NormalRadioButton->SetChecked(false);
-    ZoomRadioButton->SetChecked(false);
-    ZoomRadioButton->SetEnabled(false);
-    LogCheckBox->SetChecked(false);
-    LogCheckBox->SetEnabled(false);
-    Chart1->Scale1Y().SetLogarithmic(false);
+    SwitchViewToTrend();
     GraphXmaxEdit->SetText(LocaleNumberText(1000));
     ResetAxisButton->Click();
     SessionState.TrendMode = true;
