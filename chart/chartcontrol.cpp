@@ -93,12 +93,7 @@ void TCustomChartControl::SetBounds(int left, int top, int width, int height) {
   height = std::max(height, m_tRim + m_bRim + m_shadowWidth + kMinPlotHeight);
   width = std::max(width, m_lRim + m_rRim + m_shadowWidth + kMinPlotWidth);
   TCustomControl::SetBounds(left, top, width, height);
-  if (m_isometric)
-    for (int layer = 1; layer <= kLayerCount; ++layer) RecomputeIsometricY(layer);
-  FitPainters();
-  ApplyAllScaleProps();
-  UpdateLayerTransforms();
-  RedrawIfAuto();
+  GeometryChanged();
 }
 
 void TCustomChartControl::SetLRim(int v) {
@@ -128,6 +123,10 @@ void TCustomChartControl::SetShadowWidth(int v) {
 
 void TCustomChartControl::RimsChanged() {
   m_plotBitmap.SetSize(std::max(PlotWidth(), 0) + 1, std::max(PlotHeight(), 0) + 1);
+  GeometryChanged();
+}
+
+void TCustomChartControl::GeometryChanged() {
   if (m_isometric)
     for (int layer = 1; layer <= kLayerCount; ++layer) RecomputeIsometricY(layer);
   FitPainters();

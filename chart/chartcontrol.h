@@ -213,6 +213,8 @@ class TCustomChartControl : public TCustomControl {
   void CreateAxes();
   void AxisChanged();
   void RimsChanged();
+  /// Size or rims changed: painters, ranges and transformations follow.
+  void GeometryChanged();
   /// Size and margins along the axis of every painter (from size and rims).
   void FitPainters();
   /// Copies one property set onto its painter.

@@ -223,15 +223,20 @@ void TItemRenderer::DrawLine(const TChartItem& item, TColor color) {
 }
 
 void TItemRenderer::DrawRect(const TChartItem& item, TColor color) {
-  const TPoint a = Point(item, item.X, item.Y), b = Point(item, item.X2, item.Y2);
+  DrawBoxShape(item, color, Point(item, item.X, item.Y), Point(item, item.X2, item.Y2), &TCanvas::Rectangle);
+}
+
+void TItemRenderer::DrawBoxShape(const TChartItem& item, TColor color, TPoint a, TPoint b,
+                                 void (TCanvas::*draw)(int, int, int, int)) {
   if (a == b) {
     m_canvas.SetPixel(a.X, a.Y, color);
     return;
   }
   UsePen(color, StyleOf(item));
   m_canvas.Brush = TBrush{ShapeFill(item), item.NoFill ? bsClear : bsSolid};
+  // Both corner pixels belong to the shape.
   const TBox box = BoxOf(a, b);
-  m_canvas.Rectangle(box.Left, box.Top, box.Right + 1, box.Bottom + 1);
+  (m_canvas.*draw)(box.Left, box.Top, box.Right + 1, box.Bottom + 1);
 }
 
 void TItemRenderer::DrawFrameRect(const TChartItem& item) {
@@ -319,16 +324,8 @@ void TItemRenderer::DrawText(const TChartItem& item, TColor color) {
 }
 
 void TItemRenderer::DrawEllipse(const TChartItem& item, TColor color) {
-  const TPoint a = Point(item, item.X - item.X2, item.Y + item.Y2);
-  const TPoint b = Point(item, item.X + item.X2, item.Y - item.Y2);
-  if (a == b) {
-    m_canvas.SetPixel(a.X, a.Y, color);
-    return;
-  }
-  UsePen(color, StyleOf(item));
-  m_canvas.Brush = TBrush{ShapeFill(item), item.NoFill ? bsClear : bsSolid};
-  const TBox box = BoxOf(a, b);
-  m_canvas.Ellipse(box.Left, box.Top, box.Right + 1, box.Bottom + 1);
+  DrawBoxShape(item, color, Point(item, item.X - item.X2, item.Y + item.Y2),
+               Point(item, item.X + item.X2, item.Y - item.Y2), &TCanvas::Ellipse);
 }
 
 void TItemRenderer::MoveRel(const TChartItem& item) {

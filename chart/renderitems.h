@@ -58,6 +58,10 @@ class TItemRenderer {
   void DrawMark(const TChartItem& item, TColor color);
   void DrawLine(const TChartItem& item, TColor color);
   void DrawRect(const TChartItem& item, TColor color);
+  /// A rectangle or ellipse over the box of corners a and b (a single pixel
+  /// when they coincide).
+  void DrawBoxShape(const TChartItem& item, TColor color, TPoint a, TPoint b,
+                    void (TCanvas::*draw)(int, int, int, int));
   void DrawFrameRect(const TChartItem& item);
   void DrawBar(const TChartItem& item, TColor color);
   void DrawText(const TChartItem& item, TColor color);
