@@ -93,7 +93,7 @@ TPixelMapper::TPixelMapper(const TCustomChartControl& chart) {
   return static_cast<int>(static_cast<double>(std::rint(std::clamp(v, -kLimit, kLimit))));
 }
 
-int TPixelMapper::MapAxis(const TAxis& axis, double v) {
+[[gnu::always_inline]] inline int TPixelMapper::MapAxis(const TAxis& axis, double v) {
   if (!axis.Logarithmic) {
     // Double precision errs from the extended result by far less than the
     // margin, so away from the halfway points it rounds the same way.
@@ -162,7 +162,7 @@ void TItemRenderer::Render(const TChartItem* items, int count) {
   m_batch.Flush();
 }
 
-TPoint TItemRenderer::Point(const TChartItem& item, double x, double y) const {
+[[gnu::flatten]] TPoint TItemRenderer::Point(const TChartItem& item, double x, double y) const {
   const TPoint p = m_mapper.Map(item.Layer, x, y);
   return {LimitPixel(p.X) + m_shiftX, LimitPixel(p.Y) + m_shiftY};
 }
