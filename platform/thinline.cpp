@@ -101,6 +101,19 @@ void TThinLine::Segment(TPoint from, TPoint to) {
     return;
   }
   m_phase = static_cast<int>((m_phase + first) % m_period);
+  if (m_period == 1 && m_mode == pmCopy && (dx == 0 || dy == 0)) {
+    // Solid axis-parallel lines (grid, frames, ticks) are filled as runs.
+    const int a = majorStart + static_cast<int>(first) * direction;
+    const int b = majorStart + static_cast<int>(last) * direction;
+    const int lo = std::min(a, b), hi = std::max(a, b);
+    if (dy == 0) {
+      if (from.Y >= m_top && from.Y <= m_bottom)
+        std::fill(m_bits + from.Y * m_stride + lo, m_bits + from.Y * m_stride + hi + 1, m_color);
+    } else if (from.X >= m_left && from.X <= m_right) {
+      for (int y = lo; y <= hi; ++y) m_bits[y * m_stride + from.X] = m_color;
+    }
+    return;
+  }
   // The minor coordinate is start + delta * k / length rounded to the
   // nearest pixel, halves down: floor((2 * delta * k + length - 1) / (2 * length)).
   // It is carried step by step as quotient and remainder, without a division a pixel.
