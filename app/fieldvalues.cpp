@@ -10,7 +10,8 @@
 namespace kurvex {
 
 float ToSingle(long double value) {
-  if (std::fabs(value) > FLT_MAX) throw EKurvexError("Gleitkommaüberlauf");
+  constexpr long double kMax = FLT_MAX;
+  if (value > kMax || value < -kMax) throw EKurvexError("Gleitkommaüberlauf");
   return static_cast<float>(value);
 }
 

@@ -37,7 +37,8 @@ void TForm1::ProcessSampleLine(std::string_view Line) {
   s.RawValue = ToSingle(number.Value);
   s.ScaledValue = ToSingle(static_cast<long double>(s.RawValue) * s.ScaleFactor + s.ScaleOffset);
   ++s.SampleCount;
-  StatusBar->Panels()[0].SetText(std::to_string(s.SampleCount));
+  // Formatted only when shown or read: at most once per screen refresh.
+  StatusBar->Panels()[0].SetTextSource([count = s.SampleCount] { return std::to_string(count); });
   if (!number.Complete) {
     ++s.InvalidLines;
     StatusBar->Panels()[2].SetText("Ungültige Zeilen: " + std::to_string(s.InvalidLines));
@@ -46,7 +47,8 @@ void TForm1::ProcessSampleLine(std::string_view Line) {
     StopButton->Click();
     return;
   }
-  Label10->SetCaption(GeneralValueText(s.ScaledValue, DecimalSeparator()));
+  Label10->SetCaptionSource(
+      [value = s.ScaledValue, separator = DecimalSeparator()] { return GeneralValueText(value, separator); });
 
   if (!s.TrendMode) {
     if (s.SampleCount == 1)

@@ -65,7 +65,8 @@ Decimal ExactDecimal(double value) {
 
 /// From the shortest round-trip digits (at most 17). Rounding those to 15
 /// digits matches rounding the exact value unless digits 16 and 17 lie
-/// within the shortest form's error (about 11 units of digit 17) of a tie.
+/// within the shortest form's error (half an ulp, at most about 11 units of
+/// digit 17) of a tie.
 Decimal FastDecimal(double value, bool& sure) {
   char text[40];
   const char* end = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific).ptr;
@@ -80,12 +81,14 @@ Decimal FastDecimal(double value, bool& sure) {
   sure = true;
   if (n > kDigits) {
     const int tail = (all[kDigits] - '0') * 10 + (n > kDigits + 1 ? all[kDigits + 1] - '0' : 0);
-    if (tail >= 39 && tail <= 61) {
+    // Half an ulp is below 1.12 * (first digit + 1) units of digit 17.
+    const int margin = ((all[0] - '0' + 1) * 112 + 99) / 100;
+    if (tail >= 50 - margin && tail <= 50 + margin) {
       sure = false;
       return d;
     }
     n = kDigits;
-    if (tail > 61) {
+    if (tail > 50) {
       int i = n - 1;
       while (i >= 0 && all[i] == '9') all[i--] = '0';
       if (i >= 0) {

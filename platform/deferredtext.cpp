@@ -13,8 +13,17 @@ constexpr int kRefreshMs = 40;
 
 struct TDeferredText::State {
   std::string text;
+  TTextSource source;  ///< set: text is stale and made from it when read
   bool pending = false;
   std::function<void(const std::string&)> apply;
+
+  const std::string& Current() {
+    if (source) {
+      text = source();
+      source = nullptr;
+    }
+    return text;
+  }
 };
 
 TDeferredText::TDeferredText(QObject* context, std::function<void(const std::string&)> apply)
@@ -22,16 +31,26 @@ TDeferredText::TDeferredText(QObject* context, std::function<void(const std::str
   m_state->apply = std::move(apply);
 }
 
-const std::string& TDeferredText::Text() const { return m_state->text; }
+const std::string& TDeferredText::Text() const { return m_state->Current(); }
 
 void TDeferredText::Set(const std::string& text) {
   m_state->text = text;
+  m_state->source = nullptr;
+  Schedule();
+}
+
+void TDeferredText::SetSource(TTextSource source) {
+  m_state->source = std::move(source);
+  Schedule();
+}
+
+void TDeferredText::Schedule() {
   if (m_state->pending) return;
   m_state->pending = true;
   // Bound to the widget: dropped if the widget goes first.
   QTimer::singleShot(kRefreshMs, m_context, [state = m_state] {
     state->pending = false;
-    state->apply(state->text);
+    state->apply(state->Current());
   });
 }
 

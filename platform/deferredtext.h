@@ -8,6 +8,9 @@ class QObject;
 
 namespace kurvex {
 
+/// Makes a text when it is needed; small captures keep it free of allocation.
+using TTextSource = std::function<std::string()>;
+
 /// A text that may change far more often than the screen can show it (a
 /// sample count, the newest value): the value is stored at once and handed
 /// to the widget at most every 40 ms, so thousands of changes a second cost
@@ -20,8 +23,13 @@ class TDeferredText {
 
   const std::string& Text() const;
   void Set(const std::string& text);
+  /// Like Set, but the text is made only when it is read or shown, so a
+  /// value that changes per sample is formatted at most once per refresh.
+  void SetSource(TTextSource source);
 
  private:
+  void Schedule();
+
   struct State;
   std::shared_ptr<State> m_state;  // shared with a pending hand-over
   QObject* m_context;

@@ -50,6 +50,13 @@ void TLabel::SetCaption(const std::string& caption) {
     m_caption.Set(caption);
 }
 
+void TLabel::SetCaptionSource(TTextSource source) {
+  if (m_autoSize)
+    ApplyCaption(source());
+  else
+    m_caption.SetSource(std::move(source));
+}
+
 void TLabel::ApplyCaption(const std::string& caption) {
   Label(Widget())->setText(QString::fromStdString(caption));
   SetCaptionAccessibleName(caption);

@@ -20,6 +20,9 @@ class TLabel : public TWinControl {
   /// Caption() has the new text at once. An auto-sized label shows it at
   /// once too; a fixed-size one within 40 ms (TDeferredText).
   void SetCaption(const std::string& caption);
+  /// The caption made from `source` when read or shown; for fixed-size
+  /// labels whose text changes per sample (TDeferredText::SetSource).
+  void SetCaptionSource(TTextSource source);
   std::string Caption() const;
 
   void SetAlignment(TAlignment alignment);

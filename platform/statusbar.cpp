@@ -12,6 +12,7 @@ TStatusPanel::TStatusPanel(QLabel* label)
 
 std::string TStatusPanel::Text() const { return m_text.Text(); }
 void TStatusPanel::SetText(const std::string& text) { m_text.Set(text); }
+void TStatusPanel::SetTextSource(TTextSource source) { m_text.SetSource(std::move(source)); }
 int TStatusPanel::Width() const { return m_label->width(); }
 void TStatusPanel::SetWidth(int width) { m_label->setFixedWidth(width); }
 

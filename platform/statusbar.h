@@ -19,6 +19,8 @@ class TStatusPanel {
   /// Text() has the new text at once; the screen shows it within 40 ms
   /// (it may change with every sample, see TDeferredText).
   void SetText(const std::string& text);
+  /// The text made from `source` when read or shown (TDeferredText::SetSource).
+  void SetTextSource(TTextSource source);
   int Width() const;
   void SetWidth(int width);
 

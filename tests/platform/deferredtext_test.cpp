@@ -52,3 +52,29 @@ TEST_F(DeferredTextTest, APendingChangeIsDroppedWithItsWidget) {
 
 }  // namespace
 }  // namespace kurvex
+
+namespace kurvex {
+namespace {
+
+TEST_F(DeferredTextTest, ASourceIsReadOnlyWhenTheTextIsNeeded) {
+  QLabel label;
+  TDeferredText text(&label, [&](const std::string& t) { label.setText(QString::fromStdString(t)); });
+  int made = 0;
+  for (int i = 1; i <= 100; ++i)
+    text.SetSource([&made, i] {
+      ++made;
+      return std::to_string(i);
+    });
+  EXPECT_EQ(made, 0);
+  EXPECT_EQ(text.Text(), "100");
+  EXPECT_EQ(text.Text(), "100");
+  EXPECT_EQ(made, 1);
+  text.SetSource([] { return std::string("shown"); });
+  RunLoopFor(100);
+  EXPECT_EQ(label.text(), "shown");
+  text.Set("plain");  // a plain text replaces a pending source
+  EXPECT_EQ(text.Text(), "plain");
+}
+
+}  // namespace
+}  // namespace kurvex
