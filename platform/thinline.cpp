@@ -125,9 +125,16 @@ void TThinLine::Segment(TPoint from, TPoint to) {
   long long quotient = FloorDiv(numerator, divisor);
   long long remainder = numerator - quotient * divisor;
   int major = majorStart + static_cast<int>(first) * direction;
+  // The major coordinate is inside the clip already; a solid copying pen
+  // needs no pattern or mode per pixel.
+  const bool plain = m_period == 1 && m_mode == pmCopy;
+  const int minorLow = xMajor ? m_top : m_left, minorHigh = xMajor ? m_bottom : m_right;
+  const qsizetype majorStep = xMajor ? 1 : m_stride, minorStep = xMajor ? m_stride : 1;
   for (long long k = first; k <= last; ++k, major += direction) {
     const int minor = minorStart + static_cast<int>(quotient);
-    if (xMajor) {
+    if (plain) {
+      if (minor >= minorLow && minor <= minorHigh) m_bits[major * majorStep + minor * minorStep] = m_color;
+    } else if (xMajor) {
       Plot(major, minor);
     } else {
       Plot(minor, major);
