@@ -10,6 +10,7 @@
 
 #include "chart/chartcontrol.h"
 #include "tests/support/qtapp.h"
+#include "tests/support/tempfolder.h"
 
 namespace kurvex::test {
 
@@ -94,25 +95,6 @@ inline TChartItem MakeItem(TItemKind kind, double x = 0, double y = 0, double x2
   item.Y2 = y2;
   return item;
 }
-
-/// A fresh temporary folder, removed with everything in it.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kurvex-test-XXXXXX").string();
-    m_dir = ::mkdtemp(pattern.data()) ? pattern : std::string();
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::permissions(m_dir, std::filesystem::perms::owner_all, ignored);
-    std::filesystem::remove_all(m_dir, ignored);
-  }
-  std::string Path(const std::string& name) const { return m_dir + "/" + name; }
-  const std::string& Dir() const { return m_dir; }
-
- private:
-  std::string m_dir;
-};
 
 /// Writes bytes to path, replacing it.
 inline void WriteFileBytes(const std::string& path, const std::string& bytes) {

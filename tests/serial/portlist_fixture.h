@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/support/tempfolder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -16,13 +18,10 @@ namespace kurvex::test {
 class FakeDeviceTree {
  public:
   FakeDeviceTree() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kurvex-tree-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "mkdtemp failed";
-    m_base = pattern;
+    if (m_folder.Dir().empty()) ADD_FAILURE() << "no temporary folder";
     std::filesystem::create_directories(Host("/dev"));
     std::filesystem::create_directories(Ports());
   }
-  ~FakeDeviceTree() { std::filesystem::remove_all(m_base); }
 
   TDeviceTree Tree() const { return TDeviceTree(m_base / "root", Ports()); }
   std::filesystem::path Ports() const { return m_base / "ports"; }
@@ -74,7 +73,8 @@ class FakeDeviceTree {
     if (node) Write("/dev/" + name, "");
   }
 
-  std::filesystem::path m_base;
+  TempFolder m_folder;
+  std::filesystem::path m_base = m_folder.Dir();
 };
 
 }  // namespace kurvex::test

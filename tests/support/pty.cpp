@@ -85,12 +85,8 @@ TempConfigHome::TempConfigHome() {
     m_previous = previous;
     m_hadPrevious = true;
   }
-  std::string pattern = (std::filesystem::temp_directory_path() / "kurvex-test-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) {
-    ADD_FAILURE() << "mkdtemp failed";
-  }
-  m_dir = pattern;
-  setenv("XDG_CONFIG_HOME", m_dir.c_str(), 1);
+  if (m_folder.Dir().empty()) ADD_FAILURE() << "no temporary folder";
+  setenv("XDG_CONFIG_HOME", m_folder.Dir().c_str(), 1);
 }
 
 TempConfigHome::~TempConfigHome() {
@@ -99,8 +95,6 @@ TempConfigHome::~TempConfigHome() {
   } else {
     unsetenv("XDG_CONFIG_HOME");
   }
-  std::error_code error;
-  std::filesystem::remove_all(m_dir, error);
 }
 
 void LinkComPort(unsigned portNo, const std::string& target) {

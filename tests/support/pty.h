@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <string>
 
+#include "tests/support/tempfolder.h"
+
 namespace kurvex::test {
 
 /// A pseudo-terminal pair. The test plays the instrument on the master
@@ -43,10 +45,10 @@ class TempConfigHome {
   TempConfigHome(const TempConfigHome&) = delete;
   TempConfigHome& operator=(const TempConfigHome&) = delete;
 
-  const std::filesystem::path& Dir() const { return m_dir; }
+  std::filesystem::path Dir() const { return m_folder.Dir(); }
 
  private:
-  std::filesystem::path m_dir;
+  TempFolder m_folder;
   std::string m_previous;
   bool m_hadPrevious = false;
 };
