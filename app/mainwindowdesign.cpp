@@ -83,9 +83,7 @@ TForm1::TForm1() {
 TForm1::~TForm1() {
   // The port must be closed before the handlers' window goes away.
   SerialComm1->OnFatalError = nullptr;
-  SerialComm1->OnAfterReceive = [this](TBaseIO& com, const std::uint8_t* buffer, std::uint32_t n) {
-    SerialComm1AfterReceive(com, buffer, n);
-  };
+  SerialComm1->OnAfterReceive = nullptr;
   SerialComm1->OnCommError = nullptr;
   SerialComm1->SetActive(false);
 }
