@@ -1,5 +1,7 @@
 #include "platform/imagecanvas.h"
 
+#include "platform/textruns.h"
+
 #include <algorithm>
 
 #include <QFontMetrics>
@@ -262,8 +264,18 @@ TColor TImageCanvas::Pixel(int x, int y) const {
 }
 
 void TImageCanvas::TextOut(int x, int y, const std::string& utf8) {
-  const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
   const QFont& font = CurrentFont();
+  if (Font.Orientation == 0) {
+    // Labels repeat on every redraw: copy the finished run instead.
+    const TTextRun& run = TextRunOf(Font, font, Font.Color, utf8, m_image);
+    m_penPos = {x + run.Width, y};
+    QPainter* painter = BeginCopy();
+    if (!painter) return;
+    if (Brush.Style == bsSolid) painter->fillRect(QRect(x, y, run.Width, run.Height), ToQColor(Brush.Color));
+    painter->drawImage(x - run.Margin, y, run.Glyphs);
+    return;
+  }
+  const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
   const QFontMetrics metrics(font, &m_image);
   const int width = metrics.horizontalAdvance(text);
   m_penPos = {x + width, y};
@@ -275,28 +287,20 @@ void TImageCanvas::TextOut(int x, int y, const std::string& utf8) {
     painter->setFont(font);
     m_fontApplied = true;
   }
-  QPoint origin(x, y);
-  if (Font.Orientation != 0) {
-    painter->translate(x, y);
-    painter->rotate(-Font.Orientation / 10.0);
-    origin = QPoint(0, 0);
-  }
+  painter->translate(x, y);
+  painter->rotate(-Font.Orientation / 10.0);
   if (Brush.Style == bsSolid) {
-    painter->fillRect(QRect(origin, QSize(width, metrics.height())), ToQColor(Brush.Color));
+    painter->fillRect(QRect(0, 0, width, metrics.height()), ToQColor(Brush.Color));
   }
   painter->setPen(ToQColor(Font.Color));
   m_appliedPen.reset();
-  painter->drawText(origin.x(), origin.y() + metrics.ascent(), text);
-  if (Font.Orientation != 0) {
-    painter->resetTransform();
-  }
+  painter->drawText(0, metrics.ascent(), text);
+  painter->resetTransform();
 }
 
 TSize TImageCanvas::TextExtent(const std::string& utf8) {
-  const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
   // A null image has no resolution; the screen's metrics then stand in.
-  const QFontMetrics metrics(CurrentFont(), m_image.isNull() ? nullptr : &m_image);
-  return {metrics.horizontalAdvance(text), metrics.height()};
+  return TextSizeOf(Font, CurrentFont(), utf8, m_image.isNull() ? nullptr : &m_image);
 }
 
 void TImageCanvas::Draw(int x, int y, const TBitmap& bitmap) {

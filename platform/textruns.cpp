@@ -1,0 +1,68 @@
+#include "platform/textruns.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <map>
+#include <tuple>
+
+#include "platform/qtconvert.h"
+
+namespace kurvex {
+
+namespace {
+
+// Enough for every label a chart shows; the cache starts over when full.
+constexpr std::size_t kMaxEntries = 2048;
+
+using FontKey = std::tuple<std::string, int, TFontStyles, int>;  // name, size, style, dots per metre
+
+FontKey KeyOf(const TFont& font, const QImage* device) {
+  return {font.Name, font.Size, font.Style, device ? device->dotsPerMeterX() : 0};
+}
+
+template <class Map>
+void Bound(Map& map) {
+  if (map.size() >= kMaxEntries) map.clear();
+}
+
+}  // namespace
+
+const TTextRun& TextRunOf(const TFont& font, const QFont& qfont, TColor color, const std::string& utf8,
+                          const QImage& device) {
+  static std::map<std::tuple<FontKey, TColor, std::string>, TTextRun> runs;
+  const auto key = std::make_tuple(KeyOf(font, &device), ColorToRGB(color), utf8);
+  if (const auto found = runs.find(key); found != runs.end()) return found->second;
+  Bound(runs);
+
+  const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+  const QFontMetrics metrics(qfont, &device);
+  TTextRun run;
+  run.Width = metrics.horizontalAdvance(text);
+  run.Height = metrics.height();
+  // Glyphs may reach beyond the advance width (italics, bearings).
+  run.Margin = run.Height;
+  run.Glyphs = QImage(run.Width + 2 * run.Margin, run.Height, QImage::Format_ARGB32_Premultiplied);
+  run.Glyphs.setDotsPerMeterX(device.dotsPerMeterX());
+  run.Glyphs.setDotsPerMeterY(device.dotsPerMeterY());
+  run.Glyphs.fill(Qt::transparent);
+  QPainter painter(&run.Glyphs);
+  painter.setFont(qfont);
+  painter.setPen(ToQColor(color));
+  painter.drawText(run.Margin, metrics.ascent(), text);
+  painter.end();
+  return runs.emplace(key, std::move(run)).first->second;
+}
+
+TSize TextSizeOf(const TFont& font, const QFont& qfont, const std::string& utf8, const QImage* device) {
+  static std::map<std::tuple<FontKey, std::string>, TSize> sizes;
+  const auto key = std::make_tuple(KeyOf(font, device), utf8);
+  if (const auto found = sizes.find(key); found != sizes.end()) return found->second;
+  Bound(sizes);
+  const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+  const QFontMetrics metrics(qfont, device);
+  const TSize size{metrics.horizontalAdvance(text), metrics.height()};
+  sizes.emplace(key, size);
+  return size;
+}
+
+}  // namespace kurvex
