@@ -26,7 +26,9 @@ TCustomComm::TCustomComm() : m_config(DefaultCommConfig()) {
   SetEventChar('\0');
 }
 
-TCustomComm::~TCustomComm() {
+TCustomComm::~TCustomComm() { ShutDown(); }
+
+void TCustomComm::ShutDown() noexcept {
   OnTraceState = nullptr;
   try {
     DoClose();

@@ -143,6 +143,12 @@ class TCustomComm : public TBaseIO, private TComEventTarget {
   TOnCommErrorEvent OnCommError;
 
  protected:
+  /// Closes the port and waits for every reader thread. The most derived
+  /// component calls it first in its destructor: a reader still finishing a
+  /// handling (a lost device, say) may call virtual methods that need the
+  /// whole object. Safe to call more than once.
+  void ShutDown() noexcept;
+
   void DoOpen() override;
   void DoClose() override;
   void StartThreads() override;

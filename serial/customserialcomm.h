@@ -14,6 +14,7 @@ namespace kurvex {
 class TCustomSerialComm : public TCustomComm {
  public:
   TCustomSerialComm();
+  ~TCustomSerialComm() override { ShutDown(); }
 
   /// n of "COM<n>". Changing it closes the port and, if it was open, opens
   /// the new one; listeners then get kNotifyChanged.
