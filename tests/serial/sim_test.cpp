@@ -302,8 +302,8 @@ class SimProgram : public ::testing::Test {
 TEST_F(SimProgram, StreamsToAComponentAndRemovesItsLinkAtTheEndOfCount) {
   const pid_t pid = Start({"--port", "5", "--rate", "500", "--count", "100", "--wave", "ramp"});
   ASSERT_TRUE(WaitFor([] { return LinkExists(5); }));
-  // The bytes come through the component's own delivery (on its reader
-  // thread, there is no GUI here): the simulator's hang-up at the end closes
+  // The bytes come through the component's own delivery, on its reader
+  // thread: the simulator's hang-up at the end closes
   // the component from that thread, so nothing may read its device directly.
   std::mutex lock;
   std::string received;
@@ -315,6 +315,7 @@ TEST_F(SimProgram, StreamsToAComponentAndRemovesItsLinkAtTheEndOfCount) {
   comm.OnFatalError = [](TBaseIO&, std::uint32_t, std::uint32_t, const std::string&, bool& raise) {
     raise = false;  // the hang-up at the end is expected
   };
+  comm.SetUseMainThread(false);  // this test runs no event loop
   comm.SetComPortNo(5);
   comm.SetBaudRate(115200);
   comm.SetStreamProtocol(spNone);
