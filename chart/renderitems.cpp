@@ -345,14 +345,10 @@ void TItemRenderer::DrawRel(const TChartItem& item, TColor color) {
 }
 
 void TItemRenderer::DrawArrow(const TChartItem& item, TColor color) {
+  // The shaft is the item's line; the head follows unless both ends coincide.
+  DrawLine(item, color);
   const TPoint a = Point(item, item.X, item.Y), b = Point(item, item.X2, item.Y2);
-  if (a == b) {
-    m_canvas.SetPixel(a.X, a.Y, color);
-    return;
-  }
-  UsePen(color, StyleOf(item));
-  m_canvas.MoveTo(a.X, a.Y);
-  m_canvas.LineTo(b.X, b.Y);
+  if (a == b) return;
   const int size = std::min(item.Size, kPixelLimit);
   if (size <= 0) return;
   const int dx = b.X - a.X, dy = b.Y - a.Y;
