@@ -32,8 +32,10 @@ int RoundPixel(long double v) {
   if (v > kLimit) v = kLimit;
   if (v < -kLimit) v = -kLimit;
   // rint rounds halves to even in the default rounding mode, as nearbyint
-  // does, without its costly saving of the floating-point flags.
-  return static_cast<int>(std::rint(v));
+  // does, without its costly saving of the floating-point flags; the
+  // integral result converts through double exactly, which avoids switching
+  // the x87 rounding mode for the conversion.
+  return static_cast<int>(static_cast<double>(std::rint(v)));
 }
 
 }  // namespace kurvex

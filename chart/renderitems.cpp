@@ -12,8 +12,6 @@ namespace kurvex {
 
 namespace {
 
-// Far-away points still give finite lines, which the bitmap clips.
-constexpr int kPixelLimit = 30000;
 // Limits for sizes read from foreign files: beyond them a picture only
 // costs time and memory.
 constexpr int kMaxPenWidth = 255;
@@ -21,13 +19,6 @@ constexpr int kMaxFontSize = 200;
 constexpr int kMaxTextLength = 17;
 
 constexpr double kArrowHalfAngle = 20;
-
-// The fast mapping path handles terms below this size, where double
-// precision errs by less than 1e-9 pixels, and results farther than the
-// margin from a halfway point.
-constexpr double kFastRange = 1e6;
-constexpr double kHalfwayMargin = 1e-6;
-constexpr double kRoundingShift = 6755399441055744.0;
 
 int LimitPixel(long long v) { return static_cast<int>(std::clamp<long long>(v, -kPixelLimit, kPixelLimit)); }
 
@@ -70,50 +61,6 @@ TBox BoxOf(TPoint a, TPoint b) {
 }
 
 }  // namespace
-
-TPixelMapper::TPixelMapper(const TCustomChartControl& chart) {
-  for (int layer = 1; layer <= kLayerCount; ++layer) {
-    const TScaleProps& x = chart.ScaleX(layer);
-    const TScaleProps& y = chart.ScaleY(layer);
-    const TAxisTransform& tx = chart.TransformX(layer);
-    const TAxisTransform& ty = chart.TransformY(layer);
-    m_x[layer - 1] = {tx, static_cast<double>(tx.K), static_cast<double>(tx.D), x.Logarithmic(),
-                      x.RangeHigh() >= x.RangeLow() ? 0 : chart.Width()};
-    m_y[layer - 1] = {ty, static_cast<double>(ty.K), static_cast<double>(ty.D), y.Logarithmic(),
-                      y.RangeHigh() >= y.RangeLow() ? chart.Height() : 0};
-  }
-}
-
-[[gnu::noinline]] int TPixelMapper::Round(long double v) {
-  constexpr long double kLimit = 2147483647.0L;
-  if (std::isnan(v)) return 0;
-  // rint rounds halves to even in the default rounding mode in one
-  // instruction; the integral result converts through double exactly, which
-  // avoids switching the x87 rounding mode for the conversion.
-  return static_cast<int>(static_cast<double>(std::rint(std::clamp(v, -kLimit, kLimit))));
-}
-
-[[gnu::always_inline]] inline int TPixelMapper::MapAxis(const TAxis& axis, double v) {
-  if (!axis.Logarithmic) {
-    // Double precision errs from the extended result by far less than the
-    // margin, so away from the halfway points it rounds the same way.
-    const double kv = axis.K * v;
-    if (std::fabs(kv) < kFastRange && std::fabs(axis.D) < kFastRange) {
-      const double u = kv + axis.D;
-      // Adding and taking away 1.5 * 2^52 rounds to an integer, halves to even.
-      const double rounded = (u + kRoundingShift) - kRoundingShift;
-      if (std::fabs(u - rounded) < 0.5 - kHalfwayMargin) return static_cast<int>(rounded);
-    }
-    return Round(axis.Transform.K * v + axis.Transform.D);
-  }
-  if (v <= kLogFloor) return axis.NonPositivePixel;
-  return Round(MapToPixel(axis.Transform, v, true));
-}
-
-TPoint TPixelMapper::Map(int layer, double x, double y) const {
-  const int i = std::clamp(layer, 1, kLayerCount) - 1;
-  return {MapAxis(m_x[i], x), MapAxis(m_y[i], y)};
-}
 
 TItemRenderer::TItemRenderer(TCanvas& canvas, const TCustomChartControl& chart, int offX, int offY,
                              bool blackAndWhite)
@@ -160,11 +107,6 @@ void TItemRenderer::Render(const TChartItem* items, int count) {
     }
   }
   m_batch.Flush();
-}
-
-[[gnu::flatten]] TPoint TItemRenderer::Point(const TChartItem& item, double x, double y) const {
-  const TPoint p = m_mapper.Map(item.Layer, x, y);
-  return {LimitPixel(p.X) + m_shiftX, LimitPixel(p.Y) + m_shiftY};
 }
 
 void TItemRenderer::UsePen(TColor color, TPenStyle style) {

@@ -5,34 +5,16 @@
 
 #include "chart/chartcontrol.h"
 #include "chart/chartitem.h"
-#include "chart/layertransform.h"
+#include "chart/pixelmapper.h"
 #include "chart/polylinebatch.h"
 #include "platform/alignment.h"
 #include "platform/canvas.h"
 
 namespace kurvex {
 
-/// The chart's WorldToPixel for a whole render pass: the same pixels, with
-/// the layers' transformations read once and a cheaper rounding (the
-/// per-item mapping dominates the cost of a dense plot).
-class TPixelMapper {
- public:
-  explicit TPixelMapper(const TCustomChartControl& chart);
-  /// Control pixel of (x, y) on layer (clamped to 1..16).
-  TPoint Map(int layer, double x, double y) const;
-
- private:
-  struct TAxis {
-    TAxisTransform Transform;
-    double K, D;  ///< the transformation in double precision, for the fast path
-    bool Logarithmic;
-    int NonPositivePixel;  ///< where values at or below the log floor go
-  };
-  static int Round(long double v);
-  static int MapAxis(const TAxis& axis, double v);
-
-  std::array<TAxis, kLayerCount> m_x{}, m_y{};
-};
+/// Item pixels are limited to this distance from the control's origin, so
+/// far-away points still give finite lines, which the bitmap clips.
+inline constexpr int kPixelLimit = 30000;
 
 /// Draws a chart's items onto a canvas in store order for one render pass:
 /// line items are batched into polylines, the pen changes only when an
@@ -51,7 +33,11 @@ class TItemRenderer {
   void Render(const TChartItem* items, int count);
 
  private:
-  TPoint Point(const TChartItem& item, double x, double y) const;
+  /// The item's point (x, y), limited to -30000..30000 and shifted.
+  TPoint Point(const TChartItem& item, double x, double y) const {
+    const TPoint p = m_mapper.Map(item.Layer, x, y);
+    return {std::clamp(p.X, -kPixelLimit, kPixelLimit) + m_shiftX, std::clamp(p.Y, -kPixelLimit, kPixelLimit) + m_shiftY};
+  }
   void UsePen(TColor color, TPenStyle style);
   TColor ShapeFill(const TChartItem& item) const;
   void DrawItem(const TChartItem& item, TColor color);

@@ -72,15 +72,24 @@ TEST_F(RenderBatchTest, FarPointsAreLimitedBeforeTheyAreShifted) {
   EXPECT_EQ(lines[0].Points[2].X, -chart.LRim());  // NaN maps to pixel 0
 }
 
+std::vector<TPoint> Reduced(const std::vector<TPoint>& points) {
+  std::vector<TPoint> out;
+  const auto put = [&](TPoint p) { out.push_back(p); };
+  TColumnReducer reducer;
+  reducer.Start(points.front());
+  for (std::size_t i = 1; i < points.size(); ++i) reducer.Add(points[i], put);
+  reducer.Finish(put);
+  return out;
+}
+
 // Draws `points` once as they are and once reduced; both must give the
 // same pixels.
 ::testing::AssertionResult ReductionKeepsPixels(const std::vector<TPoint>& points, const std::string& name) {
   TBitmap full(40, 60), reduced(40, 60);
-  std::vector<TPoint> shorter(points.size());
-  const int n = ReduceColumnRuns(points.data(), static_cast<int>(points.size()), shorter.data());
-  if (n > static_cast<int>(points.size())) return ::testing::AssertionFailure() << "reduction grew";
+  const std::vector<TPoint> shorter = Reduced(points);
+  if (shorter.size() > points.size()) return ::testing::AssertionFailure() << "reduction grew";
   full.Canvas().Polyline(points.data(), static_cast<int>(points.size()));
-  reduced.Canvas().Polyline(shorter.data(), n);
+  reduced.Canvas().Polyline(shorter.data(), static_cast<int>(shorter.size()));
   return SameImage(reduced, full, name);
 }
 
@@ -110,8 +119,7 @@ TEST(ColumnReduction, KeepsEveryPixelOfDensePolylines) {
 TEST(ColumnReduction, ShrinksRunsAndLeavesStyledPensAlone) {
   std::vector<TPoint> points;
   for (int i = 0; i < 100; ++i) points.push_back({i / 50, (i * 37) % 90});
-  std::vector<TPoint> out(points.size());
-  EXPECT_LE(ReduceColumnRuns(points.data(), 100, out.data()), 8);
+  EXPECT_LE(Reduced(points).size(), 8u);
   EXPECT_TRUE(ColumnRunsReducible(TPen{clRed, psSolid, 1, pmCopy}));
   EXPECT_FALSE(ColumnRunsReducible(TPen{clRed, psDot, 1, pmCopy}));   // the dash phase counts pixels
   EXPECT_FALSE(ColumnRunsReducible(TPen{clRed, psSolid, 2, pmCopy}));  // round wide ends

@@ -1,0 +1,27 @@
+#include "chart/pixelmapper.h"
+
+namespace kurvex {
+
+TPixelMapper::TPixelMapper(const TCustomChartControl& chart) {
+  for (int layer = 1; layer <= kLayerCount; ++layer) {
+    const TScaleProps& x = chart.ScaleX(layer);
+    const TScaleProps& y = chart.ScaleY(layer);
+    const TAxisTransform& tx = chart.TransformX(layer);
+    const TAxisTransform& ty = chart.TransformY(layer);
+    const auto fast = [](const TAxisTransform& t, bool logarithmic) {
+      return !logarithmic && std::fabs(static_cast<double>(t.D)) < kFastRange;
+    };
+    m_x[layer - 1] = {tx, static_cast<double>(tx.K), static_cast<double>(tx.D), fast(tx, x.Logarithmic()),
+                      x.Logarithmic(), x.RangeHigh() >= x.RangeLow() ? 0 : chart.Width()};
+    m_y[layer - 1] = {ty, static_cast<double>(ty.K), static_cast<double>(ty.D), fast(ty, y.Logarithmic()),
+                      y.Logarithmic(), y.RangeHigh() >= y.RangeLow() ? chart.Height() : 0};
+  }
+}
+
+int TPixelMapper::MapExtended(const TAxis& axis, double v) {
+  if (!axis.Logarithmic) return RoundPixel(MapToPixel(axis.Transform, v, false));
+  if (v <= kLogFloor) return axis.NonPositivePixel;
+  return RoundPixel(MapToPixel(axis.Transform, v, true));
+}
+
+}  // namespace kurvex
