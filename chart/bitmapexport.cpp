@@ -69,12 +69,14 @@ void TCustomChartControl::SaveBitmap(const std::string& fileName, bool blackAndW
     setScaleColors(black, black);
   }
   try {
-    RenderFrame(m_controlBitmap.Canvas());
+    // The control's picture is the window's; the export gets its own.
+    TBitmap picture;
+    RenderFrame(picture);
     ClearPlotArea(temporary.Canvas(), 0, 0);
     RenderItems(temporary.Canvas(), 0, 0, blackAndWhite, false);
-    m_controlBitmap.Canvas().Draw(m_lRim, m_tRim, temporary);
+    picture.Canvas().Draw(m_lRim, m_tRim, temporary);
     std::string error;
-    if (!m_controlBitmap.SaveToFile(BitmapFileName(fileName), &error)) throw EKurvexError(error);
+    if (!picture.SaveToFile(BitmapFileName(fileName), &error)) throw EKurvexError(error);
   } catch (...) {
     restore();
     throw;

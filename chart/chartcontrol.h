@@ -193,8 +193,9 @@ class TCustomChartControl : public TCustomControl {
   bool Loading() const { return m_loading; }
   bool PaintSuspended() const { return m_paintSuspended; }
 
-  /// The two off-screen pictures: the whole control and the plot area.
-  const TBitmap& ControlBitmap() const { return m_controlBitmap; }
+  /// The two off-screen pictures: the whole control (which is the window's
+  /// picture) and the plot area.
+  const TBitmap& ControlBitmap() const { return WindowImage(); }
   const TBitmap& PlotBitmap() const { return m_plotBitmap; }
 
  protected:
@@ -226,7 +227,9 @@ class TCustomChartControl : public TCustomControl {
   long double IsometricHeight(long double x1, long double y1, long double x2) const;
   void LeaveOwner();
   void ClearPlotArea(TCanvas& canvas, int offX, int offY);
-  void RenderFrame(TCanvas& canvas);
+  /// Sizes bitmap to the control and draws background, shadow, caption and
+  /// scales; the plot area is left for the plot picture.
+  void RenderFrame(TBitmap& bitmap);
 
   std::shared_ptr<TItemStore> m_store;
   TCustomChartControl* m_owner = nullptr;
@@ -241,7 +244,6 @@ class TCustomChartControl : public TCustomControl {
   std::array<TAxisTransform, kLayerCount> m_transX{};
   std::array<TAxisTransform, kLayerCount> m_transY{};
 
-  TBitmap m_controlBitmap;
   TBitmap m_plotBitmap;
 
   int m_allocSize = 1000;

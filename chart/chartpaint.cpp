@@ -7,19 +7,30 @@ namespace kurvex {
 
 void TCustomChartControl::Paint() {
   if (!Visible() || m_loading || m_paintSuspended) return;
-  RenderFrame(m_controlBitmap.Canvas());
+  // The control's picture is rendered straight into the window's picture,
+  // which the screen receives only at the next repaint, once it is finished.
+  TBitmap& control = WindowBitmap();
+  RenderFrame(control);
   ClearPlotArea(m_plotBitmap.Canvas(), 0, 0);
   RenderItems(m_plotBitmap.Canvas(), 0, 0, false, false);
-  m_controlBitmap.Canvas().Draw(m_lRim, m_tRim, m_plotBitmap);
-  ShowPlotArea(0, 0, m_controlBitmap);
+  control.Canvas().Draw(m_lRim, m_tRim, m_plotBitmap);
+  ShowPlotArea(0, 0, control);
 }
 
-void TCustomChartControl::RenderFrame(TCanvas& canvas) {
+void TCustomChartControl::RenderFrame(TBitmap& bitmap) {
   const int w = Width(), h = Height();
-  m_controlBitmap.SetSize(w, h);
+  bitmap.SetSize(w, h);
+  TCanvas& canvas = bitmap.Canvas();
   canvas.Pen = TPen{m_windColor, psSolid, 1, pmCopy};
   canvas.Brush = TBrush{m_windColor, bsSolid};
-  canvas.Rectangle(0, 0, w, h);
+  // The plot picture is drawn over its area afterwards; filling it here as
+  // well would only cost time.
+  const int plotRight = m_lRim + std::max(PlotWidth(), 0) + 1;
+  const int plotBottom = m_tRim + std::max(PlotHeight(), 0) + 1;
+  canvas.FillRect({0, 0, w, m_tRim});
+  canvas.FillRect({0, plotBottom, w, h});
+  canvas.FillRect({0, m_tRim, m_lRim, plotBottom});
+  canvas.FillRect({plotRight, m_tRim, w, plotBottom});
   if (m_shadowWidth > 0) DrawShadow(canvas);
   DrawCaption(canvas);
   UpdateLayerTransforms();

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "chart/chartcontrol.h"
+#include "chart/pixelmapper.h"
 #include "chart/scale.h"
 
 namespace kurvex {
@@ -76,10 +77,10 @@ void TCustomChartControl::DrawGrid(TCanvas& canvas, int offX, int offY) {
   const std::vector<double> xs = GridValues(axisOf(sx, m_gridDx, PainterX(layer)));
   const std::vector<double> ys = GridValues(axisOf(sy, m_gridDy, PainterY(layer)));
   const int shiftX = offX - m_lRim, shiftY = offY - m_tRim;
+  const TPixelMapper mapper(*this);
   const auto pixel = [&](double x, double y) {
-    int px, py;
-    WorldToPixel(layer, x, y, px, py);
-    return TPoint{px + shiftX, py + shiftY};
+    const TPoint p = mapper.Map(layer, x, y);
+    return TPoint{p.X + shiftX, p.Y + shiftY};
   };
   const auto line = [&](TPoint from, TPoint to) {
     canvas.MoveTo(from.X, from.Y);

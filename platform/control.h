@@ -155,7 +155,12 @@ class TCustomControl : public TWinControl {
 
   /// Copies bitmap into the window's picture at (x, y) and schedules one
   /// repaint; several presents before the event loop runs appear at once.
+  /// The window's own picture (WindowBitmap) is not copied, only scheduled.
   void PresentBitmap(int x, int y, const TBitmap& bitmap);
+  /// The window's picture itself, sized to the control: a control that
+  /// renders its whole picture draws here and presents it without a copy.
+  /// The screen shows it at the next repaint only.
+  TBitmap& WindowBitmap();
   /// The picture the window shows (for tests and screenshots); it has the
   /// control's size once the control has painted or presented.
   const TBitmap& WindowImage() const;

@@ -139,18 +139,19 @@ TCustomControl::~TCustomControl() {
 }
 
 void TCustomControl::PresentBitmap(int x, int y, const TBitmap& bitmap) {
-  m_cimpl->FitPicture(Widget()->size());
-  m_cimpl->picture.Canvas().Draw(x, y, bitmap);
+  if (&bitmap != &m_cimpl->picture) WindowBitmap().Canvas().Draw(x, y, bitmap);
   // Inside Paint the picture is put on screen right afterwards anyway.
   if (!m_cimpl->inPaint) Widget()->update();
 }
 
 const TBitmap& TCustomControl::WindowImage() const { return m_cimpl->picture; }
 
-TCanvas& TCustomControl::WindowCanvas() {
+TBitmap& TCustomControl::WindowBitmap() {
   m_cimpl->FitPicture(Widget()->size());
-  return m_cimpl->picture.Canvas();
+  return m_cimpl->picture;
 }
+
+TCanvas& TCustomControl::WindowCanvas() { return WindowBitmap().Canvas(); }
 
 void TCustomControl::UpdateWindow() { Widget()->update(); }
 
