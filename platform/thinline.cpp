@@ -130,6 +130,30 @@ void TThinLine::Segment(TPoint from, TPoint to) {
   const bool plain = m_period == 1 && m_mode == pmCopy;
   const int minorLow = xMajor ? m_top : m_left, minorHigh = xMajor ? m_bottom : m_right;
   const qsizetype majorStep = xMajor ? 1 : m_stride, minorStep = xMajor ? m_stride : 1;
+  if (plain) {
+    const long long minorFirst = minorStart + quotient;
+    const long long minorLast = minorStart + FloorDiv(step * last + length - 1, divisor);
+    if (std::min(minorFirst, minorLast) >= minorLow && std::max(minorFirst, minorLast) <= minorHigh) {
+      // Wholly inside the clip: walk a pointer, carrying the rounding as an
+      // error term that grows by |step| and moves the minor coordinate one
+      // pixel each time it passes the divisor.
+      std::uint32_t* pixel = m_bits + major * majorStep + minorFirst * minorStep;
+      const qsizetype advance = direction * majorStep;
+      const qsizetype minorAdvance = step >= 0 ? minorStep : -minorStep;
+      const long long increment = step >= 0 ? step : -step;
+      long long error = step >= 0 ? remainder : divisor - 1 - remainder;
+      for (long long k = first; k <= last; ++k) {
+        *pixel = m_color;
+        pixel += advance;
+        error += increment;
+        if (error >= divisor) {
+          error -= divisor;
+          pixel += minorAdvance;
+        }
+      }
+      return;
+    }
+  }
   for (long long k = first; k <= last; ++k, major += direction) {
     const int minor = minorStart + static_cast<int>(quotient);
     if (plain) {

@@ -1,4 +1,8 @@
 #include <array>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
 
 #include <QImage>
 
@@ -71,6 +75,40 @@ TEST_F(CanvasTest, EveryDirectionKeepsItsStartAndDropsItsEnd) {
   m_canvas.Polyline(frame.data(), static_cast<int>(frame.size()));
   EXPECT_EQ(CountPixels(m_bitmap, clBlack), 2 * 8 + 2 * 6);
   EXPECT_EQ(InkBounds(m_bitmap), (TRect{2, 2, 11, 9}));
+}
+
+// The pixels a one-pixel segment covers: every step along the longer axis
+// but the last, the other coordinate rounded to nearest with halves to the
+// smaller one.
+std::vector<TPoint> SegmentPixels(TPoint from, TPoint to) {
+  const long long dx = to.X - from.X, dy = to.Y - from.Y;
+  const bool xMajor = std::llabs(dx) >= std::llabs(dy);
+  const long long length = std::max(std::llabs(dx), std::llabs(dy));
+  const long long minorDelta = xMajor ? dy : dx;
+  const auto floorDiv = [](long long a, long long b) { return a >= 0 ? a / b : -((-a + b - 1) / b); };
+  std::vector<TPoint> pixels;
+  for (long long k = 0; k < length; ++k) {
+    const int major = static_cast<int>((xMajor ? from.X : from.Y) + k * ((xMajor ? dx : dy) > 0 ? 1 : -1));
+    const int minor = static_cast<int>((xMajor ? from.Y : from.X) + floorDiv(2 * minorDelta * k + length - 1, 2 * length));
+    pixels.push_back(xMajor ? TPoint{major, minor} : TPoint{minor, major});
+  }
+  return pixels;
+}
+
+TEST_F(CanvasTest, SegmentsInsideAndAcrossTheEdgeCoverTheRoundedPixels) {
+  std::mt19937 random(5);
+  std::uniform_int_distribution<int> inside(0, 59), across(-40, 100);
+  for (int trial = 0; trial < 400; ++trial) {
+    const bool clipped = trial % 2 == 1;
+    auto& coordinate = clipped ? across : inside;
+    const TPoint from{coordinate(random), coordinate(random) / 2}, to{coordinate(random), coordinate(random) / 2};
+    TBitmap drawn(60, 30), expected(60, 30);
+    drawn.Canvas().MoveTo(from.X, from.Y);
+    drawn.Canvas().LineTo(to.X, to.Y);
+    for (const TPoint p : SegmentPixels(from, to)) expected.Canvas().SetPixel(p.X, p.Y, clBlack);
+    ASSERT_TRUE(SameImage(drawn, expected, "segment-" + std::to_string(trial)))
+        << from.X << "," << from.Y << " -> " << to.X << "," << to.Y;
+  }
 }
 
 TEST_F(CanvasTest, DashesContinueAcrossSegmentsAndClipping) {
