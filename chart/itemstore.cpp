@@ -8,7 +8,7 @@
 namespace kurvex {
 
 TItemStore::TItemStore(const TItemStore& other) {
-  Assign(other.m_items, other.m_count);
+  Assign(other.Items(), other.m_count);
 }
 
 namespace {
@@ -35,15 +35,30 @@ TItemStore::~TItemStore() { UnmapSlots(m_items, m_capacity); }
 
 void TItemStore::Reallocate(int capacity) {
   TChartItem* fresh = MapZeroedSlots(capacity);
-  if (m_count > 0) std::memcpy(fresh, m_items, Bytes(m_count));
+  if (m_count > 0) std::memcpy(fresh, Items(), Bytes(m_count));
   UnmapSlots(m_items, m_capacity);
   m_items = fresh;
+  m_head = 0;
   m_capacity = capacity;
 }
 
+void TItemStore::Compact() {
+  if (m_head == 0) return;
+  std::memmove(m_items, Items(), Bytes(m_count));
+  // Vacated slots must read as fresh when they are appended to again.
+  std::memset(m_items + m_count, 0, Bytes(m_head));
+  m_head = 0;
+}
+
 TChartItem& TItemStore::Append(int growStep) {
-  if (m_count >= m_capacity) Reallocate(m_capacity + growStep);
-  TChartItem& slot = m_items[m_count++];
+  if (m_head + m_count >= m_capacity) {
+    if (m_head > 0) {
+      Compact();
+    } else {
+      Reallocate(m_capacity + growStep);
+    }
+  }
+  TChartItem& slot = m_items[m_head + m_count++];
   return slot;
 }
 
@@ -53,17 +68,24 @@ bool TItemStore::Remove(int index) {
     Clear();
     return true;
   }
-  std::memmove(m_items + index, m_items + index + 1,
-               static_cast<std::size_t>(m_count - index - 1) * sizeof(TChartItem));
+  if (index == 0) {
+    std::memset(Items(), 0, sizeof(TChartItem));
+    ++m_head;
+    --m_count;
+    return true;
+  }
+  TChartItem* items = Items();
+  std::memmove(items + index, items + index + 1, Bytes(m_count - index - 1));
   --m_count;
   // The vacated slot must read as fresh when it is appended to again.
-  std::memset(m_items + m_count, 0, sizeof(TChartItem));
+  std::memset(items + m_count, 0, sizeof(TChartItem));
   return true;
 }
 
 void TItemStore::Clear() {
   UnmapSlots(m_items, m_capacity);
   m_items = nullptr;
+  m_head = 0;
   m_count = 0;
   m_capacity = 0;
 }
@@ -73,6 +95,7 @@ void TItemStore::Assign(const TChartItem* items, int count) {
     m_count = 0;
     Reallocate(count);
   }
+  Compact();
   if (count > 0) std::memcpy(m_items, items, static_cast<std::size_t>(count) * sizeof(TChartItem));
   if (m_count > count)
     std::memset(m_items + count, 0, static_cast<std::size_t>(m_count - count) * sizeof(TChartItem));

@@ -19,14 +19,17 @@ class TItemStore {
 
   int Count() const { return m_count; }
   int Capacity() const { return m_capacity; }
-  const TChartItem* Items() const { return m_items; }
-  TChartItem* Items() { return m_items; }
-  const TChartItem& operator[](int index) const { return m_items[index]; }
+  const TChartItem* Items() const { return m_items + m_head; }
+  TChartItem* Items() { return m_items + m_head; }
+  const TChartItem& operator[](int index) const { return m_items[m_head + index]; }
 
   /// The zero-filled slot at index Count, growing by growStep slots when full;
   /// Count grows by one. Throws std::bad_alloc when memory runs out.
   TChartItem& Append(int growStep);
-  /// Removes one item; later items move down. Removing the last remaining
+  /// Removes one item; later items move down. Removing the first item
+  /// costs no move (a scrolling window removes it per sample): the items
+  /// start one slot later, and the slots before them are reused when an
+  /// append would otherwise grow the store. Removing the last remaining
   /// item releases the store. Returns false for an index out of range.
   bool Remove(int index);
   /// Releases all slots.
@@ -36,8 +39,11 @@ class TItemStore {
 
  private:
   void Reallocate(int capacity);
+  /// Moves the items to the first slot and zeroes the slots they leave.
+  void Compact();
 
   TChartItem* m_items = nullptr;
+  int m_head = 0;  ///< slot of item 0
   int m_count = 0;
   int m_capacity = 0;
 };

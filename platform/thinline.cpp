@@ -62,6 +62,7 @@ TThinLine::TThinLine(QImage& image, const QRect& clip, const TPen& pen)
   const Pattern pattern = PatternOf(pen.Style);
   m_onMask = pattern.onMask;
   m_period = pattern.period;
+  m_plain = m_period == 1 && m_mode == pmCopy;
 }
 
 inline void TThinLine::Plot(int x, int y) {
@@ -79,6 +80,10 @@ inline void TThinLine::Plot(int x, int y) {
 }
 
 void TThinLine::Segment(TPoint from, TPoint to) {
+  if (m_plain && Inside(from) && Inside(to)) {
+    PlainInside(from, to);
+    return;
+  }
   const int dx = to.X - from.X;
   const int dy = to.Y - from.Y;
   const bool xMajor = std::abs(dx) >= std::abs(dy);
@@ -101,7 +106,7 @@ void TThinLine::Segment(TPoint from, TPoint to) {
     return;
   }
   m_phase = static_cast<int>((m_phase + first) % m_period);
-  if (m_period == 1 && m_mode == pmCopy && (dx == 0 || dy == 0)) {
+  if (m_plain && (dx == 0 || dy == 0)) {
     // Solid axis-parallel lines (grid, frames, ticks) are filled as runs.
     const int a = majorStart + static_cast<int>(first) * direction;
     const int b = majorStart + static_cast<int>(last) * direction;
@@ -125,38 +130,12 @@ void TThinLine::Segment(TPoint from, TPoint to) {
   long long quotient = FloorDiv(numerator, divisor);
   long long remainder = numerator - quotient * divisor;
   int major = majorStart + static_cast<int>(first) * direction;
-  // The major coordinate is inside the clip already; a solid copying pen
-  // needs no pattern or mode per pixel.
-  const bool plain = m_period == 1 && m_mode == pmCopy;
+  // The major coordinate is inside the clip already.
   const int minorLow = xMajor ? m_top : m_left, minorHigh = xMajor ? m_bottom : m_right;
   const qsizetype majorStep = xMajor ? 1 : m_stride, minorStep = xMajor ? m_stride : 1;
-  if (plain) {
-    const long long minorFirst = minorStart + quotient;
-    const long long minorLast = minorStart + FloorDiv(step * last + length - 1, divisor);
-    if (std::min(minorFirst, minorLast) >= minorLow && std::max(minorFirst, minorLast) <= minorHigh) {
-      // Wholly inside the clip: walk a pointer, carrying the rounding as an
-      // error term that grows by |step| and moves the minor coordinate one
-      // pixel each time it passes the divisor.
-      std::uint32_t* pixel = m_bits + major * majorStep + minorFirst * minorStep;
-      const qsizetype advance = direction * majorStep;
-      const qsizetype minorAdvance = step >= 0 ? minorStep : -minorStep;
-      const long long increment = step >= 0 ? step : -step;
-      long long error = step >= 0 ? remainder : divisor - 1 - remainder;
-      for (long long k = first; k <= last; ++k) {
-        *pixel = m_color;
-        pixel += advance;
-        error += increment;
-        if (error >= divisor) {
-          error -= divisor;
-          pixel += minorAdvance;
-        }
-      }
-      return;
-    }
-  }
   for (long long k = first; k <= last; ++k, major += direction) {
     const int minor = minorStart + static_cast<int>(quotient);
-    if (plain) {
+    if (m_plain) {
       if (minor >= minorLow && minor <= minorHigh) m_bits[major * majorStep + minor * minorStep] = m_color;
     } else if (xMajor) {
       Plot(major, minor);
@@ -174,6 +153,38 @@ void TThinLine::Segment(TPoint from, TPoint to) {
     }
   }
   m_phase = static_cast<int>((m_phase + (length - 1 - last)) % m_period);
+}
+
+void TThinLine::PlainInside(TPoint from, TPoint to) {
+  const int dx = to.X - from.X, dy = to.Y - from.Y;
+  const bool xMajor = std::abs(dx) >= std::abs(dy);
+  const int length = std::max(std::abs(dx), std::abs(dy));
+  // The minor coordinate of step k is start + floor((2 * delta * k + length - 1) / (2 * length)),
+  // carried as an error term that grows by 2 * |delta| and moves the minor
+  // coordinate one pixel each time it reaches 2 * length; no division.
+  const int minorDelta = xMajor ? dy : dx;
+  const qsizetype majorStep = xMajor ? 1 : m_stride, minorStep = xMajor ? m_stride : 1;
+  const qsizetype advance = ((xMajor ? dx : dy) > 0 ? 1 : -1) * majorStep;
+  const qsizetype minorAdvance = minorDelta > 0 ? minorStep : -minorStep;
+  const long long divisor = 2LL * length, increment = 2LL * std::abs(minorDelta);
+  // The rounding takes halves towards the smaller coordinate, so the error
+  // starts one short of the divisor's half going down and at it going up.
+  long long error = minorDelta > 0 ? length - 1 : length;
+  std::uint32_t* pixel = m_bits + from.Y * m_stride + from.X;
+  if (increment == 0) {
+    // Axis-parallel (grid, frames, ticks): a plain run.
+    for (int k = 0; k < length; ++k, pixel += advance) *pixel = m_color;
+    return;
+  }
+  for (int k = 0; k < length; ++k) {
+    *pixel = m_color;
+    pixel += advance;
+    error += increment;
+    if (error >= divisor) {
+      error -= divisor;
+      pixel += minorAdvance;
+    }
+  }
 }
 
 }  // namespace kurvex

@@ -34,6 +34,9 @@ class TThinLine {
 
  private:
   inline void Plot(int x, int y);
+  bool Inside(TPoint p) const { return p.X >= m_left && p.X <= m_right && p.Y >= m_top && p.Y <= m_bottom; }
+  /// A plain segment whose ends lie inside the clip, and so all of it.
+  void PlainInside(TPoint from, TPoint to);
 
   std::uint32_t* m_bits;
   qsizetype m_stride;  ///< pixels per row
@@ -43,6 +46,7 @@ class TThinLine {
   TPenMode m_mode;
   std::uint32_t m_onMask;  ///< bit i set: step i of the pattern is drawn
   int m_period;
+  bool m_plain;  ///< a solid copying pen: no pattern or mode per pixel
   int m_phase = 0;
 };
 
