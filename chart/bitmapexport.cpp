@@ -30,7 +30,8 @@ std::string BitmapFileName(const std::string& fileName) {
 }
 
 void TCustomChartControl::SaveBitmap(const std::string& fileName, bool blackAndWhite) {
-  TBitmap temporary(m_plotBitmap.Width(), m_plotBitmap.Height());
+  const TSize plotSize = PlotBitmapSize();
+  TBitmap temporary(plotSize.cx, plotSize.cy);
   TScreenColors saved{m_windColor, m_chartFrameColor, m_chartColor, m_font.Color, m_shadowColor, m_shadowBakColor,
                       {}, {}};
   // Scale colours go to the painters without the repaint a property change

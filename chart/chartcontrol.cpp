@@ -121,10 +121,7 @@ void TCustomChartControl::SetShadowWidth(int v) {
   RimsChanged();
 }
 
-void TCustomChartControl::RimsChanged() {
-  m_plotBitmap.SetSize(std::max(PlotWidth(), 0) + 1, std::max(PlotHeight(), 0) + 1);
-  GeometryChanged();
-}
+void TCustomChartControl::RimsChanged() { GeometryChanged(); }
 
 void TCustomChartControl::GeometryChanged() {
   if (m_isometric)

@@ -193,10 +193,13 @@ class TCustomChartControl : public TCustomControl {
   bool Loading() const { return m_loading; }
   bool PaintSuspended() const { return m_paintSuspended; }
 
-  /// The two off-screen pictures: the whole control (which is the window's
-  /// picture) and the plot area.
+  /// The off-screen picture of the whole control, which is the window's
+  /// picture: redraws render into it and the screen shows it at the next
+  /// repaint.
   const TBitmap& ControlBitmap() const { return WindowImage(); }
-  const TBitmap& PlotBitmap() const { return m_plotBitmap; }
+  /// A copy of the plot area of that picture, (PlotWidth + 1) x
+  /// (PlotHeight + 1) pixels from (LRim, TRim): the plot as last rendered.
+  TBitmap PlotBitmap() const;
 
  protected:
   void CreateWnd() override;
@@ -226,7 +229,13 @@ class TCustomChartControl : public TCustomControl {
   void RecomputeIsometricY(int layer);
   long double IsometricHeight(long double x1, long double y1, long double x2) const;
   void LeaveOwner();
+  /// Size of the plot picture: the plot area with its right and bottom frame.
+  TSize PlotBitmapSize() const;
+  /// Paints the empty plot area onto canvas at (offX, offY).
   void ClearPlotArea(TCanvas& canvas, int offX, int offY);
+  /// The plot picture (empty area, grid, items, frame) onto canvas at
+  /// (offX, offY), clipped to its size.
+  void RenderPlot(TCanvas& canvas, int offX, int offY);
   /// Sizes bitmap to the control and draws background, shadow, caption and
   /// scales; the plot area is left for the plot picture.
   void RenderFrame(TBitmap& bitmap);
@@ -244,7 +253,6 @@ class TCustomChartControl : public TCustomControl {
   std::array<TAxisTransform, kLayerCount> m_transX{};
   std::array<TAxisTransform, kLayerCount> m_transY{};
 
-  TBitmap m_plotBitmap;
 
   int m_allocSize = 1000;
   bool m_autoRedraw = true;

@@ -11,10 +11,28 @@ void TCustomChartControl::Paint() {
   // which the screen receives only at the next repaint, once it is finished.
   TBitmap& control = WindowBitmap();
   RenderFrame(control);
-  ClearPlotArea(m_plotBitmap.Canvas(), 0, 0);
-  RenderItems(m_plotBitmap.Canvas(), 0, 0, false, false);
-  control.Canvas().Draw(m_lRim, m_tRim, m_plotBitmap);
+  RenderPlot(control.Canvas(), m_lRim, m_tRim);
   ShowPlotArea(0, 0, control);
+}
+
+TSize TCustomChartControl::PlotBitmapSize() const {
+  return {std::max(PlotWidth(), 0) + 1, std::max(PlotHeight(), 0) + 1};
+}
+
+TBitmap TCustomChartControl::PlotBitmap() const {
+  const TSize size = PlotBitmapSize();
+  TBitmap plot(size.cx, size.cy);
+  plot.Canvas().CopyRect({0, 0, size.cx, size.cy}, ControlBitmap(), {m_lRim, m_tRim, m_lRim + size.cx, m_tRim + size.cy});
+  return plot;
+}
+
+void TCustomChartControl::RenderPlot(TCanvas& canvas, int offX, int offY) {
+  const TSize size = PlotBitmapSize();
+  // Far-away items, a tiled background or a wide pen stop at the plot's edge.
+  canvas.SetClipRect({offX, offY, offX + size.cx, offY + size.cy});
+  ClearPlotArea(canvas, offX, offY);
+  RenderItems(canvas, offX, offY, false, false);
+  canvas.ResetClip();
 }
 
 void TCustomChartControl::RenderFrame(TBitmap& bitmap) {
@@ -94,18 +112,19 @@ void TCustomChartControl::DrawCaption(TCanvas& canvas) {
 }
 
 void TCustomChartControl::ClearPlotArea(TCanvas& canvas, int offX, int offY) {
-  m_plotBitmap.SetSize(std::max(PlotWidth(), 0) + 1, std::max(PlotHeight(), 0) + 1);
+  const TSize size = PlotBitmapSize();
   canvas.Pen = TPen{m_chartFrameColor, psSolid, 1, pmCopy};
   canvas.Brush = TBrush{m_chartColor, bsSolid};
   if (m_backGroundImg.Name().empty()) {
-    canvas.Rectangle(offX, offY, offX + m_plotBitmap.Width(), offY + m_plotBitmap.Height());
+    canvas.Rectangle(offX, offY, offX + size.cx, offY + size.cy);
   } else {
     DrawBackgroundImage(canvas, offX, offY);
   }
 }
 
 void TCustomChartControl::DrawBackgroundImage(TCanvas& canvas, int offX, int offY) {
-  const int pw = m_plotBitmap.Width(), ph = m_plotBitmap.Height();
+  const TSize size = PlotBitmapSize();
+  const int pw = size.cx, ph = size.cy;
   TBitmap picture;
   // Read anew each time, so a changed file shows at the next redraw.
   if (!picture.LoadFromFile(m_backGroundImg.Name()) || picture.Width() == 0 || picture.Height() == 0) {
@@ -113,17 +132,19 @@ void TCustomChartControl::DrawBackgroundImage(TCanvas& canvas, int offX, int off
     m_backGroundImg.Drop();
     return;
   }
+  // Placed at the plot's origin (offX, offY), where the picture belongs
+  // whichever canvas the plot is rendered onto.
   switch (m_backGroundImg.FillMode()) {
     case bfSimple:
-      canvas.Rectangle(0, 0, pw, ph);
-      canvas.Draw(0, 0, picture);
+      canvas.Rectangle(offX, offY, offX + pw, offY + ph);
+      canvas.Draw(offX, offY, picture);
       break;
-    case bfStretch: canvas.StretchDraw(TRect{0, 0, pw, ph}, picture); break;
+    case bfStretch: canvas.StretchDraw(TRect{offX, offY, offX + pw, offY + ph}, picture); break;
     case bfTile: {
       const int tw = picture.Width(), th = picture.Height();
       const int nx = (pw - 1) / tw + 1, ny = (ph - 1) / th + 1;
       for (int i = 0; i < nx; ++i)
-        for (int j = 0; j < ny; ++j) canvas.Draw(i * tw, j * th, picture);
+        for (int j = 0; j < ny; ++j) canvas.Draw(offX + i * tw, offY + j * th, picture);
       break;
     }
   }

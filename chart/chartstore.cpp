@@ -28,7 +28,8 @@ void TCustomChartControl::RemoveItem(int index) {
 }
 
 void TCustomChartControl::ClearGraph() {
-  ClearPlotArea(m_plotBitmap.Canvas(), 0, 0);
+  // The plot picture is the window's: it shows the old items until the next
+  // ShowGraph or Paint, as a cleared off-screen plot would.
   m_store->Clear();
   SyncSharedData();
 }
@@ -37,9 +38,11 @@ void TCustomChartControl::ShowGraph() {
   if (Visible()) {
     SyncSharedData();
     if (m_autoRedraw) {
-      ClearPlotArea(m_plotBitmap.Canvas(), 0, 0);
-      RenderItems(m_plotBitmap.Canvas(), 0, 0, false, false);
-      ShowPlotArea(m_lRim, m_tRim, m_plotBitmap);
+      // Only the plot area of the window's picture is rendered anew; frame
+      // and scales stay as they are.
+      TBitmap& picture = WindowBitmap();
+      RenderPlot(picture.Canvas(), m_lRim, m_tRim);
+      ShowPlotArea(0, 0, picture);
     } else {
       Paint();
     }

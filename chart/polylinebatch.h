@@ -115,6 +115,21 @@ class TPolylineBatch {
     }
   }
 
+  /// Appends count points, as many calls of Add would.
+  void Add(const TPoint* points, int count) {
+    if (count == 0) return;
+    if (!m_open) Open();
+    if (!m_reducing) {
+      for (int i = 0; i < count; ++i) Put(points[i]);
+      return;
+    }
+    // A local copy of the reducer stays in registers; the points written
+    // through Put cannot touch it.
+    TColumnReducer reducer = m_reducer;
+    for (int i = 0; i < count; ++i) reducer.Add(points[i], [this](TPoint q) { Put(q); });
+    m_reducer = reducer;
+  }
+
   /// Draws the waiting points, if any, as one polyline; the pen and the
   /// current point move to its last point.
   void Flush();

@@ -79,7 +79,7 @@ void TItemRenderer::Render(const TChartItem* items, int count) {
   m_canvas.Brush = TBrush{m_chart.ChartColor(), bsSolid};
   m_canvas.MoveTo(m_offX, m_offY);
   m_batch.SetCurrent({m_offX, m_offY});
-  for (int i = 0; i < count; ++i) {
+  for (int i = 0; i < count;) {
     const TChartItem& item = items[i];
     const TColor color = m_blackAndWhite ? clBlack : item.Color;
     const int width = PenWidthOf(item.LineWidth);
@@ -88,15 +88,15 @@ void TItemRenderer::Render(const TChartItem* items, int count) {
       m_canvas.Pen.Width = width;
     }
     if (item.Kind == ikDrawTo) {
-      const TPoint p = Point(item, item.X, item.Y);
       const TPenStyle style = StyleOf(item);
       if (color != m_canvas.Pen.Color || style != m_canvas.Pen.Style) {
         m_batch.Flush();
         UsePen(color, style);
       }
-      m_batch.Add(p);
+      i = AddLineRun(items, i, count);
       continue;
     }
+    ++i;
     m_batch.Flush();
     if (item.Kind == ikMoveTo) {
       const TPoint p = Point(item, item.X, item.Y);
@@ -107,6 +107,25 @@ void TItemRenderer::Render(const TChartItem* items, int count) {
     }
   }
   m_batch.Flush();
+}
+
+int TItemRenderer::AddLineRun(const TChartItem* items, int from, int count) {
+  const TChartItem& head = items[from];
+  // Raw fields are compared: an item that differs only in how a field is
+  // read (an unknown style drawn solid, say) just starts the next run.
+  const auto same = [&](const TChartItem& item) {
+    return item.Kind == ikDrawTo && item.Layer == head.Layer && item.LineWidth == head.LineWidth &&
+           item.PenStyle == head.PenStyle && (m_blackAndWhite || item.Color == head.Color);
+  };
+  constexpr int kChunk = 256;
+  std::array<TPoint, kChunk> points;
+  int i = from;
+  for (;;) {
+    int n = 0;
+    for (; i < count && n < kChunk && same(items[i]); ++i, ++n) points[n] = Point(items[i], items[i].X, items[i].Y);
+    m_batch.Add(points.data(), n);
+    if (n < kChunk) return i;
+  }
 }
 
 void TItemRenderer::UsePen(TColor color, TPenStyle style) {

@@ -39,6 +39,10 @@ class TItemRenderer {
     return {std::clamp(p.X, -kPixelLimit, kPixelLimit) + m_shiftX, std::clamp(p.Y, -kPixelLimit, kPixelLimit) + m_shiftY};
   }
   void UsePen(TColor color, TPenStyle style);
+  /// Adds the line items from index `from` on that share its kind, layer,
+  /// colour, style and width to the batch; returns the index after them.
+  /// Dense plots are long runs of such items, so this is the hot loop.
+  int AddLineRun(const TChartItem* items, int from, int count);
   TColor ShapeFill(const TChartItem& item) const;
   void DrawItem(const TChartItem& item, TColor color);
   void DrawMark(const TChartItem& item, TColor color);
