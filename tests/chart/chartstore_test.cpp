@@ -109,6 +109,29 @@ TEST_F(ChartStoreTest, ASlotFreedByRemovalIsFreshWhenReused) {
   EXPECT_EQ(chart.Item(1).Kind, ikMoveTo);
 }
 
+TEST_F(ChartStoreTest, AScrollingWindowReusesItsSlotsWithoutGrowing) {
+  // Trend mode: append one, remove the first, for many more samples than
+  // the store has slots.
+  chart.SetAllocSize(10);
+  for (int i = 0; i < 4; ++i) chart.DrawTo(i, i);
+  for (int i = 4; i < 100; ++i) {
+    chart.DrawTo(i, i);
+    chart.RemoveFirstItem();
+    ASSERT_EQ(chart.ItemCount(), 4);
+    ASSERT_EQ(chart.ItemCapacity(), 10) << "after sample " << i;
+    for (int k = 0; k < 4; ++k) ASSERT_EQ(chart.Item(k).X, i - 3 + k);
+  }
+  // Every slot beyond the items reads as fresh, also after the moves.
+  chart.RemoveItem(2);
+  chart.MoveTo(-1, -1);
+  EXPECT_EQ(chart.Item(3).Kind, ikMoveTo);
+  EXPECT_EQ(chart.Item(3).X2, 0);
+  const TItemStore copy = chart.Store();
+  ASSERT_EQ(copy.Count(), 4);
+  EXPECT_EQ(copy[0].X, 96);
+  EXPECT_EQ(copy[3].X, -1);
+}
+
 TEST_F(ChartStoreTest, ClearGraphReleasesTheStore) {
   chart.DrawTo(1, 1);
   chart.ClearGraph();

@@ -1,3 +1,6 @@
+#include <string>
+
+#include <QImage>
 #include <gtest/gtest.h>
 
 #include "platform/bitmap.h"
@@ -73,6 +76,40 @@ TEST_F(RenderFrameTest, BackgroundPicturesFillThePlotAndABrokenOneIsDropped) {
   chart.Paint();  // not found from here: dropped, the plain plot area is drawn
   EXPECT_EQ(chart.BackGroundImg().Name(), "");
   EXPECT_EQ(CountPixels(chart.PlotBitmap(), clYellow), 0);
+}
+
+TEST_F(RenderFrameTest, PlotDrawingStaysInsideThePlotArea) {
+  AcquisitionRange();
+  const TBitmap frame = chart.WindowImage();
+  // Items reaching far beyond the plot, loaded as foreign items are: a wide
+  // line, a filled ellipse and a filled rectangle larger than the control.
+  TChartItem from = MakeItem(ikMoveTo, -1e9, 5), line = MakeItem(ikDrawTo, 1e9, 5);
+  line.LineWidth = 9;
+  TChartItem ellipse = MakeItem(ikEllipse, 500, 5, 5000, 50);
+  ellipse.Color = ellipse.FillColor = clRed;
+  TChartItem box = MakeItem(ikRect, -1000, -20, 3000, 30);
+  box.Color = box.FillColor = clYellow;
+  std::string bytes;
+  for (const TChartItem& item : {box, ellipse, from, line})
+    bytes.append(reinterpret_cast<const char*>(&item), sizeof item);
+  TempFolder folder;
+  WriteFileBytes(folder.Path("far.kvx"), bytes);
+  chart.LoadGraph(folder.Path("far.kvx"), false);
+  chart.ShowGraph();
+
+  const QImage& shown = chart.WindowImage().Image();
+  const int pw = chart.PlotWidth() + 1, ph = chart.PlotHeight() + 1;
+  int changedOutside = 0, changedInside = 0;
+  for (int y = 0; y < shown.height(); ++y) {
+    for (int x = 0; x < shown.width(); ++x) {
+      const bool inside = x >= chart.LRim() && x < chart.LRim() + pw && y >= chart.TRim() && y < chart.TRim() + ph;
+      if (shown.pixel(x, y) != frame.Image().pixel(x, y)) ++(inside ? changedInside : changedOutside);
+    }
+  }
+  EXPECT_EQ(changedOutside, 0) << "frame and scales stay as they were";
+  EXPECT_GT(changedInside, pw * ph / 2);
+  // The plot picture is that area of the window's picture.
+  EXPECT_EQ(chart.PlotBitmap().Image(), shown.copy(chart.LRim(), chart.TRim(), pw, ph));
 }
 
 }  // namespace
