@@ -132,6 +132,16 @@ TEST_F(CustomControlTest, PresentsBeforeTheLoopRunsAreShownWithOneRepaint) {
   EXPECT_EQ(PixelAt(probe, 25, 5), 0x0000FFu);
   EXPECT_EQ(PixelAt(probe, 45, 25), 0x0000FFu);
   EXPECT_EQ(PixelAt(probe, 15, 5), 0xFF0000u);
+
+  // A control that renders into the window's own picture presents it as it is.
+  TBitmap& own = probe.WindowBitmap();
+  own.Canvas().Brush.Color = clLime;
+  own.Canvas().FillRect({0, 0, 10, 10});
+  probe.PresentBitmap(0, 0, own);
+  QApplication::processEvents();
+  EXPECT_EQ(counter.paints - paintsBefore, 2);
+  EXPECT_EQ(PixelAt(probe, 5, 5), 0x00FF00u);
+  EXPECT_EQ(PixelAt(probe, 25, 5), 0x0000FFu);
 }
 
 TEST_F(CustomControlTest, InvalidateAndResizeRenderAgain) {
