@@ -2,10 +2,6 @@
 
 namespace kurvex {
 
-bool ColumnRunsReducible(const TPen& pen) {
-  return pen.Width <= 1 && pen.Mode == pmCopy && (pen.Style == psSolid || pen.Style == psInsideFrame);
-}
-
 void TPolylineBatch::Open() {
   m_open = true;
   m_count = 0;

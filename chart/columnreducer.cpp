@@ -1,0 +1,9 @@
+#include "chart/columnreducer.h"
+
+namespace kurvex {
+
+bool ColumnRunsReducible(const TPen& pen) {
+  return pen.Width <= 1 && pen.Mode == pmCopy && (pen.Style == psSolid || pen.Style == psInsideFrame);
+}
+
+}  // namespace kurvex
