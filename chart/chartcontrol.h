@@ -253,7 +253,6 @@ class TCustomChartControl : public TCustomControl {
   std::array<TAxisTransform, kLayerCount> m_transX{};
   std::array<TAxisTransform, kLayerCount> m_transY{};
 
-
   int m_allocSize = 1000;
   bool m_autoRedraw = true;
   int m_lRim = 50, m_rRim = 10, m_tRim = 16, m_bRim = 32;
@@ -356,8 +355,9 @@ class TCustomChartControl : public TCustomControl {
   void ConnectRenderObjects();
   void RenderItems(TCanvas& canvas, int offX, int offY, bool blackAndWhite, bool skipGrid);
   void DrawGrid(TCanvas& canvas, int offX, int offY);
-  /// Draws the crosshairs into bitmap and presents it at (offX, offY).
-  void ShowPlotArea(int offX, int offY, TBitmap& bitmap);
+  /// Draws the crosshairs into the window's picture and schedules it for
+  /// the screen.
+  void ShowPlotArea();
   void DrawBackgroundImage(TCanvas& canvas, int offX, int offY);
   void DrawShadow(TCanvas& canvas);
   void DrawCaption(TCanvas& canvas);

@@ -12,7 +12,7 @@ void TCustomChartControl::Paint() {
   TBitmap& control = WindowBitmap();
   RenderFrame(control);
   RenderPlot(control.Canvas(), m_lRim, m_tRim);
-  ShowPlotArea(0, 0, control);
+  ShowPlotArea();
 }
 
 TSize TCustomChartControl::PlotBitmapSize() const {
@@ -43,8 +43,8 @@ void TCustomChartControl::RenderFrame(TBitmap& bitmap) {
   canvas.Brush = TBrush{m_windColor, bsSolid};
   // The plot picture is drawn over its area afterwards; filling it here as
   // well would only cost time.
-  const int plotRight = m_lRim + std::max(PlotWidth(), 0) + 1;
-  const int plotBottom = m_tRim + std::max(PlotHeight(), 0) + 1;
+  const TSize plot = PlotBitmapSize();
+  const int plotRight = m_lRim + plot.cx, plotBottom = m_tRim + plot.cy;
   canvas.FillRect({0, 0, w, m_tRim});
   canvas.FillRect({0, plotBottom, w, h});
   canvas.FillRect({0, m_tRim, m_lRim, plotBottom});
@@ -172,8 +172,8 @@ void TCustomChartControl::RenderItems(TCanvas& canvas, int offX, int offY, bool 
   canvas.LineTo(offX, offY);
 }
 
-void TCustomChartControl::ShowPlotArea(int offX, int offY, TBitmap& bitmap) {
-  TCanvas& canvas = bitmap.Canvas();
+void TCustomChartControl::ShowPlotArea() {
+  TCanvas& canvas = WindowBitmap().Canvas();
   const TPen saved = canvas.Pen;
   const int w = Width(), h = Height(), sw = m_shadowWidth;
   for (const TCrossHair& crossHair : m_crossHairs) {
@@ -185,16 +185,16 @@ void TCustomChartControl::ShowPlotArea(int offX, int offY, TBitmap& bitmap) {
     const bool horizontal = crossHair.Mode() == chHoriz || crossHair.Mode() == chBoth;
     const bool vertical = crossHair.Mode() == chVert || crossHair.Mode() == chBoth;
     if (horizontal && m_tRim + half < cy && cy < h - m_bRim - sw - half) {
-      canvas.MoveTo(m_lRim + 1 + half - offX, cy - offY);
-      canvas.LineTo(w - m_rRim - sw - half - offX, cy - offY);
+      canvas.MoveTo(m_lRim + 1 + half, cy);
+      canvas.LineTo(w - m_rRim - sw - half, cy);
     }
     if (vertical && m_lRim + half < cx && cx < w - m_rRim - sw - half) {
-      canvas.MoveTo(cx - offX, m_tRim + 1 + half - offY);
-      canvas.LineTo(cx - offX, h - m_bRim - sw - half - offY);
+      canvas.MoveTo(cx, m_tRim + 1 + half);
+      canvas.LineTo(cx, h - m_bRim - sw - half);
     }
   }
   canvas.Pen = saved;
-  PresentBitmap(offX, offY, bitmap);
+  UpdateWindow();
 }
 
 }  // namespace kurvex

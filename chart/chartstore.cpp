@@ -40,9 +40,8 @@ void TCustomChartControl::ShowGraph() {
     if (m_autoRedraw) {
       // Only the plot area of the window's picture is rendered anew; frame
       // and scales stay as they are.
-      TBitmap& picture = WindowBitmap();
-      RenderPlot(picture.Canvas(), m_lRim, m_tRim);
-      ShowPlotArea(0, 0, picture);
+      RenderPlot(WindowBitmap().Canvas(), m_lRim, m_tRim);
+      ShowPlotArea();
     } else {
       Paint();
     }

@@ -43,7 +43,6 @@ void TItemStore::Reallocate(int capacity) {
 }
 
 void TItemStore::Compact() {
-  if (m_head == 0) return;
   std::memmove(m_items, Items(), Bytes(m_count));
   // Vacated slots must read as fresh when they are appended to again.
   std::memset(m_items + m_count, 0, Bytes(m_head));
@@ -69,7 +68,7 @@ bool TItemStore::Remove(int index) {
     return true;
   }
   if (index == 0) {
-    std::memset(Items(), 0, sizeof(TChartItem));
+    // The slot is zeroed when Compact hands it out again.
     ++m_head;
     --m_count;
     return true;
@@ -95,10 +94,11 @@ void TItemStore::Assign(const TChartItem* items, int count) {
     m_count = 0;
     Reallocate(count);
   }
-  Compact();
-  if (count > 0) std::memcpy(m_items, items, static_cast<std::size_t>(count) * sizeof(TChartItem));
-  if (m_count > count)
-    std::memset(m_items + count, 0, static_cast<std::size_t>(m_count - count) * sizeof(TChartItem));
+  // Slots that held items and do not now read as fresh.
+  const int used = m_head + m_count;
+  m_head = 0;
+  if (count > 0) std::memcpy(m_items, items, Bytes(count));
+  if (used > count) std::memset(m_items + count, 0, Bytes(used - count));
   m_count = count;
 }
 

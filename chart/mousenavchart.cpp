@@ -169,7 +169,7 @@ void TCustomChartControl::EndRubberBand(bool zoom) {
 }
 
 void TCustomChartControl::XorRubberBands(TPoint from, TPoint replaced, TPoint to) {
-  TCanvas& canvas = WindowCanvas();
+  TCanvas& canvas = WindowBitmap().Canvas();
   canvas.Pen = TPen{clWhite, psSolid, 1, pmXor};
   canvas.Brush.Style = bsClear;
   canvas.Rectangle(from.X, from.Y, replaced.X, replaced.Y);

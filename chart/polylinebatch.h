@@ -20,24 +20,11 @@ class TPolylineBatch {
 
   explicit TPolylineBatch(TCanvas& canvas) : m_canvas(canvas) {}
 
-  /// The point the next polyline starts from.
-  TPoint Current() const { return m_current; }
+  /// Sets the point the next polyline starts from.
   void SetCurrent(TPoint p) { m_current = p; }
-  /// Whether points are waiting to be drawn.
-  bool Pending() const { return m_open; }
 
-  /// Appends p; a full batch of 200 points is drawn and a new one starts at
-  /// its last point.
-  void Add(TPoint p) {
-    if (!m_open) Open();
-    if (m_reducing) {
-      m_reducer.Add(p, [this](TPoint q) { Put(q); });
-    } else {
-      Put(p);
-    }
-  }
-
-  /// Appends count points, as many calls of Add would.
+  /// Appends count points; a full batch of 200 points is drawn and a new
+  /// one starts at its last point.
   void Add(const TPoint* points, int count) {
     if (count == 0) return;
     if (!m_open) Open();

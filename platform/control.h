@@ -145,30 +145,26 @@ class TWinControl : public TObject {
   friend struct ControlAccess;
 };
 
-/// A control that draws itself: the window shows the bitmaps handed to
-/// PresentBitmap; the virtual methods receive the window's events.
+/// A control that draws itself into the window's picture (WindowBitmap),
+/// which the screen receives whole at a repaint; the virtual methods
+/// receive the window's events.
 /// Takes the keyboard focus by click and by Tab.
 class TCustomControl : public TWinControl {
  public:
   explicit TCustomControl(TWinControl* parent = nullptr);
   ~TCustomControl() override;
 
-  /// Copies bitmap into the window's picture at (x, y) and schedules one
-  /// repaint; several presents before the event loop runs appear at once.
-  /// The window's own picture (WindowBitmap) is not copied, only scheduled.
-  void PresentBitmap(int x, int y, const TBitmap& bitmap);
-  /// The window's picture itself, sized to the control: a control that
-  /// renders its whole picture draws here and presents it without a copy.
-  /// The screen shows it at the next repaint only.
+  /// The window's picture, sized to the control. Paint renders into it;
+  /// drawing into it at other times (a live refresh, an XOR rubber band)
+  /// shows once UpdateWindow is called. The screen receives it only at a
+  /// repaint, so it never shows a half-drawn picture.
   TBitmap& WindowBitmap();
   /// The picture the window shows (for tests and screenshots); it has the
-  /// control's size once the control has painted or presented.
+  /// control's size once the control has painted or drawn into it.
   const TBitmap& WindowImage() const;
-  /// Draws straight onto the window's picture (an XOR rubber band, say)
-  /// without a repaint of the control; the next Paint covers it. Call
-  /// UpdateWindow afterwards to put the change on screen.
-  TCanvas& WindowCanvas();
-  /// Schedules the window's picture for the screen at the next event-loop pass.
+  /// Schedules the window's picture for the screen at the next event-loop
+  /// pass; several calls before the loop runs give one repaint. Inside
+  /// Paint it does nothing: the picture goes on screen right afterwards.
   void UpdateWindow();
 
   /// True once the native window exists (after HandleNeeded or the first show).

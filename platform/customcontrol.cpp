@@ -138,12 +138,6 @@ TCustomControl::~TCustomControl() {
   if (Widget()) static_cast<CustomControlWidget*>(Widget())->SetOwner(nullptr);
 }
 
-void TCustomControl::PresentBitmap(int x, int y, const TBitmap& bitmap) {
-  if (&bitmap != &m_cimpl->picture) WindowBitmap().Canvas().Draw(x, y, bitmap);
-  // Inside Paint the picture is put on screen right afterwards anyway.
-  if (!m_cimpl->inPaint) Widget()->update();
-}
-
 const TBitmap& TCustomControl::WindowImage() const { return m_cimpl->picture; }
 
 TBitmap& TCustomControl::WindowBitmap() {
@@ -151,9 +145,9 @@ TBitmap& TCustomControl::WindowBitmap() {
   return m_cimpl->picture;
 }
 
-TCanvas& TCustomControl::WindowCanvas() { return WindowBitmap().Canvas(); }
-
-void TCustomControl::UpdateWindow() { Widget()->update(); }
+void TCustomControl::UpdateWindow() {
+  if (!m_cimpl->inPaint) Widget()->update();
+}
 
 bool TCustomControl::HandleAllocated() const { return m_cimpl->created; }
 

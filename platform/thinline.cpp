@@ -119,16 +119,12 @@ void TThinLine::Segment(TPoint from, TPoint to) {
   }
   m_phase = static_cast<int>((m_phase + first) % m_period);
   if (m_plain && (dx == 0 || dy == 0)) {
-    // Solid axis-parallel lines (grid, frames, ticks) are filled as runs.
+    // A solid axis-parallel line (grid, frames, ticks) crossing the clip:
+    // its part inside is a plain run.
     const int a = majorStart + static_cast<int>(first) * direction;
-    const int b = majorStart + static_cast<int>(last) * direction;
-    const int lo = std::min(a, b), hi = std::max(a, b);
-    if (dy == 0) {
-      if (from.Y >= m_top && from.Y <= m_bottom)
-        FillSpan(m_bits + from.Y * m_stride + lo, hi - lo + 1, m_color);
-    } else if (from.X >= m_left && from.X <= m_right) {
-      for (int y = lo; y <= hi; ++y) m_bits[y * m_stride + from.X] = m_color;
-    }
+    const int end = majorStart + static_cast<int>(last + 1) * direction;
+    if (dy == 0 && from.Y >= m_top && from.Y <= m_bottom) PlainInside({a, from.Y}, {end, from.Y});
+    if (dx == 0 && from.X >= m_left && from.X <= m_right) PlainInside({from.X, a}, {from.X, end});
     return;
   }
   // The minor coordinate is start + delta * k / length rounded to the

@@ -35,7 +35,8 @@ class TThinLine {
  private:
   inline void Plot(int x, int y);
   bool Inside(TPoint p) const { return p.X >= m_left && p.X <= m_right && p.Y >= m_top && p.Y <= m_bottom; }
-  /// A plain segment whose ends lie inside the clip, and so all of it.
+  /// A plain segment whose pixels all lie inside the clip (its end pixel,
+  /// which is left out, may lie outside).
   void PlainInside(TPoint from, TPoint to);
 
   std::uint32_t* m_bits;

@@ -137,7 +137,7 @@ TEST_F(RenderBatchTest, BatchedDenseRunDrawsTheSamePixelsAsOneFullPolyline) {
     points.push_back({0, 100});
     for (int i = 1; i < 5000; ++i) {
       const TPoint p{i * 300 / 5000, 100 + noise(random)};
-      batch.Add(p);
+      batch.Add(&p, 1);
       points.push_back(p);
     }
     batch.Flush();
