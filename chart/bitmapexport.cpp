@@ -3,8 +3,12 @@
 #include <array>
 #include <strings.h>
 
+#include <cstring>
+
 #include "chart/chartcontrol.h"
+#include "chart/graphfile.h"
 #include "platform/error.h"
+#include "platform/replacefile.h"
 
 namespace kurvex {
 
@@ -30,6 +34,16 @@ std::string BitmapFileName(const std::string& fileName) {
 }
 
 void TCustomChartControl::SaveBitmap(const std::string& fileName, bool blackAndWhite) {
+  std::string error;
+  if (!ExportPicture(blackAndWhite).SaveToFile(BitmapFileName(fileName), &error)) throw EKurvexError(error);
+}
+
+void TCustomChartControl::SavePng(const std::string& fileName) {
+  if (const int error = ReplaceFileContents(fileName, ExportPicture(false).PngBytes()); error != 0)
+    throw EGraphFileError(fileName, std::strerror(error));
+}
+
+TBitmap TCustomChartControl::ExportPicture(bool blackAndWhite) {
   const TSize plotSize = PlotBitmapSize();
   TBitmap temporary(plotSize.cx, plotSize.cy);
   TScreenColors saved{m_windColor, m_chartFrameColor, m_chartColor, m_font.Color, m_shadowColor, m_shadowBakColor,
@@ -69,20 +83,19 @@ void TCustomChartControl::SaveBitmap(const std::string& fileName, bool blackAndW
     const auto black = [](int) { return clBlack; };
     setScaleColors(black, black);
   }
+  // The control's picture is the window's; the export gets its own.
+  TBitmap picture;
   try {
-    // The control's picture is the window's; the export gets its own.
-    TBitmap picture;
     RenderFrame(picture);
     ClearPlotArea(temporary.Canvas(), 0, 0);
     RenderItems(temporary.Canvas(), 0, 0, blackAndWhite, false);
     picture.Canvas().Draw(m_lRim, m_tRim, temporary);
-    std::string error;
-    if (!picture.SaveToFile(BitmapFileName(fileName), &error)) throw EKurvexError(error);
   } catch (...) {
     restore();
     throw;
   }
   restore();
+  return picture;
 }
 
 }  // namespace kurvex

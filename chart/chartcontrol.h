@@ -350,8 +350,15 @@ class TCustomChartControl : public TCustomControl {
   /// rendering (colours restored afterwards). Nothing reaches the screen.
   /// Throws EKurvexError when the file cannot be written.
   void SaveBitmap(const std::string& fileName, bool blackAndWhite);
+  /// Writes the whole control as a PNG in its screen colours, through a
+  /// temporary file as SaveGraph does. Nothing reaches the screen. Throws
+  /// EGraphFileError (the system's reason) on failure.
+  void SavePng(const std::string& fileName);
 
  private:
+  /// The whole control rendered into a picture of its own, as an export
+  /// needs it.
+  TBitmap ExportPicture(bool blackAndWhite);
   void ConnectRenderObjects();
   void RenderItems(TCanvas& canvas, int offX, int offY, bool blackAndWhite, bool skipGrid);
   void DrawGrid(TCanvas& canvas, int offX, int offY);

@@ -12,6 +12,7 @@
 #include <new>
 
 #include "chart/chartcontrol.h"
+#include "platform/replacefile.h"
 
 namespace kurvex {
 
@@ -32,19 +33,6 @@ struct TFileDescriptor {
   }
 };
 
-bool WriteAll(int fd, const char* data, std::size_t size) {
-  while (size > 0) {
-    const ssize_t written = ::write(fd, data, size);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += written;
-    size -= static_cast<std::size_t>(written);
-  }
-  return true;
-}
-
 // Reads up to size bytes; fewer only at the end of the file.
 bool ReadAll(int fd, char* data, std::size_t size, std::size_t* got) {
   *got = 0;
@@ -60,34 +48,12 @@ bool ReadAll(int fd, char* data, std::size_t size, std::size_t* got) {
   return true;
 }
 
-// A new file gets the permissions the user's umask allows, as a plain
-// create would give it.
-mode_t NewFileMode() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
-}
-
 }  // namespace
 
 void TCustomChartControl::SaveGraph(const std::string& fileName) {
-  std::string temporary = fileName + ".XXXXXX";
-  const int fd = ::mkstemp(temporary.data());
-  if (fd < 0) Fail(fileName, errno);
-  struct stat existing{};
-  const mode_t mode = ::stat(fileName.c_str(), &existing) == 0 ? existing.st_mode & 07777 : NewFileMode();
   const auto* bytes = reinterpret_cast<const char*>(m_store->Items());
   const std::size_t size = static_cast<std::size_t>(m_store->Count()) * kRecordSize;
-  bool written = ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes, size) && ::fsync(fd) == 0;
-  int error = errno;
-  if (::close(fd) != 0 && written) {
-    written = false;
-    error = errno;
-  }
-  if (written && ::rename(temporary.c_str(), fileName.c_str()) == 0) return;
-  if (written) error = errno;
-  ::unlink(temporary.c_str());
-  Fail(fileName, error);
+  if (const int error = ReplaceFileContents(fileName, {bytes, size}); error != 0) Fail(fileName, error);
 }
 
 void TCustomChartControl::LoadGraph(const std::string& fileName, bool keepStore) {

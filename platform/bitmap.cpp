@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QBuffer>
 #include <QImage>
 
 #include "platform/bmpfile.h"
@@ -65,6 +66,14 @@ TCanvas& TBitmap::Canvas() { return m_impl->canvas; }
 
 bool TBitmap::SaveToFile(const std::string& path, std::string* error) const {
   return WriteBmp24(Image(), path, error);
+}
+
+std::string TBitmap::PngBytes() const {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  Image().save(&buffer, "PNG");
+  return bytes.toStdString();
 }
 
 bool TBitmap::LoadFromFile(const std::string& path, std::string* error) {

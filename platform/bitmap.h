@@ -28,6 +28,8 @@ class TBitmap {
   /// Writes a 24-bit uncompressed Windows BMP. On failure returns false and
   /// sets *error to "<path>: <system error text>".
   bool SaveToFile(const std::string& path, std::string* error = nullptr) const;
+  /// The picture as the bytes of a PNG file (colour as drawn).
+  std::string PngBytes() const;
   /// Reads a Windows BMP. On failure returns false, keeps the bitmap and sets *error.
   bool LoadFromFile(const std::string& path, std::string* error = nullptr);
 

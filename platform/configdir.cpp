@@ -20,14 +20,16 @@ std::filesystem::path HomeDirectory() {
   return "/";
 }
 
+// The base directory rules ignore a relative path in the variable.
+std::filesystem::path BaseDirectory(const char* variable, const char* homeRelative) {
+  if (const char* xdg = std::getenv(variable); xdg != nullptr && xdg[0] == '/') return xdg;
+  return HomeDirectory() / homeRelative;
+}
+
 }  // namespace
 
-std::filesystem::path ConfigDirectory() {
-  // The base directory rules ignore a relative XDG_CONFIG_HOME.
-  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && xdg[0] == '/') {
-    return std::filesystem::path(xdg) / "kurvex";
-  }
-  return HomeDirectory() / ".config" / "kurvex";
-}
+std::filesystem::path ConfigDirectory() { return BaseDirectory("XDG_CONFIG_HOME", ".config") / "kurvex"; }
+
+std::filesystem::path DataDirectory() { return BaseDirectory("XDG_DATA_HOME", ".local/share") / "kurvex"; }
 
 }  // namespace kurvex

@@ -9,4 +9,9 @@ namespace kurvex {
 /// not created here.
 std::filesystem::path ConfigDirectory();
 
+/// The program's data folder (recordings): `$XDG_DATA_HOME/kurvex` when that
+/// variable holds an absolute path, else `$HOME/.local/share/kurvex`. The
+/// folder is not created here.
+std::filesystem::path DataDirectory();
+
 }  // namespace kurvex

@@ -70,7 +70,7 @@ QString StartFolder(const std::string& initialDir) {
   return !dir.isEmpty() && QDir(dir).exists() ? dir : QDir::currentPath();
 }
 
-std::optional<std::string> RunDialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
+std::optional<FileChoice> RunDialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
   QFileDialog dialog(nullptr, QString::fromStdString(request.Title), StartFolder(request.InitialDir));
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(mode);
@@ -84,7 +84,8 @@ std::optional<std::string> RunDialog(const FileDialogRequest& request, QFileDial
   // file, so the overwrite prompt sees the name that will be written.
   dialog.setDefaultSuffix(QString::fromStdString(extension));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return dialog.selectedFiles().constFirst().toStdString();
+  return FileChoice{dialog.selectedFiles().constFirst().toStdString(),
+                    std::max<int>(0, static_cast<int>(dialog.nameFilters().indexOf(dialog.selectedNameFilter())))};
 }
 
 std::unique_ptr<FileDialogs>& Slot() {
@@ -106,10 +107,16 @@ std::string ToQtFilter(const std::string& classic) {
 }
 
 std::optional<std::string> QtFileDialogs::Open(const FileDialogRequest& request) {
-  return RunDialog(request, QFileDialog::AcceptOpen);
+  const std::optional<FileChoice> choice = RunDialog(request, QFileDialog::AcceptOpen);
+  return choice ? std::optional(choice->FileName) : std::nullopt;
 }
 
 std::optional<std::string> QtFileDialogs::Save(const FileDialogRequest& request) {
+  const std::optional<FileChoice> choice = RunDialog(request, QFileDialog::AcceptSave);
+  return choice ? std::optional(choice->FileName) : std::nullopt;
+}
+
+std::optional<FileChoice> QtFileDialogs::SaveChoosingFilter(const FileDialogRequest& request) {
   return RunDialog(request, QFileDialog::AcceptSave);
 }
 

@@ -19,6 +19,14 @@ struct FileDialogRequest {
   friend bool operator==(const FileDialogRequest&, const FileDialogRequest&) = default;
 };
 
+/// A file chosen in a save dialog, with the filter the user had selected
+/// (0-based, in the order of the request's Filter): the filter may choose
+/// the file's format.
+struct FileChoice {
+  std::string FileName;
+  int FilterIndex = 0;
+};
+
 /// Open and save dialogs; both return the chosen path, or nothing when the
 /// user cancels. GUI thread only.
 class FileDialogs {
@@ -26,6 +34,8 @@ class FileDialogs {
   virtual ~FileDialogs() = default;
   virtual std::optional<std::string> Open(const FileDialogRequest& request) = 0;
   virtual std::optional<std::string> Save(const FileDialogRequest& request) = 0;
+  /// Save that also tells which filter was selected.
+  virtual std::optional<FileChoice> SaveChoosingFilter(const FileDialogRequest& request) = 0;
 };
 
 /// The toolkit's own (not the desktop's) dialogs, application modal.
@@ -33,6 +43,7 @@ class QtFileDialogs : public FileDialogs {
  public:
   std::optional<std::string> Open(const FileDialogRequest& request) override;
   std::optional<std::string> Save(const FileDialogRequest& request) override;
+  std::optional<FileChoice> SaveChoosingFilter(const FileDialogRequest& request) override;
 };
 
 /// The classic filter in the toolkit's form: "Kurvex Files (*.kvx)|*.KVX"

@@ -20,6 +20,16 @@ std::optional<std::string> RecordingFileDialogs::Save(const FileDialogRequest& r
   return Answer(FileDialogKind::Save, request);
 }
 
+std::optional<FileChoice> RecordingFileDialogs::SaveChoosingFilter(const FileDialogRequest& request) {
+  const std::optional<std::string> name = Answer(FileDialogKind::Save, request);
+  int filter = 0;
+  if (!FilterAnswers.empty()) {
+    filter = FilterAnswers.front();
+    FilterAnswers.pop_front();
+  }
+  return name ? std::optional(FileChoice{*name, filter}) : std::nullopt;
+}
+
 std::optional<std::string> RecordingFileDialogs::Answer(FileDialogKind kind,
                                                         const FileDialogRequest& request) {
   Calls.push_back({kind, request});

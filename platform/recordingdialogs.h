@@ -51,10 +51,14 @@ class RecordingFileDialogs : public FileDialogs {
  public:
   std::optional<std::string> Open(const FileDialogRequest& request) override;
   std::optional<std::string> Save(const FileDialogRequest& request) override;
+  /// Recorded as a Save; the path comes from Answers, the filter from FilterAnswers.
+  std::optional<FileChoice> SaveChoosingFilter(const FileDialogRequest& request) override;
 
   std::vector<FileDialogCall> Calls;
   /// The next answers (a path, or nullopt for Cancel); when empty the user cancels.
   std::deque<std::optional<std::string>> Answers;
+  /// The filters selected in the next SaveChoosingFilter dialogs; when empty the first.
+  std::deque<int> FilterAnswers;
 
  private:
   std::optional<std::string> Answer(FileDialogKind kind, const FileDialogRequest& request);

@@ -1,0 +1,100 @@
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "platform/error.h"
+#include "recording/csvdialect.h"
+#include "recording/recordrow.h"
+#include "recording/rowqueue.h"
+
+namespace kurvex {
+
+/// A recording file that could not be created. what() is the system's
+/// reason, FileName() the file concerned.
+class ERecordingError : public EKurvexError {
+ public:
+  ERecordingError(const std::string& fileName, const std::string& reason)
+      : EKurvexError(reason), m_fileName(fileName) {}
+  const std::string& FileName() const { return m_fileName; }
+
+ private:
+  std::string m_fileName;
+};
+
+/// Writes every sample of an acquisition to a CSV file without holding up
+/// the sample path: Add puts a row into a bounded queue, a writer thread
+/// formats the queued rows in blocks and writes them at least every 100 ms
+/// (then syncs the file), so a crash loses at most the last moments and the
+/// file always ends in a complete row.
+///
+/// When writing fails (disk full, file-size limit, I/O error) the file is
+/// cut back to its last complete row and recording ends by itself; when the
+/// queue is full because the writer cannot keep up, Add does not wait:
+/// recording ends there too, after the writer has written what was queued,
+/// so the file holds every sample up to that point and no gap. Failure()
+/// says why. Start, Add and Stop belong to one thread (the GUI thread).
+class TRecorder {
+ public:
+  static constexpr std::size_t kQueueRows = 1 << 18;
+  static constexpr int kWriteIntervalMs = 100;
+
+  explicit TRecorder(std::size_t queueRows = kQueueRows);
+  /// Stops a running recording.
+  ~TRecorder();
+  TRecorder(const TRecorder&) = delete;
+  TRecorder& operator=(const TRecorder&) = delete;
+
+  /// Creates (or empties) fileName, writes the header and starts the
+  /// writer; `start` is the moment that "seconds since Start" counts from.
+  /// Throws ERecordingError when the file cannot be created or written.
+  void Start(const std::string& fileName, TCsvDialect dialect, TReadTime start);
+  /// Writes what is queued, syncs and closes the file. Harmless when idle.
+  void Stop();
+
+  /// True from Start until Stop or until recording ended by itself.
+  bool Recording() const { return m_accepting; }
+  /// Hands one sample to the writer. Never blocks; does nothing unless recording.
+  void Add(std::int64_t sampleNumber, const TReadTime& readAt, float rawValue, float scaledValue) {
+    if (!m_accepting) return;
+    if (!m_queue.Push({sampleNumber, readAt.WallNs, readAt.SteadyNs - m_start.SteadyNs, rawValue, scaledValue}))
+      QueueFull();
+  }
+
+  const std::string& FileName() const { return m_fileName; }
+  /// Rows in the file so far (header not counted). Any thread.
+  std::int64_t RowsWritten() const { return m_rowsWritten.load(std::memory_order_relaxed); }
+  /// Why recording ended by itself (the system's reason, or that the queue
+  /// was full); nothing while it runs or after a plain Stop.
+  std::optional<std::string> Failure() const;
+
+ private:
+  void QueueFull();
+  void Fail(const std::string& reason);
+  void WriterLoop(TCsvDialect dialect);
+  /// Formats and writes everything queued; false when a write failed.
+  bool WriteQueued(TRecordRowFormat& format, std::string& block);
+  bool WriteBlock(const std::string& block);
+
+  TRowQueue m_queue;
+  bool m_accepting = false;
+  TReadTime m_start;
+  std::string m_fileName;
+  int m_fd = -1;
+  std::int64_t m_fileSize = 0;  // writer thread while it runs
+  std::atomic<std::int64_t> m_rowsWritten{0};
+  std::atomic<bool> m_failed{false};
+
+  mutable std::mutex m_mutex;
+  std::condition_variable m_wake;
+  bool m_stopRequested = false;  // guarded by m_mutex
+  std::optional<std::string> m_failure;  // guarded by m_mutex
+  std::thread m_writer;
+};
+
+}  // namespace kurvex

@@ -1,0 +1,78 @@
+#include "recording/recordrow.h"
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+
+namespace kurvex {
+
+namespace {
+
+constexpr std::int64_t kNsPerSecond = 1'000'000'000;
+constexpr std::int64_t kNsPerMs = 1'000'000;
+
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) { return a / b - (a % b < 0 ? 1 : 0); }
+
+void AppendThreeDigits(std::string& out, std::int64_t value) {
+  out += static_cast<char>('0' + value / 100);
+  out += static_cast<char>('0' + value / 10 % 10);
+  out += static_cast<char>('0' + value % 10);
+}
+
+}  // namespace
+
+TReadTime TReadTime::Now() {
+  using namespace std::chrono;
+  return {duration_cast<nanoseconds>(system_clock::now().time_since_epoch()).count(),
+          duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count()};
+}
+
+std::string TRecordRowFormat::Header() const {
+  std::string row;
+  AppendCsvText(row, "Nr", m_dialect, true);
+  AppendCsvText(row, "Zeit (ISO 8601, Ortszeit)", m_dialect);
+  AppendCsvText(row, "Sekunden seit Start", m_dialect);
+  AppendCsvText(row, "Rohwert", m_dialect);
+  AppendCsvText(row, "Wert (skaliert)", m_dialect);
+  EndCsvRow(row);
+  return row;
+}
+
+void TRecordRowFormat::Append(std::string& out, const TRecordRow& row) {
+  AppendCsvInteger(out, row.SampleNumber, m_dialect, true);
+  out += CsvSeparator(m_dialect);
+  AppendTime(out, row.WallNs);
+  out += CsvSeparator(m_dialect);
+  const std::int64_t ms = FloorDiv(row.SinceStartNs, kNsPerMs);
+  if (ms < 0) out += '-';
+  const std::int64_t magnitude = ms < 0 ? -ms : ms;
+  out += std::to_string(magnitude / 1000);
+  out += CsvDecimalSeparator(m_dialect);
+  AppendThreeDigits(out, magnitude % 1000);
+  AppendCsvValue(out, row.RawValue, m_dialect);
+  AppendCsvValue(out, row.ScaledValue, m_dialect);
+  EndCsvRow(out);
+}
+
+void TRecordRowFormat::AppendTime(std::string& out, std::int64_t wallNs) {
+  const std::int64_t second = FloorDiv(wallNs, kNsPerSecond);
+  if (second != m_cachedSecond) {
+    const auto seconds = static_cast<std::time_t>(second);
+    std::tm local{};
+    ::localtime_r(&seconds, &local);
+    char text[40];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
+    m_cachedDateTime = text;
+    const long offsetMinutes = local.tm_gmtoff / 60;
+    const long magnitude = offsetMinutes < 0 ? -offsetMinutes : offsetMinutes;
+    std::snprintf(text, sizeof text, "%c%02ld:%02ld", offsetMinutes < 0 ? '-' : '+', magnitude / 60, magnitude % 60);
+    m_cachedOffset = text;
+    m_cachedSecond = second;
+  }
+  out += m_cachedDateTime;
+  out += '.';
+  AppendThreeDigits(out, (wallNs - second * kNsPerSecond) / kNsPerMs);
+  out += m_cachedOffset;
+}
+
+}  // namespace kurvex
