@@ -67,12 +67,17 @@ void TForm1::StartButtonClick(TObject*) {
   SessionState.BaudRateValue = static_cast<std::int32_t>(LeadingInteger(BaudComboBox->Text()));
   SerialComm1->SetBaudRate(static_cast<std::uint32_t>(SessionState.BaudRateValue));
 
+  if (!StartRecording()) {
+    StopButton->Click();
+    return;
+  }
   TDispatcher::ProcessMessages();
   SerialComm1->SetActive(true);
 }
 
 void TForm1::StopButtonClick(TObject*) {
   SerialComm1->SetActive(false);
+  StopRecording();
   SessionState.RedrawCounter = 0;
 
   ResetAxisButton->SetEnabled(true);

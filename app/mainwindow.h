@@ -16,7 +16,10 @@
 #include "platform/panel.h"
 #include "platform/radiobutton.h"
 #include "platform/speedbutton.h"
+#include "platform/filedialogs.h"
 #include "platform/statusbar.h"
+#include "platform/timer.h"
+#include "recording/recorder.h"
 #include "serial/serialcomm.h"
 #include "widgets/circularprogress.h"
 #include "widgets/numedit.h"
@@ -67,6 +70,15 @@ class TForm1 : public TForm {
   void GrafikSpeichernBMPClick(TObject* Sender);
   void ErfassungSpeichernClick(TObject* Sender);
   void ErfassungladenClick(TObject* Sender);
+  /// "Datei" menu: the chart picture as PNG, its samples as CSV
+  /// (app/exportcommands.cpp), the file of the next recording
+  /// (app/recordingcommands.cpp).
+  void GrafikSpeichernPNGClick(TObject* Sender);
+  void ErfassungCsvExportierenClick(TObject* Sender);
+  void AufzeichnungsdateiWaehlenClick(TObject* Sender);
+  /// While recording: panel 3 shows the rows written; a recording that
+  /// ended by itself is reported.
+  void RecordingTimerTimer(TObject* Sender);
 
   TSessionState SessionState;
 
@@ -76,6 +88,9 @@ class TForm1 : public TForm {
   TMenuItem* GrafikSpeichernBMP = nullptr;
   TMenuItem* ErfassungSpeichern = nullptr;
   TMenuItem* Erfassungladen = nullptr;
+  TMenuItem* GrafikSpeichernPNG = nullptr;
+  TMenuItem* ErfassungCsvExportieren = nullptr;
+  TMenuItem* AufzeichnungsdateiWaehlen = nullptr;
   TMenuItem* Einstellungen1 = nullptr;
   TMenuItem* Info1 = nullptr;
 
@@ -120,6 +135,7 @@ class TForm1 : public TForm {
   std::unique_ptr<TCheckBox> DoubleTicsCheckBox;
   std::unique_ptr<TCheckBox> LogCheckBox;
   std::unique_ptr<TCheckBox> TrendCheckBox;
+  std::unique_ptr<TCheckBox> RecordCheckBox;
 
   std::unique_ptr<TChartControl> Chart1;
   std::unique_ptr<TStatusBar> StatusBar;
@@ -127,6 +143,7 @@ class TForm1 : public TForm {
   std::unique_ptr<TSerialComm> SerialComm1;
   std::unique_ptr<TOneInstance> OneInstance1;
   std::unique_ptr<TFormInfo> FormInfo;
+  std::unique_ptr<TTimer> RecordingTimer;
 
  private:
   void CreateTopBar();
@@ -144,8 +161,26 @@ class TForm1 : public TForm {
   void PlotTrendSample();
   /// The view of Trend mode: no mouse navigation, no Normal, Zoom or Y Log.
   void SwitchViewToTrend();
+  /// The export and recording items of the "Datei" menu (app/recordingdesign.cpp).
+  void AddExportMenuItems();
+  /// RecordCheckBox in Panel1, status panel 3's width and the status timer.
+  void CreateRecordingControls();
+  /// Part of Start: opens the recording when RecordCheckBox is checked.
+  /// False (after telling the user) when the file cannot be created.
+  bool StartRecording();
+  /// Part of Stop: writes the rest, closes the file, reports a failure.
+  void StopRecording();
+  /// Panel 3: the recording's file name and rows, with `prefix`.
+  void ShowRecordingRows(const std::string& prefix);
+  void ReportRecordingFailure(const std::string& reason);
 
   TLineAssembler m_lineAssembler;
+  /// Every sample of an acquisition with recording on goes here.
+  TRecorder m_recorder;
+  /// When the batch being processed was read; the time of its lines.
+  TReadTime m_lineReadTime;
+  /// The file chosen for the next recording; used once.
+  std::optional<FileChoice> m_nextRecordingFile;
   /// Devices and port links that come and go refresh panel 1.
   std::unique_ptr<THotplugWatch> m_portWatch;
 };

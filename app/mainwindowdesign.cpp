@@ -68,6 +68,7 @@ TForm1::TForm1() {
   StatusBar->SetName("StatusBar");
   StatusBar->SetAlign(alBottom);
   for (int i = 0; i < 4; ++i) StatusBar->Panels().Add(200);
+  CreateRecordingControls();
   CreatePortStatus();
   CreateSerialPort();
   FormInfo = std::make_unique<TFormInfo>();
@@ -101,6 +102,7 @@ void TForm1::CreateMenu() {
   Erfassungladen = &Datei1->Add("Erfassung laden");
   Erfassungladen->SetName("Erfassungladen");
   Erfassungladen->OnClick = [this](TObject* s) { ErfassungladenClick(s); };
+  AddExportMenuItems();
   Einstellungen1 = &Datei1->Add("Beenden");
   Einstellungen1->SetName("Einstellungen1");
   Einstellungen1->OnClick = [this](TObject* s) { Einstellungen1Click(s); };
@@ -224,7 +226,7 @@ void TForm1::CreateGraphParameters() {
 void TForm1::CreateViewControls() {
   Panel1 = Make<TPanel>(this, "Panel1", 232, 48, 657, 64);
   Panel1->SetAnchors(akLeft | akTop | akRight);
-  Label13 = Make<TLabel>(Panel1.get(), "Label13", 8, 10, 180, 40);
+  Label13 = Make<TLabel>(Panel1.get(), "Label13", 8, 6, 180, 32);
   Label13->SetAutoSize(false);
   Label13->SetWordWrap(true);
   Label13->SetCaption("Aktueller Sample-Wert\nnach Skalierung und Offset");

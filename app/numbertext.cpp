@@ -48,4 +48,14 @@ std::string LocaleNumberText(double value) {
   return text;
 }
 
+std::string GroupedCount(std::int64_t count) {
+  const std::string digits = std::to_string(count < 0 ? -count : count);
+  std::string text = count < 0 ? "-" : "";
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) text += '.';
+    text += digits[i];
+  }
+  return text;
+}
+
 }  // namespace kurvex

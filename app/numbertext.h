@@ -14,4 +14,8 @@ std::int64_t LeadingInteger(const std::string& text);
 /// form ("0,1", "1000"), for writing into a numeric field.
 std::string LocaleNumberText(double value);
 
+/// A count with "." between groups of three digits, as the window's German
+/// texts write it ("123.456").
+std::string GroupedCount(std::int64_t count);
+
 }  // namespace kurvex

@@ -27,6 +27,7 @@ std::int32_t RedrawIntervalFor(std::int64_t sampleCount) {
 }  // namespace
 
 void TForm1::SerialComm1AfterReceive(TBaseIO&, const std::uint8_t* Buffer, std::uint32_t Received) {
+  m_lineReadTime = TReadTime::Now();
   m_lineAssembler.Assemble(SessionState, Buffer, Received,
                            [this](std::string_view line) { ProcessSampleLine(line); });
 }
@@ -47,6 +48,7 @@ void TForm1::ProcessSampleLine(std::string_view Line) {
     StopButton->Click();
     return;
   }
+  m_recorder.Add(s.SampleCount, m_lineReadTime, s.RawValue, s.ScaledValue);
   Label10->SetCaptionSource(
       [value = s.ScaledValue, separator = DecimalSeparator()] { return GeneralValueText(value, separator); });
 

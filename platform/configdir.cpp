@@ -7,8 +7,6 @@
 
 namespace kurvex {
 
-namespace {
-
 std::filesystem::path HomeDirectory() {
   if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/') {
     return home;
@@ -19,6 +17,8 @@ std::filesystem::path HomeDirectory() {
   }
   return "/";
 }
+
+namespace {
 
 // The base directory rules ignore a relative path in the variable.
 std::filesystem::path BaseDirectory(const char* variable, const char* homeRelative) {

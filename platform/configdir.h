@@ -4,6 +4,10 @@
 
 namespace kurvex {
 
+/// The user's home folder: `$HOME` when it is an absolute path, else the
+/// password entry's, else "/".
+std::filesystem::path HomeDirectory();
+
 /// The program's configuration folder: `$XDG_CONFIG_HOME/kurvex` when that
 /// variable holds an absolute path, else `$HOME/.config/kurvex`. The folder is
 /// not created here.

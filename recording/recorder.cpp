@@ -17,7 +17,7 @@ constexpr std::size_t kRowsPerBlock = 4096;
 
 }  // namespace
 
-TRecorder::TRecorder(std::size_t queueRows) : m_queue(queueRows) {}
+TRecorder::TRecorder(std::size_t queueRows) : m_queueRows(queueRows) {}
 
 TRecorder::~TRecorder() { Stop(); }
 
@@ -25,6 +25,7 @@ void TRecorder::Start(const std::string& fileName, TCsvDialect dialect, TReadTim
   Stop();
   // A file-size limit must fail the write (EFBIG), not end the program.
   std::signal(SIGXFSZ, SIG_IGN);
+  if (!m_queue) m_queue = std::make_unique<TRowQueue>(m_queueRows);
   m_fileName = fileName;
   m_start = start;
   m_fileSize = 0;
@@ -56,8 +57,8 @@ void TRecorder::Stop() {
   m_wake.notify_one();
   m_writer.join();
   // Rows a failed writer left behind are not written any more.
-  for (auto rows = m_queue.Peek(m_queue.Capacity()); !rows.empty(); rows = m_queue.Peek(m_queue.Capacity()))
-    m_queue.Release(rows.size());
+  for (auto rows = m_queue->Peek(m_queue->Capacity()); !rows.empty(); rows = m_queue->Peek(m_queue->Capacity()))
+    m_queue->Release(rows.size());
   if (::fdatasync(m_fd) != 0 && !m_failed) Fail(std::strerror(errno));
   if (::close(m_fd) != 0 && !m_failed) Fail(std::strerror(errno));
   m_fd = -1;
@@ -71,7 +72,7 @@ std::optional<std::string> TRecorder::Failure() const {
 void TRecorder::QueueFull() {
   m_accepting = false;
   Fail("Die Datei wird langsamer geschrieben, als die Samples ankommen (Puffer für " +
-       std::to_string(m_queue.Capacity()) + " Zeilen voll)");
+       std::to_string(m_queue->Capacity()) + " Zeilen voll)");
 }
 
 void TRecorder::Fail(const std::string& reason) {
@@ -102,12 +103,12 @@ void TRecorder::WriterLoop(TCsvDialect dialect) {
 
 bool TRecorder::WriteQueued(TRecordRowFormat& format, std::string& block) {
   for (;;) {
-    const std::span<const TRecordRow> rows = m_queue.Peek(kRowsPerBlock);
+    const std::span<const TRecordRow> rows = m_queue->Peek(kRowsPerBlock);
     if (rows.empty()) return true;
     block.clear();
     for (const TRecordRow& row : rows) format.Append(block, row);
     if (!WriteBlock(block)) return false;
-    m_queue.Release(rows.size());
+    m_queue->Release(rows.size());
     m_rowsWritten.fetch_add(static_cast<std::int64_t>(rows.size()), std::memory_order_relaxed);
   }
 }

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -59,10 +60,12 @@ class TRecorder {
 
   /// True from Start until Stop or until recording ended by itself.
   bool Recording() const { return m_accepting; }
+  /// True from Start until Stop, also after recording ended by itself.
+  bool Open() const { return m_writer.joinable(); }
   /// Hands one sample to the writer. Never blocks; does nothing unless recording.
   void Add(std::int64_t sampleNumber, const TReadTime& readAt, float rawValue, float scaledValue) {
     if (!m_accepting) return;
-    if (!m_queue.Push({sampleNumber, readAt.WallNs, readAt.SteadyNs - m_start.SteadyNs, rawValue, scaledValue}))
+    if (!m_queue->Push({sampleNumber, readAt.WallNs, readAt.SteadyNs - m_start.SteadyNs, rawValue, scaledValue}))
       QueueFull();
   }
 
@@ -81,7 +84,8 @@ class TRecorder {
   bool WriteQueued(TRecordRowFormat& format, std::string& block);
   bool WriteBlock(const std::string& block);
 
-  TRowQueue m_queue;
+  std::size_t m_queueRows;
+  std::unique_ptr<TRowQueue> m_queue;  // made by the first Start
   bool m_accepting = false;
   TReadTime m_start;
   std::string m_fileName;

@@ -81,19 +81,21 @@ std::size_t PtyPair::SlaveInputQueued() const {
 }
 
 TempConfigHome::TempConfigHome() {
-  if (const char* previous = std::getenv("XDG_CONFIG_HOME")) {
-    m_previous = previous;
-    m_hadPrevious = true;
-  }
   if (m_folder.Dir().empty()) ADD_FAILURE() << "no temporary folder";
-  setenv("XDG_CONFIG_HOME", m_folder.Dir().c_str(), 1);
+  for (const auto& [name, path] : {std::pair{"XDG_CONFIG_HOME", Dir()}, std::pair{"XDG_DATA_HOME", DataDir()}}) {
+    const char* previous = std::getenv(name);
+    m_saved.push_back({name, previous ? previous : "", previous != nullptr});
+    std::filesystem::create_directories(path);
+    setenv(name, path.c_str(), 1);
+  }
 }
 
 TempConfigHome::~TempConfigHome() {
-  if (m_hadPrevious) {
-    setenv("XDG_CONFIG_HOME", m_previous.c_str(), 1);
-  } else {
-    unsetenv("XDG_CONFIG_HOME");
+  for (const SavedVariable& saved : m_saved) {
+    if (saved.present)
+      setenv(saved.name, saved.value.c_str(), 1);
+    else
+      unsetenv(saved.name);
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "tests/support/tempfolder.h"
 
@@ -36,8 +37,9 @@ class PtyPair {
   std::string m_slavePath;
 };
 
-/// Points XDG_CONFIG_HOME at a fresh temporary folder for the object's
-/// lifetime, so port links and stored values stay inside the test.
+/// Points XDG_CONFIG_HOME and XDG_DATA_HOME at fresh temporary folders for
+/// the object's lifetime, so port links, stored values and recordings stay
+/// inside the test.
 class TempConfigHome {
  public:
   TempConfigHome();
@@ -45,12 +47,19 @@ class TempConfigHome {
   TempConfigHome(const TempConfigHome&) = delete;
   TempConfigHome& operator=(const TempConfigHome&) = delete;
 
-  std::filesystem::path Dir() const { return m_folder.Dir(); }
+  /// XDG_CONFIG_HOME
+  std::filesystem::path Dir() const { return m_folder.Path("config"); }
+  /// XDG_DATA_HOME
+  std::filesystem::path DataDir() const { return m_folder.Path("data"); }
 
  private:
+  struct SavedVariable {
+    const char* name;
+    std::string value;
+    bool present;
+  };
   TempFolder m_folder;
-  std::string m_previous;
-  bool m_hadPrevious = false;
+  std::vector<SavedVariable> m_saved;
 };
 
 /// Creates the link COM<portNo> → `target` in the port folder.

@@ -1,0 +1,93 @@
+#include <filesystem>
+
+#include "app/csvdialog.h"
+#include "app/mainwindow.h"
+#include "app/numbertext.h"
+#include "platform/configdir.h"
+#include "platform/messageboxes.h"
+#include "recording/recordingname.h"
+
+namespace kurvex {
+
+namespace {
+
+std::string NameOnly(const std::string& path) { return std::filesystem::path(path).filename().string(); }
+
+std::filesystem::path RecordingFolder() {
+  const std::filesystem::path folder = DataDirectory();
+  std::error_code ignored;  // a folder that cannot be made fails the file's creation, with its reason
+  std::filesystem::create_directories(folder, ignored);
+  return folder;
+}
+
+}  // namespace
+
+void TForm1::AufzeichnungsdateiWaehlenClick(TObject*) {
+  const std::optional<FileChoice> choice =
+      TheFileDialogs().SaveChoosingFilter(CsvSaveRequest(RecordingFolder().string()));
+  if (!choice) return;
+  m_nextRecordingFile = choice;
+  // Choosing a file asks for a recording.
+  RecordCheckBox->SetChecked(true);
+  StatusBar->Panels()[3].SetText("Nächste Aufzeichnung: " + NameOnly(choice->FileName));
+}
+
+bool TForm1::StartRecording() {
+  RecordCheckBox->SetEnabled(false);
+  if (!RecordCheckBox->Checked()) return true;
+  const TReadTime start = TReadTime::Now();
+  const std::optional<FileChoice> chosen = std::exchange(m_nextRecordingFile, std::nullopt);
+  const std::string fileName =
+      chosen ? chosen->FileName : FreshRecordingPath(RecordingFolder(), std::chrono::system_clock::now()).string();
+  try {
+    m_recorder.Start(fileName, chosen ? CsvDialectOfFilter(chosen->FilterIndex) : cdComma, start);
+  } catch (const ERecordingError& error) {
+    StatusBar->Panels()[3].SetText("");
+    TheMessageBoxes().Show("Die Aufzeichnungsdatei \"" + error.FileName() + "\" konnte nicht angelegt werden.\n" +
+                               error.what(),
+                           "Kurvex", MessageIcon::Error, MessageButtons::Ok);
+    return false;
+  }
+  ShowRecordingRows("Aufzeichnung: ");
+  RecordingTimer->SetEnabled(true);
+  return true;
+}
+
+void TForm1::StopRecording() {
+  RecordCheckBox->SetEnabled(true);
+  if (!m_recorder.Open()) return;
+  RecordingTimer->SetEnabled(false);
+  m_recorder.Stop();
+  if (const std::optional<std::string> failure = m_recorder.Failure())
+    ReportRecordingFailure(*failure);
+  else
+    ShowRecordingRows("Aufgezeichnet: ");
+}
+
+void TForm1::RecordingTimerTimer(TObject*) {
+  const std::optional<std::string> failure = m_recorder.Failure();
+  if (!failure) {
+    ShowRecordingRows("Aufzeichnung: ");
+    return;
+  }
+  RecordingTimer->SetEnabled(false);
+  m_recorder.Stop();
+  ReportRecordingFailure(*failure);
+}
+
+void TForm1::ShowRecordingRows(const std::string& prefix) {
+  StatusBar->Panels()[3].SetText(prefix + NameOnly(m_recorder.FileName()) + ", " +
+                                 GroupedCount(m_recorder.RowsWritten()) + " Zeilen");
+}
+
+void TForm1::ReportRecordingFailure(const std::string& reason) {
+  const std::string& fileName = m_recorder.FileName();
+  StatusBar->Panels()[3].SetText("Aufzeichnung abgebrochen: " + fileName + ": " + reason);
+  const std::string goesOn = SerialComm1->Active() ? "Die Erfassung läuft weiter. " : "";
+  TheMessageBoxes().Show("Die Aufzeichnung in die Datei \"" + fileName + "\" wurde abgebrochen:\n" + reason + "\n\n" +
+                             goesOn + "Die " + GroupedCount(m_recorder.RowsWritten()) +
+                             " bis dahin geschriebenen Zeilen bleiben erhalten.",
+                         "Kurvex", MessageIcon::Warning, MessageButtons::Ok);
+}
+
+}  // namespace kurvex

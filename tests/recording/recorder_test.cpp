@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <fstream>
+#include <regex>
+#include <thread>
+
+#include "recording/recorder.h"
+#include "recording/recordingname.h"
+#include "tests/support/strictcsv.h"
+#include "tests/support/tempfolder.h"
+
+namespace kurvex::test {
+namespace {
+
+// Waits for the writer thread, never longer than a few seconds.
+bool WaitFor(const std::function<bool()>& done) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
+}
+
+void AddRows(TRecorder& recorder, int first, int last) {
+  for (int n = first; n <= last; ++n) recorder.Add(n, TReadTime::Now(), static_cast<float>(n) / 8, n * 0.5f);
+}
+
+// The file read strictly: its rows after the header must be samples 1..n
+// in order, with the values AddRows gave them.
+std::size_t CheckRecordedPrefix(const std::string& path) {
+  const StrictCsv csv = ReadStrictCsv(FileText(path), ',');
+  EXPECT_EQ(csv.Error, "");
+  EXPECT_FALSE(csv.Rows.empty());
+  for (std::size_t i = 1; i < csv.Rows.size(); ++i) {
+    const auto n = static_cast<int>(i);
+    EXPECT_EQ(csv.Rows[i][0], std::to_string(n));
+    EXPECT_EQ(StrictFloat(csv.Rows[i][3], '.'), static_cast<float>(n) / 8);
+    EXPECT_EQ(StrictFloat(csv.Rows[i][4], '.'), n * 0.5f);
+    if (::testing::Test::HasFailure()) break;
+  }
+  return csv.Rows.empty() ? 0 : csv.Rows.size() - 1;
+}
+
+TEST(Recorder, WritesEveryRowInOrderAndStopFlushesTheRest) {
+  TempFolder folder;
+  const std::string path = folder.Path("r.csv");
+  TRecorder recorder;
+  recorder.Start(path, cdComma, TReadTime::Now());
+  EXPECT_TRUE(recorder.Recording());
+  AddRows(recorder, 1, 30000);
+  recorder.Stop();
+  EXPECT_FALSE(recorder.Recording());
+  EXPECT_FALSE(recorder.Failure());
+  EXPECT_EQ(recorder.RowsWritten(), 30000);
+  EXPECT_EQ(CheckRecordedPrefix(path), 30000u);
+
+  // A second recording starts a new file and counts from zero; an idle Add is ignored.
+  AddRows(recorder, 1, 5);
+  recorder.Start(path, cdComma, TReadTime::Now());
+  AddRows(recorder, 1, 3);
+  recorder.Stop();
+  EXPECT_EQ(recorder.RowsWritten(), 3);
+  EXPECT_EQ(CheckRecordedPrefix(path), 3u);
+}
+
+TEST(Recorder, RowsReachTheFileWhileRecordingWithoutStop) {
+  TempFolder folder;
+  const std::string path = folder.Path("r.csv");
+  TRecorder recorder;
+  recorder.Start(path, cdExcel, TReadTime::Now());
+  AddRows(recorder, 1, 100);
+  ASSERT_TRUE(WaitFor([&] { return recorder.RowsWritten() == 100; }));
+  const StrictCsv csv = ReadStrictCsv(FileText(path), ';');
+  EXPECT_EQ(csv.Error, "");
+  EXPECT_EQ(csv.Rows.size(), 101u);
+  EXPECT_EQ(csv.Rows[100][4], "50");
+  EXPECT_EQ(csv.Rows[1][3], "0,125");
+}
+
+// The disk is "full" for this process: the writer stops at a complete row
+// and says why; what was written stays.
+TEST(Recorder, AFileSizeLimitEndsTheRecordingAtACompleteRow) {
+  TempFolder folder;
+  const std::string path = folder.Path("r.csv");
+  rlimit previous{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
+  rlimit small = previous;
+  small.rlim_cur = 10000;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  TRecorder recorder;
+  recorder.Start(path, cdComma, TReadTime::Now());
+  AddRows(recorder, 1, 2000);
+  const bool failed = WaitFor([&] { return recorder.Failure().has_value(); });
+  recorder.Stop();
+  setrlimit(RLIMIT_FSIZE, &previous);
+  ASSERT_TRUE(failed);
+  EXPECT_EQ(*recorder.Failure(), std::strerror(EFBIG));
+  const std::size_t rows = CheckRecordedPrefix(path);
+  EXPECT_GT(rows, 10u);
+  EXPECT_LT(rows, 2000u);
+  EXPECT_EQ(recorder.RowsWritten(), static_cast<std::int64_t>(rows));
+}
+
+// A writer that cannot keep up never makes Add wait: recording ends where
+// the queue was full, and the file has no gap.
+TEST(Recorder, AFullQueueEndsTheRecordingWithoutAGap) {
+  TempFolder folder;
+  const std::string path = folder.Path("r.csv");
+  TRecorder recorder(8);
+  recorder.Start(path, cdComma, TReadTime::Now());
+  AddRows(recorder, 1, 5000);
+  EXPECT_FALSE(recorder.Recording());
+  ASSERT_TRUE(recorder.Failure());
+  EXPECT_NE(recorder.Failure()->find("Puffer für 8 Zeilen voll"), std::string::npos);
+  recorder.Stop();
+  const std::size_t rows = CheckRecordedPrefix(path);
+  EXPECT_GE(rows, 8u);
+  EXPECT_LT(rows, 5000u);
+  EXPECT_EQ(recorder.RowsWritten(), static_cast<std::int64_t>(rows));
+}
+
+TEST(Recorder, AFileThatCannotBeCreatedFailsStartWithTheSystemsReason) {
+  TempFolder folder;
+  TRecorder recorder;
+  try {
+    recorder.Start(folder.Path("missing/r.csv"), cdComma, TReadTime::Now());
+    FAIL() << "no error";
+  } catch (const ERecordingError& error) {
+    EXPECT_EQ(error.FileName(), folder.Path("missing/r.csv"));
+    EXPECT_STREQ(error.what(), std::strerror(ENOENT));
+  }
+  EXPECT_FALSE(recorder.Recording());
+  recorder.Stop();
+}
+
+TEST(RecordingName, IsTheLocalStartTimeAndNeverAnExistingFile) {
+  TempFolder folder;
+  const auto when = std::chrono::system_clock::now();
+  const std::string name = RecordingFileName(when);
+  EXPECT_TRUE(std::regex_match(name, std::regex(R"(kurvex-\d{8}-\d{6}\.csv)"))) << name;
+  EXPECT_EQ(FreshRecordingPath(folder.Dir(), when), folder.Path(name));
+  std::ofstream(folder.Path(name)) << "x";
+  const std::string second = name.substr(0, name.size() - 4) + "-2.csv";
+  EXPECT_EQ(FreshRecordingPath(folder.Dir(), when), folder.Path(second));
+  std::ofstream(folder.Path(second)) << "x";
+  EXPECT_EQ(FreshRecordingPath(folder.Dir(), when).filename(), name.substr(0, name.size() - 4) + "-3.csv");
+}
+
+}  // namespace
+}  // namespace kurvex::test
