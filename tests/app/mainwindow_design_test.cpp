@@ -25,9 +25,9 @@ TEST_F(MainWindowDesignTest, WindowAndTopBarHaveTheirDesign) {
   EXPECT_EQ(f.Label11->Caption(), "Normal: max. 2000 Samples/s , max 50.000 Samples");
   EXPECT_EQ(f.Label15->Caption(), "Trend: max. 200 Samples/s  beliebig lange");
   EXPECT_EQ(f.Datei1->Caption(), "Datei");
-  ASSERT_EQ(f.Datei1->Count(), 4);
+  ASSERT_EQ(f.Datei1->Count(), 7);
   EXPECT_EQ(f.Datei1->Items(0).Caption(), "Grafik speichern als Bitmap (.bmp)");
-  EXPECT_EQ(f.Datei1->Items(3).Caption(), "Beenden");
+  EXPECT_EQ(f.Datei1->Items(6).Caption(), "Beenden");
   EXPECT_EQ(f.Info1->Caption(), "Info");
 }
 

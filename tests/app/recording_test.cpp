@@ -1,0 +1,229 @@
+#include <sys/resource.h>
+
+#include <QImage>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <thread>
+
+#include "app/numbertext.h"
+#include "tests/app/mainwindow_fixture.h"
+#include "tests/support/strictcsv.h"
+
+namespace kurvex::test {
+namespace {
+
+// Values that single precision holds exactly, so the expected rows are plain.
+float WireValue(int n) { return static_cast<float>(n) * 0.25f - 5000.0f; }
+
+std::string WireLines(int first, int last) {
+  std::string text;
+  char line[32];
+  for (int n = first; n <= last; ++n) {
+    std::snprintf(line, sizeof line, "%.2f\r\n", static_cast<double>(WireValue(n)));
+    text += line;
+  }
+  return text;
+}
+
+class RecordingTest : public MainWindowTest {
+ protected:
+  // Plays the instrument from another thread while the window's loop runs,
+  // until the window has counted `count` samples.
+  bool Stream(const std::string& lines, std::int64_t count, int timeoutMs = 60000) {
+    std::thread writer([&] { pty.WriteMaster(lines); });
+    const bool arrived = RunUntil([&] { return form->SessionState.SampleCount == count; }, timeoutMs);
+    writer.join();
+    return arrived;
+  }
+
+  std::vector<std::filesystem::path> RecordingsInDataFolder() const {
+    std::vector<std::filesystem::path> files;
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator(config.DataDir() / "kurvex", ignored))
+      files.push_back(entry.path());
+    return files;
+  }
+
+  std::string Panel3() const { return form->StatusBar->Panels()[3].Text(); }
+
+  TempFolder folder;
+};
+
+// Trend mode over a real pty: every line becomes one row, also the samples
+// the chart scrolled off long ago, with the values the chart got.
+TEST_F(RecordingTest, EveryLineOfALongTrendAcquisitionBecomesOneRow) {
+  constexpr int kLines = 100000;
+  form->DatSkalEdit->SetText("2,000000000");
+  form->DatOffsetEdit->SetText("1,000000000");
+  form->TrendCheckBox->SetChecked(true);
+  form->RecordCheckBox->SetChecked(true);
+  form->Chart1->Hide();  // stores and counts, without painting every sample
+  form->StartButton->Click();
+  ASSERT_TRUE(form->SerialComm1->Active());
+  EXPECT_FALSE(form->RecordCheckBox->Enabled());
+  EXPECT_EQ(Panel3().substr(0, 21), "Aufzeichnung: kurvex-");
+  ASSERT_TRUE(Stream(WireLines(1, kLines), kLines)) << form->SessionState.SampleCount;
+  form->StopButton->Click();
+  EXPECT_TRUE(form->RecordCheckBox->Enabled());
+  EXPECT_TRUE(Messages().empty());
+
+  const std::vector<std::filesystem::path> files = RecordingsInDataFolder();
+  ASSERT_EQ(files.size(), 1u);
+  EXPECT_EQ(Panel3(), "Aufgezeichnet: " + files[0].filename().string() + ", 100.000 Zeilen");
+  const StrictCsv csv = ReadStrictCsv(FileText(files[0]), ',');
+  ASSERT_EQ(csv.Error, "");
+  ASSERT_EQ(csv.Rows.size(), kLines + 1u);
+  std::vector<float> scaled(kLines + 1);
+  for (int n = 1; n <= kLines; ++n) {
+    const std::vector<std::string>& row = csv.Rows[n];
+    ASSERT_EQ(row[0], std::to_string(n));
+    ASSERT_EQ(StrictFloat(row[3], '.'), WireValue(n)) << n;
+    scaled[n] = StrictFloat(row[4], '.');
+    ASSERT_EQ(scaled[n], WireValue(n) * 2 + 1) << n;
+    // ISO times of one zone order as text; lines of one batch share theirs.
+    if (n > 1) {
+      ASSERT_LE(csv.Rows[n - 1][1], row[1]) << n;
+      ASSERT_LE(StrictFloat(csv.Rows[n - 1][2], '.'), StrictFloat(row[2], '.')) << n;
+    }
+  }
+  // The chart keeps only its window; where it holds a sample, the file has
+  // the same value.
+  const TChartControl& chart = *form->Chart1;
+  ASSERT_LT(chart.ItemCount(), 1000);
+  for (int i = 0; i < chart.ItemCount(); ++i) {
+    const TChartItem& item = chart.Item(i);
+    if (item.Kind == ikDrawTo && item.X >= 1) {
+      EXPECT_EQ(item.Y, scaled[static_cast<int>(item.X)]) << item.X;
+    }
+  }
+}
+
+// The disk is full for this process: recording stops and says so once,
+// with the path and the reason; the acquisition runs on.
+TEST_F(RecordingTest, AFullDiskEndsTheRecordingButNotTheAcquisition) {
+  const std::string path = folder.Path("voll.csv");
+  dialogs.Files().Answers.push_back(path);
+  dialogs.Files().FilterAnswers.push_back(1);
+  form->AufzeichnungsdateiWaehlen->Click();
+  ASSERT_TRUE(form->RecordCheckBox->Checked());
+  rlimit previous{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
+  rlimit small = previous;
+  small.rlim_cur = 20000;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  form->StartButton->Click();
+  const bool streamed = Stream(WireLines(1, 3000), 3000);
+  const bool told = RunUntil([&] { return !Messages().empty(); });
+  setrlimit(RLIMIT_FSIZE, &previous);
+  ASSERT_TRUE(streamed);
+  ASSERT_TRUE(told);
+  EXPECT_TRUE(form->SerialComm1->Active());
+  pty.WriteMaster(WireLines(3001, 3010));
+  EXPECT_TRUE(RunUntil([&] { return form->SessionState.SampleCount == 3010; }));
+  form->StopButton->Click();
+
+  ASSERT_EQ(Messages().size(), 1u);
+  const std::string message = Messages()[0];
+  EXPECT_NE(message.find("\"" + path + "\" wurde abgebrochen"), std::string::npos) << message;
+  EXPECT_NE(message.find(std::strerror(EFBIG)), std::string::npos) << message;
+  EXPECT_NE(message.find("Die Erfassung läuft weiter."), std::string::npos) << message;
+  EXPECT_EQ(Panel3(), "Aufzeichnung abgebrochen: " + path + ": " + std::strerror(EFBIG));
+  // What was written stays: complete rows of the chosen (Excel) dialect, from the first sample on.
+  const StrictCsv csv = ReadStrictCsv(FileText(path), ';');
+  ASSERT_EQ(csv.Error, "");
+  ASSERT_GT(csv.Rows.size(), 100u);
+  EXPECT_LT(csv.Rows.size(), 3000u);
+  for (std::size_t n = 1; n < csv.Rows.size(); ++n) {
+    ASSERT_EQ(csv.Rows[n][0], std::to_string(n));
+    ASSERT_EQ(StrictFloat(csv.Rows[n][3], ','), WireValue(static_cast<int>(n)));
+  }
+  EXPECT_NE(message.find(GroupedCount(static_cast<std::int64_t>(csv.Rows.size() - 1)) + " bis dahin"),
+            std::string::npos);
+}
+
+TEST_F(RecordingTest, AChosenFileServesOneAcquisition) {
+  const std::string path = folder.Path("messung.csv");
+  dialogs.Files().Answers.push_back(path);
+  form->AufzeichnungsdateiWaehlen->Click();
+  ASSERT_EQ(dialogs.Files().Calls.size(), 1u);
+  const FileDialogRequest& request = dialogs.Files().Calls[0].Request;
+  EXPECT_EQ(request.DefaultExt, ".csv");
+  EXPECT_TRUE(request.OverwritePrompt);
+  EXPECT_EQ(request.Filter,
+            "CSV (Komma, Dezimalpunkt) (*.csv)|*.csv|CSV für Excel (Semikolon, Dezimalkomma) (*.csv)|*.csv");
+  EXPECT_TRUE(form->RecordCheckBox->Checked());
+  EXPECT_EQ(Panel3(), "Nächste Aufzeichnung: messung.csv");
+
+  for (int run = 0; run < 2; ++run) {
+    form->StartButton->Click();
+    pty.WriteMaster(WireLines(1, 3));
+    ASSERT_TRUE(RunUntil([&] { return form->SessionState.SampleCount == 3; }));
+    form->StopButton->Click();
+  }
+  const StrictCsv chosen = ReadStrictCsv(FileText(path), ',');
+  ASSERT_EQ(chosen.Error, "");
+  EXPECT_EQ(chosen.Rows.size(), 4u);
+  // The second acquisition went to a file of its own.
+  ASSERT_EQ(RecordingsInDataFolder().size(), 1u);
+  EXPECT_EQ(ReadStrictCsv(FileText(RecordingsInDataFolder()[0]), ',').Rows.size(), 4u);
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(form->RecordCheckBox->AccessibleName(), "Aufzeichnen");
+}
+
+TEST_F(RecordingTest, AFileThatCannotBeCreatedKeepsTheWindowIdle) {
+  const std::string path = folder.Path("fehlt/messung.csv");
+  dialogs.Files().Answers.push_back(path);
+  form->AufzeichnungsdateiWaehlen->Click();
+  form->StartButton->Click();
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(Messages()[0], "Die Aufzeichnungsdatei \"" + path + "\" konnte nicht angelegt werden.\n" +
+                               std::strerror(ENOENT));
+  EXPECT_FALSE(form->SerialComm1->Active());
+  EXPECT_TRUE(form->StartButton->Enabled());
+  EXPECT_TRUE(form->RecordCheckBox->Enabled());
+}
+
+TEST_F(RecordingTest, TheChartExportsItsSamplesAsCsvAndItsPictureAsPng) {
+  form->StartButton->Click();
+  pty.WriteMaster(WireLines(1, 50));
+  ASSERT_TRUE(RunUntil([&] { return form->SessionState.SampleCount == 50; }));
+  form->StopButton->Click();
+
+  const std::string csvPath = folder.Path("export.csv");
+  dialogs.Files().Answers.push_back(csvPath);
+  dialogs.Files().FilterAnswers.push_back(1);
+  form->ErfassungCsvExportieren->Click();
+  const StrictCsv csv = ReadStrictCsv(FileText(csvPath), ';');
+  ASSERT_EQ(csv.Error, "");
+  ASSERT_EQ(csv.Rows.size(), 51u);
+  EXPECT_EQ(csv.Rows[0], (std::vector<std::string>{"Sample", "Wert (skaliert)"}));
+  EXPECT_EQ(csv.Rows[1], (std::vector<std::string>{"0", "-4999,75"}));
+  EXPECT_EQ(csv.Rows[50], (std::vector<std::string>{"50", "-4987,5"}));
+
+  const std::string pngPath = folder.Path("grafik.png");
+  dialogs.Files().Answers.push_back(pngPath);
+  form->GrafikSpeichernPNG->Click();
+  EXPECT_EQ(dialogs.Files().Calls.back().Request.DefaultExt, ".png");
+  QImage picture;
+  ASSERT_TRUE(picture.load(QString::fromStdString(pngPath), "PNG"));
+  EXPECT_EQ(picture.width(), form->Chart1->Width());
+  EXPECT_EQ(picture.height(), form->Chart1->Height());
+  // In colour, as on screen: the window's background is not white.
+  EXPECT_NE(picture.pixelColor(1, 1), QColor(Qt::white));
+  EXPECT_NE(picture.pixelColor(1, 1).red(), 0);
+  // Written through a temporary file that is gone afterwards.
+  std::size_t files = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Dir())) ++files;
+  EXPECT_EQ(files, 2u);
+
+  dialogs.Files().Answers.push_back(folder.Path("fehlt/export.csv"));
+  form->ErfassungCsvExportieren->Click();
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(Messages()[0], "Die Datei \"" + folder.Path("fehlt/export.csv") + "\" konnte nicht gespeichert werden.\n" +
+                               std::strerror(ENOENT));
+}
+
+}  // namespace
+}  // namespace kurvex::test
