@@ -79,11 +79,13 @@ BENCHMARK(BM_FirstSample)->Unit(benchmark::kMicrosecond);
 /// serial component delivers on the GUI thread's event loop.
 class PtyRig {
  public:
-  PtyRig() {
+  /// With `record`, every sample also goes to a recording file.
+  explicit PtyRig(bool record) {
     bench::EnsureApplication();
     test::LinkComPort(5, m_pty.SlavePath());
     m_form = std::make_unique<TForm1>();
     m_form->Show();
+    m_form->RecordCheckBox->SetChecked(record);
     m_form->StartButton->Click();
   }
   ~PtyRig() { m_form->StopButton->Click(); }
@@ -138,8 +140,8 @@ double CpuSeconds() {
 
 // Full speed: how many lines per second the window takes from a real port
 // with none lost. A long acquisition's redraw pace (every 200 samples).
-void BM_EndToEndPty(benchmark::State& state) {
-  PtyRig rig;
+void EndToEndPty(benchmark::State& state, bool record) {
+  PtyRig rig(record);
   constexpr int kLines = 20000;
   const std::string data = NumberLines(kLines);
   std::int64_t lines = 0;
@@ -160,7 +162,13 @@ void BM_EndToEndPty(benchmark::State& state) {
   if (!rig.Stream(NumberLines(2000), 2000, 2000)) state.SkipWithError("lines were lost at 2000/s");
   state.counters["cpu_s_per_100k_at_2000_per_s"] = (CpuSeconds() - cpuBefore) * 100000 / 2000;
 }
+
+void BM_EndToEndPty(benchmark::State& state) { EndToEndPty(state, false); }
 BENCHMARK(BM_EndToEndPty)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+
+// The same with recording on: the rate must stay within 10 % of the above.
+void BM_EndToEndPtyRecording(benchmark::State& state) { EndToEndPty(state, true); }
+BENCHMARK(BM_EndToEndPtyRecording)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 
 }  // namespace
 }  // namespace kurvex

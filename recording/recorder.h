@@ -30,9 +30,9 @@ class ERecordingError : public EKurvexError {
 
 /// Writes every sample of an acquisition to a CSV file without holding up
 /// the sample path: Add puts a row into a bounded queue, a writer thread
-/// formats the queued rows in blocks and writes them at least every 100 ms
-/// (then syncs the file), so a crash loses at most the last moments and the
-/// file always ends in a complete row.
+/// formats the queued rows in blocks and writes them every 100 ms and syncs
+/// the file to the disk at least every 250 ms and at Stop, so a crash loses
+/// at most the last moments and the file always ends in a complete row.
 ///
 /// When writing fails (disk full, file-size limit, I/O error) the file is
 /// cut back to its last complete row and recording ends by itself; when the
@@ -44,6 +44,7 @@ class TRecorder {
  public:
   static constexpr std::size_t kQueueRows = 1 << 18;
   static constexpr int kWriteIntervalMs = 100;
+  static constexpr int kSyncIntervalMs = 200;
 
   explicit TRecorder(std::size_t queueRows = kQueueRows);
   /// Stops a running recording.
