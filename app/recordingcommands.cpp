@@ -41,7 +41,7 @@ bool TForm1::StartRecording() {
       chosen ? chosen->FileName : FreshRecordingPath(RecordingFolder(), std::chrono::system_clock::now()).string();
   try {
     m_recorder.Start(fileName, chosen ? CsvDialectOfFilter(chosen->FilterIndex) : cdComma, start);
-  } catch (const ERecordingError& error) {
+  } catch (const EFileError& error) {
     StatusBar->Panels()[3].SetText("");
     TheMessageBoxes().Show("Die Aufzeichnungsdatei \"" + error.FileName() + "\" konnte nicht angelegt werden.\n" +
                                error.what(),

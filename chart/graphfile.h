@@ -6,16 +6,10 @@
 
 namespace kurvex {
 
-/// A graph file that could not be written or read. what() is the system's
-/// reason, FileName() the file concerned.
-class EGraphFileError : public EKurvexError {
+/// A graph file (or chart export) that could not be written or read.
+class EGraphFileError : public EFileError {
  public:
-  EGraphFileError(const std::string& fileName, const std::string& reason)
-      : EKurvexError(reason), m_fileName(fileName) {}
-  const std::string& FileName() const { return m_fileName; }
-
- private:
-  std::string m_fileName;
+  using EFileError::EFileError;
 };
 
 }  // namespace kurvex

@@ -15,6 +15,17 @@ class EKurvexError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+/// A file that could not be written or read. what() is the system's
+/// reason, FileName() the file concerned.
+class EFileError : public EKurvexError {
+ public:
+  EFileError(const std::string& fileName, const std::string& reason) : EKurvexError(reason), m_fileName(fileName) {}
+  const std::string& FileName() const { return m_fileName; }
+
+ private:
+  std::string m_fileName;
+};
+
 /// The application's default error report for an error that is shown rather
 /// than propagated (for example one caught on a background path). GUI thread.
 using TErrorReporter = std::function<void(const EKurvexError&)>;

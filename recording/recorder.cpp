@@ -37,11 +37,11 @@ void TRecorder::Start(const std::string& fileName, TCsvDialect dialect, TReadTim
     m_stopRequested = false;
   }
   m_fd = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (m_fd < 0) throw ERecordingError(fileName, std::strerror(errno));
+  if (m_fd < 0) throw EFileError(fileName, std::strerror(errno));
   if (!WriteBlock(TRecordRowFormat(dialect).Header())) {
     ::close(m_fd);
     m_fd = -1;
-    throw ERecordingError(fileName, Failure().value_or(""));
+    throw EFileError(fileName, Failure().value_or(""));
   }
   m_accepting = true;
   m_writer = std::thread([this, dialect] { WriterLoop(dialect); });

@@ -16,18 +16,6 @@
 
 namespace kurvex {
 
-/// A recording file that could not be created. what() is the system's
-/// reason, FileName() the file concerned.
-class ERecordingError : public EKurvexError {
- public:
-  ERecordingError(const std::string& fileName, const std::string& reason)
-      : EKurvexError(reason), m_fileName(fileName) {}
-  const std::string& FileName() const { return m_fileName; }
-
- private:
-  std::string m_fileName;
-};
-
 /// Writes every sample of an acquisition to a CSV file without holding up
 /// the sample path: Add puts a row into a bounded queue, a writer thread
 /// formats the queued rows in blocks and writes them every 100 ms and syncs
@@ -54,7 +42,7 @@ class TRecorder {
 
   /// Creates (or empties) fileName, writes the header and starts the
   /// writer; `start` is the moment that "seconds since Start" counts from.
-  /// Throws ERecordingError when the file cannot be created or written.
+  /// Throws EFileError when the file cannot be created or written.
   void Start(const std::string& fileName, TCsvDialect dialect, TReadTime start);
   /// Writes what is queued, syncs and closes the file. Harmless when idle.
   void Stop();

@@ -132,7 +132,7 @@ TEST(Recorder, AFileThatCannotBeCreatedFailsStartWithTheSystemsReason) {
   try {
     recorder.Start(folder.Path("missing/r.csv"), cdComma, TReadTime::Now());
     FAIL() << "no error";
-  } catch (const ERecordingError& error) {
+  } catch (const EFileError& error) {
     EXPECT_EQ(error.FileName(), folder.Path("missing/r.csv"));
     EXPECT_STREQ(error.what(), std::strerror(ENOENT));
   }
