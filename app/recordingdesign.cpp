@@ -5,8 +5,7 @@ namespace kurvex {
 namespace {
 
 constexpr int kStatusIntervalMs = 250;
-// Wide enough for "Aufzeichnung: kurvex-20261207-101500.csv, 123.456 Zeilen".
-constexpr int kRecordingPanelWidth = 380;
+constexpr int kRecordingPanelMinWidth = 200;
 
 }  // namespace
 
@@ -29,7 +28,9 @@ void TForm1::CreateRecordingControls() {
   RecordCheckBox->SetCaption("Aufzeichnen");
   RecordCheckBox->SetAccessibleName("Aufzeichnen");
 
-  StatusBar->Panels()[3].SetWidth(kRecordingPanelWidth);
+  // "Aufzeichnung: kurvex-20261207-101500.csv, 123.456 Zeilen" is wider than
+  // the window leaves at its smallest; the panel takes all there is.
+  StatusBar->Panels()[3].FillRest(kRecordingPanelMinWidth);
 
   RecordingTimer = std::make_unique<TTimer>();
   RecordingTimer->SetInterval(kStatusIntervalMs);

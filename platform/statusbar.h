@@ -23,6 +23,10 @@ class TStatusPanel {
   void SetTextSource(TTextSource source);
   int Width() const;
   void SetWidth(int width);
+  /// The panel takes the rest of the bar's width (at least `minWidth`); a
+  /// text too long for it is shortened in the middle on the screen, with
+  /// "…", while Text() keeps all of it. Meant for the last panel.
+  void FillRest(int minWidth);
 
  private:
   QLabel* m_label;  // owned by the status bar's widget
