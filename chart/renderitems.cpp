@@ -102,14 +102,9 @@ void TItemRenderer::Render(const TChartItem* items, int count) {
       m_batch.Flush();
       m_canvas.Pen.Width = width;
     }
-    if (item.Kind == ikDrawTo && !IsNumberPoint(item.X, item.Y)) {
+    if (item.Kind == ikDrawTo && (m_polylineBroken || !IsNumberPoint(item.X, item.Y))) {
       ++i;
-      BreakPolyline();
-      continue;
-    }
-    if (item.Kind == ikDrawTo && m_polylineBroken) {
-      ++i;
-      StartPolylineAt(Point(item, item.X, item.Y));
+      MoveToPoint(item);
       continue;
     }
     if (item.Kind == ikDrawTo) {
@@ -124,10 +119,7 @@ void TItemRenderer::Render(const TChartItem* items, int count) {
     ++i;
     m_batch.Flush();
     if (item.Kind == ikMoveTo) {
-      if (IsNumberPoint(item.X, item.Y))
-        StartPolylineAt(Point(item, item.X, item.Y));
-      else
-        BreakPolyline();
+      MoveToPoint(item);
     } else {
       DrawItem(item, color);
     }
@@ -155,15 +147,13 @@ int TItemRenderer::AddLineRun(const TChartItem* items, int from, int count) {
   }
 }
 
-void TItemRenderer::StartPolylineAt(TPoint p) {
+void TItemRenderer::MoveToPoint(const TChartItem& item) {
+  m_batch.Flush();
+  m_polylineBroken = !IsNumberPoint(item.X, item.Y);
+  if (m_polylineBroken) return;
+  const TPoint p = Point(item, item.X, item.Y);
   m_batch.SetCurrent(p);
   m_canvas.MoveTo(p.X, p.Y);
-  m_polylineBroken = false;
-}
-
-void TItemRenderer::BreakPolyline() {
-  m_batch.Flush();
-  m_polylineBroken = true;
 }
 
 void TItemRenderer::UsePen(TColor color, TPenStyle style) {

@@ -40,11 +40,10 @@ class TItemRenderer {
     const TPoint p = m_mapper.Map(item.Layer, x, y);
     return {std::clamp(p.X, -kPixelLimit, kPixelLimit) + m_shiftX, std::clamp(p.Y, -kPixelLimit, kPixelLimit) + m_shiftY};
   }
-  /// The next line item continues from p.
-  void StartPolylineAt(TPoint p);
-  /// Draws what is batched; the next line item only sets where the
-  /// polyline goes on from.
-  void BreakPolyline();
+  /// Draws what is batched and goes on from the item's point; a point
+  /// with a NaN coordinate is left out, and the next line item only sets
+  /// where the polyline goes on from.
+  void MoveToPoint(const TChartItem& item);
   void UsePen(TColor color, TPenStyle style);
   /// Adds the line items from index `from` on that share its kind, layer,
   /// colour, style and width to the batch; returns the index after them.
