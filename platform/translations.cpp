@@ -8,9 +8,11 @@
 namespace kurvex {
 
 TToolkitTranslations::TToolkitTranslations(const std::string& locale) {
-  const QLocale language = locale.empty() ? QLocale::system() : QLocale(QString::fromStdString(locale));
+  const QLocale language =
+      locale.empty() ? QLocale::system() : QLocale(QString::fromStdString(locale));
   auto translator = std::make_unique<QTranslator>();
-  if (translator->load(language, "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+  if (translator->load(language, "qtbase", "_",
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
       QCoreApplication::installTranslator(translator.get())) {
     m_translator = std::move(translator);
   }

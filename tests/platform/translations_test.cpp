@@ -38,8 +38,8 @@ TEST_F(ToolkitTranslations, AGermanSessionGetsGermanDialogsButtonsAndMenus) {
     const auto* nameLabel = save.findChild<QLabel*>("fileNameLabel");
     ASSERT_NE(nameLabel, nullptr);
     EXPECT_EQ(nameLabel->text().toStdString(), "Datei&name:");
-    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?")
-                  .toStdString(),
+    const char* prompt = "%1 already exists.\nDo you want to replace it?";
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", prompt).toStdString(),
               "Die Datei %1 existiert bereits.\nSoll sie überschrieben werden?");
 
     QMessageBox box(QMessageBox::Question, "Kurvex", "?", QMessageBox::Yes | QMessageBox::No);
