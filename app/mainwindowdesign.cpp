@@ -68,6 +68,7 @@ TForm1::TForm1() {
   StatusBar->SetName("StatusBar");
   StatusBar->SetAlign(alBottom);
   for (int i = 0; i < 4; ++i) StatusBar->Panels().Add(200);
+  StatusBar->Panels()[0].SetAccessibleDescription("Sample-Anzahl");
   CreatePortStatus();
   CreateSerialPort();
   FormInfo = std::make_unique<TFormInfo>();
@@ -233,7 +234,7 @@ void TForm1::CreateViewControls() {
   Label10->SetAutoSize(false);
   Label10->SetFontHeight(-18);
   Label10->SetCaption("");
-  Label10->SetAccessibleName("Aktueller Sample-Wert");
+  Label13->SetFocusControl(Label10.get());
 
   NormalRadioButton = Make<TRadioButton>(Panel1.get(), "NormalRadioButton", 420, 8, 70, 22);
   NormalRadioButton->SetCaption("Normal");
