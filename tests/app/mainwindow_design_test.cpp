@@ -108,7 +108,6 @@ TEST_F(MainWindowDesignTest, ControlsCarryTheirDesignNamesAndAccessibleNames) {
   TForm1& f = *form;
   EXPECT_EQ(f.StartButton->Name(), "StartButton");
   EXPECT_EQ(f.Label10->Name(), "Label10");
-  EXPECT_EQ(f.Label10->AccessibleName(), "Aktueller Sample-Wert");
   EXPECT_EQ(f.DatSkalEdit->Name(), "DatSkalEdit");
   EXPECT_EQ(f.DatSkalEdit->AccessibleName(), "Roh-Daten Skalierungsfaktor");
   EXPECT_EQ(f.GraphYminEdit->AccessibleName(), "Graph Y min");
