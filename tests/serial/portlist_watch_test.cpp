@@ -69,6 +69,20 @@ TEST_F(HotplugWatchTest, EntriesComeAndGoAndAMissingFolderIsWaitedFor) {
   EXPECT_EQ(changes.size(), seen) << "nothing is reported once the watch has gone";
 }
 
+TEST_F(HotplugWatchTest, AFolderCreatedInStepsIsSeenEveryTime) {
+  const fs::path top = fake.Ports().parent_path() / "a";
+  const fs::path ports = top / "b" / "ports";
+  Watch({ports});
+  for (int round = 0; round < 50; ++round) {
+    changes.clear();
+    fs::create_directories(ports);
+    fs::create_symlink("/dev/pts/0", ports / "COM5");
+    ASSERT_TRUE(Saw(ports, "", true)) << "round " << round;
+    fs::remove_all(top);
+    ASSERT_TRUE(Saw(ports, "", false)) << "round " << round;
+  }
+}
+
 TEST_F(HotplugWatchTest, PortChangesFromTheWatchRefreshTheComponentList) {
   TSerialComm com;
   com.SetDeviceTree(fake.Tree());
