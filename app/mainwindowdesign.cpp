@@ -68,8 +68,8 @@ TForm1::TForm1() {
   StatusBar->SetName("StatusBar");
   StatusBar->SetAlign(alBottom);
   for (int i = 0; i < 4; ++i) StatusBar->Panels().Add(200);
-  CreatePortStatus();
   CreateSerialPort();
+  CreatePortStatus();
   FormInfo = std::make_unique<TFormInfo>();
   OneInstance1 = std::make_unique<TOneInstance>(*this);
   OneInstance1->SetMode(oiActivateOnly);

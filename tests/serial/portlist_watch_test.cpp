@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -8,7 +7,7 @@
 #include "platform/dispatcher.h"
 #include "serial/portscan.h"
 #include "serial/serialcomm.h"
-#include "tests/serial/portlist_fixture.h"
+#include "tests/support/fakedevicetree.h"
 #include "tests/support/pty.h"
 #include "tests/support/qtapp.h"
 
@@ -16,15 +15,6 @@ namespace kurvex::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-bool RunUntil(const std::function<bool()>& done) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    TDispatcher::ProcessMessages();
-  }
-  return true;
-}
 
 class HotplugWatchTest : public QtAppTest {
  protected:
