@@ -119,6 +119,7 @@ void TForm1::SerialComm1CommError(TBaseIO&, std::uint32_t, std::uint32_t, TComSt
 }
 
 void TForm1::SerialComm1FatalError(TBaseIO&, std::uint32_t, std::uint32_t, const std::string&, bool&) {
+  ShowOpenFailure();
   ShowInterfaceError();
 }
 

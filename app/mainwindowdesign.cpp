@@ -69,8 +69,8 @@ TForm1::TForm1() {
   StatusBar->SetAlign(alBottom);
   for (int i = 0; i < 4; ++i) StatusBar->Panels().Add(200);
   StatusBar->Panels()[0].SetAccessibleDescription("Sample-Anzahl");
-  CreatePortStatus();
   CreateSerialPort();
+  CreatePortStatus();
   FormInfo = std::make_unique<TFormInfo>();
   OneInstance1 = std::make_unique<TOneInstance>(*this);
   OneInstance1->SetMode(oiActivateOnly);

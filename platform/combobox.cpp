@@ -1,7 +1,9 @@
 #include "platform/combobox.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QSignalBlocker>
+#include <QStyle>
 
 #include "platform/eventguard.h"
 
@@ -28,6 +30,10 @@ void TComboBox::SetItems(const std::vector<std::string>& items) {
   combo->clear();
   for (const std::string& item : items) combo->addItem(QString::fromStdString(item));
   combo->setEditText(text);
+  // The open list shows whole items even where they are wider than the field.
+  QAbstractItemView* list = combo->view();
+  list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+                        list->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
 }
 
 std::vector<std::string> TComboBox::Items() const {

@@ -13,7 +13,8 @@ class TComboBox : public TWinControl {
  public:
   explicit TComboBox(TWinControl* parent);
 
-  /// Replaces the list; the text stays as it is.
+  /// Replaces the list; the text stays as it is. The open list is as wide
+  /// as its widest item.
   void SetItems(const std::vector<std::string>& items);
   std::vector<std::string> Items() const;
 
