@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <cerrno>
 #include <filesystem>
 
@@ -56,6 +58,8 @@ TEST_F(PortChoiceTest, AUsbInstrumentPluggedInIsNumberedChosenAndAcquiredFrom) {
   ASSERT_TRUE(RunUntil([&] { return Text() == first; })) << Text();
   EXPECT_EQ(fs::read_symlink(fake.Ports() / "COM3"), "/dev/serial/by-id/usb-FTDI_A1");
   EXPECT_EQ(form->StatusBar->Panels()[1].Text(), "COM3 → /dev/ttyUSB0 (FTDI FT232R USB UART)");
+  EXPECT_EQ(static_cast<QComboBox*>(form->ComComboBox->Widget())->lineEdit()->cursorPosition(), 0)
+      << "the narrow field shows the number";
 
   form->StartButton->Click();
   ASSERT_TRUE(form->SerialComm1->Active());
