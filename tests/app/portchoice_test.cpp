@@ -100,6 +100,23 @@ TEST_F(PortChoiceTest, TheFieldFollowsPlugAndUnplugWhileIdle) {
       << "COM7 is nothing present: the adapter is chosen, under its number";
 }
 
+TEST_F(PortChoiceTest, ThePortAnAcquisitionHasOpenGetsNoNewNumber) {
+  PtyPair instrument;
+  Plug("ttyUSB0", "1-2", "FTDI", "FT232R USB UART", "A1", instrument);
+  ASSERT_TRUE(RunUntil([&] { return LeadingInteger(Text()) == 3; }));
+  form->StartButton->Click();
+  ASSERT_TRUE(form->SerialComm1->Active());
+
+  fs::remove(fake.Ports() / "COM3");  // the user takes the number away
+  ASSERT_TRUE(RunUntil([&] { return form->StatusBar->Panels()[1].Text() == "COM3: kein Gerät"; }));
+  EXPECT_TRUE(fake.Tree().ComLinks().empty()) << "not while it is open";
+
+  form->StopButton->Click();
+  fake.Write("/dev/ttyS9", "");  // any hot-plug change
+  ASSERT_TRUE(RunUntil([&] { return !fake.Tree().ComLinks().empty(); }));
+  EXPECT_EQ(fake.Tree().ComLinks()[0].PortNo, 3u);
+}
+
 TEST(PortTexts, ChoicesAndReasonsReadAsTheUserExpects) {
   TDeviceList present;
   TSerialDevice onboard;
