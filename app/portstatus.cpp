@@ -78,7 +78,10 @@ void TForm1::RefreshPorts() {
 
 void TForm1::ShowPortChoices() {
   const TDeviceList& present = SerialComm1->DeviceList();
-  ComComboBox->SetItems(PortChoiceItems(present));
+  // Refilling would close a list the user has open.
+  if (std::vector<std::string> items = PortChoiceItems(present); items != ComComboBox->Items()) {
+    ComComboBox->SetItems(items);
+  }
   std::vector<int> numbers;
   for (int i = 0; i < present.Count(); ++i) numbers.push_back(present[i].PortNumber);
   const std::vector<int> before = std::exchange(m_presentPorts, numbers);

@@ -8,7 +8,8 @@
 namespace kurvex {
 
 /// An editable combo box: a text field with a list to pick from. Typed texts
-/// are not added to the list. GUI thread only.
+/// are not added to the list; a text set from code or picked from the list
+/// shows its beginning when it is wider than the field. GUI thread only.
 class TComboBox : public TWinControl {
  public:
   explicit TComboBox(TWinControl* parent);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <cerrno>
 #include <filesystem>
 
@@ -56,6 +58,8 @@ TEST_F(PortChoiceTest, AUsbInstrumentPluggedInIsNumberedChosenAndAcquiredFrom) {
   ASSERT_TRUE(RunUntil([&] { return Text() == first; })) << Text();
   EXPECT_EQ(fs::read_symlink(fake.Ports() / "COM3"), "/dev/serial/by-id/usb-FTDI_A1");
   EXPECT_EQ(form->StatusBar->Panels()[1].Text(), "COM3 → /dev/ttyUSB0 (FTDI FT232R USB UART)");
+  EXPECT_EQ(static_cast<QComboBox*>(form->ComComboBox->Widget())->lineEdit()->cursorPosition(), 0)
+      << "the narrow field shows the number";
 
   form->StartButton->Click();
   ASSERT_TRUE(form->SerialComm1->Active());
@@ -94,6 +98,23 @@ TEST_F(PortChoiceTest, TheFieldFollowsPlugAndUnplugWhileIdle) {
   Plug("ttyUSB4", "1-2", "FTDI", "FT232R USB UART", "A1", again);  // the same adapter
   ASSERT_TRUE(RunUntil([&] { return Text() == "3 – FTDI FT232R USB UART (/dev/ttyUSB4)"; }))
       << "COM7 is nothing present: the adapter is chosen, under its number";
+}
+
+TEST_F(PortChoiceTest, ThePortAnAcquisitionHasOpenGetsNoNewNumber) {
+  PtyPair instrument;
+  Plug("ttyUSB0", "1-2", "FTDI", "FT232R USB UART", "A1", instrument);
+  ASSERT_TRUE(RunUntil([&] { return LeadingInteger(Text()) == 3; }));
+  form->StartButton->Click();
+  ASSERT_TRUE(form->SerialComm1->Active());
+
+  fs::remove(fake.Ports() / "COM3");  // the user takes the number away
+  ASSERT_TRUE(RunUntil([&] { return form->StatusBar->Panels()[1].Text() == "COM3: kein Gerät"; }));
+  EXPECT_TRUE(fake.Tree().ComLinks().empty()) << "not while it is open";
+
+  form->StopButton->Click();
+  fake.Write("/dev/ttyS9", "");  // any hot-plug change
+  ASSERT_TRUE(RunUntil([&] { return !fake.Tree().ComLinks().empty(); }));
+  EXPECT_EQ(fake.Tree().ComLinks()[0].PortNo, 3u);
 }
 
 TEST(PortTexts, ChoicesAndReasonsReadAsTheUserExpects) {
