@@ -1,7 +1,8 @@
 # `make package`: a .deb of everything installed above. Library dependencies
 # come from dpkg-shlibdeps; the rest are what the program needs at run time
 # that no library link shows: a Qt platform plugin to open a window and the
-# font it is laid out with. Nothing runs at install time.
+# font it is laid out with; Qt's own texts in the user's language are
+# recommended. Nothing runs at install time.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kurvex)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -17,6 +18,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://kurvex.de/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
