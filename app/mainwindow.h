@@ -57,6 +57,15 @@ class TForm1 : public TForm {
   /// "COM5 → /dev/ttyUSB0 (FTDI FT232R USB UART)" or "COM5: kein Gerät".
   /// Information only: the port still opens as "COM<n>".
   void ShowPortStatus();
+  /// Panel 1 := why the last Start could not open the port; nothing when
+  /// it opened.
+  void ShowOpenFailure();
+  /// Numbers new USB serial devices, rebuilds the port list and the port
+  /// field's items, and panel 1 (at start and on every hot-plug change).
+  void RefreshPorts();
+  /// Where the ports are looked for (the running system until set); the
+  /// watch and the port field follow it at once.
+  void SetDeviceTree(TDeviceTree tree);
   void NormalRadioButtonClick(TObject* Sender);
   void ZoomRadioButtonClick(TObject* Sender);
   void ShowGridCheckBoxClick(TObject* Sender);
@@ -155,6 +164,10 @@ class TForm1 : public TForm {
   void CreateSerialPort();
   /// Panel 1 and what keeps it current: the port field and the device watch.
   void CreatePortStatus();
+  void WatchPorts();
+  /// The port field's items from the port list; a device that appears
+  /// while the field names nothing present is chosen.
+  void ShowPortChoices();
   /// Reads the three graph fields into the session (Reset Axis, Y Log, Start).
   void ReadGraphLimits();
   void ShowInterfaceError();
@@ -163,7 +176,9 @@ class TForm1 : public TForm {
   void SwitchViewToTrend();
   /// The export and recording items of the "Datei" menu (app/recordingdesign.cpp).
   void AddExportMenuItems();
-  /// RecordCheckBox in Panel1, status panel 3's width and the status timer.
+  /// RecordCheckBox in Panel1, under Label13 (so first in Panel1's tab order).
+  void CreateRecordCheckBox();
+  /// Status panel 3's width and the recording's status timer.
   void CreateRecordingControls();
   /// Part of Start: opens the recording when RecordCheckBox is checked.
   /// False (after telling the user) when the file cannot be created.
@@ -181,8 +196,10 @@ class TForm1 : public TForm {
   TReadTime m_lineReadTime;
   /// The file chosen for the next recording; used once.
   std::optional<FileChoice> m_nextRecordingFile;
-  /// Devices and port links that come and go refresh panel 1.
+  /// Devices and port links that come and go refresh the port list.
   std::unique_ptr<THotplugWatch> m_portWatch;
+  /// Port numbers of the present devices at the last refresh.
+  std::vector<int> m_presentPorts;
 };
 
 }  // namespace kurvex

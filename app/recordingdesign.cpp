@@ -10,24 +10,26 @@ constexpr int kRecordingPanelMinWidth = 200;
 }  // namespace
 
 void TForm1::AddExportMenuItems() {
-  GrafikSpeichernPNG = &Datei1->Add("Grafik speichern als PNG…");
+  GrafikSpeichernPNG = &Datei1->Add("Grafik speichern als &PNG…");
   GrafikSpeichernPNG->SetName("GrafikSpeichernPNG");
   GrafikSpeichernPNG->OnClick = [this](TObject* s) { GrafikSpeichernPNGClick(s); };
-  ErfassungCsvExportieren = &Datei1->Add("Erfassung als CSV exportieren…");
+  ErfassungCsvExportieren = &Datei1->Add("Erfassung als &CSV exportieren…");
   ErfassungCsvExportieren->SetName("ErfassungCsvExportieren");
   ErfassungCsvExportieren->OnClick = [this](TObject* s) { ErfassungCsvExportierenClick(s); };
-  AufzeichnungsdateiWaehlen = &Datei1->Add("Aufzeichnungsdatei wählen…");
+  AufzeichnungsdateiWaehlen = &Datei1->Add("&Aufzeichnungsdatei wählen…");
   AufzeichnungsdateiWaehlen->SetName("AufzeichnungsdateiWaehlen");
   AufzeichnungsdateiWaehlen->OnClick = [this](TObject* s) { AufzeichnungsdateiWaehlenClick(s); };
 }
 
-void TForm1::CreateRecordingControls() {
+void TForm1::CreateRecordCheckBox() {
   RecordCheckBox = std::make_unique<TCheckBox>(Panel1.get());
   RecordCheckBox->SetName("RecordCheckBox");
   RecordCheckBox->SetBounds(8, 40, 150, 22);
   RecordCheckBox->SetCaption("Aufzeichnen");
   RecordCheckBox->SetAccessibleName("Aufzeichnen");
+}
 
+void TForm1::CreateRecordingControls() {
   // "Aufzeichnung: kurvex-20261207-101500.csv, 123.456 Zeilen" is wider than
   // the window leaves at its smallest; the panel takes all there is.
   StatusBar->Panels()[3].FillRest(kRecordingPanelMinWidth);

@@ -23,6 +23,9 @@ class TStatusPanel {
   void SetTextSource(TTextSource source);
   int Width() const;
   void SetWidth(int width);
+  /// What the panel shows, for screen readers ("Sample-Anzahl"); they read
+  /// the text as its name.
+  void SetAccessibleDescription(const std::string& description);
   /// The panel takes the rest of the bar's width (at least `minWidth`); a
   /// text too long for it is shortened in the middle on the screen, with
   /// "…", while Text() keeps all of it. Meant for the last panel.
