@@ -28,6 +28,8 @@ void TForm1::StartButtonClick(TObject*) {
   const float scaleFactor = FieldValue(*DatSkalEdit);
   const float scaleOffset = FieldValue(*DatOffsetEdit);
   ReadGraphLimits();
+  // So does a recording file that cannot be made.
+  if (!StartRecording()) return;
 
   if (TrendCheckBox->Checked()) {
     SessionState.TrendMode = true;
@@ -65,10 +67,6 @@ void TForm1::StartButtonClick(TObject*) {
   SessionState.BaudRateValue = static_cast<std::int32_t>(LeadingInteger(BaudComboBox->Text()));
   SerialComm1->SetBaudRate(static_cast<std::uint32_t>(SessionState.BaudRateValue));
 
-  if (!StartRecording()) {
-    StopButton->Click();
-    return;
-  }
   TDispatcher::ProcessMessages();
   SerialComm1->SetActive(true);
 }

@@ -180,8 +180,9 @@ class TForm1 : public TForm {
   void CreateRecordCheckBox();
   /// Status panel 3's width and the recording's status timer.
   void CreateRecordingControls();
-  /// Part of Start: opens the recording when RecordCheckBox is checked.
-  /// False (after telling the user) when the file cannot be created.
+  /// Part of Start, before anything changes: opens the recording when
+  /// RecordCheckBox is checked. False (after telling the user) when the
+  /// file cannot be created; the window then stays as it is.
   bool StartRecording();
   /// Part of Stop: writes the rest, closes the file, reports a failure.
   void StopRecording();

@@ -33,23 +33,24 @@ void TForm1::AufzeichnungsdateiWaehlenClick(TObject*) {
 }
 
 bool TForm1::StartRecording() {
-  RecordCheckBox->SetEnabled(false);
-  if (!RecordCheckBox->Checked()) return true;
-  const TReadTime start = TReadTime::Now();
-  const std::optional<FileChoice> chosen = std::exchange(m_nextRecordingFile, std::nullopt);
-  const std::string fileName =
-      chosen ? chosen->FileName : FreshRecordingPath(RecordingFolder(), std::chrono::system_clock::now()).string();
-  try {
-    m_recorder.Start(fileName, chosen ? CsvDialectOfFilter(chosen->FilterIndex) : cdComma, start);
-  } catch (const EFileError& error) {
-    StatusBar->Panels()[3].SetText("");
-    TheMessageBoxes().Show("Die Aufzeichnungsdatei \"" + error.FileName() + "\" konnte nicht angelegt werden.\n" +
-                               error.what(),
-                           "Kurvex", MessageIcon::Error, MessageButtons::Ok);
-    return false;
+  if (RecordCheckBox->Checked()) {
+    const TReadTime start = TReadTime::Now();
+    const std::optional<FileChoice> chosen = std::exchange(m_nextRecordingFile, std::nullopt);
+    const std::string fileName =
+        chosen ? chosen->FileName : FreshRecordingPath(RecordingFolder(), std::chrono::system_clock::now()).string();
+    try {
+      m_recorder.Start(fileName, chosen ? CsvDialectOfFilter(chosen->FilterIndex) : cdComma, start);
+    } catch (const EFileError& error) {
+      StatusBar->Panels()[3].SetText("");
+      TheMessageBoxes().Show("Die Aufzeichnungsdatei \"" + error.FileName() + "\" konnte nicht angelegt werden.\n" +
+                                 error.what(),
+                             "Kurvex", MessageIcon::Error, MessageButtons::Ok);
+      return false;
+    }
+    ShowRecordingRows("Aufzeichnung: ");
+    RecordingTimer->SetEnabled(true);
   }
-  ShowRecordingRows("Aufzeichnung: ");
-  RecordingTimer->SetEnabled(true);
+  RecordCheckBox->SetEnabled(false);
   return true;
 }
 

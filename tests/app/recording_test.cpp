@@ -172,10 +172,23 @@ TEST_F(RecordingTest, AChosenFileServesOneAcquisition) {
   EXPECT_EQ(form->RecordCheckBox->AccessibleName(), "Aufzeichnen");
 }
 
+TEST_F(RecordingTest, ClosingTheWindowWhileRecordingKeepsEveryRow) {
+  form->RecordCheckBox->SetChecked(true);
+  form->StartButton->Click();
+  ASSERT_TRUE(Stream(WireLines(1, 500), 500));
+  form->Einstellungen1->Click();
+  EXPECT_FALSE(form->SerialComm1->Active());
+  ASSERT_EQ(RecordingsInDataFolder().size(), 1u);
+  const StrictCsv csv = ReadStrictCsv(FileText(RecordingsInDataFolder()[0]), ',');
+  EXPECT_EQ(csv.Error, "");
+  EXPECT_EQ(csv.Rows.size(), 501u);
+}
+
 TEST_F(RecordingTest, AFileThatCannotBeCreatedKeepsTheWindowIdle) {
   const std::string path = folder.Path("fehlt/messung.csv");
   dialogs.Files().Answers.push_back(path);
   form->AufzeichnungsdateiWaehlen->Click();
+  form->TrendCheckBox->SetChecked(true);
   form->StartButton->Click();
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(Messages()[0], "Die Aufzeichnungsdatei \"" + path + "\" konnte nicht angelegt werden.\n" +
@@ -183,6 +196,7 @@ TEST_F(RecordingTest, AFileThatCannotBeCreatedKeepsTheWindowIdle) {
   EXPECT_FALSE(form->SerialComm1->Active());
   EXPECT_TRUE(form->StartButton->Enabled());
   EXPECT_TRUE(form->RecordCheckBox->Enabled());
+  EXPECT_TRUE(form->TrendCheckBox->Checked()) << "the view stays as the user set it";
 }
 
 TEST_F(RecordingTest, TheChartExportsItsSamplesAsCsvAndItsPictureAsPng) {
