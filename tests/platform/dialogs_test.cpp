@@ -162,6 +162,31 @@ TEST_F(QtDialogsTest, SaveDialogUsesTheFilterAndAppendsTheDefaultExtension) {
             QDir(dir.path()).filePath("bild.BMP").toStdString());
 }
 
+// Two filters of one pattern that choose a format: the dialog tells which
+// one the user had selected.
+TEST_F(QtDialogsTest, SaveDialogTellsWhichFilterWasSelected) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  QtFileDialogs dialogs;
+  const FileDialogRequest request{
+      "CSV (Komma, Dezimalpunkt) (*.csv)|*.csv|CSV für Excel (Semikolon, Dezimalkomma) (*.csv)|*.csv", ".csv",
+      dir.path().toStdString(), "", true};
+  for (int filter : {1, 0}) {
+    QStringList filters;
+    WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+      filters = dialog->nameFilters();
+      dialog->selectNameFilter(filters.value(filter));
+      TypeFileName(dialog, "messung");
+    });
+    const std::optional<FileChoice> choice = dialogs.SaveChoosingFilter(request);
+    ASSERT_TRUE(choice.has_value());
+    EXPECT_EQ(choice->FileName, QDir(dir.path()).filePath("messung.csv").toStdString());
+    EXPECT_EQ(choice->FilterIndex, filter);
+    EXPECT_EQ(filters, (QStringList{"CSV (Komma, Dezimalpunkt) (*.csv)",
+                                    "CSV für Excel (Semikolon, Dezimalkomma) (*.csv)"}));
+  }
+}
+
 TEST_F(QtDialogsTest, OpenDialogCanBeCancelledAndStartsHereForForeignFolders) {
   QtFileDialogs dialogs;
   QString folder;
