@@ -70,20 +70,6 @@ TEST(Recorder, WritesEveryRowInOrderAndStopFlushesTheRest) {
   EXPECT_EQ(CheckRecordedPrefix(path), 3u);
 }
 
-TEST(Recorder, RowsReachTheFileWhileRecordingWithoutStop) {
-  TempFolder folder;
-  const std::string path = folder.Path("r.csv");
-  TRecorder recorder;
-  recorder.Start(path, cdExcel, TReadTime::Now());
-  AddRows(recorder, 1, 100);
-  ASSERT_TRUE(WaitFor([&] { return recorder.RowsWritten() == 100; }));
-  const StrictCsv csv = ReadStrictCsv(FileText(path), ';');
-  EXPECT_EQ(csv.Error, "");
-  EXPECT_EQ(csv.Rows.size(), 101u);
-  EXPECT_EQ(csv.Rows[100][4], "50");
-  EXPECT_EQ(csv.Rows[1][3], "0,125");
-}
-
 // The disk is "full" for this process: the writer stops at a complete row
 // and says why; what was written stays.
 TEST(Recorder, AFileSizeLimitEndsTheRecordingAtACompleteRow) {
