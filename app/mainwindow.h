@@ -153,6 +153,9 @@ class TForm1 : public TForm {
   void ShowPortChoices();
   /// Reads the three graph fields into the session (Reset Axis, Y Log, Start).
   void ReadGraphLimits();
+  /// Layer 1 := the graph limits read last. A logarithmic Y axis that cannot
+  /// show them keeps its window, and the user is told why (Reset Axis, Start).
+  void ShowGraphLimits();
   void ShowInterfaceError();
   void PlotTrendSample();
   /// The view of Trend mode: no mouse navigation, no Normal, Zoom or Y Log.
