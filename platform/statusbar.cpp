@@ -4,7 +4,19 @@
 #include <QHBoxLayout>
 #include <QLabel>
 
+#include "platform/accessibleinterface.h"
+
 namespace kurvex {
+
+namespace {
+
+// A frame would be announced as a window frame.
+class StatusBarWidget : public QFrame {
+ public:
+  StatusBarWidget() { UseAccessibleInterface<StatusBarWidget, TRoleAccessible<QAccessible::StatusBar>>(); }
+};
+
+}  // namespace
 
 TStatusPanel::TStatusPanel(QLabel* label)
     : m_label(label),
@@ -30,7 +42,7 @@ TStatusPanel& TStatusPanels::Add(int width) {
   return *m_panels.back();
 }
 
-TStatusBar::TStatusBar(TWinControl* parent) : TWinControl(new QFrame, parent), m_panels(Widget()) {
+TStatusBar::TStatusBar(TWinControl* parent) : TWinControl(new StatusBarWidget, parent), m_panels(Widget()) {
   auto* layout = new QHBoxLayout(Widget());
   layout->setContentsMargins(0, 2, 0, 0);
   layout->setSpacing(2);
