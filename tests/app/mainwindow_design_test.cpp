@@ -148,10 +148,11 @@ TEST_F(MainWindowDesignTest, StatusPanelsShowTheirLongestTextsWhole) {
     for (const std::string& text : texts[i]) {
       f.StatusBar->Panels()[static_cast<int>(i)].SetText(text);
       QLabel* panel = panels[static_cast<int>(i)];
-      EXPECT_TRUE(RunUntil([&] {
-        return panel->text().toStdString() == text &&
-               panel->contentsRect().width() >= panel->fontMetrics().horizontalAdvance(panel->text());
-      })) << text << " in " << panel->contentsRect().width() << " px";
+      // The port watch may put its own text into panel 1 meanwhile: what
+      // counts is the room for this one.
+      const int needed = panel->fontMetrics().horizontalAdvance(QString::fromStdString(text));
+      EXPECT_TRUE(RunUntil([&] { return panel->contentsRect().width() >= needed; }))
+          << text << " needs " << needed << " px, has " << panel->contentsRect().width();
     }
   }
   const QWidget* last = panels.back();
