@@ -8,6 +8,7 @@
 #include "platform/eventguard.h"
 #include "platform/localeformat.h"
 #include "platform/messageboxes.h"
+#include "platform/programidentity.h"
 
 namespace kurvex {
 
@@ -44,6 +45,8 @@ const std::vector<std::string> kBaudItems = {"110",   "300",   "600",    "1200",
 }  // namespace
 
 TForm1::TForm1() {
+  // Before any window exists, so every window carries the icon and the name.
+  SetProgramIdentity(KURVEX_APP_ID, KURVEX_ICON_FOLDER);
   SetName("Form1");
   SetCaption("  K u r v e x");
   SetFontName("DejaVu Sans");
@@ -97,21 +100,24 @@ TForm1::~TForm1() {
 
 void TForm1::CreateMenu() {
   MainMenu1 = std::make_unique<TMainMenu>(*this);
-  Datei1 = &MainMenu1->Add("Datei");
+  Datei1 = &MainMenu1->Add("&Datei");
   Datei1->SetName("Datei1");
-  GrafikSpeichernBMP = &Datei1->Add("Grafik speichern als Bitmap (.bmp)");
+  GrafikSpeichernBMP = &Datei1->Add("&Grafik speichern als Bitmap (.bmp)");
   GrafikSpeichernBMP->SetName("GrafikSpeichernBMP");
   GrafikSpeichernBMP->OnClick = [this](TObject* s) { GrafikSpeichernBMPClick(s); };
-  ErfassungSpeichern = &Datei1->Add("Erfassung speichern");
+  ErfassungSpeichern = &Datei1->Add("Erfassung &speichern");
   ErfassungSpeichern->SetName("ErfassungSpeichern");
+  ErfassungSpeichern->SetShortCut("Ctrl+S");
   ErfassungSpeichern->OnClick = [this](TObject* s) { ErfassungSpeichernClick(s); };
-  Erfassungladen = &Datei1->Add("Erfassung laden");
+  Erfassungladen = &Datei1->Add("Erfassung &laden");
   Erfassungladen->SetName("Erfassungladen");
+  Erfassungladen->SetShortCut("Ctrl+O");
   Erfassungladen->OnClick = [this](TObject* s) { ErfassungladenClick(s); };
-  Einstellungen1 = &Datei1->Add("Beenden");
+  Einstellungen1 = &Datei1->Add("&Beenden");
   Einstellungen1->SetName("Einstellungen1");
+  Einstellungen1->SetShortCut("Ctrl+Q");
   Einstellungen1->OnClick = [this](TObject* s) { Einstellungen1Click(s); };
-  Info1 = &MainMenu1->Add("Info");
+  Info1 = &MainMenu1->Add("&Info");
   Info1->SetName("Info1");
   Info1->OnClick = [this](TObject* s) { Info1Click(s); };
 }
@@ -127,11 +133,14 @@ void TForm1::CreateTopBar() {
   StartButton = Make<TSpeedButton>(Panel2.get(), "StartButton", 4, 2, 115, 36);
   StartButton->SetCaption(" Start");
   StartButton->SetGlyph(kStartGlyph, clGreen);
+  StartButton->AddShortCut("F5");
   StartButton->OnClick = [this](TObject* s) { StartButtonClick(s); };
 
   StopButton = Make<TSpeedButton>(Panel2.get(), "StopButton", 121, 2, 115, 36);
   StopButton->SetCaption(" Stop");
   StopButton->SetGlyph(kStopGlyph, clMaroon);
+  StopButton->AddShortCut("Shift+F5");
+  StopButton->AddShortCut("Esc");
   StopButton->SetEnabled(false);
   StopButton->OnClick = [this](TObject* s) { StopButtonClick(s); };
 

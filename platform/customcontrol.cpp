@@ -3,11 +3,17 @@
 #include <QWheelEvent>
 #include <QWidget>
 
+#include <algorithm>
+
 #include "platform/bitmap.h"
 #include "platform/control.h"
 #include "platform/eventguard.h"
 
 namespace kurvex {
+
+namespace {
+int ScaleOf(const QWidget& widget) { return std::max(1, qRound(widget.devicePixelRatioF())); }
+}  // namespace
 
 struct TCustomControl::Impl {
   TBitmap picture;
@@ -16,9 +22,12 @@ struct TCustomControl::Impl {
   bool inPaint = false;
   bool captured = false;
 
-  void FitPicture(const QSize& size) {
-    if (picture.Width() != size.width() || picture.Height() != size.height()) {
-      picture.SetSize(size.width(), size.height());
+  // The picture has the widget's size at the screen's resolution, so a
+  // finer screen gets its own pixels rather than an enlarged picture.
+  void FitPicture(const QWidget& widget) {
+    picture.SetScale(ScaleOf(widget));
+    if (picture.Width() != widget.width() || picture.Height() != widget.height()) {
+      picture.SetSize(widget.width(), widget.height());
     }
   }
 };
@@ -73,10 +82,12 @@ class CustomControlWidget : public QWidget {
   void paintEvent(QPaintEvent*) override {
     if (!m_owner) return;
     TCustomControl::Impl& c = *m_owner->m_cimpl;
+    // Moved to a screen of another resolution: the picture starts over.
+    if (c.picture.Scale() != ScaleOf(*this)) c.stale = true;
     if (c.stale) {
       RunReportingErrors([&] { m_owner->HandleNeeded(); });
       c.stale = false;
-      c.FitPicture(size());
+      c.FitPicture(*this);
       c.inPaint = true;
       RunReportingErrors([&] { m_owner->Paint(); });
       c.inPaint = false;
@@ -141,7 +152,7 @@ TCustomControl::~TCustomControl() {
 const TBitmap& TCustomControl::WindowImage() const { return m_cimpl->picture; }
 
 TBitmap& TCustomControl::WindowBitmap() {
-  m_cimpl->FitPicture(Widget()->size());
+  m_cimpl->FitPicture(*Widget());
   return m_cimpl->picture;
 }
 

@@ -1,4 +1,7 @@
+#include <QGuiApplication>
+#include <QIcon>
 #include <QLabel>
+
 #include <algorithm>
 
 #include "app/numbertext.h"
@@ -28,11 +31,11 @@ TEST_F(MainWindowDesignTest, WindowAndTopBarHaveTheirDesign) {
   EXPECT_EQ(f.CircularProgress->Interval(), 50u);
   EXPECT_EQ(f.Label11->Caption(), "Normal: max. 2000 Samples/s , max 50.000 Samples");
   EXPECT_EQ(f.Label15->Caption(), "Trend: max. 200 Samples/s  beliebig lange");
-  EXPECT_EQ(f.Datei1->Caption(), "Datei");
+  EXPECT_EQ(f.Datei1->Caption(), "&Datei");
   ASSERT_EQ(f.Datei1->Count(), 4);
-  EXPECT_EQ(f.Datei1->Items(0).Caption(), "Grafik speichern als Bitmap (.bmp)");
-  EXPECT_EQ(f.Datei1->Items(3).Caption(), "Beenden");
-  EXPECT_EQ(f.Info1->Caption(), "Info");
+  EXPECT_EQ(f.Datei1->Items(0).Caption(), "&Grafik speichern als Bitmap (.bmp)");
+  EXPECT_EQ(f.Datei1->Items(3).Caption(), "&Beenden");
+  EXPECT_EQ(f.Info1->Caption(), "&Info");
 }
 
 TEST_F(MainWindowDesignTest, PortSettingsOfferTheirItems) {
@@ -122,6 +125,17 @@ TEST_F(MainWindowDesignTest, ControlsCarryTheirDesignNamesAndAccessibleNames) {
   EXPECT_EQ(f.StartButton->AccessibleName(), "Start");
   EXPECT_EQ(f.ComComboBox->AccessibleName(), "Com Port");
   EXPECT_EQ(f.Chart1->Name(), "Chart1");
+}
+
+TEST_F(MainWindowDesignTest, BothWindowsShowTheProgramIconUnderTheDesktopEntrysName) {
+  // The task bar groups windows whose name matches an installed desktop entry.
+  EXPECT_EQ(QGuiApplication::desktopFileName(), KURVEX_APP_ID);
+  for (QWidget* window : {form->Widget(), form->FormInfo->Widget()}) {
+    const QList<QSize> sizes = window->windowIcon().availableSizes();
+    for (const int side : {16, 22, 24, 32, 48, 64, 128, 256}) {
+      EXPECT_TRUE(sizes.contains(QSize(side, side))) << side;
+    }
+  }
 }
 
 class PointLocaleDesignTest : public MainWindowTest {
