@@ -61,18 +61,25 @@ long double OutOfRange(std::string_view t) {
 }
 
 /// The value of a text that NumberLength accepted in full, with "." as point.
-/// Read in extended precision, as the fields are: a double could round a text
-/// just below halfway past the largest single onto halfway, and that rounds on
-/// to infinity.
+/// Read as a double, which is fast; near the largest single it is read again
+/// in extended precision, as the fields are: a double could round a text just
+/// below halfway past the largest single onto halfway, and that rounds on to
+/// infinity.
 long double Convert(std::string_view t) {
   bool negative = false;
   if (t.front() == '+' || t.front() == '-') {
     negative = t.front() == '-';
     t.remove_prefix(1);
   }
+  constexpr double kNearLargestSingle = 3.4e38;
   long double value = 0;
-  if (std::from_chars(t.data(), t.data() + t.size(), value).ec == std::errc::result_out_of_range)
+  double fast = 0;
+  const auto read = std::from_chars(t.data(), t.data() + t.size(), fast);
+  if (read.ec == std::errc() && fast < kNearLargestSingle) {
+    value = fast;
+  } else if (std::from_chars(t.data(), t.data() + t.size(), value).ec == std::errc::result_out_of_range) {
     value = OutOfRange(t);
+  }
   return negative ? -value : value;
 }
 
