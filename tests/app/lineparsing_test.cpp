@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <clocale>
 #include <cstdio>
 #include <cstring>
 #include <cmath>
@@ -13,6 +14,7 @@
 #include "app/valuetext.h"
 #include "app/wirenumber.h"
 #include "platform/error.h"
+#include "platform/localeformat.h"
 
 namespace kurvex {
 namespace {
@@ -146,6 +148,18 @@ TEST(ValueTextTest, GeneralFormatWithFifteenDigits) {
   EXPECT_EQ(GeneralValueText(123456789012345.0, ','), "123456789012345");
   EXPECT_EQ(GeneralValueText(1e15, ','), "1E15");
   EXPECT_EQ(GeneralValueText(static_cast<float>(FLT_MAX), ','), "3,40282346638529E38");
+}
+
+// Qt sets the C library to the user's locale; in a German session it writes
+// decimal commas. 8.657f needs the exact (C library) rounding path.
+TEST(ValueTextTest, TheCLibrarysLocaleDoesNotLeakIntoTheTexts) {
+  const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+  if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "no de_DE.UTF-8 locale";
+  const std::string value = GeneralValueText(8.657f, ',');
+  const std::string field = LocaleNumberText(2.5);
+  std::setlocale(LC_NUMERIC, previous.c_str());
+  EXPECT_EQ(value, "8,6569995880127");
+  EXPECT_EQ(field, std::string("2") + DecimalSeparator() + "5");
 }
 
 TEST(NumberTextTest, ComboTextsReadAsFarAsTheyGo) {
