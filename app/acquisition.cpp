@@ -60,7 +60,9 @@ void TForm1::StartButtonClick(TObject*) {
 
   SessionState.ScaleFactor = scaleFactor;
   SessionState.ScaleOffset = scaleOffset;
-  Chart1->SetRange(1, 0, SessionState.GraphYMin, SessionState.GraphXMax, SessionState.GraphYMax);
+  // A log axis that keeps its window still shows the samples that fall in
+  // it, so the acquisition goes on after the warning.
+  ShowGraphLimits();
 
   SessionState.PortNumber = static_cast<std::int32_t>(LeadingInteger(ComComboBox->Text()));
   SerialComm1->SetComPortNo(static_cast<std::uint16_t>(SessionState.PortNumber));

@@ -1,6 +1,5 @@
 #include "app/fieldvalues.h"
 
-#include <cfloat>
 #include <cmath>
 
 #include "platform/error.h"
@@ -10,9 +9,11 @@
 namespace kurvex {
 
 float ToSingle(long double value) {
-  constexpr long double kMax = FLT_MAX;
-  if (value > kMax || value < -kMax) throw EKurvexError("Gleitkommaüberlauf");
-  return static_cast<float>(value);
+  // Rounds to nearest as the FPU does: up to half a step beyond the largest
+  // single is still that single; only what rounds to infinity overflows.
+  const float single = static_cast<float>(value);
+  if (std::isinf(single)) throw EKurvexError("Gleitkommaüberlauf");
+  return single;
 }
 
 float FieldValue(const TNumEdit& field) { return ToSingle(StrToFloat(field.Text())); }

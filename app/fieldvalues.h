@@ -12,8 +12,8 @@ class TNumEdit;
 /// value beyond single precision.
 float FieldValue(const TNumEdit& field);
 
-/// Rounds to single precision; a value beyond its range (infinity too) raises
-/// "Gleitkommaüberlauf".
+/// Rounds to the nearest single-precision value; a value that rounds to
+/// infinity (infinity too) raises "Gleitkommaüberlauf".
 float ToSingle(long double value);
 
 }  // namespace kurvex

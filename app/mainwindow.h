@@ -170,15 +170,17 @@ class TForm1 : public TForm {
   void ShowPortChoices();
   /// Reads the three graph fields into the session (Reset Axis, Y Log, Start).
   void ReadGraphLimits();
+  /// Layer 1 := the graph limits read last. A logarithmic Y axis that cannot
+  /// show them keeps its window, and the user is told why (Reset Axis, Start).
+  void ShowGraphLimits();
   void ShowInterfaceError();
   void PlotTrendSample();
   /// The view of Trend mode: no mouse navigation, no Normal, Zoom or Y Log.
   void SwitchViewToTrend();
   /// The export and recording items of the "Datei" menu (app/recordingdesign.cpp).
   void AddExportMenuItems();
-  /// RecordCheckBox in Panel1, under Label13 (so first in Panel1's tab order).
-  void CreateRecordCheckBox();
-  /// Status panel 3's width and the recording's status timer.
+  /// RecordCheckBox in Panel1, under Label13 (so first in Panel1's tab
+  /// order), and the recording's status timer.
   void CreateRecordingControls();
   /// Part of Start, before anything changes: opens the recording when
   /// RecordCheckBox is checked. False (after telling the user) when the

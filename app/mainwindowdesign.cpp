@@ -70,9 +70,14 @@ TForm1::TForm1() {
   StatusBar = std::make_unique<TStatusBar>(this);
   StatusBar->SetName("StatusBar");
   StatusBar->SetAlign(alBottom);
-  for (int i = 0; i < 4; ++i) StatusBar->Panels().Add(200);
+  // Each panel shows its whole text where the window allows; the port's
+  // (where it leads, or why it did not open) is the longest and takes the
+  // room the others leave.
+  StatusBar->Panels().Add(100, pwText);
+  StatusBar->Panels().Add(200, pwFill);
+  StatusBar->Panels().Add(100, pwText);
+  StatusBar->Panels().Add(100, pwText);
   StatusBar->Panels()[0].SetAccessibleDescription("Sample-Anzahl");
-  CreateRecordingControls();
   CreateSerialPort();
   CreatePortStatus();
   FormInfo = std::make_unique<TFormInfo>();
@@ -247,7 +252,7 @@ void TForm1::CreateViewControls() {
   Label10->SetCaption("");
   Label13->SetFocusControl(Label10.get());
 
-  CreateRecordCheckBox();
+  CreateRecordingControls();
   NormalRadioButton = Make<TRadioButton>(Panel1.get(), "NormalRadioButton", 420, 8, 70, 22);
   NormalRadioButton->SetCaption("Normal");
   NormalRadioButton->SetChecked(true);

@@ -43,8 +43,9 @@ std::string LocaleNumberText(double value) {
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%.15g", value);
   std::string text = buffer;
+  // The C library writes the locale's decimal point, which need not be ours.
   for (char& c : text)
-    if (c == '.') c = DecimalSeparator();
+    if (c == '.' || c == ',') c = DecimalSeparator();
   return text;
 }
 

@@ -5,7 +5,6 @@ namespace kurvex {
 namespace {
 
 constexpr int kStatusIntervalMs = 250;
-constexpr int kRecordingPanelMinWidth = 200;
 
 }  // namespace
 
@@ -21,18 +20,12 @@ void TForm1::AddExportMenuItems() {
   AufzeichnungsdateiWaehlen->OnClick = [this](TObject* s) { AufzeichnungsdateiWaehlenClick(s); };
 }
 
-void TForm1::CreateRecordCheckBox() {
+void TForm1::CreateRecordingControls() {
   RecordCheckBox = std::make_unique<TCheckBox>(Panel1.get());
   RecordCheckBox->SetName("RecordCheckBox");
   RecordCheckBox->SetBounds(8, 40, 150, 22);
   RecordCheckBox->SetCaption("Aufzeichnen");
   RecordCheckBox->SetAccessibleName("Aufzeichnen");
-}
-
-void TForm1::CreateRecordingControls() {
-  // "Aufzeichnung: kurvex-20261207-101500.csv, 123.456 Zeilen" is wider than
-  // the window leaves at its smallest; the panel takes all there is.
-  StatusBar->Panels()[3].FillRest(kRecordingPanelMinWidth);
 
   RecordingTimer = std::make_unique<TTimer>();
   RecordingTimer->SetInterval(kStatusIntervalMs);

@@ -56,8 +56,10 @@ Decimal ExactDecimal(double value) {
   Decimal d;
   const char* p = text;
   if (*p == '-') d.negative = true, ++p;
+  // The C library writes the locale's decimal point (a comma in a German
+  // session): only the digits count.
   for (; *p != 'e'; ++p)
-    if (*p != '.') d.digits[d.count++] = *p;
+    if (*p >= '0' && *p <= '9') d.digits[d.count++] = *p;
   std::from_chars(p + 1 + (p[1] == '+'), text + sizeof text, d.exponent);
   while (d.count > 1 && d.digits[d.count - 1] == '0') --d.count;
   return d;

@@ -83,6 +83,10 @@ void TForm1::TrendCheckBoxClick(TObject*) {
 
 void TForm1::ResetAxisButtonClick(TObject*) {
   ReadGraphLimits();
+  ShowGraphLimits();
+}
+
+void TForm1::ShowGraphLimits() {
   const TScaleProps& y = Chart1->Scale1Y();
   const bool yRefused = y.Logarithmic() && !y.CanShow(SessionState.GraphYMin, SessionState.GraphYMax);
   Chart1->SetRange(1, 0, SessionState.GraphYMin, SessionState.GraphXMax, SessionState.GraphYMax);

@@ -32,9 +32,9 @@ std::size_t NumberLength(std::string_view t, char point) {
   return i;
 }
 
-/// What a number beyond double range stands for: infinity when its decimal
+/// What a number beyond extended range stands for: infinity when its decimal
 /// magnitude is large, 0 when it is tiny. from_chars leaves the value alone then.
-double OutOfRange(std::string_view t) {
+long double OutOfRange(std::string_view t) {
   // Far beyond any digit count a line can have, far below overflow of long long.
   constexpr long long kHugeExponent = 1LL << 40;
   long long magnitude = 0;
@@ -57,20 +57,30 @@ double OutOfRange(std::string_view t) {
       exponent = *first == '-' ? -kHugeExponent : kHugeExponent;  // only its sign matters
     magnitude += exponent;
   }
-  return magnitude > 0 ? HUGE_VAL : 0.0;
+  return magnitude > 0 ? HUGE_VALL : 0.0L;
 }
 
 /// The value of a text that NumberLength accepted in full, with "." as point.
+/// Read as a double, which is fast; near the largest single it is read again
+/// in extended precision, as the fields are: a double could round a text just
+/// below halfway past the largest single onto halfway, and that rounds on to
+/// infinity.
 long double Convert(std::string_view t) {
   bool negative = false;
   if (t.front() == '+' || t.front() == '-') {
     negative = t.front() == '-';
     t.remove_prefix(1);
   }
-  double value = 0;
-  if (std::from_chars(t.data(), t.data() + t.size(), value).ec == std::errc::result_out_of_range)
+  constexpr double kNearLargestSingle = 3.4e38;
+  long double value = 0;
+  double fast = 0;
+  const auto read = std::from_chars(t.data(), t.data() + t.size(), fast);
+  if (read.ec == std::errc() && fast < kNearLargestSingle) {
+    value = fast;
+  } else if (std::from_chars(t.data(), t.data() + t.size(), value).ec == std::errc::result_out_of_range) {
     value = OutOfRange(t);
-  return negative ? -static_cast<long double>(value) : value;
+  }
+  return negative ? -value : value;
 }
 
 }  // namespace

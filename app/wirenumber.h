@@ -16,8 +16,8 @@ struct TWireNumber {
 /// on either side, not on both), optional exponent. A text that is a number
 /// in full with "," in place of "." takes that value, as instruments set to
 /// a German locale send it; otherwise the longest leading number counts
-/// ("12.5 V" gives 12.5, "abc" gives 0). A value beyond double range reads
-/// as infinity.
+/// ("12.5 V" gives 12.5, "abc" gives 0). The value is read in extended
+/// precision; one beyond its range reads as infinity (or 0 when tiny).
 TWireNumber ReadWireNumber(std::string_view text);
 
 /// The text without bytes 0..32 at either end.

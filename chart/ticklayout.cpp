@@ -11,9 +11,11 @@ namespace kurvex {
 
 namespace {
 
-// Relative slack of log-scale comparisons, so decade ends that are off by
-// rounding still count as inside.
-constexpr long double kLogSlack = 0.999999999L;
+// Relative slack of log-scale comparisons, so a tick on a range end that
+// is off by rounding still counts as inside. Ends typed into the window are
+// single precision (0.1 is stored 1.5e-8 above 0.1), so the slack is wider
+// than their rounding, and still far below a pixel on any axis of a decade.
+constexpr long double kLogSlack = 1 - 1e-6L;
 
 // Numbers the labelled ticks of one painting from 1 and turns their value
 // texts into labels: user texts, inscripts or none.

@@ -1,6 +1,5 @@
 #include "platform/form.h"
 
-#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QPointer>
 #include <QShowEvent>
@@ -8,6 +7,7 @@
 
 #include <algorithm>
 
+#include "platform/accessibleinterface.h"
 #include "platform/eventguard.h"
 
 namespace kurvex {
@@ -26,14 +26,13 @@ struct TForm::Impl {
   TBorderIcons borderIcons = biSystemMenu | biMinimize | biMaximize;
 };
 
-QAccessibleInterface* FormAccessible(const QString&, QObject* object);
-
 // The window of a TForm: turns show and close requests into its events.
 class FormWidget : public QWidget {
  public:
+  // Screen readers see a form as a window named by its caption; a plain
+  // widget would report itself as a mere part of one.
   FormWidget() : QWidget(nullptr, Qt::Window) {
-    static const bool accessible = (QAccessible::installFactory(&FormAccessible), true);
-    static_cast<void>(accessible);
+    UseAccessibleInterface<FormWidget, TRoleAccessible<QAccessible::Window>>();
   }
   // Set once the form is fully built and cleared before it is taken apart.
   void SetOwner(TForm* owner) { m_owner = owner; }
@@ -62,15 +61,6 @@ class FormWidget : public QWidget {
  private:
   TForm* m_owner = nullptr;
 };
-
-// Screen readers see a form as a window named by its caption; a plain
-// widget would report itself as a mere part of one.
-QAccessibleInterface* FormAccessible(const QString&, QObject* object) {
-  if (auto* form = dynamic_cast<FormWidget*>(object)) {
-    return new QAccessibleWidget(form, QAccessible::Window);
-  }
-  return nullptr;
-}
 
 TForm::TForm() : TWinControl(new FormWidget, nullptr), m_fimpl(std::make_unique<Impl>()) {
   m_fimpl->client = new QWidget(Widget());

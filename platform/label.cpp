@@ -5,14 +5,40 @@
 
 #include <functional>
 
+#include "platform/accessibleinterface.h"
+
 namespace kurvex {
 
 namespace {
+
+// A label says its own text. Qt would name an empty one after the label
+// that names it, so a value not yet shown would be read as its caption.
+class LabelAccessible : public QAccessibleWidget {
+ public:
+  explicit LabelAccessible(QLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Name) return widget()->accessibleName();
+    return QAccessibleWidget::text(t);
+  }
+  // The control this label names.
+  QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(
+      QAccessible::Relation match) const override {
+    auto found = QAccessibleWidget::relations(match);
+    QWidget* buddy = static_cast<QLabel*>(widget())->buddy();
+    if ((match & QAccessible::Labelled) && buddy) {
+      if (QAccessibleInterface* named = QAccessible::queryAccessibleInterface(buddy))
+        found.append({named, QAccessible::Labelled});
+    }
+    return found;
+  }
+};
 
 // Reports font changes, including those inherited from the parent, so an
 // auto-sized label can follow them.
 class LabelWidget : public QLabel {
  public:
+  LabelWidget() { UseAccessibleInterface<LabelWidget, LabelAccessible>(); }
   std::function<void()> onFontChange;
 
  protected:

@@ -2,9 +2,22 @@
 
 #include <QFrame>
 
+#include "platform/accessibleinterface.h"
+
 namespace kurvex {
 
-TPanel::TPanel(TWinControl* parent) : TWinControl(new QFrame, parent) { ApplyBevels(); }
+namespace {
+
+// Qt reports a frame as a border, which screen readers announce as a window
+// frame; a panel is a pane that groups controls.
+class PanelWidget : public QFrame {
+ public:
+  PanelWidget() { UseAccessibleInterface<PanelWidget, TRoleAccessible<QAccessible::Pane>>(); }
+};
+
+}  // namespace
+
+TPanel::TPanel(TWinControl* parent) : TWinControl(new PanelWidget, parent) { ApplyBevels(); }
 
 void TPanel::SetBevelOuter(TBevelCut bevel) {
   m_outer = bevel;

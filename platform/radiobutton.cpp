@@ -1,10 +1,10 @@
 #include "platform/radiobutton.h"
 
-#include <QAccessibleWidget>
 #include <QRadioButton>
 
 #include <functional>
 
+#include "platform/accessibleinterface.h"
 #include "platform/eventguard.h"
 
 namespace kurvex {
@@ -52,15 +52,9 @@ class RadioAccessible : public QAccessibleWidget {
   QRadioButton* Button() const { return static_cast<QRadioButton*>(widget()); }
 };
 
-QAccessibleInterface* RadioAccessibleFactory(const QString&, QObject* object) {
-  if (auto* radio = dynamic_cast<RadioWidget*>(object)) return new RadioAccessible(radio);
-  return nullptr;
-}
-
 RadioWidget::RadioWidget() {
   setAutoExclusive(false);
-  static const bool accessible = (QAccessible::installFactory(&RadioAccessibleFactory), true);
-  static_cast<void>(accessible);
+  UseAccessibleInterface<RadioWidget, RadioAccessible>();
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,7 +12,15 @@ class QLabel;
 
 namespace kurvex {
 
-/// One text field of a status bar, `Width` pixels wide.
+/// How a status panel takes its width from the one it is given.
+enum TStatusPanelWidth : std::uint8_t {
+  pwFixed,  ///< exactly that width
+  pwText,   ///< at least that width, wider when its text needs it
+  pwFill,   ///< at least that width, and the room the other panels leave
+};
+
+/// One text field of a status bar. A text that does not fit is cut, and
+/// shown whole as a tool tip.
 class TStatusPanel {
  public:
   explicit TStatusPanel(QLabel* label);
@@ -21,15 +30,12 @@ class TStatusPanel {
   void SetText(const std::string& text);
   /// The text made from `source` when read or shown (TDeferredText::SetSource).
   void SetTextSource(TTextSource source);
+  /// The width it has on the screen.
   int Width() const;
-  void SetWidth(int width);
+  void SetWidth(int width, TStatusPanelWidth mode = pwFixed);
   /// What the panel shows, for screen readers ("Sample-Anzahl"); they read
   /// the text as its name.
   void SetAccessibleDescription(const std::string& description);
-  /// The panel takes the rest of the bar's width (at least `minWidth`); a
-  /// text too long for it is shortened in the middle on the screen, with
-  /// "…", while Text() keeps all of it. Meant for the last panel.
-  void FillRest(int minWidth);
 
  private:
   QLabel* m_label;  // owned by the status bar's widget
@@ -41,7 +47,7 @@ class TStatusPanels {
  public:
   explicit TStatusPanels(QWidget* bar) : m_bar(bar) {}
   /// Appends a panel; the reference stays valid while the status bar lives.
-  TStatusPanel& Add(int width);
+  TStatusPanel& Add(int width, TStatusPanelWidth mode = pwFixed);
   int Count() const { return static_cast<int>(m_panels.size()); }
   /// index must be below Count().
   TStatusPanel& operator[](int index) { return *m_panels.at(index); }
@@ -52,8 +58,8 @@ class TStatusPanels {
   std::vector<std::unique_ptr<TStatusPanel>> m_panels;
 };
 
-/// A status bar docked to the bottom of its parent, with panels of fixed
-/// widths. GUI thread only.
+/// A status bar docked to the bottom of its parent, with its panels side by
+/// side from the left. GUI thread only.
 class TStatusBar : public TWinControl {
  public:
   explicit TStatusBar(TWinControl* parent);

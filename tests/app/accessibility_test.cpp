@@ -56,6 +56,19 @@ TEST_F(AccessibilityTest, TheCurrentValueIsReadWithItsCaption) {
   f.StopButton->Click();
 }
 
+TEST_F(AccessibilityTest, AValueNotYetShownIsReadAsNothing) {
+  TForm1& f = *form;
+  WaitUntilShown(*f.Label13);
+  QAccessibleInterface* value = Accessible(f.Label10->Widget());
+  EXPECT_EQ(Name(value), "");
+  EXPECT_EQ(Spoken(value), "Aktueller Sample-Wert nach Skalierung und Offset: ");
+  // The caption still says which value it names.
+  const auto named = Accessible(f.Label13->Widget())->relations(QAccessible::Labelled);
+  ASSERT_EQ(named.size(), 1);
+  EXPECT_EQ(named.front().first->object(), f.Label10->Widget());
+  EXPECT_EQ(Accessible(f.Label13->Widget())->role(), QAccessible::StaticText);
+}
+
 TEST_F(AccessibilityTest, NormalAndZoomAreRadioButtons) {
   TForm1& f = *form;
   for (TRadioButton* button : {f.NormalRadioButton.get(), f.ZoomRadioButton.get()}) {
@@ -78,6 +91,15 @@ TEST_F(AccessibilityTest, TheMainWindowIsAWindowWithItsCaption) {
   QAccessibleInterface* window = Accessible(form->Widget());
   EXPECT_EQ(window->role(), QAccessible::Window);
   EXPECT_EQ(Name(window), "  K u r v e x");
+}
+
+TEST_F(AccessibilityTest, PanelsArePanesAndTheStatusBarIsAStatusBar) {
+  TForm1& f = *form;
+  EXPECT_EQ(Accessible(f.Panel1->Widget())->role(), QAccessible::Pane);
+  EXPECT_EQ(Accessible(f.Panel2->Widget())->role(), QAccessible::Pane);
+  QAccessibleInterface* bar = Accessible(f.StatusBar->Widget());
+  EXPECT_EQ(bar->role(), QAccessible::StatusBar);
+  EXPECT_EQ(Name(bar), "Statusleiste");
 }
 
 TEST_F(AccessibilityTest, TheSampleCountPanelSaysWhatItCounts) {

@@ -1,3 +1,5 @@
+#include <cfloat>
+
 #include "tests/app/mainwindow_fixture.h"
 
 namespace kurvex::test {
@@ -128,6 +130,22 @@ TEST_F(IntakeTest, AnOverflowingValueIsNotCountedAndTheNextLineStandsAlone) {
   EXPECT_THROW(Receive("1e10\r\n"), EKurvexError);  // the scaled value overflows
   EXPECT_EQ(form->SessionState.SampleCount, 1);
   form->StopButton->Click();
+}
+
+TEST_F(IntakeTest, TheLargestSinglesWrittenInFullAreSamplesNotOverflows) {
+  form->StartButton->Click();
+  Receive("-3.40282346638529e38\r\n-3.4028234e38\r\n3.40282347e38\r\n1\r\n");
+  EXPECT_EQ(form->SessionState.SampleCount, 4);
+  ASSERT_EQ(form->Chart1->ItemCount(), 4);
+  EXPECT_EQ(form->Chart1->Item(0).Y, -FLT_MAX);
+  EXPECT_EQ(form->Chart1->Item(1).Y, -FLT_MAX);
+  EXPECT_EQ(form->Chart1->Item(2).Y, FLT_MAX);
+  EXPECT_EQ(form->Label10->Caption(), "1");
+  form->SessionState.ScaleFactor = 2;
+  EXPECT_THROW(Receive("3.4e38\r\n"), EKurvexError);  // scaled, it really overflows
+  EXPECT_EQ(form->SessionState.SampleCount, 4);
+  form->StopButton->Click();  // redraws the huge values without harm
+  EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(IntakeTest, AnIncompleteLineBeforeStopPrefixesTheNextAcquisition) {

@@ -1,16 +1,20 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <clocale>
 #include <cstdio>
 #include <cstring>
 #include <cmath>
 #include <string>
 #include <vector>
 
+#include "app/fieldvalues.h"
 #include "app/lineassembler.h"
 #include "app/numbertext.h"
 #include "app/valuetext.h"
 #include "app/wirenumber.h"
+#include "platform/error.h"
+#include "platform/localeformat.h"
 
 namespace kurvex {
 namespace {
@@ -105,12 +109,26 @@ TEST(WireNumberTest, IncompleteLinesTakeTheirSensibleValue) {
   EXPECT_FALSE(ReadWireNumber("inf").Complete);
 }
 
-TEST(WireNumberTest, NumbersBeyondDoubleRangeReadAsInfinityOrZero) {
-  EXPECT_TRUE(std::isinf(ReadWireNumber("1e400").Value));
+TEST(WireNumberTest, NumbersBeyondExtendedRangeReadAsInfinityOrZero) {
+  EXPECT_TRUE(std::isinf(ReadWireNumber("1e5000").Value));
   EXPECT_TRUE(std::isinf(ReadWireNumber("-1e99999999999999999999999").Value));
-  EXPECT_TRUE(ReadWireNumber("-1e400").Value < 0);
-  EXPECT_EQ(ReadWireNumber("1e-400").Value, 0);
-  EXPECT_EQ(ReadWireNumber("0.0000001e-320").Value, 0);
+  EXPECT_TRUE(ReadWireNumber("-1e5000").Value < 0);
+  EXPECT_EQ(ReadWireNumber("1e-5000").Value, 0);
+  EXPECT_EQ(ReadWireNumber("0.0000001e-4950").Value, 0);
+}
+
+TEST(WireNumberTest, ReadAndRoundedToNearestSingleOnlyWhatRoundsToInfinityOverflows) {
+  const auto single = [](const char* text) { return ToSingle(ReadWireNumber(text).Value); };
+  EXPECT_EQ(single("-3.40282346638529e38"), -FLT_MAX);  // 15 digits, above FLT_MAX
+  EXPECT_EQ(single("3.40282347e38"), FLT_MAX);
+  EXPECT_EQ(single("-3.4028234e38"), -FLT_MAX);
+  // Halfway from FLT_MAX to 2^128 is 340282356779733661637539395458142568448.
+  EXPECT_EQ(single("3.4028235677973366e38"), FLT_MAX);  // just below halfway
+  EXPECT_THROW(single("340282356779733661637539395458142568448"), EKurvexError);  // a tie goes to even: 2^128
+  EXPECT_THROW(single("3.4028235677973367e38"), EKurvexError);
+  EXPECT_THROW(single("-1e39"), EKurvexError);
+  EXPECT_THROW(single("1e400"), EKurvexError);
+  EXPECT_EQ(single("1e-50"), 0);
 }
 
 TEST(WireNumberTest, TrimRemovesControlBytesAndBlanksAtBothEnds) {
@@ -130,6 +148,18 @@ TEST(ValueTextTest, GeneralFormatWithFifteenDigits) {
   EXPECT_EQ(GeneralValueText(123456789012345.0, ','), "123456789012345");
   EXPECT_EQ(GeneralValueText(1e15, ','), "1E15");
   EXPECT_EQ(GeneralValueText(static_cast<float>(FLT_MAX), ','), "3,40282346638529E38");
+}
+
+// Qt sets the C library to the user's locale; in a German session it writes
+// decimal commas. 8.657f needs the exact (C library) rounding path.
+TEST(ValueTextTest, TheCLibrarysLocaleDoesNotLeakIntoTheTexts) {
+  const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+  if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "no de_DE.UTF-8 locale";
+  const std::string value = GeneralValueText(8.657f, ',');
+  const std::string field = LocaleNumberText(2.5);
+  std::setlocale(LC_NUMERIC, previous.c_str());
+  EXPECT_EQ(value, "8,6569995880127");
+  EXPECT_EQ(field, std::string("2") + DecimalSeparator() + "5");
 }
 
 TEST(NumberTextTest, ComboTextsReadAsFarAsTheyGo) {

@@ -1,5 +1,6 @@
 #include <QGuiApplication>
 #include <QIcon>
+#include <QLabel>
 
 #include <algorithm>
 
@@ -88,7 +89,6 @@ TEST_F(MainWindowDesignTest, ViewControlsChartAndStatusBarStartIdle) {
   EXPECT_EQ(f.Label13->Caption(), "Aktueller Sample-Wert\nnach Skalierung und Offset");
 
   ASSERT_EQ(f.StatusBar->Panels().Count(), 4);
-  EXPECT_EQ(f.StatusBar->Panels()[0].Width(), 200);
 
   TChartControl& c = *f.Chart1;
   EXPECT_EQ(c.Left(), 232);
@@ -147,6 +147,32 @@ TEST_F(PointLocaleDesignTest, ADecimalPointLocaleSeesTheSameValues) {
   EXPECT_EQ(form->DatSkalEdit->Text(), "1.000000000");
   EXPECT_EQ(form->GraphYmaxEdit->Text(), "10.000000000");
   EXPECT_EQ(form->Label14->Caption(), "Dezimaltrennung = Punkt");
+}
+
+TEST_F(MainWindowDesignTest, StatusPanelsShowTheirLongestTextsWhole) {
+  TForm1& f = *form;
+  const std::vector<std::string> texts[] = {
+      {"50001", "4000000000"},
+      {"COM3 → /dev/ttyUSB0 (FTDI FT232R USB UART)",
+       "COM5: keine Berechtigung – Benutzer zur Gruppe dialout hinzufügen"},
+      {"Ungültige Zeilen: 1000000"},
+      {"Aufzeichnung: kurvex-20261207-101500.csv, 123.456 Zeilen",
+       "Aufgezeichnet: kurvex-20261207-101500-2.csv, 4.000.000.000 Zeilen"}};
+  const auto panels = f.StatusBar->Widget()->findChildren<QLabel*>();
+  ASSERT_EQ(panels.size(), 4);
+  for (std::size_t i = 0; i < std::size(texts); ++i) {
+    for (const std::string& text : texts[i]) {
+      f.StatusBar->Panels()[static_cast<int>(i)].SetText(text);
+      QLabel* panel = panels[static_cast<int>(i)];
+      // The port watch may put its own text into panel 1 meanwhile: what
+      // counts is the room for this one.
+      const int needed = panel->fontMetrics().horizontalAdvance(QString::fromStdString(text));
+      EXPECT_TRUE(RunUntil([&] { return panel->contentsRect().width() >= needed; }))
+          << text << " needs " << needed << " px, has " << panel->contentsRect().width();
+    }
+  }
+  const QWidget* last = panels.back();
+  EXPECT_LE(last->geometry().right(), f.StatusBar->Widget()->width());
 }
 
 }  // namespace

@@ -91,11 +91,13 @@ TEST_F(ViewControlsTest, YLogResetsTheWindowAndUncheckingKeepsItsLowerLimit) {
   EXPECT_EQ(RangeY(f), (TAxisWindow{0, 10}));
 }
 
+const std::string kLogAxisKeepsItsWindow =
+    "Die logarithmische Y-Achse kann nur Werte größer als 0 zeigen. Graph Y min und Graph Y max müssen "
+    "größer als 0 sein; die Y-Achse bleibt unverändert.";
+
 TEST_F(ViewControlsTest, ALogarithmicYAxisKeepsItsWindowForLimitsAtOrBelowZeroAndSaysWhy) {
   TForm1& f = *form;
-  const std::string why =
-      "Die logarithmische Y-Achse kann nur Werte größer als 0 zeigen. Graph Y min und Graph Y max müssen "
-      "größer als 0 sein; die Y-Achse bleibt unverändert.";
+  const std::string& why = kLogAxisKeepsItsWindow;
   Click(*f.LogCheckBox);  // Y 0.1 .. 10
   f.GraphYminEdit->SetText("0");
   f.GraphXmaxEdit->SetText("500");
@@ -113,6 +115,20 @@ TEST_F(ViewControlsTest, ALogarithmicYAxisKeepsItsWindowForLimitsAtOrBelowZeroAn
   Click(*f.LogCheckBox);  // on, with nothing above zero to show
   EXPECT_FALSE(f.Chart1->Scale1Y().Logarithmic());
   EXPECT_EQ(Messages(), (std::vector<std::string>{why, why}));
+}
+
+TEST_F(ViewControlsTest, StartOnALogarithmicYAxisAtOrBelowZeroSaysWhyAndAcquiresInTheKeptWindow) {
+  TForm1& f = *form;
+  Click(*f.LogCheckBox);  // Y 0.1 .. 10
+  f.GraphYminEdit->SetText("-5");
+  f.GraphXmaxEdit->SetText("500");
+  f.StartButton->Click();
+  EXPECT_EQ(Messages(), std::vector<std::string>{kLogAxisKeepsItsWindow});
+  EXPECT_TRUE(f.SerialComm1->Active());
+  EXPECT_TRUE(f.Chart1->Scale1Y().Logarithmic());
+  EXPECT_EQ(RangeX(f), (TAxisWindow{0, 500}));
+  EXPECT_EQ(RangeY(f), (TAxisWindow{0.1f, 10}));
+  f.StopButton->Click();
 }
 
 TEST_F(ViewControlsTest, TrendSetsItsWindowAndSwitchesMouseNavigationOff) {

@@ -224,5 +224,18 @@ TEST(LogTicksTest, LessThanADecadeAndUnusableRanges) {
   EXPECT_TRUE(Layout(Log(1, std::numeric_limits<double>::infinity())).Marks.empty());
 }
 
+TEST(LogTicksTest, EndsFromSinglePrecisionFieldsKeepTheirTicks) {
+  // 0.1f lies 1.5e-8 above 0.1, 0.01f 2.2e-10 below 0.01: the ticks on the
+  // ends still count as inside.
+  EXPECT_EQ(Labels(Layout(Log(0.1f, 10))).front(), "0.1");
+  EXPECT_EQ(Labels(Layout(Log(0.0001, 0.01f))).back(), "0.01");
+  const TTickLayout fromTwo = Layout(Log(0.2f, 100, 6));
+  EXPECT_EQ(Labels(fromTwo).front(), "0.2");
+  EXPECT_DOUBLE_EQ(Recorded(fromTwo).front(), 0.2);
+  // Ticks really outside the range stay out.
+  EXPECT_EQ(Labels(Layout(Log(0.1001, 10))).front(), "0.2");
+  EXPECT_EQ(Labels(Layout(Log(0.0001, 0.00999))).back(), "0.005");
+}
+
 }  // namespace
 }  // namespace kurvex

@@ -4,9 +4,11 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFrame>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QToolTip>
 #include <QWidget>
 
 #include <string>
@@ -191,6 +193,57 @@ TEST_F(FormTest, ContainersAndTheirContents) {
   bar.SetBevelInner(bvNone);
   bar.SetBevelOuter(bvNone);
   EXPECT_EQ(static_cast<QFrame*>(bar.Widget())->frameShape(), QFrame::NoFrame);
+}
+
+TEST_F(FormTest, StatusPanelsGrowWithTheirTextAndOneFillsTheRest) {
+  TForm form;
+  form.SetBounds(0, 0, 800, 200);
+  TStatusBar status(&form);
+  TStatusPanel& count = status.Panels().Add(60, pwText);
+  TStatusPanel& port = status.Panels().Add(200, pwFill);
+  TStatusPanel& fixed = status.Panels().Add(100);
+  form.Show();
+  const auto label = [&](int i) { return status.Widget()->findChildren<QLabel*>().at(i); };
+  const auto textWidth = [&](int i) { return label(i)->fontMetrics().horizontalAdvance(label(i)->text()); };
+  const auto shows = [&](int i, const std::string& text) {
+    return test::RunUntil([&] { return label(i)->text().toStdString() == text; });
+  };
+
+  port.SetText("COM5: keine Berechtigung – Benutzer zur Gruppe dialout hinzufügen");
+  ASSERT_TRUE(shows(1, port.Text()));
+  EXPECT_TRUE(test::RunUntil([&] { return count.Width() + port.Width() + fixed.Width() >= status.Width() - 10; }));
+  EXPECT_EQ(count.Width(), 60);
+  EXPECT_EQ(fixed.Width(), 100);
+  EXPECT_GE(port.Width(), textWidth(1));
+
+  const std::string wide = "Sample-Anzahl: 9223372036854775807";
+  count.SetText(wide);
+  ASSERT_TRUE(shows(0, wide));
+  EXPECT_TRUE(test::RunUntil([&] { return count.Width() >= textWidth(0); }));
+  fixed.SetText(wide);
+  ASSERT_TRUE(shows(2, wide));
+  EXPECT_EQ(fixed.Width(), 100);
+  EXPECT_LE(count.Width() + port.Width() + fixed.Width(), status.Width());
+}
+
+TEST_F(FormTest, AStatusPanelThatCutsItsTextShowsItWholeAsATooltip) {
+  TForm form;
+  form.SetBounds(0, 0, 400, 200);
+  TStatusBar status(&form);
+  TStatusPanel& port = status.Panels().Add(100, pwFill);
+  form.Show();
+  QLabel* label = status.Widget()->findChildren<QLabel*>().at(0);
+  const auto tooltip = [&] {
+    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), label->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(label, &help);
+    return help.isAccepted() ? QToolTip::text().toStdString() : std::string();
+  };
+  port.SetText("COM3 → /dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0 (FTDI FT232R USB UART)");
+  ASSERT_TRUE(test::RunUntil([&] { return label->text().toStdString() == port.Text(); }));
+  EXPECT_EQ(tooltip(), port.Text());
+  port.SetText("COM3: kein Gerät");
+  ASSERT_TRUE(test::RunUntil([&] { return label->text().toStdString() == port.Text(); }));
+  EXPECT_EQ(tooltip(), "");  // nothing is cut, nothing to add
 }
 
 TEST_F(FormTest, LabelsSizeThemselvesToTheirText) {
