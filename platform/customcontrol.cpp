@@ -1,7 +1,12 @@
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
+#include <QTimer>
 #include <QWheelEvent>
 #include <QWidget>
+
+#include <algorithm>
+#include <chrono>
 
 #include "platform/bitmap.h"
 #include "platform/control.h"
@@ -15,6 +20,9 @@ struct TCustomControl::Impl {
   bool created = false;
   bool inPaint = false;
   bool captured = false;
+  bool renderPending = false;
+  QTimer frameTimer;
+  std::chrono::steady_clock::time_point lastRender{};
 
   void FitPicture(const QSize& size) {
     if (picture.Width() != size.width() || picture.Height() != size.height()) {
@@ -73,14 +81,16 @@ class CustomControlWidget : public QWidget {
   void paintEvent(QPaintEvent*) override {
     if (!m_owner) return;
     TCustomControl::Impl& c = *m_owner->m_cimpl;
+    c.inPaint = true;
     if (c.stale) {
       RunReportingErrors([&] { m_owner->HandleNeeded(); });
       c.stale = false;
       c.FitPicture(size());
-      c.inPaint = true;
       RunReportingErrors([&] { m_owner->Paint(); });
-      c.inPaint = false;
     }
+    // Whatever was requested shows now rather than one frame late.
+    RunReportingErrors([&] { m_owner->FlushPicture(); });
+    c.inPaint = false;
     QPainter painter(this);
     painter.drawImage(0, 0, c.picture.Image());
   }
@@ -132,6 +142,9 @@ class CustomControlWidget : public QWidget {
 TCustomControl::TCustomControl(TWinControl* parent)
     : TWinControl(new CustomControlWidget, parent), m_cimpl(std::make_unique<Impl>()) {
   static_cast<CustomControlWidget*>(Widget())->SetOwner(this);
+  m_cimpl->frameTimer.setSingleShot(true);
+  m_cimpl->frameTimer.setTimerType(Qt::PreciseTimer);
+  QObject::connect(&m_cimpl->frameTimer, &QTimer::timeout, [this] { RunReportingErrors([&] { FlushPicture(); }); });
 }
 
 TCustomControl::~TCustomControl() {
@@ -147,6 +160,35 @@ TBitmap& TCustomControl::WindowBitmap() {
 
 void TCustomControl::UpdateWindow() {
   if (!m_cimpl->inPaint) Widget()->update();
+}
+
+namespace {
+
+std::chrono::steady_clock::duration FramePeriod(const QWidget& widget) {
+  const QScreen* screen = widget.screen();
+  const double hz = screen && screen->refreshRate() >= 24 ? screen->refreshRate() : 60.0;
+  return std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(1.0 / hz));
+}
+
+}  // namespace
+
+void TCustomControl::RequestPicture() {
+  Impl& c = *m_cimpl;
+  c.renderPending = true;
+  if (c.frameTimer.isActive()) return;
+  const auto due = c.lastRender + FramePeriod(*Widget());
+  const auto wait = std::chrono::ceil<std::chrono::milliseconds>(due - std::chrono::steady_clock::now());
+  c.frameTimer.start(std::max(wait, std::chrono::milliseconds(0)));
+}
+
+void TCustomControl::FlushPicture() {
+  Impl& c = *m_cimpl;
+  if (!c.renderPending) return;
+  c.renderPending = false;
+  c.frameTimer.stop();
+  c.lastRender = std::chrono::steady_clock::now();
+  RenderPicture();
+  UpdateWindow();
 }
 
 bool TCustomControl::HandleAllocated() const { return m_cimpl->created; }

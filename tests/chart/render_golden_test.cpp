@@ -40,14 +40,14 @@ class RenderGoldenTest : public WindowChartTest {
 
 TEST_F(RenderGoldenTest, EmptyChartWithScalesAndGrid) {
   EXPECT_EQ(chart.Width(), kWindowChartWidth);
-  EXPECT_TRUE(MatchesGolden(chart.WindowImage(), "empty"));
+  EXPECT_TRUE(MatchesGolden(chart.ControlBitmap(), "empty"));
 }
 
 TEST_F(RenderGoldenTest, ThousandSamplePolyline) {
   AcquisitionRange();
   AddSineSamples(chart);
   chart.ShowGraph();
-  EXPECT_TRUE(MatchesGolden(chart.WindowImage(), "polyline-1000"));
+  EXPECT_TRUE(MatchesGolden(chart.ControlBitmap(), "polyline-1000"));
 }
 
 TEST_F(RenderGoldenTest, LogarithmicY) {
@@ -56,7 +56,7 @@ TEST_F(RenderGoldenTest, LogarithmicY) {
   chart.Scale1Y().SetLogarithmic(true);
   AddSineSamples(chart);
   chart.ShowGraph();
-  EXPECT_TRUE(MatchesGolden(chart.WindowImage(), "log-y"));
+  EXPECT_TRUE(MatchesGolden(chart.ControlBitmap(), "log-y"));
 }
 
 TEST_F(RenderGoldenTest, DoubleTics) {
@@ -64,7 +64,7 @@ TEST_F(RenderGoldenTest, DoubleTics) {
   DoubleTics();
   AddSineSamples(chart);
   chart.ShowGraph();
-  EXPECT_TRUE(MatchesGolden(chart.WindowImage(), "doubletics"));
+  EXPECT_TRUE(MatchesGolden(chart.ControlBitmap(), "doubletics"));
 }
 
 TEST_F(RenderGoldenTest, BlackAndWhiteExport) {
