@@ -1,4 +1,5 @@
-# The two commands of the README: `make demo` and `make test`. `make bench` runs the benchmarks.
+# The two commands of the README: `make demo` and `make test`. `make bench` runs the benchmarks
+# and the real program over a pty (window-bench).
 SANITIZE ?=
 BUILD ?= $(if $(SANITIZE),build-sanitize,build)
 JOBS ?= 2
@@ -26,6 +27,7 @@ demo: build
 bench: build
 	@mkdir -p $(BUILD)/bench
 	@$(BUILD)/bench/kurvex-bench --benchmark_out=$(BUILD)/bench/results.json --benchmark_out_format=json
+	@$(BUILD)/bench/window-bench --out $(BUILD)/bench/window.json
 
 clean:
 	rm -rf build build-sanitize
