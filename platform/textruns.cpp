@@ -11,8 +11,10 @@ namespace kurvex {
 
 namespace {
 
-// Enough for every label a chart shows; the cache starts over when full.
-constexpr std::size_t kMaxEntries = 2048;
+// Enough for every label a few pictures show. The cache starts over when
+// full: a scrolling axis makes new labels all the time, and each run holds
+// a picture of its own, so a larger bound would only hold more memory.
+constexpr std::size_t kMaxEntries = 256;
 
 using FontKey = std::tuple<std::string, int, TFontStyles, int>;  // name, size, style, dots per metre
 

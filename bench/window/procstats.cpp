@@ -21,13 +21,22 @@ double CpuSeconds(pid_t pid) {
   return static_cast<double>(user + system) / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
-double PeakRssMiB(pid_t pid) {
+namespace {
+
+// A "Name:   123 kB" line of /proc/<pid>/status, in MiB.
+double StatusMiB(pid_t pid, const std::string& name) {
   std::ifstream file("/proc/" + std::to_string(pid) + "/status");
   std::string line;
   while (std::getline(file, line)) {
-    if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
+    if (line.rfind(name, 0) == 0) return std::stod(line.substr(name.size())) / 1024.0;
   }
   return 0;
 }
+
+}  // namespace
+
+double PeakRssMiB(pid_t pid) { return StatusMiB(pid, "VmHWM:"); }
+
+double RssMiB(pid_t pid) { return StatusMiB(pid, "VmRSS:"); }
 
 }  // namespace kurvex::bench

@@ -8,5 +8,7 @@ namespace kurvex::bench {
 double CpuSeconds(pid_t pid);
 /// The process's peak resident memory in MiB; 0 when it is gone.
 double PeakRssMiB(pid_t pid);
+/// The process's resident memory now in MiB; 0 when it is gone.
+double RssMiB(pid_t pid);
 
 }  // namespace kurvex::bench

@@ -48,6 +48,7 @@ struct Measured {
   Run Plan;
   long long Sent = 0, Counted = 0, LagAtEnd = 0;
   double FeedSeconds = 0, CatchUpSeconds = 0, Cpu = 0, XCpu = 0, PeakRss = 0, IdleCpuPercent = 0;
+  double RssBefore = 0, RssAfter = 0;  // resident memory before the first line and after the last
   bool Started = false, Stalled = false;
 };
 
@@ -107,6 +108,7 @@ Measured Measure(const Run& run, const Options& options, const XServer* x, const
   m.IdleCpuPercent = 100 * (CpuSeconds(kurvex.Pid()) - idleCpu) /
                      std::chrono::duration<double>(Clock::now() - idleStart).count();
 
+  m.RssBefore = RssMiB(kurvex.Pid());
   const double cpu0 = CpuSeconds(kurvex.Pid()), x0 = x ? CpuSeconds(x->Pid()) : 0;
   const FeedResult fed = pty.Feed(run.Lines, run.Rate);
   m.Sent = fed.Lines;
@@ -119,6 +121,7 @@ Measured Measure(const Run& run, const Options& options, const XServer* x, const
   m.Cpu = CpuSeconds(kurvex.Pid()) - cpu0;
   m.XCpu = x ? CpuSeconds(x->Pid()) - x0 : 0;
   m.PeakRss = PeakRssMiB(kurvex.Pid());
+  m.RssAfter = RssMiB(kurvex.Pid());
   return m;
 }
 
@@ -143,20 +146,21 @@ std::string Json(const std::vector<Measured>& runs, const std::string& loadBefor
   for (std::size_t i = 0; i < runs.size(); ++i) {
     const Measured& m = runs[i];
     const double per100k = m.Counted > 0 ? kLinesPer100k / static_cast<double>(m.Counted) : 0;
-    char line[1024];
+    char line[1280];
     std::snprintf(line, sizeof line,
                   "    {\"platform\": \"%s\", \"mode\": \"%s\", \"rate_lines_per_s\": %s, \"started\": %s, "
                   "\"lines_sent\": %lld, \"lines_counted\": %lld, \"lines_lost\": %lld, "
                   "\"send_rate_lines_per_s\": %.0f, \"taken_lines_per_s\": %.0f, \"lag_lines_at_end\": %lld, "
                   "\"catch_up_s\": %.3f, "
                   "\"cpu_s_per_100k_lines\": %.3f, \"x_cpu_s_per_100k_lines\": %.3f, \"peak_rss_mib\": %.1f, "
+                  "\"rss_mib_before\": %.1f, \"rss_mib_after\": %.1f, "
                   "\"idle_cpu_percent_port_open\": %.2f, \"pty_stalled\": %s}%s\n",
                   m.Plan.Platform.c_str(), m.Plan.Mode.c_str(),
                   m.Plan.Rate > 0 ? std::to_string(static_cast<long long>(m.Plan.Rate)).c_str() : "\"max\"",
                   m.Started ? "true" : "false", m.Sent, m.Counted, m.Sent - m.Counted,
                   m.FeedSeconds > 0 ? static_cast<double>(m.Sent) / m.FeedSeconds : 0, Taken(m), m.LagAtEnd,
                   m.CatchUpSeconds,
-                  m.Cpu * per100k, m.XCpu * per100k, m.PeakRss, m.IdleCpuPercent, m.Stalled ? "true" : "false",
+                  m.Cpu * per100k, m.XCpu * per100k, m.PeakRss, m.RssBefore, m.RssAfter, m.IdleCpuPercent, m.Stalled ? "true" : "false",
                   i + 1 < runs.size() ? "," : "");
     out << line;
   }
