@@ -1,11 +1,12 @@
 # The two commands of the README: `make demo` and `make test`. `make bench` runs the benchmarks
-# and the real program over a pty (window-bench).
+# and the real program over a pty (window-bench); `make package` builds the Debian package into
+# $(BUILD)/package/.
 SANITIZE ?=
 BUILD ?= $(if $(SANITIZE),build-sanitize,build)
 JOBS ?= 2
 CMAKE_FLAGS := -G Ninja -DKURVEX_SANITIZE=$(SANITIZE)
 
-.PHONY: all deps configure build test demo bench clean
+.PHONY: all deps configure build test demo bench package clean
 
 all: build
 
@@ -28,6 +29,9 @@ bench: build
 	@mkdir -p $(BUILD)/bench
 	@$(BUILD)/bench/kurvex-bench --benchmark_out=$(BUILD)/bench/results.json --benchmark_out_format=json
 	@$(BUILD)/bench/window-bench --out $(BUILD)/bench/window.json
+
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf build build-sanitize

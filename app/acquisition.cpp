@@ -23,43 +23,41 @@ void TForm1::ReadGraphLimits() {
 }
 
 void TForm1::StartButtonClick(TObject*) {
-  try {
-    if (TrendCheckBox->Checked()) {
-      SessionState.TrendMode = true;
-      SwitchViewToTrend();
-      ResetAxisButton->Click();
-    } else {
-      SessionState.TrendMode = false;
-    }
+  // The fields are read before anything changes, so one that does not
+  // convert leaves the window idle and its view as the user set it.
+  const float scaleFactor = FieldValue(*DatSkalEdit);
+  const float scaleOffset = FieldValue(*DatOffsetEdit);
+  ReadGraphLimits();
 
-    ResetAxisButton->SetEnabled(false);
-    TrendCheckBox->SetEnabled(false);
-    CircularProgress->SetEnabled(true);
-    StartButton->SetEnabled(false);
-    StopButton->SetEnabled(true);
-    NormalRadioButton->SetEnabled(false);
-    ClearGraphButton->SetEnabled(false);
-    GroupBox1->SetEnabled(false);
-    GroupBox2->SetEnabled(false);
-    LogCheckBox->SetEnabled(false);
-
-    Chart1->ClearGraph();
-    Chart1->SetDataColor(clBlue);
-    SessionState.SampleCount = 0;
-    SessionState.TrendFill = 0;
-    SessionState.RedrawCounter = 0;
-    SessionState.InvalidLines = 0;
-    StatusBar->Panels()[2].SetText("");
-
-    SessionState.ScaleFactor = FieldValue(*DatSkalEdit);
-    SessionState.ScaleOffset = FieldValue(*DatOffsetEdit);
-    ReadGraphLimits();
-  } catch (const EKurvexError& error) {
-    // The window must never look as if it acquired while the port is closed.
-    ReportError(error);
-    StopButton->Click();
-    return;
+  if (TrendCheckBox->Checked()) {
+    SessionState.TrendMode = true;
+    SwitchViewToTrend();
+    ResetAxisButton->Click();
+  } else {
+    SessionState.TrendMode = false;
   }
+
+  ResetAxisButton->SetEnabled(false);
+  TrendCheckBox->SetEnabled(false);
+  CircularProgress->SetEnabled(true);
+  StartButton->SetEnabled(false);
+  StopButton->SetEnabled(true);
+  NormalRadioButton->SetEnabled(false);
+  ClearGraphButton->SetEnabled(false);
+  GroupBox1->SetEnabled(false);
+  GroupBox2->SetEnabled(false);
+  LogCheckBox->SetEnabled(false);
+
+  Chart1->ClearGraph();
+  Chart1->SetDataColor(clBlue);
+  SessionState.SampleCount = 0;
+  SessionState.TrendFill = 0;
+  SessionState.RedrawCounter = 0;
+  SessionState.InvalidLines = 0;
+  StatusBar->Panels()[2].SetText("");
+
+  SessionState.ScaleFactor = scaleFactor;
+  SessionState.ScaleOffset = scaleOffset;
   Chart1->SetRange(1, 0, SessionState.GraphYMin, SessionState.GraphXMax, SessionState.GraphYMax);
 
   SessionState.PortNumber = static_cast<std::int32_t>(LeadingInteger(ComComboBox->Text()));
@@ -91,7 +89,8 @@ void TForm1::StopButtonClick(TObject*) {
   TrendCheckBox->SetEnabled(true);
 
   SessionState.TrendMode = false;
-  Chart1->SetMouseAction(maPan);
+  // The mouse does what the checked radio button says.
+  Chart1->SetMouseAction(ZoomRadioButton->Checked() ? maZoomDrag : maPan);
   Chart1->ShowGraph();
 }
 
@@ -120,6 +119,7 @@ void TForm1::SerialComm1CommError(TBaseIO&, std::uint32_t, std::uint32_t, TComSt
 }
 
 void TForm1::SerialComm1FatalError(TBaseIO&, std::uint32_t, std::uint32_t, const std::string&, bool&) {
+  ShowOpenFailure();
   ShowInterfaceError();
 }
 

@@ -39,6 +39,7 @@ TFormInfo::TFormInfo() {
   Button1->SetName("Button1");
   Button1->SetCaption("Close");
   Button1->SetBounds(88, 200, 76, 28);
+  Button1->AddShortCut("Esc");
   Button1->OnClick = [this](TObject* sender) { Button1Click(sender); };
 }
 

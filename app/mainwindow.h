@@ -54,6 +54,15 @@ class TForm1 : public TForm {
   /// "COM5 → /dev/ttyUSB0 (FTDI FT232R USB UART)" or "COM5: kein Gerät".
   /// Information only: the port still opens as "COM<n>".
   void ShowPortStatus();
+  /// Panel 1 := why the last Start could not open the port; nothing when
+  /// it opened.
+  void ShowOpenFailure();
+  /// Numbers new USB serial devices, rebuilds the port list and the port
+  /// field's items, and panel 1 (at start and on every hot-plug change).
+  void RefreshPorts();
+  /// Where the ports are looked for (the running system until set); the
+  /// watch and the port field follow it at once.
+  void SetDeviceTree(TDeviceTree tree);
   void NormalRadioButtonClick(TObject* Sender);
   void ZoomRadioButtonClick(TObject* Sender);
   void ShowGridCheckBoxClick(TObject* Sender);
@@ -138,6 +147,10 @@ class TForm1 : public TForm {
   void CreateSerialPort();
   /// Panel 1 and what keeps it current: the port field and the device watch.
   void CreatePortStatus();
+  void WatchPorts();
+  /// The port field's items from the port list; a device that appears
+  /// while the field names nothing present is chosen.
+  void ShowPortChoices();
   /// Reads the three graph fields into the session (Reset Axis, Y Log, Start).
   void ReadGraphLimits();
   void ShowInterfaceError();
@@ -146,8 +159,10 @@ class TForm1 : public TForm {
   void SwitchViewToTrend();
 
   TLineAssembler m_lineAssembler;
-  /// Devices and port links that come and go refresh panel 1.
+  /// Devices and port links that come and go refresh the port list.
   std::unique_ptr<THotplugWatch> m_portWatch;
+  /// Port numbers of the present devices at the last refresh.
+  std::vector<int> m_presentPorts;
 };
 
 }  // namespace kurvex

@@ -8,6 +8,7 @@
 #include "platform/eventguard.h"
 #include "platform/localeformat.h"
 #include "platform/messageboxes.h"
+#include "platform/programidentity.h"
 
 namespace kurvex {
 
@@ -44,6 +45,8 @@ const std::vector<std::string> kBaudItems = {"110",   "300",   "600",    "1200",
 }  // namespace
 
 TForm1::TForm1() {
+  // Before any window exists, so every window carries the icon and the name.
+  SetProgramIdentity(KURVEX_APP_ID, KURVEX_ICON_FOLDER);
   SetName("Form1");
   SetCaption("  K u r v e x");
   SetFontName("DejaVu Sans");
@@ -68,8 +71,9 @@ TForm1::TForm1() {
   StatusBar->SetName("StatusBar");
   StatusBar->SetAlign(alBottom);
   for (int i = 0; i < 4; ++i) StatusBar->Panels().Add(200);
-  CreatePortStatus();
+  StatusBar->Panels()[0].SetAccessibleDescription("Sample-Anzahl");
   CreateSerialPort();
+  CreatePortStatus();
   FormInfo = std::make_unique<TFormInfo>();
   OneInstance1 = std::make_unique<TOneInstance>(*this);
   OneInstance1->SetMode(oiActivateOnly);
@@ -90,21 +94,24 @@ TForm1::~TForm1() {
 
 void TForm1::CreateMenu() {
   MainMenu1 = std::make_unique<TMainMenu>(*this);
-  Datei1 = &MainMenu1->Add("Datei");
+  Datei1 = &MainMenu1->Add("&Datei");
   Datei1->SetName("Datei1");
-  GrafikSpeichernBMP = &Datei1->Add("Grafik speichern als Bitmap (.bmp)");
+  GrafikSpeichernBMP = &Datei1->Add("&Grafik speichern als Bitmap (.bmp)");
   GrafikSpeichernBMP->SetName("GrafikSpeichernBMP");
   GrafikSpeichernBMP->OnClick = [this](TObject* s) { GrafikSpeichernBMPClick(s); };
-  ErfassungSpeichern = &Datei1->Add("Erfassung speichern");
+  ErfassungSpeichern = &Datei1->Add("Erfassung &speichern");
   ErfassungSpeichern->SetName("ErfassungSpeichern");
+  ErfassungSpeichern->SetShortCut("Ctrl+S");
   ErfassungSpeichern->OnClick = [this](TObject* s) { ErfassungSpeichernClick(s); };
-  Erfassungladen = &Datei1->Add("Erfassung laden");
+  Erfassungladen = &Datei1->Add("Erfassung &laden");
   Erfassungladen->SetName("Erfassungladen");
+  Erfassungladen->SetShortCut("Ctrl+O");
   Erfassungladen->OnClick = [this](TObject* s) { ErfassungladenClick(s); };
-  Einstellungen1 = &Datei1->Add("Beenden");
+  Einstellungen1 = &Datei1->Add("&Beenden");
   Einstellungen1->SetName("Einstellungen1");
+  Einstellungen1->SetShortCut("Ctrl+Q");
   Einstellungen1->OnClick = [this](TObject* s) { Einstellungen1Click(s); };
-  Info1 = &MainMenu1->Add("Info");
+  Info1 = &MainMenu1->Add("&Info");
   Info1->SetName("Info1");
   Info1->OnClick = [this](TObject* s) { Info1Click(s); };
 }
@@ -120,11 +127,14 @@ void TForm1::CreateTopBar() {
   StartButton = Make<TSpeedButton>(Panel2.get(), "StartButton", 4, 2, 115, 36);
   StartButton->SetCaption(" Start");
   StartButton->SetGlyph(kStartGlyph, clGreen);
+  StartButton->AddShortCut("F5");
   StartButton->OnClick = [this](TObject* s) { StartButtonClick(s); };
 
   StopButton = Make<TSpeedButton>(Panel2.get(), "StopButton", 121, 2, 115, 36);
   StopButton->SetCaption(" Stop");
   StopButton->SetGlyph(kStopGlyph, clMaroon);
+  StopButton->AddShortCut("Shift+F5");
+  StopButton->AddShortCut("Esc");
   StopButton->SetEnabled(false);
   StopButton->OnClick = [this](TObject* s) { StopButtonClick(s); };
 
@@ -224,29 +234,30 @@ void TForm1::CreateGraphParameters() {
 void TForm1::CreateViewControls() {
   Panel1 = Make<TPanel>(this, "Panel1", 232, 48, 657, 64);
   Panel1->SetAnchors(akLeft | akTop | akRight);
-  Label13 = Make<TLabel>(Panel1.get(), "Label13", 8, 10, 180, 40);
+  Label13 = Make<TLabel>(Panel1.get(), "Label13", 8, 10, 164, 40);
   Label13->SetAutoSize(false);
   Label13->SetWordWrap(true);
   Label13->SetCaption("Aktueller Sample-Wert\nnach Skalierung und Offset");
-  Label10 = Make<TLabel>(Panel1.get(), "Label10", 190, 16, 210, 28);
+  // Wide enough for the longest value text, "-8,88888888888888E-308".
+  Label10 = Make<TLabel>(Panel1.get(), "Label10", 176, 16, 240, 28);
   Label10->SetAutoSize(false);
   Label10->SetFontHeight(-18);
   Label10->SetCaption("");
-  Label10->SetAccessibleName("Aktueller Sample-Wert");
+  Label13->SetFocusControl(Label10.get());
 
-  NormalRadioButton = Make<TRadioButton>(Panel1.get(), "NormalRadioButton", 410, 8, 80, 22);
+  NormalRadioButton = Make<TRadioButton>(Panel1.get(), "NormalRadioButton", 420, 8, 70, 22);
   NormalRadioButton->SetCaption("Normal");
   NormalRadioButton->SetChecked(true);
-  ZoomRadioButton = Make<TRadioButton>(Panel1.get(), "ZoomRadioButton", 410, 34, 80, 22);
+  ZoomRadioButton = Make<TRadioButton>(Panel1.get(), "ZoomRadioButton", 420, 34, 70, 22);
   ZoomRadioButton->SetCaption("Zoom");
-  ShowGridCheckBox = Make<TCheckBox>(Panel1.get(), "ShowGridCheckBox", 492, 8, 96, 22);
+  ShowGridCheckBox = Make<TCheckBox>(Panel1.get(), "ShowGridCheckBox", 492, 8, 94, 22);
   ShowGridCheckBox->SetCaption(" Show Grid");
   ShowGridCheckBox->SetChecked(true);
-  DoubleTicsCheckBox = Make<TCheckBox>(Panel1.get(), "DoubleTicsCheckBox", 492, 34, 96, 22);
+  DoubleTicsCheckBox = Make<TCheckBox>(Panel1.get(), "DoubleTicsCheckBox", 492, 34, 94, 22);
   DoubleTicsCheckBox->SetCaption("DoubleTics");
-  LogCheckBox = Make<TCheckBox>(Panel1.get(), "LogCheckBox", 590, 8, 64, 22);
+  LogCheckBox = Make<TCheckBox>(Panel1.get(), "LogCheckBox", 588, 8, 64, 22);
   LogCheckBox->SetCaption("Y  Log");
-  TrendCheckBox = Make<TCheckBox>(Panel1.get(), "TrendCheckBox", 590, 34, 64, 22);
+  TrendCheckBox = Make<TCheckBox>(Panel1.get(), "TrendCheckBox", 588, 34, 64, 22);
   TrendCheckBox->SetCaption("Trend");
 
   // Handlers are connected after the design states, which run none.

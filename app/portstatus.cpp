@@ -1,8 +1,14 @@
+#include <algorithm>
+#include <cerrno>
 #include <string>
 
 #include "app/mainwindow.h"
 #include "app/numbertext.h"
-#include "platform/devicetree.h"
+#include "app/porttexts.h"
+#include "platform/comassign.h"
+#include "platform/comport.h"
+#include "platform/portholders.h"
+#include "serial/portscan.h"
 
 namespace kurvex {
 
@@ -10,22 +16,26 @@ namespace {
 
 constexpr int kPortStatusPanel = 1;
 
-// "FTDI FT232R USB UART", without saying the maker twice when the product
-// name already starts with it.
-std::string DeviceLabel(const TTtyDetails& details) {
-  if (details.Manufacturer.empty() || details.Description.rfind(details.Manufacturer, 0) == 0) {
-    return details.Description;
+// What the port number opens: a device without a COM number is opened by
+// the path its entry in the component's list gives.
+std::optional<TTtyDevice> PortDevice(const TSerialComm& com, unsigned portNo) {
+  const TDeviceTree tree = com.DeviceTree();
+  const int index = com.DeviceList().IndexOfPort(static_cast<int>(portNo));
+  if (index >= 0 && com.DeviceList()[index].OpenName.starts_with('/')) {
+    return tree.DeviceAt(com.DeviceList()[index].DevicePath);
   }
-  if (details.Description.empty()) return details.Manufacturer;
-  return details.Manufacturer + " " + details.Description;
+  return tree.ComPortDevice(portNo);
 }
 
-std::string PortStatusText(unsigned portNo, const TDeviceTree& tree) {
+std::string PortStatusText(const TSerialComm& com, unsigned portNo) {
+  const TDeviceTree tree = com.DeviceTree();
   const std::string portName = "COM" + std::to_string(portNo);
-  const std::optional<TTtyDevice> device = tree.ComPortDevice(portNo);
+  const std::optional<TTtyDevice> device = PortDevice(com, portNo);
   if (!device) return portName + ": kein Gerät";
   std::string text = portName + " → " + device->DevicePath;
-  if (const std::string label = DeviceLabel(tree.Details(*device)); !label.empty()) {
+  const TTtyDetails details = tree.Details(*device);
+  if (const std::string label = DeviceLabel(details.Manufacturer, details.Description);
+      !label.empty()) {
     text += " (" + label + ")";
   }
   return text;
@@ -35,9 +45,59 @@ std::string PortStatusText(unsigned portNo, const TDeviceTree& tree) {
 
 void TForm1::CreatePortStatus() {
   ComComboBox->OnChange = [this](TObject* s) { ComComboBoxChange(s); };
-  m_portWatch = std::make_unique<THotplugWatch>(TDeviceTree::System().WatchFolders());
-  m_portWatch->OnChange = [this](const std::vector<THotplugChange>&) { ShowPortStatus(); };
+  // The port field offers what is there, with what it is.
+  SerialComm1->SetEnumPorts(epFullPresent);
+  WatchPorts();
+}
+
+void TForm1::SetDeviceTree(TDeviceTree tree) {
+  SerialComm1->SetDeviceTree(std::move(tree));
+  m_presentPorts.clear();
+  WatchPorts();
+}
+
+void TForm1::WatchPorts() {
+  m_portWatch = std::make_unique<THotplugWatch>(SerialComm1->DeviceTree().WatchFolders());
+  m_portWatch->OnChange = [this](const std::vector<THotplugChange>& changes) {
+    if (std::any_of(changes.begin(), changes.end(), ConcernsSerialPorts)) RefreshPorts();
+  };
+  RefreshPorts();
+}
+
+void TForm1::RefreshPorts() {
+  const TDeviceTree tree = SerialComm1->DeviceTree();
+  // The port an acquisition reads from keeps the name it was opened by.
+  const SerialDevice* open = SerialComm1->Device();
+  AssignComNumbers(tree, [&](const TTtyDevice& device) {
+    return open != nullptr && SameDevice(open->Fd(), tree.HostPath(device.DevicePath));
+  });
+  SerialComm1->RefreshDeviceList();
+  ShowPortChoices();
   ShowPortStatus();
+}
+
+void TForm1::ShowPortChoices() {
+  const TDeviceList& present = SerialComm1->DeviceList();
+  // Refilling would close a list the user has open.
+  if (std::vector<std::string> items = PortChoiceItems(present); items != ComComboBox->Items()) {
+    ComComboBox->SetItems(items);
+  }
+  std::vector<int> numbers;
+  for (int i = 0; i < present.Count(); ++i) numbers.push_back(present[i].PortNumber);
+  const std::vector<int> before = std::exchange(m_presentPorts, numbers);
+  // A single instrument needs no choice: one that appears while the field
+  // names nothing present is chosen (never under a running acquisition).
+  // On-board ports are part of the machine; they never appear.
+  const auto shown = static_cast<std::uint16_t>(LeadingInteger(ComComboBox->Text()));
+  if (SerialComm1->Active() || present.IndexOfPort(shown) >= 0) return;
+  for (int i = 0; i < present.Count(); ++i) {
+    const bool onBoard = BuiltInComNumber(present[i].DevicePath) == present[i].PortNumber;
+    if (!onBoard &&
+        std::find(before.begin(), before.end(), present[i].PortNumber) == before.end()) {
+      ComComboBox->SetText(PortChoiceText(present[i]));
+      return;
+    }
+  }
 }
 
 void TForm1::ComComboBoxChange(TObject*) { ShowPortStatus(); }
@@ -45,7 +105,20 @@ void TForm1::ComComboBoxChange(TObject*) { ShowPortStatus(); }
 void TForm1::ShowPortStatus() {
   // The number Start would give the serial component.
   const auto portNo = static_cast<std::uint16_t>(LeadingInteger(ComComboBox->Text()));
-  StatusBar->Panels()[kPortStatusPanel].SetText(PortStatusText(portNo, TDeviceTree::System()));
+  StatusBar->Panels()[kPortStatusPanel].SetText(PortStatusText(*SerialComm1, portNo));
+}
+
+void TForm1::ShowOpenFailure() {
+  const int error = SerialComm1->LastOpenError();
+  if (error == 0) return;
+  const unsigned portNo = SerialComm1->ComPortNo();
+  const std::optional<TTtyDevice> device = PortDevice(*SerialComm1, portNo);
+  std::vector<TPortHolder> holders;
+  if (error == EBUSY && device) {
+    holders = PortHolders(SerialComm1->DeviceTree().HostPath(device->DevicePath));
+  }
+  StatusBar->Panels()[kPortStatusPanel].SetText(
+      OpenFailureText(portNo, error, device.has_value(), holders));
 }
 
 }  // namespace kurvex

@@ -1,11 +1,21 @@
 #include "app/mainwindow.h"
 #include "app/numbertext.h"
+#include "platform/messageboxes.h"
 
 namespace kurvex {
 
 namespace {
 constexpr int kNormalTicks = 3;
 constexpr int kDoubleTicks = 6;
+
+// A logarithmic axis cannot show zero or less: the chart keeps its window,
+// and the user learns why nothing changed.
+void TellLogAxisKeepsItsWindow() {
+  TheMessageBoxes().Show(
+      "Die logarithmische Y-Achse kann nur Werte größer als 0 zeigen. Graph Y min und Graph Y max müssen "
+      "größer als 0 sein; die Y-Achse bleibt unverändert.",
+      "Kurvex", MessageIcon::Warning, MessageButtons::Ok);
+}
 }  // namespace
 
 void TForm1::NormalRadioButtonClick(TObject*) {
@@ -36,6 +46,7 @@ void TForm1::LogCheckBoxClick(TObject*) {
     ReadGraphLimits();
     Chart1->SetRange(1, 0, SessionState.GraphYMin, SessionState.GraphXMax, SessionState.GraphYMax);
     Chart1->Scale1Y().SetLogarithmic(true);
+    if (!Chart1->Scale1Y().Logarithmic()) TellLogAxisKeepsItsWindow();
   } else {
     GraphYminEdit->SetText(LocaleNumberText(0));
     ZoomRadioButton->SetEnabled(true);
@@ -72,7 +83,10 @@ void TForm1::TrendCheckBoxClick(TObject*) {
 
 void TForm1::ResetAxisButtonClick(TObject*) {
   ReadGraphLimits();
+  const TScaleProps& y = Chart1->Scale1Y();
+  const bool yRefused = y.Logarithmic() && !y.CanShow(SessionState.GraphYMin, SessionState.GraphYMax);
   Chart1->SetRange(1, 0, SessionState.GraphYMin, SessionState.GraphXMax, SessionState.GraphYMax);
+  if (yRefused) TellLogAxisKeepsItsWindow();
 }
 
 void TForm1::ClearGraphButtonClick(TObject*) {

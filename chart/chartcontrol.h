@@ -70,7 +70,8 @@ class TCustomChartControl : public TCustomControl {
   const TItemStore& Store() const { return *m_store; }
 
   // --- ranges and mapping ------------------------------------------------
-  /// World window of one layer (1..16) or of all layers (0); repaints.
+  /// World window of one layer (1..16) or of all layers (0); repaints. An
+  /// axis that cannot show its new window (TScaleProps::CanShow) keeps its own.
   void SetRange(int layer, long double x1, long double y1, long double x2, long double y2);
   /// World to control pixel; the layer is clamped to 1..16.
   void WorldToPixel(int layer, double x, double y, int& px, int& py) const;
@@ -218,7 +219,8 @@ class TCustomChartControl : public TCustomControl {
   void RedrawIfAuto();
   /// Sets one layer's range through joined layers, painting once afterwards.
   void SetLayerRange(int layer, long double x1, long double y1, long double x2, long double y2);
-  /// Stores one layer's range as it comes and updates the transformations.
+  /// Stores one layer's range as it comes (each axis only when it can show
+  /// it) and updates the transformations.
   void ApplyLayerRange(int layer, long double x1, long double y1, long double x2, long double y2);
   /// Gives every chart of this chart's sharing group this chart's store.
   void SyncSharedData();

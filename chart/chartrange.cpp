@@ -123,8 +123,15 @@ void TCustomChartControl::SyncJoinedLayers() {
 }
 
 void TCustomChartControl::ApplyLayerRange(int layer, long double x1, long double y1, long double x2, long double y2) {
-  ScaleX(layer).StoreRange(static_cast<double>(x1), static_cast<double>(x2));
-  ScaleY(layer).StoreRange(static_cast<double>(y1), static_cast<double>(y2));
+  // An axis keeps its window when it cannot show the new one (a
+  // non-positive end on a logarithmic axis, an end that is not finite), as
+  // its property setters refuse such ends; the other axis still moves.
+  const auto store = [](TScaleProps& axis, long double low, long double high) {
+    if (axis.CanShow(static_cast<double>(low), static_cast<double>(high)))
+      axis.StoreRange(static_cast<double>(low), static_cast<double>(high));
+  };
+  store(ScaleX(layer), x1, x2);
+  store(ScaleY(layer), y1, y2);
   ApplyScaleProps(*m_painterX[layer - 1], ScaleX(layer));
   ApplyScaleProps(*m_painterY[layer - 1], ScaleY(layer));
   UpdateLayerTransforms();

@@ -27,11 +27,22 @@ TDecade DecadeOf(double v, bool snap) {
   return {std::pow(10.0, f), std::nearbyint(std::pow(10.0, t - f))};
 }
 
-double FirstValue(const TGridAxis& a) {
-  if (a.Step == 0) {
-    const TScale& p = *a.Painter;
-    return p.NumTicks() > 0 ? p.TickPosition(1) : std::min(p.RangeLow(), p.RangeHigh());
+// The painter's ticks, all of them (its position list keeps only 50), in
+// drawing order. Those outside the range are left out rather than ending
+// the walk, so the ticks of an axis that runs backwards count too.
+std::vector<double> PainterTickValues(const TGridAxis& a) {
+  std::vector<double> values;
+  for (const TTickMark& mark : a.Painter->TickLayout().Marks) {
+    if (!mark.Recorded || !(mark.Value >= a.Low && mark.Value < a.High)) continue;
+    values.push_back(mark.Value);
+    if (static_cast<int>(values.size()) == kMaxGridValues) break;
   }
+  return values;
+}
+
+// Without painter ticks the walk is the low range end alone.
+double FirstValue(const TGridAxis& a) {
+  if (a.Step == 0) return std::min(a.Painter->RangeLow(), a.Painter->RangeHigh());
   if (!a.Logarithmic || a.Step > 0) return std::ceil(a.Low / a.Step) * a.Step;
   if (a.Step == kDecadeStep) return std::pow(10.0, std::ceil(std::log10(a.Low)));
   const TDecade d = DecadeOf(a.Low, false);
@@ -40,12 +51,8 @@ double FirstValue(const TGridAxis& a) {
   return a.Low;
 }
 
-// k is the 1-based index of v in the walk.
-double NextValue(const TGridAxis& a, double v, int k) {
-  if (a.Step == 0) {
-    const TScale& p = *a.Painter;
-    return k + 1 <= p.NumTicks() ? p.TickPosition(k + 1) : a.High;
-  }
+double NextValue(const TGridAxis& a, double v) {
+  if (a.Step == 0) return a.High;
   if (!a.Logarithmic || a.Step > 0) return v + std::fabs(a.Step);
   if (a.Step == kDecadeStep) return 10 * v;
   const TDecade d = DecadeOf(v, true);
@@ -56,12 +63,13 @@ double NextValue(const TGridAxis& a, double v, int k) {
 }  // namespace
 
 std::vector<double> GridValues(const TGridAxis& axis) {
+  if (axis.Step == 0 && axis.Painter->NumTicks() > 0) return PainterTickValues(axis);
   std::vector<double> values;
   double v = FirstValue(axis);
   // NaN compares false too, so a broken axis walks nothing.
   while (v < axis.High && static_cast<int>(values.size()) < kMaxGridValues) {
     values.push_back(v);
-    v = NextValue(axis, v, static_cast<int>(values.size()));
+    v = NextValue(axis, v);
   }
   return values;
 }

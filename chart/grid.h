@@ -22,10 +22,12 @@ struct TGridAxis {
   const TScale* Painter = nullptr;
 };
 
-/// The grid values of one axis in walking order: the first value, then
-/// each next one, ending before the first value that is not below High and
-/// after at most kMaxGridValues values. Values are neither sorted nor
-/// de-duplicated.
+/// The grid values of one axis, at most kMaxGridValues of them, neither
+/// sorted nor de-duplicated. With Step 0 they are the painter's tick
+/// positions from the last painting that lie from Low up to below High,
+/// all of them and in its drawing order (the low end alone when it drew
+/// none); otherwise the first value and each next one, ending before the
+/// first value that is not below High.
 std::vector<double> GridValues(const TGridAxis& axis);
 
 }  // namespace kurvex

@@ -26,6 +26,11 @@ double MapToWorld(const TAxisTransform& t, int pixel, bool logarithmic) {
   return static_cast<double>(logarithmic ? std::exp(u) : u);
 }
 
+bool AxisCanShow(double low, double high, bool logarithmic) {
+  if (!std::isfinite(low) || !std::isfinite(high)) return false;
+  return !logarithmic || (low >= kLogFloor && high >= kLogFloor);
+}
+
 int RoundPixel(long double v) {
   constexpr long double kLimit = 2147483647.0L;
   if (std::isnan(v)) return 0;

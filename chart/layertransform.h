@@ -36,4 +36,8 @@ int RoundPixel(long double v);
 /// Values at or below this count as non-positive on logarithmic axes.
 inline constexpr double kLogFloor = 1e-100;
 
+/// Whether an axis can show the window low..high: both ends finite and, on
+/// a logarithmic axis, neither end below kLogFloor.
+bool AxisCanShow(double low, double high, bool logarithmic);
+
 }  // namespace kurvex

@@ -27,10 +27,6 @@ TAxisWindow ScaleAroundCentre(const TAxisWindow& origin, double factor) {
   return {static_cast<double>(centre - half), static_cast<double>(centre + half)};
 }
 
-bool AxisCanShow(const TAxisWindow& window, bool logarithmic) {
-  return !logarithmic || (window.Low > 0 && window.High > 0);
-}
-
 TPoint RubberBandCorner(TPoint anchor, TPoint pointer, const TPlotBounds& plot, bool square) {
   const int x = std::clamp(pointer.X, plot.Left, plot.Right);
   int y = pointer.Y;

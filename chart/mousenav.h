@@ -39,10 +39,6 @@ double ZoomDragFactorY(int dY, int height);
 /// `origin` scaled by `factor` around its centre, in linear arithmetic.
 TAxisWindow ScaleAroundCentre(const TAxisWindow& origin, double factor);
 
-/// True when a logarithmic axis can show the window (both ends positive);
-/// a linear axis can show any window.
-bool AxisCanShow(const TAxisWindow& window, bool logarithmic);
-
 /// Where the moving corner of a rubber band anchored at `anchor` goes for a
 /// pointer at `pointer`: clamped into the plot area; with `square` the band
 /// keeps equal sides (along the diagonal the pointer is on).

@@ -131,14 +131,10 @@ void TCustomChartControl::ZoomDragStep(int x, int y) {
   const double fx = ZoomDragFactorX(x - m_nav.Origin.X, Width());
   const double fy = m_isometric ? fx : ZoomDragFactorY(y - m_nav.Origin.Y, Height());
   NavigationStep([&](int layer) {
-    const TScaleProps& sx = ScaleX(layer);
-    const TScaleProps& sy = ScaleY(layer);
-    TAxisWindow wx = ScaleAroundCentre(m_originX[layer - 1], fx);
-    TAxisWindow wy = ScaleAroundCentre(m_originY[layer - 1], fy);
-    // The linear arithmetic can push a logarithmic window below zero, which
-    // the axis cannot show: that axis stays where it is for this step.
-    if (!AxisCanShow(wx, sx.Logarithmic())) wx = WindowOf(sx);
-    if (!AxisCanShow(wy, sy.Logarithmic())) wy = WindowOf(sy);
+    // The linear arithmetic can push a logarithmic window below zero; the
+    // range setting keeps such an axis where it is for this step.
+    const TAxisWindow wx = ScaleAroundCentre(m_originX[layer - 1], fx);
+    const TAxisWindow wy = ScaleAroundCentre(m_originY[layer - 1], fy);
     SetLayerRange(layer, wx.Low, wy.Low, wx.High, wy.High);
   });
 }

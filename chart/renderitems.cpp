@@ -52,6 +52,21 @@ std::string Utf8OfLatin1(const std::uint8_t* bytes, int length) {
   return text;
 }
 
+// NaN has no pixel: mapped, it would land on the control's edge.
+bool IsNumberPoint(double x, double y) { return !std::isnan(x) && !std::isnan(y); }
+
+bool UsesSecondPoint(std::uint8_t kind) {
+  switch (kind) {
+    case ikLine:
+    case ikRect:
+    case ikFrameRect:
+    case ikBar3D:
+    case ikEllipse:
+    case ikArrow: return true;
+    default: return false;
+  }
+}
+
 struct TBox {
   int Left, Top, Right, Bottom;  // Right and Bottom inclusive
 };
@@ -87,6 +102,11 @@ void TItemRenderer::Render(const TChartItem* items, int count) {
       m_batch.Flush();
       m_canvas.Pen.Width = width;
     }
+    if (item.Kind == ikDrawTo && (m_polylineBroken || !IsNumberPoint(item.X, item.Y))) {
+      ++i;
+      MoveToPoint(item);
+      continue;
+    }
     if (item.Kind == ikDrawTo) {
       const TPenStyle style = StyleOf(item);
       if (color != m_canvas.Pen.Color || style != m_canvas.Pen.Style) {
@@ -99,9 +119,7 @@ void TItemRenderer::Render(const TChartItem* items, int count) {
     ++i;
     m_batch.Flush();
     if (item.Kind == ikMoveTo) {
-      const TPoint p = Point(item, item.X, item.Y);
-      m_batch.SetCurrent(p);
-      m_canvas.MoveTo(p.X, p.Y);
+      MoveToPoint(item);
     } else {
       DrawItem(item, color);
     }
@@ -115,7 +133,8 @@ int TItemRenderer::AddLineRun(const TChartItem* items, int from, int count) {
   // read (an unknown style drawn solid, say) just starts the next run.
   const auto same = [&](const TChartItem& item) {
     return item.Kind == ikDrawTo && item.Layer == head.Layer && item.LineWidth == head.LineWidth &&
-           item.PenStyle == head.PenStyle && (m_blackAndWhite || item.Color == head.Color);
+           item.PenStyle == head.PenStyle && (m_blackAndWhite || item.Color == head.Color) &&
+           IsNumberPoint(item.X, item.Y);
   };
   constexpr int kChunk = 256;
   std::array<TPoint, kChunk> points;
@@ -126,6 +145,15 @@ int TItemRenderer::AddLineRun(const TChartItem* items, int from, int count) {
     m_batch.Add(points.data(), n);
     if (n < kChunk) return i;
   }
+}
+
+void TItemRenderer::MoveToPoint(const TChartItem& item) {
+  m_batch.Flush();
+  m_polylineBroken = !IsNumberPoint(item.X, item.Y);
+  if (m_polylineBroken) return;
+  const TPoint p = Point(item, item.X, item.Y);
+  m_batch.SetCurrent(p);
+  m_canvas.MoveTo(p.X, p.Y);
 }
 
 void TItemRenderer::UsePen(TColor color, TPenStyle style) {
@@ -139,6 +167,11 @@ TColor TItemRenderer::ShapeFill(const TChartItem& item) const {
 }
 
 void TItemRenderer::DrawItem(const TChartItem& item, TColor color) {
+  // Relative items move by offsets, where NaN counts as no move.
+  const bool relative = item.Kind == ikMoveRel || item.Kind == ikDrawRel;
+  const bool placed =
+      IsNumberPoint(item.X, item.Y) && (!UsesSecondPoint(item.Kind) || IsNumberPoint(item.X2, item.Y2));
+  if (!relative && !placed) return;
   switch (item.Kind) {
     case ikMark: DrawMark(item, color); break;
     case ikLine: DrawLine(item, color); break;

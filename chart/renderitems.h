@@ -20,7 +20,9 @@ inline constexpr int kPixelLimit = 30000;
 /// line items are batched into polylines, the pen changes only when an
 /// item's colour, style or width differs from it, item pixels are limited
 /// to -30000..30000 and then shifted by the offsets. Items from foreign
-/// files are drawn safely whatever their fields hold. GUI thread only.
+/// files are drawn safely whatever their fields hold: a point with a NaN
+/// coordinate is left out and breaks the polyline, a shape with one is not
+/// drawn. GUI thread only.
 class TItemRenderer {
  public:
   /// Control pixel (px, py) lands on canvas pixel (px - LRim + offX,
@@ -38,6 +40,10 @@ class TItemRenderer {
     const TPoint p = m_mapper.Map(item.Layer, x, y);
     return {std::clamp(p.X, -kPixelLimit, kPixelLimit) + m_shiftX, std::clamp(p.Y, -kPixelLimit, kPixelLimit) + m_shiftY};
   }
+  /// Draws what is batched and goes on from the item's point; a point
+  /// with a NaN coordinate is left out, and the next line item only sets
+  /// where the polyline goes on from.
+  void MoveToPoint(const TChartItem& item);
   void UsePen(TColor color, TPenStyle style);
   /// Adds the line items from index `from` on that share its kind, layer,
   /// colour, style and width to the batch; returns the index after them.
@@ -68,6 +74,7 @@ class TItemRenderer {
   const int m_offX, m_offY;
   const bool m_blackAndWhite;
   TPolylineBatch m_batch;
+  bool m_polylineBroken = false;
   TPixelMapper m_mapper;
 };
 

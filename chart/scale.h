@@ -4,8 +4,10 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "chart/dtlabel.h"
+#include "chart/labelstride.h"
 #include "chart/scaletypes.h"
 #include "chart/ticklayout.h"
 #include "platform/bitmap.h"
@@ -130,6 +132,9 @@ class TScale : public TObject {
   int ValueToPixel(double value) const;
   /// The index-th (1-based) recorded tick position; 0 outside 1..NumTicks.
   double TickPosition(int index) const;
+  /// Every tick of the last painting, the recorded ones beyond the first 50
+  /// included.
+  const TTickLayout& TickLayout() const { return m_layout; }
 
   // --- painting ----------------------------------------------------------
   /// Paint onto canvas, shifted by (x, y), instead of the own canvas; nullptr
@@ -164,6 +169,10 @@ class TScale : public TObject {
   void DrawScale(TCanvas& canvas, int offX, int offY);
   void DrawTick(TCanvas& canvas, const TTickMark& mark, int tick, int axis);
   void DrawLabel(TCanvas& canvas, const std::string& text, int tick, int axis);
+  /// Left edge of a horizontal label `width` pixels wide at pixel `tick`.
+  int HorizontalLabelLeft(int tick, int width) const;
+  /// Every how many labels one is shown so that none touch (1: all).
+  int HorizontalLabelStride(TCanvas& canvas);
   void DrawMessage(TCanvas& canvas, int axis);
   void DrawCaption(TCanvas& canvas, int axis);
   void DrawFrame(TCanvas& canvas) const;
@@ -215,6 +224,7 @@ class TScale : public TObject {
   bool m_surfaceStale = false;
   TBitmap m_surface;
   TTickLayout m_layout;
+  std::vector<TLabelSpan> m_labelSpans;  // reused from painting to painting
 };
 
 }  // namespace kurvex

@@ -9,6 +9,8 @@ namespace {
 constexpr int kShortTick = 4;
 constexpr int kLongTickVertical = 6;
 constexpr int kLongTickHorizontal = 7;
+// Free columns a horizontal label keeps from its shown neighbours.
+constexpr int kLabelGap = 1;
 // The parent's background shows through a transparent stand-alone scale;
 // the own surface has no parent, so white stands in for it.
 constexpr TColor kNoParentBackground = clWhite;
@@ -87,6 +89,10 @@ void TScale::DrawScale(TCanvas& target, int offX, int offY) {
   m_numTicks = 0;
   LayoutTicks(TickParams(), m_layout);
   DrawMessage(*canvas, axis);
+  // Horizontal labels that would touch are thinned out to every stride-th;
+  // their ticks stay.
+  const int stride = Vertical() ? 1 : HorizontalLabelStride(*canvas);
+  int labelIndex = 0;
   for (const TTickMark& mark : m_layout.Marks) {
     if (mark.Recorded) Record(mark.Value);
     const int tick = ValueToPixel(mark.Value);
@@ -94,7 +100,7 @@ void TScale::DrawScale(TCanvas& target, int offX, int offY) {
     const int x = Vertical() ? axis : tick, y = Vertical() ? tick : axis;
     const bool eventFirst = m_layout.EventBeforeLabel;
     if (eventFirst && OnScaleTickDrawn) OnScaleTickDrawn(this, canvas, m_scaleType, mark.Value, x, y);
-    if (!mark.Label.empty()) DrawLabel(*canvas, mark.Label, tick, axis);
+    if (!mark.Label.empty() && labelIndex++ % stride == 0) DrawLabel(*canvas, mark.Label, tick, axis);
     if (!eventFirst && OnScaleTickDrawn) OnScaleTickDrawn(this, canvas, m_scaleType, mark.Value, x, y);
   }
   if (m_showBaseLine) {
@@ -130,16 +136,34 @@ void TScale::DrawLabel(TCanvas& canvas, const std::string& text, int tick, int a
     top = tick - canvas.TextHeight("0") / 2;
     left = m_scaleType == sctYR ? axis - 6 - size.cx - 2 : axis + 8;
   } else {
-    int half = size.cx / 2;
-    left = tick - half;
-    if (left < 2) {
-      half = tick - 2;
-      left = 2;
-    }
-    if (tick + half >= m_width - 2) left = m_width - 2 * half - 2;
+    left = HorizontalLabelLeft(tick, size.cx);
     top = m_scaleType == sctXT ? axis + 7 : axis - 7 - size.cy;
   }
   canvas.TextOut(left, top, text);
+}
+
+// Centred on the tick, but never starting left of x = 2 nor reaching the
+// right edge.
+int TScale::HorizontalLabelLeft(int tick, int width) const {
+  int half = width / 2;
+  int left = tick - half;
+  if (left < 2) {
+    half = tick - 2;
+    left = 2;
+  }
+  if (tick + half >= m_width - 2) left = m_width - 2 * half - 2;
+  return left;
+}
+
+int TScale::HorizontalLabelStride(TCanvas& canvas) {
+  m_labelSpans.clear();
+  for (const TTickMark& mark : m_layout.Marks) {
+    if (mark.Label.empty()) continue;
+    const int width = canvas.TextExtent(mark.Label).cx;
+    const int left = HorizontalLabelLeft(ValueToPixel(mark.Value), width);
+    m_labelSpans.push_back({left, left + width});
+  }
+  return LabelStride(m_labelSpans, kLabelGap);
 }
 
 // The lines of a date/time scale that cannot show its range, stacked on the

@@ -35,6 +35,8 @@ void TScaleProps::SetRangeHigh(double v) {
   Changed();
 }
 
+bool TScaleProps::CanShow(double low, double high) const { return AxisCanShow(low, high, m_logarithmic); }
+
 void TScaleProps::SetMinRange(double v) {
   if (v <= kLogFloor) return;
   m_minRange = v;

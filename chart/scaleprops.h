@@ -26,6 +26,11 @@ class TScaleProps {
   void SetRangeLow(double v);
   void SetRangeHigh(double v);
 
+  /// Whether the axis can show the window low..high: both ends finite and,
+  /// when logarithmic, neither below 1e-100. Range settings that fail this
+  /// leave the axis as it is.
+  bool CanShow(double low, double high) const;
+
   double MinRange() const { return m_minRange; }
   /// Values <= 1e-100 are ignored; a narrower range is widened around its
   /// centre (OnChange fires only then).

@@ -17,7 +17,9 @@ namespace {
 
 constexpr int kDayStep = 28;
 constexpr int kLastSubSecondStep = 9;
-constexpr long double kSlack = 0.999999999L;
+// How far a tick may lie beyond an end of the range, as a part of the
+// sub-step: absolute, so it stays below one step at any distance from zero.
+constexpr long double kEndSlack = 0.001L;
 
 }  // namespace
 
@@ -35,14 +37,12 @@ bool LayoutTimeTicks(const TTickParams& p, TTickLayout& layout) {
   const long double step = d * TimeStepTable[k - 1].Seconds;
   const long double sub = step / TimeStepTable[k - 1].SubIntervals;
   const long long count = static_cast<long long>((static_cast<long double>(p.High) - p.Low) / sub) + 5;
-  const long double first = step * std::floor(p.Low / step / kSlack);
-  // Each end is widened outwards by a relative 1e-9 in the scale's own
-  // direction, so a reversed range keeps its end ticks too.
-  auto widened = [](long double x, long double outwards) {
-    return (x >= 0) == (outwards > 0) ? x / kSlack : x * kSlack;
-  };
-  const long double lowLimit = widened(p.Low, -d);
-  const long double highLimit = widened(p.High, d);
+  const long double slack = kEndSlack * std::fabs(sub);
+  const long double first = step * std::floor((p.Low - d * slack) / step);
+  // Each end is widened outwards in the scale's own direction, so a
+  // reversed range keeps its end ticks too.
+  const long double lowLimit = p.Low - d * slack;
+  const long double highLimit = p.High + d * slack;
   auto inside = [&](long double v) { return d * v >= d * lowLimit && d * v <= d * highLimit; };
   if (p.ShortTicks) {
     for (long long j = 0; j <= count; ++j) {

@@ -5,8 +5,9 @@
 
 namespace kurvex {
 
-/// The program's application object: the toolkit's event loop and the
-/// default font. Exactly one exists, created first in main. GUI thread.
+/// The program's application object: the toolkit's event loop, the
+/// default font and the toolkit's own texts in the system's language.
+/// Exactly one exists, created first in main. GUI thread.
 class TApplication {
  public:
   TApplication(int& argc, char** argv);

@@ -11,8 +11,9 @@ namespace kurvex {
 
 namespace {
 
-QImage WhiteImage(int width, int height) {
-  QImage image(std::max(0, width), std::max(0, height), QImage::Format_RGB32);
+QImage WhiteImage(int width, int height, int scale = 1) {
+  QImage image(std::max(0, width) * scale, std::max(0, height) * scale, QImage::Format_RGB32);
+  image.setDevicePixelRatio(scale);
   image.fill(Qt::white);
   return image;
 }
@@ -47,9 +48,20 @@ TBitmap& TBitmap::operator=(const TBitmap& other) {
 
 TBitmap::~TBitmap() = default;
 
-int TBitmap::Width() const { return m_impl->image.width(); }
+int TBitmap::Width() const { return m_impl->image.width() / Scale(); }
 
-int TBitmap::Height() const { return m_impl->image.height(); }
+int TBitmap::Height() const { return m_impl->image.height() / Scale(); }
+
+int TBitmap::Scale() const { return std::max(1, qRound(m_impl->image.devicePixelRatio())); }
+
+void TBitmap::SetScale(int scale) {
+  scale = std::max(1, scale);
+  if (scale == Scale()) {
+    return;
+  }
+  m_impl->canvas.Flush();
+  m_impl->image = WhiteImage(Width(), Height(), scale);
+}
 
 void TBitmap::SetSize(int width, int height) {
   width = std::max(0, width);
@@ -58,7 +70,7 @@ void TBitmap::SetSize(int width, int height) {
     return;
   }
   m_impl->canvas.Flush();
-  m_impl->image = WhiteImage(width, height);
+  m_impl->image = WhiteImage(width, height, Scale());
 }
 
 TCanvas& TBitmap::Canvas() { return m_impl->canvas; }

@@ -23,6 +23,12 @@ class TBitmap {
   /// Changes the size; the contents are white afterwards when the size
   /// changed. Negative sides count as 0; a zero side gives a 0 × 0 bitmap.
   void SetSize(int width, int height);
+  /// Device pixels per pixel, for a picture shown on a finer screen: the
+  /// image holds Width × Scale by Height × Scale device pixels and the
+  /// canvas draws into it at that resolution in the same pixel coordinates.
+  /// Changing it leaves the bitmap white. At least 1; 1 unless set.
+  void SetScale(int scale);
+  int Scale() const;
   TCanvas& Canvas();
 
   /// Writes a 24-bit uncompressed Windows BMP. On failure returns false and
@@ -31,7 +37,8 @@ class TBitmap {
   /// Reads a Windows BMP. On failure returns false, keeps the bitmap and sets *error.
   bool LoadFromFile(const std::string& path, std::string* error = nullptr);
 
-  /// The pixels (Format_RGB32), for the platform's own use (drawing to
+  /// The pixels (Format_RGB32, device pixels, its device pixel ratio the
+  /// Scale), for the platform's own use (drawing to
   /// windows, tests). Ends the canvas's active painter first, so a copy of
   /// the image keeps the pixels of this moment; fetch it again after drawing.
   const QImage& Image() const;

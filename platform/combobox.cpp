@@ -1,7 +1,10 @@
 #include "platform/combobox.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QSignalBlocker>
+#include <QStyle>
 
 #include "platform/eventguard.h"
 
@@ -19,15 +22,24 @@ TComboBox::TComboBox(TWinControl* parent) : TWinControl(new QComboBox, parent) {
       if (OnChange) OnChange(this);
     });
   });
+  // An item picked from the list shows its beginning, where the number is.
+  QObject::connect(Combo(Widget()), &QComboBox::textActivated, Widget(),
+                   [this] { Combo(Widget())->lineEdit()->home(false); });
 }
 
 void TComboBox::SetItems(const std::vector<std::string>& items) {
   QComboBox* combo = Combo(Widget());
   const QString text = combo->currentText();  // clear() and addItem() would replace it
+  const int cursor = combo->lineEdit()->cursorPosition();
   const QSignalBlocker quiet(combo);  // the text only passes through other values here
   combo->clear();
   for (const std::string& item : items) combo->addItem(QString::fromStdString(item));
   combo->setEditText(text);
+  combo->lineEdit()->setCursorPosition(cursor);
+  // The open list shows whole items even where they are wider than the field.
+  QAbstractItemView* list = combo->view();
+  list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+                        list->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
 }
 
 std::vector<std::string> TComboBox::Items() const {
@@ -42,6 +54,7 @@ std::string TComboBox::Text() const { return Combo(Widget())->currentText().toSt
 
 void TComboBox::SetText(const std::string& text) {
   Combo(Widget())->setEditText(QString::fromStdString(text));
+  Combo(Widget())->lineEdit()->home(false);
 }
 
 void TComboBox::SetDropDownCount(int count) { Combo(Widget())->setMaxVisibleItems(count); }

@@ -8,12 +8,14 @@
 namespace kurvex {
 
 /// An editable combo box: a text field with a list to pick from. Typed texts
-/// are not added to the list. GUI thread only.
+/// are not added to the list; a text set from code or picked from the list
+/// shows its beginning when it is wider than the field. GUI thread only.
 class TComboBox : public TWinControl {
  public:
   explicit TComboBox(TWinControl* parent);
 
-  /// Replaces the list; the text stays as it is.
+  /// Replaces the list; the text stays as it is. The open list is as wide
+  /// as its widest item.
   void SetItems(const std::vector<std::string>& items);
   std::vector<std::string> Items() const;
 

@@ -28,21 +28,17 @@ std::optional<unsigned> ComPortNumber(const std::string& portName) {
   return value;
 }
 
-std::string ResolveComPort(const std::string& portName) {
-  const std::optional<unsigned> portNo = ComPortNumber(portName);
-  if (!portNo) {
-    return {};
-  }
-  const std::filesystem::path link = ComPortLink(*portNo);
-  std::error_code error;
-  if (std::filesystem::is_symlink(std::filesystem::symlink_status(link, error))) {
-    return link.string();
-  }
-  return BuiltInComDevice(*portNo);
-}
-
 std::string BuiltInComDevice(unsigned portNo) {
   return portNo == 0 ? std::string() : "/dev/ttyS" + std::to_string(portNo - 1);
+}
+
+std::optional<unsigned> BuiltInComNumber(const std::string& devicePath) {
+  constexpr std::string_view prefix = "/dev/ttyS";
+  if (devicePath.rfind(prefix, 0) != 0) return std::nullopt;
+  // "COM" + the kernel's number spells it the same way, plus one.
+  const std::optional<unsigned> index = ComPortNumber("COM" + devicePath.substr(prefix.size()));
+  if (!index || BuiltInComDevice(*index + 1) != devicePath) return std::nullopt;
+  return *index + 1;
 }
 
 }  // namespace kurvex

@@ -17,14 +17,11 @@ std::filesystem::path ComPortLink(unsigned portNo);
 /// other name.
 std::optional<unsigned> ComPortNumber(const std::string& portName);
 
-/// Device path for a port name "COM<n>": the link in the port folder when the
-/// link exists (even when it points nowhere, so opening then fails as it
-/// should), else /dev/ttyS<n-1>. Empty for COM0 and for names of other forms:
-/// such a port has no device.
-std::string ResolveComPort(const std::string& portName);
-
 /// The on-board port COM<n> stands for without a link: /dev/ttyS<n-1>;
 /// empty for COM0.
 std::string BuiltInComDevice(unsigned portNo);
+
+/// n for the device path BuiltInComDevice(n) gives; empty for any other path.
+std::optional<unsigned> BuiltInComNumber(const std::string& devicePath);
 
 }  // namespace kurvex

@@ -50,7 +50,7 @@ std::string PlainCaption(const std::string& caption) {
   std::string plain;
   for (std::size_t i = 0; i < caption.size(); ++i) {
     if (caption[i] == '&' && i + 1 < caption.size()) ++i;  // "&&" keeps one '&'
-    plain += caption[i];
+    plain += caption[i] == '\n' ? ' ' : caption[i];  // the lines of a caption are read as one
   }
   const auto first = plain.find_first_not_of(' ');
   if (first == std::string::npos) return {};

@@ -114,7 +114,8 @@ class TWinControl : public TObject {
   void SetAccessibleName(const std::string& name);
   std::string AccessibleName() const;
   /// Sets the accessible name from a caption or label text (accelerator '&'
-  /// and outer blanks removed) unless one was set with SetAccessibleName.
+  /// and outer blanks removed, lines joined by a blank) unless one was set
+  /// with SetAccessibleName.
   void SetCaptionAccessibleName(const std::string& caption);
 
   void SetCursor(TCursor cursor);

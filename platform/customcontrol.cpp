@@ -14,6 +14,10 @@
 
 namespace kurvex {
 
+namespace {
+int ScaleOf(const QWidget& widget) { return std::max(1, qRound(widget.devicePixelRatioF())); }
+}  // namespace
+
 struct TCustomControl::Impl {
   TBitmap picture;
   bool stale = true;    // the picture does not show the control yet
@@ -24,9 +28,12 @@ struct TCustomControl::Impl {
   QTimer frameTimer;
   std::chrono::steady_clock::time_point lastRender{};
 
-  void FitPicture(const QSize& size) {
-    if (picture.Width() != size.width() || picture.Height() != size.height()) {
-      picture.SetSize(size.width(), size.height());
+  // The picture has the widget's size at the screen's resolution, so a
+  // finer screen gets its own pixels rather than an enlarged picture.
+  void FitPicture(const QWidget& widget) {
+    picture.SetScale(ScaleOf(widget));
+    if (picture.Width() != widget.width() || picture.Height() != widget.height()) {
+      picture.SetSize(widget.width(), widget.height());
     }
   }
 };
@@ -81,11 +88,13 @@ class CustomControlWidget : public QWidget {
   void paintEvent(QPaintEvent*) override {
     if (!m_owner) return;
     TCustomControl::Impl& c = *m_owner->m_cimpl;
+    // Moved to a screen of another resolution: the picture starts over.
+    if (c.picture.Scale() != ScaleOf(*this)) c.stale = true;
     c.inPaint = true;
     if (c.stale) {
       RunReportingErrors([&] { m_owner->HandleNeeded(); });
       c.stale = false;
-      c.FitPicture(size());
+      c.FitPicture(*this);
       RunReportingErrors([&] { m_owner->Paint(); });
     }
     // Whatever was requested shows now rather than one frame late.
@@ -154,7 +163,7 @@ TCustomControl::~TCustomControl() {
 const TBitmap& TCustomControl::WindowImage() const { return m_cimpl->picture; }
 
 TBitmap& TCustomControl::WindowBitmap() {
-  m_cimpl->FitPicture(Widget()->size());
+  m_cimpl->FitPicture(*Widget());
   return m_cimpl->picture;
 }
 

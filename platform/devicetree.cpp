@@ -71,6 +71,17 @@ std::string FirstOf(const std::map<std::string, std::string>& properties,
   return {};
 }
 
+// sysfs puts every USB device below its bus's root hub, "usb1", "usb2", ...
+bool OnUsbBus(const fs::path& sysDevicePath) {
+  return std::any_of(sysDevicePath.begin(), sysDevicePath.end(), [](const fs::path& part) {
+    const std::string name = part.string();
+    return name.size() > 3 && name.rfind("usb", 0) == 0 &&
+           name.find_first_not_of("0123456789", 3) == std::string::npos;
+  });
+}
+
+constexpr const char* kUdevDatabase = "/run/udev/data";
+
 }  // namespace
 
 TDeviceTree::TDeviceTree(fs::path root, fs::path portDirectory)
@@ -83,9 +94,13 @@ fs::path TDeviceTree::HostPath(const std::string& treePath) const {
 }
 
 std::optional<std::string> TDeviceTree::Resolve(const std::string& path) const {
+  int hops = 0;
+  return Resolve(path, hops);
+}
+
+std::optional<std::string> TDeviceTree::Resolve(const std::string& path, int& hops) const {
   std::deque<std::string> pending = Components(path);
   fs::path resolved = "/";
-  int hops = 0;
   while (!pending.empty()) {
     const std::string part = std::move(pending.front());
     pending.pop_front();
@@ -105,6 +120,11 @@ std::optional<std::string> TDeviceTree::Resolve(const std::string& path) const {
     if (++hops > kMaxLinkHops) return std::nullopt;
     const fs::path target = fs::read_symlink(HostPath(candidate.string()), error);
     if (error) return std::nullopt;
+    if (pending.empty() && fs::is_character_file(HostPath(candidate.string()), error)) {
+      // A device node: stand-in for a host tty when the tree lacks the target.
+      const fs::path from = target.is_absolute() ? target : resolved / target;
+      if (!Resolve(from.string(), hops)) return candidate.string();
+    }
     std::deque<std::string> targetParts = Components(target);
     pending.insert(pending.begin(), targetParts.begin(), targetParts.end());
     if (target.is_absolute()) resolved = "/";
@@ -176,7 +196,9 @@ std::vector<TTtyDevice> TDeviceTree::SerialDevices() const {
   std::vector<TTtyDevice> devices;
   for (const std::string& name : names) {
     const std::string devicePath = "/dev/" + name;
-    devices.push_back({name, devicePath, {}, fs::exists(HostPath(devicePath), error)});
+    const std::string sysDevice = Resolve("/sys/class/tty/" + name + "/device").value_or("");
+    devices.push_back({name, devicePath, {}, fs::exists(HostPath(devicePath), error),
+                       OnUsbBus(sysDevice)});
   }
 
   std::vector<std::string> byId;
@@ -191,10 +213,12 @@ std::vector<TTtyDevice> TDeviceTree::SerialDevices() const {
     if (!target) continue;
     auto known = std::find_if(devices.begin(), devices.end(),
                               [&](const TTtyDevice& d) { return d.DevicePath == *target; });
+    const bool usbName = linkName.rfind("usb-", 0) == 0;
     if (known == devices.end()) {
-      devices.push_back({fs::path(*target).filename().string(), *target, link, true});
+      devices.push_back({fs::path(*target).filename().string(), *target, link, true, usbName});
     } else if (known->SymbolicName.empty()) {
       known->SymbolicName = link;
+      known->Usb = known->Usb || usbName;
     }
   }
   return devices;
@@ -224,7 +248,7 @@ TTtyDetails TDeviceTree::Details(const TTtyDevice& device) const {
     // Devices without names of their own (PCI cards, on-board ports) get
     // them from the hardware database through udev.
     const std::string number = ReadAttribute(classDir + "/dev");
-    const auto properties = UdevProperties(HostPath("/run/udev/data/c" + number));
+    const auto properties = UdevProperties(HostPath(std::string(kUdevDatabase) + "/c" + number));
     if (details.Description.empty()) {
       details.Description = FirstOf(properties, {"ID_MODEL_FROM_DATABASE", "ID_MODEL"});
     }
@@ -246,8 +270,29 @@ std::optional<TTtyDevice> TDeviceTree::ComPortDevice(unsigned portNo) const {
   return builtIn.empty() ? std::nullopt : DeviceAt(builtIn);
 }
 
+std::string TDeviceTree::ComPortOpenPath(unsigned portNo) const {
+  const fs::path link = m_portDirectory / ("COM" + std::to_string(portNo));
+  std::error_code error;
+  if (fs::is_symlink(fs::symlink_status(link, error))) {
+    const std::optional<std::string> target = ComLinkDevice(link, fs::read_symlink(link, error));
+    return target ? HostPath(*target).string() : link.string();
+  }
+  const std::string builtIn = BuiltInComDevice(portNo);
+  return builtIn.empty() ? std::string() : HostPath(builtIn).string();
+}
+
+bool TDeviceTree::Settled(const TTtyDevice& device) const {
+  std::error_code error;
+  if (!fs::is_directory(HostPath(kUdevDatabase), error)) return true;
+  const std::string number = ReadAttribute("/sys/class/tty/" + device.Name + "/dev");
+  // A device sysfs does not show has no entry to wait for.
+  return number.empty() ||
+         fs::exists(HostPath(std::string(kUdevDatabase) + "/c" + number), error);
+}
+
 std::vector<fs::path> TDeviceTree::WatchFolders() const {
-  return {HostPath("/dev"), HostPath("/dev/pts"), m_portDirectory};
+  return {HostPath("/dev"), HostPath("/dev/pts"), HostPath("/dev/serial/by-id"),
+          HostPath(kUdevDatabase), m_portDirectory};
 }
 
 }  // namespace kurvex

@@ -21,6 +21,7 @@ struct TTtyDevice {
   std::string DevicePath;    ///< "/dev/ttyUSB0", in the tree
   std::string SymbolicName;  ///< its /dev/serial/by-id link, empty when none
   bool Present = false;      ///< the device node exists
+  bool Usb = false;          ///< it hangs on a USB bus (an adapter that comes and goes)
 };
 
 /// What sysfs and the udev database say about one tty. Empty fields are unknown.
@@ -61,12 +62,20 @@ class TDeviceTree {
   /// /dev/ttyS<portNo-1>; empty when that is no device (nothing there, or a
   /// reserved port without a UART).
   std::optional<TTtyDevice> ComPortDevice(unsigned portNo) const;
+  /// The host path that opens `COM<portNo>`: its link's device, else
+  /// /dev/ttyS<portNo-1>. A link that leads nowhere in the tree is given
+  /// as it is, so that opening it fails as it should; empty for COM0.
+  std::string ComPortOpenPath(unsigned portNo) const;
+  /// Whether udev has finished with the device (its by-id link is in place),
+  /// or the system runs no udev.
+  bool Settled(const TTtyDevice& device) const;
   /// The device at a resolved tree path; empty when nothing is there or it
   /// is a reserved port without a UART.
   std::optional<TTtyDevice> DeviceAt(const std::string& devicePath) const;
 
-  /// The folders whose entries come and go with devices: /dev, /dev/pts
-  /// and the port folder, whether they exist yet or not.
+  /// The folders whose entries come and go with devices: /dev, /dev/pts,
+  /// /dev/serial/by-id, the udev database and the port folder, whether
+  /// they exist yet or not.
   std::vector<std::filesystem::path> WatchFolders() const;
   const std::filesystem::path& PortDirectory() const { return m_portDirectory; }
 
@@ -74,8 +83,11 @@ class TDeviceTree {
   /// nowhere (or in circles).
   std::optional<std::string> Resolve(const std::string& path) const;
 
- private:
+  /// Where a tree path lies on the host.
   std::filesystem::path HostPath(const std::string& treePath) const;
+
+ private:
+  std::optional<std::string> Resolve(const std::string& path, int& hops) const;
   std::string ReadAttribute(const std::string& treePath) const;
   bool HasHardware(const std::string& name) const;
   std::optional<std::string> ComLinkDevice(const std::filesystem::path& link,

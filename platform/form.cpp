@@ -1,5 +1,6 @@
 #include "platform/form.h"
 
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QPointer>
 #include <QShowEvent>
@@ -25,10 +26,15 @@ struct TForm::Impl {
   TBorderIcons borderIcons = biSystemMenu | biMinimize | biMaximize;
 };
 
+QAccessibleInterface* FormAccessible(const QString&, QObject* object);
+
 // The window of a TForm: turns show and close requests into its events.
 class FormWidget : public QWidget {
  public:
-  FormWidget() : QWidget(nullptr, Qt::Window) {}
+  FormWidget() : QWidget(nullptr, Qt::Window) {
+    static const bool accessible = (QAccessible::installFactory(&FormAccessible), true);
+    static_cast<void>(accessible);
+  }
   // Set once the form is fully built and cleared before it is taken apart.
   void SetOwner(TForm* owner) { m_owner = owner; }
 
@@ -56,6 +62,15 @@ class FormWidget : public QWidget {
  private:
   TForm* m_owner = nullptr;
 };
+
+// Screen readers see a form as a window named by its caption; a plain
+// widget would report itself as a mere part of one.
+QAccessibleInterface* FormAccessible(const QString&, QObject* object) {
+  if (auto* form = dynamic_cast<FormWidget*>(object)) {
+    return new QAccessibleWidget(form, QAccessible::Window);
+  }
+  return nullptr;
+}
 
 TForm::TForm() : TWinControl(new FormWidget, nullptr), m_fimpl(std::make_unique<Impl>()) {
   m_fimpl->client = new QWidget(Widget());

@@ -11,6 +11,7 @@
 #include <mutex>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 #include "platform/dispatcher.h"
 
@@ -24,6 +25,10 @@ namespace {
 // a folder may be a waiting point for one target and a target of its own.
 constexpr std::uint32_t kWatchMask = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO |
                                      IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR;
+
+// A folder path that is created and removed without pause could keep the
+// watch moving for ever; after this many tries it waits for the next event.
+constexpr int kMaxArmAttempts = 100;
 
 fs::path NearestExisting(fs::path folder) {
   std::error_code error;
@@ -63,14 +68,29 @@ struct THotplugWatch::Reader {
                        [watch](const Target& t) { return t.Watch == watch; });
   }
 
+  void Unwatch(int watch) {
+    if (watch >= 0 && !InUse(watch)) inotify_rm_watch(Notify, watch);
+  }
+
   // Watches the folder or, while it is missing, the nearest ancestor that
   // exists. True when the folder itself became watched.
   bool Arm(Target& target) {
     const int old = target.Watch;
-    const fs::path at = NearestExisting(target.Folder);
-    target.Watch = inotify_add_watch(Notify, at.c_str(), kWatchMask);
-    target.Direct = target.Watch >= 0 && at == target.Folder;
-    if (old >= 0 && old != target.Watch && !InUse(old)) inotify_rm_watch(Notify, old);
+    target.Watch = -1;
+    target.Direct = false;
+    // What is created on the way to the folder before the new watch stands
+    // sends it no event, and a folder that vanishes makes the watch fail:
+    // look again until the watch sits on the nearest folder that exists.
+    for (int attempt = 0; attempt < kMaxArmAttempts; ++attempt) {
+      const fs::path at = NearestExisting(target.Folder);
+      const int watch = inotify_add_watch(Notify, at.c_str(), kWatchMask);
+      if (watch < 0) continue;
+      const int previous = std::exchange(target.Watch, watch);
+      Unwatch(previous);
+      target.Direct = at == target.Folder;
+      if (target.Direct || NearestExisting(target.Folder) == at) break;
+    }
+    Unwatch(old);
     return target.Direct;
   }
 

@@ -46,6 +46,8 @@ QPen MakePen(const TPen& pen) {
     return result;
   }
   result.setWidth(1);
+  // One device pixel on a finer screen, as the thin lines are.
+  result.setCosmetic(true);
   // Rectangles and ellipses: flat ends keep the outline to its box.
   result.setCapStyle(Qt::FlatCap);
   const std::span<const int> runs = DashRuns(pen.Style);
@@ -147,7 +149,25 @@ const QFont& TImageCanvas::CurrentFont() {
 }
 
 QRect TImageCanvas::ClipBounds() const {
-  return m_clip ? ToQRect(*m_clip) : m_image.rect();
+  return m_clip ? ToQRect(*m_clip) : QRect(0, 0, Width(), Height());
+}
+
+int TImageCanvas::Scale() const { return std::max(1, qRound(m_image.devicePixelRatio())); }
+
+TPoint TImageCanvas::ToDevice(TPoint p) const {
+  const int scale = Scale();
+  return {p.X * scale, p.Y * scale};
+}
+
+QRect TImageCanvas::DeviceClip() const {
+  const QRect clip = ClipBounds();
+  const int scale = Scale();
+  return {clip.x() * scale, clip.y() * scale, clip.width() * scale, clip.height() * scale};
+}
+
+QRectF TImageCanvas::FromDevice(const QRect& rect) const {
+  const qreal scale = Scale();
+  return {rect.x() / scale, rect.y() / scale, rect.width() / scale, rect.height() / scale};
 }
 
 void TImageCanvas::CopyPoints(const TPoint* points, int count) {
@@ -157,9 +177,9 @@ void TImageCanvas::CopyPoints(const TPoint* points, int count) {
   }
 }
 
-int TImageCanvas::Width() const { return m_image.width(); }
+int TImageCanvas::Width() const { return m_image.width() / Scale(); }
 
-int TImageCanvas::Height() const { return m_image.height(); }
+int TImageCanvas::Height() const { return m_image.height() / Scale(); }
 
 void TImageCanvas::LineTo(int x, int y) {
   const TPoint from = m_penPos;
@@ -169,7 +189,7 @@ void TImageCanvas::LineTo(int x, int y) {
     return;
   }
   if (IsThin(Pen)) {
-    TThinLine(m_image, ClipBounds(), Pen).Segment(from, m_penPos);
+    TThinLine(m_image, DeviceClip(), Pen).Segment(ToDevice(from), ToDevice(m_penPos));
   } else if (QPainter* painter = BeginShape(Pen, false)) {
     painter->drawLine(from.X, from.Y, x, y);
   }
@@ -180,10 +200,12 @@ void TImageCanvas::Polyline(const TPoint* points, int count) {
     return;
   }
   if (IsThin(Pen)) {
-    TThinLine line(m_image, ClipBounds(), Pen);
-    for (int i = 1; i < count; ++i) {
-      line.Segment(points[i - 1], points[i]);
+    TThinLine line(m_image, DeviceClip(), Pen);
+    if (Scale() == 1) {  // long live polylines: no mapping per point
+      for (int i = 1; i < count; ++i) line.Segment(points[i - 1], points[i]);
+      return;
     }
+    for (int i = 1; i < count; ++i) line.Segment(ToDevice(points[i - 1]), ToDevice(points[i]));
     return;
   }
   CopyPoints(points, count);
@@ -204,9 +226,9 @@ void TImageCanvas::Polygon(const TPoint* points, int count) {
   }
   painter->drawPolygon(m_points.data(), count);
   if (thin) {
-    TThinLine outline(m_image, ClipBounds(), Pen);
+    TThinLine outline(m_image, DeviceClip(), Pen);
     for (int i = 0; i < count; ++i) {
-      outline.Segment(points[i], points[(i + 1) % count]);
+      outline.Segment(ToDevice(points[i]), ToDevice(points[(i + 1) % count]));
     }
   }
 }
@@ -221,8 +243,13 @@ void TImageCanvas::Rectangle(int left, int top, int right, int bottom) {
     return;
   }
   const bool outlined = Pen.Style != psClear;
-  // The fill stays off the outline so that in XOR mode no pixel is hit twice.
-  const QRect inside = outlined ? box.adjusted(1, 1, -1, -1) : box;
+  // The outline runs through the first device pixel of its logical pixels,
+  // as thin lines do; the fill stays off it so that in XOR mode no pixel is
+  // hit twice.
+  const int scale = Scale();
+  const QRect outline(box.left() * scale, box.top() * scale, (box.width() - 1) * scale + 1,
+                      (box.height() - 1) * scale + 1);
+  const QRectF inside = outlined ? FromDevice(outline.adjusted(1, 1, -1, -1)) : QRectF(box);
   if (Brush.Style == bsSolid && !inside.isEmpty()) {
     painter->fillRect(inside, ToQColor(Brush.Color));
   }
@@ -233,10 +260,10 @@ void TImageCanvas::Rectangle(int left, int top, int right, int bottom) {
   if (solidThin && box.width() >= 2 && box.height() >= 2) {
     // A closed run of one-pixel segments covers each outline pixel once,
     // as QPainter's stroke does, at a fraction of its cost.
-    TThinLine outline(m_image, ClipBounds(), Pen);
-    const TPoint corners[] = {{box.left(), box.top()}, {box.right(), box.top()}, {box.right(), box.bottom()},
-                              {box.left(), box.bottom()}};
-    for (int i = 0; i < 4; ++i) outline.Segment(corners[i], corners[(i + 1) % 4]);
+    TThinLine line(m_image, DeviceClip(), Pen);
+    const TPoint corners[] = {{outline.left(), outline.top()}, {outline.right(), outline.top()},
+                              {outline.right(), outline.bottom()}, {outline.left(), outline.bottom()}};
+    for (int i = 0; i < 4; ++i) line.Segment(corners[i], corners[(i + 1) % 4]);
   } else {
     painter->drawRect(box.adjusted(0, 0, -1, -1));
   }
@@ -263,15 +290,19 @@ void TImageCanvas::Ellipse(int left, int top, int right, int bottom) {
 }
 
 void TImageCanvas::SetPixel(int x, int y, TColor color) {
-  if (!m_image.valid(x, y) || !ClipBounds().contains(x, y)) {
+  if (x < 0 || y < 0 || x >= Width() || y >= Height() || !ClipBounds().contains(x, y)) {
     return;
   }
   // Written directly: while the painter is active the image is not shared.
-  m_image.setPixel(x, y, ToQRgb(color));
+  const int scale = Scale();
+  for (int dy = 0; dy < scale; ++dy) {
+    for (int dx = 0; dx < scale; ++dx) m_image.setPixel(x * scale + dx, y * scale + dy, ToQRgb(color));
+  }
 }
 
 TColor TImageCanvas::Pixel(int x, int y) const {
-  return m_image.valid(x, y) ? FromQRgb(m_image.pixel(x, y)) : clBlack;
+  const TPoint p = ToDevice({x, y});
+  return x >= 0 && y >= 0 && m_image.valid(p.X, p.Y) ? FromQRgb(m_image.pixel(p.X, p.Y)) : clBlack;
 }
 
 void TImageCanvas::TextOut(int x, int y, const std::string& utf8) {
@@ -317,7 +348,7 @@ TSize TImageCanvas::TextExtent(const std::string& utf8) {
 void TImageCanvas::Draw(int x, int y, const TBitmap& bitmap) {
   const QImage& source = bitmap.Image();
   if (QPainter* painter = BeginCopy()) {
-    DrawImagePart(*painter, QRect(QPoint(x, y), source.size()), source, source.rect(), m_image);
+    DrawImagePart(*painter, QRect(x, y, bitmap.Width(), bitmap.Height()), source, source.rect(), m_image);
   }
 }
 
@@ -327,8 +358,13 @@ void TImageCanvas::CopyRect(const TRect& dest, const TBitmap& source, const TRec
     return;
   }
   const QImage& image = source.Image();
+  // The source part is given in the source's logical pixels, read in its own.
+  const int scale = std::max(1, qRound(image.devicePixelRatio()));
+  const QRect part = ToQRect(sourceRect);
   if (QPainter* painter = BeginCopy()) {
-    DrawImagePart(*painter, ToQRect(dest), image, ToQRect(sourceRect), m_image);
+    DrawImagePart(*painter, ToQRect(dest), image,
+                  QRect(part.x() * scale, part.y() * scale, part.width() * scale, part.height() * scale),
+                  m_image);
   }
 }
 

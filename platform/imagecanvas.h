@@ -73,6 +73,15 @@ class TImageCanvas final : public TCanvas {
   const QFont& CurrentFont();
   /// The clip rectangle, or the whole image.
   QRect ClipBounds() const;
+  /// Device pixels per pixel: the image's device pixel ratio (1 unless the
+  /// image belongs to a finer screen). Coordinates stay in pixels; one-pixel
+  /// lines and outlines are drawn one device pixel thin through the first
+  /// device pixel of each pixel they cover, fills and text at full resolution.
+  int Scale() const;
+  TPoint ToDevice(TPoint p) const;
+  QRect DeviceClip() const;
+  /// A rectangle of device pixels in (fractional) pixels, for the painter.
+  QRectF FromDevice(const QRect& rect) const;
   void CopyPoints(const TPoint* points, int count);
 
   QImage& m_image;

@@ -60,8 +60,14 @@ void TLabel::SetCaptionSource(TTextSource source) {
 void TLabel::ApplyCaption(const std::string& caption) {
   Label(Widget())->setText(QString::fromStdString(caption));
   SetCaptionAccessibleName(caption);
-  if (m_focusControl) m_focusControl->SetCaptionAccessibleName(caption);
+  if (NamesFocusControl()) m_focusControl->SetCaptionAccessibleName(caption);
   AdjustSize();
+}
+
+// A label that shows a value keeps its text as its name; the labelled-by
+// relation, which Qt derives from the buddy, says whose value it is.
+bool TLabel::NamesFocusControl() const {
+  return m_focusControl && !qobject_cast<QLabel*>(m_focusControl->Widget());
 }
 
 std::string TLabel::Caption() const {
@@ -98,7 +104,7 @@ bool TLabel::AutoSize() const { return m_autoSize; }
 void TLabel::SetFocusControl(TWinControl* control) {
   m_focusControl = control;
   Label(Widget())->setBuddy(control ? control->Widget() : nullptr);
-  if (control) control->SetCaptionAccessibleName(Caption());
+  if (NamesFocusControl()) control->SetCaptionAccessibleName(Caption());
 }
 
 void TLabel::AdjustSize() {

@@ -34,11 +34,13 @@ class TLabel : public TWinControl {
 
   /// The field this label names: the field announces the label's text (until
   /// it is given a name of its own) and takes the focus on the label's
-  /// accelerator key.
+  /// accelerator key. A label named so (a value shown beside its caption)
+  /// keeps announcing its own text and is labelled by this one.
   void SetFocusControl(TWinControl* control);
 
  private:
   void AdjustSize();
+  bool NamesFocusControl() const;
   void ApplyCaption(const std::string& caption);
 
   TAlignment m_alignment = taLeftJustify;

@@ -1,6 +1,7 @@
 #include "platform/menu.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
@@ -52,6 +53,14 @@ void TMenuItem::SetEnabled(bool enabled) { m_impl->action->setEnabled(enabled); 
 bool TMenuItem::Enabled() const { return m_impl->action->isEnabled(); }
 void TMenuItem::SetVisible(bool visible) { m_impl->action->setVisible(visible); }
 bool TMenuItem::Visible() const { return m_impl->action->isVisible(); }
+
+void TMenuItem::SetShortCut(const std::string& keys) {
+  m_impl->action->setShortcut(QKeySequence(QString::fromStdString(keys), QKeySequence::PortableText));
+}
+
+std::string TMenuItem::ShortCut() const {
+  return m_impl->action->shortcut().toString(QKeySequence::PortableText).toStdString();
+}
 
 void TMenuItem::Click() {
   if (OnClick) OnClick(this);

@@ -36,6 +36,10 @@ class TMenuItem : public TObject {
   bool Enabled() const;
   void SetVisible(bool visible);
   bool Visible() const;
+  /// A key combination that chooses the item from anywhere in the window,
+  /// shown beside its caption; written as "Ctrl+S", "F5", "Shift+F5".
+  void SetShortCut(const std::string& keys);
+  std::string ShortCut() const;
 
   /// Runs OnClick, as choosing the item does.
   void Click();

@@ -1,5 +1,6 @@
 #include "platform/radiobutton.h"
 
+#include <QAccessibleWidget>
 #include <QRadioButton>
 
 #include <functional>
@@ -14,7 +15,7 @@ namespace {
 // checked button off on a click; the control does both its own way instead.
 class RadioWidget : public QRadioButton {
  public:
-  RadioWidget() { setAutoExclusive(false); }
+  RadioWidget();
   std::function<void()> onUserCheck;
 
  protected:
@@ -22,6 +23,45 @@ class RadioWidget : public QRadioButton {
     if (!isChecked() && onUserCheck) onUserCheck();
   }
 };
+
+// Qt reports a button without its exclusivity as a check box; screen readers
+// must hear a radio button that can be checked by their press action.
+class RadioAccessible : public QAccessibleWidget {
+ public:
+  explicit RadioAccessible(RadioWidget* button)
+      : QAccessibleWidget(button, QAccessible::RadioButton) {}
+
+  QAccessible::State state() const override {
+    QAccessible::State state = QAccessibleWidget::state();
+    state.checkable = true;
+    state.checked = Button()->isChecked();
+    return state;
+  }
+  QStringList actionNames() const override {
+    return QStringList(pressAction()) + QAccessibleWidget::actionNames();
+  }
+  void doAction(const QString& name) override {
+    if (name == pressAction()) {
+      if (Button()->isEnabled()) Button()->click();
+      return;
+    }
+    QAccessibleWidget::doAction(name);
+  }
+
+ private:
+  QRadioButton* Button() const { return static_cast<QRadioButton*>(widget()); }
+};
+
+QAccessibleInterface* RadioAccessibleFactory(const QString&, QObject* object) {
+  if (auto* radio = dynamic_cast<RadioWidget*>(object)) return new RadioAccessible(radio);
+  return nullptr;
+}
+
+RadioWidget::RadioWidget() {
+  setAutoExclusive(false);
+  static const bool accessible = (QAccessible::installFactory(&RadioAccessibleFactory), true);
+  static_cast<void>(accessible);
+}
 
 }  // namespace
 

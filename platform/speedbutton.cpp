@@ -3,6 +3,7 @@
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
+#include <QShortcut>
 #include <QToolButton>
 
 #include "platform/eventguard.h"
@@ -30,7 +31,7 @@ QPixmap GlyphPixmap(const char* const rows[kGlyphSize], QRgb ink) {
 
 TSpeedButton::TSpeedButton(TWinControl* parent) : TWinControl(new QToolButton, parent) {
   auto* button = static_cast<QToolButton*>(Widget());
-  button->setFocusPolicy(Qt::NoFocus);
+  button->setFocusPolicy(Qt::TabFocus);
   button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
   button->setIconSize(QSize(kGlyphSize, kGlyphSize));
   QObject::connect(button, &QToolButton::clicked, button, [this] {
@@ -53,6 +54,22 @@ void TSpeedButton::SetGlyph(const char* const rows[16], TColor ink) {
   icon.addPixmap(GlyphPixmap(rows, ToQRgb(ink)), QIcon::Normal);
   icon.addPixmap(GlyphPixmap(rows, ToQRgb(clGrayText)), QIcon::Disabled);
   static_cast<QToolButton*>(Widget())->setIcon(icon);
+}
+
+void TSpeedButton::AddShortCut(const std::string& keys) {
+  auto* button = static_cast<QToolButton*>(Widget());
+  auto* shortcut = new QShortcut(QKeySequence(QString::fromStdString(keys), QKeySequence::PortableText),
+                                 button);
+  shortcut->setContext(Qt::WindowShortcut);
+  // A disabled or hidden button ignores its keys, as it ignores the mouse.
+  QObject::connect(shortcut, &QShortcut::activated, button, [button] {
+    if (button->isEnabled() && button->isVisible()) button->click();
+  });
+  QStringList names;
+  for (const QShortcut* each : button->findChildren<QShortcut*>()) {
+    names << each->key().toString(QKeySequence::NativeText);
+  }
+  button->setToolTip(button->text().trimmed() + " (" + names.join(", ") + ")");
 }
 
 void TSpeedButton::Click() {

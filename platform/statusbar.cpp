@@ -15,6 +15,9 @@ void TStatusPanel::SetText(const std::string& text) { m_text.Set(text); }
 void TStatusPanel::SetTextSource(TTextSource source) { m_text.SetSource(std::move(source)); }
 int TStatusPanel::Width() const { return m_label->width(); }
 void TStatusPanel::SetWidth(int width) { m_label->setFixedWidth(width); }
+void TStatusPanel::SetAccessibleDescription(const std::string& description) {
+  m_label->setAccessibleDescription(QString::fromStdString(description));
+}
 
 TStatusPanel& TStatusPanels::Add(int width) {
   auto* label = new QLabel(m_bar);

@@ -23,6 +23,9 @@ class TStatusPanel {
   void SetTextSource(TTextSource source);
   int Width() const;
   void SetWidth(int width);
+  /// What the panel shows, for screen readers ("Sample-Anzahl"); they read
+  /// the text as its name.
+  void SetAccessibleDescription(const std::string& description);
 
  private:
   QLabel* m_label;  // owned by the status bar's widget

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QtMath>
 #include <map>
 #include <tuple>
 
@@ -16,10 +17,12 @@ namespace {
 // a picture of its own, so a larger bound would only hold more memory.
 constexpr std::size_t kMaxEntries = 256;
 
-using FontKey = std::tuple<std::string, int, TFontStyles, int>;  // name, size, style, dots per metre
+// name, size, style, dots per metre, device pixels per pixel
+using FontKey = std::tuple<std::string, int, TFontStyles, int, qreal>;
 
 FontKey KeyOf(const TFont& font, const QImage* device) {
-  return {font.Name, font.Size, font.Style, device ? device->dotsPerMeterX() : 0};
+  return {font.Name, font.Size, font.Style, device ? device->dotsPerMeterX() : 0,
+          device ? device->devicePixelRatio() : 1.0};
 }
 
 template <class Map>
@@ -43,7 +46,11 @@ const TTextRun& TextRunOf(const TFont& font, const QFont& qfont, TColor color, c
   run.Height = metrics.height();
   // Glyphs may reach beyond the advance width (italics, bearings).
   run.Margin = run.Height;
-  run.Glyphs = QImage(run.Width + 2 * run.Margin, run.Height, QImage::Format_ARGB32_Premultiplied);
+  // At the device's resolution, so text on a finer screen is drawn sharp, not enlarged.
+  const qreal ratio = device.devicePixelRatio();
+  run.Glyphs = QImage(qCeil((run.Width + 2 * run.Margin) * ratio), qCeil(run.Height * ratio),
+                      QImage::Format_ARGB32_Premultiplied);
+  run.Glyphs.setDevicePixelRatio(ratio);
   run.Glyphs.setDotsPerMeterX(device.dotsPerMeterX());
   run.Glyphs.setDotsPerMeterY(device.dotsPerMeterY());
   run.Glyphs.fill(Qt::transparent);

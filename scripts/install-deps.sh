@@ -9,6 +9,10 @@ packages=(
   libgtest-dev libbenchmark-dev           # unit tests and benchmarks
   xvfb xauth x11-apps                     # headless X server for the demo check and screenshots (xwd)
   fonts-dejavu-core                       # a fixed font set, so rendered text is the same on every machine
+  qt6-translations-l10n                   # Qt's own texts (file dialogs, standard buttons) in the user's language
+  librsvg2-bin                            # rsvg-convert: the icon's PNG sizes from its SVG
+  desktop-file-utils appstream groff-base # validators of the installed desktop entry, metainfo and manual pages
+  dpkg-dev file                           # `make package`: dpkg-shlibdeps finds the .deb's dependencies
 )
 
 missing=()

@@ -153,6 +153,7 @@ void TCustomComm::DoOpen() {
   if (device == nullptr) {
     device = CreateDeviceHandle(error);
   }
+  m_lastOpenError = device == nullptr ? error : 0;
   if (device == nullptr) {
     m_lastErrorMessage = FormatText("Device \"%s\" Open Error !!!\r%s", GetDeviceName().c_str(),
                                     std::strerror(error));

@@ -116,6 +116,9 @@ class TCustomComm : public TBaseIO, private TComEventTarget {
   std::uint64_t BytesReceived() const { return m_bytesReceived; }
   /// Text of the last open failure.
   const std::string& LastErrorMessage() const { return m_lastErrorMessage; }
+  /// The system's reason (an errno value) when the last open failed; 0 when
+  /// it succeeded or none was tried.
+  int LastOpenError() const { return m_lastOpenError; }
 
   /// Line control, only while open; each reports {tsCTS} (RTS) or {tsDSR}
   /// (DTR) through DoTraceState.
@@ -221,6 +224,7 @@ class TCustomComm : public TBaseIO, private TComEventTarget {
   std::atomic<std::uint64_t> m_bytesReceived{0};
   std::atomic<bool> m_transmitPending{false};
   std::string m_lastErrorMessage;
+  int m_lastOpenError = 0;
   /// Counter reading of the last ClearCommError; none right after an open.
   std::optional<LineCounters> m_errorCounters;
   /// Tells the events of one open from those of an earlier one.

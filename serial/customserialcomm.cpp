@@ -4,7 +4,6 @@
 #include <chrono>
 #include <thread>
 
-#include "platform/comport.h"
 #include "platform/termiosdevice.h"
 #include "serial/configrecord.h"
 #include "serial/dcb.h"
@@ -59,15 +58,22 @@ void TCustomSerialComm::SelectDevice(int index) {
 
 int TCustomSerialComm::DeviceIndex() const { return DeviceList().IndexOfPort(m_comPortNo); }
 
+TDeviceTree TCustomSerialComm::DeviceTree() const {
+  return m_deviceTree.value_or(TDeviceTree::System());
+}
+
 void TCustomSerialComm::EnumerateDevices() {
-  const TDeviceTree tree = m_deviceTree.value_or(TDeviceTree::System());
-  for (TSerialDevice& entry : ScanSerialPorts(tree, EnumPorts())) InsertDevice(std::move(entry));
+  for (TSerialDevice& entry : ScanSerialPorts(DeviceTree(), EnumPorts())) {
+    InsertDevice(std::move(entry));
+  }
 }
 
 std::unique_ptr<SerialDevice> TCustomSerialComm::CreateDeviceHandle(int& error) {
   // An entry of a device without a COM name opens by its device path.
   const std::string name = GetDeviceName();
-  const std::string path = name.starts_with('/') ? name : ResolveComPort(name);
+  const TDeviceTree tree = DeviceTree();
+  const std::string path = name.starts_with('/') ? tree.HostPath(name).string()
+                                                 : tree.ComPortOpenPath(m_comPortNo);
   if (path.empty()) {
     error = ENOENT;
     return nullptr;

@@ -9,7 +9,7 @@
 
 namespace kurvex {
 
-/// A COM port named "COM<n>" (the platform layer resolves the name to a
+/// A COM port named "COM<n>" (the device tree resolves the name to a
 /// device), with its stored configuration and the connection checks.
 class TCustomSerialComm : public TCustomComm {
  public:
@@ -34,6 +34,7 @@ class TCustomSerialComm : public TCustomComm {
   /// Where the device list looks for ports; the running system (with the
   /// port folder as it is at each enumeration) until set.
   void SetDeviceTree(TDeviceTree tree) { m_deviceTree = std::move(tree); }
+  TDeviceTree DeviceTree() const;
 
   /// Stores port number, DCB and timeouts as one 49-byte value at
   /// ConfigValuePath(rootKey, key, valueName). A failure is a fatal error.

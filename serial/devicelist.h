@@ -33,6 +33,8 @@ struct TSerialDevice {
   /// device path.
   std::string OpenName;
   std::string Manufacturer;
+  /// The device node the port leads to ("/dev/ttyUSB0"); empty when none.
+  std::string DevicePath;
 };
 
 /// A device list entry as a port chooser shows it. `Device` stays valid until

@@ -92,6 +92,8 @@ std::string FormatFixed(long double value, int decimals, char decimalSeparator) 
                                        std::chars_format::fixed, std::max(decimals, 0));
   static_cast<void>(ec);
   buffer.resize(static_cast<std::size_t>(ptr - buffer.data()));
+  // Negative zero and negative values that round to zero carry no sign.
+  if (buffer.front() == '-' && buffer.find_first_not_of("0.", 1) == std::string::npos) buffer.erase(0, 1);
   std::replace(buffer.begin(), buffer.end(), '.', decimalSeparator);
   return buffer;
 }

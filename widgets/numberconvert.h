@@ -25,7 +25,8 @@ long double StrToFloat(const std::string& text);
 
 /// `value` in fixed notation with exactly `decimals` (0 or more) decimals,
 /// `decimalSeparator` between the parts and no digit grouping:
-/// FormatFixed(10, 9, ',') is "10,000000000".
+/// FormatFixed(10, 9, ',') is "10,000000000". A value that rounds to zero is
+/// written without a sign: FormatFixed(-0.0, 2, ',') is "0,00".
 std::string FormatFixed(long double value, int decimals, char decimalSeparator);
 
 }  // namespace kurvex

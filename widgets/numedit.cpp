@@ -208,13 +208,14 @@ void TNumEdit::ApplyEdit(const EditState& state) {
   }
 }
 
-// The canonical form a field takes on leaving, without touching the modified flag.
+// The canonical form a field takes on leaving, without touching the modified
+// flag; like typing it can be undone.
 void TNumEdit::Reformat() {
   const std::string text = Text();
   const std::string left = LeaveText(text, m_settings);
   if (left == text) return;
   const bool modified = Modified();
-  Display(left);
+  ApplyEdit({left, static_cast<int>(left.size()), 0});
   SetModified(modified);
 }
 

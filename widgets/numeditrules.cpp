@@ -95,13 +95,13 @@ int FractionDigits(const std::string& text, std::size_t decimalAt) {
 KeyResult Refuse(const EditState& s) { return {KeyAction::Refused, s}; }
 KeyResult Edit(const EditState& s) { return {KeyAction::Edited, s}; }
 
-KeyResult NumericKey(const EditState& s, char32_t key, bool ctrl) {
+KeyResult NumericKey(const EditState& s, char32_t key) {
   if (key == '-') {
     if (s.SelLength == Size(s.Text)) return Edit({"-", 1, 0});
     return Edit(ToggledMinus(s));
   }
   if (IsDigit(key)) return Edit(Inserted(s, std::string(1, static_cast<char>(key))));
-  return ctrl ? KeyResult{KeyAction::Platform, s} : Refuse(s);
+  return Refuse(s);
 }
 
 KeyResult FloatKey(const EditState& s, char32_t key, const NumEditSettings& settings) {
@@ -148,7 +148,8 @@ KeyResult TypeKey(const EditState& state, char32_t key, bool ctrl, const NumEdit
   // Enter belongs to the window (its default button), so does Escape.
   if (key == kKeyEnter || key == kKeyEscape) return {KeyAction::ToParent, s};
   if (key == kKeyCtrlEnter) return Refuse(s);
-  if (key == kKeyCopy || key == kKeyPaste || key == kKeyCut) return {KeyAction::Platform, s};
+  // Shortcuts are no characters: select all, copy, cut, undo work as in any field.
+  if (ctrl && key != kKeyBackspace) return {KeyAction::Platform, s};
 
   const bool atLimit = settings.LengthLimit > 0 && s.SelLength == 0 &&
                        IntegerDigits(s.Text, decimal) >= settings.LengthLimit &&
@@ -163,7 +164,7 @@ KeyResult TypeKey(const EditState& state, char32_t key, bool ctrl, const NumEdit
     return OverLengthLimit(after.Text, settings) ? Refuse(s) : Edit(after);
   }
   if (key == '-' && !settings.Signed) return Refuse(s);
-  return settings.EditType == etNumeric ? NumericKey(s, key, ctrl) : FloatKey(s, key, settings);
+  return settings.EditType == etNumeric ? NumericKey(s, key) : FloatKey(s, key, settings);
 }
 
 std::optional<EditState> DeleteKey(const EditState& state, const NumEditSettings& settings) {

@@ -52,10 +52,11 @@ struct KeyResult {
 
 /// Keys as characters: Ctrl+letter arrives as the letter's control character
 /// (Ctrl+C is 3) and Ctrl+Enter as a line feed.
-inline constexpr char32_t kKeyBackspace = 8, kKeyCtrlEnter = 10, kKeyEnter = 13, kKeyEscape = 27,
-                          kKeyCopy = 3, kKeyPaste = 22, kKeyCut = 24;
+inline constexpr char32_t kKeyBackspace = 8, kKeyCtrlEnter = 10, kKeyEnter = 13, kKeyEscape = 27;
 
 /// What typing `key` into `state` does; `ctrl` tells that a Ctrl key is held.
+/// A Ctrl shortcut other than Ctrl+Enter and Ctrl+Backspace is no character:
+/// the edit control handles it (Platform), whatever the text holds.
 KeyResult TypeKey(const EditState& state, char32_t key, bool ctrl, const NumEditSettings& settings);
 
 /// The state after the Delete key, or nothing when the key is refused.

@@ -1,3 +1,9 @@
+#include <QGuiApplication>
+#include <QIcon>
+
+#include <algorithm>
+
+#include "app/numbertext.h"
 #include "tests/app/mainwindow_fixture.h"
 
 namespace kurvex::test {
@@ -24,19 +30,24 @@ TEST_F(MainWindowDesignTest, WindowAndTopBarHaveTheirDesign) {
   EXPECT_EQ(f.CircularProgress->Interval(), 50u);
   EXPECT_EQ(f.Label11->Caption(), "Normal: max. 2000 Samples/s , max 50.000 Samples");
   EXPECT_EQ(f.Label15->Caption(), "Trend: max. 200 Samples/s  beliebig lange");
-  EXPECT_EQ(f.Datei1->Caption(), "Datei");
+  EXPECT_EQ(f.Datei1->Caption(), "&Datei");
   ASSERT_EQ(f.Datei1->Count(), 4);
-  EXPECT_EQ(f.Datei1->Items(0).Caption(), "Grafik speichern als Bitmap (.bmp)");
-  EXPECT_EQ(f.Datei1->Items(3).Caption(), "Beenden");
-  EXPECT_EQ(f.Info1->Caption(), "Info");
+  EXPECT_EQ(f.Datei1->Items(0).Caption(), "&Grafik speichern als Bitmap (.bmp)");
+  EXPECT_EQ(f.Datei1->Items(3).Caption(), "&Beenden");
+  EXPECT_EQ(f.Info1->Caption(), "&Info");
 }
 
 TEST_F(MainWindowDesignTest, PortSettingsOfferTheirItems) {
   TForm1& f = *form;
   EXPECT_EQ(f.GroupBox1->Caption(), "  Schnittstelle  ");
-  ASSERT_EQ(f.ComComboBox->Items().size(), 21u);
-  EXPECT_EQ(f.ComComboBox->Items().front(), "0");
-  EXPECT_EQ(f.ComComboBox->Items().back(), "20");
+  // The numbers 0 … 20, each once, the present ports (COM5 here) named.
+  const std::vector<std::string> items = f.ComComboBox->Items();
+  std::vector<std::int64_t> numbers;
+  for (const std::string& item : items) numbers.push_back(LeadingInteger(item));
+  std::sort(numbers.begin(), numbers.end());
+  ASSERT_EQ(numbers.size(), 21u);
+  for (int n = 0; n <= 20; ++n) EXPECT_EQ(numbers[n], n);
+  EXPECT_NE(std::find(items.begin(), items.end(), "5 – " + pty.SlavePath()), items.end());
   EXPECT_EQ(f.ComComboBox->Text(), "5");
   EXPECT_EQ(f.ComComboBox->DropDownCount(), 16);
   const std::vector<std::string> bauds = {"110",   "300",   "600",    "1200",   "2400",
@@ -108,13 +119,23 @@ TEST_F(MainWindowDesignTest, ControlsCarryTheirDesignNamesAndAccessibleNames) {
   TForm1& f = *form;
   EXPECT_EQ(f.StartButton->Name(), "StartButton");
   EXPECT_EQ(f.Label10->Name(), "Label10");
-  EXPECT_EQ(f.Label10->AccessibleName(), "Aktueller Sample-Wert");
   EXPECT_EQ(f.DatSkalEdit->Name(), "DatSkalEdit");
   EXPECT_EQ(f.DatSkalEdit->AccessibleName(), "Roh-Daten Skalierungsfaktor");
   EXPECT_EQ(f.GraphYminEdit->AccessibleName(), "Graph Y min");
   EXPECT_EQ(f.StartButton->AccessibleName(), "Start");
   EXPECT_EQ(f.ComComboBox->AccessibleName(), "Com Port");
   EXPECT_EQ(f.Chart1->Name(), "Chart1");
+}
+
+TEST_F(MainWindowDesignTest, BothWindowsShowTheProgramIconUnderTheDesktopEntrysName) {
+  // The task bar groups windows whose name matches an installed desktop entry.
+  EXPECT_EQ(QGuiApplication::desktopFileName(), KURVEX_APP_ID);
+  for (QWidget* window : {form->Widget(), form->FormInfo->Widget()}) {
+    const QList<QSize> sizes = window->windowIcon().availableSizes();
+    for (const int side : {16, 22, 24, 32, 48, 64, 128, 256}) {
+      EXPECT_TRUE(sizes.contains(QSize(side, side))) << side;
+    }
+  }
 }
 
 class PointLocaleDesignTest : public MainWindowTest {

@@ -4,12 +4,18 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <chrono>
+#include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
-#include <functional>
 
 #include "platform/comport.h"
-#include "platform/dispatcher.h"
 #include "tests/app/mainwindow_fixture.h"
 
 namespace kurvex::test {
@@ -18,17 +24,73 @@ namespace {
 class PortStatusTest : public MainWindowTest {
  protected:
   std::string Panel1() const { return form->StatusBar->Panels()[1].Text(); }
-  // Hot-plug reports arrive through the message loop.
-  static bool RunUntil(const std::function<bool()>& done) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-    while (!done()) {
-      if (std::chrono::steady_clock::now() > deadline) return false;
-      TDispatcher::ProcessMessages();
-    }
-    return true;
-  }
   bool Panel1Becomes(const std::string& text) { return RunUntil([&] { return Panel1() == text; }); }
+  void StartOn(const std::string& port) {
+    form->ComComboBox->SetText(port);
+    MouseClick(form->StartButton->Widget());  // as the user does: the error is reported
+  }
+  /// Both messages of a failed open, and the window idle again.
+  void ExpectOpenFailed() {
+    EXPECT_EQ(Messages().size(), 2u);
+    dialogs.Boxes().Calls.clear();
+    EXPECT_TRUE(form->StartButton->Enabled());
+    EXPECT_FALSE(form->SerialComm1->Active());
+  }
 };
+
+/// A second program that holds a port open and locked, as a terminal
+/// program does: `sleep`, which inherits the port.
+class PortHoldingProcess {
+ public:
+  explicit PortHoldingProcess(const std::string& path) {
+    int ready[2];
+    if (pipe2(ready, O_CLOEXEC) != 0) return;
+    m_pid = fork();
+    if (m_pid == 0) {
+      const int fd = open(path.c_str(), O_RDWR | O_NOCTTY);
+      if (fd >= 0 && flock(fd, LOCK_EX) == 0) execl("/bin/sleep", "sleep", "60", nullptr);
+      _exit(1);
+    }
+    close(ready[1]);
+    // The pipe closes when the child has gone over to sleep (or failed).
+    char byte;
+    while (read(ready[0], &byte, 1) > 0) {
+    }
+    close(ready[0]);
+  }
+  ~PortHoldingProcess() {
+    if (m_pid <= 0) return;
+    kill(m_pid, SIGKILL);
+    waitpid(m_pid, nullptr, 0);
+  }
+  PortHoldingProcess(const PortHoldingProcess&) = delete;
+  PortHoldingProcess& operator=(const PortHoldingProcess&) = delete;
+  pid_t Pid() const { return m_pid; }
+
+ private:
+  pid_t m_pid = -1;
+};
+
+/// Runs the current test once more in a child process as the user nobody
+/// (root may open any device); its exit status, or -1.
+int RerunAsNobody() {
+  const passwd* nobody = getpwnam("nobody");
+  if (nobody == nullptr) return -1;
+  const uid_t uid = nobody->pw_uid;
+  const gid_t gid = nobody->pw_gid;
+  const ::testing::TestInfo& test = *::testing::UnitTest::GetInstance()->current_test_info();
+  std::string self = "/proc/self/exe";
+  std::string filter = std::string("--gtest_filter=") + test.test_suite_name() + "." + test.name();
+  char* const argv[] = {self.data(), filter.data(), nullptr};
+  const pid_t pid = fork();
+  if (pid == 0) {
+    if (setgroups(0, nullptr) == 0 && setgid(gid) == 0 && setuid(uid) == 0) execv(argv[0], argv);
+    _exit(127);
+  }
+  int status = 0;
+  if (pid < 0 || waitpid(pid, &status, 0) != pid) return -1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
 
 TEST_F(PortStatusTest, PanelFollowsThePortFieldAndAPtyBackedLinkComingAndGoing) {
   EXPECT_EQ(Panel1(), "COM5 → " + pty.SlavePath());
@@ -37,8 +99,6 @@ TEST_F(PortStatusTest, PanelFollowsThePortFieldAndAPtyBackedLinkComingAndGoing) 
   QKeyEvent typed(QEvent::KeyPress, Qt::Key_0, Qt::NoModifier, "0");
   QApplication::sendEvent(edit, &typed);
   EXPECT_EQ(Panel1(), "COM0: kein Gerät") << "COM0 has neither a link nor a legacy name";
-  EXPECT_EQ(form->ComComboBox->Items().size(), 21u) << "the fixed items stay";
-  EXPECT_TRUE(form->SerialComm1->DeviceList().Empty()) << "the window never fills the list";
   {
     PtyPair adapter;
     LinkComPort(0, adapter.SlavePath());
@@ -49,6 +109,33 @@ TEST_F(PortStatusTest, PanelFollowsThePortFieldAndAPtyBackedLinkComingAndGoing) 
     EXPECT_TRUE(Panel1Becomes("COM0 → " + adapter.SlavePath())) << Panel1();
   }
   EXPECT_TRUE(Panel1Becomes("COM0: kein Gerät")) << "the link stays, the pty behind it has gone";
+}
+
+TEST_F(PortStatusTest, AnOpenFailureSaysWhyInPanel1) {
+  LinkComPort(7, "/dev/ttyUSB-gone");
+  StartOn("7");
+  ExpectOpenFailed();
+  EXPECT_EQ(Panel1(), "COM7: kein Gerät");
+  {
+    PortHoldingProcess holder(pty.SlavePath());
+    StartOn("5");
+    ExpectOpenFailed();
+    EXPECT_EQ(Panel1(), "COM5: belegt von sleep (PID " + std::to_string(holder.Pid()) + ")");
+  }
+  form->StartButton->Click();
+  EXPECT_TRUE(form->SerialComm1->Active()) << "free again";
+  form->StopButton->Click();
+}
+
+TEST_F(PortStatusTest, APortTheUserMayNotOpenSaysWhatToDo) {
+  if (geteuid() == 0) {
+    EXPECT_EQ(RerunAsNobody(), 0) << "the test as an ordinary user";
+    return;
+  }
+  ASSERT_EQ(chmod(pty.SlavePath().c_str(), 0), 0);
+  StartOn("5");
+  ExpectOpenFailed();
+  EXPECT_EQ(Panel1(), "COM5: keine Berechtigung – Benutzer zur Gruppe dialout hinzufügen");
 }
 
 }  // namespace

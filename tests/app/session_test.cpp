@@ -149,7 +149,7 @@ TEST_F(SessionTest, AFieldThatDoesNotConvertEndsStartInIdle) {
   TForm1& f = *form;
   // The user typed a thousands separator and clicked Start without leaving the field.
   static_cast<QLineEdit*>(f.DatSkalEdit->Widget())->setText("1.000,5");
-  f.StartButton->Click();
+  MouseClick(f.StartButton->Widget());
   EXPECT_EQ(Messages(), std::vector<std::string>{"'1.000,5' ist kein gültiger Gleitkommawert"});
   ExpectIdle(f);
 }

@@ -91,6 +91,30 @@ TEST_F(ViewControlsTest, YLogResetsTheWindowAndUncheckingKeepsItsLowerLimit) {
   EXPECT_EQ(RangeY(f), (TAxisWindow{0, 10}));
 }
 
+TEST_F(ViewControlsTest, ALogarithmicYAxisKeepsItsWindowForLimitsAtOrBelowZeroAndSaysWhy) {
+  TForm1& f = *form;
+  const std::string why =
+      "Die logarithmische Y-Achse kann nur Werte größer als 0 zeigen. Graph Y min und Graph Y max müssen "
+      "größer als 0 sein; die Y-Achse bleibt unverändert.";
+  Click(*f.LogCheckBox);  // Y 0.1 .. 10
+  f.GraphYminEdit->SetText("0");
+  f.GraphXmaxEdit->SetText("500");
+  Click(*f.ResetAxisButton);
+  EXPECT_EQ(RangeX(f), (TAxisWindow{0, 500}));
+  EXPECT_EQ(RangeY(f), (TAxisWindow{0.1f, 10}));
+  EXPECT_EQ(Messages(), std::vector<std::string>{why});
+  f.GraphYminEdit->SetText("1");
+  Click(*f.ResetAxisButton);
+  EXPECT_EQ(RangeY(f), (TAxisWindow{1, 10}));
+  EXPECT_EQ(Messages().size(), 1u);
+
+  Click(*f.LogCheckBox);  // off
+  f.GraphYmaxEdit->SetText("0");
+  Click(*f.LogCheckBox);  // on, with nothing above zero to show
+  EXPECT_FALSE(f.Chart1->Scale1Y().Logarithmic());
+  EXPECT_EQ(Messages(), (std::vector<std::string>{why, why}));
+}
+
 TEST_F(ViewControlsTest, TrendSetsItsWindowAndSwitchesMouseNavigationOff) {
   TForm1& f = *form;
   f.GraphXmaxEdit->SetText("500");

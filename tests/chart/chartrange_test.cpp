@@ -1,3 +1,6 @@
+#include <cmath>
+#include <limits>
+
 #include <gtest/gtest.h>
 
 #include "chart/chartcontrol.h"
@@ -84,6 +87,37 @@ TEST_F(ChartRangeTest, SetRangeWidensEmptyRangesAndStoresReversedOnes) {
   EXPECT_EQ(chart.Scale1X().RangeHigh(), 2);
   EXPECT_EQ(chart.Scale1Y().RangeLow(), 3);
   EXPECT_EQ(chart.Scale1Y().RangeHigh(), 1);
+}
+
+TEST_F(ChartRangeTest, ALogarithmicAxisRefusesNonPositiveEndsAndTheOtherAxisStillMoves) {
+  chart.SetRange(1, 0, 0.1, 1000, 10);
+  chart.Scale1Y().SetLogarithmic(true);
+  chart.SetRange(1, 0, 0, 500, 200);  // Reset Axis with Graph Y min 0
+  EXPECT_EQ(chart.Scale1X().RangeHigh(), 500);
+  EXPECT_EQ(chart.Scale1Y().RangeLow(), 0.1);
+  EXPECT_EQ(chart.Scale1Y().RangeHigh(), 10);
+  chart.SetRange(1, 0, 5, 500, -1);
+  chart.SetRange(1, 0, 5, 500, 1e-101);
+  EXPECT_EQ(chart.Scale1Y().RangeLow(), 0.1);
+  EXPECT_EQ(chart.Scale1Y().RangeHigh(), 10);
+  EXPECT_NEAR(Pixel(1, 0, 1).Y, (331 + 20) / 2.0, 0.5);  // still 0.1 .. 10
+
+  chart.SetRange(1, 0, 1, 500, 100);
+  EXPECT_EQ(chart.Scale1Y().RangeLow(), 1);
+  EXPECT_EQ(chart.Scale1Y().RangeHigh(), 100);
+}
+
+TEST_F(ChartRangeTest, EndsThatAreNotFiniteAreRefusedOnEveryAxis) {
+  chart.SetRange(1, 0, 0, 100, 10);
+  const double inf = std::numeric_limits<double>::infinity();
+  chart.SetRange(1, std::nan(""), -inf, 200, 20);
+  EXPECT_EQ(chart.Scale1X().RangeLow(), 0);
+  EXPECT_EQ(chart.Scale1X().RangeHigh(), 100);
+  EXPECT_EQ(chart.Scale1Y().RangeLow(), 0);
+  EXPECT_EQ(chart.Scale1Y().RangeHigh(), 10);
+  chart.SetRange(1, 0, 0, 1e4000L, 20);  // beyond double
+  EXPECT_EQ(chart.Scale1X().RangeHigh(), 100);
+  EXPECT_EQ(chart.Scale1Y().RangeHigh(), 20);
 }
 
 TEST_F(ChartRangeTest, LayerZeroSetsAllLayersAndOthersAreIgnored) {

@@ -141,6 +141,17 @@ TEST_F(MousePanTest, ZoomDragNeverTakesALogarithmicAxisBelowZero) {
   Release({300, 21});
 }
 
+TEST_F(MousePanTest, PanNeverLeavesALogarithmicAxisWithoutAUsableRange) {
+  // A span so wide that one drag overflows the pan factor.
+  chart.SetRange(1, 0, 1e-99, 100, 1e300);
+  chart.Scale1Y().SetLogarithmic(true);
+  chart.SetMouseAction(maPan);
+  Drag({300, 20}, {300, 310});
+  EXPECT_EQ(Y(), (TAxisWindow{1e-99, 1e300}));
+  Drag({300, 310}, {300, 20});
+  EXPECT_EQ(Y(), (TAxisWindow{1e-99, 1e300}));
+}
+
 TEST_F(MousePanTest, OtherModesDoNotNavigate) {
   for (TMouseActMode mode : {maNone, maRubberBand, maZoom, maRotate, maRotAndZoom, maRotXOnly, maRotZOnly}) {
     chart.SetMouseAction(mode);

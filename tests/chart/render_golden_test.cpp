@@ -1,6 +1,7 @@
 #include <cstdlib>
 
 #include <QImage>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -75,6 +76,34 @@ TEST_F(RenderGoldenTest, BlackAndWhiteExport) {
   TBitmap written;
   ASSERT_TRUE(written.LoadFromFile(folder.Path("export.bmp")));
   EXPECT_TRUE(MatchesGolden(written, "export-bw"));
+}
+
+// On a screen with two device pixels per pixel (ctest runs this as
+// chart.hidpi, with QT_SCALE_FACTOR=2) the window's picture has the screen's
+// resolution: the same layout, lines one device pixel thin, sharp text.
+TEST_F(RenderGoldenTest, ThousandSamplePolylineAtTwiceTheResolution) {
+  if (chart.Widget()->devicePixelRatioF() != 2) GTEST_SKIP() << "needs QT_SCALE_FACTOR=2";
+  AcquisitionRange();
+  AddSineSamples(chart);
+  chart.ShowGraph();
+  const TBitmap& picture = chart.WindowImage();
+  ASSERT_EQ(picture.Width(), kWindowChartWidth);
+  ASSERT_EQ(picture.Image().width(), 2 * kWindowChartWidth);
+  EXPECT_TRUE(MatchesGolden(picture, "polyline-1000@2x"));
+
+  // Down a column of the plot every grid line is a single device row.
+  const std::string column = ColumnText(picture, 2 * 300 + 1, 2 * 20 + 2, 2 * (kWindowChartHeight - 40) - 2, clSilver);
+  EXPECT_NE(column.find('#'), std::string::npos);
+  EXPECT_EQ(column.find("##"), std::string::npos) << column;
+  // The labels left of the plot were drawn at this resolution, not enlarged.
+  const QImage labels = picture.Image().copy(0, 0, 2 * 66, 2 * kWindowChartHeight);
+  bool finer = false;
+  for (int y = 0; y + 1 < labels.height() && !finer; y += 2) {
+    for (int x = 0; x + 1 < labels.width() && !finer; x += 2) {
+      finer = labels.pixel(x, y) != labels.pixel(x + 1, y + 1) || labels.pixel(x, y) != labels.pixel(x + 1, y);
+    }
+  }
+  EXPECT_TRUE(finer);
 }
 
 }  // namespace

@@ -51,6 +51,28 @@ TEST_F(RenderGridTest, TickGridFollowsThePaintersTicksBelowTheHighEnd) {
   EXPECT_EQ(chart.GridDx(), 10);
 }
 
+TEST_F(RenderGridTest, TickGridCoversTheWholePlotBeyondFiftyTicksAndOnReversedAxes) {
+  chart.SetGridStyle(gsLines);
+  chart.Scale1X().SetMinTicks(6);  // DoubleTics: short ticks every 20, 58 of them
+  chart.SetRange(1, 0, 0, 1150, 10);
+  const int row = chart.PlotHeight() / 2 + 3;  // between two horizontal lines
+  EXPECT_EQ(CountPixels(chart.PlotBitmap(), clSilver, {1, row, chart.PlotWidth(), row + 1}), 57);  // 20 .. 1140
+  const int lastColumn = chart.PlotWidth() - 1;
+  EXPECT_GT(CountPixels(chart.PlotBitmap(), clSilver, {lastColumn - 8, row, lastColumn, row + 1}), 0);
+
+  const int column = chart.PlotWidth() / 2 + 3;
+  const auto horizontalLines = [&] {
+    return CountPixels(chart.PlotBitmap(), clSilver, {column, 1, column + 1, chart.PlotHeight()});
+  };
+  chart.SetRange(1, 0, 0, 1000, 10);
+  const int upwards = horizontalLines();
+  ASSERT_GT(upwards, 0);
+  chart.SetRange(1, 0, 10, 1000, 0);  // Graph Y min above Graph Y max
+  EXPECT_EQ(horizontalLines(), upwards);
+  chart.SetRange(1, 0, 0, -1150, 10);  // a negative Graph X max
+  EXPECT_EQ(CountPixels(chart.PlotBitmap(), clSilver, {1, row, chart.PlotWidth(), row + 1}), 57);
+}
+
 TEST_F(RenderGridTest, StylesAndThePointLimit) {
   chart.SetRange(1, -1, -1, 99, 99);  // no grid value under the frame
   chart.SetGridDx(2);

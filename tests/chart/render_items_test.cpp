@@ -1,3 +1,4 @@
+#include <cmath>
 #include <cstring>
 
 #include <gtest/gtest.h>
@@ -51,6 +52,24 @@ TEST_F(RenderItemsTest, UnknownKindsDrawNothingAndLayersOutsideTheRangeAreClampe
   ASSERT_EQ(calls.size(), 2u);
   EXPECT_EQ(calls[0].Points, (std::vector<TPoint>{{10, 90}, {20, 90}}));  // as layer 1
   EXPECT_EQ(calls[1].Points, (std::vector<TPoint>{{20, 80}, {40, 80}}));  // as layer 16
+}
+
+TEST_F(RenderItemsTest, NaNPointsAreLeftOutAndBreakThePolyline) {
+  const double nan = std::nan("");
+  const std::vector<CanvasCall> lines =
+      Render({MakeItem(ikMoveTo, 10, 10), MakeItem(ikDrawTo, 20, 20), MakeItem(ikDrawTo, nan, 30),
+              MakeItem(ikDrawTo, 40, 40), MakeItem(ikDrawTo, 50, 30), MakeItem(ikMoveTo, 60, nan),
+              MakeItem(ikDrawTo, 70, 20), MakeItem(ikDrawTo, 80, 10)});
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0].Points, (std::vector<TPoint>{{10, 90}, {20, 80}}));
+  EXPECT_EQ(lines[1].Points, (std::vector<TPoint>{{40, 60}, {50, 70}}));
+  EXPECT_EQ(lines[2].Points, (std::vector<TPoint>{{70, 80}, {80, 90}}));
+
+  TChartItem mark = MakeItem(ikMark, 10, nan);
+  TChartItem ellipse = MakeItem(ikEllipse, 50, 50, nan, 5);
+  EXPECT_TRUE(Render({MakeItem(ikLine, 10, 10, nan, 20), MakeItem(ikRect, nan, 10, 20, 20), mark, ellipse,
+                      MakeItem(ikText, nan, nan)})
+                  .empty());
 }
 
 TEST_F(RenderItemsTest, ShapesIncludeBothCornersAndShrinkToAPixelWhenTheyCoincide) {

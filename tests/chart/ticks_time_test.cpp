@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "chart/datetimescale.h"
@@ -69,6 +71,20 @@ TEST(TimeTicksTest, StepsFromTheTableAndHourMinuteSecondLabels) {
 
   TTickLayout reversed = Layout(Params(ftTime, 60, 0));
   EXPECT_EQ(LongValues(reversed), (std::vector<double>{60, 40, 20, 0}));
+}
+
+TEST(TimeTicksTest, TicksStayOnTheAxisFarFromZero) {
+  for (const auto& [low, high] : {std::pair{1e9, 1e9 + 1}, std::pair{1e9 + 1, 1e9}, std::pair{-1e9 - 1, -1e9}}) {
+    SCOPED_TRACE(low);
+    const TTickLayout layout = Layout(Params(ftTime, low, high));
+    for (const TTickMark& m : layout.Marks) {
+      EXPECT_GE(m.Value, std::min(low, high));
+      EXPECT_LE(m.Value, std::max(low, high));
+    }
+    EXPECT_EQ(LongValues(layout).size(), 6u);  // every 0.2 s, both ends included
+    EXPECT_EQ(ShortCount(layout), 21);
+  }
+  EXPECT_EQ(Labels(Layout(Params(ftTime, 1e9, 1e9 + 1))).front(), " 277777:46:40.000");
 }
 
 TEST(TimeTicksTest, DeclinesToNumericLabelsOutsideMillisecondToDay) {

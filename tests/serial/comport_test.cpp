@@ -5,28 +5,35 @@
 
 #include "platform/comport.h"
 #include "platform/configdir.h"
+#include "platform/devicetree.h"
 #include "tests/support/pty.h"
 
 namespace kurvex {
 namespace {
 
-TEST(ComPort, NamesResolveToTheLinkElseToTheMatchingTtyS) {
+TEST(ComPort, NumbersOpenTheLinkedDeviceElseTheMatchingTtyS) {
   test::TempConfigHome home;
   EXPECT_EQ(PortDirectory(), home.Dir() / "kurvex" / "ports");
-  EXPECT_EQ(ResolveComPort("COM1"), "/dev/ttyS0");
-  EXPECT_EQ(ResolveComPort("COM17"), "/dev/ttyS16");
-  EXPECT_EQ(ResolveComPort("COM0"), "");
+  const TDeviceTree tree = TDeviceTree::System();
+  EXPECT_EQ(tree.ComPortOpenPath(1), "/dev/ttyS0");
+  EXPECT_EQ(tree.ComPortOpenPath(17), "/dev/ttyS16");
+  EXPECT_EQ(tree.ComPortOpenPath(0), "");
   // A link wins, even one that points nowhere: opening it must fail
   // rather than fall back to another device.
   test::LinkComPort(1, "/dev/null-device-gone");
-  EXPECT_EQ(ResolveComPort("COM1"), ComPortLink(1).string());
-  test::LinkComPort(0, "/dev/ttyUSB0");
-  EXPECT_EQ(ResolveComPort("COM0"), ComPortLink(0).string());
+  EXPECT_EQ(tree.ComPortOpenPath(1), ComPortLink(1).string());
+  test::PtyPair pty;
+  test::LinkComPort(0, pty.SlavePath());
+  EXPECT_EQ(tree.ComPortOpenPath(0), pty.SlavePath());
   for (const char* bad : {"", "COM", "com5", "COM-1", "COM+5", "COM5x", " COM5", "LPT1",
                           "COM99999999999999999999"}) {
-    EXPECT_EQ(ResolveComPort(bad), "") << bad;
+    EXPECT_EQ(ComPortNumber(bad), std::nullopt) << bad;
   }
   EXPECT_EQ(ComPortNumber("COM012"), 12u);
+  EXPECT_EQ(BuiltInComNumber("/dev/ttyS4"), 5u);
+  for (const char* other : {"/dev/ttyS04", "/dev/ttyS", "/dev/ttyUSB0", "/dev/ttyS-1"}) {
+    EXPECT_EQ(BuiltInComNumber(other), std::nullopt) << other;
+  }
 }
 
 TEST(ConfigDirectory, RelativeXdgConfigHomeIsIgnored) {

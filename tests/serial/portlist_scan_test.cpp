@@ -2,7 +2,7 @@
 
 #include "serial/portscan.h"
 #include "serial/serialcomm.h"
-#include "tests/serial/portlist_fixture.h"
+#include "tests/support/fakedevicetree.h"
 #include "tests/support/pty.h"
 
 namespace kurvex::test {
@@ -31,29 +31,35 @@ class PortScanTest : public ::testing::Test {
   FakeDeviceTree fake;
 };
 
-TEST_F(PortScanTest, LinksByNumberThenUnlinkedDevicesFrom4097WithCaptionsByMode) {
+TEST_F(PortScanTest, ComNumbersFirstThenUnnamedDevicesFrom4097WithCaptionsByMode) {
   fake.AddUsbSerial("ttyUSB2", "1-4", "", "", "ch341");  // an adapter without names
   fake.AddUsbSerial("ttyUSB3", "1-5", "FTDI", "FT232R USB UART", "ftdi_sio", /*node=*/false);
   fake.LinkCom("COM9", "/dev/ttyUSB5");  // points nowhere
   fake.LinkCom("COM4", "/dev/ttyUSB0");  // a second name for COM3's device
 
+  // ttyS0 is what COM1 opens, so it is listed as COM1.
   EXPECT_EQ(Captions(epQuickAll),
-            (std::vector<std::string>{"COM3 #3", "COM4 #4", "COM7 #7", "COM9 #9", "/dev/ttyS0 #4097",
-                                      "/dev/ttyUSB2 #4098", "/dev/ttyUSB3 #4099"}));
+            (std::vector<std::string>{"COM1 #1", "COM3 #3", "COM4 #4", "COM7 #7", "COM9 #9",
+                                      "/dev/ttyUSB2 #4097", "/dev/ttyUSB3 #4098"}));
   EXPECT_EQ(Captions(epFullInfo),
-            (std::vector<std::string>{"COM3 (FT232R USB UART) #3", "COM4 (FT232R USB UART) #4",
+            (std::vector<std::string>{"COM1 #1", "COM3 (FT232R USB UART) #3",
+                                      "COM4 (FT232R USB UART) #4",
                                       "COM7 (USB-Serial Controller) #7", "COM9 #9",
-                                      "/dev/ttyS0 #4097", "/dev/ttyUSB2 #4098",
-                                      "/dev/ttyUSB3 (FT232R USB UART) #4099"}));
+                                      "/dev/ttyUSB2 #4097", "/dev/ttyUSB3 (FT232R USB UART) #4098"}));
   EXPECT_EQ(Captions(epFullPresent),
-            (std::vector<std::string>{"COM3 (FT232R USB UART) #3", "COM4 (FT232R USB UART) #4",
-                                      "COM7 (USB-Serial Controller) #7", "/dev/ttyS0 #4097",
-                                      "/dev/ttyUSB2 #4098"}));
+            (std::vector<std::string>{"COM1 #1", "COM3 (FT232R USB UART) #3",
+                                      "COM4 (FT232R USB UART) #4",
+                                      "COM7 (USB-Serial Controller) #7", "/dev/ttyUSB2 #4097"}));
 
-  const TSerialDevice com7 = ScanSerialPorts(fake.Tree(), epFullInfo)[2];
-  EXPECT_EQ(com7.DeviceObjectName + "|" + com7.OpenName, "/dev/serial/by-id/usb-Prolific|COM7");
+  const TSerialDevice com7 = ScanSerialPorts(fake.Tree(), epFullInfo)[3];
+  EXPECT_EQ(com7.DeviceObjectName + "|" + com7.OpenName + "|" + com7.DevicePath,
+            "/dev/serial/by-id/usb-Prolific|COM7|/dev/ttyUSB1");
   EXPECT_EQ(com7.ServiceName + "|" + com7.Manufacturer + "|" + com7.DeviceKeyPath,
             "pl2303|Prolific|/sys/devices/pci0000:00/usb1/1-3/1-3:1.0/ttyUSB1");
+
+  fake.LinkCom("COM1", "/dev/ttyUSB2");
+  EXPECT_EQ(Captions(epQuickAll)[0], "COM1 #1");
+  EXPECT_EQ(Captions(epQuickAll)[5], "/dev/ttyS0 #4097") << "a link of its number hides it";
 }
 
 TEST_F(PortScanTest, ComponentBuildsTheListOnlyWhenAskedAndChoosesFromIt) {
@@ -63,25 +69,28 @@ TEST_F(PortScanTest, ComponentBuildsTheListOnlyWhenAskedAndChoosesFromIt) {
   EXPECT_EQ(com.DeviceIndex(), -1);
   EXPECT_EQ(com.GetDeviceName(), "COM5") << "nothing fills the list by itself";
 
+  fake.AddUsbSerial("ttyUSB2", "1-4", "", "", "ch341");
   com.SetEnumPorts(epFullInfo);
   TDeviceStrings strings{{"stale", nullptr}};
   com.GetDeviceList(&strings);
-  ASSERT_EQ(strings.size(), 3u);
-  EXPECT_EQ(strings[0].Caption, "COM3 (FT232R USB UART)");
+  ASSERT_EQ(strings.size(), 4u);
+  EXPECT_EQ(strings[1].Caption, "COM3 (FT232R USB UART)");
   EXPECT_EQ(strings[1].Device->Owner, &com);
-  com.SelectDevice(2);
   com.SelectDevice(3);
+  com.SelectDevice(4);
   EXPECT_EQ(com.ComPortNo(), 4097) << "an invalid index chooses nothing";
-  EXPECT_EQ(com.GetDeviceName(), "/dev/ttyS0");
+  EXPECT_EQ(com.GetDeviceName(), "/dev/ttyUSB2");
 
-  fake.LinkCom("COM1", "/dev/ttyUSB1");
+  fake.LinkCom("COM2", "/dev/ttyUSB2");
   int refreshes = 0;
   com.AddListener([&](TBaseIO&, int code) { refreshes += code == kNotifyChanged; });
   com.GetDeviceList(&strings);
-  EXPECT_EQ(strings.size(), 3u) << "a built list is kept until refreshed";
+  EXPECT_EQ(strings.size(), 4u) << "a built list is kept until refreshed";
   com.RefreshDeviceList();
   EXPECT_EQ(refreshes, 1);
-  EXPECT_EQ(com.DeviceIndex(), 3) << "the same port at its new place";
+  EXPECT_EQ(com.DeviceIndex(), -1) << "the device has a COM number now";
+  com.SetComPortNo(2);
+  EXPECT_EQ(com.DeviceIndex(), 1);
 }
 
 TEST(DeviceListInsert, KeepsPortOrderAndDropsARepeatedNumber) {
@@ -99,17 +108,17 @@ TEST(DeviceListInsert, KeepsPortOrderAndDropsARepeatedNumber) {
 
 TEST(DeviceListOpen, AnEntryWithoutComNameOpensByItsDevicePath) {
   PtyPair pty;
-  // Found through a by-id link of a fake tree with a node at the pty's path.
+  // Found through a by-id link of a fake tree whose node is the pty.
   FakeDeviceTree fake;
-  fake.Write(pty.SlavePath(), "");
-  fake.Link("/dev/serial/by-id/usb-sim", pty.SlavePath());
+  fake.Link("/dev/ttyUSB7", pty.SlavePath());
+  fake.Link("/dev/serial/by-id/usb-sim", "../../ttyUSB7");
   TSerialComm com;
   com.SetDeviceTree(fake.Tree());
   com.SetStreamProtocol(spNone);
   com.GetDeviceList(nullptr);
   com.SelectDevice(0);
   com.SetActive(true);
-  ASSERT_EQ(com.GetDeviceName(), pty.SlavePath());
+  ASSERT_EQ(com.GetDeviceName(), "/dev/ttyUSB7");
   EXPECT_TRUE(com.SendString("by path"));
   EXPECT_EQ(pty.ReadMaster(7), "by path");
 }

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tests/serial/portlist_fixture.h"
+#include "tests/support/fakedevicetree.h"
 
 namespace kurvex::test {
 namespace {

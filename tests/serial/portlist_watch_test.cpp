@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -8,7 +7,7 @@
 #include "platform/dispatcher.h"
 #include "serial/portscan.h"
 #include "serial/serialcomm.h"
-#include "tests/serial/portlist_fixture.h"
+#include "tests/support/fakedevicetree.h"
 #include "tests/support/pty.h"
 #include "tests/support/qtapp.h"
 
@@ -16,15 +15,6 @@ namespace kurvex::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-bool RunUntil(const std::function<bool()>& done) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    TDispatcher::ProcessMessages();
-  }
-  return true;
-}
 
 class HotplugWatchTest : public QtAppTest {
  protected:
@@ -67,6 +57,20 @@ TEST_F(HotplugWatchTest, EntriesComeAndGoAndAMissingFolderIsWaitedFor) {
   const std::size_t seen = changes.size();
   for (int i = 0; i < 20; ++i) TDispatcher::ProcessMessages();
   EXPECT_EQ(changes.size(), seen) << "nothing is reported once the watch has gone";
+}
+
+TEST_F(HotplugWatchTest, AFolderCreatedInStepsIsSeenEveryTime) {
+  const fs::path top = fake.Ports().parent_path() / "a";
+  const fs::path ports = top / "b" / "ports";
+  Watch({ports});
+  for (int round = 0; round < 50; ++round) {
+    changes.clear();
+    fs::create_directories(ports);
+    fs::create_symlink("/dev/pts/0", ports / "COM5");
+    ASSERT_TRUE(Saw(ports, "", true)) << "round " << round;
+    fs::remove_all(top);
+    ASSERT_TRUE(Saw(ports, "", false)) << "round " << round;
+  }
 }
 
 TEST_F(HotplugWatchTest, PortChangesFromTheWatchRefreshTheComponentList) {

@@ -57,7 +57,7 @@ std::string ColumnText(const TBitmap& bitmap, int x, int y0, int y1, TColor ink)
 }
 
 int CountPixels(const TBitmap& bitmap, TColor color) {
-  return CountPixels(bitmap, color, {0, 0, bitmap.Width(), bitmap.Height()});
+  return CountPixels(bitmap, color, {0, 0, bitmap.Image().width(), bitmap.Image().height()});
 }
 
 int CountPixels(const TBitmap& bitmap, TColor color, const TRect& area) {

@@ -13,6 +13,9 @@ class TBitmap;
 
 namespace kurvex::test {
 
+// All helpers read the image's own (device) pixels: for a bitmap of Scale 2
+// the coordinates are twice the drawing coordinates.
+
 /// Pixels x0..x1-1 of row y as text: '#' where the pixel is `ink`, '.' elsewhere.
 std::string RowText(const TBitmap& bitmap, int y, int x0, int x1, TColor ink = clBlack);
 /// Pixels y0..y1-1 of column x, as RowText.

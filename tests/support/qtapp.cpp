@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QWidget>
+#include <chrono>
+
+#include "platform/dispatcher.h"
 
 namespace kurvex::test {
 
@@ -49,6 +52,15 @@ void MouseMove(QWidget* widget, QPoint pos, Qt::MouseButtons buttons,
 void MouseClick(QWidget* widget, QPoint pos, Qt::KeyboardModifiers modifiers) {
   MousePress(widget, Qt::LeftButton, pos, modifiers);
   MouseRelease(widget, Qt::LeftButton, pos, modifiers);
+}
+
+bool RunUntil(const std::function<bool()>& done, int timeoutMs) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    TDispatcher::ProcessMessages();
+  }
+  return true;
 }
 
 }  // namespace kurvex::test

@@ -4,6 +4,7 @@
 
 #include <QPoint>
 #include <Qt>
+#include <functional>
 
 class QApplication;
 class QWidget;
@@ -35,5 +36,9 @@ void MouseMove(QWidget* widget, QPoint pos, Qt::MouseButtons buttons = Qt::NoBut
 /// Press and release of the left button.
 void MouseClick(QWidget* widget, QPoint pos = {-1, -1},
                 Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+/// Runs the message loop until `done` holds (true) or `timeoutMs` passed
+/// (false): for reports that arrive from other threads.
+bool RunUntil(const std::function<bool()>& done, int timeoutMs = 3000);
 
 }  // namespace kurvex::test

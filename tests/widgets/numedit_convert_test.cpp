@@ -48,6 +48,8 @@ TEST(FormatFixed, ShowsExactlyTheDecimalsWithTheGivenSeparatorAndNoGrouping) {
   EXPECT_EQ(FormatFixed(-1234567.5L, 2, '.'), "-1234567.50");
   EXPECT_EQ(FormatFixed(1e20L, 0, ','), "100000000000000000000");
   EXPECT_EQ(FormatFixed(2.5e-10L, 9, ','), "0,000000000");
+  EXPECT_EQ(FormatFixed(-2.5e-10L, 9, ','), "0,000000000");
+  EXPECT_EQ(FormatFixed(-0.0L, 2, '.'), "0.00");
 }
 
 TEST(FieldText, ValuesDropThousandsSeparatorsAndTreatEmptyAndMinusAsZero) {

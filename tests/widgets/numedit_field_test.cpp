@@ -151,5 +151,24 @@ TEST_F(NumEditField, TheContextMenusPasteGoesThroughTheRules) {
   EXPECT_TRUE(errors.empty());
 }
 
+TEST_F(NumEditField, NegativeZeroIsShownWithoutItsSign) {
+  offset.SetText("-0");
+  EXPECT_EQ(offset.Text(), "0,000000000");
+  offset.SetText("-0,0000000001");
+  EXPECT_EQ(offset.Text(), "0,000000000");
+  offset.SetText("-0,000000001");
+  EXPECT_EQ(offset.Text(), "-0,000000001");
+
+  EnterEmpty(offset);
+  Type(offset, "-0D0");
+  Leave();
+  EXPECT_EQ(offset.Text(), "0,000000000");
+
+  offset.SetFocus();
+  QGuiApplication::clipboard()->setText("-0");
+  Press(offset, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(offset.Text(), "0,000000000");
+}
+
 }  // namespace
 }  // namespace kurvex

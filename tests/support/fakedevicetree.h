@@ -15,6 +15,8 @@ namespace kurvex::test {
 
 /// /dev, /sys and /run/udev in a temporary folder, laid out as the kernel
 /// and udev lay out theirs (relative links inside sysfs), and a port folder.
+/// A link from a device node to a real tty (`Link("/dev/ttyUSB0",
+/// pty.SlavePath())`) puts that tty behind the device.
 class FakeDeviceTree {
  public:
   FakeDeviceTree() {
@@ -51,6 +53,15 @@ class FakeDeviceTree {
     Write("/sys/bus/usb-serial/drivers/" + driver + "/uevent", "");
     Link(port + "/driver", "../../../../../../bus/usb-serial/drivers/" + driver);
     AddTty(name, port + "/tty/" + name, "../../../" + name, node);
+  }
+  /// A USB adapter taken out: the kernel drops its tty and node, udev its
+  /// by-id link.
+  void Unplug(const std::string& name, const std::string& byId = "") const {
+    std::filesystem::remove_all(
+        std::filesystem::canonical(Host("/sys/class/tty/" + name + "/device")));
+    std::filesystem::remove(Host("/sys/class/tty/" + name));
+    std::filesystem::remove(Host("/dev/" + name));
+    if (!byId.empty()) std::filesystem::remove(Host("/dev/serial/by-id/" + byId));
   }
   /// An 8250 port; `type` 0 means no UART answered there.
   void AddSerial8250(const std::string& name, int type, const std::string& majorMinor) const {

@@ -1,0 +1,26 @@
+# `make package`: a .deb of everything installed above. Library dependencies
+# come from dpkg-shlibdeps; the rest are what the program needs at run time
+# that no library link shows: a Qt platform plugin to open a window and the
+# font it is laid out with; Qt's own texts in the user's language are
+# recommended. Nothing runs at install time.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME kurvex)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT "Kurvex maintainers <maintainers@kurvex.de>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "plot the numbers an instrument sends over a serial port")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+  "Kurvex listens on a serial port (RS-232 or a USB adapter) to an instrument
+that sends one decimal number per line, scales each value by a factor and an
+offset, shows the newest value in large type and plots the samples live.
+The package also holds kurvex-sim, an instrument simulator on a
+pseudo-terminal.")
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://kurvex.de/")
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_OUTPUT_FILE_PREFIX ${CMAKE_BINARY_DIR}/package)
+include(CPack)

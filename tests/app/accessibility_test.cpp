@@ -1,0 +1,97 @@
+#include <QAccessible>
+#include <QElapsedTimer>
+#include <QLabel>
+
+#include "tests/app/mainwindow_fixture.h"
+
+namespace kurvex::test {
+namespace {
+
+class AccessibilityTest : public MainWindowTest {
+ protected:
+  static QAccessibleInterface* Accessible(QObject* object) {
+    QAccessibleInterface* found = QAccessible::queryAccessibleInterface(object);
+    EXPECT_NE(found, nullptr);
+    return found;
+  }
+  static std::string Name(QAccessibleInterface* object) {
+    return object->text(QAccessible::Name).toStdString();
+  }
+  // What a screen reader says for a control: the names of its labels, then its own.
+  static std::string Spoken(QAccessibleInterface* object) {
+    std::string spoken;
+    for (const auto& [label, relation] : object->relations(QAccessible::Label)) {
+      spoken += Name(label) + ": ";
+    }
+    return spoken + Name(object);
+  }
+  // Texts that change per sample reach their labels at the next refresh.
+  static void WaitUntilShown(const QLabel* label, const std::string& text) {
+    QElapsedTimer clock;
+    clock.start();
+    while (label->text().toStdString() != text && clock.elapsed() < 5000) {
+      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+  }
+  static void WaitUntilShown(TLabel& label) {
+    WaitUntilShown(static_cast<QLabel*>(label.Widget()), label.Caption());
+  }
+  void Receive(const std::string& bytes) {
+    form->SerialComm1AfterReceive(*form->SerialComm1,
+                                  reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                  static_cast<std::uint32_t>(bytes.size()));
+  }
+};
+
+TEST_F(AccessibilityTest, TheCurrentValueIsReadWithItsCaption) {
+  TForm1& f = *form;
+  f.StartButton->Click();
+  Receive("12.5\r\n");
+  EXPECT_EQ(f.Label10->Caption(), "12,5");
+  WaitUntilShown(*f.Label13);
+  WaitUntilShown(*f.Label10);
+  QAccessibleInterface* value = Accessible(f.Label10->Widget());
+  EXPECT_EQ(value->role(), QAccessible::StaticText);
+  EXPECT_EQ(Spoken(value), "Aktueller Sample-Wert nach Skalierung und Offset: 12,5");
+  f.StopButton->Click();
+}
+
+TEST_F(AccessibilityTest, NormalAndZoomAreRadioButtons) {
+  TForm1& f = *form;
+  for (TRadioButton* button : {f.NormalRadioButton.get(), f.ZoomRadioButton.get()}) {
+    QAccessibleInterface* radio = Accessible(button->Widget());
+    EXPECT_EQ(radio->role(), QAccessible::RadioButton) << button->Name();
+    EXPECT_EQ(Name(radio), button->Caption());
+    EXPECT_EQ(radio->state().checked, button->Checked());
+  }
+  // A screen reader's press chooses the button as a click does.
+  Accessible(f.ZoomRadioButton->Widget())
+      ->actionInterface()
+      ->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_TRUE(f.ZoomRadioButton->Checked());
+  EXPECT_FALSE(f.NormalRadioButton->Checked());
+  EXPECT_EQ(f.Chart1->MouseAction(), maZoomDrag);
+  EXPECT_TRUE(Accessible(f.ZoomRadioButton->Widget())->state().checked);
+}
+
+TEST_F(AccessibilityTest, TheMainWindowIsAWindowWithItsCaption) {
+  QAccessibleInterface* window = Accessible(form->Widget());
+  EXPECT_EQ(window->role(), QAccessible::Window);
+  EXPECT_EQ(Name(window), "  K u r v e x");
+}
+
+TEST_F(AccessibilityTest, TheSampleCountPanelSaysWhatItCounts) {
+  TForm1& f = *form;
+  f.StartButton->Click();
+  Receive("1\r\n2\r\n");
+  f.StopButton->Click();
+  const auto panels = f.StatusBar->Widget()->findChildren<QLabel*>();
+  ASSERT_FALSE(panels.isEmpty());
+  WaitUntilShown(panels.front(), "2");
+  QAccessibleInterface* count = Accessible(panels.front());
+  EXPECT_EQ(Name(count), "2");
+  EXPECT_EQ(count->text(QAccessible::Description).toStdString(), "Sample-Anzahl");
+}
+
+}  // namespace
+}  // namespace kurvex::test

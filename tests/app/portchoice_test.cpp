@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <cerrno>
+#include <filesystem>
+
+#include "app/mainwindow.h"
+#include "app/numbertext.h"
+#include "app/porttexts.h"
+#include "platform/recordingdialogs.h"
+#include "tests/support/fakedevicetree.h"
+#include "tests/support/pty.h"
+#include "tests/support/qtapp.h"
+
+namespace kurvex::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> DesignNumbers(int from, int to) {
+  std::vector<std::string> numbers;
+  for (int n = from; n <= to; ++n) numbers.push_back(std::to_string(n));
+  return numbers;
+}
+
+/// The real window on a fake device tree with nothing in it yet.
+class PortChoiceTest : public QtAppTest {
+ protected:
+  PortChoiceTest() {
+    form = std::make_unique<TForm1>();
+    form->SetDeviceTree(fake.Tree());
+    form->Show();
+  }
+  /// A USB adapter whose tty is `pty`, appearing as the kernel and udev
+  /// make it appear: sysfs, the by-id link, then the node.
+  void Plug(const std::string& name, const std::string& usbPort, const std::string& maker,
+            const std::string& product, const std::string& serial, const PtyPair& pty) {
+    fake.AddUsbSerial(name, usbPort, maker, product, "ftdi_sio", /*node=*/false);
+    fake.Link("/dev/serial/by-id/usb-" + maker + "_" + serial, "../../" + name);
+    fake.Link("/dev/" + name, pty.SlavePath());
+  }
+  std::string Text() const { return form->ComComboBox->Text(); }
+
+  TempConfigHome config;
+  FakeDeviceTree fake;
+  ScopedRecordingDialogs dialogs;
+  std::unique_ptr<TForm1> form;
+};
+
+TEST_F(PortChoiceTest, AUsbInstrumentPluggedInIsNumberedChosenAndAcquiredFrom) {
+  EXPECT_EQ(form->ComComboBox->Items(), DesignNumbers(0, 20)) << "nothing present";
+  EXPECT_EQ(Text(), "5");
+
+  PtyPair instrument;
+  Plug("ttyUSB0", "1-2", "FTDI", "FT232R USB UART", "A1", instrument);
+  const std::string first = "3 – FTDI FT232R USB UART (/dev/ttyUSB0)";
+  ASSERT_TRUE(RunUntil([&] { return Text() == first; })) << Text();
+  EXPECT_EQ(fs::read_symlink(fake.Ports() / "COM3"), "/dev/serial/by-id/usb-FTDI_A1");
+  EXPECT_EQ(form->StatusBar->Panels()[1].Text(), "COM3 → /dev/ttyUSB0 (FTDI FT232R USB UART)");
+  EXPECT_EQ(static_cast<QComboBox*>(form->ComComboBox->Widget())->lineEdit()->cursorPosition(), 0)
+      << "the narrow field shows the number";
+
+  form->StartButton->Click();
+  ASSERT_TRUE(form->SerialComm1->Active());
+  EXPECT_EQ(form->SessionState.PortNumber, 3);
+  instrument.WriteMaster("12.5\r\n");
+  ASSERT_TRUE(RunUntil([&] { return form->SessionState.SampleCount == 1; }));
+  EXPECT_EQ(form->SessionState.ScaledValue, 12.5f);
+
+  // A second adapter while the first acquires: numbered and listed, not chosen.
+  PtyPair other;
+  Plug("ttyUSB1", "1-3", "Prolific", "USB-Serial Controller", "B2", other);
+  const std::string second = "4 – Prolific USB-Serial Controller (/dev/ttyUSB1)";
+  ASSERT_TRUE(RunUntil([&] { return form->ComComboBox->Items().at(1) == second; }));
+  form->StopButton->Click();
+  std::vector<std::string> items{first, second};
+  for (const std::string& n : DesignNumbers(0, 20)) {
+    if (n != "3" && n != "4") items.push_back(n);
+  }
+  EXPECT_EQ(form->ComComboBox->Items(), items) << "present devices first";
+  EXPECT_EQ(Text(), first);
+  EXPECT_TRUE(dialogs.Boxes().Calls.empty());
+}
+
+TEST_F(PortChoiceTest, TheFieldFollowsPlugAndUnplugWhileIdle) {
+  PtyPair instrument;
+  Plug("ttyUSB0", "1-2", "FTDI", "FT232R USB UART", "A1", instrument);
+  const std::string first = "3 – FTDI FT232R USB UART (/dev/ttyUSB0)";
+  ASSERT_TRUE(RunUntil([&] { return Text() == first; }));
+
+  fake.Unplug("ttyUSB0", "usb-FTDI_A1");
+  ASSERT_TRUE(RunUntil([&] { return form->ComComboBox->Items() == DesignNumbers(0, 20); }));
+  EXPECT_EQ(form->StatusBar->Panels()[1].Text(), "COM3: kein Gerät");
+
+  form->ComComboBox->SetText("7");
+  PtyPair again;
+  Plug("ttyUSB4", "1-2", "FTDI", "FT232R USB UART", "A1", again);  // the same adapter
+  ASSERT_TRUE(RunUntil([&] { return Text() == "3 – FTDI FT232R USB UART (/dev/ttyUSB4)"; }))
+      << "COM7 is nothing present: the adapter is chosen, under its number";
+}
+
+TEST_F(PortChoiceTest, ThePortAnAcquisitionHasOpenGetsNoNewNumber) {
+  PtyPair instrument;
+  Plug("ttyUSB0", "1-2", "FTDI", "FT232R USB UART", "A1", instrument);
+  ASSERT_TRUE(RunUntil([&] { return LeadingInteger(Text()) == 3; }));
+  form->StartButton->Click();
+  ASSERT_TRUE(form->SerialComm1->Active());
+
+  fs::remove(fake.Ports() / "COM3");  // the user takes the number away
+  ASSERT_TRUE(RunUntil([&] { return form->StatusBar->Panels()[1].Text() == "COM3: kein Gerät"; }));
+  EXPECT_TRUE(fake.Tree().ComLinks().empty()) << "not while it is open";
+
+  form->StopButton->Click();
+  fake.Write("/dev/ttyS9", "");  // any hot-plug change
+  ASSERT_TRUE(RunUntil([&] { return !fake.Tree().ComLinks().empty(); }));
+  EXPECT_EQ(fake.Tree().ComLinks()[0].PortNo, 3u);
+}
+
+TEST(PortTexts, ChoicesAndReasonsReadAsTheUserExpects) {
+  TDeviceList present;
+  TSerialDevice onboard;
+  onboard.PortNumber = 1;
+  onboard.DevicePath = "/dev/ttyS0";
+  TSerialDevice adapter;
+  adapter.PortNumber = 20;
+  adapter.Manufacturer = "FTDI";
+  adapter.Description = "FTDI FT232R USB UART";
+  adapter.DevicePath = "/dev/ttyUSB0";
+  TSerialDevice unnamed;
+  unnamed.PortNumber = 4097;
+  unnamed.DevicePath = "/dev/ttyAMA0";
+  for (const TSerialDevice& device : {unnamed, adapter, onboard}) present.Insert(device);
+  const std::vector<std::string> items = PortChoiceItems(present);
+  ASSERT_EQ(items.size(), 22u);
+  EXPECT_EQ(items[0], "1 – /dev/ttyS0");
+  EXPECT_EQ(items[1], "20 – FTDI FT232R USB UART (/dev/ttyUSB0)") << "the maker once";
+  EXPECT_EQ(items[2], "4097 – /dev/ttyAMA0");
+  EXPECT_EQ(items[3], "0");
+  EXPECT_EQ(items.back(), "19");
+  EXPECT_EQ(LeadingInteger(items[2]), 4097);
+
+  EXPECT_EQ(OpenFailureText(5, EIO, true, {}), "COM5: Input/output error");
+  EXPECT_EQ(OpenFailureText(5, EIO, false, {}), "COM5: kein Gerät");
+  EXPECT_EQ(OpenFailureText(5, EBUSY, true, {}), "COM5: von einem anderen Programm belegt");
+  EXPECT_EQ(OpenFailureText(5, EBUSY, true, {{17, "minicom"}, {40, "screen"}}),
+            "COM5: belegt von minicom (PID 17), screen (PID 40)");
+}
+
+}  // namespace
+}  // namespace kurvex::test

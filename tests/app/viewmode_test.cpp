@@ -1,0 +1,105 @@
+#include <QLineEdit>
+
+#include "tests/app/mainwindow_fixture.h"
+
+namespace kurvex::test {
+namespace {
+
+using ViewModeTest = MainWindowTest;
+
+void SetFieldText(TNumEdit& field, const char* text) {
+  static_cast<QLineEdit*>(field.Widget())->setText(text);
+}
+
+void ExpectIdleControls(TForm1& f) {
+  EXPECT_FALSE(f.SerialComm1->Active());
+  EXPECT_TRUE(f.StartButton->Enabled());
+  EXPECT_FALSE(f.StopButton->Enabled());
+  EXPECT_FALSE(f.CircularProgress->Enabled());
+  EXPECT_TRUE(f.ResetAxisButton->Enabled());
+  EXPECT_TRUE(f.ClearGraphButton->Enabled());
+  EXPECT_TRUE(f.NormalRadioButton->Enabled());
+  EXPECT_TRUE(f.TrendCheckBox->Enabled());
+  EXPECT_TRUE(f.GroupBox1->Enabled());
+  EXPECT_TRUE(f.GroupBox2->Enabled());
+}
+
+// A vertical drag upwards: zooming shrinks the Y window, panning moves it.
+double YExtentAfterDrag(TForm1& f) {
+  QWidget* chart = f.Chart1->Widget();
+  MouseMove(chart, {300, 150});
+  MousePress(chart, Qt::LeftButton, {300, 150});
+  MouseMove(chart, {300, 150}, Qt::LeftButton);
+  MouseMove(chart, {300, 100}, Qt::LeftButton);
+  MouseRelease(chart, Qt::LeftButton, {300, 100});
+  return f.Chart1->Scale1Y().RangeHigh() - f.Chart1->Scale1Y().RangeLow();
+}
+
+TEST_F(ViewModeTest, AStartThatFailsOnAFieldKeepsTrend) {
+  TForm1& f = *form;
+  f.TrendCheckBox->SetChecked(true);
+  f.Chart1->DrawTo(1, 1);
+  for (TNumEdit* field : {f.GraphYmaxEdit.get(), f.DatSkalEdit.get()}) {
+    SCOPED_TRACE(field->Name());
+    SetFieldText(*field, "1.000");
+    MouseClick(f.StartButton->Widget());
+    EXPECT_EQ(Messages().back(), "'1.000' ist kein gültiger Gleitkommawert");
+    ExpectIdleControls(f);
+    EXPECT_TRUE(f.TrendCheckBox->Checked());
+    EXPECT_FALSE(f.NormalRadioButton->Checked());
+    EXPECT_FALSE(f.ZoomRadioButton->Checked());
+    EXPECT_FALSE(f.ZoomRadioButton->Enabled());
+    EXPECT_FALSE(f.LogCheckBox->Enabled());
+    EXPECT_TRUE(f.SessionState.TrendMode);
+    EXPECT_EQ(f.Chart1->MouseAction(), maNone);
+    EXPECT_EQ(f.Chart1->ItemCount(), 1);  // nothing was acquired, nothing is lost
+    SetFieldText(*field, "10");
+  }
+  // Mended, the next Start runs in Trend.
+  f.StartButton->Click();
+  EXPECT_TRUE(f.SerialComm1->Active());
+  EXPECT_TRUE(f.SessionState.TrendMode);
+  f.StopButton->Click();
+}
+
+TEST_F(ViewModeTest, AStartThatFailsOnAFieldKeepsZoom) {
+  TForm1& f = *form;
+  MouseClick(f.ZoomRadioButton->Widget());
+  SetFieldText(*f.DatOffsetEdit, "1.000");
+  MouseClick(f.StartButton->Widget());
+  EXPECT_EQ(Messages(), std::vector<std::string>{"'1.000' ist kein gültiger Gleitkommawert"});
+  ExpectIdleControls(f);
+  EXPECT_TRUE(f.ZoomRadioButton->Checked());
+  EXPECT_TRUE(f.ZoomRadioButton->Enabled());
+  EXPECT_FALSE(f.NormalRadioButton->Checked());
+  EXPECT_FALSE(f.SessionState.TrendMode);
+  EXPECT_EQ(f.Chart1->MouseAction(), maZoomDrag);
+}
+
+TEST_F(ViewModeTest, AfterStopTheMouseDoesWhatTheCheckedRadioButtonSays) {
+  TForm1& f = *form;
+  MouseClick(f.ZoomRadioButton->Widget());
+  f.StartButton->Click();
+  f.StopButton->Click();
+  EXPECT_TRUE(f.ZoomRadioButton->Checked());
+  EXPECT_EQ(f.Chart1->MouseAction(), maZoomDrag);
+  f.ResetAxisButton->Click();
+  EXPECT_LT(YExtentAfterDrag(f), 10);
+
+  // Zoom chosen while acquiring.
+  MouseClick(f.NormalRadioButton->Widget());
+  f.StartButton->Click();
+  MouseClick(f.ZoomRadioButton->Widget());
+  f.StopButton->Click();
+  EXPECT_EQ(f.Chart1->MouseAction(), maZoomDrag);
+
+  MouseClick(f.NormalRadioButton->Widget());
+  f.StartButton->Click();
+  f.StopButton->Click();
+  EXPECT_EQ(f.Chart1->MouseAction(), maPan);
+  f.ResetAxisButton->Click();
+  EXPECT_DOUBLE_EQ(YExtentAfterDrag(f), 10);
+}
+
+}  // namespace
+}  // namespace kurvex::test

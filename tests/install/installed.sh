@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Checks of the installed program, run by ctest: installed.sh <check> <build> <prefix> <app id>
+#   install   install into <prefix> (emptied first) and check every file is there
+#   entry     desktop-file-validate on the desktop entry
+#   metainfo  appstreamcli validate on the AppStream metadata, alone and with
+#             the installed tree it names (desktop entry, icons)
+#   manpages  the manual pages render without a warning
+#   start     the installed kurvex starts offscreen and answers a second start
+set -euo pipefail
+check=$1 build=$2 prefix=$3 id=$4
+share=$prefix/share
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Polls for an event with a deadline, so a slow machine only waits longer.
+wait_until() {
+  local what=$1; shift
+  for _ in $(seq 200); do "$@" && return 0; sleep 0.05; done
+  fail "$what"
+}
+
+case $check in
+install)
+  rm -rf "$prefix"
+  cmake --install "$build" --prefix "$prefix" >/dev/null
+  for f in bin/kurvex bin/kurvex-sim; do [ -x "$prefix/$f" ] || fail "$f missing"; done
+  for f in applications/$id.desktop metainfo/$id.metainfo.xml icons/hicolor/scalable/apps/$id.svg \
+           man/man1/kurvex.1.gz man/man1/kurvex-sim.1.gz; do
+    [ -s "$share/$f" ] || fail "share/$f missing"
+  done
+  for size in 16 22 24 32 48 64 128 256; do
+    png=$share/icons/hicolor/${size}x$size/apps/$id.png
+    file "$png" | grep -q "PNG image data, $size x $size," || fail "$png is not a ${size}×$size PNG"
+  done
+  # What the entry names must be what was installed.
+  grep -qx "Exec=kurvex" "$share/applications/$id.desktop" || fail "Exec is not kurvex"
+  grep -qx "Icon=$id" "$share/applications/$id.desktop" || fail "Icon is not $id"
+  ;;
+entry)
+  desktop-file-validate "$share/applications/$id.desktop"
+  ;;
+metainfo)
+  appstreamcli validate --no-net "$share/metainfo/$id.metainfo.xml"
+  appstreamcli validate-tree --no-net "$prefix"
+  ;;
+manpages)
+  for page in kurvex kurvex-sim; do
+    warnings=$(zcat "$share/man/man1/$page.1.gz" | groff -man -ww -z 2>&1)
+    [ -z "$warnings" ] || fail "$page.1: $warnings"
+  done
+  ;;
+start)
+  runtime=$(mktemp -d)
+  log=$runtime/first.log
+  trap 'kill "$first" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$runtime"' EXIT
+  export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$runtime
+  "$prefix/bin/kurvex" 2>"$log" &
+  first=$!
+  # Its single-instance socket appears once it runs; a second start then
+  # brings it forward and ends at once.
+  wait_until "kurvex did not start: $(cat "$log")" test -S "$runtime/KURVEX.socket"
+  "$prefix/bin/kurvex" || fail "the second start ended with $?"
+  wait_until "the running kurvex did not answer: $(cat "$log")" \
+    grep -q "a second start brought this window to the front" "$log"
+  kill -0 "$first" || fail "kurvex ended"
+  "$prefix/bin/kurvex-sim" --help | grep -q "^Usage: kurvex-sim" || fail "kurvex-sim --help"
+  ;;
+*)
+  fail "unknown check $check"
+  ;;
+esac
