@@ -30,11 +30,14 @@ struct TCustomControl::Impl {
 
   // The picture has the widget's size at the screen's resolution, so a
   // finer screen gets its own pixels rather than an enlarged picture.
+  // Sized first: an empty picture keeps no scale, so the first fit would
+  // otherwise give a picture at the wrong resolution that the next fit
+  // replaces by a blank one.
   void FitPicture(const QWidget& widget) {
-    picture.SetScale(ScaleOf(widget));
     if (picture.Width() != widget.width() || picture.Height() != widget.height()) {
       picture.SetSize(widget.width(), widget.height());
     }
+    picture.SetScale(ScaleOf(widget));
   }
 };
 

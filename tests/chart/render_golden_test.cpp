@@ -86,7 +86,7 @@ TEST_F(RenderGoldenTest, ThousandSamplePolylineAtTwiceTheResolution) {
   AcquisitionRange();
   AddSineSamples(chart);
   chart.ShowGraph();
-  const TBitmap& picture = chart.WindowImage();
+  const TBitmap& picture = chart.ControlBitmap();
   ASSERT_EQ(picture.Width(), kWindowChartWidth);
   ASSERT_EQ(picture.Image().width(), 2 * kWindowChartWidth);
   EXPECT_TRUE(MatchesGolden(picture, "polyline-1000@2x"));
