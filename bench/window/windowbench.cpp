@@ -102,9 +102,11 @@ Measured Measure(const Run& run, const Options& options, const XServer* x, const
   m.Started = kurvex.Ask("start " + run.Mode + " " + std::to_string(kComNumber)) == "started";
   if (!m.Started) return m;
 
+  // What opening and the first pictures cost is not idling.
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
   const double idleCpu = CpuSeconds(kurvex.Pid());
   const auto idleStart = Clock::now();
-  std::this_thread::sleep_for(std::chrono::seconds(1));
+  std::this_thread::sleep_for(std::chrono::seconds(2));
   m.IdleCpuPercent = 100 * (CpuSeconds(kurvex.Pid()) - idleCpu) /
                      std::chrono::duration<double>(Clock::now() - idleStart).count();
 
