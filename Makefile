@@ -1,5 +1,6 @@
-# The two commands of the README: `make demo` and `make test`. `make bench` runs the benchmarks;
-# `make package` builds the Debian package into $(BUILD)/package/.
+# The two commands of the README: `make demo` and `make test`. `make bench` runs the benchmarks
+# and the real program over a pty (window-bench); `make package` builds the Debian package into
+# $(BUILD)/package/.
 SANITIZE ?=
 BUILD ?= $(if $(SANITIZE),build-sanitize,build)
 JOBS ?= 2
@@ -27,6 +28,7 @@ demo: build
 bench: build
 	@mkdir -p $(BUILD)/bench
 	@$(BUILD)/bench/kurvex-bench --benchmark_out=$(BUILD)/bench/results.json --benchmark_out_format=json
+	@$(BUILD)/bench/window-bench --out $(BUILD)/bench/window.json
 
 package: build
 	@cd $(BUILD) && cpack -G DEB

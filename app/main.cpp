@@ -2,6 +2,7 @@
 #include <string>
 
 #include "app/mainwindow.h"
+#include "app/testhook.h"
 #include "platform/application.h"
 #include "widgets/applicationguard.h"
 
@@ -16,5 +17,6 @@ int main(int argc, char** argv) {
   kurvex::TApplication application(argc, argv);
   kurvex::TForm1 form;
   form.Show();
+  kurvex::StartTestHookIfAsked(form);
   return application.Run();
 }

@@ -4,7 +4,6 @@
 #include "app/mainwindow.h"
 #include "app/valuetext.h"
 #include "app/wirenumber.h"
-#include "platform/dispatcher.h"
 #include "platform/localeformat.h"
 
 namespace kurvex {
@@ -64,9 +63,10 @@ void TForm1::ProcessSampleLine(std::string_view Line) {
   }
   if (s.RedrawCounter != s.RedrawInterval) return;
   s.RedrawCounter = 0;
+  // Only requests a picture: drawing follows the screen, and the window's
+  // own loop handles the user's commands between batches.
   Chart1->ShowGraph();
   if (s.TrendMode) PlotTrendSample();
-  TDispatcher::ProcessMessages();
 }
 
 void TForm1::PlotTrendSample() {

@@ -45,7 +45,10 @@ using TRenderEvent = std::function<void(TObject* Sender, TCanvas& Canvas, int To
 /// A 2-D chart with 16 layers. Keeps drawing items in world coordinates,
 /// maps them to pixels per layer (linear or logarithmic), and draws only on
 /// ShowGraph, Paint and the setters of drawing properties. Adding items never
-/// draws. Charts can share one item store (UseDataOf). GUI thread only.
+/// draws. Those calls request a picture, which is rendered at the next frame
+/// of the screen from the state at that moment, or at once when a caller
+/// reads the picture (ControlBitmap, PlotBitmap). Charts can share one item
+/// store (UseDataOf). GUI thread only.
 class TCustomChartControl : public TCustomControl {
  public:
   explicit TCustomChartControl(TWinControl* parent = nullptr);
@@ -59,7 +62,7 @@ class TCustomChartControl : public TCustomControl {
   /// An index outside 0..ItemCount-1 changes nothing.
   void RemoveItem(int index);
   void RemoveFirstItem() { RemoveItem(0); }
-  /// Renders all items into the plot area and shows it.
+  /// Requests the plot area with all items for the next frame.
   void ShowGraph();
   int ItemCount() const { return m_store->Count(); }
   int ItemCapacity() const { return m_store->Capacity(); }
@@ -112,7 +115,7 @@ class TCustomChartControl : public TCustomControl {
   TScaleTickDrawnEvent OnScaleTickDrawn;
 
   // --- drawing -----------------------------------------------------------
-  /// Full redraw of frame, scales and plot area.
+  /// Requests a full redraw of frame, scales and plot area for the next frame.
   virtual void Paint() override;
   /// Raises the size to the minimum the rims leave room for.
   void SetBounds(int left, int top, int width, int height) override;
@@ -122,7 +125,9 @@ class TCustomChartControl : public TCustomControl {
   /// Ignored outside 1..1000000.
   void SetAllocSize(int v);
   bool AutoRedraw() const { return m_autoRedraw; }
-  void SetAutoRedraw(bool v) { m_autoRedraw = v; }
+  /// Turning it off first renders a requested picture, so the changes made
+  /// while it is off do not show before the next redraw.
+  void SetAutoRedraw(bool v);
   int LRim() const { return m_lRim; }
   int RRim() const { return m_rRim; }
   int TRim() const { return m_tRim; }
@@ -196,14 +201,20 @@ class TCustomChartControl : public TCustomControl {
 
   /// The off-screen picture of the whole control, which is the window's
   /// picture: redraws render into it and the screen shows it at the next
-  /// repaint.
-  const TBitmap& ControlBitmap() const { return WindowImage(); }
+  /// repaint. A requested redraw is rendered first.
+  const TBitmap& ControlBitmap() {
+    FlushPicture();
+    return WindowImage();
+  }
   /// A copy of the plot area of that picture, (PlotWidth + 1) x
-  /// (PlotHeight + 1) pixels from (LRim, TRim): the plot as last rendered.
-  TBitmap PlotBitmap() const;
+  /// (PlotHeight + 1) pixels from (LRim, TRim): the plot as last rendered,
+  /// a requested redraw included.
+  TBitmap PlotBitmap();
 
  protected:
   void CreateWnd() override;
+  /// Renders the requested redraw: the whole control or only the plot area.
+  void RenderPicture() override;
   /// Paint when AutoRedraw is on.
   void RedrawIfAuto();
   /// Sets one layer's range through joined layers, painting once afterwards.
@@ -280,6 +291,8 @@ class TCustomChartControl : public TCustomControl {
 
   bool m_loading = false;
   bool m_paintSuspended = true;
+  // What the next RenderPicture draws: frame and scales too, or the plot only.
+  bool m_wholePending = false;
   // Set while a standard layout changes many axis properties at once.
   bool m_holdAxisChanges = false;
 
@@ -364,8 +377,7 @@ class TCustomChartControl : public TCustomControl {
   void ConnectRenderObjects();
   void RenderItems(TCanvas& canvas, int offX, int offY, bool blackAndWhite, bool skipGrid);
   void DrawGrid(TCanvas& canvas, int offX, int offY);
-  /// Draws the crosshairs into the window's picture and schedules it for
-  /// the screen.
+  /// Draws the crosshairs into the window's picture.
   void ShowPlotArea();
   void DrawBackgroundImage(TCanvas& canvas, int offX, int offY);
   void DrawShadow(TCanvas& canvas);

@@ -7,10 +7,23 @@ namespace kurvex {
 
 void TCustomChartControl::Paint() {
   if (!Visible() || m_loading || m_paintSuspended) return;
-  // The control's picture is rendered straight into the window's picture,
-  // which the screen receives only at the next repaint, once it is finished.
+  m_wholePending = true;
+  RequestPicture();
+}
+
+void TCustomChartControl::SetAutoRedraw(bool v) {
+  if (!v) FlushPicture();
+  m_autoRedraw = v;
+}
+
+void TCustomChartControl::RenderPicture() {
+  const bool whole = m_wholePending;
+  m_wholePending = false;
+  if (!Visible() || m_loading) return;
+  // Rendered straight into the window's picture, which the screen receives
+  // only at the next repaint, once it is finished.
   TBitmap& control = WindowBitmap();
-  RenderFrame(control);
+  if (whole) RenderFrame(control);
   RenderPlot(control.Canvas(), m_lRim, m_tRim);
   ShowPlotArea();
 }
@@ -19,7 +32,7 @@ TSize TCustomChartControl::PlotBitmapSize() const {
   return {std::max(PlotWidth(), 0) + 1, std::max(PlotHeight(), 0) + 1};
 }
 
-TBitmap TCustomChartControl::PlotBitmap() const {
+TBitmap TCustomChartControl::PlotBitmap() {
   const TSize size = PlotBitmapSize();
   TBitmap plot(size.cx, size.cy);
   plot.Canvas().CopyRect({0, 0, size.cx, size.cy}, ControlBitmap(), {m_lRim, m_tRim, m_lRim + size.cx, m_tRim + size.cy});
@@ -194,7 +207,6 @@ void TCustomChartControl::ShowPlotArea() {
     }
   }
   canvas.Pen = saved;
-  UpdateWindow();
 }
 
 }  // namespace kurvex

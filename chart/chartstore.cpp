@@ -38,10 +38,9 @@ void TCustomChartControl::ShowGraph() {
   if (Visible()) {
     SyncSharedData();
     if (m_autoRedraw) {
-      // Only the plot area of the window's picture is rendered anew; frame
-      // and scales stay as they are.
-      RenderPlot(WindowBitmap().Canvas(), m_lRim, m_tRim);
-      ShowPlotArea();
+      // Only the plot area is rendered anew (unless a full redraw is due
+      // anyway); frame and scales stay as they are.
+      RequestPicture();
     } else {
       Paint();
     }

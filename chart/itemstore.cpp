@@ -2,6 +2,7 @@
 
 #include <sys/mman.h>
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -12,6 +13,9 @@ TItemStore::TItemStore(const TItemStore& other) {
 }
 
 namespace {
+
+// Slides shorter than this are not worth a move.
+constexpr int kMinSlide = 4096;
 
 std::size_t Bytes(int slots) { return static_cast<std::size_t>(slots) * sizeof(TChartItem); }
 
@@ -71,6 +75,10 @@ bool TItemStore::Remove(int index) {
     // The slot is zeroed when Compact hands it out again.
     ++m_head;
     --m_count;
+    // A scrolling window moves back to the first slot once it has slid by
+    // its own length: it then touches a bounded run of slots (flat memory),
+    // and each move costs no more than one render of the items.
+    if (m_head >= std::max(m_count, kMinSlide)) Compact();
     return true;
   }
   TChartItem* items = Items();

@@ -28,9 +28,11 @@ class TItemStore {
   TChartItem& Append(int growStep);
   /// Removes one item; later items move down. Removing the first item
   /// costs no move (a scrolling window removes it per sample): the items
-  /// start one slot later, and the slots before them are reused when an
-  /// append would otherwise grow the store. Removing the last remaining
-  /// item releases the store. Returns false for an index out of range.
+  /// start one slot later, and once they have slid by their own number
+  /// (at least a few thousand slots) they move back to the first slot, so a
+  /// scrolling store keeps reusing a bounded run of slots. Removing the last
+  /// remaining item releases the store. Returns false for an index out of
+  /// range.
   bool Remove(int index);
   /// Releases all slots.
   void Clear();

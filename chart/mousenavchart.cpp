@@ -165,6 +165,9 @@ void TCustomChartControl::EndRubberBand(bool zoom) {
 }
 
 void TCustomChartControl::XorRubberBands(TPoint from, TPoint replaced, TPoint to) {
+  // The outlines go onto the picture as it stands; a render left pending
+  // would cover them.
+  FlushPicture();
   TCanvas& canvas = WindowBitmap().Canvas();
   canvas.Pen = TPen{clWhite, psSolid, 1, pmXor};
   canvas.Brush.Style = bsClear;

@@ -167,6 +167,10 @@ class TCustomControl : public TWinControl {
   /// pass; several calls before the loop runs give one repaint. Inside
   /// Paint it does nothing: the picture goes on screen right afterwards.
   void UpdateWindow();
+  /// Runs a requested RenderPicture now instead of at the next frame and
+  /// schedules the result for the screen; for code that reads the picture
+  /// or draws into it. Does nothing when no render is pending.
+  void FlushPicture();
 
   /// True once the native window exists (after HandleNeeded or the first show).
   bool HandleAllocated() const;
@@ -180,6 +184,13 @@ class TCustomControl : public TWinControl {
  protected:
   /// Runs once, when the native window is created.
   virtual void CreateWnd() {}
+  /// Asks for RenderPicture at the next frame: at once when the event loop
+  /// is idle, else one screen refresh after the previous render, so any
+  /// number of requests between two frames cost one render.
+  void RequestPicture();
+  /// Renders what was requested into WindowBitmap; runs at the frame, from
+  /// FlushPicture, and before a repaint puts the picture on the screen.
+  virtual void RenderPicture() {}
   /// Renders the whole control; runs when the window needs its picture
   /// (first show, size change, Invalidate). Errors are reported, not thrown.
   virtual void Paint() {}

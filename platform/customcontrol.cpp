@@ -1,9 +1,12 @@
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
+#include <QTimer>
 #include <QWheelEvent>
 #include <QWidget>
 
 #include <algorithm>
+#include <chrono>
 
 #include "platform/bitmap.h"
 #include "platform/control.h"
@@ -21,14 +24,20 @@ struct TCustomControl::Impl {
   bool created = false;
   bool inPaint = false;
   bool captured = false;
+  bool renderPending = false;
+  QTimer frameTimer;
+  std::chrono::steady_clock::time_point lastRender{};
 
   // The picture has the widget's size at the screen's resolution, so a
   // finer screen gets its own pixels rather than an enlarged picture.
+  // Sized first: an empty picture keeps no scale, so the first fit would
+  // otherwise give a picture at the wrong resolution that the next fit
+  // replaces by a blank one.
   void FitPicture(const QWidget& widget) {
-    picture.SetScale(ScaleOf(widget));
     if (picture.Width() != widget.width() || picture.Height() != widget.height()) {
       picture.SetSize(widget.width(), widget.height());
     }
+    picture.SetScale(ScaleOf(widget));
   }
 };
 
@@ -84,14 +93,16 @@ class CustomControlWidget : public QWidget {
     TCustomControl::Impl& c = *m_owner->m_cimpl;
     // Moved to a screen of another resolution: the picture starts over.
     if (c.picture.Scale() != ScaleOf(*this)) c.stale = true;
+    c.inPaint = true;
     if (c.stale) {
       RunReportingErrors([&] { m_owner->HandleNeeded(); });
       c.stale = false;
       c.FitPicture(*this);
-      c.inPaint = true;
       RunReportingErrors([&] { m_owner->Paint(); });
-      c.inPaint = false;
     }
+    // Whatever was requested shows now rather than one frame late.
+    RunReportingErrors([&] { m_owner->FlushPicture(); });
+    c.inPaint = false;
     QPainter painter(this);
     painter.drawImage(0, 0, c.picture.Image());
   }
@@ -143,6 +154,9 @@ class CustomControlWidget : public QWidget {
 TCustomControl::TCustomControl(TWinControl* parent)
     : TWinControl(new CustomControlWidget, parent), m_cimpl(std::make_unique<Impl>()) {
   static_cast<CustomControlWidget*>(Widget())->SetOwner(this);
+  m_cimpl->frameTimer.setSingleShot(true);
+  m_cimpl->frameTimer.setTimerType(Qt::PreciseTimer);
+  QObject::connect(&m_cimpl->frameTimer, &QTimer::timeout, [this] { RunReportingErrors([&] { FlushPicture(); }); });
 }
 
 TCustomControl::~TCustomControl() {
@@ -158,6 +172,36 @@ TBitmap& TCustomControl::WindowBitmap() {
 
 void TCustomControl::UpdateWindow() {
   if (!m_cimpl->inPaint) Widget()->update();
+}
+
+namespace {
+
+std::chrono::steady_clock::duration FramePeriod(const QWidget& widget) {
+  const QScreen* screen = widget.screen();
+  const double hz = screen && screen->refreshRate() >= 24 ? screen->refreshRate() : 60.0;
+  return std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(1.0 / hz));
+}
+
+}  // namespace
+
+void TCustomControl::RequestPicture() {
+  Impl& c = *m_cimpl;
+  c.renderPending = true;
+  if (c.frameTimer.isActive()) return;
+  const auto due = c.lastRender + FramePeriod(*Widget());
+  const auto wait = std::chrono::ceil<std::chrono::milliseconds>(due - std::chrono::steady_clock::now());
+  c.frameTimer.start(std::max(wait, std::chrono::milliseconds(0)));
+}
+
+void TCustomControl::FlushPicture() {
+  Impl& c = *m_cimpl;
+  if (!c.renderPending) return;
+  c.renderPending = false;
+  // The frame timer is left to run out: it then finds nothing to do, which
+  // costs less than stopping it and starting it again for the next request.
+  c.lastRender = std::chrono::steady_clock::now();
+  RenderPicture();
+  UpdateWindow();
 }
 
 bool TCustomControl::HandleAllocated() const { return m_cimpl->created; }

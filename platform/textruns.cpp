@@ -12,8 +12,10 @@ namespace kurvex {
 
 namespace {
 
-// Enough for every label a chart shows; the cache starts over when full.
-constexpr std::size_t kMaxEntries = 2048;
+// Enough for every label a few pictures show. The cache starts over when
+// full: a scrolling axis makes new labels all the time, and each run holds
+// a picture of its own, so a larger bound would only hold more memory.
+constexpr std::size_t kMaxEntries = 256;
 
 // name, size, style, dots per metre, device pixels per pixel
 using FontKey = std::tuple<std::string, int, TFontStyles, int, qreal>;

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <functional>
 #include <system_error>
 
@@ -19,6 +20,10 @@ namespace {
 // How often line events without a descriptor of their own (modem lines,
 // errors, an empty transmitter, input growing past unread bytes) are looked for.
 constexpr int kTickMs = 10;
+// Bytes that come sooner than this after the previous hand-over are gathered
+// into the next one: each hand-over costs the two threads a switch each, and
+// the screen shows the samples no sooner than its next frame anyway.
+constexpr auto kGatherTime = std::chrono::milliseconds(2);
 
 }  // namespace
 
@@ -62,9 +67,18 @@ bool TReceiveThread::Deliver(const Handle& handle, const std::stop_token& stop) 
   return true;
 }
 
+bool TReceiveThread::GatherUntil(std::chrono::steady_clock::time_point until, const std::stop_token& stop) {
+  const auto wait = std::chrono::ceil<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
+  if (wait.count() <= 0) return true;
+  // Only a stop ends the wait early; the wake-up stays counted for the next poll.
+  pollfd wake{m_wakeFd, POLLIN, 0};
+  return poll(&wake, 1, static_cast<int>(wait.count())) <= 0 || !stop.stop_requested();
+}
+
 void TReceiveThread::Run(std::stop_token stop) {
   std::uint32_t unread = 0;
   int lostError = 0;
+  std::chrono::steady_clock::time_point lastDelivery{};
   while (!stop.stop_requested()) {
     const std::uint32_t watched = m_target.WatchedEvents();
     const bool watchCounters = m_hasCounters && (watched & CounterEventMask()) != 0;
@@ -111,12 +125,16 @@ void TReceiveThread::Run(std::stop_token stop) {
     if (mask == 0) {
       continue;
     }
+    if (mask == EV_RXCHAR && !GatherUntil(lastDelivery + kGatherTime, stop)) {
+      return;
+    }
     const TComEvent event{mask, m_generation, stop};
     TComEventResult result;
     if (!Deliver([&] { result = m_target.ProcessComEvent(event); }, stop) ||
         stop.stop_requested()) {
       return;
     }
+    lastDelivery = std::chrono::steady_clock::now();
     if (result.ReadError != 0) {
       lostError = result.ReadError;
       break;

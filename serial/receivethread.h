@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <stop_token>
 #include <thread>
@@ -67,6 +68,8 @@ class TReceiveThread {
 
  private:
   void Run(std::stop_token stop);
+  /// Lets input gather until `until`; false when a stop came meanwhile.
+  bool GatherUntil(std::chrono::steady_clock::time_point until, const std::stop_token& stop);
   void Wake();
   /// Runs `handle` where events are handled; false if it was dropped.
   template <class Handle>

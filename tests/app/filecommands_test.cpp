@@ -59,7 +59,7 @@ TEST_F(FileCommandsTest, EachCommandAsksItsDialogWithItsFilterAndStartsAtHome) {
 
 TEST_F(FileCommandsTest, AStoredAcquisitionLoadsBackIntoTheCurrentAxisWindow) {
   const std::string stored = Items();
-  const TBitmap shown = form->Chart1->WindowImage();
+  const TBitmap shown = form->Chart1->ControlBitmap();
   Answer(Path("run.kvx"));
   form->ErfassungSpeichern->Click();
   EXPECT_EQ(ReadAll(Path("run.kvx")), stored);
@@ -68,7 +68,7 @@ TEST_F(FileCommandsTest, AStoredAcquisitionLoadsBackIntoTheCurrentAxisWindow) {
   Answer(Path("run.kvx"));
   form->Erfassungladen->Click();
   EXPECT_EQ(Items(), stored);
-  EXPECT_TRUE(SameImage(form->Chart1->WindowImage(), shown, "reloaded-acquisition"));
+  EXPECT_TRUE(SameImage(form->Chart1->ControlBitmap(), shown, "reloaded-acquisition"));
   EXPECT_TRUE(Messages().empty());
 }
 

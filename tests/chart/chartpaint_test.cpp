@@ -35,7 +35,7 @@ TEST_F(ChartPaintTest, NothingPaintsBeforeTheWindowExists) {
 
 TEST_F(ChartPaintTest, PaintShowsBackgroundPlotAreaAndFrame) {
   chart.SetWindColor(clBtnFace);
-  const TBitmap& shown = chart.WindowImage();
+  const TBitmap& shown = chart.ControlBitmap();
   TBitmap copy = shown;
   TCanvas& c = copy.Canvas();
   const int right = 300 - chart.RRim(), bottom = 200 - chart.BRim();
@@ -74,7 +74,7 @@ TEST_F(ChartPaintTest, ShowGraphRefreshesOnlyThePlotArea) {
   const int before = chart.paints;
   chart.ShowGraph();
   EXPECT_EQ(chart.paints, before);
-  TBitmap shown = chart.WindowImage();
+  TBitmap shown = chart.ControlBitmap();
   EXPECT_EQ(shown.Canvas().Pixel(2, 2), ColorToRGB(clBtnFace));
   EXPECT_EQ(shown.Canvas().Pixel(chart.LRim() + 5, chart.TRim() + 5), clYellow);
 }

@@ -154,7 +154,7 @@ TEST_F(GraphFileTest, ForeignRecordsLoadAsTheyAreAndUnknownKindsDrawNothing) {
   chart.LoadGraph(folder.Path("layer0.kvx"), true);  // repaints
   int px, py;
   chart.WorldToPixel(1, 500, 5, px, py);
-  EXPECT_EQ(RowText(chart.WindowImage(), py, chart.LRim() + 1, chart.LRim() + 566, clRed), std::string(565, '#'));
+  EXPECT_EQ(RowText(chart.ControlBitmap(), py, chart.LRim() + 1, chart.LRim() + 566, clRed), std::string(565, '#'));
 }
 
 TEST(BitmapFileName, ReplacesOnlyTheLastExtension) {
@@ -176,7 +176,7 @@ TEST_F(GraphFileTest, BitmapExportWritesTheWholeControlAndRestoresTheScreenColou
   chart.MoveTo(0, 5);
   chart.DrawTo(1000, 5);
   chart.ShowGraph();
-  const TBitmap screen = chart.WindowImage();
+  const TBitmap screen = chart.ControlBitmap();
   chart.SaveBitmap(folder.Path("export.kvx"), true);
   TBitmap written;
   ASSERT_TRUE(written.LoadFromFile(folder.Path("export.bmp")));
@@ -186,7 +186,7 @@ TEST_F(GraphFileTest, BitmapExportWritesTheWholeControlAndRestoresTheScreenColou
   EXPECT_EQ(CountPixels(written, clRed), 0);
   EXPECT_EQ(CountPixels(written, clBlue), 0);
   EXPECT_GT(CountPixels(written, clSilver), 0);  // the shadow
-  EXPECT_TRUE(SameImage(chart.WindowImage(), screen, "screen-after-export"));
+  EXPECT_TRUE(SameImage(chart.ControlBitmap(), screen, "screen-after-export"));
   EXPECT_EQ(chart.WindColor(), clYellow);
   EXPECT_EQ(chart.Scale1X().ColorScale(), clRed);
   EXPECT_EQ(chart.ShadowColor(), clGrayText);
@@ -194,8 +194,8 @@ TEST_F(GraphFileTest, BitmapExportWritesTheWholeControlAndRestoresTheScreenColou
   EXPECT_THROW(chart.SaveBitmap(folder.Path("missing/export.bmp"), true), EKurvexError);
   EXPECT_EQ(chart.WindColor(), clYellow);
   chart.Paint();
-  EXPECT_GT(CountPixels(chart.WindowImage(), clYellow), 0);
-  EXPECT_GT(CountPixels(chart.WindowImage(), clRed), 0);
+  EXPECT_GT(CountPixels(chart.ControlBitmap(), clYellow), 0);
+  EXPECT_GT(CountPixels(chart.ControlBitmap(), clRed), 0);
 }
 
 }  // namespace

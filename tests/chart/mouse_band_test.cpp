@@ -50,14 +50,14 @@ TEST_F(MouseBandTest, ZoomWindTakesTheDragOrderAndZoomWindPosKeepsTheAxisDirecti
 TEST_F(MouseBandTest, TheBandIsXoredOntoTheWindowAndRightButtonErasesItWithoutZooming) {
   chart.SetMouseAction(maZoomWind);
   chart.Paint();
-  const QImage before = chart.WindowImage().Image().copy();
+  const QImage before = chart.ControlBitmap().Image().copy();
   chart.paints = 0;
 
   Press({100, 66});
   EXPECT_TRUE(chart.RubberBandActive());
   MoveHeld({200, 116});
   MoveHeld({300, 216});
-  const QImage& shown = chart.WindowImage().Image();
+  const QImage& shown = chart.ControlBitmap().Image();
   // White plot under a white XOR pen turns black on the outline only.
   EXPECT_EQ(shown.pixel(100, 150) & 0xFFFFFF, 0x000000u);
   EXPECT_EQ(shown.pixel(299, 150) & 0xFFFFFF, 0x000000u);
@@ -66,7 +66,7 @@ TEST_F(MouseBandTest, TheBandIsXoredOntoTheWindowAndRightButtonErasesItWithoutZo
 
   Release({300, 216}, Qt::RightButton);
   EXPECT_FALSE(chart.RubberBandActive());
-  EXPECT_EQ(chart.WindowImage().Image(), before);
+  EXPECT_EQ(chart.ControlBitmap().Image(), before);
   EXPECT_EQ(X(), (TAxisWindow{0, 100}));
   EXPECT_EQ(Y(), (TAxisWindow{0, 100}));
   EXPECT_EQ(chart.paints, 0);
@@ -88,13 +88,13 @@ TEST_F(MouseBandTest, TheBandIsClampedToThePlotAreaAndOnlyStartsInsideIt) {
 TEST_F(MouseBandTest, AThinBandDoesNotZoomAndLeavesNothingBehind) {
   chart.SetMouseAction(maZoomWind);
   chart.Paint();
-  const QImage before = chart.WindowImage().Image().copy();
+  const QImage before = chart.ControlBitmap().Image().copy();
   Press({100, 100});
   Release({100, 100});
   Drag({100, 100}, {300, 100});  // no height
   EXPECT_EQ(X(), (TAxisWindow{0, 100}));
   EXPECT_EQ(zoomPans, 0);
-  EXPECT_EQ(chart.WindowImage().Image(), before);
+  EXPECT_EQ(chart.ControlBitmap().Image(), before);
 
   // A middle-button release leaves the band as it is.
   Press({100, 100});
@@ -109,7 +109,7 @@ TEST_F(MouseBandTest, IsometricBandsStaySquare) {
   chart.SetIsometric(true);
   chart.SetMouseAction(maZoomWind);
   chart.Paint();
-  auto black = [&](int x, int y) { return (chart.WindowImage().Image().pixel(x, y) & 0xFFFFFF) == 0; };
+  auto black = [&](int x, int y) { return (chart.ControlBitmap().Image().pixel(x, y) & 0xFFFFFF) == 0; };
   Press({200, 200});
   MoveHeld({260, 290});  // down right: 60 down, as far as across
   EXPECT_TRUE(black(230, 259));

@@ -14,14 +14,14 @@ using RenderFrameTest = WindowChartTest;
 
 TEST_F(RenderFrameTest, ShadowAndCaptionFrameTheControl) {
   chart.SetShadowWidth(6);
-  TBitmap shown = chart.WindowImage();
+  TBitmap shown = chart.ControlBitmap();
   const int w = chart.Width(), h = chart.Height();
   EXPECT_EQ(shown.Canvas().Pixel(w - 1, 0), ColorToRGB(clBtnFace));      // free corner
   EXPECT_EQ(shown.Canvas().Pixel(w - 3, h / 2), ColorToRGB(clGrayText));  // right shadow
   EXPECT_EQ(shown.Canvas().Pixel(w / 2, h - 3), ColorToRGB(clGrayText));  // bottom shadow
   EXPECT_EQ(shown.Canvas().Pixel(w - 6, h / 2), clBlack);                 // outline
   chart.SetShadowStyle(ssBox);
-  shown = chart.WindowImage();
+  shown = chart.ControlBitmap();
   EXPECT_EQ(shown.Canvas().Pixel(w - 1, h / 2), clBlack);  // the box's black pen
 
   chart.SetShadowWidth(0);
@@ -41,13 +41,13 @@ TEST_F(RenderFrameTest, CrosshairsAreDrawnOverTheShownPlotOnly) {
   int cx, cy;
   chart.WorldToPixel(1, 500, 5, cx, cy);
   const int pw = chart.PlotWidth(), ph = chart.PlotHeight();
-  EXPECT_EQ(RowText(chart.WindowImage(), cy, chart.LRim() + 1, chart.LRim() + pw, clRed), std::string(pw - 1, '#'));
-  EXPECT_EQ(ColumnText(chart.WindowImage(), cx, chart.TRim() + 1, chart.TRim() + ph, clRed), std::string(ph - 1, '#'));
+  EXPECT_EQ(RowText(chart.ControlBitmap(), cy, chart.LRim() + 1, chart.LRim() + pw, clRed), std::string(pw - 1, '#'));
+  EXPECT_EQ(ColumnText(chart.ControlBitmap(), cx, chart.TRim() + 1, chart.TRim() + ph, clRed), std::string(ph - 1, '#'));
   chart.ShowGraph();  // the fast path draws it too, into the plot bitmap
   EXPECT_EQ(CountPixels(chart.PlotBitmap(), clRed), pw - 1 + ph - 2);
   cross.SetMode(chHoriz);
   cross.SetPosY(1000);  // outside the plot: nothing
-  EXPECT_EQ(CountPixels(chart.WindowImage(), clRed), 0);
+  EXPECT_EQ(CountPixels(chart.ControlBitmap(), clRed), 0);
 }
 
 TEST_F(RenderFrameTest, BackgroundPicturesFillThePlotAndABrokenOneIsDropped) {
@@ -74,13 +74,13 @@ TEST_F(RenderFrameTest, BackgroundPicturesFillThePlotAndABrokenOneIsDropped) {
   EXPECT_EQ(chart.BackGroundImg().Name(), "tile.bmp");
   chart.SetAutoRedraw(true);
   chart.Paint();  // not found from here: dropped, the plain plot area is drawn
-  EXPECT_EQ(chart.BackGroundImg().Name(), "");
   EXPECT_EQ(CountPixels(chart.PlotBitmap(), clYellow), 0);
+  EXPECT_EQ(chart.BackGroundImg().Name(), "");
 }
 
 TEST_F(RenderFrameTest, PlotDrawingStaysInsideThePlotArea) {
   AcquisitionRange();
-  const TBitmap frame = chart.WindowImage();
+  const TBitmap frame = chart.ControlBitmap();
   // Items reaching far beyond the plot, loaded as foreign items are: a wide
   // line, a filled ellipse and a filled rectangle larger than the control.
   TChartItem from = MakeItem(ikMoveTo, -1e9, 5), line = MakeItem(ikDrawTo, 1e9, 5);
@@ -97,7 +97,7 @@ TEST_F(RenderFrameTest, PlotDrawingStaysInsideThePlotArea) {
   chart.LoadGraph(folder.Path("far.kvx"), false);
   chart.ShowGraph();
 
-  const QImage& shown = chart.WindowImage().Image();
+  const QImage& shown = chart.ControlBitmap().Image();
   const int pw = chart.PlotWidth() + 1, ph = chart.PlotHeight() + 1;
   int changedOutside = 0, changedInside = 0;
   for (int y = 0; y < shown.height(); ++y) {

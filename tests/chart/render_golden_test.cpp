@@ -41,14 +41,14 @@ class RenderGoldenTest : public WindowChartTest {
 
 TEST_F(RenderGoldenTest, EmptyChartWithScalesAndGrid) {
   EXPECT_EQ(chart.Width(), kWindowChartWidth);
-  EXPECT_TRUE(MatchesGolden(chart.WindowImage(), "empty"));
+  EXPECT_TRUE(MatchesGolden(chart.ControlBitmap(), "empty"));
 }
 
 TEST_F(RenderGoldenTest, ThousandSamplePolyline) {
   AcquisitionRange();
   AddSineSamples(chart);
   chart.ShowGraph();
-  EXPECT_TRUE(MatchesGolden(chart.WindowImage(), "polyline-1000"));
+  EXPECT_TRUE(MatchesGolden(chart.ControlBitmap(), "polyline-1000"));
 }
 
 TEST_F(RenderGoldenTest, LogarithmicY) {
@@ -57,7 +57,7 @@ TEST_F(RenderGoldenTest, LogarithmicY) {
   chart.Scale1Y().SetLogarithmic(true);
   AddSineSamples(chart);
   chart.ShowGraph();
-  EXPECT_TRUE(MatchesGolden(chart.WindowImage(), "log-y"));
+  EXPECT_TRUE(MatchesGolden(chart.ControlBitmap(), "log-y"));
 }
 
 TEST_F(RenderGoldenTest, DoubleTics) {
@@ -65,7 +65,7 @@ TEST_F(RenderGoldenTest, DoubleTics) {
   DoubleTics();
   AddSineSamples(chart);
   chart.ShowGraph();
-  EXPECT_TRUE(MatchesGolden(chart.WindowImage(), "doubletics"));
+  EXPECT_TRUE(MatchesGolden(chart.ControlBitmap(), "doubletics"));
 }
 
 TEST_F(RenderGoldenTest, BlackAndWhiteExport) {
@@ -86,7 +86,7 @@ TEST_F(RenderGoldenTest, ThousandSamplePolylineAtTwiceTheResolution) {
   AcquisitionRange();
   AddSineSamples(chart);
   chart.ShowGraph();
-  const TBitmap& picture = chart.WindowImage();
+  const TBitmap& picture = chart.ControlBitmap();
   ASSERT_EQ(picture.Width(), kWindowChartWidth);
   ASSERT_EQ(picture.Image().width(), 2 * kWindowChartWidth);
   EXPECT_TRUE(MatchesGolden(picture, "polyline-1000@2x"));

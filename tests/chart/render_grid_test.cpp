@@ -37,9 +37,9 @@ class RenderGridTest : public WindowChartTest {};
 TEST_F(RenderGridTest, TickGridFollowsThePaintersTicksBelowTheHighEnd) {
   chart.SetGridStyle(gsVertLines);
   chart.Paint();
+  const TBitmap& plot = chart.PlotBitmap();  // the painters lay out their ticks as they draw
   const TScale& painter = chart.PainterX(1);
   ASSERT_GT(painter.NumTicks(), 3);
-  const TBitmap& plot = chart.PlotBitmap();
   const int row = chart.PlotHeight() / 2;
   int expected = 0;
   for (int k = 1; k <= painter.NumTicks() && painter.TickPosition(k) < 100; ++k) ++expected;

@@ -208,5 +208,38 @@ TEST_F(CustomControlTest, AnErrorInPaintIsReportedAndDoesNotEscapeTheEventLoop) 
   EXPECT_EQ(reported[0], "Zeichenfehler");
 }
 
+// Renders on request only, and counts it.
+class RequestProbe : public TCustomControl {
+ public:
+  void Ask() { RequestPicture(); }
+  int renders = 0;
+
+ protected:
+  void RenderPicture() override {
+    ++renders;
+    WindowBitmap().Canvas().Brush.Color = clGreen;
+    WindowBitmap().Canvas().FillRect({0, 0, Width(), Height()});
+  }
+};
+
+TEST_F(CustomControlTest, RequestsBeforeAFrameRenderOnceAndReadersRenderAtOnce) {
+  RequestProbe requests;
+  requests.SetBounds(0, 0, 30, 20);
+  requests.Show();
+  QApplication::processEvents();
+  const int settled = requests.renders;
+  for (int i = 0; i < 3; ++i) requests.Ask();
+  for (int spins = 0; requests.renders == settled && spins < 200; ++spins)
+    QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+  EXPECT_EQ(requests.renders, settled + 1);
+  requests.FlushPicture();
+  EXPECT_EQ(requests.renders, settled + 1) << "nothing was pending";
+
+  requests.Ask();
+  requests.FlushPicture();
+  EXPECT_EQ(requests.renders, settled + 2);
+  EXPECT_EQ(requests.WindowImage().Image().pixel(5, 5) & 0xFFFFFF, 0x008000u);
+}
+
 }  // namespace
 }  // namespace kurvex

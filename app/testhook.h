@@ -1,0 +1,18 @@
+#pragma once
+
+namespace kurvex {
+
+class TForm1;
+
+/// Lets a benchmark drive the window as a user would, without a mouse.
+/// Only when the environment variable KURVEX_TEST_HOOK is set: a thread then
+/// reads commands from standard input, one per line, runs each on the GUI
+/// thread and answers on standard output:
+///   start trend <n> | start normal <n>  presses Start on COM<n>; answers
+///                                       "started" or "not started"
+///   count                               answers the sample count
+///   quit                                closes the window
+/// Otherwise nothing happens. GUI thread; the form must outlive the loop.
+void StartTestHookIfAsked(TForm1& form);
+
+}  // namespace kurvex

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+namespace kurvex::bench {
+
+/// The real kurvex binary, started with its test hook and driven through
+/// its standard input and output.
+class KurvexProcess {
+ public:
+  /// Starts `binary` with the given extra environment ("NAME=value").
+  KurvexProcess(const std::string& binary, const std::vector<std::string>& environment);
+  /// Asks the window to close and reaps the process (killed if it hangs).
+  ~KurvexProcess();
+  KurvexProcess(const KurvexProcess&) = delete;
+  KurvexProcess& operator=(const KurvexProcess&) = delete;
+
+  pid_t Pid() const { return m_pid; }
+  /// Sends one command and returns its answer; throws after `timeoutMs`.
+  std::string Ask(const std::string& command, int timeoutMs = 30000);
+  /// The window's sample count.
+  long long Count();
+
+ private:
+  pid_t m_pid = -1;
+  int m_toChild = -1;
+  int m_fromChild = -1;
+  std::string m_pending;  // answer bytes read past the last line end
+};
+
+}  // namespace kurvex::bench

@@ -1,0 +1,100 @@
+#include "bench/window/ptyfeeder.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+namespace kurvex::bench {
+
+namespace {
+
+constexpr int kLineBytes = 7;
+constexpr long long kLinesPerWrite = 4096;
+constexpr int kStallMs = 5000;
+
+// A slow wave between 10 and 90, so the plot shows a curve.
+void FormatLine(long long index, char* out) {
+  const double value = 50 + 40 * std::sin(static_cast<double>(index) * 0.01);
+  char text[16];
+  std::snprintf(text, sizeof text, "%5.1f\r\n", value);
+  std::copy(text, text + kLineBytes, out);
+}
+
+}  // namespace
+
+PtyFeeder::PtyFeeder() {
+  char name[256];
+  if (openpty(&m_master, &m_slave, name, nullptr, nullptr) != 0) throw std::runtime_error("openpty");
+  m_slavePath = name;
+  termios raw{};
+  tcgetattr(m_slave, &raw);
+  cfmakeraw(&raw);
+  tcsetattr(m_slave, TCSANOW, &raw);
+  fcntl(m_master, F_SETFL, fcntl(m_master, F_GETFL) | O_NONBLOCK);
+}
+
+PtyFeeder::~PtyFeeder() {
+  close(m_slave);
+  close(m_master);
+}
+
+bool PtyFeeder::WriteLines(long long count) {
+  std::vector<char> block(static_cast<std::size_t>(std::min(count, kLinesPerWrite) * kLineBytes));
+  while (count > 0) {
+    const long long lines = std::min(count, kLinesPerWrite);
+    for (long long i = 0; i < lines; ++i) FormatLine(m_sent + i, &block[static_cast<std::size_t>(i * kLineBytes)]);
+    std::size_t done = 0;
+    const std::size_t bytes = static_cast<std::size_t>(lines * kLineBytes);
+    while (done < bytes) {
+      const ssize_t n = write(m_master, block.data() + done, bytes - done);
+      if (n > 0) {
+        done += static_cast<std::size_t>(n);
+        continue;
+      }
+      if (n < 0 && errno != EAGAIN && errno != EINTR) return false;
+      pollfd fd{m_master, POLLOUT, 0};
+      if (poll(&fd, 1, kStallMs) <= 0) return false;
+    }
+    m_sent += lines;
+    count -= lines;
+  }
+  return true;
+}
+
+FeedResult PtyFeeder::Feed(long long lines, double rate) {
+  using Clock = std::chrono::steady_clock;
+  FeedResult result;
+  const auto start = Clock::now();
+  while (result.Lines < lines && !result.Stalled) {
+    long long due = lines;
+    if (rate > 0) {
+      const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
+      due = std::min(lines, static_cast<long long>(elapsed * rate));
+      if (due <= result.Lines) {
+        std::this_thread::sleep_for(std::chrono::microseconds(500));
+        continue;
+      }
+    } else {
+      due = std::min(lines, result.Lines + kLinesPerWrite);
+    }
+    // Sent whole: a block the pty cannot take at once is finished before
+    // the next is due, so the rate is the instrument's, not the pty's.
+    const long long before = m_sent;
+    result.Stalled = !WriteLines(due - result.Lines);
+    result.Lines += m_sent - before;
+  }
+  result.Seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  return result;
+}
+
+}  // namespace kurvex::bench

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+
+namespace kurvex::bench {
+
+/// What one feeding sent.
+struct FeedResult {
+  long long Lines = 0;
+  double Seconds = 0;
+  bool Stalled = false;  ///< the pty took nothing for seconds
+};
+
+/// A pseudo-terminal that plays the instrument: 7-byte lines ("nnn.n" CR LF)
+/// written to the master side at a steady rate or as fast as it takes.
+class PtyFeeder {
+ public:
+  PtyFeeder();
+  ~PtyFeeder();
+  PtyFeeder(const PtyFeeder&) = delete;
+  PtyFeeder& operator=(const PtyFeeder&) = delete;
+
+  /// The device the program opens.
+  const std::string& SlavePath() const { return m_slavePath; }
+  /// Sends `lines` lines, `rate` per second (0: as fast as the pty takes).
+  FeedResult Feed(long long lines, double rate);
+
+ private:
+  /// Writes all of `count` lines; false when the pty stalls.
+  bool WriteLines(long long count);
+
+  int m_master = -1;
+  int m_slave = -1;  // kept open so the master stays writable when the program closes
+  std::string m_slavePath;
+  long long m_sent = 0;
+};
+
+}  // namespace kurvex::bench

@@ -1,0 +1,243 @@
+// window-bench: the real kurvex binary fed through a pty at fixed rates, in
+// Trend and Normal mode, offscreen and under Xvfb; writes window.json.
+//   window-bench [--quick] [--platform offscreen|xvfb|both] [--out FILE] [--kurvex BINARY]
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "bench/window/kurvexprocess.h"
+#include "bench/window/procstats.h"
+#include "bench/window/ptyfeeder.h"
+#include "bench/window/xserver.h"
+
+namespace kurvex::bench {
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kComNumber = 7;
+constexpr long long kNormalLimit = 50000;
+constexpr double kLinesPer100k = 100000;
+
+struct Options {
+  bool Quick = false;
+  std::string Platforms = "both";
+  std::string Out = "bench/window.json";
+  std::string Kurvex = KURVEX_BINARY;
+};
+
+struct Run {
+  std::string Platform, Mode;
+  double Rate = 0;  // 0: as fast as the pty takes
+  long long Lines = 0;
+};
+
+struct Measured {
+  Run Plan;
+  long long Sent = 0, Counted = 0, LagAtEnd = 0;
+  double FeedSeconds = 0, CatchUpSeconds = 0, Cpu = 0, XCpu = 0, PeakRss = 0, IdleCpuPercent = 0;
+  double RssBefore = 0, RssAfter = 0;  // resident memory before the first line and after the last
+  bool Started = false, Stalled = false;
+};
+
+std::vector<Run> Plan(const Options& options, const std::string& platform) {
+  // Seconds per rate; Trend at 100,000 lines/s runs long enough to show it keeps up.
+  const double seconds = options.Quick ? 1 : 5;
+  const double trendFull = options.Quick ? 3 : 30;
+  std::vector<Run> runs;
+  for (const std::string mode : {"trend", "normal"}) {
+    for (const double rate : {200.0, 2000.0, 20000.0, 100000.0, 0.0}) {
+      double lines = rate == 0 ? 2 * seconds * 100000 : rate * seconds;
+      if (mode == "trend" && rate == 100000) lines = rate * trendFull;
+      // The slowest rate costs little CPU per second: three times as long, so
+      // the 10 ms clock ticks of the CPU counters do not dominate.
+      if (rate == 200) lines *= 3;
+      if (mode == "normal") lines = std::min<double>(lines, kNormalLimit);
+      runs.push_back({platform, mode, rate, static_cast<long long>(lines)});
+    }
+  }
+  return runs;
+}
+
+// Waits until the count reaches `target` or stops moving for a second.
+long long WaitForCount(KurvexProcess& kurvex, long long target) {
+  long long last = -1;
+  auto moved = Clock::now();
+  for (;;) {
+    const long long now = kurvex.Count();
+    if (now >= target) return now;
+    if (now != last) {
+      last = now;
+      moved = Clock::now();
+    } else if (Clock::now() - moved > std::chrono::seconds(1)) {
+      return now;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+}
+
+Measured Measure(const Run& run, const Options& options, const XServer* x, const fs::path& home) {
+  Measured m{run};
+  PtyFeeder pty;
+  const fs::path ports = home / "kurvex" / "ports";
+  fs::create_directories(ports);
+  const fs::path link = ports / ("COM" + std::to_string(kComNumber));
+  fs::remove(link);
+  fs::create_symlink(pty.SlavePath(), link);
+  std::vector<std::string> env = {"KURVEX_TEST_HOOK=1", "XDG_CONFIG_HOME=" + home.string(),
+                                  "XDG_RUNTIME_DIR=" + home.string(), "LC_ALL=C.UTF-8"};
+  env.push_back(x ? "QT_QPA_PLATFORM=xcb" : "QT_QPA_PLATFORM=offscreen");
+  if (x) env.push_back("DISPLAY=" + x->Display());
+  KurvexProcess kurvex(options.Kurvex, env);
+  kurvex.Count();  // the window is up and its loop runs
+  m.Started = kurvex.Ask("start " + run.Mode + " " + std::to_string(kComNumber)) == "started";
+  if (!m.Started) return m;
+
+  // What opening and the first pictures cost is not idling.
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  const double idleCpu = CpuSeconds(kurvex.Pid());
+  const auto idleStart = Clock::now();
+  std::this_thread::sleep_for(std::chrono::seconds(2));
+  m.IdleCpuPercent = 100 * (CpuSeconds(kurvex.Pid()) - idleCpu) /
+                     std::chrono::duration<double>(Clock::now() - idleStart).count();
+
+  m.RssBefore = RssMiB(kurvex.Pid());
+  const double cpu0 = CpuSeconds(kurvex.Pid()), x0 = x ? CpuSeconds(x->Pid()) : 0;
+  const FeedResult fed = pty.Feed(run.Lines, run.Rate);
+  m.Sent = fed.Lines;
+  m.FeedSeconds = fed.Seconds;
+  m.Stalled = fed.Stalled;
+  m.LagAtEnd = m.Sent - kurvex.Count();
+  const auto endOfFeed = Clock::now();
+  m.Counted = WaitForCount(kurvex, m.Sent);
+  m.CatchUpSeconds = m.Counted >= m.Sent ? std::chrono::duration<double>(Clock::now() - endOfFeed).count() : -1;
+  m.Cpu = CpuSeconds(kurvex.Pid()) - cpu0;
+  m.XCpu = x ? CpuSeconds(x->Pid()) - x0 : 0;
+  m.PeakRss = PeakRssMiB(kurvex.Pid());
+  m.RssAfter = RssMiB(kurvex.Pid());
+  return m;
+}
+
+std::string LoadAverage() {
+  std::ifstream file("/proc/loadavg");
+  std::string a, b, c;
+  file >> a >> b >> c;
+  return a + " " + b + " " + c;
+}
+
+// Lines per second the program counted, from the first line sent to the
+// moment it had caught up.
+double Taken(const Measured& m) {
+  const double seconds = m.FeedSeconds + std::max(m.CatchUpSeconds, 0.0);
+  return m.CatchUpSeconds >= 0 && seconds > 0 ? static_cast<double>(m.Counted) / seconds : 0;
+}
+
+std::string Json(const std::vector<Measured>& runs, const std::string& loadBefore, const std::string& loadAfter) {
+  std::ostringstream out;
+  out << "{\n  \"machine\": {\"cpus\": " << std::thread::hardware_concurrency() << ", \"loadavg_before\": \""
+      << loadBefore << "\", \"loadavg_after\": \"" << loadAfter << "\"},\n  \"runs\": [\n";
+  for (std::size_t i = 0; i < runs.size(); ++i) {
+    const Measured& m = runs[i];
+    const double per100k = m.Counted > 0 ? kLinesPer100k / static_cast<double>(m.Counted) : 0;
+    char line[1280];
+    std::snprintf(line, sizeof line,
+                  "    {\"platform\": \"%s\", \"mode\": \"%s\", \"rate_lines_per_s\": %s, \"started\": %s, "
+                  "\"lines_sent\": %lld, \"lines_counted\": %lld, \"lines_lost\": %lld, "
+                  "\"send_rate_lines_per_s\": %.0f, \"taken_lines_per_s\": %.0f, \"lag_lines_at_end\": %lld, "
+                  "\"catch_up_s\": %.3f, "
+                  "\"cpu_s_per_100k_lines\": %.3f, \"x_cpu_s_per_100k_lines\": %.3f, \"peak_rss_mib\": %.1f, "
+                  "\"rss_mib_before\": %.1f, \"rss_mib_after\": %.1f, "
+                  "\"idle_cpu_percent_port_open\": %.2f, \"pty_stalled\": %s}%s\n",
+                  m.Plan.Platform.c_str(), m.Plan.Mode.c_str(),
+                  m.Plan.Rate > 0 ? std::to_string(static_cast<long long>(m.Plan.Rate)).c_str() : "\"max\"",
+                  m.Started ? "true" : "false", m.Sent, m.Counted, m.Sent - m.Counted,
+                  m.FeedSeconds > 0 ? static_cast<double>(m.Sent) / m.FeedSeconds : 0, Taken(m), m.LagAtEnd,
+                  m.CatchUpSeconds,
+                  m.Cpu * per100k, m.XCpu * per100k, m.PeakRss, m.RssBefore, m.RssAfter, m.IdleCpuPercent, m.Stalled ? "true" : "false",
+                  i + 1 < runs.size() ? "," : "");
+    out << line;
+  }
+  out << "  ]\n}\n";
+  return out.str();
+}
+
+std::optional<Options> ParseOptions(int argc, char** argv) {
+  Options options;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (arg == "--quick") {
+      options.Quick = true;
+    } else if (arg == "--platform" && hasValue) {
+      options.Platforms = argv[++i];
+    } else if (arg == "--out" && hasValue) {
+      options.Out = argv[++i];
+    } else if (arg == "--kurvex" && hasValue) {
+      options.Kurvex = argv[++i];
+    } else {
+      return std::nullopt;
+    }
+  }
+  return options;
+}
+
+int Main(int argc, char** argv) {
+  const std::optional<Options> options = ParseOptions(argc, argv);
+  if (!options) {
+    std::cerr << "usage: window-bench [--quick] [--platform offscreen|xvfb|both] [--out FILE] [--kurvex BINARY]\n";
+    return 2;
+  }
+  char pattern[] = "/tmp/kurvex-window-bench-XXXXXX";
+  if (!mkdtemp(pattern)) return 1;
+  const fs::path home = pattern;
+  const std::string loadBefore = LoadAverage();
+  std::vector<Measured> results;
+  const auto runAll = [&](const std::string& platform, const XServer* x) {
+    for (const Run& run : Plan(*options, platform)) {
+      results.push_back(Measure(run, *options, x, home));
+      const Measured& m = results.back();
+      std::fprintf(stderr, "%-9s %-6s %7s lines/s: sent %lld counted %lld, %.2f s CPU per 100k lines\n",
+                   platform.c_str(), run.Mode.c_str(),
+                   run.Rate > 0 ? std::to_string(static_cast<long long>(run.Rate)).c_str() : "max", m.Sent,
+                   m.Counted, m.Counted > 0 ? m.Cpu * kLinesPer100k / static_cast<double>(m.Counted) : 0.0);
+    }
+  };
+  if (options->Platforms != "xvfb") runAll("offscreen", nullptr);
+  if (options->Platforms != "offscreen") {
+    XServer x;
+    if (x.Running()) {
+      runAll("xvfb", &x);
+    } else {
+      std::fprintf(stderr, "Xvfb not available: only offscreen runs\n");
+    }
+  }
+  fs::remove_all(home);
+  fs::create_directories(fs::absolute(options->Out).parent_path());
+  std::ofstream(options->Out) << Json(results, loadBefore, LoadAverage());
+  std::fprintf(stderr, "wrote %s\n", options->Out.c_str());
+  return 0;
+}
+
+}  // namespace
+}  // namespace kurvex::bench
+
+int main(int argc, char** argv) {
+  try {
+    return kurvex::bench::Main(argc, argv);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "window-bench: %s\n", error.what());
+    return 1;
+  }
+}
