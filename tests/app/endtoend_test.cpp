@@ -1,5 +1,8 @@
+#include <QElapsedTimer>
 #include <cstdio>
+#include <unistd.h>
 
+#include "platform/dispatcher.h"
 #include "tests/app/mainwindow_fixture.h"
 
 namespace kurvex::test {
@@ -7,6 +10,17 @@ namespace {
 
 class EndToEndTest : public MainWindowTest {
  protected:
+  // Runs the event loop until `done` or a few seconds have passed.
+  static bool RunUntil(const std::function<bool()>& done, int timeoutMs = 10000) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+      if (clock.elapsed() > timeoutMs) return false;
+      TDispatcher::ProcessMessages();
+      usleep(1000);
+    }
+    return true;
+  }
   static std::string Lines(int first, int last) {
     std::string text;
     char line[32];

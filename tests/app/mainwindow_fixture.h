@@ -2,15 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <QWidget>
-#include <unistd.h>
-
-#include <functional>
 #include <memory>
 
 #include "app/mainwindow.h"
-#include "platform/dispatcher.h"
 #include "platform/localeformat.h"
 #include "platform/recordingdialogs.h"
 #include "tests/support/pty.h"
@@ -31,18 +26,6 @@ class MainWindowTest : public QtAppTest {
   ~MainWindowTest() override {
     form.reset();
     ResetLocaleSeparators();
-  }
-
-  // Runs the event loop until `done` or a few seconds have passed.
-  static bool RunUntil(const std::function<bool()>& done, int timeoutMs = 10000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-      if (clock.elapsed() > timeoutMs) return false;
-      TDispatcher::ProcessMessages();
-      usleep(1000);
-    }
-    return true;
   }
 
   std::vector<std::string> Messages() {
