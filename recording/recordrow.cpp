@@ -1,5 +1,6 @@
 #include "recording/recordrow.h"
 
+#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -46,7 +47,8 @@ void TRecordRowFormat::Append(std::string& out, const TRecordRow& row) {
   const std::int64_t ms = FloorDiv(row.SinceStartNs, kNsPerMs);
   if (ms < 0) out += '-';
   const std::int64_t magnitude = ms < 0 ? -ms : ms;
-  out += std::to_string(magnitude / 1000);
+  char seconds[24];
+  out.append(seconds, std::to_chars(seconds, seconds + sizeof seconds, magnitude / 1000).ptr);
   out += CsvDecimalSeparator(m_dialect);
   AppendThreeDigits(out, magnitude % 1000);
   AppendCsvValue(out, row.RawValue, m_dialect);
