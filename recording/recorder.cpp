@@ -1,6 +1,7 @@
 #include "recording/recorder.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -14,6 +15,7 @@ namespace kurvex {
 namespace {
 
 constexpr std::size_t kRowsPerBlock = 4096;
+constexpr int kWriterNice = 10;
 
 }  // namespace
 
@@ -85,6 +87,9 @@ void TRecorder::Fail(const std::string& reason) {
 }
 
 void TRecorder::WriterLoop(TCsvDialect dialect) {
+  // The sample path comes first when both want the processor; the queue
+  // holds what the writer has not yet written.
+  ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kWriterNice);
   TRecordRowFormat format(dialect);
   std::string block;
   std::int64_t syncedSize = m_fileSize;
