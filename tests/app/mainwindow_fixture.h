@@ -40,4 +40,19 @@ class MainWindowTest : public QtAppTest {
   std::unique_ptr<TForm1> form;
 };
 
+/// The controls as an idle window has them in any view mode: Start and the
+/// settings usable, Stop and the busy indicator not, the port closed.
+inline void ExpectIdleControls(TForm1& f) {
+  EXPECT_FALSE(f.SerialComm1->Active());
+  EXPECT_TRUE(f.StartButton->Enabled());
+  EXPECT_FALSE(f.StopButton->Enabled());
+  EXPECT_FALSE(f.CircularProgress->Enabled());
+  EXPECT_TRUE(f.ResetAxisButton->Enabled());
+  EXPECT_TRUE(f.ClearGraphButton->Enabled());
+  EXPECT_TRUE(f.NormalRadioButton->Enabled());
+  EXPECT_TRUE(f.TrendCheckBox->Enabled());
+  EXPECT_TRUE(f.GroupBox1->Enabled());
+  EXPECT_TRUE(f.GroupBox2->Enabled());
+}
+
 }  // namespace kurvex::test

@@ -9,18 +9,9 @@ namespace {
 using SessionTest = MainWindowTest;
 
 void ExpectIdle(TForm1& f) {
-  EXPECT_FALSE(f.SerialComm1->Active());
-  EXPECT_TRUE(f.StartButton->Enabled());
-  EXPECT_FALSE(f.StopButton->Enabled());
-  EXPECT_FALSE(f.CircularProgress->Enabled());
-  EXPECT_TRUE(f.ResetAxisButton->Enabled());
-  EXPECT_TRUE(f.ClearGraphButton->Enabled());
-  EXPECT_TRUE(f.NormalRadioButton->Enabled());
+  ExpectIdleControls(f);
   EXPECT_TRUE(f.ZoomRadioButton->Enabled());
   EXPECT_TRUE(f.LogCheckBox->Enabled());
-  EXPECT_TRUE(f.TrendCheckBox->Enabled());
-  EXPECT_TRUE(f.GroupBox1->Enabled());
-  EXPECT_TRUE(f.GroupBox2->Enabled());
   EXPECT_FALSE(f.SessionState.TrendMode);
   EXPECT_EQ(f.Chart1->MouseAction(), maPan);
 }

@@ -11,19 +11,6 @@ void SetFieldText(TNumEdit& field, const char* text) {
   static_cast<QLineEdit*>(field.Widget())->setText(text);
 }
 
-void ExpectIdleControls(TForm1& f) {
-  EXPECT_FALSE(f.SerialComm1->Active());
-  EXPECT_TRUE(f.StartButton->Enabled());
-  EXPECT_FALSE(f.StopButton->Enabled());
-  EXPECT_FALSE(f.CircularProgress->Enabled());
-  EXPECT_TRUE(f.ResetAxisButton->Enabled());
-  EXPECT_TRUE(f.ClearGraphButton->Enabled());
-  EXPECT_TRUE(f.NormalRadioButton->Enabled());
-  EXPECT_TRUE(f.TrendCheckBox->Enabled());
-  EXPECT_TRUE(f.GroupBox1->Enabled());
-  EXPECT_TRUE(f.GroupBox2->Enabled());
-}
-
 // A vertical drag upwards: zooming shrinks the Y window, panning moves it.
 double YExtentAfterDrag(TForm1& f) {
   QWidget* chart = f.Chart1->Widget();
