@@ -161,6 +161,9 @@ class TForm1 : public TForm {
   void CreateViewControls();
   void CreateChart();
   void CreateMenu();
+  /// An item of `menu` with its design name, handler and optional shortcut.
+  TMenuItem* AddMenuItem(TMenuItem& menu, const char* caption, const char* name,
+                         void (TForm1::*click)(TObject*), const char* shortCut = nullptr);
   void CreateSerialPort();
   /// Panel 1 and what keeps it current: the port field and the device watch.
   void CreatePortStatus();

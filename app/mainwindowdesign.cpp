@@ -98,26 +98,27 @@ TForm1::~TForm1() {
   SerialComm1->SetActive(false);
 }
 
+TMenuItem* TForm1::AddMenuItem(TMenuItem& menu, const char* caption, const char* name,
+                               void (TForm1::*click)(TObject*), const char* shortCut) {
+  TMenuItem& item = menu.Add(caption);
+  item.SetName(name);
+  if (shortCut != nullptr) item.SetShortCut(shortCut);
+  item.OnClick = [this, click](TObject* s) { (this->*click)(s); };
+  return &item;
+}
+
 void TForm1::CreateMenu() {
   MainMenu1 = std::make_unique<TMainMenu>(*this);
   Datei1 = &MainMenu1->Add("&Datei");
   Datei1->SetName("Datei1");
-  GrafikSpeichernBMP = &Datei1->Add("&Grafik speichern als Bitmap (.bmp)");
-  GrafikSpeichernBMP->SetName("GrafikSpeichernBMP");
-  GrafikSpeichernBMP->OnClick = [this](TObject* s) { GrafikSpeichernBMPClick(s); };
-  ErfassungSpeichern = &Datei1->Add("Erfassung &speichern");
-  ErfassungSpeichern->SetName("ErfassungSpeichern");
-  ErfassungSpeichern->SetShortCut("Ctrl+S");
-  ErfassungSpeichern->OnClick = [this](TObject* s) { ErfassungSpeichernClick(s); };
-  Erfassungladen = &Datei1->Add("Erfassung &laden");
-  Erfassungladen->SetName("Erfassungladen");
-  Erfassungladen->SetShortCut("Ctrl+O");
-  Erfassungladen->OnClick = [this](TObject* s) { ErfassungladenClick(s); };
+  GrafikSpeichernBMP = AddMenuItem(*Datei1, "&Grafik speichern als Bitmap (.bmp)", "GrafikSpeichernBMP",
+                                   &TForm1::GrafikSpeichernBMPClick);
+  ErfassungSpeichern = AddMenuItem(*Datei1, "Erfassung &speichern", "ErfassungSpeichern",
+                                   &TForm1::ErfassungSpeichernClick, "Ctrl+S");
+  Erfassungladen = AddMenuItem(*Datei1, "Erfassung &laden", "Erfassungladen", &TForm1::ErfassungladenClick,
+                               "Ctrl+O");
   AddExportMenuItems();
-  Einstellungen1 = &Datei1->Add("&Beenden");
-  Einstellungen1->SetName("Einstellungen1");
-  Einstellungen1->SetShortCut("Ctrl+Q");
-  Einstellungen1->OnClick = [this](TObject* s) { Einstellungen1Click(s); };
+  Einstellungen1 = AddMenuItem(*Datei1, "&Beenden", "Einstellungen1", &TForm1::Einstellungen1Click, "Ctrl+Q");
   Info1 = &MainMenu1->Add("&Info");
   Info1->SetName("Info1");
   Info1->OnClick = [this](TObject* s) { Info1Click(s); };

@@ -9,15 +9,12 @@ constexpr int kStatusIntervalMs = 250;
 }  // namespace
 
 void TForm1::AddExportMenuItems() {
-  GrafikSpeichernPNG = &Datei1->Add("Grafik speichern als &PNG…");
-  GrafikSpeichernPNG->SetName("GrafikSpeichernPNG");
-  GrafikSpeichernPNG->OnClick = [this](TObject* s) { GrafikSpeichernPNGClick(s); };
-  ErfassungCsvExportieren = &Datei1->Add("Erfassung als &CSV exportieren…");
-  ErfassungCsvExportieren->SetName("ErfassungCsvExportieren");
-  ErfassungCsvExportieren->OnClick = [this](TObject* s) { ErfassungCsvExportierenClick(s); };
-  AufzeichnungsdateiWaehlen = &Datei1->Add("&Aufzeichnungsdatei wählen…");
-  AufzeichnungsdateiWaehlen->SetName("AufzeichnungsdateiWaehlen");
-  AufzeichnungsdateiWaehlen->OnClick = [this](TObject* s) { AufzeichnungsdateiWaehlenClick(s); };
+  GrafikSpeichernPNG = AddMenuItem(*Datei1, "Grafik speichern als &PNG…", "GrafikSpeichernPNG",
+                                   &TForm1::GrafikSpeichernPNGClick);
+  ErfassungCsvExportieren = AddMenuItem(*Datei1, "Erfassung als &CSV exportieren…", "ErfassungCsvExportieren",
+                                        &TForm1::ErfassungCsvExportierenClick);
+  AufzeichnungsdateiWaehlen = AddMenuItem(*Datei1, "&Aufzeichnungsdatei wählen…", "AufzeichnungsdateiWaehlen",
+                                          &TForm1::AufzeichnungsdateiWaehlenClick);
 }
 
 void TForm1::CreateRecordingControls() {
