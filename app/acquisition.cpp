@@ -119,6 +119,8 @@ void TForm1::ShowInterfaceError() {
 }
 
 void TForm1::SerialComm1CommError(TBaseIO&, std::uint32_t, std::uint32_t, TComStateFlags, bool&) {
+  // Bytes the driver dropped are shown even when the error itself is let pass.
+  ShowInputNotices();
   if (SessionState.SampleCount <= 10) return;
   ShowInterfaceError();
 }

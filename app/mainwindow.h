@@ -177,6 +177,8 @@ class TForm1 : public TForm {
   /// show them keeps its window, and the user is told why (Reset Axis, Start).
   void ShowGraphLimits();
   void ShowInterfaceError();
+  /// Panel 2 := bad lines, an input overload and bytes the driver dropped.
+  void ShowInputNotices();
   void PlotTrendSample();
   /// The view of Trend mode: no mouse navigation, no Normal, Zoom or Y Log.
   void SwitchViewToTrend();

@@ -355,6 +355,7 @@ void TForm1::CreateSerialPort() {
                                      const std::string& msg, bool& raise) {
     SerialComm1FatalError(sender, code, detail, msg, raise);
   };
+  SerialComm1->OnInputOverload = [this](TBaseIO&, bool) { ShowInputNotices(); };
 }
 
 }  // namespace kurvex

@@ -1,6 +1,7 @@
 #include <string>
 
 #include "app/fieldvalues.h"
+#include "app/inputnotices.h"
 #include "app/mainwindow.h"
 #include "app/valuetext.h"
 #include "app/wirenumber.h"
@@ -41,7 +42,7 @@ void TForm1::ProcessSampleLine(std::string_view Line) {
   StatusBar->Panels()[0].SetTextSource([count = s.SampleCount] { return std::to_string(count); });
   if (!number.Complete) {
     ++s.InvalidLines;
-    StatusBar->Panels()[2].SetText("Ungültige Zeilen: " + std::to_string(s.InvalidLines));
+    ShowInputNotices();
   }
   if (s.SampleCount > kNormalSampleLimit && !s.TrendMode) {
     StopButton->Click();
@@ -67,6 +68,11 @@ void TForm1::ProcessSampleLine(std::string_view Line) {
   // own loop handles the user's commands between batches.
   Chart1->ShowGraph();
   if (s.TrendMode) PlotTrendSample();
+}
+
+void TForm1::ShowInputNotices() {
+  StatusBar->Panels()[2].SetText(InputNoticeText(
+      {SessionState.InvalidLines, SerialComm1->InputOverloaded(), SerialComm1->InputOverruns()}));
 }
 
 void TForm1::PlotTrendSample() {

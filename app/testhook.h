@@ -10,6 +10,11 @@ class TForm1;
 /// thread and answers on standard output:
 ///   start trend <n> | start normal <n>  presses Start on COM<n>; answers
 ///                                       "started" or "not started"
+///   stop                                presses Stop; answers "stopped"
+///                                       (or "running" if the port stayed open)
+///   frames                              answers the chart's renders and the
+///                                       longest gap between two in ms since
+///                                       the last "frames": "<count> <ms>"
 ///   count                               answers the sample count
 ///   quit                                closes the window
 /// Otherwise nothing happens. GUI thread; the form must outlive the loop.

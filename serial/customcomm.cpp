@@ -30,6 +30,7 @@ TCustomComm::~TCustomComm() { ShutDown(); }
 
 void TCustomComm::ShutDown() noexcept {
   OnTraceState = nullptr;
+  OnInputOverload = nullptr;
   try {
     DoClose();
   } catch (...) {
@@ -133,6 +134,11 @@ std::uint32_t TCustomComm::ClearCommError() {
     return 0;
   }
   const std::uint32_t errors = m_errorCounters ? LineErrorBits(*m_errorCounters, now) : 0;
+  if (m_errorCounters) {
+    // Unsigned differences, so a counter that wraps still counts right.
+    m_inputOverruns += (now.Overrun - m_errorCounters->Overrun) +
+                       (now.BufferOverrun - m_errorCounters->BufferOverrun);
+  }
   m_errorCounters = now;
   return errors;
 }
@@ -162,6 +168,8 @@ void TCustomComm::DoOpen() {
   }
   SetDevice(std::move(device));
   m_errorCounters.reset();
+  m_inputOverruns = 0;
+  m_inputBacklog.Reset();
   m_receiveBuffer = std::make_shared<std::vector<std::uint8_t>>(
       std::max<std::size_t>(m_bufferInSize, kMinReceiveBuffer), 0);
   WriteLog(0, FormatText("The port %s is opened succesfully", GetDeviceName().c_str()));
@@ -185,6 +193,10 @@ void TCustomComm::CloseInternal(bool purge) {
   // A handling running further up this thread's stack keeps its own share.
   m_receiveBuffer.reset();
   CloseDeviceHandle();
+  // Nothing waits any more once the port is closed.
+  if (m_inputBacklog.HandlingEnded(false, TInputBacklog::Clock::now()) && OnInputOverload) {
+    OnInputOverload(*this, false);
+  }
   NotifyListeners(kNotifyClosed);
 }
 

@@ -10,6 +10,7 @@
 
 #include "serial/baseio.h"
 #include "serial/commtypes.h"
+#include "serial/inputbacklog.h"
 #include "serial/receivethread.h"
 #include "serial/win32comm.h"
 
@@ -26,6 +27,9 @@ using TOnTraceEvent = std::function<void(TBaseIO& com, TTraceStates event)>;
 using TOnCommErrorEvent =
     std::function<void(TBaseIO& com, std::uint32_t commCode, std::uint32_t sysError,
                        TComStateFlags state, bool& flFlashBuffers)>;
+/// (Com, Overloaded): input has waited longer than a second because it
+/// arrives faster than it is handled (true), or has been caught up (false).
+using TOnInputOverload = std::function<void(TBaseIO& com, bool overloaded)>;
 
 /// A communication port configured through a DCB: line settings, timeouts,
 /// event mask, open/close, sending, purging and line control. Every setter
@@ -119,6 +123,12 @@ class TCustomComm : public TBaseIO, private TComEventTarget {
   /// The system's reason (an errno value) when the last open failed; 0 when
   /// it succeeded or none was tried.
   int LastOpenError() const { return m_lastOpenError; }
+  /// Received input waits longer than a second (see OnInputOverload).
+  bool InputOverloaded() const { return m_inputBacklog.Overloaded(); }
+  /// Times since the open that the driver dropped received bytes (its input
+  /// queue overflowed or the UART overran), as its counters report them by
+  /// the last handled event; 0 on a device without counters (a pty).
+  std::uint64_t InputOverruns() const { return m_inputOverruns; }
 
   /// Line control, only while open; each reports {tsCTS} (RTS) or {tsDSR}
   /// (DTR) through DoTraceState.
@@ -144,6 +154,8 @@ class TCustomComm : public TBaseIO, private TComEventTarget {
   TOnSent OnAfterSend;
   TOnTraceEvent OnTraceState;
   TOnCommErrorEvent OnCommError;
+  /// Changes of InputOverloaded, from inside a handling.
+  TOnInputOverload OnInputOverload;
 
  protected:
   /// Closes the port and waits for every reader thread. The most derived
@@ -194,8 +206,9 @@ class TCustomComm : public TBaseIO, private TComEventTarget {
   /// The event still belongs to the open port and the reader runs on.
   bool IsCurrent(const TComEvent& event) const;
   void HandleComEvent(const TComEvent& event, TComEventResult& result);
-  /// Reads and delivers blocks until the input queue is empty; false when
-  /// the port closed or the read failed meanwhile.
+  /// Reads and delivers blocks until the input queue is empty or the
+  /// handling's time budget is spent; false when the port closed or the
+  /// read failed meanwhile.
   bool ReadWaiting(std::vector<std::uint8_t>& buffer, const TComEvent& event,
                    TTraceStates& states, TComEventResult& result);
   /// Turns an error that escaped the receive path into a fatal error.
@@ -227,6 +240,8 @@ class TCustomComm : public TBaseIO, private TComEventTarget {
   int m_lastOpenError = 0;
   /// Counter reading of the last ClearCommError; none right after an open.
   std::optional<LineCounters> m_errorCounters;
+  std::uint64_t m_inputOverruns = 0;
+  TInputBacklog m_inputBacklog;
   /// Tells the events of one open from those of an earlier one.
   std::uint64_t m_generation = 0;
   std::unique_ptr<TReceiveThread> m_reader;

@@ -77,6 +77,7 @@ bool TReceiveThread::GatherUntil(std::chrono::steady_clock::time_point until, co
 
 void TReceiveThread::Run(std::stop_token stop) {
   std::uint32_t unread = 0;
+  bool backlog = false;
   int lostError = 0;
   std::chrono::steady_clock::time_point lastDelivery{};
   while (!stop.stop_requested()) {
@@ -125,7 +126,8 @@ void TReceiveThread::Run(std::stop_token stop) {
     if (mask == 0) {
       continue;
     }
-    if (mask == EV_RXCHAR && !GatherUntil(lastDelivery + kGatherTime, stop)) {
+    // A backlog is already there: gathering would only idle the handler.
+    if (mask == EV_RXCHAR && !backlog && !GatherUntil(lastDelivery + kGatherTime, stop)) {
       return;
     }
     const TComEvent event{mask, m_generation, stop};
@@ -140,6 +142,7 @@ void TReceiveThread::Run(std::stop_token stop) {
       break;
     }
     unread = result.Unread;
+    backlog = result.Backlog;
   }
   if (lostError != 0 && !stop.stop_requested()) {
     const TComEvent event{0, m_generation, stop};

@@ -24,6 +24,9 @@ struct TComEventResult {
   std::uint32_t Unread = 0;
   /// errno of a failed read; the device is then treated as gone.
   int ReadError = 0;
+  /// The handling stopped at its budget with bytes still waiting: the next
+  /// event follows at once, without gathering.
+  bool Backlog = false;
 };
 
 /// The component side of the reader.

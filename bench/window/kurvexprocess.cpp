@@ -1,5 +1,7 @@
 #include "bench/window/kurvexprocess.h"
 
+#include "bench/window/busyloops.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -13,7 +15,7 @@
 
 namespace kurvex::bench {
 
-KurvexProcess::KurvexProcess(const std::string& binary, const std::vector<std::string>& environment) {
+KurvexProcess::KurvexProcess(const std::string& binary, const std::vector<std::string>& environment, int cpu) {
   int in[2], out[2];
   if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0) throw std::runtime_error("pipe");
   m_pid = fork();
@@ -22,6 +24,7 @@ KurvexProcess::KurvexProcess(const std::string& binary, const std::vector<std::s
     dup2(in[0], STDIN_FILENO);
     dup2(out[1], STDOUT_FILENO);
     for (const std::string& entry : environment) putenv(const_cast<char*>(entry.c_str()));
+    if (cpu >= 0) PinToCpu(cpu);
     execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }

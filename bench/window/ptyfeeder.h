@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <string>
 
 namespace kurvex::bench {
@@ -24,10 +25,13 @@ class PtyFeeder {
   const std::string& SlavePath() const { return m_slavePath; }
   /// Sends `lines` lines, `rate` per second (0: as fast as the pty takes).
   FeedResult Feed(long long lines, double rate);
+  /// Sends as fast as the pty takes until `keepOn` turns false.
+  FeedResult Flood(const std::atomic<bool>& keepOn);
 
  private:
-  /// Writes all of `count` lines; false when the pty stalls.
-  bool WriteLines(long long count);
+  /// Writes all of `count` lines; false when the pty stalls or, with
+  /// `keepOn`, once it turns false.
+  bool WriteLines(long long count, const std::atomic<bool>* keepOn = nullptr);
 
   int m_master = -1;
   int m_slave = -1;  // kept open so the master stays writable when the program closes

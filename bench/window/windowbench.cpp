@@ -1,9 +1,13 @@
 // window-bench: the real kurvex binary fed through a pty at fixed rates, in
 // Trend and Normal mode, offscreen and under Xvfb; writes window.json.
-//   window-bench [--quick] [--platform offscreen|xvfb|both] [--out FILE] [--kurvex BINARY]
+// A flood run then feeds Trend as fast as the pty takes bytes while kurvex
+// shares one processor with two busy loops, and measures how the window
+// answers: the longest gap between two drawn frames and the time Stop takes.
+//   window-bench [--quick] [--flood-only] [--platform offscreen|xvfb|both] [--out FILE] [--kurvex BINARY]
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +20,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/window/busyloops.h"
 #include "bench/window/kurvexprocess.h"
 #include "bench/window/procstats.h"
 #include "bench/window/ptyfeeder.h"
@@ -33,6 +38,7 @@ constexpr double kLinesPer100k = 100000;
 
 struct Options {
   bool Quick = false;
+  bool FloodOnly = false;
   std::string Platforms = "both";
   std::string Out = "bench/window.json";
   std::string Kurvex = KURVEX_BINARY;
@@ -130,6 +136,84 @@ Measured Measure(const Run& run, const Options& options, const XServer* x, const
   return m;
 }
 
+struct FloodMeasured {
+  std::string Platform;
+  bool Started = false;
+  bool Answered = true;  // false: a command got no answer within its time; the figures are lower bounds
+  long long Frames = 0;
+  double Seconds = 0, TakenPerSecond = 0, LongestFrameGapMs = 0, StopMs = 0, CountMs = 0;
+};
+
+double MillisecondsSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+FloodMeasured MeasureFlood(const std::string& platform, const Options& options, const XServer* x,
+                           const fs::path& home) {
+  constexpr int kCpu = 0;
+  constexpr int kAnswerMs = 20000;
+  FloodMeasured m{platform};
+  PtyFeeder pty;
+  const fs::path link = home / "kurvex" / "ports" / ("COM" + std::to_string(kComNumber));
+  fs::create_directories(link.parent_path());
+  fs::remove(link);
+  fs::create_symlink(pty.SlavePath(), link);
+  std::vector<std::string> env = {"KURVEX_TEST_HOOK=1", "XDG_CONFIG_HOME=" + home.string(),
+                                  "XDG_RUNTIME_DIR=" + home.string(), "LC_ALL=C.UTF-8"};
+  env.push_back(x ? "QT_QPA_PLATFORM=xcb" : "QT_QPA_PLATFORM=offscreen");
+  if (x) env.push_back("DISPLAY=" + x->Display());
+  KurvexProcess kurvex(options.Kurvex, env, kCpu);
+  kurvex.Count();
+  BusyLoops busy(2, kCpu);
+  m.Started = kurvex.Ask("start trend " + std::to_string(kComNumber)) == "started";
+  if (!m.Started) return m;
+  std::atomic<bool> flooding{true};
+  std::thread feeder([&] { pty.Flood(flooding); });
+  // The time each answer took; an unanswered command ends the run.
+  const auto ask = [&](const std::string& command, double& ms) {
+    const auto asked = Clock::now();
+    std::string answer;
+    try {
+      answer = kurvex.Ask(command, kAnswerMs);
+    } catch (const std::exception&) {
+      m.Answered = false;
+    }
+    ms = MillisecondsSince(asked);
+    return answer;
+  };
+  double ms = 0;
+  std::this_thread::sleep_for(std::chrono::seconds(1));  // the backlog builds up
+  ask("frames", ms);
+  const auto start = Clock::now();
+  const std::string first = m.Answered ? ask("count", ms) : "";
+  if (m.Answered) std::this_thread::sleep_for(std::chrono::seconds(options.Quick ? 2 : 6));
+  std::istringstream frames(m.Answered ? ask("frames", m.LongestFrameGapMs) : "");
+  frames >> m.Frames >> m.LongestFrameGapMs;
+  const std::string last = m.Answered ? ask("count", m.CountMs) : "";
+  m.Seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  if (m.Answered) m.TakenPerSecond = static_cast<double>(std::stoll(last) - std::stoll(first)) / m.Seconds;
+  if (m.Answered) ask("stop", m.StopMs);
+  if (!m.Answered) m.LongestFrameGapMs = std::max<double>(m.LongestFrameGapMs, kAnswerMs);
+  flooding = false;
+  feeder.join();
+  return m;
+}
+
+std::string FloodJson(const std::vector<FloodMeasured>& runs) {
+  std::ostringstream out;
+  out << "  \"flood\": [\n";
+  for (std::size_t i = 0; i < runs.size(); ++i) {
+    const FloodMeasured& m = runs[i];
+    out << "    {\"platform\": \"" << m.Platform << "\", \"started\": " << (m.Started ? "true" : "false")
+        << ", \"seconds\": " << m.Seconds << ", \"taken_lines_per_s\": " << static_cast<long long>(m.TakenPerSecond)
+        << ", \"answered\": " << (m.Answered ? "true" : "false") << ", \"frames\": " << m.Frames << ", \"longest_frame_gap_ms\": " << m.LongestFrameGapMs
+        << ", \"count_answer_ms\": " << m.CountMs << ", \"stop_to_idle_ms\": " << m.StopMs << "}"
+        << (i + 1 < runs.size() ? "," : "") << "\n";
+  }
+  out << "  ],\n";
+  return out.str();
+}
+
 std::string LoadAverage() {
   std::ifstream file("/proc/loadavg");
   std::string a, b, c;
@@ -144,10 +228,12 @@ double Taken(const Measured& m) {
   return m.CatchUpSeconds >= 0 && seconds > 0 ? static_cast<double>(m.Counted) / seconds : 0;
 }
 
-std::string Json(const std::vector<Measured>& runs, const std::string& loadBefore, const std::string& loadAfter) {
+std::string Json(const std::vector<Measured>& runs, const std::vector<FloodMeasured>& floods,
+                 const std::string& loadBefore, const std::string& loadAfter) {
   std::ostringstream out;
   out << "{\n  \"machine\": {\"cpus\": " << std::thread::hardware_concurrency() << ", \"loadavg_before\": \""
-      << loadBefore << "\", \"loadavg_after\": \"" << loadAfter << "\"},\n  \"runs\": [\n";
+      << loadBefore << "\", \"loadavg_after\": \"" << loadAfter << "\"},\n" << FloodJson(floods)
+      << "  \"runs\": [\n";
   for (std::size_t i = 0; i < runs.size(); ++i) {
     const Measured& m = runs[i];
     const double per100k = m.Counted > 0 ? kLinesPer100k / static_cast<double>(m.Counted) : 0;
@@ -180,6 +266,8 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
     const bool hasValue = i + 1 < argc;
     if (arg == "--quick") {
       options.Quick = true;
+    } else if (arg == "--flood-only") {
+      options.FloodOnly = true;
     } else if (arg == "--platform" && hasValue) {
       options.Platforms = argv[++i];
     } else if (arg == "--out" && hasValue) {
@@ -196,7 +284,7 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
 int Main(int argc, char** argv) {
   const std::optional<Options> options = ParseOptions(argc, argv);
   if (!options) {
-    std::cerr << "usage: window-bench [--quick] [--platform offscreen|xvfb|both] [--out FILE] [--kurvex BINARY]\n";
+    std::cerr << "usage: window-bench [--quick] [--flood-only] [--platform offscreen|xvfb|both] [--out FILE] [--kurvex BINARY]\n";
     return 2;
   }
   char pattern[] = "/tmp/kurvex-window-bench-XXXXXX";
@@ -204,7 +292,13 @@ int Main(int argc, char** argv) {
   const fs::path home = pattern;
   const std::string loadBefore = LoadAverage();
   std::vector<Measured> results;
+  std::vector<FloodMeasured> floods;
   const auto runAll = [&](const std::string& platform, const XServer* x) {
+    floods.push_back(MeasureFlood(platform, *options, x, home));
+    const FloodMeasured& f = floods.back();
+    std::fprintf(stderr, "%-9s flood on a third of a core: %.0f lines/s taken, %lld frames, longest gap %.0f ms, "
+                 "stop %.0f ms\n", platform.c_str(), f.TakenPerSecond, f.Frames, f.LongestFrameGapMs, f.StopMs);
+    if (options->FloodOnly) return;
     for (const Run& run : Plan(*options, platform)) {
       results.push_back(Measure(run, *options, x, home));
       const Measured& m = results.back();
@@ -225,7 +319,7 @@ int Main(int argc, char** argv) {
   }
   fs::remove_all(home);
   fs::create_directories(fs::absolute(options->Out).parent_path());
-  std::ofstream(options->Out) << Json(results, loadBefore, LoadAverage());
+  std::ofstream(options->Out) << Json(results, floods, loadBefore, LoadAverage());
   std::fprintf(stderr, "wrote %s\n", options->Out.c_str());
   return 0;
 }

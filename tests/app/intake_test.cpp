@@ -1,6 +1,9 @@
 #include <cfloat>
 
+#include "app/inputnotices.h"
 #include "tests/app/mainwindow_fixture.h"
+#include "tests/support/fakeserialdevice.h"
+#include "tests/support/loopuntil.h"
 
 namespace kurvex::test {
 namespace {
@@ -59,6 +62,32 @@ TEST_F(IntakeTest, UnreadableLinesAreCountedAndShownInPanelTwo) {
   form->StartButton->Click();  // a new acquisition counts anew
   EXPECT_EQ(Panel(2), "");
   form->StopButton->Click();
+}
+
+TEST_F(IntakeTest, BytesTheDriverDroppedAreShownBesideTheBadLines) {
+  FakeSerialDevice* fake = nullptr;
+  form->SerialComm1->HandOverDevice(OpenFakeDevice(pty.SlavePath(), fake));
+  form->StartButton->Click();
+  ASSERT_TRUE(form->SerialComm1->Active());
+  pty.WriteMaster("abc\r\n");
+  ASSERT_TRUE(LoopUntil([&] { return form->SessionState.SampleCount == 1; }));
+  // Within the first ten samples the error itself is let pass: the loss is still shown.
+  LineCounters lost{};
+  lost.Overrun = 1;
+  lost.BufferOverrun = 2;
+  fake->Advance(lost);
+  pty.WriteMaster("1\r\n");
+  ASSERT_TRUE(LoopUntil([&] { return form->SessionState.SampleCount == 2; }));
+  EXPECT_EQ(Panel(2), "Ungültige Zeilen: 1 · Daten verloren: 3 Überläufe");
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_TRUE(form->SerialComm1->Active());
+  form->StopButton->Click();
+}
+
+TEST(InputNotices, OnlyWhatAppliesJoinedInOneLine) {
+  EXPECT_EQ(InputNoticeText({}), "");
+  EXPECT_EQ(InputNoticeText({2, false, 0}), "Ungültige Zeilen: 2");
+  EXPECT_EQ(InputNoticeText({0, true, 1}), "Eingang überlastet · Daten verloren: 1 Überlauf");
 }
 
 TEST_F(IntakeTest, RedrawIntervalGrowsWithTheSampleCount) {

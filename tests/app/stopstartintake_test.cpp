@@ -1,6 +1,3 @@
-#include <poll.h>
-#include <unistd.h>
-
 #include <atomic>
 #include <filesystem>
 #include <fstream>
@@ -38,11 +35,7 @@ class StopStartIntakeTest : public MainWindowTest {
     feeder = std::thread([this] {
       std::string block;
       for (int i = 0; i < 1000; ++i) block += "12.5\r\n";
-      while (feeding) {
-        pollfd fd{pty.Master(), POLLOUT, 0};
-        if (poll(&fd, 1, 20) <= 0) continue;
-        [[maybe_unused]] const ssize_t n = write(pty.Master(), block.data(), block.size());
-      }
+      pty.FloodMaster(block, feeding);
     });
   }
 

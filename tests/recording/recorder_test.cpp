@@ -3,11 +3,12 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <fstream>
-#include <regex>
 #include <thread>
 
 #include "recording/recorder.h"
@@ -126,11 +127,20 @@ TEST(Recorder, AFileThatCannotBeCreatedFailsStartWithTheSystemsReason) {
   recorder.Stop();
 }
 
+// kurvex-YYYYMMDD-HHMMSS.csv, each 'd' a digit. (No <regex>: GCC 12 warns
+// falsely inside it under the sanitizers.)
+bool HasRecordingNameShape(const std::string& name) {
+  const std::string shape = "kurvex-dddddddd-dddddd.csv";
+  return std::equal(name.begin(), name.end(), shape.begin(), shape.end(), [](char c, char s) {
+    return s == 'd' ? std::isdigit(static_cast<unsigned char>(c)) != 0 : c == s;
+  });
+}
+
 TEST(RecordingName, IsTheLocalStartTimeAndNeverAnExistingFile) {
   TempFolder folder;
   const auto when = std::chrono::system_clock::now();
   const std::string name = RecordingFileName(when);
-  EXPECT_TRUE(std::regex_match(name, std::regex(R"(kurvex-\d{8}-\d{6}\.csv)"))) << name;
+  EXPECT_TRUE(HasRecordingNameShape(name)) << name;
   EXPECT_EQ(FreshRecordingPath(folder.Dir(), when), folder.Path(name));
   std::ofstream(folder.Path(name)) << "x";
   const std::string second = name.substr(0, name.size() - 4) + "-2.csv";

@@ -51,6 +51,16 @@ void PtyPair::WriteMaster(const std::string& bytes) {
   }
 }
 
+void PtyPair::FloodMaster(const std::string& block, const std::atomic<bool>& keepOn) {
+  std::size_t done = 0;
+  while (keepOn) {
+    pollfd waiter{m_master, POLLOUT, 0};
+    if (poll(&waiter, 1, 20) <= 0) continue;
+    const ssize_t written = write(m_master, block.data() + done, block.size() - done);
+    if (written > 0) done = (done + static_cast<std::size_t>(written)) % block.size();
+  }
+}
+
 std::string PtyPair::ReadMaster(std::size_t count, int timeoutMs) {
   using Clock = std::chrono::steady_clock;
   const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -26,6 +27,10 @@ class PtyPair {
   void CloseMaster();
   /// Writes all of `bytes` to the master.
   void WriteMaster(const std::string& bytes);
+  /// The instrument at full speed: writes `block` again and again, as fast
+  /// as the master takes it, until `keepOn` turns false (also when nobody
+  /// reads). Run it on a thread of its own.
+  void FloodMaster(const std::string& block, const std::atomic<bool>& keepOn);
   /// Reads from the master until `count` bytes came or `timeoutMs` passed.
   std::string ReadMaster(std::size_t count, int timeoutMs = 1000);
   /// Bytes written to the master that the slave side has not read.

@@ -1,0 +1,20 @@
+#include "app/inputnotices.h"
+
+namespace kurvex {
+
+std::string InputNoticeText(const TInputNotices& notices) {
+  std::string text;
+  const auto add = [&text](const std::string& part) {
+    if (!text.empty()) text += " · ";
+    text += part;
+  };
+  if (notices.InvalidLines > 0) add("Ungültige Zeilen: " + std::to_string(notices.InvalidLines));
+  if (notices.Overloaded) add("Eingang überlastet");
+  if (notices.Overruns > 0) {
+    add("Daten verloren: " + std::to_string(notices.Overruns) +
+        (notices.Overruns == 1 ? " Überlauf" : " Überläufe"));
+  }
+  return text;
+}
+
+}  // namespace kurvex
