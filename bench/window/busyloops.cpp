@@ -22,8 +22,8 @@ BusyLoops::BusyLoops(int count, int cpu) {
     if (pid < 0) throw std::runtime_error("fork");
     if (pid == 0) {
       PinToCpu(cpu);
-      for (volatile unsigned long spin = 0;; spin = spin + 1) {
-      }
+      volatile unsigned long spin = 0;
+      for (;;) spin = spin + 1;
     }
     m_pids.push_back(pid);
   }
