@@ -43,8 +43,10 @@ void PtyPair::WriteMaster(const std::string& bytes) {
       done += static_cast<std::size_t>(written);
       continue;
     }
+    // Generous: a loaded machine (a sanitizer build beside the tests) may
+    // leave a deliberately slow reader without the processor for a while.
     pollfd waiter{m_master, POLLOUT, 0};
-    if (poll(&waiter, 1, 1000) <= 0) {
+    if (poll(&waiter, 1, 10000) <= 0) {
       ADD_FAILURE() << "pty master does not take more bytes";
       return;
     }
