@@ -1,3 +1,7 @@
+#include <algorithm>
+#include <array>
+#include <utility>
+
 #include "app/fieldvalues.h"
 #include "app/mainwindow.h"
 #include "app/numbertext.h"
@@ -28,8 +32,22 @@ void TForm1::StartButtonClick(TObject*) {
   const float scaleFactor = FieldValue(*DatSkalEdit);
   const float scaleOffset = FieldValue(*DatOffsetEdit);
   ReadGraphLimits();
-  // So does a recording file that cannot be made.
-  if (!StartRecording()) return;
+
+  SessionState.PortNumber = static_cast<std::int32_t>(LeadingInteger(ComComboBox->Text()));
+  SerialComm1->SetComPortNo(static_cast<std::uint16_t>(SessionState.PortNumber));
+  SessionState.BaudRateValue = static_cast<std::int32_t>(LeadingInteger(BaudComboBox->Text()));
+  SerialComm1->SetBaudRate(static_cast<std::uint32_t>(SessionState.BaudRateValue));
+  // So does a port that does not open: its error leaves Start here, and the
+  // graph, the counters and the controls stay as they were. Received bytes
+  // wait for the message loop, which nothing below runs before the chart is
+  // cleared, so none of them lands in the old graph.
+  SerialComm1->SetActive(true);
+  if (const std::optional<std::string> failure = StartRecording()) {
+    // Closed first: the message's own loop would let the received bytes in.
+    SerialComm1->SetActive(false);
+    TellRecordingNotCreated(*failure);
+    return;
+  }
 
   if (TrendCheckBox->Checked()) {
     SessionState.TrendMode = true;
@@ -48,6 +66,7 @@ void TForm1::StartButtonClick(TObject*) {
   ClearGraphButton->SetEnabled(false);
   GroupBox1->SetEnabled(false);
   GroupBox2->SetEnabled(false);
+  EnableNumberFields(false);
   LogCheckBox->SetEnabled(false);
 
   Chart1->ClearGraph();
@@ -63,14 +82,6 @@ void TForm1::StartButtonClick(TObject*) {
   // A log axis that keeps its window still shows the samples that fall in
   // it, so the acquisition goes on after the warning.
   ShowGraphLimits();
-
-  SessionState.PortNumber = static_cast<std::int32_t>(LeadingInteger(ComComboBox->Text()));
-  SerialComm1->SetComPortNo(static_cast<std::uint16_t>(SessionState.PortNumber));
-  SessionState.BaudRateValue = static_cast<std::int32_t>(LeadingInteger(BaudComboBox->Text()));
-  SerialComm1->SetBaudRate(static_cast<std::uint32_t>(SessionState.BaudRateValue));
-
-  TDispatcher::ProcessMessages();
-  SerialComm1->SetActive(true);
 }
 
 void TForm1::StopButtonClick(TObject*) {
@@ -83,6 +94,7 @@ void TForm1::StopButtonClick(TObject*) {
   NormalRadioButton->SetEnabled(true);
   GroupBox1->SetEnabled(true);
   GroupBox2->SetEnabled(true);
+  EnableNumberFields(true);
   LogCheckBox->SetEnabled(true);
   StartButton->SetEnabled(true);
   StopButton->SetEnabled(false);
@@ -112,10 +124,25 @@ void TForm1::Einstellungen1Click(TObject* Sender) {
   FormClose(Sender, action);
 }
 
+void TForm1::EnableNumberFields(bool enabled) {
+  // They lie over their group box without belonging to it, so they follow it here.
+  const std::array fields{DatSkalEdit.get(), DatOffsetEdit.get(), GraphXmaxEdit.get(), GraphYmaxEdit.get(),
+                          GraphYminEdit.get()};
+  if (!enabled) {
+    // Before the focus moves on from field to field as they are disabled.
+    const auto edited = std::find_if(fields.begin(), fields.end(), [](TNumEdit* field) { return field->Focused(); });
+    m_fieldEditedAtStart = edited != fields.end() ? *edited : nullptr;
+  }
+  for (TNumEdit* field : fields) field->SetEnabled(enabled);
+  if (enabled && m_fieldEditedAtStart != nullptr) std::exchange(m_fieldEditedAtStart, nullptr)->SetFocus();
+}
+
 void TForm1::ShowInterfaceError() {
   TheMessageBoxes().Show("Es ist ein Schnittstellenfehler aufgetreten", "OK", MessageIcon::Warning,
                          MessageButtons::Ok);
-  StopButton->Click();
+  // A port that did not open at Start has nothing to stop: the window stays
+  // as the user left it.
+  if (StopButton->Enabled()) StopButton->Click();
 }
 
 void TForm1::SerialComm1CommError(TBaseIO&, std::uint32_t, std::uint32_t, TComStateFlags, bool&) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/mainwindow.h"
+#include "app/numbertext.h"
 #include "chart/bitmapexport.h"
 #include "chart/graphfile.h"
 #include "platform/filedialogs.h"
@@ -40,6 +41,16 @@ FileDialogRequest SaveRequest(const char* extension, const char* filter) {
 void ShowFileError(const char* what, const EGraphFileError& error) {
   TheMessageBoxes().Show("Die Datei \"" + error.FileName() + "\" konnte nicht " + what + " werden.\n" + error.what(),
                          kMessageCaption, MessageIcon::Error, MessageButtons::Ok);
+}
+
+// A file cut inside its last record loads its whole records; the user
+// learns that the rest is missing.
+void TellFileWasCut(const std::string& fileName, const TGraphLoad& load) {
+  const std::string records = load.Records == 1 ? "1 vollständiger Datensatz wurde"
+                                                : GroupedCount(load.Records) + " vollständige Datensätze wurden";
+  TheMessageBoxes().Show("Die Datei \"" + fileName + "\" endet mitten in einem Datensatz.\n" + records +
+                             " geladen, der abgeschnittene Rest (" + GroupedCount(load.CutBytes) + " Bytes) nicht.",
+                         kMessageCaption, MessageIcon::Warning, MessageButtons::Ok);
 }
 
 // The export writes its name with the extension ".bmp"; when that is not
@@ -79,11 +90,14 @@ void TForm1::ErfassungladenClick(TObject*) {
   request.InitialDir = HomeFolder();
   const std::optional<std::string> name = TheFileDialogs().Open(request);
   if (!name) return;
+  TGraphLoad load;
   try {
-    Chart1->LoadGraph(*name, true);
+    load = Chart1->LoadGraph(*name, true);
   } catch (const EGraphFileError& error) {
     ShowFileError("geladen", error);
+    return;
   }
+  if (load.CutBytes > 0) TellFileWasCut(*name, load);
 }
 
 }  // namespace kurvex

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "app/infowindow.h"
 #include "app/lineassembler.h"
@@ -85,6 +87,8 @@ class TForm1 : public TForm {
   void GrafikSpeichernPNGClick(TObject* Sender);
   void ErfassungCsvExportierenClick(TObject* Sender);
   void AufzeichnungsdateiWaehlenClick(TObject* Sender);
+  /// Unticking "Aufzeichnen" drops the file chosen for the next recording.
+  void RecordCheckBoxClick(TObject* Sender);
   /// While recording: panel 3 shows the rows written; a recording that
   /// ended by itself is reported.
   void RecordingTimerTimer(TObject* Sender);
@@ -171,14 +175,20 @@ class TForm1 : public TForm {
   /// The port field's items from the port list; a device that appears
   /// while the field names nothing present is chosen.
   void ShowPortChoices();
+  /// The port field's entry for `portNo` shows what is there: the number
+  /// alone once its device is gone, the entry again when it comes back.
+  void ShowPortTruth(std::uint16_t portNo);
   /// Reads the three graph fields into the session (Reset Axis, Y Log, Start).
   void ReadGraphLimits();
   /// Layer 1 := the graph limits read last. A logarithmic Y axis that cannot
   /// show them keeps its window, and the user is told why (Reset Axis, Start).
   void ShowGraphLimits();
+  /// The interface-error message; then Stop, when an acquisition runs.
   void ShowInterfaceError();
   /// Panel 2 := bad lines, an input overload and bytes the driver dropped.
   void ShowInputNotices();
+  /// The five number fields, which lie over GroupBox2 but are not its children.
+  void EnableNumberFields(bool enabled);
   void PlotTrendSample();
   /// The view of Trend mode: no mouse navigation, no Normal, Zoom or Y Log.
   void SwitchViewToTrend();
@@ -187,10 +197,12 @@ class TForm1 : public TForm {
   /// RecordCheckBox in Panel1, under Label13 (so first in Panel1's tab
   /// order), and the recording's status timer.
   void CreateRecordingControls();
-  /// Part of Start, before anything changes: opens the recording when
-  /// RecordCheckBox is checked. False (after telling the user) when the
-  /// file cannot be created; the window then stays as it is.
-  bool StartRecording();
+  /// Part of Start, once the port is open and before anything else
+  /// changes: opens the recording when RecordCheckBox is checked. When the
+  /// file cannot be created, returns the message for the user, who is told
+  /// by the caller (TellRecordingNotCreated); the window then stays as it is.
+  std::optional<std::string> StartRecording();
+  void TellRecordingNotCreated(const std::string& why);
   /// Part of Stop: writes the rest, closes the file, reports a failure.
   void StopRecording();
   /// Panel 3: the recording's file name and rows, with `prefix`.
@@ -202,12 +214,17 @@ class TForm1 : public TForm {
   TRecorder m_recorder;
   /// When the batch being processed was read; the time of its lines.
   TReadTime m_lineReadTime;
-  /// The file chosen for the next recording; used once.
+  /// The file chosen for the next recording: kept until a recording starts
+  /// in it, another is chosen or "Aufzeichnen" is unticked.
   std::optional<FileChoice> m_nextRecordingFile;
   /// Devices and port links that come and go refresh the port list.
   std::unique_ptr<THotplugWatch> m_portWatch;
   /// Port numbers of the present devices at the last refresh.
   std::vector<int> m_presentPorts;
+  /// The port whose entry the port field last gave up because its device went.
+  std::optional<std::uint16_t> m_portEntryGone;
+  /// The number field being edited when Start disabled it; it gets the focus back at Stop.
+  TNumEdit* m_fieldEditedAtStart = nullptr;
 };
 
 }  // namespace kurvex

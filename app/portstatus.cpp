@@ -27,20 +27,6 @@ std::optional<TTtyDevice> PortDevice(const TSerialComm& com, unsigned portNo) {
   return tree.ComPortDevice(portNo);
 }
 
-std::string PortStatusText(const TSerialComm& com, unsigned portNo) {
-  const TDeviceTree tree = com.DeviceTree();
-  const std::string portName = "COM" + std::to_string(portNo);
-  const std::optional<TTtyDevice> device = PortDevice(com, portNo);
-  if (!device) return portName + ": kein Gerät";
-  std::string text = portName + " → " + device->DevicePath;
-  const TTtyDetails details = tree.Details(*device);
-  if (const std::string label = DeviceLabel(details.Manufacturer, details.Description);
-      !label.empty()) {
-    text += " (" + label + ")";
-  }
-  return text;
-}
-
 }  // namespace
 
 void TForm1::CreatePortStatus() {
@@ -85,10 +71,11 @@ void TForm1::ShowPortChoices() {
   std::vector<int> numbers;
   for (int i = 0; i < present.Count(); ++i) numbers.push_back(present[i].PortNumber);
   const std::vector<int> before = std::exchange(m_presentPorts, numbers);
+  const auto shown = static_cast<std::uint16_t>(LeadingInteger(ComComboBox->Text()));
+  ShowPortTruth(shown);
   // A single instrument needs no choice: one that appears while the field
   // names nothing present is chosen (never under a running acquisition).
   // On-board ports are part of the machine; they never appear.
-  const auto shown = static_cast<std::uint16_t>(LeadingInteger(ComComboBox->Text()));
   if (SerialComm1->Active() || present.IndexOfPort(shown) >= 0) return;
   for (int i = 0; i < present.Count(); ++i) {
     const bool onBoard = BuiltInComNumber(present[i].DevicePath) == present[i].PortNumber;
@@ -100,12 +87,37 @@ void TForm1::ShowPortChoices() {
   }
 }
 
+void TForm1::ShowPortTruth(std::uint16_t portNo) {
+  const std::string number = std::to_string(portNo);
+  const std::string text = ComComboBox->Text();
+  const TDeviceList& present = SerialComm1->DeviceList();
+  const int index = present.IndexOfPort(portNo);
+  if (text.starts_with(number + " – ")) {
+    // An entry follows its device, and gives way to the number when it goes.
+    const std::string truth = index >= 0 ? PortChoiceText(present[index]) : number;
+    if (truth != text) ComComboBox->SetText(truth);
+    if (index < 0) m_portEntryGone = portNo;
+  } else if (text == number && index >= 0 && m_portEntryGone == portNo) {
+    ComComboBox->SetText(PortChoiceText(present[index]));  // it came back
+  }
+}
+
 void TForm1::ComComboBoxChange(TObject*) { ShowPortStatus(); }
 
 void TForm1::ShowPortStatus() {
   // The number Start would give the serial component.
   const auto portNo = static_cast<std::uint16_t>(LeadingInteger(ComComboBox->Text()));
-  StatusBar->Panels()[kPortStatusPanel].SetText(PortStatusText(*SerialComm1, portNo));
+  TStatusPanel& panel = StatusBar->Panels()[kPortStatusPanel];
+  const std::string portName = "COM" + std::to_string(portNo);
+  const std::optional<TTtyDevice> device = PortDevice(*SerialComm1, portNo);
+  if (!device) {
+    panel.SetText(portName + ": kein Gerät");
+    return;
+  }
+  const TTtyDetails details = SerialComm1->DeviceTree().Details(*device);
+  const std::string label = DeviceLabel(details.Manufacturer, details.Description);
+  // A long path gives way; what the device is stays readable.
+  panel.SetText(portName + " → ", device->DevicePath, label.empty() ? "" : " (" + label + ")");
 }
 
 void TForm1::ShowOpenFailure() {

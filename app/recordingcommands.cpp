@@ -29,29 +29,39 @@ void TForm1::AufzeichnungsdateiWaehlenClick(TObject*) {
   m_nextRecordingFile = choice;
   // Choosing a file asks for a recording.
   RecordCheckBox->SetChecked(true);
-  StatusBar->Panels()[3].SetText("Nächste Aufzeichnung: " + NameOnly(choice->FileName));
+  StatusBar->Panels()[3].SetText("Nächste Aufzeichnung: ", NameOnly(choice->FileName), "");
 }
 
-bool TForm1::StartRecording() {
+std::optional<std::string> TForm1::StartRecording() {
   if (RecordCheckBox->Checked()) {
     const TReadTime start = TReadTime::Now();
-    const std::optional<FileChoice> chosen = std::exchange(m_nextRecordingFile, std::nullopt);
     const std::string fileName =
-        chosen ? chosen->FileName : FreshRecordingPath(RecordingFolder(), std::chrono::system_clock::now()).string();
+        m_nextRecordingFile ? m_nextRecordingFile->FileName
+                            : FreshRecordingPath(RecordingFolder(), std::chrono::system_clock::now()).string();
     try {
-      m_recorder.Start(fileName, chosen ? CsvDialectOfFilter(chosen->FilterIndex) : cdComma, start);
+      m_recorder.Start(fileName, m_nextRecordingFile ? CsvDialectOfFilter(m_nextRecordingFile->FilterIndex) : cdComma,
+                       start);
     } catch (const EFileError& error) {
-      StatusBar->Panels()[3].SetText("");
-      TheMessageBoxes().Show("Die Aufzeichnungsdatei \"" + error.FileName() + "\" konnte nicht angelegt werden.\n" +
-                                 error.what(),
-                             "Kurvex", MessageIcon::Error, MessageButtons::Ok);
-      return false;
+      // A chosen file stays chosen: the next Start tries it again.
+      return "Die Aufzeichnungsdatei \"" + error.FileName() + "\" konnte nicht angelegt werden.\n" + error.what();
     }
+    m_nextRecordingFile.reset();
     ShowRecordingRows("Aufzeichnung: ");
     RecordingTimer->SetEnabled(true);
   }
   RecordCheckBox->SetEnabled(false);
-  return true;
+  return std::nullopt;
+}
+
+void TForm1::TellRecordingNotCreated(const std::string& why) {
+  TheMessageBoxes().Show(why, "Kurvex", MessageIcon::Error, MessageButtons::Ok);
+}
+
+void TForm1::RecordCheckBoxClick(TObject*) {
+  if (RecordCheckBox->Checked() || !m_nextRecordingFile) return;
+  // No recording, no next file: a later tick records to a fresh name again.
+  m_nextRecordingFile.reset();
+  StatusBar->Panels()[3].SetText("");
 }
 
 void TForm1::StopRecording() {
@@ -77,13 +87,13 @@ void TForm1::RecordingTimerTimer(TObject*) {
 }
 
 void TForm1::ShowRecordingRows(const std::string& prefix) {
-  StatusBar->Panels()[3].SetText(prefix + NameOnly(m_recorder.FileName()) + ", " +
-                                 GroupedCount(m_recorder.RowsWritten()) + " Zeilen");
+  StatusBar->Panels()[3].SetText(prefix, NameOnly(m_recorder.FileName()),
+                                 ", " + GroupedCount(m_recorder.RowsWritten()) + " Zeilen");
 }
 
 void TForm1::ReportRecordingFailure(const std::string& reason) {
   const std::string& fileName = m_recorder.FileName();
-  StatusBar->Panels()[3].SetText("Aufzeichnung abgebrochen: " + fileName + ": " + reason);
+  StatusBar->Panels()[3].SetText("Aufzeichnung abgebrochen: ", fileName, ": " + reason);
   const std::string goesOn = SerialComm1->Active() ? "Die Erfassung läuft weiter. " : "";
   TheMessageBoxes().Show("Die Aufzeichnung in die Datei \"" + fileName + "\" wurde abgebrochen:\n" + reason + "\n\n" +
                              goesOn + "Die " + GroupedCount(m_recorder.RowsWritten()) +

@@ -23,6 +23,7 @@ void TForm1::CreateRecordingControls() {
   RecordCheckBox->SetBounds(8, 40, 150, 22);
   RecordCheckBox->SetCaption("Aufzeichnen");
   RecordCheckBox->SetAccessibleName("Aufzeichnen");
+  RecordCheckBox->OnClick = [this](TObject* s) { RecordCheckBoxClick(s); };
 
   RecordingTimer = std::make_unique<TTimer>();
   RecordingTimer->SetInterval(kStatusIntervalMs);

@@ -10,6 +10,7 @@
 #include "chart/chartenums.h"
 #include "chart/chartitem.h"
 #include "chart/crosshair.h"
+#include "chart/graphfile.h"
 #include "chart/itemstore.h"
 #include "chart/jointlayers.h"
 #include "chart/layertransform.h"
@@ -355,11 +356,12 @@ class TCustomChartControl : public TCustomControl {
   /// written, so a failure leaves an existing file as it was. Throws
   /// EGraphFileError (the system's reason) on failure. Draws nothing.
   void SaveGraph(const std::string& fileName);
-  /// Replaces the items by the file's records (a trailing piece shorter
-  /// than a record is ignored) and repaints. keepStore only keeps the
-  /// store's allocation for the old items. A file that cannot be opened or
-  /// read throws EGraphFileError and leaves the items unchanged.
-  void LoadGraph(const std::string& fileName, bool keepStore);
+  /// Replaces the items by the file's records (a last record the file cuts
+  /// off is left out, and counted in the result) and repaints. keepStore
+  /// only keeps the store's allocation for the old items. A file that
+  /// cannot be opened or read, or is no graph file (NotAGraphFile), throws
+  /// EGraphFileError and leaves the items unchanged.
+  TGraphLoad LoadGraph(const std::string& fileName, bool keepStore);
   /// Writes the whole control as a 24-bit BMP to fileName with its last
   /// extension replaced by ".bmp"; with blackAndWhite in the black-and-white
   /// rendering (colours restored afterwards). Nothing reaches the screen.

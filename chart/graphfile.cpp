@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -48,7 +49,17 @@ bool ReadAll(int fd, char* data, std::size_t size, std::size_t* got) {
   return true;
 }
 
+bool IsTextByte(unsigned char byte) { return byte >= 0x20 || byte == '\t' || byte == '\n' || byte == '\r'; }
+
 }  // namespace
+
+std::optional<std::string> NotAGraphFile(std::string_view wholeRecords) {
+  if (wholeRecords.empty()) return "Sie ist keine Kurvex-Erfassung: sie enthält keinen vollständigen Datensatz.";
+  const bool text = std::all_of(wholeRecords.begin(), wholeRecords.end(),
+                                [](char byte) { return IsTextByte(static_cast<unsigned char>(byte)); });
+  if (text) return "Sie ist keine Kurvex-Erfassung, sondern eine Textdatei.";
+  return std::nullopt;
+}
 
 void TCustomChartControl::SaveGraph(const std::string& fileName) {
   const auto* bytes = reinterpret_cast<const char*>(m_store->Items());
@@ -56,7 +67,7 @@ void TCustomChartControl::SaveGraph(const std::string& fileName) {
   if (const int error = ReplaceFileContents(fileName, {bytes, size}); error != 0) Fail(fileName, error);
 }
 
-void TCustomChartControl::LoadGraph(const std::string& fileName, bool keepStore) {
+TGraphLoad TCustomChartControl::LoadGraph(const std::string& fileName, bool keepStore) {
   TFileDescriptor file{::open(fileName.c_str(), O_RDONLY | O_CLOEXEC)};
   if (file.fd < 0) Fail(fileName, errno);
   struct stat info{};
@@ -81,9 +92,14 @@ void TCustomChartControl::LoadGraph(const std::string& fileName, bool keepStore)
     Fail(fileName, errno);
   // The file may have shrunk since its size was taken: only whole records count.
   while (store->Count() > static_cast<int>(got / kRecordSize)) store->Remove(store->Count() - 1);
+  const std::string_view wholeRecords(reinterpret_cast<const char*>(store->Items()),
+                                      static_cast<std::size_t>(store->Count()) * kRecordSize);
+  if (const std::optional<std::string> why = NotAGraphFile(wholeRecords)) throw EGraphFileError(fileName, *why);
+  const TGraphLoad load{store->Count(), info.st_size - static_cast<std::int64_t>(wholeRecords.size())};
   m_store = std::move(store);
   SyncSharedData();
   Paint();
+  return load;
 }
 
 }  // namespace kurvex

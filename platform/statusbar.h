@@ -24,10 +24,17 @@ enum TStatusPanelWidth : std::uint8_t {
 class TStatusPanel {
  public:
   explicit TStatusPanel(QLabel* label);
+  TStatusPanel(const TStatusPanel&) = delete;
+  TStatusPanel& operator=(const TStatusPanel&) = delete;
   std::string Text() const;
   /// Text() has the new text at once; the screen shows it within 40 ms
   /// (it may change with every sample, see TDeferredText).
   void SetText(const std::string& text);
+  /// SetText(head + middle + tail) for a text whose middle is a file name or
+  /// a device path: when the whole does not fit, the middle is shortened in
+  /// its middle ("…"), never head or tail, and the panel keeps at least the
+  /// width head and tail need.
+  void SetText(const std::string& head, const std::string& middle, const std::string& tail);
   /// The text made from `source` when read or shown (TDeferredText::SetSource).
   void SetTextSource(TTextSource source);
   /// The width it has on the screen.
@@ -38,7 +45,13 @@ class TStatusPanel {
   void SetAccessibleDescription(const std::string& description);
 
  private:
+  void Show(const std::string& text);
+
   QLabel* m_label;  // owned by the status bar's widget
+  // The parts of the last SetText.
+  std::string m_head;
+  std::string m_middle;
+  std::string m_tail;
   TDeferredText m_text;
 };
 

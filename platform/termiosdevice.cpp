@@ -168,6 +168,9 @@ std::unique_ptr<SerialDevice> OpenTermiosDevice(const std::string& path, int& er
     return nullptr;
   }
   ioctl(fd, TIOCEXCL);
+  // Lines that waited in the tty since the last close are old: a port opens
+  // empty, so an acquisition starts with what comes after its Start.
+  tcflush(fd, TCIFLUSH);
   error = 0;
   return std::make_unique<TermiosDevice>(fd);
 }

@@ -87,10 +87,11 @@ TEST_F(AccessibilityTest, NormalAndZoomAreRadioButtons) {
   EXPECT_TRUE(Accessible(f.ZoomRadioButton->Widget())->state().checked);
 }
 
-TEST_F(AccessibilityTest, TheMainWindowIsAWindowWithItsCaption) {
+TEST_F(AccessibilityTest, TheMainWindowIsAWindowNamedKurvexUnderItsSpacedCaption) {
   QAccessibleInterface* window = Accessible(form->Widget());
   EXPECT_EQ(window->role(), QAccessible::Window);
-  EXPECT_EQ(Name(window), "  K u r v e x");
+  EXPECT_EQ(Name(window), "Kurvex");
+  EXPECT_EQ(form->Caption(), "  K u r v e x");
 }
 
 TEST_F(AccessibilityTest, PanelsArePanesAndTheStatusBarIsAStatusBar) {

@@ -3,6 +3,7 @@
 #include <QLabel>
 
 #include <algorithm>
+#include <array>
 
 #include "app/numbertext.h"
 #include "tests/app/mainwindow_fixture.h"
@@ -151,28 +152,31 @@ TEST_F(PointLocaleDesignTest, ADecimalPointLocaleSeesTheSameValues) {
 
 TEST_F(MainWindowDesignTest, StatusPanelsShowTheirLongestTextsWhole) {
   TForm1& f = *form;
-  const std::vector<std::string> texts[] = {
-      {"50001", "4000000000"},
-      {"COM3 → /dev/ttyUSB0 (FTDI FT232R USB UART)",
-       "COM5: keine Berechtigung – Benutzer zur Gruppe dialout hinzufügen"},
-      {"Ungültige Zeilen: 1000000"},
-      {"Aufzeichnung: kurvex-20261207-101500.csv, 123.456 Zeilen",
-       "Aufgezeichnet: kurvex-20261207-101500-2.csv, 4.000.000.000 Zeilen"}};
+  // Head, file name or device path, tail; each text beside the others' short ones.
+  using Parts = std::array<std::string, 3>;
+  const std::vector<Parts> texts[] = {
+      {{"50001", "", ""}, {"4000000000", "", ""}},
+      {{"COM3 → ", "/dev/ttyUSB0", " (FTDI FT232R USB UART)"},
+       {"COM5: keine Berechtigung – Benutzer zur Gruppe dialout hinzufügen", "", ""}},
+      {{"Ungültige Zeilen: 1000000", "", ""}},
+      {{"Aufzeichnung: ", "kurvex-20261207-101500.csv", ", 123.456 Zeilen"},
+       {"Aufgezeichnet: ", "kurvex-20261207-101500-2.csv", ", 4.000.000.000 Zeilen"}}};
   const auto panels = f.StatusBar->Widget()->findChildren<QLabel*>();
   ASSERT_EQ(panels.size(), 4);
   for (std::size_t i = 0; i < std::size(texts); ++i) {
-    for (const std::string& text : texts[i]) {
-      f.StatusBar->Panels()[static_cast<int>(i)].SetText(text);
+    for (const auto& [head, middle, tail] : texts[i]) {
+      f.StatusBar->Panels()[static_cast<int>(i)].SetText(head, middle, tail);
       QLabel* panel = panels[static_cast<int>(i)];
       // The port watch may put its own text into panel 1 meanwhile: what
       // counts is the room for this one.
-      const int needed = panel->fontMetrics().horizontalAdvance(QString::fromStdString(text));
+      const int needed = panel->fontMetrics().horizontalAdvance(QString::fromStdString(head + middle + tail));
       EXPECT_TRUE(RunUntil([&] { return panel->contentsRect().width() >= needed; }))
-          << text << " needs " << needed << " px, has " << panel->contentsRect().width();
+          << head + middle + tail << " needs " << needed << " px, has " << panel->contentsRect().width();
     }
+    if (i == 1) f.ShowPortStatus();
   }
   const QWidget* last = panels.back();
-  EXPECT_LE(last->geometry().right(), f.StatusBar->Widget()->width());
+  EXPECT_TRUE(RunUntil([&] { return last->geometry().right() < f.StatusBar->Widget()->width(); }));
 }
 
 }  // namespace

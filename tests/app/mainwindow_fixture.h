@@ -53,6 +53,10 @@ inline void ExpectIdleControls(TForm1& f) {
   EXPECT_TRUE(f.TrendCheckBox->Enabled());
   EXPECT_TRUE(f.GroupBox1->Enabled());
   EXPECT_TRUE(f.GroupBox2->Enabled());
+  for (TNumEdit* field : {f.DatSkalEdit.get(), f.DatOffsetEdit.get(), f.GraphXmaxEdit.get(), f.GraphYmaxEdit.get(),
+                          f.GraphYminEdit.get()}) {
+    EXPECT_TRUE(field->Widget()->isEnabled());
+  }
 }
 
 }  // namespace kurvex::test

@@ -100,6 +100,25 @@ TEST_F(PortChoiceTest, TheFieldFollowsPlugAndUnplugWhileIdle) {
       << "COM7 is nothing present: the adapter is chosen, under its number";
 }
 
+TEST_F(PortChoiceTest, TheFieldNeverNamesADeviceThatIsGoneAndItsEntryReturnsWithIt) {
+  PtyPair instrument;
+  Plug("ttyUSB0", "1-2", "FTDI", "FT232R USB UART", "A1", instrument);
+  ASSERT_TRUE(RunUntil([&] { return Text() == "3 – FTDI FT232R USB UART (/dev/ttyUSB0)"; }));
+  form->StartButton->Click();
+  ASSERT_TRUE(form->SerialComm1->Active());
+
+  fake.Unplug("ttyUSB0", "usb-FTDI_A1");
+  ASSERT_TRUE(RunUntil([&] { return form->ComComboBox->Items() == DesignNumbers(0, 20); }));
+  EXPECT_EQ(Text(), "3") << "while acquiring";
+  PtyPair again;
+  Plug("ttyUSB4", "1-2", "FTDI", "FT232R USB UART", "A1", again);
+  ASSERT_TRUE(RunUntil([&] { return Text() == "3 – FTDI FT232R USB UART (/dev/ttyUSB4)"; })) << Text();
+
+  form->StopButton->Click();
+  fake.Unplug("ttyUSB4", "usb-FTDI_A1");
+  ASSERT_TRUE(RunUntil([&] { return Text() == "3"; })) << "idle: " << Text();
+}
+
 TEST_F(PortChoiceTest, ThePortAnAcquisitionHasOpenGetsNoNewNumber) {
   PtyPair instrument;
   Plug("ttyUSB0", "1-2", "FTDI", "FT232R USB UART", "A1", instrument);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <fcntl.h>
 #include <grp.h>
@@ -125,6 +126,41 @@ TEST_F(PortStatusTest, AnOpenFailureSaysWhyInPanel1) {
   form->StartButton->Click();
   EXPECT_TRUE(form->SerialComm1->Active()) << "free again";
   form->StopButton->Click();
+}
+
+// With a long recording name beside it, panel 1 still says who holds the
+// port, and panel 3 shortens the name, not the count.
+TEST_F(PortStatusTest, PanelsShortenANameInItsMiddleNeverWhatFollowsIt) {
+  TempFolder folder;
+  const std::string name = "messung-" + std::string(170, 'x') + ".csv";
+  dialogs.Files().Answers.push_back(folder.Path(name));
+  form->AufzeichnungsdateiWaehlen->Click();
+  form->StartButton->Click();
+  form->StopButton->Click();
+  PortHoldingProcess holder(pty.SlavePath());
+  StartOn("5");
+  ExpectOpenFailed();
+
+  const QList<QLabel*> panels = form->StatusBar->Widget()->findChildren<QLabel*>();
+  ASSERT_EQ(panels.size(), 4);
+  const std::string held = "COM5: belegt von sleep (PID " + std::to_string(holder.Pid()) + ")";
+  const std::string recorded = "Aufgezeichnet: " + name + ", 0 Zeilen";
+  // Laid out once the panels have shown their texts. A hot-plug change
+  // elsewhere (a pty of another test) may put the port's status back into
+  // panel 1: the reason is put there again until the layout is seen.
+  const auto fitsInView = [&](const QLabel* panel) {
+    return panel->fontMetrics().horizontalAdvance(panel->text()) <= panel->contentsRect().width() &&
+           panel->geometry().right() < form->StatusBar->Widget()->width();
+  };
+  EXPECT_TRUE(RunUntil([&] {
+    if (form->StatusBar->Panels()[1].Text() != held) form->ShowOpenFailure();
+    return panels[1]->text().toStdString() == held && panels[3]->text().endsWith(", 0 Zeilen") &&
+           fitsInView(panels[1]) && fitsInView(panels[3]);
+  })) << panels[1]->text().toStdString() << " | " << panels[3]->text().toStdString();
+  const std::string shown = panels[3]->text().toStdString();
+  EXPECT_EQ(shown.rfind("Aufgezeichnet: messung-xx", 0), 0u) << shown;
+  EXPECT_NE(shown.find("…"), std::string::npos) << shown;
+  EXPECT_EQ(panels[3]->accessibleName().toStdString(), recorded) << "screen readers hear it whole";
 }
 
 TEST_F(PortStatusTest, APortTheUserMayNotOpenSaysWhatToDo) {

@@ -185,19 +185,35 @@ TEST_F(RecordingTest, ClosingTheWindowWhileRecordingKeepsEveryRow) {
   EXPECT_EQ(csv.Rows.size(), 501u);
 }
 
-TEST_F(RecordingTest, AFileThatCannotBeCreatedKeepsTheWindowIdle) {
+TEST_F(RecordingTest, AChosenFileThatCannotBeCreatedKeepsTheWindowIdleAndStaysChosen) {
   const std::string path = folder.Path("fehlt/messung.csv");
   dialogs.Files().Answers.push_back(path);
   form->AufzeichnungsdateiWaehlen->Click();
   form->TrendCheckBox->SetChecked(true);
+  // The message's loop must not let received bytes into the idle window.
+  dialogs.Boxes().WhileShown = [&] { EXPECT_FALSE(form->SerialComm1->Active()); };
+  for (int start = 1; start <= 2; ++start) {
+    form->StartButton->Click();
+    ASSERT_EQ(Messages().size(), static_cast<std::size_t>(start));
+    EXPECT_EQ(Messages().back(), "Die Aufzeichnungsdatei \"" + path + "\" konnte nicht angelegt werden.\n" +
+                                     std::strerror(ENOENT));
+    EXPECT_FALSE(form->SerialComm1->Active());
+    EXPECT_TRUE(form->StartButton->Enabled());
+    EXPECT_TRUE(form->RecordCheckBox->Enabled());
+    EXPECT_TRUE(form->TrendCheckBox->Checked()) << "the view stays as the user set it";
+    EXPECT_EQ(Panel3(), "Nächste Aufzeichnung: messung.csv");
+  }
+  EXPECT_TRUE(RecordingsInDataFolder().empty());
+
+  // Unticking drops the choice: the next recording gets a name of its own.
+  form->RecordCheckBox->SetChecked(false);
+  EXPECT_EQ(Panel3(), "");
+  form->RecordCheckBox->SetChecked(true);
   form->StartButton->Click();
-  ASSERT_EQ(Messages().size(), 1u);
-  EXPECT_EQ(Messages()[0], "Die Aufzeichnungsdatei \"" + path + "\" konnte nicht angelegt werden.\n" +
-                               std::strerror(ENOENT));
-  EXPECT_FALSE(form->SerialComm1->Active());
-  EXPECT_TRUE(form->StartButton->Enabled());
-  EXPECT_TRUE(form->RecordCheckBox->Enabled());
-  EXPECT_TRUE(form->TrendCheckBox->Checked()) << "the view stays as the user set it";
+  EXPECT_TRUE(form->SerialComm1->Active());
+  form->StopButton->Click();
+  EXPECT_EQ(Messages().size(), 2u);
+  EXPECT_EQ(RecordingsInDataFolder().size(), 1u);
 }
 
 TEST_F(RecordingTest, TheChartExportsItsSamplesAsCsvAndItsPictureAsPng) {

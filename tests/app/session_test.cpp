@@ -37,7 +37,10 @@ TEST_F(SessionTest, StartOpensThePortAndSwitchesToAcquiring) {
   EXPECT_FALSE(f.ComComboBox->Widget()->isEnabled());
   EXPECT_FALSE(f.GroupBox2->Enabled());
   EXPECT_TRUE(f.ZoomRadioButton->Enabled());  // Normal mode keeps Zoom
-  EXPECT_TRUE(f.DatSkalEdit->Widget()->isEnabled());
+  for (TNumEdit* field : {f.DatSkalEdit.get(), f.DatOffsetEdit.get(), f.GraphXmaxEdit.get(), f.GraphYmaxEdit.get(),
+                          f.GraphYminEdit.get()}) {
+    EXPECT_FALSE(field->Widget()->isEnabled()) << "looks like the rest of its group";
+  }
 
   EXPECT_EQ(f.Chart1->ItemCount(), 0);
   EXPECT_EQ(f.Chart1->DataColor(), clBlue);
@@ -125,15 +128,43 @@ TEST_F(SessionTest, FatalErrorShowsTheMessageThenStops) {
   ExpectIdle(f);
 }
 
-TEST_F(SessionTest, AnOpenFailureShowsTwoMessagesAndLeavesTheWindowIdle) {
+// Over a loaded graph, in the Trend view, for a port with no device and
+// for one another program holds.
+TEST_F(SessionTest, AStartThatCannotOpenThePortShowsTwoMessagesAndChangesNothing) {
   TForm1& f = *form;
-  f.ComComboBox->SetText("17");
-  MouseClick(f.StartButton->Widget());  // as the user does: the error is reported
-  const auto texts = Messages();
-  ASSERT_EQ(texts.size(), 2u);
-  EXPECT_EQ(texts[0], "Es ist ein Schnittstellenfehler aufgetreten");
-  EXPECT_EQ(texts[1].rfind("Device \"COM17\" Open Error !!!\r", 0), 0u) << texts[1];
-  ExpectIdle(f);
+  f.StartButton->Click();
+  const std::string line = "12.5\r\n";
+  f.SerialComm1AfterReceive(*f.SerialComm1, reinterpret_cast<const std::uint8_t*>(line.data()), line.size());
+  f.StopButton->Click();
+  f.Chart1->MoveTo(0, 3);  // as a loaded file adds them
+  f.Chart1->DrawTo(500, 7);
+  f.TrendCheckBox->SetChecked(true);
+  const std::string items(reinterpret_cast<const char*>(f.Chart1->Store().Items()),
+                          f.Chart1->ItemCount() * sizeof(TChartItem));
+
+  TSerialComm holder;  // another program on COM7
+  LinkComPort(7, pty.SlavePath());
+  holder.SetComPortNo(7);
+  holder.SetActive(true);
+  for (const char* port : {"17", "7"}) {
+    dialogs.Boxes().Calls.clear();
+    f.ComComboBox->SetText(port);
+    MouseClick(f.StartButton->Widget());  // as the user does: the error is reported
+    const auto texts = Messages();
+    ASSERT_EQ(texts.size(), 2u) << port;
+    EXPECT_EQ(texts[0], "Es ist ein Schnittstellenfehler aufgetreten");
+    EXPECT_EQ(texts[1].rfind("Device \"COM" + std::string(port) + "\" Open Error !!!\r", 0), 0u) << texts[1];
+
+    ExpectIdleControls(f);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(f.Chart1->Store().Items()),
+                          f.Chart1->ItemCount() * sizeof(TChartItem)),
+              items);
+    EXPECT_EQ(f.Label10->Caption(), "12,5");
+    EXPECT_EQ(f.SessionState.SampleCount, 1);
+    EXPECT_EQ(f.StatusBar->Panels()[0].Text(), "1");
+    EXPECT_TRUE(f.TrendCheckBox->Checked());
+    EXPECT_EQ(f.Chart1->MouseAction(), maNone);
+  }
 }
 
 TEST_F(SessionTest, AFieldThatDoesNotConvertEndsStartInIdle) {

@@ -71,5 +71,22 @@ TEST_F(StopStartIntakeTest, StopAndStartDuringFullSpeedIntakeLeaveNoThreadsBehin
   form->StopButton->Click();
 }
 
+// What waited in the port since Stop is old; a line begun before Stop is
+// finished by the next acquisition's first bytes.
+TEST_F(StopStartIntakeTest, ANewAcquisitionStartsWithWhatComesAfterItsStart) {
+  form->StartButton->Click();
+  pty.WriteMaster("1\r\n5");
+  ASSERT_TRUE(LoopUntil([&] { return form->SessionState.PendingLine == "5"; }));
+  form->StopButton->Click();
+  pty.WriteMaster("2\r\n3\r\n");
+  ASSERT_TRUE(LoopUntil([&] { return pty.SlaveInputQueued() == 6; }));
+
+  form->StartButton->Click();
+  pty.WriteMaster("7\r\n");
+  ASSERT_TRUE(LoopUntil([&] { return form->SessionState.SampleCount == 1; }));
+  EXPECT_EQ(form->SessionState.RawValue, 57.0f);
+  form->StopButton->Click();
+}
+
 }  // namespace
 }  // namespace kurvex::test

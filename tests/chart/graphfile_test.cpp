@@ -71,15 +71,40 @@ TEST_F(GraphFileTest, LoadingReplacesTheItemsAndIgnoresATrailingPiece) {
   EXPECT_EQ(chart.ItemCapacity(), 4);
 
   WriteFileBytes(folder.Path("cut.kvx"), std::string(250, '\x01'));
-  chart.LoadGraph(folder.Path("cut.kvx"), true);
+  const TGraphLoad cut = chart.LoadGraph(folder.Path("cut.kvx"), true);
   EXPECT_EQ(chart.ItemCount(), 2);
+  EXPECT_EQ(cut.Records, 2);
+  EXPECT_EQ(cut.CutBytes, 42);
+  EXPECT_EQ(chart.LoadGraph(folder.Path("four.kvx"), true).CutBytes, 0);
 
-  WriteFileBytes(folder.Path("empty.kvx"), "");
-  chart.LoadGraph(folder.Path("empty.kvx"), true);
-  EXPECT_EQ(chart.ItemCount(), 0);
   TChartControl empty;
   empty.SaveGraph(folder.Path("none.kvx"));
   EXPECT_EQ(ReadFileBytes(folder.Path("none.kvx")), "");
+}
+
+TEST_F(GraphFileTest, AFileThatIsNoGraphFileIsRefusedAndKeepsTheItems) {
+  chart.MoveTo(1, 2);
+  chart.DrawTo(3, 4);
+  chart.SaveGraph(folder.Path("real.kvx"));
+  const std::string before = Bytes(chart);
+  std::string csv = "Sample,Sekunden seit Start,Rohwert,Wert\r\n";
+  for (int i = 1; i <= 20; ++i) csv += std::to_string(i) + ",0.00" + std::to_string(i) + ",12.5,12.5\r\n";
+  const std::string noRecord = "Sie ist keine Kurvex-Erfassung: sie enthält keinen vollständigen Datensatz.";
+  const std::pair<std::string, std::string> files[] = {
+      {"", noRecord},
+      {ReadFileBytes(folder.Path("real.kvx")).substr(0, 100), noRecord},
+      {csv, "Sie ist keine Kurvex-Erfassung, sondern eine Textdatei."},
+  };
+  for (const auto& [bytes, why] : files) {
+    WriteFileBytes(folder.Path("not.kvx"), bytes);
+    try {
+      chart.LoadGraph(folder.Path("not.kvx"), true);
+      ADD_FAILURE() << "loaded " << bytes.size() << " bytes";
+    } catch (const EGraphFileError& error) {
+      EXPECT_EQ(error.what(), why);
+    }
+    EXPECT_EQ(Bytes(chart), before);
+  }
 }
 
 TEST_F(GraphFileTest, ALoadThatCannotReadKeepsTheItemsAndReportsWhy) {

@@ -226,7 +226,7 @@ TEST_F(FormTest, StatusPanelsGrowWithTheirTextAndOneFillsTheRest) {
   EXPECT_LE(count.Width() + port.Width() + fixed.Width(), status.Width());
 }
 
-TEST_F(FormTest, AStatusPanelThatCutsItsTextShowsItWholeAsATooltip) {
+TEST_F(FormTest, AStatusPanelShortensThePathInItsTextAndShowsItWholeAsATooltip) {
   TForm form;
   form.SetBounds(0, 0, 400, 200);
   TStatusBar status(&form);
@@ -238,9 +238,13 @@ TEST_F(FormTest, AStatusPanelThatCutsItsTextShowsItWholeAsATooltip) {
     QApplication::sendEvent(label, &help);
     return help.isAccepted() ? QToolTip::text().toStdString() : std::string();
   };
-  port.SetText("COM3 → /dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0 (FTDI FT232R USB UART)");
-  ASSERT_TRUE(test::RunUntil([&] { return label->text().toStdString() == port.Text(); }));
+  port.SetText("COM3 → ", "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0", " (FTDI FT232R USB UART)");
+  ASSERT_TRUE(test::RunUntil([&] { return label->text().startsWith("COM3 → /dev/") && label->text().contains("…"); }))
+      << label->text().toStdString();
+  EXPECT_TRUE(label->text().endsWith("-port0 (FTDI FT232R USB UART)")) << label->text().toStdString();
+  EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width());
   EXPECT_EQ(tooltip(), port.Text());
+  EXPECT_EQ(label->accessibleName().toStdString(), port.Text());
   port.SetText("COM3: kein Gerät");
   ASSERT_TRUE(test::RunUntil([&] { return label->text().toStdString() == port.Text(); }));
   EXPECT_EQ(tooltip(), "");  // nothing is cut, nothing to add

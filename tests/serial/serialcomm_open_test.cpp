@@ -355,6 +355,20 @@ TEST_F(SerialCommOpen, PurgeInputDiscardsWaitingBytes) {
   EXPECT_EQ(byte, '3');
 }
 
+TEST_F(SerialCommOpen, AnOpenDiscardsWhatWaitedInThePortBeforeIt) {
+  m_pty.WriteMaster("1.0\r\n2.0\r\n");
+  for (int i = 0; i < 100 && m_pty.SlaveInputQueued() < 10; ++i) usleep(1000);
+  ASSERT_EQ(m_pty.SlaveInputQueued(), 10u);
+  TSerialComm comm;
+  comm.SetComPortNo(5);
+  comm.SetActive(true);
+  EXPECT_EQ(m_pty.SlaveInputQueued(), 0u);
+  m_pty.WriteMaster("3");
+  std::uint8_t byte = 0;
+  for (int i = 0; i < 100 && comm.Device()->Read(&byte, 1) == 0; ++i) usleep(1000);
+  EXPECT_EQ(byte, '3');
+}
+
 TEST_F(SerialCommOpen, CommErrorHandlerCanFlushBothQueues) {
   struct Probe : TCustomSerialComm {
     void LineError(std::uint32_t bits) { DoCommError(bits, 0, {csXoffHold}); }
