@@ -6,14 +6,15 @@
 #include <QImage>
 
 #include "platform/bmpfile.h"
+#include "platform/devicepixels.h"
 #include "platform/imagecanvas.h"
 
 namespace kurvex {
 
 namespace {
 
-QImage WhiteImage(int width, int height, int scale = 1) {
-  QImage image(std::max(0, width) * scale, std::max(0, height) * scale, QImage::Format_RGB32);
+QImage WhiteImage(int width, int height, double scale = 1) {
+  QImage image(DevicePixel(std::max(0, width), scale), DevicePixel(std::max(0, height), scale), QImage::Format_RGB32);
   image.setDevicePixelRatio(scale);
   image.fill(Qt::white);
   return image;
@@ -49,14 +50,14 @@ TBitmap& TBitmap::operator=(const TBitmap& other) {
 
 TBitmap::~TBitmap() = default;
 
-int TBitmap::Width() const { return m_impl->image.width() / Scale(); }
+int TBitmap::Width() const { return PixelsOfDeviceLength(m_impl->image.width(), Scale()); }
 
-int TBitmap::Height() const { return m_impl->image.height() / Scale(); }
+int TBitmap::Height() const { return PixelsOfDeviceLength(m_impl->image.height(), Scale()); }
 
-int TBitmap::Scale() const { return std::max(1, qRound(m_impl->image.devicePixelRatio())); }
+double TBitmap::Scale() const { return std::max(1.0, m_impl->image.devicePixelRatio()); }
 
-void TBitmap::SetScale(int scale) {
-  scale = std::max(1, scale);
+void TBitmap::SetScale(double scale) {
+  scale = std::max(1.0, scale);
   if (scale == Scale()) {
     return;
   }

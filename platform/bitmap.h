@@ -23,12 +23,13 @@ class TBitmap {
   /// Changes the size; the contents are white afterwards when the size
   /// changed. Negative sides count as 0; a zero side gives a 0 × 0 bitmap.
   void SetSize(int width, int height);
-  /// Device pixels per pixel, for a picture shown on a finer screen: the
-  /// image holds Width × Scale by Height × Scale device pixels and the
-  /// canvas draws into it at that resolution in the same pixel coordinates.
-  /// Changing it leaves the bitmap white. At least 1; 1 unless set.
-  void SetScale(int scale);
-  int Scale() const;
+  /// Device pixels per pixel, for a picture shown on a finer screen (1.25,
+  /// 1.5, 2, …): the image holds DevicePixel(Width) by DevicePixel(Height)
+  /// device pixels (platform/devicepixels.h) and the canvas draws into it at
+  /// that resolution in the same pixel coordinates. Changing it leaves the
+  /// bitmap white. At least 1; 1 unless set.
+  void SetScale(double scale);
+  double Scale() const;
   TCanvas& Canvas();
 
   /// Writes a 24-bit uncompressed Windows BMP. On failure returns false and

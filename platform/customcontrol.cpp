@@ -15,7 +15,10 @@
 namespace kurvex {
 
 namespace {
-int ScaleOf(const QWidget& widget) { return std::max(1, qRound(widget.devicePixelRatioF())); }
+// The screen's own ratio, also a fractional one (125 %, 150 %): a picture
+// at a rounded ratio would be resampled on the way to the screen, which
+// drops lines and blurs text.
+double ScaleOf(const QWidget& widget) { return std::max(1.0, widget.devicePixelRatioF()); }
 }  // namespace
 
 struct TCustomControl::Impl {

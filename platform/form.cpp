@@ -9,6 +9,7 @@
 
 #include "platform/accessibleinterface.h"
 #include "platform/eventguard.h"
+#include "platform/screenplacement.h"
 
 namespace kurvex {
 
@@ -40,7 +41,10 @@ class FormWidget : public QWidget {
  protected:
   void showEvent(QShowEvent* event) override {
     // Spontaneous show events come from the window system (un-minimising);
-    // the form is shown once per Show.
+    // the form is shown once per Show. It appears after this event, so it
+    // opens where the user can see all of it (a design position suits one
+    // screen size and scale, not every one).
+    if (!event->spontaneous()) KeepOnScreen(*this);
     if (m_owner && !event->spontaneous() && m_owner->OnShow) {
       RunReportingErrors([&] { m_owner->OnShow(m_owner); });
     }

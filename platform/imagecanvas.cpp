@@ -9,6 +9,7 @@
 #include <QString>
 
 #include "platform/bitmap.h"
+#include "platform/devicepixels.h"
 #include "platform/qtconvert.h"
 #include "platform/thinline.h"
 
@@ -32,7 +33,9 @@ constexpr TPen kNoPen{clBlack, psClear, 1, pmCopy};
 // every direction; wider ones by QPainter.
 bool IsThin(const TPen& pen) { return pen.Style != psClear && pen.Width <= 1; }
 
-QPen MakePen(const TPen& pen) {
+// `scale`: device pixels per pixel, for wide pens, which keep their width
+// in pixels.
+QPen MakePen(const TPen& pen, double scale) {
   if (pen.Style == psClear) {
     return QPen(Qt::NoPen);
   }
@@ -40,13 +43,12 @@ QPen MakePen(const TPen& pen) {
   if (pen.Width > 1) {
     // Styled wide pens are solid in GDI too; round ends let the batches of
     // a long polyline join seamlessly.
-    result.setWidth(pen.Width);
+    result.setWidthF(pen.Width * scale);
     result.setCapStyle(Qt::RoundCap);
     result.setJoinStyle(Qt::RoundJoin);
     return result;
   }
   result.setWidth(1);
-  // One device pixel on a finer screen, as the thin lines are.
   result.setCosmetic(true);
   // Rectangles and ellipses: flat ends keep the outline to its box.
   result.setCapStyle(Qt::FlatCap);
@@ -64,6 +66,8 @@ QPainter::CompositionMode CompositionOf(TPenMode mode) {
     default: return QPainter::CompositionMode_SourceOver;
   }
 }
+
+double ScaleOf(const QImage& image) { return std::max(1.0, image.devicePixelRatio()); }
 
 // Drawing an image onto itself needs a copy of the source part first.
 void DrawImagePart(QPainter& painter, const QRect& dest, const QImage& source, const QRect& part,
@@ -85,6 +89,7 @@ void TImageCanvas::Flush() {
   if (m_painter.isActive()) {
     m_painter.end();
   }
+  m_view = QImage();
 }
 
 QPainter* TImageCanvas::Begin() {
@@ -94,9 +99,13 @@ QPainter* TImageCanvas::Begin() {
   if (m_image.isNull()) {
     return nullptr;
   }
-  m_painter.begin(&m_image);
+  // The painter draws in device pixels, on a view of the image's pixels
+  // without its device pixel ratio: every position is mapped here, by the
+  // same rule as the thin lines, and nothing is resampled.
+  m_view = QImage(m_image.bits(), m_image.width(), m_image.height(), m_image.bytesPerLine(), m_image.format());
+  m_painter.begin(&m_view);
   if (m_clip) {
-    m_painter.setClipRect(ToQRect(*m_clip));
+    m_painter.setClipRect(DeviceClip());
   }
   m_appliedPen.reset();
   m_appliedBrush.reset();
@@ -118,7 +127,7 @@ QPainter* TImageCanvas::BeginShape(const TPen& pen, bool withBrush) {
     return nullptr;
   }
   if (m_appliedPen != pen) {
-    painter->setPen(MakePen(pen));
+    painter->setPen(MakePen(pen, Scale()));
     m_appliedPen = pen;
   }
   const TBrush brush = withBrush ? Brush : TBrush{clWhite, bsClear};
@@ -152,34 +161,41 @@ QRect TImageCanvas::ClipBounds() const {
   return m_clip ? ToQRect(*m_clip) : QRect(0, 0, Width(), Height());
 }
 
-int TImageCanvas::Scale() const { return std::max(1, qRound(m_image.devicePixelRatio())); }
+double TImageCanvas::Scale() const { return ScaleOf(m_image); }
 
 TPoint TImageCanvas::ToDevice(TPoint p) const {
-  const int scale = Scale();
-  return {p.X * scale, p.Y * scale};
+  const double scale = Scale();
+  return {DevicePixel(p.X, scale), DevicePixel(p.Y, scale)};
 }
 
-QRect TImageCanvas::DeviceClip() const {
-  const QRect clip = ClipBounds();
-  const int scale = Scale();
-  return {clip.x() * scale, clip.y() * scale, clip.width() * scale, clip.height() * scale};
+QRect TImageCanvas::DeviceRect(const QRect& rect) const {
+  const TPoint topLeft = ToDevice({rect.left(), rect.top()});
+  const TPoint end = ToDevice({rect.left() + rect.width(), rect.top() + rect.height()});
+  return {topLeft.X, topLeft.Y, end.X - topLeft.X, end.Y - topLeft.Y};
 }
 
-QRectF TImageCanvas::FromDevice(const QRect& rect) const {
-  const qreal scale = Scale();
-  return {rect.x() / scale, rect.y() / scale, rect.width() / scale, rect.height() / scale};
+QRect TImageCanvas::DeviceClip() const { return DeviceRect(ClipBounds()); }
+
+QRect TImageCanvas::DeviceTarget(const QRect& dest, const QImage& source, const QRect& part) const {
+  if (ScaleOf(source) == Scale() && dest.size() == QSize(PixelsOfDeviceLength(part.width(), Scale()),
+                                                         PixelsOfDeviceLength(part.height(), Scale()))) {
+    const TPoint at = ToDevice({dest.left(), dest.top()});
+    return {at.X, at.Y, part.width(), part.height()};
+  }
+  return DeviceRect(dest);
 }
 
 void TImageCanvas::CopyPoints(const TPoint* points, int count) {
   m_points.resize(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
-    m_points[static_cast<std::size_t>(i)] = QPoint(points[i].X, points[i].Y);
+    const TPoint p = ToDevice(points[i]);
+    m_points[static_cast<std::size_t>(i)] = QPoint(p.X, p.Y);
   }
 }
 
-int TImageCanvas::Width() const { return m_image.width() / Scale(); }
+int TImageCanvas::Width() const { return PixelsOfDeviceLength(m_image.width(), Scale()); }
 
-int TImageCanvas::Height() const { return m_image.height() / Scale(); }
+int TImageCanvas::Height() const { return PixelsOfDeviceLength(m_image.height(), Scale()); }
 
 void TImageCanvas::LineTo(int x, int y) {
   const TPoint from = m_penPos;
@@ -191,7 +207,8 @@ void TImageCanvas::LineTo(int x, int y) {
   if (IsThin(Pen)) {
     TThinLine(m_image, DeviceClip(), Pen).Segment(ToDevice(from), ToDevice(m_penPos));
   } else if (QPainter* painter = BeginShape(Pen, false)) {
-    painter->drawLine(from.X, from.Y, x, y);
+    const TPoint a = ToDevice(from), b = ToDevice(m_penPos);
+    painter->drawLine(a.X, a.Y, b.X, b.Y);
   }
 }
 
@@ -246,10 +263,9 @@ void TImageCanvas::Rectangle(int left, int top, int right, int bottom) {
   // The outline runs through the first device pixel of its logical pixels,
   // as thin lines do; the fill stays off it so that in XOR mode no pixel is
   // hit twice.
-  const int scale = Scale();
-  const QRect outline(box.left() * scale, box.top() * scale, (box.width() - 1) * scale + 1,
-                      (box.height() - 1) * scale + 1);
-  const QRectF inside = outlined ? FromDevice(outline.adjusted(1, 1, -1, -1)) : QRectF(box);
+  const TPoint first = ToDevice({box.left(), box.top()}), last = ToDevice({box.right(), box.bottom()});
+  const QRect outline(QPoint(first.X, first.Y), QPoint(last.X, last.Y));
+  const QRect inside = outlined ? outline.adjusted(1, 1, -1, -1) : DeviceRect(box);
   if (Brush.Style == bsSolid && !inside.isEmpty()) {
     painter->fillRect(inside, ToQColor(Brush.Color));
   }
@@ -265,7 +281,7 @@ void TImageCanvas::Rectangle(int left, int top, int right, int bottom) {
                               {outline.right(), outline.bottom()}, {outline.left(), outline.bottom()}};
     for (int i = 0; i < 4; ++i) line.Segment(corners[i], corners[(i + 1) % 4]);
   } else {
-    painter->drawRect(box.adjusted(0, 0, -1, -1));
+    painter->drawRect(outline.adjusted(0, 0, -1, -1));
   }
 }
 
@@ -274,7 +290,7 @@ void TImageCanvas::FillRect(const TRect& rect) {
     return;
   }
   if (QPainter* painter = BeginCopy()) {
-    painter->fillRect(ToQRect(rect), ToQColor(Brush.Color));
+    painter->fillRect(DeviceRect(ToQRect(rect)), ToQColor(Brush.Color));
   }
 }
 
@@ -284,8 +300,13 @@ void TImageCanvas::Ellipse(int left, int top, int right, int bottom) {
     return;
   }
   if (QPainter* painter = BeginShape(Pen, true)) {
-    // An outlined ellipse covers one pixel more than its rectangle, as drawRect.
-    painter->drawEllipse(Pen.Style == psClear ? box : box.adjusted(0, 0, -1, -1));
+    // An outlined ellipse covers one pixel more than its rectangle, as
+    // drawRect: its outline runs through the first device pixel of the last.
+    const QRect device = DeviceRect(box);
+    const TPoint last = ToDevice({box.right(), box.bottom()});
+    painter->drawEllipse(Pen.Style == psClear ? device
+                                              : QRect(device.left(), device.top(), last.X - device.left(),
+                                                      last.Y - device.top()));
   }
 }
 
@@ -294,9 +315,9 @@ void TImageCanvas::SetPixel(int x, int y, TColor color) {
     return;
   }
   // Written directly: while the painter is active the image is not shared.
-  const int scale = Scale();
-  for (int dy = 0; dy < scale; ++dy) {
-    for (int dx = 0; dx < scale; ++dx) m_image.setPixel(x * scale + dx, y * scale + dy, ToQRgb(color));
+  const QRect device = DeviceRect(QRect(x, y, 1, 1));
+  for (int dy = device.top(); dy <= device.bottom(); ++dy) {
+    for (int dx = device.left(); dx <= device.right(); ++dx) m_image.setPixel(dx, dy, ToQRgb(color));
   }
 }
 
@@ -313,8 +334,11 @@ void TImageCanvas::TextOut(int x, int y, const std::string& utf8) {
     m_penPos = {x + run.Width, y};
     QPainter* painter = BeginCopy();
     if (!painter) return;
-    if (Brush.Style == bsSolid) painter->fillRect(QRect(x, y, run.Width, run.Height), ToQColor(Brush.Color));
-    painter->drawImage(x - run.Margin, y, run.Glyphs);
+    if (Brush.Style == bsSolid) painter->fillRect(DeviceRect(QRect(x, y, run.Width, run.Height)), ToQColor(Brush.Color));
+    // Copied one to one, so the glyphs stay as sharp as they were drawn.
+    const TPoint at = ToDevice({x, y});
+    painter->drawImage(QRect(at.X - run.DeviceMargin, at.Y, run.Glyphs.width(), run.Glyphs.height()), run.Glyphs,
+                       run.Glyphs.rect());
     return;
   }
   const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
@@ -329,7 +353,9 @@ void TImageCanvas::TextOut(int x, int y, const std::string& utf8) {
     painter->setFont(font);
     m_fontApplied = true;
   }
-  painter->translate(x, y);
+  const TPoint at = ToDevice({x, y});
+  painter->translate(at.X, at.Y);
+  painter->scale(Scale(), Scale());
   painter->rotate(-Font.Orientation / 10.0);
   if (Brush.Style == bsSolid) {
     painter->fillRect(QRect(0, 0, width, metrics.height()), ToQColor(Brush.Color));
@@ -348,7 +374,8 @@ TSize TImageCanvas::TextExtent(const std::string& utf8) {
 void TImageCanvas::Draw(int x, int y, const TBitmap& bitmap) {
   const QImage& source = bitmap.Image();
   if (QPainter* painter = BeginCopy()) {
-    DrawImagePart(*painter, QRect(x, y, bitmap.Width(), bitmap.Height()), source, source.rect(), m_image);
+    DrawImagePart(*painter, DeviceTarget(QRect(x, y, bitmap.Width(), bitmap.Height()), source, source.rect()), source,
+                  source.rect(), m_image);
   }
 }
 
@@ -358,13 +385,12 @@ void TImageCanvas::CopyRect(const TRect& dest, const TBitmap& source, const TRec
     return;
   }
   const QImage& image = source.Image();
-  // The source part is given in the source's logical pixels, read in its own.
-  const int scale = std::max(1, qRound(image.devicePixelRatio()));
-  const QRect part = ToQRect(sourceRect);
+  // The source part is given in the source's pixels, read in its device pixels.
+  const double scale = ScaleOf(image);
+  const QRect part(QPoint(DevicePixel(sourceRect.Left, scale), DevicePixel(sourceRect.Top, scale)),
+                   QPoint(DevicePixel(sourceRect.Right, scale) - 1, DevicePixel(sourceRect.Bottom, scale) - 1));
   if (QPainter* painter = BeginCopy()) {
-    DrawImagePart(*painter, ToQRect(dest), image,
-                  QRect(part.x() * scale, part.y() * scale, part.width() * scale, part.height() * scale),
-                  m_image);
+    DrawImagePart(*painter, DeviceTarget(ToQRect(dest), image, part), image, part, m_image);
   }
 }
 
@@ -374,7 +400,7 @@ void TImageCanvas::StretchDraw(const TRect& dest, const TBitmap& bitmap) {
   }
   const QImage& source = bitmap.Image();
   if (QPainter* painter = BeginCopy()) {
-    DrawImagePart(*painter, ToQRect(dest), source, source.rect(), m_image);
+    DrawImagePart(*painter, DeviceRect(ToQRect(dest)), source, source.rect(), m_image);
   }
 }
 
@@ -382,7 +408,7 @@ void TImageCanvas::SetClipRect(const TRect& rect) {
   m_clip = TRect{rect.Left, rect.Top, std::max(rect.Left, rect.Right),
                  std::max(rect.Top, rect.Bottom)};
   if (m_painter.isActive()) {
-    m_painter.setClipRect(ToQRect(*m_clip));
+    m_painter.setClipRect(DeviceClip());
   }
 }
 

@@ -74,17 +74,24 @@ class TImageCanvas final : public TCanvas {
   /// The clip rectangle, or the whole image.
   QRect ClipBounds() const;
   /// Device pixels per pixel: the image's device pixel ratio (1 unless the
-  /// image belongs to a finer screen). Coordinates stay in pixels; one-pixel
+  /// image belongs to a finer screen, 1.25, 1.5, 2, …). Coordinates stay in
+  /// pixels, each mapped to its first device pixel (DevicePixel); one-pixel
   /// lines and outlines are drawn one device pixel thin through the first
   /// device pixel of each pixel they cover, fills and text at full resolution.
-  int Scale() const;
+  double Scale() const;
   TPoint ToDevice(TPoint p) const;
+  /// The device pixels of the pixels of `rect`.
+  QRect DeviceRect(const QRect& rect) const;
   QRect DeviceClip() const;
-  /// A rectangle of device pixels in (fractional) pixels, for the painter.
-  QRectF FromDevice(const QRect& rect) const;
+  /// Where a copy of `part` (device pixels of `source`) to the pixels `dest`
+  /// goes: one to one when the source has this resolution and `dest` its
+  /// size, so nothing is resampled; otherwise stretched over `dest`.
+  QRect DeviceTarget(const QRect& dest, const QImage& source, const QRect& part) const;
+  /// The points in device pixels, into m_points.
   void CopyPoints(const TPoint* points, int count);
 
   QImage& m_image;
+  QImage m_view;  ///< m_image's pixels at ratio 1, for the active painter
   QPainter m_painter;
   std::optional<TRect> m_clip;
   std::vector<QPoint> m_points;

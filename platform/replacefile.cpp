@@ -31,10 +31,18 @@ mode_t NewFileMode() {
   return 0666 & ~mask;
 }
 
+// A short hidden name in the target's folder: the rename stays within one
+// file system, and any name the folder takes leaves room for it.
+std::string TemporaryNameBeside(const std::string& fileName) {
+  const std::size_t slash = fileName.find_last_of('/');
+  const std::string folder = slash == std::string::npos ? std::string() : fileName.substr(0, slash + 1);
+  return folder + ".kurvex-XXXXXX";
+}
+
 }  // namespace
 
 int ReplaceFileContents(const std::string& fileName, std::string_view bytes) {
-  std::string temporary = fileName + ".XXXXXX";
+  std::string temporary = TemporaryNameBeside(fileName);
   const int fd = ::mkstemp(temporary.data());
   if (fd < 0) return errno;
   struct stat existing{};

@@ -48,7 +48,8 @@ const TTextRun& TextRunOf(const TFont& font, const QFont& qfont, TColor color, c
   run.Margin = run.Height;
   // At the device's resolution, so text on a finer screen is drawn sharp, not enlarged.
   const qreal ratio = device.devicePixelRatio();
-  run.Glyphs = QImage(qCeil((run.Width + 2 * run.Margin) * ratio), qCeil(run.Height * ratio),
+  run.DeviceMargin = qCeil(run.Margin * ratio);
+  run.Glyphs = QImage(run.DeviceMargin + qCeil((run.Width + run.Margin) * ratio), qCeil(run.Height * ratio),
                       QImage::Format_ARGB32_Premultiplied);
   run.Glyphs.setDevicePixelRatio(ratio);
   run.Glyphs.setDotsPerMeterX(device.dotsPerMeterX());
@@ -57,7 +58,7 @@ const TTextRun& TextRunOf(const TFont& font, const QFont& qfont, TColor color, c
   QPainter painter(&run.Glyphs);
   painter.setFont(qfont);
   painter.setPen(ToQColor(color));
-  painter.drawText(run.Margin, metrics.ascent(), text);
+  painter.drawText(QPointF(run.DeviceMargin / ratio, metrics.ascent()), text);
   painter.end();
   return runs.emplace(key, std::move(run)).first->second;
 }

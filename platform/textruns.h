@@ -13,8 +13,9 @@ namespace kurvex {
 /// labels repeat on every redraw). Text is drawn without antialiasing, so
 /// copying the run gives exactly the pixels drawing it would.
 struct TTextRun {
-  QImage Glyphs;   ///< the text at (Margin, Ascent); transparent elsewhere
-  int Margin = 0;  ///< room left of the text for glyphs that reach beyond it
+  QImage Glyphs;         ///< the text at device pixel (DeviceMargin, Ascent); transparent elsewhere
+  int Margin = 0;        ///< room left of the text for glyphs that reach beyond it
+  int DeviceMargin = 0;  ///< that room in device pixels, whole, so the text begins on a device pixel
   int Width = 0;   ///< advance width in pixels
   int Height = 0;  ///< line height in pixels
 };

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/bitmap.h"
+#include "platform/devicepixels.h"
 #include "tests/chart/render_fixture.h"
 #include "tests/support/image.h"
 
@@ -16,6 +17,13 @@ namespace {
 // the actual pictures there instead (look at them before committing).
 const std::string kGoldenDir = std::filesystem::path(KURVEX_TEST_DATA).parent_path().string() + "/golden/";
 
+TBitmap Golden(const std::string& name) {
+  TBitmap golden;
+  if (golden.Image().load(QString::fromStdString(kGoldenDir + name + ".png")))
+    golden.Image() = golden.Image().convertToFormat(QImage::Format_RGB32);
+  return golden;
+}
+
 ::testing::AssertionResult MatchesGolden(const TBitmap& actual, const std::string& name) {
   const std::string path = kGoldenDir + name + ".png";
   if (std::getenv("KURVEX_UPDATE_GOLDEN")) {
@@ -24,9 +32,8 @@ const std::string kGoldenDir = std::filesystem::path(KURVEX_TEST_DATA).parent_pa
       return ::testing::AssertionFailure() << "cannot write " << path;
     return ::testing::AssertionSuccess();
   }
-  TBitmap expected;
-  if (!expected.Image().load(QString::fromStdString(path))) return ::testing::AssertionFailure() << "no " << path;
-  expected.Image() = expected.Image().convertToFormat(QImage::Format_RGB32);
+  const TBitmap expected = Golden(name);
+  if (expected.Image().isNull()) return ::testing::AssertionFailure() << "no " << path;
   return SameImage(actual, expected, "golden-" + name);
 }
 
@@ -104,6 +111,53 @@ TEST_F(RenderGoldenTest, ThousandSamplePolylineAtTwiceTheResolution) {
     }
   }
   EXPECT_TRUE(finer);
+}
+
+// How many runs of `ink` a column holds: the lines it crosses.
+int Runs(const std::string& column) {
+  int runs = 0;
+  for (std::size_t i = 0; i < column.size(); ++i) runs += column[i] == '#' && (i == 0 || column[i - 1] != '#');
+  return runs;
+}
+
+// On a screen of 150 % (ctest runs this as chart.hidpi150, with
+// QT_SCALE_FACTOR=1.5) the picture has the screen's own resolution, so the
+// screen shows it without resampling: every grid line of the 1× picture is
+// there, one device pixel thin, and the curve is one unbroken line.
+TEST_F(RenderGoldenTest, ThousandSamplePolylineAtOneAndAHalfTheResolution) {
+  if (chart.Widget()->devicePixelRatioF() != 1.5) GTEST_SKIP() << "needs QT_SCALE_FACTOR=1.5";
+  AcquisitionRange();
+  AddSineSamples(chart);
+  chart.ShowGraph();
+  const TBitmap& picture = chart.ControlBitmap();
+  ASSERT_EQ(picture.Width(), kWindowChartWidth);
+  ASSERT_EQ(picture.Image().width(), DevicePixel(kWindowChartWidth, 1.5));
+  EXPECT_TRUE(MatchesGolden(picture, "polyline-1000@1.5x"));
+
+  // Plot rows 2 … height − 42; pixel column 300 spans two device columns,
+  // the second of which no vertical line touches.
+  const int top = 20 + 2, bottom = kWindowChartHeight - 40 - 2;
+  const std::string plain = ColumnText(Golden("polyline-1000"), 300, top, bottom, clSilver);
+  const std::string fine = ColumnText(picture, DevicePixel(300, 1.5) + 1, DevicePixel(top, 1.5),
+                                      DevicePixel(bottom, 1.5), clSilver);
+  EXPECT_EQ(Runs(fine), Runs(plain)) << fine;
+  EXPECT_EQ(fine.find("##"), std::string::npos) << fine;
+
+  // Each device column of the curve touches the next one.
+  const QImage& image = picture.Image();
+  const auto blueRows = [&](int x) {
+    std::pair<int, int> rows{image.height(), -1};
+    for (int y = 0; y < image.height(); ++y) {
+      if (image.pixel(x, y) == qRgb(0, 0, 255)) rows = {std::min(rows.first, y), std::max(rows.second, y)};
+    }
+    return rows;
+  };
+  const int first = DevicePixel(70, 1.5) + 1, last = DevicePixel(kWindowChartWidth - 20, 1.5) - 2;
+  for (int x = first; x < last; ++x) {
+    const auto here = blueRows(x), next = blueRows(x + 1);
+    ASSERT_GE(here.second, 0) << "no curve in device column " << x;
+    ASSERT_TRUE(next.first <= here.second + 1 && here.first <= next.second + 1) << "a gap after device column " << x;
+  }
 }
 
 }  // namespace

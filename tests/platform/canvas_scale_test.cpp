@@ -6,6 +6,7 @@
 
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
+#include "platform/devicepixels.h"
 #include "tests/support/image.h"
 #include "tests/support/qtapp.h"
 
@@ -115,6 +116,42 @@ TEST_F(ScaledCanvasTest, TextKeepsItsExtentAndIsDrawnAtTheFinerResolution) {
   EXPECT_LE(ink.Bottom, 2 * (1 + extent.cy));
   EXPECT_TRUE(HasFinerDetail(m_bitmap));
   EXPECT_EQ(m_canvas.PenPos(), (TPoint{2 + extent.cx, 1}));
+}
+
+// At 150 % a pixel covers one or two device pixels: every pixel keeps at
+// least one, so lines stay one device pixel thin and whole, and fills tile
+// without gaps or overlaps.
+class FractionalScaleCanvasTest : public QtAppTest {
+ protected:
+  FractionalScaleCanvasTest() { m_bitmap.SetScale(1.5); }
+  TBitmap m_bitmap{30, 20};
+  TCanvas& m_canvas = m_bitmap.Canvas();
+};
+
+TEST_F(FractionalScaleCanvasTest, EveryPixelKeepsItsOwnDevicePixels) {
+  EXPECT_EQ(m_bitmap.Width(), 30);
+  EXPECT_EQ(m_bitmap.Image().size(), QSize(45, 30));
+
+  for (int x = 0; x < 30; ++x) {  // a line on every pixel: each in a device column of its own
+    m_canvas.MoveTo(x, 0);
+    m_canvas.LineTo(x, 4);
+  }
+  EXPECT_EQ(RowText(m_bitmap, 1, 0, 12), "#.##.##.##.#");
+  EXPECT_EQ(CountPixels(m_bitmap, clBlack, TRect{0, 0, 45, 1}), 30);
+
+  m_canvas.MoveTo(0, 6);
+  m_canvas.LineTo(29, 19);
+  for (int x = 0; x < DevicePixel(29, 1.5); ++x) {
+    const std::string column = ColumnText(m_bitmap, x, DevicePixel(6, 1.5), 30);
+    EXPECT_EQ(std::count(column.begin(), column.end(), '#'), 1) << "device column " << x << ": " << column;
+  }
+
+  m_canvas.Brush.Color = clRed;
+  m_canvas.FillRect(TRect{0, 5, 3, 10});
+  m_canvas.Brush.Color = clBlue;
+  m_canvas.FillRect(TRect{3, 5, 30, 10});
+  EXPECT_EQ(CountPixels(m_bitmap, clRed), 5 * 7);
+  EXPECT_EQ(CountPixels(m_bitmap, clBlue), 40 * 7);
 }
 
 }  // namespace

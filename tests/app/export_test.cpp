@@ -1,0 +1,84 @@
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include <QAction>
+#include <QImage>
+#include <QPixmap>
+#include <QWidget>
+
+#include "tests/app/mainwindow_fixture.h"
+#include "tests/chart/render_fixture.h"
+#include "tests/support/loopuntil.h"
+#include "tests/support/tempfolder.h"
+
+namespace kurvex::test {
+namespace {
+
+class ExportTest : public MainWindowTest {
+ protected:
+  ExportTest() {
+    form->Chart1->SetRange(1, 0, 0, 1000, 10);
+    AddSineSamples(*form->Chart1);
+    form->Chart1->ShowGraph();
+  }
+
+  // What the screen shows of the chart: its window repainted now.
+  QImage OnScreen() {
+    QWidget* chart = form->Chart1->Widget();
+    chart->repaint();
+    return chart->grab().toImage();
+  }
+
+  TempFolder folder;
+};
+
+// While an export runs and while its message is open, the chart on screen
+// stays as it was: the window's picture is never the export's.
+TEST_F(ExportTest, AnExportNeverChangesWhatTheScreenShows) {
+  const QImage before = OnScreen();
+  const std::string missing = folder.Path("fehlt/");
+  const std::vector<std::pair<std::string, std::function<void()>>> exports = {
+      {"png", [&] { form->GrafikSpeichernPNG->Action()->trigger(); }},
+      {"bmp", [&] { form->GrafikSpeichernBMP->Action()->trigger(); }},
+  };
+  for (const auto& [extension, click] : exports) {
+    int shown = 0;
+    dialogs.Boxes().WhileShown = [&] {
+      ++shown;
+      EXPECT_TRUE(OnScreen() == before) << extension << ": the picture changed while the message is open";
+    };
+    dialogs.Files().Answers.push_back(missing + "grafik." + extension);
+    click();
+    EXPECT_EQ(shown, 1) << extension;
+    EXPECT_TRUE(OnScreen() == before) << extension;
+
+    dialogs.Files().Answers.push_back(folder.Path("grafik." + extension));
+    click();
+    EXPECT_TRUE(std::filesystem::exists(folder.Path("grafik." + extension)));
+    EXPECT_TRUE(OnScreen() == before) << extension << ": after a successful export";
+  }
+}
+
+// A name as long as a folder takes (255 bytes on Linux file systems) is
+// written under that name by every command that writes a file, and nothing
+// else is left beside it.
+TEST_F(ExportTest, ExportsTakeEveryNameTheDialogTakes) {
+  const auto longName = [](const std::string& extension) { return std::string(250 - extension.size(), 'a') + extension; };
+  const std::vector<std::pair<std::string, TMenuItem*>> commands = {
+      {".csv", form->ErfassungCsvExportieren}, {".png", form->GrafikSpeichernPNG},
+      {".bmp", form->GrafikSpeichernBMP},      {".kvx", form->ErfassungSpeichern},
+  };
+  for (const auto& [extension, item] : commands) {
+    dialogs.Files().Answers.push_back(folder.Path(longName(extension)));
+    item->Action()->trigger();
+    EXPECT_TRUE(std::filesystem::exists(folder.Path(longName(extension)))) << extension;
+  }
+  EXPECT_EQ(Messages(), std::vector<std::string>{});
+  std::size_t files = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Dir())) ++files;
+  EXPECT_EQ(files, commands.size());
+}
+
+}  // namespace
+}  // namespace kurvex::test
