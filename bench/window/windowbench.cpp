@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // window-bench: the real kurvex binary fed through a pty at fixed rates, in
 // Trend and Normal mode, offscreen and under Xvfb; writes window.json.
 // A flood run then feeds Trend as fast as the pty takes bytes while kurvex
