@@ -4,9 +4,9 @@
 #include "app/csvdialog.h"
 #include "app/mainwindow.h"
 #include "chart/graphfile.h"
-#include "platform/configdir.h"
-#include "platform/messageboxes.h"
-#include "platform/replacefile.h"
+#include "platform/system/configdir.h"
+#include "platform/windows/messageboxes.h"
+#include "platform/system/replacefile.h"
 
 namespace kurvex {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "platform/error.h"
+#include "platform/system/error.h"
 #include "widgets/numberconvert.h"
 #include "widgets/numedit.h"
 

@@ -9,8 +9,8 @@
 #include "app/numbertext.h"
 #include "chart/bitmapexport.h"
 #include "chart/graphfile.h"
-#include "platform/filedialogs.h"
-#include "platform/messageboxes.h"
+#include "platform/windows/filedialogs.h"
+#include "platform/windows/messageboxes.h"
 
 namespace kurvex {
 

@@ -3,7 +3,7 @@
 
 #include "app/mainwindow.h"
 #include "app/testhook.h"
-#include "platform/application.h"
+#include "platform/windows/application.h"
 #include "widgets/applicationguard.h"
 
 int main(int argc, char** argv) {

@@ -5,10 +5,10 @@
 #include "app/mainwindow.h"
 #include "app/numbertext.h"
 #include "app/porttexts.h"
-#include "platform/comassign.h"
-#include "platform/comport.h"
-#include "platform/portholders.h"
-#include "serial/portscan.h"
+#include "ports/comassign.h"
+#include "ports/comport.h"
+#include "ports/portholders.h"
+#include "ports/portscan.h"
 
 namespace kurvex {
 

@@ -3,8 +3,8 @@
 #include "app/csvdialog.h"
 #include "app/mainwindow.h"
 #include "app/numbertext.h"
-#include "platform/configdir.h"
-#include "platform/messageboxes.h"
+#include "platform/system/configdir.h"
+#include "platform/windows/messageboxes.h"
 #include "recording/recordingname.h"
 
 namespace kurvex {

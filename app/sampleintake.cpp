@@ -5,7 +5,7 @@
 #include "app/mainwindow.h"
 #include "app/valuetext.h"
 #include "app/wirenumber.h"
-#include "platform/localeformat.h"
+#include "platform/system/localeformat.h"
 
 namespace kurvex {
 

@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "app/mainwindow.h"
-#include "platform/dispatcher.h"
+#include "platform/system/dispatcher.h"
 
 namespace kurvex {
 

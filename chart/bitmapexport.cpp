@@ -7,8 +7,8 @@
 
 #include "chart/chartcontrol.h"
 #include "chart/graphfile.h"
-#include "platform/error.h"
-#include "platform/replacefile.h"
+#include "platform/system/error.h"
+#include "platform/system/replacefile.h"
 
 namespace kurvex {
 

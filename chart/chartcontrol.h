@@ -20,9 +20,9 @@
 #include "chart/scaleprops.h"
 #include "chart/standardlayout.h"
 #include "chart/textlabel.h"
-#include "platform/bitmap.h"
-#include "platform/canvas.h"
-#include "platform/control.h"
+#include "platform/drawing/bitmap.h"
+#include "platform/drawing/canvas.h"
+#include "platform/windows/control.h"
 
 namespace kurvex {
 

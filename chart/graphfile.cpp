@@ -13,7 +13,7 @@
 #include <new>
 
 #include "chart/chartcontrol.h"
-#include "platform/replacefile.h"
+#include "platform/system/replacefile.h"
 
 namespace kurvex {
 

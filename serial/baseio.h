@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/error.h"
-#include "platform/hotplugwatch.h"
-#include "platform/serialdevice.h"
-#include "serial/devicelist.h"
+#include "platform/system/error.h"
+#include "platform/system/hotplugwatch.h"
+#include "platform/system/serialdevice.h"
+#include "ports/devicelist.h"
 
 namespace kurvex {
 

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <system_error>
 
-#include "platform/configdir.h"
+#include "platform/system/configdir.h"
 
 namespace kurvex {
 

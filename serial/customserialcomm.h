@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/devicetree.h"
+#include "ports/devicetree.h"
 #include "serial/customcomm.h"
 
 namespace kurvex {

@@ -9,7 +9,7 @@
 #include <functional>
 #include <system_error>
 
-#include "platform/dispatcher.h"
+#include "platform/system/dispatcher.h"
 #include "serial/linecounters.h"
 #include "serial/win32comm.h"
 

@@ -5,7 +5,7 @@
 #include <stop_token>
 #include <thread>
 
-#include "platform/serialdevice.h"
+#include "platform/system/serialdevice.h"
 
 namespace kurvex {
 

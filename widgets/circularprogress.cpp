@@ -10,8 +10,8 @@
 #include <array>
 #include <climits>
 
-#include "platform/eventguard.h"
-#include "platform/qtconvert.h"
+#include "platform/system/eventguard.h"
+#include "platform/drawing/qtconvert.h"
 #include "widgets/circularprogresslayout.h"
 
 namespace kurvex {

@@ -13,8 +13,8 @@
 #include "app/numbertext.h"
 #include "app/valuetext.h"
 #include "app/wirenumber.h"
-#include "platform/error.h"
-#include "platform/localeformat.h"
+#include "platform/system/error.h"
+#include "platform/system/localeformat.h"
 
 namespace kurvex {
 namespace {

@@ -4,8 +4,8 @@
 #include <fstream>
 #include <functional>
 
-#include "platform/dispatcher.h"
-#include "serial/portscan.h"
+#include "platform/system/dispatcher.h"
+#include "ports/portscan.h"
 #include "serial/serialcomm.h"
 #include "tests/support/fakedevicetree.h"
 #include "tests/support/pty.h"
