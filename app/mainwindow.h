@@ -11,7 +11,6 @@
 #include "platform/windows/checkbox.h"
 #include "platform/windows/combobox.h"
 #include "platform/windows/form.h"
-#include "platform/system/hotplugwatch.h"
 #include "platform/windows/groupbox.h"
 #include "platform/windows/label.h"
 #include "platform/windows/menu.h"
@@ -21,6 +20,7 @@
 #include "platform/windows/filedialogs.h"
 #include "platform/windows/statusbar.h"
 #include "platform/windows/timer.h"
+#include "ports/portwatch.h"
 #include "recording/recorder.h"
 #include "serial/serialcomm.h"
 #include "widgets/circularprogress.h"
@@ -171,10 +171,9 @@ class TForm1 : public TForm {
   void CreateSerialPort();
   /// Panel 1 and what keeps it current: the port field and the device watch.
   void CreatePortStatus();
-  void WatchPorts();
-  /// The port field's items from the port list; a device that appears
+  /// The port field's items from the port list; a device that arrives
   /// while the field names nothing present is chosen.
-  void ShowPortChoices();
+  void ShowPortChoices(const TPortChange& change);
   /// The port field's entry for `portNo` shows what is there: the number
   /// alone once its device is gone, the entry again when it comes back.
   void ShowPortTruth(std::uint16_t portNo);
@@ -217,10 +216,8 @@ class TForm1 : public TForm {
   /// The file chosen for the next recording: kept until a recording starts
   /// in it, another is chosen or "Aufzeichnen" is unticked.
   std::optional<FileChoice> m_nextRecordingFile;
-  /// Devices and port links that come and go refresh the port list.
-  std::unique_ptr<THotplugWatch> m_portWatch;
-  /// Port numbers of the present devices at the last refresh.
-  std::vector<int> m_presentPorts;
+  /// Keeps the port list current as devices and port links come and go.
+  std::unique_ptr<TPortWatch> m_portWatch;
   /// The port whose entry the port field last gave up because its device went.
   std::optional<std::uint16_t> m_portEntryGone;
   /// The number field being edited when Start disabled it; it gets the focus back at Stop.

@@ -1,12 +1,17 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace kurvex {
 
-class TBaseIO;
+class TPortListHolder;
+
+/// How much a port list knows: names only, or what the system knows of each
+/// device too, of every port or of the present ones.
+enum TEnumPorts : std::uint8_t { epQuickAll, epFullInfo, epFullPresent };
 
 /// The PortNumber of the first device that has no `COM<n>` name; later ones
 /// count up from here in order of discovery.
@@ -16,7 +21,7 @@ inline constexpr int kFirstUnnamedPortNumber = 4097;
 /// (owned by the list).
 struct TSerialDevice {
   int ListIndex = -1;        ///< position in the device list, kept current
-  TBaseIO* Owner = nullptr;  ///< the component whose list holds the entry
+  TPortListHolder* Owner = nullptr;  ///< the component whose list holds the entry
   /// n of `COM<n>`; kFirstUnnamedPortNumber and up for a device without one.
   int PortNumber = 0;
   /// PortName, followed by " (" + Description + ")" when a Description is known.

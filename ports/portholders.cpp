@@ -1,8 +1,5 @@
 #include "ports/portholders.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <charconv>
 #include <optional>
@@ -39,9 +36,11 @@ std::vector<TPortHolder> PortHolders(const std::string& hostPath) {
   const fs::path device = fs::canonical(hostPath, error);
   std::vector<TPortHolder> holders;
   if (error) return holders;
+  // /proc/self names this process's own folder.
+  const std::optional<int> self = ProcessId(fs::read_symlink("/proc/self", error).string());
   for (const fs::directory_entry& process : fs::directory_iterator("/proc", error)) {
     const std::optional<int> pid = ProcessId(process.path().filename().string());
-    if (!pid || *pid == getpid() || !HasOpen(process.path(), device)) continue;
+    if (!pid || *pid == self || !HasOpen(process.path(), device)) continue;
     std::string program;
     std::getline(std::ifstream(process.path() / "comm"), program);
     holders.push_back({*pid, program});
@@ -49,13 +48,6 @@ std::vector<TPortHolder> PortHolders(const std::string& hostPath) {
   std::sort(holders.begin(), holders.end(),
             [](const TPortHolder& a, const TPortHolder& b) { return a.Pid < b.Pid; });
   return holders;
-}
-
-bool SameDevice(int fd, const std::string& hostPath) {
-  struct stat open {};
-  struct stat named {};
-  if (fstat(fd, &open) != 0 || stat(hostPath.c_str(), &named) != 0) return false;
-  return S_ISCHR(open.st_mode) && S_ISCHR(named.st_mode) && open.st_rdev == named.st_rdev;
 }
 
 }  // namespace kurvex

@@ -17,7 +17,4 @@ struct TPortHolder {
 /// at every call; any thread.
 std::vector<TPortHolder> PortHolders(const std::string& hostPath);
 
-/// Whether the open descriptor `fd` is the device at `hostPath`.
-bool SameDevice(int fd, const std::string& hostPath);
-
 }  // namespace kurvex

@@ -2,10 +2,9 @@
 
 #include <vector>
 
-#include "ports/devicetree.h"
 #include "platform/system/hotplugwatch.h"
-#include "serial/commtypes.h"
 #include "ports/devicelist.h"
+#include "ports/devicetree.h"
 
 namespace kurvex {
 
