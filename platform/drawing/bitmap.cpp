@@ -1,6 +1,7 @@
 #include "platform/drawing/bitmap.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include <QBuffer>
 #include <QImage>
@@ -8,6 +9,7 @@
 #include "platform/drawing/bmpfile.h"
 #include "platform/drawing/devicepixels.h"
 #include "platform/drawing/imagecanvas.h"
+#include "platform/system/replacefile.h"
 
 namespace kurvex {
 
@@ -78,8 +80,12 @@ void TBitmap::SetSize(int width, int height) {
 TCanvas& TBitmap::Canvas() { return m_impl->canvas; }
 
 bool TBitmap::SaveToFile(const std::string& path, std::string* error) const {
-  return WriteBmp24(Image(), path, error);
+  const int failure = ReplaceFileContents(path, BmpBytes());
+  if (failure != 0 && error != nullptr) *error = path + ": " + std::strerror(failure);
+  return failure == 0;
 }
+
+std::string TBitmap::BmpBytes() const { return EncodeBmp24(Image()); }
 
 std::string TBitmap::PngBytes() const {
   QByteArray bytes;

@@ -32,9 +32,12 @@ class TBitmap {
   double Scale() const;
   TCanvas& Canvas();
 
-  /// Writes a 24-bit uncompressed Windows BMP. On failure returns false and
-  /// sets *error to "<path>: <system error text>".
+  /// Writes a 24-bit uncompressed Windows BMP (through a temporary file, so
+  /// a failure leaves an existing file as it was). On failure returns false
+  /// and sets *error to "<path>: <system error text>".
   bool SaveToFile(const std::string& path, std::string* error = nullptr) const;
+  /// The picture as the bytes of such a BMP file.
+  std::string BmpBytes() const;
   /// The picture as the bytes of a PNG file (colour as drawn).
   std::string PngBytes() const;
   /// Reads a Windows BMP. On failure returns false, keeps the bitmap and sets *error.

@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -17,9 +16,9 @@ namespace {
 constexpr std::uint32_t kFileHeaderSize = 14;
 constexpr std::uint32_t kInfoHeaderSize = 40;
 
-void PutLe(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
+void PutLe(std::string& out, std::uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) {
-    out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+    out.push_back(static_cast<char>(static_cast<std::uint8_t>(value >> (8 * i))));
   }
 }
 
@@ -29,14 +28,16 @@ void SetError(std::string* error, const std::string& path, const std::string& te
   }
 }
 
-std::vector<std::uint8_t> EncodeBmp24(const QImage& image) {
+}  // namespace
+
+std::string EncodeBmp24(const QImage& image) {
   const auto width = static_cast<std::uint32_t>(image.width());
   const auto height = static_cast<std::uint32_t>(image.height());
   const std::uint32_t stride = (width * 3 + 3) & ~3u;
   const std::uint32_t pixelBytes = stride * height;
   const std::uint32_t offset = kFileHeaderSize + kInfoHeaderSize;
 
-  std::vector<std::uint8_t> out;
+  std::string out;
   out.reserve(offset + pixelBytes);
   out.push_back('B');
   out.push_back('M');
@@ -60,33 +61,13 @@ std::vector<std::uint8_t> EncodeBmp24(const QImage& image) {
   for (int y = rgb.height() - 1; y >= 0; --y) {
     const auto* row = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
     for (std::uint32_t x = 0; x < width; ++x) {
-      out.push_back(static_cast<std::uint8_t>(qBlue(row[x])));
-      out.push_back(static_cast<std::uint8_t>(qGreen(row[x])));
-      out.push_back(static_cast<std::uint8_t>(qRed(row[x])));
+      out.push_back(static_cast<char>(qBlue(row[x])));
+      out.push_back(static_cast<char>(qGreen(row[x])));
+      out.push_back(static_cast<char>(qRed(row[x])));
     }
-    out.insert(out.end(), stride - width * 3, 0);
+    out.append(stride - width * 3, '\0');
   }
   return out;
-}
-
-}  // namespace
-
-bool WriteBmp24(const QImage& image, const std::string& path, std::string* error) {
-  const std::vector<std::uint8_t> bytes = EncodeBmp24(image);
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) {
-    SetError(error, path, std::strerror(errno));
-    return false;
-  }
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  const int writeErrno = errno;
-  // Closing flushes the buffer, so a full disk may only show up here.
-  const bool closed = std::fclose(file) == 0;
-  if (!written || !closed) {
-    SetError(error, path, std::strerror(written ? errno : writeErrno));
-    return false;
-  }
-  return true;
 }
 
 bool ReadBmp(const std::string& path, QImage* image, std::string* error) {
