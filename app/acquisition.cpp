@@ -75,7 +75,7 @@ void TForm1::StartButtonClick(TObject*) {
   SessionState.TrendFill = 0;
   SessionState.RedrawCounter = 0;
   SessionState.InvalidLines = 0;
-  StatusBar->Panels()[2].SetText("");
+  Status(TStatusField::InputNotices).SetText("");
 
   SessionState.ScaleFactor = scaleFactor;
   SessionState.ScaleOffset = scaleOffset;

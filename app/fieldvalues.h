@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 namespace kurvex {
 
 class TNumEdit;
@@ -11,9 +9,5 @@ class TNumEdit;
 /// "'%s' ist kein gültiger Gleitkommawert", or "Gleitkommaüberlauf" for a
 /// value beyond single precision.
 float FieldValue(const TNumEdit& field);
-
-/// Rounds to the nearest single-precision value; a value that rounds to
-/// infinity (infinity too) raises "Gleitkommaüberlauf".
-float ToSingle(long double value);
 
 }  // namespace kurvex

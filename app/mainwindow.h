@@ -4,9 +4,11 @@
 #include <optional>
 #include <string>
 
+#include "app/chartplotter.h"
+#include "app/currentvalue.h"
 #include "app/infowindow.h"
-#include "app/lineassembler.h"
 #include "app/session.h"
+#include "app/statusfields.h"
 #include "chart/chartcontrol.h"
 #include "platform/checkbox.h"
 #include "platform/combobox.h"
@@ -20,6 +22,7 @@
 #include "platform/speedbutton.h"
 #include "platform/filedialogs.h"
 #include "platform/statusbar.h"
+#include "intake/sampleintake.h"
 #include "platform/timer.h"
 #include "recording/recorder.h"
 #include "serial/serialcomm.h"
@@ -49,9 +52,11 @@ class TForm1 : public TForm {
                             TComStateFlags State, bool& flFlashBuffers);
   void SerialComm1FatalError(TBaseIO& Sender, std::uint32_t ErrorCode, std::uint32_t Detail,
                              const std::string& ErrorMsg, bool& RaiseException);
-  /// Received bytes: cut into lines, each processed as one sample.
+  /// Received bytes: cut into lines, each processed as one sample
+  /// (app/intakehandlers.cpp; what a line becomes is intake/).
   void SerialComm1AfterReceive(TBaseIO& Com, const std::uint8_t* Buffer, std::uint32_t Received);
-  /// One complete line (without CR LF): convert, scale, count, show, plot.
+  /// One complete line (without CR LF): convert, scale, count, show, plot;
+  /// the sample beyond a Normal acquisition's limit stops it.
   void ProcessSampleLine(std::string_view Line);
   /// The port field changed: panel 1 follows (app/portstatus.cpp).
   void ComComboBoxChange(TObject* Sender);
@@ -94,6 +99,9 @@ class TForm1 : public TForm {
   void RecordingTimerTimer(TObject* Sender);
 
   TSessionState SessionState;
+
+  /// The status bar's panel for `field`.
+  TStatusPanel& Status(TStatusField field) { return StatusBar->Panels()[static_cast<int>(field)]; }
 
   // --- controls, parents before children ----------------------------------
   std::unique_ptr<TMainMenu> MainMenu1;
@@ -189,7 +197,8 @@ class TForm1 : public TForm {
   void ShowInputNotices();
   /// The five number fields, which lie over GroupBox2 but are not its children.
   void EnableNumberFields(bool enabled);
-  void PlotTrendSample();
+  /// The chart, the current-value label and the recorder take the samples.
+  void ConnectSampleConsumers();
   /// The view of Trend mode: no mouse navigation, no Normal, Zoom or Y Log.
   void SwitchViewToTrend();
   /// The export and recording items of the "Datei" menu (app/recordingdesign.cpp).
@@ -209,11 +218,12 @@ class TForm1 : public TForm {
   void ShowRecordingRows(const std::string& prefix);
   void ReportRecordingFailure(const std::string& reason);
 
-  TLineAssembler m_lineAssembler;
   /// Every sample of an acquisition with recording on goes here.
   TRecorder m_recorder;
-  /// When the batch being processed was read; the time of its lines.
-  TReadTime m_lineReadTime;
+  /// What received bytes become; it hands each sample to the consumers.
+  TSampleIntake m_intake{SessionState};
+  std::unique_ptr<TChartPlotter> m_chartPlotter;
+  std::unique_ptr<TCurrentValueDisplay> m_currentValue;
   /// The file chosen for the next recording: kept until a recording starts
   /// in it, another is chosen or "Aufzeichnen" is unticked.
   std::optional<FileChoice> m_nextRecordingFile;

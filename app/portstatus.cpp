@@ -14,8 +14,6 @@ namespace kurvex {
 
 namespace {
 
-constexpr int kPortStatusPanel = 1;
-
 // What the port number opens: a device without a COM number is opened by
 // the path its entry in the component's list gives.
 std::optional<TTtyDevice> PortDevice(const TSerialComm& com, unsigned portNo) {
@@ -107,7 +105,7 @@ void TForm1::ComComboBoxChange(TObject*) { ShowPortStatus(); }
 void TForm1::ShowPortStatus() {
   // The number Start would give the serial component.
   const auto portNo = static_cast<std::uint16_t>(LeadingInteger(ComComboBox->Text()));
-  TStatusPanel& panel = StatusBar->Panels()[kPortStatusPanel];
+  TStatusPanel& panel = Status(TStatusField::Port);
   const std::string portName = "COM" + std::to_string(portNo);
   const std::optional<TTtyDevice> device = PortDevice(*SerialComm1, portNo);
   if (!device) {
@@ -129,7 +127,7 @@ void TForm1::ShowOpenFailure() {
   if (error == EBUSY && device) {
     holders = PortHolders(SerialComm1->DeviceTree().HostPath(device->DevicePath));
   }
-  StatusBar->Panels()[kPortStatusPanel].SetText(
+  Status(TStatusField::Port).SetText(
       OpenFailureText(portNo, error, device.has_value(), holders));
 }
 

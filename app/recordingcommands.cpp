@@ -29,7 +29,7 @@ void TForm1::AufzeichnungsdateiWaehlenClick(TObject*) {
   m_nextRecordingFile = choice;
   // Choosing a file asks for a recording.
   RecordCheckBox->SetChecked(true);
-  StatusBar->Panels()[3].SetText("Nächste Aufzeichnung: ", NameOnly(choice->FileName), "");
+  Status(TStatusField::Recording).SetText("Nächste Aufzeichnung: ", NameOnly(choice->FileName), "");
 }
 
 std::optional<std::string> TForm1::StartRecording() {
@@ -61,7 +61,7 @@ void TForm1::RecordCheckBoxClick(TObject*) {
   if (RecordCheckBox->Checked() || !m_nextRecordingFile) return;
   // No recording, no next file: a later tick records to a fresh name again.
   m_nextRecordingFile.reset();
-  StatusBar->Panels()[3].SetText("");
+  Status(TStatusField::Recording).SetText("");
 }
 
 void TForm1::StopRecording() {
@@ -87,13 +87,13 @@ void TForm1::RecordingTimerTimer(TObject*) {
 }
 
 void TForm1::ShowRecordingRows(const std::string& prefix) {
-  StatusBar->Panels()[3].SetText(prefix, NameOnly(m_recorder.FileName()),
+  Status(TStatusField::Recording).SetText(prefix, NameOnly(m_recorder.FileName()),
                                  ", " + GroupedCount(m_recorder.RowsWritten()) + " Zeilen");
 }
 
 void TForm1::ReportRecordingFailure(const std::string& reason) {
   const std::string& fileName = m_recorder.FileName();
-  StatusBar->Panels()[3].SetText("Aufzeichnung abgebrochen: ", fileName, ": " + reason);
+  Status(TStatusField::Recording).SetText("Aufzeichnung abgebrochen: ", fileName, ": " + reason);
   const std::string goesOn = SerialComm1->Active() ? "Die Erfassung läuft weiter. " : "";
   TheMessageBoxes().Show("Die Aufzeichnung in die Datei \"" + fileName + "\" wurde abgebrochen:\n" + reason + "\n\n" +
                              goesOn + "Die " + GroupedCount(m_recorder.RowsWritten()) +

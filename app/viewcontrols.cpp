@@ -96,7 +96,7 @@ void TForm1::ShowGraphLimits() {
 void TForm1::ClearGraphButtonClick(TObject*) {
   Chart1->ClearGraph();
   Chart1->ShowGraph();
-  StatusBar->Panels()[0].SetText("");
+  Status(TStatusField::SampleCount).SetText("");
 }
 
 }  // namespace kurvex

@@ -146,37 +146,38 @@ class TWinControl : public TObject {
   friend struct ControlAccess;
 };
 
-/// A control that draws itself into the window's picture (WindowBitmap),
-/// which the screen receives whole at a repaint; the virtual methods
-/// receive the window's events.
-/// Takes the keyboard focus by click and by Tab.
+/// Which part of a control's picture a render draws anew.
+enum TPictureArea : std::uint8_t {
+  paPlotArea,  ///< only the part live data changes (a chart's plot area)
+  paWhole,     ///< every pixel: frame, scales and plot area
+};
+
+/// A control that draws itself into the window's picture, which the screen
+/// receives whole at a repaint; the virtual methods receive the window's
+/// events. Drawing has three words: a control requests a picture
+/// (RequestPicture), the frame clock or a reader has it rendered
+/// (RenderPicture, the one method that draws), and a reader gets the
+/// current picture (ControlBitmap). Takes the keyboard focus by click and
+/// by Tab.
 class TCustomControl : public TWinControl {
  public:
   explicit TCustomControl(TWinControl* parent = nullptr);
   ~TCustomControl() override;
 
-  /// The window's picture, sized to the control. Paint renders into it;
-  /// drawing into it at other times (a live refresh, an XOR rubber band)
-  /// shows once UpdateWindow is called. The screen receives it only at a
-  /// repaint, so it never shows a half-drawn picture.
-  TBitmap& WindowBitmap();
-  /// The picture the window shows (for tests and screenshots); it has the
-  /// control's size once the control has painted or drawn into it.
-  const TBitmap& WindowImage() const;
+  /// The current picture of the whole control: a requested render runs
+  /// first, so it shows what the screen shows after the next frame. It has
+  /// the control's size once the control has rendered into it.
+  const TBitmap& ControlBitmap();
   /// Schedules the window's picture for the screen at the next event-loop
-  /// pass; several calls before the loop runs give one repaint. Inside
-  /// Paint it does nothing: the picture goes on screen right afterwards.
+  /// pass; several calls before the loop runs give one repaint. For code
+  /// that draws onto the picture between two renders (an XOR rubber band).
   void UpdateWindow();
-  /// Runs a requested RenderPicture now instead of at the next frame and
-  /// schedules the result for the screen; for code that reads the picture
-  /// or draws into it. Does nothing when no render is pending.
-  void FlushPicture();
 
   /// True once the native window exists (after HandleNeeded or the first show).
   bool HandleAllocated() const;
   /// Creates the native window now if it does not exist yet (runs CreateWnd).
   void HandleNeeded();
-  /// Asks for Paint at the next pass of the event loop.
+  /// Asks for a repaint that renders the whole control first.
   void Invalidate();
   /// Pointer capture: mouse moves keep coming while a button is held.
   bool MouseCaptured() const;
@@ -184,16 +185,23 @@ class TCustomControl : public TWinControl {
  protected:
   /// Runs once, when the native window is created.
   virtual void CreateWnd() {}
-  /// Asks for RenderPicture at the next frame: at once when the event loop
-  /// is idle, else one screen refresh after the previous render, so any
-  /// number of requests between two frames cost one render.
-  void RequestPicture();
-  /// Renders what was requested into WindowBitmap; runs at the frame, from
-  /// FlushPicture, and before a repaint puts the picture on the screen.
-  virtual void RenderPicture() {}
-  /// Renders the whole control; runs when the window needs its picture
-  /// (first show, size change, Invalidate). Errors are reported, not thrown.
-  virtual void Paint() {}
+  /// Requests a picture: nothing is drawn now. The render runs at the next
+  /// frame of the frame clock (TFrameRider), or earlier when the picture is
+  /// read or goes on screen; any number of requests until then cost one
+  /// render, of the whole control if one of them asked for it.
+  void RequestPicture(TPictureArea area);
+  /// Renders `area` into WindowBitmap; the only method that draws the
+  /// control. Runs for a request (at the frame, for a reader, before a
+  /// repaint) and for the window's own needs (first show, size change,
+  /// another screen resolution), always with paWhole for those. Errors
+  /// thrown at a frame or a repaint are reported, not thrown on.
+  virtual void RenderPicture(TPictureArea /*area*/) {}
+  /// The picture to draw into, sized to the control at the screen's
+  /// resolution. A requested render runs first, so what is drawn lands on
+  /// the current picture; shows at the next repaint (UpdateWindow).
+  TBitmap& WindowBitmap();
+  /// Runs a requested render now; does nothing when none is pending.
+  void FlushPicture();
   /// Mouse positions are client pixels; Shift holds the modifier keys and
   /// the buttons held after the event (ssDouble on a double click).
   virtual void MouseDown(TMouseButton, TShiftState, int /*x*/, int /*y*/) {}

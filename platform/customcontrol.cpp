@@ -1,16 +1,15 @@
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
-#include <QTimer>
 #include <QWheelEvent>
 #include <QWidget>
 
 #include <algorithm>
-#include <chrono>
+#include <optional>
 
 #include "platform/bitmap.h"
 #include "platform/control.h"
 #include "platform/eventguard.h"
+#include "platform/frameclock.h"
 
 namespace kurvex {
 
@@ -22,14 +21,17 @@ double ScaleOf(const QWidget& widget) { return std::max(1.0, widget.devicePixelR
 }  // namespace
 
 struct TCustomControl::Impl {
+  explicit Impl(std::function<void()> onFrame) : frame(std::move(onFrame)) {}
+
   TBitmap picture;
   bool stale = true;    // the picture does not show the control yet
   bool created = false;
   bool inPaint = false;
   bool captured = false;
-  bool renderPending = false;
-  QTimer frameTimer;
-  std::chrono::steady_clock::time_point lastRender{};
+  std::optional<TPictureArea> pending;  // requested, not rendered yet
+  TFrameRider frame;
+
+  void Want(TPictureArea area) { pending = std::max(pending.value_or(area), area); }
 
   // The picture has the widget's size at the screen's resolution, so a
   // finer screen gets its own pixels rather than an enlarged picture.
@@ -101,7 +103,7 @@ class CustomControlWidget : public QWidget {
       RunReportingErrors([&] { m_owner->HandleNeeded(); });
       c.stale = false;
       c.FitPicture(*this);
-      RunReportingErrors([&] { m_owner->Paint(); });
+      c.Want(paWhole);
     }
     // Whatever was requested shows now rather than one frame late.
     RunReportingErrors([&] { m_owner->FlushPicture(); });
@@ -155,20 +157,21 @@ class CustomControlWidget : public QWidget {
 };
 
 TCustomControl::TCustomControl(TWinControl* parent)
-    : TWinControl(new CustomControlWidget, parent), m_cimpl(std::make_unique<Impl>()) {
+    : TWinControl(new CustomControlWidget, parent), m_cimpl(std::make_unique<Impl>([this] { FlushPicture(); })) {
   static_cast<CustomControlWidget*>(Widget())->SetOwner(this);
-  m_cimpl->frameTimer.setSingleShot(true);
-  m_cimpl->frameTimer.setTimerType(Qt::PreciseTimer);
-  QObject::connect(&m_cimpl->frameTimer, &QTimer::timeout, [this] { RunReportingErrors([&] { FlushPicture(); }); });
 }
 
 TCustomControl::~TCustomControl() {
   if (Widget()) static_cast<CustomControlWidget*>(Widget())->SetOwner(nullptr);
 }
 
-const TBitmap& TCustomControl::WindowImage() const { return m_cimpl->picture; }
+const TBitmap& TCustomControl::ControlBitmap() {
+  FlushPicture();
+  return m_cimpl->picture;
+}
 
 TBitmap& TCustomControl::WindowBitmap() {
+  FlushPicture();
   m_cimpl->FitPicture(*Widget());
   return m_cimpl->picture;
 }
@@ -177,33 +180,18 @@ void TCustomControl::UpdateWindow() {
   if (!m_cimpl->inPaint) Widget()->update();
 }
 
-namespace {
-
-std::chrono::steady_clock::duration FramePeriod(const QWidget& widget) {
-  const QScreen* screen = widget.screen();
-  const double hz = screen && screen->refreshRate() >= 24 ? screen->refreshRate() : 60.0;
-  return std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(1.0 / hz));
-}
-
-}  // namespace
-
-void TCustomControl::RequestPicture() {
-  Impl& c = *m_cimpl;
-  c.renderPending = true;
-  if (c.frameTimer.isActive()) return;
-  const auto due = c.lastRender + FramePeriod(*Widget());
-  const auto wait = std::chrono::ceil<std::chrono::milliseconds>(due - std::chrono::steady_clock::now());
-  c.frameTimer.start(std::max(wait, std::chrono::milliseconds(0)));
+void TCustomControl::RequestPicture(TPictureArea area) {
+  m_cimpl->Want(area);
+  m_cimpl->frame.RideNextFrame();
 }
 
 void TCustomControl::FlushPicture() {
   Impl& c = *m_cimpl;
-  if (!c.renderPending) return;
-  c.renderPending = false;
-  // The frame timer is left to run out: it then finds nothing to do, which
-  // costs less than stopping it and starting it again for the next request.
-  c.lastRender = std::chrono::steady_clock::now();
-  RenderPicture();
+  if (!c.pending) return;
+  const TPictureArea area = *c.pending;
+  c.pending.reset();
+  c.frame.Cancel();
+  RenderPicture(area);
   UpdateWindow();
 }
 

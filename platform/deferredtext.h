@@ -13,13 +13,17 @@ using TTextSource = std::function<std::string()>;
 
 /// A text that may change far more often than the screen can show it (a
 /// sample count, the newest value): the value is stored at once and handed
-/// to the widget at most every 40 ms, so thousands of changes a second cost
-/// a string copy each. GUI thread only.
+/// to the widget at a frame of the frame clock (TFrameRider), at most every
+/// 40 ms, so thousands of changes a second cost a string copy each and
+/// reach the screen together with the chart's picture. GUI thread only.
 class TDeferredText {
  public:
   /// `apply` puts the text into the widget; it runs only while `context`
   /// (the widget) exists.
   TDeferredText(QObject* context, std::function<void(const std::string&)> apply);
+  ~TDeferredText();
+  TDeferredText(const TDeferredText&) = delete;
+  TDeferredText& operator=(const TDeferredText&) = delete;
 
   const std::string& Text() const;
   void Set(const std::string& text);
@@ -28,11 +32,8 @@ class TDeferredText {
   void SetSource(TTextSource source);
 
  private:
-  void Schedule();
-
   struct State;
-  std::shared_ptr<State> m_state;  // shared with a pending hand-over
-  QObject* m_context;
+  std::unique_ptr<State> m_state;
 };
 
 }  // namespace kurvex

@@ -69,7 +69,7 @@ TLabel::TLabel(TWinControl* parent)
 
 void TLabel::SetCaption(const std::string& caption) {
   // A label that sizes itself must show the text at once; a fixed-size one
-  // (a value shown per sample) hands it over once per event-loop pass.
+  // (a value shown per sample) hands it over at a frame (TDeferredText).
   if (m_autoSize)
     ApplyCaption(caption);
   else

@@ -46,7 +46,7 @@ class TLabel : public TWinControl {
   TAlignment m_alignment = taLeftJustify;
   bool m_autoSize = true;
   TWinControl* m_focusControl = nullptr;
-  TDeferredText m_caption;  // fixed-size labels' caption, shown at the next loop pass
+  TDeferredText m_caption;  // fixed-size labels' caption, shown at a frame
 };
 
 }  // namespace kurvex

@@ -9,6 +9,7 @@
 #include <string>
 #include <thread>
 
+#include "intake/sampleconsumer.h"
 #include "platform/error.h"
 #include "recording/csvdialect.h"
 #include "recording/recordrow.h"
@@ -28,7 +29,8 @@ namespace kurvex {
 /// recording ends there too, after the writer has written what was queued,
 /// so the file holds every sample up to that point and no gap. Failure()
 /// says why. Start, Add and Stop belong to one thread (the GUI thread).
-class TRecorder {
+/// As a consumer of the sample path it records each sample's first value.
+class TRecorder : public TSampleConsumer {
  public:
   static constexpr std::size_t kQueueRows = 1 << 18;
   static constexpr int kWriteIntervalMs = 100;
@@ -36,7 +38,7 @@ class TRecorder {
 
   explicit TRecorder(std::size_t queueRows = kQueueRows);
   /// Stops a running recording.
-  ~TRecorder();
+  ~TRecorder() override;
   TRecorder(const TRecorder&) = delete;
   TRecorder& operator=(const TRecorder&) = delete;
 
@@ -56,6 +58,9 @@ class TRecorder {
     if (!m_accepting) return;
     if (!m_queue->Push({sampleNumber, readAt.WallNs, readAt.SteadyNs - m_start.SteadyNs, rawValue, scaledValue}))
       QueueFull();
+  }
+  void Take(const TSample& sample) override {
+    Add(sample.Number, sample.ReadAt, sample.Values.front().Raw, sample.Values.front().Scaled);
   }
 
   const std::string& FileName() const { return m_fileName; }

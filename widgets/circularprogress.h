@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -11,7 +12,7 @@
 namespace kurvex {
 
 /// Busy indicator: a ring of twelve segments in which, while the control is
-/// enabled, a timer moves a running segment clockwise, filling the ring on
+/// enabled, a tick every Interval moves a running segment clockwise, filling the ring on
 /// one round and emptying it on the next. It can also show a progress value
 /// (Position between Min and Max) in its segments. Painted smoothed; the
 /// background around the ring is the parent's unless BackGroundColor is set.
@@ -33,7 +34,10 @@ class TCircularProgress : public TWinControl {
   /// Stored for the owner's use; the ring itself does not read it.
   int Step() const { return m_step; }
   void SetStep(int step) { m_step = step; }
-  /// Milliseconds between ticks; 0 stops the animation.
+  /// Milliseconds between ticks; 0 stops the animation. The ticks come
+  /// with frames of the frame clock (TFrameRider), each with the frame
+  /// nearest to its time, so an Interval shorter than a screen refresh
+  /// ticks once per frame.
   std::uint32_t Interval() const;
   void SetInterval(std::uint32_t interval);
 
@@ -56,6 +60,7 @@ class TCircularProgress : public TWinControl {
  private:
   void Tick();
   void UpdateTimer();
+  std::chrono::milliseconds IntervalTime() const;
   void Repaint();
 
   struct Impl;

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/session.h"
+#include "intake/intakestate.h"
 
 namespace kurvex {
 
@@ -14,8 +14,8 @@ namespace kurvex {
 /// its terminator, so a device that never sends CR LF cannot exhaust memory.
 inline constexpr std::size_t kMaxPendingLine = 64 * 1024;
 
-/// Cuts received bytes into CR LF lines, keeping its state in the session's
-/// PendingLine and TerminatorPos so that lines span batches and acquisitions.
+/// Cuts received bytes into CR LF lines, keeping its state in PendingLine
+/// and TerminatorPos so that lines span batches and acquisitions.
 /// A CR not followed by LF is dropped and the byte after it kept.
 class TLineAssembler {
  public:
@@ -25,7 +25,7 @@ class TLineAssembler {
   /// taken out of PendingLine before onLine runs, so an error thrown there
   /// leaves the assembler ready for the next line; the rest of the batch is
   /// then not processed.
-  void Assemble(TSessionState& session, const std::uint8_t* bytes, std::size_t count,
+  void Assemble(TIntakeState& state, const std::uint8_t* bytes, std::size_t count,
                 const LineHandler& onLine);
 
  private:

@@ -1,4 +1,4 @@
-#include "app/lineassembler.h"
+#include "intake/lineassembler.h"
 
 #include <cstring>
 
@@ -7,7 +7,7 @@ namespace kurvex {
 namespace {
 constexpr std::uint8_t kCR = 13, kLF = 10;
 
-void Append(TSessionState& s, const std::uint8_t* bytes, std::size_t count) {
+void Append(TIntakeState& s, const std::uint8_t* bytes, std::size_t count) {
   if (s.DiscardingLine) return;
   if (s.PendingLine.size() + count > kMaxPendingLine) {
     s.PendingLine.clear();
@@ -19,7 +19,7 @@ void Append(TSessionState& s, const std::uint8_t* bytes, std::size_t count) {
 }
 }  // namespace
 
-void TLineAssembler::Assemble(TSessionState& s, const std::uint8_t* bytes, std::size_t count,
+void TLineAssembler::Assemble(TIntakeState& s, const std::uint8_t* bytes, std::size_t count,
                               const LineHandler& onLine) {
   std::size_t i = 0;
   while (i < count) {

@@ -1,4 +1,4 @@
-#include "app/wirenumber.h"
+#include "intake/wirenumber.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,0 +1,14 @@
+#include "app/currentvalue.h"
+
+#include "app/valuetext.h"
+#include "platform/localeformat.h"
+
+namespace kurvex {
+
+void TCurrentValueDisplay::Take(const TSample& sample) {
+  m_label.SetCaptionSource([value = sample.Values.front().Scaled, separator = DecimalSeparator()] {
+    return GeneralValueText(value, separator);
+  });
+}
+
+}  // namespace kurvex

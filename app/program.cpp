@@ -1,0 +1,27 @@
+#include "app/program.h"
+
+#include <cstdio>
+#include <string>
+
+#include "app/mainwindow.h"
+#include "platform/application.h"
+#include "widgets/applicationguard.h"
+
+namespace kurvex {
+
+int RunProgram(int argc, char** argv, const TWindowCompanion& companion) {
+  std::string reason;
+  if (!DisplayAvailable(&reason)) {
+    std::fprintf(stderr, "kurvex: %s; start it on a desktop session.\n", reason.c_str());
+    return 1;
+  }
+  // First of all: note whether another copy runs, before any window exists.
+  TApplicationGuard guard(argc > 0 ? argv[0] : "");
+  TApplication application(argc, argv);
+  TForm1 form;
+  form.Show();
+  const std::unique_ptr<TObject> withWindow = companion ? companion(form) : nullptr;
+  return application.Run();
+}
+
+}  // namespace kurvex

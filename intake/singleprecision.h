@@ -1,0 +1,9 @@
+#pragma once
+
+namespace kurvex {
+
+/// Rounds to the nearest single-precision value; a value that rounds to
+/// infinity (infinity too) raises "Gleitkommaüberlauf".
+float ToSingle(long double value);
+
+}  // namespace kurvex
