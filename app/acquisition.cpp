@@ -5,8 +5,8 @@
 #include "app/fieldvalues.h"
 #include "app/mainwindow.h"
 #include "app/numbertext.h"
-#include "platform/dispatcher.h"
-#include "platform/messageboxes.h"
+#include "platform/system/dispatcher.h"
+#include "platform/windows/messageboxes.h"
 
 namespace kurvex {
 

@@ -1,7 +1,7 @@
 #include "app/currentvalue.h"
 
 #include "app/valuetext.h"
-#include "platform/localeformat.h"
+#include "platform/system/localeformat.h"
 
 namespace kurvex {
 

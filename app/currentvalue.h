@@ -1,7 +1,7 @@
 #pragma once
 
 #include "intake/sampleconsumer.h"
-#include "platform/label.h"
+#include "platform/windows/label.h"
 
 namespace kurvex {
 

@@ -10,20 +10,20 @@
 #include "app/session.h"
 #include "app/statusfields.h"
 #include "chart/chartcontrol.h"
-#include "platform/checkbox.h"
-#include "platform/combobox.h"
-#include "platform/form.h"
-#include "platform/hotplugwatch.h"
-#include "platform/groupbox.h"
-#include "platform/label.h"
-#include "platform/menu.h"
-#include "platform/panel.h"
-#include "platform/radiobutton.h"
-#include "platform/speedbutton.h"
-#include "platform/filedialogs.h"
-#include "platform/statusbar.h"
+#include "platform/windows/checkbox.h"
+#include "platform/windows/combobox.h"
+#include "platform/windows/form.h"
+#include "platform/windows/groupbox.h"
+#include "platform/windows/label.h"
+#include "platform/windows/menu.h"
+#include "platform/windows/panel.h"
+#include "platform/windows/radiobutton.h"
+#include "platform/windows/speedbutton.h"
+#include "platform/windows/filedialogs.h"
+#include "platform/windows/statusbar.h"
 #include "intake/sampleintake.h"
-#include "platform/timer.h"
+#include "platform/windows/timer.h"
+#include "ports/portwatch.h"
 #include "recording/recorder.h"
 #include "serial/serialcomm.h"
 #include "widgets/circularprogress.h"
@@ -179,10 +179,9 @@ class TForm1 : public TForm {
   void CreateSerialPort();
   /// Panel 1 and what keeps it current: the port field and the device watch.
   void CreatePortStatus();
-  void WatchPorts();
-  /// The port field's items from the port list; a device that appears
+  /// The port field's items from the port list; a device that arrives
   /// while the field names nothing present is chosen.
-  void ShowPortChoices();
+  void ShowPortChoices(const TPortChange& change);
   /// The port field's entry for `portNo` shows what is there: the number
   /// alone once its device is gone, the entry again when it comes back.
   void ShowPortTruth(std::uint16_t portNo);
@@ -227,10 +226,8 @@ class TForm1 : public TForm {
   /// The file chosen for the next recording: kept until a recording starts
   /// in it, another is chosen or "Aufzeichnen" is unticked.
   std::optional<FileChoice> m_nextRecordingFile;
-  /// Devices and port links that come and go refresh the port list.
-  std::unique_ptr<THotplugWatch> m_portWatch;
-  /// Port numbers of the present devices at the last refresh.
-  std::vector<int> m_presentPorts;
+  /// Keeps the port list current as devices and port links come and go.
+  std::unique_ptr<TPortWatch> m_portWatch;
   /// The port whose entry the port field last gave up because its device went.
   std::optional<std::uint16_t> m_portEntryGone;
   /// The number field being edited when Start disabled it; it gets the focus back at Stop.

@@ -5,10 +5,10 @@
 #include "app/glyphs.h"
 #include "app/mainwindow.h"
 #include "app/numbertext.h"
-#include "platform/eventguard.h"
-#include "platform/localeformat.h"
-#include "platform/messageboxes.h"
-#include "platform/programidentity.h"
+#include "platform/system/eventguard.h"
+#include "platform/system/localeformat.h"
+#include "platform/windows/messageboxes.h"
+#include "platform/windows/programidentity.h"
 
 namespace kurvex {
 

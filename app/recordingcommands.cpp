@@ -1,10 +1,12 @@
 #include <filesystem>
 
 #include "app/csvdialog.h"
+#include "app/fileprompts.h"
 #include "app/mainwindow.h"
 #include "app/numbertext.h"
-#include "platform/configdir.h"
-#include "platform/messageboxes.h"
+#include "app/recordingtexts.h"
+#include "platform/system/configdir.h"
+#include "platform/windows/messageboxes.h"
 #include "recording/recordingname.h"
 
 namespace kurvex {
@@ -43,7 +45,7 @@ std::optional<std::string> TForm1::StartRecording() {
                        start);
     } catch (const EFileError& error) {
       // A chosen file stays chosen: the next Start tries it again.
-      return "Die Aufzeichnungsdatei \"" + error.FileName() + "\" konnte nicht angelegt werden.\n" + error.what();
+      return FileFailureText("Die Aufzeichnungsdatei", error.FileName(), "angelegt", error.what());
     }
     m_nextRecordingFile.reset();
     ShowRecordingRows("Aufzeichnung: ");
@@ -53,9 +55,7 @@ std::optional<std::string> TForm1::StartRecording() {
   return std::nullopt;
 }
 
-void TForm1::TellRecordingNotCreated(const std::string& why) {
-  TheMessageBoxes().Show(why, "Kurvex", MessageIcon::Error, MessageButtons::Ok);
-}
+void TForm1::TellRecordingNotCreated(const std::string& why) { ShowFileFailure(why); }
 
 void TForm1::RecordCheckBoxClick(TObject*) {
   if (RecordCheckBox->Checked() || !m_nextRecordingFile) return;
@@ -69,21 +69,21 @@ void TForm1::StopRecording() {
   if (!m_recorder.Open()) return;
   RecordingTimer->SetEnabled(false);
   m_recorder.Stop();
-  if (const std::optional<std::string> failure = m_recorder.Failure())
-    ReportRecordingFailure(*failure);
+  if (const std::optional<TRecordingFailure> failure = m_recorder.Failure())
+    ReportRecordingFailure(RecordingFailureText(*failure));
   else
     ShowRecordingRows("Aufgezeichnet: ");
 }
 
 void TForm1::RecordingTimerTimer(TObject*) {
-  const std::optional<std::string> failure = m_recorder.Failure();
+  const std::optional<TRecordingFailure> failure = m_recorder.Failure();
   if (!failure) {
     ShowRecordingRows("Aufzeichnung: ");
     return;
   }
   RecordingTimer->SetEnabled(false);
   m_recorder.Stop();
-  ReportRecordingFailure(*failure);
+  ReportRecordingFailure(RecordingFailureText(*failure));
 }
 
 void TForm1::ShowRecordingRows(const std::string& prefix) {

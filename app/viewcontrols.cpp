@@ -1,6 +1,6 @@
 #include "app/mainwindow.h"
 #include "app/numbertext.h"
-#include "platform/messageboxes.h"
+#include "platform/windows/messageboxes.h"
 
 namespace kurvex {
 

@@ -20,9 +20,9 @@
 #include "chart/scaleprops.h"
 #include "chart/standardlayout.h"
 #include "chart/textlabel.h"
-#include "platform/bitmap.h"
-#include "platform/canvas.h"
-#include "platform/control.h"
+#include "platform/drawing/bitmap.h"
+#include "platform/drawing/canvas.h"
+#include "platform/windows/control.h"
 
 namespace kurvex {
 
@@ -360,7 +360,8 @@ class TCustomChartControl : public TCustomControl {
   /// Writes the whole control as a 24-bit BMP to fileName with its last
   /// extension replaced by ".bmp"; with blackAndWhite in the black-and-white
   /// rendering (colours restored afterwards). Nothing reaches the screen.
-  /// Throws EKurvexError when the file cannot be written.
+  /// Throws EGraphFileError (the file written and the system's reason) when
+  /// it cannot be written; an existing file then stays as it was.
   void SaveBitmap(const std::string& fileName, bool blackAndWhite);
   /// Writes the whole control as a PNG in its screen colours, through a
   /// temporary file as SaveGraph does. Nothing reaches the screen. Throws

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/error.h"
+#include "platform/system/error.h"
 
 namespace kurvex {
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/color.h"
+#include "platform/drawing/color.h"
 
 namespace kurvex {
 

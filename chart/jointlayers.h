@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "platform/control.h"
+#include "platform/windows/control.h"
 
 namespace kurvex {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/canvas.h"
-#include "platform/geometry.h"
+#include "platform/drawing/canvas.h"
+#include "platform/drawing/geometry.h"
 
 namespace kurvex {
 

@@ -1,6 +1,6 @@
 #include "chart/chartcontrol.h"
 #include "chart/chartcursors.h"
-#include "platform/cursor.h"
+#include "platform/windows/cursor.h"
 
 namespace kurvex {
 

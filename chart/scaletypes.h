@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/alignment.h"
+#include "platform/drawing/alignment.h"
 
 namespace kurvex {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "platform/error.h"
+#include "platform/system/error.h"
 
 namespace kurvex {
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <memory>
 #include <string>
+
+#include "platform/system/lockfile.h"
 
 namespace kurvex {
 
@@ -35,7 +38,7 @@ class TApplicationGuard {
   std::string m_name;
   std::string m_socketPath;
   TApplicationGuard* m_outer;  // Current() again once this one ends
-  int m_lockFd = -1;
+  std::unique_ptr<TLockFile> m_lock;  // none when there is no folder for it
   bool m_previousInstance = false;
 };
 

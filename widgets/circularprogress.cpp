@@ -8,9 +8,9 @@
 #include <algorithm>
 #include <array>
 
-#include "platform/eventguard.h"
-#include "platform/frameclock.h"
-#include "platform/qtconvert.h"
+#include "platform/system/eventguard.h"
+#include "platform/drawing/qtconvert.h"
+#include "platform/windows/frameclock.h"
 #include "widgets/circularprogresslayout.h"
 
 namespace kurvex {

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/control.h"
+#include "platform/windows/control.h"
 #include "widgets/circularprogresssegments.h"
 #include "widgets/progressappearance.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/geometry.h"
+#include "platform/drawing/geometry.h"
 
 namespace kurvex {
 

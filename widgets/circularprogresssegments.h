@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/color.h"
+#include "platform/drawing/color.h"
 
 namespace kurvex {
 

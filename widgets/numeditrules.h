@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/localeformat.h"
+#include "platform/system/localeformat.h"
 
 namespace kurvex {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/color.h"
-#include "platform/control.h"
+#include "platform/drawing/color.h"
+#include "platform/windows/control.h"
 
 namespace kurvex {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "bench/drivenwindow/framewatch.h"
-#include "platform/control.h"
+#include "platform/windows/control.h"
 
 namespace kurvex {
 

@@ -1,6 +1,6 @@
 #include <QLineEdit>
 
-#include "platform/dispatcher.h"
+#include "platform/system/dispatcher.h"
 #include "tests/app/mainwindow_fixture.h"
 
 namespace kurvex::test {

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <thread>
 
-#include "platform/dispatcher.h"
+#include "platform/system/dispatcher.h"
 #include "tests/app/mainwindow_fixture.h"
 #include "tests/support/loopuntil.h"
 

@@ -9,7 +9,7 @@
 
 #include "app/numbertext.h"
 #include "app/valuetext.h"
-#include "platform/localeformat.h"
+#include "platform/system/localeformat.h"
 
 namespace kurvex {
 namespace {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "intake/sampleintake.h"
-#include "platform/error.h"
+#include "platform/system/error.h"
 
 namespace kurvex {
 namespace {

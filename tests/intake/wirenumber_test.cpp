@@ -8,7 +8,7 @@
 
 #include "intake/singleprecision.h"
 #include "intake/wirenumber.h"
-#include "platform/error.h"
+#include "platform/system/error.h"
 
 namespace kurvex {
 namespace {

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/bitmap.h"
-#include "platform/control.h"
-#include "platform/error.h"
+#include "platform/drawing/bitmap.h"
+#include "platform/windows/control.h"
+#include "platform/system/error.h"
 #include "tests/support/loopuntil.h"
 #include "tests/support/qtapp.h"
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/error.h"
-#include "platform/frameclock.h"
+#include "platform/system/error.h"
+#include "platform/windows/frameclock.h"
 #include "tests/support/loopuntil.h"
 #include "tests/support/qtapp.h"
 

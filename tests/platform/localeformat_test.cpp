@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/localeformat.h"
+#include "platform/system/localeformat.h"
 
 namespace kurvex {
 namespace {

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -13,6 +10,7 @@
 
 #include "recording/recorder.h"
 #include "recording/recordingname.h"
+#include "tests/support/fulldisk.h"
 #include "tests/support/strictcsv.h"
 #include "tests/support/tempfolder.h"
 
@@ -71,24 +69,20 @@ TEST(Recorder, WritesEveryRowInOrderAndStopFlushesTheRest) {
   EXPECT_EQ(CheckRecordedPrefix(path), 3u);
 }
 
-// The disk is "full" for this process: the writer stops at a complete row
-// and says why; what was written stays.
-TEST(Recorder, AFileSizeLimitEndsTheRecordingAtACompleteRow) {
+// The disk fills up: the writer stops at a complete row and says why; what
+// was written stays.
+TEST(Recorder, AFullDiskEndsTheRecordingAtACompleteRow) {
   TempFolder folder;
   const std::string path = folder.Path("r.csv");
-  rlimit previous{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
-  rlimit small = previous;
-  small.rlim_cur = 10000;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const FullDisk disk(10000);
   TRecorder recorder;
   recorder.Start(path, cdComma, TReadTime::Now());
   AddRows(recorder, 1, 2000);
   const bool failed = WaitFor([&] { return recorder.Failure().has_value(); });
   recorder.Stop();
-  setrlimit(RLIMIT_FSIZE, &previous);
   ASSERT_TRUE(failed);
-  EXPECT_EQ(*recorder.Failure(), std::strerror(EFBIG));
+  EXPECT_EQ(recorder.Failure()->Kind, TRecordingFailure::rfWriteFailed);
+  EXPECT_EQ(recorder.Failure()->SystemReason, std::strerror(ENOSPC));
   const std::size_t rows = CheckRecordedPrefix(path);
   EXPECT_GT(rows, 10u);
   EXPECT_LT(rows, 2000u);
@@ -105,7 +99,8 @@ TEST(Recorder, AFullQueueEndsTheRecordingWithoutAGap) {
   AddRows(recorder, 1, 5000);
   EXPECT_FALSE(recorder.Recording());
   ASSERT_TRUE(recorder.Failure());
-  EXPECT_NE(recorder.Failure()->find("Puffer für 8 Zeilen voll"), std::string::npos);
+  EXPECT_EQ(recorder.Failure()->Kind, TRecordingFailure::rfQueueFull);
+  EXPECT_EQ(recorder.Failure()->QueueRows, 8u);
   recorder.Stop();
   const std::size_t rows = CheckRecordedPrefix(path);
   EXPECT_GE(rows, 8u);

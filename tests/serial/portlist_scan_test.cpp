@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "serial/portscan.h"
+#include "ports/portscan.h"
 #include "serial/serialcomm.h"
 #include "tests/support/fakedevicetree.h"
 #include "tests/support/pty.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/canvas.h"
+#include "platform/drawing/canvas.h"
 
 namespace kurvex::test {
 

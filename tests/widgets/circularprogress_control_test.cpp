@@ -14,8 +14,8 @@
 #include <numbers>
 #include <vector>
 
-#include "platform/form.h"
-#include "platform/qtconvert.h"
+#include "platform/windows/form.h"
+#include "platform/drawing/qtconvert.h"
 #include "tests/support/loopuntil.h"
 #include "tests/support/qtapp.h"
 #include "widgets/circularprogress.h"

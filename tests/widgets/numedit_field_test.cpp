@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/qtconvert.h"
+#include "platform/drawing/qtconvert.h"
 #include "tests/widgets/numedit_fixture.h"
 
 namespace kurvex {

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <system_error>
 
-#include "platform/comport.h"
+#include "ports/comport.h"
 
 namespace kurvex::sim {
 
