@@ -14,6 +14,8 @@ packages=(
   librsvg2-bin                            # rsvg-convert: the icon's PNG sizes from its SVG
   desktop-file-utils appstream groff-base # validators of the installed desktop entry, metainfo and manual pages
   dpkg-dev file                           # `make package`: dpkg-shlibdeps finds the .deb's dependencies
+  python3                                 # data/changelog.py: the package changelog from the release notes
+  lintian                                 # the Debian package's own check, run by the package test
 )
 
 missing=()

@@ -6,6 +6,10 @@
 #             the installed tree it names (desktop entry, icons)
 #   manpages  the manual pages render without a warning
 #   start     the installed kurvex starts offscreen and answers a second start
+#   options   kurvex-sim --help and its manual page name the same options
+#   package   the Debian package builds, carries its copyright and a changelog
+#             of the version it is, and lintian finds nothing but the tags
+#             lintian-kept names (with the reason each is kept)
 set -euo pipefail
 check=$1 build=$2 prefix=$3 id=$4
 share=$prefix/share
@@ -25,7 +29,7 @@ install)
   cmake --install "$build" --prefix "$prefix" >/dev/null
   for f in bin/kurvex bin/kurvex-sim; do [ -x "$prefix/$f" ] || fail "$f missing"; done
   for f in applications/$id.desktop metainfo/$id.metainfo.xml icons/hicolor/scalable/apps/$id.svg \
-           man/man1/kurvex.1.gz man/man1/kurvex-sim.1.gz; do
+           man/man1/kurvex.1.gz man/man1/kurvex-sim.1.gz doc/kurvex/copyright doc/kurvex/changelog.gz; do
     [ -s "$share/$f" ] || fail "share/$f missing"
   done
   for size in 16 22 24 32 48 64 128 256; do
@@ -63,7 +67,37 @@ start)
   wait_until "the running kurvex did not answer: $(cat "$log")" \
     grep -q "a second start brought this window to the front" "$log"
   kill -0 "$first" || fail "kurvex ended"
-  "$prefix/bin/kurvex-sim" --help | grep -q "^Usage: kurvex-sim" || fail "kurvex-sim --help"
+  ;;
+options)
+  # Each option with its argument name, as "--port N", one per line.
+  options() { tr ',' ' ' | awk '{ for (i = 1; i <= NF; i++) if ($i ~ /^-/)
+    print $i ((i < NF && $(i + 1) !~ /^-/) ? " " $(i + 1) : "") }' | sort; }
+  help=$("$prefix/bin/kurvex-sim" --help | sed -nE 's/^  (-([^ ]| [^ ])*)  .*/\1/p' | options)
+  page=$(zcat "$share/man/man1/kurvex-sim.1.gz" | awk '/^\.SH/ { in_options = /OPTIONS/ }
+    in_options && after_tp { print } { after_tp = /^\.TP/ }' |
+    sed -E 's/^\.[A-Z]+ //; s/\\-/-/g; s/"//g' | options)
+  [ -n "$help" ] || fail "kurvex-sim --help names no option"
+  [ "$help" = "$page" ] || fail "kurvex-sim --help and kurvex-sim(1) differ:
+$(diff <(echo "$help") <(echo "$page") | grep '^[<>]')"
+  ;;
+package)
+  rm -f "$build"/package/kurvex_*.deb
+  packed=$(cd "$build" && cpack -G DEB 2>&1) || fail "cpack: $packed"
+  deb=$(echo "$build"/package/kurvex_*.deb)
+  [ -f "$deb" ] || fail "no package in $build/package"
+  dir=$(mktemp -d)
+  trap 'rm -rf "$dir"' EXIT
+  dpkg-deb -x "$deb" "$dir"
+  doc=$dir/usr/share/doc/kurvex
+  [ -s "$doc/copyright" ] || fail "the package has no /usr/share/doc/kurvex/copyright"
+  [ "$(zcat "$doc/changelog.gz" | dpkg-parsechangelog -l - -S Version)" = "$(dpkg-deb -f "$deb" Version)" ] ||
+    fail "the package's changelog is not of its version"
+  # Every tag lintian shows, pedantic ones too, must be one kept on purpose.
+  report=$(lintian --display-info --pedantic --tag-display-limit 0 "$deb" 2>&1) || fail "lintian: $report"
+  unexpected=$(sed -n 's/^[A-Z]: kurvex[^:]*: //p' <<<"$report" |
+    grep -vxFf <(grep -v '^#' "$(dirname "$0")/lintian-kept" | grep .) || true)
+  [ -z "$unexpected" ] || fail "lintian reports what tests/install/lintian-kept does not keep:
+$unexpected"
   ;;
 *)
   fail "unknown check $check"

@@ -270,8 +270,7 @@ class SimProgram : public ::testing::Test {
       std::vector<char*> argv{const_cast<char*>(KURVEX_SIM_PATH)};
       for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
       argv.push_back(nullptr);
-      freopen("/dev/null", "w", stdout);
-      freopen("/dev/null", "w", stderr);
+      if (!freopen("/dev/null", "w", stdout) || !freopen("/dev/null", "w", stderr)) _exit(126);
       execv(KURVEX_SIM_PATH, argv.data());
       _exit(127);
     }

@@ -98,7 +98,7 @@ std::string Usage() {
          "  --count N       stop after N lines\n"
          "  --lf-only       end lines with LF instead of CR LF\n"
          "  --bad-lines N   make every N-th line not a number\n"
-         "  --help          show this text\n";
+         "  -h, --help      show this text\n";
 }
 
 }  // namespace kurvex::sim
