@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The two commands of the README: `make demo` and `make test`. `make bench` runs the benchmarks
 # and the real program over a pty (window-bench); `make package` builds the Debian package into
 # $(BUILD)/package/.

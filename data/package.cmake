@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `make package`: a .deb of everything installed above. Library dependencies
 # come from dpkg-shlibdeps; the rest are what the program needs at run time
 # that no library link shows: a Qt platform plugin to open a window and the

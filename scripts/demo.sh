@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the instrument simulator on a pseudo-terminal linked as COM5 and
 # opens Kurvex on the desktop. Press Start in the window to acquire.
 set -euo pipefail

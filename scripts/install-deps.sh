@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that building, testing and the demo need.
 # Quiet and quick when everything is present already.
 set -euo pipefail

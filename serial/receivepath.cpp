@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The receive side of TCustomComm: the reader's lifetime and the handling of
 // each event it finds.
 #include <algorithm>

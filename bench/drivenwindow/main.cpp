@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kurvex-driven: the program with its window driven over standard input
 // (TCommandHook), for window-bench. Not installed.
 #include "app/program.h"

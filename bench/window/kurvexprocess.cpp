@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench/window/kurvexprocess.h"
 
 #include "bench/window/busyloops.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // window-bench: the real program (kurvex-driven: kurvex's window, driven over
 // standard input) fed through a pty at fixed rates, in Trend and Normal mode,
 // offscreen and under Xvfb; writes window.json.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/system/ttyattributes.h"
 
 #include <asm/termbits.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <QLineEdit>
 
 #include "tests/app/mainwindow_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes as a graph file: loading and painting them must never
 // crash, hang or hit undefined behaviour.
 #include <sys/mman.h>

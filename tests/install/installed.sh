@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks of the installed program, run by ctest: installed.sh <check> <build> <prefix> <app id>
 #   install   install into <prefix> (emptied first) and check every file is there
 #   entry     desktop-file-validate on the desktop entry

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The layer rule of docs/ARCHITECTURE.md, read from the includes: which
 # folders a folder may include, and where Qt and POSIX headers may appear.
 # Names every file that breaks it; fails when there is one.

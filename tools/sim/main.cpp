@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kurvex-sim: an instrument on a pseudo-terminal, linked as a COM port.
 
 #include <csignal>

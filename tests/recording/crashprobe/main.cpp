@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Records samples through the recording module at an instrument's pace
 // until it is killed; the crash test reads the file afterwards.
 // Usage: recording_crash_probe <recording.csv> <state file>

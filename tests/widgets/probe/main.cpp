@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stand-in for the main program that uses the single-instance guard the
 // way the program's start does, so two copies can be started from a test.
 // Prints "ready" once its message loop runs and "activated" each time a
