@@ -97,19 +97,24 @@ long long WaitForCount(KurvexProcess& kurvex, long long target) {
   }
 }
 
-Measured Measure(const Run& run, const Options& options, const XServer* x, const fs::path& home) {
-  Measured m{run};
-  PtyFeeder pty;
-  const fs::path ports = home / "kurvex" / "ports";
-  fs::create_directories(ports);
-  const fs::path link = ports / ("COM" + std::to_string(kComNumber));
+// Links COM<kComNumber> in a settings folder of its own to the feeder's pty;
+// returns the environment that starts kurvex there with its test hook.
+std::vector<std::string> KurvexOnPort(const PtyFeeder& pty, const XServer* x, const fs::path& home) {
+  const fs::path link = home / "kurvex" / "ports" / ("COM" + std::to_string(kComNumber));
+  fs::create_directories(link.parent_path());
   fs::remove(link);
   fs::create_symlink(pty.SlavePath(), link);
   std::vector<std::string> env = {"XDG_CONFIG_HOME=" + home.string(),
                                   "XDG_RUNTIME_DIR=" + home.string(), "LC_ALL=C.UTF-8"};
   env.push_back(x ? "QT_QPA_PLATFORM=xcb" : "QT_QPA_PLATFORM=offscreen");
   if (x) env.push_back("DISPLAY=" + x->Display());
-  KurvexProcess kurvex(options.Kurvex, env);
+  return env;
+}
+
+Measured Measure(const Run& run, const Options& options, const XServer* x, const fs::path& home) {
+  Measured m{run};
+  PtyFeeder pty;
+  KurvexProcess kurvex(options.Kurvex, KurvexOnPort(pty, x, home));
   kurvex.Count();  // the window is up and its loop runs
   m.Started = kurvex.Ask("start " + run.Mode + " " + std::to_string(kComNumber)) == "started";
   if (!m.Started) return m;
@@ -159,15 +164,7 @@ FloodMeasured MeasureFlood(const std::string& platform, const Options& options, 
   constexpr int kAnswerMs = 20000;
   FloodMeasured m{platform};
   PtyFeeder pty;
-  const fs::path link = home / "kurvex" / "ports" / ("COM" + std::to_string(kComNumber));
-  fs::create_directories(link.parent_path());
-  fs::remove(link);
-  fs::create_symlink(pty.SlavePath(), link);
-  std::vector<std::string> env = {"XDG_CONFIG_HOME=" + home.string(),
-                                  "XDG_RUNTIME_DIR=" + home.string(), "LC_ALL=C.UTF-8"};
-  env.push_back(x ? "QT_QPA_PLATFORM=xcb" : "QT_QPA_PLATFORM=offscreen");
-  if (x) env.push_back("DISPLAY=" + x->Display());
-  KurvexProcess kurvex(options.Kurvex, env, kCpu);
+  KurvexProcess kurvex(options.Kurvex, KurvexOnPort(pty, x, home), kCpu);
   kurvex.Count();
   BusyLoops busy(2, kCpu);
   m.Started = kurvex.Ask("start trend " + std::to_string(kComNumber)) == "started";
