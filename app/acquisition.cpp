@@ -6,8 +6,8 @@
 #include "app/fieldvalues.h"
 #include "app/mainwindow.h"
 #include "app/numbertext.h"
-#include "platform/dispatcher.h"
-#include "platform/messageboxes.h"
+#include "platform/system/dispatcher.h"
+#include "platform/windows/messageboxes.h"
 
 namespace kurvex {
 
@@ -76,7 +76,7 @@ void TForm1::StartButtonClick(TObject*) {
   SessionState.TrendFill = 0;
   SessionState.RedrawCounter = 0;
   SessionState.InvalidLines = 0;
-  StatusBar->Panels()[2].SetText("");
+  Status(TStatusField::InputNotices).SetText("");
 
   SessionState.ScaleFactor = scaleFactor;
   SessionState.ScaleOffset = scaleOffset;

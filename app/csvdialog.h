@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/filedialogs.h"
+#include "platform/windows/filedialogs.h"
 #include "recording/csvdialect.h"
 
 namespace kurvex {

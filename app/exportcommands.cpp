@@ -3,35 +3,21 @@
 
 #include "app/chartcsv.h"
 #include "app/csvdialog.h"
+#include "app/fileprompts.h"
 #include "app/mainwindow.h"
 #include "chart/graphfile.h"
-#include "platform/configdir.h"
-#include "platform/messageboxes.h"
-#include "platform/replacefile.h"
+#include "platform/system/configdir.h"
+#include "platform/system/replacefile.h"
 
 namespace kurvex {
 
-namespace {
-
-void ShowExportError(const std::string& fileName, const std::string& reason) {
-  TheMessageBoxes().Show("Die Datei \"" + fileName + "\" konnte nicht gespeichert werden.\n" + reason, "Kurvex",
-                         MessageIcon::Error, MessageButtons::Ok);
-}
-
-}  // namespace
-
 void TForm1::GrafikSpeichernPNGClick(TObject*) {
-  FileDialogRequest request;
-  request.Filter = "PNG-Grafik (*.png)|*.png";
-  request.DefaultExt = ".png";
-  request.InitialDir = HomeDirectory().string();
-  request.OverwritePrompt = true;
-  const std::optional<std::string> name = TheFileDialogs().Save(request);
+  const std::optional<std::string> name = TheFileDialogs().Save(SaveRequest(".png", "PNG-Grafik (*.png)|*.png"));
   if (!name) return;
   try {
     Chart1->SavePng(*name);
   } catch (const EGraphFileError& error) {
-    ShowExportError(error.FileName(), error.what());
+    ShowSaveFailure(error.FileName(), error.what());
   }
 }
 
@@ -41,7 +27,7 @@ void TForm1::ErfassungCsvExportierenClick(TObject*) {
   if (!choice) return;
   const std::string text = ChartSamplesCsv(Chart1->Store(), CsvDialectOfFilter(choice->FilterIndex));
   if (const int error = ReplaceFileContents(choice->FileName, text); error != 0)
-    ShowExportError(choice->FileName, std::strerror(error));
+    ShowSaveFailure(choice->FileName, std::strerror(error));
 }
 
 }  // namespace kurvex

@@ -1,21 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/fieldvalues.h"
 
-#include <cmath>
-
-#include "platform/error.h"
+#include "intake/singleprecision.h"
 #include "widgets/numberconvert.h"
 #include "widgets/numedit.h"
 
 namespace kurvex {
-
-float ToSingle(long double value) {
-  // Rounds to nearest as the FPU does: up to half a step beyond the largest
-  // single is still that single; only what rounds to infinity overflows.
-  const float single = static_cast<float>(value);
-  if (std::isinf(single)) throw EKurvexError("Gleitkommaüberlauf");
-  return single;
-}
 
 float FieldValue(const TNumEdit& field) { return ToSingle(StrToFloat(field.Text())); }
 

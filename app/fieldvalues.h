@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <string>
-
 namespace kurvex {
 
 class TNumEdit;
@@ -12,9 +10,5 @@ class TNumEdit;
 /// "'%s' ist kein gültiger Gleitkommawert", or "Gleitkommaüberlauf" for a
 /// value beyond single precision.
 float FieldValue(const TNumEdit& field);
-
-/// Rounds to the nearest single-precision value; a value that rounds to
-/// infinity (infinity too) raises "Gleitkommaüberlauf".
-float ToSingle(long double value);
 
 }  // namespace kurvex

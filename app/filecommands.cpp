@@ -1,17 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <pwd.h>
-#include <unistd.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
+#include "app/fileprompts.h"
 #include "app/mainwindow.h"
 #include "app/numbertext.h"
 #include "chart/bitmapexport.h"
 #include "chart/graphfile.h"
-#include "platform/filedialogs.h"
-#include "platform/messageboxes.h"
+#include "platform/system/configdir.h"
+#include "platform/windows/messageboxes.h"
 
 namespace kurvex {
 
@@ -22,27 +19,6 @@ constexpr const char* kAcquisitionFilter = "Kurvex Files (*.kvx)|*.KVX";
 constexpr const char* kBitmapExtension = ".bmp";
 constexpr const char* kAcquisitionExtension = ".kvx";
 constexpr const char* kMessageCaption = "Kurvex";
-
-// The dialogs start in the user's home folder.
-std::string HomeFolder() {
-  if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/') return home;
-  const passwd* entry = ::getpwuid(::getuid());
-  return entry != nullptr && entry->pw_dir != nullptr ? entry->pw_dir : std::string();
-}
-
-FileDialogRequest SaveRequest(const char* extension, const char* filter) {
-  FileDialogRequest request;
-  request.Filter = filter;
-  request.DefaultExt = extension;
-  request.InitialDir = HomeFolder();
-  request.OverwritePrompt = true;
-  return request;
-}
-
-void ShowFileError(const char* what, const EGraphFileError& error) {
-  TheMessageBoxes().Show("Die Datei \"" + error.FileName() + "\" konnte nicht " + what + " werden.\n" + error.what(),
-                         kMessageCaption, MessageIcon::Error, MessageButtons::Ok);
-}
 
 // A file cut inside its last record loads its whole records; the user
 // learns that the rest is missing.
@@ -70,7 +46,11 @@ bool MayWriteBitmap(const std::string& chosen) {
 void TForm1::GrafikSpeichernBMPClick(TObject*) {
   const std::optional<std::string> name = TheFileDialogs().Save(SaveRequest(kBitmapExtension, kBitmapFilter));
   if (!name || !MayWriteBitmap(*name)) return;
-  Chart1->SaveBitmap(*name, true);
+  try {
+    Chart1->SaveBitmap(*name, true);
+  } catch (const EGraphFileError& error) {
+    ShowSaveFailure(error.FileName(), error.what());
+  }
 }
 
 void TForm1::ErfassungSpeichernClick(TObject*) {
@@ -80,7 +60,7 @@ void TForm1::ErfassungSpeichernClick(TObject*) {
   try {
     Chart1->SaveGraph(*name);
   } catch (const EGraphFileError& error) {
-    ShowFileError("gespeichert", error);
+    ShowSaveFailure(error.FileName(), error.what());
   }
 }
 
@@ -88,14 +68,14 @@ void TForm1::ErfassungladenClick(TObject*) {
   FileDialogRequest request;
   request.Filter = kAcquisitionFilter;
   request.DefaultExt = kAcquisitionExtension;
-  request.InitialDir = HomeFolder();
+  request.InitialDir = HomeDirectory().string();
   const std::optional<std::string> name = TheFileDialogs().Open(request);
   if (!name) return;
   TGraphLoad load;
   try {
     load = Chart1->LoadGraph(*name, true);
   } catch (const EGraphFileError& error) {
-    ShowFileError("geladen", error);
+    ShowFileFailure(FileFailureText("Die Datei", error.FileName(), "geladen", error.what()));
     return;
   }
   if (load.CutBytes > 0) TellFileWasCut(*name, load);

@@ -3,9 +3,9 @@
 
 #include <memory>
 
-#include "platform/form.h"
-#include "platform/label.h"
-#include "platform/speedbutton.h"
+#include "platform/windows/form.h"
+#include "platform/windows/label.h"
+#include "platform/windows/speedbutton.h"
 
 namespace kurvex {
 

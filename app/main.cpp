@@ -1,23 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <cstdio>
-#include <string>
+#include "app/program.h"
 
-#include "app/mainwindow.h"
-#include "app/testhook.h"
-#include "platform/application.h"
-#include "widgets/applicationguard.h"
-
-int main(int argc, char** argv) {
-  std::string reason;
-  if (!kurvex::DisplayAvailable(&reason)) {
-    std::fprintf(stderr, "kurvex: %s; start it on a desktop session.\n", reason.c_str());
-    return 1;
-  }
-  // First of all: note whether another copy runs, before any window exists.
-  kurvex::TApplicationGuard guard(argc > 0 ? argv[0] : "");
-  kurvex::TApplication application(argc, argv);
-  kurvex::TForm1 form;
-  form.Show();
-  kurvex::StartTestHookIfAsked(form);
-  return application.Run();
-}
+int main(int argc, char** argv) { return kurvex::RunProgram(argc, argv); }

@@ -5,23 +5,26 @@
 #include <optional>
 #include <string>
 
+#include "app/chartplotter.h"
+#include "app/currentvalue.h"
 #include "app/infowindow.h"
-#include "app/lineassembler.h"
 #include "app/session.h"
+#include "app/statusfields.h"
 #include "chart/chartcontrol.h"
-#include "platform/checkbox.h"
-#include "platform/combobox.h"
-#include "platform/form.h"
-#include "platform/hotplugwatch.h"
-#include "platform/groupbox.h"
-#include "platform/label.h"
-#include "platform/menu.h"
-#include "platform/panel.h"
-#include "platform/radiobutton.h"
-#include "platform/speedbutton.h"
-#include "platform/filedialogs.h"
-#include "platform/statusbar.h"
-#include "platform/timer.h"
+#include "platform/windows/checkbox.h"
+#include "platform/windows/combobox.h"
+#include "platform/windows/form.h"
+#include "platform/windows/groupbox.h"
+#include "platform/windows/label.h"
+#include "platform/windows/menu.h"
+#include "platform/windows/panel.h"
+#include "platform/windows/radiobutton.h"
+#include "platform/windows/speedbutton.h"
+#include "platform/windows/filedialogs.h"
+#include "platform/windows/statusbar.h"
+#include "intake/sampleintake.h"
+#include "platform/windows/timer.h"
+#include "ports/portwatch.h"
 #include "recording/recorder.h"
 #include "serial/serialcomm.h"
 #include "widgets/circularprogress.h"
@@ -50,9 +53,11 @@ class TForm1 : public TForm {
                             TComStateFlags State, bool& flFlashBuffers);
   void SerialComm1FatalError(TBaseIO& Sender, std::uint32_t ErrorCode, std::uint32_t Detail,
                              const std::string& ErrorMsg, bool& RaiseException);
-  /// Received bytes: cut into lines, each processed as one sample.
+  /// Received bytes: cut into lines, each processed as one sample
+  /// (app/intakehandlers.cpp; what a line becomes is intake/).
   void SerialComm1AfterReceive(TBaseIO& Com, const std::uint8_t* Buffer, std::uint32_t Received);
-  /// One complete line (without CR LF): convert, scale, count, show, plot.
+  /// One complete line (without CR LF): convert, scale, count, show, plot;
+  /// the sample beyond a Normal acquisition's limit stops it.
   void ProcessSampleLine(std::string_view Line);
   /// The port field changed: panel 1 follows (app/portstatus.cpp).
   void ComComboBoxChange(TObject* Sender);
@@ -95,6 +100,9 @@ class TForm1 : public TForm {
   void RecordingTimerTimer(TObject* Sender);
 
   TSessionState SessionState;
+
+  /// The status bar's panel for `field`.
+  TStatusPanel& Status(TStatusField field) { return StatusBar->Panels()[static_cast<int>(field)]; }
 
   // --- controls, parents before children ----------------------------------
   std::unique_ptr<TMainMenu> MainMenu1;
@@ -172,10 +180,9 @@ class TForm1 : public TForm {
   void CreateSerialPort();
   /// Panel 1 and what keeps it current: the port field and the device watch.
   void CreatePortStatus();
-  void WatchPorts();
-  /// The port field's items from the port list; a device that appears
+  /// The port field's items from the port list; a device that arrives
   /// while the field names nothing present is chosen.
-  void ShowPortChoices();
+  void ShowPortChoices(const TPortChange& change);
   /// The port field's entry for `portNo` shows what is there: the number
   /// alone once its device is gone, the entry again when it comes back.
   void ShowPortTruth(std::uint16_t portNo);
@@ -190,7 +197,8 @@ class TForm1 : public TForm {
   void ShowInputNotices();
   /// The five number fields, which lie over GroupBox2 but are not its children.
   void EnableNumberFields(bool enabled);
-  void PlotTrendSample();
+  /// The chart, the current-value label and the recorder take the samples.
+  void ConnectSampleConsumers();
   /// The view of Trend mode: no mouse navigation, no Normal, Zoom or Y Log.
   void SwitchViewToTrend();
   /// The export and recording items of the "Datei" menu (app/recordingdesign.cpp).
@@ -210,18 +218,17 @@ class TForm1 : public TForm {
   void ShowRecordingRows(const std::string& prefix);
   void ReportRecordingFailure(const std::string& reason);
 
-  TLineAssembler m_lineAssembler;
   /// Every sample of an acquisition with recording on goes here.
   TRecorder m_recorder;
-  /// When the batch being processed was read; the time of its lines.
-  TReadTime m_lineReadTime;
+  /// What received bytes become; it hands each sample to the consumers.
+  TSampleIntake m_intake{SessionState};
+  std::unique_ptr<TChartPlotter> m_chartPlotter;
+  std::unique_ptr<TCurrentValueDisplay> m_currentValue;
   /// The file chosen for the next recording: kept until a recording starts
   /// in it, another is chosen or "Aufzeichnen" is unticked.
   std::optional<FileChoice> m_nextRecordingFile;
-  /// Devices and port links that come and go refresh the port list.
-  std::unique_ptr<THotplugWatch> m_portWatch;
-  /// Port numbers of the present devices at the last refresh.
-  std::vector<int> m_presentPorts;
+  /// Keeps the port list current as devices and port links come and go.
+  std::unique_ptr<TPortWatch> m_portWatch;
   /// The port whose entry the port field last gave up because its device went.
   std::optional<std::uint16_t> m_portEntryGone;
   /// The number field being edited when Start disabled it; it gets the focus back at Stop.

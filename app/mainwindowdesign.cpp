@@ -6,10 +6,10 @@
 #include "app/glyphs.h"
 #include "app/mainwindow.h"
 #include "app/numbertext.h"
-#include "platform/eventguard.h"
-#include "platform/localeformat.h"
-#include "platform/messageboxes.h"
-#include "platform/programidentity.h"
+#include "platform/system/eventguard.h"
+#include "platform/system/localeformat.h"
+#include "platform/windows/messageboxes.h"
+#include "platform/windows/programidentity.h"
 
 namespace kurvex {
 
@@ -70,17 +70,18 @@ TForm1::TForm1() {
   CreateGraphParameters();
   CreateViewControls();
   CreateChart();
+  ConnectSampleConsumers();
   StatusBar = std::make_unique<TStatusBar>(this);
   StatusBar->SetName("StatusBar");
   StatusBar->SetAlign(alBottom);
   // Each panel shows its whole text where the window allows; the port's
   // (where it leads, or why it did not open) is the longest and takes the
-  // room the others leave.
+  // room the others leave. In the order of TStatusField.
   StatusBar->Panels().Add(100, pwText);
   StatusBar->Panels().Add(200, pwFill);
   StatusBar->Panels().Add(100, pwText);
   StatusBar->Panels().Add(100, pwText);
-  StatusBar->Panels()[0].SetAccessibleDescription("Sample-Anzahl");
+  Status(TStatusField::SampleCount).SetAccessibleDescription("Sample-Anzahl");
   CreateSerialPort();
   CreatePortStatus();
   FormInfo = std::make_unique<TFormInfo>();

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <cstdio>
 
-#include "platform/localeformat.h"
+#include "platform/system/localeformat.h"
 
 namespace kurvex {
 

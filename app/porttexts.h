@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/portholders.h"
-#include "serial/devicelist.h"
+#include "ports/portholders.h"
+#include "ports/devicelist.h"
 
 namespace kurvex {
 

@@ -2,10 +2,12 @@
 #include <filesystem>
 
 #include "app/csvdialog.h"
+#include "app/fileprompts.h"
 #include "app/mainwindow.h"
 #include "app/numbertext.h"
-#include "platform/configdir.h"
-#include "platform/messageboxes.h"
+#include "app/recordingtexts.h"
+#include "platform/system/configdir.h"
+#include "platform/windows/messageboxes.h"
 #include "recording/recordingname.h"
 
 namespace kurvex {
@@ -30,7 +32,7 @@ void TForm1::AufzeichnungsdateiWaehlenClick(TObject*) {
   m_nextRecordingFile = choice;
   // Choosing a file asks for a recording.
   RecordCheckBox->SetChecked(true);
-  StatusBar->Panels()[3].SetText("Nächste Aufzeichnung: ", NameOnly(choice->FileName), "");
+  Status(TStatusField::Recording).SetText("Nächste Aufzeichnung: ", NameOnly(choice->FileName), "");
 }
 
 std::optional<std::string> TForm1::StartRecording() {
@@ -44,7 +46,7 @@ std::optional<std::string> TForm1::StartRecording() {
                        start);
     } catch (const EFileError& error) {
       // A chosen file stays chosen: the next Start tries it again.
-      return "Die Aufzeichnungsdatei \"" + error.FileName() + "\" konnte nicht angelegt werden.\n" + error.what();
+      return FileFailureText("Die Aufzeichnungsdatei", error.FileName(), "angelegt", error.what());
     }
     m_nextRecordingFile.reset();
     ShowRecordingRows("Aufzeichnung: ");
@@ -54,15 +56,13 @@ std::optional<std::string> TForm1::StartRecording() {
   return std::nullopt;
 }
 
-void TForm1::TellRecordingNotCreated(const std::string& why) {
-  TheMessageBoxes().Show(why, "Kurvex", MessageIcon::Error, MessageButtons::Ok);
-}
+void TForm1::TellRecordingNotCreated(const std::string& why) { ShowFileFailure(why); }
 
 void TForm1::RecordCheckBoxClick(TObject*) {
   if (RecordCheckBox->Checked() || !m_nextRecordingFile) return;
   // No recording, no next file: a later tick records to a fresh name again.
   m_nextRecordingFile.reset();
-  StatusBar->Panels()[3].SetText("");
+  Status(TStatusField::Recording).SetText("");
 }
 
 void TForm1::StopRecording() {
@@ -70,31 +70,31 @@ void TForm1::StopRecording() {
   if (!m_recorder.Open()) return;
   RecordingTimer->SetEnabled(false);
   m_recorder.Stop();
-  if (const std::optional<std::string> failure = m_recorder.Failure())
-    ReportRecordingFailure(*failure);
+  if (const std::optional<TRecordingFailure> failure = m_recorder.Failure())
+    ReportRecordingFailure(RecordingFailureText(*failure));
   else
     ShowRecordingRows("Aufgezeichnet: ");
 }
 
 void TForm1::RecordingTimerTimer(TObject*) {
-  const std::optional<std::string> failure = m_recorder.Failure();
+  const std::optional<TRecordingFailure> failure = m_recorder.Failure();
   if (!failure) {
     ShowRecordingRows("Aufzeichnung: ");
     return;
   }
   RecordingTimer->SetEnabled(false);
   m_recorder.Stop();
-  ReportRecordingFailure(*failure);
+  ReportRecordingFailure(RecordingFailureText(*failure));
 }
 
 void TForm1::ShowRecordingRows(const std::string& prefix) {
-  StatusBar->Panels()[3].SetText(prefix, NameOnly(m_recorder.FileName()),
+  Status(TStatusField::Recording).SetText(prefix, NameOnly(m_recorder.FileName()),
                                  ", " + GroupedCount(m_recorder.RowsWritten()) + " Zeilen");
 }
 
 void TForm1::ReportRecordingFailure(const std::string& reason) {
   const std::string& fileName = m_recorder.FileName();
-  StatusBar->Panels()[3].SetText("Aufzeichnung abgebrochen: ", fileName, ": " + reason);
+  Status(TStatusField::Recording).SetText("Aufzeichnung abgebrochen: ", fileName, ": " + reason);
   const std::string goesOn = SerialComm1->Active() ? "Die Erfassung läuft weiter. " : "";
   TheMessageBoxes().Show("Die Aufzeichnung in die Datei \"" + fileName + "\" wurde abgebrochen:\n" + reason + "\n\n" +
                              goesOn + "Die " + GroupedCount(m_recorder.RowsWritten()) +

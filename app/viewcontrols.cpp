@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/mainwindow.h"
 #include "app/numbertext.h"
-#include "platform/messageboxes.h"
+#include "platform/windows/messageboxes.h"
 
 namespace kurvex {
 
@@ -97,7 +97,7 @@ void TForm1::ShowGraphLimits() {
 void TForm1::ClearGraphButtonClick(TObject*) {
   Chart1->ClearGraph();
   Chart1->ShowGraph();
-  StatusBar->Panels()[0].SetText("");
+  Status(TStatusField::SampleCount).SetText("");
 }
 
 }  // namespace kurvex

@@ -3,7 +3,7 @@
 
 #include "bench/benchapp.h"
 #include "chart/scale.h"
-#include "platform/bitmap.h"
+#include "platform/drawing/bitmap.h"
 
 namespace kurvex {
 namespace {

@@ -1,21 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart/bitmapexport.h"
 
+#include <algorithm>
 #include <array>
-#include <strings.h>
-
+#include <cctype>
 #include <cstring>
 
 #include "chart/chartcontrol.h"
 #include "chart/graphfile.h"
-#include "platform/error.h"
-#include "platform/replacefile.h"
+#include "platform/system/error.h"
+#include "platform/system/replacefile.h"
 
 namespace kurvex {
 
 namespace {
 
-constexpr const char* kBitmapExtension = ".bmp";
+constexpr std::string_view kBitmapExtension = ".bmp";
 
 // The colours a black-and-white export replaces, remembered for restoring.
 struct TScreenColors {
@@ -29,14 +29,21 @@ std::string BitmapFileName(const std::string& fileName) {
   const std::size_t slash = fileName.find_last_of('/');
   const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
   const std::size_t dot = fileName.find_last_of('.');
-  if (dot == std::string::npos || dot <= nameStart) return fileName + kBitmapExtension;
-  if (::strcasecmp(fileName.c_str() + dot, kBitmapExtension) == 0) return fileName;
-  return fileName.substr(0, dot) + kBitmapExtension;
+  if (dot == std::string::npos || dot <= nameStart) return fileName + std::string(kBitmapExtension);
+  const auto sameLetter = [](char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+  };
+  if (std::equal(fileName.begin() + static_cast<std::ptrdiff_t>(dot), fileName.end(), kBitmapExtension.begin(),
+                 kBitmapExtension.end(), sameLetter)) {
+    return fileName;
+  }
+  return fileName.substr(0, dot) + std::string(kBitmapExtension);
 }
 
 void TCustomChartControl::SaveBitmap(const std::string& fileName, bool blackAndWhite) {
-  std::string error;
-  if (!ExportPicture(blackAndWhite).SaveToFile(BitmapFileName(fileName), &error)) throw EKurvexError(error);
+  const std::string target = BitmapFileName(fileName);
+  if (const int error = ReplaceFileContents(target, ExportPicture(blackAndWhite).BmpBytes()); error != 0)
+    throw EGraphFileError(target, std::strerror(error));
 }
 
 void TCustomChartControl::SavePng(const std::string& fileName) {

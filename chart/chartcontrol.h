@@ -21,9 +21,9 @@
 #include "chart/scaleprops.h"
 #include "chart/standardlayout.h"
 #include "chart/textlabel.h"
-#include "platform/bitmap.h"
-#include "platform/canvas.h"
-#include "platform/control.h"
+#include "platform/drawing/bitmap.h"
+#include "platform/drawing/canvas.h"
+#include "platform/windows/control.h"
 
 namespace kurvex {
 
@@ -45,9 +45,9 @@ enum TTextBkg : std::uint8_t { tbClear, tbSolid };
 using TRenderEvent = std::function<void(TObject* Sender, TCanvas& Canvas, int Top, int Left)>;
 
 /// A 2-D chart with 16 layers. Keeps drawing items in world coordinates,
-/// maps them to pixels per layer (linear or logarithmic), and draws only on
-/// ShowGraph, Paint and the setters of drawing properties. Adding items never
-/// draws. Those calls request a picture, which is rendered at the next frame
+/// maps them to pixels per layer (linear or logarithmic); its picture
+/// changes only through ShowGraph, Paint and the setters of drawing
+/// properties, never by adding items. Those calls request a picture, which is rendered at the next frame
 /// of the screen from the state at that moment, or at once when a caller
 /// reads the picture (ControlBitmap, PlotBitmap). Charts can share one item
 /// store (UseDataOf). GUI thread only.
@@ -64,7 +64,8 @@ class TCustomChartControl : public TCustomControl {
   /// An index outside 0..ItemCount-1 changes nothing.
   void RemoveItem(int index);
   void RemoveFirstItem() { RemoveItem(0); }
-  /// Requests the plot area with all items for the next frame.
+  /// Requests the plot area with all items for the next frame (with
+  /// AutoRedraw off the whole control); nothing is drawn now.
   void ShowGraph();
   int ItemCount() const { return m_store->Count(); }
   int ItemCapacity() const { return m_store->Capacity(); }
@@ -117,8 +118,10 @@ class TCustomChartControl : public TCustomControl {
   TScaleTickDrawnEvent OnScaleTickDrawn;
 
   // --- drawing -----------------------------------------------------------
-  /// Requests a full redraw of frame, scales and plot area for the next frame.
-  virtual void Paint() override;
+  /// Requests a full redraw of frame, scales and plot area for the next
+  /// frame; nothing is drawn now. Not before the window exists, while
+  /// loading or while a change of several ranges holds it back.
+  virtual void Paint();
   /// Raises the size to the minimum the rims leave room for.
   void SetBounds(int left, int top, int width, int height) override;
 
@@ -201,22 +204,16 @@ class TCustomChartControl : public TCustomControl {
   bool Loading() const { return m_loading; }
   bool PaintSuspended() const { return m_paintSuspended; }
 
-  /// The off-screen picture of the whole control, which is the window's
-  /// picture: redraws render into it and the screen shows it at the next
-  /// repaint. A requested redraw is rendered first.
-  const TBitmap& ControlBitmap() {
-    FlushPicture();
-    return WindowImage();
-  }
-  /// A copy of the plot area of that picture, (PlotWidth + 1) x
-  /// (PlotHeight + 1) pixels from (LRim, TRim): the plot as last rendered,
-  /// a requested redraw included.
+  /// A copy of the plot area of the picture (ControlBitmap), (PlotWidth + 1)
+  /// x (PlotHeight + 1) pixels from (LRim, TRim): the plot as last
+  /// rendered, a requested redraw included.
   TBitmap PlotBitmap();
 
  protected:
   void CreateWnd() override;
-  /// Renders the requested redraw: the whole control or only the plot area.
-  void RenderPicture() override;
+  /// Renders the whole control or only the plot area (with the crosshairs
+  /// over it) into the window's picture.
+  void RenderPicture(TPictureArea area) override;
   /// Paint when AutoRedraw is on.
   void RedrawIfAuto();
   /// Sets one layer's range through joined layers, painting once afterwards.
@@ -293,8 +290,6 @@ class TCustomChartControl : public TCustomControl {
 
   bool m_loading = false;
   bool m_paintSuspended = true;
-  // What the next RenderPicture draws: frame and scales too, or the plot only.
-  bool m_wholePending = false;
   // Set while a standard layout changes many axis properties at once.
   bool m_holdAxisChanges = false;
 
@@ -366,7 +361,8 @@ class TCustomChartControl : public TCustomControl {
   /// Writes the whole control as a 24-bit BMP to fileName with its last
   /// extension replaced by ".bmp"; with blackAndWhite in the black-and-white
   /// rendering (colours restored afterwards). Nothing reaches the screen.
-  /// Throws EKurvexError when the file cannot be written.
+  /// Throws EGraphFileError (the file written and the system's reason) when
+  /// it cannot be written; an existing file then stays as it was.
   void SaveBitmap(const std::string& fileName, bool blackAndWhite);
   /// Writes the whole control as a PNG in its screen colours, through a
   /// temporary file as SaveGraph does. Nothing reaches the screen. Throws

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "chart/chartenums.h"
-#include "platform/control.h"
+#include "platform/windows/control.h"
 
 namespace kurvex {
 

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/color.h"
+#include "platform/drawing/color.h"
 
 namespace kurvex {
 

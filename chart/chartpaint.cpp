@@ -8,8 +8,7 @@ namespace kurvex {
 
 void TCustomChartControl::Paint() {
   if (!Visible() || m_loading || m_paintSuspended) return;
-  m_wholePending = true;
-  RequestPicture();
+  RequestPicture(paWhole);
 }
 
 void TCustomChartControl::SetAutoRedraw(bool v) {
@@ -17,14 +16,12 @@ void TCustomChartControl::SetAutoRedraw(bool v) {
   m_autoRedraw = v;
 }
 
-void TCustomChartControl::RenderPicture() {
-  const bool whole = m_wholePending;
-  m_wholePending = false;
+void TCustomChartControl::RenderPicture(TPictureArea area) {
   if (!Visible() || m_loading) return;
   // Rendered straight into the window's picture, which the screen receives
   // only at the next repaint, once it is finished.
   TBitmap& control = WindowBitmap();
-  if (whole) RenderFrame(control);
+  if (area == paWhole) RenderFrame(control);
   RenderPlot(control.Canvas(), m_lRim, m_tRim);
   ShowPlotArea();
 }

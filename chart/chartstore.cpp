@@ -38,10 +38,11 @@ void TCustomChartControl::ClearGraph() {
 void TCustomChartControl::ShowGraph() {
   if (Visible()) {
     SyncSharedData();
+    // With AutoRedraw on, the drawing setters have kept frame and scales
+    // current: only the plot area takes the new items. With it off they
+    // drew nothing, so this redraw is of the whole control.
     if (m_autoRedraw) {
-      // Only the plot area is rendered anew (unless a full redraw is due
-      // anyway); frame and scales stay as they are.
-      RequestPicture();
+      RequestPicture(paPlotArea);
     } else {
       Paint();
     }

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "platform/canvas.h"
-#include "platform/geometry.h"
+#include "platform/drawing/canvas.h"
+#include "platform/drawing/geometry.h"
 
 namespace kurvex {
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "platform/canvas.h"
-#include "platform/color.h"
+#include "platform/drawing/canvas.h"
+#include "platform/drawing/color.h"
 
 namespace kurvex {
 

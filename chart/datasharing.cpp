@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "chart/chartcontrol.h"
-#include "platform/messageboxes.h"
+#include "platform/windows/messageboxes.h"
 
 namespace kurvex {
 

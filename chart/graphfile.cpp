@@ -1,10 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart/graphfile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -14,7 +10,8 @@
 #include <new>
 
 #include "chart/chartcontrol.h"
-#include "platform/replacefile.h"
+#include "platform/system/readfile.h"
+#include "platform/system/replacefile.h"
 
 namespace kurvex {
 
@@ -24,30 +21,6 @@ constexpr std::size_t kRecordSize = sizeof(TChartItem);
 
 [[noreturn]] void Fail(const std::string& fileName, int error) {
   throw EGraphFileError(fileName, std::strerror(error));
-}
-
-// Closes the descriptor when the scope ends; close errors after a read are
-// of no interest.
-struct TFileDescriptor {
-  int fd;
-  ~TFileDescriptor() {
-    if (fd >= 0) ::close(fd);
-  }
-};
-
-// Reads up to size bytes; fewer only at the end of the file.
-bool ReadAll(int fd, char* data, std::size_t size, std::size_t* got) {
-  *got = 0;
-  while (*got < size) {
-    const ssize_t n = ::read(fd, data + *got, size - *got);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    if (n == 0) break;
-    *got += static_cast<std::size_t>(n);
-  }
-  return true;
 }
 
 bool IsTextByte(unsigned char byte) { return byte >= 0x20 || byte == '\t' || byte == '\n' || byte == '\r'; }
@@ -69,12 +42,9 @@ void TCustomChartControl::SaveGraph(const std::string& fileName) {
 }
 
 TGraphLoad TCustomChartControl::LoadGraph(const std::string& fileName, bool keepStore) {
-  TFileDescriptor file{::open(fileName.c_str(), O_RDONLY | O_CLOEXEC)};
-  if (file.fd < 0) Fail(fileName, errno);
-  struct stat info{};
-  if (::fstat(file.fd, &info) != 0) Fail(fileName, errno);
-  if (S_ISDIR(info.st_mode)) Fail(fileName, EISDIR);
-  const long long records = info.st_size / static_cast<long long>(kRecordSize);
+  TReadFile file(fileName);
+  if (file.Error() != 0) Fail(fileName, file.Error());
+  const long long records = file.Size() / static_cast<long long>(kRecordSize);
   const long long kept = keepStore ? m_store->Count() : 0;
   if (records + kept > INT_MAX) Fail(fileName, EFBIG);
   const int count = static_cast<int>(records);
@@ -89,14 +59,14 @@ TGraphLoad TCustomChartControl::LoadGraph(const std::string& fileName, bool keep
     Fail(fileName, ENOMEM);
   }
   std::size_t got = 0;
-  if (count > 0 && !ReadAll(file.fd, reinterpret_cast<char*>(store->Items()), count * kRecordSize, &got))
-    Fail(fileName, errno);
+  if (count > 0 && !file.Read(reinterpret_cast<char*>(store->Items()), count * kRecordSize, got))
+    Fail(fileName, file.Error());
   // The file may have shrunk since its size was taken: only whole records count.
   while (store->Count() > static_cast<int>(got / kRecordSize)) store->Remove(store->Count() - 1);
   const std::string_view wholeRecords(reinterpret_cast<const char*>(store->Items()),
                                       static_cast<std::size_t>(store->Count()) * kRecordSize);
   if (const std::optional<std::string> why = NotAGraphFile(wholeRecords)) throw EGraphFileError(fileName, *why);
-  const TGraphLoad load{store->Count(), info.st_size - static_cast<std::int64_t>(wholeRecords.size())};
+  const TGraphLoad load{store->Count(), file.Size() - static_cast<std::int64_t>(wholeRecords.size())};
   m_store = std::move(store);
   SyncSharedData();
   Paint();

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart/itemstore.h"
 
-#include <sys/mman.h>
-
 #include <algorithm>
 #include <cstring>
-#include <new>
+
+#include "platform/system/zeropages.h"
 
 namespace kurvex {
 
@@ -20,19 +19,10 @@ constexpr int kMinSlide = 4096;
 
 std::size_t Bytes(int slots) { return static_cast<std::size_t>(slots) * sizeof(TChartItem); }
 
-// Fresh anonymous pages read as zero and cost nothing until touched: growing
-// by 800000 slots must not mean writing 83 MB of zeros. Huge pages keep the
-// page faults of a live acquisition rare.
-TChartItem* MapZeroedSlots(int slots) {
-  void* block = mmap(nullptr, Bytes(slots), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-  if (block == MAP_FAILED) throw std::bad_alloc();
-  madvise(block, Bytes(slots), MADV_HUGEPAGE);
-  return static_cast<TChartItem*>(block);
-}
+// Growing by 800000 slots must not mean writing 83 MB of zeros.
+TChartItem* MapZeroedSlots(int slots) { return static_cast<TChartItem*>(AllocateZeroPages(Bytes(slots))); }
 
-void UnmapSlots(TChartItem* items, int slots) {
-  if (items) munmap(items, Bytes(slots));
-}
+void UnmapSlots(TChartItem* items, int slots) { FreeZeroPages(items, Bytes(slots)); }
 
 }  // namespace
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/canvas.h"
-#include "platform/geometry.h"
+#include "platform/drawing/canvas.h"
+#include "platform/drawing/geometry.h"
 
 namespace kurvex {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart/chartcontrol.h"
 #include "chart/chartcursors.h"
-#include "platform/cursor.h"
+#include "platform/windows/cursor.h"
 
 namespace kurvex {
 
@@ -166,9 +166,8 @@ void TCustomChartControl::EndRubberBand(bool zoom) {
 }
 
 void TCustomChartControl::XorRubberBands(TPoint from, TPoint replaced, TPoint to) {
-  // The outlines go onto the picture as it stands; a render left pending
-  // would cover them.
-  FlushPicture();
+  // The outlines go onto the picture as it stands (WindowBitmap renders a
+  // pending request first, which would otherwise cover them).
   TCanvas& canvas = WindowBitmap().Canvas();
   canvas.Pen = TPen{clWhite, psSolid, 1, pmXor};
   canvas.Brush.Style = bsClear;

@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "platform/control.h"
+#include "platform/windows/control.h"
 
 namespace kurvex {
 

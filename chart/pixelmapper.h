@@ -7,7 +7,7 @@
 
 #include "chart/chartcontrol.h"
 #include "chart/layertransform.h"
-#include "platform/geometry.h"
+#include "platform/drawing/geometry.h"
 
 namespace kurvex {
 

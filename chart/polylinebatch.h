@@ -4,8 +4,8 @@
 #include <array>
 
 #include "chart/columnreducer.h"
-#include "platform/canvas.h"
-#include "platform/geometry.h"
+#include "platform/drawing/canvas.h"
+#include "platform/drawing/geometry.h"
 
 namespace kurvex {
 

@@ -8,8 +8,8 @@
 #include "chart/chartitem.h"
 #include "chart/pixelmapper.h"
 #include "chart/polylinebatch.h"
-#include "platform/alignment.h"
-#include "platform/canvas.h"
+#include "platform/drawing/alignment.h"
+#include "platform/drawing/canvas.h"
 
 namespace kurvex {
 

@@ -11,9 +11,9 @@
 #include "chart/labelstride.h"
 #include "chart/scaletypes.h"
 #include "chart/ticklayout.h"
-#include "platform/bitmap.h"
-#include "platform/canvas.h"
-#include "platform/control.h"
+#include "platform/drawing/bitmap.h"
+#include "platform/drawing/canvas.h"
+#include "platform/windows/control.h"
 
 namespace kurvex {
 

@@ -6,7 +6,7 @@
 
 #include "chart/dtlabel.h"
 #include "chart/scaletypes.h"
-#include "platform/canvas.h"
+#include "platform/drawing/canvas.h"
 
 namespace kurvex {
 

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/color.h"
+#include "platform/drawing/color.h"
 
 namespace kurvex {
 

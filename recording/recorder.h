@@ -10,12 +10,25 @@
 #include <string>
 #include <thread>
 
-#include "platform/error.h"
+#include "intake/sampleconsumer.h"
+#include "platform/system/appendfile.h"
+#include "platform/system/error.h"
 #include "recording/csvdialect.h"
 #include "recording/recordrow.h"
 #include "recording/rowqueue.h"
 
 namespace kurvex {
+
+/// Why a recording ended by itself.
+struct TRecordingFailure {
+  enum TKind : std::uint8_t {
+    rfWriteFailed,  ///< the file took no more: disk full, file-size limit, I/O error
+    rfQueueFull     ///< the writer could not keep up with the samples
+  };
+  TKind Kind = rfWriteFailed;
+  std::string SystemReason;   ///< rfWriteFailed: the system's words
+  std::size_t QueueRows = 0;  ///< rfQueueFull: the rows the queue holds
+};
 
 /// Writes every sample of an acquisition to a CSV file without holding up
 /// the sample path: Add puts a row into a bounded queue, a writer thread
@@ -29,7 +42,8 @@ namespace kurvex {
 /// recording ends there too, after the writer has written what was queued,
 /// so the file holds every sample up to that point and no gap. Failure()
 /// says why. Start, Add and Stop belong to one thread (the GUI thread).
-class TRecorder {
+/// As a consumer of the sample path it records each sample's first value.
+class TRecorder : public TSampleConsumer {
  public:
   static constexpr std::size_t kQueueRows = 1 << 18;
   static constexpr int kWriteIntervalMs = 100;
@@ -37,13 +51,13 @@ class TRecorder {
 
   explicit TRecorder(std::size_t queueRows = kQueueRows);
   /// Stops a running recording.
-  ~TRecorder();
+  ~TRecorder() override;
   TRecorder(const TRecorder&) = delete;
   TRecorder& operator=(const TRecorder&) = delete;
 
-  /// Creates (or empties) fileName, writes the header and starts the
-  /// writer; `start` is the moment that "seconds since Start" counts from.
-  /// Throws EFileError when the file cannot be created or written.
+  /// Creates (or empties) fileName (CreateAppendFile), writes the header and
+  /// starts the writer; `start` is the moment that "seconds since Start"
+  /// counts from. Throws EFileError when the file cannot be created or written.
   void Start(const std::string& fileName, TCsvDialect dialect, TReadTime start);
   /// Writes what is queued, syncs and closes the file. Harmless when idle.
   void Stop();
@@ -58,17 +72,19 @@ class TRecorder {
     if (!m_queue->Push({sampleNumber, readAt.WallNs, readAt.SteadyNs - m_start.SteadyNs, rawValue, scaledValue}))
       QueueFull();
   }
+  void Take(const TSample& sample) override {
+    Add(sample.Number, sample.ReadAt, sample.Values.front().Raw, sample.Values.front().Scaled);
+  }
 
   const std::string& FileName() const { return m_fileName; }
   /// Rows in the file so far (header not counted). Any thread.
   std::int64_t RowsWritten() const { return m_rowsWritten.load(std::memory_order_relaxed); }
-  /// Why recording ended by itself (the system's reason, or that the queue
-  /// was full); nothing while it runs or after a plain Stop.
-  std::optional<std::string> Failure() const;
+  /// Why recording ended by itself; nothing while it runs or after a plain Stop.
+  std::optional<TRecordingFailure> Failure() const;
 
  private:
   void QueueFull();
-  void Fail(const std::string& reason);
+  void Fail(const TRecordingFailure& reason);
   void WriterLoop(TCsvDialect dialect);
   /// Formats and writes everything queued; false when a write failed.
   bool WriteQueued(TRecordRowFormat& format, std::string& block);
@@ -79,7 +95,7 @@ class TRecorder {
   bool m_accepting = false;
   TReadTime m_start;
   std::string m_fileName;
-  int m_fd = -1;
+  std::unique_ptr<TAppendFile> m_file;  // from Start to Stop
   std::int64_t m_fileSize = 0;  // writer thread while it runs
   std::atomic<std::int64_t> m_rowsWritten{0};
   std::atomic<bool> m_failed{false};
@@ -87,7 +103,7 @@ class TRecorder {
   mutable std::mutex m_mutex;
   std::condition_variable m_wake;
   bool m_stopRequested = false;  // guarded by m_mutex
-  std::optional<std::string> m_failure;  // guarded by m_mutex
+  std::optional<TRecordingFailure> m_failure;  // guarded by m_mutex
   std::thread m_writer;
 };
 

@@ -2,7 +2,6 @@
 #include "recording/recordrow.h"
 
 #include <charconv>
-#include <chrono>
 #include <cstdio>
 #include <ctime>
 
@@ -22,12 +21,6 @@ void AppendThreeDigits(std::string& out, std::int64_t value) {
 }
 
 }  // namespace
-
-TReadTime TReadTime::Now() {
-  using namespace std::chrono;
-  return {duration_cast<nanoseconds>(system_clock::now().time_since_epoch()).count(),
-          duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count()};
-}
 
 std::string TRecordRowFormat::Header() const {
   std::string row;

@@ -4,17 +4,10 @@
 #include <cstdint>
 #include <string>
 
+#include "intake/readtime.h"
 #include "recording/csvdialect.h"
 
 namespace kurvex {
-
-/// When something happened, by the wall clock (for people) and by the
-/// monotonic clock (for durations that a clock change must not bend).
-struct TReadTime {
-  std::int64_t WallNs = 0;    ///< ns since 1970-01-01 UTC
-  std::int64_t SteadyNs = 0;  ///< ns of the monotonic clock
-  static TReadTime Now();
-};
 
 /// One sample as it is recorded.
 struct TRecordRow {

@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "platform/dispatcher.h"
+#include "platform/system/dispatcher.h"
 #include "serial/logfile.h"
-#include "serial/portscan.h"
+#include "ports/portscan.h"
 
 namespace kurvex {
 

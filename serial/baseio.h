@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/error.h"
-#include "platform/hotplugwatch.h"
-#include "platform/serialdevice.h"
-#include "serial/devicelist.h"
+#include "platform/system/error.h"
+#include "platform/system/hotplugwatch.h"
+#include "platform/system/serialdevice.h"
+#include "ports/portlistholder.h"
 
 namespace kurvex {
 
@@ -43,10 +43,10 @@ using TOnFatalErrorEvent = std::function<void(TBaseIO& sender, std::uint32_t err
 /// the log sink, and turns fatal errors into events and exceptions.
 /// All members are for the thread that configures the component (the GUI
 /// thread in this program) unless stated.
-class TBaseIO {
+class TBaseIO : public TPortListHolder {
  public:
   TBaseIO() = default;
-  virtual ~TBaseIO() = default;
+  ~TBaseIO() override = default;
   TBaseIO(const TBaseIO&) = delete;
   TBaseIO& operator=(const TBaseIO&) = delete;
 
@@ -60,7 +60,7 @@ class TBaseIO {
 
   /// The open device, null while closed. Owned by the component; its Fd()
   /// may be polled by a reader thread until the port closes.
-  SerialDevice* Device() const { return m_device.get(); }
+  SerialDevice* Device() const override { return m_device.get(); }
 
   /// A device to use at the next open instead of opening one by name; it is
   /// used once.
@@ -74,7 +74,7 @@ class TBaseIO {
   /// replaces its contents with one caption per entry, in list order.
   void GetDeviceList(TDeviceStrings* strings);
   /// Builds the device list anew; listeners then get kNotifyChanged.
-  void RefreshDeviceList();
+  void RefreshDeviceList() override;
   /// Makes the entry at `index` the port to open (an invalid index does
   /// nothing).
   virtual void SelectDevice(int index) = 0;
@@ -85,7 +85,7 @@ class TBaseIO {
   /// THotplugWatch over TDeviceTree::WatchFolders().
   bool HandleDeviceChange(const THotplugChange& change);
   /// The entries as the last enumeration found them; empty until asked for.
-  const TDeviceList& DeviceList() const { return m_deviceList; }
+  const TDeviceList& DeviceList() const override { return m_deviceList; }
 
   /// Optional log sink, not owned; null for none.
   TCustomLogFile* Log() const { return m_log; }

@@ -19,9 +19,6 @@ enum TComPort : std::uint8_t { cpCOM1, cpCOM2, cpCOM3, cpCOM4, cpCOM5, cpCOM6, c
 /// Flow control.
 enum TStreamProtocol : std::uint8_t { spNone, spXonXoff, spHardware };
 
-/// How much a port list knows about each port.
-enum TEnumPorts : std::uint8_t { epQuickAll, epFullInfo, epFullPresent };
-
 /// Line events that are watched and reported.
 enum TTraceState : std::uint8_t {
   tsRxChar, tsRxFlag, tsTxEmpty, tsCTS, tsDSR, tsRLSD,

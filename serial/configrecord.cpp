@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "serial/configrecord.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <system_error>
 
-#include "platform/configdir.h"
+#include "platform/system/configdir.h"
+#include "platform/system/replacefile.h"
 
 namespace kurvex {
 
@@ -79,24 +78,7 @@ bool WriteConfigValue(const std::filesystem::path& path, std::span<const std::ui
   if (error) {
     return false;
   }
-  // Encoded names hold no '.', so this name cannot be another value's.
-  std::filesystem::path temporary = path;
-  temporary += ".tmp" + std::to_string(getpid());
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-      std::filesystem::remove(temporary, error);
-      return false;
-    }
-  }
-  std::filesystem::rename(temporary, path, error);
-  if (error) {
-    std::filesystem::remove(temporary, error);
-    return false;
-  }
-  return true;
+  return ReplaceFileContents(path.string(), {reinterpret_cast<const char*>(bytes.data()), bytes.size()}) == 0;
 }
 
 std::optional<std::vector<std::uint8_t>> ReadConfigValue(const std::filesystem::path& path,

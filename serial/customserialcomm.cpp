@@ -5,11 +5,11 @@
 #include <chrono>
 #include <thread>
 
-#include "platform/termiosdevice.h"
+#include "platform/system/termiosdevice.h"
 #include "serial/configrecord.h"
 #include "serial/dcb.h"
 #include "serial/logfile.h"
-#include "serial/portscan.h"
+#include "ports/portscan.h"
 
 namespace kurvex {
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/devicetree.h"
+#include "ports/devicetree.h"
 #include "serial/customcomm.h"
 
 namespace kurvex {
@@ -35,7 +35,7 @@ class TCustomSerialComm : public TCustomComm {
   /// Where the device list looks for ports; the running system (with the
   /// port folder as it is at each enumeration) until set.
   void SetDeviceTree(TDeviceTree tree) { m_deviceTree = std::move(tree); }
-  TDeviceTree DeviceTree() const;
+  TDeviceTree DeviceTree() const override;
 
   /// Stores port number, DCB and timeouts as one 49-byte value at
   /// ConfigValuePath(rootKey, key, valueName). A failure is a fatal error.

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "platform/serialdevice.h"
+#include "platform/system/serialdevice.h"
 #include "serial/commtypes.h"
 #include "serial/win32comm.h"
 

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "platform/serialdevice.h"
+#include "platform/system/serialdevice.h"
 
 namespace kurvex {
 

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <exception>
 
-#include "platform/dispatcher.h"
+#include "platform/system/dispatcher.h"
 #include "serial/customcomm.h"
 #include "serial/eventmask.h"
 #include "serial/logfile.h"

@@ -1,16 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "serial/receivethread.h"
 
-#include <poll.h>
-#include <sys/eventfd.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <chrono>
 #include <functional>
-#include <system_error>
 
-#include "platform/dispatcher.h"
+#include "platform/system/dispatcher.h"
 #include "serial/linecounters.h"
 #include "serial/win32comm.h"
 
@@ -33,31 +28,20 @@ TReceiveThread::TReceiveThread(TComEventTarget& target, SerialDevice& device,
     : m_target(target), m_device(device), m_generation(generation) {
   // Read here, not on the thread: a line event right after the open counts.
   m_hasCounters = m_device.Counters(m_counters);
-  m_wakeFd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-  if (m_wakeFd < 0) {
-    throw std::system_error(errno, std::generic_category(), "eventfd");
-  }
   m_thread = std::jthread([this](std::stop_token stop) { Run(std::move(stop)); });
 }
 
 TReceiveThread::~TReceiveThread() {
   Stop();
   m_thread.join();
-  close(m_wakeFd);
 }
 
 void TReceiveThread::Stop() {
   m_thread.request_stop();
-  Wake();
+  m_wait.Wake();
 }
 
-void TReceiveThread::WatchedEventsChanged() { Wake(); }
-
-void TReceiveThread::Wake() {
-  const std::uint64_t one = 1;
-  // Cannot fail short of a full counter, which a single pending wake-up never reaches.
-  [[maybe_unused]] const ssize_t written = write(m_wakeFd, &one, sizeof one);
-}
+void TReceiveThread::WatchedEventsChanged() { m_wait.Wake(); }
 
 template <class Handle>
 bool TReceiveThread::Deliver(const Handle& handle, const std::stop_token& stop) {
@@ -71,9 +55,8 @@ bool TReceiveThread::Deliver(const Handle& handle, const std::stop_token& stop) 
 bool TReceiveThread::GatherUntil(std::chrono::steady_clock::time_point until, const std::stop_token& stop) {
   const auto wait = std::chrono::ceil<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
   if (wait.count() <= 0) return true;
-  // Only a stop ends the wait early; the wake-up stays counted for the next poll.
-  pollfd wake{m_wakeFd, POLLIN, 0};
-  return poll(&wake, 1, static_cast<int>(wait.count())) <= 0 || !stop.stop_requested();
+  // Only a stop ends the wait early; the wake-up stays counted for the next wait.
+  return m_wait.Pause(static_cast<int>(wait.count())) || !stop.stop_requested();
 }
 
 void TReceiveThread::Run(std::stop_token stop) {
@@ -87,24 +70,19 @@ void TReceiveThread::Run(std::stop_token stop) {
     const bool ticking = unread > 0 || watchCounters || (watched & EV_TXEMPTY) != 0;
     // While bytes sit unread the descriptor stays readable, so it is then
     // polled only for a hang-up and growth is looked for on each tick.
-    pollfd fds[2] = {{m_device.Fd(), static_cast<short>(unread > 0 ? 0 : POLLIN), 0},
-                     {m_wakeFd, POLLIN, 0}};
-    if (poll(fds, 2, ticking ? kTickMs : -1) < 0 && errno != EINTR) {
-      lostError = errno;
+    const TWaitResult waited = m_wait.Wait(m_device.Fd(), unread == 0, ticking ? kTickMs : -1);
+    if (waited.Error != 0) {
+      lostError = waited.Error;
       break;
     }
     if (stop.stop_requested()) {
       return;
     }
-    if ((fds[1].revents & POLLIN) != 0) {
-      std::uint64_t wakeUps = 0;
-      [[maybe_unused]] const ssize_t got = read(m_wakeFd, &wakeUps, sizeof wakeUps);
-    }
-    if ((fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
+    if (waited.Lost) {
       lostError = EIO;
       break;
     }
-    std::uint32_t mask = (fds[0].revents & POLLIN) != 0 ? EV_RXCHAR : 0;
+    std::uint32_t mask = waited.Readable ? EV_RXCHAR : 0;
     if (unread > 0) {
       const std::uint32_t waiting = m_device.Queues().Input;
       if (waiting > unread) {

@@ -6,7 +6,8 @@
 #include <stop_token>
 #include <thread>
 
-#include "platform/serialdevice.h"
+#include "platform/system/devicewait.h"
+#include "platform/system/serialdevice.h"
 
 namespace kurvex {
 
@@ -74,7 +75,6 @@ class TReceiveThread {
   void Run(std::stop_token stop);
   /// Lets input gather until `until`; false when a stop came meanwhile.
   bool GatherUntil(std::chrono::steady_clock::time_point until, const std::stop_token& stop);
-  void Wake();
   /// Runs `handle` where events are handled; false if it was dropped.
   template <class Handle>
   bool Deliver(const Handle& handle, const std::stop_token& stop);
@@ -85,7 +85,7 @@ class TReceiveThread {
   /// The driver's counters as last seen; used on the thread only once it runs.
   LineCounters m_counters;
   bool m_hasCounters = false;
-  int m_wakeFd = -1;
+  TDeviceWait m_wait;
   std::jthread m_thread;  // last: starts once everything above is set
 };
 

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <memory>
 #include <string>
+
+#include "platform/system/lockfile.h"
 
 namespace kurvex {
 
@@ -36,7 +39,7 @@ class TApplicationGuard {
   std::string m_name;
   std::string m_socketPath;
   TApplicationGuard* m_outer;  // Current() again once this one ends
-  int m_lockFd = -1;
+  std::unique_ptr<TLockFile> m_lock;  // none when there is no folder for it
   bool m_previousInstance = false;
 };
 

@@ -4,15 +4,14 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
-#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
 #include <array>
-#include <climits>
 
-#include "platform/eventguard.h"
-#include "platform/qtconvert.h"
+#include "platform/system/eventguard.h"
+#include "platform/drawing/qtconvert.h"
+#include "platform/windows/frameclock.h"
 #include "widgets/circularprogresslayout.h"
 
 namespace kurvex {
@@ -57,7 +56,12 @@ struct RingShapes {
 }  // namespace
 
 struct TCircularProgress::Impl {
-  QTimer timer;
+  explicit Impl(std::function<void()> onTick) : ticks(std::move(onTick)) {}
+
+  // The ticks ride the frame clock, so the ring reaches the screen in the
+  // same update as the chart and the texts.
+  TFrameRider ticks;
+  TFrameRider::Clock::time_point due{};  // the time of the next tick
   std::uint32_t interval = 100;
   RingShapes shapes;
 };
@@ -109,9 +113,7 @@ class CircularProgressWidget : public QWidget {
 };
 
 TCircularProgress::TCircularProgress(TWinControl* parent)
-    : TWinControl(new CircularProgressWidget, parent), m_impl(std::make_unique<Impl>()) {
-  m_impl->timer.setInterval(static_cast<int>(m_impl->interval));
-  QObject::connect(&m_impl->timer, &QTimer::timeout, [this] { RunReportingErrors([&] { Tick(); }); });
+    : TWinControl(new CircularProgressWidget, parent), m_impl(std::make_unique<Impl>([this] { Tick(); })) {
   m_appearance.OnChange = [this](TObject*) { Repaint(); };
   SetBounds(Left(), Top(), 60, 60);
   static_cast<CircularProgressWidget*>(Widget())->SetOwner(this);
@@ -147,7 +149,7 @@ std::uint32_t TCircularProgress::Interval() const { return m_impl->interval; }
 void TCircularProgress::SetInterval(std::uint32_t interval) {
   if (interval == m_impl->interval) return;
   m_impl->interval = interval;
-  m_impl->timer.setInterval(static_cast<int>(std::min<std::uint32_t>(interval, INT_MAX)));
+  m_impl->ticks.Cancel();  // the next tick is one new interval away
   UpdateTimer();
 }
 
@@ -156,15 +158,30 @@ void TCircularProgress::SetEnabled(bool enabled) {
   UpdateTimer();
 }
 
+std::chrono::milliseconds TCircularProgress::IntervalTime() const {
+  return std::chrono::milliseconds(m_impl->interval);
+}
+
 void TCircularProgress::UpdateTimer() {
-  // A zero interval would tick on every pass of the event loop; it means
-  // "no animation" instead.
+  // A zero interval would tick at every frame; it means "no animation"
+  // instead.
   const bool run = Enabled() && m_impl->interval > 0;
-  if (run && !m_impl->timer.isActive()) m_impl->timer.start();
-  if (!run) m_impl->timer.stop();
+  if (run && !m_impl->ticks.Waiting()) {
+    m_impl->due = TFrameRider::Clock::now() + IntervalTime();
+    m_impl->ticks.RideFrameFrom(m_impl->due);
+  }
+  if (!run) m_impl->ticks.Cancel();
 }
 
 void TCircularProgress::Tick() {
+  // The ticks keep their own beat, so the ring turns at its rate although
+  // each tick comes with the frame nearest to it. An interval shorter than
+  // a frame, or a loop that was busy for longer than an interval, gives one
+  // tick per frame instead of a catching-up jump.
+  const auto now = TFrameRider::Clock::now();
+  m_impl->due += IntervalTime();
+  if (m_impl->due <= now) m_impl->due = now + IntervalTime();
+  m_impl->ticks.RideFrameFrom(m_impl->due);
   m_cycle.Advance();
   Widget()->update(ToQRect(TickUpdateRect(m_cycle.CurrentSegment(), Width(), Height())));
   if (OnProgressUpdate) OnProgressUpdate(this);

@@ -1,18 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
 
-#include "platform/control.h"
+#include "platform/windows/control.h"
 #include "widgets/circularprogresssegments.h"
 #include "widgets/progressappearance.h"
 
 namespace kurvex {
 
 /// Busy indicator: a ring of twelve segments in which, while the control is
-/// enabled, a timer moves a running segment clockwise, filling the ring on
+/// enabled, a tick every Interval moves a running segment clockwise, filling the ring on
 /// one round and emptying it on the next. It can also show a progress value
 /// (Position between Min and Max) in its segments. Painted smoothed; the
 /// background around the ring is the parent's unless BackGroundColor is set.
@@ -34,7 +35,10 @@ class TCircularProgress : public TWinControl {
   /// Stored for the owner's use; the ring itself does not read it.
   int Step() const { return m_step; }
   void SetStep(int step) { m_step = step; }
-  /// Milliseconds between ticks; 0 stops the animation.
+  /// Milliseconds between ticks; 0 stops the animation. The ticks come
+  /// with frames of the frame clock (TFrameRider), each with the frame
+  /// nearest to its time, so an Interval shorter than a screen refresh
+  /// ticks once per frame.
   std::uint32_t Interval() const;
   void SetInterval(std::uint32_t interval);
 
@@ -57,6 +61,7 @@ class TCircularProgress : public TWinControl {
  private:
   void Tick();
   void UpdateTimer();
+  std::chrono::milliseconds IntervalTime() const;
   void Repaint();
 
   struct Impl;

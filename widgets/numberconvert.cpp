@@ -5,7 +5,7 @@
 #include <charconv>
 #include <system_error>
 
-#include "platform/localeformat.h"
+#include "platform/system/localeformat.h"
 
 namespace kurvex {
 

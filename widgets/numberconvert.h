@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/error.h"
+#include "platform/system/error.h"
 
 namespace kurvex {
 

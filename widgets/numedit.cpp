@@ -15,8 +15,8 @@
 #include <memory>
 #include <optional>
 
-#include "platform/eventguard.h"
-#include "platform/qtconvert.h"
+#include "platform/system/eventguard.h"
+#include "platform/drawing/qtconvert.h"
 
 namespace kurvex {
 

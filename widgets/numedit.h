@@ -4,9 +4,9 @@
 #include <functional>
 #include <string>
 
-#include "platform/color.h"
-#include "platform/control.h"
-#include "platform/localeformat.h"
+#include "platform/drawing/color.h"
+#include "platform/windows/control.h"
+#include "platform/system/localeformat.h"
 #include "widgets/numeditrules.h"
 
 namespace kurvex {

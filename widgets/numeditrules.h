@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/localeformat.h"
+#include "platform/system/localeformat.h"
 
 namespace kurvex {
 

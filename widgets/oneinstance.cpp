@@ -9,10 +9,10 @@
 
 #include <string>
 
-#include "platform/dispatcher.h"
-#include "platform/eventguard.h"
-#include "platform/form.h"
-#include "platform/messageboxes.h"
+#include "platform/system/dispatcher.h"
+#include "platform/system/eventguard.h"
+#include "platform/windows/form.h"
+#include "platform/windows/messageboxes.h"
 #include "widgets/applicationguard.h"
 
 namespace kurvex {

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/control.h"
-#include "platform/error.h"
+#include "platform/windows/control.h"
+#include "platform/system/error.h"
 
 namespace kurvex {
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/color.h"
-#include "platform/control.h"
+#include "platform/drawing/color.h"
+#include "platform/windows/control.h"
 
 namespace kurvex {
 

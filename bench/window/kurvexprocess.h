@@ -8,8 +8,8 @@
 
 namespace kurvex::bench {
 
-/// The real kurvex binary, started with its test hook and driven through
-/// its standard input and output.
+/// The real program (kurvex-driven), driven through its standard input and
+/// output.
 class KurvexProcess {
  public:
   /// Starts `binary` with the given extra environment ("NAME=value"), on

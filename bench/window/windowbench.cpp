@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// window-bench: the real kurvex binary fed through a pty at fixed rates, in
-// Trend and Normal mode, offscreen and under Xvfb; writes window.json.
+// window-bench: the real program (kurvex-driven: kurvex's window, driven over
+// standard input) fed through a pty at fixed rates, in Trend and Normal mode,
+// offscreen and under Xvfb; writes window.json.
 // A flood run then feeds Trend as fast as the pty takes bytes while kurvex
 // shares one processor with two busy loops, and measures how the window
 // answers: the longest gap between two drawn frames and the time Stop takes.
@@ -22,10 +23,12 @@
 #include <vector>
 
 #include "bench/window/busyloops.h"
+#include "bench/window/jsonwriter.h"
 #include "bench/window/kurvexprocess.h"
 #include "bench/window/procstats.h"
 #include "bench/window/ptyfeeder.h"
 #include "bench/window/xserver.h"
+#include "intake/sampleintake.h"
 
 namespace kurvex::bench {
 namespace {
@@ -34,7 +37,6 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kComNumber = 7;
-constexpr long long kNormalLimit = 50000;
 constexpr double kLinesPer100k = 100000;
 
 struct Options {
@@ -71,7 +73,7 @@ std::vector<Run> Plan(const Options& options, const std::string& platform) {
       // The slowest rate costs little CPU per second: three times as long, so
       // the 10 ms clock ticks of the CPU counters do not dominate.
       if (rate == 200) lines *= 3;
-      if (mode == "normal") lines = std::min<double>(lines, kNormalLimit);
+      if (mode == "normal") lines = std::min<double>(lines, kNormalSampleLimit);
       runs.push_back({platform, mode, rate, static_cast<long long>(lines)});
     }
   }
@@ -102,7 +104,7 @@ std::vector<std::string> KurvexOnPort(const PtyFeeder& pty, const XServer* x, co
   fs::create_directories(link.parent_path());
   fs::remove(link);
   fs::create_symlink(pty.SlavePath(), link);
-  std::vector<std::string> env = {"KURVEX_TEST_HOOK=1", "XDG_CONFIG_HOME=" + home.string(),
+  std::vector<std::string> env = {"XDG_CONFIG_HOME=" + home.string(),
                                   "XDG_RUNTIME_DIR=" + home.string(), "LC_ALL=C.UTF-8"};
   env.push_back(x ? "QT_QPA_PLATFORM=xcb" : "QT_QPA_PLATFORM=offscreen");
   if (x) env.push_back("DISPLAY=" + x->Display());
@@ -121,7 +123,9 @@ Measured Measure(const Run& run, const Options& options, const XServer* x, const
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
   const double idleCpu = CpuSeconds(kurvex.Pid());
   const auto idleStart = Clock::now();
-  std::this_thread::sleep_for(std::chrono::seconds(2));
+  // The CPU counters count in 10 ms ticks: over 20 s one tick is 0.05 %,
+  // fine enough to tell 0.2 % from 0.5 %.
+  std::this_thread::sleep_for(std::chrono::seconds(20));
   m.IdleCpuPercent = 100 * (CpuSeconds(kurvex.Pid()) - idleCpu) /
                      std::chrono::duration<double>(Clock::now() - idleStart).count();
 
@@ -197,19 +201,22 @@ FloodMeasured MeasureFlood(const std::string& platform, const Options& options, 
   return m;
 }
 
-std::string FloodJson(const std::vector<FloodMeasured>& runs) {
-  std::ostringstream out;
-  out << "  \"flood\": [\n";
-  for (std::size_t i = 0; i < runs.size(); ++i) {
-    const FloodMeasured& m = runs[i];
-    out << "    {\"platform\": \"" << m.Platform << "\", \"started\": " << (m.Started ? "true" : "false")
-        << ", \"seconds\": " << m.Seconds << ", \"taken_lines_per_s\": " << static_cast<long long>(m.TakenPerSecond)
-        << ", \"answered\": " << (m.Answered ? "true" : "false") << ", \"frames\": " << m.Frames << ", \"longest_frame_gap_ms\": " << m.LongestFrameGapMs
-        << ", \"count_answer_ms\": " << m.CountMs << ", \"stop_to_idle_ms\": " << m.StopMs << "}"
-        << (i + 1 < runs.size() ? "," : "") << "\n";
+void WriteFloods(JsonWriter& json, const std::vector<FloodMeasured>& runs) {
+  json.Key("flood").BeginArray();
+  for (const FloodMeasured& m : runs) {
+    json.BeginObject();
+    json.Key("platform").String(m.Platform);
+    json.Key("started").Bool(m.Started);
+    json.Key("seconds").Number(m.Seconds, 3);
+    json.Key("taken_lines_per_s").Integer(static_cast<long long>(m.TakenPerSecond));
+    json.Key("answered").Bool(m.Answered);
+    json.Key("frames").Integer(m.Frames);
+    json.Key("longest_frame_gap_ms").Number(m.LongestFrameGapMs, 1);
+    json.Key("count_answer_ms").Number(m.CountMs, 1);
+    json.Key("stop_to_idle_ms").Number(m.StopMs, 1);
+    json.EndObject();
   }
-  out << "  ],\n";
-  return out.str();
+  json.EndArray();
 }
 
 std::string LoadAverage() {
@@ -226,35 +233,51 @@ double Taken(const Measured& m) {
   return m.CatchUpSeconds >= 0 && seconds > 0 ? static_cast<double>(m.Counted) / seconds : 0;
 }
 
+void WriteRuns(JsonWriter& json, const std::vector<Measured>& runs) {
+  json.Key("runs").BeginArray();
+  for (const Measured& m : runs) {
+    const double per100k = m.Counted > 0 ? kLinesPer100k / static_cast<double>(m.Counted) : 0;
+    json.BeginObject();
+    json.Key("platform").String(m.Plan.Platform);
+    json.Key("mode").String(m.Plan.Mode);
+    json.Key("rate_lines_per_s");
+    if (m.Plan.Rate > 0)
+      json.Integer(static_cast<long long>(m.Plan.Rate));
+    else
+      json.String("max");
+    json.Key("started").Bool(m.Started);
+    json.Key("lines_sent").Integer(m.Sent);
+    json.Key("lines_counted").Integer(m.Counted);
+    json.Key("lines_lost").Integer(m.Sent - m.Counted);
+    json.Key("send_rate_lines_per_s").Number(m.FeedSeconds > 0 ? static_cast<double>(m.Sent) / m.FeedSeconds : 0, 0);
+    json.Key("taken_lines_per_s").Number(Taken(m), 0);
+    json.Key("lag_lines_at_end").Integer(m.LagAtEnd);
+    json.Key("catch_up_s").Number(m.CatchUpSeconds, 3);
+    json.Key("cpu_s_per_100k_lines").Number(m.Cpu * per100k, 3);
+    json.Key("x_cpu_s_per_100k_lines").Number(m.XCpu * per100k, 3);
+    json.Key("peak_rss_mib").Number(m.PeakRss, 1);
+    json.Key("rss_mib_before").Number(m.RssBefore, 1);
+    json.Key("rss_mib_after").Number(m.RssAfter, 1);
+    json.Key("idle_cpu_percent_port_open").Number(m.IdleCpuPercent, 2);
+    json.Key("pty_stalled").Bool(m.Stalled);
+    json.EndObject();
+  }
+  json.EndArray();
+}
+
 std::string Json(const std::vector<Measured>& runs, const std::vector<FloodMeasured>& floods,
                  const std::string& loadBefore, const std::string& loadAfter) {
-  std::ostringstream out;
-  out << "{\n  \"machine\": {\"cpus\": " << std::thread::hardware_concurrency() << ", \"loadavg_before\": \""
-      << loadBefore << "\", \"loadavg_after\": \"" << loadAfter << "\"},\n" << FloodJson(floods)
-      << "  \"runs\": [\n";
-  for (std::size_t i = 0; i < runs.size(); ++i) {
-    const Measured& m = runs[i];
-    const double per100k = m.Counted > 0 ? kLinesPer100k / static_cast<double>(m.Counted) : 0;
-    char line[1280];
-    std::snprintf(line, sizeof line,
-                  "    {\"platform\": \"%s\", \"mode\": \"%s\", \"rate_lines_per_s\": %s, \"started\": %s, "
-                  "\"lines_sent\": %lld, \"lines_counted\": %lld, \"lines_lost\": %lld, "
-                  "\"send_rate_lines_per_s\": %.0f, \"taken_lines_per_s\": %.0f, \"lag_lines_at_end\": %lld, "
-                  "\"catch_up_s\": %.3f, "
-                  "\"cpu_s_per_100k_lines\": %.3f, \"x_cpu_s_per_100k_lines\": %.3f, \"peak_rss_mib\": %.1f, "
-                  "\"rss_mib_before\": %.1f, \"rss_mib_after\": %.1f, "
-                  "\"idle_cpu_percent_port_open\": %.2f, \"pty_stalled\": %s}%s\n",
-                  m.Plan.Platform.c_str(), m.Plan.Mode.c_str(),
-                  m.Plan.Rate > 0 ? std::to_string(static_cast<long long>(m.Plan.Rate)).c_str() : "\"max\"",
-                  m.Started ? "true" : "false", m.Sent, m.Counted, m.Sent - m.Counted,
-                  m.FeedSeconds > 0 ? static_cast<double>(m.Sent) / m.FeedSeconds : 0, Taken(m), m.LagAtEnd,
-                  m.CatchUpSeconds,
-                  m.Cpu * per100k, m.XCpu * per100k, m.PeakRss, m.RssBefore, m.RssAfter, m.IdleCpuPercent, m.Stalled ? "true" : "false",
-                  i + 1 < runs.size() ? "," : "");
-    out << line;
-  }
-  out << "  ]\n}\n";
-  return out.str();
+  JsonWriter json;
+  json.BeginObject();
+  json.Key("machine").BeginObject();
+  json.Key("cpus").Integer(std::thread::hardware_concurrency());
+  json.Key("loadavg_before").String(loadBefore);
+  json.Key("loadavg_after").String(loadAfter);
+  json.EndObject();
+  WriteFloods(json, floods);
+  WriteRuns(json, runs);
+  json.EndObject();
+  return json.Text();
 }
 
 std::optional<Options> ParseOptions(int argc, char** argv) {

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <unistd.h>
 
-#include "platform/dispatcher.h"
+#include "platform/system/dispatcher.h"
 #include "tests/app/mainwindow_fixture.h"
 
 namespace kurvex::test {

@@ -7,7 +7,7 @@
 #include <QImage>
 
 #include "chart/graphfile.h"
-#include "platform/bitmap.h"
+#include "platform/drawing/bitmap.h"
 #include "tests/app/mainwindow_fixture.h"
 #include "tests/chart/render_fixture.h"
 #include "tests/support/image.h"
@@ -80,10 +80,15 @@ TEST_F(FileCommandsTest, FailuresAreShownAndKeepFilesAndItems) {
   form->ErfassungSpeichern->Click();
   Answer(missing);
   form->Erfassungladen->Click();
+  // The bitmap says it as the other exports do, of the file it writes.
+  Answer(missing);
+  form->GrafikSpeichernBMP->Click();
   const std::vector<std::string> texts = Messages();
-  ASSERT_EQ(texts.size(), 2u);
+  ASSERT_EQ(texts.size(), 3u);
   EXPECT_EQ(texts[0], "Die Datei \"" + missing + "\" konnte nicht gespeichert werden.\n" + std::strerror(ENOENT));
   EXPECT_EQ(texts[1], "Die Datei \"" + missing + "\" konnte nicht geladen werden.\n" + std::strerror(ENOENT));
+  EXPECT_EQ(texts[2], "Die Datei \"" + Path("gone/run.bmp") + "\" konnte nicht gespeichert werden.\n" +
+                          std::strerror(ENOENT));
   EXPECT_EQ(Items(), before);
 }
 

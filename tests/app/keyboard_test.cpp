@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "platform/dispatcher.h"
+#include "platform/system/dispatcher.h"
 #include "tests/app/mainwindow_fixture.h"
 
 namespace kurvex::test {

@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "app/mainwindow.h"
-#include "platform/localeformat.h"
-#include "platform/recordingdialogs.h"
+#include "platform/system/localeformat.h"
+#include "tests/support/recordingdialogs.h"
 #include "tests/support/pty.h"
 #include "tests/support/qtapp.h"
 

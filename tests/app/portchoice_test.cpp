@@ -9,7 +9,7 @@
 #include "app/mainwindow.h"
 #include "app/numbertext.h"
 #include "app/porttexts.h"
-#include "platform/recordingdialogs.h"
+#include "tests/support/recordingdialogs.h"
 #include "tests/support/fakedevicetree.h"
 #include "tests/support/pty.h"
 #include "tests/support/qtapp.h"

@@ -17,7 +17,7 @@
 
 #include <filesystem>
 
-#include "platform/comport.h"
+#include "ports/comport.h"
 #include "tests/app/mainwindow_fixture.h"
 
 namespace kurvex::test {

@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <sys/resource.h>
-
 #include <QImage>
 #include <cerrno>
 #include <cstdio>
@@ -9,7 +7,9 @@
 #include <thread>
 
 #include "app/numbertext.h"
+#include "app/recordingtexts.h"
 #include "tests/app/mainwindow_fixture.h"
+#include "tests/support/fulldisk.h"
 #include "tests/support/loopuntil.h"
 #include "tests/support/strictcsv.h"
 
@@ -102,23 +102,18 @@ TEST_F(RecordingTest, EveryLineOfALongTrendAcquisitionBecomesOneRow) {
   }
 }
 
-// The disk is full for this process: recording stops and says so once,
-// with the path and the reason; the acquisition runs on.
+// The disk fills up: recording stops and says so once, with the path and
+// the reason; the acquisition runs on.
 TEST_F(RecordingTest, AFullDiskEndsTheRecordingButNotTheAcquisition) {
   const std::string path = folder.Path("voll.csv");
   dialogs.Files().Answers.push_back(path);
   dialogs.Files().FilterAnswers.push_back(1);
   form->AufzeichnungsdateiWaehlen->Click();
   ASSERT_TRUE(form->RecordCheckBox->Checked());
-  rlimit previous{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
-  rlimit small = previous;
-  small.rlim_cur = 20000;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const FullDisk disk(20000);
   form->StartButton->Click();
   const bool streamed = Stream(WireLines(1, 3000), 3000);
   const bool told = LoopUntil([&] { return !Messages().empty(); });
-  setrlimit(RLIMIT_FSIZE, &previous);
   ASSERT_TRUE(streamed);
   ASSERT_TRUE(told);
   EXPECT_TRUE(form->SerialComm1->Active());
@@ -129,9 +124,9 @@ TEST_F(RecordingTest, AFullDiskEndsTheRecordingButNotTheAcquisition) {
   ASSERT_EQ(Messages().size(), 1u);
   const std::string message = Messages()[0];
   EXPECT_NE(message.find("\"" + path + "\" wurde abgebrochen"), std::string::npos) << message;
-  EXPECT_NE(message.find(std::strerror(EFBIG)), std::string::npos) << message;
+  EXPECT_NE(message.find(std::strerror(ENOSPC)), std::string::npos) << message;
   EXPECT_NE(message.find("Die Erfassung läuft weiter."), std::string::npos) << message;
-  EXPECT_EQ(Panel3(), "Aufzeichnung abgebrochen: " + path + ": " + std::strerror(EFBIG));
+  EXPECT_EQ(Panel3(), "Aufzeichnung abgebrochen: " + path + ": " + std::strerror(ENOSPC));
   // What was written stays: complete rows of the chosen (Excel) dialect, from the first sample on.
   const StrictCsv csv = ReadStrictCsv(FileText(path), ';');
   ASSERT_EQ(csv.Error, "");
@@ -143,6 +138,13 @@ TEST_F(RecordingTest, AFullDiskEndsTheRecordingButNotTheAcquisition) {
   }
   EXPECT_NE(message.find(GroupedCount(static_cast<std::int64_t>(csv.Rows.size() - 1)) + " bis dahin"),
             std::string::npos);
+}
+
+TEST(RecordingFailureText, IsTheSystemsReasonOrTheFullQueue) {
+  EXPECT_EQ(RecordingFailureText({TRecordingFailure::rfWriteFailed, "No space left on device"}),
+            "No space left on device");
+  EXPECT_EQ(RecordingFailureText({TRecordingFailure::rfQueueFull, {}, 262144}),
+            "Die Datei wird langsamer geschrieben, als die Samples ankommen (Puffer für 262144 Zeilen voll)");
 }
 
 TEST_F(RecordingTest, AChosenFileServesOneAcquisition) {

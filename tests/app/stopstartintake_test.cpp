@@ -4,7 +4,7 @@
 #include <fstream>
 #include <thread>
 
-#include "platform/dispatcher.h"
+#include "platform/system/dispatcher.h"
 #include "tests/app/mainwindow_fixture.h"
 #include "tests/support/loopuntil.h"
 

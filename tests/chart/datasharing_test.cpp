@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "chart/chartcontrol.h"
-#include "platform/recordingdialogs.h"
+#include "tests/support/recordingdialogs.h"
 #include "tests/support/qtapp.h"
 
 namespace kurvex {

@@ -7,7 +7,7 @@
 
 #include "chart/bitmapexport.h"
 #include "chart/graphfile.h"
-#include "platform/bitmap.h"
+#include "platform/drawing/bitmap.h"
 #include "tests/chart/render_fixture.h"
 #include "tests/support/image.h"
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "chart/chartcursors.h"
-#include "platform/cursor.h"
+#include "platform/windows/cursor.h"
 #include "tests/chart/mouse_fixture.h"
 
 namespace kurvex::test {

@@ -4,7 +4,7 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
-#include "platform/bitmap.h"
+#include "platform/drawing/bitmap.h"
 #include "tests/chart/render_fixture.h"
 #include "tests/support/image.h"
 

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/bitmap.h"
-#include "platform/devicepixels.h"
+#include "platform/drawing/bitmap.h"
+#include "platform/drawing/devicepixels.h"
 #include "tests/chart/render_fixture.h"
 #include "tests/support/image.h"
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "chart/grid.h"
-#include "platform/bitmap.h"
+#include "platform/drawing/bitmap.h"
 #include "tests/chart/render_fixture.h"
 #include "tests/support/image.h"
 

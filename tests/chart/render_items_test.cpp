@@ -6,7 +6,7 @@
 
 #include "chart/marks.h"
 #include "chart/renderitems.h"
-#include "platform/bitmap.h"
+#include "platform/drawing/bitmap.h"
 #include "tests/chart/render_fixture.h"
 #include "tests/support/image.h"
 #include "tests/support/recordingcanvas.h"

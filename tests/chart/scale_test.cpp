@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "chart/scale.h"
-#include "platform/bitmap.h"
+#include "platform/drawing/bitmap.h"
 #include "tests/support/image.h"
 #include "tests/support/qtapp.h"
 

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/bitmap.h"
+#include "platform/drawing/bitmap.h"
 #include "tests/support/image.h"
 #include "tests/support/qtapp.h"
 

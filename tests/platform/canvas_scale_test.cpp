@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/bitmap.h"
-#include "platform/canvas.h"
-#include "platform/devicepixels.h"
+#include "platform/drawing/bitmap.h"
+#include "platform/drawing/canvas.h"
+#include "platform/drawing/devicepixels.h"
 #include "tests/support/image.h"
 #include "tests/support/qtapp.h"
 

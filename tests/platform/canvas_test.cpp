@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/bitmap.h"
-#include "platform/canvas.h"
+#include "platform/drawing/bitmap.h"
+#include "platform/drawing/canvas.h"
 #include "tests/support/image.h"
 #include "tests/support/qtapp.h"
 

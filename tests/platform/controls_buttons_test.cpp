@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/checkbox.h"
-#include "platform/error.h"
-#include "platform/panel.h"
-#include "platform/radiobutton.h"
-#include "platform/speedbutton.h"
+#include "platform/windows/checkbox.h"
+#include "platform/system/error.h"
+#include "platform/windows/panel.h"
+#include "platform/windows/radiobutton.h"
+#include "platform/windows/speedbutton.h"
 #include "tests/support/qtapp.h"
 
 namespace kurvex {

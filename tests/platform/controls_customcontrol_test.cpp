@@ -11,9 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/bitmap.h"
-#include "platform/control.h"
-#include "platform/error.h"
+#include "platform/drawing/bitmap.h"
+#include "platform/windows/control.h"
+#include "platform/system/error.h"
+#include "tests/support/loopuntil.h"
 #include "tests/support/qtapp.h"
 
 namespace kurvex {
@@ -33,6 +34,7 @@ class PaintCounter : public QObject {
 class Probe : public TCustomControl {
  public:
   explicit Probe(TWinControl* parent = nullptr) : TCustomControl(parent) {}
+  using TCustomControl::WindowBitmap;
 
   TColor fill = clRed;
   int creates = 0;
@@ -47,13 +49,12 @@ class Probe : public TCustomControl {
 
  protected:
   void CreateWnd() override { ++creates; }
-  void Paint() override {
+  void RenderPicture(TPictureArea) override {
     ++paints;
     if (throwInPaint) throw EKurvexError("Zeichenfehler");
     TCanvas& canvas = WindowBitmap().Canvas();
     canvas.Brush.Color = fill;
     canvas.FillRect({0, 0, Width(), Height()});
-    UpdateWindow();
   }
   void MouseDown(TMouseButton b, TShiftState s, int x, int y) override {
     log.push_back("down " + std::to_string(b) + " " + std::to_string(s) + " " + Xy(x, y));
@@ -73,8 +74,8 @@ class Probe : public TCustomControl {
   static std::string Xy(int x, int y) { return std::to_string(x) + "," + std::to_string(y); }
 };
 
-QRgb PixelAt(const TCustomControl& c, int x, int y) {
-  return c.WindowImage().Image().pixel(x, y) & 0xFFFFFF;
+QRgb PixelAt(TCustomControl& c, int x, int y) {
+  return c.ControlBitmap().Image().pixel(x, y) & 0xFFFFFF;
 }
 
 class CustomControlTest : public test::QtAppTest {
@@ -99,7 +100,7 @@ TEST_F(CustomControlTest, FirstShowCreatesTheWindowOnceAndPaints) {
   EXPECT_TRUE(probe.HandleAllocated());
   EXPECT_EQ(probe.creates, 1);
   EXPECT_EQ(probe.paints, 1);
-  EXPECT_EQ(probe.WindowImage().Width(), 60);
+  EXPECT_EQ(probe.ControlBitmap().Width(), 60);
   EXPECT_EQ(PixelAt(probe, 59, 39), 0xFF0000u);
 
   probe.Hide();
@@ -146,8 +147,8 @@ TEST_F(CustomControlTest, InvalidateAndResizeRenderAgain) {
   probe.SetBounds(0, 0, 90, 50);
   QApplication::processEvents();
   EXPECT_EQ(probe.paints, 3);
-  EXPECT_EQ(probe.WindowImage().Width(), 90);
-  EXPECT_EQ(probe.WindowImage().Height(), 50);
+  EXPECT_EQ(probe.ControlBitmap().Width(), 90);
+  EXPECT_EQ(probe.ControlBitmap().Height(), 50);
   EXPECT_EQ(PixelAt(probe, 89, 49), 0x00FF00u);
 }
 
@@ -212,12 +213,14 @@ TEST_F(CustomControlTest, AnErrorInPaintIsReportedAndDoesNotEscapeTheEventLoop) 
 // Renders on request only, and counts it.
 class RequestProbe : public TCustomControl {
  public:
-  void Ask() { RequestPicture(); }
+  void Ask(TPictureArea area) { RequestPicture(area); }
   int renders = 0;
+  std::vector<TPictureArea> areas;
 
  protected:
-  void RenderPicture() override {
+  void RenderPicture(TPictureArea area) override {
     ++renders;
+    areas.push_back(area);
     WindowBitmap().Canvas().Brush.Color = clGreen;
     WindowBitmap().Canvas().FillRect({0, 0, Width(), Height()});
   }
@@ -229,17 +232,19 @@ TEST_F(CustomControlTest, RequestsBeforeAFrameRenderOnceAndReadersRenderAtOnce) 
   requests.Show();
   QApplication::processEvents();
   const int settled = requests.renders;
-  for (int i = 0; i < 3; ++i) requests.Ask();
-  for (int spins = 0; requests.renders == settled && spins < 200; ++spins)
-    QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+  requests.Ask(paPlotArea);
+  requests.Ask(paWhole);
+  requests.Ask(paPlotArea);
+  ASSERT_TRUE(test::LoopUntil([&] { return requests.renders > settled; }));
   EXPECT_EQ(requests.renders, settled + 1);
-  requests.FlushPicture();
+  EXPECT_EQ(requests.areas.back(), paWhole) << "one whole request makes the render whole";
+  requests.ControlBitmap();
   EXPECT_EQ(requests.renders, settled + 1) << "nothing was pending";
 
-  requests.Ask();
-  requests.FlushPicture();
+  requests.Ask(paPlotArea);
+  EXPECT_EQ(requests.ControlBitmap().Image().pixel(5, 5) & 0xFFFFFF, 0x008000u);
   EXPECT_EQ(requests.renders, settled + 2);
-  EXPECT_EQ(requests.WindowImage().Image().pixel(5, 5) & 0xFFFFFF, 0x008000u);
+  EXPECT_EQ(requests.areas.back(), paPlotArea);
 }
 
 }  // namespace

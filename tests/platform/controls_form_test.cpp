@@ -16,14 +16,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/combobox.h"
-#include "platform/form.h"
-#include "platform/groupbox.h"
-#include "platform/label.h"
-#include "platform/menu.h"
-#include "platform/panel.h"
-#include "platform/screenplacement.h"
-#include "platform/statusbar.h"
+#include "platform/windows/combobox.h"
+#include "platform/windows/form.h"
+#include "platform/windows/groupbox.h"
+#include "platform/windows/label.h"
+#include "platform/windows/menu.h"
+#include "platform/windows/panel.h"
+#include "platform/windows/screenplacement.h"
+#include "platform/windows/statusbar.h"
 #include "tests/support/qtapp.h"
 
 namespace kurvex {

@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-#include "platform/control.h"
+#include "platform/windows/control.h"
 #include "tests/support/qtapp.h"
 
 namespace kurvex {

@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <memory>
 
-#include "platform/deferredtext.h"
-#include "platform/dispatcher.h"
+#include "platform/windows/deferredtext.h"
+#include "platform/system/dispatcher.h"
 #include "tests/support/qtapp.h"
 
 namespace kurvex {

@@ -13,9 +13,9 @@
 #include <chrono>
 #include <functional>
 
-#include "platform/filedialogs.h"
-#include "platform/messageboxes.h"
-#include "platform/recordingdialogs.h"
+#include "platform/windows/filedialogs.h"
+#include "platform/windows/messageboxes.h"
+#include "tests/support/recordingdialogs.h"
 #include "tests/support/qtapp.h"
 
 namespace kurvex {

@@ -9,8 +9,8 @@
 #include <thread>
 #include <vector>
 
-#include "platform/dispatcher.h"
-#include "platform/error.h"
+#include "platform/system/dispatcher.h"
+#include "platform/system/error.h"
 #include "tests/support/qtapp.h"
 
 namespace kurvex {

@@ -12,7 +12,7 @@
 
 #include <memory>
 
-#include "platform/translations.h"
+#include "platform/windows/translations.h"
 #include "tests/support/qtapp.h"
 
 namespace kurvex {

@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -14,6 +11,7 @@
 
 #include "recording/recorder.h"
 #include "recording/recordingname.h"
+#include "tests/support/fulldisk.h"
 #include "tests/support/strictcsv.h"
 #include "tests/support/tempfolder.h"
 
@@ -72,24 +70,20 @@ TEST(Recorder, WritesEveryRowInOrderAndStopFlushesTheRest) {
   EXPECT_EQ(CheckRecordedPrefix(path), 3u);
 }
 
-// The disk is "full" for this process: the writer stops at a complete row
-// and says why; what was written stays.
-TEST(Recorder, AFileSizeLimitEndsTheRecordingAtACompleteRow) {
+// The disk fills up: the writer stops at a complete row and says why; what
+// was written stays.
+TEST(Recorder, AFullDiskEndsTheRecordingAtACompleteRow) {
   TempFolder folder;
   const std::string path = folder.Path("r.csv");
-  rlimit previous{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
-  rlimit small = previous;
-  small.rlim_cur = 10000;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const FullDisk disk(10000);
   TRecorder recorder;
   recorder.Start(path, cdComma, TReadTime::Now());
   AddRows(recorder, 1, 2000);
   const bool failed = WaitFor([&] { return recorder.Failure().has_value(); });
   recorder.Stop();
-  setrlimit(RLIMIT_FSIZE, &previous);
   ASSERT_TRUE(failed);
-  EXPECT_EQ(*recorder.Failure(), std::strerror(EFBIG));
+  EXPECT_EQ(recorder.Failure()->Kind, TRecordingFailure::rfWriteFailed);
+  EXPECT_EQ(recorder.Failure()->SystemReason, std::strerror(ENOSPC));
   const std::size_t rows = CheckRecordedPrefix(path);
   EXPECT_GT(rows, 10u);
   EXPECT_LT(rows, 2000u);
@@ -106,7 +100,8 @@ TEST(Recorder, AFullQueueEndsTheRecordingWithoutAGap) {
   AddRows(recorder, 1, 5000);
   EXPECT_FALSE(recorder.Recording());
   ASSERT_TRUE(recorder.Failure());
-  EXPECT_NE(recorder.Failure()->find("Puffer für 8 Zeilen voll"), std::string::npos);
+  EXPECT_EQ(recorder.Failure()->Kind, TRecordingFailure::rfQueueFull);
+  EXPECT_EQ(recorder.Failure()->QueueRows, 8u);
   recorder.Stop();
   const std::size_t rows = CheckRecordedPrefix(path);
   EXPECT_GE(rows, 8u);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include "serial/portscan.h"
+#include "ports/portscan.h"
 #include "serial/serialcomm.h"
 #include "tests/support/fakedevicetree.h"
 #include "tests/support/pty.h"

@@ -5,8 +5,9 @@
 #include <fstream>
 #include <functional>
 
-#include "platform/dispatcher.h"
-#include "serial/portscan.h"
+#include "platform/system/dispatcher.h"
+#include "ports/portscan.h"
+#include "ports/portwatch.h"
 #include "serial/serialcomm.h"
 #include "tests/support/fakedevicetree.h"
 #include "tests/support/pty.h"
@@ -93,6 +94,30 @@ TEST_F(HotplugWatchTest, PortChangesFromTheWatchRefreshTheComponentList) {
   fs::remove(fake.Ports() / "COM5");
   ASSERT_TRUE(RunUntil([&] { return com.DeviceList().Empty(); }));
   EXPECT_EQ(refreshes, before + 1) << "the unrelated file refreshed nothing";
+}
+
+// The watch numbers what is plugged in and says what arrived: never an
+// on-board port, each adapter once.
+TEST_F(HotplugWatchTest, ThePortWatchNumbersNewAdaptersAndSaysWhichArrived) {
+  fake.AddSerial8250("ttyS0", 4, "4:64");
+  fake.AddUsbSerial("ttyUSB0", "1-1", "FTDI", "FT232R USB UART", "ftdi_sio");
+  TSerialComm com;
+  com.SetDeviceTree(fake.Tree());
+  com.SetEnumPorts(epFullPresent);
+  TPortWatch ports(com);
+  std::vector<std::vector<int>> arrivals;
+  ports.OnChange = [&](const TPortChange& change) { arrivals.push_back(change.Arrived); };
+  ports.Restart();
+  ASSERT_EQ(arrivals.size(), 1u);
+  EXPECT_EQ(arrivals[0], std::vector<int>{3}) << "COM1 is on board; the adapter got COM3";
+  ASSERT_EQ(com.DeviceList().Count(), 2);
+
+  fake.AddUsbSerial("ttyUSB1", "1-2", "Prolific", "PL2303", "pl2303");
+  ASSERT_TRUE(RunUntil([&] { return com.DeviceList().Count() == 3; }));
+  EXPECT_EQ(std::count(arrivals.begin(), arrivals.end(), std::vector<int>{4}), 1);
+  EXPECT_EQ(std::count(arrivals.begin(), arrivals.end(), std::vector<int>{3}), 1);
+  ASSERT_TRUE(ports.DeviceOf(4));
+  EXPECT_EQ(ports.DeviceOf(4)->DevicePath, "/dev/ttyUSB1");
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/error.h"
+#include "platform/system/error.h"
 #include "tests/serial/receivefixture.h"
 
 namespace kurvex {

@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/dispatcher.h"
+#include "platform/system/dispatcher.h"
 #include "serial/serialcomm.h"
 #include "tests/support/pty.h"
 #include "tests/support/qtapp.h"

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/termiosdevice.h"
-#include "platform/ttyattributes.h"
+#include "platform/system/termiosdevice.h"
+#include "platform/system/ttyattributes.h"
 #include "serial/logfile.h"
 #include "serial/serialcomm.h"
 #include "tests/support/pty.h"

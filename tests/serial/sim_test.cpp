@@ -19,8 +19,8 @@
 #include <thread>
 #include <vector>
 
-#include "platform/comport.h"
-#include "platform/termiosdevice.h"
+#include "ports/comport.h"
+#include "platform/system/termiosdevice.h"
 #include "serial/serialcomm.h"
 #include "tests/support/pty.h"
 #include "tools/sim/options.h"

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/devicetree.h"
+#include "ports/devicetree.h"
 
 namespace kurvex::test {
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/termiosdevice.h"
+#include "platform/system/termiosdevice.h"
 
 namespace kurvex::test {
 

@@ -6,7 +6,7 @@
 #include <mutex>
 #include <string>
 
-#include "platform/serialdevice.h"
+#include "platform/system/serialdevice.h"
 
 namespace kurvex::test {
 

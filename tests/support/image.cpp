@@ -8,8 +8,8 @@
 #include <QImage>
 #include <QString>
 
-#include "platform/bitmap.h"
-#include "platform/qtconvert.h"
+#include "platform/drawing/bitmap.h"
+#include "platform/drawing/qtconvert.h"
 
 namespace kurvex::test {
 

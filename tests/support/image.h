@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/color.h"
-#include "platform/geometry.h"
+#include "platform/drawing/color.h"
+#include "platform/drawing/geometry.h"
 
 namespace kurvex {
 class TBitmap;

@@ -12,7 +12,7 @@
 #include <chrono>
 #include <cstdlib>
 
-#include "platform/comport.h"
+#include "ports/comport.h"
 
 namespace kurvex::test {
 

@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <chrono>
 
-#include "platform/dispatcher.h"
+#include "platform/system/dispatcher.h"
 
 namespace kurvex::test {
 

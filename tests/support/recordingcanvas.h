@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/canvas.h"
+#include "platform/drawing/canvas.h"
 
 namespace kurvex::test {
 

@@ -9,13 +9,15 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <chrono>
 #include <cmath>
 #include <functional>
 #include <numbers>
 #include <vector>
 
-#include "platform/form.h"
-#include "platform/qtconvert.h"
+#include "platform/windows/form.h"
+#include "platform/drawing/qtconvert.h"
+#include "tests/support/loopuntil.h"
 #include "tests/support/qtapp.h"
 #include "widgets/circularprogress.h"
 #include "widgets/circularprogresslayout.h"
@@ -139,6 +141,18 @@ TEST_F(CircularProgressTest, TimerFillsAndEmptiesTheRingOnlyWhileEnabled) {
   QTimer::singleShot(30, &idle, &QEventLoop::quit);
   idle.exec();
   EXPECT_EQ(ticks, 0);
+}
+
+TEST_F(CircularProgressTest, TicksRidingTheFramesKeepTheirInterval) {
+  TCircularProgress ring;
+  ring.SetInterval(50);
+  int ticks = 0;
+  ring.OnProgressUpdate = [&](TObject*) { ++ticks; };
+  const auto start = std::chrono::steady_clock::now();
+  ring.SetEnabled(true);
+  ASSERT_TRUE(test::LoopUntil([&] { return ticks == 6; }));
+  // Six ticks 50 ms apart, each at most half a frame early.
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(290));
 }
 
 // Each tick asks the screen for its rectangle only, and that rectangle is

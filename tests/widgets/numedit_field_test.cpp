@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/qtconvert.h"
+#include "platform/drawing/qtconvert.h"
 #include "tests/widgets/numedit_fixture.h"
 
 namespace kurvex {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/error.h"
-#include "platform/panel.h"
+#include "platform/system/error.h"
+#include "platform/windows/panel.h"
 #include "tests/support/qtapp.h"
 #include "widgets/numedit.h"
 

@@ -13,9 +13,9 @@
 #include <string>
 #include <utility>
 
-#include "platform/dispatcher.h"
-#include "platform/form.h"
-#include "platform/recordingdialogs.h"
+#include "platform/system/dispatcher.h"
+#include "platform/windows/form.h"
+#include "tests/support/recordingdialogs.h"
 #include "tests/support/qtapp.h"
 #include "widgets/applicationguard.h"
 #include "widgets/oneinstance.h"

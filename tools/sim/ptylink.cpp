@@ -10,7 +10,7 @@
 #include <cstring>
 #include <system_error>
 
-#include "platform/comport.h"
+#include "ports/comport.h"
 
 namespace kurvex::sim {
 

@@ -9,8 +9,8 @@
 
 #include <cstdio>
 
-#include "platform/dispatcher.h"
-#include "platform/form.h"
+#include "platform/system/dispatcher.h"
+#include "platform/windows/form.h"
 #include "widgets/applicationguard.h"
 #include "widgets/oneinstance.h"
 

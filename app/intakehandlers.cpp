@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <string>
+
+#include "app/inputnotices.h"
+#include "app/mainwindow.h"
+
+namespace kurvex {
+
+void TForm1::SerialComm1AfterReceive(TBaseIO&, const std::uint8_t* Buffer, std::uint32_t Received) {
+  m_intake.Receive(Buffer, Received, TReadTime::Now(), [this](std::string_view line) { ProcessSampleLine(line); });
+}
+
+void TForm1::ProcessSampleLine(std::string_view Line) {
+  const TLineOutcome outcome = m_intake.TakeLine(Line);
+  // Formatted only when shown or read: at most once per screen refresh.
+  Status(TStatusField::SampleCount).SetTextSource([count = SessionState.SampleCount] { return std::to_string(count); });
+  if (!outcome.Complete) ShowInputNotices();
+  if (outcome.BeyondLimit) StopButton->Click();
+}
+
+void TForm1::ShowInputNotices() {
+  Status(TStatusField::InputNotices)
+      .SetText(InputNoticeText({SessionState.InvalidLines, SerialComm1->InputOverloaded(), SerialComm1->InputOverruns()}));
+}
+
+void TForm1::ConnectSampleConsumers() {
+  m_chartPlotter = std::make_unique<TChartPlotter>(*Chart1, SessionState);
+  m_currentValue = std::make_unique<TCurrentValueDisplay>(*Label10);
+  m_intake.Attach(m_recorder);
+  m_intake.Attach(*m_currentValue);
+  m_intake.Attach(*m_chartPlotter);
+}
+
+}  // namespace kurvex

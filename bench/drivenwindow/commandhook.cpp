@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "bench/drivenwindow/commandhook.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <sstream>
+
+#include "app/mainwindow.h"
+
+namespace kurvex {
+
+namespace {
+
+void Answer(const std::string& text) {
+  std::fputs((text + "\n").c_str(), stdout);
+  std::fflush(stdout);
+}
+
+}  // namespace
+
+TCommandHook::TCommandHook(TForm1& form) : m_form(form) {
+  m_form.Chart1->OnDataRendered = [this](TObject*, TCanvas&, int, int) { m_frames.Drawn(); };
+  // A wake-up that finds nothing to read must not hold up the window.
+  fcntl(STDIN_FILENO, F_SETFL, fcntl(STDIN_FILENO, F_GETFL) | O_NONBLOCK);
+  m_input = std::make_unique<QSocketNotifier>(STDIN_FILENO, QSocketNotifier::Read);
+  QObject::connect(m_input.get(), &QSocketNotifier::activated, [this] { ReadInput(); });
+}
+
+TCommandHook::~TCommandHook() { m_form.Chart1->OnDataRendered = nullptr; }
+
+void TCommandHook::ReadInput() {
+  char buffer[4096];
+  const ssize_t got = read(STDIN_FILENO, buffer, sizeof buffer);
+  if (got < 0 && (errno == EAGAIN || errno == EINTR)) return;
+  if (got <= 0) {
+    m_input->setEnabled(false);  // the benchmark has gone: the window stays as it is
+    return;
+  }
+  m_pending.append(buffer, static_cast<std::size_t>(got));
+  for (std::size_t end; (end = m_pending.find('\n')) != std::string::npos;) {
+    const std::string line = m_pending.substr(0, end);
+    m_pending.erase(0, end + 1);
+    RunCommand(line);
+  }
+}
+
+void TCommandHook::RunCommand(const std::string& line) {
+  std::istringstream words(line);
+  std::string command, mode, port;
+  words >> command >> mode >> port;
+  if (command == "start") {
+    m_form.ComComboBox->SetText(port);
+    m_form.TrendCheckBox->SetChecked(mode == "trend");
+    m_form.StartButton->Click();
+    Answer(m_form.SerialComm1->Active() ? "started" : "not started");
+  } else if (command == "stop") {
+    m_form.StopButton->Click();
+    Answer(m_form.SerialComm1->Active() ? "running" : "stopped");
+  } else if (command == "frames") {
+    Answer(m_frames.TakeReport());
+  } else if (command == "count") {
+    Answer(std::to_string(m_form.SessionState.SampleCount));
+  } else if (command == "quit") {
+    m_form.Close();
+  } else {
+    Answer("unknown command");
+  }
+}
+
+}  // namespace kurvex

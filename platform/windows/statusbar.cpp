@@ -1,0 +1,165 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/windows/statusbar.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QToolTip>
+#include <algorithm>
+
+#include "platform/windows/accessibleinterface.h"
+
+namespace kurvex {
+
+namespace {
+
+// A frame would be announced as a window frame.
+class StatusBarWidget : public QFrame {
+ public:
+  StatusBarWidget() { UseAccessibleInterface<StatusBarWidget, TRoleAccessible<QAccessible::StatusBar>>(); }
+};
+
+// Shows a text of three parts, head, middle and tail; when the whole does
+// not fit, the middle (a file name or a device path) is shortened in its
+// middle, so what the head and tail say (a count, a program and its PID)
+// stays in view. The panel is never narrower than head and tail need.
+// A shortened text shows whole when the mouse rests on it. The tip is not
+// the widget's tool tip, which screen readers would read as a description,
+// saying the text twice; they read the whole text as the name.
+class PanelLabel : public QLabel {
+ public:
+  using QLabel::QLabel;
+
+  void Show(const QString& head, const QString& middle, const QString& tail) {
+    m_head = head;
+    m_middle = middle;
+    m_tail = tail;
+    UpdateMinimumWidth();
+    Fit();
+    updateGeometry();
+  }
+  /// The width the panel keeps whatever its text; no text changes it when fixed.
+  void SetLeastWidth(int width, bool fixed) {
+    m_leastWidth = width;
+    m_fixed = fixed;
+    if (fixed) {
+      setFixedWidth(width);
+    } else {
+      setMaximumWidth(QWIDGETSIZE_MAX);
+      UpdateMinimumWidth();
+    }
+  }
+  QSize sizeHint() const override { return {TextWidth(Whole()) + Overhead(), QLabel::sizeHint().height()}; }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QLabel::resizeEvent(event);
+    Fit();
+  }
+  bool event(QEvent* event) override {
+    if (event->type() != QEvent::ToolTip) return QLabel::event(event);
+    if (text() != Whole() || TextWidth(text()) > TextRoom()) {
+      QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), Whole(), this);
+    } else {
+      QToolTip::hideText();
+      event->ignore();
+    }
+    return true;
+  }
+
+ private:
+  QString Whole() const { return m_head + m_middle + m_tail; }
+  int TextWidth(const QString& text) const { return fontMetrics().horizontalAdvance(text); }
+  // Frame, margins and indent: what QLabel adds to its text's width (its
+  // own size hint cannot tell, as it grows with the minimum width).
+  int Overhead() const {
+    int indentWidth = indent();
+    if (indentWidth < 0 && frameWidth() > 0) indentWidth = std::max(TextWidth(QStringLiteral("x")) - 2 * margin(), 0);
+    indentWidth = std::max(indentWidth, 0);
+    return width() - contentsRect().width() + 2 * margin() + indentWidth;
+  }
+  int TextRoom() const { return width() - Overhead(); }
+
+  void UpdateMinimumWidth() {
+    if (m_fixed) return;
+    const QString kept = m_middle.isEmpty() ? Whole() : m_head + QChar(0x2026) + m_tail;
+    setMinimumWidth(std::max(m_leastWidth, TextWidth(kept) + Overhead()));
+  }
+  void Fit() {
+    QString shown = Whole();
+    if (!m_middle.isEmpty() && TextWidth(shown) > TextRoom()) {
+      const int room = std::max(TextRoom() - TextWidth(m_head + m_tail), 0);
+      shown = m_head + fontMetrics().elidedText(m_middle, Qt::ElideMiddle, room) + m_tail;
+    }
+    if (shown != text()) setText(shown);
+    const QString name = shown == Whole() ? QString() : Whole();
+    if (name != accessibleName()) setAccessibleName(name);
+  }
+
+  QString m_head;
+  QString m_middle;
+  QString m_tail;
+  int m_leastWidth = 0;
+  bool m_fixed = true;
+};
+
+}  // namespace
+
+TStatusPanel::TStatusPanel(QLabel* label)
+    : m_label(label), m_text(label, [this](const std::string& text) { Show(text); }) {}
+
+std::string TStatusPanel::Text() const { return m_text.Text(); }
+void TStatusPanel::SetText(const std::string& text) { SetText(text, {}, {}); }
+void TStatusPanel::SetText(const std::string& head, const std::string& middle, const std::string& tail) {
+  m_head = head;
+  m_middle = middle;
+  m_tail = tail;
+  m_text.Set(head + middle + tail);
+}
+void TStatusPanel::SetTextSource(TTextSource source) { m_text.SetSource(std::move(source)); }
+void TStatusPanel::Show(const std::string& text) {
+  auto* label = static_cast<PanelLabel*>(m_label);
+  if (text.size() == m_head.size() + m_middle.size() + m_tail.size() && text == m_head + m_middle + m_tail) {
+    label->Show(QString::fromStdString(m_head), QString::fromStdString(m_middle), QString::fromStdString(m_tail));
+  } else {  // a text from its source
+    label->Show(QString::fromStdString(text), {}, {});
+  }
+}
+int TStatusPanel::Width() const { return m_label->width(); }
+void TStatusPanel::SetWidth(int width, TStatusPanelWidth mode) {
+  static_cast<PanelLabel*>(m_label)->SetLeastWidth(width, mode == pwFixed);
+  if (mode != pwFixed) {
+    // A filling panel leaves its text out of the sums, so a long text is
+    // shortened instead of squeezing the other panels or widening the window.
+    m_label->setSizePolicy(mode == pwFill ? QSizePolicy::Ignored : QSizePolicy::Preferred, QSizePolicy::Preferred);
+  }
+  static_cast<QBoxLayout*>(m_label->parentWidget()->layout())->setStretchFactor(m_label, mode == pwFill ? 1 : 0);
+}
+void TStatusPanel::SetAccessibleDescription(const std::string& description) {
+  m_label->setAccessibleDescription(QString::fromStdString(description));
+}
+
+TStatusPanel& TStatusPanels::Add(int width, TStatusPanelWidth mode) {
+  auto* label = new PanelLabel(m_bar);
+  label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  auto* layout = static_cast<QHBoxLayout*>(m_bar->layout());
+  // Before the stretch that keeps the panels at the left.
+  layout->insertWidget(layout->count() - 1, label);
+  m_panels.push_back(std::make_unique<TStatusPanel>(label));
+  m_panels.back()->SetWidth(width, mode);
+  return *m_panels.back();
+}
+
+TStatusBar::TStatusBar(TWinControl* parent) : TWinControl(new StatusBarWidget, parent), m_panels(Widget()) {
+  auto* layout = new QHBoxLayout(Widget());
+  layout->setContentsMargins(0, 2, 0, 0);
+  layout->setSpacing(2);
+  // Takes the room no panel takes; a filling panel, which stretches, leaves none.
+  layout->addStretch();
+  SetAccessibleName("Statusleiste");
+  SetHeight(QLabel().sizeHint().height() + 6);
+  SetAlign(alBottom);
+}
+
+}  // namespace kurvex

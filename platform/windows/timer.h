@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <memory>
+
+#include "platform/windows/control.h"
+
+namespace kurvex {
+
+/// Runs OnTimer every Interval milliseconds on the GUI thread while
+/// enabled (created disabled, Interval 1000). GUI thread only.
+class TTimer : public TObject {
+ public:
+  TTimer();
+  ~TTimer() override;
+  TTimer(const TTimer&) = delete;
+  TTimer& operator=(const TTimer&) = delete;
+
+  int Interval() const;
+  void SetInterval(int milliseconds);
+  bool Enabled() const;
+  void SetEnabled(bool enabled);
+
+  TNotifyEvent OnTimer;
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> m_impl;
+};
+
+}  // namespace kurvex

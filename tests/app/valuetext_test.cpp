@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <clocale>
+#include <cstdio>
+#include <cstring>
+#include <cmath>
+#include <string>
+
+#include "app/numbertext.h"
+#include "app/valuetext.h"
+#include "platform/system/localeformat.h"
+
+namespace kurvex {
+namespace {
+
+TEST(ValueTextTest, GeneralFormatWithFifteenDigits) {
+  EXPECT_EQ(GeneralValueText(12.5, ','), "12,5");
+  EXPECT_EQ(GeneralValueText(0, ','), "0");
+  EXPECT_EQ(GeneralValueText(static_cast<float>(0.1), ','), "0,100000001490116");
+  EXPECT_EQ(GeneralValueText(-0.0001, '.'), "-0.0001");
+  EXPECT_EQ(GeneralValueText(0.00001, ','), "1E-5");
+  EXPECT_EQ(GeneralValueText(1.5e20, ','), "1,5E20");
+  EXPECT_EQ(GeneralValueText(-2.5e-7, ','), "-2,5E-7");
+  EXPECT_EQ(GeneralValueText(123456789012345.0, ','), "123456789012345");
+  EXPECT_EQ(GeneralValueText(1e15, ','), "1E15");
+  EXPECT_EQ(GeneralValueText(static_cast<float>(FLT_MAX), ','), "3,40282346638529E38");
+}
+
+// Qt sets the C library to the user's locale; in a German session it writes
+// decimal commas. 8.657f needs the exact (C library) rounding path.
+TEST(ValueTextTest, TheCLibrarysLocaleDoesNotLeakIntoTheTexts) {
+  const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+  if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "no de_DE.UTF-8 locale";
+  const std::string value = GeneralValueText(8.657f, ',');
+  const std::string field = LocaleNumberText(2.5);
+  std::setlocale(LC_NUMERIC, previous.c_str());
+  EXPECT_EQ(value, "8,6569995880127");
+  EXPECT_EQ(field, std::string("2") + DecimalSeparator() + "5");
+}
+
+TEST(NumberTextTest, ComboTextsReadAsFarAsTheyGo) {
+  EXPECT_EQ(LeadingInteger("5"), 5);
+  EXPECT_EQ(LeadingInteger(" -12abc"), -12);
+  EXPECT_EQ(LeadingInteger("$1F"), 31);
+  EXPECT_EQ(LeadingInteger("0x10"), 16);
+  EXPECT_EQ(LeadingInteger("x7"), 7);
+  EXPECT_EQ(LeadingInteger("COM5"), 0);
+  EXPECT_EQ(LeadingInteger(""), 0);
+  EXPECT_EQ(LeadingInteger("99999999999999999999999999"), INT64_MAX);
+}
+
+}  // namespace
+}  // namespace kurvex
+
+namespace kurvex {
+namespace {
+
+// The display must show what the C library's "%.15G" shows, digit for digit.
+TEST(ValueTextTest, MatchesExactRoundingOverManyValues) {
+  std::uint32_t seed = 12345;
+  const auto next = [&] { return seed = seed * 1664525u + 1013904223u; };
+  for (int i = 0; i < 200000; ++i) {
+    float f;
+    const std::uint32_t bits = next();
+    std::memcpy(&f, &bits, sizeof f);
+    if (!std::isfinite(f) || f == 0) continue;
+    char expected[48];
+    std::snprintf(expected, sizeof expected, "%.15G", static_cast<double>(f));
+    std::string text = expected;
+    // The display's exponent has no "+" and no leading zeros.
+    const std::size_t e = text.find('E');
+    if (e != std::string::npos) {
+      std::string exponent = text.substr(e + 1);
+      const bool negative = exponent[0] == '-';
+      exponent = exponent.substr(exponent.find_first_not_of("+-0"));
+      text = text.substr(0, e) + "E" + (negative ? "-" : "") + exponent;
+    }
+    ASSERT_EQ(GeneralValueText(f, '.'), text) << bits;
+  }
+}
+
+}  // namespace
+}  // namespace kurvex

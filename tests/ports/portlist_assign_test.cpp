@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "ports/comassign.h"
+#include "tests/support/fakedevicetree.h"
+
+namespace kurvex::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+/// An on-board port COM1, and another at /dev/ttyS4 that COM5 opens.
+class ComNumbersTest : public ::testing::Test {
+ protected:
+  ComNumbersTest() {
+    fake.AddSerial8250("ttyS0", 4, "4:64");
+    fake.AddSerial8250("ttyS4", 4, "4:68");
+  }
+  void Plug(const std::string& name, const std::string& usbPort, const std::string& byId) {
+    fake.AddUsbSerial(name, usbPort, "FTDI", "FT232R USB UART", "ftdi_sio");
+    if (!byId.empty()) fake.Link("/dev/serial/by-id/" + byId, "../../" + name);
+  }
+  /// "COM3 → target" per link made.
+  std::vector<std::string> Assign(const std::function<bool(const TTtyDevice&)>& inUse = {}) {
+    std::vector<std::string> made;
+    for (const TComLink& link : AssignComNumbers(fake.Tree(), inUse)) {
+      made.push_back("COM" + std::to_string(link.PortNo) + " → " + link.Target);
+      EXPECT_EQ(fs::read_symlink(fake.Ports() / ("COM" + std::to_string(link.PortNo))), link.Target);
+    }
+    return made;
+  }
+  using Made = std::vector<std::string>;
+  FakeDeviceTree fake;
+};
+
+TEST_F(ComNumbersTest, AdaptersGetTheLowestFreeNumberFrom3AndKeepItAcrossPlugIns) {
+  EXPECT_EQ(Assign(), Made{}) << "on-board ports need no link";
+  Plug("ttyUSB0", "1-2", "usb-FTDI_A");
+  EXPECT_EQ(Assign(), Made{"COM3 → /dev/serial/by-id/usb-FTDI_A"});
+  EXPECT_EQ(Assign(), Made{}) << "reached now";
+  Plug("ttyUSB1", "1-3", "usb-FTDI_B");
+  EXPECT_EQ(Assign(), Made{"COM4 → /dev/serial/by-id/usb-FTDI_B"});
+
+  fake.Unplug("ttyUSB0", "usb-FTDI_A");
+  Plug("ttyUSB2", "1-4", "usb-FTDI_C");
+  EXPECT_EQ(Assign(), Made{"COM6 → /dev/serial/by-id/usb-FTDI_C"})
+      << "COM3 waits for its adapter, COM5 opens ttyS4";
+  Plug("ttyUSB0", "1-2", "usb-FTDI_A");
+  EXPECT_EQ(Assign(), Made{}) << "the first adapter is COM3 again";
+  fake.Unplug("ttyUSB0", "usb-FTDI_A");
+  Plug("ttyUSB5", "1-2", "usb-FTDI_A");
+  EXPECT_EQ(Assign(), Made{}) << "under another kernel name too";
+  EXPECT_EQ(fake.Tree().ComPortDevice(3)->DevicePath, "/dev/ttyUSB5");
+
+  fake.Unplug("ttyUSB1", "usb-FTDI_B");
+  Plug("ttyUSB1", "1-3", "");
+  EXPECT_EQ(Assign(), Made{"COM7 → /dev/ttyUSB1"}) << "without a by-id name: the device path";
+}
+
+TEST_F(ComNumbersTest, HandMadeLinksAreKeptAndTheirDevicesGetNoSecondNumber) {
+  fake.LinkCom("COM3", "/dev/ttyUSB9");  // an adapter that is not here
+  fake.LinkCom("COM12", "/dev/ttyUSB0");
+  Plug("ttyUSB0", "1-2", "usb-FTDI_A");
+  Plug("ttyUSB1", "1-3", "usb-FTDI_B");
+  EXPECT_EQ(Assign(), Made{"COM4 → /dev/serial/by-id/usb-FTDI_B"});
+  EXPECT_EQ(fs::read_symlink(fake.Ports() / "COM3"), "/dev/ttyUSB9");
+  EXPECT_EQ(fs::read_symlink(fake.Ports() / "COM12"), "/dev/ttyUSB0");
+  EXPECT_EQ(fake.Tree().ComLinks().size(), 3u);
+}
+
+TEST_F(ComNumbersTest, NoNumberForAPortInUseOrOneUdevIsStillBusyWith) {
+  Plug("ttyUSB0", "1-2", "usb-FTDI_A");
+  const auto ttyUSB0 = [](const TTtyDevice& device) { return device.Name == "ttyUSB0"; };
+  EXPECT_EQ(Assign(ttyUSB0), Made{});
+  EXPECT_EQ(Assign(), Made{"COM3 → /dev/serial/by-id/usb-FTDI_A"}) << "once it is free";
+
+  // With udev running, a device counts from udev's database entry on, when
+  // its by-id link is in place.
+  fake.Write("/run/udev/data/c4:64", "E:ID_BUS=");
+  fake.AddUsbSerial("ttyUSB1", "1-3", "FTDI", "FT232R USB UART", "ftdi_sio");
+  fake.Write("/sys/class/tty/ttyUSB1/dev", "188:1");
+  EXPECT_EQ(Assign(), Made{});
+  fake.Link("/dev/serial/by-id/usb-FTDI_B", "../../ttyUSB1");
+  fake.Write("/run/udev/data/c188:1", "E:ID_BUS=usb");
+  EXPECT_EQ(Assign(), Made{"COM4 → /dev/serial/by-id/usb-FTDI_B"});
+}
+
+}  // namespace
+}  // namespace kurvex::test
