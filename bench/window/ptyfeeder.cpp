@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench/window/ptyfeeder.h"
 
-#include <fcntl.h>
 #include <poll.h>
-#include <pty.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -34,19 +31,7 @@ void FormatLine(long long index, char* out) {
 }  // namespace
 
 PtyFeeder::PtyFeeder() {
-  char name[256];
-  if (openpty(&m_master, &m_slave, name, nullptr, nullptr) != 0) throw std::runtime_error("openpty");
-  m_slavePath = name;
-  termios raw{};
-  tcgetattr(m_slave, &raw);
-  cfmakeraw(&raw);
-  tcsetattr(m_slave, TCSANOW, &raw);
-  fcntl(m_master, F_SETFL, fcntl(m_master, F_GETFL) | O_NONBLOCK);
-}
-
-PtyFeeder::~PtyFeeder() {
-  close(m_slave);
-  close(m_master);
+  if (!m_pty.Error().empty()) throw std::runtime_error(m_pty.Error());
 }
 
 bool PtyFeeder::WriteLines(long long count, const std::atomic<bool>* keepOn) {
@@ -57,13 +42,13 @@ bool PtyFeeder::WriteLines(long long count, const std::atomic<bool>* keepOn) {
     std::size_t done = 0;
     const std::size_t bytes = static_cast<std::size_t>(lines * kLineBytes);
     while (done < bytes) {
-      const ssize_t n = write(m_master, block.data() + done, bytes - done);
+      const ssize_t n = write(m_pty.Master(), block.data() + done, bytes - done);
       if (n > 0) {
         done += static_cast<std::size_t>(n);
         continue;
       }
       if (n < 0 && errno != EAGAIN && errno != EINTR) return false;
-      pollfd fd{m_master, POLLOUT, 0};
+      pollfd fd{m_pty.Master(), POLLOUT, 0};
       if (keepOn != nullptr) {
         // A flood holds back only while the program is slow, never ends on it.
         if (!*keepOn) return false;

@@ -4,6 +4,8 @@
 #include <atomic>
 #include <string>
 
+#include "tools/pty/pseudoterminal.h"
+
 namespace kurvex::bench {
 
 /// What one feeding sent.
@@ -18,12 +20,11 @@ struct FeedResult {
 class PtyFeeder {
  public:
   PtyFeeder();
-  ~PtyFeeder();
   PtyFeeder(const PtyFeeder&) = delete;
   PtyFeeder& operator=(const PtyFeeder&) = delete;
 
   /// The device the program opens.
-  const std::string& SlavePath() const { return m_slavePath; }
+  const std::string& SlavePath() const { return m_pty.SlavePath(); }
   /// Sends `lines` lines, `rate` per second (0: as fast as the pty takes).
   FeedResult Feed(long long lines, double rate);
   /// Sends as fast as the pty takes until `keepOn` turns false.
@@ -34,9 +35,7 @@ class PtyFeeder {
   /// `keepOn`, once it turns false.
   bool WriteLines(long long count, const std::atomic<bool>* keepOn = nullptr);
 
-  int m_master = -1;
-  int m_slave = -1;  // kept open so the master stays writable when the program closes
-  std::string m_slavePath;
+  TPseudoTerminal m_pty;  // its slave stays open, so the master stays writable when the program closes
   long long m_sent = 0;
 };
 

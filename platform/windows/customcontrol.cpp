@@ -105,9 +105,11 @@ class CustomControlWidget : public QWidget {
       c.stale = false;
       c.FitPicture(*this);
       c.Want(paWhole);
+      RunReportingErrors([&] { m_owner->FlushPicture(); });
     }
-    // Whatever was requested shows now rather than one frame late.
-    RunReportingErrors([&] { m_owner->FlushPicture(); });
+    // Otherwise a request made since the last frame waits for its frame:
+    // rendering it here as well would render twice a frame while samples
+    // stream in, since every frame's picture is followed by a paint.
     c.inPaint = false;
     QPainter painter(this);
     painter.drawImage(0, 0, c.picture.Image());

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QAccessible>
-#include <QElapsedTimer>
 #include <QLabel>
 
 #include "tests/app/mainwindow_fixture.h"
+#include "tests/support/waituntil.h"
 
 namespace kurvex::test {
 namespace {
@@ -28,11 +28,7 @@ class AccessibilityTest : public MainWindowTest {
   }
   // Texts that change per sample reach their labels at the next refresh.
   static void WaitUntilShown(const QLabel* label, const std::string& text) {
-    QElapsedTimer clock;
-    clock.start();
-    while (label->text().toStdString() != text && clock.elapsed() < 5000) {
-      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    }
+    test::WaitUntil([&] { return label->text().toStdString() == text; });
   }
   static void WaitUntilShown(TLabel& label) {
     WaitUntilShown(static_cast<QLabel*>(label.Widget()), label.Caption());

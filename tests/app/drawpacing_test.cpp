@@ -6,7 +6,7 @@
 
 #include "tests/app/mainwindow_fixture.h"
 #include "tests/support/image.h"
-#include "tests/support/loopuntil.h"
+#include "tests/support/waituntil.h"
 
 namespace kurvex::test {
 namespace {
@@ -54,7 +54,7 @@ TEST_P(DrawPacingTest, ABurstRendersOnceAndShowsWhatRenderingEverySampleShows) {
   for (int i = 1; i <= kBurst; ++i) burst += Line(i);
   Receive(burst);
   EXPECT_EQ(renders, 0) << "the sample path rendered";
-  ASSERT_TRUE(LoopUntil([&] { return renders > 0; }));
+  ASSERT_TRUE(WaitUntil([&] { return renders > 0; }));
   QCoreApplication::processEvents();
   EXPECT_LE(renders, 2);
   const TBitmap paced = form->Chart1->ControlBitmap();

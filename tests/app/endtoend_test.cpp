@@ -5,23 +5,13 @@
 
 #include "platform/system/dispatcher.h"
 #include "tests/app/mainwindow_fixture.h"
+#include "tests/support/waituntil.h"
 
 namespace kurvex::test {
 namespace {
 
 class EndToEndTest : public MainWindowTest {
  protected:
-  // Runs the event loop until `done` or a few seconds have passed.
-  static bool RunUntil(const std::function<bool()>& done, int timeoutMs = 10000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-      if (clock.elapsed() > timeoutMs) return false;
-      TDispatcher::ProcessMessages();
-      usleep(1000);
-    }
-    return true;
-  }
   static std::string Lines(int first, int last) {
     std::string text;
     char line[32];
@@ -37,7 +27,7 @@ TEST_F(EndToEndTest, LinesThroughARealPortBecomeExactSamples) {
   form->StartButton->Click();
   ASSERT_TRUE(form->SerialComm1->Active());
   pty.WriteMaster(Lines(1, 1000));
-  ASSERT_TRUE(RunUntil([&] { return form->SessionState.SampleCount == 1000; }))
+  ASSERT_TRUE(WaitUntil([&] { return form->SessionState.SampleCount == 1000; }))
       << form->SessionState.SampleCount;
   EXPECT_EQ(form->StatusBar->Panels()[0].Text(), "1000");
   ASSERT_EQ(form->Chart1->ItemCount(), 1000);
@@ -50,11 +40,11 @@ TEST_F(EndToEndTest, LinesThroughARealPortBecomeExactSamples) {
 
   // A line cut by Stop is completed by the next acquisition.
   pty.WriteMaster("12");
-  ASSERT_TRUE(RunUntil([&] { return form->SessionState.PendingLine == "12"; }));
+  ASSERT_TRUE(WaitUntil([&] { return form->SessionState.PendingLine == "12"; }));
   form->StopButton->Click();
   form->StartButton->Click();
   pty.WriteMaster(".5\r\n");
-  ASSERT_TRUE(RunUntil([&] { return form->SessionState.SampleCount == 1; }));
+  ASSERT_TRUE(WaitUntil([&] { return form->SessionState.SampleCount == 1; }));
   EXPECT_EQ(form->Chart1->Item(0).Y, 12.5);
   form->StopButton->Click();
   EXPECT_TRUE(Messages().empty());
@@ -63,9 +53,9 @@ TEST_F(EndToEndTest, LinesThroughARealPortBecomeExactSamples) {
 TEST_F(EndToEndTest, UnpluggingThePortShowsTheErrorAndStops) {
   form->StartButton->Click();
   pty.WriteMaster(Lines(1, 20));
-  ASSERT_TRUE(RunUntil([&] { return form->SessionState.SampleCount == 20; }));
+  ASSERT_TRUE(WaitUntil([&] { return form->SessionState.SampleCount == 20; }));
   pty.CloseMaster();
-  ASSERT_TRUE(RunUntil([&] { return !form->StopButton->Enabled(); }));
+  ASSERT_TRUE(WaitUntil([&] { return !form->StopButton->Enabled(); }));
   ASSERT_FALSE(Messages().empty());
   EXPECT_EQ(Messages().front(), "Es ist ein Schnittstellenfehler aufgetreten");
   EXPECT_FALSE(form->SerialComm1->Active());
@@ -75,15 +65,15 @@ TEST_F(EndToEndTest, UnpluggingThePortShowsTheErrorAndStops) {
 TEST_F(EndToEndTest, AnOverflowStopsWithBothMessagesAndTheNextStartWorks) {
   form->StartButton->Click();
   pty.WriteMaster("1\r\n1e39\r\n");
-  ASSERT_TRUE(RunUntil([&] { return !form->StopButton->Enabled(); }));
-  RunUntil([&] { return Messages().size() >= 2; }, 2000);
+  ASSERT_TRUE(WaitUntil([&] { return !form->StopButton->Enabled(); }));
+  WaitUntil([&] { return Messages().size() >= 2; }, 2000);
   ASSERT_EQ(Messages().size(), 2u);
   EXPECT_EQ(Messages()[0], "Es ist ein Schnittstellenfehler aufgetreten");
   EXPECT_EQ(Messages()[1], "Gleitkommaüberlauf");
   EXPECT_EQ(form->SessionState.SampleCount, 1);
   form->StartButton->Click();
   pty.WriteMaster("2\r\n");
-  ASSERT_TRUE(RunUntil([&] { return form->SessionState.SampleCount == 1; }));
+  ASSERT_TRUE(WaitUntil([&] { return form->SessionState.SampleCount == 1; }));
   EXPECT_EQ(form->Chart1->Item(0).Y, 2);
   form->StopButton->Click();
 }
@@ -92,8 +82,8 @@ TEST_F(EndToEndTest, TheSampleLimitStopsFromInsideTheDelivery) {
   form->StartButton->Click();
   form->SessionState.SampleCount = 49990;
   pty.WriteMaster(Lines(1, 30));
-  ASSERT_TRUE(RunUntil([&] { return !form->SerialComm1->Active(); }));
-  RunUntil([] { return false; }, 100);  // nothing more may arrive or crash
+  ASSERT_TRUE(WaitUntil([&] { return !form->SerialComm1->Active(); }));
+  WaitUntil([] { return false; }, 100);  // nothing more may arrive or crash
   EXPECT_GE(form->SessionState.SampleCount, 50001);
   EXPECT_TRUE(form->StartButton->Enabled());
   EXPECT_TRUE(Messages().empty());

@@ -10,7 +10,7 @@
 
 #include "tests/app/mainwindow_fixture.h"
 #include "tests/chart/render_fixture.h"
-#include "tests/support/loopuntil.h"
+#include "tests/support/waituntil.h"
 #include "tests/support/tempfolder.h"
 
 namespace kurvex::test {

@@ -4,7 +4,7 @@
 #include "app/inputnotices.h"
 #include "tests/app/mainwindow_fixture.h"
 #include "tests/support/fakeserialdevice.h"
-#include "tests/support/loopuntil.h"
+#include "tests/support/waituntil.h"
 
 namespace kurvex::test {
 namespace {
@@ -71,14 +71,14 @@ TEST_F(IntakeTest, BytesTheDriverDroppedAreShownBesideTheBadLines) {
   form->StartButton->Click();
   ASSERT_TRUE(form->SerialComm1->Active());
   pty.WriteMaster("abc\r\n");
-  ASSERT_TRUE(LoopUntil([&] { return form->SessionState.SampleCount == 1; }));
+  ASSERT_TRUE(WaitUntil([&] { return form->SessionState.SampleCount == 1; }));
   // Within the first ten samples the error itself is let pass: the loss is still shown.
   LineCounters lost{};
   lost.Overrun = 1;
   lost.BufferOverrun = 2;
   fake->Advance(lost);
   pty.WriteMaster("1\r\n");
-  ASSERT_TRUE(LoopUntil([&] { return form->SessionState.SampleCount == 2; }));
+  ASSERT_TRUE(WaitUntil([&] { return form->SessionState.SampleCount == 2; }));
   EXPECT_EQ(Panel(2), "Ungültige Zeilen: 1 · Daten verloren: 3 Überläufe");
   EXPECT_TRUE(Messages().empty());
   EXPECT_TRUE(form->SerialComm1->Active());

@@ -8,6 +8,7 @@
 
 #include "app/numbertext.h"
 #include "tests/app/mainwindow_fixture.h"
+#include "tests/support/waituntil.h"
 
 namespace kurvex::test {
 namespace {
@@ -171,13 +172,13 @@ TEST_F(MainWindowDesignTest, StatusPanelsShowTheirLongestTextsWhole) {
       // The port watch may put its own text into panel 1 meanwhile: what
       // counts is the room for this one.
       const int needed = panel->fontMetrics().horizontalAdvance(QString::fromStdString(head + middle + tail));
-      EXPECT_TRUE(RunUntil([&] { return panel->contentsRect().width() >= needed; }))
+      EXPECT_TRUE(WaitUntil([&] { return panel->contentsRect().width() >= needed; }))
           << head + middle + tail << " needs " << needed << " px, has " << panel->contentsRect().width();
     }
     if (i == 1) f.ShowPortStatus();
   }
   const QWidget* last = panels.back();
-  EXPECT_TRUE(RunUntil([&] { return last->geometry().right() < f.StatusBar->Widget()->width(); }));
+  EXPECT_TRUE(WaitUntil([&] { return last->geometry().right() < f.StatusBar->Widget()->width(); }));
 }
 
 }  // namespace

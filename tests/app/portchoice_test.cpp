@@ -10,6 +10,7 @@
 #include "app/numbertext.h"
 #include "app/porttexts.h"
 #include "tests/support/recordingdialogs.h"
+#include "tests/support/waituntil.h"
 #include "tests/support/fakedevicetree.h"
 #include "tests/support/pty.h"
 #include "tests/support/qtapp.h"
@@ -56,7 +57,7 @@ TEST_F(PortChoiceTest, AUsbInstrumentPluggedInIsNumberedChosenAndAcquiredFrom) {
   PtyPair instrument;
   Plug("ttyUSB0", "1-2", "FTDI", "FT232R USB UART", "A1", instrument);
   const std::string first = "3 – FTDI FT232R USB UART (/dev/ttyUSB0)";
-  ASSERT_TRUE(RunUntil([&] { return Text() == first; })) << Text();
+  ASSERT_TRUE(WaitUntil([&] { return Text() == first; })) << Text();
   EXPECT_EQ(fs::read_symlink(fake.Ports() / "COM3"), "/dev/serial/by-id/usb-FTDI_A1");
   EXPECT_EQ(form->StatusBar->Panels()[1].Text(), "COM3 → /dev/ttyUSB0 (FTDI FT232R USB UART)");
   EXPECT_EQ(static_cast<QComboBox*>(form->ComComboBox->Widget())->lineEdit()->cursorPosition(), 0)
@@ -66,14 +67,14 @@ TEST_F(PortChoiceTest, AUsbInstrumentPluggedInIsNumberedChosenAndAcquiredFrom) {
   ASSERT_TRUE(form->SerialComm1->Active());
   EXPECT_EQ(form->SessionState.PortNumber, 3);
   instrument.WriteMaster("12.5\r\n");
-  ASSERT_TRUE(RunUntil([&] { return form->SessionState.SampleCount == 1; }));
+  ASSERT_TRUE(WaitUntil([&] { return form->SessionState.SampleCount == 1; }));
   EXPECT_EQ(form->SessionState.ScaledValue, 12.5f);
 
   // A second adapter while the first acquires: numbered and listed, not chosen.
   PtyPair other;
   Plug("ttyUSB1", "1-3", "Prolific", "USB-Serial Controller", "B2", other);
   const std::string second = "4 – Prolific USB-Serial Controller (/dev/ttyUSB1)";
-  ASSERT_TRUE(RunUntil([&] { return form->ComComboBox->Items().at(1) == second; }));
+  ASSERT_TRUE(WaitUntil([&] { return form->ComComboBox->Items().at(1) == second; }));
   form->StopButton->Click();
   std::vector<std::string> items{first, second};
   for (const std::string& n : DesignNumbers(0, 20)) {
@@ -88,52 +89,52 @@ TEST_F(PortChoiceTest, TheFieldFollowsPlugAndUnplugWhileIdle) {
   PtyPair instrument;
   Plug("ttyUSB0", "1-2", "FTDI", "FT232R USB UART", "A1", instrument);
   const std::string first = "3 – FTDI FT232R USB UART (/dev/ttyUSB0)";
-  ASSERT_TRUE(RunUntil([&] { return Text() == first; }));
+  ASSERT_TRUE(WaitUntil([&] { return Text() == first; }));
 
   fake.Unplug("ttyUSB0", "usb-FTDI_A1");
-  ASSERT_TRUE(RunUntil([&] { return form->ComComboBox->Items() == DesignNumbers(0, 20); }));
+  ASSERT_TRUE(WaitUntil([&] { return form->ComComboBox->Items() == DesignNumbers(0, 20); }));
   EXPECT_EQ(form->StatusBar->Panels()[1].Text(), "COM3: kein Gerät");
 
   form->ComComboBox->SetText("7");
   PtyPair again;
   Plug("ttyUSB4", "1-2", "FTDI", "FT232R USB UART", "A1", again);  // the same adapter
-  ASSERT_TRUE(RunUntil([&] { return Text() == "3 – FTDI FT232R USB UART (/dev/ttyUSB4)"; }))
+  ASSERT_TRUE(WaitUntil([&] { return Text() == "3 – FTDI FT232R USB UART (/dev/ttyUSB4)"; }))
       << "COM7 is nothing present: the adapter is chosen, under its number";
 }
 
 TEST_F(PortChoiceTest, TheFieldNeverNamesADeviceThatIsGoneAndItsEntryReturnsWithIt) {
   PtyPair instrument;
   Plug("ttyUSB0", "1-2", "FTDI", "FT232R USB UART", "A1", instrument);
-  ASSERT_TRUE(RunUntil([&] { return Text() == "3 – FTDI FT232R USB UART (/dev/ttyUSB0)"; }));
+  ASSERT_TRUE(WaitUntil([&] { return Text() == "3 – FTDI FT232R USB UART (/dev/ttyUSB0)"; }));
   form->StartButton->Click();
   ASSERT_TRUE(form->SerialComm1->Active());
 
   fake.Unplug("ttyUSB0", "usb-FTDI_A1");
-  ASSERT_TRUE(RunUntil([&] { return form->ComComboBox->Items() == DesignNumbers(0, 20); }));
+  ASSERT_TRUE(WaitUntil([&] { return form->ComComboBox->Items() == DesignNumbers(0, 20); }));
   EXPECT_EQ(Text(), "3") << "while acquiring";
   PtyPair again;
   Plug("ttyUSB4", "1-2", "FTDI", "FT232R USB UART", "A1", again);
-  ASSERT_TRUE(RunUntil([&] { return Text() == "3 – FTDI FT232R USB UART (/dev/ttyUSB4)"; })) << Text();
+  ASSERT_TRUE(WaitUntil([&] { return Text() == "3 – FTDI FT232R USB UART (/dev/ttyUSB4)"; })) << Text();
 
   form->StopButton->Click();
   fake.Unplug("ttyUSB4", "usb-FTDI_A1");
-  ASSERT_TRUE(RunUntil([&] { return Text() == "3"; })) << "idle: " << Text();
+  ASSERT_TRUE(WaitUntil([&] { return Text() == "3"; })) << "idle: " << Text();
 }
 
 TEST_F(PortChoiceTest, ThePortAnAcquisitionHasOpenGetsNoNewNumber) {
   PtyPair instrument;
   Plug("ttyUSB0", "1-2", "FTDI", "FT232R USB UART", "A1", instrument);
-  ASSERT_TRUE(RunUntil([&] { return LeadingInteger(Text()) == 3; }));
+  ASSERT_TRUE(WaitUntil([&] { return LeadingInteger(Text()) == 3; }));
   form->StartButton->Click();
   ASSERT_TRUE(form->SerialComm1->Active());
 
   fs::remove(fake.Ports() / "COM3");  // the user takes the number away
-  ASSERT_TRUE(RunUntil([&] { return form->StatusBar->Panels()[1].Text() == "COM3: kein Gerät"; }));
+  ASSERT_TRUE(WaitUntil([&] { return form->StatusBar->Panels()[1].Text() == "COM3: kein Gerät"; }));
   EXPECT_TRUE(fake.Tree().ComLinks().empty()) << "not while it is open";
 
   form->StopButton->Click();
   fake.Write("/dev/ttyS9", "");  // any hot-plug change
-  ASSERT_TRUE(RunUntil([&] { return !fake.Tree().ComLinks().empty(); }));
+  ASSERT_TRUE(WaitUntil([&] { return !fake.Tree().ComLinks().empty(); }));
   EXPECT_EQ(fake.Tree().ComLinks()[0].PortNo, 3u);
 }
 

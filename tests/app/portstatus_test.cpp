@@ -19,6 +19,7 @@
 
 #include "ports/comport.h"
 #include "tests/app/mainwindow_fixture.h"
+#include "tests/support/waituntil.h"
 
 namespace kurvex::test {
 namespace {
@@ -26,7 +27,7 @@ namespace {
 class PortStatusTest : public MainWindowTest {
  protected:
   std::string Panel1() const { return form->StatusBar->Panels()[1].Text(); }
-  bool Panel1Becomes(const std::string& text) { return RunUntil([&] { return Panel1() == text; }); }
+  bool Panel1Becomes(const std::string& text) { return WaitUntil([&] { return Panel1() == text; }); }
   void StartOn(const std::string& port) {
     form->ComComboBox->SetText(port);
     MouseClick(form->StartButton->Widget());  // as the user does: the error is reported
@@ -153,7 +154,7 @@ TEST_F(PortStatusTest, PanelsShortenANameInItsMiddleNeverWhatFollowsIt) {
     return panel->fontMetrics().horizontalAdvance(panel->text()) <= panel->contentsRect().width() &&
            panel->geometry().right() < form->StatusBar->Widget()->width();
   };
-  EXPECT_TRUE(RunUntil([&] {
+  EXPECT_TRUE(WaitUntil([&] {
     if (form->StatusBar->Panels()[1].Text() != held) form->ShowOpenFailure();
     return panels[1]->text().toStdString() == held && panels[3]->text().endsWith(", 0 Zeilen") &&
            fitsInView(panels[1]) && fitsInView(panels[3]);

@@ -10,7 +10,7 @@
 #include "app/recordingtexts.h"
 #include "tests/app/mainwindow_fixture.h"
 #include "tests/support/fulldisk.h"
-#include "tests/support/loopuntil.h"
+#include "tests/support/waituntil.h"
 #include "tests/support/strictcsv.h"
 
 namespace kurvex::test {
@@ -35,7 +35,7 @@ class RecordingTest : public MainWindowTest {
   // until the window has counted `count` samples.
   bool Stream(const std::string& lines, std::int64_t count, int timeoutMs = 60000) {
     std::thread writer([&] { pty.WriteMaster(lines); });
-    const bool arrived = LoopUntil([&] { return form->SessionState.SampleCount == count; }, timeoutMs);
+    const bool arrived = WaitUntil([&] { return form->SessionState.SampleCount == count; }, timeoutMs);
     writer.join();
     return arrived;
   }
@@ -113,12 +113,12 @@ TEST_F(RecordingTest, AFullDiskEndsTheRecordingButNotTheAcquisition) {
   const FullDisk disk(20000);
   form->StartButton->Click();
   const bool streamed = Stream(WireLines(1, 3000), 3000);
-  const bool told = LoopUntil([&] { return !Messages().empty(); });
+  const bool told = WaitUntil([&] { return !Messages().empty(); });
   ASSERT_TRUE(streamed);
   ASSERT_TRUE(told);
   EXPECT_TRUE(form->SerialComm1->Active());
   pty.WriteMaster(WireLines(3001, 3010));
-  EXPECT_TRUE(LoopUntil([&] { return form->SessionState.SampleCount == 3010; }));
+  EXPECT_TRUE(WaitUntil([&] { return form->SessionState.SampleCount == 3010; }));
   form->StopButton->Click();
 
   ASSERT_EQ(Messages().size(), 1u);
@@ -163,7 +163,7 @@ TEST_F(RecordingTest, AChosenFileServesOneAcquisition) {
   for (int run = 0; run < 2; ++run) {
     form->StartButton->Click();
     pty.WriteMaster(WireLines(1, 3));
-    ASSERT_TRUE(LoopUntil([&] { return form->SessionState.SampleCount == 3; }));
+    ASSERT_TRUE(WaitUntil([&] { return form->SessionState.SampleCount == 3; }));
     form->StopButton->Click();
   }
   const StrictCsv chosen = ReadStrictCsv(FileText(path), ',');
@@ -222,7 +222,7 @@ TEST_F(RecordingTest, AChosenFileThatCannotBeCreatedKeepsTheWindowIdleAndStaysCh
 TEST_F(RecordingTest, TheChartExportsItsSamplesAsCsvAndItsPictureAsPng) {
   form->StartButton->Click();
   pty.WriteMaster(WireLines(1, 50));
-  ASSERT_TRUE(LoopUntil([&] { return form->SessionState.SampleCount == 50; }));
+  ASSERT_TRUE(WaitUntil([&] { return form->SessionState.SampleCount == 50; }));
   form->StopButton->Click();
 
   const std::string csvPath = folder.Path("export.csv");

@@ -6,7 +6,7 @@
 
 #include "platform/system/dispatcher.h"
 #include "tests/app/mainwindow_fixture.h"
-#include "tests/support/loopuntil.h"
+#include "tests/support/waituntil.h"
 
 namespace kurvex::test {
 namespace {
@@ -54,7 +54,7 @@ class StopStartIntakeTest : public MainWindowTest {
 TEST_F(StopStartIntakeTest, StopAndStartDuringFullSpeedIntakeLeaveNoThreadsBehind) {
   FeedAtFullSpeed();
   StartTrend();
-  ASSERT_TRUE(LoopUntil([&] { return Acquiring(); }));
+  ASSERT_TRUE(WaitUntil([&] { return Acquiring(); }));
   const int threads = ThreadCount();
 
   for (int pair = 0; pair < 50; ++pair) {
@@ -65,7 +65,7 @@ TEST_F(StopStartIntakeTest, StopAndStartDuringFullSpeedIntakeLeaveNoThreadsBehin
       StartTrend();
       handled = true;
     });
-    ASSERT_TRUE(LoopUntil([&] { return handled && Acquiring(); }, 20000)) << "pair " << pair;
+    ASSERT_TRUE(WaitUntil([&] { return handled && Acquiring(); }, 20000)) << "pair " << pair;
     EXPECT_EQ(ThreadCount(), threads) << "pair " << pair;
   }
   feeding = false;
@@ -77,14 +77,14 @@ TEST_F(StopStartIntakeTest, StopAndStartDuringFullSpeedIntakeLeaveNoThreadsBehin
 TEST_F(StopStartIntakeTest, ANewAcquisitionStartsWithWhatComesAfterItsStart) {
   form->StartButton->Click();
   pty.WriteMaster("1\r\n5");
-  ASSERT_TRUE(LoopUntil([&] { return form->SessionState.PendingLine == "5"; }));
+  ASSERT_TRUE(WaitUntil([&] { return form->SessionState.PendingLine == "5"; }));
   form->StopButton->Click();
   pty.WriteMaster("2\r\n3\r\n");
-  ASSERT_TRUE(LoopUntil([&] { return pty.SlaveInputQueued() == 6; }));
+  ASSERT_TRUE(WaitUntil([&] { return pty.SlaveInputQueued() == 6; }));
 
   form->StartButton->Click();
   pty.WriteMaster("7\r\n");
-  ASSERT_TRUE(LoopUntil([&] { return form->SessionState.SampleCount == 1; }));
+  ASSERT_TRUE(WaitUntil([&] { return form->SessionState.SampleCount == 1; }));
   EXPECT_EQ(form->SessionState.RawValue, 57.0f);
   form->StopButton->Click();
 }

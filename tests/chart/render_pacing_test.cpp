@@ -6,7 +6,7 @@
 
 #include "tests/chart/render_fixture.h"
 #include "tests/support/image.h"
-#include "tests/support/loopuntil.h"
+#include "tests/support/waituntil.h"
 
 namespace kurvex::test {
 namespace {
@@ -20,7 +20,7 @@ class RenderPacingTest : public WindowChartTest {
     chart.OnDataRendered = [this](TObject*, TCanvas&, int, int) { renders.push_back(Clock::now()); };
     // The window's first repaint is behind us.
     chart.Invalidate();
-    EXPECT_TRUE(LoopUntil([&] { return !renders.empty(); }));
+    EXPECT_TRUE(WaitUntil([&] { return !renders.empty(); }));
     renders.clear();
   }
 
@@ -48,7 +48,7 @@ TEST_F(RenderPacingTest, TheLoopRendersManyRequestsOnceAtTheNextFrame) {
     chart.ShowGraph();
     chart.SetRange(1, i, 0, i + 1000, 10);
   }
-  ASSERT_TRUE(LoopUntil([&] { return !renders.empty(); }));
+  ASSERT_TRUE(WaitUntil([&] { return !renders.empty(); }));
   // Nothing more was asked for: the loop stays quiet.
   QCoreApplication::processEvents();
   QCoreApplication::processEvents();
@@ -57,9 +57,9 @@ TEST_F(RenderPacingTest, TheLoopRendersManyRequestsOnceAtTheNextFrame) {
 
 TEST_F(RenderPacingTest, RendersAreAFrameApart) {
   chart.ShowGraph();
-  ASSERT_TRUE(LoopUntil([&] { return renders.size() == 1; }));
+  ASSERT_TRUE(WaitUntil([&] { return renders.size() == 1; }));
   chart.ShowGraph();
-  ASSERT_TRUE(LoopUntil([&] { return renders.size() == 2; }));
+  ASSERT_TRUE(WaitUntil([&] { return renders.size() == 2; }));
   // The offscreen screen refreshes at 60 Hz: a picture every 16.7 ms.
   EXPECT_GE(renders[1] - renders[0], std::chrono::milliseconds(16));
 }

@@ -14,7 +14,7 @@
 #include "platform/drawing/bitmap.h"
 #include "platform/windows/control.h"
 #include "platform/system/error.h"
-#include "tests/support/loopuntil.h"
+#include "tests/support/waituntil.h"
 #include "tests/support/qtapp.h"
 
 namespace kurvex {
@@ -235,7 +235,7 @@ TEST_F(CustomControlTest, RequestsBeforeAFrameRenderOnceAndReadersRenderAtOnce) 
   requests.Ask(paPlotArea);
   requests.Ask(paWhole);
   requests.Ask(paPlotArea);
-  ASSERT_TRUE(test::LoopUntil([&] { return requests.renders > settled; }));
+  ASSERT_TRUE(test::WaitUntil([&] { return requests.renders > settled; }));
   EXPECT_EQ(requests.renders, settled + 1);
   EXPECT_EQ(requests.areas.back(), paWhole) << "one whole request makes the render whole";
   requests.ControlBitmap();

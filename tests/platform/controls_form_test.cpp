@@ -25,6 +25,7 @@
 #include "platform/windows/screenplacement.h"
 #include "platform/windows/statusbar.h"
 #include "tests/support/qtapp.h"
+#include "tests/support/waituntil.h"
 
 namespace kurvex {
 namespace {
@@ -231,12 +232,12 @@ TEST_F(FormTest, StatusPanelsGrowWithTheirTextAndOneFillsTheRest) {
   const auto label = [&](int i) { return status.Widget()->findChildren<QLabel*>().at(i); };
   const auto textWidth = [&](int i) { return label(i)->fontMetrics().horizontalAdvance(label(i)->text()); };
   const auto shows = [&](int i, const std::string& text) {
-    return test::RunUntil([&] { return label(i)->text().toStdString() == text; });
+    return test::WaitUntil([&] { return label(i)->text().toStdString() == text; });
   };
 
   port.SetText("COM5: keine Berechtigung – Benutzer zur Gruppe dialout hinzufügen");
   ASSERT_TRUE(shows(1, port.Text()));
-  EXPECT_TRUE(test::RunUntil([&] { return count.Width() + port.Width() + fixed.Width() >= status.Width() - 10; }));
+  EXPECT_TRUE(test::WaitUntil([&] { return count.Width() + port.Width() + fixed.Width() >= status.Width() - 10; }));
   EXPECT_EQ(count.Width(), 60);
   EXPECT_EQ(fixed.Width(), 100);
   EXPECT_GE(port.Width(), textWidth(1));
@@ -244,7 +245,7 @@ TEST_F(FormTest, StatusPanelsGrowWithTheirTextAndOneFillsTheRest) {
   const std::string wide = "Sample-Anzahl: 9223372036854775807";
   count.SetText(wide);
   ASSERT_TRUE(shows(0, wide));
-  EXPECT_TRUE(test::RunUntil([&] { return count.Width() >= textWidth(0); }));
+  EXPECT_TRUE(test::WaitUntil([&] { return count.Width() >= textWidth(0); }));
   fixed.SetText(wide);
   ASSERT_TRUE(shows(2, wide));
   EXPECT_EQ(fixed.Width(), 100);
@@ -264,14 +265,14 @@ TEST_F(FormTest, AStatusPanelShortensThePathInItsTextAndShowsItWholeAsATooltip) 
     return help.isAccepted() ? QToolTip::text().toStdString() : std::string();
   };
   port.SetText("COM3 → ", "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0", " (FTDI FT232R USB UART)");
-  ASSERT_TRUE(test::RunUntil([&] { return label->text().startsWith("COM3 → /dev/") && label->text().contains("…"); }))
+  ASSERT_TRUE(test::WaitUntil([&] { return label->text().startsWith("COM3 → /dev/") && label->text().contains("…"); }))
       << label->text().toStdString();
   EXPECT_TRUE(label->text().endsWith("-port0 (FTDI FT232R USB UART)")) << label->text().toStdString();
   EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width());
   EXPECT_EQ(tooltip(), port.Text());
   EXPECT_EQ(label->accessibleName().toStdString(), port.Text());
   port.SetText("COM3: kein Gerät");
-  ASSERT_TRUE(test::RunUntil([&] { return label->text().toStdString() == port.Text(); }));
+  ASSERT_TRUE(test::WaitUntil([&] { return label->text().toStdString() == port.Text(); }));
   EXPECT_EQ(tooltip(), "");  // nothing is cut, nothing to add
 }
 

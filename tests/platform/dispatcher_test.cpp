@@ -12,22 +12,13 @@
 #include "platform/system/dispatcher.h"
 #include "platform/system/error.h"
 #include "tests/support/qtapp.h"
+#include "tests/support/waituntil.h"
 
 namespace kurvex {
 namespace {
 
 using DispatcherTest = test::QtAppTest;
 
-// Runs the GUI side until `done` is set, with a deadline so a bug shows as
-// a failure instead of a hang.
-bool PumpUntil(const std::atomic<bool>& done) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  while (!done && std::chrono::steady_clock::now() < deadline) {
-    TDispatcher::ProcessMessages();
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return done;
-}
 
 TEST_F(DispatcherTest, CallsPostedFromAWorkerRunInOrderOnTheGuiThread) {
   std::vector<int> order;
@@ -74,7 +65,7 @@ TEST_F(DispatcherTest, SynchronizeFromAWorkerWaitsForTheGuiThread) {
     seenByWorker = value;
     done = true;
   });
-  EXPECT_TRUE(PumpUntil(done));
+  EXPECT_TRUE(test::WaitUntil([&] { return done.load(); }));
   worker.join();
   EXPECT_TRUE(ranOnGuiThread);
   EXPECT_EQ(seenByWorker, 42);
@@ -101,7 +92,7 @@ TEST_F(DispatcherTest, SynchronizeRethrowsTheErrorInTheWaitingThread) {
     }
     done = true;
   });
-  EXPECT_TRUE(PumpUntil(done));
+  EXPECT_TRUE(test::WaitUntil([&] { return done.load(); }));
   worker.join();
   EXPECT_EQ(caught, "Schnittstellenfehler");
 }

@@ -9,7 +9,7 @@
 
 #include "platform/system/error.h"
 #include "platform/windows/frameclock.h"
-#include "tests/support/loopuntil.h"
+#include "tests/support/waituntil.h"
 #include "tests/support/qtapp.h"
 
 namespace kurvex {
@@ -26,7 +26,7 @@ TEST_F(FrameClockTest, RidersDueWithinHalfARefreshShareOneFrame) {
   TFrameRider second([&] { sameFrame = !loopRan; });
   first.RideNextFrame();
   second.RideFrameFrom(Clock::now() + std::chrono::milliseconds(3));
-  ASSERT_TRUE(test::LoopUntil([&] { return !first.Waiting() && !second.Waiting(); }));
+  ASSERT_TRUE(test::WaitUntil([&] { return !first.Waiting() && !second.Waiting(); }));
   EXPECT_TRUE(sameFrame) << "the event loop ran between the two: two updates for the screen";
 }
 
@@ -38,7 +38,7 @@ TEST_F(FrameClockTest, AskingAgainFromAFrameGetsTheNextFrameARefreshLater) {
     if (frames.size() < 3) rider->RideNextFrame();
   });
   rider->RideNextFrame();
-  ASSERT_TRUE(test::LoopUntil([&] { return frames.size() == 3; }));
+  ASSERT_TRUE(test::WaitUntil([&] { return frames.size() == 3; }));
   // The offscreen screen refreshes at 60 Hz.
   EXPECT_GE(frames[2] - frames[0], std::chrono::microseconds(2 * 16600));
 }
@@ -56,7 +56,7 @@ TEST_F(FrameClockTest, ARiderGoneBeforeItsFrameIsNotCalledAndAnErrorStopsNoOther
   failing.RideNextFrame();
   gone->RideNextFrame();
   last.RideNextFrame();
-  ASSERT_TRUE(test::LoopUntil([&] { return lastRan; }));
+  ASSERT_TRUE(test::WaitUntil([&] { return lastRan; }));
   SetErrorReporter(nullptr);
   EXPECT_EQ(reported, std::vector<std::string>{"Zeichenfehler"});
 }

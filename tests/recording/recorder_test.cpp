@@ -12,21 +12,13 @@
 #include "recording/recorder.h"
 #include "recording/recordingname.h"
 #include "tests/support/fulldisk.h"
+#include "tests/support/waituntil.h"
 #include "tests/support/strictcsv.h"
 #include "tests/support/tempfolder.h"
 
 namespace kurvex::test {
 namespace {
 
-// Waits for the writer thread, never longer than a few seconds.
-bool WaitFor(const std::function<bool()>& done) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return true;
-}
 
 void AddRows(TRecorder& recorder, int first, int last) {
   for (int n = first; n <= last; ++n) recorder.Add(n, TReadTime::Now(), static_cast<float>(n) / 8, n * 0.5f);
@@ -79,7 +71,7 @@ TEST(Recorder, AFullDiskEndsTheRecordingAtACompleteRow) {
   TRecorder recorder;
   recorder.Start(path, cdComma, TReadTime::Now());
   AddRows(recorder, 1, 2000);
-  const bool failed = WaitFor([&] { return recorder.Failure().has_value(); });
+  const bool failed = WaitUntil([&] { return recorder.Failure().has_value(); });
   recorder.Stop();
   ASSERT_TRUE(failed);
   EXPECT_EQ(recorder.Failure()->Kind, TRecordingFailure::rfWriteFailed);

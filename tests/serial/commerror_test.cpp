@@ -12,13 +12,14 @@
 #include "serial/logfile.h"
 #include "tests/serial/receivefixture.h"
 #include "tests/support/fakeserialdevice.h"
+#include "tests/support/waituntil.h"
 
 namespace kurvex {
 namespace {
 
 using test::EventLog;
-using test::PumpFor;
-using test::PumpUntil;
+using test::RunEventsFor;
+using test::WaitUntil;
 
 TEST(LineCounterDeltas, ErrorBitsLineEventsAndTraceStates) {
   const LineCounters before{1, 2, 3, 4, 5, 6, 7, 8, 0xFFFFFFFF};
@@ -86,13 +87,13 @@ TEST_F(CommErrors, LineErrorFiresOnCommErrorAndTheBytesComeWithTheNextEvent) {
   m_fake->Advance(Counting(&LineCounters::Frame));
   m_fake->Advance(Counting(&LineCounters::Parity));
   m_pty.WriteMaster("12\r\n");
-  ASSERT_TRUE(PumpUntil([&] { return m_log.ByteCount() == 4; }));
+  ASSERT_TRUE(WaitUntil([&] { return m_log.ByteCount() == 4; }));
   // A handler asking for it empties the queues: those bytes never come.
   flush = true;
   m_fake->Advance(Counting(&LineCounters::BufferOverrun));
   m_pty.WriteMaster("34");
-  ASSERT_TRUE(PumpUntil([&] { return m_log.Count() == 4; }));
-  PumpFor(30);
+  ASSERT_TRUE(WaitUntil([&] { return m_log.Count() == 4; }));
+  RunEventsFor(30);
   EXPECT_EQ(m_log.Entries, (std::vector<std::string>{
                                "SerialComm: Communication Error 12:0 0", "error 12:0 0 ",
                                "SerialComm: Communication Error 1:0 0", "error 1:0 0 12\r\n"}));
@@ -110,7 +111,7 @@ TEST_F(CommErrors, AFailingReadClosesThePortAsAnUnplugDoes) {
   ASSERT_NO_FATAL_FAILURE(Open());
   m_fake->FailReadsWith(EIO);
   m_pty.WriteMaster("z");
-  ASSERT_TRUE(PumpUntil([&] { return m_log.Count() == 1; }));
+  ASSERT_TRUE(WaitUntil([&] { return m_log.Count() == 1; }));
   EXPECT_FALSE(m_comm.Active());
   EXPECT_EQ(m_log.Entries.front(), "1 " + std::to_string(EIO) + " Device \"COM5\" Connection Lost !!!\r" +
                                        std::strerror(EIO));
@@ -127,19 +128,19 @@ TEST_F(CommErrors, WatchedLineEventsReachOnTraceStateOthersDoNot) {
   std::this_thread::sleep_for(std::chrono::milliseconds(30));
   m_comm.SetTraceStates({tsCTS, tsRing, tsRxFlag, tsTxEmpty});
   m_fake->Advance(Counting(&LineCounters::Cts));
-  ASSERT_TRUE(PumpUntil([&] { return m_log.Count() == 1; }));
+  ASSERT_TRUE(WaitUntil([&] { return m_log.Count() == 1; }));
   m_fake->Advance(Counting(&LineCounters::Dsr));  // not watched
-  PumpFor(30);
+  RunEventsFor(30);
   m_fake->Advance(Counting(&LineCounters::Ring));
-  ASSERT_TRUE(PumpUntil([&] { return m_log.Count() == 2; }));
+  ASSERT_TRUE(WaitUntil([&] { return m_log.Count() == 2; }));
   m_pty.WriteMaster("ab");
-  ASSERT_TRUE(PumpUntil([&] { return m_log.ByteCount() == 2; }));
+  ASSERT_TRUE(WaitUntil([&] { return m_log.ByteCount() == 2; }));
   m_pty.WriteMaster("c\n");
-  ASSERT_TRUE(PumpUntil([&] { return m_log.Count() == 3; }));
+  ASSERT_TRUE(WaitUntil([&] { return m_log.Count() == 3; }));
   m_comm.SendString("x");
   EXPECT_EQ(m_pty.ReadMaster(1), "x");
-  ASSERT_TRUE(PumpUntil([&] { return m_log.Count() == 4; }));
-  PumpFor(30);
+  ASSERT_TRUE(WaitUntil([&] { return m_log.Count() == 4; }));
+  RunEventsFor(30);
   EXPECT_EQ(m_log.Entries, (std::vector<std::string>{
                                "trace " + std::to_string(TTraceStates{tsCTS}.Bits()),
                                "trace " + std::to_string(TTraceStates{tsRing}.Bits()),

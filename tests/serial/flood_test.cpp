@@ -13,7 +13,8 @@
 namespace kurvex {
 namespace {
 
-using test::PumpUntil;
+using test::WaitUntil;
+
 
 // Numbered lines, so a lost, doubled or reordered byte shows.
 std::string NumberedLines(int count) {
@@ -68,7 +69,7 @@ TEST_F(Flood, TheLoopRunsBetweenHandlingsAndEveryByteArrivesOnceInOrder) {
   m_comm.SetActive(true);
   const std::string data = NumberedLines(60000);  // about 350 KB, 20 blocks and more
   Send(data);
-  ASSERT_TRUE(PumpUntil([&] { return m_bytes.size() >= data.size(); }, 60000))
+  ASSERT_TRUE(WaitUntil([&] { return m_bytes.size() >= data.size(); }, 60000))
       << m_bytes.size() << " of " << data.size();
   m_comm.SetActive(false);
 
@@ -84,11 +85,11 @@ TEST_F(Flood, AnOverloadIsReportedAfterASecondAndEndsWhenCaughtUp) {
   m_comm.OnInputOverload = [&](TBaseIO&, bool overloaded) { reports.push_back(overloaded); };
   m_comm.SetActive(true);
   SendUntilStopped();
-  ASSERT_TRUE(PumpUntil([&] { return !reports.empty(); }, 20000));
+  ASSERT_TRUE(WaitUntil([&] { return !reports.empty(); }, 20000));
   EXPECT_TRUE(m_comm.InputOverloaded());
   m_flooding = false;
   m_instrument.join();
-  ASSERT_TRUE(PumpUntil([&] { return reports.size() == 2; }, 20000));
+  ASSERT_TRUE(WaitUntil([&] { return reports.size() == 2; }, 20000));
   EXPECT_EQ(reports, (std::vector<bool>{true, false}));
   EXPECT_FALSE(m_comm.InputOverloaded());
   m_comm.SetActive(false);
@@ -99,7 +100,7 @@ TEST_F(Flood, ClosingWhileOverloadedReportsTheEndOfIt) {
   m_comm.OnInputOverload = [&](TBaseIO&, bool overloaded) { reports.push_back(overloaded); };
   m_comm.SetActive(true);
   SendUntilStopped();
-  ASSERT_TRUE(PumpUntil([&] { return !reports.empty(); }, 20000));
+  ASSERT_TRUE(WaitUntil([&] { return !reports.empty(); }, 20000));
   m_comm.SetActive(false);
   EXPECT_EQ(reports, (std::vector<bool>{true, false}));
 }

@@ -10,6 +10,7 @@
 #include "ports/portwatch.h"
 #include "serial/serialcomm.h"
 #include "tests/support/fakedevicetree.h"
+#include "tests/support/waituntil.h"
 #include "tests/support/pty.h"
 #include "tests/support/qtapp.h"
 
@@ -27,7 +28,7 @@ class HotplugWatchTest : public QtAppTest {
     };
   }
   bool Saw(const fs::path& folder, const std::string& name, bool arrived) {
-    return RunUntil([&] {
+    return WaitUntil([&] {
       return std::any_of(changes.begin(), changes.end(), [&](const THotplugChange& c) {
         return c.Folder == folder && c.Name == name && c.Arrived == arrived;
       });
@@ -86,13 +87,13 @@ TEST_F(HotplugWatchTest, PortChangesFromTheWatchRefreshTheComponentList) {
   };
   PtyPair pty;
   fake.LinkCom("COM5", pty.SlavePath());
-  ASSERT_TRUE(RunUntil([&] { return com.DeviceList().Count() == 1; }));
+  ASSERT_TRUE(WaitUntil([&] { return com.DeviceList().Count() == 1; }));
   EXPECT_EQ(com.DeviceList()[0].DeviceObjectName, pty.SlavePath());
 
   const int before = refreshes;
   std::ofstream(fake.Ports() / "notes.txt") << "unrelated";
   fs::remove(fake.Ports() / "COM5");
-  ASSERT_TRUE(RunUntil([&] { return com.DeviceList().Empty(); }));
+  ASSERT_TRUE(WaitUntil([&] { return com.DeviceList().Empty(); }));
   EXPECT_EQ(refreshes, before + 1) << "the unrelated file refreshed nothing";
 }
 
@@ -113,7 +114,7 @@ TEST_F(HotplugWatchTest, ThePortWatchNumbersNewAdaptersAndSaysWhichArrived) {
   ASSERT_EQ(com.DeviceList().Count(), 2);
 
   fake.AddUsbSerial("ttyUSB1", "1-2", "Prolific", "PL2303", "pl2303");
-  ASSERT_TRUE(RunUntil([&] { return com.DeviceList().Count() == 3; }));
+  ASSERT_TRUE(WaitUntil([&] { return com.DeviceList().Count() == 3; }));
   EXPECT_EQ(std::count(arrivals.begin(), arrivals.end(), std::vector<int>{4}), 1);
   EXPECT_EQ(std::count(arrivals.begin(), arrivals.end(), std::vector<int>{3}), 1);
   ASSERT_TRUE(ports.DeviceOf(4));

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
-#include <pty.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -17,8 +16,8 @@ namespace kurvex {
 namespace {
 
 using test::EventLog;
-using test::PumpFor;
-using test::PumpUntil;
+using test::RunEventsFor;
+using test::WaitUntil;
 
 std::string RandomBytes(std::size_t count) {
   std::mt19937 random(12345);
@@ -58,7 +57,7 @@ TEST_P(ReceiveThreads, AMegabyteArrivesWholeInOrderAndUnnestedOnTheChosenThread)
   m_comm.SetActive(true);
   const std::string data = RandomBytes(1 << 20);
   std::thread instrument([&] { m_pty.WriteMaster(data); });
-  const bool all = PumpUntil([&] { return m_log.ByteCount() >= data.size(); });
+  const bool all = WaitUntil([&] { return m_log.ByteCount() >= data.size(); });
   instrument.join();
   ASSERT_TRUE(all) << m_log.ByteCount() << " of " << data.size() << " bytes";
   m_comm.SetActive(false);
@@ -85,13 +84,13 @@ TEST_P(ReceiveThreads, AHandlerThatThrowsBecomesAFatalErrorAndTheNextBytesStillA
   };
   m_comm.SetActive(true);
   m_pty.WriteMaster("one!");
-  ASSERT_TRUE(PumpUntil([&] { return m_log.Count() == 2; }));
+  ASSERT_TRUE(WaitUntil([&] { return m_log.Count() == 2; }));
   m_pty.WriteMaster("two");
-  ASSERT_TRUE(PumpUntil([&] { return m_log.ByteCount() == 7; }));
+  ASSERT_TRUE(WaitUntil([&] { return m_log.ByteCount() == 7; }));
   veto = true;  // a cleared RaiseException suppresses the report
   m_pty.WriteMaster("three!");
-  ASSERT_TRUE(PumpUntil([&] { return m_log.Count() == 3; }));
-  PumpFor(30);
+  ASSERT_TRUE(WaitUntil([&] { return m_log.Count() == 3; }));
+  RunEventsFor(30);
   EXPECT_EQ(m_log.Entries, (std::vector<std::string>{"1 kaputt", "report kaputt", "1 kaputt"}));
   EXPECT_EQ(m_log.Bytes, "one!twothree!");
   EXPECT_TRUE(m_comm.Active());
@@ -117,9 +116,9 @@ TEST_P(ReceiveThreads, ClosingFromInsideTheHandlerKeepsItsBytesAndEndsDelivery) 
     m_comm.SetActive(true);
     const std::string written = RandomBytes(3000);
     m_pty.WriteMaster(written);
-    ASSERT_TRUE(PumpUntil([&] { return calls > 0; }));
+    ASSERT_TRUE(WaitUntil([&] { return calls > 0; }));
     m_pty.WriteMaster("later");
-    PumpFor(40);
+    RunEventsFor(40);
     EXPECT_EQ(calls, 1);
     ASSERT_FALSE(seen.empty());
     EXPECT_EQ(seen, written.substr(0, seen.size()));
@@ -128,11 +127,8 @@ TEST_P(ReceiveThreads, ClosingFromInsideTheHandlerKeepsItsBytesAndEndsDelivery) 
 }
 
 TEST_P(ReceiveThreads, AnUnpluggedDeviceClosesTheComponentWhichReportsIt) {
-  int master = -1;
-  int slave = -1;
-  char name[256] = {};
-  ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
-  test::LinkComPort(6, name);
+  test::PtyPair device;
+  test::LinkComPort(6, device.SlavePath());
   m_comm.SetComPortNo(6);
   m_comm.AddListener([&](TBaseIO&, int code) { m_log.Add("listener " + std::to_string(code)); });
   m_comm.OnClose = [&](TBaseIO&) { m_log.Add("closed"); };
@@ -144,12 +140,12 @@ TEST_P(ReceiveThreads, AnUnpluggedDeviceClosesTheComponentWhichReportsIt) {
   };
   m_comm.OnAfterReceive = m_log.Receiver();
   m_comm.SetActive(true);
-  ASSERT_EQ(write(master, "ok", 2), 2);
-  ASSERT_TRUE(PumpUntil([&] { return m_log.ByteCount() == 2; }));
+  device.WriteMaster("ok");
+  ASSERT_TRUE(WaitUntil([&] { return m_log.ByteCount() == 2; }));
 
-  close(master);
-  ASSERT_TRUE(PumpUntil([&] { return m_log.Count() == 5; }));
-  PumpFor(20);
+  device.CloseMaster();
+  ASSERT_TRUE(WaitUntil([&] { return m_log.Count() == 5; }));
+  RunEventsFor(20);
   const std::string message = std::string("Device \"COM6\" Connection Lost !!!\r") + strerror(EIO);
   EXPECT_EQ(m_log.Entries,
             (std::vector<std::string>{"listener 2", "closed", "listener 1",
@@ -157,7 +153,6 @@ TEST_P(ReceiveThreads, AnUnpluggedDeviceClosesTheComponentWhichReportsIt) {
                                       "report " + message}));
   EXPECT_FALSE(m_comm.Active());
   EXPECT_EQ(m_comm.ReceiveBufferSize(), 0u);
-  close(slave);
 }
 
 INSTANTIATE_TEST_SUITE_P(Threads, ReceiveThreads, ::testing::Bool(),
@@ -170,14 +165,14 @@ TEST_F(ReceiveEvents, WithoutReceiverBytesAreCountedButLeftWaiting) {
   ConfigureLikeTheWindow(comm);
   comm.SetActive(true);
   m_pty.WriteMaster("abc");
-  ASSERT_TRUE(PumpUntil([&] { return comm.BytesReceived() == 3; }));
-  PumpFor(40);
+  ASSERT_TRUE(WaitUntil([&] { return comm.BytesReceived() == 3; }));
+  RunEventsFor(40);
   EXPECT_EQ(comm.BytesReceived(), 3u) << "bytes left waiting raise no new events";
   EXPECT_EQ(m_pty.SlaveInputQueued(), 3u);
   EventLog log;
   comm.OnAfterReceive = log.Receiver();
   m_pty.WriteMaster("d");
-  ASSERT_TRUE(PumpUntil([&] { return log.ByteCount() == 4; }));
+  ASSERT_TRUE(WaitUntil([&] { return log.ByteCount() == 4; }));
   EXPECT_EQ(log.Bytes, "abcd");
 }
 
@@ -195,7 +190,7 @@ TEST_F(ReceiveEvents, AnEventTheGuiHasNotRunIsDroppedByCloseAndByDestruction) {
       if (reopen) comm.SetActive(true);
     }
   }  // destroyed while open with an event waiting
-  PumpFor(30);
+  RunEventsFor(30);
   EXPECT_EQ(calls, 0);
 }
 

@@ -13,22 +13,11 @@
 #include "platform/system/dispatcher.h"
 #include "serial/serialcomm.h"
 #include "tests/support/pty.h"
+#include "tests/support/waituntil.h"
 #include "tests/support/qtapp.h"
 
 namespace kurvex::test {
 
-/// Runs the GUI thread's events until `done` holds (false after five
-/// seconds, so a fault fails instead of hanging) or, without `done`, for `ms`.
-inline bool PumpUntil(const std::function<bool()>& done, int ms = 5000) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-  while (!(done && done())) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    TDispatcher::ProcessMessages();
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return true;
-}
-inline void PumpFor(int ms) { PumpUntil(nullptr, ms); }
 
 /// What the component's handlers saw, in order; they may run on the reader.
 struct EventLog {

@@ -23,6 +23,7 @@
 #include "platform/system/termiosdevice.h"
 #include "serial/serialcomm.h"
 #include "tests/support/pty.h"
+#include "tests/support/waituntil.h"
 #include "tools/sim/options.h"
 #include "tools/sim/ptylink.h"
 #include "tools/sim/samples.h"
@@ -278,13 +279,6 @@ class SimProgram : public ::testing::Test {
     return pid;
   }
 
-  static bool WaitFor(const std::function<bool()>& condition) {
-    for (int i = 0; i < 400; ++i) {
-      if (condition()) return true;
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return false;
-  }
 
   static int ExitCode(pid_t pid) {
     int status = 0;
@@ -301,7 +295,7 @@ class SimProgram : public ::testing::Test {
 
 TEST_F(SimProgram, StreamsToAComponentAndRemovesItsLinkAtTheEndOfCount) {
   const pid_t pid = Start({"--port", "5", "--rate", "500", "--count", "100", "--wave", "ramp"});
-  ASSERT_TRUE(WaitFor([] { return LinkExists(5); }));
+  ASSERT_TRUE(test::WaitUntil([] { return LinkExists(5); }));
   // The bytes come through the component's own delivery, on its reader
   // thread: the simulator's hang-up at the end closes
   // the component from that thread, so nothing may read its device directly.
@@ -327,7 +321,7 @@ TEST_F(SimProgram, StreamsToAComponentAndRemovesItsLinkAtTheEndOfCount) {
     const std::lock_guard<std::mutex> guard(lock);
     return received;
   };
-  WaitFor([&] { return got().ends_with("0.990\r\n"); });
+  test::WaitUntil([&] { return got().ends_with("0.990\r\n"); });
   EXPECT_EQ(ExitCode(pid), 0);
   comm.SetActive(false);
   const std::string text = got();
@@ -344,7 +338,7 @@ TEST_F(SimProgram, StreamsToAComponentAndRemovesItsLinkAtTheEndOfCount) {
 
 TEST_F(SimProgram, SigtermRemovesTheLink) {
   const pid_t pid = Start({"--port", "8"});
-  ASSERT_TRUE(WaitFor([] { return LinkExists(8); }));
+  ASSERT_TRUE(test::WaitUntil([] { return LinkExists(8); }));
   kill(pid, SIGTERM);
   EXPECT_EQ(ExitCode(pid), 0);
   EXPECT_FALSE(LinkExists(8));

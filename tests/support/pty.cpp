@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/pty.h"
 
-#include <fcntl.h>
 #include <poll.h>
-#include <pty.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -17,36 +15,20 @@
 namespace kurvex::test {
 
 PtyPair::PtyPair() {
-  char name[256] = {};
-  if (openpty(&m_master, &m_slave, name, nullptr, nullptr) != 0) {
-    ADD_FAILURE() << "openpty failed";
-    return;
-  }
-  m_slavePath = name;
-  fcntl(m_master, F_SETFL, fcntl(m_master, F_GETFL) | O_NONBLOCK);
-}
-
-PtyPair::~PtyPair() {
-  if (m_slave >= 0) close(m_slave);
-  if (m_master >= 0) close(m_master);
-}
-
-void PtyPair::CloseMaster() {
-  if (m_master >= 0) close(m_master);
-  m_master = -1;
+  if (!m_pty.Error().empty()) ADD_FAILURE() << m_pty.Error();
 }
 
 void PtyPair::WriteMaster(const std::string& bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
-    const ssize_t written = write(m_master, bytes.data() + done, bytes.size() - done);
+    const ssize_t written = write(m_pty.Master(), bytes.data() + done, bytes.size() - done);
     if (written > 0) {
       done += static_cast<std::size_t>(written);
       continue;
     }
     // Generous: a loaded machine (a sanitizer build beside the tests) may
     // leave a deliberately slow reader without the processor for a while.
-    pollfd waiter{m_master, POLLOUT, 0};
+    pollfd waiter{m_pty.Master(), POLLOUT, 0};
     if (poll(&waiter, 1, 10000) <= 0) {
       ADD_FAILURE() << "pty master does not take more bytes";
       return;
@@ -57,9 +39,9 @@ void PtyPair::WriteMaster(const std::string& bytes) {
 void PtyPair::FloodMaster(const std::string& block, const std::atomic<bool>& keepOn) {
   std::size_t done = 0;
   while (keepOn) {
-    pollfd waiter{m_master, POLLOUT, 0};
+    pollfd waiter{m_pty.Master(), POLLOUT, 0};
     if (poll(&waiter, 1, 20) <= 0) continue;
-    const ssize_t written = write(m_master, block.data() + done, block.size() - done);
+    const ssize_t written = write(m_pty.Master(), block.data() + done, block.size() - done);
     if (written > 0) done = (done + static_cast<std::size_t>(written)) % block.size();
   }
 }
@@ -73,12 +55,12 @@ std::string PtyPair::ReadMaster(std::size_t count, int timeoutMs) {
     if (left.count() <= 0) {
       break;
     }
-    pollfd waiter{m_master, POLLIN, 0};
+    pollfd waiter{m_pty.Master(), POLLIN, 0};
     if (poll(&waiter, 1, static_cast<int>(left.count())) <= 0) {
       break;
     }
     char buffer[4096];
-    const ssize_t n = read(m_master, buffer, std::min(sizeof buffer, count - got.size()));
+    const ssize_t n = read(m_pty.Master(), buffer, std::min(sizeof buffer, count - got.size()));
     if (n <= 0) {
       break;
     }
@@ -89,7 +71,7 @@ std::string PtyPair::ReadMaster(std::size_t count, int timeoutMs) {
 
 std::size_t PtyPair::SlaveInputQueued() const {
   int queued = 0;
-  ioctl(m_slave, FIONREAD, &queued);
+  ioctl(m_pty.Slave(), FIONREAD, &queued);
   return static_cast<std::size_t>(queued);
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tests/support/tempfolder.h"
+#include "tools/pty/pseudoterminal.h"
 
 namespace kurvex::test {
 
@@ -16,16 +17,13 @@ namespace kurvex::test {
 class PtyPair {
  public:
   PtyPair();
-  ~PtyPair();
-  PtyPair(const PtyPair&) = delete;
-  PtyPair& operator=(const PtyPair&) = delete;
 
-  int Master() const { return m_master; }
-  int Slave() const { return m_slave; }
-  const std::string& SlavePath() const { return m_slavePath; }
+  int Master() const { return m_pty.Master(); }
+  int Slave() const { return m_pty.Slave(); }
+  const std::string& SlavePath() const { return m_pty.SlavePath(); }
 
   /// Closes the master, as if the device was pulled: the slave hangs up.
-  void CloseMaster();
+  void CloseMaster() { m_pty.CloseMaster(); }
   /// Writes all of `bytes` to the master.
   void WriteMaster(const std::string& bytes);
   /// The instrument at full speed: writes `block` again and again, as fast
@@ -38,9 +36,7 @@ class PtyPair {
   std::size_t SlaveInputQueued() const;
 
  private:
-  int m_master = -1;
-  int m_slave = -1;
-  std::string m_slavePath;
+  TPseudoTerminal m_pty;
 };
 
 /// Points XDG_CONFIG_HOME and XDG_DATA_HOME at fresh temporary folders for

@@ -55,13 +55,4 @@ void MouseClick(QWidget* widget, QPoint pos, Qt::KeyboardModifiers modifiers) {
   MouseRelease(widget, Qt::LeftButton, pos, modifiers);
 }
 
-bool RunUntil(const std::function<bool()>& done, int timeoutMs) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    TDispatcher::ProcessMessages();
-  }
-  return true;
-}
-
 }  // namespace kurvex::test

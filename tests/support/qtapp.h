@@ -38,8 +38,5 @@ void MouseMove(QWidget* widget, QPoint pos, Qt::MouseButtons buttons = Qt::NoBut
 void MouseClick(QWidget* widget, QPoint pos = {-1, -1},
                 Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
-/// Runs the message loop until `done` holds (true) or `timeoutMs` passed
-/// (false): for reports that arrive from other threads.
-bool RunUntil(const std::function<bool()>& done, int timeoutMs = 3000);
 
 }  // namespace kurvex::test

@@ -17,7 +17,7 @@
 
 #include "platform/windows/form.h"
 #include "platform/drawing/qtconvert.h"
-#include "tests/support/loopuntil.h"
+#include "tests/support/waituntil.h"
 #include "tests/support/qtapp.h"
 #include "widgets/circularprogress.h"
 #include "widgets/circularprogresslayout.h"
@@ -150,7 +150,7 @@ TEST_F(CircularProgressTest, TicksRidingTheFramesKeepTheirInterval) {
   ring.OnProgressUpdate = [&](TObject*) { ++ticks; };
   const auto start = std::chrono::steady_clock::now();
   ring.SetEnabled(true);
-  ASSERT_TRUE(test::LoopUntil([&] { return ticks == 6; }));
+  ASSERT_TRUE(test::WaitUntil([&] { return ticks == 6; }));
   // Six ticks 50 ms apart, each at most half a frame early.
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(290));
 }

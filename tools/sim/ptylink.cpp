@@ -1,13 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/sim/ptylink.h"
 
-#include <fcntl.h>
-#include <pty.h>
-#include <termios.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstring>
 #include <system_error>
 
 #include "ports/comport.h"
@@ -15,22 +10,11 @@
 namespace kurvex::sim {
 
 PtyLink::PtyLink(unsigned portNo) : m_link(ComPortLink(portNo)) {
-  char name[256] = {};
-  int slave = -1;
-  if (openpty(&m_master, &slave, name, nullptr, nullptr) != 0) {
-    m_error = std::string("cannot open a pseudo-terminal: ") + std::strerror(errno);
+  if (!m_pty.Error().empty()) {
+    m_error = m_pty.Error();
     return;
   }
-  m_slavePath = name;
-  // The settings stay with the pty while the master is open, so a client
-  // that does not configure the line still reads raw bytes.
-  termios raw{};
-  tcgetattr(slave, &raw);
-  cfmakeraw(&raw);
-  tcsetattr(slave, TCSANOW, &raw);
-  close(slave);
-  fcntl(m_master, F_SETFL, fcntl(m_master, F_GETFL) | O_NONBLOCK);
-  fcntl(m_master, F_SETFD, FD_CLOEXEC);
+  m_pty.CloseSlave();
   m_linked = CreateLink();
 }
 
@@ -58,7 +42,7 @@ bool PtyLink::CreateLink() {
   std::filesystem::path temporary = m_link;
   temporary += ".new" + std::to_string(getpid());
   std::filesystem::remove(temporary, error);
-  std::filesystem::create_symlink(m_slavePath, temporary, error);
+  std::filesystem::create_symlink(m_pty.SlavePath(), temporary, error);
   if (!error) {
     std::filesystem::rename(temporary, m_link, error);
   }
@@ -74,11 +58,10 @@ PtyLink::~PtyLink() {
   if (m_linked) {
     // Another simulator may have taken the name over since; leave its link.
     std::error_code error;
-    if (std::filesystem::read_symlink(m_link, error) == m_slavePath) {
+    if (std::filesystem::read_symlink(m_link, error) == m_pty.SlavePath()) {
       std::filesystem::remove(m_link, error);
     }
   }
-  if (m_master >= 0) close(m_master);
 }
 
 }  // namespace kurvex::sim

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <string>
 
+#include "tools/pty/pseudoterminal.h"
+
 namespace kurvex::sim {
 
 /// A pseudo-terminal whose slave is linked as COM<n> in the port folder.
@@ -22,15 +24,14 @@ class PtyLink {
 
   /// Empty when the pty is open and linked.
   const std::string& Error() const { return m_error; }
-  int Master() const { return m_master; }
-  const std::string& SlavePath() const { return m_slavePath; }
+  int Master() const { return m_pty.Master(); }
+  const std::string& SlavePath() const { return m_pty.SlavePath(); }
   const std::filesystem::path& LinkPath() const { return m_link; }
 
  private:
   bool CreateLink();
 
-  int m_master = -1;
-  std::string m_slavePath;
+  TPseudoTerminal m_pty;
   std::filesystem::path m_link;
   bool m_linked = false;
   std::string m_error;
