@@ -188,12 +188,13 @@ class TCustomControl : public TWinControl {
   virtual void CreateWnd() {}
   /// Requests a picture: nothing is drawn now. The render runs at the next
   /// frame of the frame clock (TFrameRider), or earlier when the picture is
-  /// read or goes on screen; any number of requests until then cost one
-  /// render, of the whole control if one of them asked for it.
+  /// read; a repaint in between shows the picture of the last frame. Any
+  /// number of requests until then cost one render, of the whole control if
+  /// one of them asked for it.
   void RequestPicture(TPictureArea area);
   /// Renders `area` into WindowBitmap; the only method that draws the
-  /// control. Runs for a request (at the frame, for a reader, before a
-  /// repaint) and for the window's own needs (first show, size change,
+  /// control. Runs for a request (at the frame, or for a reader) and for
+  /// the window's own needs (first show, size change,
   /// another screen resolution), always with paWhole for those. Errors
   /// thrown at a frame or a repaint are reported, not thrown on.
   virtual void RenderPicture(TPictureArea /*area*/) {}
