@@ -39,19 +39,6 @@ void FakeSerialDevice::MarkAsReceivedWithError(std::uint8_t byte) {
   m_errorByte = byte;
 }
 
-SerialLineSettings FakeSerialDevice::LastSettings() {
-  std::lock_guard lock(m_mutex);
-  return m_settings;
-}
-
-int FakeSerialDevice::Configure(const SerialLineSettings& settings) {
-  {
-    std::lock_guard lock(m_mutex);
-    m_settings = settings;
-  }
-  return m_inner->Configure(settings);
-}
-
 SerialQueues FakeSerialDevice::Queues() {
   SerialQueues queues = m_inner->Queues();
   std::lock_guard lock(m_mutex);

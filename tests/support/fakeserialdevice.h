@@ -30,11 +30,14 @@ class FakeSerialDevice final : public SerialDevice {
   /// character received with a parity error, as a line that marks errors
   /// hands it on: 0xFF 0x00 `byte`.
   void MarkAsReceivedWithError(std::uint8_t byte);
-  /// The settings of the last Configure.
-  SerialLineSettings LastSettings();
+  /// The settings of the last Configure (called by the owner, as Configure).
+  const SerialLineSettings& LastSettings() const { return m_settings; }
 
   int Fd() const override { return m_inner->Fd(); }
-  int Configure(const SerialLineSettings& settings) override;
+  int Configure(const SerialLineSettings& settings) override {
+    m_settings = settings;
+    return m_inner->Configure(settings);
+  }
   int SetLine(ModemLine line, bool on) override { return m_inner->SetLine(line, on); }
   ModemStatus Status() override { return m_inner->Status(); }
   SerialQueues Queues() override;
