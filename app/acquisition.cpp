@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "app/dataformat.h"
 #include "app/fieldvalues.h"
 #include "app/mainwindow.h"
 #include "app/numbertext.h"
@@ -38,6 +39,10 @@ void TForm1::StartButtonClick(TObject*) {
   SerialComm1->SetComPortNo(static_cast<std::uint16_t>(SessionState.PortNumber));
   SessionState.BaudRateValue = static_cast<std::int32_t>(LeadingInteger(BaudComboBox->Text()));
   SerialComm1->SetBaudRate(static_cast<std::uint32_t>(SessionState.BaudRateValue));
+  const TDataFormat format = DataFormatOf(FormatComboBox->Text());
+  SerialComm1->SetByteSize(format.ByteSize);
+  SerialComm1->SetParity(format.Parity);
+  SerialComm1->SetStopBits(format.StopBits);
   // So does a port that does not open: its error leaves Start here, and the
   // graph, the counters and the controls stay as they were. Received bytes
   // wait for the message loop, which nothing below runs before the chart is
@@ -76,7 +81,10 @@ void TForm1::StartButtonClick(TObject*) {
   SessionState.TrendFill = 0;
   SessionState.RedrawCounter = 0;
   SessionState.InvalidLines = 0;
+  SessionState.TransmissionErrors = 0;
+  m_parityBitWatch.Restart();
   Status(TStatusField::InputNotices).SetText("");
+  ShowPortStatus();
 
   SessionState.ScaleFactor = scaleFactor;
   SessionState.ScaleOffset = scaleOffset;
@@ -87,6 +95,7 @@ void TForm1::StartButtonClick(TObject*) {
 
 void TForm1::StopButtonClick(TObject*) {
   SerialComm1->SetActive(false);
+  ShowPortStatus();
   StopRecording();
   SessionState.RedrawCounter = 0;
 

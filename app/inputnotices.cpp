@@ -10,11 +10,13 @@ std::string InputNoticeText(const TInputNotices& notices) {
     text += part;
   };
   if (notices.InvalidLines > 0) add("Ungültige Zeilen: " + std::to_string(notices.InvalidLines));
+  if (notices.TransmissionErrors > 0) add("Übertragungsfehler: " + std::to_string(notices.TransmissionErrors));
   if (notices.Overloaded) add("Eingang überlastet");
   if (notices.Overruns > 0) {
     add("Daten verloren: " + std::to_string(notices.Overruns) +
         (notices.Overruns == 1 ? " Überlauf" : " Überläufe"));
   }
+  if (!notices.SuggestedFormat.empty()) add("Viele Bytes mit Bit 7 – Datenformat " + notices.SuggestedFormat + "?");
   return text;
 }
 

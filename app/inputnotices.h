@@ -11,9 +11,12 @@ struct TInputNotices {
   std::int64_t InvalidLines = 0;  ///< lines that were not a number
   bool Overloaded = false;        ///< input waits because it comes faster than it is taken
   std::uint64_t Overruns = 0;     ///< times the driver dropped received bytes
+  std::int64_t TransmissionErrors = 0;  ///< lines with a character received with an error
+  std::string SuggestedFormat;          ///< the data format the received bytes suggest
 };
 
-/// "Ungültige Zeilen: 3 · Eingang überlastet · Daten verloren: 2 Überläufe";
+/// "Ungültige Zeilen: 3 · Übertragungsfehler: 1 · Eingang überlastet ·
+/// Daten verloren: 2 Überläufe · Viele Bytes mit Bit 7 – Datenformat 7E1?";
 /// only the parts that apply, empty when none does.
 std::string InputNoticeText(const TInputNotices& notices);
 

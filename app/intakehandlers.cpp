@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <string>
+#include <utility>
 
 #include "app/inputnotices.h"
 #include "app/mainwindow.h"
@@ -7,10 +8,19 @@
 namespace kurvex {
 
 void TForm1::SerialComm1AfterReceive(TBaseIO&, const std::uint8_t* Buffer, std::uint32_t Received) {
+  if (m_parityBitWatch.Take(Buffer, Received)) ShowInputNotices();
   m_intake.Receive(Buffer, Received, TReadTime::Now(), [this](std::string_view line) { ProcessSampleLine(line); });
 }
 
+void TForm1::SerialComm1ReceiveError(TBaseIO&) { m_lineHasReceiveError = true; }
+
 void TForm1::ProcessSampleLine(std::string_view Line) {
+  if (std::exchange(m_lineHasReceiveError, false)) {
+    // What it says cannot be trusted: no sample rather than a wrong one.
+    ++SessionState.TransmissionErrors;
+    ShowInputNotices();
+    return;
+  }
   const TLineOutcome outcome = m_intake.TakeLine(Line);
   // Formatted only when shown or read: at most once per screen refresh.
   Status(TStatusField::SampleCount).SetTextSource([count = SessionState.SampleCount] { return std::to_string(count); });
@@ -20,7 +30,8 @@ void TForm1::ProcessSampleLine(std::string_view Line) {
 
 void TForm1::ShowInputNotices() {
   Status(TStatusField::InputNotices)
-      .SetText(InputNoticeText({SessionState.InvalidLines, SerialComm1->InputOverloaded(), SerialComm1->InputOverruns()}));
+      .SetText(InputNoticeText({SessionState.InvalidLines, SerialComm1->InputOverloaded(), SerialComm1->InputOverruns(),
+                                SessionState.TransmissionErrors, m_parityBitWatch.Suggestion()}));
 }
 
 void TForm1::ConnectSampleConsumers() {

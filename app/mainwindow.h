@@ -8,6 +8,7 @@
 #include "app/chartplotter.h"
 #include "app/currentvalue.h"
 #include "app/infowindow.h"
+#include "app/paritybitwatch.h"
 #include "app/session.h"
 #include "app/statusfields.h"
 #include "chart/chartcontrol.h"
@@ -56,13 +57,19 @@ class TForm1 : public TForm {
   /// Received bytes: cut into lines, each processed as one sample
   /// (app/intakehandlers.cpp; what a line becomes is intake/).
   void SerialComm1AfterReceive(TBaseIO& Com, const std::uint8_t* Buffer, std::uint32_t Received);
+  /// A character received with a parity or framing error: the line it
+  /// belonged to becomes no sample (app/intakehandlers.cpp).
+  void SerialComm1ReceiveError(TBaseIO& Com);
   /// One complete line (without CR LF): convert, scale, count, show, plot;
   /// the sample beyond a Normal acquisition's limit stops it.
   void ProcessSampleLine(std::string_view Line);
   /// The port field changed: panel 1 follows (app/portstatus.cpp).
   void ComComboBoxChange(TObject* Sender);
+  /// The data format changed: the data bits and stop bits captions follow.
+  void FormatComboBoxChange(TObject* Sender);
   /// Status bar panel 1 := where the port field's COM number leads, e.g.
-  /// "COM5 → /dev/ttyUSB0 (FTDI FT232R USB UART)" or "COM5: kein Gerät".
+  /// "COM5 → /dev/ttyUSB0 (FTDI FT232R USB UART)" or "COM5: kein Gerät",
+  /// and while the port is open its speed and data format, " · 9600 7E1".
   /// Information only: the port still opens as "COM<n>".
   void ShowPortStatus();
   /// Panel 1 := why the last Start could not open the port; nothing when
@@ -129,6 +136,7 @@ class TForm1 : public TForm {
   std::unique_ptr<TComboBox> ComComboBox;
   std::unique_ptr<TLabel> Label2;
   std::unique_ptr<TComboBox> BaudComboBox;
+  std::unique_ptr<TComboBox> FormatComboBox;
   std::unique_ptr<TLabel> Label1;
   std::unique_ptr<TLabel> Label3;
   std::unique_ptr<TLabel> Label4;
@@ -193,7 +201,9 @@ class TForm1 : public TForm {
   void ShowGraphLimits();
   /// The interface-error message; then Stop, when an acquisition runs.
   void ShowInterfaceError();
-  /// Panel 2 := bad lines, an input overload and bytes the driver dropped.
+  /// Panel 2 := bad lines, lines with transmission errors, an input
+  /// overload, bytes the driver dropped and the data format the received
+  /// bytes suggest.
   void ShowInputNotices();
   /// The five number fields, which lie over GroupBox2 but are not its children.
   void EnableNumberFields(bool enabled);
@@ -224,6 +234,11 @@ class TForm1 : public TForm {
   TSampleIntake m_intake{SessionState};
   std::unique_ptr<TChartPlotter> m_chartPlotter;
   std::unique_ptr<TCurrentValueDisplay> m_currentValue;
+  /// Tells a 7-bit instrument with parity read as 8 data bits.
+  TParityBitWatch m_parityBitWatch;
+  /// A character of the line being received came with an error; kept, like
+  /// the line, across Stop and Start.
+  bool m_lineHasReceiveError = false;
   /// The file chosen for the next recording: kept until a recording starts
   /// in it, another is chosen or "Aufzeichnen" is unticked.
   std::optional<FileChoice> m_nextRecordingFile;

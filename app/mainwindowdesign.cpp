@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/dataformat.h"
 #include "app/glyphs.h"
 #include "app/mainwindow.h"
 #include "app/numbertext.h"
@@ -192,10 +193,17 @@ void TForm1::CreatePortSettings() {
   BaudComboBox->SetItems(kBaudItems);
   BaudComboBox->SetText("115200");
   BaudComboBox->SetAccessibleName("Baudrate");
+  // Beside the data bits and stop bits it sets, whose captions follow it.
+  FormatComboBox = Make<TComboBox>(GroupBox1.get(), "FormatComboBox", 100, 86, 100, 24);
+  FormatComboBox->SetStyle(csDropDownList);
+  FormatComboBox->SetItems(DataFormatItems());
+  FormatComboBox->SetText(DataFormatItems().front());
+  FormatComboBox->SetAccessibleName("Datenformat");
 
   Label3 = MakeLabel(GroupBox1.get(), "Label3", "Databits = 8", 12, 90);
   Label4 = MakeLabel(GroupBox1.get(), "Label4", "Stopbits = 1", 12, 108);
   Label5 = MakeLabel(GroupBox1.get(), "Label5", "Flowcontrol = none", 12, 126);
+  FormatComboBox->OnChange = [this](TObject* s) { FormatComboBoxChange(s); };
 }
 
 void TForm1::CreateGraphParameters() {
@@ -359,6 +367,7 @@ void TForm1::CreateSerialPort() {
                                      const std::string& msg, bool& raise) {
     SerialComm1FatalError(sender, code, detail, msg, raise);
   };
+  SerialComm1->OnReceiveError = [this](TBaseIO& com) { SerialComm1ReceiveError(com); };
   SerialComm1->OnInputOverload = [this](TBaseIO&, bool) { ShowInputNotices(); };
 }
 

@@ -2,11 +2,22 @@
 #include <cerrno>
 #include <string>
 
+#include "app/dataformat.h"
 #include "app/mainwindow.h"
 #include "app/numbertext.h"
 #include "app/porttexts.h"
 
 namespace kurvex {
+
+namespace {
+
+// How the open port runs: "9600 7E1".
+std::string RunningLine(const TSerialComm& comm) {
+  return std::to_string(comm.BaudRate()) + " " +
+         DataFormatName({comm.ByteSize(), comm.Parity(), comm.StopBits()});
+}
+
+}  // namespace
 
 void TForm1::CreatePortStatus() {
   ComComboBox->OnChange = [this](TObject* s) { ComComboBoxChange(s); };
@@ -58,20 +69,27 @@ void TForm1::ShowPortTruth(std::uint16_t portNo) {
 
 void TForm1::ComComboBoxChange(TObject*) { ShowPortStatus(); }
 
+void TForm1::FormatComboBoxChange(TObject*) {
+  const TDataFormat format = DataFormatOf(FormatComboBox->Text());
+  Label3->SetCaption("Databits = " + std::to_string(format.ByteSize));
+  Label4->SetCaption(format.StopBits == sbTwo ? "Stopbits = 2" : "Stopbits = 1");
+}
+
 void TForm1::ShowPortStatus() {
   // The number Start would give the serial component.
   const auto portNo = static_cast<std::uint16_t>(LeadingInteger(ComComboBox->Text()));
   TStatusPanel& panel = Status(TStatusField::Port);
   const std::string portName = "COM" + std::to_string(portNo);
   const std::optional<TTtyDevice> device = m_portWatch->DeviceOf(portNo);
+  const std::string line = SerialComm1->Active() ? " · " + RunningLine(*SerialComm1) : "";
   if (!device) {
-    panel.SetText(portName + ": kein Gerät");
+    panel.SetText(portName + ": kein Gerät" + line);
     return;
   }
   const TTtyDetails details = m_portWatch->Details(*device);
   const std::string label = DeviceLabel(details.Manufacturer, details.Description);
-  // A long path gives way; what the device is stays readable.
-  panel.SetText(portName + " → ", device->DevicePath, label.empty() ? "" : " (" + label + ")");
+  // A long path gives way; what the device is and how the line runs stay readable.
+  panel.SetText(portName + " → ", device->DevicePath, (label.empty() ? "" : " (" + label + ")") + line);
 }
 
 void TForm1::ShowOpenFailure() {

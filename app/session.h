@@ -19,6 +19,9 @@ struct TSessionState : TIntakeState {
   float GraphYMin = 0.0f;
   std::int32_t PortNumber = 0;
   std::int32_t BaudRateValue = 0;
+  /// Lines of this acquisition left out because a character of theirs was
+  /// received with a parity or framing error.
+  std::int64_t TransmissionErrors = 0;
 };
 
 }  // namespace kurvex

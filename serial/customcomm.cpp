@@ -134,7 +134,12 @@ std::uint32_t TCustomComm::ClearCommError() {
   if (!Device()->Counters(now)) {
     return 0;
   }
-  const std::uint32_t errors = m_errorCounters ? LineErrorBits(*m_errorCounters, now) : 0;
+  std::uint32_t errors = m_errorCounters ? LineErrorBits(*m_errorCounters, now) : 0;
+  if (MarksReceiveErrors(m_config.dcb)) {
+    // The characters concerned arrive marked in the data (OnReceiveError):
+    // no reason to hold the bytes back or to alarm anyone here.
+    errors &= ~(CE_RXPARITY | CE_FRAME);
+  }
   if (m_errorCounters) {
     // Unsigned differences, so a counter that wraps still counts right.
     m_inputOverruns += (now.Overrun - m_errorCounters->Overrun) +
@@ -171,6 +176,7 @@ void TCustomComm::DoOpen() {
   m_errorCounters.reset();
   m_inputOverruns = 0;
   m_inputBacklog.Reset();
+  m_receiveMarks.Reset();
   m_receiveBuffer = std::make_shared<std::vector<std::uint8_t>>(
       std::max<std::size_t>(m_bufferInSize, kMinReceiveBuffer), 0);
   WriteLog(0, FormatText("The port %s is opened succesfully", GetDeviceName().c_str()));

@@ -12,6 +12,7 @@
 #include "serial/baseio.h"
 #include "serial/commtypes.h"
 #include "serial/inputbacklog.h"
+#include "serial/receivemarks.h"
 #include "serial/receivethread.h"
 #include "serial/win32comm.h"
 
@@ -22,6 +23,8 @@ namespace kurvex {
 using TOnReceived =
     std::function<void(TBaseIO& com, const std::uint8_t* buffer, std::uint32_t received)>;
 using TOnSent = std::function<void(TBaseIO& com)>;
+/// (Com): a character arrived with a parity or framing error, or a break.
+using TOnReceiveError = std::function<void(TBaseIO& com)>;
 using TOnTraceEvent = std::function<void(TBaseIO& com, TTraceStates event)>;
 /// (Com, CommCode, SysError, State, var flFlashBuffers): CommCode holds CE_
 /// bits (0 for a failed write), SysError an errno value (0 for a line error).
@@ -152,6 +155,11 @@ class TCustomComm : public TBaseIO, private TComEventTarget {
   virtual std::string GetDeviceName() const;
 
   TOnReceived OnAfterReceive;
+  /// With a parity set, a character received with an error is left out of
+  /// the received bytes and reported here instead, in its place: after the
+  /// OnAfterReceive call for the bytes before it, before the one for the
+  /// bytes after it. Such errors then never reach OnCommError.
+  TOnReceiveError OnReceiveError;
   TOnSent OnAfterSend;
   TOnTraceEvent OnTraceState;
   TOnCommErrorEvent OnCommError;
@@ -176,6 +184,8 @@ class TCustomComm : public TBaseIO, private TComEventTarget {
   virtual bool HasReceiver() const;
   /// Delivers one block of received bytes.
   virtual void DoReceive(const std::uint8_t* buffer, std::uint32_t count);
+  /// Reports one character received with an error.
+  virtual void DoReceiveError();
   /// Stops the receive pipeline, purges what waits to be sent when `purge`
   /// allows it, frees the receive buffer and closes the device.
   void CloseInternal(bool purge);
@@ -207,6 +217,10 @@ class TCustomComm : public TBaseIO, private TComEventTarget {
   /// The event still belongs to the open port and the reader runs on.
   bool IsCurrent(const TComEvent& event) const;
   void HandleComEvent(const TComEvent& event, TComEventResult& result);
+  /// Delivers `count` bytes read at `bytes`, the characters the line marked
+  /// as received with an error reported in their place; false when the port
+  /// closed meanwhile.
+  bool Deliver(std::uint8_t* bytes, std::uint32_t count, const TComEvent& event);
   /// Reads and delivers blocks until the input queue is empty or the
   /// handling's time budget is spent; false when the port closed or the
   /// read failed meanwhile.
@@ -243,6 +257,9 @@ class TCustomComm : public TBaseIO, private TComEventTarget {
   std::optional<LineCounters> m_errorCounters;
   std::uint64_t m_inputOverruns = 0;
   TInputBacklog m_inputBacklog;
+  TReceiveMarks m_receiveMarks;
+  /// Where Deliver found marked characters in the block being delivered.
+  std::vector<std::size_t> m_receiveErrorsAt;
   /// Tells the events of one open from those of an earlier one.
   std::uint64_t m_generation = 0;
   std::unique_ptr<TReceiveThread> m_reader;

@@ -79,7 +79,9 @@ SerialLineSettings LineSettingsFromDCB(const DCB& dcb) {
   settings.BaudRate = dcb.BaudRate;
   settings.DataBits = dcb.ByteSize;
   settings.Parity = ParityFromCode(dcb.Parity);
-  settings.CheckParity = (dcb.Flags & fParity) != 0;
+  settings.CheckParity = MarksReceiveErrors(dcb);
+  settings.MarkErrors = settings.CheckParity;
+  settings.StripEighthBit = dcb.ByteSize < 8;
   settings.TwoStopBits = dcb.StopBits != ONESTOPBIT;
   settings.HardwareFlow = (dcb.Flags & fOutxCtsFlow) != 0 || rts == RTS_CONTROL_HANDSHAKE;
   settings.XonXoffOutput = (dcb.Flags & fOutX) != 0;

@@ -29,7 +29,13 @@ std::uint32_t DCBFlagsFor(std::uint32_t flags, TStreamProtocol protocol, bool rs
 /// DCBFlagsFor, XonLim 80, XoffLim 200, XON 17, XOFF 19.
 void ApplyDCBRules(DCB& dcb, TStreamProtocol protocol, bool rs485Mode);
 
-/// What a termios device needs of `dcb`. DTR is on unless disabled; RTS is
+/// With fParity set the line checks each received character, and one with
+/// a parity or framing error (or a break) arrives marked in the data, which
+/// the receive path decodes (TReceiveMarks).
+inline bool MarksReceiveErrors(const DCB& dcb) { return (dcb.Flags & fParity) != 0; }
+
+/// What a termios device needs of `dcb`. Fewer than 8 data bits clear bit 7
+/// of every received byte: some USB adapters hand the parity bit on there. DTR is on unless disabled; RTS is
 /// on only when enabled (in toggle mode the sender raises it around writes).
 SerialLineSettings LineSettingsFromDCB(const DCB& dcb);
 

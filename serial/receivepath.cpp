@@ -9,6 +9,7 @@
 
 #include "platform/system/dispatcher.h"
 #include "serial/customcomm.h"
+#include "serial/dcb.h"
 #include "serial/eventmask.h"
 #include "serial/logfile.h"
 
@@ -105,6 +106,34 @@ void TCustomComm::DoReceive(const std::uint8_t* buffer, std::uint32_t count) {
   }
 }
 
+void TCustomComm::DoReceiveError() {
+  if (OnReceiveError) {
+    OnReceiveError(*this);
+  }
+}
+
+bool TCustomComm::Deliver(std::uint8_t* bytes, std::uint32_t count, const TComEvent& event) {
+  if (!MarksReceiveErrors(DCBBlock())) {
+    DoReceive(bytes, count);
+    return IsCurrent(event);
+  }
+  const std::size_t data = m_receiveMarks.Decode(bytes, count, m_receiveErrorsAt);
+  std::size_t from = 0;
+  for (const std::size_t errorAt : m_receiveErrorsAt) {
+    if (errorAt > from) {
+      DoReceive(bytes + from, static_cast<std::uint32_t>(errorAt - from));
+      if (!IsCurrent(event)) return false;
+    }
+    DoReceiveError();
+    if (!IsCurrent(event)) return false;
+    from = errorAt;
+  }
+  if (data > from) {
+    DoReceive(bytes + from, static_cast<std::uint32_t>(data - from));
+  }
+  return IsCurrent(event);
+}
+
 bool TCustomComm::IsCurrent(const TComEvent& event) const {
   return IsOpened() && event.Generation == m_generation && !event.Stop.stop_requested();
 }
@@ -176,8 +205,7 @@ bool TCustomComm::ReadWaiting(std::vector<std::uint8_t>& buffer, const TComEvent
     if (watchEventChar && std::memchr(buffer.data(), EventChar(), count) != nullptr) {
       states.Include(tsRxFlag);
     }
-    DoReceive(buffer.data(), count);
-    if (!IsCurrent(event)) {
+    if (!Deliver(buffer.data(), count, event)) {
       return false;
     }
     // Only the queue is refreshed: a line error found now is left for the

@@ -14,7 +14,11 @@ struct SerialLineSettings {
   std::uint32_t BaudRate = 9600;  ///< bits per second, any value the driver accepts
   std::uint8_t DataBits = 8;      ///< 5..8
   SerialParity Parity = SerialParity::None;
-  bool CheckParity = false;    ///< reject received characters with a parity error
+  bool CheckParity = false;    ///< check received characters for parity and framing errors
+  /// With CheckParity: a character received with an error arrives as the
+  /// three bytes 0xFF 0x00 c, and a 0xFF data byte as 0xFF 0xFF.
+  bool MarkErrors = false;
+  bool StripEighthBit = false;  ///< clear bit 7 of every received byte
   bool TwoStopBits = false;    ///< also stands for 1.5 stop bits
   bool HardwareFlow = false;   ///< CTS/RTS handshake
   bool XonXoffOutput = false;  ///< stop sending on XOFF received

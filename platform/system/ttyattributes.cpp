@@ -76,6 +76,12 @@ int ApplyTtySettings(int fd, const SerialLineSettings& settings) {
   if (settings.CheckParity) {
     tio.c_iflag |= INPCK;
   }
+  if (settings.CheckParity && settings.MarkErrors) {
+    tio.c_iflag |= PARMRK;
+  }
+  if (settings.StripEighthBit) {
+    tio.c_iflag |= ISTRIP;
+  }
   if (settings.TwoStopBits) {
     tio.c_cflag |= CSTOPB;
   }

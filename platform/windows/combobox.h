@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -8,7 +9,13 @@
 
 namespace kurvex {
 
-/// An editable combo box: a text field with a list to pick from. Typed texts
+/// Whether the text of a combo box is typed or only picked from its list.
+enum TComboBoxStyle : std::uint8_t {
+  csDropDown,      ///< editable: any text may be typed
+  csDropDownList,  ///< the text is one of the items (or empty)
+};
+
+/// A combo box, editable unless made a list (SetStyle): a text field with a list to pick from. Typed texts
 /// are not added to the list; a text set from code or picked from the list
 /// shows its beginning when it is wider than the field. GUI thread only.
 class TComboBox : public TWinControl {
@@ -20,7 +27,12 @@ class TComboBox : public TWinControl {
   void SetItems(const std::vector<std::string>& items);
   std::vector<std::string> Items() const;
 
+  TComboBoxStyle Style() const;
+  /// A list keeps the text when it is one of its items, else shows none.
+  void SetStyle(TComboBoxStyle style);
+
   std::string Text() const;
+  /// In a list: picks the item with that text, or none.
   void SetText(const std::string& text);
 
   /// Runs after every change of the text: typed, picked from the list or set

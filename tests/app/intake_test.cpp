@@ -87,8 +87,10 @@ TEST_F(IntakeTest, BytesTheDriverDroppedAreShownBesideTheBadLines) {
 
 TEST(InputNotices, OnlyWhatAppliesJoinedInOneLine) {
   EXPECT_EQ(InputNoticeText({}), "");
-  EXPECT_EQ(InputNoticeText({2, false, 0}), "Ungültige Zeilen: 2");
-  EXPECT_EQ(InputNoticeText({0, true, 1}), "Eingang überlastet · Daten verloren: 1 Überlauf");
+  EXPECT_EQ(InputNoticeText({2, false, 0, 0, ""}), "Ungültige Zeilen: 2");
+  EXPECT_EQ(InputNoticeText({0, true, 1, 0, ""}), "Eingang überlastet · Daten verloren: 1 Überlauf");
+  EXPECT_EQ(InputNoticeText({1, false, 0, 2, "7O1"}),
+            "Ungültige Zeilen: 1 · Übertragungsfehler: 2 · Viele Bytes mit Bit 7 – Datenformat 7O1?");
 }
 
 TEST_F(IntakeTest, TheSample50001StopsANormalAcquisition) {

@@ -92,7 +92,7 @@ TEST_F(KeyboardTest, AltDOpensDatei) {
 TEST_F(KeyboardTest, TabVisitsEveryControlInReadingOrder) {
   const std::vector<std::string> order = {
       "StartButton",      "ClearGraphButton",   "ResetAxisButton",  // Stop is disabled while idle
-      "ComComboBox",      "BaudComboBox",       "DatSkalEdit",      "DatOffsetEdit",
+      "ComComboBox",      "BaudComboBox",       "FormatComboBox",   "DatSkalEdit",      "DatOffsetEdit",
       "GraphXmaxEdit",    "GraphYmaxEdit",      "GraphYminEdit",    "RecordCheckBox",     "NormalRadioButton",
       "ZoomRadioButton",  "ShowGridCheckBox",   "DoubleTicsCheckBox", "LogCheckBox",
       "TrendCheckBox",    "Chart1"};

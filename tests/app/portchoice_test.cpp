@@ -129,7 +129,7 @@ TEST_F(PortChoiceTest, ThePortAnAcquisitionHasOpenGetsNoNewNumber) {
   ASSERT_TRUE(form->SerialComm1->Active());
 
   fs::remove(fake.Ports() / "COM3");  // the user takes the number away
-  ASSERT_TRUE(WaitUntil([&] { return form->StatusBar->Panels()[1].Text() == "COM3: kein Gerät"; }));
+  ASSERT_TRUE(WaitUntil([&] { return form->StatusBar->Panels()[1].Text() == "COM3: kein Gerät · 115200 8N1"; }));
   EXPECT_TRUE(fake.Tree().ComLinks().empty()) << "not while it is open";
 
   form->StopButton->Click();

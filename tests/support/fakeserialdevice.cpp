@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "platform/system/termiosdevice.h"
 
 namespace kurvex::test {
@@ -31,11 +34,42 @@ bool FakeSerialDevice::Counters(LineCounters& counters) {
   return true;
 }
 
+void FakeSerialDevice::MarkAsReceivedWithError(std::uint8_t byte) {
+  std::lock_guard lock(m_mutex);
+  m_errorByte = byte;
+}
+
+SerialQueues FakeSerialDevice::Queues() {
+  SerialQueues queues = m_inner->Queues();
+  std::lock_guard lock(m_mutex);
+  queues.Input += static_cast<std::uint32_t>(m_marked.size());
+  return queues;
+}
+
 long FakeSerialDevice::Read(std::uint8_t* buffer, std::size_t capacity) {
   if (const int error = m_readError; error != 0) {
     return -error;
   }
-  return m_inner->Read(buffer, capacity);
+  std::lock_guard lock(m_mutex);
+  if (!m_errorByte) {
+    return m_inner->Read(buffer, capacity);
+  }
+  // A mark makes three bytes of one: what does not fit waits for the next read.
+  std::vector<std::uint8_t> raw(capacity);
+  const long got = m_inner->Read(raw.data(), capacity);
+  if (got < 0) {
+    return got;
+  }
+  for (long i = 0; i < got; ++i) {
+    if (raw[i] == *m_errorByte) {
+      m_marked.insert(m_marked.end(), {0xFF, 0x00});
+    }
+    m_marked.push_back(raw[i]);
+  }
+  const std::size_t count = std::min(capacity, m_marked.size());
+  std::copy_n(m_marked.begin(), count, buffer);
+  m_marked.erase(m_marked.begin(), m_marked.begin() + static_cast<long>(count));
+  return static_cast<long>(count);
 }
 
 std::unique_ptr<SerialDevice> OpenFakeDevice(const std::string& path, FakeSerialDevice*& fake) {
