@@ -5,7 +5,7 @@
 #include "app/paritybitwatch.h"
 #include "tests/app/mainwindow_fixture.h"
 #include "tests/support/fakeserialdevice.h"
-#include "tests/support/loopuntil.h"
+#include "tests/support/waituntil.h"
 
 namespace kurvex::test {
 namespace {
@@ -76,7 +76,7 @@ TEST_F(DataFormatWindow, ALineWithATransmissionErrorIsNoSample) {
   form->FormatComboBox->SetText("8E1");
   StartWithFakeDevice()->MarkAsReceivedWithError('7');
   pty.WriteMaster("1\r\n17\r\n2\r\n");
-  ASSERT_TRUE(LoopUntil([&] { return form->SessionState.SampleCount == 2; }));
+  ASSERT_TRUE(WaitUntil([&] { return form->SessionState.SampleCount == 2; }));
   EXPECT_EQ(form->Chart1->Item(1).Y, 2);
   EXPECT_EQ(Panel(2), "Übertragungsfehler: 1");
   form->StopButton->Click();
@@ -88,7 +88,7 @@ TEST_F(DataFormatWindow, AParityBitReadAsDataSuggestsTheFormatPerAcquisition) {
   const std::string hint = "Viele Bytes mit Bit 7 – Datenformat 7E1?";
   form->StartButton->Click();
   pty.WriteMaster(FirstBytes("12.5\r\n", true));
-  EXPECT_TRUE(LoopUntil([&] { return Panel(2).ends_with(hint); })) << Panel(2);
+  EXPECT_TRUE(WaitUntil([&] { return Panel(2).ends_with(hint); })) << Panel(2);
   form->StopButton->Click();
   form->StartButton->Click();
   EXPECT_EQ(Panel(2).find(hint), std::string::npos);

@@ -49,7 +49,7 @@ class DataFormats : public test::ReceiveFixture {
     ASSERT_TRUE(m_comm.Active());
   }
   std::string Received(std::size_t count) {
-    EXPECT_TRUE(test::PumpUntil([&] { return m_log.ByteCount() >= count; }));
+    EXPECT_TRUE(test::WaitUntil([&] { return m_log.ByteCount() >= count; }));
     return m_log.Bytes;
   }
 
