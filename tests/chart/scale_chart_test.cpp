@@ -29,6 +29,10 @@ TEST_F(ChartScalesTest, CreationGivesEachLayerItsColourPlaceAndPainter) {
   for (int layer = 1; layer <= 16; ++layer) {
     EXPECT_EQ(fresh.ScaleX(layer).ColorScale(), colours[layer - 1]);
     EXPECT_EQ(fresh.ScaleY(layer).ColorScale(), colours[layer - 1]);
+    EXPECT_EQ(fresh.PainterX(layer).Name(), "Chart_Scale_X_" + std::to_string(layer));
+    EXPECT_EQ(fresh.PainterY(layer).Name(), "Chart_Scale_Y_" + std::to_string(layer));
+    EXPECT_TRUE(fresh.PainterX(layer).Embedded());
+    EXPECT_TRUE(fresh.PainterY(layer).PaintingSuspended());
     EXPECT_EQ(fresh.ScaleX(layer).Visible(), layer == 1);
     EXPECT_EQ(fresh.ScaleY(layer).Visible(), layer == 1);
     if (layer > 4) {
@@ -38,6 +42,19 @@ TEST_F(ChartScalesTest, CreationGivesEachLayerItsColourPlaceAndPainter) {
       EXPECT_EQ(fresh.ScaleY(layer).ScalePos(), (layer - 1) / 2 * 50);
     }
   }
+  EXPECT_EQ(fresh.StandardLayout(), lay_X1Bottom_Y1Left);
+  EXPECT_EQ(fresh.LRim(), 50);
+  EXPECT_EQ(fresh.RRim(), 20);
+  EXPECT_EQ(fresh.TRim(), 20);
+  EXPECT_EQ(fresh.BRim(), 40);
+  EXPECT_EQ(fresh.CaptionPosY(), -16);
+  EXPECT_EQ(fresh.CaptionAnchorHoriz(), cahChartRight);
+  EXPECT_EQ(fresh.Scale1X().CaptionPosY(), 22);
+  EXPECT_EQ(fresh.Scale1X().CaptionAnchor(), uaSclCenter);
+  EXPECT_EQ(fresh.Scale1Y().CaptionAlignment(), taLeftJustify);
+  EXPECT_EQ(fresh.Scale3X().CaptionPosY(), 100);
+  EXPECT_EQ(fresh.Scale2Y().ScaleLocation(), slLeft);
+  EXPECT_EQ(fresh.Scale2X().ScalePos(), 0);
   EXPECT_EQ(fresh.Width(), 280);
 }
 
@@ -149,6 +166,15 @@ TEST_F(ChartScalesTest, StandardLayoutsSetRimsCaptionsAndAxes) {
     }
     EXPECT_FALSE(chart.ScaleX(7).Visible());
   }
+  // Spot checks against the published table.
+  EXPECT_EQ(LayoutValues(lay_X1Bottom_Y4Left).LRim, 200);
+  EXPECT_EQ(LayoutValues(lay_X1Bottom_Y4Left).Y[3].ScalePos, 150);
+  EXPECT_EQ(LayoutValues(lay_X2Bottom_Y2Left).X[1].ScalePos, 30);
+  EXPECT_EQ(LayoutValues(lay_X2Bottom_Y2Left).BRim, 70);
+  EXPECT_EQ(LayoutValues(lay_X1Bottom_Y2Both).CaptionPosY, -20);
+  EXPECT_EQ(LayoutValues(lay_X2Both_Y2Both).Y[2].CaptionPosY, -23);
+  EXPECT_EQ(LayoutValues(lay_X1Bottom_Y2Left).Y[3].CaptionPosX, 10);
+
   // X2 (maroon) on top: its line on the plot area's top edge, ticks pointing up.
   chart.SetStandardLayout(lay_X2Both_Y2Both);
   chart.SetRange(2, 0, 0, 100, 10);

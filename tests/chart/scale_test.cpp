@@ -28,7 +28,16 @@ class ScaleTest : public test::QtAppTest {
   TScale scale;
 };
 
-TEST_F(ScaleTest, Clamps) {
+TEST_F(ScaleTest, DefaultsAndClamps) {
+  TScale fresh;
+  EXPECT_EQ(fresh.Width(), 400);
+  EXPECT_EQ(fresh.Height(), 400);
+  EXPECT_EQ(fresh.RangeHigh(), 100);
+  EXPECT_EQ(fresh.DecPlaces(), -2);
+  EXPECT_EQ(fresh.CaptionPosX(), 4);
+  EXPECT_EQ(fresh.FrameStyle(), fsLowered);
+  EXPECT_EQ(fresh.Font().Name, "DejaVu Sans");
+
   scale.SetDecPlaces(13);
   EXPECT_EQ(scale.DecPlaces(), 12);
   scale.SetDecPlaces(-4);

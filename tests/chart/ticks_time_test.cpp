@@ -197,8 +197,11 @@ TEST(DateTimeFormatTest, CalendarAndPatterns) {
   EXPECT_EQ(FormatDateTime("d mmm yy", 45000), "15 Mrz 23");
 }
 
-TEST(DateTimeFormatTest, PatternsFollowTheLabelFormat) {
+TEST(DateTimeFormatTest, LabelObjectNotifiesEveryChange) {
   TDTLabel label;
+  int changes = 0;
+  label.OnChange = [&] { ++changes; };
+  EXPECT_EQ(label.Format(), TDTLabelFormat{});
   label.SetTimeFormat(tfHHhMM);
   label.SetDateSeparator('.');
   label.SetTimeSeparator('h');
@@ -206,8 +209,12 @@ TEST(DateTimeFormatTest, PatternsFollowTheLabelFormat) {
   label.SetMonthName(false);
   label.SetDateOrder(doMMDDYY);
   label.SetDateForTime(dtAllTicks);
+  EXPECT_EQ(changes, 7);
   EXPECT_EQ(DateLabelPattern(label.Format()), "mm\".\"dd\".\"yy");
   EXPECT_EQ(TimeLabelPattern(dgMinutes, label.Format()), "h\"h\"nn");
+  label.Assign(TDTLabelFormat{});
+  EXPECT_EQ(changes, 8);
+  EXPECT_EQ(label.DateOrder(), doDDMMYY);
 }
 
 }  // namespace
