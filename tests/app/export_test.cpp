@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -10,6 +12,7 @@
 
 #include "tests/app/mainwindow_fixture.h"
 #include "tests/chart/render_fixture.h"
+#include "tests/support/strictcsv.h"
 #include "tests/support/waituntil.h"
 #include "tests/support/tempfolder.h"
 
@@ -79,6 +82,54 @@ TEST_F(ExportTest, ExportsTakeEveryNameTheDialogTakes) {
   std::size_t files = 0;
   for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Dir())) ++files;
   EXPECT_EQ(files, commands.size());
+}
+
+// An acquisition over the pty, then its samples and its picture exported.
+class AcquisitionExportTest : public MainWindowTest {
+ protected:
+  TempFolder folder;
+};
+
+TEST_F(AcquisitionExportTest, TheChartExportsItsSamplesAsCsvAndItsPictureAsPng) {
+  form->StartButton->Click();
+  std::string lines;
+  for (int n = 1; n <= 50; ++n) lines += std::to_string(n * 0.25 - 5000) + "\r\n";
+  pty.WriteMaster(lines);
+  ASSERT_TRUE(WaitUntil([&] { return form->SessionState.SampleCount == 50; }));
+  form->StopButton->Click();
+
+  const std::string csvPath = folder.Path("export.csv");
+  dialogs.Files().Answers.push_back(csvPath);
+  dialogs.Files().FilterAnswers.push_back(1);
+  form->ErfassungCsvExportieren->Click();
+  const StrictCsv csv = ReadStrictCsv(FileText(csvPath), ';');
+  ASSERT_EQ(csv.Error, "");
+  ASSERT_EQ(csv.Rows.size(), 51u);
+  EXPECT_EQ(csv.Rows[0], (std::vector<std::string>{"Sample", "Wert (skaliert)"}));
+  EXPECT_EQ(csv.Rows[1], (std::vector<std::string>{"0", "-4999,75"}));
+  EXPECT_EQ(csv.Rows[50], (std::vector<std::string>{"50", "-4987,5"}));
+
+  const std::string pngPath = folder.Path("grafik.png");
+  dialogs.Files().Answers.push_back(pngPath);
+  form->GrafikSpeichernPNG->Click();
+  EXPECT_EQ(dialogs.Files().Calls.back().Request.DefaultExt, ".png");
+  QImage picture;
+  ASSERT_TRUE(picture.load(QString::fromStdString(pngPath), "PNG"));
+  EXPECT_EQ(picture.width(), form->Chart1->Width());
+  EXPECT_EQ(picture.height(), form->Chart1->Height());
+  // In colour, as on screen: the window's background is not white.
+  EXPECT_NE(picture.pixelColor(1, 1), QColor(Qt::white));
+  EXPECT_NE(picture.pixelColor(1, 1).red(), 0);
+  // Written through a temporary file that is gone afterwards.
+  std::size_t files = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Dir())) ++files;
+  EXPECT_EQ(files, 2u);
+
+  dialogs.Files().Answers.push_back(folder.Path("fehlt/export.csv"));
+  form->ErfassungCsvExportieren->Click();
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(Messages()[0], "Die Datei \"" + folder.Path("fehlt/export.csv") + "\" konnte nicht gespeichert werden.\n" +
+                               std::strerror(ENOENT));
 }
 
 }  // namespace

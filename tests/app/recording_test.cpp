@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <QImage>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -217,46 +216,6 @@ TEST_F(RecordingTest, AChosenFileThatCannotBeCreatedKeepsTheWindowIdleAndStaysCh
   form->StopButton->Click();
   EXPECT_EQ(Messages().size(), 2u);
   EXPECT_EQ(RecordingsInDataFolder().size(), 1u);
-}
-
-TEST_F(RecordingTest, TheChartExportsItsSamplesAsCsvAndItsPictureAsPng) {
-  form->StartButton->Click();
-  pty.WriteMaster(WireLines(1, 50));
-  ASSERT_TRUE(WaitUntil([&] { return form->SessionState.SampleCount == 50; }));
-  form->StopButton->Click();
-
-  const std::string csvPath = folder.Path("export.csv");
-  dialogs.Files().Answers.push_back(csvPath);
-  dialogs.Files().FilterAnswers.push_back(1);
-  form->ErfassungCsvExportieren->Click();
-  const StrictCsv csv = ReadStrictCsv(FileText(csvPath), ';');
-  ASSERT_EQ(csv.Error, "");
-  ASSERT_EQ(csv.Rows.size(), 51u);
-  EXPECT_EQ(csv.Rows[0], (std::vector<std::string>{"Sample", "Wert (skaliert)"}));
-  EXPECT_EQ(csv.Rows[1], (std::vector<std::string>{"0", "-4999,75"}));
-  EXPECT_EQ(csv.Rows[50], (std::vector<std::string>{"50", "-4987,5"}));
-
-  const std::string pngPath = folder.Path("grafik.png");
-  dialogs.Files().Answers.push_back(pngPath);
-  form->GrafikSpeichernPNG->Click();
-  EXPECT_EQ(dialogs.Files().Calls.back().Request.DefaultExt, ".png");
-  QImage picture;
-  ASSERT_TRUE(picture.load(QString::fromStdString(pngPath), "PNG"));
-  EXPECT_EQ(picture.width(), form->Chart1->Width());
-  EXPECT_EQ(picture.height(), form->Chart1->Height());
-  // In colour, as on screen: the window's background is not white.
-  EXPECT_NE(picture.pixelColor(1, 1), QColor(Qt::white));
-  EXPECT_NE(picture.pixelColor(1, 1).red(), 0);
-  // Written through a temporary file that is gone afterwards.
-  std::size_t files = 0;
-  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Dir())) ++files;
-  EXPECT_EQ(files, 2u);
-
-  dialogs.Files().Answers.push_back(folder.Path("fehlt/export.csv"));
-  form->ErfassungCsvExportieren->Click();
-  ASSERT_EQ(Messages().size(), 1u);
-  EXPECT_EQ(Messages()[0], "Die Datei \"" + folder.Path("fehlt/export.csv") + "\" konnte nicht gespeichert werden.\n" +
-                               std::strerror(ENOENT));
 }
 
 }  // namespace

@@ -168,15 +168,6 @@ TEST_F(SessionTest, AStartThatCannotOpenThePortShowsTwoMessagesAndChangesNothing
   }
 }
 
-TEST_F(SessionTest, AFieldThatDoesNotConvertEndsStartInIdle) {
-  TForm1& f = *form;
-  // The user typed a thousands separator and clicked Start without leaving the field.
-  static_cast<QLineEdit*>(f.DatSkalEdit->Widget())->setText("1.000,5");
-  MouseClick(f.StartButton->Widget());
-  EXPECT_EQ(Messages(), std::vector<std::string>{"'1.000,5' ist kein gültiger Gleitkommawert"});
-  ExpectIdle(f);
-}
-
 TEST_F(SessionTest, StopKeepsTheCountAndThePendingLine) {
   TForm1& f = *form;
   f.StatusBar->Panels()[0].SetText("123");

@@ -102,16 +102,6 @@ TEST_F(ChartStoreTest, RemoveItemShiftsKeepsCapacityAndReleasesTheLast) {
   EXPECT_EQ(chart.ItemCount(), 0);
 }
 
-TEST_F(ChartStoreTest, ASlotFreedByRemovalIsFreshWhenReused) {
-  chart.SetAllocSize(10);
-  chart.DrawTo(1, 1);
-  chart.DrawTo(2, 2);
-  chart.RemoveFirstItem();
-  chart.MoveTo(5, 5);
-  EXPECT_EQ(chart.Item(1).X2, 0);
-  EXPECT_EQ(chart.Item(1).Kind, ikMoveTo);
-}
-
 TEST_F(ChartStoreTest, AScrollingWindowReusesItsSlotsWithoutGrowing) {
   // Trend mode: append one, remove the first, for many more samples than
   // the store has slots.

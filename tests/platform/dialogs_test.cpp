@@ -15,7 +15,6 @@
 
 #include "platform/windows/filedialogs.h"
 #include "platform/windows/messageboxes.h"
-#include "tests/support/recordingdialogs.h"
 #include "tests/support/qtapp.h"
 
 namespace kurvex {
@@ -68,42 +67,6 @@ TEST(FilterConversion, ClassicFiltersBecomeToolkitFilters) {
   EXPECT_EQ(ToQtFilter("Bitmaps (Windows)|*.bmp"), "Bitmaps (Windows) (*.bmp)");
   EXPECT_EQ(ToQtFilter("Anything"), "Anything (*)");
   EXPECT_EQ(ToQtFilter(""), "");
-}
-
-TEST(RecordingDialogs, RecordCallsAndAnswerFromTheScript) {
-  RecordingMessageBoxes boxes;
-  int whileShown = 0;
-  boxes.WhileShown = [&] { ++whileShown; };
-  boxes.Answers = {MessageResult::Cancel};
-  EXPECT_EQ(boxes.Show("a", "b", MessageIcon::Question, MessageButtons::OkCancel), MessageResult::Cancel);
-  EXPECT_EQ(boxes.Show("c", "OK", MessageIcon::Warning, MessageButtons::Ok), MessageResult::Ok);
-  EXPECT_EQ(boxes.Show("d", "e", MessageIcon::Question, MessageButtons::YesNo), MessageResult::Yes);
-  ASSERT_EQ(boxes.Calls.size(), 3u);
-  EXPECT_EQ(boxes.Calls[1], (MessageBoxCall{"c", "OK", MessageIcon::Warning, MessageButtons::Ok}));
-  EXPECT_EQ(whileShown, 3);
-
-  RecordingFileDialogs files;
-  const FileDialogRequest request{"Kurvex Files (*.kvx)|*.KVX", "kvx", "/tmp", "", true};
-  files.Answers = {std::string("/tmp/a.kvx")};
-  EXPECT_EQ(files.Save(request), std::optional<std::string>("/tmp/a.kvx"));
-  EXPECT_EQ(files.Open(request), std::nullopt) << "an empty script cancels";
-  ASSERT_EQ(files.Calls.size(), 2u);
-  EXPECT_EQ(files.Calls[0], (FileDialogCall{FileDialogKind::Save, request}));
-  EXPECT_EQ(files.Calls[1].Kind, FileDialogKind::Open);
-}
-
-TEST(RecordingDialogs, AScopedInstallReplacesTheProcessWideDialogsAndRestoresThem) {
-  MessageBoxes* before = &TheMessageBoxes();
-  FileDialogs* filesBefore = &TheFileDialogs();
-  {
-    ScopedRecordingDialogs fake;
-    TheMessageBoxes().Show("x", "y", MessageIcon::Error, MessageButtons::Ok);
-    EXPECT_EQ(TheFileDialogs().Open({}), std::nullopt);
-    EXPECT_EQ(fake.Boxes().Calls.size(), 1u);
-    EXPECT_EQ(fake.Files().Calls.size(), 1u);
-  }
-  EXPECT_EQ(&TheMessageBoxes(), before);
-  EXPECT_EQ(&TheFileDialogs(), filesBefore);
 }
 
 using QtDialogsTest = test::QtAppTest;
