@@ -26,7 +26,8 @@ TEST_F(FrameClockTest, RidersDueWithinHalfARefreshShareOneFrame) {
   TFrameRider second([&] { sameFrame = !loopRan; });
   first.RideNextFrame();
   second.RideFrameFrom(Clock::now() + std::chrono::milliseconds(3));
-  ASSERT_TRUE(test::WaitUntil([&] { return !first.Waiting() && !second.Waiting(); }));
+  // Until the posted call has run too: it writes to this test's stack.
+  ASSERT_TRUE(test::WaitUntil([&] { return !first.Waiting() && !second.Waiting() && loopRan; }));
   EXPECT_TRUE(sameFrame) << "the event loop ran between the two: two updates for the screen";
 }
 
