@@ -77,10 +77,9 @@ void TForm1::StartButtonClick(TObject*) {
 
   Chart1->ClearGraph();
   Chart1->SetDataColor(clBlue);
-  SessionState.SampleCount = 0;
+  SessionState.StartAcquisition();
   SessionState.TrendFill = 0;
   SessionState.RedrawCounter = 0;
-  SessionState.InvalidLines = 0;
   SessionState.TransmissionErrors = 0;
   m_parityBitWatch.Restart();
   Status(TStatusField::InputNotices).SetText("");

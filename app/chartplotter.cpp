@@ -20,6 +20,7 @@ std::int32_t RedrawIntervalFor(std::int64_t sampleCount) {
 }  // namespace
 
 void TChartPlotter::Take(const TSample& sample) {
+  if (!sample.Has(0)) return;
   TSessionState& s = m_session;
   const float value = sample.Values.front().Scaled;
   if (!s.TrendMode) {

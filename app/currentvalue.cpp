@@ -7,6 +7,7 @@
 namespace kurvex {
 
 void TCurrentValueDisplay::Take(const TSample& sample) {
+  if (!sample.Has(0)) return;
   m_label.SetCaptionSource([value = sample.Values.front().Scaled, separator = DecimalSeparator()] {
     return GeneralValueText(value, separator);
   });

@@ -11,25 +11,48 @@
 
 namespace kurvex {
 
-/// Longest line kept while waiting for CR LF; a longer one is dropped up to
-/// its terminator, so a device that never sends CR LF cannot exhaust memory.
+/// Longest line kept while waiting for its line end; a longer one is dropped
+/// up to its end, so a device that never ends a line cannot exhaust memory.
 inline constexpr std::size_t kMaxPendingLine = 64 * 1024;
 
-/// Cuts received bytes into CR LF lines, keeping its state in PendingLine
-/// and TerminatorPos so that lines span batches and acquisitions.
-/// A CR not followed by LF is dropped and the byte after it kept.
+/// Cuts received bytes into lines, keeping its state in the intake state so
+/// that lines span batches and acquisitions.
+///
+/// The line end is the instrument's: CR LF, LF or CR, decided after each
+/// Start by the first kind that ends two lines, so two to four line ends
+/// decide it and one odd end (the rest of a line end sent before Start)
+/// does not. Until then CR, LF, CR LF and LF CR each end a line once; a line
+/// that ends in CR waits for the next byte to tell CR from CR LF; and an
+/// empty first line ended by LF or CR alone is no line, since it is the rest
+/// of a line end sent before Start.
+///
+/// Decided, CR LF keeps the classic rules: a CR not followed by LF is dropped
+/// and the byte after it kept, LF alone ends nothing. With LF (also for LF CR
+/// devices) or CR the other byte stays in the line, where it is trimmed with
+/// the control bytes at either end.
 class TLineAssembler {
  public:
   using LineHandler = std::function<void(std::string_view line)>;
 
-  /// Each complete line (without terminator) goes to onLine. The line is
-  /// taken out of PendingLine before onLine runs, so an error thrown there
-  /// leaves the assembler ready for the next line; the rest of the batch is
-  /// then not processed.
+  /// Each complete line (without its end) goes to onLine. The line is taken
+  /// out of PendingLine before onLine runs, so an error thrown there leaves
+  /// the assembler ready for the next line; the rest of the batch is then
+  /// not processed.
   void Assemble(TIntakeState& state, const std::uint8_t* bytes, std::size_t count,
                 const LineHandler& onLine);
 
  private:
+  // Each takes bytes from `i` on and returns where it stopped: at `count`,
+  // or (Detect) right after the line end that decided the kind.
+  std::size_t CutAtCrLf(TIntakeState& s, const std::uint8_t* bytes, std::size_t i, std::size_t count,
+                        const LineHandler& onLine);
+  std::size_t CutAt(std::uint8_t end, TIntakeState& s, const std::uint8_t* bytes, std::size_t i,
+                    std::size_t count, const LineHandler& onLine);
+  std::size_t Detect(TIntakeState& s, const std::uint8_t* bytes, std::size_t i, std::size_t count,
+                     const LineHandler& onLine);
+  void EndUndecided(TLineEnd kind, TIntakeState& s, const LineHandler& onLine);
+  void EndLine(TIntakeState& s, const LineHandler& onLine);
+
   std::string m_line;  // the completed line, its buffer reused from line to line
 };
 

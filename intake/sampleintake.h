@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -8,6 +9,7 @@
 
 #include "intake/intakestate.h"
 #include "intake/lineassembler.h"
+#include "intake/linevalues.h"
 #include "intake/readtime.h"
 #include "intake/sampleconsumer.h"
 
@@ -16,21 +18,29 @@ namespace kurvex {
 /// Samples a Normal acquisition takes; the one after them ends it.
 inline constexpr std::int64_t kNormalSampleLimit = 50000;
 
+/// How long bytes may arrive without a line end before NoLineEnd is set.
+inline constexpr std::int64_t kNoLineEndNs = 2'000'000'000;
+
 /// What became of one line.
 struct TLineOutcome {
-  /// The line was a number in full; otherwise it counts as an invalid line
-  /// and is still a sample (with the value that could be read).
+  /// The line was values in full (TLineValues::Read); otherwise it counts as
+  /// an invalid line and is still a sample (with the value that could be read).
   bool Complete = true;
   /// A Normal acquisition has gone past its limit: the sample is counted
   /// but goes to no consumer, and the acquisition is to stop.
   bool BeyondLimit = false;
+  /// The line is the acquisition's first with a value beyond the last curve
+  /// (which is ignored): the moment to tell the user, once.
+  bool FirstIgnoredValue = false;
 };
 
 /// The sample path from received bytes to consumers: cuts the bytes into
-/// CR LF lines, reads each line's number, scales it in single precision,
-/// counts it (and the lines that were not a number in full), holds a Normal
-/// acquisition to its limit, and hands each sample to its consumers. Keeps
-/// its state in `state`, which the owner resets at Start. Single-threaded.
+/// lines at the instrument's line end, reads each line's values, gives each
+/// its curve, scales them in single precision, counts the line as one sample
+/// (and the lines that were not values in full), holds a Normal acquisition
+/// to its limit, and hands each sample to its consumers. Keeps its state in
+/// `state`, which the owner resets at Start (StartAcquisition).
+/// Single-threaded.
 class TSampleIntake {
  public:
   explicit TSampleIntake(TIntakeState& state) : m_state(state) {}
@@ -44,20 +54,26 @@ class TSampleIntake {
   /// Bytes read at `readAt`, in arrival order: each line they complete goes
   /// to `onLine` (which passes it on to TakeLine), before Receive returns.
   /// An error thrown for a line ends the batch there; the line is consumed.
+  /// Sets NoLineEnd when bytes have kept arriving for kNoLineEndNs (by the
+  /// read times) and none ended a line.
   void Receive(const std::uint8_t* bytes, std::size_t count, TReadTime readAt,
                const TLineAssembler::LineHandler& onLine);
 
-  /// One complete line without its CR LF: bytes 0..32 trimmed at both ends,
-  /// read, scaled by ScaleFactor and ScaleOffset, counted, handed on. A value
-  /// beyond single precision raises "Gleitkommaüberlauf" and is not counted.
+  /// One complete line without its line end: bytes 0..32 trimmed at both
+  /// ends, its values read (TLineValues) and placed on their curves
+  /// (TCurvePlan), each scaled by ScaleFactor and ScaleOffset, counted as one
+  /// sample, handed on. RawValue and ScaledValue follow curve 1. A value
+  /// beyond single precision raises "Gleitkommaüberlauf" and the line leaves
+  /// no trace.
   TLineOutcome TakeLine(std::string_view line);
 
  private:
   TIntakeState& m_state;
   TLineAssembler m_assembler;
   std::vector<TSampleConsumer*> m_consumers;
-  TReadTime m_readAt;    // of the batch being processed
-  TSampleValue m_value;  // the values the consumers see
+  TReadTime m_readAt;  // of the batch being processed
+  TLineValues m_line;  // the values of the line being taken
+  std::array<TSampleValue, kMaxCurves> m_values;  // what the consumers see, by curve
 };
 
 }  // namespace kurvex

@@ -93,15 +93,19 @@ std::string_view TrimControlBytes(std::string_view text) {
   return text.substr(b, e - b);
 }
 
+std::optional<long double> ReadWholeNumber(std::string_view text, char point) {
+  if (text.empty() || NumberLength(text, point) != text.size()) return std::nullopt;
+  if (point == '.') return Convert(text);
+  std::string dotted(text);
+  for (char& c : dotted)
+    if (c == point) c = '.';
+  return Convert(dotted);
+}
+
 TWireNumber ReadWireNumber(std::string_view text) {
+  if (const std::optional<long double> value = ReadWholeNumber(text, '.')) return {*value, true};
+  if (const std::optional<long double> value = ReadWholeNumber(text, ',')) return {*value, true};
   const std::size_t n = NumberLength(text, '.');
-  if (n == text.size() && n > 0) return {Convert(text), true};
-  if (NumberLength(text, ',') == text.size() && !text.empty()) {
-    std::string dotted(text);
-    for (char& c : dotted)
-      if (c == ',') c = '.';
-    return {Convert(dotted), true};
-  }
   return {n > 0 ? Convert(text.substr(0, n)) : 0.0L, false};
 }
 

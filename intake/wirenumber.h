@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 namespace kurvex {
@@ -20,6 +21,10 @@ struct TWireNumber {
 /// ("12.5 V" gives 12.5, "abc" gives 0). The value is read in extended
 /// precision; one beyond its range reads as infinity (or 0 when tiny).
 TWireNumber ReadWireNumber(std::string_view text);
+
+/// The value of a text that is a number in full in that format, with `point`
+/// ("." or ",") as its decimal point; nothing for any other text.
+std::optional<long double> ReadWholeNumber(std::string_view text, char point);
 
 /// The text without bytes 0..32 at either end.
 std::string_view TrimControlBytes(std::string_view text);

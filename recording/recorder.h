@@ -73,6 +73,7 @@ class TRecorder : public TSampleConsumer {
       QueueFull();
   }
   void Take(const TSample& sample) override {
+    if (!sample.Has(0)) return;
     Add(sample.Number, sample.ReadAt, sample.Values.front().Raw, sample.Values.front().Scaled);
   }
 

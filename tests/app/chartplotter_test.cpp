@@ -11,7 +11,7 @@ class ChartPlotterTest : public QtAppTest {
 
   void Plot(std::int64_t number, float value) {
     const TSampleValue values[] = {{value, value}};
-    plotter.Take({number, {}, values});
+    plotter.Take({number, {}, values, {}, 1});
   }
 
   TChartControl chart;

@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <span>
+#include <string_view>
+
+namespace kurvex {
+
+/// One value of a line: its name (empty for none), which points into the
+/// line, and the number as read.
+struct TLineValue {
+  std::string_view Name;
+  long double Value = 0;
+};
+
+/// The values of one line.
+///
+/// A line is cut into fields at ";", tabs, blanks and other bytes up to 32,
+/// except that blanks next to ":" or "=" belong to the name. A field is
+///  - a number, with "." or "," as its decimal mark ("12,5" is 12.5, and so
+///    is "1,2": an instrument with two values writes "1;2");
+///  - numbers joined by "," without blanks ("1.5,2.5", "1,2,3"), one value
+///    each;
+///  - `Name:number` or `Name=number` (the name trimmed; a name that is
+///    itself a number, as in "18:35", makes no name);
+///  - anything else (units such as "V", "°C", "%"), which is skipped.
+/// A "," that ends a field separates it from the next ("1, 2" is 1 and 2).
+///
+/// A line with fewer than two values, none of them named, is read as one
+/// number as ever (ReadWireNumber: "12.5 V" is 12.5, not a number in full).
+/// Numbers are read without the system locale. Reading allocates nothing.
+class TLineValues {
+ public:
+  /// Values kept of one line; further ones are only counted.
+  static constexpr std::size_t kCapacity = 64;
+  /// Longest name; a longer one makes its field no value.
+  static constexpr std::size_t kMaxName = 64;
+
+  /// Reads a line without its line end and the control bytes at either end.
+  /// True when the line was values in full (several, or one named, or one
+  /// number in full); false for a line that is read as far as it goes.
+  bool Read(std::string_view text);
+
+  /// The values kept, in the order of the line; at least one.
+  std::span<const TLineValue> Kept() const { return {m_values.data(), m_count < kCapacity ? m_count : kCapacity}; }
+  /// True when the line had more values than are kept.
+  bool Dropped() const { return m_count > kCapacity; }
+
+ private:
+  void ReadFields(std::string_view text);
+  void ReadField(std::string_view field);
+  void Add(std::string_view name, long double value);
+
+  std::array<TLineValue, kCapacity> m_values;
+  std::size_t m_count = 0;  // every value found, kept or not
+};
+
+}  // namespace kurvex
