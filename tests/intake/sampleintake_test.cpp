@@ -112,5 +112,22 @@ TEST_F(SampleIntakeTest, AnOverflowingValueIsNotCountedAndEndsItsBatch) {
   EXPECT_EQ(log[0].Raw, 4);
 }
 
+// Bytes that keep arriving for 2 s without a line end, by their read times.
+TEST_F(SampleIntakeTest, BytesWithoutALineEndFor2sAreNoticed) {
+  constexpr std::int64_t kSecond = 1'000'000'000;
+  Receive("1\n", 5 * kSecond);
+  Receive("2\n", 6 * kSecond);  // LF decided
+  Receive("3", 7 * kSecond);
+  Receive("4", 9 * kSecond - 1);
+  EXPECT_FALSE(state.NoLineEnd);
+  Receive("5", 9 * kSecond);
+  EXPECT_TRUE(state.NoLineEnd);
+  Receive("\n", 10 * kSecond);
+  EXPECT_FALSE(state.NoLineEnd);
+  Receive("7", 20 * kSecond);  // one batch is no stream
+  EXPECT_FALSE(state.NoLineEnd);
+  EXPECT_EQ(state.SampleCount, 3);
+}
+
 }  // namespace
 }  // namespace kurvex
