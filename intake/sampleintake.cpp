@@ -30,7 +30,8 @@ TLineOutcome TSampleIntake::TakeLine(std::string_view line) {
     const auto bit = static_cast<std::uint16_t>(1u << curve);
     if ((present & bit) != 0) continue;  // a curve takes the line's first value for it
     const float raw = ToSingle(kept[i].Value);
-    m_values[static_cast<std::size_t>(curve)] = {raw, ToSingle(static_cast<long double>(raw) * s.ScaleFactor + s.ScaleOffset)};
+    const float scaled = ToSingle(static_cast<long double>(raw) * s.ScaleFactor + s.ScaleOffset);
+    m_values[static_cast<std::size_t>(curve)] = {raw, scaled};
     present |= bit;
   }
   const bool firstIgnored = plan.Ignored && !s.TooManyValues;
