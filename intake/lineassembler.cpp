@@ -10,7 +10,7 @@ namespace kurvex {
 namespace {
 constexpr std::uint8_t kCR = 13, kLF = 10;
 
-void Append(TIntakeState& s, const std::uint8_t* bytes, std::size_t count) {
+inline void Append(TIntakeState& s, const std::uint8_t* bytes, std::size_t count) {
   if (s.DiscardingLine) return;
   if (s.PendingLine.size() + count > kMaxPendingLine) {
     s.PendingLine.clear();
@@ -22,7 +22,7 @@ void Append(TIntakeState& s, const std::uint8_t* bytes, std::size_t count) {
 }
 
 /// Any line end shows that the bytes are read right.
-void LineEnded(TIntakeState& s) {
+inline void LineEnded(TIntakeState& s) {
   s.UnendedSinceNs.reset();
   s.NoLineEnd = false;
 }
@@ -130,7 +130,7 @@ void TLineAssembler::EndUndecided(TLineEnd kind, TIntakeState& s, const LineHand
   EndLine(s, onLine);
 }
 
-void TLineAssembler::EndLine(TIntakeState& s, const LineHandler& onLine) {
+inline void TLineAssembler::EndLine(TIntakeState& s, const LineHandler& onLine) {
   LineEnded(s);
   if (s.DiscardingLine) {
     s.DiscardingLine = false;

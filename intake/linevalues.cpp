@@ -5,6 +5,7 @@
 
 #include "intake/wirenumber.h"
 
+
 namespace kurvex {
 
 namespace {
@@ -21,17 +22,6 @@ std::optional<long double> ReadNumber(std::string_view text) {
 }  // namespace
 
 bool TLineValues::Read(std::string_view text) {
-  const TWireNumber number = ReadWireNumber(text);
-  if (!number.Complete) {
-    ReadFields(text);
-    if (m_count >= 2 || (m_count == 1 && !m_values[0].Name.empty())) return true;
-  }
-  m_values[0] = {{}, number.Value};
-  m_count = 1;
-  return number.Complete;
-}
-
-void TLineValues::ReadFields(std::string_view text) {
   m_count = 0;
   const std::size_t n = text.size();
   std::size_t i = 0;
@@ -50,6 +40,7 @@ void TLineValues::ReadFields(std::string_view text) {
     }
     if (i > start) ReadField(text.substr(start, i - start));
   }
+  return m_count >= 2 || (m_count == 1 && !m_values[0].Name.empty());
 }
 
 void TLineValues::ReadField(std::string_view field) {

@@ -28,8 +28,9 @@ struct TLineValue {
 ///  - anything else (units such as "V", "°C", "%"), which is skipped.
 /// A "," that ends a field separates it from the next ("1, 2" is 1 and 2).
 ///
-/// A line with fewer than two values, none of them named, is read as one
-/// number as ever (ReadWireNumber: "12.5 V" is 12.5, not a number in full).
+/// A line with fewer than two values, none of them named, is no line of
+/// values: it is one number as ever (ReadWireNumber: "12.5 V" is 12.5, not a
+/// number in full), and so is a line that is one number in full ("1,2").
 /// Numbers are read without the system locale. Reading allocates nothing.
 class TLineValues {
  public:
@@ -38,18 +39,16 @@ class TLineValues {
   /// Longest name; a longer one makes its field no value.
   static constexpr std::size_t kMaxName = 64;
 
-  /// Reads a line without its line end and the control bytes at either end.
-  /// True when the line was values in full (several, or one named, or one
-  /// number in full); false for a line that is read as far as it goes.
+  /// Reads a line, without its line end and the control bytes at either
+  /// end, that is not one number in full. True when it is a line of values.
   bool Read(std::string_view text);
 
-  /// The values kept, in the order of the line; at least one.
+  /// The values kept, in the order of the line.
   std::span<const TLineValue> Kept() const { return {m_values.data(), m_count < kCapacity ? m_count : kCapacity}; }
   /// True when the line had more values than are kept.
   bool Dropped() const { return m_count > kCapacity; }
 
  private:
-  void ReadFields(std::string_view text);
   void ReadField(std::string_view field);
   void Add(std::string_view name, long double value);
 

@@ -29,11 +29,11 @@ struct TSample {
   std::span<const TSampleValue> Values;
   /// The curves' names, indexed like Values; empty for a curve without one.
   std::span<const std::string> Names;
-  /// Bit k: curve k + 1 has a value in this line.
+  /// Bit k: curve k + 1 has a value in this line (never a bit beyond Values).
   std::uint16_t Present = 0;
 
   /// True when curve `curve` (0 for curve 1) has a value in this line.
-  bool Has(std::size_t curve) const { return curve < Values.size() && (Present >> curve & 1u) != 0; }
+  bool Has(std::size_t curve) const { return curve < kMaxCurves && (Present >> curve & 1u) != 0; }
 };
 static_assert(kMaxCurves <= 16, "TSample::Present holds one bit per curve");
 

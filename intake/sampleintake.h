@@ -23,8 +23,9 @@ inline constexpr std::int64_t kNoLineEndNs = 2'000'000'000;
 
 /// What became of one line.
 struct TLineOutcome {
-  /// The line was values in full (TLineValues::Read); otherwise it counts as
-  /// an invalid line and is still a sample (with the value that could be read).
+  /// The line was one number in full or a line of values (TLineValues);
+  /// otherwise it counts as an invalid line and is still a sample (with the
+  /// value that could be read).
   bool Complete = true;
   /// A Normal acquisition has gone past its limit: the sample is counted
   /// but goes to no consumer, and the acquisition is to stop.
@@ -60,14 +61,18 @@ class TSampleIntake {
                const TLineAssembler::LineHandler& onLine);
 
   /// One complete line without its line end: bytes 0..32 trimmed at both
-  /// ends, its values read (TLineValues) and placed on their curves
-  /// (TCurvePlan), each scaled by ScaleFactor and ScaleOffset, counted as one
-  /// sample, handed on. RawValue and ScaledValue follow curve 1. A value
-  /// beyond single precision raises "Gleitkommaüberlauf" and the line leaves
-  /// no trace.
+  /// ends, read as one number for curve 1 or as a line of values
+  /// (TLineValues) placed on their curves (TCurvePlan), each scaled by
+  /// ScaleFactor and ScaleOffset, counted as one sample, handed on. RawValue
+  /// and ScaledValue follow curve 1. A value beyond single precision raises
+  /// "Gleitkommaüberlauf" and the line leaves no trace.
   TLineOutcome TakeLine(std::string_view line);
 
  private:
+  /// Scales the values of a line with several (or named) values onto their
+  /// curves and takes new curves into the state; the curves that got one.
+  std::uint16_t PlaceValues(bool& firstIgnored);
+
   TIntakeState& m_state;
   TLineAssembler m_assembler;
   std::vector<TSampleConsumer*> m_consumers;

@@ -103,9 +103,9 @@ std::optional<long double> ReadWholeNumber(std::string_view text, char point) {
 }
 
 TWireNumber ReadWireNumber(std::string_view text) {
-  if (const std::optional<long double> value = ReadWholeNumber(text, '.')) return {*value, true};
-  if (const std::optional<long double> value = ReadWholeNumber(text, ',')) return {*value, true};
   const std::size_t n = NumberLength(text, '.');
+  if (n == text.size() && n > 0) return {Convert(text), true};
+  if (const std::optional<long double> value = ReadWholeNumber(text, ',')) return {*value, true};
   return {n > 0 ? Convert(text.substr(0, n)) : 0.0L, false};
 }
 
