@@ -2,11 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "intake/linevalues.h"
 #include "intake/sampleintake.h"
 #include "intake/singleprecision.h"
 #include "intake/wirenumber.h"
@@ -15,76 +14,121 @@
 namespace kurvex {
 namespace {
 
-using Values = std::vector<std::pair<std::string, float>>;  // curve name, raw value
+using Texts = std::vector<std::string>;
 
-// What one line becomes in a fresh acquisition.
-class OneLine : public TSampleConsumer {
- public:
-  explicit OneLine(const std::string& line) {
-    intake.Attach(*this);
-    outcome = intake.TakeLine(line);
-  }
+// Takes lines and writes down each sample: the scaled value per curve, "-"
+// for a gap; and the curves' names.
+class LineValuesTest : public ::testing::Test, public TSampleConsumer {
+ protected:
+  LineValuesTest() { intake.Attach(*this); }
   void Take(const TSample& sample) override {
-    for (std::size_t k = 0; k < sample.Values.size(); ++k)
-      if (sample.Has(k)) values.emplace_back(sample.Names[k], sample.Values[k].Raw);
+    std::string text;
+    for (std::size_t k = 0; k < sample.Values.size(); ++k) {
+      char value[32] = "-";
+      if (sample.Has(k)) std::snprintf(value, sizeof value, "%g", static_cast<double>(sample.Values[k].Scaled));
+      text += (k ? " " : "") + std::string(value);
+    }
+    samples.push_back(text);
+    names.assign(sample.Names.begin(), sample.Names.end());
   }
+
   TIntakeState state;
   TSampleIntake intake{state};
-  TLineOutcome outcome;
-  Values values;
+  Texts samples, names;
 };
 
-TEST(LineValuesTest, CutsALineIntoItsValues) {
-  const std::vector<std::pair<std::string, Values>> cases{
-      {"12,5", {{"", 12.5f}}},
-      {"12.5 V", {{"", 12.5f}}},
-      {"1;2", {{"", 1}, {"", 2}}},
-      {"1,2", {{"", 1.2f}}},  // a decimal comma: two values are written 1;2
-      {"12,5;13,1", {{"", 12.5f}, {"", 13.1f}}},
-      {"12,5 13,1", {{"", 12.5f}, {"", 13.1f}}},
-      {"1.5,2.5", {{"", 1.5f}, {"", 2.5f}}},
-      {"1,2,3", {{"", 1}, {"", 2}, {"", 3}}},
-      {"1, 2", {{"", 1}, {"", 2}}},
-      {"Temperature: 23.64, Humidity: 43.89", {{"Temperature", 23.64f}, {"Humidity", 43.89f}}},
-      {"a=1;b=2", {{"a", 1}, {"b", 2}}},
-      {"x = -1,5\ty :2e3", {{"x", -1.5f}, {"y", 2000}}},
-      {"1.5 V 2.5 A", {{"", 1.5f}, {"", 2.5f}}},
-      {"3 °C;;4 %", {{"", 3}, {"", 4}}},
-      {"Temp: 21.5", {{"Temp", 21.5f}}},  // one named value is that name's
+TEST_F(LineValuesTest, CutsALineIntoItsValues) {
+  struct Case {
+    std::string Line, Values;
+    Texts Names;
   };
-  for (const auto& [line, values] : cases) EXPECT_EQ(OneLine(line).values, values) << line;
+  for (const Case& c : std::vector<Case>{
+           {"12,5", "12.5", {""}},
+           {"12.5 V", "12.5", {""}},
+           {"1;2", "1 2", {"", ""}},
+           {"1,2", "1.2", {""}},  // a decimal comma: two values are written 1;2
+           {"12,5;13,1", "12.5 13.1", {"", ""}},
+           {"12,5 13,1", "12.5 13.1", {"", ""}},
+           {"1.5,2.5", "1.5 2.5", {"", ""}},
+           {"1,2,3", "1 2 3", {"", "", ""}},
+           {"1, 2", "1 2", {"", ""}},
+           {"Temperature: 23.64, Humidity: 43.89", "23.64 43.89", {"Temperature", "Humidity"}},
+           {"a=1;b=2", "1 2", {"a", "b"}},
+           {"x = -1,5\ty :2e3", "-1.5 2000", {"x", "y"}},
+           {"1.5 V 2.5 A", "1.5 2.5", {"", ""}},
+           {"3 °C;;4 %", "3 4", {"", ""}},
+           {"Temp: 21.5", "21.5", {"Temp"}},  // one named value is that name's
+       }) {
+    state.StartAcquisition();
+    intake.TakeLine(c.Line);
+    EXPECT_EQ(samples.back(), c.Values) << c.Line;
+    EXPECT_EQ(names, c.Names) << c.Line;
+  }
 }
 
 // Fewer than two values, none named: the value and the bad-line count of old.
-TEST(LineValuesTest, ALineWithFewerThanTwoValuesReadsAsOneNumber) {
-  const std::vector<std::string> lines{"12.5", "12,5", "12.5 V", "abc", "12abc", ",5", "1e999", "", "nan", "inf",
+TEST_F(LineValuesTest, ALineWithFewerThanTwoValuesReadsAsOneNumber) {
+  for (const std::string& line : Texts{"12.5", "12,5", "12.5 V", "abc", "12abc", ",5", "1e999", "", "nan", "inf",
                                        "18:35:45", "18:35", ";;", "-1,5 mV", "1.2.3", "1,2,x", "=5", "a= b",
-                                       std::string("1\0 2x", 5)};
-  for (const std::string& line : lines) {
+                                       std::string("1\0 2x", 5), std::string(65, 'n') + "=1"}) {
+    state.StartAcquisition();
     const TWireNumber before = ReadWireNumber(line);
     if (std::isinf(static_cast<float>(before.Value))) {  // beyond single precision, as ever
-      EXPECT_THROW(OneLine taken(line), EKurvexError) << line;
+      EXPECT_THROW(intake.TakeLine(line), EKurvexError) << line;
       continue;
     }
-    const OneLine taken(line);
-    EXPECT_EQ(taken.values, (Values{{"", ToSingle(before.Value)}})) << line;
-    EXPECT_EQ(taken.outcome.Complete, before.Complete) << line;
-    EXPECT_EQ(taken.state.InvalidLines, before.Complete ? 0 : 1) << line;
+    EXPECT_EQ(intake.TakeLine(line).Complete, before.Complete) << line;
+    EXPECT_EQ(state.InvalidLines, before.Complete ? 0 : 1) << line;
+    EXPECT_EQ(state.RawValue, ToSingle(before.Value)) << line;
+    EXPECT_EQ(names, Texts{""}) << line;
   }
 }
 
-TEST(LineValuesTest, KeepsTheFirstValuesOfAnEndlessLine) {
-  std::string line;
-  for (int i = 0; i < 100; ++i) line += std::to_string(i) + ";";
-  TLineValues values;
-  EXPECT_TRUE(values.Read(line));
-  ASSERT_EQ(values.Kept().size(), TLineValues::kCapacity);
-  EXPECT_EQ(values.Kept().back().Value, TLineValues::kCapacity - 1);
-  EXPECT_TRUE(values.Dropped());
-  const std::string longest(TLineValues::kMaxName, 'n');
-  EXPECT_TRUE(values.Read(longest + "=1;" + longest + "n=2;3"));  // a longer name makes no value
-  EXPECT_EQ(values.Kept().size(), 2u);
-  EXPECT_FALSE(values.Dropped());
+TEST_F(LineValuesTest, ValueNIsCurveNAndAMissingCurveIsAGap) {
+  state.ScaleFactor = 2;
+  state.ScaleOffset = 1;
+  for (const char* line : {"1", "1;2;3", "4", "5;6"}) intake.TakeLine(line);
+  EXPECT_EQ(samples, (Texts{"3", "3 5 7", "9 - -", "11 13 -"}));
+  EXPECT_EQ(state.SampleCount, 4);  // one sample number per line, whatever it holds
+  EXPECT_EQ(state.RawValue, 5);
+}
+
+TEST_F(LineValuesTest, NamesKeepTheirCurveInTheOrderTheyFirstAppeared) {
+  for (const char* line : {"a=1;b=2", "b=3;a=4", "b: 5", "c=6;b=7", "Temp: 1 V"}) intake.TakeLine(line);
+  EXPECT_EQ(samples, (Texts{"1 2", "4 3", "- 5", "- 7 6", "- - - 1"}));
+  EXPECT_EQ(names, (Texts{"a", "b", "c", "Temp"}));
+  EXPECT_EQ(state.RawValue, 4);  // curve 1's last value
+}
+
+TEST_F(LineValuesTest, AValueBeyondTheSixteenthCurveIsIgnoredAndToldOnce) {
+  std::string seventeen;
+  for (int i = 1; i <= 17; ++i) seventeen += std::to_string(i) + ";";
+  EXPECT_TRUE(intake.TakeLine(seventeen).FirstIgnoredValue);
+  EXPECT_EQ(samples.back(), "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16");
+  EXPECT_FALSE(intake.TakeLine(seventeen).FirstIgnoredValue);
+  EXPECT_FALSE(intake.TakeLine("new=1").FirstIgnoredValue);  // no curve left for a new name either
+  EXPECT_EQ(samples.back(), "- - - - - - - - - - - - - - - -");
+  state.StartAcquisition();
+  EXPECT_TRUE(intake.TakeLine(seventeen).FirstIgnoredValue);
+}
+
+// Whatever a line holds, the curves before it stay as they were.
+TEST_F(LineValuesTest, BadLinesNeverDisturbTheCurvesBeforeThem) {
+  intake.TakeLine("a=1;b=2;c=3");
+  std::string hundred, huge;
+  for (int i = 0; i < 100; ++i) hundred += "9,";
+  while (huge.size() < 64 * 1024) huge += "1;";
+  for (const std::string& bad : Texts{"abc", "12abc", "nan", "inf", std::string("\0\0\0", 3), "\x80\xff\xc3\xa4=1;\xfe",
+                                      hundred, "a=;b=x;c", "18:35:45", ";;", huge}) {
+    intake.TakeLine(bad);
+    EXPECT_EQ(Texts(names.begin(), names.begin() + 3), (Texts{"a", "b", "c"}));
+  }
+  const std::size_t taken = samples.size();
+  EXPECT_THROW(intake.TakeLine("c=1;a=1e999"), EKurvexError);  // beyond single precision: no trace
+  EXPECT_EQ(samples.size(), taken);
+  intake.TakeLine("c=6;a=4;b=5");
+  EXPECT_EQ(samples.back().substr(0, 5), "4 5 6");
+  EXPECT_EQ(state.SampleCount, static_cast<std::int64_t>(taken) + 1);
 }
 
 }  // namespace
