@@ -94,9 +94,9 @@ TEST_F(LineValuesTest, ValueNIsCurveNAndAMissingCurveIsAGap) {
 }
 
 TEST_F(LineValuesTest, NamesKeepTheirCurveInTheOrderTheyFirstAppeared) {
-  for (const char* line : {"a=1;b=2", "b=3;a=4", "b: 5", "c=6;b=7", "Temp: 1 V"}) intake.TakeLine(line);
-  EXPECT_EQ(samples, (Texts{"1 2", "4 3", "- 5", "- 7 6", "- - - 1"}));
-  EXPECT_EQ(names, (Texts{"a", "b", "c", "Temp"}));
+  for (const char* line : {"a=1;b=2", "b=3;a=4", "b: 5", "c=6;b=7", "Temp: 1 V", "d=8;d=9"}) intake.TakeLine(line);
+  EXPECT_EQ(samples, (Texts{"1 2", "4 3", "- 5", "- 7 6", "- - - 1", "- - - - 8"}));  // a curve's first value counts
+  EXPECT_EQ(names, (Texts{"a", "b", "c", "Temp", "d"}));
   EXPECT_EQ(state.RawValue, 4);  // curve 1's last value
 }
 
