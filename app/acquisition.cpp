@@ -75,6 +75,8 @@ void TForm1::StartButtonClick(TObject*) {
   EnableNumberFields(false);
   LogCheckBox->SetEnabled(false);
 
+  m_curveLegend->StartAcquisition();
+  m_chartPlotter->StartAcquisition();
   Chart1->ClearGraph();
   Chart1->SetDataColor(clBlue);
   SessionState.StartAcquisition();

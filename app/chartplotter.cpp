@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/chartplotter.h"
 
+#include "app/curvecolors.h"
+
 namespace kurvex {
 
 namespace {
@@ -19,15 +21,17 @@ std::int32_t RedrawIntervalFor(std::int64_t sampleCount) {
 
 }  // namespace
 
+void TChartPlotter::StartAcquisition() {
+  m_continues.reset();
+  m_trendSteps.clear();
+}
+
 void TChartPlotter::Take(const TSample& sample) {
-  if (!sample.Has(0)) return;
+  if (sample.Present == 0) return;
   TSessionState& s = m_session;
-  const float value = sample.Values.front().Scaled;
   if (!s.TrendMode) {
-    if (sample.Number == 1)
-      m_chart.MoveTo(0, value);
-    else
-      m_chart.DrawTo(static_cast<double>(sample.Number), value);
+    const bool first = sample.Number == 1;
+    PlotPoints(sample, first ? 0 : static_cast<double>(sample.Number), first);
     ++s.RedrawCounter;
     s.RedrawInterval = RedrawIntervalFor(sample.Number);
   } else {
@@ -38,16 +42,38 @@ void TChartPlotter::Take(const TSample& sample) {
   // Only requests a picture: drawing follows the screen, and the window's
   // own loop handles the user's commands between batches.
   m_chart.ShowGraph();
-  if (s.TrendMode) PlotTrendSample(sample.Number, value);
+  if (s.TrendMode) PlotTrendSample(sample);
 }
 
-void TChartPlotter::PlotTrendSample(std::int64_t number, float value) {
+int TChartPlotter::PlotPoints(const TSample& sample, double x, bool start) {
+  int added = 0;
+  for (std::size_t curve = 0; curve < sample.Values.size(); ++curve) {
+    if (!sample.Has(curve)) {
+      m_continues.reset(curve);
+      continue;
+    }
+    m_chart.SetDataCurve(static_cast<std::uint8_t>(curve));
+    m_chart.SetDataColor(CurveColor(curve));
+    const float value = sample.Values[curve].Scaled;
+    if (start || !m_continues.test(curve)) {
+      m_chart.MoveTo(x, value);
+    } else {
+      m_chart.DrawTo(x, value);
+    }
+    m_continues.set(curve);
+    ++added;
+  }
+  return added;
+}
+
+void TChartPlotter::PlotTrendSample(const TSample& sample) {
   TSessionState& s = m_session;
-  if (number == 1) m_chart.MoveTo(0, value);
-  m_chart.DrawTo(static_cast<double>(number), value);
+  const std::int64_t number = sample.Number;
+  if (number == 1) m_trendSteps.push_back(PlotPoints(sample, 0, true));
+  m_trendSteps.push_back(PlotPoints(sample, static_cast<double>(number), false));
   if (static_cast<long double>(s.TrendFill) > static_cast<long double>(s.GraphXMax) - kTrendMargin) {
-    if (number == 1) m_chart.RemoveFirstItem();
-    m_chart.RemoveFirstItem();
+    if (number == 1) RemoveOldestStep();
+    RemoveOldestStep();
     const TScaleProps& x = m_chart.Scale1X();
     const TScaleProps& y = m_chart.Scale1Y();
     m_chart.SetRange(1, static_cast<long double>(x.RangeLow()) + 1, y.RangeLow(),
@@ -55,6 +81,12 @@ void TChartPlotter::PlotTrendSample(std::int64_t number, float value) {
   } else {
     ++s.TrendFill;
   }
+}
+
+void TChartPlotter::RemoveOldestStep() {
+  if (m_trendSteps.empty()) return;
+  for (int i = 0; i < m_trendSteps.front(); ++i) m_chart.RemoveFirstItem();
+  m_trendSteps.pop_front();
 }
 
 }  // namespace kurvex

@@ -1,29 +1,42 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <bitset>
+#include <deque>
+
 #include "app/session.h"
 #include "chart/chartcontrol.h"
 #include "intake/sampleconsumer.h"
 
 namespace kurvex {
 
-/// Plots each sample's value on layer 1 of the chart as the session's mode
-/// says. Normal: sample 1 at X = 0, sample n at X = n, a full redraw every
-/// RedrawInterval samples (fewer as the chart fills). Trend: every sample
-/// redraws; once the window is full (TrendFill past GraphXMax - 20) the
-/// oldest point goes and the X window moves right by one. Keeps its counters
-/// in the session (TrendFill, RedrawCounter, RedrawInterval), which Start
-/// resets.
+/// Plots each sample's values on layer 1 of the chart as the session's mode
+/// says, each curve as a polyline of its own in its colour; a curve missing
+/// from a sample leaves a gap. Normal: sample 1 at X = 0, sample n at X = n,
+/// a full redraw every RedrawInterval samples (fewer as the chart fills).
+/// Trend: every sample redraws; once the window is full (TrendFill past
+/// GraphXMax - 20) the oldest sample's points go and the X window moves
+/// right by one. Keeps its counters in the session (TrendFill,
+/// RedrawCounter, RedrawInterval), which Start resets.
 class TChartPlotter : public TSampleConsumer {
  public:
   TChartPlotter(TChartControl& chart, TSessionState& session) : m_chart(chart), m_session(session) {}
   void Take(const TSample& sample) override;
+  /// Forgets the curves of the acquisition before; Start calls it.
+  void StartAcquisition();
 
  private:
-  void PlotTrendSample(std::int64_t number, float value);
+  /// Puts each curve of `sample` at `x`: a line from its point before, or a
+  /// new start (`start`, or after a gap). Returns the items it added.
+  int PlotPoints(const TSample& sample, double x, bool start);
+  void PlotTrendSample(const TSample& sample);
+  /// Trend: takes the oldest step's items off the chart.
+  void RemoveOldestStep();
 
   TChartControl& m_chart;
   TSessionState& m_session;
+  std::bitset<kMaxCurves> m_continues;  // curves whose sample before had a point
+  std::deque<int> m_trendSteps;         // Trend: the items each step added, oldest first
 };
 
 }  // namespace kurvex

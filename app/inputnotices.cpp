@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/inputnotices.h"
 
+#include "intake/intakestate.h"
+
 namespace kurvex {
 
 std::string InputNoticeText(const TInputNotices& notices) {
@@ -17,6 +19,8 @@ std::string InputNoticeText(const TInputNotices& notices) {
         (notices.Overruns == 1 ? " Überlauf" : " Überläufe"));
   }
   if (!notices.SuggestedFormat.empty()) add("Viele Bytes mit Bit 7 – Datenformat " + notices.SuggestedFormat + "?");
+  if (notices.TooManyValues) add("Mehr als " + std::to_string(kMaxCurves) + " Werte je Zeile – weitere ignoriert");
+  if (notices.NoLineEnd) add("Keine Zeilenenden – Baudrate und Datenformat prüfen");
   return text;
 }
 

@@ -13,10 +13,14 @@ struct TInputNotices {
   std::uint64_t Overruns = 0;     ///< times the driver dropped received bytes
   std::int64_t TransmissionErrors = 0;  ///< lines with a character received with an error
   std::string SuggestedFormat;          ///< the data format the received bytes suggest
+  bool TooManyValues = false;  ///< a line had values beyond the last curve
+  bool NoLineEnd = false;      ///< bytes keep coming, none ends a line
 };
 
 /// "Ungültige Zeilen: 3 · Übertragungsfehler: 1 · Eingang überlastet ·
-/// Daten verloren: 2 Überläufe · Viele Bytes mit Bit 7 – Datenformat 7E1?";
+/// Daten verloren: 2 Überläufe · Viele Bytes mit Bit 7 – Datenformat 7E1? ·
+/// Mehr als 16 Werte je Zeile – weitere ignoriert · Keine Zeilenenden –
+/// Baudrate und Datenformat prüfen";
 /// only the parts that apply, empty when none does.
 std::string InputNoticeText(const TInputNotices& notices);
 

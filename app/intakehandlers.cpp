@@ -10,6 +10,7 @@ namespace kurvex {
 void TForm1::SerialComm1AfterReceive(TBaseIO&, const std::uint8_t* Buffer, std::uint32_t Received) {
   if (m_parityBitWatch.Take(Buffer, Received)) ShowInputNotices();
   m_intake.Receive(Buffer, Received, TReadTime::Now(), [this](std::string_view line) { ProcessSampleLine(line); });
+  if (SessionState.NoLineEnd != m_noLineEndShown) ShowInputNotices();
 }
 
 void TForm1::SerialComm1ReceiveError(TBaseIO&) { m_lineHasReceiveError = true; }
@@ -24,14 +25,18 @@ void TForm1::ProcessSampleLine(std::string_view Line) {
   const TLineOutcome outcome = m_intake.TakeLine(Line);
   // Formatted only when shown or read: at most once per screen refresh.
   Status(TStatusField::SampleCount).SetTextSource([count = SessionState.SampleCount] { return std::to_string(count); });
-  if (!outcome.Complete) ShowInputNotices();
+  if (!outcome.Complete || outcome.FirstIgnoredValue) ShowInputNotices();
+  // The line end the instrument uses shows beside the port once known.
+  if (SessionState.LineEnd != m_lineEndShown) ShowPortStatus();
   if (outcome.BeyondLimit) StopButton->Click();
 }
 
 void TForm1::ShowInputNotices() {
   Status(TStatusField::InputNotices)
       .SetText(InputNoticeText({SessionState.InvalidLines, SerialComm1->InputOverloaded(), SerialComm1->InputOverruns(),
-                                SessionState.TransmissionErrors, m_parityBitWatch.Suggestion()}));
+                                SessionState.TransmissionErrors, m_parityBitWatch.Suggestion(),
+                                SessionState.TooManyValues, SessionState.NoLineEnd}));
+  m_noLineEndShown = SessionState.NoLineEnd;
 }
 
 void TForm1::ConnectSampleConsumers() {
@@ -40,6 +45,8 @@ void TForm1::ConnectSampleConsumers() {
   m_intake.Attach(m_recorder);
   m_intake.Attach(*m_currentValue);
   m_intake.Attach(*m_chartPlotter);
+  m_curveLegend = std::make_unique<TCurveLegend>(*this, *Chart1);
+  m_intake.Attach(*m_curveLegend);
 }
 
 }  // namespace kurvex

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/chartplotter.h"
+#include "app/curvelegend.h"
 #include "app/currentvalue.h"
 #include "app/infowindow.h"
 #include "app/paritybitwatch.h"
@@ -234,6 +235,11 @@ class TForm1 : public TForm {
   TSampleIntake m_intake{SessionState};
   std::unique_ptr<TChartPlotter> m_chartPlotter;
   std::unique_ptr<TCurrentValueDisplay> m_currentValue;
+  std::unique_ptr<TCurveLegend> m_curveLegend;
+  // What the status bar shows of the intake's findings, to update it only
+  // when they change.
+  TLineEnd m_lineEndShown = leUndecided;
+  bool m_noLineEndShown = false;
   /// Tells a 7-bit instrument with parity read as 8 data bits.
   TParityBitWatch m_parityBitWatch;
   /// A character of the line being received came with an error; kept, like

@@ -81,7 +81,9 @@ void TForm1::ShowPortStatus() {
   TStatusPanel& panel = Status(TStatusField::Port);
   const std::string portName = "COM" + std::to_string(portNo);
   const std::optional<TTtyDevice> device = m_portWatch->DeviceOf(portNo);
-  const std::string line = SerialComm1->Active() ? " · " + RunningLine(*SerialComm1) : "";
+  std::string line = SerialComm1->Active() ? " · " + RunningLine(*SerialComm1) : "";
+  m_lineEndShown = SerialComm1->Active() ? SessionState.LineEnd : leUndecided;
+  if (m_lineEndShown != leUndecided) line += std::string(" · ") + LineEndText(m_lineEndShown);
   if (!device) {
     panel.SetText(portName + ": kein Gerät" + line);
     return;

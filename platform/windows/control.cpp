@@ -4,6 +4,8 @@
 #include <QEvent>
 #include <QFont>
 #include <QFontInfo>
+#include <QApplication>
+#include <QPalette>
 #include <QPointer>
 #include <QWidget>
 
@@ -12,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/drawing/qtconvert.h"
 #include "platform/windows/cursor.h"
 
 namespace kurvex {
@@ -331,5 +334,13 @@ void TWinControl::SetFontBold(bool bold) {
 }
 
 bool TWinControl::FontBold() const { return m_impl->widget->font().bold(); }
+
+void TWinControl::SetFontColor(TColor color) {
+  QPalette palette = m_impl->widget->palette();
+  const QColor text = color == clDefault ? QApplication::palette().color(QPalette::WindowText) : ToQColor(color);
+  palette.setColor(QPalette::WindowText, text);
+  palette.setColor(QPalette::ButtonText, text);
+  m_impl->widget->setPalette(palette);
+}
 
 }  // namespace kurvex

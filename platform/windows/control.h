@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/drawing/color.h"
 #include "platform/drawing/geometry.h"
 
 class QWidget;
@@ -131,6 +132,8 @@ class TWinControl : public TObject {
   int FontHeight() const;
   void SetFontBold(bool bold);
   bool FontBold() const;
+  /// Colour of the control's text (clDefault: the style's).
+  void SetFontColor(TColor color);
 
  protected:
   /// Takes ownership of widget.

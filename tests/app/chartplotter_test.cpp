@@ -1,5 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/chartplotter.h"
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "app/curvecolors.h"
 #include "tests/support/qtapp.h"
 
 namespace kurvex::test {
@@ -12,6 +18,27 @@ class ChartPlotterTest : public QtAppTest {
   void Plot(std::int64_t number, float value) {
     const TSampleValue values[] = {{value, value}};
     plotter.Take({number, {}, values, {}, 1});
+  }
+
+  /// A line's values by curve; NaN: the curve has no value in it.
+  void PlotCurves(std::int64_t number, std::vector<float> values) {
+    std::vector<TSampleValue> taken;
+    std::uint16_t present = 0;
+    for (std::size_t k = 0; k < values.size(); ++k) {
+      taken.push_back({values[k], values[k]});
+      if (!std::isnan(values[k])) present |= static_cast<std::uint16_t>(1u << k);
+    }
+    plotter.Take({number, {}, taken, {}, present});
+  }
+  /// The items as "curve kind x", kind M or D.
+  std::vector<std::string> Items() const {
+    std::vector<std::string> items;
+    for (int i = 0; i < chart.ItemCount(); ++i) {
+      const TChartItem& item = chart.Item(i);
+      items.push_back(std::to_string(item.Curve) + (item.Kind == ikMoveTo ? " M " : " D ") +
+                      std::to_string(static_cast<int>(item.X)));
+    }
+    return items;
   }
 
   TChartControl chart;
@@ -59,6 +86,33 @@ TEST_F(ChartPlotterTest, TrendWithASmallWindowScrollsFromTheFirstSample) {
   Plot(2, 5);
   EXPECT_EQ(chart.ItemCount(), 0);
   EXPECT_EQ(chart.Scale1X().RangeHigh(), 1002);
+}
+
+// Each curve is a polyline of its own in its colour; a curve missing from
+// a line leaves a gap, one that comes back starts anew.
+TEST_F(ChartPlotterTest, CurvesOneToThreeToOneKeepTheirOwnLinesAndGaps) {
+  const float gap = NAN;
+  PlotCurves(1, {1});
+  PlotCurves(2, {1, 2, 3});
+  PlotCurves(3, {1, gap, 3});
+  PlotCurves(4, {1, 2});
+  PlotCurves(5, {1});
+  EXPECT_EQ(Items(), (std::vector<std::string>{"0 M 0", "0 D 2", "1 M 2", "2 M 2", "0 D 3", "2 D 3", "0 D 4",
+                                              "1 M 4", "0 D 5"}));
+  EXPECT_EQ(chart.Item(2).Color, CurveColor(1));
+  EXPECT_EQ(chart.Item(0).Color, clBlue);
+}
+
+TEST_F(ChartPlotterTest, TrendScrollsAllCurvesOfTheOldestSampleAway) {
+  session.TrendMode = true;
+  session.GraphXMax = 24;  // full after 5 samples
+  for (int n = 1; n <= 5; ++n) PlotCurves(n, {1, 2, 3});
+  ASSERT_EQ(chart.ItemCount(), 18);  // sample 1: a MoveTo and a DrawTo per curve
+  PlotCurves(6, {1, 2, 3});
+  PlotCurves(7, {1, 2, 3});
+  // Each step took the oldest step's three points: first the MoveTos.
+  EXPECT_EQ(Items().front(), "0 D 2");
+  EXPECT_EQ(chart.ItemCount(), 18);
 }
 
 }  // namespace

@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/curvelegend.h"
+
+#include "app/curvecolors.h"
+#include "app/valuetext.h"
+#include "platform/system/localeformat.h"
+
+namespace kurvex {
+
+namespace {
+
+constexpr int kRowHeight = 20;
+constexpr int kGap = 4;
+
+}  // namespace
+
+TCurveLegend::TCurveLegend(TWinControl& parent, TChartControl& chart)
+    : m_chart(chart), m_panel(std::make_unique<TPanel>(&parent)) {
+  m_panel->SetName("CurveLegend");
+  m_panel->SetAccessibleName("Legende");
+  m_panel->SetBevelOuter(bvNone);
+  m_panel->SetVisible(false);
+}
+
+void TCurveLegend::StartAcquisition() {
+  if (m_showing) {
+    m_showing = false;
+    m_panel->SetVisible(false);
+    m_chart.SetWidth(m_chart.Width() + kWidth + kGap);
+  }
+  for (std::size_t curve = 0; curve < m_count; ++curve) {
+    m_entries[curve].shown->SetChecked(true);
+    m_entries[curve].value->SetCaption("");
+  }
+  for (std::size_t curve = 0; curve < kMaxCurves; ++curve) m_chart.SetCurveVisible(static_cast<std::uint8_t>(curve), true);
+  m_names.fill("");
+}
+
+void TCurveLegend::Take(const TSample& sample) {
+  if (sample.Values.size() < 2 && !m_showing) return;
+  if (!m_showing) ShowLegend();
+  const char separator = DecimalSeparator();
+  for (std::size_t curve = 0; curve < sample.Values.size(); ++curve) {
+    if (curve >= m_count) AddEntry(curve);
+    Entry& entry = m_entries[curve];
+    if (curve < sample.Names.size() && sample.Names[curve] != m_names[curve]) {
+      m_names[curve] = sample.Names[curve];
+      entry.name->SetCaption(CurveLabel(curve, m_names[curve]));
+      entry.shown->SetAccessibleName(CurveLabel(curve, m_names[curve]) + " anzeigen");
+    }
+    if (!sample.Has(curve)) continue;
+    // Formatted only when shown or read, as the large display is.
+    entry.value->SetCaptionSource(
+        [value = sample.Values[curve].Scaled, separator] { return GeneralValueText(value, separator); });
+  }
+}
+
+void TCurveLegend::ShowLegend() {
+  // The chart gives up a column at its right; Start gives it back.
+  m_chart.SetWidth(m_chart.Width() - kWidth - kGap);
+  m_panel->SetBounds(m_chart.Left() + m_chart.Width() + kGap, m_chart.Top(), kWidth, m_chart.Height());
+  m_panel->SetAnchors(akTop | akRight | akBottom);
+  m_panel->SetVisible(true);
+  m_showing = true;
+}
+
+void TCurveLegend::AddEntry(std::size_t curve) {
+  Entry& entry = m_entries[curve];
+  const int top = 4 + static_cast<int>(curve) * kRowHeight;
+  const std::string n = std::to_string(curve + 1);
+  entry.shown = std::make_unique<TCheckBox>(m_panel.get());
+  entry.shown->SetName("CurveShown" + n);
+  entry.shown->SetBounds(2, top, 18, kRowHeight - 2);
+  entry.shown->SetChecked(true);
+  entry.shown->SetAccessibleName(CurveLabel(curve, "") + " anzeigen");
+  entry.shown->OnClick = [this, curve](TObject*) {
+    m_chart.SetCurveVisible(static_cast<std::uint8_t>(curve), m_entries[curve].shown->Checked());
+  };
+  entry.name = std::make_unique<TLabel>(m_panel.get());
+  entry.name->SetName("CurveName" + n);
+  entry.name->SetAutoSize(false);
+  entry.name->SetBounds(22, top + 2, 70, kRowHeight - 4);
+  entry.name->SetCaption(CurveLabel(curve, ""));
+  entry.name->SetFontColor(CurveColor(curve));
+  entry.name->SetFontBold(true);
+  entry.value = std::make_unique<TLabel>(m_panel.get());
+  entry.value->SetName("CurveValue" + n);
+  entry.value->SetAutoSize(false);
+  entry.value->SetBounds(94, top + 2, kWidth - 96, kRowHeight - 4);
+  entry.name->SetFocusControl(entry.value.get());
+  m_count = curve + 1;
+  for (TWinControl* control : {static_cast<TWinControl*>(entry.shown.get()), static_cast<TWinControl*>(entry.name.get()),
+                               static_cast<TWinControl*>(entry.value.get())}) {
+    control->SetVisible(true);
+  }
+}
+
+}  // namespace kurvex

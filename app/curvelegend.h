@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "chart/chartcontrol.h"
+#include "intake/intakestate.h"
+#include "intake/sampleconsumer.h"
+#include "platform/windows/checkbox.h"
+#include "platform/windows/label.h"
+#include "platform/windows/panel.h"
+
+namespace kurvex {
+
+/// The legend of an acquisition with more than one curve, in a column at the
+/// chart's right that the chart gives up while it shows: per curve its
+/// colour and name, its newest value, and a check box that hides or shows
+/// it. Hidden while there is one curve, so the window looks as it always
+/// did.
+class TCurveLegend : public TSampleConsumer {
+ public:
+  TCurveLegend(TWinControl& parent, TChartControl& chart);
+  void Take(const TSample& sample) override;
+  /// Hides the legend, gives the chart its room back and shows every curve.
+  void StartAcquisition();
+  /// Pixels the legend takes from the chart.
+  static constexpr int kWidth = 160;
+
+ private:
+  struct Entry {
+    std::unique_ptr<TCheckBox> shown;  // hides or shows the curve
+    std::unique_ptr<TLabel> name;      // in the curve's colour; labels the value
+    std::unique_ptr<TLabel> value;     // the newest value
+  };
+  void ShowLegend();
+  void AddEntry(std::size_t curve);
+
+  TChartControl& m_chart;
+  std::unique_ptr<TPanel> m_panel;
+  std::array<Entry, kMaxCurves> m_entries;
+  std::array<std::string, kMaxCurves> m_names;
+  std::size_t m_count = 0;
+  bool m_showing = false;
+};
+
+}  // namespace kurvex

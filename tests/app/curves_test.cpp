@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <string>
+
+#include "tests/app/mainwindow_fixture.h"
+#include "tests/support/waituntil.h"
+
+namespace kurvex::test {
+namespace {
+
+class CurvesTest : public MainWindowTest {
+ protected:
+  void Receive(const std::string& bytes) {
+    form->SerialComm1AfterReceive(*form->SerialComm1, reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                  static_cast<std::uint32_t>(bytes.size()));
+  }
+  std::string Panel(int i) { return form->StatusBar->Panels()[i].Text(); }
+  QWidget* Child(const char* name) { return form->Widget()->findChild<QWidget*>(name); }
+};
+
+TEST_F(CurvesTest, NamedCurvesGetALegendBesideANarrowerChartUntilTheNextStart) {
+  const int chartWidth = form->Chart1->Width();
+  form->StartButton->Click();
+  Receive("a: 1; b: 2; c: 3\na: 2; b: 3; c: 4\n");
+  ASSERT_NE(Child("CurveLegend"), nullptr);
+  EXPECT_TRUE(Child("CurveLegend")->isVisibleTo(form->Widget()));
+  EXPECT_LT(form->Chart1->Width(), chartWidth);
+  EXPECT_GE(Child("CurveLegend")->geometry().left(), form->Chart1->Left() + form->Chart1->Width());
+  EXPECT_TRUE(Panel(1).ends_with(" · LF")) << Panel(1);
+  EXPECT_EQ(form->Label10->Caption(), "2");  // curve 1
+
+  // The check box that hides curve 2 says so to a screen reader.
+  QWidget* box = Child("CurveShown2");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->accessibleName().toStdString(), "b anzeigen");
+
+  form->StopButton->Click();
+  form->StartButton->Click();
+  EXPECT_EQ(form->Chart1->Width(), chartWidth);
+  EXPECT_FALSE(Child("CurveLegend")->isVisibleTo(form->Widget()));
+  form->StopButton->Click();
+}
+
+TEST_F(CurvesTest, ValuesBeyondTheLastCurveAreIgnoredAndSaidOnce) {
+  form->StartButton->Click();
+  std::string line;
+  for (int i = 1; i <= 17; ++i) line += std::to_string(i) + ";";
+  Receive(line + "\r\n" + line + "\r\n");
+  EXPECT_EQ(form->SessionState.SampleCount, 2);
+  EXPECT_NE(Panel(2).find("Mehr als 16 Werte je Zeile – weitere ignoriert"), std::string::npos) << Panel(2);
+  form->StopButton->Click();
+}
+
+}  // namespace
+}  // namespace kurvex::test
