@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <array>
+#include <random>
 #include <set>
+#include <vector>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -108,6 +111,29 @@ TEST_F(RenderCurvesTest, TrendRemovalLeavesEveryCurveStartingAtItsFirstRemaining
   EXPECT_EQ(RowText(bitmap, Row(0), 40, 101, kCurveColors[0]), Run(40, 90).substr(40));
   ExpectCurve(bitmap, 1, Run(40, 90));
   ExpectCurve(bitmap, 2, Run(40, 90));
+}
+
+TEST_F(RenderCurvesTest, DenseInterleavedCurvesDrawAsEachOneAlone) {
+  // Many points per pixel column: batches of 200 points and the column
+  // reduction must each keep to one curve.
+  std::mt19937 random(5);
+  std::uniform_real_distribution<double> noise(-8, 8);
+  std::vector<std::array<double, 3>> samples;
+  for (int i = 0; i <= 3000; ++i) samples.push_back({noise(random), noise(random), noise(random)});
+  const auto add = [&](std::uint8_t curve, std::size_t i) {
+    chart.SetDataCurve(curve);
+    chart.SetDataColor(kCurveColors[curve]);
+    const double x = i / 30.0, y = 100 - Row(curve) + samples[i][curve];
+    i == 0 ? chart.MoveTo(x, y) : chart.DrawTo(x, y);
+  };
+  for (std::uint8_t c = 0; c < 3; ++c)
+    for (std::size_t i = 0; i < samples.size(); ++i) add(c, i);
+  const TBitmap apart = Draw(), apartWithoutColour = Draw(true);
+  chart.ClearGraph();
+  for (std::size_t i = 0; i < samples.size(); ++i)
+    for (std::uint8_t c = 0; c < 3; ++c) add(c, i);
+  EXPECT_TRUE(SameImage(Draw(), apart, "dense-interleaved-curves"));
+  EXPECT_TRUE(SameImage(Draw(true), apartWithoutColour, "dense-interleaved-curves-bw"));
 }
 
 TEST_F(RenderCurvesTest, WithoutColourEveryCurveHasItsOwnDashes) {
