@@ -141,10 +141,12 @@ TItemRenderer::TCurveTrace& TItemRenderer::Trace(std::uint8_t curve) {
 
 TPen TItemRenderer::LinePen(const TChartItem& item, TColor color) const {
   // Without colour, dashes keep the curves apart; 1-pixel patterns that
-  // differ in their runs, the first curve as in colour.
+  // differ in their runs, the first curve as in colour. A clear pen stays
+  // clear.
   static constexpr TPenStyle kCurveDashes[] = {psDash, psDot, psDashDot, psDashDotDot};
-  const TPenStyle style =
-      m_blackAndWhite && item.Curve > 0 ? kCurveDashes[(item.Curve - 1) % std::size(kCurveDashes)] : StyleOf(item);
+  TPenStyle style = StyleOf(item);
+  if (m_blackAndWhite && item.Curve > 0 && style != psClear)
+    style = kCurveDashes[(item.Curve - 1) % std::size(kCurveDashes)];
   return TPen{color, style, PenWidthOf(item.LineWidth), pmCopy};
 }
 
