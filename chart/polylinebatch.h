@@ -28,8 +28,6 @@ class TPolylineBatch {
   const TPen& Pen() const { return m_pen; }
   void SetPen(const TPen& pen) { m_pen = pen; }
 
-  bool Waiting() const { return m_open; }
-
   /// Appends count points; a full batch of 200 points is drawn and a new
   /// one starts at its last point.
   void Add(const TPoint* points, int count) {
