@@ -85,6 +85,12 @@ void TCustomChartControl::SetGridStyle(GridStyleType v) {
   RedrawIfAuto();
 }
 
+void TCustomChartControl::SetCurveVisible(std::uint8_t curve, bool visible) {
+  if (CurveVisible(curve) == visible) return;
+  m_hiddenCurves.set(curve, !visible);
+  if (Visible()) RequestItemsPicture();
+}
+
 void TCustomChartControl::SetGridColor(TColor v) {
   m_gridColor = v;
   RedrawIfAuto();

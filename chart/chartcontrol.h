@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <functional>
 #include <memory>
 #include <string>
@@ -153,6 +154,14 @@ class TCustomChartControl : public TCustomControl {
   int ClassDefault() const { return m_classDefault; }
   /// 255 is ignored.
   void SetClassDefault(std::uint8_t v);
+  /// The curve new items belong to: a line item continues from the last
+  /// point of its own curve only.
+  std::uint8_t DataCurve() const { return m_dataCurve; }
+  void SetDataCurve(std::uint8_t v) { m_dataCurve = v; }
+  /// A hidden curve's items are not drawn; they still move its pen, so
+  /// showing it again draws it whole. A change redraws with AutoRedraw.
+  bool CurveVisible(std::uint8_t curve) const { return !m_hiddenCurves.test(curve); }
+  void SetCurveVisible(std::uint8_t curve, bool visible);
   bool Isometric() const { return m_isometric; }
   void SetIsometric(bool v) { m_isometric = v; }
   int ActiveLayer() const { return m_activeLayer; }
@@ -226,6 +235,8 @@ class TCustomChartControl : public TCustomControl {
 
  private:
   void AppendItem(TItemKind kind, double x, double y);
+  /// Requests the plot area with the items as they are now.
+  void RequestItemsPicture();
   void CreateAxes();
   void AxisChanged();
   void RimsChanged();
@@ -273,6 +284,8 @@ class TCustomChartControl : public TCustomControl {
   TPenStyle m_penStyle = psSolid;
   int m_lineWidth = 1;
   int m_classDefault = 0;
+  std::uint8_t m_dataCurve = 0;
+  std::bitset<256> m_hiddenCurves;
   bool m_isometric = false;
   int m_activeLayer = 1;
   TColor m_windColor = clBtnFace;

@@ -51,7 +51,8 @@ struct TChartItem {
   std::int32_t Size;        ///< font size, bar depth angle or arrow head length
   std::int32_t Depth;       ///< bar depth in pixels
   std::uint8_t MarkCode;
-  std::uint8_t Reserved3[7];
+  std::uint8_t Curve;  ///< 0 for the first curve, which every older file holds
+  std::uint8_t Reserved3[6];
 };
 #pragma pack(pop)
 
@@ -78,6 +79,7 @@ static_assert(offsetof(TChartItem, Text) == 70);
 static_assert(offsetof(TChartItem, Size) == 88);
 static_assert(offsetof(TChartItem, Depth) == 92);
 static_assert(offsetof(TChartItem, MarkCode) == 96);
-static_assert(offsetof(TChartItem, Reserved3) == 97);
+static_assert(offsetof(TChartItem, Curve) == 97);
+static_assert(offsetof(TChartItem, Reserved3) == 98);
 
 }  // namespace kurvex

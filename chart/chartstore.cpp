@@ -11,6 +11,7 @@ void TCustomChartControl::AppendItem(TItemKind kind, double x, double y) {
   item.Layer = m_activeLayer;
   item.Class = static_cast<std::uint8_t>(m_classDefault);
   item.Color = m_dataColor;
+  item.Curve = m_dataCurve;
   item.PenStyle = m_penStyle;
   item.Reserved = 0;
   item.LineWidth = m_lineWidth;
@@ -35,17 +36,21 @@ void TCustomChartControl::ClearGraph() {
   SyncSharedData();
 }
 
+void TCustomChartControl::RequestItemsPicture() {
+  // With AutoRedraw on, the drawing setters have kept frame and scales
+  // current: only the plot area changes. With it off they drew nothing,
+  // so this redraw is of the whole control.
+  if (m_autoRedraw) {
+    RequestPicture(paPlotArea);
+  } else {
+    Paint();
+  }
+}
+
 void TCustomChartControl::ShowGraph() {
   if (Visible()) {
     SyncSharedData();
-    // With AutoRedraw on, the drawing setters have kept frame and scales
-    // current: only the plot area takes the new items. With it off they
-    // drew nothing, so this redraw is of the whole control.
-    if (m_autoRedraw) {
-      RequestPicture(paPlotArea);
-    } else {
-      Paint();
-    }
+    RequestItemsPicture();
   }
   if (m_owner) {
     m_owner->RedrawIfAuto();

@@ -7,7 +7,7 @@ void TPolylineBatch::Open() {
   m_open = true;
   m_count = 0;
   // The pen changes only between batches, so one look decides for the batch.
-  m_reducing = ColumnRunsReducible(m_canvas.Pen);
+  m_reducing = ColumnRunsReducible(m_pen);
   if (m_reducing) {
     m_reducer.Start(m_current);
   } else {
@@ -17,6 +17,7 @@ void TPolylineBatch::Open() {
 
 void TPolylineBatch::DrawFull() {
   const TPoint last = m_points[m_count - 1];
+  m_canvas.Pen = m_pen;
   m_canvas.Polyline(m_points.data(), m_count);
   m_canvas.MoveTo(last.X, last.Y);
   m_current = last;
@@ -29,6 +30,7 @@ void TPolylineBatch::Flush() {
   if (m_reducing) m_reducer.Finish([this](TPoint q) { Put(q); });
   m_open = false;
   const TPoint last = m_points[m_count - 1];
+  m_canvas.Pen = m_pen;
   m_canvas.Polyline(m_points.data(), m_count);
   m_canvas.MoveTo(last.X, last.Y);
   m_current = last;

@@ -9,12 +9,11 @@
 
 namespace kurvex {
 
-/// Collects the points of consecutive line items and draws them as
-/// polylines of at most 200 points in the canvas's current pen; each
-/// polyline after the first starts at the last point of the one before.
-/// With a pen that allows it, runs of points in one pixel column are
-/// reduced first (TColumnReducer). Lives for one render pass. GUI thread
-/// only.
+/// Collects the points of one curve's consecutive line items and draws
+/// them as polylines of at most 200 points in its own pen; each polyline
+/// after the first starts at the last point of the one before. With a pen
+/// that allows it, runs of points in one pixel column are reduced first
+/// (TColumnReducer). Lives for one render pass. GUI thread only.
 class TPolylineBatch {
  public:
   static constexpr int kMaxPoints = 200;
@@ -23,6 +22,11 @@ class TPolylineBatch {
 
   /// Sets the point the next polyline starts from.
   void SetCurrent(TPoint p) { m_current = p; }
+
+  /// The pen the polylines are drawn in; change it only while nothing is
+  /// waiting.
+  const TPen& Pen() const { return m_pen; }
+  void SetPen(const TPen& pen) { m_pen = pen; }
 
   /// Appends count points; a full batch of 200 points is drawn and a new
   /// one starts at its last point.
@@ -40,8 +44,9 @@ class TPolylineBatch {
     m_reducer = reducer;
   }
 
-  /// Draws the waiting points, if any, as one polyline; the pen and the
-  /// current point move to its last point.
+  /// Draws the waiting points, if any, as one polyline; the canvas takes
+  /// the batch's pen, and its pen and the current point move to the last
+  /// point.
   void Flush();
 
  private:
@@ -59,6 +64,7 @@ class TPolylineBatch {
   bool m_reducing = false;
   TColumnReducer m_reducer;
   TPoint m_current;
+  TPen m_pen;
 };
 
 }  // namespace kurvex

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <numbers>
 #include <string>
 
@@ -87,55 +88,76 @@ TItemRenderer::TItemRenderer(TCanvas& canvas, const TCustomChartControl& chart, 
       m_offX(offX),
       m_offY(offY),
       m_blackAndWhite(blackAndWhite),
-      m_batch(canvas),
       m_mapper(chart) {}
 
 void TItemRenderer::Render(const TChartItem* items, int count) {
   m_canvas.Pen = TPen{m_chart.ChartColor(), psSolid, PenWidthOf(m_chart.LineWidth()), pmCopy};
   m_canvas.Brush = TBrush{m_chart.ChartColor(), bsSolid};
   m_canvas.MoveTo(m_offX, m_offY);
-  m_batch.SetCurrent({m_offX, m_offY});
+  TCurveTrace& first = Trace(0);
+  first.Batch.SetCurrent({m_offX, m_offY});
+  first.Broken = false;
   for (int i = 0; i < count;) {
     const TChartItem& item = items[i];
-    const TColor color = m_blackAndWhite ? clBlack : item.Color;
-    const int width = PenWidthOf(item.LineWidth);
-    if (width != m_canvas.Pen.Width) {
-      m_batch.Flush();
-      m_canvas.Pen.Width = width;
-    }
-    if (item.Kind == ikDrawTo && (m_polylineBroken || !IsNumberPoint(item.X, item.Y))) {
+    if (!m_chart.CurveVisible(item.Curve)) {
       ++i;
-      MoveToPoint(item);
+      if (item.Kind == ikDrawTo || item.Kind == ikMoveTo) FollowHidden(item);
       continue;
     }
+    const TColor color = m_blackAndWhite ? clBlack : item.Color;
     if (item.Kind == ikDrawTo) {
-      const TPenStyle style = StyleOf(item);
-      if (color != m_canvas.Pen.Color || style != m_canvas.Pen.Style) {
-        m_batch.Flush();
-        UsePen(color, style);
+      TCurveTrace& trace = Trace(item.Curve);
+      m_lastCurve = item.Curve;
+      if (trace.Broken || !IsNumberPoint(item.X, item.Y)) {
+        ++i;
+        MoveToPoint(item);
+        continue;
       }
-      i = AddLineRun(items, i, count);
+      const TPen pen = LinePen(item, color);
+      if (pen != trace.Batch.Pen()) {
+        trace.Batch.Flush();
+        trace.Batch.SetPen(pen);
+      }
+      i = AddLineRun(trace.Batch, items, i, count);
       continue;
     }
     ++i;
-    m_batch.Flush();
     if (item.Kind == ikMoveTo) {
+      m_lastCurve = item.Curve;
       MoveToPoint(item);
-    } else {
-      DrawItem(item, color);
+      continue;
     }
+    FlushAll();
+    m_canvas.Pen.Width = PenWidthOf(item.LineWidth);
+    DrawItem(item, color);
   }
-  m_batch.Flush();
+  FlushAll();
 }
 
-int TItemRenderer::AddLineRun(const TChartItem* items, int from, int count) {
+TItemRenderer::TCurveTrace& TItemRenderer::Trace(std::uint8_t curve) {
+  while (m_traces.size() <= curve) m_traces.emplace_back(m_canvas);
+  return m_traces[curve];
+}
+
+TPen TItemRenderer::LinePen(const TChartItem& item, TColor color) const {
+  // Without colour, dashes keep the curves apart; 1-pixel patterns that
+  // differ in their runs, the first curve as in colour. A clear pen stays
+  // clear.
+  static constexpr TPenStyle kCurveDashes[] = {psDash, psDot, psDashDot, psDashDotDot};
+  TPenStyle style = StyleOf(item);
+  if (m_blackAndWhite && item.Curve > 0 && style != psClear)
+    style = kCurveDashes[(item.Curve - 1) % std::size(kCurveDashes)];
+  return TPen{color, style, PenWidthOf(item.LineWidth), pmCopy};
+}
+
+int TItemRenderer::AddLineRun(TPolylineBatch& batch, const TChartItem* items, int from, int count) {
   const TChartItem& head = items[from];
   // Raw fields are compared: an item that differs only in how a field is
   // read (an unknown style drawn solid, say) just starts the next run.
   const auto same = [&](const TChartItem& item) {
-    return item.Kind == ikDrawTo && item.Layer == head.Layer && item.LineWidth == head.LineWidth &&
-           item.PenStyle == head.PenStyle && (m_blackAndWhite || item.Color == head.Color) &&
-           IsNumberPoint(item.X, item.Y);
+    return item.Kind == ikDrawTo && item.Curve == head.Curve && item.Layer == head.Layer &&
+           item.LineWidth == head.LineWidth && item.PenStyle == head.PenStyle &&
+           (m_blackAndWhite || item.Color == head.Color) && IsNumberPoint(item.X, item.Y);
   };
   constexpr int kChunk = 256;
   std::array<TPoint, kChunk> points;
@@ -143,18 +165,31 @@ int TItemRenderer::AddLineRun(const TChartItem* items, int from, int count) {
   for (;;) {
     int n = 0;
     for (; i < count && n < kChunk && same(items[i]); ++i, ++n) points[n] = Point(items[i], items[i].X, items[i].Y);
-    m_batch.Add(points.data(), n);
+    batch.Add(points.data(), n);
     if (n < kChunk) return i;
   }
 }
 
 void TItemRenderer::MoveToPoint(const TChartItem& item) {
-  m_batch.Flush();
-  m_polylineBroken = !IsNumberPoint(item.X, item.Y);
-  if (m_polylineBroken) return;
+  TCurveTrace& trace = Trace(item.Curve);
+  trace.Batch.Flush();
+  trace.Broken = !IsNumberPoint(item.X, item.Y);
+  if (trace.Broken) return;
   const TPoint p = Point(item, item.X, item.Y);
-  m_batch.SetCurrent(p);
+  trace.Batch.SetCurrent(p);
   m_canvas.MoveTo(p.X, p.Y);
+}
+
+void TItemRenderer::FollowHidden(const TChartItem& item) {
+  TCurveTrace& trace = Trace(item.Curve);
+  trace.Broken = !IsNumberPoint(item.X, item.Y);
+  if (!trace.Broken) trace.Batch.SetCurrent(Point(item, item.X, item.Y));
+}
+
+void TItemRenderer::FlushAll() {
+  for (std::size_t curve = 0; curve < m_traces.size(); ++curve)
+    if (curve != m_lastCurve) m_traces[curve].Batch.Flush();
+  m_traces[m_lastCurve].Batch.Flush();
 }
 
 void TItemRenderer::UsePen(TColor color, TPenStyle style) {

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <deque>
 #include <string>
 
 #include "chart/chartcontrol.h"
@@ -18,9 +20,12 @@ namespace kurvex {
 inline constexpr int kPixelLimit = 30000;
 
 /// Draws a chart's items onto a canvas in store order for one render pass:
-/// line items are batched into polylines, the pen changes only when an
-/// item's colour, style or width differs from it, item pixels are limited
-/// to -30000..30000 and then shifted by the offsets. Items from foreign
+/// each curve's line items are batched into its own polylines, which go on
+/// from the curve's last point whatever other curves' items lie between;
+/// a polyline ends when its item's colour, style or width changes; item
+/// pixels are limited to -30000..30000 and then shifted by the offsets.
+/// The first curve starts at the offsets, any other at its first point.
+/// Items of hidden curves only move their curve's point. Items from foreign
 /// files are drawn safely whatever their fields hold: a point with a NaN
 /// coordinate is left out and breaks the polyline, a shape with one is not
 /// drawn. GUI thread only.
@@ -41,15 +46,29 @@ class TItemRenderer {
     const TPoint p = m_mapper.Map(item.Layer, x, y);
     return {std::clamp(p.X, -kPixelLimit, kPixelLimit) + m_shiftX, std::clamp(p.Y, -kPixelLimit, kPixelLimit) + m_shiftY};
   }
-  /// Draws what is batched and goes on from the item's point; a point
-  /// with a NaN coordinate is left out, and the next line item only sets
-  /// where the polyline goes on from.
+  /// Where one curve's polyline stands.
+  struct TCurveTrace {
+    explicit TCurveTrace(TCanvas& canvas) : Batch(canvas) {}
+    TPolylineBatch Batch;
+    /// The next line item only sets where the polyline goes on from.
+    bool Broken = true;
+  };
+  TCurveTrace& Trace(std::uint8_t curve);
+  /// Draws what the item's curve has batched and goes on from the item's
+  /// point; a point with a NaN coordinate is left out and breaks the curve.
   void MoveToPoint(const TChartItem& item);
+  /// The same for an item of a hidden curve, which draws nothing.
+  void FollowHidden(const TChartItem& item);
+  /// Draws what every curve has batched, the curve of the latest line item
+  /// last, so the pen ends where that item left it.
+  void FlushAll();
+  TPen LinePen(const TChartItem& item, TColor color) const;
   void UsePen(TColor color, TPenStyle style);
-  /// Adds the line items from index `from` on that share its kind, layer,
-  /// colour, style and width to the batch; returns the index after them.
-  /// Dense plots are long runs of such items, so this is the hot loop.
-  int AddLineRun(const TChartItem* items, int from, int count);
+  /// Adds the line items from index `from` on that share its curve, kind,
+  /// layer, colour, style and width to the curve's batch; returns the index
+  /// after them. Dense plots are long runs of such items, so this is the
+  /// hot loop.
+  int AddLineRun(TPolylineBatch& batch, const TChartItem* items, int from, int count);
   TColor ShapeFill(const TChartItem& item) const;
   void DrawItem(const TChartItem& item, TColor color);
   void DrawMark(const TChartItem& item, TColor color);
@@ -74,8 +93,9 @@ class TItemRenderer {
   const int m_shiftX, m_shiftY;
   const int m_offX, m_offY;
   const bool m_blackAndWhite;
-  TPolylineBatch m_batch;
-  bool m_polylineBroken = false;
+  // A deque keeps the traces in place as curves are added.
+  std::deque<TCurveTrace> m_traces;
+  std::uint8_t m_lastCurve = 0;
   TPixelMapper m_mapper;
 };
 

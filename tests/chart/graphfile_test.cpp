@@ -59,6 +59,34 @@ TEST_F(GraphFileTest, SavedRecordsAreTheItemsByteForByteAndLoadBackIdentically) 
   EXPECT_EQ(ReadFileBytes(path), file);
 }
 
+TEST_F(GraphFileTest, InterleavedCurvesLoadBackToTheSamePictureAndSaveToTheSameBytes) {
+  chart.SetRange(1, 0, 0, 30, 10);
+  for (int x = 0; x <= 30; ++x) {
+    for (std::uint8_t curve = 0; curve < 3; ++curve) {
+      chart.SetDataCurve(curve);
+      chart.SetDataColor(curve == 1 ? clRed : clBlue);  // curves 0 and 2 share a colour
+      const double y = 2 + 3 * curve + (x % 3 == 0 ? 1 : 0);
+      x == 0 || (curve == 2 && x == 15) ? chart.MoveTo(x, y) : chart.DrawTo(x, y);
+    }
+  }
+  const std::string path = folder.Path("curves.kvx");
+  chart.SaveGraph(path);
+  const std::string file = ReadFileBytes(path);
+  ASSERT_EQ(file.size(), 93 * sizeof(TChartItem));
+  for (int i = 0; i < 93; ++i) ASSERT_EQ(file[i * sizeof(TChartItem) + 97], i % 3) << "item " << i;
+
+  TChartControl other;
+  ConfigureLikeWindowChart(other);
+  other.Show();
+  other.HandleNeeded();
+  other.SetRange(1, 0, 0, 30, 10);
+  other.LoadGraph(path, true);
+  chart.ShowGraph();
+  EXPECT_TRUE(SameImage(other.ControlBitmap(), chart.ControlBitmap(), "curves-reloaded"));
+  other.SaveGraph(path);
+  EXPECT_EQ(ReadFileBytes(path), file);
+}
+
 TEST_F(GraphFileTest, LoadingReplacesTheItemsAndIgnoresATrailingPiece) {
   for (int i = 0; i < 10; ++i) chart.DrawTo(i, i);
   std::string four(4 * sizeof(TChartItem), '\0');
