@@ -51,7 +51,7 @@ void TCurveLegend::Take(const TSample& sample) {
     if (!sample.Has(curve)) continue;
     // Formatted only when shown or read, as the large display is.
     entry.value->SetCaptionSource(
-        [value = sample.Values[curve].Scaled, separator] { return GeneralValueText(value, separator); });
+        [value = sample.Values[curve].Scaled, separator] { return ShortValueText(value, separator); });
   }
 }
 
@@ -79,14 +79,14 @@ void TCurveLegend::AddEntry(std::size_t curve) {
   entry.name = std::make_unique<TLabel>(m_panel.get());
   entry.name->SetName("CurveName" + n);
   entry.name->SetAutoSize(false);
-  entry.name->SetBounds(22, top + 2, 70, kRowHeight - 4);
+  entry.name->SetBounds(22, top + 2, 96, kRowHeight - 4);
   entry.name->SetCaption(CurveLabel(curve, ""));
   entry.name->SetFontColor(CurveColor(curve));
   entry.name->SetFontBold(true);
   entry.value = std::make_unique<TLabel>(m_panel.get());
   entry.value->SetName("CurveValue" + n);
   entry.value->SetAutoSize(false);
-  entry.value->SetBounds(94, top + 2, kWidth - 96, kRowHeight - 4);
+  entry.value->SetBounds(120, top + 2, kWidth - 120, kRowHeight - 4);
   entry.name->SetFocusControl(entry.value.get());
   m_count = curve + 1;
   for (TWinControl* control : {static_cast<TWinControl*>(entry.shown.get()), static_cast<TWinControl*>(entry.name.get()),

@@ -26,7 +26,7 @@ class TCurveLegend : public TSampleConsumer {
   /// Hides the legend, gives the chart its room back and shows every curve.
   void StartAcquisition();
   /// Pixels the legend takes from the chart.
-  static constexpr int kWidth = 160;
+  static constexpr int kWidth = 190;
 
  private:
   struct Entry {

@@ -118,4 +118,17 @@ std::string GeneralValueText(double value, char decimalSeparator) {
   return Layout(d, decimalSeparator);
 }
 
+std::string ShortValueText(float value, char decimalSeparator) {
+  char text[32];
+  char* end = std::to_chars(text, text + sizeof text, value).ptr;
+  for (char* c = text; c != end; ++c) {
+    if (*c == '.') *c = decimalSeparator;
+    if (*c == 'e') *c = 'E';
+  }
+  std::string result(text, end);
+  // "1E+20" reads as "1E20", as the large display writes it.
+  if (const std::size_t plus = result.find("E+"); plus != std::string::npos) result.erase(plus + 1, 1);
+  return result;
+}
+
 }  // namespace kurvex

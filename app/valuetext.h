@@ -11,4 +11,9 @@ namespace kurvex {
 /// scientific as in "1,5E20" or "-2E-5".
 std::string GeneralValueText(double value, char decimalSeparator);
 
+/// A single-precision value with as many digits as it needs to be read back
+/// as the same float ("6,992", not "6,99200010299683"), `decimalSeparator`
+/// as separator, a large or tiny one as "1,5E20".
+std::string ShortValueText(float value, char decimalSeparator);
+
 }  // namespace kurvex

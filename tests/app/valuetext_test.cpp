@@ -30,6 +30,14 @@ TEST(ValueTextTest, GeneralFormatWithFifteenDigits) {
 
 // Qt sets the C library to the user's locale; in a German session it writes
 // decimal commas. 8.657f needs the exact (C library) rounding path.
+TEST(ValueTextTest, ShortFormHasTheDigitsTheFloatNeeds) {
+  EXPECT_EQ(ShortValueText(6.992f, ','), "6,992");
+  EXPECT_EQ(ShortValueText(-0.5f, '.'), "-0.5");
+  EXPECT_EQ(ShortValueText(100.0f, ','), "100");
+  EXPECT_EQ(ShortValueText(1.5e20f, ','), "1,5E20");
+  EXPECT_EQ(ShortValueText(2e-7f, ','), "2E-07");
+}
+
 TEST(ValueTextTest, TheCLibrarysLocaleDoesNotLeakIntoTheTexts) {
   const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
   if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "no de_DE.UTF-8 locale";
