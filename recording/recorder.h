@@ -82,11 +82,12 @@ class TRecorder : public TSampleConsumer {
     if (!m_accepting) return;
     if (!m_curvesKnown || sample.Values.size() > m_curves) [[unlikely]]
       if (!AnnounceCurves(sample)) return;
-    // One curve: the row alone, as small as ever.
-    if (m_curves == 1)
-      Add(sample.Number, sample.ReadAt, sample.Values.front().Raw, sample.Values.front().Scaled);
-    else
+    // Several curves queue their further values beside the row; one curve
+    // the row alone, as small as ever.
+    if (m_curves > 1)
       AddCurves(sample);
+    else if (sample.Has(0))
+      Add(sample.Number, sample.ReadAt, sample.Values.front().Raw, sample.Values.front().Scaled);
   }
 
   const std::string& FileName() const { return m_fileName; }
