@@ -5,6 +5,8 @@
 SANITIZE ?=
 BUILD ?= $(if $(SANITIZE),build-sanitize,build)
 JOBS ?= 2
+# Simulator options for `make demo`, e.g. DEMO_ARGS="--names a,b,c" for three curves.
+DEMO_ARGS ?=
 CMAKE_FLAGS := -G Ninja -DKURVEX_SANITIZE=$(SANITIZE)
 
 .PHONY: all deps configure build test demo bench package clean
@@ -24,7 +26,7 @@ test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 demo: build
-	@scripts/demo.sh $(BUILD)
+	@scripts/demo.sh $(BUILD) $(DEMO_ARGS)
 
 bench: build
 	@mkdir -p $(BUILD)/bench

@@ -1,20 +1,88 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/chartcsv.h"
 
+#include <algorithm>
+#include <optional>
+#include <vector>
+
 namespace kurvex {
 
-std::string ChartSamplesCsv(const TItemStore& items, TCsvDialect dialect) {
+namespace {
+
+bool IsSample(const TChartItem& item) { return item.Kind == ikMoveTo || item.Kind == ikDrawTo; }
+
+std::size_t CurveOf(const TChartItem& item) { return item.Reserved3[0]; }
+
+std::string SingleCurveCsv(const TItemStore& items, TCsvDialect dialect) {
   std::string text;
   AppendCsvText(text, "Sample", dialect, true);
   AppendCsvText(text, "Wert (skaliert)", dialect);
   EndCsvRow(text);
   for (int i = 0; i < items.Count(); ++i) {
     const TChartItem& item = items[i];
-    if (item.Kind != ikMoveTo && item.Kind != ikDrawTo) continue;
+    if (!IsSample(item)) continue;
     AppendCsvValue(text, item.X, dialect, true);
     AppendCsvValue(text, item.Y, dialect);
     EndCsvRow(text);
   }
+  return text;
+}
+
+/// One row being gathered: its X and each curve's Y, if it has one.
+class TCurvesRow {
+ public:
+  explicit TCurvesRow(std::size_t curves) : m_values(curves) {}
+  bool Takes(const TChartItem& item) const { return m_used && item.X == m_x && !m_values[CurveOf(item)]; }
+  void Take(const TChartItem& item) {
+    m_x = item.X;
+    m_values[CurveOf(item)] = item.Y;
+    m_used = true;
+  }
+  void Flush(std::string& text, TCsvDialect dialect) {
+    if (!m_used) return;
+    AppendCsvValue(text, m_x, dialect, true);
+    for (std::optional<double>& value : m_values) {
+      if (value)
+        AppendCsvValue(text, *value, dialect);
+      else
+        text += CsvSeparator(dialect);
+      value.reset();
+    }
+    EndCsvRow(text);
+    m_used = false;
+  }
+
+ private:
+  double m_x = 0;
+  bool m_used = false;
+  std::vector<std::optional<double>> m_values;
+};
+
+}  // namespace
+
+std::string ChartSamplesCsv(const TItemStore& items, TCsvDialect dialect, std::span<const std::string> curveNames) {
+  std::size_t curves = 1;
+  for (int i = 0; i < items.Count(); ++i)
+    if (IsSample(items[i])) curves = std::max(curves, CurveOf(items[i]) + 1);
+  const bool namedCurve = !curveNames.empty() && !curveNames.front().empty();
+  if (curves == 1 && !namedCurve) return SingleCurveCsv(items, dialect);
+
+  std::string text;
+  AppendCsvText(text, "Sample", dialect, true);
+  for (std::size_t curve = 0; curve < curves; ++curve) {
+    const bool named = curve < curveNames.size() && !curveNames[curve].empty();
+    AppendCsvText(text, "Wert " + (named ? curveNames[curve] : "Kanal " + std::to_string(curve + 1)) + " (skaliert)",
+                  dialect);
+  }
+  EndCsvRow(text);
+  TCurvesRow row(curves);
+  for (int i = 0; i < items.Count(); ++i) {
+    const TChartItem& item = items[i];
+    if (!IsSample(item)) continue;
+    if (!row.Takes(item)) row.Flush(text, dialect);
+    row.Take(item);
+  }
+  row.Flush(text, dialect);
   return text;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <span>
 #include <string>
 
 #include "chart/itemstore.h"
@@ -11,6 +12,12 @@ namespace kurvex {
 /// The samples a chart holds as CSV text: a header row, then X (the sample
 /// number) and Y (the scaled value) of every MoveTo and DrawTo item, in
 /// store order. Other items (marks, texts, …) are no samples and left out.
-std::string ChartSamplesCsv(const TItemStore& items, TCsvDialect dialect);
+///
+/// With items of more than one curve, each curve has its own Y column
+/// ("Wert <name> (skaliert)", "Kanal <n>" for a curve without a name in
+/// `curveNames`), and the items of one X that follow each other in the
+/// store share a row; a curve without an item there leaves its cell empty.
+std::string ChartSamplesCsv(const TItemStore& items, TCsvDialect dialect,
+                            std::span<const std::string> curveNames = {});
 
 }  // namespace kurvex

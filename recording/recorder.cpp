@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <limits>
 
 #include "platform/system/threadpriority.h"
 
@@ -11,6 +12,9 @@ namespace kurvex {
 namespace {
 
 constexpr std::size_t kRowsPerBlock = 4096;
+constexpr TRecordValue kGap{std::numeric_limits<float>::quiet_NaN(), 0.0f};
+// Curves only grow within a recording, so it announces them at most this often.
+constexpr std::size_t kCurveChanges = 2 * kMaxCurves;
 
 }  // namespace
 
@@ -20,12 +24,20 @@ TRecorder::~TRecorder() { Stop(); }
 
 void TRecorder::Start(const std::string& fileName, TCsvDialect dialect, TReadTime start) {
   Stop();
-  if (!m_queue) m_queue = std::make_unique<TRowQueue>(m_queueRows);
+  if (!m_queue) {
+    m_queue = std::make_unique<TSpscQueue<TRecordRow>>(m_queueRows);
+    m_values = std::make_unique<TSpscQueue<TRecordValue>>(m_queueRows * (kMaxCurves - 1));
+    m_curveChanges = std::make_unique<TSpscQueue<TRecordCurves>>(kCurveChanges);
+  }
   m_fileName = fileName;
   m_start = start;
   m_fileSize = 0;
   m_rowsWritten = 0;
   m_failed = false;
+  m_curvesKnown = false;
+  m_curves = 1;
+  m_rowsPushed = 0;
+  m_rowsTaken = 0;
   {
     const std::lock_guard lock(m_mutex);
     m_failure.reset();
@@ -50,8 +62,9 @@ void TRecorder::Stop() {
   m_wake.notify_one();
   m_writer.join();
   // Rows a failed writer left behind are not written any more.
-  for (auto rows = m_queue->Peek(m_queue->Capacity()); !rows.empty(); rows = m_queue->Peek(m_queue->Capacity()))
-    m_queue->Release(rows.size());
+  m_queue->Drain();
+  m_values->Drain();
+  m_curveChanges->Drain();
   if (!m_file->Sync() && !m_failed) Fail({TRecordingFailure::rfWriteFailed, m_file->Error()});
   if (!m_file->Close() && !m_failed) Fail({TRecordingFailure::rfWriteFailed, m_file->Error()});
   m_file.reset();
@@ -60,6 +73,33 @@ void TRecorder::Stop() {
 std::optional<TRecordingFailure> TRecorder::Failure() const {
   const std::lock_guard lock(m_mutex);
   return m_failure;
+}
+
+bool TRecorder::AnnounceCurves(const TSample& sample) {
+  m_curvesKnown = true;
+  const bool oneWithoutName = sample.Values.size() <= 1 && (sample.Names.empty() || sample.Names.front().empty());
+  if (oneWithoutName) return true;  // the header of Start holds
+  TRecordCurves curves{m_rowsPushed, {sample.Names.begin(), sample.Names.end()}};
+  curves.Names.resize(std::max(sample.Values.size(), m_curves));
+  if (!m_curveChanges->Push(curves)) {
+    QueueFull();
+    return false;
+  }
+  m_curves = curves.Names.size();
+  return true;
+}
+
+void TRecorder::AddCurves(const TSample& sample) {
+  std::array<TRecordValue, kMaxCurves - 1> more;
+  for (std::size_t curve = 1; curve < m_curves; ++curve)
+    more[curve - 1] = sample.Has(curve) ? TRecordValue{sample.Values[curve].Raw, sample.Values[curve].Scaled} : kGap;
+  const TRecordValue first = sample.Has(0) ? TRecordValue{sample.Values[0].Raw, sample.Values[0].Scaled} : kGap;
+  // Room for the row first, so its values are never queued without it.
+  if (!m_queue->HasRoom(1) || !m_values->PushAll({more.data(), m_curves - 1})) {
+    QueueFull();
+    return;
+  }
+  Add(sample.Number, sample.ReadAt, first.Raw, first.Scaled);
 }
 
 void TRecorder::QueueFull() {
@@ -108,11 +148,41 @@ bool TRecorder::WriteQueued(TRecordRowFormat& format, std::string& block) {
     const std::span<const TRecordRow> rows = m_queue->Peek(kRowsPerBlock);
     if (rows.empty()) return true;
     block.clear();
-    for (const TRecordRow& row : rows) format.Append(block, row);
+    m_headerAt = std::string::npos;
+    for (const TRecordRow& row : rows) {
+      TakeCurveChange(format, block);
+      format.Append(block, row, format.Curves() == 1 ? std::span<const TRecordValue>() : TakeValues(format.Curves() - 1));
+      ++m_rowsTaken;
+    }
     if (!WriteBlock(block)) return false;
     m_queue->Release(rows.size());
     m_rowsWritten.fetch_add(static_cast<std::int64_t>(rows.size()), std::memory_order_relaxed);
   }
+}
+
+void TRecorder::TakeCurveChange(TRecordRowFormat& format, std::string& block) {
+  const std::span<const TRecordCurves> change = m_curveChanges->Peek(1);
+  if (change.empty() || change.front().BeforeRow != m_rowsTaken) return;
+  format.SetCurves(change.front().Names);
+  m_curveChanges->Release(1);
+  // Before the first row the file holds only the header of Start: the new
+  // one takes its place.
+  if (m_rowsTaken == 0 && m_file->CutTo(0)) m_fileSize = 0;
+  m_headerAt = block.size();
+  block += format.Header();
+}
+
+std::span<const TRecordValue> TRecorder::TakeValues(std::size_t count) {
+  std::size_t taken = 0;
+  while (taken < count) {
+    const std::span<const TRecordValue> piece = m_values->Peek(count - taken);
+    if (piece.empty()) break;  // never: a row's values are queued before it
+    std::copy(piece.begin(), piece.end(), m_taken.begin() + static_cast<std::ptrdiff_t>(taken));
+    taken += piece.size();
+    m_values->Release(piece.size());
+  }
+  std::fill(m_taken.begin() + static_cast<std::ptrdiff_t>(taken), m_taken.begin() + static_cast<std::ptrdiff_t>(count), kGap);
+  return {m_taken.data(), count};
 }
 
 bool TRecorder::WriteBlock(const std::string& block) {
@@ -125,7 +195,9 @@ bool TRecorder::WriteBlock(const std::string& block) {
   // Cut a row that was written in part: the file ends in a complete row.
   const auto end = block.begin() + static_cast<std::ptrdiff_t>(done);
   const std::size_t kept = static_cast<std::size_t>(std::find(std::make_reverse_iterator(end), block.rend(), '\n').base() - block.begin());
-  m_rowsWritten.fetch_add(std::count(block.begin(), block.begin() + static_cast<std::ptrdiff_t>(kept), '\n'),
+  const bool headerKept = m_headerAt != std::string::npos && m_headerAt < kept;
+  m_rowsWritten.fetch_add(std::count(block.begin(), block.begin() + static_cast<std::ptrdiff_t>(kept), '\n') -
+                              (headerKept ? 1 : 0),
                           std::memory_order_relaxed);
   if (m_file->CutTo(m_fileSize + static_cast<std::int64_t>(kept))) m_fileSize += static_cast<std::int64_t>(kept);
   Fail({TRecordingFailure::rfWriteFailed, reason});

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
@@ -15,7 +16,7 @@
 #include "platform/system/error.h"
 #include "recording/csvdialect.h"
 #include "recording/recordrow.h"
-#include "recording/rowqueue.h"
+#include "recording/spscqueue.h"
 
 namespace kurvex {
 
@@ -42,7 +43,10 @@ struct TRecordingFailure {
 /// recording ends there too, after the writer has written what was queued,
 /// so the file holds every sample up to that point and no gap. Failure()
 /// says why. Start, Add and Stop belong to one thread (the GUI thread).
-/// As a consumer of the sample path it records each sample's first value.
+/// As a consumer of the sample path it records every curve: when a sample
+/// brings more curves than the rows so far had, a new header row names the
+/// columns of the rows after it (rows keep the columns they were written
+/// with, so no value ever stands under another curve's header).
 class TRecorder : public TSampleConsumer {
  public:
   static constexpr std::size_t kQueueRows = 1 << 18;
@@ -71,10 +75,19 @@ class TRecorder : public TSampleConsumer {
     if (!m_accepting) return;
     if (!m_queue->Push({sampleNumber, readAt.WallNs, readAt.SteadyNs - m_start.SteadyNs, rawValue, scaledValue}))
       QueueFull();
+    else
+      ++m_rowsPushed;
   }
   void Take(const TSample& sample) override {
-    if (!sample.Has(0)) return;
-    Add(sample.Number, sample.ReadAt, sample.Values.front().Raw, sample.Values.front().Scaled);
+    if (!m_accepting) return;
+    if (!m_curvesKnown || sample.Values.size() > m_curves) [[unlikely]]
+      if (!AnnounceCurves(sample)) return;
+    // Several curves queue their further values beside the row; one curve
+    // the row alone, as small as ever.
+    if (m_curves > 1)
+      AddCurves(sample);
+    else if (sample.Has(0))
+      Add(sample.Number, sample.ReadAt, sample.Values.front().Raw, sample.Values.front().Scaled);
   }
 
   const std::string& FileName() const { return m_fileName; }
@@ -84,16 +97,32 @@ class TRecorder : public TSampleConsumer {
   std::optional<TRecordingFailure> Failure() const;
 
  private:
+  /// Queues the curves of the rows from here on when they differ from the
+  /// rows' so far; false when that found the queue full.
+  bool AnnounceCurves(const TSample& sample);
+  void AddCurves(const TSample& sample);
   void QueueFull();
   void Fail(const TRecordingFailure& reason);
   void WriterLoop(TCsvDialect dialect);
   /// Formats and writes everything queued; false when a write failed.
   bool WriteQueued(TRecordRowFormat& format, std::string& block);
   bool WriteBlock(const std::string& block);
+  /// Writer: a new header before the next row when its curves change.
+  void TakeCurveChange(TRecordRowFormat& format, std::string& block);
+  /// Writer: the next `count` values of further curves.
+  std::span<const TRecordValue> TakeValues(std::size_t count);
 
   std::size_t m_queueRows;
-  std::unique_ptr<TRowQueue> m_queue;  // made by the first Start
+  std::unique_ptr<TSpscQueue<TRecordRow>> m_queue;  // made by the first Start
+  std::unique_ptr<TSpscQueue<TRecordValue>> m_values;  // curves 2 on of each row
+  std::unique_ptr<TSpscQueue<TRecordCurves>> m_curveChanges;
   bool m_accepting = false;
+  bool m_curvesKnown = false;  // the first sample since Start was seen
+  std::size_t m_curves = 1;    // the columns of the rows being added
+  std::uint64_t m_rowsPushed = 0;
+  std::uint64_t m_rowsTaken = 0;  // writer thread while it runs
+  std::array<TRecordValue, kMaxCurves - 1> m_taken;  // writer thread
+  std::size_t m_headerAt = std::string::npos;  // writer: where a header starts in the block being written
   TReadTime m_start;
   std::string m_fileName;
   std::unique_ptr<TAppendFile> m_file;  // from Start to Stop

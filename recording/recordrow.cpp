@@ -2,6 +2,7 @@
 #include "recording/recordrow.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <ctime>
 
@@ -20,6 +21,16 @@ void AppendThreeDigits(std::string& out, std::int64_t value) {
   out += static_cast<char>('0' + value % 10);
 }
 
+void AppendValue(std::string& out, float raw, float scaled, TCsvDialect dialect) {
+  if (std::isnan(raw)) {
+    out += CsvSeparator(dialect);
+    out += CsvSeparator(dialect);
+    return;
+  }
+  AppendCsvValue(out, raw, dialect);
+  AppendCsvValue(out, scaled, dialect);
+}
+
 }  // namespace
 
 std::string TRecordRowFormat::Header() const {
@@ -27,13 +38,21 @@ std::string TRecordRowFormat::Header() const {
   AppendCsvText(row, "Nr", m_dialect, true);
   AppendCsvText(row, "Zeit (ISO 8601, Ortszeit)", m_dialect);
   AppendCsvText(row, "Sekunden seit Start", m_dialect);
-  AppendCsvText(row, "Rohwert", m_dialect);
-  AppendCsvText(row, "Wert (skaliert)", m_dialect);
+  if (m_names.size() == 1 && m_names.front().empty()) {
+    AppendCsvText(row, "Rohwert", m_dialect);
+    AppendCsvText(row, "Wert (skaliert)", m_dialect);
+  } else {
+    for (std::size_t i = 0; i < m_names.size(); ++i) {
+      const std::string name = m_names[i].empty() ? "Kanal " + std::to_string(i + 1) : m_names[i];
+      AppendCsvText(row, "Rohwert " + name, m_dialect);
+      AppendCsvText(row, "Wert " + name + " (skaliert)", m_dialect);
+    }
+  }
   EndCsvRow(row);
   return row;
 }
 
-void TRecordRowFormat::Append(std::string& out, const TRecordRow& row) {
+void TRecordRowFormat::Append(std::string& out, const TRecordRow& row, std::span<const TRecordValue> more) {
   AppendCsvInteger(out, row.SampleNumber, m_dialect, true);
   out += CsvSeparator(m_dialect);
   AppendTime(out, row.WallNs);
@@ -45,8 +64,8 @@ void TRecordRowFormat::Append(std::string& out, const TRecordRow& row) {
   out.append(seconds, std::to_chars(seconds, seconds + sizeof seconds, magnitude / 1000).ptr);
   out += CsvDecimalSeparator(m_dialect);
   AppendThreeDigits(out, magnitude % 1000);
-  AppendCsvValue(out, row.RawValue, m_dialect);
-  AppendCsvValue(out, row.ScaledValue, m_dialect);
+  AppendValue(out, row.RawValue, row.ScaledValue, m_dialect);
+  for (const TRecordValue& value : more) AppendValue(out, value.Raw, value.Scaled, m_dialect);
   EndCsvRow(out);
 }
 

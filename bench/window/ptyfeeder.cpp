@@ -16,31 +16,37 @@ namespace kurvex::bench {
 
 namespace {
 
-constexpr int kLineBytes = 7;
+constexpr std::size_t kValueBytes = 5;  // "nnn.n"
 constexpr long long kLinesPerWrite = 4096;
 constexpr int kStallMs = 5000;
 
-// A slow wave between 10 and 90, so the plot shows a curve.
-void FormatLine(long long index, char* out) {
-  const double value = 50 + 40 * std::sin(static_cast<double>(index) * 0.01);
-  char text[16];
-  std::snprintf(text, sizeof text, "%5.1f\r\n", value);
-  std::copy(text, text + kLineBytes, out);
-}
-
 }  // namespace
 
-PtyFeeder::PtyFeeder() {
+PtyFeeder::PtyFeeder(int values)
+    : m_values(values), m_lineBytes(static_cast<std::size_t>(values) * (kValueBytes + 1) + 1) {
   if (!m_pty.Error().empty()) throw std::runtime_error(m_pty.Error());
 }
 
+// Slow waves between 10 and 90, each a radian behind the one before, so the
+// plot shows curves.
+void PtyFeeder::FormatLine(long long index, char* out) const {
+  for (int k = 0; k < m_values; ++k) {
+    const double value = 50 + 40 * std::sin(static_cast<double>(index) * 0.01 - k);
+    char text[16];
+    std::snprintf(text, sizeof text, "%5.1f;", value);
+    out = std::copy(text, text + kValueBytes + 1, out);
+  }
+  out[-1] = '\r';
+  out[0] = '\n';
+}
+
 bool PtyFeeder::WriteLines(long long count, const std::atomic<bool>* keepOn) {
-  std::vector<char> block(static_cast<std::size_t>(std::min(count, kLinesPerWrite) * kLineBytes));
+  std::vector<char> block(static_cast<std::size_t>(std::min(count, kLinesPerWrite)) * m_lineBytes);
   while (count > 0) {
     const long long lines = std::min(count, kLinesPerWrite);
-    for (long long i = 0; i < lines; ++i) FormatLine(m_sent + i, &block[static_cast<std::size_t>(i * kLineBytes)]);
+    for (long long i = 0; i < lines; ++i) FormatLine(m_sent + i, &block[static_cast<std::size_t>(i) * m_lineBytes]);
     std::size_t done = 0;
-    const std::size_t bytes = static_cast<std::size_t>(lines * kLineBytes);
+    const std::size_t bytes = static_cast<std::size_t>(lines) * m_lineBytes;
     while (done < bytes) {
       const ssize_t n = write(m_pty.Master(), block.data() + done, bytes - done);
       if (n > 0) {

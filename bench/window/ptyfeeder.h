@@ -15,11 +15,12 @@ struct FeedResult {
   bool Stalled = false;  ///< the pty took nothing for seconds
 };
 
-/// A pseudo-terminal that plays the instrument: 7-byte lines ("nnn.n" CR LF)
-/// written to the master side at a steady rate or as fast as it takes.
+/// A pseudo-terminal that plays the instrument: lines of `values` numbers
+/// ("nnn.n;nnn.n" CR LF, 7 bytes for one value) written to the master side
+/// at a steady rate or as fast as it takes.
 class PtyFeeder {
  public:
-  PtyFeeder();
+  explicit PtyFeeder(int values = 1);
   PtyFeeder(const PtyFeeder&) = delete;
   PtyFeeder& operator=(const PtyFeeder&) = delete;
 
@@ -35,6 +36,10 @@ class PtyFeeder {
   /// `keepOn`, once it turns false.
   bool WriteLines(long long count, const std::atomic<bool>* keepOn = nullptr);
 
+  void FormatLine(long long index, char* out) const;
+
+  int m_values;
+  std::size_t m_lineBytes;
   TPseudoTerminal m_pty;  // its slave stays open, so the master stays writable when the program closes
   long long m_sent = 0;
 };

@@ -5,7 +5,10 @@
 // A flood run then feeds Trend as fast as the pty takes bytes while kurvex
 // shares one processor with two busy loops, and measures how the window
 // answers: the longest gap between two drawn frames and the time Stop takes.
-//   window-bench [--quick] [--flood-only] [--platform offscreen|xvfb|both] [--out FILE] [--kurvex BINARY]
+// Trend at 100,000 lines/s also runs with 4 values per line.
+//   window-bench [--quick] [--flood-only] [--only RUN] [--platform offscreen|xvfb|both] [--out FILE]
+//                [--kurvex BINARY]
+// --only runs one run alone, named as in the output ("trend-100000-4values").
 #include <unistd.h>
 
 #include <algorithm>
@@ -45,12 +48,19 @@ struct Options {
   std::string Platforms = "both";
   std::string Out = "bench/window.json";
   std::string Kurvex = KURVEX_BINARY;
+  std::string Only;
 };
 
 struct Run {
   std::string Platform, Mode;
   double Rate = 0;  // 0: as fast as the pty takes
   long long Lines = 0;
+  int Values = 1;  // per line
+
+  std::string Name() const {
+    return Mode + "-" + (Rate > 0 ? std::to_string(static_cast<long long>(Rate)) : "max") +
+           (Values > 1 ? "-" + std::to_string(Values) + "values" : "");
+  }
 };
 
 struct Measured {
@@ -75,8 +85,11 @@ std::vector<Run> Plan(const Options& options, const std::string& platform) {
       if (rate == 200) lines *= 3;
       if (mode == "normal") lines = std::min<double>(lines, kNormalSampleLimit);
       runs.push_back({platform, mode, rate, static_cast<long long>(lines)});
+      if (mode == "trend" && rate == 100000) runs.push_back({platform, mode, rate, static_cast<long long>(lines), 4});
     }
   }
+  if (!options.Only.empty())
+    std::erase_if(runs, [&](const Run& run) { return run.Name() != options.Only; });
   return runs;
 }
 
@@ -113,7 +126,7 @@ std::vector<std::string> KurvexOnPort(const PtyFeeder& pty, const XServer* x, co
 
 Measured Measure(const Run& run, const Options& options, const XServer* x, const fs::path& home) {
   Measured m{run};
-  PtyFeeder pty;
+  PtyFeeder pty(run.Values);
   KurvexProcess kurvex(options.Kurvex, KurvexOnPort(pty, x, home));
   kurvex.Count();  // the window is up and its loop runs
   m.Started = kurvex.Ask("start " + run.Mode + " " + std::to_string(kComNumber)) == "started";
@@ -245,6 +258,7 @@ void WriteRuns(JsonWriter& json, const std::vector<Measured>& runs) {
       json.Integer(static_cast<long long>(m.Plan.Rate));
     else
       json.String("max");
+    json.Key("values_per_line").Integer(m.Plan.Values);
     json.Key("started").Bool(m.Started);
     json.Key("lines_sent").Integer(m.Sent);
     json.Key("lines_counted").Integer(m.Counted);
@@ -293,6 +307,8 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
       options.Platforms = argv[++i];
     } else if (arg == "--out" && hasValue) {
       options.Out = argv[++i];
+    } else if (arg == "--only" && hasValue) {
+      options.Only = argv[++i];
     } else if (arg == "--kurvex" && hasValue) {
       options.Kurvex = argv[++i];
     } else {
@@ -305,7 +321,8 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
 int Main(int argc, char** argv) {
   const std::optional<Options> options = ParseOptions(argc, argv);
   if (!options) {
-    std::cerr << "usage: window-bench [--quick] [--flood-only] [--platform offscreen|xvfb|both] [--out FILE] [--kurvex BINARY]\n";
+    std::cerr << "usage: window-bench [--quick] [--flood-only] [--only RUN] [--platform offscreen|xvfb|both] "
+                 "[--out FILE] [--kurvex BINARY]\n";
     return 2;
   }
   char pattern[] = "/tmp/kurvex-window-bench-XXXXXX";
@@ -315,17 +332,18 @@ int Main(int argc, char** argv) {
   std::vector<Measured> results;
   std::vector<FloodMeasured> floods;
   const auto runAll = [&](const std::string& platform, const XServer* x) {
-    floods.push_back(MeasureFlood(platform, *options, x, home));
-    const FloodMeasured& f = floods.back();
-    std::fprintf(stderr, "%-9s flood on a third of a core: %.0f lines/s taken, %lld frames, longest gap %.0f ms, "
-                 "stop %.0f ms\n", platform.c_str(), f.TakenPerSecond, f.Frames, f.LongestFrameGapMs, f.StopMs);
+    if (options->Only.empty()) {
+      floods.push_back(MeasureFlood(platform, *options, x, home));
+      const FloodMeasured& f = floods.back();
+      std::fprintf(stderr, "%-9s flood on a third of a core: %.0f lines/s taken, %lld frames, longest gap %.0f ms, "
+                   "stop %.0f ms\n", platform.c_str(), f.TakenPerSecond, f.Frames, f.LongestFrameGapMs, f.StopMs);
+    }
     if (options->FloodOnly) return;
     for (const Run& run : Plan(*options, platform)) {
       results.push_back(Measure(run, *options, x, home));
       const Measured& m = results.back();
-      std::fprintf(stderr, "%-9s %-6s %7s lines/s: sent %lld counted %lld, %.2f s CPU per 100k lines\n",
-                   platform.c_str(), run.Mode.c_str(),
-                   run.Rate > 0 ? std::to_string(static_cast<long long>(run.Rate)).c_str() : "max", m.Sent,
+      std::fprintf(stderr, "%-9s %-22s: sent %lld counted %lld, %.2f s CPU per 100k lines\n",
+                   platform.c_str(), run.Name().c_str(), m.Sent,
                    m.Counted, m.Counted > 0 ? m.Cpu * kLinesPer100k / static_cast<double>(m.Counted) : 0.0);
     }
   };

@@ -115,6 +115,114 @@ TEST(Recorder, AFileThatCannotBeCreatedFailsStartWithTheSystemsReason) {
   recorder.Stop();
 }
 
+struct Line {
+  std::vector<TSampleValue> Values;
+  std::vector<std::string> Names;
+  std::uint16_t Present;
+};
+
+// Records the lines as samples 1, 2, … read 0.25 s apart from Start.
+std::string RecordLines(const std::vector<Line>& lines, TCsvDialect dialect = cdComma) {
+  TempFolder folder;
+  const std::string path = folder.Path("r.csv");
+  const TReadTime start{1796634900LL * 1'000'000'000, 5'000'000'000};  // 2026-12-07 09:15:00 UTC
+  TRecorder recorder;
+  recorder.Start(path, dialect, start);
+  std::int64_t number = 0;
+  for (const Line& line : lines) {
+    ++number;
+    const std::int64_t since = number * 250'000'000;
+    recorder.Take({number, {start.WallNs + since, start.SteadyNs + since}, line.Values, line.Names, line.Present});
+  }
+  recorder.Stop();
+  EXPECT_FALSE(recorder.Failure());
+  EXPECT_EQ(recorder.RowsWritten(), number);
+  return FileText(path);
+}
+
+class UtcTime : public ::testing::Test {
+ protected:
+  UtcTime() {
+    setenv("TZ", "UTC0", 1);
+    tzset();
+  }
+  ~UtcTime() override {
+    unsetenv("TZ");
+    tzset();
+  }
+};
+
+TEST_F(UtcTime, OneCurveIsRecordedAsEver) {
+  EXPECT_EQ(RecordLines({{{{1.25f, 2.5f}}, {""}, 1}, {{{-3.0f, 0.0f}}, {""}, 1}}),
+            "Nr,\"Zeit (ISO 8601, Ortszeit)\",Sekunden seit Start,Rohwert,Wert (skaliert)\r\n"
+            "1,2026-12-07T09:15:00.250+00:00,0.250,1.25,2.5\r\n"
+            "2,2026-12-07T09:15:00.500+00:00,0.500,-3,0\r\n");
+}
+
+// The file cut at its header rows: each part is a strict CSV of its own.
+std::vector<StrictCsv> Parts(const std::string& text, char separator) {
+  std::vector<StrictCsv> parts;
+  for (std::size_t at = 0; at < text.size();) {
+    std::size_t next = text.find("\r\nNr" + std::string(1, separator), at);
+    next = next == std::string::npos ? text.size() : next + 2;
+    parts.push_back(ReadStrictCsv(text.substr(at, next - at), separator));
+    EXPECT_EQ(parts.back().Error, "");
+    at = next;
+  }
+  return parts;
+}
+
+using Cells = std::vector<std::string>;
+
+// A curve that comes later gets a new header before its first row; rows
+// before it keep their columns, and a gap is an empty cell.
+TEST_F(UtcTime, LaterCurvesStartANewHeaderAndGapsStayEmpty) {
+  const std::string text = RecordLines(
+      {{{{1, 2}}, {""}, 0b1},
+       {{{0, 0}, {3, 6}}, {"", ""}, 0b10},
+       {{{4, 8}, {0, 0}, {5, 10}}, {"", "", "Temp; innen"}, 0b101},
+       {{{6, 12}, {7, 14}, {8, 16}}, {"", "", "Temp; innen"}, 0b111}},
+      cdExcel);
+  const std::vector<StrictCsv> parts = Parts(text, ';');
+  ASSERT_EQ(parts.size(), 3u);
+  const Cells start{"Nr", "Zeit (ISO 8601, Ortszeit)", "Sekunden seit Start"};
+  auto header = [&](const Cells& curves) {
+    Cells cells = start;
+    cells.insert(cells.end(), curves.begin(), curves.end());
+    return cells;
+  };
+  auto row = [](const std::string& number, const std::string& ms, const Cells& values) {
+    const std::string since = (ms == "000" ? "1," : "0,") + ms;
+    Cells cells{number, "2026-12-07T09:15:0" + since.substr(0, 1) + "." + ms + "+00:00", since};
+    cells.insert(cells.end(), values.begin(), values.end());
+    return cells;
+  };
+  ASSERT_EQ(parts[0].Rows.size(), 2u);
+  EXPECT_EQ(parts[0].Rows[0], header({"Rohwert", "Wert (skaliert)"}));
+  EXPECT_EQ(parts[0].Rows[1], row("1", "250", {"1", "2"}));
+  ASSERT_EQ(parts[1].Rows.size(), 2u);
+  EXPECT_EQ(parts[1].Rows[0], header({"Rohwert Kanal 1", "Wert Kanal 1 (skaliert)", "Rohwert Kanal 2",
+                                      "Wert Kanal 2 (skaliert)"}));
+  EXPECT_EQ(parts[1].Rows[1], row("2", "500", {"", "", "3", "6"}));
+  ASSERT_EQ(parts[2].Rows.size(), 3u);
+  EXPECT_EQ(parts[2].Rows[0], header({"Rohwert Kanal 1", "Wert Kanal 1 (skaliert)", "Rohwert Kanal 2",
+                                      "Wert Kanal 2 (skaliert)", "Rohwert Temp; innen", "Wert Temp; innen (skaliert)"}));
+  EXPECT_EQ(parts[2].Rows[1], row("3", "750", {"4", "8", "", "", "5", "10"}));
+  EXPECT_EQ(parts[2].Rows[2], row("4", "000", {"6", "12", "7", "14", "8", "16"}));
+}
+
+// Started while several curves run: one header names them all, and a
+// single named curve is named too.
+TEST_F(UtcTime, ARecordingStartedAmongCurvesHasOneHeaderForThem) {
+  const std::vector<StrictCsv> three = Parts(RecordLines({{{{1, 1}, {2, 2}, {3, 3}}, {"a", "b", "c"}, 0b111}}), ',');
+  ASSERT_EQ(three.size(), 1u);
+  EXPECT_EQ(three[0].Rows.size(), 2u);
+  EXPECT_EQ(three[0].Rows[0].back(), "Wert c (skaliert)");
+  const std::vector<StrictCsv> named = Parts(RecordLines({{{{1, 1}}, {"Temperature"}, 1}}), ',');
+  ASSERT_EQ(named.size(), 1u);
+  EXPECT_EQ(named[0].Rows[0].back(), "Wert Temperature (skaliert)");
+}
+
 // kurvex-YYYYMMDD-HHMMSS.csv, each 'd' a digit. (No <regex>: GCC 12 warns
 // falsely inside it under the sanitizers.)
 bool HasRecordingNameShape(const std::string& name) {

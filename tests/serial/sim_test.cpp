@@ -53,7 +53,9 @@ TEST(SimOptions, DefaultsAndEveryOption) {
   EXPECT_EQ(defaults.Rate, 2000);
   EXPECT_EQ(defaults.Shape, Wave::Sine);
   EXPECT_EQ(defaults.Count, 0u);
-  EXPECT_FALSE(defaults.LfOnly);
+  EXPECT_EQ(defaults.End, LineEnd::CrLf);
+  EXPECT_EQ(defaults.Values, 1u);
+  EXPECT_TRUE(defaults.Names.empty());
   EXPECT_EQ(defaults.BadLines, 0u);
   EXPECT_FALSE(defaults.Help);
 
@@ -63,11 +65,19 @@ TEST(SimOptions, DefaultsAndEveryOption) {
   EXPECT_EQ(all.Rate, 50.5);
   EXPECT_EQ(all.Shape, Wave::Steps);
   EXPECT_EQ(all.Count, 9u);
-  EXPECT_TRUE(all.LfOnly);
+  EXPECT_EQ(all.End, LineEnd::Lf);
   EXPECT_EQ(all.BadLines, 3u);
   EXPECT_EQ(Parse({"--wave", "ramp"}).Shape, Wave::Ramp);
   EXPECT_EQ(Parse({"--wave=noise"}).Shape, Wave::Noise);
   EXPECT_TRUE(Parse({"--help"}).Help);
+  EXPECT_EQ(Parse({"--line-end", "cr"}).End, LineEnd::Cr);
+  EXPECT_EQ(Parse({"--line-end=crlf"}).End, LineEnd::CrLf);
+  EXPECT_EQ(Parse({"--values", "3"}).Values, 3u);
+  // Names alone give the number of values; with --values the two agree.
+  const Options named = Parse({"--names=a,Temp_2,b.x"});
+  EXPECT_EQ(named.Values, 3u);
+  EXPECT_EQ(named.Names, (std::vector<std::string>{"a", "Temp_2", "b.x"}));
+  EXPECT_EQ(Parse({"--names", "a,b", "--values", "2"}).Values, 2u);
   EXPECT_NE(Usage().find("--bad-lines"), std::string::npos);
 }
 
@@ -84,6 +94,15 @@ TEST(SimOptions, RejectsWhatCannotBeMeant) {
   EXPECT_NE(Problem({"--bad-lines", "0"}), "");
   EXPECT_NE(Problem({"--wave", "square"}), "");
   EXPECT_NE(Problem({"--lf-only=yes"}), "");
+  EXPECT_NE(Problem({"--line-end", "lfcr"}), "");
+  EXPECT_NE(Problem({"--values", "0"}), "");
+  EXPECT_NE(Problem({"--values", "101"}), "");
+  EXPECT_NE(Problem({"--values", "3", "--names", "a,b"}), "");
+  // Names that the line syntax would read otherwise.
+  const std::string tooLong(65, 'x');
+  for (const char* names : {"a,", ",a", "a b", "a:b", "a=b", "a;b", "1a", "", tooLong.c_str()})
+    EXPECT_NE(Problem({"--names", names}), "") << names;
+  EXPECT_EQ(Problem({"--names", std::string(64, 'x')}), "");
   EXPECT_NE(Problem({"--speed", "1"}), "");
   EXPECT_NE(Problem({"5"}), "");
 }
@@ -116,13 +135,27 @@ TEST(SimSamples, LinesAreThreeDecimalsWithTheChosenEnd) {
   Options options;
   options.Shape = Wave::Ramp;
   EXPECT_EQ(SampleLine(options, 125), "1.250\r\n");
-  options.LfOnly = true;
+  options.End = LineEnd::Lf;
   EXPECT_EQ(SampleLine(options, 0), "0.000\n");
   options.BadLines = 3;
   EXPECT_EQ(SampleLine(options, 1), "0.010\n");
   EXPECT_EQ(SampleLine(options, 2), "n/a\n");
   EXPECT_EQ(SampleLine(options, 5), "n/a\n");
   EXPECT_EQ(SampleLine(options, 6), "0.060\n");
+}
+
+TEST(SimSamples, SeveralValuesAPhaseApartNamedOrNot) {
+  Options options;
+  options.Shape = Wave::Ramp;
+  options.Values = 4;
+  options.End = LineEnd::Cr;
+  EXPECT_EQ(SampleLine(options, 100), "1.000;3.500;6.000;8.500\r");
+  options.Values = 2;
+  options.Names = {"a", "b"};
+  options.End = LineEnd::CrLf;
+  EXPECT_EQ(SampleLine(options, 0), "a:0.000;b:5.000\r\n");
+  options.BadLines = 1;
+  EXPECT_EQ(SampleLine(options, 0), "n/a\r\n");
 }
 
 void MakeRaw(int fd) {

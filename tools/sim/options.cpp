@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/sim/options.h"
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <optional>
@@ -11,6 +12,9 @@ namespace kurvex::sim {
 namespace {
 
 constexpr double kMaxRate = 1'000'000;
+// Beyond Kurvex's curves, so its notice about ignored values can be seen.
+constexpr unsigned kMaxValues = 100;
+constexpr std::size_t kMaxName = 64;
 
 template <typename Number>
 std::optional<Number> ParseNumber(const std::string& text) {
@@ -31,10 +35,36 @@ std::optional<Wave> ParseWave(const std::string& text) {
   return std::nullopt;
 }
 
+std::optional<LineEnd> ParseLineEnd(const std::string& text) {
+  if (text == "crlf") return LineEnd::CrLf;
+  if (text == "lf") return LineEnd::Lf;
+  if (text == "cr") return LineEnd::Cr;
+  return std::nullopt;
+}
+
+// A name Kurvex reads back as the name: a letter first, then no blank and
+// nothing that separates fields or values.
+bool UsableName(const std::string& name) {
+  return !name.empty() && name.size() <= kMaxName && std::isalpha(static_cast<unsigned char>(name.front())) &&
+         name.find_first_of(" \t;,:=") == std::string::npos;
+}
+
+std::optional<std::vector<std::string>> ParseNames(const std::string& text) {
+  std::vector<std::string> names;
+  for (std::size_t at = 0;;) {
+    const std::size_t comma = text.find(',', at);
+    names.push_back(text.substr(at, comma - at));
+    if (!UsableName(names.back())) return std::nullopt;
+    if (comma == std::string::npos) return names;
+    at = comma + 1;
+  }
+}
+
 }  // namespace
 
 ParseResult ParseOptions(const std::vector<std::string>& args) {
   Options options;
+  bool givenValues = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     std::string name = args[i];
     std::optional<std::string> inlineValue;
@@ -48,11 +78,11 @@ ParseResult ParseOptions(const std::vector<std::string>& args) {
     }
     if (name == "--lf-only") {
       if (inlineValue) return "--lf-only takes no value";
-      options.LfOnly = true;
+      options.End = LineEnd::Lf;
       continue;
     }
     if (name != "--port" && name != "--rate" && name != "--count" && name != "--wave" &&
-        name != "--bad-lines") {
+        name != "--bad-lines" && name != "--line-end" && name != "--values" && name != "--names") {
       return "unknown option " + name;
     }
     if (!inlineValue && i + 1 >= args.size()) {
@@ -77,18 +107,39 @@ ParseResult ParseOptions(const std::vector<std::string>& args) {
       const auto wave = ParseWave(value);
       if (!wave) return "--wave wants sine, ramp, noise or steps, not " + value;
       options.Shape = *wave;
+    } else if (name == "--line-end") {
+      const auto end = ParseLineEnd(value);
+      if (!end) return "--line-end wants crlf, lf or cr, not " + value;
+      options.End = *end;
+    } else if (name == "--values") {
+      const auto count = ParseNumber<unsigned>(value);
+      if (!count || *count == 0 || *count > kMaxValues) return "--values wants a number from 1 to 100, not " + value;
+      options.Values = *count;
+      givenValues = true;
+    } else if (name == "--names") {
+      const auto names = ParseNames(value);
+      if (!names || names->size() > kMaxValues)
+        return "--names wants up to 100 names separated by commas, each a letter first and without blanks, "
+               "\";\", \",\", \":\" or \"=\", not " + value;
+      options.Names = *names;
     } else {
       const auto every = ParseNumber<std::uint64_t>(value);
       if (!every || *every == 0) return "--bad-lines wants a positive number, not " + value;
       options.BadLines = *every;
     }
   }
+  if (!options.Names.empty()) {
+    if (givenValues && options.Values != options.Names.size())
+      return "--names gives " + std::to_string(options.Names.size()) + " names for " + std::to_string(options.Values) +
+             " values";
+    options.Values = static_cast<unsigned>(options.Names.size());
+  }
   return options;
 }
 
 std::string Usage() {
   return "Usage: kurvex-sim [options]\n"
-         "Streams one number per line on a pseudo-terminal linked as COM<n> in the\n"
+         "Streams numbers line by line on a pseudo-terminal linked as COM<n> in the\n"
          "Kurvex port folder ($XDG_CONFIG_HOME/kurvex/ports, else ~/.config/kurvex/ports)\n"
          "until stopped (Ctrl+C) or until --count lines are sent; the link is removed\n"
          "at the end.\n"
@@ -97,7 +148,11 @@ std::string Usage() {
          "  --rate R        lines per second (default 2000)\n"
          "  --wave W        sine, ramp, noise or steps (default sine); values lie in 0..10\n"
          "  --count N       stop after N lines\n"
-         "  --lf-only       end lines with LF instead of CR LF\n"
+         "  --values N      values per line, 1 to 100 (default 1), as 1.500;2.500\n"
+         "  --names A,B     name the values, as A:1.500;B:2.500 (their count is the\n"
+         "                  number of values)\n"
+         "  --line-end E    crlf, lf or cr (default crlf)\n"
+         "  --lf-only       the same as --line-end lf\n"
          "  --bad-lines N   make every N-th line not a number\n"
          "  -h, --help      show this text\n";
 }

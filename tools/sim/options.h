@@ -9,6 +9,7 @@
 namespace kurvex::sim {
 
 enum class Wave : std::uint8_t { Sine, Ramp, Noise, Steps };
+enum class LineEnd : std::uint8_t { CrLf, Lf, Cr };
 
 /// What the simulator was asked to do.
 struct Options {
@@ -16,7 +17,9 @@ struct Options {
   double Rate = 2000;          ///< lines per second
   Wave Shape = Wave::Sine;
   std::uint64_t Count = 0;     ///< lines to send; 0 = until stopped
-  bool LfOnly = false;         ///< end lines with LF instead of CR LF
+  LineEnd End = LineEnd::CrLf;
+  unsigned Values = 1;         ///< values per line
+  std::vector<std::string> Names;  ///< the values' names; empty: unnamed
   std::uint64_t BadLines = 0;  ///< every N-th line is not a number; 0 = none
   bool Help = false;
 };

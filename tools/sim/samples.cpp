@@ -20,6 +20,18 @@ std::uint64_t Mix(std::uint64_t x) {
   return x ^ (x >> 31);
 }
 
+const char* Terminator(LineEnd end) {
+  switch (end) {
+    case LineEnd::Lf:
+      return "\n";
+    case LineEnd::Cr:
+      return "\r";
+    case LineEnd::CrLf:
+      break;
+  }
+  return "\r\n";
+}
+
 }  // namespace
 
 double WaveValue(Wave wave, std::uint64_t index) {
@@ -39,15 +51,21 @@ double WaveValue(Wave wave, std::uint64_t index) {
 }
 
 std::string SampleLine(const Options& options, std::uint64_t index) {
-  const char* terminator = options.LfOnly ? "\n" : "\r\n";
+  const char* terminator = Terminator(options.End);
   if (options.BadLines != 0 && (index + 1) % options.BadLines == 0) {
     return std::string("n/a") + terminator;
   }
-  // The program never leaves the C locale, so %f writes the decimal point
-  // the protocol wants.
-  char text[32];
-  std::snprintf(text, sizeof text, "%.3f", WaveValue(options.Shape, index));
-  return text + std::string(terminator);
+  std::string line;
+  for (unsigned k = 0; k < options.Values; ++k) {
+    if (k > 0) line += ';';
+    if (k < options.Names.size()) line += options.Names[k] + ':';
+    // The program never leaves the C locale, so %f writes the decimal point
+    // the protocol wants.
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3f", WaveValue(options.Shape, index + k * kPeriod / options.Values));
+    line += text;
+  }
+  return line + terminator;
 }
 
 }  // namespace kurvex::sim

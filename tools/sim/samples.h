@@ -14,7 +14,9 @@ namespace kurvex::sim {
 double WaveValue(Wave wave, std::uint64_t index);
 
 /// The text line for sample `index`, terminator included: "%.3f" of the
-/// wave, or a line that is not a number when `index` + 1 is a multiple of
+/// wave per value, separated by ";" and each after its name and ":" when
+/// the values are named; value k runs k / Values of a period behind the
+/// first. Or a line that is not a number when `index` + 1 is a multiple of
 /// BadLines.
 std::string SampleLine(const Options& options, std::uint64_t index);
 
