@@ -11,7 +11,7 @@ namespace {
 
 bool IsSample(const TChartItem& item) { return item.Kind == ikMoveTo || item.Kind == ikDrawTo; }
 
-std::size_t CurveOf(const TChartItem& item) { return item.Reserved3[0]; }
+std::size_t CurveOf(const TChartItem& item) { return item.Curve; }
 
 std::string SingleCurveCsv(const TItemStore& items, TCsvDialect dialect) {
   std::string text;

@@ -13,7 +13,7 @@ void AddItem(TItemStore& items, std::uint8_t kind, double x, double y, std::uint
   item.Kind = kind;
   item.X = x;
   item.Y = y;
-  item.Reserved3[0] = curve;
+  item.Curve = curve;
 }
 
 TEST(ChartCsv, OneCurveIsExportedAsEver) {
