@@ -10,14 +10,26 @@
 
 namespace kurvex {
 
-TPortWatch::TPortWatch(TPortListHolder& ports) : m_ports(ports) {}
+namespace {
+
+constexpr int kSettleMs = 200;
+
+}  // namespace
+
+TPortWatch::TPortWatch(TPortListHolder& ports) : m_ports(ports) {
+  m_settle.SetInterval(kSettleMs);
+  m_settle.OnTimer = [this](TObject*) {
+    m_settle.SetEnabled(false);
+    Refresh();
+  };
+}
 
 TPortWatch::~TPortWatch() = default;
 
 void TPortWatch::Restart() {
   m_watch = std::make_unique<THotplugWatch>(m_ports.DeviceTree().WatchFolders());
   m_watch->OnChange = [this](const std::vector<THotplugChange>& changes) {
-    if (std::any_of(changes.begin(), changes.end(), ConcernsSerialPorts)) Refresh();
+    if (std::any_of(changes.begin(), changes.end(), ConcernsSerialPorts)) m_settle.SetEnabled(true);
   };
   m_present.clear();
   Refresh();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/system/hotplugwatch.h"
+#include "platform/windows/timer.h"
 #include "ports/portholders.h"
 #include "ports/portlistholder.h"
 
@@ -52,6 +53,10 @@ class TPortWatch {
  private:
   TPortListHolder& m_ports;
   std::unique_ptr<THotplugWatch> m_watch;
+  /// A burst of changes (an adapter and its links, or the pseudo-terminals
+  /// a terminal program makes) is one refresh once it settles: a refresh
+  /// reads the whole device tree.
+  TTimer m_settle;
   /// Port numbers of the present devices at the last refresh.
   std::vector<int> m_present;
 };

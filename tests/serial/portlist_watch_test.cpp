@@ -121,5 +121,25 @@ TEST_F(HotplugWatchTest, ThePortWatchNumbersNewAdaptersAndSaysWhichArrived) {
   EXPECT_EQ(ports.DeviceOf(4)->DevicePath, "/dev/ttyUSB1");
 }
 
+// Each refresh reads the whole device tree: a burst of entries (a terminal
+// program's pseudo-terminals, an adapter and its links) is refreshed once
+// it settles, not once per entry.
+TEST_F(HotplugWatchTest, ABurstOfDevicesIsOneRefreshNotOneEach) {
+  TSerialComm com;
+  com.SetDeviceTree(fake.Tree());
+  com.SetEnumPorts(epFullPresent);
+  TPortWatch ports(com);
+  int refreshes = 0;
+  ports.OnChange = [&](const TPortChange&) { ++refreshes; };
+  ports.Restart();
+  refreshes = 0;
+  for (int i = 0; i < 50; ++i) {
+    fake.AddSerial8250("ttyS" + std::to_string(i), 4, "4:" + std::to_string(64 + i));
+    RunEventsFor(5);  // each entry reaches the watch on its own
+  }
+  ASSERT_TRUE(WaitUntil([&] { return com.DeviceList().Count() == 50; }));
+  EXPECT_LT(refreshes, 25);
+}
+
 }  // namespace
 }  // namespace kurvex::test
