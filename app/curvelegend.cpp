@@ -28,12 +28,24 @@ void TCurveLegend::StartAcquisition() {
     m_panel->SetVisible(false);
     m_chart.SetWidth(m_chart.Width() + kWidth + kGap);
   }
-  for (std::size_t curve = 0; curve < m_count; ++curve) {
-    m_entries[curve].shown->SetChecked(true);
-    m_entries[curve].value->SetCaption("");
-  }
+  // The entries of the acquisition before go; the next one's come back as
+  // its curves appear.
+  for (std::size_t curve = 0; curve < m_count; ++curve) ShowEntry(curve, false);
+  m_inUse = 0;
   for (std::size_t curve = 0; curve < kMaxCurves; ++curve) m_chart.SetCurveVisible(static_cast<std::uint8_t>(curve), true);
   m_names.fill("");
+}
+
+void TCurveLegend::ShowEntry(std::size_t curve, bool shown) {
+  Entry& entry = m_entries[curve];
+  entry.shown->SetChecked(true);
+  entry.name->SetCaption(CurveLabel(curve, ""));
+  entry.shown->SetAccessibleName(CurveLabel(curve, "") + " anzeigen");
+  entry.value->SetCaption("");
+  for (TWinControl* control : {static_cast<TWinControl*>(entry.shown.get()), static_cast<TWinControl*>(entry.name.get()),
+                               static_cast<TWinControl*>(entry.value.get())}) {
+    control->SetVisible(shown);
+  }
 }
 
 void TCurveLegend::Take(const TSample& sample) {
@@ -41,7 +53,11 @@ void TCurveLegend::Take(const TSample& sample) {
   if (!m_showing) ShowLegend();
   const char separator = DecimalSeparator();
   for (std::size_t curve = 0; curve < sample.Values.size(); ++curve) {
-    if (curve >= m_count) AddEntry(curve);
+    if (curve >= m_inUse) {
+      if (curve >= m_count) AddEntry(curve);
+      ShowEntry(curve, true);
+      m_inUse = curve + 1;
+    }
     Entry& entry = m_entries[curve];
     if (curve < sample.Names.size() && sample.Names[curve] != m_names[curve]) {
       m_names[curve] = sample.Names[curve];
@@ -71,8 +87,6 @@ void TCurveLegend::AddEntry(std::size_t curve) {
   entry.shown = std::make_unique<TCheckBox>(m_panel.get());
   entry.shown->SetName("CurveShown" + n);
   entry.shown->SetBounds(2, top, 18, kRowHeight - 2);
-  entry.shown->SetChecked(true);
-  entry.shown->SetAccessibleName(CurveLabel(curve, "") + " anzeigen");
   entry.shown->OnClick = [this, curve](TObject*) {
     m_chart.SetCurveVisible(static_cast<std::uint8_t>(curve), m_entries[curve].shown->Checked());
   };
@@ -80,7 +94,6 @@ void TCurveLegend::AddEntry(std::size_t curve) {
   entry.name->SetName("CurveName" + n);
   entry.name->SetAutoSize(false);
   entry.name->SetBounds(22, top + 2, 96, kRowHeight - 4);
-  entry.name->SetCaption(CurveLabel(curve, ""));
   entry.name->SetFontColor(CurveColor(curve));
   entry.name->SetFontBold(true);
   entry.value = std::make_unique<TLabel>(m_panel.get());
@@ -89,10 +102,6 @@ void TCurveLegend::AddEntry(std::size_t curve) {
   entry.value->SetBounds(120, top + 2, kWidth - 120, kRowHeight - 4);
   entry.name->SetFocusControl(entry.value.get());
   m_count = curve + 1;
-  for (TWinControl* control : {static_cast<TWinControl*>(entry.shown.get()), static_cast<TWinControl*>(entry.name.get()),
-                               static_cast<TWinControl*>(entry.value.get())}) {
-    control->SetVisible(true);
-  }
 }
 
 }  // namespace kurvex

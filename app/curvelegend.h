@@ -36,12 +36,15 @@ class TCurveLegend : public TSampleConsumer {
   };
   void ShowLegend();
   void AddEntry(std::size_t curve);
+  /// Shows or hides an entry as a new curve's: checked, unnamed, no value.
+  void ShowEntry(std::size_t curve, bool shown);
 
   TChartControl& m_chart;
   std::unique_ptr<TPanel> m_panel;
   std::array<Entry, kMaxCurves> m_entries;
   std::array<std::string, kMaxCurves> m_names;
-  std::size_t m_count = 0;
+  std::size_t m_count = 0;  // entries made
+  std::size_t m_inUse = 0;  // entries of this acquisition's curves
   bool m_showing = false;
 };
 

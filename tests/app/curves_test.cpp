@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QLabel>
+
 #include <string>
 
 #include "tests/app/mainwindow_fixture.h"
@@ -37,6 +39,12 @@ TEST_F(CurvesTest, NamedCurvesGetALegendBesideANarrowerChartUntilTheNextStart) {
   form->StartButton->Click();
   EXPECT_EQ(form->Chart1->Width(), chartWidth);
   EXPECT_FALSE(Child("CurveLegend")->isVisibleTo(form->Widget()));
+  // The next acquisition's legend has its own curves, nothing of the last.
+  Receive("1;2\n3;4\n");
+  EXPECT_TRUE(Child("CurveName2")->isVisibleTo(form->Widget()));
+  EXPECT_FALSE(Child("CurveName3")->isVisibleTo(form->Widget()));
+  const auto* name = static_cast<QLabel*>(Child("CurveName1"));
+  EXPECT_TRUE(WaitUntil([&] { return name->text() == "Kanal 1"; })) << name->text().toStdString();
   form->StopButton->Click();
 }
 
