@@ -11,8 +11,6 @@ namespace {
 
 bool IsSample(const TChartItem& item) { return item.Kind == ikMoveTo || item.Kind == ikDrawTo; }
 
-std::size_t CurveOf(const TChartItem& item) { return item.Curve; }
-
 std::string SingleCurveCsv(const TItemStore& items, TCsvDialect dialect) {
   std::string text;
   AppendCsvText(text, "Sample", dialect, true);
@@ -32,10 +30,10 @@ std::string SingleCurveCsv(const TItemStore& items, TCsvDialect dialect) {
 class TCurvesRow {
  public:
   explicit TCurvesRow(std::size_t curves) : m_values(curves) {}
-  bool Takes(const TChartItem& item) const { return m_used && item.X == m_x && !m_values[CurveOf(item)]; }
+  bool Takes(const TChartItem& item) const { return m_used && item.X == m_x && !m_values[item.Curve]; }
   void Take(const TChartItem& item) {
     m_x = item.X;
-    m_values[CurveOf(item)] = item.Y;
+    m_values[item.Curve] = item.Y;
     m_used = true;
   }
   void Flush(std::string& text, TCsvDialect dialect) {
@@ -63,7 +61,7 @@ class TCurvesRow {
 std::string ChartSamplesCsv(const TItemStore& items, TCsvDialect dialect, std::span<const std::string> curveNames) {
   std::size_t curves = 1;
   for (int i = 0; i < items.Count(); ++i)
-    if (IsSample(items[i])) curves = std::max(curves, CurveOf(items[i]) + 1);
+    if (IsSample(items[i])) curves = std::max<std::size_t>(curves, items[i].Curve + 1u);
   const bool namedCurve = !curveNames.empty() && !curveNames.front().empty();
   if (curves == 1 && !namedCurve) return SingleCurveCsv(items, dialect);
 

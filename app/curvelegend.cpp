@@ -29,10 +29,9 @@ void TCurveLegend::StartAcquisition() {
     m_chart.SetWidth(m_chart.Width() + kWidth + kGap);
   }
   // The entries of the acquisition before go; the next one's come back as
-  // its curves appear.
+  // its curves appear. Ticking a box again shows its curve again.
   for (std::size_t curve = 0; curve < m_count; ++curve) ShowEntry(curve, false);
   m_inUse = 0;
-  for (std::size_t curve = 0; curve < kMaxCurves; ++curve) m_chart.SetCurveVisible(static_cast<std::uint8_t>(curve), true);
   m_names.fill("");
 }
 
