@@ -94,9 +94,6 @@ void TItemRenderer::Render(const TChartItem* items, int count) {
   m_canvas.Pen = TPen{m_chart.ChartColor(), psSolid, PenWidthOf(m_chart.LineWidth()), pmCopy};
   m_canvas.Brush = TBrush{m_chart.ChartColor(), bsSolid};
   m_canvas.MoveTo(m_offX, m_offY);
-  TCurveTrace& first = Trace(0);
-  first.Batch.SetCurrent({m_offX, m_offY});
-  first.Broken = false;
   for (int i = 0; i < count;) {
     const TChartItem& item = items[i];
     if (!m_chart.CurveVisible(item.Curve)) {
@@ -189,7 +186,7 @@ void TItemRenderer::FollowHidden(const TChartItem& item) {
 void TItemRenderer::FlushAll() {
   for (std::size_t curve = 0; curve < m_traces.size(); ++curve)
     if (curve != m_lastCurve) m_traces[curve].Batch.Flush();
-  m_traces[m_lastCurve].Batch.Flush();
+  if (m_lastCurve < m_traces.size()) m_traces[m_lastCurve].Batch.Flush();
 }
 
 void TItemRenderer::UsePen(TColor color, TPenStyle style) {
