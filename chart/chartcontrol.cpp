@@ -91,6 +91,12 @@ void TCustomChartControl::SetCurveVisible(std::uint8_t curve, bool visible) {
   if (Visible()) RequestItemsPicture();
 }
 
+void TCustomChartControl::SetCurveSource(const TCurveSource* source) {
+  if (m_curveSource == source) return;
+  m_curveSource = source;
+  if (Visible()) RequestItemsPicture();
+}
+
 void TCustomChartControl::SetGridColor(TColor v) {
   m_gridColor = v;
   RedrawIfAuto();

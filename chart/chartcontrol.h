@@ -12,6 +12,7 @@
 #include "chart/chartenums.h"
 #include "chart/chartitem.h"
 #include "chart/crosshair.h"
+#include "chart/curvesource.h"
 #include "chart/graphfile.h"
 #include "chart/itemstore.h"
 #include "chart/jointlayers.h"
@@ -162,6 +163,11 @@ class TCustomChartControl : public TCustomControl {
   /// showing it again draws it whole. A change redraws with AutoRedraw.
   bool CurveVisible(std::uint8_t curve) const { return !m_hiddenCurves.test(curve); }
   void SetCurveVisible(std::uint8_t curve, bool visible);
+  /// While set, layer 1's line items are left out and the source's curves
+  /// are drawn in their place (nullptr: the items again); the chart keeps
+  /// no ownership. Requests a picture.
+  const TCurveSource* CurveSource() const { return m_curveSource; }
+  void SetCurveSource(const TCurveSource* source);
   bool Isometric() const { return m_isometric; }
   void SetIsometric(bool v) { m_isometric = v; }
   int ActiveLayer() const { return m_activeLayer; }
@@ -286,6 +292,7 @@ class TCustomChartControl : public TCustomControl {
   int m_classDefault = 0;
   std::uint8_t m_dataCurve = 0;
   std::bitset<256> m_hiddenCurves;
+  const TCurveSource* m_curveSource = nullptr;
   bool m_isometric = false;
   int m_activeLayer = 1;
   TColor m_windColor = clBtnFace;

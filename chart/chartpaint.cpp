@@ -3,6 +3,7 @@
 
 #include "chart/chartcontrol.h"
 #include "chart/renderitems.h"
+#include "chart/rendersource.h"
 
 namespace kurvex {
 
@@ -170,7 +171,10 @@ void TCustomChartControl::RenderItems(TCanvas& canvas, int offX, int offY, bool 
     canvas.Brush.Color = brush;
   }
   if (m_gridStyle != gsNone && !skipGrid) DrawGrid(canvas, offX, offY);
-  TItemRenderer(canvas, *this, offX, offY, blackAndWhite).Render(m_store->Items(), m_store->Count());
+  TItemRenderer items(canvas, *this, offX, offY, blackAndWhite);
+  if (m_curveSource) items.LeaveOutLayerOneLines();
+  items.Render(m_store->Items(), m_store->Count());
+  if (m_curveSource) TSourceRenderer(canvas, *this, offX, offY, blackAndWhite).Render(*m_curveSource);
   canvas.Pen.Width = 1;
   // Text labels have no visible mode yet; all twenty stay off.
   if (OnDataRendered) OnDataRendered(this, canvas, top, left);

@@ -96,6 +96,10 @@ void TItemRenderer::Render(const TChartItem* items, int count) {
   m_canvas.MoveTo(m_offX, m_offY);
   for (int i = 0; i < count;) {
     const TChartItem& item = items[i];
+    if (m_leaveOutLines && item.Layer == 1 && (item.Kind == ikDrawTo || item.Kind == ikMoveTo)) {
+      ++i;
+      continue;
+    }
     if (!m_chart.CurveVisible(item.Curve)) {
       ++i;
       if (item.Kind == ikDrawTo || item.Kind == ikMoveTo) FollowHidden(item);
@@ -136,15 +140,17 @@ TItemRenderer::TCurveTrace& TItemRenderer::Trace(std::uint8_t curve) {
   return m_traces[curve];
 }
 
-TPen TItemRenderer::LinePen(const TChartItem& item, TColor color) const {
+TPenStyle CurveLineStyle(std::size_t curve, TPenStyle style, bool blackAndWhite) {
   // Without colour, dashes keep the curves apart; 1-pixel patterns that
   // differ in their runs, the first curve as in colour. A clear pen stays
   // clear.
   static constexpr TPenStyle kCurveDashes[] = {psDash, psDot, psDashDot, psDashDotDot};
-  TPenStyle style = StyleOf(item);
-  if (m_blackAndWhite && item.Curve > 0 && style != psClear)
-    style = kCurveDashes[(item.Curve - 1) % std::size(kCurveDashes)];
-  return TPen{color, style, PenWidthOf(item.LineWidth), pmCopy};
+  if (!blackAndWhite || curve == 0 || style == psClear) return style;
+  return kCurveDashes[(curve - 1) % std::size(kCurveDashes)];
+}
+
+TPen TItemRenderer::LinePen(const TChartItem& item, TColor color) const {
+  return TPen{color, CurveLineStyle(item.Curve, StyleOf(item), m_blackAndWhite), PenWidthOf(item.LineWidth), pmCopy};
 }
 
 int TItemRenderer::AddLineRun(TPolylineBatch& batch, const TChartItem* items, int from, int count) {

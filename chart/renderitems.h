@@ -19,12 +19,16 @@ namespace kurvex {
 /// far-away points still give finite lines, which the bitmap clips.
 inline constexpr int kPixelLimit = 30000;
 
+/// The style a curve's lines are drawn in: without colour (blackAndWhite)
+/// each curve after the first gets dashes of its own.
+TPenStyle CurveLineStyle(std::size_t curve, TPenStyle style, bool blackAndWhite);
+
 /// Draws a chart's items onto a canvas in store order for one render pass:
 /// each curve's line items are batched into its own polylines, which go on
 /// from the curve's last point whatever other curves' items lie between;
 /// a polyline ends when its item's colour, style or width changes; item
 /// pixels are limited to -30000..30000 and then shifted by the offsets.
-/// The first curve starts at the offsets, any other at its first point.
+/// Each curve starts at its first point.
 /// Items of hidden curves only move their curve's point. Items from foreign
 /// files are drawn safely whatever their fields hold: a point with a NaN
 /// coordinate is left out and breaks the polyline, a shape with one is not
@@ -39,6 +43,8 @@ class TItemRenderer {
   /// Sets up the pen and the current point at (offX, offY), draws the
   /// items and draws what is still batched.
   void Render(const TChartItem* items, int count);
+  /// Leaves the line items of layer 1 out: a curve source draws them.
+  void LeaveOutLayerOneLines() { m_leaveOutLines = true; }
 
  private:
   /// The item's point (x, y), limited to -30000..30000 and shifted.
@@ -96,6 +102,7 @@ class TItemRenderer {
   // A deque keeps the traces in place as curves are added.
   std::deque<TCurveTrace> m_traces;
   std::uint8_t m_lastCurve = 0;
+  bool m_leaveOutLines = false;
   TPixelMapper m_mapper;
 };
 
