@@ -11,7 +11,9 @@ namespace {
 // code shifted by the number flag must stay within 64 bits.
 constexpr std::int64_t kLongestStep = std::int64_t{1} << 60;
 
-std::uint64_t ZigZag(std::int64_t v) { return (static_cast<std::uint64_t>(v) << 1) ^ static_cast<std::uint64_t>(v >> 63); }
+std::uint64_t ZigZag(std::int64_t v) {
+  return (static_cast<std::uint64_t>(v) << 1) ^ static_cast<std::uint64_t>(v >> 63);
+}
 std::int64_t UnZigZag(std::uint64_t z) { return static_cast<std::int64_t>(z >> 1) ^ -static_cast<std::int64_t>(z & 1); }
 
 std::uint64_t Get(const std::uint8_t*& p) {

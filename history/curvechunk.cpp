@@ -64,8 +64,7 @@ THistorySummary TCurveChunk::Summary(std::size_t first, std::size_t last) const 
 }
 
 std::size_t TCurveChunk::Bytes() const {
-  return sizeof(*this) + m_samples * sizeof(float) +
-         (m_levelStart[m_levels - 1] + 1) * sizeof(THistorySummary);
+  return sizeof(*this) + m_samples * sizeof(float) + (m_levelStart[m_levels - 1] + 1) * sizeof(THistorySummary);
 }
 
 }  // namespace kurvex

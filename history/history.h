@@ -26,15 +26,14 @@ inline constexpr std::size_t kHistoryChunkSamples = std::size_t{1} << 20;
 ///
 /// Values live in chunks that are never moved, with a level-of-detail
 /// summary per chunk and curve (TCurveChunk), so a range is summarised from
-/// a few hundred summaries at most, however long. One curve costs about 4.6
+/// a few hundred summaries at most, however long. One curve costs about 4.8
 /// bytes per sample with the batch times of a fast instrument, and under 10
 /// with one line per batch. Beyond the budget the oldest chunk leaves, all
 /// curves together. Single-threaded.
 class THistory {
  public:
   /// `chunkSamples`: a power of two from kHistoryBlock to 2^30.
-  explicit THistory(std::size_t budgetBytes = std::size_t{256} << 20,
-                    std::size_t chunkSamples = kHistoryChunkSamples);
+  explicit THistory(std::size_t budgetBytes = std::size_t{256} << 20, std::size_t chunkSamples = kHistoryChunkSamples);
 
   /// A new acquisition (or a recording opened): empty, numbers from 1.
   void Clear();
@@ -76,7 +75,9 @@ class THistory {
   void DropOldest(std::size_t& used);
   /// The chunk holding `number`; null when it is not held.
   const TChunk* ChunkOf(std::int64_t number) const;
-  std::size_t Position(std::int64_t number) const { return static_cast<std::size_t>(number - 1) & (m_chunkSamples - 1); }
+  std::size_t Position(std::int64_t number) const {
+    return static_cast<std::size_t>(number - 1) & (m_chunkSamples - 1);
+  }
 
   std::size_t m_budgetBytes;
   std::size_t m_chunkSamples;

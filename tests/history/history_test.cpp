@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "history/history.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -6,8 +8,6 @@
 #include <limits>
 #include <random>
 #include <vector>
-
-#include "history/history.h"
 
 namespace kurvex {
 namespace {
@@ -104,7 +104,8 @@ TEST_F(HistoryRangesTest, SummaryOfAnyRangeIsTheDirectOne) {
   }
   for (std::size_t k = 0; k < 2; ++k)
     for (const auto& [from, to] : ranges) {
-      const std::string what = "curve " + std::to_string(k) + " [" + std::to_string(from) + ", " + std::to_string(to) + "]";
+      const std::string what =
+          "curve " + std::to_string(k) + " [" + std::to_string(from) + ", " + std::to_string(to) + "]";
       ExpectSame(history.Summary(k, from, to), Expected(k, from, to), what.c_str());
     }
   EXPECT_EQ(history.Summary(5, 1, kSamples).Count, 0);
@@ -113,9 +114,12 @@ TEST_F(HistoryRangesTest, SummaryOfAnyRangeIsTheDirectOne) {
 // Each column takes the samples n with from + c*w <= n < from + (c+1)*w,
 // whatever the zoom: wider than chunks, a few samples, under one sample.
 TEST_F(HistoryRangesTest, ColumnsAreTheSummariesOfTheirFractionalRuns) {
-  struct Case { double from, to; std::size_t columns; };
+  struct Case {
+    double from, to;
+    std::size_t columns;
+  };
   const Case cases[] = {{1, kSamples + 1, 1000}, {0.5, kSamples + 0.5, 7}, {-300.25, 9000.75, 333},
-                        {4000.3, 4200.9, 1000}, {4090.5, 4101.5, 50}, {kSamples - 10.5, kSamples + 40, 64}};
+                        {4000.3, 4200.9, 1000},  {4090.5, 4101.5, 50},     {kSamples - 10.5, kSamples + 40, 64}};
   for (std::size_t k = 0; k < 2; ++k)
     for (const Case& c : cases) {
       std::vector<THistorySummary> got(c.columns);
@@ -132,8 +136,8 @@ TEST_F(HistoryRangesTest, ColumnsAreTheSummariesOfTheirFractionalRuns) {
         }
       }
       for (std::size_t col = 0; col < c.columns; ++col) {
-        const std::string what = "curve " + std::to_string(k) + " from " + std::to_string(c.from) + " column " +
-                                 std::to_string(col);
+        const std::string what =
+            "curve " + std::to_string(k) + " from " + std::to_string(c.from) + " column " + std::to_string(col);
         ExpectSame(got[col], expected[col], what.c_str());
       }
     }
@@ -191,7 +195,7 @@ TEST(HistoryTest, EachSampleHasTheTimeOfItsBatch) {
   const float v = 1;
   while (times.size() < 3 * kChunk + 500) {
     const unsigned kind = random() % 10;
-    wall += kind == 0 ? -static_cast<std::int64_t>(random() % 1'000'000'000u)
+    wall += kind == 0   ? -static_cast<std::int64_t>(random() % 1'000'000'000u)
             : kind == 1 ? std::int64_t{1} << 61
             : kind == 2 ? -(std::int64_t{1} << 61)
                         : static_cast<std::int64_t>(random() % 5'000'000'000ull);

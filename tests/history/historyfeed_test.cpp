@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "history/historyfeed.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
 
-#include "history/historyfeed.h"
 #include "intake/sampleintake.h"
 
 namespace kurvex {
