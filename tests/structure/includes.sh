@@ -7,7 +7,7 @@
 # Usage: includes.sh SOURCE_DIR
 set -euo pipefail
 cd "$1"
-find app bench chart intake platform ports recording serial tests tools widgets -name '*.cpp' -o -name '*.h' |
+find app bench chart history intake platform ports recording serial tests tools widgets -name '*.cpp' -o -name '*.h' |
   sort | xargs awk '
 BEGIN {
   # The project folders a room may include besides its own; "*": any.
@@ -16,9 +16,9 @@ BEGIN {
   may["platform/windows"] = "platform/drawing platform/system"
   may["ports"] = "platform"
   may["intake"] = may["chart"] = may["widgets"] = "platform"
-  may["recording"] = "intake platform"
+  may["recording"] = may["history"] = "intake platform"
   may["serial"] = "ports platform"
-  may["app"] = "chart serial ports widgets recording intake platform"
+  may["app"] = "chart serial ports widgets recording history intake platform"
   may["tools"] = "ports platform"
   may["tests"] = may["bench"] = "*"
   # Qt: the platform layer, the widgets (their Qt adapters), and the tests

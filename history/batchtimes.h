@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace kurvex {
+
+/// The wall times of the batches that brought a run of samples: one entry
+/// per batch, (first sample number, wall ns). A slow instrument sends one
+/// line per batch, so an entry must cost less than the sample's own value:
+/// entries after a checkpoint are the differences to the one before, a
+/// number step of 1 folded into the time step's varint (4 bytes for a
+/// batch every 10 ms), and a checkpoint with the full numbers every 64
+/// entries keeps a look-up to a binary search and a short walk. Pages are
+/// never moved or reallocated; what was written stays where it is.
+class TBatchTimes {
+ public:
+  /// Sample `number` (rising from call to call) came with the batch read at
+  /// `wallNs`; a new entry when the time differs from the last one's.
+  void Add(std::int64_t number, std::int64_t wallNs) {
+    if (!m_checkpoints.empty() && wallNs == m_lastWallNs) return;
+    AddBatch(number, wallNs);
+  }
+  /// The time of the batch of `number`; 0 before the first entry.
+  std::int64_t At(std::int64_t number) const;
+  std::size_t Bytes() const;
+
+ private:
+  struct TCheckpoint {
+    std::int64_t Number;
+    std::int64_t WallNs;
+    std::uint32_t Offset;   // of the entries after it, in the pages
+    std::uint32_t Batches;  // its own and those after it
+  };
+  static constexpr std::size_t kPageBytes = 4096;
+  static constexpr std::uint32_t kBatchesPerCheckpoint = 64;
+  /// Room one entry may need: two varints, the longest 9 bytes.
+  static constexpr std::size_t kEntryRoom = 16;
+
+  void AddBatch(std::int64_t number, std::int64_t wallNs);
+  void Put(std::uint64_t value);
+  std::uint8_t* Byte(std::size_t offset) const { return m_pages[offset / kPageBytes].get() + offset % kPageBytes; }
+
+  std::vector<TCheckpoint> m_checkpoints;
+  std::vector<std::unique_ptr<std::uint8_t[]>> m_pages;
+  std::size_t m_end = 0;  // offset of the next entry's first byte
+  std::int64_t m_lastNumber = 0;
+  std::int64_t m_lastWallNs = 0;
+};
+
+}  // namespace kurvex
