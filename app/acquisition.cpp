@@ -77,6 +77,8 @@ void TForm1::StartButtonClick(TObject*) {
 
   m_curveLegend->StartAcquisition();
   m_chartPlotter->StartAcquisition();
+  m_history.Clear();
+  m_lookBack->StartAcquisition(SessionState.TrendMode);
   Chart1->ClearGraph();
   Chart1->SetDataColor(clBlue);
   SessionState.StartAcquisition();

@@ -24,6 +24,24 @@ std::int32_t RedrawIntervalFor(std::int64_t sampleCount) {
 void TChartPlotter::StartAcquisition() {
   m_continues.reset();
   m_trendSteps.clear();
+  m_live = ChartWindow();
+  m_following = true;
+}
+
+TChartPlotter::TWindow TChartPlotter::ChartWindow() const {
+  const TScaleProps& x = m_chart.Scale1X();
+  const TScaleProps& y = m_chart.Scale1Y();
+  return {x.RangeLow(), y.RangeLow(), x.RangeHigh(), y.RangeHigh()};
+}
+
+void TChartPlotter::SetFollowing(bool following) {
+  if (following == m_following) return;
+  m_following = following;
+  if (following) ShowWindow(m_live);
+}
+
+void TChartPlotter::ShowWindow(const TWindow& window) {
+  m_chart.SetRange(1, window.XLow, window.YLow, window.XHigh, window.YHigh);
 }
 
 void TChartPlotter::Take(const TSample& sample) {
@@ -74,10 +92,12 @@ void TChartPlotter::PlotTrendSample(const TSample& sample) {
   if (static_cast<long double>(s.TrendFill) > static_cast<long double>(s.GraphXMax) - kTrendMargin) {
     if (number == 1) RemoveOldestStep();
     RemoveOldestStep();
-    const TScaleProps& x = m_chart.Scale1X();
-    const TScaleProps& y = m_chart.Scale1Y();
-    m_chart.SetRange(1, static_cast<long double>(x.RangeLow()) + 1, y.RangeLow(),
-                     static_cast<long double>(x.RangeHigh()) + 1, y.RangeHigh());
+    // Following, the window is what the chart shows; otherwise it moves on
+    // unseen from where it stood.
+    if (m_following) m_live = ChartWindow();
+    m_live.XLow += 1;
+    m_live.XHigh += 1;
+    if (m_following) ShowWindow(m_live);
   } else {
     ++s.TrendFill;
   }

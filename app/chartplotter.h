@@ -22,8 +22,15 @@ class TChartPlotter : public TSampleConsumer {
  public:
   TChartPlotter(TChartControl& chart, TSessionState& session) : m_chart(chart), m_session(session) {}
   void Take(const TSample& sample) override;
-  /// Forgets the curves of the acquisition before; Start calls it.
+  /// Forgets the curves of the acquisition before and follows the newest
+  /// samples in the chart's present X window; Start calls it after setting
+  /// the window.
   void StartAcquisition();
+  /// Trend: whether the chart's X window moves on with the newest samples.
+  /// While it does not, the window of the newest samples moves on unseen;
+  /// following again shows it as it stands.
+  bool Following() const { return m_following; }
+  void SetFollowing(bool following);
 
  private:
   /// Puts each curve of `sample` at `x`: a line from its point before, or a
@@ -33,8 +40,17 @@ class TChartPlotter : public TSampleConsumer {
   /// Trend: takes the oldest step's items off the chart.
   void RemoveOldestStep();
 
+  /// The chart's layer 1 window of the newest samples.
+  struct TWindow {
+    double XLow = 0, YLow = 0, XHigh = 0, YHigh = 0;
+  };
+  TWindow ChartWindow() const;
+  void ShowWindow(const TWindow& window);
+
   TChartControl& m_chart;
   TSessionState& m_session;
+  TWindow m_live;
+  bool m_following = true;
   std::bitset<kMaxCurves> m_continues;  // curves whose sample before had a point
   std::deque<int> m_trendSteps;         // Trend: the items each step added, oldest first
 };

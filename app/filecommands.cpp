@@ -78,6 +78,9 @@ void TForm1::ErfassungladenClick(TObject*) {
     ShowFileFailure(FileFailureText("Die Datei", error.FileName(), "geladen", error.what()));
     return;
   }
+  // The chart shows the file now, not the acquisition before.
+  m_lookBack->Forget();
+  m_history.Clear();
   if (load.CutBytes > 0) TellFileWasCut(*name, load);
 }
 

@@ -47,6 +47,10 @@ void TForm1::ConnectSampleConsumers() {
   m_intake.Attach(*m_chartPlotter);
   m_curveLegend = std::make_unique<TCurveLegend>(*this, *Chart1);
   m_intake.Attach(*m_curveLegend);
+  m_intake.Attach(m_historyFeed);
+  m_lookBack = std::make_unique<TLookBack>(*Chart1, *m_chartPlotter, m_history);
+  m_intake.Attach(*m_lookBack);
+  Chart1->OnZoomPan = [this](TObject*) { m_lookBack->ViewChanged(); };
 }
 
 }  // namespace kurvex

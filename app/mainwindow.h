@@ -9,6 +9,7 @@
 #include "app/curvelegend.h"
 #include "app/currentvalue.h"
 #include "app/infowindow.h"
+#include "app/lookback.h"
 #include "app/paritybitwatch.h"
 #include "app/session.h"
 #include "app/statusfields.h"
@@ -24,6 +25,8 @@
 #include "platform/windows/speedbutton.h"
 #include "platform/windows/filedialogs.h"
 #include "platform/windows/statusbar.h"
+#include "history/history.h"
+#include "history/historyfeed.h"
 #include "intake/sampleintake.h"
 #include "platform/windows/timer.h"
 #include "ports/portwatch.h"
@@ -236,6 +239,10 @@ class TForm1 : public TForm {
   std::unique_ptr<TChartPlotter> m_chartPlotter;
   std::unique_ptr<TCurrentValueDisplay> m_currentValue;
   std::unique_ptr<TCurveLegend> m_curveLegend;
+  /// Every sample of the acquisition, for looking back over it.
+  THistory m_history;
+  THistoryFeed m_historyFeed{m_history};
+  std::unique_ptr<TLookBack> m_lookBack;
   // What the status bar shows of the intake's findings, to update it only
   // when they change.
   TLineEnd m_lineEndShown = leUndecided;

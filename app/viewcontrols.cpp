@@ -96,6 +96,8 @@ void TForm1::ShowGraphLimits() {
 
 void TForm1::ClearGraphButtonClick(TObject*) {
   Chart1->ClearGraph();
+  m_lookBack->Forget();
+  m_history.Clear();
   Chart1->ShowGraph();
   Status(TStatusField::SampleCount).SetText("");
 }

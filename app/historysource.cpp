@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/historysource.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/curvecolors.h"
+
+namespace kurvex {
+
+TColor THistorySource::CurveColor(std::size_t curve) const { return kurvex::CurveColor(curve); }
+
+std::pair<std::int64_t, std::int64_t> THistorySource::NumbersIn(double from, double to) const {
+  // Clamped as doubles first: a view far out must not overflow the cast.
+  const double first = std::max(std::ceil(from), static_cast<double>(m_history.FirstNumber()));
+  const double last = std::min(std::floor(to), static_cast<double>(m_history.LastNumber()));
+  if (!(first <= last)) return {1, 0};
+  return {static_cast<std::int64_t>(first), static_cast<std::int64_t>(last)};
+}
+
+std::int64_t THistorySource::SampleCount(double from, double to) const {
+  const auto [first, last] = NumbersIn(from, to);
+  return std::max<std::int64_t>(last - first + 1, 0);
+}
+
+void THistorySource::Points(std::size_t curve, double from, double to, std::vector<TSourcePoint>& out) const {
+  // One sample beyond each end, so the line leaves the plot as it goes on.
+  const auto [first, last] = NumbersIn(from - 1, to + 1);
+  for (std::int64_t n = first; n <= last; ++n)
+    out.push_back({static_cast<double>(n), m_history.Value(curve, n)});
+}
+
+void THistorySource::Columns(std::size_t curve, double from, double to, std::span<TColumnSpan> out) const {
+  m_summaries.assign(out.size(), THistorySummary{});
+  m_history.Columns(curve, from, to, m_summaries);
+  std::transform(m_summaries.begin(), m_summaries.end(), out.begin(), [](const THistorySummary& s) {
+    return TColumnSpan{s.Min, s.Max, s.Count};
+  });
+}
+
+}  // namespace kurvex

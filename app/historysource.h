@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <vector>
+
+#include "chart/curvesource.h"
+#include "history/history.h"
+
+namespace kurvex {
+
+/// The history of a Trend acquisition as the chart draws it: sample n at
+/// X = n on layer 1, each curve in its colour.
+class THistorySource : public TCurveSource {
+ public:
+  explicit THistorySource(const THistory& history) : m_history(history) {}
+
+  std::size_t Curves() const override { return m_history.Curves(); }
+  TColor CurveColor(std::size_t curve) const override;
+  std::int64_t SampleCount(double from, double to) const override;
+  void Points(std::size_t curve, double from, double to, std::vector<TSourcePoint>& out) const override;
+  void Columns(std::size_t curve, double from, double to, std::span<TColumnSpan> out) const override;
+
+ private:
+  /// The held sample numbers with X in [from, to]; first > last for none.
+  std::pair<std::int64_t, std::int64_t> NumbersIn(double from, double to) const;
+
+  const THistory& m_history;
+  mutable std::vector<THistorySummary> m_summaries;
+};
+
+}  // namespace kurvex

@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/lookback.h"
+
+#include "app/numbertext.h"
+
+namespace kurvex {
+
+namespace {
+
+// Over the top edge of the plot, where the chart has only its rim.
+constexpr int kTop = 1, kHeight = 18, kButtonWidth = 64, kGap = 8;
+
+}  // namespace
+
+TLookBack::TLookBack(TChartControl& chart, TChartPlotter& plotter, const THistory& history)
+    : m_chart(chart),
+      m_plotter(plotter),
+      m_history(history),
+      m_source(history),
+      m_followButton(std::make_unique<TSpeedButton>(&chart)),
+      m_historyStart(std::make_unique<TLabel>(&chart)) {
+  m_followButton->SetName("FollowButton");
+  m_followButton->SetCaption("Folgen");
+  m_followButton->SetBounds(chart.LRim(), kTop, kButtonWidth, kHeight);
+  m_followButton->AddShortCut("End");
+  m_followButton->OnClick = [this](TObject*) { Follow(); };
+  m_followButton->SetVisible(false);
+  m_historyStart->SetName("HistoryStartLabel");
+  m_historyStart->SetBounds(chart.LRim() + kButtonWidth + kGap, kTop + 2, m_historyStart->Width(),
+                            m_historyStart->Height());
+  m_historyStart->SetVisible(false);
+}
+
+void TLookBack::StartAcquisition(bool trend) {
+  Forget();
+  m_trend = trend;
+}
+
+void TLookBack::ViewChanged() {
+  if (!m_trend || m_lookingBack) return;
+  m_lookingBack = true;
+  m_plotter.SetFollowing(false);
+  m_chart.SetCurveSource(&m_source);
+  m_followButton->SetVisible(true);
+  ShowHistoryStart();
+}
+
+void TLookBack::Follow() {
+  if (!m_lookingBack) return;
+  EndLookingBack();
+  m_plotter.SetFollowing(true);
+}
+
+void TLookBack::Forget() {
+  // The view stays as it is; only the history no longer shows in it.
+  if (m_lookingBack) EndLookingBack();
+  m_trend = false;
+}
+
+void TLookBack::EndLookingBack() {
+  m_lookingBack = false;
+  m_followButton->SetVisible(false);
+  m_historyStart->SetVisible(false);
+  m_chart.SetCurveSource(nullptr);
+}
+
+void TLookBack::Take(const TSample&) {
+  if (m_lookingBack && m_history.FirstNumber() != m_firstShown) ShowHistoryStart();
+}
+
+void TLookBack::ShowHistoryStart() {
+  m_firstShown = m_history.FirstNumber();
+  m_historyStart->SetCaption("Verlauf ab Sample " + GroupedCount(m_firstShown));
+  m_historyStart->SetVisible(m_firstShown > 1);
+}
+
+}  // namespace kurvex

@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "app/chartplotter.h"
+#include "app/historysource.h"
+#include "chart/chartcontrol.h"
+#include "history/history.h"
+#include "intake/sampleconsumer.h"
+#include "platform/windows/label.h"
+#include "platform/windows/speedbutton.h"
+
+namespace kurvex {
+
+/// Looking back over the history of a Trend acquisition. A pan or zoom of
+/// the chart stops following the newest samples: the view stays where the
+/// user put it while samples keep arriving, and the chart draws what it
+/// shows from the history, also what scrolled off long ago. "Folgen" (End),
+/// shown over the chart's top edge while looking back, returns to the
+/// window of the newest samples; beside it the history says from which
+/// sample on it holds them once the oldest have left it.
+class TLookBack : public TSampleConsumer {
+ public:
+  TLookBack(TChartControl& chart, TChartPlotter& plotter, const THistory& history);
+  void Take(const TSample& sample) override;
+  /// An acquisition starts: following; only a Trend one can be looked back on.
+  void StartAcquisition(bool trend);
+  /// The user panned or zoomed the chart.
+  void ViewChanged();
+  /// Back to the window of the newest samples.
+  void Follow();
+  /// The chart no longer shows the acquisition (Clear Graph, a file loaded).
+  void Forget();
+  bool LookingBack() const { return m_lookingBack; }
+  TSpeedButton& FollowButton() { return *m_followButton; }
+  TLabel& HistoryStart() { return *m_historyStart; }
+
+ private:
+  void ShowHistoryStart();
+  void EndLookingBack();
+
+  TChartControl& m_chart;
+  TChartPlotter& m_plotter;
+  const THistory& m_history;
+  THistorySource m_source;
+  std::unique_ptr<TSpeedButton> m_followButton;
+  std::unique_ptr<TLabel> m_historyStart;
+  bool m_trend = false;        // the chart shows a Trend acquisition's history
+  bool m_lookingBack = false;
+  std::int64_t m_firstShown = 1;  // the history's first sample the label tells
+};
+
+}  // namespace kurvex
