@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/lookback.h"
 
+#include <algorithm>
+
 #include "app/numbertext.h"
 
 namespace kurvex {
@@ -49,6 +51,23 @@ void TLookBack::Follow() {
   if (!m_lookingBack) return;
   EndLookingBack();
   m_plotter.SetFollowing(true);
+}
+
+void TLookBack::ShowWhole() {
+  m_trend = true;
+  m_lookingBack = true;
+  m_followButton->SetVisible(false);
+  m_chart.SetCurveSource(&m_source);
+  THistorySummary all;
+  for (std::size_t curve = 0; curve < m_history.Curves(); ++curve)
+    all.Merge(m_history.Summary(curve, m_history.FirstNumber(), m_history.LastNumber()));
+  // A flat or empty recording still gets a window around its value.
+  const double low = all.Count > 0 ? all.Min : 0, high = all.Count > 0 ? all.Max : 1;
+  const double margin = high > low ? 0 : 1;
+  m_chart.SetRange(1, static_cast<double>(m_history.FirstNumber()), low - margin,
+                   static_cast<double>(std::max<std::int64_t>(m_history.LastNumber(), m_history.FirstNumber() + 1)),
+                   high + margin);
+  ShowHistoryStart();
 }
 
 void TLookBack::Forget() {

@@ -31,6 +31,9 @@ class TLookBack : public TSampleConsumer {
   void ViewChanged();
   /// Back to the window of the newest samples.
   void Follow();
+  /// The history holds a recording just opened: the chart shows it whole,
+  /// from the history, ready to zoom; there is no live window to follow.
+  void ShowWhole();
   /// The chart no longer shows the acquisition (Clear Graph, a file loaded).
   void Forget();
   bool LookingBack() const { return m_lookingBack; }

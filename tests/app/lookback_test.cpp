@@ -83,6 +83,18 @@ TEST_F(LookBackTest, TheViewTellsFromWhichSampleTheHistoryHoldsOnceTheOldestLeft
   EXPECT_EQ(chart.CurveSource(), nullptr) << "nothing to look back on";
 }
 
+TEST_F(LookBackTest, AnOpenedRecordingShowsWholeWithoutALiveWindow) {
+  lookBack.StartAcquisition(false);
+  const float values[][2] = {{2, -3}, {7, 1}, {4, 0.5f}};
+  for (const auto& v : values) history.Append(0, v, 0b11);
+  lookBack.ShowWhole();
+  EXPECT_EQ(X(), (TAxisWindow{1, 3}));
+  EXPECT_EQ(chart.Scale1Y().RangeLow(), -3);
+  EXPECT_EQ(chart.Scale1Y().RangeHigh(), 7);
+  EXPECT_NE(chart.CurveSource(), nullptr);
+  EXPECT_FALSE(lookBack.FollowButton().Visible());
+}
+
 // The window as a user meets it: 5,000 Trend samples, Stop, the plot dragged
 // right twice, far past what the chart's own items hold.
 class LookBackWindowTest : public MainWindowTest {
