@@ -1,21 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include "chart/chartcontrol.h"
-#include "tests/support/qtapp.h"
+#include "tests/chart/render_fixture.h"
 
 namespace kurvex {
 namespace {
 
-class CountingChart : public TChartControl {
- public:
-  using TChartControl::TChartControl;
-  void Paint() override {
-    ++paints;
-    TChartControl::Paint();
-  }
-  int paints = 0;
-};
+using test::CountingChart;
 
 class ChartPaintTest : public test::QtAppTest {
  protected:
@@ -32,19 +23,6 @@ TEST_F(ChartPaintTest, NothingPaintsBeforeTheWindowExists) {
   EXPECT_TRUE(hidden.PaintSuspended());
   hidden.SetChartColor(clRed);
   EXPECT_EQ(hidden.ControlBitmap().Width(), 0);
-}
-
-TEST_F(ChartPaintTest, PaintShowsBackgroundPlotAreaAndFrame) {
-  chart.SetWindColor(clBtnFace);
-  const TBitmap& shown = chart.ControlBitmap();
-  TBitmap copy = shown;
-  TCanvas& c = copy.Canvas();
-  const int right = 300 - chart.RRim(), bottom = 200 - chart.BRim();
-  EXPECT_EQ(c.Pixel(2, 2), ColorToRGB(clBtnFace));
-  EXPECT_EQ(c.Pixel(chart.LRim() + 5, chart.TRim() + 5), clWhite);
-  EXPECT_EQ(c.Pixel(chart.LRim(), chart.TRim() + 5), clBlack);  // frame
-  EXPECT_EQ(c.Pixel(right, bottom), clBlack);                   // far corner of the frame
-  EXPECT_EQ(c.Pixel(right + 1, bottom + 1), ColorToRGB(clBtnFace));
 }
 
 TEST_F(ChartPaintTest, DrawingSettersRepaintOnlyWithAutoRedraw) {

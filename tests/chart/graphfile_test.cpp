@@ -40,7 +40,7 @@ TEST_F(GraphFileTest, SavedRecordsAreTheItemsByteForByteAndLoadBackIdentically) 
   chart.DrawTo(2, 3);
   const std::string path = folder.Path("run.kvx");
   chart.SaveGraph(path);
-  const std::string file = ReadFileBytes(path);
+  const std::string file = FileText(path);
   ASSERT_EQ(file.size(), 312u);
   EXPECT_EQ(file, Bytes(chart));
   EXPECT_EQ(Hex(file.substr(0, 72)),
@@ -56,7 +56,7 @@ TEST_F(GraphFileTest, SavedRecordsAreTheItemsByteForByteAndLoadBackIdentically) 
   EXPECT_EQ(other.ItemCount(), 3);
   EXPECT_EQ(Bytes(other), file);
   other.SaveGraph(path);
-  EXPECT_EQ(ReadFileBytes(path), file);
+  EXPECT_EQ(FileText(path), file);
 }
 
 TEST_F(GraphFileTest, InterleavedCurvesLoadBackToTheSamePictureAndSaveToTheSameBytes) {
@@ -71,7 +71,7 @@ TEST_F(GraphFileTest, InterleavedCurvesLoadBackToTheSamePictureAndSaveToTheSameB
   }
   const std::string path = folder.Path("curves.kvx");
   chart.SaveGraph(path);
-  const std::string file = ReadFileBytes(path);
+  const std::string file = FileText(path);
   ASSERT_EQ(file.size(), 93 * sizeof(TChartItem));
   for (int i = 0; i < 93; ++i) ASSERT_EQ(file[i * sizeof(TChartItem) + 97], i % 3) << "item " << i;
 
@@ -84,7 +84,7 @@ TEST_F(GraphFileTest, InterleavedCurvesLoadBackToTheSamePictureAndSaveToTheSameB
   chart.ShowGraph();
   EXPECT_TRUE(SameImage(other.ControlBitmap(), chart.ControlBitmap(), "curves-reloaded"));
   other.SaveGraph(path);
-  EXPECT_EQ(ReadFileBytes(path), file);
+  EXPECT_EQ(FileText(path), file);
 }
 
 TEST_F(GraphFileTest, LoadingReplacesTheItemsAndIgnoresATrailingPiece) {
@@ -108,7 +108,7 @@ TEST_F(GraphFileTest, LoadingReplacesTheItemsAndIgnoresATrailingPiece) {
 
   TChartControl empty;
   empty.SaveGraph(folder.Path("none.kvx"));
-  EXPECT_EQ(ReadFileBytes(folder.Path("none.kvx")), "");
+  EXPECT_EQ(FileText(folder.Path("none.kvx")), "");
 }
 
 TEST_F(GraphFileTest, AFileThatIsNoGraphFileIsRefusedAndKeepsTheItems) {
@@ -121,7 +121,7 @@ TEST_F(GraphFileTest, AFileThatIsNoGraphFileIsRefusedAndKeepsTheItems) {
   const std::string noRecord = "Sie ist keine Kurvex-Erfassung: sie enthält keinen vollständigen Datensatz.";
   const std::pair<std::string, std::string> files[] = {
       {"", noRecord},
-      {ReadFileBytes(folder.Path("real.kvx")).substr(0, 100), noRecord},
+      {FileText(folder.Path("real.kvx")).substr(0, 100), noRecord},
       {csv, "Sie ist keine Kurvex-Erfassung, sondern eine Textdatei."},
   };
   for (const auto& [bytes, why] : files) {
@@ -179,13 +179,13 @@ TEST_F(GraphFileTest, AFailedSaveLeavesTheExistingFileAndNoTemporaryOne) {
     FileSizeLimit limit(4096);
     EXPECT_THROW(chart.SaveGraph(path), EGraphFileError);
   }
-  EXPECT_EQ(ReadFileBytes(path), "earlier acquisition");
+  EXPECT_EQ(FileText(path), "earlier acquisition");
   int entries = 0;
   for (const auto& entry : std::filesystem::directory_iterator(folder.Dir())) entries += entry.exists();
   EXPECT_EQ(entries, 1);
   EXPECT_THROW(chart.SaveGraph(folder.Path("no/such/folder.kvx")), EGraphFileError);
   chart.SaveGraph(path);
-  EXPECT_EQ(ReadFileBytes(path).size(), 100 * sizeof(TChartItem));
+  EXPECT_EQ(FileText(path).size(), 100 * sizeof(TChartItem));
 }
 
 TEST_F(GraphFileTest, ForeignRecordsLoadAsTheyAreAndUnknownKindsDrawNothing) {

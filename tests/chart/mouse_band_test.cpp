@@ -8,23 +8,17 @@ namespace {
 
 using MouseBandTest = MouseChartTest;
 
-TAxisWindow WorldX(const TChartControl& c, TPoint a, TPoint b) {
+// The world windows from pixel a to pixel b: X, then Y.
+std::pair<TAxisWindow, TAxisWindow> World(const TChartControl& c, TPoint a, TPoint b) {
   double x0, y0, x1, y1;
   c.PixelToWorld(1, a.X, a.Y, x0, y0);
   c.PixelToWorld(1, b.X, b.Y, x1, y1);
-  return {x0, x1};
-}
-
-TAxisWindow WorldY(const TChartControl& c, TPoint a, TPoint b) {
-  double x0, y0, x1, y1;
-  c.PixelToWorld(1, a.X, a.Y, x0, y0);
-  c.PixelToWorld(1, b.X, b.Y, x1, y1);
-  return {y0, y1};
+  return {{x0, x1}, {y0, y1}};
 }
 
 TEST_F(MouseBandTest, ZoomWindTakesTheDragOrderAndZoomWindPosKeepsTheAxisDirections) {
   const TPoint a{100, 66}, b{300, 216};  // top left to bottom right
-  const TAxisWindow wx = WorldX(chart, a, b), wy = WorldY(chart, a, b);
+  const auto [wx, wy] = World(chart, a, b);
   ASSERT_LT(wx.Low, wx.High);
   ASSERT_GT(wy.Low, wy.High);
 
@@ -43,7 +37,7 @@ TEST_F(MouseBandTest, ZoomWindTakesTheDragOrderAndZoomWindPosKeepsTheAxisDirecti
 
   // On an axis that already runs backwards, the kept direction is backwards.
   chart.SetRange(1, 100, 0, 0, 100);
-  const TAxisWindow rx = WorldX(chart, a, b);
+  const TAxisWindow rx = World(chart, a, b).first;
   Drag({a.X, a.Y}, {b.X, b.Y});
   EXPECT_EQ(X(), (TAxisWindow{std::max(rx.Low, rx.High), std::min(rx.Low, rx.High)}));
 }

@@ -5,21 +5,9 @@
 
 #include <QWidget>
 
-#include "chart/chartcontrol.h"
-#include "tests/support/qtapp.h"
+#include "tests/chart/render_fixture.h"
 
 namespace kurvex::test {
-
-/// A chart that counts its full repaints (calls that are not held back).
-class CountingChart : public TChartControl {
- public:
-  using TChartControl::TChartControl;
-  void Paint() override {
-    if (!PaintSuspended()) ++paints;
-    TChartControl::Paint();
-  }
-  int paints = 0;
-};
 
 /// A shown chart whose plot area is 500 × 300 pixels (x 50..550, y 16..316)
 /// showing 0..100 on both axes of layer 1, driven by synthesized mouse input.

@@ -6,11 +6,11 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #include "chart/chartcontrol.h"
 #include "tests/support/qtapp.h"
+#include "tests/support/strictcsv.h"
 #include "tests/support/tempfolder.h"
 
 namespace kurvex::test {
@@ -60,6 +60,17 @@ inline void ConfigureLikeWindowChart(TChartControl& chart) {
   chart.Loaded();
 }
 
+/// A chart that counts its full repaints (calls that are not held back).
+class CountingChart : public TChartControl {
+ public:
+  using TChartControl::TChartControl;
+  void Paint() override {
+    if (!PaintSuspended()) ++paints;
+    TChartControl::Paint();
+  }
+  int paints = 0;
+};
+
 /// A shown chart configured as the window's, painted once.
 class WindowChartTest : public QtAppTest {
  protected:
@@ -100,11 +111,6 @@ inline TChartItem MakeItem(TItemKind kind, double x = 0, double y = 0, double x2
 /// Writes bytes to path, replacing it.
 inline void WriteFileBytes(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-inline std::string ReadFileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 }  // namespace kurvex::test

@@ -204,15 +204,5 @@ TEST_F(RenderItemsTest, TextsAndMarks) {
   }
 }
 
-TEST_F(RenderItemsTest, BlackAndWhiteDrawsEveryItemBlack) {
-  chart.SetDataColor(clRed);
-  chart.MoveTo(0, 50);
-  chart.DrawTo(100, 50);
-  TBitmap bitmap(101, 101);
-  TItemRenderer(bitmap.Canvas(), chart, 0, 0, true).Render(chart.Store().Items(), chart.ItemCount());
-  EXPECT_EQ(CountPixels(bitmap, clBlack), 100);
-  EXPECT_EQ(CountPixels(bitmap, clRed), 0);
-}
-
 }  // namespace
 }  // namespace kurvex::test

@@ -109,19 +109,8 @@ TEST_F(ScaleTest, MappingLinearLogarithmicAndDegenerate) {
   EXPECT_EQ(scale.ValueToPixel(1e6), 15);
 }
 
+// Which ticks are recorded, in which order, is the tick layout's.
 TEST_F(ScaleTest, RecordedTicksFollowTheDrawingOrderUpToFifty) {
-  scale.PaintNow();
-  EXPECT_EQ(scale.NumTicks(), 21);  // short ticks every 5 on 0..100
-  EXPECT_EQ(scale.TickPosition(2), 5);
-  EXPECT_EQ(scale.TickPosition(0), 0);
-  EXPECT_EQ(scale.TickPosition(22), 0);
-
-  scale.SetScaleType(sctYR);
-  scale.PaintNow();
-  ASSERT_EQ(scale.NumTicks(), 27);  // then the labelled ones again
-  EXPECT_EQ(scale.TickPosition(22), 0);
-  EXPECT_EQ(scale.TickPosition(27), 100);
-
   int events = 0;
   scale.OnScaleTickDrawn = [&](TObject* sender, TCanvas*&, TScaleType type, double, int, int) {
     EXPECT_EQ(sender, &scale);
@@ -134,6 +123,8 @@ TEST_F(ScaleTest, RecordedTicksFollowTheDrawingOrderUpToFifty) {
   scale.PaintNow();
   EXPECT_EQ(scale.NumTicks(), 50);
   EXPECT_EQ(scale.TickPosition(50), 980);
+  EXPECT_EQ(scale.TickPosition(0), 0);
+  EXPECT_EQ(scale.TickPosition(51), 0);
   EXPECT_EQ(events, 62);  // drawing goes on after the list is full
 }
 

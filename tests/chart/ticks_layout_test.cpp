@@ -50,27 +50,21 @@ void ExpectValues(const std::vector<double>& actual, const std::vector<double>& 
 }
 
 TEST(NiceTickStepTest, WorkedExamples) {
-  TTickStep s = NiceTickStep(3, 100, 0);
-  EXPECT_DOUBLE_EQ(s.Dist, 20);
-  EXPECT_EQ(s.NSub, 4);
-  EXPECT_DOUBLE_EQ(s.First, 0);
-  s = NiceTickStep(6, 100, 0);
-  EXPECT_DOUBLE_EQ(s.Dist, 10);
-  EXPECT_EQ(s.NSub, 5);
-  s = NiceTickStep(3, 200, 1);
-  EXPECT_DOUBLE_EQ(s.Dist, 50);
-  EXPECT_EQ(s.NSub, 5);
-  EXPECT_DOUBLE_EQ(s.First, 50);
-  s = NiceTickStep(6, 200, 1);
-  EXPECT_DOUBLE_EQ(s.Dist, 20);
-  EXPECT_EQ(s.NSub, 4);
-  EXPECT_DOUBLE_EQ(s.First, 20);
-  s = NiceTickStep(3, 0, 100);  // reversed: the step runs downwards
-  EXPECT_DOUBLE_EQ(s.Dist, -20);
-  EXPECT_DOUBLE_EQ(s.First, 100);
-  s = NiceTickStep(3, 7, 7);
-  EXPECT_EQ(s.Dist, 0);
-  EXPECT_EQ(s.First, 7);
+  struct Case {
+    int minTicks;
+    double high, low, dist;
+    int nSub;
+    double first;
+  };
+  for (const Case& c : {Case{3, 100, 0, 20, 4, 0}, Case{6, 100, 0, 10, 5, 0}, Case{3, 200, 1, 50, 5, 50},
+                        Case{6, 200, 1, 20, 4, 20}, Case{3, 0, 100, -20, 4, 100},  // reversed: the step runs downwards
+                        Case{3, 7, 7, 0, 0, 7}}) {
+    SCOPED_TRACE(testing::Message() << c.minTicks << ", " << c.high << ", " << c.low);
+    const TTickStep s = NiceTickStep(c.minTicks, c.high, c.low);
+    EXPECT_DOUBLE_EQ(s.Dist, c.dist);
+    EXPECT_EQ(s.NSub, c.dist != 0 ? c.nSub : s.NSub);
+    EXPECT_DOUBLE_EQ(s.First, c.first);
+  }
 }
 
 TEST(NiceTickStepTest, ExactDecadesAndTolerances) {

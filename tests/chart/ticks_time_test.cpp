@@ -111,14 +111,10 @@ TEST(DateTimeTicksTest, UnusableRangesShowTheirErrorTexts) {
 }
 
 TEST(DateTimeTicksTest, GranularityFollowsTheDaysPerTick) {
-  EXPECT_EQ(DateGranularity(0.5 / 86400), dgHundredths);
-  EXPECT_EQ(DateGranularity(1.0 / 86400), dgHundredths);
-  EXPECT_EQ(DateGranularity(30.0 / 86400), dgSeconds);
-  EXPECT_EQ(DateGranularity(10 * kMinute), dgMinutes);
-  EXPECT_EQ(DateGranularity(0.5), dgHours);
-  EXPECT_EQ(DateGranularity(30), dgDays);
-  EXPECT_EQ(DateGranularity(366), dgMonths);
-  EXPECT_EQ(DateGranularity(367), dgYears);
+  const std::pair<double, TDateGranularity> cases[] = {
+      {0.5 / 86400, dgHundredths}, {1.0 / 86400, dgHundredths}, {30.0 / 86400, dgSeconds}, {10 * kMinute, dgMinutes},
+      {0.5, dgHours},              {30, dgDays},                {366, dgMonths},         {367, dgYears}};
+  for (const auto& [days, granularity] : cases) EXPECT_EQ(DateGranularity(days), granularity) << days;
 }
 
 TEST(DateTimeTicksTest, TimeOfDayTicksOnWholeStepsWithTheDateOncePerDay) {

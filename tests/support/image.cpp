@@ -24,36 +24,17 @@ std::filesystem::path ArtifactDir() {
   return dir && *dir ? std::filesystem::path(dir) : std::filesystem::path("test-artifacts");
 }
 
-QImage DiffImage(const QImage& actual, const QImage& expected) {
-  QImage diff(actual.size().expandedTo(expected.size()), QImage::Format_RGB32);
-  diff.fill(Qt::white);
-  for (int y = 0; y < diff.height(); ++y) {
-    for (int x = 0; x < diff.width(); ++x) {
-      const bool same = actual.valid(x, y) && expected.valid(x, y) &&
-                        actual.pixel(x, y) == expected.pixel(x, y);
-      diff.setPixel(x, y, same ? qRgb(230, 230, 230) : qRgb(255, 0, 0));
-    }
-  }
-  return diff;
-}
-
 }  // namespace
 
 std::string RowText(const TBitmap& bitmap, int y, int x0, int x1, TColor ink) {
-  const QImage& image = bitmap.Image();
   std::string text;
-  for (int x = x0; x < x1; ++x) {
-    text += Is(image, x, y, ink) ? '#' : '.';
-  }
+  for (int x = x0; x < x1; ++x) text += Is(bitmap.Image(), x, y, ink) ? '#' : '.';
   return text;
 }
 
 std::string ColumnText(const TBitmap& bitmap, int x, int y0, int y1, TColor ink) {
-  const QImage& image = bitmap.Image();
   std::string text;
-  for (int y = y0; y < y1; ++y) {
-    text += Is(image, x, y, ink) ? '#' : '.';
-  }
+  for (int y = y0; y < y1; ++y) text += Is(bitmap.Image(), x, y, ink) ? '#' : '.';
   return text;
 }
 
@@ -90,21 +71,17 @@ TRect InkBounds(const TBitmap& bitmap, TColor background) {
                                      const std::string& name) {
   const QImage& a = actual.Image();
   const QImage& e = expected.Image();
-  int differences = 0;
-  int firstX = -1;
-  int firstY = -1;
-  for (int y = 0; y < std::max(a.height(), e.height()); ++y) {
-    for (int x = 0; x < std::max(a.width(), e.width()); ++x) {
+  // Differences red on grey, for the artifacts.
+  QImage diff(a.size().expandedTo(e.size()), QImage::Format_RGB32);
+  int differences = 0, firstX = -1, firstY = -1;
+  for (int y = 0; y < diff.height(); ++y) {
+    for (int x = 0; x < diff.width(); ++x) {
       const bool same = a.valid(x, y) && e.valid(x, y) && a.pixel(x, y) == e.pixel(x, y);
-      if (!same && differences++ == 0) {
-        firstX = x;
-        firstY = y;
-      }
+      diff.setPixel(x, y, same ? qRgb(230, 230, 230) : qRgb(255, 0, 0));
+      if (!same && differences++ == 0) firstX = x, firstY = y;
     }
   }
-  if (differences == 0) {
-    return ::testing::AssertionSuccess();
-  }
+  if (differences == 0) return ::testing::AssertionSuccess();
   const std::filesystem::path dir = ArtifactDir();
   std::error_code ignored;
   std::filesystem::create_directories(dir, ignored);
@@ -113,7 +90,7 @@ TRect InkBounds(const TBitmap& bitmap, TColor background) {
   };
   a.save(file("-actual.png"));
   e.save(file("-expected.png"));
-  DiffImage(a, e).save(file("-diff.png"));
+  diff.save(file("-diff.png"));
   return ::testing::AssertionFailure()
          << name << ": " << differences << " pixels differ (sizes " << a.width() << "x"
          << a.height() << " and " << e.width() << "x" << e.height() << "), first at ("

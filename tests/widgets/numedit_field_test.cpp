@@ -20,6 +20,8 @@ namespace {
 
 using NumEditField = test::NumEditFixture;
 
+std::string Clipboard() { return QGuiApplication::clipboard()->text().toStdString(); }
+
 // Records the keys other than modifiers that reach a widget.
 class KeyRecorder : public QObject {
  public:
@@ -141,34 +143,55 @@ TEST_F(NumEditField, TheContextMenusPasteGoesThroughTheRules) {
   EXPECT_EQ(real.Text(), "1");
   pasteFromMenu(real, "5");
   EXPECT_EQ(real.Text(), "15,000000000");
-
-  whole.SetText("12");
-  whole.SetFocus();
-  Press(whole, Qt::Key_End);
-  pasteFromMenu(whole, "3,5");
-  EXPECT_EQ(whole.Text(), "12");
-  pasteFromMenu(whole, "34");
-  EXPECT_EQ(whole.Text(), "1234");
   EXPECT_TRUE(errors.empty());
 }
 
-TEST_F(NumEditField, NegativeZeroIsShownWithoutItsSign) {
-  offset.SetText("-0");
-  EXPECT_EQ(offset.Text(), "0,000000000");
-  offset.SetText("-0,0000000001");
-  EXPECT_EQ(offset.Text(), "0,000000000");
-  offset.SetText("-0,000000001");
-  EXPECT_EQ(offset.Text(), "-0,000000001");
+TEST_F(NumEditField, SelectCopyCutAndUndoWorkAsInAnyField) {
+  for (TNumEdit* field : {&real, &whole}) {
+    SCOPED_TRACE(field == &real ? "float field" : "integer field");
+    field->SetText("42");
+    const std::string shown = field->Text();
+    field->SetFocus();
+    Press(*field, Qt::Key_End);
+    Press(*field, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(Edit(*field)->selectedText().toStdString(), shown);
 
-  EnterEmpty(offset);
-  Type(offset, "-0D0");
-  Leave();
-  EXPECT_EQ(offset.Text(), "0,000000000");
+    QGuiApplication::clipboard()->clear();
+    Press(*field, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard(), shown);
 
-  offset.SetFocus();
-  QGuiApplication::clipboard()->setText("-0");
-  Press(offset, Qt::Key_V, Qt::ControlModifier);
-  EXPECT_EQ(offset.Text(), "0,000000000");
+    QGuiApplication::clipboard()->clear();
+    Press(*field, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard(), shown);
+    EXPECT_EQ(field->Text(), "");
+
+    Press(*field, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(field->Text(), shown);
+    Leave();
+  }
+}
+
+TEST_F(NumEditField, PastingByKeyGoesThroughThePasteRulesAndCanBeUndone) {
+  EnterEmpty(real);
+  Type(real, "1");
+  QGuiApplication::clipboard()->setText("2x");
+  Press(real, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(real.Text(), "1");
+  QGuiApplication::clipboard()->setText("5");
+  Press(real, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(real.Text(), "15,000000000");
+  // Undo steps back through the reformatting, then the paste.
+  Press(real, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(real.Text(), "15");
+  Press(real, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(real.Text(), "1");
+}
+
+TEST_F(NumEditField, OtherControlKeysTypeNothing) {
+  EnterEmpty(real);
+  Type(real, "7");
+  for (Qt::Key key : {Qt::Key_B, Qt::Key_Q, Qt::Key_1}) Press(real, key, Qt::ControlModifier);
+  EXPECT_EQ(real.Text(), "7");
 }
 
 }  // namespace

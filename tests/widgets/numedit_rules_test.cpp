@@ -103,6 +103,45 @@ TEST(EditRules, MinusInIntegerFields) {
   EXPECT_EQ(Type(At("12", 1), 'a', whole).Action, KeyAction::Refused);
 }
 
+TEST(EditRules, SeparatorDigitsAndSignWithEitherDecimalSeparator) {
+  for (const LocaleSeparators separators : {LocaleSeparators{',', '.'}, LocaleSeparators{'.', ','}}) {
+    NumEditSettings real = Real(true);
+    real.Separators = separators;
+    const char d = separators.Decimal;
+    const auto T = [d](std::string text) {
+      for (char& c : text) c = c == 'D' ? d : c;
+      return text;
+    };
+    // Into an empty field the separator brings a 0; a second one moves the caret behind the first.
+    EXPECT_EQ(Type(At("", 0), d, real).State, At(T("0D"), 2));
+    EXPECT_EQ(Type(At(T("70D5"), 1), d, real).State, At(T("70D5"), 3));
+    // Full decimals are overwritten and take no more at the end.
+    EXPECT_EQ(Type(At(T("4D000000000"), 2), '1', real).State, At(T("4D100000000"), 3));
+    EXPECT_EQ(Type(At(T("4D120000000"), 11), '9', real).Action, KeyAction::Refused);
+    EXPECT_EQ(Type(At(T("4D120000000"), 11), d, real).State, At(T("4D120000000"), 2));
+    // Twelve digits before the separator, typed anywhere.
+    EXPECT_EQ(Type(At("123456789012", 12), '3', real).Action, KeyAction::Refused);
+    EXPECT_EQ(Type(At(T("123456789012D25"), 3), '4', real).Action, KeyAction::Refused);
+    // Minus toggles the leading sign from anywhere.
+    EXPECT_EQ(Type(At(T("12D5"), 2), '-', real).State, At(T("-12D5"), 3));
+    EXPECT_EQ(Type(At(T("-12D5"), 5), '-', real).State, At(T("12D5"), 4));
+  }
+  EXPECT_EQ(Type(At("12", 2), '-', Real()).Action, KeyAction::Refused);
+  EXPECT_EQ(Type(At("12345", 5), '6', Whole()).Action, KeyAction::Refused);
+  for (char key : {'-', ',', '.', 'x', ' ', '+', 'e'}) {
+    EXPECT_EQ(Type(At("1", 1), key, Whole()).Action, KeyAction::Refused) << key;
+  }
+}
+
+TEST(EditRules, LeavingAnEmptyFieldShowsZeroUnlessNullValuesAreAllowed) {
+  EXPECT_EQ(LeaveText("", Real()), "0,000000000");
+  EXPECT_EQ(LeaveText("", Whole()), "0");
+  NumEditSettings nullable = Real();
+  nullable.AllowNumericNullValue = true;
+  EXPECT_EQ(LeaveText("", nullable), "");
+  EXPECT_EQ(LeaveText("1.000,5", nullable), "1000,500000000");
+}
+
 TEST(EditRules, PastesAreJudgedByTheTextTheyWouldGive) {
   const NumEditSettings real = Real();
   EXPECT_EQ(PasteText(At("1,5", 3), "25", real), At("1,525", 5));

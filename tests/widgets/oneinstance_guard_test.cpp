@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -17,6 +15,7 @@
 #include "platform/windows/form.h"
 #include "tests/support/recordingdialogs.h"
 #include "tests/support/qtapp.h"
+#include "tests/support/waituntil.h"
 #include "widgets/applicationguard.h"
 #include "widgets/oneinstance.h"
 
@@ -88,14 +87,11 @@ TEST_F(OneInstanceTest, LaterCopyReactsPerModeAndEnds) {
   TApplicationGuard earlier("probe");
   QLocalServer firstCopy;  // stands in for the first copy's listener
   ASSERT_TRUE(firstCopy.listen(QString::fromStdString(earlier.SocketPath())));
-  const auto received = [&](int waitMs = 300) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!firstCopy.hasPendingConnections() && clock.elapsed() < waitMs) {
-      QCoreApplication::processEvents();
-    }
+  // What the later copy sent; "" when it did not connect within 300 ms.
+  const auto received = [&] {
+    test::WaitUntil([&] { return firstCopy.hasPendingConnections(); }, 300);
     QLocalSocket* request = firstCopy.nextPendingConnection();
-    if (request && request->bytesAvailable() == 0) request->waitForReadyRead(waitMs);
+    if (request && request->bytesAvailable() == 0) request->waitForReadyRead(300);
     return request ? request->readAll().toStdString() : "";
   };
   TApplicationGuard guard("probe");
