@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
 #include <QWidget>
 #include <memory>
 
@@ -27,6 +28,17 @@ class MainWindowTest : public QtAppTest {
   ~MainWindowTest() override {
     form.reset();
     ResetLocaleSeparators();
+  }
+
+  /// Bytes as the port delivers them, straight into the receive handler.
+  void Receive(const std::string& bytes) {
+    form->SerialComm1AfterReceive(*form->SerialComm1, reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                  static_cast<std::uint32_t>(bytes.size()));
+  }
+  std::string Panel(int i) const { return form->StatusBar->Panels()[i].Text(); }
+  /// Typed into the field as it stands, without the field's own conversion.
+  static void SetFieldText(TNumEdit& field, const char* text) {
+    static_cast<QLineEdit*>(field.Widget())->setText(text);
   }
 
   std::vector<std::string> Messages() {

@@ -134,8 +134,7 @@ TEST_F(SessionTest, FatalErrorShowsTheMessageThenStops) {
 TEST_F(SessionTest, AStartThatCannotOpenThePortShowsTwoMessagesAndChangesNothing) {
   TForm1& f = *form;
   f.StartButton->Click();
-  const std::string line = "12.5\r\n";
-  f.SerialComm1AfterReceive(*f.SerialComm1, reinterpret_cast<const std::uint8_t*>(line.data()), line.size());
+  Receive("12.5\r\n");
   f.StopButton->Click();
   f.Chart1->MoveTo(0, 3);  // as a loaded file adds them
   f.Chart1->DrawTo(500, 7);
@@ -166,18 +165,6 @@ TEST_F(SessionTest, AStartThatCannotOpenThePortShowsTwoMessagesAndChangesNothing
     EXPECT_TRUE(f.TrendCheckBox->Checked());
     EXPECT_EQ(f.Chart1->MouseAction(), maNone);
   }
-}
-
-TEST_F(SessionTest, StopKeepsTheCountAndThePendingLine) {
-  TForm1& f = *form;
-  f.StatusBar->Panels()[0].SetText("123");
-  f.SessionState.PendingLine = "12";
-  f.SessionState.TerminatorPos = 2;
-  f.StartButton->Click();
-  f.StopButton->Click();
-  EXPECT_EQ(f.StatusBar->Panels()[0].Text(), "123");
-  EXPECT_EQ(f.SessionState.PendingLine, "12");
-  EXPECT_EQ(f.SessionState.TerminatorPos, 2);
 }
 
 TEST_F(SessionTest, BeendenWhileIdleRunsStopAndEndsTheLoop) {
