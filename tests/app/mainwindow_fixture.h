@@ -57,15 +57,12 @@ class MainWindowTest : public QtAppTest {
 /// settings usable, Stop and the busy indicator not, the port closed.
 inline void ExpectIdleControls(TForm1& f) {
   EXPECT_FALSE(f.SerialComm1->Active());
-  EXPECT_TRUE(f.StartButton->Enabled());
   EXPECT_FALSE(f.StopButton->Enabled());
   EXPECT_FALSE(f.CircularProgress->Enabled());
-  EXPECT_TRUE(f.ResetAxisButton->Enabled());
-  EXPECT_TRUE(f.ClearGraphButton->Enabled());
-  EXPECT_TRUE(f.NormalRadioButton->Enabled());
-  EXPECT_TRUE(f.TrendCheckBox->Enabled());
-  EXPECT_TRUE(f.GroupBox1->Enabled());
-  EXPECT_TRUE(f.GroupBox2->Enabled());
+  for (TWinControl* on : std::initializer_list<TWinControl*>{f.StartButton.get(), f.ResetAxisButton.get(),
+                                                              f.ClearGraphButton.get(), f.NormalRadioButton.get(),
+                                                              f.TrendCheckBox.get(), f.GroupBox1.get(), f.GroupBox2.get()})
+    EXPECT_TRUE(on->Enabled()) << on->Name();
   for (TNumEdit* field : {f.DatSkalEdit.get(), f.DatOffsetEdit.get(), f.GraphXmaxEdit.get(), f.GraphYmaxEdit.get(),
                           f.GraphYminEdit.get()}) {
     EXPECT_TRUE(field->Widget()->isEnabled());

@@ -26,18 +26,15 @@ TEST_F(SessionTest, StartOpensThePortAndSwitchesToAcquiring) {
   EXPECT_TRUE(f.SerialComm1->Active());
   EXPECT_EQ(f.SerialComm1->ComPortNo(), 5);
   EXPECT_EQ(f.SerialComm1->BaudRate(), 115200u);
-  EXPECT_FALSE(f.StartButton->Enabled());
-  EXPECT_TRUE(f.StopButton->Enabled());
-  EXPECT_TRUE(f.CircularProgress->Enabled());
-  EXPECT_FALSE(f.ResetAxisButton->Enabled());
-  EXPECT_FALSE(f.ClearGraphButton->Enabled());
-  EXPECT_FALSE(f.TrendCheckBox->Enabled());
-  EXPECT_FALSE(f.NormalRadioButton->Enabled());
-  EXPECT_FALSE(f.LogCheckBox->Enabled());
-  EXPECT_FALSE(f.GroupBox1->Enabled());
+  // Normal mode keeps Zoom.
+  for (TWinControl* on : std::initializer_list<TWinControl*>{f.StopButton.get(), f.CircularProgress.get(),
+                                                              f.ZoomRadioButton.get()})
+    EXPECT_TRUE(on->Enabled()) << on->Name();
+  for (TWinControl* off : std::initializer_list<TWinControl*>{
+           f.StartButton.get(), f.ResetAxisButton.get(), f.ClearGraphButton.get(), f.TrendCheckBox.get(),
+           f.NormalRadioButton.get(), f.LogCheckBox.get(), f.GroupBox1.get(), f.GroupBox2.get()})
+    EXPECT_FALSE(off->Enabled()) << off->Name();
   EXPECT_FALSE(f.ComComboBox->Widget()->isEnabled());
-  EXPECT_FALSE(f.GroupBox2->Enabled());
-  EXPECT_TRUE(f.ZoomRadioButton->Enabled());  // Normal mode keeps Zoom
   for (TNumEdit* field : {f.DatSkalEdit.get(), f.DatOffsetEdit.get(), f.GraphXmaxEdit.get(), f.GraphYmaxEdit.get(),
                           f.GraphYminEdit.get()}) {
     EXPECT_FALSE(field->Widget()->isEnabled()) << "looks like the rest of its group";
