@@ -11,11 +11,6 @@ namespace {
 
 class CurvesTest : public MainWindowTest {
  protected:
-  void Receive(const std::string& bytes) {
-    form->SerialComm1AfterReceive(*form->SerialComm1, reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                                  static_cast<std::uint32_t>(bytes.size()));
-  }
-  std::string Panel(int i) { return form->StatusBar->Panels()[i].Text(); }
   QWidget* Child(const char* name) { return form->Widget()->findChild<QWidget*>(name); }
 };
 

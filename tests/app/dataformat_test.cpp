@@ -46,7 +46,6 @@ class DataFormatWindow : public MainWindowTest {
     EXPECT_TRUE(form->SerialComm1->Active());
     return fake;
   }
-  std::string Panel(int i) { return form->StatusBar->Panels()[i].Text(); }
 };
 
 TEST_F(DataFormatWindow, TheChosenFormatGoesOnTheLineAtStartAndShows) {

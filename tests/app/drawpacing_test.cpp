@@ -40,10 +40,6 @@ class DrawPacingTest : public MainWindowTest, public ::testing::WithParamInterfa
     return text;
   }
 
-  void Receive(const std::string& bytes) {
-    form->SerialComm1AfterReceive(*form->SerialComm1, reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                                  static_cast<std::uint32_t>(bytes.size()));
-  }
 
   int renders = 0;
 };

@@ -2,7 +2,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include <QImage>
 
@@ -11,34 +10,28 @@
 #include "tests/app/mainwindow_fixture.h"
 #include "tests/chart/render_fixture.h"
 #include "tests/support/image.h"
+#include "tests/support/strictcsv.h"
+#include "tests/support/tempfolder.h"
 
 namespace kurvex::test {
 namespace {
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 class FileCommandsTest : public MainWindowTest {
  protected:
   FileCommandsTest() {
-    dir = std::filesystem::temp_directory_path() / ("kurvex-files-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
     form->Chart1->SetRange(1, 0, 0, 1000, 10);
     AddSineSamples(*form->Chart1);
     form->Chart1->ShowGraph();
   }
-  ~FileCommandsTest() override { std::filesystem::remove_all(dir); }
 
-  std::string Path(const std::string& name) const { return (dir / name).string(); }
+  std::string Path(const std::string& name) const { return folder.Path(name); }
   void Answer(const std::optional<std::string>& path) { dialogs.Files().Answers.push_back(path); }
   std::string Items() const {
     const TChartControl& c = *form->Chart1;
     return std::string(reinterpret_cast<const char*>(c.Store().Items()), c.ItemCount() * sizeof(TChartItem));
   }
 
-  std::filesystem::path dir;
+  TempFolder folder;
 };
 
 TEST_F(FileCommandsTest, EachCommandAsksItsDialogWithItsFilterAndStartsAtHome) {
@@ -54,7 +47,7 @@ TEST_F(FileCommandsTest, EachCommandAsksItsDialogWithItsFilterAndStartsAtHome) {
   EXPECT_EQ(calls[2], (FileDialogCall{FileDialogKind::Open, {"Kurvex Files (*.kvx)|*.KVX", ".kvx", home, "", false}}));
   // All three were cancelled: nothing written, nothing changed, nothing said.
   EXPECT_EQ(Items(), before);
-  EXPECT_TRUE(std::filesystem::is_empty(dir));
+  EXPECT_TRUE(std::filesystem::is_empty(folder.Dir()));
   EXPECT_TRUE(Messages().empty());
 }
 
@@ -63,7 +56,7 @@ TEST_F(FileCommandsTest, AStoredAcquisitionLoadsBackIntoTheCurrentAxisWindow) {
   const TBitmap shown = form->Chart1->ControlBitmap();
   Answer(Path("run.kvx"));
   form->ErfassungSpeichern->Click();
-  EXPECT_EQ(ReadAll(Path("run.kvx")), stored);
+  EXPECT_EQ(FileText(Path("run.kvx")), stored);
   form->ClearGraphButtonClick(nullptr);
   EXPECT_EQ(form->Chart1->ItemCount(), 0);
   Answer(Path("run.kvx"));
@@ -96,7 +89,7 @@ TEST_F(FileCommandsTest, AFileThatIsNoAcquisitionKeepsTheGraphAndACutOneSaysWhat
   const std::string before = Items();
   Answer(Path("run.kvx"));
   form->ErfassungSpeichern->Click();
-  const std::string run = ReadAll(Path("run.kvx"));
+  const std::string run = FileText(Path("run.kvx"));
   std::ofstream(Path("short.kvx"), std::ios::binary) << run.substr(0, 100);
   std::ofstream(Path("export.kvx"), std::ios::binary) << "Sample,Wert\r\n1,12.5\r\n2,12.5\r\n";
   std::ofstream(Path("empty.kvx"), std::ios::binary);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
 #include <QWidget>
 #include <memory>
 
@@ -29,6 +30,17 @@ class MainWindowTest : public QtAppTest {
     ResetLocaleSeparators();
   }
 
+  /// Bytes as the port delivers them, straight into the receive handler.
+  void Receive(const std::string& bytes) {
+    form->SerialComm1AfterReceive(*form->SerialComm1, reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                  static_cast<std::uint32_t>(bytes.size()));
+  }
+  std::string Panel(int i) const { return form->StatusBar->Panels()[i].Text(); }
+  /// Typed into the field as it stands, without the field's own conversion.
+  static void SetFieldText(TNumEdit& field, const char* text) {
+    static_cast<QLineEdit*>(field.Widget())->setText(text);
+  }
+
   std::vector<std::string> Messages() {
     std::vector<std::string> texts;
     for (const MessageBoxCall& call : dialogs.Boxes().Calls) texts.push_back(call.Text);
@@ -45,15 +57,12 @@ class MainWindowTest : public QtAppTest {
 /// settings usable, Stop and the busy indicator not, the port closed.
 inline void ExpectIdleControls(TForm1& f) {
   EXPECT_FALSE(f.SerialComm1->Active());
-  EXPECT_TRUE(f.StartButton->Enabled());
   EXPECT_FALSE(f.StopButton->Enabled());
   EXPECT_FALSE(f.CircularProgress->Enabled());
-  EXPECT_TRUE(f.ResetAxisButton->Enabled());
-  EXPECT_TRUE(f.ClearGraphButton->Enabled());
-  EXPECT_TRUE(f.NormalRadioButton->Enabled());
-  EXPECT_TRUE(f.TrendCheckBox->Enabled());
-  EXPECT_TRUE(f.GroupBox1->Enabled());
-  EXPECT_TRUE(f.GroupBox2->Enabled());
+  for (TWinControl* on : std::initializer_list<TWinControl*>{f.StartButton.get(), f.ResetAxisButton.get(),
+                                                              f.ClearGraphButton.get(), f.NormalRadioButton.get(),
+                                                              f.TrendCheckBox.get(), f.GroupBox1.get(), f.GroupBox2.get()})
+    EXPECT_TRUE(on->Enabled()) << on->Name();
   for (TNumEdit* field : {f.DatSkalEdit.get(), f.DatOffsetEdit.get(), f.GraphXmaxEdit.get(), f.GraphYmaxEdit.get(),
                           f.GraphYminEdit.get()}) {
     EXPECT_TRUE(field->Widget()->isEnabled());

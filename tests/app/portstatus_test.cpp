@@ -26,8 +26,7 @@ namespace {
 
 class PortStatusTest : public MainWindowTest {
  protected:
-  std::string Panel1() const { return form->StatusBar->Panels()[1].Text(); }
-  bool Panel1Becomes(const std::string& text) { return WaitUntil([&] { return Panel1() == text; }); }
+  bool Panel1Becomes(const std::string& text) { return WaitUntil([&] { return Panel(1) == text; }); }
   void StartOn(const std::string& port) {
     form->ComComboBox->SetText(port);
     MouseClick(form->StartButton->Widget());  // as the user does: the error is reported
@@ -96,20 +95,20 @@ int RerunAsNobody() {
 }
 
 TEST_F(PortStatusTest, PanelFollowsThePortFieldAndAPtyBackedLinkComingAndGoing) {
-  EXPECT_EQ(Panel1(), "COM5 → " + pty.SlavePath());
+  EXPECT_EQ(Panel(1), "COM5 → " + pty.SlavePath());
   QLineEdit* edit = static_cast<QComboBox*>(form->ComComboBox->Widget())->lineEdit();
   edit->selectAll();
   QKeyEvent typed(QEvent::KeyPress, Qt::Key_0, Qt::NoModifier, "0");
   QApplication::sendEvent(edit, &typed);
-  EXPECT_EQ(Panel1(), "COM0: kein Gerät") << "COM0 has neither a link nor a legacy name";
+  EXPECT_EQ(Panel(1), "COM0: kein Gerät") << "COM0 has neither a link nor a legacy name";
   {
     PtyPair adapter;
     LinkComPort(0, adapter.SlavePath());
-    EXPECT_TRUE(Panel1Becomes("COM0 → " + adapter.SlavePath())) << Panel1();
+    EXPECT_TRUE(Panel1Becomes("COM0 → " + adapter.SlavePath())) << Panel(1);
     std::filesystem::remove(ComPortLink(0));
-    EXPECT_TRUE(Panel1Becomes("COM0: kein Gerät")) << Panel1();
+    EXPECT_TRUE(Panel1Becomes("COM0: kein Gerät")) << Panel(1);
     LinkComPort(0, adapter.SlavePath());
-    EXPECT_TRUE(Panel1Becomes("COM0 → " + adapter.SlavePath())) << Panel1();
+    EXPECT_TRUE(Panel1Becomes("COM0 → " + adapter.SlavePath())) << Panel(1);
   }
   EXPECT_TRUE(Panel1Becomes("COM0: kein Gerät")) << "the link stays, the pty behind it has gone";
 }
@@ -118,12 +117,12 @@ TEST_F(PortStatusTest, AnOpenFailureSaysWhyInPanel1) {
   LinkComPort(7, "/dev/ttyUSB-gone");
   StartOn("7");
   ExpectOpenFailed();
-  EXPECT_EQ(Panel1(), "COM7: kein Gerät");
+  EXPECT_EQ(Panel(1), "COM7: kein Gerät");
   {
     PortHoldingProcess holder(pty.SlavePath());
     StartOn("5");
     ExpectOpenFailed();
-    EXPECT_EQ(Panel1(), "COM5: belegt von sleep (PID " + std::to_string(holder.Pid()) + ")");
+    EXPECT_EQ(Panel(1), "COM5: belegt von sleep (PID " + std::to_string(holder.Pid()) + ")");
   }
   form->StartButton->Click();
   EXPECT_TRUE(form->SerialComm1->Active()) << "free again";
@@ -173,7 +172,7 @@ TEST_F(PortStatusTest, APortTheUserMayNotOpenSaysWhatToDo) {
   ASSERT_EQ(chmod(pty.SlavePath().c_str(), 0), 0);
   StartOn("5");
   ExpectOpenFailed();
-  EXPECT_EQ(Panel1(), "COM5: keine Berechtigung – Benutzer zur Gruppe dialout hinzufügen");
+  EXPECT_EQ(Panel(1), "COM5: keine Berechtigung – Benutzer zur Gruppe dialout hinzufügen");
 }
 
 }  // namespace

@@ -47,8 +47,6 @@ class RecordingTest : public MainWindowTest {
     return files;
   }
 
-  std::string Panel3() const { return form->StatusBar->Panels()[3].Text(); }
-
   TempFolder folder;
 };
 
@@ -64,7 +62,7 @@ TEST_F(RecordingTest, EveryLineOfALongTrendAcquisitionBecomesOneRow) {
   form->StartButton->Click();
   ASSERT_TRUE(form->SerialComm1->Active());
   EXPECT_FALSE(form->RecordCheckBox->Enabled());
-  EXPECT_EQ(Panel3().substr(0, 21), "Aufzeichnung: kurvex-");
+  EXPECT_EQ(Panel(3).substr(0, 21), "Aufzeichnung: kurvex-");
   ASSERT_TRUE(Stream(WireLines(1, kLines), kLines)) << form->SessionState.SampleCount;
   form->StopButton->Click();
   EXPECT_TRUE(form->RecordCheckBox->Enabled());
@@ -72,7 +70,7 @@ TEST_F(RecordingTest, EveryLineOfALongTrendAcquisitionBecomesOneRow) {
 
   const std::vector<std::filesystem::path> files = RecordingsInDataFolder();
   ASSERT_EQ(files.size(), 1u);
-  EXPECT_EQ(Panel3(), "Aufgezeichnet: " + files[0].filename().string() + ", 100.000 Zeilen");
+  EXPECT_EQ(Panel(3), "Aufgezeichnet: " + files[0].filename().string() + ", 100.000 Zeilen");
   const StrictCsv csv = ReadStrictCsv(FileText(files[0]), ',');
   ASSERT_EQ(csv.Error, "");
   ASSERT_EQ(csv.Rows.size(), kLines + 1u);
@@ -125,7 +123,7 @@ TEST_F(RecordingTest, AFullDiskEndsTheRecordingButNotTheAcquisition) {
   EXPECT_NE(message.find("\"" + path + "\" wurde abgebrochen"), std::string::npos) << message;
   EXPECT_NE(message.find(std::strerror(ENOSPC)), std::string::npos) << message;
   EXPECT_NE(message.find("Die Erfassung läuft weiter."), std::string::npos) << message;
-  EXPECT_EQ(Panel3(), "Aufzeichnung abgebrochen: " + path + ": " + std::strerror(ENOSPC));
+  EXPECT_EQ(Panel(3), "Aufzeichnung abgebrochen: " + path + ": " + std::strerror(ENOSPC));
   // What was written stays: complete rows of the chosen (Excel) dialect, from the first sample on.
   const StrictCsv csv = ReadStrictCsv(FileText(path), ';');
   ASSERT_EQ(csv.Error, "");
@@ -157,7 +155,7 @@ TEST_F(RecordingTest, AChosenFileServesOneAcquisition) {
   EXPECT_EQ(request.Filter,
             "CSV (Komma, Dezimalpunkt) (*.csv)|*.csv|CSV für Excel (Semikolon, Dezimalkomma) (*.csv)|*.csv");
   EXPECT_TRUE(form->RecordCheckBox->Checked());
-  EXPECT_EQ(Panel3(), "Nächste Aufzeichnung: messung.csv");
+  EXPECT_EQ(Panel(3), "Nächste Aufzeichnung: messung.csv");
 
   for (int run = 0; run < 2; ++run) {
     form->StartButton->Click();
@@ -203,13 +201,13 @@ TEST_F(RecordingTest, AChosenFileThatCannotBeCreatedKeepsTheWindowIdleAndStaysCh
     EXPECT_TRUE(form->StartButton->Enabled());
     EXPECT_TRUE(form->RecordCheckBox->Enabled());
     EXPECT_TRUE(form->TrendCheckBox->Checked()) << "the view stays as the user set it";
-    EXPECT_EQ(Panel3(), "Nächste Aufzeichnung: messung.csv");
+    EXPECT_EQ(Panel(3), "Nächste Aufzeichnung: messung.csv");
   }
   EXPECT_TRUE(RecordingsInDataFolder().empty());
 
   // Unticking drops the choice: the next recording gets a name of its own.
   form->RecordCheckBox->SetChecked(false);
-  EXPECT_EQ(Panel3(), "");
+  EXPECT_EQ(Panel(3), "");
   form->RecordCheckBox->SetChecked(true);
   form->StartButton->Click();
   EXPECT_TRUE(form->SerialComm1->Active());

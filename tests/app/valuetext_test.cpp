@@ -59,12 +59,6 @@ TEST(NumberTextTest, ComboTextsReadAsFarAsTheyGo) {
   EXPECT_EQ(LeadingInteger("99999999999999999999999999"), INT64_MAX);
 }
 
-}  // namespace
-}  // namespace kurvex
-
-namespace kurvex {
-namespace {
-
 // The display must show what the C library's "%.15G" shows, digit for digit.
 TEST(ValueTextTest, MatchesExactRoundingOverManyValues) {
   std::uint32_t seed = 12345;

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QCursor>
-#include <QLineEdit>
 
 #include "tests/app/mainwindow_fixture.h"
 
@@ -28,10 +27,6 @@ void ExpectState(TForm1& f, const ViewState& s) {
 }
 
 void Click(TWinControl& control) { MouseClick(control.Widget()); }
-
-void SetFieldText(TNumEdit& field, const char* text) {
-  static_cast<QLineEdit*>(field.Widget())->setText(text);
-}
 
 TAxisWindow RangeX(TForm1& f) { return {f.Chart1->Scale1X().RangeLow(), f.Chart1->Scale1X().RangeHigh()}; }
 TAxisWindow RangeY(TForm1& f) { return {f.Chart1->Scale1Y().RangeLow(), f.Chart1->Scale1Y().RangeHigh()}; }
@@ -228,28 +223,15 @@ TEST_F(ViewControlsTest, AFieldThatDoesNotConvertStopsTheHandlerThere) {
   EXPECT_FALSE(f.SessionState.TrendMode);
 }
 
-TEST_F(ViewControlsTest, TheChartInTheWindowPansAndZoomsUnderTheHandPointer) {
+// Panning and zooming themselves are the chart's; the window's chart shows
+// the hand pointer for both.
+TEST_F(ViewControlsTest, TheChartInTheWindowShowsTheHandPointerToPanAndToZoom) {
   TForm1& f = *form;
   QWidget* chart = f.Chart1->Widget();
   MouseMove(chart, {300, 150});
   EXPECT_EQ(chart->cursor().shape(), Qt::PointingHandCursor);
-
-  const int pw = f.Chart1->PlotWidth();
-  MousePress(chart, Qt::LeftButton, {300, 150});
-  MouseMove(chart, {300, 150}, Qt::LeftButton);
-  MouseMove(chart, {400, 150}, Qt::LeftButton);
-  MouseRelease(chart, Qt::LeftButton, {400, 150});
-  EXPECT_DOUBLE_EQ(RangeX(f).Low, -100.0 * 100 / pw);
-  EXPECT_EQ(chart->cursor().shape(), Qt::PointingHandCursor);
-
   Click(*f.ZoomRadioButton);
-  MouseMove(chart, {300, 150});
-  MousePress(chart, Qt::LeftButton, {300, 150});
-  MouseMove(chart, {300, 150}, Qt::LeftButton);
-  MouseMove(chart, {300, 100}, Qt::LeftButton);  // up: zoom in vertically
-  MouseRelease(chart, Qt::LeftButton, {300, 100});
-  const double fy = 1 - 50.0 / f.Chart1->Height();
-  EXPECT_NEAR(RangeY(f).High - RangeY(f).Low, 199 * fy, 1e-9);
+  MouseMove(chart, {310, 150});
   EXPECT_EQ(chart->cursor().shape(), Qt::PointingHandCursor);
 }
 

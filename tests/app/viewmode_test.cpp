@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <QLineEdit>
 
 #include "tests/app/mainwindow_fixture.h"
 
@@ -7,10 +6,6 @@ namespace kurvex::test {
 namespace {
 
 using ViewModeTest = MainWindowTest;
-
-void SetFieldText(TNumEdit& field, const char* text) {
-  static_cast<QLineEdit*>(field.Widget())->setText(text);
-}
 
 // A vertical drag upwards: zooming shrinks the Y window, panning moves it.
 double YExtentAfterDrag(TForm1& f) {

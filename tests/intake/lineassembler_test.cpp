@@ -34,16 +34,6 @@ TEST(LineAssemblerTest, OnlyCrLfEndsALine) {
   EXPECT_EQ(a.lines.back(), "\r\n");
 }
 
-TEST(LineAssemblerTest, LinesSpanAnyNumberOfBatches) {
-  Assembly a;
-  const std::string stream = "1.5\r\n-2\r\n\r\n3e2\r\n";
-  for (char c : stream) a.Feed(std::string(1, c));
-  EXPECT_EQ(a.lines, (std::vector<std::string>{"1.5", "-2", "", "3e2"}));
-  a.Feed("4\n5\n");  // LF alone ends nothing
-  EXPECT_EQ(a.lines.size(), 4u);
-  EXPECT_EQ(a.state.PendingLine, "4\n5\n");
-}
-
 TEST(LineAssemblerTest, AFailingLineIsConsumedAndTheBatchEndsThere) {
   Assembly a;
   std::vector<std::string> seen;

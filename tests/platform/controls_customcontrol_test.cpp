@@ -94,8 +94,11 @@ class CustomControlTest : public test::QtAppTest {
   PaintCounter counter;
 };
 
-TEST_F(CustomControlTest, FirstShowCreatesTheWindowOnceAndPaints) {
+TEST_F(CustomControlTest, TheWindowIsCreatedOnceBeforeTheFirstPaint) {
   EXPECT_FALSE(probe.HandleAllocated());
+  probe.HandleNeeded();
+  EXPECT_TRUE(probe.HandleAllocated());
+  EXPECT_EQ(probe.paints, 0);
   ShowAndSettle();
   EXPECT_TRUE(probe.HandleAllocated());
   EXPECT_EQ(probe.creates, 1);
@@ -108,13 +111,6 @@ TEST_F(CustomControlTest, FirstShowCreatesTheWindowOnceAndPaints) {
   EXPECT_EQ(probe.creates, 1);
   probe.HandleNeeded();
   EXPECT_EQ(probe.creates, 1);
-}
-
-TEST_F(CustomControlTest, HandleNeededCreatesBeforeAnyShow) {
-  probe.HandleNeeded();
-  EXPECT_TRUE(probe.HandleAllocated());
-  EXPECT_EQ(probe.creates, 1);
-  EXPECT_EQ(probe.paints, 0);
 }
 
 TEST_F(CustomControlTest, UpdatesBeforeTheLoopRunsAreShownWithOneRepaint) {

@@ -138,15 +138,9 @@ TEST_F(WinControlTest, AlignedChildrenDockToTheEdgesInOrder) {
   EXPECT_EQ(BoundsOf(left), (Bounds{0, 0, 60, 380}));
 }
 
-TEST_F(WinControlTest, NamesVisibilityAndEnabledState) {
+TEST_F(WinControlTest, VisibleIsTheControlsOwnSetting) {
   Box parent;
   Box child(&parent);
-  child.SetName("StartButton");
-  child.SetAccessibleName("Start");
-  EXPECT_EQ(child.Widget()->objectName(), "StartButton");
-  EXPECT_EQ(child.Name(), "StartButton");
-  EXPECT_EQ(child.Widget()->accessibleName(), "Start");
-
   EXPECT_TRUE(child.Visible());  // its own setting, although no window shows yet
   EXPECT_FALSE(parent.Visible());
   child.Hide();
@@ -156,14 +150,6 @@ TEST_F(WinControlTest, NamesVisibilityAndEnabledState) {
   child.Show();
   EXPECT_TRUE(child.Widget()->isVisible());
   parent.Hide();
-
-  parent.SetEnabled(false);
-  EXPECT_TRUE(child.Enabled());  // own setting unchanged ...
-  EXPECT_FALSE(child.Widget()->isEnabled());  // ... but it is disabled with its parent
-  parent.SetEnabled(true);
-  EXPECT_TRUE(child.Widget()->isEnabled());
-  child.SetEnabled(false);
-  EXPECT_FALSE(child.Enabled());
 }
 
 TEST_F(WinControlTest, ReparentingMovesTheChildBetweenLayouts) {

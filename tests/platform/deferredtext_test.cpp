@@ -51,12 +51,6 @@ TEST_F(DeferredTextTest, APendingChangeIsDroppedWithItsWidget) {
   EXPECT_FALSE(applied);
 }
 
-}  // namespace
-}  // namespace kurvex
-
-namespace kurvex {
-namespace {
-
 TEST_F(DeferredTextTest, ASourceIsReadOnlyWhenTheTextIsNeeded) {
   QLabel label;
   TDeferredText text(&label, [&](const std::string& t) { label.setText(QString::fromStdString(t)); });
