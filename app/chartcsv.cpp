@@ -2,6 +2,7 @@
 #include "app/chartcsv.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -11,11 +12,27 @@ namespace {
 
 bool IsSample(const TChartItem& item) { return item.Kind == ikMoveTo || item.Kind == ikDrawTo; }
 
-std::string SingleCurveCsv(const TItemStore& items, TCsvDialect dialect) {
+/// One value column per curve; a single curve without a name keeps the
+/// header it always had.
+std::string SamplesHeader(std::size_t curves, TCsvDialect dialect, std::span<const std::string> curveNames) {
   std::string text;
   AppendCsvText(text, "Sample", dialect, true);
-  AppendCsvText(text, "Wert (skaliert)", dialect);
+  const bool namedCurve = !curveNames.empty() && !curveNames.front().empty();
+  if (curves == 1 && !namedCurve) {
+    AppendCsvText(text, "Wert (skaliert)", dialect);
+  } else {
+    for (std::size_t curve = 0; curve < curves; ++curve) {
+      const bool named = curve < curveNames.size() && !curveNames[curve].empty();
+      AppendCsvText(text, "Wert " + (named ? curveNames[curve] : "Kanal " + std::to_string(curve + 1)) + " (skaliert)",
+                    dialect);
+    }
+  }
   EndCsvRow(text);
+  return text;
+}
+
+std::string SingleCurveCsv(const TItemStore& items, TCsvDialect dialect) {
+  std::string text = SamplesHeader(1, dialect, {});
   for (int i = 0; i < items.Count(); ++i) {
     const TChartItem& item = items[i];
     if (!IsSample(item)) continue;
@@ -65,14 +82,7 @@ std::string ChartSamplesCsv(const TItemStore& items, TCsvDialect dialect, std::s
   const bool namedCurve = !curveNames.empty() && !curveNames.front().empty();
   if (curves == 1 && !namedCurve) return SingleCurveCsv(items, dialect);
 
-  std::string text;
-  AppendCsvText(text, "Sample", dialect, true);
-  for (std::size_t curve = 0; curve < curves; ++curve) {
-    const bool named = curve < curveNames.size() && !curveNames[curve].empty();
-    AppendCsvText(text, "Wert " + (named ? curveNames[curve] : "Kanal " + std::to_string(curve + 1)) + " (skaliert)",
-                  dialect);
-  }
-  EndCsvRow(text);
+  std::string text = SamplesHeader(curves, dialect, curveNames);
   TCurvesRow row(curves);
   for (int i = 0; i < items.Count(); ++i) {
     const TChartItem& item = items[i];
@@ -81,6 +91,24 @@ std::string ChartSamplesCsv(const TItemStore& items, TCsvDialect dialect, std::s
     row.Take(item);
   }
   row.Flush(text, dialect);
+  return text;
+}
+
+std::string HistorySamplesCsv(const THistory& history, TCsvDialect dialect, std::span<const std::string> curveNames) {
+  const std::size_t curves = std::max<std::size_t>(history.Curves(), 1);
+  std::string text = SamplesHeader(curves, dialect, curveNames);
+  for (std::int64_t n = history.FirstNumber(); n <= history.LastNumber(); ++n) {
+    AppendCsvInteger(text, n, dialect, true);
+    for (std::size_t curve = 0; curve < curves; ++curve) {
+      const float value = history.Value(curve, n);
+      if (std::isnan(value)) {
+        text += CsvSeparator(dialect);
+      } else {
+        AppendCsvValue(text, value, dialect);
+      }
+    }
+    EndCsvRow(text);
+  }
   return text;
 }
 

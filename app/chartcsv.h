@@ -5,6 +5,7 @@
 #include <string>
 
 #include "chart/itemstore.h"
+#include "history/history.h"
 #include "recording/csvdialect.h"
 
 namespace kurvex {
@@ -19,5 +20,11 @@ namespace kurvex {
 /// store share a row; a curve without an item there leaves its cell empty.
 std::string ChartSamplesCsv(const TItemStore& items, TCsvDialect dialect,
                             std::span<const std::string> curveNames = {});
+
+/// The samples of an acquisition's history as CSV text with the header of
+/// ChartSamplesCsv: one row per sample, numbered as it was counted (and
+/// recorded), each curve's scaled value or an empty cell for a gap.
+std::string HistorySamplesCsv(const THistory& history, TCsvDialect dialect,
+                              std::span<const std::string> curveNames = {});
 
 }  // namespace kurvex

@@ -25,7 +25,11 @@ void TForm1::ErfassungCsvExportierenClick(TObject*) {
   const std::optional<FileChoice> choice =
       TheFileDialogs().SaveChoosingFilter(CsvSaveRequest(HomeDirectory().string()));
   if (!choice) return;
-  const std::string text = ChartSamplesCsv(Chart1->Store(), CsvDialectOfFilter(choice->FilterIndex));
+  // An acquisition's samples as they were counted; a loaded file's points.
+  const TCsvDialect dialect = CsvDialectOfFilter(choice->FilterIndex);
+  const std::string text = m_history.LastNumber() > 0
+                               ? HistorySamplesCsv(m_history, dialect, SessionState.CurveNames)
+                               : ChartSamplesCsv(Chart1->Store(), dialect);
   if (const int error = ReplaceFileContents(choice->FileName, text); error != 0)
     ShowSaveFailure(choice->FileName, std::strerror(error));
 }

@@ -45,5 +45,20 @@ TEST(ChartCsv, EachCurveHasItsColumnAndGapsStayEmpty) {
             "2,4,,\r\n");
 }
 
+// Trend samples: sample 1 is drawn at X 0 and X 1, but counted once.
+TEST(ChartCsv, AHistoryGivesOneRowPerSampleNumberedAsCountedWithGapsEmpty) {
+  THistory history;
+  const float values[][2] = {{1.5f, 0}, {2, 20}, {-0.25f, 0}};
+  history.Append(0, values[0], 0b01);
+  history.Append(0, values[1], 0b11);
+  history.Append(0, values[2], 0b01);
+  const std::string names[] = {"Temp", ""};
+  EXPECT_EQ(HistorySamplesCsv(history, cdExcel, names),
+            "Sample;Wert Temp (skaliert);Wert Kanal 2 (skaliert)\r\n1;1,5;\r\n2;2;20\r\n3;-0,25;\r\n");
+  THistory one;
+  one.Append(0, values[0], 0b01);
+  EXPECT_EQ(HistorySamplesCsv(one, cdComma), "Sample,Wert (skaliert)\r\n1,1.5\r\n");
+}
+
 }  // namespace
 }  // namespace kurvex::test

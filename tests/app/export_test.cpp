@@ -106,7 +106,9 @@ TEST_F(AcquisitionExportTest, TheChartExportsItsSamplesAsCsvAndItsPictureAsPng) 
   ASSERT_EQ(csv.Error, "");
   ASSERT_EQ(csv.Rows.size(), 51u);
   EXPECT_EQ(csv.Rows[0], (std::vector<std::string>{"Sample", "Wert (skaliert)"}));
-  EXPECT_EQ(csv.Rows[1], (std::vector<std::string>{"0", "-4999,75"}));
+  // Numbered as the counter and a recording number them.
+  EXPECT_EQ(csv.Rows[1], (std::vector<std::string>{"1", "-4999,75"}));
+  EXPECT_EQ(csv.Rows[2], (std::vector<std::string>{"2", "-4999,5"}));
   EXPECT_EQ(csv.Rows[50], (std::vector<std::string>{"50", "-4987,5"}));
 
   const std::string pngPath = folder.Path("grafik.png");
