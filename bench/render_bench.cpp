@@ -4,7 +4,9 @@
 #include <cmath>
 #include <memory>
 
+#include "app/historysource.h"
 #include "app/mainwindow.h"
+#include "history/history.h"
 #include "bench/benchapp.h"
 
 namespace kurvex {
@@ -73,6 +75,41 @@ void BM_TrendStep(benchmark::State& state) {
   state.counters["items"] = chart.ItemCount();
 }
 BENCHMARK(BM_TrendStep)->Unit(benchmark::kMicrosecond);
+
+// A frame of a looked-back view: 10,000,000 samples of history drawn into
+// a 1,000-pixel-wide plot, showing all of them (state.range(0) = 10M) down
+// to a few hundred, at the newest end.
+void BM_HistoryFrame(benchmark::State& state) {
+  constexpr std::int64_t kSamples = 10'000'000;
+  static THistory history = [] {
+    THistory h;
+    for (std::int64_t n = 1; n <= kSamples; ++n) {
+      const float value = static_cast<float>(Sample(static_cast<int>(n)));
+      h.Append(n * 10'000, std::span<const float>(&value, 1), 1);
+    }
+    return h;
+  }();
+  static THistorySource source(history);
+  static std::unique_ptr<TChartControl> chart = [] {
+    bench::EnsureApplication();
+    auto c = std::make_unique<TChartControl>();
+    c->SetLRim(50);
+    c->SetRRim(10);
+    c->SetBounds(0, 0, 50 + 1000 + 10, 400);
+    c->Show();
+    c->SetCurveSource(&source);
+    return c;
+  }();
+  const double shown = static_cast<double>(state.range(0));
+  chart->SetRange(1, kSamples - shown, 0, kSamples, 10);
+  for (auto _ : state) {
+    chart->ShowGraph();
+    benchmark::DoNotOptimize(chart->ControlBitmap());
+  }
+  state.counters["plot_px"] = chart->PlotWidth();
+}
+BENCHMARK(BM_HistoryFrame)->Arg(10'000'000)->Arg(1'000'000)->Arg(10'000)->Arg(2'000)->Arg(500)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace kurvex
