@@ -57,7 +57,9 @@ void TForm1::LogCheckBoxClick(TObject*) {
 }
 
 void TForm1::SwitchViewToTrend() {
-  Chart1->SetMouseAction(maNone);
+  // A drag stops the scrolling picture and looks back over the history;
+  // "Folgen" scrolls on.
+  Chart1->SetMouseAction(maPan);
   NormalRadioButton->SetChecked(false);
   ZoomRadioButton->SetChecked(false);
   ZoomRadioButton->SetEnabled(false);

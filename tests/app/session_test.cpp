@@ -78,7 +78,7 @@ TEST_F(SessionTest, TrendCheckedStartPlotsInTrendAndStopSwitchesTrendOff) {
 
   EXPECT_TRUE(f.SerialComm1->Active());
   EXPECT_TRUE(f.SessionState.TrendMode);
-  EXPECT_EQ(f.Chart1->MouseAction(), maNone);
+  EXPECT_EQ(f.Chart1->MouseAction(), maPan);
   EXPECT_FALSE(f.NormalRadioButton->Checked());
   EXPECT_FALSE(f.ZoomRadioButton->Checked());
   EXPECT_FALSE(f.ZoomRadioButton->Enabled());
@@ -160,7 +160,7 @@ TEST_F(SessionTest, AStartThatCannotOpenThePortShowsTwoMessagesAndChangesNothing
     EXPECT_EQ(f.SessionState.SampleCount, 1);
     EXPECT_EQ(f.StatusBar->Panels()[0].Text(), "1");
     EXPECT_TRUE(f.TrendCheckBox->Checked());
-    EXPECT_EQ(f.Chart1->MouseAction(), maNone);
+    EXPECT_EQ(f.Chart1->MouseAction(), maPan);
   }
 }
 

@@ -54,7 +54,7 @@ TEST_F(ViewControlsTest, EveryRowOfTheStateTable) {
   Click(*f.TrendCheckBox);
   {
     SCOPED_TRACE("Trend checked");
-    ExpectState(f, {false, false, false, false, false, true, maNone, true});
+    ExpectState(f, {false, false, false, false, false, true, maPan, true});
   }
   Click(*f.TrendCheckBox);
   {
@@ -136,7 +136,7 @@ TEST_F(ViewControlsTest, TrendSetsItsWindowAndSwitchesMouseNavigationOff) {
   EXPECT_EQ(RangeY(f), (TAxisWindow{0, 10}));
   EXPECT_FALSE(f.NormalRadioButton->Checked());
   EXPECT_FALSE(f.ZoomRadioButton->Checked());
-  EXPECT_EQ(f.Chart1->MouseAction(), maNone);
+  EXPECT_EQ(f.Chart1->MouseAction(), maPan);
 }
 
 TEST_F(ViewControlsTest, TrendWhileYLogIsCheckedLeavesZoomUsable) {
@@ -144,7 +144,7 @@ TEST_F(ViewControlsTest, TrendWhileYLogIsCheckedLeavesZoomUsable) {
   Click(*f.LogCheckBox);
   Click(*f.TrendCheckBox);
   // Y Log's handler ran inside Trend's and enabled Zoom again.
-  ExpectState(f, {false, false, true, false, false, true, maNone, true});
+  ExpectState(f, {false, false, true, false, false, true, maPan, true});
   EXPECT_FALSE(f.Chart1->Scale1Y().Logarithmic());
   EXPECT_EQ(f.GraphYminEdit->Text(), "0,000000000");
 
@@ -218,7 +218,7 @@ TEST_F(ViewControlsTest, AFieldThatDoesNotConvertStopsTheHandlerThere) {
 
   Click(*f.TrendCheckBox);
   EXPECT_EQ(Messages().size(), 3u);
-  EXPECT_EQ(f.Chart1->MouseAction(), maNone);
+  EXPECT_EQ(f.Chart1->MouseAction(), maPan);
   EXPECT_EQ(f.GraphXmaxEdit->Text(), "1000");
   EXPECT_FALSE(f.SessionState.TrendMode);
 }

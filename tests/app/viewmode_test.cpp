@@ -34,7 +34,7 @@ TEST_F(ViewModeTest, AStartThatFailsOnAFieldKeepsTrend) {
     EXPECT_FALSE(f.ZoomRadioButton->Enabled());
     EXPECT_FALSE(f.LogCheckBox->Enabled());
     EXPECT_TRUE(f.SessionState.TrendMode);
-    EXPECT_EQ(f.Chart1->MouseAction(), maNone);
+    EXPECT_EQ(f.Chart1->MouseAction(), maPan);
     EXPECT_EQ(f.Chart1->ItemCount(), 1);  // nothing was acquired, nothing is lost
     SetFieldText(*field, "10");
   }

@@ -54,9 +54,11 @@ long FakeSerialDevice::Read(std::uint8_t* buffer, std::size_t capacity) {
   if (!m_errorByte) {
     return m_inner->Read(buffer, capacity);
   }
-  // A mark makes three bytes of one: what does not fit waits for the next read.
-  std::vector<std::uint8_t> raw(capacity);
-  const long got = m_inner->Read(raw.data(), capacity);
+  // A mark makes three bytes of one. Only as much is taken from the tty as
+  // fits marked, so nothing waits here unseen by the reader's poll, which
+  // watches the tty; what does not fit in a tiny buffer waits for the next read.
+  std::vector<std::uint8_t> raw(std::max<std::size_t>(capacity / 3, 1));
+  const long got = m_inner->Read(raw.data(), raw.size());
   if (got < 0) {
     return got;
   }
