@@ -9,7 +9,6 @@
 #include <algorithm>
 
 #include "platform/system/eventguard.h"
-#include "platform/drawing/qtconvert.h"
 #include "platform/windows/frameclock.h"
 #include "widgets/circularprogresslayout.h"
 #include "widgets/circularprogresspictures.h"
