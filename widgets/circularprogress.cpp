@@ -1,18 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/circularprogress.h"
 
+#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QWidget>
 
 #include <algorithm>
-#include <array>
 
 #include "platform/system/eventguard.h"
-#include "platform/drawing/qtconvert.h"
 #include "platform/windows/frameclock.h"
 #include "widgets/circularprogresslayout.h"
+#include "widgets/circularprogresspictures.h"
 
 namespace kurvex {
 
@@ -20,38 +19,14 @@ namespace {
 
 QRect ToQRect(const TRect& r) { return {r.Left, r.Top, r.Width(), r.Height()}; }
 
-// The ring's shapes for one control size; built when the size (or the
-// border, which shrinks the ring) changes, never per paint.
-struct RingShapes {
-  int width = -1;
-  int height = -1;
-  bool bordered = false;
-  std::array<QPainterPath, kSegmentCount> segments;
-  QPainterPath outsideHole;  // the clip: everything but the hole
-
-  bool Fits(int w, int h, bool b) const { return width == w && height == h && bordered == b; }
-
-  void Build(int w, int h, bool b) {
-    width = w;
-    height = h;
-    bordered = b;
-    const TRect ring = RingRect(w, h, b);
-    const QRectF ellipse(ring.Left, ring.Top, ring.Width(), ring.Height());
-    const int sweep = SegmentSweep(w, h);
-    for (int i = 0; i < kSegmentCount; ++i) {
-      QPainterPath pie;
-      pie.moveTo(ellipse.center());
-      // Qt counts angles counter-clockwise; the ring's angles run clockwise.
-      pie.arcTo(ellipse, -SegmentStartAngle(i + 1), -sweep);
-      pie.closeSubpath();
-      segments[i] = pie;
-    }
-    outsideHole = QPainterPath();
-    outsideHole.setFillRule(Qt::OddEvenFill);
-    outsideHole.addRect(0, 0, w, h);
-    outsideHole.addEllipse(ToQRect(HoleRect(ring)));
-  }
-};
+// What Qt would paint behind a widget that paints no background: the
+// colour of the nearest ancestor that fills its own.
+QColor Backdrop(const QWidget& widget) {
+  const QWidget* filler = widget.parentWidget();
+  while (filler && !filler->isWindow() && !filler->autoFillBackground()) filler = filler->parentWidget();
+  const QWidget& from = filler ? *filler : widget;
+  return from.palette().color(from.backgroundRole());
+}
 
 }  // namespace
 
@@ -63,12 +38,13 @@ struct TCircularProgress::Impl {
   TFrameRider ticks;
   TFrameRider::Clock::time_point due{};  // the time of the next tick
   std::uint32_t interval = 100;
-  RingShapes shapes;
+  TRingPictures pictures;
 };
 
 // The control's window: paints the ring and passes hover changes on.
 class CircularProgressWidget : public QWidget {
  public:
+  CircularProgressWidget() { setAttribute(Qt::WA_OpaquePaintEvent); }
   void SetOwner(TCircularProgress* owner) { m_owner = owner; }
 
  protected:
@@ -84,29 +60,17 @@ class CircularProgressWidget : public QWidget {
     if (event && *event) RunReportingErrors([&] { (*event)(m_owner); });
   }
 
+  // Opaque: the picture holds the parent's colour around the ring, so a
+  // tick repaints the ring alone and not the parent beneath it.
   void Paint(TCircularProgress& control) {
-    const TProgressAppearance& look = control.m_appearance;
-    const bool bordered = look.BorderColor() != clNone;
-    RingShapes& shapes = control.m_impl->shapes;
-    if (!shapes.Fits(width(), height(), bordered)) shapes.Build(width(), height(), bordered);
-
     QPainter painter(this);
-    if (look.BackGroundColor() != clNone) {
-      painter.fillRect(rect(), ToQColor(look.BackGroundColor()));
-    }
-    if (bordered) {
-      painter.setPen(ToQColor(look.BorderColor()));
-      painter.setBrush(Qt::NoBrush);
-      painter.drawRect(0, 0, width() - 1, height() - 1);
-    }
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setClipPath(shapes.outsideHole, Qt::IntersectClip);
-    painter.setPen(Qt::NoPen);
-    const int progress = ProgressSegments(control.m_min, control.m_max, control.m_position);
-    for (int i = 0; i < kSegmentCount; ++i) {
-      const TColor color = SegmentColor(i + 1, control.m_cycle, progress, look);
-      if (color != clNone) painter.fillPath(shapes.segments[i], ToQColor(color));
-    }
+    // The resolution of where the picture goes: the screen's, or an image's
+    // the control is rendered into.
+    const double scale = painter.paintEngine()->paintDevice()->devicePixelRatioF();
+    const TRingScene scene(width(), height(), scale, Backdrop(*this),
+                           ProgressSegments(control.m_min, control.m_max, control.m_position),
+                           control.m_appearance);
+    painter.drawImage(0, 0, control.m_impl->pictures.Picture(scene, control.m_cycle, control.m_appearance));
   }
 
   TCircularProgress* m_owner = nullptr;

@@ -16,8 +16,8 @@ namespace kurvex {
 /// enabled, a tick every Interval moves a running segment clockwise, filling the ring on
 /// one round and emptying it on the next. It can also show a progress value
 /// (Position between Min and Max) in its segments. Painted smoothed; the
-/// background around the ring is the parent's unless BackGroundColor is set.
-/// Created 60 × 60 and enabled. GUI thread only.
+/// background around the ring is the parent's colour unless BackGroundColor
+/// is set. Created 60 × 60 and enabled. GUI thread only.
 class TCircularProgress : public TWinControl {
  public:
   explicit TCircularProgress(TWinControl* parent = nullptr);

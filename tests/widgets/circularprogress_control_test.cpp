@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPalette>
 #include <QTimer>
 #include <QWidget>
 
@@ -27,7 +28,7 @@ namespace {
 
 class CircularProgressTest : public test::QtAppTest {};
 
-// The control's picture over a white parent.
+// The control's picture, drawn over white.
 QImage Picture(TCircularProgress& ring) {
   QImage image(ring.Width(), ring.Height(), QImage::Format_RGB32);
   image.fill(Qt::white);
@@ -93,14 +94,24 @@ TEST_F(CircularProgressTest, PropertyRules) {
   EXPECT_EQ(ring.Position(), 20);
 }
 
+void SetBackground(TForm& form, QColor color) {
+  QPalette palette = form.Widget()->palette();
+  palette.setColor(QPalette::Window, color);
+  form.Widget()->setPalette(palette);
+}
+
 TEST_F(CircularProgressTest, Pictures) {
-  TCircularProgress ring;
+  TForm form;
+  SetBackground(form, Qt::green);
+  TCircularProgress ring(&form);
   ring.SetBounds(0, 0, 32, 32);
   ring.SetEnabled(false);
   TProgressAppearance& look = ring.Appearance();
   const TColor T = look.TransitionSegmentColor();
   EXPECT_EQ(Segments(Picture(ring)), Expected(T, look.InActiveSegmentColor()));
-  EXPECT_EQ(Picture(ring).pixel(16, 16), qRgb(255, 255, 255)) << "the hole shows the parent";
+  EXPECT_EQ(Picture(ring).pixel(16, 16), qRgb(0, 255, 0)) << "the hole shows the parent";
+  SetBackground(form, Qt::cyan);
+  EXPECT_EQ(Picture(ring).pixel(0, 0), qRgb(0, 255, 255)) << "and so does the corner, also in a new colour";
   ring.SetPosition(100);
   EXPECT_EQ(Segments(Picture(ring)), Expected(T, look.ProgressSegmentColor()));
   ring.SetPosition(500);  // ignored
@@ -172,8 +183,9 @@ TEST_F(CircularProgressTest, TickRepaintsOnlyItsRectangle) {
     ring.SetEnabled(false);
     form.Show();
     QCoreApplication::processEvents();
-    PaintLog log;
+    PaintLog log, parentLog;
     ring.Widget()->installEventFilter(&log);
+    ring.Widget()->parentWidget()->installEventFilter(&parentLog);
     QImage screen = Picture(ring);
     RunTicks(ring, 24, [&] {
       const TRect r = TickUpdateRect(ring.Cycle().CurrentSegment(), w, h);
@@ -181,7 +193,8 @@ TEST_F(CircularProgressTest, TickRepaintsOnlyItsRectangle) {
       log.rects.clear();
       QCoreApplication::processEvents();
       EXPECT_EQ(log.rects, std::vector<QRect>{rect});
-      QPainter(&screen).fillRect(rect, Qt::white);  // the parent repaints first
+      EXPECT_TRUE(parentLog.rects.empty()) << "the ring covers its rectangle; the parent stays as it is";
+      QPainter(&screen).fillRect(rect, Qt::magenta);  // whatever was there
       ring.Widget()->render(&screen, rect.topLeft(), QRegion(rect), QWidget::DrawChildren);
       ASSERT_EQ(screen, Picture(ring)) << w << " x " << h << ", segment "
                                        << ring.Cycle().CurrentSegment();
