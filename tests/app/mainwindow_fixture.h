@@ -36,6 +36,13 @@ class MainWindowTest : public QtAppTest {
                                   static_cast<std::uint32_t>(bytes.size()));
   }
   std::string Panel(int i) const { return form->StatusBar->Panels()[i].Text(); }
+  TAxisWindow RangeX() const { return {form->Chart1->Scale1X().RangeLow(), form->Chart1->Scale1X().RangeHigh()}; }
+  TAxisWindow RangeY() const { return {form->Chart1->Scale1Y().RangeLow(), form->Chart1->Scale1Y().RangeHigh()}; }
+  /// The chart's items as a saved acquisition holds them.
+  std::string Items() const {
+    const TChartControl& c = *form->Chart1;
+    return std::string(reinterpret_cast<const char*>(c.Store().Items()), c.ItemCount() * sizeof(TChartItem));
+  }
   /// Typed into the field as it stands, without the field's own conversion.
   static void SetFieldText(TNumEdit& field, const char* text) {
     static_cast<QLineEdit*>(field.Widget())->setText(text);
