@@ -177,9 +177,9 @@ TEST_F(ScaleTest, SuspensionPaintNowAndInvisibleScales) {
 std::string Settings(TScale& s) {
   std::ostringstream text;
   text << s.RangeLow() << "|" << s.RangeHigh() << "|" << s.ScaleType() << "|" << s.Caption() << "|"
-       << int(s.CaptionAlignment()) << "|" << s.UserTickText() << "|" << s.ScaleInscript() << "|" << s.DecPlaces() << "|"
-       << s.MinTicks() << "|" << s.ShortTicks() << "|" << s.MarginLeft() << "|" << s.ColorScale() << "|"
-       << s.FrameStyle() << "|" << s.DateFormat().DateSeparator() << "|" << s.ValueToPixel(7);
+       << int(s.CaptionAlignment()) << "|" << s.UserTickText() << "|" << s.ScaleInscript() << "|"
+       << s.DecPlaces() << "|" << s.MinTicks() << "|" << s.ShortTicks() << "|" << s.MarginLeft() << "|"
+       << s.ColorScale() << "|" << s.FrameStyle() << "|" << s.DateFormat().DateSeparator() << "|" << s.ValueToPixel(7);
   return text.str();
 }
 
