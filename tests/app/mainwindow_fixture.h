@@ -76,4 +76,22 @@ inline void ExpectIdleControls(TForm1& f) {
   }
 }
 
+// One row of the view controls' state table.
+struct ViewState {
+  bool normal, zoom, zoomEnabled, log, logEnabled, trend;
+  TMouseActMode mouse;
+  bool trendMode;
+};
+
+inline void ExpectState(TForm1& f, const ViewState& s) {
+  EXPECT_EQ(f.NormalRadioButton->Checked(), s.normal);
+  EXPECT_EQ(f.ZoomRadioButton->Checked(), s.zoom);
+  EXPECT_EQ(f.ZoomRadioButton->Enabled(), s.zoomEnabled);
+  EXPECT_EQ(f.LogCheckBox->Checked(), s.log);
+  EXPECT_EQ(f.LogCheckBox->Enabled(), s.logEnabled);
+  EXPECT_EQ(f.TrendCheckBox->Checked(), s.trend);
+  EXPECT_EQ(f.Chart1->MouseAction(), s.mouse);
+  EXPECT_EQ(f.SessionState.TrendMode, s.trendMode);
+}
+
 }  // namespace kurvex::test

@@ -73,13 +73,7 @@ TEST_F(SessionTest, TrendCheckedStartPlotsInTrendAndStopSwitchesTrendOff) {
   f.StartButton->Click();
 
   EXPECT_TRUE(f.SerialComm1->Active());
-  EXPECT_TRUE(f.SessionState.TrendMode);
-  EXPECT_EQ(f.Chart1->MouseAction(), maNone);
-  EXPECT_FALSE(f.NormalRadioButton->Checked());
-  EXPECT_FALSE(f.ZoomRadioButton->Checked());
-  EXPECT_FALSE(f.ZoomRadioButton->Enabled());
-  EXPECT_FALSE(f.LogCheckBox->Checked());
-  EXPECT_FALSE(f.LogCheckBox->Enabled());
+  ExpectState(f, {false, false, false, false, false, true, maNone, true});
   EXPECT_FALSE(f.Chart1->Scale1Y().Logarithmic());
   EXPECT_EQ(f.Chart1->Scale1X().RangeHigh(), 1000);
 

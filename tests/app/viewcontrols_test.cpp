@@ -8,24 +8,6 @@ namespace {
 
 using ViewControlsTest = MainWindowTest;
 
-// One row of the view controls' state table.
-struct ViewState {
-  bool normal, zoom, zoomEnabled, log, logEnabled, trend;
-  TMouseActMode mouse;
-  bool trendMode;
-};
-
-void ExpectState(TForm1& f, const ViewState& s) {
-  EXPECT_EQ(f.NormalRadioButton->Checked(), s.normal);
-  EXPECT_EQ(f.ZoomRadioButton->Checked(), s.zoom);
-  EXPECT_EQ(f.ZoomRadioButton->Enabled(), s.zoomEnabled);
-  EXPECT_EQ(f.LogCheckBox->Checked(), s.log);
-  EXPECT_EQ(f.LogCheckBox->Enabled(), s.logEnabled);
-  EXPECT_EQ(f.TrendCheckBox->Checked(), s.trend);
-  EXPECT_EQ(f.Chart1->MouseAction(), s.mouse);
-  EXPECT_EQ(f.SessionState.TrendMode, s.trendMode);
-}
-
 void Click(TWinControl& control) { MouseClick(control.Widget()); }
 
 TEST_F(ViewControlsTest, EveryRowOfTheStateTable) {
