@@ -65,7 +65,9 @@ std::unique_ptr<TAppendFile> CreateAppendFile(const std::string& fileName) {
 }
 
 std::unique_ptr<TAppendFile> CreateDiskAppendFile(const std::string& fileName) {
-  const int fd = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  // O_APPEND: after CutTo the next bytes follow the new end, not the old
+  // offset (which would leave a hole of zero bytes).
+  const int fd = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC, 0666);
   if (fd < 0) throw EFileError(fileName, std::strerror(errno));
   return std::make_unique<TDiskFile>(fd);
 }

@@ -26,10 +26,6 @@ class FileCommandsTest : public MainWindowTest {
 
   std::string Path(const std::string& name) const { return folder.Path(name); }
   void Answer(const std::optional<std::string>& path) { dialogs.Files().Answers.push_back(path); }
-  std::string Items() const {
-    const TChartControl& c = *form->Chart1;
-    return std::string(reinterpret_cast<const char*>(c.Store().Items()), c.ItemCount() * sizeof(TChartItem));
-  }
 
   TempFolder folder;
 };

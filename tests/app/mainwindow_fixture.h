@@ -36,6 +36,13 @@ class MainWindowTest : public QtAppTest {
                                   static_cast<std::uint32_t>(bytes.size()));
   }
   std::string Panel(int i) const { return form->StatusBar->Panels()[i].Text(); }
+  TAxisWindow RangeX() const { return {form->Chart1->Scale1X().RangeLow(), form->Chart1->Scale1X().RangeHigh()}; }
+  TAxisWindow RangeY() const { return {form->Chart1->Scale1Y().RangeLow(), form->Chart1->Scale1Y().RangeHigh()}; }
+  /// The chart's items as a saved acquisition holds them.
+  std::string Items() const {
+    const TChartControl& c = *form->Chart1;
+    return std::string(reinterpret_cast<const char*>(c.Store().Items()), c.ItemCount() * sizeof(TChartItem));
+  }
   /// Typed into the field as it stands, without the field's own conversion.
   static void SetFieldText(TNumEdit& field, const char* text) {
     static_cast<QLineEdit*>(field.Widget())->setText(text);
@@ -67,6 +74,24 @@ inline void ExpectIdleControls(TForm1& f) {
                           f.GraphYminEdit.get()}) {
     EXPECT_TRUE(field->Widget()->isEnabled());
   }
+}
+
+// One row of the view controls' state table.
+struct ViewState {
+  bool normal, zoom, zoomEnabled, log, logEnabled, trend;
+  TMouseActMode mouse;
+  bool trendMode;
+};
+
+inline void ExpectState(TForm1& f, const ViewState& s) {
+  EXPECT_EQ(f.NormalRadioButton->Checked(), s.normal);
+  EXPECT_EQ(f.ZoomRadioButton->Checked(), s.zoom);
+  EXPECT_EQ(f.ZoomRadioButton->Enabled(), s.zoomEnabled);
+  EXPECT_EQ(f.LogCheckBox->Checked(), s.log);
+  EXPECT_EQ(f.LogCheckBox->Enabled(), s.logEnabled);
+  EXPECT_EQ(f.TrendCheckBox->Checked(), s.trend);
+  EXPECT_EQ(f.Chart1->MouseAction(), s.mouse);
+  EXPECT_EQ(f.SessionState.TrendMode, s.trendMode);
 }
 
 }  // namespace kurvex::test

@@ -46,18 +46,14 @@ TEST_F(SessionTest, StartOpensThePortAndSwitchesToAcquiring) {
   EXPECT_FALSE(f.SessionState.TrendMode);
   EXPECT_EQ(f.SessionState.ScaleFactor, 1.0f);
   EXPECT_EQ(f.SessionState.GraphXMax, 1000.0f);
-  EXPECT_EQ(f.Chart1->Scale1X().RangeLow(), 0);
-  EXPECT_EQ(f.Chart1->Scale1X().RangeHigh(), 1000);
-  EXPECT_EQ(f.Chart1->Scale1Y().RangeLow(), 0);
-  EXPECT_EQ(f.Chart1->Scale1Y().RangeHigh(), 10);
+  EXPECT_EQ(RangeX(), (TAxisWindow{0, 1000}));
+  EXPECT_EQ(RangeY(), (TAxisWindow{0, 10}));
 
   f.StopButton->Click();
   ExpectIdle(f);
   EXPECT_TRUE(Messages().empty());
-}
 
-TEST_F(SessionTest, StartTakesPortAndBaudFromTheComboBoxes) {
-  TForm1& f = *form;
+  // The next start takes port and baud rate from the combo boxes.
   LinkComPort(7, pty.SlavePath());
   f.ComComboBox->SetText("7");
   f.BaudComboBox->SetText("14400");
@@ -77,13 +73,7 @@ TEST_F(SessionTest, TrendCheckedStartPlotsInTrendAndStopSwitchesTrendOff) {
   f.StartButton->Click();
 
   EXPECT_TRUE(f.SerialComm1->Active());
-  EXPECT_TRUE(f.SessionState.TrendMode);
-  EXPECT_EQ(f.Chart1->MouseAction(), maPan);
-  EXPECT_FALSE(f.NormalRadioButton->Checked());
-  EXPECT_FALSE(f.ZoomRadioButton->Checked());
-  EXPECT_FALSE(f.ZoomRadioButton->Enabled());
-  EXPECT_FALSE(f.LogCheckBox->Checked());
-  EXPECT_FALSE(f.LogCheckBox->Enabled());
+  ExpectState(f, {false, false, false, false, false, true, maPan, true});
   EXPECT_FALSE(f.Chart1->Scale1Y().Logarithmic());
   EXPECT_EQ(f.Chart1->Scale1X().RangeHigh(), 1000);
 
@@ -104,12 +94,8 @@ TEST_F(SessionTest, CommErrorsStopOnlyAfterTheFirstTenSamples) {
 
   f.SessionState.SampleCount = 11;
   f.SerialComm1CommError(*f.SerialComm1, 0, 0, {}, flash);
-  ASSERT_EQ(dialogs.Boxes().Calls.size(), 1u);
-  const MessageBoxCall& box = dialogs.Boxes().Calls[0];
-  EXPECT_EQ(box.Text, "Es ist ein Schnittstellenfehler aufgetreten");
-  EXPECT_EQ(box.Caption, "OK");
-  EXPECT_EQ(box.Icon, MessageIcon::Warning);
-  EXPECT_EQ(box.Buttons, MessageButtons::Ok);
+  EXPECT_EQ(dialogs.Boxes().Calls, (std::vector<MessageBoxCall>{{"Es ist ein Schnittstellenfehler aufgetreten", "OK",
+                                                                  MessageIcon::Warning, MessageButtons::Ok}}));
   EXPECT_FALSE(flash);
   ExpectIdle(f);
 }
@@ -136,8 +122,7 @@ TEST_F(SessionTest, AStartThatCannotOpenThePortShowsTwoMessagesAndChangesNothing
   f.Chart1->MoveTo(0, 3);  // as a loaded file adds them
   f.Chart1->DrawTo(500, 7);
   f.TrendCheckBox->SetChecked(true);
-  const std::string items(reinterpret_cast<const char*>(f.Chart1->Store().Items()),
-                          f.Chart1->ItemCount() * sizeof(TChartItem));
+  const std::string items = Items();
 
   TSerialComm holder;  // another program on COM7
   LinkComPort(7, pty.SlavePath());
@@ -153,9 +138,7 @@ TEST_F(SessionTest, AStartThatCannotOpenThePortShowsTwoMessagesAndChangesNothing
     EXPECT_EQ(texts[1].rfind("Device \"COM" + std::string(port) + "\" Open Error !!!\r", 0), 0u) << texts[1];
 
     ExpectIdleControls(f);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(f.Chart1->Store().Items()),
-                          f.Chart1->ItemCount() * sizeof(TChartItem)),
-              items);
+    EXPECT_EQ(Items(), items);
     EXPECT_EQ(f.Label10->Caption(), "12,5");
     EXPECT_EQ(f.SessionState.SampleCount, 1);
     EXPECT_EQ(f.StatusBar->Panels()[0].Text(), "1");

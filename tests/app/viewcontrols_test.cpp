@@ -8,28 +8,7 @@ namespace {
 
 using ViewControlsTest = MainWindowTest;
 
-// One row of the view controls' state table.
-struct ViewState {
-  bool normal, zoom, zoomEnabled, log, logEnabled, trend;
-  TMouseActMode mouse;
-  bool trendMode;
-};
-
-void ExpectState(TForm1& f, const ViewState& s) {
-  EXPECT_EQ(f.NormalRadioButton->Checked(), s.normal);
-  EXPECT_EQ(f.ZoomRadioButton->Checked(), s.zoom);
-  EXPECT_EQ(f.ZoomRadioButton->Enabled(), s.zoomEnabled);
-  EXPECT_EQ(f.LogCheckBox->Checked(), s.log);
-  EXPECT_EQ(f.LogCheckBox->Enabled(), s.logEnabled);
-  EXPECT_EQ(f.TrendCheckBox->Checked(), s.trend);
-  EXPECT_EQ(f.Chart1->MouseAction(), s.mouse);
-  EXPECT_EQ(f.SessionState.TrendMode, s.trendMode);
-}
-
 void Click(TWinControl& control) { MouseClick(control.Widget()); }
-
-TAxisWindow RangeX(TForm1& f) { return {f.Chart1->Scale1X().RangeLow(), f.Chart1->Scale1X().RangeHigh()}; }
-TAxisWindow RangeY(TForm1& f) { return {f.Chart1->Scale1Y().RangeLow(), f.Chart1->Scale1Y().RangeHigh()}; }
 
 TEST_F(ViewControlsTest, EveryRowOfTheStateTable) {
   TForm1& f = *form;
@@ -72,19 +51,19 @@ TEST_F(ViewControlsTest, YLogResetsTheWindowAndUncheckingKeepsItsLowerLimit) {
   EXPECT_TRUE(f.DoubleTicsCheckBox->Checked());
   EXPECT_EQ(f.Chart1->Scale1X().MinTicks(), 6);
   EXPECT_EQ(f.Chart1->Scale1Y().MinTicks(), 6);
-  EXPECT_EQ(RangeX(f), (TAxisWindow{0, 1000}));
-  EXPECT_EQ(RangeY(f), (TAxisWindow{0.1f, 10}));
+  EXPECT_EQ(RangeX(), (TAxisWindow{0, 1000}));
+  EXPECT_EQ(RangeY(), (TAxisWindow{0.1f, 10}));
   EXPECT_TRUE(f.Chart1->Scale1Y().Logarithmic());
 
   Click(*f.LogCheckBox);
   EXPECT_EQ(f.GraphYminEdit->Text(), "0,000000000");
   EXPECT_FALSE(f.Chart1->Scale1Y().Logarithmic());
-  EXPECT_EQ(RangeY(f).Low, 0.1f);  // until Reset Axis or Start
+  EXPECT_EQ(RangeY().Low, 0.1f);  // until Reset Axis or Start
   EXPECT_TRUE(f.DoubleTicsCheckBox->Checked());
   EXPECT_TRUE(f.ZoomRadioButton->Enabled());
 
   Click(*f.ResetAxisButton);
-  EXPECT_EQ(RangeY(f), (TAxisWindow{0, 10}));
+  EXPECT_EQ(RangeY(), (TAxisWindow{0, 10}));
 }
 
 const std::string kLogAxisKeepsItsWindow =
@@ -98,12 +77,12 @@ TEST_F(ViewControlsTest, ALogarithmicYAxisKeepsItsWindowForLimitsAtOrBelowZeroAn
   f.GraphYminEdit->SetText("0");
   f.GraphXmaxEdit->SetText("500");
   Click(*f.ResetAxisButton);
-  EXPECT_EQ(RangeX(f), (TAxisWindow{0, 500}));
-  EXPECT_EQ(RangeY(f), (TAxisWindow{0.1f, 10}));
+  EXPECT_EQ(RangeX(), (TAxisWindow{0, 500}));
+  EXPECT_EQ(RangeY(), (TAxisWindow{0.1f, 10}));
   EXPECT_EQ(Messages(), std::vector<std::string>{why});
   f.GraphYminEdit->SetText("1");
   Click(*f.ResetAxisButton);
-  EXPECT_EQ(RangeY(f), (TAxisWindow{1, 10}));
+  EXPECT_EQ(RangeY(), (TAxisWindow{1, 10}));
   EXPECT_EQ(Messages().size(), 1u);
 
   Click(*f.LogCheckBox);  // off
@@ -122,8 +101,8 @@ TEST_F(ViewControlsTest, StartOnALogarithmicYAxisAtOrBelowZeroSaysWhyAndAcquires
   EXPECT_EQ(Messages(), std::vector<std::string>{kLogAxisKeepsItsWindow});
   EXPECT_TRUE(f.SerialComm1->Active());
   EXPECT_TRUE(f.Chart1->Scale1Y().Logarithmic());
-  EXPECT_EQ(RangeX(f), (TAxisWindow{0, 500}));
-  EXPECT_EQ(RangeY(f), (TAxisWindow{0.1f, 10}));
+  EXPECT_EQ(RangeX(), (TAxisWindow{0, 500}));
+  EXPECT_EQ(RangeY(), (TAxisWindow{0.1f, 10}));
   f.StopButton->Click();
 }
 
@@ -132,8 +111,8 @@ TEST_F(ViewControlsTest, TrendSetsItsWindowAndSwitchesMouseNavigationOff) {
   f.GraphXmaxEdit->SetText("500");
   Click(*f.TrendCheckBox);
   EXPECT_EQ(f.GraphXmaxEdit->Text(), "1000");
-  EXPECT_EQ(RangeX(f), (TAxisWindow{0, 1000}));
-  EXPECT_EQ(RangeY(f), (TAxisWindow{0, 10}));
+  EXPECT_EQ(RangeX(), (TAxisWindow{0, 1000}));
+  EXPECT_EQ(RangeY(), (TAxisWindow{0, 10}));
   EXPECT_FALSE(f.NormalRadioButton->Checked());
   EXPECT_FALSE(f.ZoomRadioButton->Checked());
   EXPECT_EQ(f.Chart1->MouseAction(), maPan);
@@ -185,8 +164,8 @@ TEST_F(ViewControlsTest, GridTicsResetAndClear) {
   f.GraphYmaxEdit->SetText("25");
   f.GraphYminEdit->SetText("-5");
   Click(*f.ResetAxisButton);
-  EXPECT_EQ(RangeX(f), (TAxisWindow{0, 1000}));
-  EXPECT_EQ(RangeY(f), (TAxisWindow{-5, 25}));
+  EXPECT_EQ(RangeX(), (TAxisWindow{0, 1000}));
+  EXPECT_EQ(RangeY(), (TAxisWindow{-5, 25}));
 
   f.Chart1->MoveTo(0, 1);
   f.Chart1->DrawTo(1, 2);
@@ -202,18 +181,18 @@ TEST_F(ViewControlsTest, GridTicsResetAndClear) {
 
 TEST_F(ViewControlsTest, AFieldThatDoesNotConvertStopsTheHandlerThere) {
   TForm1& f = *form;
-  const TAxisWindow x0 = RangeX(f), y0 = RangeY(f);
+  const TAxisWindow x0 = RangeX(), y0 = RangeY();
   SetFieldText(*f.GraphYmaxEdit, "1,2,3");
   Click(*f.ResetAxisButton);
   EXPECT_EQ(Messages(), std::vector<std::string>{"'1,2,3' ist kein gültiger Gleitkommawert"});
-  EXPECT_EQ(RangeX(f), x0);
+  EXPECT_EQ(RangeX(), x0);
 
   Click(*f.LogCheckBox);  // the steps before the conversion have run
   EXPECT_EQ(Messages().size(), 2u);
   EXPECT_EQ(f.GraphYminEdit->Text(), "0,100000000");  // "0,1" in the field's 9 places
   EXPECT_TRUE(f.DoubleTicsCheckBox->Checked());
   EXPECT_FALSE(f.ZoomRadioButton->Enabled());
-  EXPECT_EQ(RangeY(f), y0);
+  EXPECT_EQ(RangeY(), y0);
   EXPECT_FALSE(f.Chart1->Scale1Y().Logarithmic());
 
   Click(*f.TrendCheckBox);

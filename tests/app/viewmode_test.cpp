@@ -28,13 +28,7 @@ TEST_F(ViewModeTest, AStartThatFailsOnAFieldKeepsTrend) {
     MouseClick(f.StartButton->Widget());
     EXPECT_EQ(Messages().back(), "'1.000' ist kein gültiger Gleitkommawert");
     ExpectIdleControls(f);
-    EXPECT_TRUE(f.TrendCheckBox->Checked());
-    EXPECT_FALSE(f.NormalRadioButton->Checked());
-    EXPECT_FALSE(f.ZoomRadioButton->Checked());
-    EXPECT_FALSE(f.ZoomRadioButton->Enabled());
-    EXPECT_FALSE(f.LogCheckBox->Enabled());
-    EXPECT_TRUE(f.SessionState.TrendMode);
-    EXPECT_EQ(f.Chart1->MouseAction(), maPan);
+    ExpectState(f, {false, false, false, false, false, true, maPan, true});
     EXPECT_EQ(f.Chart1->ItemCount(), 1);  // nothing was acquired, nothing is lost
     SetFieldText(*field, "10");
   }
@@ -52,11 +46,7 @@ TEST_F(ViewModeTest, AStartThatFailsOnAFieldKeepsZoom) {
   MouseClick(f.StartButton->Widget());
   EXPECT_EQ(Messages(), std::vector<std::string>{"'1.000' ist kein gültiger Gleitkommawert"});
   ExpectIdleControls(f);
-  EXPECT_TRUE(f.ZoomRadioButton->Checked());
-  EXPECT_TRUE(f.ZoomRadioButton->Enabled());
-  EXPECT_FALSE(f.NormalRadioButton->Checked());
-  EXPECT_FALSE(f.SessionState.TrendMode);
-  EXPECT_EQ(f.Chart1->MouseAction(), maZoomDrag);
+  ExpectState(f, {false, true, true, false, true, false, maZoomDrag, false});
 }
 
 TEST_F(ViewModeTest, AfterStopTheMouseDoesWhatTheCheckedRadioButtonSays) {

@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <QCoreApplication>
-
 #include <chrono>
 #include <vector>
 
@@ -39,19 +37,6 @@ TEST_F(RenderPacingTest, RequestsRenderNothingUntilThePictureIsRead) {
   ASSERT_EQ(renders.size(), 1u);
   EXPECT_GT(CountPixels(plot, clBlue), 400);
   chart.ControlBitmap();
-  EXPECT_EQ(renders.size(), 1u);
-}
-
-TEST_F(RenderPacingTest, TheLoopRendersManyRequestsOnceAtTheNextFrame) {
-  for (int i = 1; i <= 2000; ++i) {
-    chart.DrawTo(i, 5);
-    chart.ShowGraph();
-    chart.SetRange(1, i, 0, i + 1000, 10);
-  }
-  ASSERT_TRUE(WaitUntil([&] { return !renders.empty(); }));
-  // Nothing more was asked for: the loop stays quiet.
-  QCoreApplication::processEvents();
-  QCoreApplication::processEvents();
   EXPECT_EQ(renders.size(), 1u);
 }
 

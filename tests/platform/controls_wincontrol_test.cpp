@@ -138,20 +138,6 @@ TEST_F(WinControlTest, AlignedChildrenDockToTheEdgesInOrder) {
   EXPECT_EQ(BoundsOf(left), (Bounds{0, 0, 60, 380}));
 }
 
-TEST_F(WinControlTest, VisibleIsTheControlsOwnSetting) {
-  Box parent;
-  Box child(&parent);
-  EXPECT_TRUE(child.Visible());  // its own setting, although no window shows yet
-  EXPECT_FALSE(parent.Visible());
-  child.Hide();
-  EXPECT_FALSE(child.Visible());
-  parent.Show();
-  EXPECT_FALSE(child.Widget()->isVisible());
-  child.Show();
-  EXPECT_TRUE(child.Widget()->isVisible());
-  parent.Hide();
-}
-
 TEST_F(WinControlTest, ReparentingMovesTheChildBetweenLayouts) {
   Box first;
   first.SetBounds(0, 0, 200, 100);

@@ -71,7 +71,7 @@ TEST(FilterConversion, ClassicFiltersBecomeToolkitFilters) {
 
 using QtDialogsTest = test::QtAppTest;
 
-TEST_F(QtDialogsTest, AMessageBoxShowsItsTextWithoutBlockingOtherWindows) {
+TEST_F(QtDialogsTest, AMessageBoxShowsItsTextWithoutBlockingOtherWindowsAndAnswers) {
   QtMessageBoxes boxes;
   QString text, title;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
@@ -90,10 +90,8 @@ TEST_F(QtDialogsTest, AMessageBoxShowsItsTextWithoutBlockingOtherWindows) {
   EXPECT_EQ(title, "OK");
   EXPECT_EQ(icon, QMessageBox::Warning);
   EXPECT_FALSE(modal);
-}
 
-TEST_F(QtDialogsTest, MessageBoxAnswersMapToResults) {
-  QtMessageBoxes boxes;
+  // The answers map to results.
   WhenShown<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::No)->click(); });
   EXPECT_EQ(boxes.Show("?", "Frage", MessageIcon::Question, MessageButtons::YesNo), MessageResult::No);
   WhenShown<QMessageBox>([](QMessageBox* box) { box->close(); });

@@ -159,68 +159,34 @@ TEST_F(UtcTime, OneCurveIsRecordedAsEver) {
             "2,2026-12-07T09:15:00.500+00:00,0.500,-3,0\r\n");
 }
 
-// The file cut at its header rows: each part is a strict CSV of its own.
-std::vector<StrictCsv> Parts(const std::string& text, char separator) {
-  std::vector<StrictCsv> parts;
-  for (std::size_t at = 0; at < text.size();) {
-    std::size_t next = text.find("\r\nNr" + std::string(1, separator), at);
-    next = next == std::string::npos ? text.size() : next + 2;
-    parts.push_back(ReadStrictCsv(text.substr(at, next - at), separator));
-    EXPECT_EQ(parts.back().Error, "");
-    at = next;
-  }
-  return parts;
-}
-
-using Cells = std::vector<std::string>;
-
 // A curve that comes later gets a new header before its first row; rows
 // before it keep their columns, and a gap is an empty cell.
 TEST_F(UtcTime, LaterCurvesStartANewHeaderAndGapsStayEmpty) {
-  const std::string text = RecordLines(
-      {{{{1, 2}}, {""}, 0b1},
-       {{{0, 0}, {3, 6}}, {"", ""}, 0b10},
-       {{{4, 8}, {0, 0}, {5, 10}}, {"", "", "Temp; innen"}, 0b101},
-       {{{6, 12}, {7, 14}, {8, 16}}, {"", "", "Temp; innen"}, 0b111}},
-      cdExcel);
-  const std::vector<StrictCsv> parts = Parts(text, ';');
-  ASSERT_EQ(parts.size(), 3u);
-  const Cells start{"Nr", "Zeit (ISO 8601, Ortszeit)", "Sekunden seit Start"};
-  auto header = [&](const Cells& curves) {
-    Cells cells = start;
-    cells.insert(cells.end(), curves.begin(), curves.end());
-    return cells;
-  };
-  auto row = [](const std::string& number, const std::string& ms, const Cells& values) {
-    const std::string since = (ms == "000" ? "1," : "0,") + ms;
-    Cells cells{number, "2026-12-07T09:15:0" + since.substr(0, 1) + "." + ms + "+00:00", since};
-    cells.insert(cells.end(), values.begin(), values.end());
-    return cells;
-  };
-  ASSERT_EQ(parts[0].Rows.size(), 2u);
-  EXPECT_EQ(parts[0].Rows[0], header({"Rohwert", "Wert (skaliert)"}));
-  EXPECT_EQ(parts[0].Rows[1], row("1", "250", {"1", "2"}));
-  ASSERT_EQ(parts[1].Rows.size(), 2u);
-  EXPECT_EQ(parts[1].Rows[0], header({"Rohwert Kanal 1", "Wert Kanal 1 (skaliert)", "Rohwert Kanal 2",
-                                      "Wert Kanal 2 (skaliert)"}));
-  EXPECT_EQ(parts[1].Rows[1], row("2", "500", {"", "", "3", "6"}));
-  ASSERT_EQ(parts[2].Rows.size(), 3u);
-  EXPECT_EQ(parts[2].Rows[0], header({"Rohwert Kanal 1", "Wert Kanal 1 (skaliert)", "Rohwert Kanal 2",
-                                      "Wert Kanal 2 (skaliert)", "Rohwert Temp; innen", "Wert Temp; innen (skaliert)"}));
-  EXPECT_EQ(parts[2].Rows[1], row("3", "750", {"4", "8", "", "", "5", "10"}));
-  EXPECT_EQ(parts[2].Rows[2], row("4", "000", {"6", "12", "7", "14", "8", "16"}));
+  const std::string start = "Nr;Zeit (ISO 8601, Ortszeit);Sekunden seit Start;";
+  const std::string twoCurves = "Rohwert Kanal 1;Wert Kanal 1 (skaliert);Rohwert Kanal 2;Wert Kanal 2 (skaliert)";
+  EXPECT_EQ(RecordLines({{{{1, 2}}, {""}, 0b1},
+                         {{{0, 0}, {3, 6}}, {"", ""}, 0b10},
+                         {{{4, 8}, {0, 0}, {5, 10}}, {"", "", "Temp; innen"}, 0b101},
+                         {{{6, 12}, {7, 14}, {8, 16}}, {"", "", "Temp; innen"}, 0b111}},
+                        cdExcel),
+            start + "Rohwert;Wert (skaliert)\r\n" +
+                "1;2026-12-07T09:15:00.250+00:00;0,250;1;2\r\n" +
+                start + twoCurves + "\r\n" +
+                "2;2026-12-07T09:15:00.500+00:00;0,500;;;3;6\r\n" +
+                start + twoCurves + ";\"Rohwert Temp; innen\";\"Wert Temp; innen (skaliert)\"\r\n" +
+                "3;2026-12-07T09:15:00.750+00:00;0,750;4;8;;;5;10\r\n"
+                "4;2026-12-07T09:15:01.000+00:00;1,000;6;12;7;14;8;16\r\n");
 }
 
-// Started while several curves run: one header names them all, and a
-// single named curve is named too.
+// Started while several curves run: the file begins with one header that
+// names them all, and a single named curve is named too.
 TEST_F(UtcTime, ARecordingStartedAmongCurvesHasOneHeaderForThem) {
-  const std::vector<StrictCsv> three = Parts(RecordLines({{{{1, 1}, {2, 2}, {3, 3}}, {"a", "b", "c"}, 0b111}}), ',');
-  ASSERT_EQ(three.size(), 1u);
-  EXPECT_EQ(three[0].Rows.size(), 2u);
-  EXPECT_EQ(three[0].Rows[0].back(), "Wert c (skaliert)");
-  const std::vector<StrictCsv> named = Parts(RecordLines({{{{1, 1}}, {"Temperature"}, 1}}), ',');
-  ASSERT_EQ(named.size(), 1u);
-  EXPECT_EQ(named[0].Rows[0].back(), "Wert Temperature (skaliert)");
+  const std::string start = "Nr,\"Zeit (ISO 8601, Ortszeit)\",Sekunden seit Start,";
+  EXPECT_EQ(RecordLines({{{{1, 1}, {2, 2}, {3, 3}}, {"a", "b", "c"}, 0b111}}),
+            start + "Rohwert a,Wert a (skaliert),Rohwert b,Wert b (skaliert),Rohwert c,Wert c (skaliert)\r\n" +
+                "1,2026-12-07T09:15:00.250+00:00,0.250,1,1,2,2,3,3\r\n");
+  EXPECT_EQ(RecordLines({{{{1, 1}}, {"Temperature"}, 1}}),
+            start + "Rohwert Temperature,Wert Temperature (skaliert)\r\n1,2026-12-07T09:15:00.250+00:00,0.250,1,1\r\n");
 }
 
 // kurvex-YYYYMMDD-HHMMSS.csv, each 'd' a digit. (No <regex>: GCC 12 warns

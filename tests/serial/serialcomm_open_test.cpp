@@ -53,8 +53,7 @@ std::string OpenErrorText(int port, int error) {
   return "Device \"COM" + std::to_string(port) + "\" Open Error !!!\r" + std::strerror(error);
 }
 
-TEST(SerialCommOpenFailure, MissingPortFiresTheEventThenThrows) {
-  test::TempConfigHome home;
+TEST_F(SerialCommOpen, AMissingPortFiresTheEventThenThrows) {
   ASSERT_FALSE(std::filesystem::exists("/dev/ttyS16"));
   TSerialComm comm;
   comm.SetComPortNo(17);
@@ -82,14 +81,13 @@ TEST(SerialCommOpenFailure, MissingPortFiresTheEventThenThrows) {
   EXPECT_EQ(log.Lines.back(), "0 Fatal Error: 1, 0, " + expected);
 }
 
-TEST(SerialCommOpenFailure, VetoedErrorLeavesThePortClosedWithoutException) {
-  test::TempConfigHome home;
-  test::LinkComPort(5, (home.Dir() / "nowhere").string());
+TEST_F(SerialCommOpen, AVetoedErrorLeavesThePortClosedWithoutException) {
+  test::LinkComPort(4, (m_home.Dir() / "nowhere").string());
   TSerialComm comm;
-  comm.SetComPortNo(5);
+  comm.SetComPortNo(4);
   int calls = 0;
   comm.OnFatalError = [&](TBaseIO&, std::uint32_t, std::uint32_t, const std::string& msg, bool& raise) {
-    EXPECT_EQ(msg, OpenErrorText(5, ENOENT));
+    EXPECT_EQ(msg, OpenErrorText(4, ENOENT));
     raise = false;
     ++calls;
   };
@@ -98,13 +96,12 @@ TEST(SerialCommOpenFailure, VetoedErrorLeavesThePortClosedWithoutException) {
   EXPECT_FALSE(comm.Active());
 }
 
-TEST(SerialCommOpenFailure, PortZeroAndNonTerminalsDoNotOpen) {
-  test::TempConfigHome home;
+TEST_F(SerialCommOpen, PortZeroAndNonTerminalsDoNotOpen) {
   TSerialComm comm;
   comm.SetComPortNo(0);
   EXPECT_EQ(OpenError(comm), OpenErrorText(0, ENOENT));
   // A link to a plain file is not a serial port.
-  const auto file = home.Dir() / "file";
+  const auto file = m_home.Dir() / "file";
   std::ofstream(file) << "x";
   test::LinkComPort(3, file.string());
   comm.SetComPortNo(3);
@@ -239,15 +236,22 @@ TEST_F(SerialCommOpen, ActiveWritesAlwaysRunOpenOrClose) {
   EXPECT_EQ(events, (std::vector<std::string>{"close", "notify 1", "trace 4"}));
 }
 
-TEST_F(SerialCommOpen, ComPortNoChangeWhileOpenMovesToTheNewPort) {
+TEST_F(SerialCommOpen, ComPortNoChangeOpensNothingWhileClosedAndMovesAnOpenPort) {
   test::PtyPair other;
   test::LinkComPort(6, other.SlavePath());
   std::vector<int> codes;  // outlives the component, whose destruction notifies
   TSerialComm comm;
+  comm.AddListener([&](TBaseIO&, int code) { codes.push_back(code); });
   comm.SetComPortNo(5);
+  EXPECT_FALSE(comm.Active());
+  EXPECT_EQ(codes, (std::vector<int>{3}));
+  TSerialComm sameClosed;  // a closed component holds no port
+  sameClosed.SetComPortNo(5);
+  EXPECT_NO_THROW(sameClosed.SetActive(true));
+  sameClosed.SetActive(false);
   comm.SetActive(true);
   ASSERT_TRUE(comm.Active());
-  comm.AddListener([&](TBaseIO&, int code) { codes.push_back(code); });
+  codes.clear();
 
   comm.SetComPortNo(6);
   EXPECT_TRUE(comm.Active());
@@ -261,19 +265,6 @@ TEST_F(SerialCommOpen, ComPortNoChangeWhileOpenMovesToTheNewPort) {
   second.SetComPortNo(5);
   EXPECT_NO_THROW(second.SetActive(true));
   EXPECT_TRUE(second.Active());
-}
-
-TEST_F(SerialCommOpen, ComPortNoChangeWhileClosedOpensNothing) {
-  TSerialComm comm;
-  std::vector<int> codes;
-  comm.AddListener([&](TBaseIO&, int code) { codes.push_back(code); });
-  comm.SetComPortNo(5);
-  EXPECT_FALSE(comm.Active());
-  EXPECT_EQ(codes, (std::vector<int>{3}));
-  // Nobody holds the port: another component opens it.
-  TSerialComm other;
-  other.SetComPortNo(5);
-  EXPECT_NO_THROW(other.SetActive(true));
 }
 
 TEST_F(SerialCommOpen, SecondComponentOnTheSamePortIsRefused) {
@@ -353,28 +344,7 @@ TEST_F(SerialCommOpen, AnOpenAndPurgeInputDiscardWaitingBytes) {
   }
 }
 
-TEST_F(SerialCommOpen, RS485ModeRaisesRtsToSendAndDropsItOnPurge) {
-  TSerialComm comm;
-  comm.SetComPortNo(5);
-  comm.SetRS485Mode(true);
-  comm.SetActive(true);
-  std::vector<std::uint16_t> traces;
-  comm.OnTraceState = [&](TBaseIO&, TTraceStates states) { traces.push_back(states.Bits()); };
-  comm.SendChar('z');
-  // Read before purging: on a pty, purging the output also drops what the
-  // master has not read yet.
-  EXPECT_EQ(m_pty.ReadMaster(1), "z");
-  comm.PurgeOutput();
-  comm.PurgeAll();
-  EXPECT_EQ(traces, (std::vector<std::uint16_t>(3, 1 << tsCTS)));
-  comm.SetRS485Mode(false);
-  traces.clear();
-  comm.SendChar('y');
-  comm.PurgeAll();
-  EXPECT_TRUE(traces.empty());
-}
-
-TEST_F(SerialCommOpen, LineControlReportsThroughTraceState) {
+TEST_F(SerialCommOpen, LineControlAndRS485ModeReportThroughTraceState) {
   TSerialComm comm;
   comm.SetComPortNo(5);
   std::vector<std::uint16_t> traces;
@@ -389,6 +359,22 @@ TEST_F(SerialCommOpen, LineControlReportsThroughTraceState) {
   EXPECT_EQ(traces, (std::vector<std::uint16_t>{1 << tsCTS, 1 << tsDSR}));
   // A pty has no modem lines.
   EXPECT_TRUE(comm.ModemSignals().Empty());
+
+  // RS-485 raises RTS to send and drops it on a purge.
+  comm.SetRS485Mode(true);
+  traces.clear();
+  comm.SendChar('z');
+  // Read before purging: on a pty, purging the output also drops what the
+  // master has not read yet.
+  EXPECT_EQ(m_pty.ReadMaster(1), "z");
+  comm.PurgeOutput();
+  comm.PurgeAll();
+  EXPECT_EQ(traces, (std::vector<std::uint16_t>(3, 1 << tsCTS)));
+  comm.SetRS485Mode(false);
+  traces.clear();
+  comm.SendChar('y');
+  comm.PurgeAll();
+  EXPECT_TRUE(traces.empty());
 }
 
 TEST_F(SerialCommOpen, ConnectionChecksFailWithoutDsr) {

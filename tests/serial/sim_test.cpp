@@ -356,17 +356,14 @@ TEST_F(SimProgram, StreamsToAComponentAndRemovesItsLinkAtTheEndOfCount) {
   EXPECT_FALSE(LinkExists(5));
 }
 
-TEST_F(SimProgram, SigtermRemovesTheLink) {
+TEST_F(SimProgram, SigtermRemovesTheLinkAndBadArgumentsFailWithoutLinking) {
   const pid_t pid = Start({"--port", "8"});
   ASSERT_TRUE(test::WaitUntil([] { return LinkExists(8); }));
   kill(pid, SIGTERM);
   EXPECT_EQ(ExitCode(pid), 0);
   EXPECT_FALSE(LinkExists(8));
-}
 
-TEST_F(SimProgram, BadArgumentsFailWithoutLinking) {
-  const pid_t pid = Start({"--port", "4", "--wave", "square"});
-  EXPECT_EQ(ExitCode(pid), 2);
+  EXPECT_EQ(ExitCode(Start({"--port", "4", "--wave", "square"})), 2);
   EXPECT_FALSE(LinkExists(4));
 }
 
