@@ -16,8 +16,8 @@ namespace {
 
 // Enough rows to tell numbers from text, few enough to read at once.
 constexpr std::size_t kProbeLines = 100;
-constexpr std::size_t kProbeBytes = std::size_t{4} << 20;
-// Progress and the cancel flag are looked at once per this many lines.
+constexpr std::int64_t kProbeBytes = std::int64_t{4} << 20;
+// Progress is told once per this many lines.
 constexpr std::int64_t kLinesPerCheck = 4096;
 // Seconds that still fit nanoseconds since 1970 in 64 bits.
 constexpr double kMaxSeconds = 9.2e9;
@@ -117,14 +117,12 @@ TCsvProbe ProbeCsvFile(const std::string& fileName) {
   TReadFile file(fileName);
   if ((probe.Error = file.Error()) != 0) return probe;
   TCsvLines lines(file);
+  // Bounded by the bytes read, not the lines kept: a device of endless zeros holds no line.
+  lines.ReadAtMost(kProbeBytes);
   TCsvLine line;
   std::vector<std::string> first;
-  std::size_t bytes = 0;
-  while (first.size() < kProbeLines && bytes < kProbeBytes && lines.Next(line)) {
-    if (line.TooLong || line.Text.empty()) continue;
-    first.emplace_back(line.Text);
-    bytes += line.Text.size();
-  }
+  while (first.size() < kProbeLines && lines.Next(line))
+    if (!line.TooLong && !line.Text.empty()) first.emplace_back(line.Text);
   if ((probe.Error = file.Error()) != 0) return probe;
   probe.Layout = DetectCsvLayout(first);
   return probe;
@@ -138,17 +136,15 @@ TCsvLoad LoadCsvFile(const std::string& fileName, const TCsvLayout& layout, std:
   if ((result.Error = file.Error()) != 0) return result;
   progress.TotalBytes = file.Size();
   TCsvLines lines(file);
+  lines.StopWhen(progress.Cancel);
   TRowReader rows(layout, value, history, result);
   TCsvLine line;
   for (std::int64_t count = 1; lines.Next(line); ++count) {
     rows.Take(line);
-    if (count % kLinesPerCheck != 0) continue;
-    progress.BytesRead = lines.BytesRead();
-    if (progress.Cancel) {
-      result.Cancelled = true;
-      return result;
-    }
+    if (count % kLinesPerCheck == 0) progress.BytesRead = lines.BytesRead();
+    if (progress.Cancel) break;
   }
+  result.Cancelled = progress.Cancel;
   result.Error = file.Error();
   progress.BytesRead = lines.BytesRead();
   return result;

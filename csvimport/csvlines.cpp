@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "csvimport/csvlines.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace kurvex {
@@ -51,12 +52,14 @@ bool TCsvLines::Fill() {
   std::memmove(m_buffer.data(), m_buffer.data() + m_begin, left);
   m_begin = 0;
   m_end = left;
+  if (m_stop != nullptr && *m_stop) return false;
   std::size_t got = 0;
-  const std::size_t room = m_buffer.size() - m_end;
+  const auto allowed = static_cast<std::size_t>(std::max<std::int64_t>(0, m_readLimit - m_bytesRead));
+  const std::size_t room = std::min(m_buffer.size() - m_end, allowed);
   if (!m_file.Read(m_buffer.data() + m_end, room, got)) return false;
   m_end += got;
   m_bytesRead += static_cast<std::int64_t>(got);
-  m_atEnd = got < room;
+  m_atEnd = got < room || m_bytesRead >= m_readLimit;
   return true;
 }
 

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstddef>
+#include <atomic>
 #include <cstdint>
+#include <limits>
 #include <string_view>
 #include <vector>
 
@@ -27,8 +29,12 @@ class TCsvLines {
   static constexpr std::size_t kMaxLineBytes = std::size_t{1} << 20;
 
   explicit TCsvLines(TReadFile& file, std::size_t maxLineBytes = kMaxLineBytes);
-  /// The next line; false at the end of the file or when reading failed
-  /// (the file's Error() tells).
+  /// The file ends for these lines after `bytes` (a look at its start).
+  void ReadAtMost(std::int64_t bytes) { m_readLimit = bytes; }
+  /// Reading ends once `stop` is set, also inside an endless line.
+  void StopWhen(const std::atomic<bool>& stop) { m_stop = &stop; }
+  /// The next line; false at the end of the file, when reading failed
+  /// (the file's Error() tells) or was stopped.
   bool Next(TCsvLine& line);
   /// Bytes read from the file so far.
   std::int64_t BytesRead() const { return m_bytesRead; }
@@ -47,6 +53,8 @@ class TCsvLines {
   bool m_skipping = false;             // inside a line that is too long
   std::int64_t m_number = 0;
   std::int64_t m_bytesRead = 0;
+  std::int64_t m_readLimit = std::numeric_limits<std::int64_t>::max();
+  const std::atomic<bool>* m_stop = nullptr;
 };
 
 }  // namespace kurvex

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
+#include <thread>
 
 #include "csvimport/csvimport.h"
 #include "history/historyfeed.h"
@@ -226,6 +227,7 @@ TEST_F(BerlinTime, FilesWithoutNumbersOrUnreadableOnesAreRefused) {
   EXPECT_FALSE(Open(Write(m_folder, "")).Probe.Layout);
   EXPECT_FALSE(Open(Write(m_folder, "Name,Ort\nAnna,Bonn\n")).Probe.Layout);
   EXPECT_FALSE(Open(Write(m_folder, std::string(5 << 20, 'x'))).Probe.Layout);
+  EXPECT_FALSE(ProbeCsvFile("/dev/zero").Layout);  // returns, though the device never ends
   EXPECT_EQ(ProbeCsvFile(m_folder.Dir()).Error, EISDIR);
   EXPECT_EQ(ProbeCsvFile(m_folder.Path("missing.csv")).Error, ENOENT);
 }
@@ -242,6 +244,14 @@ TEST_F(BerlinTime, CancelStopsTheLoad) {
   const TCsvLoad load = LoadCsvFile(path, *probe.Layout, 0, history, progress);
   EXPECT_TRUE(load.Cancelled);
   EXPECT_LT(history.LastNumber(), 10'000);
+
+  // Inside a line that never ends too (the test would hang otherwise).
+  TCsvProgress endless;
+  TCsvLoad stopped;
+  std::thread worker([&] { stopped = LoadCsvFile("/dev/zero", *probe.Layout, 0, history, endless); });
+  endless.Cancel = true;
+  worker.join();
+  EXPECT_TRUE(stopped.Cancelled);
 }
 
 }  // namespace
