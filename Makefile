@@ -1,15 +1,17 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The two commands of the README: `make demo` and `make test`. `make bench` runs the benchmarks
 # and the real program over a pty (window-bench); `make package` builds the Debian package into
-# $(BUILD)/package/.
+# $(BUILD)/package/. `make fuzz` builds the fuzz targets with clang (its warnings are the GCC
+# build's to enforce) and runs each for FUZZ_SECONDS.
 SANITIZE ?=
 BUILD ?= $(if $(SANITIZE),build-sanitize,build)
 JOBS ?= 2
 # Simulator options for `make demo`, e.g. DEMO_ARGS="--names a,b,c" for three curves.
 DEMO_ARGS ?=
+FUZZ_SECONDS ?= 60
 CMAKE_FLAGS := -G Ninja -DKURVEX_SANITIZE=$(SANITIZE)
 
-.PHONY: all deps configure build test demo bench package clean
+.PHONY: all deps configure build test demo bench package fuzz clean
 
 all: build
 
@@ -36,5 +38,11 @@ bench: build
 package: build
 	@cd $(BUILD) && cpack -G DEB
 
+fuzz: deps
+	@cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DKURVEX_SANITIZE= -DKURVEX_WERROR=OFF -DKURVEX_FUZZ=ON \
+	  -DKURVEX_FUZZ_SECONDS=$(FUZZ_SECONDS) >/dev/null
+	@cmake --build build-fuzz -j $(JOBS) --target graphfile_fuzz linereader_fuzz csvimport_fuzz
+	@cd build-fuzz && ctest -L fuzz --output-on-failure
+
 clean:
-	rm -rf build build-sanitize
+	rm -rf build build-sanitize build-fuzz

@@ -74,6 +74,9 @@ void TForm1::StartButtonClick(TObject*) {
   GroupBox2->SetEnabled(false);
   EnableNumberFields(false);
   LogCheckBox->SetEnabled(false);
+  // An opened recording would replace the history the acquisition fills.
+  AufzeichnungOeffnen->SetEnabled(false);
+  m_recordingShown = false;
 
   m_curveLegend->StartAcquisition();
   m_chartPlotter->StartAcquisition();
@@ -114,6 +117,7 @@ void TForm1::StopButtonClick(TObject*) {
   CircularProgress->SetEnabled(false);
   LogCheckBox->SetEnabled(true);
   ZoomRadioButton->SetEnabled(true);
+  AufzeichnungOeffnen->SetEnabled(true);
 
   TrendCheckBox->SetChecked(false);
   TrendCheckBox->SetEnabled(true);

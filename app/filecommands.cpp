@@ -5,6 +5,7 @@
 #include "app/fileprompts.h"
 #include "app/mainwindow.h"
 #include "app/numbertext.h"
+#include "app/opentexts.h"
 #include "chart/bitmapexport.h"
 #include "chart/graphfile.h"
 #include "platform/system/configdir.h"
@@ -54,6 +55,12 @@ void TForm1::GrafikSpeichernBMPClick(TObject*) {
 }
 
 void TForm1::ErfassungSpeichernClick(TObject*) {
+  // The chart holds no items of an opened recording: it would save an empty graph.
+  if (ShowsOpenedRecording()) {
+    TheMessageBoxes().Show(RecordingIsNoAcquisitionText(), kMessageCaption, MessageIcon::Information,
+                           MessageButtons::Ok);
+    return;
+  }
   const std::optional<std::string> name =
       TheFileDialogs().Save(SaveRequest(kAcquisitionExtension, kAcquisitionFilter));
   if (!name) return;
@@ -81,6 +88,7 @@ void TForm1::ErfassungladenClick(TObject*) {
   // The chart shows the file now, not the acquisition before.
   m_lookBack->Forget();
   m_history.Clear();
+  m_recordingShown = false;
   if (load.CutBytes > 0) TellFileWasCut(*name, load);
 }
 

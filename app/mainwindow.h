@@ -98,6 +98,9 @@ class TForm1 : public TForm {
   void GrafikSpeichernBMPClick(TObject* Sender);
   void ErfassungSpeichernClick(TObject* Sender);
   void ErfassungladenClick(TObject* Sender);
+  /// "Datei" menu: a recording (Kurvex's CSV or a foreign one) shown whole
+  /// from the history, ready to zoom (app/recordingopen.cpp).
+  void AufzeichnungOeffnenClick(TObject* Sender);
   /// "Datei" menu: the chart picture as PNG, its samples as CSV
   /// (app/exportcommands.cpp), the file of the next recording
   /// (app/recordingcommands.cpp).
@@ -121,6 +124,7 @@ class TForm1 : public TForm {
   TMenuItem* GrafikSpeichernBMP = nullptr;
   TMenuItem* ErfassungSpeichern = nullptr;
   TMenuItem* Erfassungladen = nullptr;
+  TMenuItem* AufzeichnungOeffnen = nullptr;
   TMenuItem* GrafikSpeichernPNG = nullptr;
   TMenuItem* ErfassungCsvExportieren = nullptr;
   TMenuItem* AufzeichnungsdateiWaehlen = nullptr;
@@ -231,6 +235,8 @@ class TForm1 : public TForm {
   /// Panel 3: the recording's file name and rows, with `prefix`.
   void ShowRecordingRows(const std::string& prefix);
   void ReportRecordingFailure(const std::string& reason);
+  /// The chart shows an opened recording, not an acquisition's items.
+  bool ShowsOpenedRecording() const;
 
   /// Every sample of an acquisition with recording on goes here.
   TRecorder m_recorder;
@@ -243,6 +249,9 @@ class TForm1 : public TForm {
   THistory m_history;
   THistoryFeed m_historyFeed{m_history};
   std::unique_ptr<TLookBack> m_lookBack;
+  /// A recording was opened into the history since the last Start or .kvx
+  /// loaded (Clear Graph ends its showing through m_lookBack).
+  bool m_recordingShown = false;
   // What the status bar shows of the intake's findings, to update it only
   // when they change.
   TLineEnd m_lineEndShown = leUndecided;

@@ -122,6 +122,8 @@ void TForm1::CreateMenu() {
                                    &TForm1::ErfassungSpeichernClick, "Ctrl+S");
   Erfassungladen = AddMenuItem(*Datei1, "Erfassung &laden", "Erfassungladen", &TForm1::ErfassungladenClick,
                                "Ctrl+O");
+  AufzeichnungOeffnen = AddMenuItem(*Datei1, "Aufzeichnung &öffnen…", "AufzeichnungOeffnen",
+                                    &TForm1::AufzeichnungOeffnenClick);
   AddExportMenuItems();
   Einstellungen1 = AddMenuItem(*Datei1, "&Beenden", "Einstellungen1", &TForm1::Einstellungen1Click, "Ctrl+Q");
   Info1 = &MainMenu1->Add("&Info");

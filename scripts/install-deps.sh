@@ -8,6 +8,7 @@ packages=(
   g++ make cmake ninja-build pkg-config   # toolchain
   qt6-base-dev libgl-dev                  # Qt 6 Widgets (OpenGL headers are part of Qt's CMake config)
   libgtest-dev libbenchmark-dev           # unit tests and benchmarks
+  clang libclang-rt-14-dev                # `make fuzz`: libFuzzer and its sanitizers
   xvfb xauth x11-apps                     # headless X server for the demo check and screenshots (xwd)
   fonts-dejavu-core                       # a fixed font set, so rendered text is the same on every machine
   locales-all                             # a German locale for the tests of texts in a German session

@@ -7,7 +7,7 @@
 # Usage: includes.sh SOURCE_DIR
 set -euo pipefail
 cd "$1"
-find app bench chart history intake platform ports recording serial tests tools widgets -name '*.cpp' -o -name '*.h' |
+find app bench chart csvimport history intake platform ports recording serial tests tools widgets -name '*.cpp' -o -name '*.h' |
   sort | xargs awk '
 BEGIN {
   # The project folders a room may include besides its own; "*": any.
@@ -17,8 +17,9 @@ BEGIN {
   may["ports"] = "platform"
   may["intake"] = may["chart"] = may["widgets"] = "platform"
   may["recording"] = may["history"] = "intake platform"
+  may["csvimport"] = "history recording intake platform"
   may["serial"] = "ports platform"
-  may["app"] = "chart serial ports widgets recording history intake platform"
+  may["app"] = "chart serial ports widgets csvimport recording history intake platform"
   may["tools"] = "ports platform"
   may["tests"] = may["bench"] = "*"
   # Qt: the platform layer, the widgets (their Qt adapters), and the tests

@@ -9,8 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/windows/choicedialogs.h"
 #include "platform/windows/filedialogs.h"
 #include "platform/windows/messageboxes.h"
+#include "platform/windows/progresswindows.h"
 
 namespace kurvex {
 
@@ -65,7 +67,37 @@ class RecordingFileDialogs : public FileDialogs {
   std::optional<std::string> Answer(FileDialogKind kind, const FileDialogRequest& request);
 };
 
-/// Installs recording message boxes and file dialogs as the process-wide
+/// A choice that was asked for.
+struct ChoiceCall {
+  std::string Caption;
+  std::string Label;
+  std::vector<std::string> Items;
+};
+
+/// Stand-in for tests: records every choice and answers from a script.
+class RecordingChoiceDialogs : public ChoiceDialogs {
+ public:
+  std::optional<std::size_t> Choose(const std::string& caption, const std::string& label,
+                                    const std::vector<std::string>& items) override;
+
+  std::vector<ChoiceCall> Calls;
+  /// The next answers (an index, or nullopt for Cancel); when empty the first item.
+  std::deque<std::optional<std::size_t>> Answers;
+};
+
+/// Stand-in for tests: waits without a window, records what it showed, and
+/// cancels when told to.
+class RecordingProgressWindows : public ProgressWindows {
+ public:
+  bool Wait(const std::string& caption, const std::string& text, const std::function<double()>& fraction,
+            const std::function<bool()>& done) override;
+
+  std::vector<std::string> Texts;
+  /// The next waits the user cancels at once (true) or lets finish; when empty, finish.
+  std::deque<bool> Cancels;
+};
+
+/// Installs recording message boxes, file dialogs, choices and progress windows as the process-wide
 /// ones for its lifetime and puts the previous ones back afterwards.
 class ScopedRecordingDialogs {
  public:
@@ -76,12 +108,18 @@ class ScopedRecordingDialogs {
 
   RecordingMessageBoxes& Boxes() { return *m_boxes; }
   RecordingFileDialogs& Files() { return *m_files; }
+  RecordingChoiceDialogs& Choices() { return *m_choices; }
+  RecordingProgressWindows& Progress() { return *m_progress; }
 
  private:
   RecordingMessageBoxes* m_boxes;  // owned by the process-wide slot while installed
   RecordingFileDialogs* m_files;
+  RecordingChoiceDialogs* m_choices;
+  RecordingProgressWindows* m_progress;
   std::unique_ptr<MessageBoxes> m_previousBoxes;
   std::unique_ptr<FileDialogs> m_previousFiles;
+  std::unique_ptr<ChoiceDialogs> m_previousChoices;
+  std::unique_ptr<ProgressWindows> m_previousProgress;
 };
 
 }  // namespace kurvex

@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <atomic>
+#include <cstring>
+#include <exception>
+#include <thread>
+
+#include "app/fileprompts.h"
+#include "app/mainwindow.h"
+#include "app/opentexts.h"
+#include "csvimport/csvimport.h"
+#include "platform/system/configdir.h"
+#include "platform/windows/choicedialogs.h"
+#include "platform/windows/messageboxes.h"
+#include "platform/windows/progresswindows.h"
+
+namespace kurvex {
+
+namespace {
+
+constexpr const char* kCaption = "Aufzeichnung öffnen";
+constexpr const char* kRecordingFilter = "CSV-Dateien (*.csv)|*.csv;*.CSV|Alle Dateien (*)|*";
+
+void ShowReadFailure(const std::string& fileName, int error) {
+  ShowFileFailure(FileFailureText("Die Datei", fileName, "gelesen", std::strerror(error)));
+}
+
+void TellKurvex(const std::string& text) {
+  TheMessageBoxes().Show(text, "Kurvex", MessageIcon::Warning, MessageButtons::Ok);
+}
+
+// The column of a foreign file to show: the only one, or the user's pick.
+std::optional<std::size_t> ChooseColumn(const TCsvLayout& layout) {
+  if (layout.Kind == TCsvLayout::Kurvex || layout.Values.size() == 1) return 0;
+  std::vector<std::string> names;
+  for (const TCsvLayout::TColumn& column : layout.Values) names.push_back(column.Name);
+  return TheChoiceDialogs().Choose(kCaption, "Welche Spalte soll gezeigt werden?", names);
+}
+
+// Loads on a thread of its own while the window keeps drawing; nothing
+// when the user cancelled.
+std::optional<TCsvLoad> Load(const std::string& fileName, const TCsvLayout& layout, std::size_t column,
+                             THistory& history) {
+  TCsvProgress progress;
+  TCsvLoad result;
+  std::exception_ptr failure;
+  std::atomic<bool> finished{false};
+  std::thread worker([&] {
+    try {
+      result = LoadCsvFile(fileName, layout, column, history, progress);
+    } catch (...) {
+      failure = std::current_exception();
+    }
+    finished = true;
+  });
+  const bool completed = TheProgressWindows().Wait(
+      kCaption, "\"" + fileName + "\" wird gelesen …",
+      [&] {
+        const auto total = progress.TotalBytes.load();
+        return total > 0 ? static_cast<double>(progress.BytesRead.load()) / static_cast<double>(total) : 0.0;
+      },
+      [&] { return finished.load(); });
+  if (!completed) progress.Cancel = true;
+  worker.join();
+  if (failure) std::rethrow_exception(failure);
+  if (!completed || result.Cancelled) return std::nullopt;
+  return result;
+}
+
+}  // namespace
+
+void TForm1::AufzeichnungOeffnenClick(TObject*) {
+  FileDialogRequest request;
+  request.Filter = kRecordingFilter;
+  request.InitialDir = HomeDirectory().string();
+  request.Title = kCaption;
+  const std::optional<std::string> name = TheFileDialogs().Open(request);
+  if (!name) return;
+  const TCsvProbe probe = ProbeCsvFile(*name);
+  if (probe.Error != 0) return ShowReadFailure(*name, probe.Error);
+  if (!probe.Layout) return TellKurvex(NoNumbersText(*name));
+  const std::optional<std::size_t> column = ChooseColumn(*probe.Layout);
+  if (!column) return;
+
+  THistory history;
+  const std::optional<TCsvLoad> load = Load(*name, *probe.Layout, *column, history);
+  if (!load) return;  // cancelled: the chart stays as it was
+  if (load->Error != 0) return ShowReadFailure(*name, load->Error);
+  if (load->Rows == 0) return TellKurvex(load->BadRows > 0 ? BadRowsText(*load) : NoNumbersText(*name));
+
+  // Mouse navigation reaches every sample, which Trend's view does not allow.
+  TrendCheckBox->SetChecked(false);
+  Chart1->ClearGraph();
+  m_history = std::move(history);
+  m_lookBack->ShowWhole();
+  m_recordingShown = true;
+  Status(TStatusField::SampleCount).SetText(std::to_string(load->Rows));
+  if (load->BadRows > 0) TellKurvex(BadRowsText(*load));
+}
+
+bool TForm1::ShowsOpenedRecording() const { return m_recordingShown && m_lookBack->LookingBack(); }
+
+}  // namespace kurvex

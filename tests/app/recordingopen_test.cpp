@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <filesystem>
+#include <fstream>
+
+#include "app/opentexts.h"
+#include "tests/app/mainwindow_fixture.h"
+#include "tests/chart/render_fixture.h"
+#include "tests/support/tempfolder.h"
+
+namespace kurvex::test {
+namespace {
+
+class RecordingOpenTest : public MainWindowTest {
+ protected:
+  std::string Write(const std::string& text) {
+    const std::string path = folder.Path("r.csv");
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+  }
+  void Open(const std::string& path) {
+    dialogs.Files().Answers.push_back(path);
+    form->AufzeichnungOeffnen->Click();
+  }
+  std::pair<double, double> X() const { return {form->Chart1->ScaleX(1).RangeLow(), form->Chart1->ScaleX(1).RangeHigh()}; }
+  std::string Count() const { return form->StatusBar->Panels()[0].Text(); }
+
+  TempFolder folder;
+};
+
+// The whole way: dialog, column choice, the recording shown whole from the
+// history, the rows counted, the bad row told; the .kvx save declines.
+TEST_F(RecordingOpenTest, AForeignFileOpensWithTheChosenColumnAndTellsItsBadRow) {
+  Open(Write("t;U;I\r\n0;1,5;10\r\n1;2;20\r\n2;x;30\r\n3;3;-40\r\n"));
+  const FileDialogCall& call = dialogs.Files().Calls.at(0);
+  EXPECT_EQ(call.Request.Filter, "CSV-Dateien (*.csv)|*.csv;*.CSV|Alle Dateien (*)|*");
+  EXPECT_EQ(call.Request.Title, "Aufzeichnung öffnen");
+  ASSERT_EQ(dialogs.Choices().Calls.size(), 1u);
+  EXPECT_EQ(dialogs.Choices().Calls[0].Items, (std::vector<std::string>{"U", "I"}));
+  EXPECT_NE(form->Chart1->CurveSource(), nullptr);
+  EXPECT_EQ(X(), (std::pair<double, double>{1, 4}));
+  EXPECT_EQ(form->Chart1->ScaleY(1).RangeLow(), 1.5);  // "U", the first item, with its gap
+  EXPECT_EQ(Count(), "3");
+  EXPECT_EQ(Messages(), (std::vector<std::string>{"Zeile 4 enthält keine Zahl; 1 Zeile wurde übersprungen, 3 geladen."}));
+
+  form->ErfassungSpeichern->Click();
+  EXPECT_EQ(dialogs.Files().Calls.size(), 1u);
+  EXPECT_EQ(Messages().back(), RecordingIsNoAcquisitionText());
+  // Once Clear Graph took it away, saving asks for a file as ever.
+  form->ClearGraphButton->Click();
+  form->ErfassungSpeichern->Click();
+  EXPECT_EQ(dialogs.Files().Calls.size(), 2u);
+}
+
+// Cancelled while loading, or at the column choice: the chart keeps its items and its view.
+TEST_F(RecordingOpenTest, CancelLeavesTheChartAsItWas) {
+  form->Chart1->SetRange(1, 0, 0, 1000, 10);
+  AddSineSamples(*form->Chart1);
+  const std::size_t items = form->Chart1->ItemCount();
+  const std::string path = Write("a,b\n1,2\n3,4\n");
+  dialogs.Progress().Cancels.push_back(true);
+  Open(path);
+  dialogs.Choices().Answers.push_back(std::nullopt);
+  Open(path);
+  EXPECT_EQ(dialogs.Progress().Texts.size(), 1u);
+  EXPECT_EQ(form->Chart1->ItemCount(), items);
+  EXPECT_EQ(form->Chart1->CurveSource(), nullptr);
+  EXPECT_EQ(X(), (std::pair<double, double>{0, 1000}));
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(RecordingOpenTest, FilesThatCannotBeShownAreToldAndChangeNothing) {
+  Open(folder.Path("missing.csv"));
+  Open(Write("Name,Ort\nAnna,Bonn\n"));
+  Open(Write("Nr,\"Zeit (ISO 8601, Ortszeit)\",Sekunden seit Start,Rohwert,Wert (skaliert)\r\n1,gestern,0,1,1\r\n"));
+  const std::vector<std::string> messages = Messages();
+  ASSERT_EQ(messages.size(), 3u);
+  EXPECT_EQ(messages[0], "Die Datei \"" + folder.Path("missing.csv") + "\" konnte nicht gelesen werden.\nNo such file or directory");
+  EXPECT_EQ(messages[1], NoNumbersText(folder.Path("r.csv")));
+  EXPECT_EQ(messages[2], "Zeile 2 enthält keine gültige Zeit; 1 Zeile wurde übersprungen, keine geladen.");
+  EXPECT_EQ(form->Chart1->CurveSource(), nullptr);
+}
+
+TEST_F(RecordingOpenTest, IsUnavailableWhileAcquiring) {
+  EXPECT_TRUE(form->AufzeichnungOeffnen->Enabled());
+  form->StartButton->Click();
+  ASSERT_TRUE(form->SerialComm1->Active());
+  EXPECT_FALSE(form->AufzeichnungOeffnen->Enabled());
+  form->StopButton->Click();
+  EXPECT_TRUE(form->AufzeichnungOeffnen->Enabled());
+}
+
+}  // namespace
+}  // namespace kurvex::test
