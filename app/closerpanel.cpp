@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/closerpanel.h"
 
+#include <algorithm>
+
 #include "app/closertexts.h"
 #include "app/numbertext.h"
 #include "platform/system/localeformat.h"
@@ -11,10 +13,12 @@ namespace {
 
 // The readout: the right end of the chart's top rim, clear of "Folgen" and
 // the history's start at its left end.
-constexpr int kReadoutWidth = 300, kReadoutTop = 2, kReadoutHeight = 16;
+constexpr int kReadoutWidth = 316, kReadoutTop = 2, kReadoutHeight = 16, kReadoutRight = 4;
 // The panel: five rows of three columns (the markers take half a row each).
-constexpr int kRowHeight = 17, kRows = 5, kPanelHeight = kRows * kRowHeight + 8, kCaptionWidth = 124;
-constexpr int kColumns = 3, kInset = 8;
+constexpr int kRowHeight = 17, kRows = 5, kTop = 4, kPanelHeight = kRows * kRowHeight + 2 * kTop;
+constexpr int kColumns = 3, kInset = 6, kCaptionGap = 6, kColumnGap = 6;
+// The markers take half a row each; the figures from here on a column.
+constexpr std::size_t kFirstColumnFigure = 2;
 
 struct FigureDesign {
   const char* name;  // stem of the labels' design names
@@ -38,8 +42,6 @@ constexpr FigureDesign kFigures[kFigureCount] = {
     {"PeakToPeak", "Spitze-Spitze", 4, 2},
 };
 
-constexpr int kMarkerCaptionWidth = 56;
-
 }  // namespace
 
 TCloserPanel::TCloserPanel(TForm& form, TChartControl& chart)
@@ -47,7 +49,7 @@ TCloserPanel::TCloserPanel(TForm& form, TChartControl& chart)
   ReadoutLabel->SetName("ReadoutLabel");
   ReadoutLabel->SetAutoSize(false);
   ReadoutLabel->SetAlignment(taRightJustify);
-  ReadoutLabel->SetBounds(chart.Width() - chart.RRim() - kReadoutWidth, kReadoutTop, kReadoutWidth, kReadoutHeight);
+  ReadoutLabel->SetBounds(chart.Width() - kReadoutRight - kReadoutWidth, kReadoutTop, kReadoutWidth, kReadoutHeight);
   ReadoutLabel->SetAnchors(akTop | akRight);
   ReadoutLabel->SetVisible(false);
 
@@ -55,33 +57,52 @@ TCloserPanel::TCloserPanel(TForm& form, TChartControl& chart)
   Panel->SetBevelOuter(bvNone);
   Panel->SetVisible(false);
   Panel->SetBounds(chart.Left(), chart.Top() + chart.Height() - kPanelHeight, chart.Width(), kPanelHeight);
-  const int column = (chart.Width() - 2 * kInset) / kColumns;
-  const int half = (chart.Width() - 2 * kInset) / 2;
   for (std::size_t i = 0; i < kFigureCount; ++i) {
     const FigureDesign& d = kFigures[i];
-    const bool marker = i <= static_cast<std::size_t>(TFigure::MarkerB);
-    const int width = marker ? half : column;
-    const int captionWidth = marker ? kMarkerCaptionWidth : kCaptionWidth;
-    const int left = kInset + d.column * width, top = 4 + d.row * kRowHeight;
     auto& caption = m_captions[i];
     caption = std::make_unique<TLabel>(Panel.get());
     caption->SetName(std::string(d.name) + "Caption");
     caption->SetCaption(d.caption);
-    caption->SetBounds(left, top, caption->Width(), caption->Height());
     auto& value = m_values[i];
     value = std::make_unique<TLabel>(Panel.get());
     value->SetName(std::string(d.name) + "Value");
     value->SetAutoSize(false);
-    value->SetBounds(left + captionWidth, top, width - captionWidth - 4, kRowHeight - 1);
     caption->SetFocusControl(value.get());
   }
-  Caption(TFigure::MarkerA).SetFontColor(kMarkerAColor);
-  Caption(TFigure::MarkerB).SetFontColor(kMarkerBColor);
   StatisticsRangeLabel = std::make_unique<TLabel>(Panel.get());
   StatisticsRangeLabel->SetName("StatisticsRangeLabel");
   StatisticsRangeLabel->SetAutoSize(false);
-  StatisticsRangeLabel->SetBounds(kInset + 2 * column, 4 + 2 * kRowHeight, column - 4, kRowHeight - 1);
+  LayOut(chart.Width());
+  Caption(TFigure::MarkerA).SetFontColor(kMarkerAColor);
+  Caption(TFigure::MarkerB).SetFontColor(kMarkerBColor);
   Panel->SetAnchors(akLeft | akRight | akBottom);
+}
+
+void TCloserPanel::LayOut(int width) {
+  // Each column as wide as its longest caption; the values share the rest.
+  int captionWidths[kColumns] = {};
+  for (std::size_t i = kFirstColumnFigure; i < kFigureCount; ++i)
+    captionWidths[kFigures[i].column] = std::max(captionWidths[kFigures[i].column], m_captions[i]->Width());
+  int valueWidth = width - 2 * kInset - (kColumns - 1) * kColumnGap;
+  for (int c : captionWidths) valueWidth -= c + kCaptionGap;
+  valueWidth /= kColumns;
+  int columnLeft[kColumns] = {kInset};
+  for (int c = 1; c < kColumns; ++c)
+    columnLeft[c] = columnLeft[c - 1] + captionWidths[c - 1] + kCaptionGap + valueWidth + kColumnGap;
+  const int half = (width - 2 * kInset - kColumnGap) / 2;
+  for (std::size_t i = 0; i < kFigureCount; ++i) {
+    const FigureDesign& d = kFigures[i];
+    const bool marker = i < kFirstColumnFigure;
+    const int left = marker ? kInset + d.column * (half + kColumnGap) : columnLeft[d.column];
+    const int top = kTop + d.row * kRowHeight;
+    TLabel& caption = *m_captions[i];
+    caption.SetBounds(left, top, caption.Width(), caption.Height());
+    const int valueLeft = left + (marker ? caption.Width() : captionWidths[d.column]) + kCaptionGap;
+    const int right = marker ? left + half : valueLeft + valueWidth;
+    m_values[i]->SetBounds(valueLeft, top, right - valueLeft, kRowHeight - 1);
+  }
+  StatisticsRangeLabel->SetBounds(columnLeft[2], kTop + 2 * kRowHeight, width - kInset - columnLeft[2],
+                                  kRowHeight - 1);
 }
 
 void TCloserPanel::ShowReadout(const TPickedSample& sample) {
@@ -100,8 +121,14 @@ void TCloserPanel::ShowPanel(bool shown) {
 
 void TCloserPanel::ShowMarkers(const TPickedSample& a, const TPickedSample& b) {
   const char separator = DecimalSeparator();
-  SetValue(TFigure::MarkerA, a.Valid() ? SampleText(a, separator) : "–");
-  SetValue(TFigure::MarkerB, b.Valid() ? SampleText(b, separator) : "–");
+  // Without their times, which would not fit beside each other; Δ Zeit
+  // tells what lies between them.
+  const auto marker = [&](TPickedSample s) {
+    s.WallNs = 0;
+    return s.Valid() ? SampleText(s, separator) : "–";
+  };
+  SetValue(TFigure::MarkerA, marker(a));
+  SetValue(TFigure::MarkerB, marker(b));
   const bool both = a.Valid() && b.Valid();
   const TMarkerDelta d = both ? DeltaOf(a, b) : TMarkerDelta{};
   SetValue(TFigure::DeltaSamples, both ? GroupedCount(d.Samples) : "–");

@@ -57,6 +57,8 @@ class TCloserPanel {
 
  private:
   void SetValue(TFigure figure, const std::string& text) { Value(figure).SetCaption(text); }
+  /// Places the labels for a panel `width` pixels wide.
+  void LayOut(int width);
 
   TChartControl& m_chart;
   std::array<std::unique_ptr<TLabel>, kFigureCount> m_captions;

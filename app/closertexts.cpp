@@ -36,7 +36,18 @@ std::string FigureText(std::optional<double> value, char decimalSeparator) {
   if (!value || std::isnan(*value)) return "–";
   const double v = *value;
   if (std::fabs(v) <= std::numeric_limits<float>::max()) return ShortValueText(static_cast<float>(v), decimalSeparator);
-  return GeneralValueText(v, decimalSeparator);
+  // Beyond the float range (a difference of two extremes): the digits of a
+  // float still, "-6,8056469E38".
+  char text[32];
+  std::snprintf(text, sizeof text, "%.7E", v);
+  std::string result = text;
+  for (char& c : result)
+    if (c == '.' || c == ',') c = decimalSeparator;
+  const std::size_t e = result.find('E');
+  std::size_t digitsEnd = e;
+  while (result[digitsEnd - 1] == '0') --digitsEnd;
+  if (result[digitsEnd - 1] == decimalSeparator) --digitsEnd;
+  return result.substr(0, digitsEnd) + "E" + std::to_string(std::stoi(result.substr(e + 1)));
 }
 
 std::string TimeOfDayText(std::int64_t wallNs, char decimalSeparator) {
