@@ -42,7 +42,7 @@ inline constexpr TShiftState ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssR
 using TKeyEvent = std::function<void(TObject* Sender, TKey& Key, TShiftState Shift)>;
 /// The user asks for the control's context menu at (X, Y), client pixels:
 /// with the right mouse button, or from the keyboard (ByKeyboard: the menu
-/// key or Shift+F10, where the control itself says where).
+/// key; the control itself says where).
 using TContextPopupEvent = std::function<void(TObject* Sender, int X, int Y, bool ByKeyboard)>;
 
 /// Cursor ids: the stock shapes are negative, 0 is the default, positive ids
