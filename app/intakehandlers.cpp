@@ -50,7 +50,12 @@ void TForm1::ConnectSampleConsumers() {
   m_intake.Attach(m_historyFeed);
   m_lookBack = std::make_unique<TLookBack>(*Chart1, *m_chartPlotter, m_history);
   m_intake.Attach(*m_lookBack);
-  Chart1->OnZoomPan = [this](TObject*) { m_lookBack->ViewChanged(); };
+  m_closerLook = std::make_unique<TCloserLook>(*this, *Chart1, m_history, *m_lookBack, SessionState);
+  m_intake.Attach(*m_closerLook);
+  Chart1->OnZoomPan = [this](TObject*) {
+    m_lookBack->ViewChanged();
+    m_closerLook->ViewChanged();
+  };
 }
 
 }  // namespace kurvex

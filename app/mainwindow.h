@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/chartplotter.h"
+#include "app/closerlook.h"
 #include "app/curvelegend.h"
 #include "app/currentvalue.h"
 #include "app/infowindow.h"
@@ -114,6 +115,9 @@ class TForm1 : public TForm {
   void RecordingTimerTimer(TObject* Sender);
 
   TSessionState SessionState;
+
+  /// The readout, markers and statistics of the chart.
+  TCloserLook& CloserLook() { return *m_closerLook; }
 
   /// The status bar's panel for `field`.
   TStatusPanel& Status(TStatusField field) { return StatusBar->Panels()[static_cast<int>(field)]; }
@@ -252,6 +256,7 @@ class TForm1 : public TForm {
   /// A recording was opened into the history since the last Start or .kvx
   /// loaded (Clear Graph ends its showing through m_lookBack).
   bool m_recordingShown = false;
+  std::unique_ptr<TCloserLook> m_closerLook;
   // What the status bar shows of the intake's findings, to update it only
   // when they change.
   TLineEnd m_lineEndShown = leUndecided;

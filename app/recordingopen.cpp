@@ -87,9 +87,10 @@ void TForm1::AufzeichnungOeffnenClick(TObject*) {
   if (load->Error != 0) return ShowReadFailure(*name, load->Error);
   if (load->Rows == 0) return TellKurvex(load->BadRows > 0 ? BadRowsText(*load) : NoNumbersText(*name));
 
-  // Mouse navigation reaches every sample, which Trend's view does not allow.
+  // Outside Trend the mouse can zoom as well as pan.
   TrendCheckBox->SetChecked(false);
   Chart1->ClearGraph();
+  m_closerLook->Forget();
   m_history = std::move(history);
   m_lookBack->ShowWhole();
   m_recordingShown = true;

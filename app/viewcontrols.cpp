@@ -87,6 +87,7 @@ void TForm1::TrendCheckBoxClick(TObject*) {
 void TForm1::ResetAxisButtonClick(TObject*) {
   ReadGraphLimits();
   ShowGraphLimits();
+  m_closerLook->ViewChanged();
 }
 
 void TForm1::ShowGraphLimits() {
@@ -99,6 +100,7 @@ void TForm1::ShowGraphLimits() {
 void TForm1::ClearGraphButtonClick(TObject*) {
   Chart1->ClearGraph();
   m_lookBack->Forget();
+  m_closerLook->Forget();
   m_history.Clear();
   Chart1->ShowGraph();
   Status(TStatusField::SampleCount).SetText("");

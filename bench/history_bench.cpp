@@ -6,10 +6,12 @@
 #include <cstdio>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "history/history.h"
 #include "history/historyfeed.h"
+#include "history/historystatistics.h"
 #include "intake/sampleintake.h"
 
 namespace kurvex {
@@ -77,6 +79,20 @@ void BM_HistorySummary10M(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_HistorySummary10M)->Unit(benchmark::kMicrosecond);
+
+// The statistics the window shows, of any range of 10 million samples:
+// both ends anywhere, lengths from one sample to all of them.
+void BM_HistoryStatistics10M(benchmark::State& state) {
+  const THistory& history = TenMillion();
+  std::mt19937_64 random(5);
+  for (auto _ : state) {
+    std::int64_t from = 1 + static_cast<std::int64_t>(random() % kTenMillion);
+    std::int64_t to = 1 + static_cast<std::int64_t>(random() % kTenMillion);
+    if (from > to) std::swap(from, to);
+    benchmark::DoNotOptimize(StatisticsOf(history.Summary(0, from, to)));
+  }
+}
+BENCHMARK(BM_HistoryStatistics10M)->Unit(benchmark::kMicrosecond);
 
 // The min/max envelope for a 1,000-pixel plot, zoomed out over all 10
 // million samples and in to a view of range(0) samples, at fractional ends.

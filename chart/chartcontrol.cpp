@@ -199,7 +199,12 @@ constexpr double kLowestGridStep = -3.0;
 
 void TCustomChartControl::ConnectRenderObjects() {
   const auto repaint = [this] { RedrawIfAuto(); };
-  for (TCrossHair& crossHair : m_crossHairs) crossHair.OnChange = repaint;
+  // A crosshair lies over the plot area only: its move redraws no more, so a
+  // crosshair following the mouse costs a plot picture a frame at most.
+  const auto replot = [this] {
+    if (m_autoRedraw && Visible() && !m_loading && !m_paintSuspended) RequestPicture(paPlotArea);
+  };
+  for (TCrossHair& crossHair : m_crossHairs) crossHair.OnChange = replot;
   for (TTextLabel& label : m_textLabels) label.OnChange = repaint;
   m_backGroundImg.OnChange = repaint;
 }

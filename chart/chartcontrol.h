@@ -420,6 +420,8 @@ class TCustomChartControl : public TCustomControl {
  public:
   /// Every mouse move over the control, inside the plot area or not.
   TMouseMoveInChartEvent OnMouseMoveInChart;
+  /// The pointer left the control.
+  TNotifyEvent OnMouseLeave;
   /// After each mouse-driven change of the world window.
   TZoomPanEvent OnZoomPan;
   /// After a crosshair was dragged.

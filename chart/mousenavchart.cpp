@@ -68,6 +68,7 @@ void TCustomChartControl::MouseUp(TMouseButton button, TShiftState shift, int x,
 void TCustomChartControl::MouseLeave() {
   TCustomControl::MouseLeave();
   ShowScreenCursor(crDefault);
+  if (OnMouseLeave) OnMouseLeave(this);
 }
 
 void TCustomChartControl::NavigateByDrag(TShiftState shift, int x, int y) {

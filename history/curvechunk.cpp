@@ -21,9 +21,7 @@ TCurveChunk::TCurveChunk(std::size_t samples, std::size_t filled)
 }
 
 void TCurveChunk::CompleteBlock(std::size_t block) {
-  THistorySummary& summary = m_summaries[block];
-  summary = {};
-  for (std::size_t pos = block * kHistoryBlock; pos < (block + 1) * kHistoryBlock; ++pos) summary.Add(m_values[pos]);
+  m_summaries[block] = THistorySummary::Of(&m_values[block * kHistoryBlock], kHistoryBlock);
   // A unit is summarised from its children when its last child is complete.
   std::size_t unit = block;
   for (std::size_t level = 0; level + 1 < m_levels; ++level) {
@@ -41,12 +39,9 @@ THistorySummary TCurveChunk::Summary(std::size_t first, std::size_t last) const 
   THistorySummary summary;
   std::size_t from = (first + kHistoryBlock - 1) / kHistoryBlock;  // the whole blocks [from, to)
   std::size_t to = (last + 1) / kHistoryBlock;
-  if (from >= to) {
-    for (std::size_t pos = first; pos <= last; ++pos) summary.Add(m_values[pos]);
-    return summary;
-  }
-  for (std::size_t pos = first; pos < from * kHistoryBlock; ++pos) summary.Add(m_values[pos]);
-  for (std::size_t pos = to * kHistoryBlock; pos <= last; ++pos) summary.Add(m_values[pos]);
+  if (from >= to) return THistorySummary::Of(&m_values[first], last + 1 - first);
+  summary.Merge(THistorySummary::Of(&m_values[first], from * kHistoryBlock - first));
+  summary.Merge(THistorySummary::Of(&m_values[to * kHistoryBlock], last + 1 - to * kHistoryBlock));
   // Whole units from the bottom up: the ragged ends of each level, then the
   // units of the level above that the rest makes up.
   for (std::size_t level = 0; from < to; ++level) {

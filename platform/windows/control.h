@@ -28,9 +28,22 @@ using TNotifyEvent = std::function<void(TObject* Sender)>;
 
 enum TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };
 
+/// Keys by their classic virtual-key codes; letters and digits are their
+/// upper-case ASCII codes ('A', '0').
+using TKey = std::uint16_t;
+inline constexpr TKey vkLeft = 0x25, vkRight = 0x27;
+
 using TShiftState = std::uint8_t;
 inline constexpr TShiftState ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16,
                              ssMiddle = 32, ssDouble = 64;
+
+/// A key pressed while the control has the focus; a handler that takes it
+/// sets Key to 0, otherwise it goes on to the window (its shortcuts).
+using TKeyEvent = std::function<void(TObject* Sender, TKey& Key, TShiftState Shift)>;
+/// The user asks for the control's context menu at (X, Y), client pixels:
+/// with the right mouse button, or from the keyboard (ByKeyboard: the menu
+/// key; the control itself says where).
+using TContextPopupEvent = std::function<void(TObject* Sender, int X, int Y, bool ByKeyboard)>;
 
 /// Cursor ids: the stock shapes are negative, 0 is the default, positive ids
 /// are images registered with RegisterCursor.
@@ -185,6 +198,9 @@ class TCustomControl : public TWinControl {
   void Invalidate();
   /// Pointer capture: mouse moves keep coming while a button is held.
   bool MouseCaptured() const;
+
+  TKeyEvent OnKeyDown;
+  TContextPopupEvent OnContextPopup;
 
  protected:
   /// Runs once, when the native window is created.

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -58,6 +60,16 @@ TShiftState ShiftOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
   if (buttons & Qt::RightButton) shift |= ssRight;
   if (buttons & Qt::MiddleButton) shift |= ssMiddle;
   return shift;
+}
+
+// The virtual-key code of a Qt key; 0 for keys without one here.
+TKey KeyOf(int qt) {
+  if ((qt >= Qt::Key_A && qt <= Qt::Key_Z) || (qt >= Qt::Key_0 && qt <= Qt::Key_9)) return static_cast<TKey>(qt);
+  switch (qt) {
+    case Qt::Key_Left: return vkLeft;
+    case Qt::Key_Right: return vkRight;
+    default: return 0;
+  }
 }
 
 bool ButtonOf(Qt::MouseButton qt, TMouseButton* button) {
@@ -132,6 +144,22 @@ class CustomControlWidget : public QWidget {
     const QPoint p = event->position().toPoint();
     const TShiftState shift = ShiftOf(event->modifiers(), event->buttons());
     RunReportingErrors([&] { m_owner->MouseUp(button, shift, p.x(), p.y()); });
+  }
+
+  void keyPressEvent(QKeyEvent* event) override {
+    TKey key = KeyOf(event->key());
+    if (m_owner && key != 0 && m_owner->OnKeyDown) {
+      const TShiftState shift = ShiftOf(event->modifiers(), Qt::NoButton);
+      RunReportingErrors([&] { m_owner->OnKeyDown(m_owner, key, shift); });
+      if (key == 0) return;  // taken
+    }
+    QWidget::keyPressEvent(event);
+  }
+
+  void contextMenuEvent(QContextMenuEvent* event) override {
+    if (!m_owner || !m_owner->OnContextPopup) return QWidget::contextMenuEvent(event);
+    const bool byKeyboard = event->reason() == QContextMenuEvent::Keyboard;
+    RunReportingErrors([&] { m_owner->OnContextPopup(m_owner, event->x(), event->y(), byKeyboard); });
   }
 
   void leaveEvent(QEvent*) override {

@@ -63,6 +63,10 @@ std::string TMenuItem::ShortCut() const {
   return m_impl->action->shortcut().toString(QKeySequence::PortableText).toStdString();
 }
 
+void TMenuItem::SetCheckable(bool checkable) { m_impl->action->setCheckable(checkable); }
+void TMenuItem::SetChecked(bool checked) { m_impl->action->setChecked(checked); }
+bool TMenuItem::Checked() const { return m_impl->action->isChecked(); }
+
 void TMenuItem::Click() {
   if (OnClick) OnClick(this);
 }
@@ -95,5 +99,34 @@ TMenuItem& TMainMenu::Add(const std::string& caption) {
 }
 
 QMenuBar* TMainMenu::MenuBar() const { return m_impl->bar; }
+
+struct TPopupMenu::Impl {
+  QPointer<QWidget> control;
+  QPointer<QMenu> menu;
+};
+
+TPopupMenu::TPopupMenu(TWinControl& control) : m_impl(std::make_unique<Impl>()) {
+  m_impl->control = control.Widget();
+  m_impl->menu = new QMenu(control.Widget());
+}
+
+TPopupMenu::~TPopupMenu() {
+  m_items.clear();
+  delete m_impl->menu.data();
+}
+
+TMenuItem& TPopupMenu::Add(const std::string& caption) {
+  m_items.push_back(std::unique_ptr<TMenuItem>(new TMenuItem(caption, m_impl->menu)));
+  m_impl->menu->addAction(m_items.back()->Action());
+  return *m_items.back();
+}
+
+void TPopupMenu::AddSeparator() { m_impl->menu->addSeparator(); }
+
+void TPopupMenu::Popup(int x, int y) {
+  if (m_impl->control) m_impl->menu->popup(m_impl->control->mapToGlobal(QPoint(x, y)));
+}
+
+bool TPopupMenu::Shown() const { return m_impl->menu->isVisible(); }
 
 }  // namespace kurvex

@@ -41,6 +41,11 @@ class TMenuItem : public TObject {
   /// shown beside its caption; written as "Ctrl+S", "F5", "Shift+F5".
   void SetShortCut(const std::string& keys);
   std::string ShortCut() const;
+  /// A checkable item shows a tick while Checked; choosing it toggles the
+  /// tick before OnClick runs.
+  void SetCheckable(bool checkable);
+  void SetChecked(bool checked);
+  bool Checked() const;
 
   /// Runs OnClick, as choosing the item does.
   void Click();
@@ -52,6 +57,7 @@ class TMenuItem : public TObject {
  private:
   TMenuItem(const std::string& caption, QObject* owner);
   friend class TMainMenu;
+  friend class TPopupMenu;
 
   struct Impl;
   std::unique_ptr<Impl> m_impl;
@@ -69,6 +75,30 @@ class TMainMenu : public TObject {
   TMenuItem& Items(int index) { return *m_items.at(index); }
 
   QMenuBar* MenuBar() const;
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> m_impl;
+  std::vector<std::unique_ptr<TMenuItem>> m_items;
+};
+
+/// A context menu of a control, opened where the user asked for it.
+class TPopupMenu : public TObject {
+ public:
+  /// The menu belongs to `control`'s window and uses its font.
+  explicit TPopupMenu(TWinControl& control);
+  ~TPopupMenu() override;
+
+  TMenuItem& Add(const std::string& caption);
+  void AddSeparator();
+  int Count() const { return static_cast<int>(m_items.size()); }
+  TMenuItem& Items(int index) { return *m_items.at(index); }
+
+  /// Opens the menu at (x, y), client pixels of the control, and returns at
+  /// once; the chosen item's OnClick runs later.
+  void Popup(int x, int y);
+  /// Open now.
+  bool Shown() const;
 
  private:
   struct Impl;

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 
+#include "app/closertexts.h"
 #include "app/numbertext.h"
 #include "tests/app/mainwindow_fixture.h"
 #include "tests/support/waituntil.h"
@@ -36,12 +37,12 @@ TEST_F(MainWindowDesignTest, EveryControlHasItsDesignNameAndAnAccessibleName) {
 
 // Controls side by side never cover one another, whatever their texts (a
 // group box frames the fields placed on it).
-TEST_F(MainWindowDesignTest, NoTwoControlsOfAGroupOverlap) {
-  for (QWidget* parent : form->Widget()->findChildren<QWidget*>()) {
+void ExpectNoTwoShownControlsOfAGroupOverlap(QWidget* window) {
+  for (QWidget* parent : window->findChildren<QWidget*>()) {
     std::vector<QWidget*> shown;
     for (QObject* child : parent->children()) {
       auto* widget = qobject_cast<QWidget*>(child);
-      if (widget && widget->isVisibleTo(form->Widget()) && !widget->isWindow() && !qobject_cast<QGroupBox*>(widget) &&
+      if (widget && widget->isVisibleTo(window) && !widget->isWindow() && !qobject_cast<QGroupBox*>(widget) &&
           !widget->objectName().isEmpty() && !widget->objectName().startsWith("qt_")) {
         shown.push_back(widget);
       }
@@ -53,6 +54,41 @@ TEST_F(MainWindowDesignTest, NoTwoControlsOfAGroupOverlap) {
       }
     }
   }
+}
+
+TEST_F(MainWindowDesignTest, NoTwoControlsOfAGroupOverlap) { ExpectNoTwoShownControlsOfAGroupOverlap(form->Widget()); }
+
+// At the window's smallest size, the readout beside the longest history
+// start and the panel under the chart with the longest figures.
+TEST_F(MainWindowDesignTest, TheCloserLooksLabelsShowTheirLongestTextsWhole) {
+  TForm1& f = *form;
+  TCloserPanel& panel = f.CloserLook().Panel();
+  f.CloserLook().SetStatisticsShown(true);
+  const std::string longestSample = SampleText({12'345'678, 0, -3.4028235e38f, 1'796'638'500'123'000'000}, ',');
+  panel.ReadoutLabel->SetCaption(longestSample);
+  panel.ReadoutLabel->SetVisible(true);
+  auto* historyStart = f.Chart1->Widget()->findChild<QLabel*>("HistoryStartLabel");
+  ASSERT_NE(historyStart, nullptr);
+  historyStart->setText("Verlauf ab Sample 12.345.678");
+  historyStart->adjustSize();
+  historyStart->show();
+  f.Chart1->Widget()->findChild<QWidget*>("FollowButton")->show();
+  std::vector<TLabel*> labels = {panel.ReadoutLabel.get(), panel.StatisticsRangeLabel.get()};
+  for (std::size_t i = 0; i < kFigureCount; ++i) {
+    const auto figure = static_cast<TFigure>(i);
+    const bool marker = figure == TFigure::MarkerA || figure == TFigure::MarkerB;
+    panel.Value(figure).SetCaption(marker ? SampleText({12'345'678, 0, -3.4028235e38f, 0}, ',') : "-6,8056469E38");
+    labels.push_back(&panel.Value(figure));
+    labels.push_back(&panel.Caption(figure));
+  }
+  panel.StatisticsRangeLabel->SetCaption("Statistik: sichtbarer Bereich");
+  for (TLabel* label : labels) {
+    auto* shown = static_cast<QLabel*>(label->Widget());
+    const int needed = shown->fontMetrics().horizontalAdvance(QString::fromStdString(label->Caption()));
+    EXPECT_GE(shown->contentsRect().width(), needed) << label->Name();
+  }
+  EXPECT_LE(panel.Panel->Widget()->geometry().bottom(), f.StatusBar->Widget()->geometry().top());
+  ExpectNoTwoShownControlsOfAGroupOverlap(f.Widget());
 }
 
 TEST_F(MainWindowDesignTest, FieldsStartAtTheirDesignValuesInTheLocalesForm) {

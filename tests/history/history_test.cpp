@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <random>
@@ -15,25 +16,29 @@ namespace {
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr std::size_t kChunk = 4096;  // small chunks, so ranges cross many borders
 
+// The summary of a run computed directly: every value, two passes, in long double.
 struct Direct {
-  THistorySummary summary;
-  double absSum = 0, squares = 0;  // scales for the rounding of the sums
+  std::vector<float> values;  // without the gaps
   void Add(float v) {
-    summary.Add(v);
-    if (!std::isnan(v)) absSum += std::fabs(v), squares += double{v} * v;
+    if (!std::isnan(v)) values.push_back(v);
   }
 };
 
 void ExpectSame(const THistorySummary& got, const Direct& want, const char* what) {
   SCOPED_TRACE(what);
-  ASSERT_EQ(got.Count, want.summary.Count);
-  if (got.Count == 0) return;
-  EXPECT_EQ(got.Min, want.summary.Min);
-  EXPECT_EQ(got.Max, want.summary.Max);
-  // Summed in another order: equal up to double rounding, never overflowed.
-  EXPECT_NEAR(got.Sum, want.summary.Sum, 1e-12 * want.absSum);
-  EXPECT_NEAR(got.SumSquares, want.summary.SumSquares, 1e-12 * want.squares);
-  EXPECT_TRUE(std::isfinite(got.SumSquares));
+  const auto& v = want.values;
+  ASSERT_EQ(got.Count, static_cast<std::int64_t>(v.size()));
+  if (v.empty()) return;
+  EXPECT_EQ(got.Min, *std::min_element(v.begin(), v.end()));
+  EXPECT_EQ(got.Max, *std::max_element(v.begin(), v.end()));
+  long double sum = 0, largest = 0;
+  for (float x : v) sum += x, largest = std::max<long double>(largest, std::fabs(x));
+  const long double mean = sum / static_cast<long double>(v.size());
+  long double deviations = 0;
+  for (float x : v) deviations += (x - mean) * (x - mean);
+  // Merged in another order: equal up to double rounding, never overflowed.
+  EXPECT_NEAR(got.Mean, static_cast<double>(mean), 1e-13 * static_cast<double>(largest));
+  EXPECT_NEAR(got.Deviations, static_cast<double>(deviations), 1e-10 * static_cast<double>(deviations));
 }
 
 // Two curves; the second appears in the middle of a chunk. Gaps, and values
@@ -141,6 +146,30 @@ TEST_F(HistoryRangesTest, ColumnsAreTheSummariesOfTheirFractionalRuns) {
         ExpectSame(got[col], expected[col], what.c_str());
       }
     }
+}
+
+// A large mean with a small spread, and neighbouring values at the float
+// limit: a sum of squares less the squared mean would cancel every digit.
+TEST(HistoryTest, SpreadOfALargeMeanSurvivesAcrossBlocksAndChunks) {
+  const float bases[] = {16777216.0f, 3.4e38f, -3.4e38f, 1e-38f};
+  for (float base : bases) {
+    THistory history(std::size_t{1} << 30, kChunk);
+    std::vector<float> values;
+    for (std::int64_t n = 1; n <= 3 * static_cast<std::int64_t>(kChunk) + 77; ++n) {
+      float v = base;
+      for (std::int64_t step = n % 3; step > 0; --step) v = std::nextafter(v, 0.0f);
+      history.Append(n, {&v, 1}, 1);
+      values.push_back(v);
+    }
+    for (const auto& [from, to] : std::vector<std::pair<std::int64_t, std::int64_t>>{
+             {1, 3 * 4096 + 77}, {63, 4097}, {65, 1023}, {4000, 8200}, {5, 9}}) {
+      Direct direct;
+      for (std::int64_t n = from; n <= to; ++n) direct.Add(values[static_cast<std::size_t>(n - 1)]);
+      const std::string what = std::to_string(base) + " [" + std::to_string(from) + ", " + std::to_string(to) + "]";
+      ExpectSame(history.Summary(0, from, to), direct, what.c_str());
+      EXPECT_GT(history.Summary(0, from, to).Deviations, 0);
+    }
+  }
 }
 
 TEST(HistoryTest, BeyondItsBudgetDropsTheOldestChunksAndKeepsEveryNewerSample) {

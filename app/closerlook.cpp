@@ -1,0 +1,272 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/closerlook.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/closertexts.h"
+#include "app/historyseries.h"
+#include "platform/system/localeformat.h"
+#include "platform/windows/clipboard.h"
+
+namespace kurvex {
+
+namespace {
+
+// Crosshairs 1 to 3 of the chart: the readout's mark and the two markers.
+constexpr int kReadoutCrossHair = 1;
+constexpr int kMarkerCrossHair[2] = {2, 3};
+
+}  // namespace
+
+TCloserLook::TCloserLook(TForm& form, TChartControl& chart, const THistory& history, const TLookBack& lookBack,
+                         const TSessionState& session)
+    : m_chart(chart),
+      m_history(history),
+      m_lookBack(lookBack),
+      m_session(session),
+      m_panel(form, chart),
+      m_menu(chart),
+      m_frame([this] { Refresh(); }) {
+  TCrossHair& readout = chart.CrossHair(kReadoutCrossHair);
+  readout.SetColor(clGray);
+  readout.SetLineType(psDot);
+  for (TMarker marker : {MarkerA, MarkerB}) {
+    TCrossHair& line = chart.CrossHair(kMarkerCrossHair[marker]);
+    line.SetColor(marker == MarkerA ? kMarkerAColor : kMarkerBColor);
+    line.SetLineType(psDash);
+  }
+  TMenuItem& setA = m_menu.Add("Marke &A setzen");
+  setA.SetName("SetMarkerAItem");
+  setA.OnClick = [this](TObject*) { SetMarker(MarkerA); };
+  TMenuItem& setB = m_menu.Add("Marke &B setzen");
+  setB.SetName("SetMarkerBItem");
+  setB.OnClick = [this](TObject*) { SetMarker(MarkerB); };
+  TMenuItem& remove = m_menu.Add("Marken &entfernen");
+  remove.SetName("RemoveMarkersItem");
+  remove.OnClick = [this](TObject*) { RemoveMarkers(); };
+  m_menu.AddSeparator();
+  m_statisticsItem = &m_menu.Add("&Statistik zeigen");
+  m_statisticsItem->SetName("ShowStatisticsItem");
+  m_statisticsItem->SetCheckable(true);
+  m_statisticsItem->OnClick = [this](TObject*) { SetStatisticsShown(m_statisticsItem->Checked()); };
+  TMenuItem& copy = m_menu.Add("&Kopieren");
+  copy.SetName("CopyFiguresItem");
+  copy.SetShortCut("Ctrl+C");
+  copy.OnClick = [this](TObject*) { Copy(); };
+
+  chart.OnMouseMoveInChart = [this](TObject*, bool inPlot, TShiftState, double x, double y) {
+    PointerMoved(inPlot, x, y);
+  };
+  chart.OnMouseLeave = [this](TObject*) { PointerMoved(false, 0, 0); };
+  chart.OnKeyDown = [this](TObject*, TKey& key, TShiftState shift) { KeyDown(key, shift); };
+  chart.OnContextPopup = [this](TObject*, int x, int y, bool byKeyboard) { ContextPopup(x, y, byKeyboard); };
+}
+
+void TCloserLook::Take(const TSample& sample) {
+  if (sample.Number == 1) {
+    // A new acquisition: what was marked is gone with the samples before.
+    Forget();
+    m_acquisitionAxis = m_session.TrendMode ? TSampleAxis::Numbers : TSampleAxis::NormalStart;
+  }
+  if (m_readoutBy != TReadoutBy::None || m_markers[MarkerA] != 0 || m_markers[MarkerB] != 0 || m_panel.PanelShown())
+    Later();
+}
+
+void TCloserLook::Forget() {
+  m_readoutBy = TReadoutBy::None;
+  m_markers[MarkerA] = m_markers[MarkerB] = 0;
+  m_items.reset();
+  m_itemsCount = -1;
+  Later();
+}
+
+void TCloserLook::ViewChanged() {
+  if (m_readoutBy != TReadoutBy::None || m_panel.PanelShown()) Later();
+}
+
+std::uint8_t TCloserLook::CurveLookedAt() const {
+  // The first curve shown: with the legend a user hides the others.
+  for (std::uint8_t curve = 0; curve < kMaxCurves; ++curve)
+    if (m_chart.CurveVisible(curve)) return curve;
+  return 0;
+}
+
+const TSampleSeries* TCloserLook::Series() {
+  const std::uint8_t curve = CurveLookedAt();
+  if (m_history.LastNumber() >= m_history.FirstNumber()) {
+    // An opened recording and a Trend view looked back on place sample n at X = n.
+    const TSampleAxis axis = m_lookBack.LookingBack() ? TSampleAxis::Numbers : m_acquisitionAxis;
+    m_series = std::make_unique<THistorySeries>(m_history, axis, curve);
+    return m_series.get();
+  }
+  if (m_chart.ItemCount() == 0) return nullptr;
+  if (!m_items || m_itemsCount != m_chart.ItemCount() || m_itemsCurve != curve) {
+    m_items = std::make_unique<TItemSeries>(m_chart, curve);
+    m_itemsCount = m_chart.ItemCount();
+    m_itemsCurve = curve;
+  }
+  return m_items.get();
+}
+
+TPickedSample TCloserLook::ReadoutOf(const TSampleSeries& series) const {
+  switch (m_readoutBy) {
+    case TReadoutBy::Pointer: {
+      double x = 0, y = 0;
+      // From the pixel: in a scrolling Trend view the sample under a resting pointer changes.
+      m_chart.PixelToWorld(1, m_pointerX, m_pointerY, x, y);
+      return series.Nearest(x);
+    }
+    case TReadoutBy::Keys: return series.At(m_keyNumber);
+    default: return {};
+  }
+}
+
+TPickedSample TCloserLook::Readout() {
+  const TSampleSeries* series = Series();
+  return series ? ReadoutOf(*series) : TPickedSample{};
+}
+
+TPickedSample TCloserLook::Marker(TMarker marker) {
+  const TSampleSeries* series = Series();
+  return series && m_markers[marker] != 0 ? series->At(m_markers[marker]) : TPickedSample{};
+}
+
+void TCloserLook::PlaceCrossHair(int index, const TPickedSample& sample) {
+  TCrossHair& line = m_chart.CrossHair(index);
+  // Only a change asks for a picture.
+  if (!sample.Valid()) {
+    if (line.Mode() != chOff) line.SetMode(chOff);
+    return;
+  }
+  if (line.PosX() != sample.X) line.SetPosX(sample.X);
+  if (line.Mode() != chVert) line.SetMode(chVert);
+}
+
+void TCloserLook::PointerMoved(bool inPlot, double worldX, double worldY) {
+  if (!inPlot) {
+    if (m_readoutBy != TReadoutBy::Pointer) return;
+    m_readoutBy = TReadoutBy::None;
+    PlaceCrossHair(kReadoutCrossHair, {});
+    Later();
+    return;
+  }
+  m_readoutBy = TReadoutBy::Pointer;
+  m_chart.WorldToPixel(1, worldX, worldY, m_pointerX, m_pointerY);
+  // The mark at once; the texts at the frame.
+  PlaceCrossHair(kReadoutCrossHair, Readout());
+  Later();
+}
+
+void TCloserLook::KeyDown(TKey& key, TShiftState shift) {
+  const bool plain = (shift & (ssCtrl | ssAlt)) == 0;
+  if (key == 'C' && (shift & (ssCtrl | ssAlt)) == ssCtrl) {
+    Copy();
+  } else if ((key == 'A' || key == 'B') && plain) {
+    SetMarker(key == 'A' ? MarkerA : MarkerB);
+  } else if ((key == vkLeft || key == vkRight) && plain) {
+    const TSampleSeries* series = Series();
+    if (series == nullptr) return;
+    const TPickedSample now = ReadoutOf(*series);
+    const double low = m_chart.Scale1X().RangeLow(), high = m_chart.Scale1X().RangeHigh();
+    TPickedSample next;
+    if (!now.Valid()) {
+      next = series->Nearest((low + high) / 2);
+    } else {
+      // Shift: a screen width of samples.
+      const auto screen = std::max<std::int64_t>(1, std::llround(std::fabs(high - low)));
+      const std::int64_t steps = (shift & ssShift) != 0 ? screen : 1;
+      next = series->Step(now.Number, key == vkLeft ? -steps : steps);
+    }
+    if (!next.Valid()) return;
+    m_readoutBy = TReadoutBy::Keys;
+    m_keyNumber = next.Number;
+    PlaceCrossHair(kReadoutCrossHair, next);
+    Later();
+  } else {
+    return;
+  }
+  key = 0;
+}
+
+void TCloserLook::ContextPopup(int x, int y, bool byKeyboard) {
+  if (!byKeyboard && m_chart.PlotBounds().Contains(x, y)) {
+    // The menu's markers go where it was opened.
+    double wx = 0, wy = 0;
+    m_chart.PixelToWorld(1, x, y, wx, wy);
+    PointerMoved(true, wx, wy);
+  }
+  if (byKeyboard) {
+    // Beside the keyboard's readout, or in the plot's corner.
+    const TPickedSample readout = Readout();
+    int px = m_chart.LRim() + 8, py = m_chart.TRim() + 8;
+    if (readout.Valid()) m_chart.WorldToPixel(1, readout.X, m_chart.Scale1Y().RangeHigh(), px, py);
+    x = px, y = m_chart.TRim() + 8;
+  }
+  m_statisticsItem->SetChecked(m_statisticsShown);
+  m_menu.Popup(x, y);
+}
+
+void TCloserLook::SetMarker(TMarker marker) {
+  const TPickedSample readout = Readout();
+  if (!readout.Valid()) return;
+  m_markers[marker] = readout.Number;
+  PlaceCrossHair(kMarkerCrossHair[marker], readout);
+  ShowPanelIfWanted();
+  Later();
+}
+
+void TCloserLook::RemoveMarkers() {
+  m_markers[MarkerA] = m_markers[MarkerB] = 0;
+  for (TMarker marker : {MarkerA, MarkerB}) PlaceCrossHair(kMarkerCrossHair[marker], {});
+  ShowPanelIfWanted();
+  Later();
+}
+
+void TCloserLook::SetStatisticsShown(bool shown) {
+  m_statisticsShown = shown;
+  m_statisticsItem->SetChecked(shown);
+  ShowPanelIfWanted();
+  Later();
+}
+
+void TCloserLook::ShowPanelIfWanted() {
+  m_panel.ShowPanel(m_statisticsShown || m_markers[MarkerA] != 0 || m_markers[MarkerB] != 0);
+}
+
+TCloserFigures TCloserLook::Figures(const TSampleSeries* series) const {
+  TCloserFigures figures;
+  if (series != nullptr) {
+    figures.Readout = ReadoutOf(*series);
+    if (m_markers[MarkerA] != 0) figures.MarkerA = series->At(m_markers[MarkerA]);
+    if (m_markers[MarkerB] != 0) figures.MarkerB = series->At(m_markers[MarkerB]);
+  }
+  if (!m_panel.PanelShown()) return figures;
+  const TPickedSample& a = figures.MarkerA;
+  const TPickedSample& b = figures.MarkerB;
+  const bool between = a.Valid() && b.Valid();
+  const double low = between ? std::min(a.X, b.X) : m_chart.Scale1X().RangeLow();
+  const double high = between ? std::max(a.X, b.X) : m_chart.Scale1X().RangeHigh();
+  figures.Statistics = StatisticsOf(series != nullptr ? series->Summary(low, high) : THistorySummary{});
+  return figures;
+}
+
+void TCloserLook::Copy() { TheClipboard().SetText(FiguresTable(Figures(Series()), DecimalSeparator())); }
+
+void TCloserLook::Refresh() {
+  const TSampleSeries* series = Series();
+  // A marker whose sample has left the history goes with it.
+  for (TMarker marker : {MarkerA, MarkerB})
+    if (series == nullptr || !series->At(m_markers[marker]).Valid()) m_markers[marker] = 0;
+  ShowPanelIfWanted();
+  const TCloserFigures figures = Figures(series);
+  PlaceCrossHair(kReadoutCrossHair, figures.Readout);
+  PlaceCrossHair(kMarkerCrossHair[MarkerA], figures.MarkerA);
+  PlaceCrossHair(kMarkerCrossHair[MarkerB], figures.MarkerB);
+  m_panel.ShowReadout(figures.Readout);
+  if (!figures.Statistics) return;
+  m_panel.ShowMarkers(figures.MarkerA, figures.MarkerB);
+  m_panel.ShowStatistics(*figures.Statistics, figures.MarkerA.Valid() && figures.MarkerB.Valid());
+}
+
+}  // namespace kurvex

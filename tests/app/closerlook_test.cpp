@@ -1,0 +1,243 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QTest>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "platform/windows/clipboard.h"
+#include "tests/app/mainwindow_fixture.h"
+#include "tests/support/tempfolder.h"
+#include "app/closertexts.h"
+#include "tests/support/waituntil.h"
+
+namespace kurvex::test {
+namespace {
+
+class FakeClipboard : public Clipboard {
+ public:
+  explicit FakeClipboard(std::string& text) : m_text(text) {}
+  void SetText(const std::string& text) override { m_text = text; }
+
+ private:
+  std::string& m_text;
+};
+
+// The window after an acquisition of sample k = k / 4 (k = 1 …).
+class CloserLookTest : public MainWindowTest {
+ protected:
+  CloserLookTest() : m_previous(SetClipboard(std::make_unique<FakeClipboard>(clipboard))) {}
+  ~CloserLookTest() override { SetClipboard(std::move(m_previous)); }
+
+  void Acquire(int lines, bool trend = false) {
+    form->TrendCheckBox->SetChecked(trend);
+    form->StartButton->Click();
+    Samples(lines);
+  }
+  void Samples(int lines) {
+    std::string bytes;
+    for (int i = 0; i < lines; ++i) bytes += std::to_string(++sent / 4.0) + "\r\n";
+    Receive(bytes);
+  }
+  static float ValueOf(std::int64_t number) { return static_cast<float>(number / 4.0); }
+
+  TChartControl& Chart() { return *form->Chart1; }
+  TCloserLook& Closer() { return form->CloserLook(); }
+  QPoint PixelOf(double x) {
+    int px, py;
+    Chart().WorldToPixel(1, x, Chart().Scale1Y().RangeLow(), px, py);
+    return {px, Chart().TRim() + 30};
+  }
+  void Hover(QPoint at) { MouseMove(Chart().Widget(), at); }
+  void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(Chart().Widget(), key, modifiers);
+  }
+  /// The label's text once a frame has shown `expected` (or after waiting in vain).
+  static std::string Shown(TLabel& label, const std::string& expected) {
+    WaitUntil([&] { return static_cast<QLabel*>(label.Widget())->text().toStdString() == expected; });
+    return static_cast<QLabel*>(label.Widget())->text().toStdString();
+  }
+  void ExpectValue(TFigure figure, const std::string& expected) {
+    EXPECT_EQ(Shown(Closer().Panel().Value(figure), expected), expected) << Closer().Panel().Value(figure).Name();
+  }
+
+  std::string clipboard;
+  int sent = 0;
+
+ private:
+  std::unique_ptr<Clipboard> m_previous;
+};
+
+TEST_F(CloserLookTest, InNormalTheReadoutFollowsThePointerAndGoesWhenItLeavesThePlot) {
+  Acquire(100);
+  form->StopButton->Click();
+  Chart().SetRange(1, 0, 0, 100, 30);  // a few pixels a sample
+  TCloserPanel& panel = Closer().Panel();
+  EXPECT_FALSE(panel.ReadoutLabel->Visible());
+
+  Hover(PixelOf(0));  // sample 1 lies at X = 0 in Normal
+  EXPECT_EQ(Closer().Readout().Number, 1);
+  Hover(PixelOf(50));
+  ASSERT_EQ(Closer().Readout().Number, 50);
+  EXPECT_EQ(Chart().CrossHair(1).Mode(), chVert);
+  EXPECT_EQ(Chart().CrossHair(1).PosX(), 50);
+  EXPECT_TRUE(WaitUntil([&] { return panel.ReadoutLabel->Caption().rfind("Sample 50 · 12,5 · ", 0) == 0; }))
+      << panel.ReadoutLabel->Caption();
+  EXPECT_TRUE(panel.ReadoutLabel->Visible());
+  EXPECT_FALSE(panel.PanelShown()) << "hovering leaves the chart's size alone";
+
+  Hover(QPoint(3, 3));  // the chart's rim
+  EXPECT_EQ(Chart().CrossHair(1).Mode(), chOff);
+  EXPECT_TRUE(WaitUntil([&] { return !panel.ReadoutLabel->Visible(); }));
+}
+
+TEST_F(CloserLookTest, InTrendTheReadoutFollowsTheScrollingSamplesAndStaysOnAPausedView) {
+  Acquire(2000, true);
+  const QPoint at = PixelOf((Chart().Scale1X().RangeLow() + Chart().Scale1X().RangeHigh()) / 2);
+  Hover(at);
+  const std::int64_t following = Closer().Readout().Number;
+  Samples(100);
+  EXPECT_EQ(Closer().Readout().Number, following + 100) << "the samples scrolled under the pointer";
+  EXPECT_TRUE(WaitUntil([&] { return Chart().CrossHair(1).PosX() == static_cast<double>(following + 100); }));
+
+  // A drag pauses the view; the pointer rests where it let go.
+  QWidget* w = Chart().Widget();
+  MousePress(w, Qt::LeftButton, at);
+  MouseMove(w, at, Qt::LeftButton);
+  MouseMove(w, at + QPoint(100, 0), Qt::LeftButton);
+  MouseRelease(w, Qt::LeftButton, at + QPoint(100, 0));
+  Hover(at);
+  const TPickedSample paused = Closer().Readout();
+  Samples(500);
+  EXPECT_EQ(Closer().Readout().Number, paused.Number);
+  EXPECT_EQ(Closer().Readout().Value, ValueOf(paused.Number));
+  EXPECT_NE(Closer().Readout().WallNs, 0);
+  form->StopButton->Click();
+}
+
+TEST_F(CloserLookTest, ALoadedGraphFileIsReadFromItsPointsWithoutTimes) {
+  Acquire(20);
+  form->StopButton->Click();
+  TempFolder folder;
+  const std::string file = folder.Path("a.kvx");
+  Chart().SaveGraph(file);
+  form->ClearGraphButton->Click();
+  Chart().LoadGraph(file, true);
+  Chart().SetRange(1, 0, 0, 20, 10);
+  Hover(PixelOf(6.2));
+  const TPickedSample read = Closer().Readout();
+  EXPECT_EQ(read.Number, 6);
+  EXPECT_EQ(read.Value, ValueOf(6));
+  EXPECT_EQ(read.WallNs, 0);
+  EXPECT_EQ(Shown(*Closer().Panel().ReadoutLabel, "Sample 6 · 1,5"), "Sample 6 · 1,5");
+}
+
+TEST_F(CloserLookTest, KeysMoveTheReadoutAndSetTheMarkersWhoseDifferencesAndStatisticsAreTheDirectOnes) {
+  Acquire(1000);
+  form->StopButton->Click();
+  Chart().SetFocus();
+  Key(Qt::Key_Right);  // starts in the middle of the view, 0 … 1000
+  EXPECT_EQ(Closer().Readout().Number, 500);
+  Key(Qt::Key_Right);
+  Key(Qt::Key_A);
+  EXPECT_EQ(Closer().Marker(TCloserLook::MarkerA).Number, 501);
+  Key(Qt::Key_Left, Qt::ShiftModifier);  // a screen width back: held at sample 1
+  EXPECT_EQ(Closer().Readout().Number, 1);
+  Key(Qt::Key_Right, Qt::ShiftModifier);
+  Key(Qt::Key_B);
+  EXPECT_EQ(Closer().Marker(TCloserLook::MarkerB).Number, 1000);
+  EXPECT_EQ(Chart().CrossHair(2).PosX(), 501);
+  EXPECT_EQ(Chart().CrossHair(3).PosX(), 1000);
+
+  TCloserPanel& panel = Closer().Panel();
+  EXPECT_TRUE(panel.PanelShown());
+  ExpectValue(TFigure::DeltaSamples, "499");
+  ExpectValue(TFigure::DeltaValue, "124,75");
+  ExpectValue(TFigure::SlopePerSample, "0,25");
+  // Direct: samples 501 … 1000.
+  double sum = 0, squares = 0;
+  for (int n = 501; n <= 1000; ++n) sum += ValueOf(n);
+  const double mean = sum / 500;
+  for (int n = 501; n <= 1000; ++n) squares += (ValueOf(n) - mean) * (ValueOf(n) - mean);
+  ExpectValue(TFigure::Count, "500");
+  ExpectValue(TFigure::Minimum, "125,25");
+  ExpectValue(TFigure::Maximum, "250");
+  ExpectValue(TFigure::Mean, FigureText(mean, ','));
+  ExpectValue(TFigure::StandardDeviation, FigureText(std::sqrt(squares / 500), ','));
+  ExpectValue(TFigure::PeakToPeak, "124,75");
+  EXPECT_EQ(Shown(*panel.StatisticsRangeLabel, "Statistik: von A bis B"), "Statistik: von A bis B");
+
+  Key(Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(clipboard.rfind("Sample\tWert\tZeit\tSample A\t", 0), 0u) << clipboard;
+  EXPECT_NE(clipboard.find("\n1000\t250\t"), std::string::npos) << clipboard;
+}
+
+TEST_F(CloserLookTest, TheContextMenuSetsMarkersWhereItOpensShowsStatisticsAndRemovesThem) {
+  Acquire(200);
+  form->StopButton->Click();
+  Chart().SetRange(1, 0, 0, 100, 60);
+  TPopupMenu& menu = Closer().Menu();
+  std::vector<std::string> captions;
+  for (int i = 0; i < menu.Count(); ++i) captions.push_back(menu.Items(i).Caption());
+  EXPECT_EQ(captions, (std::vector<std::string>{"Marke &A setzen", "Marke &B setzen", "Marken &entfernen",
+                                                "&Statistik zeigen", "&Kopieren"}));
+  const QPoint at = PixelOf(80);
+  QContextMenuEvent event(QContextMenuEvent::Mouse, at, Chart().Widget()->mapToGlobal(at));
+  QApplication::sendEvent(Chart().Widget(), &event);
+  EXPECT_TRUE(WaitUntil([&] { return menu.Shown(); }));
+  menu.Items(0).Action()->trigger();
+  EXPECT_EQ(Closer().Marker(TCloserLook::MarkerA).Number, 80);
+  EXPECT_TRUE(Closer().Panel().PanelShown());
+  ExpectValue(TFigure::DeltaSamples, "–");
+
+  // Statistics of what is shown: samples 11 … 20 of the view 10,5 … 20,2.
+  Chart().SetRange(1, 10.5, 0, 20.2, 100);
+  Closer().ViewChanged();
+  ExpectValue(TFigure::Count, "10");
+  ExpectValue(TFigure::Mean, "3,875");
+  EXPECT_EQ(Shown(*Closer().Panel().StatisticsRangeLabel, "Statistik: sichtbarer Bereich"),
+            "Statistik: sichtbarer Bereich");
+
+  const int chartHeight = Chart().Height();
+  menu.Items(3).Action()->trigger();  // statistics stay once markers go
+  menu.Items(2).Action()->trigger();
+  EXPECT_FALSE(Closer().Marker(TCloserLook::MarkerA).Valid());
+  EXPECT_EQ(Chart().CrossHair(2).Mode(), chOff);
+  EXPECT_TRUE(Closer().Panel().PanelShown());
+  menu.Items(3).Action()->trigger();
+  EXPECT_FALSE(Closer().Panel().PanelShown());
+  EXPECT_GT(Chart().Height(), chartHeight) << "the chart takes its room back";
+}
+
+// Each value is read with its caption; the readout reads as what it says.
+TEST_F(CloserLookTest, ValuesAreReadWithTheirCaptions) {
+  Acquire(10);
+  form->StopButton->Click();
+  Chart().SetRange(1, 0, 0, 20, 10);
+  Closer().SetStatisticsShown(true);
+  TCloserPanel& panel = Closer().Panel();
+  for (TFigure figure : {TFigure::MarkerA, TFigure::DeltaTime, TFigure::StandardDeviation, TFigure::PeakToPeak}) {
+    QAccessibleInterface* value = QAccessible::queryAccessibleInterface(panel.Value(figure).Widget());
+    ASSERT_NE(value, nullptr);
+    EXPECT_EQ(value->role(), QAccessible::StaticText);
+    const auto labels = value->relations(QAccessible::Label);
+    ASSERT_EQ(labels.size(), 1) << panel.Value(figure).Name();
+    EXPECT_EQ(labels.front().first->object(), panel.Caption(figure).Widget());
+    WaitUntil([&] { return !panel.Value(figure).Caption().empty(); });
+    EXPECT_EQ(value->text(QAccessible::Name).toStdString(), Shown(panel.Value(figure), panel.Value(figure).Caption()));
+  }
+  EXPECT_EQ(panel.Value(TFigure::StandardDeviation).Name(), "StandardDeviationValue");
+  EXPECT_EQ(panel.Caption(TFigure::StandardDeviation).Caption(), "Standardabweichung");
+  Hover(PixelOf(4));
+  QAccessibleInterface* readout = QAccessible::queryAccessibleInterface(panel.ReadoutLabel->Widget());
+  WaitUntil([&] { return readout->text(QAccessible::Name).startsWith("Sample 4"); });
+  EXPECT_EQ(readout->text(QAccessible::Name).toStdString().rfind("Sample 4 · 1 · ", 0), 0u);
+}
+
+}  // namespace
+}  // namespace kurvex::test
