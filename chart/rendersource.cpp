@@ -19,8 +19,7 @@ constexpr double kSamplesPerColumnForPoints = 2;
 
 TSourceRenderer::TSourceRenderer(TCanvas& canvas, const TCustomChartControl& chart, int offX, int offY,
                                  bool blackAndWhite)
-    : m_canvas(canvas),
-      m_chart(chart),
+    : m_chart(chart),
       m_shiftX(offX - chart.LRim()),
       m_shiftY(offY - chart.TRim()),
       m_blackAndWhite(blackAndWhite),

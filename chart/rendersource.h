@@ -30,7 +30,6 @@ class TSourceRenderer {
   void DrawPoints(const TCurveSource& source, std::size_t curve, double from, double to);
   void DrawEnvelope(const TCurveSource& source, std::size_t curve, double from, double to, int columns);
 
-  TCanvas& m_canvas;
   const TCustomChartControl& m_chart;
   int m_shiftX, m_shiftY;
   bool m_blackAndWhite;
