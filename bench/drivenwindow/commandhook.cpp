@@ -8,6 +8,10 @@
 #include <cstdio>
 #include <sstream>
 
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QWidget>
+
 #include "app/mainwindow.h"
 
 namespace kurvex {
@@ -17,6 +21,20 @@ namespace {
 void Answer(const std::string& text) {
   std::fputs((text + "\n").c_str(), stdout);
   std::fflush(stdout);
+}
+
+// A left-button drag across the chart by dx pixels, as a hand does it.
+void DragChart(QWidget* chart, int dx) {
+  const QPointF from(chart->width() / 2.0, chart->height() / 2.0), to = from + QPointF(dx, 0);
+  const auto send = [chart](QEvent::Type type, QPointF at, Qt::MouseButton button, Qt::MouseButtons held) {
+    QMouseEvent event(type, at, chart->mapToGlobal(at), button, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(chart, &event);
+  };
+  send(QEvent::MouseMove, from, Qt::NoButton, Qt::NoButton);  // ends the drag before
+  send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+  send(QEvent::MouseMove, from, Qt::NoButton, Qt::LeftButton);
+  send(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+  send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
 }
 
 }  // namespace
@@ -63,6 +81,10 @@ void TCommandHook::RunCommand(const std::string& line) {
     Answer(m_frames.TakeReport());
   } else if (command == "count") {
     Answer(std::to_string(m_form.SessionState.SampleCount));
+  } else if (command == "pan") {
+    // "pan <dx>": drags the chart; answers where its X window starts now.
+    DragChart(m_form.Chart1->Widget(), std::stoi(mode));
+    Answer(std::to_string(m_form.Chart1->Scale1X().RangeLow()));
   } else if (command == "quit") {
     m_form.Close();
   } else {

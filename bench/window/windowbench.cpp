@@ -56,10 +56,11 @@ struct Run {
   double Rate = 0;  // 0: as fast as the pty takes
   long long Lines = 0;
   int Values = 1;  // per line
+  bool Panning = false;  // the user holds a stopped view and drags it while the lines arrive
 
   std::string Name() const {
     return Mode + "-" + (Rate > 0 ? std::to_string(static_cast<long long>(Rate)) : "max") +
-           (Values > 1 ? "-" + std::to_string(Values) + "values" : "");
+           (Values > 1 ? "-" + std::to_string(Values) + "values" : "") + (Panning ? "-paused-panning" : "");
   }
 };
 
@@ -85,7 +86,10 @@ std::vector<Run> Plan(const Options& options, const std::string& platform) {
       if (rate == 200) lines *= 3;
       if (mode == "normal") lines = std::min<double>(lines, kNormalSampleLimit);
       runs.push_back({platform, mode, rate, static_cast<long long>(lines)});
-      if (mode == "trend" && rate == 100000) runs.push_back({platform, mode, rate, static_cast<long long>(lines), 4});
+      if (mode == "trend" && rate == 100000) {
+        runs.push_back({platform, mode, rate, static_cast<long long>(lines), 4});
+        runs.push_back({platform, mode, rate, static_cast<long long>(lines), 1, true});
+      }
     }
   }
   if (!options.Only.empty())
@@ -144,7 +148,22 @@ Measured Measure(const Run& run, const Options& options, const XServer* x, const
 
   m.RssBefore = RssMiB(kurvex.Pid());
   const double cpu0 = CpuSeconds(kurvex.Pid()), x0 = x ? CpuSeconds(x->Pid()) : 0;
+  // A drag stops the picture; small drags back and forth go on while the
+  // lines arrive, each drawn from the history.
+  std::atomic<bool> feeding{true};
+  std::thread panner;
+  if (run.Panning) {
+    kurvex.Ask("pan 300");
+    panner = std::thread([&] {
+      for (int dx = 20; feeding; dx = -dx) {
+        kurvex.Ask("pan " + std::to_string(dx));
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      }
+    });
+  }
   const FeedResult fed = pty.Feed(run.Lines, run.Rate);
+  feeding = false;
+  if (panner.joinable()) panner.join();
   m.Sent = fed.Lines;
   m.FeedSeconds = fed.Seconds;
   m.Stalled = fed.Stalled;
