@@ -91,6 +91,10 @@ class AcquisitionExportTest : public MainWindowTest {
 };
 
 TEST_F(AcquisitionExportTest, TheChartExportsItsSamplesAsCsvAndItsPictureAsPng) {
+  const std::string recordingPath = folder.Path("aufzeichnung.csv");
+  dialogs.Files().Answers.push_back(recordingPath);
+  dialogs.Files().FilterAnswers.push_back(1);
+  form->AufzeichnungsdateiWaehlen->Click();
   form->StartButton->Click();
   std::string lines;
   for (int n = 1; n <= 50; ++n) lines += std::to_string(n * 0.25 - 5000) + "\r\n";
@@ -110,6 +114,13 @@ TEST_F(AcquisitionExportTest, TheChartExportsItsSamplesAsCsvAndItsPictureAsPng) 
   EXPECT_EQ(csv.Rows[1], (std::vector<std::string>{"1", "-4999,75"}));
   EXPECT_EQ(csv.Rows[2], (std::vector<std::string>{"2", "-4999,5"}));
   EXPECT_EQ(csv.Rows[50], (std::vector<std::string>{"50", "-4987,5"}));
+  // The recording of the same acquisition: the same numbers and values.
+  const StrictCsv recorded = ReadStrictCsv(FileText(recordingPath), ';');
+  ASSERT_EQ(recorded.Rows.size(), csv.Rows.size());
+  for (std::size_t row = 1; row < csv.Rows.size(); ++row) {
+    EXPECT_EQ(recorded.Rows[row][0], csv.Rows[row][0]);
+    EXPECT_EQ(recorded.Rows[row].back(), csv.Rows[row][1]);
+  }
 
   const std::string pngPath = folder.Path("grafik.png");
   dialogs.Files().Answers.push_back(pngPath);
@@ -125,7 +136,7 @@ TEST_F(AcquisitionExportTest, TheChartExportsItsSamplesAsCsvAndItsPictureAsPng) 
   // Written through a temporary file that is gone afterwards.
   std::size_t files = 0;
   for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Dir())) ++files;
-  EXPECT_EQ(files, 2u);
+  EXPECT_EQ(files, 3u);  // with the recording
 
   dialogs.Files().Answers.push_back(folder.Path("fehlt/export.csv"));
   form->ErfassungCsvExportieren->Click();
