@@ -85,6 +85,13 @@ void TCommandHook::RunCommand(const std::string& line) {
     // "pan <dx>": drags the chart; answers where its X window starts now.
     DragChart(m_form.Chart1->Widget(), std::stoi(mode));
     Answer(std::to_string(m_form.Chart1->Scale1X().RangeLow()));
+  } else if (command == "hover") {
+    // "hover <x>": the pointer rests over the chart at x, no button held.
+    QWidget* chart = m_form.Chart1->Widget();
+    const QPointF at(std::stoi(mode), chart->height() / 2.0);
+    QMouseEvent event(QEvent::MouseMove, at, chart->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(chart, &event);
+    Answer("ok");
   } else if (command == "quit") {
     m_form.Close();
   } else {

@@ -149,15 +149,17 @@ Measured Measure(const Run& run, const Options& options, const XServer* x, const
   m.RssBefore = RssMiB(kurvex.Pid());
   const double cpu0 = CpuSeconds(kurvex.Pid()), x0 = x ? CpuSeconds(x->Pid()) : 0;
   // A drag stops the picture; small drags back and forth go on while the
-  // lines arrive, each drawn from the history.
+  // lines arrive, each drawn from the history, and between them the pointer
+  // moves over the plot with the readout following it.
   std::atomic<bool> feeding{true};
   std::thread panner;
   if (run.Panning) {
     kurvex.Ask("pan 300");
     panner = std::thread([&] {
-      for (int dx = 20; feeding; dx = -dx) {
-        kurvex.Ask("pan " + std::to_string(dx));
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      for (int step = 0; feeding; ++step) {
+        kurvex.Ask(step % 5 == 0 ? "pan " + std::to_string(step % 10 == 0 ? 20 : -20)
+                                 : "hover " + std::to_string(100 + 37 * step % 500));
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
       }
     });
   }
