@@ -96,6 +96,25 @@ TEST_F(CloserLookTest, InNormalTheReadoutFollowsThePointerAndGoesWhenItLeavesThe
   EXPECT_TRUE(WaitUntil([&] { return !panel.ReadoutLabel->Visible(); }));
 }
 
+// Pointer moves and samples between two frames cost one render at the next.
+TEST_F(CloserLookTest, TheReadoutFollowsThePointerWithOneRenderPerFrame) {
+  int renders = 0;
+  Chart().OnDataRendered = [&](TObject*, TCanvas&, int, int) { ++renders; };
+  Acquire(2000, true);
+  ASSERT_TRUE(WaitUntil([&] { return renders > 0; }));
+  QCoreApplication::processEvents();
+  renders = 0;
+  for (int x = 100; x < 400; x += 3) {
+    Hover(QPoint(x, Chart().TRim() + 30));
+    Samples(10);
+  }
+  EXPECT_EQ(renders, 0) << "a pointer move rendered at once";
+  ASSERT_TRUE(WaitUntil([&] { return renders > 0; }));
+  QCoreApplication::processEvents();
+  EXPECT_LE(renders, 2);
+  EXPECT_TRUE(Closer().Panel().ReadoutLabel->Visible());
+}
+
 TEST_F(CloserLookTest, InTrendTheReadoutFollowsTheScrollingSamplesAndStaysOnAPausedView) {
   Acquire(2000, true);
   const QPoint at = PixelOf((Chart().Scale1X().RangeLow() + Chart().Scale1X().RangeHigh()) / 2);
