@@ -88,7 +88,8 @@ void TForm1::ErfassungladenClick(TObject*) {
   // The chart shows the file now, not the acquisition before.
   m_lookBack->Forget();
   m_closerLook->Forget();
-  m_history.Clear();
+  // A running acquisition keeps its history whole, numbered as it counts.
+  if (!SerialComm1->Active()) m_history.Clear();
   m_recordingShown = false;
   if (load.CutBytes > 0) TellFileWasCut(*name, load);
 }

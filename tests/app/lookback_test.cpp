@@ -8,6 +8,8 @@
 #include "history/historyfeed.h"
 #include "tests/app/mainwindow_fixture.h"
 #include "tests/support/image.h"
+#include "tests/support/strictcsv.h"
+#include "tests/support/tempfolder.h"
 #include "tests/support/waituntil.h"
 
 namespace kurvex::test {
@@ -139,6 +141,25 @@ TEST_F(LookBackWindowTest, AfterStopADraggedTrendViewShowsTheSamplesThatScrolled
 
   form->ClearGraphButton->Click();
   EXPECT_EQ(CountPixels(chart.PlotBitmap(), clBlue), 0);
+}
+
+// A graph file loaded while an acquisition runs leaves its history whole:
+// the export still numbers every sample as it was counted.
+TEST_F(LookBackWindowTest, AFileLoadedWhileAcquiringKeepsTheHistoryNumbered) {
+  TempFolder folder;
+  form->Chart1->SaveGraph(folder.Path("leer.kvx"));
+  form->StartButton->Click();
+  Receive(100);
+  dialogs.Files().Answers.push_back(folder.Path("leer.kvx"));
+  form->Erfassungladen->Click();
+  Receive(50);
+  form->StopButton->Click();
+  dialogs.Files().Answers.push_back(folder.Path("export.csv"));
+  dialogs.Files().FilterAnswers.push_back(0);
+  form->ErfassungCsvExportieren->Click();
+  const StrictCsv csv = ReadStrictCsv(FileText(folder.Path("export.csv")), ',');
+  ASSERT_EQ(csv.Rows.size(), 151u);
+  EXPECT_EQ(csv.Rows.back()[0], "150");
 }
 
 }  // namespace
