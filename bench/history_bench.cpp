@@ -127,6 +127,7 @@ std::string InstrumentLines(int count) {
 // what keeping the history costs each line, to compare with BM_Intake.
 void IntakeLines(benchmark::State& state, bool withHistory) {
   TIntakeState session;
+  session.TrendMode = true;  // no limit: every line goes to the consumers
   TSampleIntake intake(session);
   THistory history;
   THistoryFeed feed(history);
@@ -145,6 +146,7 @@ void IntakeLines(benchmark::State& state, bool withHistory) {
   }
   const double lines = static_cast<double>(session.SampleCount - before);
   state.counters["lines_per_s"] = benchmark::Counter(lines, benchmark::Counter::kIsRate);
+  state.counters["history_samples"] = static_cast<double>(history.LastNumber());
   state.counters["ns_per_line"] =
       benchmark::Counter(lines * 1e-9, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
