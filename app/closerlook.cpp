@@ -158,6 +158,17 @@ void TCloserLook::PointerMoved(bool inPlot, double worldX, double worldY) {
   Later();
 }
 
+void TCloserLook::KeepInView(double x, double low, double high) {
+  const double shift = x < std::min(low, high) ? x - std::min(low, high)
+                       : x > std::max(low, high) ? x - std::max(low, high)
+                                                 : 0;
+  if (shift == 0) return;
+  const TScaleProps& y = m_chart.Scale1Y();
+  m_chart.SetRange(1, low + shift, y.RangeLow(), high + shift, y.RangeHigh());
+  // The view moved as a pan moves it, and stops a Trend picture as a pan does.
+  if (m_chart.OnZoomPan) m_chart.OnZoomPan(&m_chart);
+}
+
 void TCloserLook::KeyDown(TKey& key, TShiftState shift) {
   const bool plain = (shift & (ssCtrl | ssAlt)) == 0;
   if (key == 'C' && (shift & (ssCtrl | ssAlt)) == ssCtrl) {
@@ -181,6 +192,7 @@ void TCloserLook::KeyDown(TKey& key, TShiftState shift) {
     if (!next.Valid()) return;
     m_readoutBy = TReadoutBy::Keys;
     m_keyNumber = next.Number;
+    KeepInView(next.X, low, high);
     PlaceCrossHair(kReadoutCrossHair, next);
     Later();
   } else {

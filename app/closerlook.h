@@ -68,6 +68,8 @@ class TCloserLook : public TSampleConsumer {
   void Refresh();
   void Later() { m_frame.RideNextFrame(); }
   void ShowPanelIfWanted();
+  /// Moves the view by as much as it takes to show X (a sample the keys chose).
+  void KeepInView(double x, double low, double high);
   void PlaceCrossHair(int index, const TPickedSample& sample);
   TPickedSample ReadoutOf(const TSampleSeries& series) const;
   /// The readout, the markers and, while the panel shows, the statistics.

@@ -196,6 +196,18 @@ TEST_F(CloserLookTest, KeysMoveTheReadoutAndSetTheMarkersWhoseDifferencesAndStat
   EXPECT_NE(clipboard.find("\n1000\t250\t"), std::string::npos) << clipboard;
 }
 
+TEST_F(CloserLookTest, TheKeysScrollTheViewToKeepTheReadoutInIt) {
+  Acquire(1000);
+  form->StopButton->Click();
+  Chart().SetRange(1, 100, 0, 200, 300);
+  Chart().SetFocus();
+  Key(Qt::Key_Right);  // the middle of the view
+  Key(Qt::Key_Right, Qt::ShiftModifier);
+  EXPECT_EQ(Closer().Readout().Number, 250);
+  EXPECT_EQ(Chart().Scale1X().RangeLow(), 150);
+  EXPECT_EQ(Chart().Scale1X().RangeHigh(), 250);
+}
+
 TEST_F(CloserLookTest, TheContextMenuSetsMarkersWhereItOpensShowsStatisticsAndRemovesThem) {
   Acquire(200);
   form->StopButton->Click();
