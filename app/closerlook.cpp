@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "app/closertexts.h"
-#include "app/historyseries.h"
 #include "platform/system/localeformat.h"
 #include "platform/windows/clipboard.h"
 
@@ -97,8 +96,8 @@ const TSampleSeries* TCloserLook::Series() {
   if (m_history.LastNumber() >= m_history.FirstNumber()) {
     // An opened recording and a Trend view looked back on place sample n at X = n.
     const TSampleAxis axis = m_lookBack.LookingBack() ? TSampleAxis::Numbers : m_acquisitionAxis;
-    m_series = std::make_unique<THistorySeries>(m_history, axis, curve);
-    return m_series.get();
+    m_series.emplace(m_history, axis, curve);
+    return &*m_series;
   }
   if (m_chart.ItemCount() == 0) return nullptr;
   if (!m_items || m_itemsCount != m_chart.ItemCount() || m_itemsCurve != curve) {

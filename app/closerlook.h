@@ -3,9 +3,11 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "app/closerpanel.h"
 #include "app/closertexts.h"
+#include "app/historyseries.h"
 #include "app/itemseries.h"
 #include "app/lookback.h"
 #include "app/session.h"
@@ -86,7 +88,7 @@ class TCloserLook : public TSampleConsumer {
 
   /// How the last acquisition placed its samples (Normal from X = 0).
   TSampleAxis m_acquisitionAxis = TSampleAxis::Numbers;
-  std::unique_ptr<TSampleSeries> m_series;
+  std::optional<THistorySeries> m_series;  // the history as read last
   std::unique_ptr<TItemSeries> m_items;  // the chart's items as read last
   int m_itemsCount = -1;
   std::uint8_t m_itemsCurve = 0;

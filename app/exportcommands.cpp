@@ -27,9 +27,11 @@ void TForm1::ErfassungCsvExportierenClick(TObject*) {
   if (!choice) return;
   // An acquisition's samples as they were counted; a loaded file's points.
   const TCsvDialect dialect = CsvDialectOfFilter(choice->FilterIndex);
-  const std::string text = m_history.LastNumber() > 0
-                               ? HistorySamplesCsv(m_history, dialect, SessionState.CurveNames)
-                               : ChartSamplesCsv(Chart1->Store(), dialect);
+  // An opened recording's curves are not named by the last acquisition.
+  const std::span<const std::string> names =
+      ShowsOpenedRecording() ? std::span<const std::string>{} : std::span<const std::string>(SessionState.CurveNames);
+  const std::string text = m_history.LastNumber() > 0 ? HistorySamplesCsv(m_history, dialect, names)
+                                                      : ChartSamplesCsv(Chart1->Store(), dialect);
   if (const int error = ReplaceFileContents(choice->FileName, text); error != 0)
     ShowSaveFailure(choice->FileName, std::strerror(error));
 }

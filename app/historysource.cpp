@@ -2,20 +2,16 @@
 #include "app/historysource.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "app/curvecolors.h"
+#include "app/sampleseries.h"
 
 namespace kurvex {
 
 TColor THistorySource::CurveColor(std::size_t curve) const { return kurvex::CurveColor(curve); }
 
 std::pair<std::int64_t, std::int64_t> THistorySource::NumbersIn(double from, double to) const {
-  // Clamped as doubles first: a view far out must not overflow the cast.
-  const double first = std::max(std::ceil(from), static_cast<double>(m_history.FirstNumber()));
-  const double last = std::min(std::floor(to), static_cast<double>(m_history.LastNumber()));
-  if (!(first <= last)) return {1, 0};
-  return {static_cast<std::int64_t>(first), static_cast<std::int64_t>(last)};
+  return NumbersBetween(TSampleAxis::Numbers, from, to, m_history.FirstNumber(), m_history.LastNumber());
 }
 
 std::int64_t THistorySource::SampleCount(double from, double to) const {
