@@ -214,15 +214,20 @@ void TCustomComm::ForceClosed() {
 }
 
 void TCustomComm::DoClose() {
-  if (IsOpened()) {
-    try {
-      CloseInternal(true);
-      WriteLog(0, "The port is closed succesfully");
-    } catch (...) {
-      // Whatever failed (a handler, a listener), the port ends up closed.
-      ForceClosed();
+  {
+    const std::lock_guard<std::recursive_mutex> closing(m_closing);
+    if (IsOpened()) {
+      try {
+        CloseInternal(true);
+        WriteLog(0, "The port is closed succesfully");
+      } catch (...) {
+        // Whatever failed (a handler, a listener), the port ends up closed.
+        ForceClosed();
+      }
     }
   }
+  // Outside the lock: a retired reader may still be in a handler that closes.
+  JoinRetiredReaders();
   DoTraceState(*this, {tsTxEmpty});
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -178,7 +179,7 @@ class TCustomComm : public TBaseIO, private TComEventTarget {
   void StartThreads() override;
   /// Stops the reader. From inside a handling on the same thread it is not
   /// waited for (it waits for that very handling); it is joined at the next
-  /// start or stop made outside a handling, or at destruction.
+  /// start or close made outside a handling, or at destruction.
   void StopThreads() override;
   /// True when OnAfterReceive is assigned, so received bytes are read.
   virtual bool HasReceiver() const;
@@ -265,6 +266,9 @@ class TCustomComm : public TBaseIO, private TComEventTarget {
   std::unique_ptr<TReceiveThread> m_reader;
   /// Readers stopped from inside a handling, not joined yet.
   std::vector<std::unique_ptr<TReceiveThread>> m_retiredReaders;
+  /// Held by whoever closes the port: its owner, or the reader closing it on
+  /// a hang-up while events run on the reader. Only one of the two closes.
+  std::recursive_mutex m_closing;
 };
 
 }  // namespace kurvex

@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstring>
 #include <exception>
+#include <mutex>
+#include <thread>
 
 #include "platform/system/dispatcher.h"
 #include "serial/customcomm.h"
@@ -89,13 +91,18 @@ void TCustomComm::StopThreads() {
     return;
   }
   m_reader.reset();
-  JoinRetiredReaders();
 }
 
 void TCustomComm::JoinRetiredReaders() {
-  if (!InHandlingOnThisThread(this)) {
-    m_retiredReaders.clear();
+  if (InHandlingOnThisThread(this)) {
+    return;
   }
+  std::vector<std::unique_ptr<TReceiveThread>> retired;
+  {
+    const std::lock_guard<std::recursive_mutex> closing(m_closing);
+    retired.swap(m_retiredReaders);
+  }
+  retired.clear();
 }
 
 bool TCustomComm::HasReceiver() const { return static_cast<bool>(OnAfterReceive); }
@@ -234,6 +241,15 @@ void TCustomComm::ReportReceiveFailure() {
 }
 
 void TCustomComm::ProcessPortLost(const TComEvent& event, int error) {
+  std::unique_lock<std::recursive_mutex> closing(m_closing, std::defer_lock);
+  // An owner closing at this moment holds the lock and waits for this very
+  // thread: its stop request ends the wait, and the close is the owner's.
+  while (!closing.try_lock()) {
+    if (event.Stop.stop_requested()) {
+      return;
+    }
+    std::this_thread::yield();
+  }
   if (!IsCurrent(event)) {
     return;
   }
@@ -247,6 +263,7 @@ void TCustomComm::ProcessPortLost(const TComEvent& event, int error) {
     ForceClosed();
     ShowError(EKurvexError(CurrentErrorText()));
   }
+  closing.unlock();
   try {
     DoFatalError(1, static_cast<std::uint32_t>(error), message, true);
   } catch (...) {

@@ -155,6 +155,35 @@ TEST_P(ReceiveThreads, AnUnpluggedDeviceClosesTheComponentWhichReportsIt) {
   EXPECT_EQ(m_comm.ReceiveBufferSize(), 0u);
 }
 
+// On the reader thread a hang-up closes the component there, while its owner
+// may be closing it at the same moment: one of the two closes, once.
+TEST(ReceiveRace, AHangUpAndTheOwnersCloseMeetWithoutHarm) {
+  test::TempConfigHome home;
+  // The hang-up is seen within microseconds: the owner's close is spread over them.
+  for (int round = 0; round < 1000; ++round) {
+    test::PtyPair device;
+    test::LinkComPort(6, device.SlavePath());
+    std::atomic<int> fatal{0};
+    TSerialComm comm;
+    comm.SetUseMainThread(false);
+    comm.SetComPortNo(6);
+    comm.OnFatalError = [&](TBaseIO&, std::uint32_t, std::uint32_t, const std::string&,
+                            bool& raise) {
+      ++fatal;
+      raise = false;
+    };
+    comm.SetActive(true);
+    ASSERT_TRUE(comm.Active());
+    device.CloseMaster();
+    const auto until = std::chrono::steady_clock::now() + std::chrono::nanoseconds(round % 40 * 250);
+    while (std::chrono::steady_clock::now() < until) {
+    }
+    comm.SetActive(false);
+    EXPECT_FALSE(comm.Active());
+    EXPECT_LE(fatal, 1);
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Threads, ReceiveThreads, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "GuiThread" : "ReaderThread"; });
 
