@@ -215,8 +215,8 @@ void TCustomComm::ForceClosed() {
 
 void TCustomComm::DoClose() {
   {
-    const std::lock_guard<std::recursive_mutex> closing(m_closing);
-    if (IsOpened()) {
+    std::unique_lock<std::recursive_mutex> closing(m_closing, std::defer_lock);
+    if (LockForClose(closing) && IsOpened()) {
       try {
         CloseInternal(true);
         WriteLog(0, "The port is closed succesfully");

@@ -229,6 +229,9 @@ class TCustomComm : public TBaseIO, private TComEventTarget {
                    TTraceStates& states, TComEventResult& result);
   /// Turns an error that escaped the receive path into a fatal error.
   void ReportReceiveFailure();
+  /// Takes `closing`; false, without it, when this thread runs a handling
+  /// whose reader another thread stops meanwhile (that thread closes).
+  bool LockForClose(std::unique_lock<std::recursive_mutex>& closing);
   void JoinRetiredReaders();
 
   std::uint32_t WatchedEvents() const override { return m_eventMask; }

@@ -32,6 +32,7 @@ constexpr auto kHandlingBudget = std::chrono::milliseconds(4);
 // inside one must not wait for the reader, which waits for the handling.
 struct HandlingFrame {
   const TCustomComm* Comm;
+  const std::stop_token* ReaderStop;
   const HandlingFrame* Outer;
 };
 
@@ -39,7 +40,8 @@ thread_local const HandlingFrame* t_innermostHandling = nullptr;
 
 class HandlingScope {
  public:
-  explicit HandlingScope(const TCustomComm* comm) : m_frame{comm, t_innermostHandling} {
+  HandlingScope(const TCustomComm* comm, const TComEvent& event)
+      : m_frame{comm, &event.Stop, t_innermostHandling} {
     t_innermostHandling = &m_frame;
   }
   ~HandlingScope() { t_innermostHandling = m_frame.Outer; }
@@ -50,14 +52,16 @@ class HandlingScope {
   HandlingFrame m_frame;
 };
 
-bool InHandlingOnThisThread(const TCustomComm* comm) {
+const HandlingFrame* HandlingOnThisThread(const TCustomComm* comm) {
   for (const HandlingFrame* frame = t_innermostHandling; frame != nullptr; frame = frame->Outer) {
     if (frame->Comm == comm) {
-      return true;
+      return frame;
     }
   }
-  return false;
+  return nullptr;
 }
+
+bool InHandlingOnThisThread(const TCustomComm* comm) { return HandlingOnThisThread(comm) != nullptr; }
 
 // The message of the error being handled in a catch block.
 std::string CurrentErrorText() {
@@ -91,6 +95,23 @@ void TCustomComm::StopThreads() {
     return;
   }
   m_reader.reset();
+}
+
+bool TCustomComm::LockForClose(std::unique_lock<std::recursive_mutex>& closing) {
+  const HandlingFrame* handling = HandlingOnThisThread(this);
+  if (handling == nullptr) {
+    closing.lock();
+    return true;
+  }
+  // Whoever holds the lock may be stopping this very handling's reader and
+  // waiting for it: then the close is theirs, and this one gives way.
+  while (!closing.try_lock()) {
+    if (handling->ReaderStop->stop_requested()) {
+      return false;
+    }
+    std::this_thread::yield();
+  }
+  return true;
 }
 
 void TCustomComm::JoinRetiredReaders() {
@@ -150,7 +171,7 @@ TComEventResult TCustomComm::ProcessComEvent(const TComEvent& event) {
   if (!IsCurrent(event)) {
     return result;
   }
-  HandlingScope scope(this);
+  HandlingScope scope(this, event);
   try {
     HandleComEvent(event, result);
   } catch (...) {
@@ -241,19 +262,11 @@ void TCustomComm::ReportReceiveFailure() {
 }
 
 void TCustomComm::ProcessPortLost(const TComEvent& event, int error) {
+  HandlingScope scope(this, event);
   std::unique_lock<std::recursive_mutex> closing(m_closing, std::defer_lock);
-  // An owner closing at this moment holds the lock and waits for this very
-  // thread: its stop request ends the wait, and the close is the owner's.
-  while (!closing.try_lock()) {
-    if (event.Stop.stop_requested()) {
-      return;
-    }
-    std::this_thread::yield();
-  }
-  if (!IsCurrent(event)) {
+  if (!LockForClose(closing) || !IsCurrent(event)) {
     return;
   }
-  HandlingScope scope(this);
   const std::string message = FormatText("Device \"%s\" Connection Lost !!!\r%s",
                                          GetDeviceName().c_str(), std::strerror(error));
   try {

@@ -155,35 +155,6 @@ TEST_P(ReceiveThreads, AnUnpluggedDeviceClosesTheComponentWhichReportsIt) {
   EXPECT_EQ(m_comm.ReceiveBufferSize(), 0u);
 }
 
-// On the reader thread a hang-up closes the component there, while its owner
-// may be closing it at the same moment: one of the two closes, once.
-TEST(ReceiveRace, AHangUpAndTheOwnersCloseMeetWithoutHarm) {
-  test::TempConfigHome home;
-  // The hang-up is seen within microseconds: the owner's close is spread over them.
-  for (int round = 0; round < 1000; ++round) {
-    test::PtyPair device;
-    test::LinkComPort(6, device.SlavePath());
-    std::atomic<int> fatal{0};
-    TSerialComm comm;
-    comm.SetUseMainThread(false);
-    comm.SetComPortNo(6);
-    comm.OnFatalError = [&](TBaseIO&, std::uint32_t, std::uint32_t, const std::string&,
-                            bool& raise) {
-      ++fatal;
-      raise = false;
-    };
-    comm.SetActive(true);
-    ASSERT_TRUE(comm.Active());
-    device.CloseMaster();
-    const auto until = std::chrono::steady_clock::now() + std::chrono::nanoseconds(round % 40 * 250);
-    while (std::chrono::steady_clock::now() < until) {
-    }
-    comm.SetActive(false);
-    EXPECT_FALSE(comm.Active());
-    EXPECT_LE(fatal, 1);
-  }
-}
-
 INSTANTIATE_TEST_SUITE_P(Threads, ReceiveThreads, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "GuiThread" : "ReaderThread"; });
 
@@ -221,6 +192,56 @@ TEST_F(ReceiveEvents, AnEventTheGuiHasNotRunIsDroppedByCloseAndByDestruction) {
   }  // destroyed while open with an event waiting
   RunEventsFor(30);
   EXPECT_EQ(calls, 0);
+}
+
+// Waits a little longer each round, so that the owner's close falls on every
+// step of a close the reader makes at the same time.
+void SpreadOver(int round, std::chrono::nanoseconds step) {
+  const auto until = std::chrono::steady_clock::now() + round % 40 * step;
+  while (std::chrono::steady_clock::now() < until) {
+  }
+}
+
+// On the reader thread a hang-up or a handler closes the component there,
+// while its owner may be closing it at the same moment: one of them closes,
+// once, and neither waits for the other for ever.
+TEST(ReceiveRace, AHangUpAndTheOwnersCloseMeetWithoutHarm) {
+  test::TempConfigHome home;
+  for (int round = 0; round < 1000; ++round) {
+    test::PtyPair device;
+    test::LinkComPort(6, device.SlavePath());
+    std::atomic<int> fatal{0};
+    TSerialComm comm;
+    comm.SetUseMainThread(false);
+    comm.SetComPortNo(6);
+    comm.OnFatalError = [&](TBaseIO&, std::uint32_t, std::uint32_t, const std::string&,
+                            bool& raise) {
+      ++fatal;
+      raise = false;
+    };
+    comm.SetActive(true);
+    ASSERT_TRUE(comm.Active());
+    device.CloseMaster();
+    SpreadOver(round, std::chrono::nanoseconds(250));  // a hang-up is seen within microseconds
+    comm.SetActive(false);
+    EXPECT_FALSE(comm.Active());
+    EXPECT_LE(fatal, 1);
+  }
+}
+
+TEST_F(ReceiveEvents, AHandlersCloseAndTheOwnersCloseMeetWithoutHarm) {
+  TSerialComm comm;
+  ConfigureLikeTheWindow(comm);
+  comm.SetUseMainThread(false);
+  comm.OnAfterReceive = [](TBaseIO& com, const std::uint8_t*, std::uint32_t) { com.SetActive(false); };
+  for (int round = 0; round < 1000; ++round) {
+    comm.SetActive(true);
+    m_pty.WriteMaster("x");
+    SpreadOver(round, std::chrono::microseconds(25));  // bytes reach the handler within a millisecond
+    comm.SetActive(false);
+    ASSERT_FALSE(comm.Active());
+    tcflush(m_pty.Slave(), TCIFLUSH);
+  }
 }
 
 }  // namespace
