@@ -5,8 +5,9 @@
 #include <vector>
 
 #include "chart/ticklayout.h"
+#include "tests/chart/ticks_fixture.h"
 
-namespace kurvex {
+namespace kurvex::test {
 namespace {
 
 TTickParams Range(double low, double high, int minTicks = 3) {
@@ -15,33 +16,6 @@ TTickParams Range(double low, double high, int minTicks = 3) {
   p.High = high;
   p.MinTicks = minTicks;
   return p;
-}
-
-TTickLayout Layout(const TTickParams& p) {
-  TTickLayout layout;
-  LayoutTicks(p, layout);
-  return layout;
-}
-
-std::vector<double> Values(const TTickLayout& layout, bool labelled) {
-  std::vector<double> v;
-  for (const TTickMark& m : layout.Marks)
-    if (m.Long == labelled) v.push_back(m.Value);
-  return v;
-}
-
-std::vector<std::string> Labels(const TTickLayout& layout) {
-  std::vector<std::string> v;
-  for (const TTickMark& m : layout.Marks)
-    if (m.Long) v.push_back(m.Label);
-  return v;
-}
-
-std::vector<double> Recorded(const TTickLayout& layout) {
-  std::vector<double> v;
-  for (const TTickMark& m : layout.Marks)
-    if (m.Recorded) v.push_back(m.Value);
-  return v;
 }
 
 void ExpectValues(const std::vector<double>& actual, const std::vector<double>& expected) {
@@ -233,4 +207,4 @@ TEST(LogTicksTest, EndsFromSinglePrecisionFieldsKeepTheirTicks) {
 }
 
 }  // namespace
-}  // namespace kurvex
+}  // namespace kurvex::test

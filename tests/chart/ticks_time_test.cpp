@@ -9,8 +9,9 @@
 #include "chart/datetimescale.h"
 #include "chart/dtlabel.h"
 #include "chart/timescale.h"
+#include "tests/chart/ticks_fixture.h"
 
-namespace kurvex {
+namespace kurvex::test {
 namespace {
 
 TTickParams Params(TFigType type, double low, double high, int minTicks = 3) {
@@ -21,32 +22,6 @@ TTickParams Params(TFigType type, double low, double high, int minTicks = 3) {
   p.MinTicks = minTicks;
   p.DecPlaces = type == ftTime ? 4 : -2;
   return p;
-}
-
-TTickLayout Layout(const TTickParams& p) {
-  TTickLayout layout;
-  LayoutTicks(p, layout);
-  return layout;
-}
-
-std::vector<double> LongValues(const TTickLayout& l) {
-  std::vector<double> v;
-  for (const TTickMark& m : l.Marks)
-    if (m.Long) v.push_back(m.Value);
-  return v;
-}
-
-std::vector<std::string> Labels(const TTickLayout& l) {
-  std::vector<std::string> v;
-  for (const TTickMark& m : l.Marks)
-    if (m.Long) v.push_back(m.Label);
-  return v;
-}
-
-int ShortCount(const TTickLayout& l) {
-  int n = 0;
-  for (const TTickMark& m : l.Marks) n += m.Long ? 0 : 1;
-  return n;
 }
 
 constexpr double kMinute = 1.0 / 1440;
@@ -60,7 +35,7 @@ TEST(TimeTicksTest, StepsFromTheTableAndHourMinuteSecondLabels) {
 
   TTickLayout minute = Layout(Params(ftTime, 0, 60));
   EXPECT_EQ(Labels(minute), (std::vector<std::string>{" 00:00:00", " 00:00:20", " 00:00:40", " 00:01:00"}));
-  EXPECT_EQ(ShortCount(minute), 13);  // every 5 s, both ends included
+  EXPECT_EQ(Values(minute, false).size(), 13u);    // every 5 s, both ends included
   EXPECT_EQ(minute.Marks.back().Recorded, false);  // horizontal with short ticks
 
   TTickLayout second = Layout(Params(ftTime, 0, 1));
@@ -71,7 +46,7 @@ TEST(TimeTicksTest, StepsFromTheTableAndHourMinuteSecondLabels) {
   EXPECT_EQ(Labels(negative).back(), " 00:00:00");
 
   TTickLayout reversed = Layout(Params(ftTime, 60, 0));
-  EXPECT_EQ(LongValues(reversed), (std::vector<double>{60, 40, 20, 0}));
+  EXPECT_EQ(Values(reversed, true), (std::vector<double>{60, 40, 20, 0}));
 }
 
 TEST(TimeTicksTest, TicksStayOnTheAxisFarFromZero) {
@@ -82,8 +57,8 @@ TEST(TimeTicksTest, TicksStayOnTheAxisFarFromZero) {
       EXPECT_GE(m.Value, std::min(low, high));
       EXPECT_LE(m.Value, std::max(low, high));
     }
-    EXPECT_EQ(LongValues(layout).size(), 6u);  // every 0.2 s, both ends included
-    EXPECT_EQ(ShortCount(layout), 21);
+    EXPECT_EQ(Values(layout, true).size(), 6u);  // every 0.2 s, both ends included
+    EXPECT_EQ(Values(layout, false).size(), 21u);
   }
   EXPECT_EQ(Labels(Layout(Params(ftTime, 1e9, 1e9 + 1))).front(), " 277777:46:40.000");
 }
@@ -122,7 +97,7 @@ TEST(DateTimeTicksTest, TimeOfDayTicksOnWholeStepsWithTheDateOncePerDay) {
   TTickLayout tenMinutes = Layout(Params(ftDateTime, kDay15Mar2023, kDay15Mar2023 + 10 * kMinute));
   EXPECT_EQ(Labels(tenMinutes),
             (std::vector<std::string>{"00:00 15-Mrz-2023", "00:02", "00:04", "00:06", "00:08", "00:10"}));
-  EXPECT_EQ(ShortCount(tenMinutes), 5);
+  EXPECT_EQ(Values(tenMinutes, false).size(), 5u);
   for (const TTickMark& m : tenMinutes.Marks) EXPECT_TRUE(m.Recorded);
 
   TTickParams night = Params(ftDateTime, kDay15Mar2023 + 0.9, kDay15Mar2023 + 1.1);
@@ -169,7 +144,7 @@ TEST(DateTimeTicksTest, DayMonthAndYearTicksOnCalendarBoundaries) {
 
   TTickLayout years = Layout(Params(ftDateTime, 0, 36527));  // a century
   EXPECT_EQ(Labels(years), (std::vector<std::string>{"1900", "1920", "1940", "1960", "1980", "2000"}));
-  EXPECT_EQ(ShortCount(years), 5);  // every ten years
+  EXPECT_EQ(Values(years, false).size(), 5u);  // every ten years
   TTickParams shortYears = Params(ftDateTime, 0, 36527);
   shortYears.DateFormat.YearLength = ylYY;
   EXPECT_EQ(Labels(Layout(shortYears))[1], "20");
@@ -214,4 +189,4 @@ TEST(DateTimeFormatTest, LabelObjectNotifiesEveryChange) {
 }
 
 }  // namespace
-}  // namespace kurvex
+}  // namespace kurvex::test

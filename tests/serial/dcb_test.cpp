@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <string>
 #include <utility>
 
 #include "serial/dcb.h"
@@ -51,36 +52,29 @@ TEST(DCBFlags, RulesFillTheFixedFields) {
   EXPECT_EQ(dcb.BaudRate, 4800u);
 }
 
+// The line settings a block gives, as one text: rate, data bits and parity
+// ("8N"), the switches that are on, the XON/XOFF characters.
+std::string Line(const DCB& dcb) {
+  const SerialLineSettings s = LineSettingsFromDCB(dcb);
+  std::string text = std::to_string(s.BaudRate) + " " + std::to_string(s.DataBits) + "NOEMS"[int(s.Parity)];
+  const bool on[] = {s.CheckParity, s.TwoStopBits, s.HardwareFlow, s.XonXoffOutput, s.XonXoffInput, s.Dtr, s.Rts};
+  const char* names[] = {" check", " 2stop", " rtscts", " xon-out", " xon-in", " dtr", " rts"};
+  for (std::size_t i = 0; i < std::size(on); ++i) text += on[i] ? names[i] : "";
+  return text + " " + std::to_string(s.XonChar) + "/" + std::to_string(s.XoffChar);
+}
+
 TEST(LineSettings, FlowControlAndModemLinesFollowTheFlagWord) {
   DCB dcb = DefaultCommConfig().dcb;
   dcb.BaudRate = 115200;
   ApplyDCBRules(dcb, spNone, false);
-  SerialLineSettings none = LineSettingsFromDCB(dcb);
-  EXPECT_EQ(none.BaudRate, 115200u);
-  EXPECT_EQ(none.DataBits, 8);
-  EXPECT_FALSE(none.HardwareFlow);
-  EXPECT_FALSE(none.XonXoffOutput);
-  EXPECT_FALSE(none.XonXoffInput);
-  EXPECT_TRUE(none.Dtr);
-  EXPECT_TRUE(none.Rts);
-
+  EXPECT_EQ(Line(dcb), "115200 8N dtr rts 17/19");
   ApplyDCBRules(dcb, spXonXoff, false);
-  const SerialLineSettings xon = LineSettingsFromDCB(dcb);
-  EXPECT_TRUE(xon.XonXoffOutput);
-  EXPECT_TRUE(xon.XonXoffInput);
-  EXPECT_FALSE(xon.HardwareFlow);
-  EXPECT_EQ(xon.XonChar, 17);
-  EXPECT_EQ(xon.XoffChar, 19);
-
+  EXPECT_EQ(Line(dcb), "115200 8N xon-out xon-in dtr rts 17/19");
   ApplyDCBRules(dcb, spHardware, false);
-  EXPECT_TRUE(LineSettingsFromDCB(dcb).HardwareFlow);
-
+  EXPECT_EQ(Line(dcb), "115200 8N rtscts dtr rts 17/19");
   // Toggle mode: RTS stays down until the sender raises it.
   ApplyDCBRules(dcb, spNone, true);
-  const SerialLineSettings rs485 = LineSettingsFromDCB(dcb);
-  EXPECT_FALSE(rs485.Rts);
-  EXPECT_FALSE(rs485.HardwareFlow);
-  EXPECT_TRUE(rs485.Dtr);
+  EXPECT_EQ(Line(dcb), "115200 8N dtr 17/19");
 }
 
 TEST(LineSettings, FramingFollowsTheDCBFields) {
@@ -89,17 +83,10 @@ TEST(LineSettings, FramingFollowsTheDCBFields) {
   dcb.Parity = MARKPARITY;
   dcb.Flags |= fParity;
   dcb.StopBits = TWOSTOPBITS;
-  SerialLineSettings settings = LineSettingsFromDCB(dcb);
-  EXPECT_EQ(settings.DataBits, 7);
-  EXPECT_EQ(settings.Parity, SerialParity::Mark);
-  EXPECT_TRUE(settings.CheckParity);
-  EXPECT_TRUE(settings.TwoStopBits);
-
+  EXPECT_EQ(Line(dcb), "9600 7M check 2stop dtr rts 17/19");
   dcb.Parity = 9;  // garbage from a stored block
   dcb.StopBits = ONE5STOPBITS;
-  settings = LineSettingsFromDCB(dcb);
-  EXPECT_EQ(settings.Parity, SerialParity::None);
-  EXPECT_TRUE(settings.TwoStopBits);
+  EXPECT_EQ(Line(dcb), "9600 7N check 2stop dtr rts 17/19");
 }
 
 TEST(EventMask, EachTraceStateHasItsBit) {

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <sstream>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -12,28 +14,25 @@
 namespace kurvex {
 namespace {
 
+// The settings, as one text: parity, stop bits and protocol by their ordinals.
+std::string Settings(const TSerialComm& c) {
+  std::ostringstream text;
+  text << c.GetDeviceName() << " " << c.BaudRate() << " " << int(c.ByteSize()) << int(c.Parity()) << int(c.StopBits())
+       << " protocol " << int(c.StreamProtocol()) << " flags " << std::hex << c.DCBBlock().Flags << std::dec
+       << " buffers " << c.BufferInSize() << "/" << c.BufferOutSize() << " timeouts " << c.TimeoutRead() << "/"
+       << c.TimeoutWrite() << " mask " << c.EventMask() << " event char " << int(c.EventChar());
+  return text.str();
+}
+
 TEST(SerialCommConfig, ConstructorDefaults) {
   TSerialComm comm;
+  EXPECT_EQ(Settings(comm), "COM1 19200 800 protocol 2 flags 2015 buffers 8192/8192 timeouts 0/0 mask 1 event char 0");
   EXPECT_FALSE(comm.Active());
-  EXPECT_EQ(comm.BaudRate(), 19200u);
-  EXPECT_EQ(comm.ByteSize(), 8);
-  EXPECT_EQ(comm.Parity(), pNone);
-  EXPECT_EQ(comm.StopBits(), sbOne);
-  EXPECT_EQ(comm.StreamProtocol(), spHardware);
-  EXPECT_EQ(comm.DCBBlock().Flags, 0x2015u);
-  EXPECT_EQ(comm.ComPortNo(), 1);
   EXPECT_EQ(comm.ComPort(), cpCOM1);
-  EXPECT_EQ(comm.BufferInSize(), 8192);
-  EXPECT_EQ(comm.BufferOutSize(), 8192);
-  EXPECT_EQ(comm.TimeoutRead(), 0u);
-  EXPECT_EQ(comm.TimeoutWrite(), 0u);
   EXPECT_TRUE(comm.TraceStates().Empty());
-  EXPECT_EQ(comm.EventMask(), EV_RXCHAR);
   EXPECT_TRUE(comm.UseMainThread());
-  EXPECT_EQ(comm.EventChar(), '\0');
   EXPECT_EQ(comm.ReceiveBufferSize(), 0u);
   EXPECT_TRUE(comm.ModemSignals().Empty());
-  EXPECT_EQ(comm.GetDeviceName(), "COM1");
 }
 
 TEST(SerialCommConfig, ComPortIsAViewOfComPortNo) {
@@ -149,13 +148,8 @@ TEST(SerialCommConfig, SaveAndLoadConfigRoundTrip) {
   TSerialComm loaded;
   loaded.SetStreamProtocol(spNone);
   loaded.LoadConfig("HKEY_CURRENT_USER", "Software\\Kurvex", "Port");
-  EXPECT_EQ(loaded.ComPortNo(), 7);
-  EXPECT_EQ(loaded.BaudRate(), 57600u);
-  EXPECT_EQ(loaded.Parity(), pOdd);
-  EXPECT_EQ(loaded.StopBits(), sbTwo);
-  EXPECT_EQ(loaded.ByteSize(), 7);
-  EXPECT_EQ(loaded.TimeoutRead(), 11u);
-  EXPECT_EQ(loaded.TimeoutWrite(), 22u);
+  EXPECT_EQ(Settings(loaded),
+            "COM7 57600 712 protocol 0 flags 5013 buffers 8192/8192 timeouts 11/22 mask 1 event char 0");
   EXPECT_EQ(loaded.DCBBlock().Flags, 0x1011u | fParity | fAbortOnError);
   loaded.SetStreamProtocol(spHardware);
   EXPECT_EQ(loaded.DCBBlock().Flags, 0x2015u | fParity | fAbortOnError);

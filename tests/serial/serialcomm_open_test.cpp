@@ -81,22 +81,7 @@ TEST_F(SerialCommOpen, AMissingPortFiresTheEventThenThrows) {
   EXPECT_EQ(log.Lines.back(), "0 Fatal Error: 1, 0, " + expected);
 }
 
-TEST_F(SerialCommOpen, AVetoedErrorLeavesThePortClosedWithoutException) {
-  test::LinkComPort(4, (m_home.Dir() / "nowhere").string());
-  TSerialComm comm;
-  comm.SetComPortNo(4);
-  int calls = 0;
-  comm.OnFatalError = [&](TBaseIO&, std::uint32_t, std::uint32_t, const std::string& msg, bool& raise) {
-    EXPECT_EQ(msg, OpenErrorText(4, ENOENT));
-    raise = false;
-    ++calls;
-  };
-  EXPECT_EQ(OpenError(comm), "");
-  EXPECT_EQ(calls, 1);
-  EXPECT_FALSE(comm.Active());
-}
-
-TEST_F(SerialCommOpen, PortZeroAndNonTerminalsDoNotOpen) {
+TEST_F(SerialCommOpen, PortZeroNonTerminalsAndVetoedErrorsDoNotOpen) {
   TSerialComm comm;
   comm.SetComPortNo(0);
   EXPECT_EQ(OpenError(comm), OpenErrorText(0, ENOENT));
@@ -106,6 +91,19 @@ TEST_F(SerialCommOpen, PortZeroAndNonTerminalsDoNotOpen) {
   test::LinkComPort(3, file.string());
   comm.SetComPortNo(3);
   EXPECT_EQ(OpenError(comm), OpenErrorText(3, ENOTTY));
+  EXPECT_FALSE(comm.Active());
+
+  // A vetoed error leaves the port closed without an exception.
+  test::LinkComPort(4, (m_home.Dir() / "nowhere").string());
+  comm.SetComPortNo(4);
+  int calls = 0;
+  comm.OnFatalError = [&](TBaseIO&, std::uint32_t, std::uint32_t, const std::string& msg, bool& raise) {
+    EXPECT_EQ(msg, OpenErrorText(4, ENOENT));
+    raise = false;
+    ++calls;
+  };
+  EXPECT_EQ(OpenError(comm), "");
+  EXPECT_EQ(calls, 1);
   EXPECT_FALSE(comm.Active());
 }
 
@@ -130,25 +128,17 @@ TEST_F(SerialCommOpen, OpensTheLinkedPtyRawAt115200With8N1AndNoFlowControl) {
   EXPECT_EQ(tio.c_iflag & (IXON | IXOFF | ICRNL | INPCK | ISTRIP), 0u);
   EXPECT_EQ(tio.c_lflag & (ICANON | ECHO | ISIG | IEXTEN), 0u);
   EXPECT_EQ(tio.c_oflag & OPOST, 0u);
+  for (const std::uint32_t baud : {110u, 300u, 600u, 1200u, 2400u, 4800u, 9600u, 14400u, 19200u, 38400u, 56000u, 57600u,
+                                   115200u, 128000u, 256000u}) {
+    comm.SetBaudRate(baud);  // every rate of the window
+    EXPECT_EQ(ReadTtySpeed(m_pty.Slave()), baud);
+  }
+  const termios last = SlaveTermios();
+  EXPECT_EQ(cfgetispeed(&last), cfgetospeed(&last)) << "input follows output";
 
   comm.SetActive(false);
   EXPECT_FALSE(comm.Active());
   EXPECT_EQ(log.Lines.back(), "0 SerialComm: The port is closed succesfully");
-}
-
-TEST_F(SerialCommOpen, EveryBaudRateOfTheWindowReadsBack) {
-  TSerialComm comm;
-  comm.SetComPortNo(5);
-  comm.SetActive(true);
-  ASSERT_TRUE(comm.Active());
-  for (const std::uint32_t baud : {110u, 300u, 600u, 1200u, 2400u, 4800u, 9600u, 14400u, 19200u,
-                                   38400u, 56000u, 57600u, 115200u, 128000u, 256000u}) {
-    comm.SetBaudRate(baud);
-    EXPECT_EQ(ReadTtySpeed(m_pty.Slave()), baud);
-  }
-  // Input follows output.
-  const termios tio = SlaveTermios();
-  EXPECT_EQ(cfgetispeed(&tio), cfgetospeed(&tio));
 }
 
 TEST_F(SerialCommOpen, PropertiesChangedWhileOpenReachTheLine) {
@@ -189,17 +179,26 @@ TEST_F(SerialCommOpen, PropertiesChangedWhileOpenReachTheLine) {
   EXPECT_TRUE(comm.Active());
 }
 
-TEST_F(SerialCommOpen, ReceiveBufferIsSizedAtOpen) {
+TEST_F(SerialCommOpen, AnOpenSizesTheReceiveBufferAndUsesAHandedOverDeviceOnce) {
+  test::PtyPair other;
+  int error = 0;
+  auto device = OpenTermiosDevice(other.SlavePath(), error);
+  ASSERT_TRUE(device);
   TSerialComm comm;
   comm.SetComPortNo(5);
   comm.SetBufferInSize(16384);
+  comm.HandOverDevice(std::move(device));
   comm.SetActive(true);
   EXPECT_EQ(comm.ReceiveBufferSize(), 16384u);
+  comm.SendString("h");
+  EXPECT_EQ(other.ReadMaster(1), "h");
   comm.SetBufferInSize(100);
   EXPECT_EQ(comm.ReceiveBufferSize(), 16384u);  // until the next open
-  comm.SetActive(true);
+  comm.SetActive(true);                         // which goes by name again
   EXPECT_EQ(comm.BufferInSize(), 100);
   EXPECT_EQ(comm.ReceiveBufferSize(), 8192u);
+  comm.SendString("n");
+  EXPECT_EQ(m_pty.ReadMaster(1), "n");
   comm.SetActive(false);
   EXPECT_EQ(comm.ReceiveBufferSize(), 0u);
 }
@@ -395,22 +394,6 @@ TEST_F(SerialCommOpen, ConnectionChecksFailWithoutDsr) {
   EXPECT_THROW(comm.ReadPnPId(id), ESerialCommError);
   EXPECT_EQ(id, "");
   EXPECT_FALSE(comm.Active());  // as it was before
-}
-
-TEST_F(SerialCommOpen, HandedOverDeviceIsUsedOnce) {
-  test::PtyPair other;
-  int error = 0;
-  auto device = OpenTermiosDevice(other.SlavePath(), error);
-  ASSERT_TRUE(device);
-  TSerialComm comm;
-  comm.SetComPortNo(5);
-  comm.HandOverDevice(std::move(device));
-  comm.SetActive(true);
-  comm.SendString("h");
-  EXPECT_EQ(other.ReadMaster(1), "h");
-  comm.SetActive(true);  // the next open goes by name again
-  comm.SendString("n");
-  EXPECT_EQ(m_pty.ReadMaster(1), "n");
 }
 
 TEST(FatalError, ShowOnlyReportsInsteadOfThrowing) {

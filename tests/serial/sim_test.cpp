@@ -15,6 +15,7 @@
 #include <functional>
 #include <mutex>
 #include <set>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -47,35 +48,26 @@ std::string Problem(const std::vector<std::string>& args) {
   return problem != nullptr ? *problem : "";
 }
 
-TEST(SimOptions, DefaultsAndEveryOption) {
-  const Options defaults = Parse({});
-  EXPECT_EQ(defaults.Port, 5u);
-  EXPECT_EQ(defaults.Rate, 2000);
-  EXPECT_EQ(defaults.Shape, Wave::Sine);
-  EXPECT_EQ(defaults.Count, 0u);
-  EXPECT_EQ(defaults.End, LineEnd::CrLf);
-  EXPECT_EQ(defaults.Values, 1u);
-  EXPECT_TRUE(defaults.Names.empty());
-  EXPECT_EQ(defaults.BadLines, 0u);
-  EXPECT_FALSE(defaults.Help);
+// The options the arguments give, as one text: wave and line end by their ordinals.
+std::string Parsed(const std::vector<std::string>& args) {
+  const Options o = Parse(args);
+  std::ostringstream text;
+  text << "port " << o.Port << " rate " << o.Rate << " wave " << int(o.Shape) << " count " << o.Count << " end "
+       << int(o.End) << " values " << o.Values << " bad " << o.BadLines << (o.Help ? " help" : "");
+  for (const std::string& name : o.Names) text << " " << name;
+  return text.str();
+}
 
-  const Options all = Parse({"--port", "12", "--rate=50.5", "--wave", "steps", "--count", "9",
-                             "--lf-only", "--bad-lines=3"});
-  EXPECT_EQ(all.Port, 12u);
-  EXPECT_EQ(all.Rate, 50.5);
-  EXPECT_EQ(all.Shape, Wave::Steps);
-  EXPECT_EQ(all.Count, 9u);
-  EXPECT_EQ(all.End, LineEnd::Lf);
-  EXPECT_EQ(all.BadLines, 3u);
-  EXPECT_EQ(Parse({"--wave=noise"}).Shape, Wave::Noise);
-  EXPECT_TRUE(Parse({"--help"}).Help);
-  EXPECT_EQ(Parse({"--line-end", "cr"}).End, LineEnd::Cr);
-  EXPECT_EQ(Parse({"--lf-only", "--line-end=crlf"}).End, LineEnd::CrLf);
-  EXPECT_EQ(Parse({"--values", "3"}).Values, 3u);
+TEST(SimOptions, DefaultsAndEveryOption) {
+  EXPECT_EQ(Parsed({}), "port 5 rate 2000 wave 0 count 0 end 0 values 1 bad 0");
+  EXPECT_EQ(Parsed({"--port", "12", "--rate=50.5", "--wave", "steps", "--count", "9", "--lf-only", "--bad-lines=3"}),
+            "port 12 rate 50.5 wave 3 count 9 end 1 values 1 bad 3");
+  EXPECT_EQ(Parsed({"--wave=noise", "--line-end", "cr", "--help"}),
+            "port 5 rate 2000 wave 2 count 0 end 2 values 1 bad 0 help");
+  EXPECT_EQ(Parsed({"--lf-only", "--line-end=crlf", "--values", "3"}),
+            "port 5 rate 2000 wave 0 count 0 end 0 values 3 bad 0");
   // Names alone give the number of values; with --values the two agree.
-  const Options named = Parse({"--names=a,Temp_2,b.x"});
-  EXPECT_EQ(named.Values, 3u);
-  EXPECT_EQ(named.Names, (std::vector<std::string>{"a", "Temp_2", "b.x"}));
+  EXPECT_EQ(Parsed({"--names=a,Temp_2,b.x"}), "port 5 rate 2000 wave 0 count 0 end 0 values 3 bad 0 a Temp_2 b.x");
   EXPECT_EQ(Parse({"--names", "a,b", "--values", "2"}).Values, 2u);
   EXPECT_NE(Usage().find("--bad-lines"), std::string::npos);
 }
