@@ -106,6 +106,19 @@ TEST_F(CloserLookTest, InNormalTheReadoutFollowsThePointerAndGoesWhenItLeavesThe
   Hover(QPoint(3, 3));  // the chart's rim
   EXPECT_EQ(Chart().CrossHair(1).Mode(), chOff);
   EXPECT_TRUE(WaitUntil([&] { return !panel.ReadoutLabel->Visible(); }));
+
+  // The same acquisition saved and loaded as a graph file is read from its points, without times.
+  TempFolder folder;
+  Chart().SaveGraph(folder.Path("a.kvx"));
+  form->ClearGraphButton->Click();
+  Chart().LoadGraph(folder.Path("a.kvx"), true);
+  Chart().SetRange(1, 0, 0, 20, 10);
+  Hover(PixelOf(6.2));
+  const TPickedSample read = Closer().Readout();
+  EXPECT_EQ(read.Number, 6);
+  EXPECT_EQ(read.Value, ValueOf(6));
+  EXPECT_EQ(read.WallNs, 0);
+  EXPECT_EQ(Shown(*panel.ReadoutLabel, "Sample 6 · 1,5"), "Sample 6 · 1,5");
 }
 
 // Pointer moves and samples between two frames cost one render at the next.
@@ -149,23 +162,6 @@ TEST_F(CloserLookTest, InTrendTheReadoutFollowsTheScrollingSamplesAndStaysOnAPau
   EXPECT_EQ(Closer().Readout().Value, ValueOf(paused.Number));
   EXPECT_NE(Closer().Readout().WallNs, 0);
   form->StopButton->Click();
-}
-
-TEST_F(CloserLookTest, ALoadedGraphFileIsReadFromItsPointsWithoutTimes) {
-  Acquire(20);
-  form->StopButton->Click();
-  TempFolder folder;
-  const std::string file = folder.Path("a.kvx");
-  Chart().SaveGraph(file);
-  form->ClearGraphButton->Click();
-  Chart().LoadGraph(file, true);
-  Chart().SetRange(1, 0, 0, 20, 10);
-  Hover(PixelOf(6.2));
-  const TPickedSample read = Closer().Readout();
-  EXPECT_EQ(read.Number, 6);
-  EXPECT_EQ(read.Value, ValueOf(6));
-  EXPECT_EQ(read.WallNs, 0);
-  EXPECT_EQ(Shown(*Closer().Panel().ReadoutLabel, "Sample 6 · 1,5"), "Sample 6 · 1,5");
 }
 
 TEST_F(CloserLookTest, KeysMoveTheReadoutAndSetTheMarkersWhoseDifferencesAndStatisticsAreTheDirectOnes) {

@@ -148,11 +148,13 @@ TEST_F(LookBackWindowTest, AFileLoadedWhileAcquiringKeepsTheHistoryNumbered) {
   TempFolder folder;
   form->Chart1->SaveGraph(folder.Path("leer.kvx"));
   form->StartButton->Click();
+  EXPECT_FALSE(form->AufzeichnungOeffnen->Enabled()) << "a recording opens only while idle";
   Lines(100);
   dialogs.Files().Answers.push_back(folder.Path("leer.kvx"));
   form->Erfassungladen->Click();
   Lines(50);
   form->StopButton->Click();
+  EXPECT_TRUE(form->AufzeichnungOeffnen->Enabled());
   dialogs.Files().Answers.push_back(folder.Path("export.csv"));
   dialogs.Files().FilterAnswers.push_back(0);
   form->ErfassungCsvExportieren->Click();

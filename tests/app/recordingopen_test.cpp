@@ -80,14 +80,5 @@ TEST_F(RecordingOpenTest, FilesThatCannotBeShownAreToldAndChangeNothing) {
   EXPECT_EQ(form->Chart1->CurveSource(), nullptr);
 }
 
-TEST_F(RecordingOpenTest, IsUnavailableWhileAcquiring) {
-  EXPECT_TRUE(form->AufzeichnungOeffnen->Enabled());
-  form->StartButton->Click();
-  ASSERT_TRUE(form->SerialComm1->Active());
-  EXPECT_FALSE(form->AufzeichnungOeffnen->Enabled());
-  form->StopButton->Click();
-  EXPECT_TRUE(form->AufzeichnungOeffnen->Enabled());
-}
-
 }  // namespace
 }  // namespace kurvex::test
