@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -45,6 +43,7 @@ TEST_F(ExportTest, AnExportNeverChangesWhatTheScreenShows) {
   const std::vector<std::pair<std::string, std::function<void()>>> exports = {
       {"png", [&] { form->GrafikSpeichernPNG->Action()->trigger(); }},
       {"bmp", [&] { form->GrafikSpeichernBMP->Action()->trigger(); }},
+      {"csv", [&] { form->ErfassungCsvExportieren->Action()->trigger(); }},
   };
   for (const auto& [extension, click] : exports) {
     int shown = 0;
@@ -68,7 +67,7 @@ TEST_F(ExportTest, AnExportNeverChangesWhatTheScreenShows) {
 // written under that name by every command that writes a file, and nothing
 // else is left beside it.
 TEST_F(ExportTest, ExportsTakeEveryNameTheDialogTakes) {
-  const auto longName = [](const std::string& extension) { return std::string(250 - extension.size(), 'a') + extension; };
+  const auto longName = [](const std::string& ext) { return std::string(250 - ext.size(), 'a') + ext; };
   const std::vector<std::pair<std::string, TMenuItem*>> commands = {
       {".csv", form->ErfassungCsvExportieren}, {".png", form->GrafikSpeichernPNG},
       {".bmp", form->GrafikSpeichernBMP},      {".kvx", form->ErfassungSpeichern},
@@ -85,16 +84,7 @@ TEST_F(ExportTest, ExportsTakeEveryNameTheDialogTakes) {
 }
 
 // An acquisition over the pty, then its samples and its picture exported.
-class AcquisitionExportTest : public MainWindowTest {
- protected:
-  TempFolder folder;
-};
-
-TEST_F(AcquisitionExportTest, TheChartExportsItsSamplesAsCsvAndItsPictureAsPng) {
-  const std::string recordingPath = folder.Path("aufzeichnung.csv");
-  dialogs.Files().Answers.push_back(recordingPath);
-  dialogs.Files().FilterAnswers.push_back(1);
-  form->AufzeichnungsdateiWaehlen->Click();
+TEST_F(ExportTest, AnAcquisitionExportsItsSamplesAsCsvAndItsPictureAsPng) {
   form->StartButton->Click();
   std::string lines;
   for (int n = 1; n <= 50; ++n) lines += std::to_string(n * 0.25 - 5000) + "\r\n";
@@ -114,13 +104,6 @@ TEST_F(AcquisitionExportTest, TheChartExportsItsSamplesAsCsvAndItsPictureAsPng) 
   EXPECT_EQ(csv.Rows[1], (std::vector<std::string>{"1", "-4999,75"}));
   EXPECT_EQ(csv.Rows[2], (std::vector<std::string>{"2", "-4999,5"}));
   EXPECT_EQ(csv.Rows[50], (std::vector<std::string>{"50", "-4987,5"}));
-  // The recording of the same acquisition: the same numbers and values.
-  const StrictCsv recorded = ReadStrictCsv(FileText(recordingPath), ';');
-  ASSERT_EQ(recorded.Rows.size(), csv.Rows.size());
-  for (std::size_t row = 1; row < csv.Rows.size(); ++row) {
-    EXPECT_EQ(recorded.Rows[row][0], csv.Rows[row][0]);
-    EXPECT_EQ(recorded.Rows[row].back(), csv.Rows[row][1]);
-  }
 
   const std::string pngPath = folder.Path("grafik.png");
   dialogs.Files().Answers.push_back(pngPath);
@@ -136,13 +119,7 @@ TEST_F(AcquisitionExportTest, TheChartExportsItsSamplesAsCsvAndItsPictureAsPng) 
   // Written through a temporary file that is gone afterwards.
   std::size_t files = 0;
   for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Dir())) ++files;
-  EXPECT_EQ(files, 3u);  // with the recording
-
-  dialogs.Files().Answers.push_back(folder.Path("fehlt/export.csv"));
-  form->ErfassungCsvExportieren->Click();
-  ASSERT_EQ(Messages().size(), 1u);
-  EXPECT_EQ(Messages()[0], "Die Datei \"" + folder.Path("fehlt/export.csv") + "\" konnte nicht gespeichert werden.\n" +
-                               std::strerror(ENOENT));
+  EXPECT_EQ(files, 2u);
 }
 
 }  // namespace

@@ -50,6 +50,13 @@ TEST_F(KeyboardTest, F5StartsAndShiftF5OrEscStops) {
   EXPECT_EQ(FocusName(), "DatOffsetEdit");
   EXPECT_EQ(f.StartButton->Widget()->toolTip(), "Start (F5)");
   EXPECT_EQ(f.StopButton->Widget()->toolTip(), "Stop (Shift+F5, Esc)");
+
+  // Buttons take the focus by Tab, not by a click; a focused one is pressed with the space bar.
+  QTest::mouseClick(f.ClearGraphButton->Widget(), Qt::LeftButton);
+  EXPECT_EQ(FocusName(), "DatOffsetEdit");
+  f.StartButton->SetFocus();
+  Press(Qt::Key_Space);
+  EXPECT_TRUE(f.SerialComm1->Active());
 }
 
 TEST_F(KeyboardTest, FileShortcutsRunTheMenuCommandsAndAreShown) {
@@ -108,16 +115,6 @@ TEST_F(KeyboardTest, TabVisitsEveryControlInReadingOrder) {
 
   Press(Qt::Key_Backtab);
   EXPECT_EQ(FocusName(), "Chart1");
-}
-
-TEST_F(KeyboardTest, ButtonsTakeTheFocusByTabButNotByClick) {
-  TForm1& f = *form;
-  f.DatSkalEdit->SetFocus();
-  QTest::mouseClick(f.ClearGraphButton->Widget(), Qt::LeftButton);
-  EXPECT_EQ(FocusName(), "DatSkalEdit");
-  f.StartButton->SetFocus();
-  Press(Qt::Key_Space);  // a focused button is pressed with the space bar
-  EXPECT_TRUE(f.SerialComm1->Active());
 }
 
 TEST_F(KeyboardTest, EscClosesTheInfoWindow) {

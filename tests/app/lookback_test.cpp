@@ -101,11 +101,10 @@ TEST_F(LookBackTest, AnOpenedRecordingShowsWholeWithoutALiveWindow) {
 // right twice, far past what the chart's own items hold.
 class LookBackWindowTest : public MainWindowTest {
  protected:
-  void Receive(int lines) {
+  void Lines(int lines) {
     std::string bytes;
     for (int i = 0; i < lines; ++i, ++sent) bytes += std::to_string(5 + (sent % 100) / 25.0) + "\r\n";
-    form->SerialComm1AfterReceive(*form->SerialComm1, reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                                  static_cast<std::uint32_t>(bytes.size()));
+    Receive(bytes);
   }
   void DragRight(int pixels) {
     QWidget* w = form->Chart1->Widget();
@@ -122,7 +121,7 @@ class LookBackWindowTest : public MainWindowTest {
 TEST_F(LookBackWindowTest, AfterStopADraggedTrendViewShowsTheSamplesThatScrolledOff) {
   form->TrendCheckBox->SetChecked(true);
   form->StartButton->Click();
-  Receive(5000);
+  Lines(5000);
   form->StopButton->Click();
   DragRight(500);
   DragRight(500);
@@ -149,11 +148,13 @@ TEST_F(LookBackWindowTest, AFileLoadedWhileAcquiringKeepsTheHistoryNumbered) {
   TempFolder folder;
   form->Chart1->SaveGraph(folder.Path("leer.kvx"));
   form->StartButton->Click();
-  Receive(100);
+  EXPECT_FALSE(form->AufzeichnungOeffnen->Enabled()) << "a recording opens only while idle";
+  Lines(100);
   dialogs.Files().Answers.push_back(folder.Path("leer.kvx"));
   form->Erfassungladen->Click();
-  Receive(50);
+  Lines(50);
   form->StopButton->Click();
+  EXPECT_TRUE(form->AufzeichnungOeffnen->Enabled());
   dialogs.Files().Answers.push_back(folder.Path("export.csv"));
   dialogs.Files().FilterAnswers.push_back(0);
   form->ErfassungCsvExportieren->Click();

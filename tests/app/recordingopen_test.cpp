@@ -21,8 +21,6 @@ class RecordingOpenTest : public MainWindowTest {
     dialogs.Files().Answers.push_back(path);
     form->AufzeichnungOeffnen->Click();
   }
-  std::pair<double, double> X() const { return {form->Chart1->ScaleX(1).RangeLow(), form->Chart1->ScaleX(1).RangeHigh()}; }
-  std::string Count() const { return form->StatusBar->Panels()[0].Text(); }
 
   TempFolder folder;
 };
@@ -37,10 +35,11 @@ TEST_F(RecordingOpenTest, AForeignFileOpensWithTheChosenColumnAndTellsItsBadRow)
   ASSERT_EQ(dialogs.Choices().Calls.size(), 1u);
   EXPECT_EQ(dialogs.Choices().Calls[0].Items, (std::vector<std::string>{"U", "I"}));
   EXPECT_NE(form->Chart1->CurveSource(), nullptr);
-  EXPECT_EQ(X(), (std::pair<double, double>{1, 4}));
+  EXPECT_EQ(RangeX(), (TAxisWindow{1, 4}));
   EXPECT_EQ(form->Chart1->ScaleY(1).RangeLow(), 1.5);  // "U", the first item, with its gap
-  EXPECT_EQ(Count(), "3");
-  EXPECT_EQ(Messages(), (std::vector<std::string>{"Zeile 4 enthält keine Zahl; 1 Zeile wurde übersprungen, 3 geladen."}));
+  EXPECT_EQ(Panel(0), "3");
+  EXPECT_EQ(Messages(),
+            (std::vector<std::string>{"Zeile 4 enthält keine Zahl; 1 Zeile wurde übersprungen, 3 geladen."}));
 
   form->ErfassungSpeichern->Click();
   EXPECT_EQ(dialogs.Files().Calls.size(), 1u);
@@ -64,7 +63,7 @@ TEST_F(RecordingOpenTest, CancelLeavesTheChartAsItWas) {
   EXPECT_EQ(dialogs.Progress().Texts.size(), 1u);
   EXPECT_EQ(form->Chart1->ItemCount(), items);
   EXPECT_EQ(form->Chart1->CurveSource(), nullptr);
-  EXPECT_EQ(X(), (std::pair<double, double>{0, 1000}));
+  EXPECT_EQ(RangeX(), (TAxisWindow{0, 1000}));
   EXPECT_TRUE(Messages().empty());
 }
 
@@ -74,19 +73,11 @@ TEST_F(RecordingOpenTest, FilesThatCannotBeShownAreToldAndChangeNothing) {
   Open(Write("Nr,\"Zeit (ISO 8601, Ortszeit)\",Sekunden seit Start,Rohwert,Wert (skaliert)\r\n1,gestern,0,1,1\r\n"));
   const std::vector<std::string> messages = Messages();
   ASSERT_EQ(messages.size(), 3u);
-  EXPECT_EQ(messages[0], "Die Datei \"" + folder.Path("missing.csv") + "\" konnte nicht gelesen werden.\nNo such file or directory");
+  EXPECT_EQ(messages[0],
+            "Die Datei \"" + folder.Path("missing.csv") + "\" konnte nicht gelesen werden.\nNo such file or directory");
   EXPECT_EQ(messages[1], NoNumbersText(folder.Path("r.csv")));
   EXPECT_EQ(messages[2], "Zeile 2 enthält keine gültige Zeit; 1 Zeile wurde übersprungen, keine geladen.");
   EXPECT_EQ(form->Chart1->CurveSource(), nullptr);
-}
-
-TEST_F(RecordingOpenTest, IsUnavailableWhileAcquiring) {
-  EXPECT_TRUE(form->AufzeichnungOeffnen->Enabled());
-  form->StartButton->Click();
-  ASSERT_TRUE(form->SerialComm1->Active());
-  EXPECT_FALSE(form->AufzeichnungOeffnen->Enabled());
-  form->StopButton->Click();
-  EXPECT_TRUE(form->AufzeichnungOeffnen->Enabled());
 }
 
 }  // namespace
