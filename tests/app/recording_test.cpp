@@ -137,9 +137,7 @@ TEST_F(RecordingTest, AFullDiskEndsTheRecordingButNotTheAcquisition) {
             std::string::npos);
 }
 
-TEST(RecordingFailureText, IsTheSystemsReasonOrTheFullQueue) {
-  EXPECT_EQ(RecordingFailureText({TRecordingFailure::rfWriteFailed, "No space left on device"}),
-            "No space left on device");
+TEST(RecordingFailureText, OfAFullQueue) {
   EXPECT_EQ(RecordingFailureText({TRecordingFailure::rfQueueFull, {}, 262144}),
             "Die Datei wird langsamer geschrieben, als die Samples ankommen (Puffer für 262144 Zeilen voll)");
 }
