@@ -63,6 +63,7 @@ TEST_F(DataFormatWindow, TheChosenFormatGoesOnTheLineAtStartAndShows) {
   f.FormatComboBox->SetText("7O1");
   FakeSerialDevice* fake = StartWithFakeDevice();
   EXPECT_FALSE(f.FormatComboBox->Widget()->isEnabled());
+  EXPECT_EQ(fake->LastSettings().BaudRate, 9600u);
   EXPECT_EQ(fake->LastSettings().DataBits, 7);
   EXPECT_EQ(fake->LastSettings().Parity, SerialParity::Odd);
   EXPECT_EQ(Panel(1), idlePort + " · 9600 7O1");

@@ -23,24 +23,6 @@ class EndToEndTest : public MainWindowTest {
   }
 };
 
-TEST_F(EndToEndTest, LinesThroughARealPortBecomeExactSamples) {
-  form->StartButton->Click();
-  ASSERT_TRUE(form->SerialComm1->Active());
-  pty.WriteMaster(Lines(1, 1000));
-  ASSERT_TRUE(WaitUntil([&] { return form->SessionState.SampleCount == 1000; }))
-      << form->SessionState.SampleCount;
-  EXPECT_EQ(form->StatusBar->Panels()[0].Text(), "1000");
-  ASSERT_EQ(form->Chart1->ItemCount(), 1000);
-  EXPECT_EQ(form->Chart1->Item(0).X, 0);
-  for (int i = 1; i < 1000; ++i) {
-    ASSERT_EQ(form->Chart1->Item(i).X, i + 1);
-    ASSERT_EQ(form->Chart1->Item(i).Y, (i + 1) * 0.5);
-  }
-  EXPECT_EQ(form->Label10->Caption(), "500");
-  form->StopButton->Click();
-  EXPECT_TRUE(Messages().empty());
-}
-
 TEST_F(EndToEndTest, UnpluggingThePortShowsTheErrorAndStops) {
   form->StartButton->Click();
   pty.WriteMaster(Lines(1, 20));

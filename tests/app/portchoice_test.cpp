@@ -130,19 +130,18 @@ TEST_F(PortChoiceTest, ThePortAnAcquisitionHasOpenGetsNoNewNumber) {
 }
 
 TEST(PortTexts, ChoicesAndReasonsReadAsTheUserExpects) {
+  const auto device = [](int number, const char* path, const char* maker = "", const char* product = "") {
+    TSerialDevice d;
+    d.PortNumber = number;
+    d.DevicePath = path;
+    d.Manufacturer = maker;
+    d.Description = product;
+    return d;
+  };
   TDeviceList present;
-  TSerialDevice onboard;
-  onboard.PortNumber = 1;
-  onboard.DevicePath = "/dev/ttyS0";
-  TSerialDevice adapter;
-  adapter.PortNumber = 20;
-  adapter.Manufacturer = "FTDI";
-  adapter.Description = "FTDI FT232R USB UART";
-  adapter.DevicePath = "/dev/ttyUSB0";
-  TSerialDevice unnamed;
-  unnamed.PortNumber = 4097;
-  unnamed.DevicePath = "/dev/ttyAMA0";
-  for (const TSerialDevice& device : {unnamed, adapter, onboard}) present.Insert(device);
+  present.Insert(device(4097, "/dev/ttyAMA0"));
+  present.Insert(device(20, "/dev/ttyUSB0", "FTDI", "FTDI FT232R USB UART"));
+  present.Insert(device(1, "/dev/ttyS0"));
   const std::vector<std::string> items = PortChoiceItems(present);
   ASSERT_EQ(items.size(), 22u);
   EXPECT_EQ(items[0], "1 – /dev/ttyS0");
@@ -154,6 +153,10 @@ TEST(PortTexts, ChoicesAndReasonsReadAsTheUserExpects) {
 
   EXPECT_EQ(OpenFailureText(5, EIO, true, {}), "COM5: Input/output error");
   EXPECT_EQ(OpenFailureText(5, EIO, false, {}), "COM5: kein Gerät");
+  for (const int denied : {EACCES, EPERM}) {
+    EXPECT_EQ(OpenFailureText(5, denied, true, {}),
+              "COM5: keine Berechtigung – Benutzer zur Gruppe dialout hinzufügen");
+  }
   EXPECT_EQ(OpenFailureText(5, EBUSY, true, {}), "COM5: von einem anderen Programm belegt");
   EXPECT_EQ(OpenFailureText(5, EBUSY, true, {{17, "minicom"}, {40, "screen"}}),
             "COM5: belegt von minicom (PID 17), screen (PID 40)");

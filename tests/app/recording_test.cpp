@@ -124,22 +124,18 @@ TEST_F(RecordingTest, AFullDiskEndsTheRecordingButNotTheAcquisition) {
   EXPECT_NE(message.find(std::strerror(ENOSPC)), std::string::npos) << message;
   EXPECT_NE(message.find("Die Erfassung läuft weiter."), std::string::npos) << message;
   EXPECT_EQ(Panel(3), "Aufzeichnung abgebrochen: " + path + ": " + std::strerror(ENOSPC));
-  // What was written stays: complete rows of the chosen (Excel) dialect, from the first sample on.
+  // What was written stays, in the chosen (Excel) dialect; that it ends at
+  // a complete row is the recorder's test.
   const StrictCsv csv = ReadStrictCsv(FileText(path), ';');
   ASSERT_EQ(csv.Error, "");
   ASSERT_GT(csv.Rows.size(), 100u);
   EXPECT_LT(csv.Rows.size(), 3000u);
-  for (std::size_t n = 1; n < csv.Rows.size(); ++n) {
-    ASSERT_EQ(csv.Rows[n][0], std::to_string(n));
-    ASSERT_EQ(StrictFloat(csv.Rows[n][3], ','), WireValue(static_cast<int>(n)));
-  }
+  EXPECT_EQ(csv.Rows[1][3], "-4999,75");
   EXPECT_NE(message.find(GroupedCount(static_cast<std::int64_t>(csv.Rows.size() - 1)) + " bis dahin"),
             std::string::npos);
 }
 
-TEST(RecordingFailureText, IsTheSystemsReasonOrTheFullQueue) {
-  EXPECT_EQ(RecordingFailureText({TRecordingFailure::rfWriteFailed, "No space left on device"}),
-            "No space left on device");
+TEST(RecordingFailureText, OfAFullQueue) {
   EXPECT_EQ(RecordingFailureText({TRecordingFailure::rfQueueFull, {}, 262144}),
             "Die Datei wird langsamer geschrieben, als die Samples ankommen (Puffer für 262144 Zeilen voll)");
 }

@@ -52,16 +52,6 @@ TEST_F(SessionTest, StartOpensThePortAndSwitchesToAcquiring) {
   f.StopButton->Click();
   ExpectIdle(f);
   EXPECT_TRUE(Messages().empty());
-
-  // The next start takes port and baud rate from the combo boxes.
-  LinkComPort(7, pty.SlavePath());
-  f.ComComboBox->SetText("7");
-  f.BaudComboBox->SetText("14400");
-  f.StartButton->Click();
-  EXPECT_TRUE(f.SerialComm1->Active());
-  EXPECT_EQ(f.SessionState.PortNumber, 7);
-  EXPECT_EQ(f.SerialComm1->BaudRate(), 14400u);
-  f.StopButton->Click();
 }
 
 TEST_F(SessionTest, TrendCheckedStartPlotsInTrendAndStopSwitchesTrendOff) {

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include <cfloat>
 #include <clocale>
 #include <cstdio>
 #include <cstring>
@@ -15,17 +14,15 @@
 namespace kurvex {
 namespace {
 
+// Any float in '.' form is the random test's; these are the comma in each
+// layout, zero and the doubles at the edges of the fixed form.
 TEST(ValueTextTest, GeneralFormatWithFifteenDigits) {
-  EXPECT_EQ(GeneralValueText(12.5, ','), "12,5");
   EXPECT_EQ(GeneralValueText(0, ','), "0");
   EXPECT_EQ(GeneralValueText(static_cast<float>(0.1), ','), "0,100000001490116");
-  EXPECT_EQ(GeneralValueText(-0.0001, '.'), "-0.0001");
   EXPECT_EQ(GeneralValueText(0.00001, ','), "1E-5");
-  EXPECT_EQ(GeneralValueText(1.5e20, ','), "1,5E20");
   EXPECT_EQ(GeneralValueText(-2.5e-7, ','), "-2,5E-7");
   EXPECT_EQ(GeneralValueText(123456789012345.0, ','), "123456789012345");
   EXPECT_EQ(GeneralValueText(1e15, ','), "1E15");
-  EXPECT_EQ(GeneralValueText(static_cast<float>(FLT_MAX), ','), "3,40282346638529E38");
 }
 
 // Qt sets the C library to the user's locale; in a German session it writes

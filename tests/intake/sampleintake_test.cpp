@@ -74,17 +74,6 @@ TEST_F(SampleIntakeTest, ScalesInExtendedPrecisionAndStoresSingle) {
   EXPECT_EQ(state.ScaledValue, 1.00000035762786865234375f);  // 1 + 2^-22 + 2^-23
 }
 
-TEST_F(SampleIntakeTest, LinesThatAreNotANumberInFullAreCountedAndStillTaken) {
-  Receive("12,5\r\n12.5 V\r\nabc\r\n");
-  ASSERT_EQ(log.size(), 3u);
-  EXPECT_EQ(log[0].Raw, 12.5f);  // a German instrument's decimal comma
-  EXPECT_EQ(log[1].Raw, 12.5f);
-  EXPECT_EQ(log[2].Raw, 0);
-  EXPECT_EQ(state.InvalidLines, 2);
-  EXPECT_TRUE(outcomes[0].Complete);
-  EXPECT_FALSE(outcomes[1].Complete);
-}
-
 TEST_F(SampleIntakeTest, TheSampleBeyondTheNormalLimitIsCountedButGoesToNoConsumer) {
   state.SampleCount = kNormalSampleLimit - 1;
   Receive("1\r\n2\r\n3\r\n");
