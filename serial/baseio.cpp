@@ -68,6 +68,7 @@ void TBaseIO::CloseDeviceHandle() {
     return;
   }
   // Reset first: an OnClose handler sees the component closed.
+  m_opened = false;
   m_device.reset();
   if (OnClose) {
     OnClose(*this);

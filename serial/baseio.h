@@ -56,7 +56,8 @@ class TBaseIO : public TPortListHolder {
   /// An open failure raises ESerialCommError unless OnFatalError vetoes it.
   void SetActive(bool active);
 
-  virtual bool IsOpened() const { return m_device != nullptr; }
+  /// Safe to ask from any thread: a reader may close the port meanwhile.
+  virtual bool IsOpened() const { return m_opened.load(); }
 
   /// The open device, null while closed. Owned by the component; its Fd()
   /// may be polled by a reader thread until the port closes.
@@ -128,7 +129,10 @@ class TBaseIO : public TPortListHolder {
 
   /// Takes the handed-over device, if any.
   std::unique_ptr<SerialDevice> TakeHandedOverDevice() { return std::move(m_handedOver); }
-  void SetDevice(std::unique_ptr<SerialDevice> device) { m_device = std::move(device); }
+  void SetDevice(std::unique_ptr<SerialDevice> device) {
+    m_device = std::move(device);
+    m_opened = m_device != nullptr;
+  }
 
   /// Writes "<prefix><text>" to the log sink, if any.
   void WriteLog(int level, const std::string& text) const;
@@ -141,6 +145,7 @@ class TBaseIO : public TPortListHolder {
   };
 
   std::unique_ptr<SerialDevice> m_device;
+  std::atomic<bool> m_opened{false};
   std::unique_ptr<SerialDevice> m_handedOver;
   std::vector<Listener> m_listeners;
   TDeviceList m_deviceList;

@@ -82,6 +82,9 @@ void TCustomComm::StartThreads() {
   // otherwise no message loop is known to run.
   SetGuiThreadReachable(TDispatcher::InGuiThread());
   TComEventTarget& target = *this;
+  // The reader may close the port before the assignment is done (a device
+  // gone at once): its close waits for the lock.
+  const std::lock_guard<std::recursive_mutex> closing(m_closing);
   m_reader = std::make_unique<TReceiveThread>(target, *Device(), ++m_generation);
 }
 

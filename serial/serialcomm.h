@@ -12,6 +12,8 @@ namespace kurvex {
 class TSerialComm final : public TCustomSerialComm {
  public:
   TSerialComm() = default;
+  // First, while the whole object stands: the reader calls virtual methods.
+  ~TSerialComm() override { ShutDown(); }
 };
 
 }  // namespace kurvex
