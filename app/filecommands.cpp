@@ -26,9 +26,8 @@ constexpr const char* kMessageCaption = "Kurvex";
 void TellFileWasCut(const std::string& fileName, const TGraphLoad& load) {
   const std::string records = load.Records == 1 ? "1 vollständiger Datensatz wurde"
                                                 : GroupedCount(load.Records) + " vollständige Datensätze wurden";
-  TheMessageBoxes().Show("Die Datei \"" + fileName + "\" endet mitten in einem Datensatz.\n" + records +
-                             " geladen, der abgeschnittene Rest (" + GroupedCount(load.CutBytes) + " Bytes) nicht.",
-                         kMessageCaption, MessageIcon::Warning, MessageButtons::Ok);
+  ShowFileWarning("Die Datei \"" + fileName + "\" endet mitten in einem Datensatz.\n" + records +
+                  " geladen, der abgeschnittene Rest (" + GroupedCount(load.CutBytes) + " Bytes) nicht.");
 }
 
 // The export writes its name with the extension ".bmp"; when that is not

@@ -25,6 +25,10 @@ void ShowFileFailure(const std::string& text) {
   TheMessageBoxes().Show(text, "Kurvex", MessageIcon::Error, MessageButtons::Ok);
 }
 
+void ShowFileWarning(const std::string& text) {
+  TheMessageBoxes().Show(text, "Kurvex", MessageIcon::Warning, MessageButtons::Ok);
+}
+
 void ShowSaveFailure(const std::string& fileName, const std::string& reason) {
   ShowFileFailure(FileFailureText("Die Datei", fileName, "gespeichert", reason));
 }

@@ -23,6 +23,8 @@ std::string FileFailureText(std::string_view what, const std::string& fileName, 
 
 /// Shows a FileFailureText in an error box.
 void ShowFileFailure(const std::string& text);
+/// Shows in a warning box what of a file could not be used or kept.
+void ShowFileWarning(const std::string& text);
 /// Shows that the file `fileName` could not be saved, and why.
 void ShowSaveFailure(const std::string& fileName, const std::string& reason);
 

@@ -7,7 +7,6 @@
 #include "app/numbertext.h"
 #include "app/recordingtexts.h"
 #include "platform/system/configdir.h"
-#include "platform/windows/messageboxes.h"
 #include "recording/recordingname.h"
 
 namespace kurvex {
@@ -96,10 +95,9 @@ void TForm1::ReportRecordingFailure(const std::string& reason) {
   const std::string& fileName = m_recorder.FileName();
   Status(TStatusField::Recording).SetText("Aufzeichnung abgebrochen: ", fileName, ": " + reason);
   const std::string goesOn = SerialComm1->Active() ? "Die Erfassung läuft weiter. " : "";
-  TheMessageBoxes().Show("Die Aufzeichnung in die Datei \"" + fileName + "\" wurde abgebrochen:\n" + reason + "\n\n" +
-                             goesOn + "Die " + GroupedCount(m_recorder.RowsWritten()) +
-                             " bis dahin geschriebenen Zeilen bleiben erhalten.",
-                         "Kurvex", MessageIcon::Warning, MessageButtons::Ok);
+  ShowFileWarning("Die Aufzeichnung in die Datei \"" + fileName + "\" wurde abgebrochen:\n" + reason + "\n\n" +
+                  goesOn + "Die " + GroupedCount(m_recorder.RowsWritten()) +
+                  " bis dahin geschriebenen Zeilen bleiben erhalten.");
 }
 
 }  // namespace kurvex

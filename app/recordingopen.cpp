@@ -10,7 +10,6 @@
 #include "csvimport/csvimport.h"
 #include "platform/system/configdir.h"
 #include "platform/windows/choicedialogs.h"
-#include "platform/windows/messageboxes.h"
 #include "platform/windows/progresswindows.h"
 
 namespace kurvex {
@@ -22,10 +21,6 @@ constexpr const char* kRecordingFilter = "CSV-Dateien (*.csv)|*.csv;*.CSV|Alle D
 
 void ShowReadFailure(const std::string& fileName, int error) {
   ShowFileFailure(FileFailureText("Die Datei", fileName, "gelesen", std::strerror(error)));
-}
-
-void TellKurvex(const std::string& text) {
-  TheMessageBoxes().Show(text, "Kurvex", MessageIcon::Warning, MessageButtons::Ok);
 }
 
 // The column of a foreign file to show: the only one, or the user's pick.
@@ -77,7 +72,7 @@ void TForm1::AufzeichnungOeffnenClick(TObject*) {
   if (!name) return;
   const TCsvProbe probe = ProbeCsvFile(*name);
   if (probe.Error != 0) return ShowReadFailure(*name, probe.Error);
-  if (!probe.Layout) return TellKurvex(NoNumbersText(*name));
+  if (!probe.Layout) return ShowFileWarning(NoNumbersText(*name));
   const std::optional<std::size_t> column = ChooseColumn(*probe.Layout);
   if (!column) return;
 
@@ -85,7 +80,7 @@ void TForm1::AufzeichnungOeffnenClick(TObject*) {
   const std::optional<TCsvLoad> load = Load(*name, *probe.Layout, *column, history);
   if (!load) return;  // cancelled: the chart stays as it was
   if (load->Error != 0) return ShowReadFailure(*name, load->Error);
-  if (load->Rows == 0) return TellKurvex(load->BadRows > 0 ? BadRowsText(*load) : NoNumbersText(*name));
+  if (load->Rows == 0) return ShowFileWarning(load->BadRows > 0 ? BadRowsText(*load) : NoNumbersText(*name));
 
   // Outside Trend the mouse can zoom as well as pan.
   TrendCheckBox->SetChecked(false);
@@ -95,7 +90,7 @@ void TForm1::AufzeichnungOeffnenClick(TObject*) {
   m_lookBack->ShowWhole();
   m_recordingShown = true;
   Status(TStatusField::SampleCount).SetText(std::to_string(load->Rows));
-  if (load->BadRows > 0) TellKurvex(BadRowsText(*load));
+  if (load->BadRows > 0) ShowFileWarning(BadRowsText(*load));
 }
 
 bool TForm1::ShowsOpenedRecording() const { return m_recordingShown && m_lookBack->LookingBack(); }

@@ -202,7 +202,7 @@ void TCustomChartControl::ConnectRenderObjects() {
   // A crosshair lies over the plot area only: its move redraws no more, so a
   // crosshair following the mouse costs a plot picture a frame at most.
   const auto replot = [this] {
-    if (m_autoRedraw && Visible() && !m_loading && !m_paintSuspended) RequestPicture(paPlotArea);
+    if (m_autoRedraw) RequestPictureWhenShown(paPlotArea);
   };
   for (TCrossHair& crossHair : m_crossHairs) crossHair.OnChange = replot;
   for (TTextLabel& label : m_textLabels) label.OnChange = repaint;

@@ -231,6 +231,8 @@ class TCustomChartControl : public TCustomControl {
   void RenderPicture(TPictureArea area) override;
   /// Paint when AutoRedraw is on.
   void RedrawIfAuto();
+  /// Requests `area` for the next frame, as Paint does the whole control.
+  void RequestPictureWhenShown(TPictureArea area);
   /// Sets one layer's range through joined layers, painting once afterwards.
   void SetLayerRange(int layer, long double x1, long double y1, long double x2, long double y2);
   /// Stores one layer's range as it comes (each axis only when it can show

@@ -7,9 +7,11 @@
 
 namespace kurvex {
 
-void TCustomChartControl::Paint() {
+void TCustomChartControl::Paint() { RequestPictureWhenShown(paWhole); }
+
+void TCustomChartControl::RequestPictureWhenShown(TPictureArea area) {
   if (!Visible() || m_loading || m_paintSuspended) return;
-  RequestPicture(paWhole);
+  RequestPicture(area);
 }
 
 void TCustomChartControl::SetAutoRedraw(bool v) {
