@@ -45,7 +45,8 @@ void TChartPlotter::ShowWindow(const TWindow& window) {
 }
 
 void TChartPlotter::Take(const TSample& sample) {
-  if (sample.Present == 0) return;
+  // A sample without values still takes its place: its gaps break the
+  // curves, and in Trend the window moves on by one.
   TSessionState& s = m_session;
   if (!s.TrendMode) {
     const bool first = sample.Number == 1;

@@ -38,6 +38,9 @@ struct TIntakeState {
   std::int32_t TerminatorPos = 1;
   /// True while the rest of an over-long line is skipped up to its line end.
   bool DiscardingLine = false;
+  /// The line just ended was over-long: its text is gone, it is a sample
+  /// without a value.
+  bool LineTooLong = false;
   /// Lines of this acquisition that were not a number in full.
   std::int64_t InvalidLines = 0;
   static constexpr const char* LineTerminator = "\r\n";

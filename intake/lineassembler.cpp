@@ -2,6 +2,7 @@
 #include "intake/lineassembler.h"
 
 #include <cstring>
+#include <utility>
 
 #include "intake/wirenumber.h"
 
@@ -132,10 +133,9 @@ void TLineAssembler::EndUndecided(TLineEnd kind, TIntakeState& s, const LineHand
 
 inline void TLineAssembler::EndLine(TIntakeState& s, const LineHandler& onLine) {
   LineEnded(s);
-  if (s.DiscardingLine) {
-    s.DiscardingLine = false;
-    return;
-  }
+  // An over-long line still is a line: the instrument sent it, so it keeps
+  // its sample number and counts as bad, though its text is gone.
+  s.LineTooLong = std::exchange(s.DiscardingLine, false);
   m_line.swap(s.PendingLine);
   s.PendingLine.clear();
   onLine(m_line);

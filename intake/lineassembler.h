@@ -12,7 +12,8 @@
 namespace kurvex {
 
 /// Longest line kept while waiting for its line end; a longer one is dropped
-/// up to its end, so a device that never ends a line cannot exhaust memory.
+/// up to its end, so a device that never ends a line cannot exhaust memory,
+/// and handed on empty with LineTooLong set.
 inline constexpr std::size_t kMaxPendingLine = 64 * 1024;
 
 /// Cuts received bytes into lines, keeping its state in the intake state so

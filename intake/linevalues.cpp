@@ -23,6 +23,7 @@ std::optional<long double> ReadNumber(std::string_view text) {
 
 bool TLineValues::Read(std::string_view text) {
   m_count = 0;
+  m_refused = false;
   const std::size_t n = text.size();
   std::size_t i = 0;
   while (i < n) {
@@ -49,7 +50,11 @@ void TLineValues::ReadField(std::string_view field) {
   const std::size_t mark = field.find_first_of(":=");
   if (mark != std::string_view::npos) {
     const std::string_view name = TrimControlBytes(field.substr(0, mark));
-    if (name.empty() || name.size() > kMaxName || ReadNumber(name)) return;
+    if (name.size() > kMaxName) {
+      m_refused = true;
+      return;
+    }
+    if (name.empty() || ReadNumber(name)) return;
     if (const std::optional<long double> value = ReadNumber(TrimControlBytes(field.substr(mark + 1))))
       Add(name, *value);
     return;

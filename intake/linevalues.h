@@ -36,7 +36,8 @@ class TLineValues {
  public:
   /// Values kept of one line; further ones are only counted.
   static constexpr std::size_t kCapacity = 64;
-  /// Longest name; a longer one makes its field no value.
+  /// Longest name; a longer one makes its field no value, and the line no
+  /// good line (Refused).
   static constexpr std::size_t kMaxName = 64;
 
   /// Reads a line, without its line end and the control bytes at either
@@ -47,6 +48,10 @@ class TLineValues {
   std::span<const TLineValue> Kept() const { return {m_values.data(), m_count < kCapacity ? m_count : kCapacity}; }
   /// True when the line had more values than are kept.
   bool Dropped() const { return m_count > kCapacity; }
+  /// True when a field named a value under a name too long to keep: the
+  /// value is lost, and nothing else of the field (such as digits at the
+  /// start of its name) may stand in for it.
+  bool Refused() const { return m_refused; }
 
  private:
   void ReadField(std::string_view field);
@@ -54,6 +59,7 @@ class TLineValues {
 
   std::array<TLineValue, kCapacity> m_values;
   std::size_t m_count = 0;  // every value found, kept or not
+  bool m_refused = false;
 };
 
 }  // namespace kurvex

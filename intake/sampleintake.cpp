@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "intake/sampleintake.h"
 
+#include <optional>
+#include <utility>
+
 #include "intake/curveplan.h"
 #include "intake/singleprecision.h"
 #include "intake/wirenumber.h"
@@ -9,10 +12,14 @@ namespace kurvex {
 
 namespace {
 
-/// The value rounded to single precision, and scaled.
-TSampleValue Scaled(long double value, const TIntakeState& s) {
-  const float raw = ToSingle(value);
-  return {raw, ToSingle(static_cast<long double>(raw) * s.ScaleFactor + s.ScaleOffset)};
+/// The value rounded to single precision, and scaled; none when either
+/// leaves single precision (a bad value, not the end of the acquisition).
+std::optional<TSampleValue> Scaled(long double value, const TIntakeState& s) {
+  const std::optional<float> raw = InSingleRange(value);
+  if (!raw) return std::nullopt;
+  const std::optional<float> scaled = InSingleRange(static_cast<long double>(*raw) * s.ScaleFactor + s.ScaleOffset);
+  if (!scaled) return std::nullopt;
+  return TSampleValue{*raw, *scaled};
 }
 
 }  // namespace
@@ -28,54 +35,63 @@ void TSampleIntake::Receive(const std::uint8_t* bytes, std::size_t count, TReadT
 
 TLineOutcome TSampleIntake::TakeLine(std::string_view line) {
   TIntakeState& s = m_state;
-  const std::string_view text = TrimControlBytes(line);
-  const TWireNumber number = ReadWireNumber(text);
-  const bool several = !number.Complete && m_line.Read(text);
-  bool firstIgnored = false;
-  std::uint16_t present = 1;
-  if (several) {
-    present = PlaceValues(firstIgnored);
-  } else {
-    m_values[0] = Scaled(number.Value, s);  // one number, curve 1's: the common case
-    if (s.CurveCount == 0) s.CurveCount = 1;
-  }
-  for (std::size_t k = 1; k < s.CurveCount; ++k)
-    if ((present >> k & 1u) == 0) m_values[k] = {};
-  if ((present & 1u) != 0) {
+  TPlaced placed;
+  if (!std::exchange(s.LineTooLong, false)) placed = Place(TrimControlBytes(line));
+  if (s.CurveCount == 0) s.CurveCount = 1;
+  for (std::size_t k = 0; k < s.CurveCount; ++k)
+    if ((placed.Present >> k & 1u) == 0) m_values[k] = {};
+  if ((placed.Present & 1u) != 0) {
     s.RawValue = m_values[0].Raw;
     s.ScaledValue = m_values[0].Scaled;
-  } else {
-    m_values[0] = {};
   }
   ++s.SampleCount;
-  const bool complete = several || number.Complete;
-  if (!complete) ++s.InvalidLines;
-  const TLineOutcome outcome{complete, s.SampleCount > kNormalSampleLimit && !s.TrendMode, firstIgnored};
+  if (!placed.Good) ++s.InvalidLines;
+  const TLineOutcome outcome{placed.Good, s.SampleCount > kNormalSampleLimit && !s.TrendMode, placed.FirstIgnored};
   if (outcome.BeyondLimit) return outcome;
   const TSample sample{s.SampleCount, m_readAt, {m_values.data(), s.CurveCount}, {s.CurveNames.data(), s.CurveCount},
-                       present};
+                       placed.Present};
   for (TSampleConsumer* consumer : m_consumers) consumer->Take(sample);
   return outcome;
 }
 
-std::uint16_t TSampleIntake::PlaceValues(bool& firstIgnored) {
+TSampleIntake::TPlaced TSampleIntake::Place(std::string_view text) {
+  const TWireNumber number = ReadWireNumber(text);
+  if (!number.Complete && m_line.Read(text)) return PlaceValues();
+  TPlaced placed;
+  // A field refused whole leaves nothing of the line that could stand for
+  // a value: the digits a name starts with are no reading.
+  if (!number.Complete && m_line.Refused()) return placed;
+  if (!number.Value) return placed;
+  const std::optional<TSampleValue> value = Scaled(*number.Value, m_state);
+  if (!value) return placed;
+  m_values[0] = *value;  // one number, curve 1's: the common case
+  placed.Present = 1;
+  placed.Good = number.Complete;
+  return placed;
+}
+
+TSampleIntake::TPlaced TSampleIntake::PlaceValues() {
   TIntakeState& s = m_state;
   const TCurvePlan plan = PlanCurves(s, m_line);
-  // Every value is scaled before the state changes: one beyond single
-  // precision raises, and the line leaves no trace.
   const std::span<const TLineValue> kept = m_line.Kept();
-  std::uint16_t present = 0;
+  TPlaced placed;
+  placed.Good = !m_line.Refused();
   for (std::size_t i = 0; i < kept.size(); ++i) {
     const std::int8_t curve = plan.CurveOf[i];
     if (curve < 0) continue;
     const auto bit = static_cast<std::uint16_t>(1u << curve);
-    if ((present & bit) != 0) continue;  // a curve takes the line's first value for it
-    m_values[static_cast<std::size_t>(curve)] = Scaled(kept[i].Value, s);
-    present |= bit;
+    if ((placed.Present & bit) != 0) continue;  // a curve takes the line's first value for it
+    const std::optional<TSampleValue> value = Scaled(kept[i].Value, s);
+    if (!value) {
+      placed.Good = false;
+      continue;
+    }
+    m_values[static_cast<std::size_t>(curve)] = *value;
+    placed.Present |= bit;
   }
-  firstIgnored = plan.Ignored && !s.TooManyValues;
+  placed.FirstIgnored = plan.Ignored && !s.TooManyValues;
   AdoptCurves(s, plan, m_line);
-  return present;
+  return placed;
 }
 
 }  // namespace kurvex

@@ -23,9 +23,9 @@ inline constexpr std::int64_t kNoLineEndNs = 2'000'000'000;
 
 /// What became of one line.
 struct TLineOutcome {
-  /// The line was one number in full or a line of values (TLineValues);
-  /// otherwise it counts as an invalid line and is still a sample (with the
-  /// value that could be read).
+  /// The line was one number (with a unit or without) or a line of values,
+  /// each in single range; otherwise it counts as an invalid line and is
+  /// still a sample, each value it could not read a gap.
   bool Complete = true;
   /// A Normal acquisition has gone past its limit: the sample is counted
   /// but goes to no consumer, and the acquisition is to stop.
@@ -64,14 +64,24 @@ class TSampleIntake {
   /// ends, read as one number for curve 1 or as a line of values
   /// (TLineValues) placed on their curves (TCurvePlan), each scaled by
   /// ScaleFactor and ScaleOffset, counted as one sample, handed on. RawValue
-  /// and ScaledValue follow curve 1. A value beyond single precision raises
-  /// "Gleitkommaüberlauf" and the line leaves no trace.
+  /// and ScaledValue follow curve 1's last value. Whatever a line holds, it
+  /// is one sample: a line without a number, an over-long one, and a value
+  /// beyond single precision (as read or scaled) leave gaps and count as
+  /// invalid lines.
   TLineOutcome TakeLine(std::string_view line);
 
  private:
+  /// The values a line put on its curves (into m_values), and whether it
+  /// was read in full.
+  struct TPlaced {
+    std::uint16_t Present = 0;  // bit k: curve k + 1 got a value
+    bool Good = false;
+    bool FirstIgnored = false;
+  };
+  TPlaced Place(std::string_view text);
   /// Scales the values of a line with several (or named) values onto their
-  /// curves and takes new curves into the state; the curves that got one.
-  std::uint16_t PlaceValues(bool& firstIgnored);
+  /// curves and takes new curves into the state.
+  TPlaced PlaceValues();
 
   TIntakeState& m_state;
   TLineAssembler m_assembler;

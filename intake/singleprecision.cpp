@@ -7,12 +7,16 @@
 
 namespace kurvex {
 
-float ToSingle(long double value) {
-  // Rounds to nearest as the FPU does: up to half a step beyond the largest
-  // single is still that single; only what rounds to infinity overflows.
+std::optional<float> InSingleRange(long double value) {
   const float single = static_cast<float>(value);
-  if (std::isinf(single)) throw EKurvexError("Gleitkommaüberlauf");
+  if (std::isinf(single)) return std::nullopt;
   return single;
+}
+
+float ToSingle(long double value) {
+  const std::optional<float> single = InSingleRange(value);
+  if (!single) throw EKurvexError("Gleitkommaüberlauf");
+  return *single;
 }
 
 }  // namespace kurvex

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "intake/wirenumber.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -10,6 +11,17 @@ namespace kurvex {
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool HasDigit(std::string_view t) { return std::any_of(t.begin(), t.end(), IsDigit); }
+
+/// What follows a number is a unit ("V", " °C", "%"): text without digits
+/// or marks that belong to numbers and names. Right after the number it may
+/// not begin like the rest of a number ("1e", "1.2.3", "1,2,x").
+bool IsUnit(std::string_view rest) {
+  const char first = rest.front();
+  if (first == '.' || first == ',' || first == 'e' || first == 'E' || first == '+' || first == '-') return false;
+  return !HasDigit(rest) && rest.find_first_of(",;:=") == std::string_view::npos;
+}
 
 /// Length of the longest leading number in the wire format, with `point` as
 /// its decimal point; 0 when there is none.
@@ -103,10 +115,17 @@ std::optional<long double> ReadWholeNumber(std::string_view text, char point) {
 }
 
 TWireNumber ReadWireNumber(std::string_view text) {
-  const std::size_t n = NumberLength(text, '.');
-  if (n == text.size() && n > 0) return {Convert(text), true};
-  if (const std::optional<long double> value = ReadWholeNumber(text, ',')) return {*value, true};
-  return {n > 0 ? Convert(text.substr(0, n)) : 0.0L, false};
+  if (text.empty()) return {0.0L, false};
+  const std::size_t dotted = NumberLength(text, '.');
+  if (dotted == text.size()) return {Convert(text), true};
+  const std::size_t commaed = NumberLength(text, ',');
+  const std::size_t n = std::max(dotted, commaed);
+  if (n == 0) return {};
+  const std::optional<long double> value = ReadWholeNumber(text.substr(0, n), dotted >= commaed ? '.' : ',');
+  const std::string_view rest = text.substr(n);
+  if (rest.empty() || IsUnit(rest)) return {value, true};
+  if (IsLetter(rest.front()) && HasDigit(rest)) return {};  // "0x10", "9abc:5": a word, not a number
+  return {value, false};
 }
 
 }  // namespace kurvex

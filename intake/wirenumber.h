@@ -8,18 +8,23 @@ namespace kurvex {
 
 /// A value read from a received line.
 struct TWireNumber {
-  long double Value = 0;
-  /// The whole text was a number (or a number with "," for its point).
+  /// None when the text holds no number: a gap, never an invented 0.
+  std::optional<long double> Value;
+  /// The whole text was a number, with "." or "," for its point, or one
+  /// number and a unit after it ("12,5 V", "21.5°C").
   bool Complete = false;
 };
 
 /// Reads the text of a line (already trimmed) in the instrument's number
 /// format: optional sign, digits with an optional "." (digits may be missing
-/// on either side, not on both), optional exponent. A text that is a number
-/// in full with "," in place of "." takes that value, as instruments set to
-/// a German locale send it; otherwise the longest leading number counts
-/// ("12.5 V" gives 12.5, "abc" gives 0). The value is read in extended
-/// precision; one beyond its range reads as infinity (or 0 when tiny).
+/// on either side, not on both), optional exponent. "," may stand for the
+/// point, as instruments set to a German locale send it. The longest leading
+/// number counts: followed by a unit (text without digits) the line is
+/// complete; followed by anything else it is not ("1.2.3" gives 1.2, "1e"
+/// gives 1). A text without a leading number ("abc", "nan", "-"), or whose
+/// number runs on into a word with digits ("0x10"), has no value; the empty
+/// text is 0, not complete. The value is read in extended precision; one
+/// beyond its range reads as infinity (or 0 when tiny).
 TWireNumber ReadWireNumber(std::string_view text);
 
 /// The value of a text that is a number in full in that format, with `point`

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <limits>
 
 #include "platform/system/threadpriority.h"
 
@@ -12,7 +11,6 @@ namespace kurvex {
 namespace {
 
 constexpr std::size_t kRowsPerBlock = 4096;
-constexpr TRecordValue kGap{std::numeric_limits<float>::quiet_NaN(), 0.0f};
 // Curves only grow within a recording, so it announces them at most this often.
 constexpr std::size_t kCurveChanges = 2 * kMaxCurves;
 
@@ -92,8 +90,8 @@ bool TRecorder::AnnounceCurves(const TSample& sample) {
 void TRecorder::AddCurves(const TSample& sample) {
   std::array<TRecordValue, kMaxCurves - 1> more;
   for (std::size_t curve = 1; curve < m_curves; ++curve)
-    more[curve - 1] = sample.Has(curve) ? TRecordValue{sample.Values[curve].Raw, sample.Values[curve].Scaled} : kGap;
-  const TRecordValue first = sample.Has(0) ? TRecordValue{sample.Values[0].Raw, sample.Values[0].Scaled} : kGap;
+    more[curve - 1] = ValueOf(sample, curve);
+  const TRecordValue first = ValueOf(sample, 0);
   // Room for the row first, so its values are never queued without it.
   if (!m_queue->HasRoom(1) || !m_values->PushAll({more.data(), m_curves - 1})) {
     QueueFull();
@@ -181,7 +179,7 @@ std::span<const TRecordValue> TRecorder::TakeValues(std::size_t count) {
     taken += piece.size();
     m_values->Release(piece.size());
   }
-  std::fill(m_taken.begin() + static_cast<std::ptrdiff_t>(taken), m_taken.begin() + static_cast<std::ptrdiff_t>(count), kGap);
+  std::fill(m_taken.begin() + static_cast<std::ptrdiff_t>(taken), m_taken.begin() + static_cast<std::ptrdiff_t>(count), kRecordGap);
   return {m_taken.data(), count};
 }
 

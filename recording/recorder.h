@@ -84,10 +84,12 @@ class TRecorder : public TSampleConsumer {
       if (!AnnounceCurves(sample)) return;
     // Several curves queue their further values beside the row; one curve
     // the row alone, as small as ever.
-    if (m_curves > 1)
+    if (m_curves > 1) {
       AddCurves(sample);
-    else if (sample.Has(0))
-      Add(sample.Number, sample.ReadAt, sample.Values.front().Raw, sample.Values.front().Scaled);
+    } else {
+      const TRecordValue value = ValueOf(sample, 0);
+      Add(sample.Number, sample.ReadAt, value.Raw, value.Scaled);
+    }
   }
 
   const std::string& FileName() const { return m_fileName; }
@@ -97,6 +99,10 @@ class TRecorder : public TSampleConsumer {
   std::optional<TRecordingFailure> Failure() const;
 
  private:
+  /// Curve `curve`'s value in the sample's row, or a gap.
+  static TRecordValue ValueOf(const TSample& sample, std::size_t curve) {
+    return sample.Has(curve) ? TRecordValue{sample.Values[curve].Raw, sample.Values[curve].Scaled} : kRecordGap;
+  }
   /// Queues the curves of the rows from here on when they differ from the
   /// rows' so far; false when that found the queue full.
   bool AnnounceCurves(const TSample& sample);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <span>
 #include <string>
 #include <vector>
@@ -28,6 +29,9 @@ struct TRecordValue {
   float Raw;
   float Scaled;
 };
+
+/// A curve without a value in a row: its two cells stay empty.
+inline constexpr TRecordValue kRecordGap{std::numeric_limits<float>::quiet_NaN(), 0.0f};
 
 /// The curves that the rows from BeforeRow (counted from 0) on have
 /// columns for: one name per curve, empty for a curve without one.

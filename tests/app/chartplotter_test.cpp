@@ -111,5 +111,19 @@ TEST_F(ChartPlotterTest, TrendScrollsAllCurvesOfTheOldestSampleAway) {
   EXPECT_EQ(chart.ItemCount(), 18);
 }
 
+// A line without any value is still a sample: it breaks every curve and,
+// in Trend, moves the window on like any other.
+TEST_F(ChartPlotterTest, ASampleWithoutValuesBreaksTheCurvesAndTakesItsStep) {
+  const float gap = NAN;
+  session.TrendMode = true;
+  session.GraphXMax = 24;
+  for (int n = 1; n <= 5; ++n) PlotCurves(n, {1});
+  PlotCurves(6, {gap});
+  PlotCurves(7, {gap});
+  PlotCurves(8, {1});
+  EXPECT_EQ(chart.Scale1X().RangeLow(), 3);  // samples 6, 7 and 8 each scrolled by one
+  EXPECT_EQ(Items(), (std::vector<std::string>{"0 D 3", "0 D 4", "0 D 5", "0 M 8"}));
+}
+
 }  // namespace
 }  // namespace kurvex::test

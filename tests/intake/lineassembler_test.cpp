@@ -39,15 +39,26 @@ TEST(LineAssemblerTest, AFailingLineIsConsumedAndTheBatchEndsThere) {
   EXPECT_EQ(a.lines, std::vector<std::string>{"4"});
 }
 
-TEST(LineAssemblerTest, AnOverlongLineIsDroppedUpToItsTerminator) {
+// The over-long line's text goes, the line itself stays: it ends empty and
+// marked, so it can still be counted.
+TEST(LineAssemblerTest, AnOverlongLineIsDroppedUpToItsTerminatorAndHandedOnMarked) {
   Assembly a;
-  a.Feed(std::string(kMaxPendingLine, '7'));
+  std::vector<bool> tooLong;
+  const auto feed = [&](const std::string& bytes) {
+    a.assembler.Assemble(a.state, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(),
+                         [&](std::string_view line) {
+                           a.lines.emplace_back(line);
+                           tooLong.push_back(a.state.LineTooLong);
+                         });
+  };
+  feed(std::string(kMaxPendingLine, '7'));
   EXPECT_EQ(a.state.PendingLine.size(), kMaxPendingLine);
-  a.Feed("77");
-  a.Feed(std::string(1 << 20, '8'));
+  feed("77");
+  feed(std::string(1 << 20, '8'));
   EXPECT_TRUE(a.state.PendingLine.empty());
-  a.Feed("9\r\n5\r\n");
-  EXPECT_EQ(a.lines, std::vector<std::string>{"5"});
+  feed("9\r\n5\r\n");
+  EXPECT_EQ(a.lines, (std::vector<std::string>{"", "5"}));
+  EXPECT_EQ(tooLong, (std::vector<bool>{true, false}));
 }
 
 struct LineEndCase {

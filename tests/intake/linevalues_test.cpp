@@ -9,7 +9,6 @@
 #include "intake/sampleintake.h"
 #include "intake/singleprecision.h"
 #include "intake/wirenumber.h"
-#include "platform/system/error.h"
 
 namespace kurvex {
 namespace {
@@ -66,20 +65,21 @@ TEST_F(LineValuesTest, CutsALineIntoItsValues) {
   }
 }
 
-// Fewer than two values, none named: the value and the bad-line count of old.
+// Fewer than two values, none named: the line reads as one number, a gap
+// where it has none, and counts as bad unless it was read in full.
 TEST_F(LineValuesTest, ALineWithFewerThanTwoValuesReadsAsOneNumber) {
   for (const std::string& line : Texts{"12.5", "12,5", "12.5 V", "abc", "12abc", ",5", "1e999", "", "nan", "inf",
                                        "18:35:45", "18:35", ";;", "-1,5 mV", "1.2.3", "1,2,x", "=5", "a= b",
                                        std::string("1\0 2x", 5), std::string(65, 'n') + "=1"}) {
     state.StartAcquisition();
+    state.RawValue = -1;
     const TWireNumber before = ReadWireNumber(line);
-    if (std::isinf(static_cast<float>(before.Value))) {  // beyond single precision, as ever
-      EXPECT_THROW(intake.TakeLine(line), EKurvexError) << line;
-      continue;
-    }
-    EXPECT_EQ(intake.TakeLine(line).Complete, before.Complete) << line;
-    EXPECT_EQ(state.InvalidLines, before.Complete ? 0 : 1) << line;
-    EXPECT_EQ(state.RawValue, ToSingle(before.Value)) << line;
+    const bool inRange = before.Value && InSingleRange(*before.Value);
+    const bool good = before.Complete && inRange;
+    EXPECT_EQ(intake.TakeLine(line).Complete, good) << line;
+    EXPECT_EQ(state.InvalidLines, good ? 0 : 1) << line;
+    EXPECT_EQ(state.RawValue, inRange ? static_cast<float>(*before.Value) : -1.0f) << line;
+    EXPECT_EQ(samples.back(), inRange ? samples.back() : "-") << line;
     EXPECT_EQ(names, Texts{""}) << line;
   }
 }
@@ -123,12 +123,29 @@ TEST_F(LineValuesTest, BadLinesNeverDisturbTheCurvesBeforeThem) {
     intake.TakeLine(bad);
     EXPECT_EQ(Texts(names.begin(), names.begin() + 3), (Texts{"a", "b", "c"}));
   }
-  const std::size_t taken = samples.size();
-  EXPECT_THROW(intake.TakeLine("c=1;a=1e999"), EKurvexError);  // beyond single precision: no trace
-  EXPECT_EQ(samples.size(), taken);
+  EXPECT_FALSE(intake.TakeLine("c=1;a=1e999").Complete);  // beyond single precision: a gap
+  EXPECT_EQ(samples.back().substr(0, 5), "- - 1");
   intake.TakeLine("c=6;a=4;b=5");
   EXPECT_EQ(samples.back().substr(0, 5), "4 5 6");
-  EXPECT_EQ(state.SampleCount, static_cast<std::int64_t>(taken) + 1);
+  EXPECT_EQ(state.SampleCount, static_cast<std::int64_t>(samples.size()));
+}
+
+// A name too long to keep loses its value, and nothing else of the field
+// stands in for it: not the digits the name begins with, not a 0.
+TEST_F(LineValuesTest, AValueUnderANameTooLongIsAGapCountedAsBad) {
+  intake.TakeLine("a:1");
+  for (const std::string& name : Texts{std::string(70, 'Z'), "9" + std::string(69, 'x'), "65" + std::string(63, '_'),
+                                       "300" + std::string(297, '-')}) {
+    const std::int64_t bad = state.InvalidLines;
+    EXPECT_FALSE(intake.TakeLine(name + ":5").Complete) << name;
+    EXPECT_EQ(samples.back(), "-") << name;
+    EXPECT_FALSE(intake.TakeLine("a:2;" + name + "=5").Complete) << name;  // the good value stays
+    EXPECT_EQ(samples.back(), "2") << name;
+    EXPECT_EQ(state.InvalidLines, bad + 2) << name;
+  }
+  EXPECT_EQ(names, Texts{"a"});
+  intake.TakeLine(std::string(64, 'L') + "=3");  // the longest name that is kept
+  EXPECT_EQ(samples.back(), "- 3");
 }
 
 }  // namespace

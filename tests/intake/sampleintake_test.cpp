@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "intake/sampleintake.h"
-#include "platform/system/error.h"
 
 namespace kurvex {
 namespace {
@@ -90,15 +89,23 @@ TEST_F(SampleIntakeTest, TheSampleBeyondTheNormalLimitIsCountedButGoesToNoConsum
   EXPECT_EQ(log.back().Number, kNormalSampleLimit + 3);
 }
 
-TEST_F(SampleIntakeTest, AnOverflowingValueIsNotCountedAndEndsItsBatch) {
-  EXPECT_THROW(Receive("1e39\r\n2\r\n"), EKurvexError);
-  EXPECT_EQ(state.SampleCount, 0);
-  Receive("4\r\n");  // the line after the failing one went with its batch
+// A bad line keeps its sample number but has no value: the consumers get
+// it as a gap, curve 1's last value stays, and the lines after it go on.
+TEST_F(SampleIntakeTest, LinesWithoutAValueInRangeAreCountedGaps) {
+  struct Gaps : TSampleConsumer {
+    std::string seen;
+    void Take(const TSample& sample) override { seen += sample.Has(0) ? "v" : "-"; }
+  } gaps;
+  intake.Attach(gaps);
+  Receive("5\r\n1e39\r\n3.5e38\r\n-1e39\r\nabc\r\n" + std::string(kMaxPendingLine + 1, 'x') + "\r\n6\r\n");
   state.ScaleFactor = 1e30f;
-  EXPECT_THROW(Receive("1e10\r\n"), EKurvexError);  // the scaled value overflows
-  EXPECT_EQ(state.SampleCount, 1);
-  ASSERT_EQ(log.size(), 1u);
-  EXPECT_EQ(log[0].Raw, 4);
+  Receive("1e10\r\n1e5\r\n");  // the scaled value leaves single range, then does not
+  EXPECT_EQ(gaps.seen, "v-----v-v");
+  EXPECT_EQ(state.SampleCount, 9);
+  EXPECT_EQ(state.InvalidLines, 6);
+  EXPECT_EQ(state.RawValue, 1e5f);
+  EXPECT_EQ(log.back().Scaled, static_cast<float>(1e5L * 1e30f));
+  EXPECT_EQ(outcomes.size(), 9u);
 }
 
 // Bytes that keep arriving for 2 s without a line end, by their read times.
