@@ -327,6 +327,8 @@ void TForm1::CreateChart() {
   x.SetDecPlaces(0);
   x.SetMinTicks(3);
   x.SetLabelType(ftNum);
+  // X counts samples.
+  x.SetWholeNumberTicks(true);
   x.SetMinRange(1e-10);
   TScalePropsVert& y = Chart1->Scale1Y();
   y.SetScaleLocation(slLeft);

@@ -446,6 +446,11 @@ class TCustomChartControl : public TCustomControl {
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseLeave() override;
+  /// Over the plot area, unless navigation is off (maNone) or a left-button
+  /// drag is under way: the wheel zooms X around the pointer, with Ctrl Y;
+  /// with Shift it pans X, with Ctrl and Shift Y. Fires OnZoomPan as a drag
+  /// step does.
+  void MouseWheel(TShiftState shift, int delta, int x, int y) override;
 
  private:
   /// The mode handling of one move: origin, pan, zoom or item drag.

@@ -6,16 +6,40 @@
 
 namespace kurvex {
 
+namespace {
+
+constexpr double kWheelNotch = 120;
+constexpr double kWheelZoomPerNotch = 1.25;
+constexpr long double kWheelPanPerNotch = 0.1L;
+
+}  // namespace
+
 TAxisWindow PanAxis(const TAxisWindow& origin, const TAxisWindow& current, bool logarithmic, int shift,
                     int plotSize) {
   if (plotSize < 1) return origin;
-  const long double part = static_cast<long double>(shift) / plotSize;
+  return ShiftAxis(origin, current, logarithmic, static_cast<long double>(shift) / plotSize);
+}
+
+TAxisWindow ShiftAxis(const TAxisWindow& origin, const TAxisWindow& current, bool logarithmic, long double part) {
   if (logarithmic) {
     const long double f = std::exp(std::log(static_cast<long double>(current.High) / current.Low) * part);
     return {static_cast<double>(origin.Low * f), static_cast<double>(origin.High * f)};
   }
   const long double s = (static_cast<long double>(current.High) - current.Low) * part;
   return {static_cast<double>(origin.Low + s), static_cast<double>(origin.High + s)};
+}
+
+double WheelZoomFactor(int delta) { return std::pow(kWheelZoomPerNotch, -delta / kWheelNotch); }
+
+long double WheelPanPart(int delta) { return -delta / kWheelNotch * kWheelPanPerNotch; }
+
+TAxisWindow ScaleAround(const TAxisWindow& window, double at, double factor, bool logarithmic) {
+  const long double a = at;
+  if (logarithmic) {
+    return {static_cast<double>(a * std::pow(window.Low / a, static_cast<long double>(factor))),
+            static_cast<double>(a * std::pow(window.High / a, static_cast<long double>(factor)))};
+  }
+  return {static_cast<double>(a + (window.Low - a) * factor), static_cast<double>(a + (window.High - a) * factor)};
 }
 
 double ZoomDragFactorX(int dX, int width) { return 1.0 - static_cast<double>(dX) / width; }

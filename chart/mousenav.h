@@ -32,6 +32,24 @@ struct TPlotBounds {
 TAxisWindow PanAxis(const TAxisWindow& origin, const TAxisWindow& current, bool logarithmic, int shift,
                     int plotSize);
 
+/// `origin` moved towards the axis' high values by `part` of the width of
+/// `current` (of its ratio on a logarithmic axis).
+TAxisWindow ShiftAxis(const TAxisWindow& origin, const TAxisWindow& current, bool logarithmic, long double part);
+
+/// The zoom factor of a wheel turn of `delta` eighths of a degree: a notch
+/// (120) away from the user narrows the window by 1.25, one towards the
+/// user widens it by as much; finer wheels turn in proportion.
+double WheelZoomFactor(int delta);
+
+/// The part of its window a wheel turn of `delta` pans an X axis towards
+/// its high values: a tenth of it per notch towards the user, as a page
+/// scrolls on. (A Y axis pans the other way: towards the user goes down.)
+long double WheelPanPart(int delta);
+
+/// `window` scaled by `factor` around the value `at`, which keeps its pixel
+/// (linear or logarithmic, as the axis maps).
+TAxisWindow ScaleAround(const TAxisWindow& window, double at, double factor, bool logarithmic);
+
 /// Zoom-drag factors for a pointer travel of dX, dY pixels on a control of
 /// width × height pixels: right and up zoom in (factor below 1).
 double ZoomDragFactorX(int dX, int width);

@@ -71,6 +71,25 @@ void TCustomChartControl::MouseLeave() {
   if (OnMouseLeave) OnMouseLeave(this);
 }
 
+void TCustomChartControl::MouseWheel(TShiftState shift, int delta, int x, int y) {
+  TCustomControl::MouseWheel(shift, delta, x, y);
+  if (delta == 0 || m_mouseAction == maNone || (shift & ssLeft) || !PlotBounds().Contains(x, y)) return;
+  const bool alongY = shift & ssCtrl, pan = shift & ssShift;
+  NavigationStep([&](int layer) {
+    TAxisWindow wx = WindowOf(ScaleX(layer)), wy = WindowOf(ScaleY(layer));
+    const bool logarithmic = alongY ? ScaleY(layer).Logarithmic() : ScaleX(layer).Logarithmic();
+    TAxisWindow& axis = alongY ? wy : wx;
+    if (pan) {
+      axis = ShiftAxis(axis, axis, logarithmic, alongY ? -WheelPanPart(delta) : WheelPanPart(delta));
+    } else {
+      double atX = 0, atY = 0;
+      PixelToWorld(layer, x, y, atX, atY);
+      axis = ScaleAround(axis, alongY ? atY : atX, WheelZoomFactor(delta), logarithmic);
+    }
+    SetLayerRange(layer, wx.Low, wy.Low, wx.High, wy.High);
+  });
+}
+
 void TCustomChartControl::NavigateByDrag(TShiftState shift, int x, int y) {
   if (!(shift & ssLeft)) {
     m_nav.Dragging = false;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart/polylinebatch.h"
 
+#include <algorithm>
+
 namespace kurvex {
 
 void TPolylineBatch::Open() {
@@ -35,6 +37,16 @@ void TPolylineBatch::Flush() {
   m_canvas.MoveTo(last.X, last.Y);
   m_current = last;
   m_count = 0;
+}
+
+void TPolylineBatch::DrawDot() {
+  if (m_pen.Style == psClear) return;
+  const int radius = std::max(m_pen.Width, 1);
+  const TBrush kept = m_canvas.Brush;
+  m_canvas.Brush = TBrush{m_pen.Color, bsSolid};
+  m_canvas.FillRect(TRect{m_current.X - radius, m_current.Y - radius, m_current.X + radius + 1,
+                          m_current.Y + radius + 1});
+  m_canvas.Brush = kept;
 }
 
 }  // namespace kurvex

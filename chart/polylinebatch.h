@@ -49,6 +49,12 @@ class TPolylineBatch {
   /// point.
   void Flush();
 
+  /// Draws a square dot of 2 Width + 1 pixels in the pen's colour centred
+  /// on the current point: a sample with no neighbour on its curve has no
+  /// line to show it. A clear pen draws nothing; the canvas' brush is kept.
+  /// Nothing may be waiting.
+  void DrawDot();
+
  private:
   void Open();
   void Put(TPoint p) {

@@ -111,7 +111,7 @@ void TItemRenderer::Render(const TChartItem* items, int count) {
       m_lastCurve = item.Curve;
       if (trace.Broken || !IsNumberPoint(item.X, item.Y)) {
         ++i;
-        MoveToPoint(item);
+        MoveToPoint(item, color);
         continue;
       }
       const TPen pen = LinePen(item, color);
@@ -119,20 +119,26 @@ void TItemRenderer::Render(const TChartItem* items, int count) {
         trace.Batch.Flush();
         trace.Batch.SetPen(pen);
       }
+      trace.Lone = false;
       i = AddLineRun(trace.Batch, items, i, count);
       continue;
     }
     ++i;
     if (item.Kind == ikMoveTo) {
       m_lastCurve = item.Curve;
-      MoveToPoint(item);
+      MoveToPoint(item, color);
       continue;
     }
     FlushAll();
+    // Relative items go on from the pen, where the latest line item left
+    // it: its point starts their line rather than standing alone.
+    if ((item.Kind == ikMoveRel || item.Kind == ikDrawRel) && m_lastCurve < m_traces.size())
+      m_traces[m_lastCurve].Lone = false;
     m_canvas.Pen.Width = PenWidthOf(item.LineWidth);
     DrawItem(item, color);
   }
   FlushAll();
+  for (TCurveTrace& trace : m_traces) EndLine(trace);
 }
 
 TItemRenderer::TCurveTrace& TItemRenderer::Trace(std::uint8_t curve) {
@@ -173,18 +179,29 @@ int TItemRenderer::AddLineRun(TPolylineBatch& batch, const TChartItem* items, in
   }
 }
 
-void TItemRenderer::MoveToPoint(const TChartItem& item) {
+void TItemRenderer::MoveToPoint(const TChartItem& item, TColor color) {
   TCurveTrace& trace = Trace(item.Curve);
   trace.Batch.Flush();
+  EndLine(trace);
   trace.Broken = !IsNumberPoint(item.X, item.Y);
   if (trace.Broken) return;
   const TPoint p = Point(item, item.X, item.Y);
+  // Nothing waits after the flush, so the pen may change; the dot of a
+  // lone point takes it.
+  trace.Batch.SetPen(LinePen(item, color));
   trace.Batch.SetCurrent(p);
+  trace.Lone = true;
   m_canvas.MoveTo(p.X, p.Y);
+}
+
+void TItemRenderer::EndLine(TCurveTrace& trace) {
+  if (trace.Lone) trace.Batch.DrawDot();
+  trace.Lone = false;
 }
 
 void TItemRenderer::FollowHidden(const TChartItem& item) {
   TCurveTrace& trace = Trace(item.Curve);
+  trace.Lone = false;
   trace.Broken = !IsNumberPoint(item.X, item.Y);
   if (!trace.Broken) trace.Batch.SetCurrent(Point(item, item.X, item.Y));
 }

@@ -28,7 +28,8 @@ TPenStyle CurveLineStyle(std::size_t curve, TPenStyle style, bool blackAndWhite)
 /// from the curve's last point whatever other curves' items lie between;
 /// a polyline ends when its item's colour, style or width changes; item
 /// pixels are limited to -30000..30000 and then shifted by the offsets.
-/// Each curve starts at its first point.
+/// Each curve starts at its first point; a point that no line item of its
+/// curve continues is drawn as a dot (TPolylineBatch::DrawDot).
 /// Items of hidden curves only move their curve's point. Items from foreign
 /// files are drawn safely whatever their fields hold: a point with a NaN
 /// coordinate is left out and breaks the polyline, a shape with one is not
@@ -58,11 +59,16 @@ class TItemRenderer {
     TPolylineBatch Batch;
     /// The next line item only sets where the polyline goes on from.
     bool Broken = true;
+    /// The curve's line so far is its start point alone.
+    bool Lone = false;
   };
   TCurveTrace& Trace(std::uint8_t curve);
   /// Draws what the item's curve has batched and goes on from the item's
-  /// point; a point with a NaN coordinate is left out and breaks the curve.
-  void MoveToPoint(const TChartItem& item);
+  /// point in the item's pen; a point with a NaN coordinate is left out and
+  /// breaks the curve.
+  void MoveToPoint(const TChartItem& item, TColor color);
+  /// The curve's line ends: a start point that got no line is a dot.
+  static void EndLine(TCurveTrace& trace);
   /// The same for an item of a hidden curve, which draws nothing.
   void FollowHidden(const TChartItem& item);
   /// Draws what every curve has batched, the curve of the latest line item

@@ -56,25 +56,32 @@ void TSourceRenderer::Render(const TCurveSource& source) {
   }
 }
 
+void TSourceRenderer::EndLine() {
+  m_batch.Flush();
+  if (m_lone) m_batch.DrawDot();
+  m_lone = false;
+}
+
 void TSourceRenderer::DrawPoints(const TCurveSource& source, std::size_t curve, double from, double to) {
   m_points.clear();
   source.Points(curve, from, to, m_points);
   bool open = false;
   for (const TSourcePoint& point : m_points) {
     if (std::isnan(point.Y)) {
-      m_batch.Flush();
+      EndLine();
       open = false;
       continue;
     }
     const TPoint p = Pixel(point.X, point.Y);
     if (!open) {
       m_batch.SetCurrent(p);
-      open = true;
+      open = m_lone = true;
       continue;
     }
     m_batch.Add(&p, 1);
+    m_lone = false;
   }
-  m_batch.Flush();
+  EndLine();
 }
 
 void TSourceRenderer::DrawEnvelope(const TCurveSource& source, std::size_t curve, double from, double to,
@@ -87,7 +94,7 @@ void TSourceRenderer::DrawEnvelope(const TCurveSource& source, std::size_t curve
   for (int c = 0; c < columns; ++c) {
     const TColumnSpan& span = m_columns[static_cast<std::size_t>(c)];
     if (span.Count == 0) {
-      m_batch.Flush();
+      EndLine();
       open = false;
       continue;
     }
@@ -96,6 +103,8 @@ void TSourceRenderer::DrawEnvelope(const TCurveSource& source, std::size_t curve
     // The end nearer to where the line stands comes first, so the join to
     // the next column starts from the far end and covers what lies between.
     if (open && std::abs(b.Y - lastY) < std::abs(a.Y - lastY)) std::swap(a, b);
+    // A column between gaps whose values share one pixel draws no line.
+    m_lone = !open && a == b;
     if (!open) {
       m_batch.SetCurrent(a);
       open = true;
@@ -105,7 +114,7 @@ void TSourceRenderer::DrawEnvelope(const TCurveSource& source, std::size_t curve
     m_batch.Add(&b, 1);
     lastY = b.Y;
   }
-  m_batch.Flush();
+  EndLine();
 }
 
 }  // namespace kurvex

@@ -14,10 +14,11 @@ class TCustomChartControl;
 
 /// Draws the visible curves of a source on layer 1 for one render pass.
 /// Where the plot shows at most two samples per pixel column, each curve is
-/// the polyline through its samples (a gap breaks it); where it shows more,
-/// it is the envelope of each column: a line from the column's least to its
-/// greatest value, joined to the next column, so no peak is lost however
-/// many samples a column holds. GUI thread only.
+/// the polyline through its samples (a gap breaks it, a sample between two
+/// gaps is a dot); where it shows more, it is the envelope of each column: a
+/// line from the column's least to its greatest value, joined to the next
+/// column, so no peak is lost however many samples a column holds (a column
+/// between gaps whose values share a pixel is a dot). GUI thread only.
 class TSourceRenderer {
  public:
   /// Control pixel (px, py) lands on canvas pixel (px - LRim + offX,
@@ -27,6 +28,8 @@ class TSourceRenderer {
 
  private:
   TPoint Pixel(double x, double y) const;
+  /// Draws the waiting line, or the dot of a sample that has none.
+  void EndLine();
   void DrawPoints(const TCurveSource& source, std::size_t curve, double from, double to);
   void DrawEnvelope(const TCurveSource& source, std::size_t curve, double from, double to, int columns);
 
@@ -37,6 +40,7 @@ class TSourceRenderer {
   TPolylineBatch m_batch;
   std::vector<TSourcePoint> m_points;
   std::vector<TColumnSpan> m_columns;
+  bool m_lone = false;  // the line so far is one sample (or one column in one pixel)
 };
 
 }  // namespace kurvex

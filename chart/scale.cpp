@@ -155,6 +155,12 @@ void TScale::SetShortTicks(bool v) {
   ScaleChanged();
 }
 
+void TScale::SetWholeNumberTicks(bool v) {
+  if (v == m_wholeNumberTicks) return;
+  m_wholeNumberTicks = v;
+  ScaleChanged();
+}
+
 void TScale::SetShowBaseLine(bool v) {
   m_showBaseLine = v;
   ScaleChanged();
@@ -278,6 +284,7 @@ void TScale::Assign(const TScale& s) {
   m_offset = s.m_offset;
   m_logarithmic = s.m_logarithmic;
   m_shortTicks = s.m_shortTicks;
+  m_wholeNumberTicks = s.m_wholeNumberTicks;
   m_minTicks = s.m_minTicks;
   m_decPlaces = s.m_decPlaces;
   m_showBaseLine = s.m_showBaseLine;

@@ -110,6 +110,10 @@ class TScale : public TObject {
   void SetRangeHigh(double v);
   bool ShortTicks() const { return m_shortTicks; }
   void SetShortTicks(bool v);
+  /// Ticks on whole numbers only: an axis of counts, which has no labels
+  /// between two of them.
+  bool WholeNumberTicks() const { return m_wholeNumberTicks; }
+  void SetWholeNumberTicks(bool v);
   bool ShowBaseLine() const { return m_showBaseLine; }
   void SetShowBaseLine(bool v);
   const std::string& ScaleInscript() const { return m_scaleInscript; }
@@ -203,6 +207,7 @@ class TScale : public TObject {
   int m_minTicks = 3;
   double m_rangeLow = 0, m_rangeHigh = 100;
   bool m_shortTicks = true;
+  bool m_wholeNumberTicks = false;
   bool m_showBaseLine = true;
   std::string m_scaleInscript;
   TScaleType m_scaleType = sctXB;

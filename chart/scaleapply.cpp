@@ -102,6 +102,7 @@ void TCustomChartControl::ApplyScaleProps(TScale& painter, const TScaleProps& pr
   painter.SetLabelType(props.LabelType());
   painter.SetDecPlaces(props.DecPlaces());
   painter.SetShortTicks(props.ShortTicks());
+  painter.SetWholeNumberTicks(props.WholeNumberTicks());
   painter.SetMinTicks(props.MinTicks());
   painter.SetScaleInscript(props.ScaleInscript());
   painter.SetUserTickText(props.UserTickText());

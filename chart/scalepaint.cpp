@@ -25,6 +25,7 @@ TTickParams TScale::TickParams() const {
   p.MinTicks = m_minTicks;
   p.Logarithmic = m_logarithmic;
   p.ShortTicks = m_shortTicks;
+  p.WholeNumbers = m_wholeNumberTicks;
   p.Vertical = Vertical();
   p.LabelType = m_labelType;
   p.DecPlaces = m_decPlaces;

@@ -119,6 +119,11 @@ void TScaleProps::SetShortTicks(bool v) {
   Changed();
 }
 
+void TScaleProps::SetWholeNumberTicks(bool v) {
+  m_wholeNumberTicks = v;
+  Changed();
+}
+
 void TScaleProps::SetScaleInscript(const std::string& v) {
   m_scaleInscript = v;
   Changed();

@@ -79,6 +79,9 @@ class TScaleProps {
   void SetFont(const TFont& v);
   bool ShortTicks() const { return m_shortTicks; }
   void SetShortTicks(bool v);
+  /// Ticks on whole numbers only, for an axis of counts (sample numbers).
+  bool WholeNumberTicks() const { return m_wholeNumberTicks; }
+  void SetWholeNumberTicks(bool v);
   const std::string& ScaleInscript() const { return m_scaleInscript; }
   void SetScaleInscript(const std::string& v);
   /// Distance in pixels of the axis line outwards from the plot area's edge.
@@ -128,6 +131,7 @@ class TScaleProps {
   TDTLabel m_dateFormat;
   TFont m_font;
   bool m_shortTicks = true;
+  bool m_wholeNumberTicks = false;
   std::string m_scaleInscript;
   int m_scalePos = 0;
   std::string m_userTickText;

@@ -37,6 +37,14 @@ class TTickLabeler {
   int m_count = 0;
 };
 
+// The first multiple of dist at or beyond low, with 0.1 % of dist tolerance.
+long double FirstTick(long double dist, long double low) {
+  const long double s = dist > 0 ? 1 : -1;
+  long double first = (std::trunc(low / dist) - 1) * dist;
+  while (s * (low - first) > 0.001L * std::fabs(dist)) first += dist;
+  return first;
+}
+
 }  // namespace
 
 TTickStep NiceTickStep(int minTicks, double high, double low) {
@@ -66,13 +74,22 @@ TTickStep NiceTickStep(int minTicks, double high, double low) {
     dist = mantissa * std::pow(10.0L, e);
   }
   dist *= s;
-  long double first = (std::trunc(b / dist) - 1) * dist;
-  while (s * (b - first) > 0.001L * std::fabs(dist)) first += dist;
-  return {static_cast<double>(first), static_cast<double>(dist), nsub};
+  return {static_cast<double>(FirstTick(dist, b)), static_cast<double>(dist), nsub};
+}
+
+TTickStep WholeNumberTickStep(const TTickStep& step, double low) {
+  if (step.Dist == 0) return step;
+  const double size = std::max(std::fabs(step.Dist), 1.0);
+  const double dist = std::copysign(size, step.Dist);
+  // A distance of 1, 2 or 5 is split into units at most; larger ones (1, 2
+  // or 5 times a power of ten) keep their sub-intervals, which are whole.
+  const int nsub = size >= step.NSub ? step.NSub : static_cast<int>(size);
+  return {size == std::fabs(step.Dist) ? step.First : static_cast<double>(FirstTick(dist, low)), dist, nsub};
 }
 
 void LayoutLinearTicks(const TTickParams& p, TTickLayout& layout) {
-  const TTickStep step = NiceTickStep(p.MinTicks, p.High, p.Low);
+  TTickStep step = NiceTickStep(p.MinTicks, p.High, p.Low);
+  if (p.WholeNumbers) step = WholeNumberTickStep(step, p.Low);
   // An empty (or, for infinite ends, undefined) step would never leave the range.
   if (step.Dist == 0 || !std::isfinite(step.Dist) || !std::isfinite(step.First)) return;
   layout.EventBeforeLabel = p.Vertical;
@@ -86,6 +103,8 @@ void LayoutLinearTicks(const TTickParams& p, TTickLayout& layout) {
       if (d * (start + (i + 1) * sub - p.High) > 0.001L * std::fabs(sub)) break;
     }
   }
+  // A range between two whole numbers has no labelled tick.
+  if (d * (step.First - p.High) > 0.001L * std::fabs(step.Dist)) return;
   const int decimals = AutoDecimals(p.DecPlaces, p.High, p.Low);
   TTickLabeler labeler(p);
   for (int i = 0;; ++i) {

@@ -24,6 +24,10 @@ struct TTickStep {
 /// below low).
 TTickStep NiceTickStep(int minTicks, double high, double low);
 
+/// `step` on whole numbers only, for an axis of counts: a labelled distance
+/// below 1 becomes 1, and the sub-intervals never split a unit.
+TTickStep WholeNumberTickStep(const TTickStep& step, double low);
+
 /// What a scale needs to lay out its ticks.
 struct TTickParams {
   double Low = 0;     ///< RangeLow
@@ -31,6 +35,8 @@ struct TTickParams {
   int MinTicks = 3;   ///< already limited to 2..10
   bool Logarithmic = false;
   bool ShortTicks = true;
+  /// Ticks on whole numbers only (linear ticks).
+  bool WholeNumbers = false;
   bool Vertical = false;
   TFigType LabelType = ftNum;
   int DecPlaces = -2;

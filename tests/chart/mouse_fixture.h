@@ -3,11 +3,22 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QWheelEvent>
 #include <QWidget>
 
 #include "tests/chart/render_fixture.h"
 
 namespace kurvex::test {
+
+/// A turn of the mouse wheel over `widget` at `pos`: `delta` eighths of a
+/// degree, 120 a notch, positive away from the user.
+inline void WheelTurn(QWidget* widget, QPoint pos, int delta, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+                      Qt::MouseButtons buttons = Qt::NoButton) {
+  QWheelEvent event(QPointF(pos), widget->mapToGlobal(QPointF(pos)), QPoint(), QPoint(0, delta), buttons, modifiers,
+                    Qt::NoScrollPhase, false);
+  QApplication::sendEvent(widget, &event);
+}
 
 /// A shown chart whose plot area is 500 × 300 pixels (x 50..550, y 16..316)
 /// showing 0..100 on both axes of layer 1, driven by synthesized mouse input.

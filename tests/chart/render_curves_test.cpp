@@ -93,6 +93,35 @@ TEST_F(RenderCurvesTest, InterleavedCurvesNeitherConnectNorBridgeAGapAndAHiddenO
   ExpectCurve(chart.PlotBitmap(), 1, GapRow());
 }
 
+TEST_F(RenderCurvesTest, ASampleWithoutNeighboursIsADotInItsCurvesInkAndALineOfTwoStaysALine) {
+  // Curve 0: a lone sample at 10, then a line of two from 30 to 50. Curve 1
+  // reports every other sample, each alone; its last point is the last item.
+  Add(0, ikMoveTo, 10);
+  Add(1, ikMoveTo, 20);
+  Add(0, ikMoveTo, 30);
+  Add(1, ikMoveTo, 40);
+  Add(0, ikDrawTo, 50);
+  Add(1, ikMoveTo, 60);
+  // A dot is 3 × 3 pixels around its point.
+  const auto dots = [](std::string row, std::initializer_list<int> centres) {
+    for (int x : centres) row.replace(x - 1, 3, "###");
+    return row;
+  };
+  const std::string none(101, '.');
+  for (bool blackAndWhite : {false, true}) {
+    SCOPED_TRACE(blackAndWhite ? "black and white" : "colour");
+    const TBitmap bitmap = Draw(blackAndWhite);
+    const TColor ink0 = blackAndWhite ? clBlack : kCurveColors[0], ink1 = blackAndWhite ? clBlack : kCurveColors[1];
+    EXPECT_EQ(RowText(bitmap, Row(0), 0, 101, ink0), dots(Run(30, 50), {10}));
+    for (int row : {Row(0) - 1, Row(0) + 1}) EXPECT_EQ(RowText(bitmap, row, 0, 101, ink0), dots(none, {10}));
+    for (int row : {Row(1) - 1, Row(1), Row(1) + 1})
+      EXPECT_EQ(RowText(bitmap, row, 0, 101, ink1), dots(none, {20, 40, 60}));
+    EXPECT_EQ(CountPixels(bitmap, ink0) + (blackAndWhite ? 0 : CountPixels(bitmap, ink1)), 9 + 20 + 3 * 9);
+  }
+  chart.SetCurveVisible(1, false);
+  EXPECT_EQ(CountPixels(Draw(), kCurveColors[1]), 0);
+}
+
 TEST_F(RenderCurvesTest, TrendRemovalLetsEveryCurveStartAtItsFirstRemainingPoint) {
   // As the live plot adds them: a MoveTo per curve at 0, then one DrawTo
   // per curve and sample.

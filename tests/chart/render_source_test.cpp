@@ -86,6 +86,43 @@ TEST_F(RenderSourceTest, FewSamplesDrawTheSamePixelsAsTheirLineItemsAndAGapBreak
   EXPECT_EQ(CountPixels(Shown(), clRed), 0);
 }
 
+TEST_F(RenderSourceTest, ASampleBetweenGapsIsADotAsItsItemIs) {
+  chart.SetRange(1, 0, 0, 20, 10);
+  // Samples 1, 3 and 8 have no neighbour; 5 and 6 are a line.
+  source.Values = {2, NAN, 5, NAN, 7, 8, NAN, 3};
+  AddAsItems(source.Values);
+  const TBitmap items = Shown();
+  chart.ClearGraph();
+  chart.SetCurveSource(&source);
+  const TBitmap drawn = Shown();
+  EXPECT_TRUE(SameImage(drawn, items, "lone samples"));
+  for (int n : {1, 3, 8}) {
+    int x, y;
+    chart.WorldToPixel(1, n, source.Values[n - 1], x, y);
+    x -= chart.LRim();
+    y -= chart.TRim();
+    EXPECT_EQ(CountPixels(drawn, clRed, TRect{x - 1, y - 1, x + 2, y + 2}), 9) << "sample " << n;
+  }
+}
+
+TEST_F(RenderSourceTest, AColumnBetweenGapsWhoseSamplesShareAPixelIsADot) {
+  constexpr int kSamples = 1'000'000;
+  chart.SetRange(1, 0, 0, kSamples, 10);
+  source.Values.assign(kSamples, NAN);
+  // Ten samples around the centre of column 200, far apart from others.
+  const double perPixel = static_cast<double>(kSamples) / chart.PlotWidth();
+  const int centre = static_cast<int>(200 * perPixel);
+  for (int x = centre - 5; x < centre + 5; ++x) source.Values[x - 1] = 5;
+  chart.SetCurveSource(&source);
+  const TBitmap drawn = Shown();
+  int x, y;
+  chart.WorldToPixel(1, centre, 5, x, y);
+  x -= chart.LRim();
+  y -= chart.TRim();
+  EXPECT_EQ(CountPixels(drawn, clRed, TRect{x - 1, y - 1, x + 2, y + 2}), 9);
+  EXPECT_EQ(CountPixels(drawn, clRed), 9);
+}
+
 TEST_F(RenderSourceTest, ManySamplesDrawEachColumnFromItsLeastToItsGreatestValue) {
   constexpr int kSamples = 1'000'000;
   chart.SetRange(1, 0, -2, kSamples, 12);

@@ -122,6 +122,9 @@ TEST_F(ChartScalesTest, PropertyChangesReachThePainters) {
   chart.Scale1X().SetDecPlaces(1);  // changed after ftTime: kept
   EXPECT_EQ(chart.PainterX(1).DecPlaces(), 1);
 
+  chart.Scale1X().SetWholeNumberTicks(true);
+  EXPECT_TRUE(chart.PainterX(1).WholeNumberTicks());
+
   chart.Scale2X().SetScaleLocation(slTop);
   EXPECT_EQ(chart.PainterX(2).ScaleType(), sctXB);
   chart.Scale2Y().SetScaleLocation(slRight);

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "chart/ticklayout.h"
@@ -129,6 +131,53 @@ TEST(LinearTicksTest, UnusableRangesGiveNoTicksInsteadOfLoopingForever) {
   EXPECT_LT(Layout(Range(-1.7e308, 1.7e308)).Marks.size(), 30u);
   EXPECT_TRUE(Layout(Range(0, std::numeric_limits<double>::infinity())).Marks.empty());
   EXPECT_TRUE(Layout(Range(0, std::numeric_limits<double>::quiet_NaN())).Marks.empty());
+}
+
+// An axis of sample numbers as the window has it: no decimals, whole ticks.
+TTickParams Samples(double low, double high, int minTicks = 3) {
+  TTickParams p = Range(low, high, minTicks);
+  p.DecPlaces = 0;
+  p.WholeNumbers = true;
+  return p;
+}
+
+TEST(WholeNumberTicksTest, FewSamplesInViewGiveEachWholeNumberOneLabel) {
+  struct Case {
+    double low, high;
+    int minTicks;
+    std::vector<std::string> labels;
+  };
+  for (const Case& c : {Case{0.8, 3.2, 3, {"1", "2", "3"}}, Case{0.8, 3.2, 6, {"1", "2", "3"}},
+                        Case{1, 3, 6, {"1", "2", "3"}}, Case{3.2, 0.8, 3, {"3", "2", "1"}},
+                        Case{0.5, 7.5, 6, {"1", "2", "3", "4", "5", "6", "7"}},
+                        Case{0, 12, 3, {"0", "2", "4", "6", "8", "10", "12"}},
+                        Case{1.2, 1.8, 3, {}}}) {
+    SCOPED_TRACE(testing::Message() << c.low << " .. " << c.high << ", " << c.minTicks);
+    const TTickLayout layout = Layout(Samples(c.low, c.high, c.minTicks));
+    EXPECT_EQ(Labels(layout), c.labels);
+    for (const TTickMark& mark : layout.Marks) EXPECT_EQ(mark.Value, std::round(mark.Value)) << mark.Value;
+  }
+}
+
+TEST(WholeNumberTicksTest, RangesWithWholeStepsKeepTheirTicks) {
+  // The window's views before any zoom (Normal, Trend, either tick count)
+  // and zoomed ones whose steps are whole anyway.
+  for (const auto& [low, high] :
+       {std::pair{0.0, 100.0}, {0.0, 1000.0}, {4000.0, 5000.0}, {1.0, 200.0}, {0.0, 1e9}, {100.0, 0.0}}) {
+    for (int minTicks : {3, 6}) {
+      SCOPED_TRACE(testing::Message() << low << " .. " << high << ", " << minTicks);
+      TTickParams p = Samples(low, high, minTicks);
+      const TTickLayout whole = Layout(p);
+      p.WholeNumbers = false;
+      const TTickLayout plain = Layout(p);
+      ASSERT_EQ(whole.Marks.size(), plain.Marks.size());
+      for (std::size_t i = 0; i < whole.Marks.size(); ++i) {
+        EXPECT_EQ(whole.Marks[i].Value, plain.Marks[i].Value) << i;
+        EXPECT_EQ(whole.Marks[i].Long, plain.Marks[i].Long) << i;
+        EXPECT_EQ(whole.Marks[i].Label, plain.Marks[i].Label) << i;
+      }
+    }
+  }
 }
 
 TTickParams Log(double low, double high, int minTicks = 3) {
