@@ -259,7 +259,7 @@ class TForm1 : public TForm {
   std::unique_ptr<TCloserLook> m_closerLook;
   // What the status bar shows of the intake's findings, to update it only
   // when they change.
-  TLineEnd m_lineEndShown = leUndecided;
+  TLineEnd m_lineEndSeen = leUndecided;
   bool m_noLineEndShown = false;
   /// Tells a 7-bit instrument with parity read as 8 data bits.
   TParityBitWatch m_parityBitWatch;

@@ -82,8 +82,8 @@ void TForm1::ShowPortStatus() {
   const std::string portName = "COM" + std::to_string(portNo);
   const std::optional<TTtyDevice> device = m_portWatch->DeviceOf(portNo);
   std::string line = SerialComm1->Active() ? " · " + RunningLine(*SerialComm1) : "";
-  m_lineEndShown = SerialComm1->Active() ? SessionState.LineEnd : leUndecided;
-  if (m_lineEndShown != leUndecided) line += std::string(" · ") + LineEndText(m_lineEndShown);
+  if (SerialComm1->Active() && SessionState.LineEnd != leUndecided)
+    line += std::string(" · ") + LineEndText(SessionState.LineEnd);
   if (!device) {
     panel.SetText(portName + ": kein Gerät" + line);
     return;
