@@ -317,6 +317,28 @@ TEST_F(BerlinTime, AnOpenQuoteOrAFieldTooLongCostsOneRow) {
   EXPECT_EQ(swallowed.History.LastNumber(), swallowed.Load.Rows + 1);
 }
 
+// However short the file, a column with a number holds numbers: its bad
+// rows are gaps and the good ones load.
+TEST_F(BerlinTime, AShortFileLoadsItsGoodRowsBesideABadOne) {
+  const float gap = NAN;
+  const std::pair<const char*, std::vector<float>> files[] = {
+      {"Wert\nx\n1\n", {gap, 1.0f}},
+      {"Zeit;Wert\n0;1,5\n1;-\n", {1.5f}},
+  };
+  for (const auto& [text, values] : files) {
+    SCOPED_TRACE(text);
+    const TOpened opened = Open(Write(m_folder, text));
+    ASSERT_TRUE(opened.Probe.Layout);
+    EXPECT_EQ(opened.Load.Rows, 1);
+    EXPECT_EQ(opened.Load.BadRows, 1);
+    ASSERT_EQ(opened.History.LastNumber(), static_cast<std::int64_t>(values.size()));
+    for (std::size_t i = 0; i < values.size(); ++i) {
+      const float got = opened.History.Value(0, static_cast<std::int64_t>(i + 1));
+      EXPECT_TRUE(std::isnan(values[i]) ? std::isnan(got) : got == values[i]) << "sample " << i + 1;
+    }
+  }
+}
+
 TEST_F(BerlinTime, FilesWithoutNumbersOrUnreadableOnesAreRefused) {
   EXPECT_FALSE(Open(Write(m_folder, "")).Probe.Layout);
   EXPECT_FALSE(Open(Write(m_folder, "Name,Ort\nAnna,Bonn\n")).Probe.Layout);
