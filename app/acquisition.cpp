@@ -76,7 +76,7 @@ void TForm1::StartButtonClick(TObject*) {
   LogCheckBox->SetEnabled(false);
   // An opened recording would replace the history the acquisition fills.
   AufzeichnungOeffnen->SetEnabled(false);
-  m_recordingShown = false;
+  EndShowingRecording();
 
   m_curveLegend->StartAcquisition();
   m_chartPlotter->StartAcquisition();

@@ -124,7 +124,7 @@ void TCloserPanel::ShowMarkers(const TPickedSample& a, const TPickedSample& b) {
   // Without their times, which would not fit beside each other; Δ Zeit
   // tells what lies between them.
   const auto marker = [&](TPickedSample s) {
-    s.WallNs = 0;
+    s.WallNs.reset();
     return s.Valid() ? SampleText(s, separator) : "–";
   };
   SetValue(TFigure::MarkerA, marker(a));

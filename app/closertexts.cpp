@@ -63,7 +63,7 @@ std::string TimeOfDayText(std::int64_t wallNs, char decimalSeparator) {
 
 std::string SampleText(const TPickedSample& sample, char decimalSeparator) {
   std::string text = "Sample " + GroupedCount(sample.Number) + " · " + FigureText(sample.Value, decimalSeparator);
-  if (sample.WallNs != 0) text += " · " + TimeOfDayText(sample.WallNs, decimalSeparator);
+  if (sample.WallNs) text += " · " + TimeOfDayText(*sample.WallNs, decimalSeparator);
   return text;
 }
 
@@ -79,7 +79,7 @@ std::string FiguresTable(const TCloserFigures& figures, char decimalSeparator) {
   const auto sample = [&](const std::string& suffix, const TPickedSample& s) {
     cells.emplace_back("Sample" + suffix, std::to_string(s.Number));
     figure(("Wert" + suffix).c_str(), s.Value);
-    cells.emplace_back("Zeit" + suffix, s.WallNs != 0 ? TimeOfDayText(s.WallNs, decimalSeparator) : "");
+    cells.emplace_back("Zeit" + suffix, s.WallNs ? TimeOfDayText(*s.WallNs, decimalSeparator) : "");
   };
   if (figures.Readout.Valid()) sample("", figures.Readout);
   if (figures.MarkerA.Valid()) sample(" A", figures.MarkerA);

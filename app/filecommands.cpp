@@ -89,7 +89,7 @@ void TForm1::ErfassungladenClick(TObject*) {
   m_closerLook->Forget();
   // A running acquisition keeps its history whole, numbered as it counts.
   if (!SerialComm1->Active()) m_history.Clear();
-  m_recordingShown = false;
+  EndShowingRecording();
   if (load.CutBytes > 0) TellFileWasCut(*name, load);
 }
 

@@ -28,7 +28,7 @@ std::size_t TItemSeries::PositionOf(std::int64_t number) const {
 
 TPickedSample TItemSeries::Picked(std::size_t position) const {
   const TPoint& p = m_points[position];
-  return {p.Number, p.X, p.Value, 0};
+  return {p.Number, p.X, p.Value, std::nullopt};  // a graph file keeps no times
 }
 
 TPickedSample TItemSeries::Nearest(double x) const {

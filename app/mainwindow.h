@@ -12,6 +12,7 @@
 #include "app/infowindow.h"
 #include "app/lookback.h"
 #include "app/paritybitwatch.h"
+#include "app/recordingtexts.h"
 #include "app/session.h"
 #include "app/statusfields.h"
 #include "chart/chartcontrol.h"
@@ -238,6 +239,13 @@ class TForm1 : public TForm {
   void StopRecording();
   /// Panel 3: the recording's file name and rows, with `prefix`.
   void ShowRecordingRows(const std::string& prefix);
+  /// Panel 3 := `status`, the recording's; while an opened recording is
+  /// shown, the panel names that instead and shows `status` when it ends.
+  void ShowRecordingStatus(const TRecordingStatus& status);
+  void ShowInRecordingPanel(const TRecordingStatus& status);
+  /// Start, Clear Graph or a .kvx loaded: the chart no longer shows an
+  /// opened recording, and panel 3 the recording's status again.
+  void EndShowingRecording();
   void ReportRecordingFailure(const std::string& reason);
   /// The chart shows an opened recording, not an acquisition's items.
   bool ShowsOpenedRecording() const;
@@ -253,9 +261,11 @@ class TForm1 : public TForm {
   THistory m_history;
   THistoryFeed m_historyFeed{m_history};
   std::unique_ptr<TLookBack> m_lookBack;
-  /// A recording was opened into the history since the last Start or .kvx
-  /// loaded (Clear Graph ends its showing through m_lookBack).
+  /// A recording was opened into the history since the last Start, Clear
+  /// Graph or .kvx loaded.
   bool m_recordingShown = false;
+  /// Panel 3's status of the recording, also while an opened one is shown.
+  TRecordingStatus m_recordingStatus;
   std::unique_ptr<TCloserLook> m_closerLook;
   // What the status bar shows of the intake's findings, to update it only
   // when they change.

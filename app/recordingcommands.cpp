@@ -13,8 +13,6 @@ namespace kurvex {
 
 namespace {
 
-std::string NameOnly(const std::string& path) { return std::filesystem::path(path).filename().string(); }
-
 std::filesystem::path RecordingFolder() {
   const std::filesystem::path folder = DataDirectory();
   std::error_code ignored;  // a folder that cannot be made fails the file's creation, with its reason
@@ -31,7 +29,7 @@ void TForm1::AufzeichnungsdateiWaehlenClick(TObject*) {
   m_nextRecordingFile = choice;
   // Choosing a file asks for a recording.
   RecordCheckBox->SetChecked(true);
-  Status(TStatusField::Recording).SetText("Nächste Aufzeichnung: ", NameOnly(choice->FileName), "");
+  ShowRecordingStatus(NextRecordingStatus(choice->FileName));
 }
 
 std::optional<std::string> TForm1::StartRecording() {
@@ -61,7 +59,7 @@ void TForm1::RecordCheckBoxClick(TObject*) {
   if (RecordCheckBox->Checked() || !m_nextRecordingFile) return;
   // No recording, no next file: a later tick records to a fresh name again.
   m_nextRecordingFile.reset();
-  Status(TStatusField::Recording).SetText("");
+  ShowRecordingStatus({});
 }
 
 void TForm1::StopRecording() {
@@ -87,13 +85,26 @@ void TForm1::RecordingTimerTimer(TObject*) {
 }
 
 void TForm1::ShowRecordingRows(const std::string& prefix) {
-  Status(TStatusField::Recording).SetText(prefix, NameOnly(m_recorder.FileName()),
-                                 ", " + GroupedCount(m_recorder.RowsWritten()) + " Zeilen");
+  ShowRecordingStatus(RecordingRowsStatus(prefix, m_recorder.FileName(), m_recorder.RowsWritten()));
+}
+
+void TForm1::ShowRecordingStatus(const TRecordingStatus& status) {
+  m_recordingStatus = status;
+  if (!m_recordingShown) ShowInRecordingPanel(status);
+}
+
+void TForm1::ShowInRecordingPanel(const TRecordingStatus& status) {
+  Status(TStatusField::Recording).SetText(status.Head, status.FileName, status.Tail);
+}
+
+void TForm1::EndShowingRecording() {
+  m_recordingShown = false;
+  ShowInRecordingPanel(m_recordingStatus);
 }
 
 void TForm1::ReportRecordingFailure(const std::string& reason) {
   const std::string& fileName = m_recorder.FileName();
-  Status(TStatusField::Recording).SetText("Aufzeichnung abgebrochen: ", fileName, ": " + reason);
+  ShowRecordingStatus(RecordingStoppedStatus(fileName, reason));
   const std::string goesOn = SerialComm1->Active() ? "Die Erfassung läuft weiter. " : "";
   ShowFileWarning("Die Aufzeichnung in die Datei \"" + fileName + "\" wurde abgebrochen:\n" + reason + "\n\n" +
                   goesOn + "Die " + GroupedCount(m_recorder.RowsWritten()) +

@@ -90,6 +90,7 @@ void TForm1::AufzeichnungOeffnenClick(TObject*) {
   m_lookBack->ShowWhole();
   m_recordingShown = true;
   Status(TStatusField::SampleCount).SetText(std::to_string(load->Rows));
+  ShowInRecordingPanel(OpenedRecordingStatus(*name, load->Rows));
   if (load->BadRows > 0) ShowFileWarning(BadRowsText(*load));
 }
 

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <utility>
 
 #include "history/historysummary.h"
@@ -14,7 +15,7 @@ struct TPickedSample {
   std::int64_t Number = 0;  ///< from 1; 0: no sample
   double X = 0;             ///< where the chart draws it on layer 1
   float Value = std::numeric_limits<float>::quiet_NaN();  ///< NaN: a gap in the curve
-  std::int64_t WallNs = 0;  ///< when its line was read; 0: not known
+  std::optional<std::int64_t> WallNs;  ///< when its line was read; nothing: not known
   bool Valid() const { return Number > 0; }
 };
 

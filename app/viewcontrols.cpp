@@ -102,6 +102,7 @@ void TForm1::ClearGraphButtonClick(TObject*) {
   m_lookBack->Forget();
   m_closerLook->Forget();
   m_history.Clear();
+  EndShowingRecording();
   Chart1->ShowGraph();
   Status(TStatusField::SampleCount).SetText("");
 }

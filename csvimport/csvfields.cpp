@@ -73,8 +73,12 @@ std::vector<std::string> CsvHeaderFields(std::string_view line, char separator) 
   for (std::string_view field : fields) {
     std::string name;
     for (std::size_t i = 0; i < field.size(); ++i) {
-      name += field[i];
-      if (field[i] == '"' && i + 1 < field.size() && field[i + 1] == '"') ++i;
+      const char c = field[i];
+      // A name is shown on one line, so its line break (CR LF too) is one space.
+      name += c == '\r' || c == '\n' ? ' ' : c;
+      if ((c == '"' && i + 1 < field.size() && field[i + 1] == '"') ||
+          (c == '\r' && i + 1 < field.size() && field[i + 1] == '\n'))
+        ++i;
     }
     names.emplace_back(Trimmed(name));
   }

@@ -8,12 +8,13 @@
 
 namespace kurvex {
 
-/// Cuts `line` at `separator` into `fields` (reused, so a row costs no
-/// allocation). A field in double quotes may hold the separator; its view
-/// is what lies between the quotes, doubled quotes left as they are.
+/// Cuts `line` (a row) at `separator` into `fields` (reused, so a row costs
+/// no allocation). A field in double quotes may hold the separator and line
+/// breaks; its view is what lies between the quotes, doubled quotes left as
+/// they are.
 void SplitCsvFields(std::string_view line, char separator, std::vector<std::string_view>& fields);
 /// A header's fields as texts: quotes removed, doubled quotes made single,
-/// spaces around trimmed.
+/// a line break made a space, spaces around trimmed.
 std::vector<std::string> CsvHeaderFields(std::string_view line, char separator);
 
 /// What a field holds as a number.

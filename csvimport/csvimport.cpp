@@ -15,10 +15,10 @@ namespace kurvex {
 namespace {
 
 // Enough rows to tell numbers from text, few enough to read at once.
-constexpr std::size_t kProbeLines = 100;
+constexpr std::size_t kProbeRows = 100;
 constexpr std::int64_t kProbeBytes = std::int64_t{4} << 20;
-// Progress is told once per this many lines.
-constexpr std::int64_t kLinesPerCheck = 4096;
+// Progress is told once per this many rows.
+constexpr std::int64_t kRowsPerCheck = 4096;
 // Seconds that still fit nanoseconds since 1970 in 64 bits.
 constexpr double kMaxSeconds = 9.2e9;
 
@@ -44,21 +44,22 @@ class TRowReader {
         ReadKurvexHeader(line.Text, m_layout.Separator, m_values))
       return;
     SplitCsvFields(line.Text, m_layout.Separator, m_fields);
-    std::int64_t wallNs = 0;
+    std::optional<std::int64_t> wallNs;
     std::uint16_t present = 0;
     if (const std::optional<TBadRow> bad = Read(line, wallNs, present)) return Bad(line, *bad);
-    for (; m_gaps > 0; --m_gaps) m_history.Append(m_lastNs, {}, 0);
+    // A bad row has no time of its own.
+    for (; m_gaps > 0; --m_gaps) m_history.Append(std::nullopt, {}, 0);
     m_history.Append(wallNs, std::span<const float>(m_row.data(), Curves()), present);
-    m_lastNs = wallNs;
     ++m_result.Rows;
   }
 
  private:
   std::size_t Curves() const { return std::min(m_values.size(), kMaxCurves); }
 
-  std::optional<TBadRow> Read(const TCsvLine& line, std::int64_t& wallNs, std::uint16_t& present) {
-    // Kurvex ends every row it writes; one without an end was cut off.
-    if (m_layout.Kind == TCsvLayout::Kurvex && !line.Ended) return TBadRow::Incomplete;
+  std::optional<TBadRow> Read(const TCsvLine& line, std::optional<std::int64_t>& wallNs, std::uint16_t& present) {
+    // Kurvex ends every row it writes; one without an end was cut off, and
+    // so was any row whose quote the file's end left open.
+    if (line.OpenQuote || (m_layout.Kind == TCsvLayout::Kurvex && !line.Ended)) return TBadRow::Incomplete;
     std::size_t needed = m_layout.Times != TCsvLayout::NoTimes ? m_layout.TimeIndex : 0;
     for (std::size_t k = 0; k < Curves(); ++k) needed = std::max(needed, m_values[k].Index);
     if (m_fields.size() <= needed) return TBadRow::Incomplete;
@@ -72,12 +73,16 @@ class TRowReader {
     return std::nullopt;
   }
 
-  bool ReadTime(std::string_view field, std::int64_t& wallNs) {
+  bool ReadTime(std::string_view field, std::optional<std::int64_t>& wallNs) {
     switch (m_layout.Times) {
       case TCsvLayout::NoTimes:
         return true;
-      case TCsvLayout::IsoTimes:
-        return m_times.Read(field, wallNs);
+      case TCsvLayout::IsoTimes: {
+        std::int64_t ns = 0;
+        if (!m_times.Read(field, ns)) return false;
+        wallNs = ns;
+        return true;
+      }
       case TCsvLayout::Seconds: {
         double seconds = 0;
         if (ReadCsvNumber(field, m_layout.Decimal, seconds) != TCsvNumber::Number || std::abs(seconds) > kMaxSeconds)
@@ -107,7 +112,6 @@ class TRowReader {
   TIsoTimeReader m_times;
   bool m_headerPending = m_layout.HeaderLines > 0;
   std::int64_t m_gaps = 0;
-  std::int64_t m_lastNs = 0;
 };
 
 }  // namespace
@@ -121,8 +125,9 @@ TCsvProbe ProbeCsvFile(const std::string& fileName) {
   lines.ReadAtMost(kProbeBytes);
   TCsvLine line;
   std::vector<std::string> first;
-  while (first.size() < kProbeLines && lines.Next(line))
-    if (!line.TooLong && !line.Text.empty()) first.emplace_back(line.Text);
+  // Rows too long, or cut inside quotes by the look's end, would mislead the layout.
+  while (first.size() < kProbeRows && lines.Next(line))
+    if (!line.TooLong && !line.OpenQuote && !line.Text.empty()) first.emplace_back(line.Text);
   if ((probe.Error = file.Error()) != 0) return probe;
   probe.Layout = DetectCsvLayout(first);
   return probe;
@@ -136,12 +141,13 @@ TCsvLoad LoadCsvFile(const std::string& fileName, const TCsvLayout& layout, std:
   if ((result.Error = file.Error()) != 0) return result;
   progress.TotalBytes = file.Size();
   TCsvLines lines(file);
+  lines.SetSeparator(layout.Separator);
   lines.StopWhen(progress.Cancel);
   TRowReader rows(layout, value, history, result);
   TCsvLine line;
   for (std::int64_t count = 1; lines.Next(line); ++count) {
     rows.Take(line);
-    if (count % kLinesPerCheck == 0) progress.BytesRead = lines.BytesRead();
+    if (count % kRowsPerCheck == 0) progress.BytesRead = lines.BytesRead();
     if (progress.Cancel) break;
   }
   result.Cancelled = progress.Cancel;

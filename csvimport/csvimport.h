@@ -25,7 +25,7 @@ enum class TBadRow : std::uint8_t {
   NotANumber,  ///< a value that is no number
   OutOfRange,  ///< a number beyond single precision ("1e400")
   BadTime,     ///< the time column holds no time
-  Incomplete,  ///< fewer fields than the header, or a row cut off at the end
+  Incomplete,  ///< fewer fields than the header, a row cut off at the end, or a quote never closed
   TooLong,     ///< longer than a row can be
 };
 
@@ -35,7 +35,7 @@ struct TCsvLoad {
   bool Cancelled = false;
   std::int64_t Rows = 0;  ///< rows loaded
   std::int64_t BadRows = 0;
-  std::int64_t FirstBadLine = 0;  ///< the file's line, counted from 1
+  std::int64_t FirstBadLine = 0;  ///< the line the first bad row starts on, counted from 1 as an editor shows it
   TBadRow FirstBad = TBadRow::NotANumber;
 };
 
@@ -50,9 +50,10 @@ TCsvProbe ProbeCsvFile(const std::string& fileName);
 
 /// Reads `fileName` in blocks into `history` (cleared first): a Kurvex
 /// recording with every curve, a foreign file with its numeric column
-/// `value` (an index into layout.Values), each row one sample at the time of
-/// its time column (0 without one). A bad row becomes a gap, so the samples
-/// keep the numbers of the rows; the good rows load. Reports progress and
+/// `value` (an index into layout.Values), each row (a quoted field may hold
+/// line breaks) one sample at the time of its time column (none without
+/// one). A bad row becomes a gap without a time, so the samples keep the
+/// numbers of the rows; the good rows load. Reports progress and
 /// stops when asked to; nothing is written. Any thread; `history` is the caller's alone.
 TCsvLoad LoadCsvFile(const std::string& fileName, const TCsvLayout& layout, std::size_t value, THistory& history,
                      TCsvProgress& progress);

@@ -134,8 +134,10 @@ std::optional<TCsvLayout> DetectCsvLayout(const std::vector<std::string>& lines)
   const auto isoTimes = std::find_if(columns.begin(), columns.end(), [](const TColumnSample& column) {
     return column.Times > 0 && column.Times == column.Texts && column.Numbers == 0;
   });
+  // A column with numbers holds numbers, however few: its texts are bad
+  // rows, which load as gaps while the good ones load.
   for (std::size_t i = 0; i < columns.size(); ++i)
-    if (columns[i].Numbers > columns[i].Texts) layout.Values.push_back({names[i], i});
+    if (columns[i].Numbers > 0) layout.Values.push_back({names[i], i});
   if (isoTimes != columns.end()) {
     layout.Times = TCsvLayout::IsoTimes;
     layout.TimeIndex = static_cast<std::size_t>(isoTimes - columns.begin());

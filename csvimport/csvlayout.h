@@ -25,7 +25,7 @@ struct TCsvLayout {
   TKind Kind = Foreign;
   char Separator = ',';
   char Decimal = '.';
-  /// Lines before the first data row (the header, 0 without one).
+  /// Rows before the first data row (the header, 0 without one).
   std::int64_t HeaderLines = 1;
   /// Kurvex: the scaled column of each curve (a later header may add
   /// curves). Foreign: the columns holding numbers, one to choose.
@@ -38,8 +38,8 @@ struct TCsvLayout {
 /// added; its scaled columns then fill `values`.
 bool ReadKurvexHeader(std::string_view line, char separator, std::vector<TCsvLayout::TColumn>& values);
 
-/// The layout from the file's first lines (a header line, if any, first; a
-/// byte order mark removed); nothing when no column holds numbers.
+/// The layout from the file's first rows (a header, if any, first; a byte
+/// order mark removed); nothing when no column holds a number.
 std::optional<TCsvLayout> DetectCsvLayout(const std::vector<std::string>& lines);
 
 }  // namespace kurvex

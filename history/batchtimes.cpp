@@ -35,9 +35,10 @@ void TBatchTimes::Put(std::uint64_t value) {
 }
 
 void TBatchTimes::AddBatch(std::int64_t number, std::int64_t wallNs) {
-  const std::int64_t step = wallNs - m_lastWallNs;
+  const bool unknown = wallNs == kUnknown || m_lastWallNs == kUnknown;
+  const std::int64_t step = unknown ? 0 : wallNs - m_lastWallNs;
   const bool checkpoint = m_checkpoints.empty() || m_checkpoints.back().Batches == kBatchesPerCheckpoint ||
-                          step >= kLongestStep || step <= -kLongestStep;
+                          unknown || step >= kLongestStep || step <= -kLongestStep;
   if (m_pages.empty() || kPageBytes - m_end % kPageBytes < kEntryRoom) {
     // Entries never straddle a page; a new page starts a checkpoint, which
     // the walk then reads from its first byte.
@@ -56,10 +57,10 @@ void TBatchTimes::AddBatch(std::int64_t number, std::int64_t wallNs) {
   m_lastWallNs = wallNs;
 }
 
-std::int64_t TBatchTimes::At(std::int64_t number) const {
+std::optional<std::int64_t> TBatchTimes::At(std::int64_t number) const {
   auto after = std::upper_bound(m_checkpoints.begin(), m_checkpoints.end(), number,
                                 [](std::int64_t n, const TCheckpoint& c) { return n < c.Number; });
-  if (after == m_checkpoints.begin()) return 0;
+  if (after == m_checkpoints.begin()) return std::nullopt;
   const TCheckpoint& checkpoint = *(after - 1);
   std::int64_t batchNumber = checkpoint.Number;
   std::int64_t wallNs = checkpoint.WallNs;
@@ -71,6 +72,7 @@ std::int64_t TBatchTimes::At(std::int64_t number) const {
     batchNumber += numberStep;
     wallNs += UnZigZag(code >> 1);
   }
+  if (wallNs == kUnknown) return std::nullopt;
   return wallNs;
 }
 

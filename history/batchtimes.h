@@ -3,7 +3,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace kurvex {
@@ -19,13 +21,16 @@ namespace kurvex {
 class TBatchTimes {
  public:
   /// Sample `number` (rising from call to call) came with the batch read at
-  /// `wallNs`; a new entry when the time differs from the last one's.
-  void Add(std::int64_t number, std::int64_t wallNs) {
-    if (!m_checkpoints.empty() && wallNs == m_lastWallNs) return;
-    AddBatch(number, wallNs);
+  /// `wallNs` (nothing: its time is not known); a new entry when the time
+  /// differs from the last one's.
+  void Add(std::int64_t number, std::optional<std::int64_t> wallNs) {
+    const std::int64_t stored = wallNs.value_or(kUnknown);
+    if (!m_checkpoints.empty() && stored == m_lastWallNs) return;
+    AddBatch(number, stored);
   }
-  /// The time of the batch of `number`; 0 before the first entry.
-  std::int64_t At(std::int64_t number) const;
+  /// The time of the batch of `number`; nothing before the first entry or
+  /// when it is not known.
+  std::optional<std::int64_t> At(std::int64_t number) const;
   std::size_t Bytes() const;
 
  private:
@@ -35,6 +40,9 @@ class TBatchTimes {
     std::uint32_t Offset;   // of the entries after it, in the pages
     std::uint32_t Batches;  // its own and those after it
   };
+  /// A time not known, as stored: an entry of it and the one after it are
+  /// checkpoints, so no step leads to or from it.
+  static constexpr std::int64_t kUnknown = std::numeric_limits<std::int64_t>::min();
   static constexpr std::size_t kPageBytes = 4096;
   static constexpr std::uint32_t kBatchesPerCheckpoint = 64;
   /// Room one entry may need: two varints, the longest 9 bytes.

@@ -27,7 +27,7 @@ void THistory::Clear() {
   m_curves = 0;
 }
 
-void THistory::Append(std::int64_t wallNs, std::span<const float> values, std::uint16_t present) {
+void THistory::Append(std::optional<std::int64_t> wallNs, std::span<const float> values, std::uint16_t present) {
   const std::size_t given = std::min(values.size(), kMaxCurves);
   present &= static_cast<std::uint16_t>((1u << given) - 1);
   const std::int64_t number = m_lastNumber + 1;
@@ -75,9 +75,9 @@ float THistory::Value(std::size_t curve, std::int64_t number) const {
   return chunk->Curves[curve]->At(Position(number));
 }
 
-std::int64_t THistory::WallNs(std::int64_t number) const {
+std::optional<std::int64_t> THistory::WallNs(std::int64_t number) const {
   const TChunk* chunk = ChunkOf(number);
-  return chunk == nullptr ? 0 : chunk->Times.At(number);
+  return chunk == nullptr ? std::nullopt : chunk->Times.At(number);
 }
 
 THistorySummary THistory::Summary(std::size_t curve, std::int64_t from, std::int64_t to) const {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <span>
 
 #include "history/batchtimes.h"
@@ -21,7 +22,7 @@ inline constexpr std::size_t kHistoryChunkSamples = std::size_t{1} << 20;
 
 /// Every sample of an acquisition: per curve its scaled value (single
 /// precision; NaN where a line had no value for the curve), and the wall
-/// time of the batch that brought it. Sample numbers count from 1 like the
+/// time of the batch that brought it, where it is known. Sample numbers count from 1 like the
 /// intake's.
 ///
 /// Values live in chunks that are never moved, with a level-of-detail
@@ -37,9 +38,9 @@ class THistory {
 
   /// A new acquisition (or a recording opened): empty, numbers from 1.
   void Clear();
-  /// Sample LastNumber()+1; values[k] is curve k+1 (only where present bit
-  /// k is set; others are a gap).
-  void Append(std::int64_t wallNs, std::span<const float> values, std::uint16_t present);
+  /// Sample LastNumber()+1 at `wallNs` (nothing: not known); values[k] is
+  /// curve k+1 (only where present bit k is set; others are a gap).
+  void Append(std::optional<std::int64_t> wallNs, std::span<const float> values, std::uint16_t present);
 
   /// The first sample still held: 1 until the budget drops the oldest.
   std::int64_t FirstNumber() const { return m_firstChunk * static_cast<std::int64_t>(m_chunkSamples) + 1; }
@@ -49,8 +50,8 @@ class THistory {
   std::size_t Curves() const { return m_curves; }
   /// NaN for a gap or a number not held.
   float Value(std::size_t curve, std::int64_t number) const;
-  /// The batch time; 0 when not known.
-  std::int64_t WallNs(std::int64_t number) const;
+  /// The batch time; nothing when not known or not held.
+  std::optional<std::int64_t> WallNs(std::int64_t number) const;
   /// Over the held samples in [from, to] (clipped).
   THistorySummary Summary(std::size_t curve, std::int64_t from, std::int64_t to) const;
   /// out[c] = Summary over the samples whose number n satisfies

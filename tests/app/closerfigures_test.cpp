@@ -97,7 +97,7 @@ TEST_F(ItemSeriesTest, PicksTheNearestPointOfItsCurveByX) {
   EXPECT_EQ(first.Nearest(2.6).Number, 6);
   EXPECT_EQ(first.Nearest(4.1).Value, 50);
   EXPECT_EQ(second.Nearest(1.2).Number, 4);
-  EXPECT_EQ(second.Nearest(1.2).WallNs, 0) << "a graph file keeps no times";
+  EXPECT_FALSE(second.Nearest(1.2).WallNs) << "a graph file keeps no times";
   EXPECT_EQ(first.Step(3, 1).Number, 6) << "the keys step along X";
   EXPECT_EQ(first.Step(6, 5).Number, 5);
   EXPECT_FALSE(first.At(2).Valid()) << "number 2 is the other curve's";
@@ -116,7 +116,7 @@ TEST(MarkerDeltaTest, DifferencesAndSlopesAgreeWithTheDirectOnesAlsoAtTheFloatLi
   EXPECT_DOUBLE_EQ(*d.SlopePerSample, -2.0 * double{3.4e38f} / 20);
   EXPECT_DOUBLE_EQ(*d.SlopePerSecond, -2.0 * double{3.4e38f} / 2.5);
 
-  const TMarkerDelta tiny = DeltaOf({4, 4, 1e-38f, 0}, {2, 2, 3e-38f, 9});
+  const TMarkerDelta tiny = DeltaOf({4, 4, 1e-38f, std::nullopt}, {2, 2, 3e-38f, 9});
   EXPECT_EQ(tiny.Samples, -2);
   EXPECT_DOUBLE_EQ(tiny.Value, double{3e-38f} - double{1e-38f});
   EXPECT_DOUBLE_EQ(*tiny.SlopePerSample, (double{3e-38f} - double{1e-38f}) / -2);
@@ -146,8 +146,9 @@ class CloserTextsTest : public ::testing::Test {
 
 TEST_F(CloserTextsTest, TheReadoutSaysNumberValueAndTimeInTheWindowsLocale) {
   EXPECT_EQ(SampleText({12345, 12345, 6.992f, kTime}, ','), "Sample 12.345 · 6,992 · 10:15:00,123");
-  EXPECT_EQ(SampleText({7, 7, -3.4e38f, 0}, '.'), "Sample 7 · -3.4E38");
-  EXPECT_EQ(SampleText({7, 7, std::numeric_limits<float>::quiet_NaN(), 0}, ','), "Sample 7 · –");
+  EXPECT_EQ(SampleText({7, 7, -3.4e38f, std::nullopt}, '.'), "Sample 7 · -3.4E38");
+  EXPECT_EQ(SampleText({1, 1, 2.5f, 0}, ','), "Sample 1 · 2,5 · 00:00:00,000") << "0 is a time too";
+  EXPECT_EQ(SampleText({7, 7, std::numeric_limits<float>::quiet_NaN(), std::nullopt}, ','), "Sample 7 · –");
   EXPECT_EQ(FigureText(-2.0 * double{3.4e38f}, ','), "-6,7999999E38");
   EXPECT_EQ(FigureText(1e39, '.'), "1E39");
   EXPECT_EQ(FigureText(1e-38, ','), "1E-38");
@@ -162,8 +163,8 @@ TEST_F(CloserTextsTest, TheTableHasAHeaderAndOneRowOfWhatIsShownForASpreadsheet)
   EXPECT_EQ(FiguresTable(figures, ','), "Sample\tWert\tZeit\n12345\t6,992\t10:15:00,123\n");
 
   figures.Readout = {};
-  figures.MarkerA = {1, 0, 2.5f, 0};
-  figures.MarkerB = {5, 5, 4.5f, 0};
+  figures.MarkerA = {1, 0, 2.5f, std::nullopt};
+  figures.MarkerB = {5, 5, 4.5f, std::nullopt};
   figures.Statistics = THistoryStatistics{5, -1, 4.5, 2, 0.5, 5.5};
   EXPECT_EQ(FiguresTable(figures, ','),
             "Sample A\tWert A\tZeit A\tSample B\tWert B\tZeit B\tΔ Samples\tΔ Wert\tΔ Zeit (s)\t"

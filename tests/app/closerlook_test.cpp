@@ -117,7 +117,7 @@ TEST_F(CloserLookTest, InNormalTheReadoutFollowsThePointerAndGoesWhenItLeavesThe
   const TPickedSample read = Closer().Readout();
   EXPECT_EQ(read.Number, 6);
   EXPECT_EQ(read.Value, ValueOf(6));
-  EXPECT_EQ(read.WallNs, 0);
+  EXPECT_FALSE(read.WallNs);
   EXPECT_EQ(Shown(*panel.ReadoutLabel, "Sample 6 · 1,5"), "Sample 6 · 1,5");
 }
 
@@ -160,7 +160,7 @@ TEST_F(CloserLookTest, InTrendTheReadoutFollowsTheScrollingSamplesAndStaysOnAPau
   Samples(500);
   EXPECT_EQ(Closer().Readout().Number, paused.Number);
   EXPECT_EQ(Closer().Readout().Value, ValueOf(paused.Number));
-  EXPECT_NE(Closer().Readout().WallNs, 0);
+  EXPECT_TRUE(Closer().Readout().WallNs);
   form->StopButton->Click();
 }
 

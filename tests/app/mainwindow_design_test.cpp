@@ -77,7 +77,8 @@ TEST_F(MainWindowDesignTest, TheCloserLooksLabelsShowTheirLongestTextsWhole) {
   for (std::size_t i = 0; i < kFigureCount; ++i) {
     const auto figure = static_cast<TFigure>(i);
     const bool marker = figure == TFigure::MarkerA || figure == TFigure::MarkerB;
-    panel.Value(figure).SetCaption(marker ? SampleText({12'345'678, 0, -3.4028235e38f, 0}, ',') : "-6,8056469E38");
+    const TPickedSample longest{12'345'678, 0, -3.4028235e38f, std::nullopt};
+    panel.Value(figure).SetCaption(marker ? SampleText(longest, ',') : "-6,8056469E38");
     labels.push_back(&panel.Value(figure));
     labels.push_back(&panel.Caption(figure));
   }

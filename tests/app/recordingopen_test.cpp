@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "app/opentexts.h"
 #include "tests/app/mainwindow_fixture.h"
@@ -65,6 +66,70 @@ TEST_F(RecordingOpenTest, CancelLeavesTheChartAsItWas) {
   EXPECT_EQ(form->Chart1->CurveSource(), nullptr);
   EXPECT_EQ(RangeX(), (TAxisWindow{0, 1000}));
   EXPECT_TRUE(Messages().empty());
+}
+
+// A quoted field may hold line breaks: the column offered by its name on
+// one line, each row one sample on the X axis, the bad row named by the
+// line it starts on as an editor counts it; panel 3 names the file.
+TEST_F(RecordingOpenTest, QuotedLineBreaksKeepEachRowOneSample) {
+  dialogs.Choices().Answers.push_back(1);
+  Open(Write("t,\"Wert, A\",\"B\nneu\"\n0,1.5,2.5\n1,\"1.6\",\"2.6\"\n2,1.7,\"2,7\"\n3,\"a\nb\",2.8\n4,1.9,2.9\n"));
+  ASSERT_EQ(dialogs.Choices().Calls.size(), 1u);
+  EXPECT_EQ(dialogs.Choices().Calls[0].Items, (std::vector<std::string>{"Wert, A", "B neu"}));
+  EXPECT_EQ(RangeX(), (TAxisWindow{1, 5}));
+  EXPECT_EQ(form->Chart1->ScaleY(1).RangeLow(), 2.5);
+  EXPECT_EQ(Panel(0), "4");
+  EXPECT_EQ(Panel(3), "Geöffnet: r.csv, 4 Samples");
+  EXPECT_EQ(Messages(),
+            (std::vector<std::string>{"Zeile 5 enthält keine Zahl; 1 Zeile wurde übersprungen, 4 geladen."}));
+}
+
+// While an opened file is shown, panel 3 names it, and what the recording
+// commands tell waits; Clear Graph, a loaded .kvx and Start end its showing
+// and the panel says what it said before, or what was told meanwhile.
+TEST_F(RecordingOpenTest, PanelThreeNamesTheOpenedFileUntilItsShowingEnds) {
+  const std::string graph = folder.Path("sinus.kvx");
+  AddSineSamples(*form->Chart1);
+  dialogs.Files().Answers.push_back(graph);
+  form->ErfassungSpeichern->Click();
+  dialogs.Files().Answers.push_back(folder.Path("messung.csv"));
+  form->AufzeichnungsdateiWaehlen->Click();
+  const std::string chosen = "Nächste Aufzeichnung: messung.csv";
+  ASSERT_EQ(Panel(3), chosen);
+  const std::string path = Write("t,U\n0,1\n1,2\n2,x\n");
+
+  const std::pair<const char*, std::function<void()>> endings[] = {
+      {"Clear Graph", [&] { form->ClearGraphButton->Click(); }},
+      {"Erfassung laden",
+       [&] {
+         dialogs.Files().Answers.push_back(graph);
+         form->Erfassungladen->Click();
+       }},
+  };
+  for (const auto& [name, end] : endings) {
+    SCOPED_TRACE(name);
+    Open(path);
+    EXPECT_EQ(Panel(3), "Geöffnet: r.csv, 2 Samples");
+    end();
+    EXPECT_EQ(Panel(3), chosen);
+  }
+
+  Open(path);
+  form->RecordCheckBox->SetChecked(false);
+  EXPECT_EQ(Panel(3), "Geöffnet: r.csv, 2 Samples");
+  form->StartButton->Click();
+  ASSERT_TRUE(form->SerialComm1->Active());
+  EXPECT_EQ(Panel(3), "") << "no recording chosen or made";
+  form->StopButton->Click();
+  form->RecordCheckBox->SetChecked(true);
+  form->StartButton->Click();
+  form->StopButton->Click();
+  const std::string recorded = Panel(3);
+  EXPECT_EQ(recorded.substr(0, 22), "Aufgezeichnet: kurvex-");
+  Open(path);
+  form->StartButton->Click();
+  EXPECT_EQ(Panel(3).substr(0, 21), "Aufzeichnung: kurvex-");
+  form->StopButton->Click();
 }
 
 TEST_F(RecordingOpenTest, FilesThatCannotBeShownAreToldAndChangeNothing) {

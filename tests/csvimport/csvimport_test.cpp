@@ -135,6 +135,8 @@ TEST_F(BerlinTime, ForeignFilesLoadTheChosenNumericColumnAtTheirTimes) {
        "t [s]\tA\tB\n0.5\t1\t10\n1.25\t2\t20\n", '\t', '.', {"A", "B"}, 1, {10.0f, 20.0f},
        {500'000'000, 1'250'000'000}},
       {"no header", "1;2,5\n3;4\n", ';', ',', {"Spalte 1", "Spalte 2"}, 1, {2.5f, 4.0f}, {}},
+      {"a name over two lines with doubled quotes", "\"U \"\"x\"\"\r\nneu\";I\r\n\"1,5\";2\r\n3;4\r\n", ';', ',',
+       {"U \"x\" neu", "I"}, 0, {1.5f, 3.0f}, {}},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
@@ -153,7 +155,10 @@ TEST_F(BerlinTime, ForeignFilesLoadTheChosenNumericColumnAtTheirTimes) {
     for (std::size_t i = 0; i < c.Expected.size(); ++i) {
       const auto n = static_cast<std::int64_t>(i + 1);
       EXPECT_EQ(opened.History.Value(0, n), c.Expected[i]);
-      EXPECT_EQ(opened.History.WallNs(n), c.Times.empty() ? 0 : c.Times[i]);
+      if (c.Times.empty())
+        EXPECT_FALSE(opened.History.WallNs(n));
+      else
+        EXPECT_EQ(opened.History.WallNs(n), c.Times[i]);
     }
   }
 }
@@ -221,6 +226,117 @@ TEST_F(BerlinTime, AHalfKurvexRowAtTheEndIsBad) {
   EXPECT_EQ(opened.Load.FirstBad, TBadRow::Incomplete);
   EXPECT_EQ(opened.History.Value(0, 1), 2.5f);
   EXPECT_EQ(opened.History.WallNs(1), kWinter * kNs + 123'000'000);
+}
+
+// A field in quotes may hold separators and line breaks: its row stays one
+// sample, named by the line it starts on. "2,7" in a file of decimal points
+// is no number; t = 0 is a time like any other, and a bad row has none.
+TEST_F(BerlinTime, AQuotedLineBreakKeepsItsRowOneSample) {
+  const std::string lf = "t,\"Wert, A\",\"B\nneu\"\n"  // lines 1 and 2
+                         "0,1.5,2.5\n"                // 3
+                         "1,\"1.6\",\"2.6\"\n"          // 4
+                         "2,1.7,\"2,7\"\n"            // 5
+                         "3,\"a\nb\",2.8\n"           // 6 and 7
+                         "4,1.9,2.9\n";               // 8
+  std::string crlf;
+  for (const char c : lf) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  const float gap = NAN;
+  struct TCase {
+    const char* Name;
+    const std::string& Text;
+    std::size_t Column;
+    std::vector<float> Values;
+    std::int64_t FirstBadLine;
+  };
+  const TCase cases[] = {
+      {"column B", lf, 1, {2.5f, 2.6f, gap, 2.8f, 2.9f}, 5},
+      {"column B, CR LF", crlf, 1, {2.5f, 2.6f, gap, 2.8f, 2.9f}, 5},
+      {"column A", lf, 0, {1.5f, 1.6f, 1.7f, gap, 1.9f}, 6},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const TOpened opened = Open(Write(m_folder, c.Text), c.Column);
+    ASSERT_TRUE(opened.Probe.Layout);
+    ASSERT_EQ(opened.Probe.Layout->Values.size(), 2u);
+    EXPECT_EQ(opened.Probe.Layout->Values[0].Name, "Wert, A");
+    EXPECT_EQ(opened.Probe.Layout->Values[1].Name, "B neu");
+    EXPECT_EQ(opened.Probe.Layout->Times, TCsvLayout::Seconds);
+    EXPECT_EQ(opened.Load.Rows, 4);
+    EXPECT_EQ(opened.Load.BadRows, 1);
+    EXPECT_EQ(opened.Load.FirstBad, TBadRow::NotANumber);
+    EXPECT_EQ(opened.Load.FirstBadLine, c.FirstBadLine);
+    ASSERT_EQ(opened.History.LastNumber(), 5);
+    for (std::int64_t n = 1; n <= 5; ++n) {
+      const float want = c.Values[static_cast<std::size_t>(n - 1)], got = opened.History.Value(0, n);
+      EXPECT_TRUE(std::isnan(want) ? std::isnan(got) : got == want) << "sample " << n;
+      if (std::isnan(want))
+        EXPECT_FALSE(opened.History.WallNs(n)) << "sample " << n;
+      else
+        EXPECT_EQ(opened.History.WallNs(n), (n - 1) * kNs) << "sample " << n;
+    }
+  }
+}
+
+// A quote that never closes costs its row and at most the bytes a row may
+// have; the rows after it load. A field beyond that limit is one bad row,
+// and a quote left open by the file's end is a row cut off.
+TEST_F(BerlinTime, AnOpenQuoteOrAFieldTooLongCostsOneRow) {
+  std::string neverClosed = "t,B\n0,1\n1,\"2\n";  // the quote of line 3 never closes
+  constexpr int kRows = 200'000;                   // about 1.7 MB
+  for (int t = 2; t < kRows; ++t) neverClosed += std::to_string(t) + ",5\n";
+  const std::string longField = "t,B,Notiz\n0,1,ok\n1,2,\"" + std::string(1 << 19, 'x') + "\n" +
+                                std::string(1 << 20, 'y') + "\"\n2,3,ok\n";
+  const std::string openAtEnd = "t,B\n0,1\n1,2\n2,\"3\n";
+  struct TCase {
+    const char* Name;
+    const std::string& Text;
+    TBadRow Bad;
+    std::int64_t BadLine;
+    std::int64_t LastT;  // of the last row, loaded
+  };
+  const TCase cases[] = {
+      {"never closed", neverClosed, TBadRow::TooLong, 3, kRows - 1},
+      {"a field beyond the limit", longField, TBadRow::TooLong, 3, 2},
+      {"open at the end", openAtEnd, TBadRow::Incomplete, 4, 1},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const TOpened opened = Open(Write(m_folder, c.Text));
+    ASSERT_TRUE(opened.Probe.Layout);
+    ASSERT_EQ(opened.Probe.Layout->Values.size(), 1u);
+    EXPECT_EQ(opened.Load.BadRows, 1);
+    EXPECT_EQ(opened.Load.FirstBad, c.Bad);
+    EXPECT_EQ(opened.Load.FirstBadLine, c.BadLine);
+    const THistory& h = opened.History;
+    EXPECT_EQ(h.WallNs(h.LastNumber()), c.LastT * kNs);
+    EXPECT_FALSE(std::isnan(h.Value(0, h.LastNumber())));
+  }
+  // What the quote swallowed is about the limit, not the file.
+  const TOpened swallowed = Open(Write(m_folder, neverClosed));
+  EXPECT_GT(swallowed.Load.Rows, kRows - 150'000);
+  EXPECT_EQ(swallowed.History.LastNumber(), swallowed.Load.Rows + 1);
+}
+
+// However short the file, a column with a number holds numbers: its bad
+// rows are gaps and the good ones load.
+TEST_F(BerlinTime, AShortFileLoadsItsGoodRowsBesideABadOne) {
+  const float gap = NAN;
+  const std::pair<const char*, std::vector<float>> files[] = {
+      {"Wert\nx\n1\n", {gap, 1.0f}},
+      {"Zeit;Wert\n0;1,5\n1;-\n", {1.5f}},
+  };
+  for (const auto& [text, values] : files) {
+    SCOPED_TRACE(text);
+    const TOpened opened = Open(Write(m_folder, text));
+    ASSERT_TRUE(opened.Probe.Layout);
+    EXPECT_EQ(opened.Load.Rows, 1);
+    EXPECT_EQ(opened.Load.BadRows, 1);
+    ASSERT_EQ(opened.History.LastNumber(), static_cast<std::int64_t>(values.size()));
+    for (std::size_t i = 0; i < values.size(); ++i) {
+      const float got = opened.History.Value(0, static_cast<std::int64_t>(i + 1));
+      EXPECT_TRUE(std::isnan(values[i]) ? std::isnan(got) : got == values[i]) << "sample " << i + 1;
+    }
+  }
 }
 
 TEST_F(BerlinTime, FilesWithoutNumbersOrUnreadableOnesAreRefused) {

@@ -29,6 +29,52 @@ TEST(CsvLines, EndAtCrLfLfOrCrAcrossReadsAndSkipTooLongOnes) {
   EXPECT_EQ(file.Error(), 0);
 }
 
+std::vector<std::string> Rows(const std::string& path, std::size_t limit, char separator = 0) {
+  TReadFile file(path);
+  TCsvLines lines(file, limit);
+  if (separator != 0) lines.SetSeparator(separator);
+  std::vector<std::string> seen;
+  TCsvLine line;
+  while (lines.Next(line))
+    seen.push_back(std::to_string(line.Number) + (line.TooLong ? "!" : ":" + std::string(line.Text)) +
+                   (line.Ended ? "" : "$") + (line.OpenQuote ? "\"" : ""));
+  EXPECT_EQ(file.Error(), 0);
+  return seen;
+}
+
+// A quoted field holds line breaks of every kind, also across reads (the
+// limit of 16 holds 36 bytes), and the row is named by the line it starts
+// on; a quote inside a field or after another separator is text; a quote
+// open at the end is told; one that never closes ends its row at the end
+// of the line the limit reached, and the rows after it keep their lines.
+TEST(CsvLines, QuotedLineBreaksStayInTheirRow) {
+  struct TCase {
+    const char* Name;
+    std::string Text;
+    char Separator;
+    std::vector<std::string> Rows;
+  };
+  const std::vector<TCase> cases = {
+      {"LF, CR LF and CR inside quotes", "0123456789abcde\n0123456789abcde\na,\"b\nc\",d\r\n\"e\r\nf\rg\"\n\"\"\nh", 0,
+       {"1:0123456789abcde", "2:0123456789abcde", "3:a,\"b\nc\",d", "5:\"e\r\nf\rg\"", "8:\"\"", "9:h$"}},
+      {"doubled quotes, and text after the closing quote", "\"x\"\"\n\"\"y\",z\n\"a\"b\nc\n", 0,
+       {"1:\"x\"\"\n\"\"y\",z", "3:\"a\"b", "4:c"}},
+      {"a quote inside a field is text", "ab\"c\nd\n", 0, {"1:ab\"c", "2:d"}},
+      {"a quote after another separator is text", "a,\"b\nc\"\n", ';', {"1:a,\"b", "2:c\""}},
+      {"open at the end", "1\n2,\"x\ny\r\n", 0, {"1:1", "2:2,\"x\ny\r\n$\""}},
+      {"never closed", "1\n\"" + std::string(20, 'x') + "\n" + std::string(20, 'y') + "\nz\n2\n", 0,
+       {"1:1", "2!", "3!", "4:z", "5:2"}},
+      {"too long, with a line break inside", "\"a\n" + std::string(60, 'b') + "\"\n3\n", 0, {"1!", "3:3"}},
+  };
+  TempFolder folder;
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const std::string path = folder.Path("rows.txt");
+    std::ofstream(path, std::ios::binary) << c.Text;
+    EXPECT_EQ(Rows(path, 16, c.Separator), c.Rows);
+  }
+}
+
 TEST(IsoTime, ReadsZonesFractionsAndLocalTimeAndRefusesWhatIsNoTime) {
   setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
   tzset();

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Arbitrary bytes as a recording to open: cutting them into lines, deciding
-// their layout and loading them must never crash, hang or hit undefined
-// behaviour, and the counts must add up.
+// Arbitrary bytes as a recording to open: cutting them into rows (quoted
+// line breaks too), deciding their layout and loading them must never
+// crash, hang or hit undefined behaviour, and the counts must add up.
 #include <unistd.h>
 
 #include <cstdint>
@@ -25,15 +25,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string& path = FilePath();
   std::ofstream(path, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(data),
                                                                  static_cast<std::streamsize>(size));
-  // Lines under a tiny limit, so line ends fall across reads and lines run too long.
+  // Rows under a tiny limit, so line ends and quotes fall across reads and
+  // rows run too long; a row starts on a later line than the one before,
+  // and no row is open at its quote but the last.
   {
     kurvex::TReadFile file(path);
-    kurvex::TCsvLines lines(file, size > 0 ? 1 + data[0] % 16 : 1);
+    const std::size_t limit = size > 0 ? 1 + data[0] % 16 : 1;
+    kurvex::TCsvLines lines(file, limit);
+    if (size > 0 && data[0] >= 128) lines.SetSeparator(";,\t"[data[0] % 3]);
     kurvex::TCsvLine line;
     std::int64_t number = 0;
-    while (lines.Next(line))
-      if (line.Number != ++number || line.Text.size() > 16) std::abort();
-    if (lines.BytesRead() != static_cast<std::int64_t>(size)) std::abort();
+    bool openQuote = false;
+    while (lines.Next(line)) {
+      if (line.Number <= number || line.Text.size() > limit || openQuote || (line.OpenQuote && line.Ended))
+        std::abort();
+      number = line.Number;
+      openQuote = line.OpenQuote;
+    }
+    if (lines.BytesRead() != static_cast<std::int64_t>(size) || number > static_cast<std::int64_t>(size)) std::abort();
   }
   const kurvex::TCsvProbe probe = kurvex::ProbeCsvFile(path);
   if (!probe.Layout) return 0;

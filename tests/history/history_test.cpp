@@ -193,7 +193,7 @@ TEST(HistoryTest, BeyondItsBudgetDropsTheOldestChunksAndKeepsEveryNewerSample) {
     ASSERT_EQ(history.WallNs(n), n * 1000);
   }
   EXPECT_TRUE(std::isnan(history.Value(0, first - 1)));
-  EXPECT_EQ(history.WallNs(first - 1), 0);
+  EXPECT_FALSE(history.WallNs(first - 1));
   const THistorySummary all = history.Summary(0, 1, kSamples);
   EXPECT_EQ(all.Count, kSamples - first + 1);
   EXPECT_EQ(all.Min, static_cast<float>(first));
@@ -215,28 +215,32 @@ TEST(HistoryTest, OneCurveCostsUnderTenBytesASampleWithABatchPerSample) {
 }
 
 // Batches of one to five lines; times that step far, step back (the clock
-// was set) and repeat; read back across checkpoints, pages and chunks.
+// was set) and repeat; times not known (a gap of an opened file) and the
+// time 0 between them; read back across checkpoints, pages and chunks.
 TEST(HistoryTest, EachSampleHasTheTimeOfItsBatch) {
   THistory history(std::size_t{1} << 30, kChunk);
   std::mt19937 random(3);
-  std::vector<std::int64_t> times;
+  std::vector<std::optional<std::int64_t>> times;
   std::int64_t wall = 1'700'000'000'000'000'000;
   const float v = 1;
   while (times.size() < 3 * kChunk + 500) {
-    const unsigned kind = random() % 10;
+    const unsigned kind = random() % 12;
     wall += kind == 0   ? -static_cast<std::int64_t>(random() % 1'000'000'000u)
             : kind == 1 ? std::int64_t{1} << 61
             : kind == 2 ? -(std::int64_t{1} << 61)
                         : static_cast<std::int64_t>(random() % 5'000'000'000ull);
+    std::optional<std::int64_t> batch = wall;
+    if (kind == 10) batch = std::nullopt;
+    if (kind == 11) batch = 0;
     for (unsigned lines = 1 + random() % 5; lines > 0; --lines) {
-      history.Append(wall, {&v, 1}, 1);
-      times.push_back(wall);
+      history.Append(batch, {&v, 1}, 1);
+      times.push_back(batch);
     }
   }
   for (std::size_t i = 0; i < times.size(); ++i)
     ASSERT_EQ(history.WallNs(static_cast<std::int64_t>(i + 1)), times[i]) << "sample " << i + 1;
-  EXPECT_EQ(history.WallNs(0), 0);
-  EXPECT_EQ(history.WallNs(static_cast<std::int64_t>(times.size()) + 1), 0);
+  EXPECT_FALSE(history.WallNs(0));
+  EXPECT_FALSE(history.WallNs(static_cast<std::int64_t>(times.size()) + 1));
 }
 
 TEST(HistoryTest, ClearStartsAgainFromSampleOne) {
