@@ -6,6 +6,8 @@
 #include <optional>
 #include <vector>
 
+#include "recording/columnnames.h"
+
 namespace kurvex {
 
 namespace {
@@ -19,12 +21,11 @@ std::string SamplesHeader(std::size_t curves, TCsvDialect dialect, std::span<con
   AppendCsvText(text, "Sample", dialect, true);
   const bool namedCurve = !curveNames.empty() && !curveNames.front().empty();
   if (curves == 1 && !namedCurve) {
-    AppendCsvText(text, "Wert (skaliert)", dialect);
+    AppendCsvText(text, ScaledValueColumn({}), dialect);
   } else {
     for (std::size_t curve = 0; curve < curves; ++curve) {
-      const bool named = curve < curveNames.size() && !curveNames[curve].empty();
-      AppendCsvText(text, "Wert " + (named ? curveNames[curve] : "Kanal " + std::to_string(curve + 1)) + " (skaliert)",
-                    dialect);
+      const std::string name = curve < curveNames.size() ? curveNames[curve] : std::string();
+      AppendCsvText(text, ScaledValueColumn(CurveLabel(curve, name)), dialect);
     }
   }
   EndCsvRow(text);

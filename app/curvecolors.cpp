@@ -22,8 +22,4 @@ constexpr std::array<TColor, kMaxCurves> kCurveColors = {
 
 TColor CurveColor(std::size_t curve) { return kCurveColors[curve % kCurveColors.size()]; }
 
-std::string CurveLabel(std::size_t curve, const std::string& name) {
-  return name.empty() ? "Kanal " + std::to_string(curve + 1) : name;
-}
-
 }  // namespace kurvex

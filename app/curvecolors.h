@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
 
 #include "platform/drawing/color.h"
 
@@ -12,9 +11,5 @@ namespace kurvex {
 /// blue; the others come from palettes chosen so that people with a colour
 /// vision deficiency can still tell them apart.
 TColor CurveColor(std::size_t curve);
-
-/// What the window calls curve `curve` (0-based): its name from the
-/// instrument, or "Kanal n" until it has one.
-std::string CurveLabel(std::size_t curve, const std::string& name);
 
 }  // namespace kurvex

@@ -3,6 +3,7 @@
 
 #include "app/curvecolors.h"
 #include "app/valuetext.h"
+#include "recording/columnnames.h"
 #include "platform/system/localeformat.h"
 
 namespace kurvex {

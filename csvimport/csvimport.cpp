@@ -9,6 +9,7 @@
 #include "csvimport/csvfields.h"
 #include "csvimport/csvlines.h"
 #include "csvimport/csvtime.h"
+#include "recording/columnnames.h"
 
 namespace kurvex {
 
@@ -40,7 +41,7 @@ class TRowReader {
       m_headerPending = false;
       return;
     }
-    if (m_layout.Kind == TCsvLayout::Kurvex && line.Text.starts_with("Nr") &&
+    if (m_layout.Kind == TCsvLayout::Kurvex && line.Text.starts_with(kRecordingLeadColumns.front()) &&
         ReadKurvexHeader(line.Text, m_layout.Separator, m_values))
       return;
     SplitCsvFields(line.Text, m_layout.Separator, m_fields);

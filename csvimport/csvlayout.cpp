@@ -6,6 +6,7 @@
 
 #include "csvimport/csvfields.h"
 #include "csvimport/csvtime.h"
+#include "recording/columnnames.h"
 #include "recording/csvdialect.h"
 
 namespace kurvex {
@@ -13,9 +14,7 @@ namespace kurvex {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-// The first columns of every Kurvex recording; raw and scaled value of each curve follow.
-constexpr std::string_view kKurvexColumns[] = {"Nr", "Zeit (ISO 8601, Ortszeit)", "Sekunden seit Start"};
-constexpr std::size_t kKurvexFirstValue = std::size(kKurvexColumns);
+constexpr std::size_t kKurvexFirstValue = kRecordingLeadColumns.size();
 
 // What the sample rows show of one column.
 struct TColumnSample {
@@ -74,7 +73,7 @@ bool AllNumbers(const std::vector<std::string>& fields, char decimal) {
 bool ReadKurvexHeader(std::string_view line, char separator, std::vector<TCsvLayout::TColumn>& values) {
   const std::vector<std::string> names = CsvHeaderFields(line, separator);
   if (names.size() < kKurvexFirstValue + 2 || (names.size() - kKurvexFirstValue) % 2 != 0 ||
-      !std::equal(std::begin(kKurvexColumns), std::end(kKurvexColumns), names.begin()))
+      !std::equal(kRecordingLeadColumns.begin(), kRecordingLeadColumns.end(), names.begin()))
     return false;
   values.clear();
   for (std::size_t index = kKurvexFirstValue + 1; index < names.size(); index += 2) values.push_back({names[index], index});

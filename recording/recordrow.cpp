@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <ctime>
 
+#include "recording/columnnames.h"
+
 namespace kurvex {
 
 namespace {
@@ -35,17 +37,16 @@ void AppendValue(std::string& out, float raw, float scaled, TCsvDialect dialect)
 
 std::string TRecordRowFormat::Header() const {
   std::string row;
-  AppendCsvText(row, "Nr", m_dialect, true);
-  AppendCsvText(row, "Zeit (ISO 8601, Ortszeit)", m_dialect);
-  AppendCsvText(row, "Sekunden seit Start", m_dialect);
+  for (const std::string_view column : kRecordingLeadColumns)
+    AppendCsvText(row, std::string(column), m_dialect, column == kRecordingLeadColumns.front());
   if (m_names.size() == 1 && m_names.front().empty()) {
-    AppendCsvText(row, "Rohwert", m_dialect);
-    AppendCsvText(row, "Wert (skaliert)", m_dialect);
+    AppendCsvText(row, RawValueColumn({}), m_dialect);
+    AppendCsvText(row, ScaledValueColumn({}), m_dialect);
   } else {
     for (std::size_t i = 0; i < m_names.size(); ++i) {
-      const std::string name = m_names[i].empty() ? "Kanal " + std::to_string(i + 1) : m_names[i];
-      AppendCsvText(row, "Rohwert " + name, m_dialect);
-      AppendCsvText(row, "Wert " + name + " (skaliert)", m_dialect);
+      const std::string label = CurveLabel(i, m_names[i]);
+      AppendCsvText(row, RawValueColumn(label), m_dialect);
+      AppendCsvText(row, ScaledValueColumn(label), m_dialect);
     }
   }
   EndCsvRow(row);
