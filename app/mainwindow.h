@@ -150,6 +150,7 @@ class TForm1 : public TForm {
   std::unique_ptr<TLabel> Label2;
   std::unique_ptr<TComboBox> BaudComboBox;
   std::unique_ptr<TComboBox> FormatComboBox;
+  std::unique_ptr<TLabel> FormatLabel;
   std::unique_ptr<TLabel> Label1;
   std::unique_ptr<TLabel> Label3;
   std::unique_ptr<TLabel> Label4;

@@ -188,19 +188,23 @@ void TForm1::CreatePortSettings() {
   ComComboBox->SetItems(PortItems());
   ComComboBox->SetText("5");
   ComComboBox->SetDropDownCount(16);
-  ComComboBox->SetAccessibleName("Com Port");
+  Label2->SetFocusControl(ComComboBox.get());
 
   Label1 = MakeLabel(GroupBox1.get(), "Label1", " Baudrate", 12, 60);
   BaudComboBox = Make<TComboBox>(GroupBox1.get(), "BaudComboBox", 100, 56, 100, 24);
   BaudComboBox->SetItems(kBaudItems);
   BaudComboBox->SetText("115200");
-  BaudComboBox->SetAccessibleName("Baudrate");
+  Label1->SetFocusControl(BaudComboBox.get());
   // Beside the data bits and stop bits it sets, whose captions follow it.
   FormatComboBox = Make<TComboBox>(GroupBox1.get(), "FormatComboBox", 100, 86, 100, 24);
   FormatComboBox->SetStyle(csDropDownList);
   FormatComboBox->SetItems(DataFormatItems());
   FormatComboBox->SetText(DataFormatItems().front());
-  FormatComboBox->SetAccessibleName("Datenformat");
+  // The data bits caption takes the room beside it, so its own caption is
+  // one only screen readers read: a hidden label still names its buddy.
+  FormatLabel = MakeLabel(GroupBox1.get(), "FormatLabel", "Datenformat", 100, 86);
+  FormatLabel->SetVisible(false);
+  FormatLabel->SetFocusControl(FormatComboBox.get());
 
   Label3 = MakeLabel(GroupBox1.get(), "Label3", "Databits = 8", 12, 90);
   Label4 = MakeLabel(GroupBox1.get(), "Label4", "Stopbits = 1", 12, 108);

@@ -62,6 +62,32 @@ TEST_F(AccessibilityTest, TheCurrentValueIsReadWithItsCaption) {
   EXPECT_EQ(count->text(QAccessible::Description).toStdString(), "Sample-Anzahl");
 }
 
+// On Linux a combo box's name is its text, so the port settings tell
+// themselves apart only by their labels: each its own caption first, then
+// the group box around them. The data format's caption is read, not shown.
+TEST_F(AccessibilityTest, EachPortSettingIsReadWithItsOwnCaption) {
+  TForm1& f = *form;
+  const std::pair<TComboBox*, std::string> boxes[] = {
+      {f.ComComboBox.get(), "Com Port"}, {f.BaudComboBox.get(), "Baudrate"}, {f.FormatComboBox.get(), "Datenformat"}};
+  for (const auto& [box, caption] : boxes) {
+    QAccessibleInterface* combo = Accessible(box->Widget());
+    EXPECT_EQ(combo->role(), QAccessible::ComboBox) << caption;
+    EXPECT_EQ(box->AccessibleName(), caption);
+    EXPECT_EQ(Spoken(combo), caption + ": Schnittstelle: " + box->Text());
+    const auto labels = combo->relations(QAccessible::Label);
+    ASSERT_FALSE(labels.isEmpty()) << caption;
+    QAccessibleInterface* label = labels.front().first;
+    EXPECT_EQ(label->role(), QAccessible::StaticText) << caption;
+    EXPECT_EQ(static_cast<QLabel*>(label->object())->buddy(), box->Widget()) << caption;
+  }
+  // Hidden, the label paints nothing, yet stays in the tree to be read.
+  QAccessibleInterface* format = Accessible(f.FormatLabel->Widget());
+  EXPECT_FALSE(f.FormatLabel->Widget()->isVisibleTo(f.Widget()));
+  EXPECT_TRUE(format->state().invisible);
+  QAccessibleInterface* group = Accessible(f.GroupBox1->Widget());
+  EXPECT_GE(group->indexOfChild(format), 0);
+}
+
 TEST_F(AccessibilityTest, NormalAndZoomAreRadioButtons) {
   TForm1& f = *form;
   for (TRadioButton* button : {f.NormalRadioButton.get(), f.ZoomRadioButton.get()}) {

@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 #include <QToolTip>
 #include <QWidget>
 
@@ -22,7 +21,6 @@
 #include "platform/windows/label.h"
 #include "platform/windows/menu.h"
 #include "platform/windows/panel.h"
-#include "platform/windows/screenplacement.h"
 #include "platform/windows/statusbar.h"
 #include "tests/support/qtapp.h"
 #include "tests/support/waituntil.h"
@@ -120,28 +118,6 @@ TEST_F(FormTest, SizeLimitsTheFixedBorderAndCentringOverAnotherWindow) {
   info.CenterOver(form);
   EXPECT_EQ(info.Left(), 393 + 450 - 150);
   EXPECT_EQ(info.Top(), 166 + 287 - 130);
-}
-
-// A window opens at its design position when it fits there, otherwise
-// moved the shortest way onto the screen's free area.
-TEST_F(FormTest, AWindowOpensWhollyOnItsScreen) {
-  const QRect design(393, 166, 900, 575);
-  EXPECT_EQ(PlacedWithin(design, QRect(0, 0, 1600, 1000)), QPoint(393, 166));
-  EXPECT_EQ(PlacedWithin(design, QRect(0, 0, 1280, 800)), QPoint(380, 166));
-  EXPECT_EQ(PlacedWithin(design, QRect(0, 0, 1067, 667)), QPoint(167, 92)) << "1600 x 1000 at 150 %";
-  EXPECT_EQ(PlacedWithin(design, QRect(0, 30, 1280, 700)), QPoint(380, 155)) << "below a top panel";
-  EXPECT_EQ(PlacedWithin(QRect(-50, -20, 300, 200), QRect(0, 30, 1280, 700)), QPoint(0, 30));
-  EXPECT_EQ(PlacedWithin(design, QRect(0, 0, 800, 500)), QPoint(0, 0)) << "too large: its top left on the screen";
-
-  const QRect screen = QApplication::primaryScreen()->availableGeometry();
-  TForm fits, reaches;
-  fits.SetBounds(screen.x() + 10, screen.y() + 20, 300, 200);
-  reaches.SetBounds(screen.right() - 100, screen.bottom() - 50, 300, 200);
-  fits.Show();
-  reaches.Show();
-  EXPECT_EQ(QPoint(fits.Left(), fits.Top()), QPoint(screen.x() + 10, screen.y() + 20));
-  EXPECT_EQ(reaches.Widget()->frameGeometry().bottomRight(), screen.bottomRight());
-  EXPECT_EQ(reaches.Width(), 300) << "moved, not resized";
 }
 
 TEST_F(FormTest, MenuItemsRunTheirHandlersAtTheTopLevelAndInSubmenus) {
