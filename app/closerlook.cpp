@@ -54,12 +54,14 @@ TCloserLook::TCloserLook(TForm& form, TChartControl& chart, const THistory& hist
   copy.SetShortCut("Ctrl+C");
   copy.OnClick = [this](TObject*) { Copy(); };
 
-  chart.OnMouseMoveInChart = [this](TObject*, bool inPlot, TShiftState, double x, double y) {
-    PointerMoved(inPlot, x, y);
-  };
-  chart.OnMouseLeave = [this](TObject*) { PointerMoved(false, 0, 0); };
-  chart.OnKeyDown = [this](TObject*, TKey& key, TShiftState shift) { KeyDown(key, shift); };
-  chart.OnContextPopup = [this](TObject*, int x, int y, bool byKeyboard) { ContextPopup(x, y, byKeyboard); };
+  m_chartEvents.push_back(chart.SubscribeMouseMoveInChart(
+      [this](TObject*, bool inPlot, TShiftState, double x, double y) { PointerMoved(inPlot, x, y); }));
+  m_chartEvents.push_back(chart.SubscribeMouseLeave([this](TObject*) { PointerMoved(false, 0, 0); }));
+  m_chartEvents.push_back(
+      chart.SubscribeKeyDown([this](TObject*, TKey& key, TShiftState shift) { KeyDown(key, shift); }));
+  m_chartEvents.push_back(chart.SubscribeContextPopup(
+      [this](TObject*, int x, int y, bool byKeyboard) { ContextPopup(x, y, byKeyboard); }));
+  m_chartEvents.push_back(chart.SubscribeZoomPan([this](TObject*) { ViewChanged(); }));
 }
 
 void TCloserLook::Take(const TSample& sample) {
@@ -163,9 +165,8 @@ void TCloserLook::KeepInView(double x, double low, double high) {
                                                  : 0;
   if (shift == 0) return;
   const TScaleProps& y = m_chart.Scale1Y();
-  m_chart.SetRange(1, low + shift, y.RangeLow(), high + shift, y.RangeHigh());
-  // The view moved as a pan moves it, and stops a Trend picture as a pan does.
-  if (m_chart.OnZoomPan) m_chart.OnZoomPan(&m_chart);
+  // As a pan: it stops a following Trend picture as a drag does.
+  m_chart.NavigateTo({low + shift, high + shift}, {y.RangeLow(), y.RangeHigh()});
 }
 
 void TCloserLook::KeyDown(TKey& key, TShiftState shift) {

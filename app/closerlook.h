@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "app/closerpanel.h"
 #include "app/closertexts.h"
@@ -39,7 +40,8 @@ class TCloserLook : public TSampleConsumer {
   /// The chart shows something else (Clear Graph, a file loaded): no
   /// readout, no markers.
   void Forget();
-  /// The view moved: the statistics and the readout under the pointer follow.
+  /// The view moved (the user's pans and zooms come by themselves): the
+  /// statistics and the readout under the pointer follow.
   void ViewChanged();
 
   /// At the readout; nothing without one.
@@ -98,6 +100,8 @@ class TCloserLook : public TSampleConsumer {
   std::int64_t m_keyNumber = 0;        // the sample the keys chose
   std::int64_t m_markers[2] = {0, 0};  // 0: not set
   bool m_statisticsShown = false;
+  // Last, so the chart stops calling before anything above goes.
+  std::vector<TSubscription> m_chartEvents;
 };
 
 }  // namespace kurvex

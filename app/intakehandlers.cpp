@@ -56,10 +56,6 @@ void TForm1::ConnectSampleConsumers() {
   m_intake.Attach(*m_lookBack);
   m_closerLook = std::make_unique<TCloserLook>(*this, *Chart1, m_history, *m_lookBack, SessionState);
   m_intake.Attach(*m_closerLook);
-  Chart1->OnZoomPan = [this](TObject*) {
-    m_lookBack->ViewChanged();
-    m_closerLook->ViewChanged();
-  };
 }
 
 }  // namespace kurvex

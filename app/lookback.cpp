@@ -20,7 +20,8 @@ TLookBack::TLookBack(TChartControl& chart, TChartPlotter& plotter, const THistor
       m_history(history),
       m_source(history),
       m_followButton(std::make_unique<TSpeedButton>(&chart)),
-      m_historyStart(std::make_unique<TLabel>(&chart)) {
+      m_historyStart(std::make_unique<TLabel>(&chart)),
+      m_zoomPan(chart.SubscribeZoomPan([this](TObject*) { ViewChanged(); })) {
   m_followButton->SetName("FollowButton");
   m_followButton->SetCaption("Folgen");
   m_followButton->SetBounds(chart.LRim(), kTop, kButtonWidth, kHeight);

@@ -27,8 +27,6 @@ class TLookBack : public TSampleConsumer {
   void Take(const TSample& sample) override;
   /// An acquisition starts: following; only a Trend one can be looked back on.
   void StartAcquisition(bool trend);
-  /// The user panned or zoomed the chart.
-  void ViewChanged();
   /// Back to the window of the newest samples.
   void Follow();
   /// The history holds a recording just opened: the chart shows it whole,
@@ -41,6 +39,8 @@ class TLookBack : public TSampleConsumer {
   TLabel& HistoryStart() { return *m_historyStart; }
 
  private:
+  /// The user panned or zoomed the chart.
+  void ViewChanged();
   void ShowHistoryStart();
   void EndLookingBack();
 
@@ -53,6 +53,7 @@ class TLookBack : public TSampleConsumer {
   bool m_trend = false;        // the chart shows a Trend acquisition's history
   bool m_lookingBack = false;
   std::int64_t m_firstShown = 1;  // the history's first sample the label tells
+  TSubscription m_zoomPan;
 };
 
 }  // namespace kurvex

@@ -25,6 +25,7 @@
 #include "chart/textlabel.h"
 #include "platform/drawing/bitmap.h"
 #include "platform/drawing/canvas.h"
+#include "platform/system/listeners.h"
 #include "platform/windows/control.h"
 
 namespace kurvex {
@@ -448,9 +449,16 @@ class TCustomChartControl : public TCustomControl {
   void MouseLeave() override;
   /// Over the plot area, unless navigation is off (maNone) or a left-button
   /// drag is under way: the wheel zooms X around the pointer, with Ctrl Y;
-  /// with Shift it pans X, with Ctrl and Shift Y. Fires OnZoomPan as a drag
-  /// step does.
+  /// with Shift it pans X, with Ctrl and Shift Y. Tells of the zoom or pan
+  /// as a drag step does.
   void MouseWheel(TShiftState shift, int delta, int x, int y) override;
+
+ public:
+  /// Shows `x` and `y` on layer 1 as a user's pan or zoom does: joined
+  /// layers follow, one picture is requested, then OnZoomPan and the
+  /// zoom/pan listeners are told. For a feature that moves the view on the
+  /// user's behalf.
+  void NavigateTo(const TAxisWindow& x, const TAxisWindow& y);
 
  private:
   /// The mode handling of one move: origin, pan, zoom or item drag.
@@ -460,7 +468,7 @@ class TCustomChartControl : public TCustomControl {
   void ZoomDragStep(int x, int y);
   /// Runs change with painting held back, then paints once.
   void PaintOnceAfter(const std::function<void()>& change);
-  /// Runs updateLayer for every navigated layer, paints once and fires OnZoomPan.
+  /// Runs updateLayer for every navigated layer, paints once and tells of the zoom or pan.
   void NavigationStep(const std::function<void(int layer)>& updateLayer);
   /// Chooses the crosshair or text label a drag moves, nearest to (x, y).
   void PickDraggedItem(int x, int y);
@@ -479,6 +487,46 @@ class TCustomChartControl : public TCustomControl {
   std::array<TAxisWindow, kLayerCount> m_originX{};
   std::array<TAxisWindow, kLayerCount> m_originY{};
   TCursor m_screenCursor = crDefault;
+
+  // ===== listeners of the chart's events (chart/chartevents.cpp) ===========
+ public:
+  /// Several features can follow one event: each listener is called after
+  /// the published On… handler, in the order they subscribed, until its
+  /// subscription is destroyed. The published handler stays the owner's.
+  [[nodiscard]] TSubscription SubscribeMouseMoveInChart(TMouseMoveInChartEvent listener) {
+    return m_mouseMoveInChartListeners.Subscribe(std::move(listener));
+  }
+  [[nodiscard]] TSubscription SubscribeMouseLeave(TNotifyEvent listener) {
+    return m_mouseLeaveListeners.Subscribe(std::move(listener));
+  }
+  /// A listener takes a key by setting it to 0; later listeners do not see
+  /// it, nor do any when OnKeyDown took it.
+  [[nodiscard]] TSubscription SubscribeKeyDown(TKeyEvent listener) {
+    return m_keyDownListeners.Subscribe(std::move(listener));
+  }
+  /// Every listener hears a context-menu request; with any listening it no
+  /// longer goes on to the parent.
+  [[nodiscard]] TSubscription SubscribeContextPopup(TContextPopupEvent listener) {
+    return m_contextPopupListeners.Subscribe(std::move(listener));
+  }
+  /// After each change of the world window by the mouse or NavigateTo.
+  [[nodiscard]] TSubscription SubscribeZoomPan(TZoomPanEvent listener) {
+    return m_zoomPanListeners.Subscribe(std::move(listener));
+  }
+
+ protected:
+  void KeyDown(TKey& key, TShiftState shift) override;
+  bool ContextPopup(int x, int y, bool byKeyboard) override;
+
+ private:
+  /// OnZoomPan, then the zoom/pan listeners.
+  void TellZoomPan();
+
+  TListeners<TObject*, bool, TShiftState, double, double> m_mouseMoveInChartListeners;
+  TListeners<TObject*> m_mouseLeaveListeners;
+  TListeners<TObject*, TKey&, TShiftState> m_keyDownListeners;
+  TListeners<TObject*, int, int, bool> m_contextPopupListeners;
+  TListeners<TObject*> m_zoomPanListeners;
 };
 
 /// The chart control as placed on a window.

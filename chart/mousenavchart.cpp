@@ -56,6 +56,7 @@ void TCustomChartControl::MouseMove(TShiftState shift, int x, int y) {
   ShowScreenCursor(inChart && !m_mouseCursorFixed ? ChartModeCursor(m_mouseAction, m_screenCursor)
                                                   : crDefault);
   if (OnMouseMoveInChart) OnMouseMoveInChart(this, inChart, shift, wx, wy);
+  m_mouseMoveInChartListeners.Notify(this, inChart, shift, wx, wy);
 }
 
 void TCustomChartControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
@@ -69,6 +70,7 @@ void TCustomChartControl::MouseLeave() {
   TCustomControl::MouseLeave();
   ShowScreenCursor(crDefault);
   if (OnMouseLeave) OnMouseLeave(this);
+  m_mouseLeaveListeners.Notify(this);
 }
 
 void TCustomChartControl::MouseWheel(TShiftState shift, int delta, int x, int y) {
@@ -130,7 +132,11 @@ void TCustomChartControl::NavigationStep(const std::function<void(int layer)>& u
   PaintOnceAfter([&] {
     for (int layer : kNavigatedLayers) updateLayer(layer);
   });
-  if (OnZoomPan) OnZoomPan(this);
+  TellZoomPan();
+}
+
+void TCustomChartControl::NavigateTo(const TAxisWindow& x, const TAxisWindow& y) {
+  NavigationStep([&](int layer) { SetLayerRange(layer, x.Low, y.Low, x.High, y.High); });
 }
 
 void TCustomChartControl::PanStep(int x, int y) {

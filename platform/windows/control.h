@@ -232,6 +232,12 @@ class TCustomControl : public TWinControl {
   /// delta: wheel steps in eighths of a degree (120 per notch), positive away
   /// from the user.
   virtual void MouseWheel(TShiftState, int /*delta*/, int /*x*/, int /*y*/) {}
+  /// A key pressed while the control has the focus: fires OnKeyDown. Key 0
+  /// afterwards means taken; otherwise the key goes on to the window.
+  virtual void KeyDown(TKey& key, TShiftState shift);
+  /// Fires OnContextPopup; returns whether anyone took the request, which
+  /// otherwise goes on to the parent.
+  virtual bool ContextPopup(int x, int y, bool byKeyboard);
 
  private:
   struct Impl;

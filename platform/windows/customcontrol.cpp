@@ -148,18 +148,19 @@ class CustomControlWidget : public QWidget {
 
   void keyPressEvent(QKeyEvent* event) override {
     TKey key = KeyOf(event->key());
-    if (m_owner && key != 0 && m_owner->OnKeyDown) {
+    if (m_owner && key != 0) {
       const TShiftState shift = ShiftOf(event->modifiers(), Qt::NoButton);
-      RunReportingErrors([&] { m_owner->OnKeyDown(m_owner, key, shift); });
+      RunReportingErrors([&] { m_owner->KeyDown(key, shift); });
       if (key == 0) return;  // taken
     }
     QWidget::keyPressEvent(event);
   }
 
   void contextMenuEvent(QContextMenuEvent* event) override {
-    if (!m_owner || !m_owner->OnContextPopup) return QWidget::contextMenuEvent(event);
+    bool taken = false;
     const bool byKeyboard = event->reason() == QContextMenuEvent::Keyboard;
-    RunReportingErrors([&] { m_owner->OnContextPopup(m_owner, event->x(), event->y(), byKeyboard); });
+    if (m_owner) RunReportingErrors([&] { taken = m_owner->ContextPopup(event->x(), event->y(), byKeyboard); });
+    if (!taken) QWidget::contextMenuEvent(event);
   }
 
   void leaveEvent(QEvent*) override {
@@ -240,5 +241,15 @@ void TCustomControl::Invalidate() {
 }
 
 bool TCustomControl::MouseCaptured() const { return m_cimpl->captured; }
+
+void TCustomControl::KeyDown(TKey& key, TShiftState shift) {
+  if (OnKeyDown) OnKeyDown(this, key, shift);
+}
+
+bool TCustomControl::ContextPopup(int x, int y, bool byKeyboard) {
+  if (!OnContextPopup) return false;
+  OnContextPopup(this, x, y, byKeyboard);
+  return true;
+}
 
 }  // namespace kurvex

@@ -215,6 +215,40 @@ TEST_F(CloserLookTest, KeysMoveTheReadoutAndSetTheMarkersWhoseDifferencesAndStat
   EXPECT_EQ(RangeX(), (TAxisWindow{800, 900}));
 }
 
+// Another feature listening to the chart leaves the readout its pointer and keys; it hears the
+// pointer, the keys the readout leaves and the view the keys scroll.
+TEST_F(CloserLookTest, AnotherListenerOfTheChartLeavesTheReadoutAndMarkersWorking) {
+  Acquire(2000, true);
+  std::vector<std::string> heard;
+  const TSubscription moves = Chart().SubscribeMouseMoveInChart(
+      [&](TObject*, bool inPlot, TShiftState, double, double) { heard.push_back(inPlot ? "move" : "out"); });
+  const TSubscription keys =
+      Chart().SubscribeKeyDown([&](TObject*, TKey& key, TShiftState) { heard.push_back(std::to_string(key)); });
+  const TSubscription views = Chart().SubscribeZoomPan([&](TObject*) { heard.push_back("view"); });
+
+  Chart().SetFocus();
+  Hover(PixelOf((Chart().Scale1X().RangeLow() + Chart().Scale1X().RangeHigh()) / 2));
+  const std::int64_t pointed = Closer().Readout().Number;
+  ASSERT_GT(pointed, 1000);
+  Key(Qt::Key_Left);
+  Key(Qt::Key_A);
+  Key(Qt::Key_X);
+  EXPECT_EQ(Closer().Readout().Number, pointed - 1);
+  EXPECT_EQ(Closer().Marker(TCloserLook::MarkerA).Number, pointed - 1);
+  EXPECT_EQ(Chart().CrossHair(2).Mode(), chVert);
+  EXPECT_EQ(heard, (std::vector<std::string>{"move", "88"})) << "the readout's keys went on";
+
+  // A screen width back lies left of the live window: the view scrolls there and stops following.
+  Key(Qt::Key_Left, Qt::ShiftModifier);
+  EXPECT_EQ(Closer().Readout().Number, pointed - 1001);
+  EXPECT_EQ(RangeX().Low, static_cast<double>(pointed - 1001));
+  EXPECT_TRUE(Chart().Widget()->findChild<QWidget*>("FollowButton")->isVisible());
+  EXPECT_EQ(heard.back(), "view");
+  Samples(100);
+  EXPECT_EQ(RangeX().Low, static_cast<double>(pointed - 1001)) << "the view followed the samples";
+  form->StopButton->Click();
+}
+
 TEST_F(CloserLookTest, TheContextMenuSetsMarkersWhereItOpensShowsStatisticsAndRemovesThem) {
   Acquire(200);
   form->StopButton->Click();

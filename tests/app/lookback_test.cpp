@@ -52,8 +52,7 @@ class LookBackTest : public QtAppTest {
 TEST_F(LookBackTest, APausedViewStaysWhileSamplesArriveAndFollowingShowsTheLiveWindowAsIfNeverPaused) {
   Take(2000);
   const TAxisWindow live = X();
-  chart.SetRange(1, 100, 0, 600, 10);  // what a pan leaves
-  lookBack.ViewChanged();
+  chart.NavigateTo({100, 600}, {0, 10});  // as a pan leaves it
   EXPECT_TRUE(lookBack.FollowButton().Visible());
   EXPECT_EQ(chart.CurveSource() != nullptr, true);
   Take(100000);
@@ -68,7 +67,7 @@ TEST_F(LookBackTest, APausedViewStaysWhileSamplesArriveAndFollowingShowsTheLiveW
 }
 
 TEST_F(LookBackTest, TheViewTellsFromWhichSampleTheHistoryHoldsOnceTheOldestLeft) {
-  lookBack.ViewChanged();
+  chart.NavigateTo(X(), {0, 10});
   Take(4096);
   EXPECT_FALSE(lookBack.HistoryStart().Visible());
   Take(5 * 4096);
@@ -81,7 +80,7 @@ TEST_F(LookBackTest, TheViewTellsFromWhichSampleTheHistoryHoldsOnceTheOldestLeft
   EXPECT_EQ(X(), (TAxisWindow{5, 50}));
   EXPECT_EQ(chart.CurveSource(), nullptr);
   EXPECT_FALSE(lookBack.HistoryStart().Visible());
-  lookBack.ViewChanged();
+  chart.NavigateTo({5, 60}, {0, 10});
   EXPECT_EQ(chart.CurveSource(), nullptr) << "nothing to look back on";
 }
 
