@@ -19,7 +19,11 @@ BEGIN {
   may["recording"] = may["history"] = "intake platform"
   may["csvimport"] = "history recording intake platform"
   may["serial"] = "ports platform"
-  may["app"] = "chart serial ports widgets csvimport recording history intake platform"
+  # The window: the shell (app/) may include its feature rooms (app/<room>/);
+  # a feature room the files of the shell and the floors below, never
+  # another feature room.
+  may["app"] = "app chart serial ports widgets csvimport recording history intake platform"
+  may["app/*"] = "app= chart serial ports widgets csvimport recording history intake platform"
   may["tools"] = "ports platform"
   may["tests"] = may["bench"] = "*"
   # Qt: the platform layer, the widgets (their Qt adapters), and the tests
@@ -33,13 +37,20 @@ BEGIN {
 function room(path,   parts, n) {
   n = split(path, parts, "/")
   if (n < 2) return ""
-  return parts[1] == "platform" && n > 2 ? parts[1] "/" parts[2] : parts[1]
+  return (parts[1] == "platform" || parts[1] == "app") && n > 2 ? parts[1] "/" parts[2] : parts[1]
 }
+function rule(from) { return from ~ /^app\// ? may["app/*"] : may[from] }
 function allowed(from, to,   rooms, i, n) {
-  if (to == "" || to == from || may[from] == "*") return 1
-  n = split(may[from], rooms, " ")
-  for (i = 1; i <= n; ++i)
-    if (to == rooms[i] || index(to, rooms[i] "/") == 1) return 1
+  if (to == "" || to == from || rule(from) == "*") return 1
+  n = split(rule(from), rooms, " ")
+  for (i = 1; i <= n; ++i) {
+    # "name=": that folder alone, none below it.
+    if (rooms[i] ~ /=$/) {
+      if (to == substr(rooms[i], 1, length(rooms[i]) - 1)) return 1
+    } else if (to == rooms[i] || index(to, rooms[i] "/") == 1) {
+      return 1
+    }
+  }
   return 0
 }
 function report(text) {
@@ -56,7 +67,7 @@ function report(text) {
     gsub(/"/, "", target)
     sub(/[ \t].*$/, "", target)
     if (!allowed(from, room(target)))
-      report("includes " target ": " from " may include only " (may[from] == "" ? "itself" : may[from]))
+      report("includes " target ": " from " may include only " (rule(from) == "" ? "itself" : rule(from)))
   } else if (header ~ /^<[Qq]/) {
     if (!(from in qt)) report("includes Qt " header " outside the platform layer")
   } else if (header ~ /^<(gtest|gmock|benchmark)\//) {
