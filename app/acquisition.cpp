@@ -15,11 +15,8 @@ namespace kurvex {
 void TForm1::FormShow(TObject*) {
   FormInfo->Hide();
   SessionState.TrendMode = false;
-  SessionState.RedrawCounter = 0;
-  SessionState.RedrawInterval = 0;
   SessionState.ScaleFactor = 1.0f;
   SessionState.ScaleOffset = 0.0f;
-  SessionState.TrendFill = 0;
 }
 
 void TForm1::ReadGraphLimits() {
@@ -35,10 +32,8 @@ void TForm1::StartButtonClick(TObject*) {
   const float scaleOffset = FieldValue(*DatOffsetEdit);
   ReadGraphLimits();
 
-  SessionState.PortNumber = static_cast<std::int32_t>(LeadingInteger(ComComboBox->Text()));
-  SerialComm1->SetComPortNo(static_cast<std::uint16_t>(SessionState.PortNumber));
-  SessionState.BaudRateValue = static_cast<std::int32_t>(LeadingInteger(BaudComboBox->Text()));
-  SerialComm1->SetBaudRate(static_cast<std::uint32_t>(SessionState.BaudRateValue));
+  SerialComm1->SetComPortNo(static_cast<std::uint16_t>(LeadingInteger(ComComboBox->Text())));
+  SerialComm1->SetBaudRate(static_cast<std::uint32_t>(LeadingInteger(BaudComboBox->Text())));
   const TDataFormat format = DataFormatOf(FormatComboBox->Text());
   SerialComm1->SetByteSize(format.ByteSize);
   SerialComm1->SetParity(format.Parity);
@@ -84,9 +79,7 @@ void TForm1::StartButtonClick(TObject*) {
   m_lookBack->StartAcquisition(SessionState.TrendMode);
   Chart1->ClearGraph();
   Chart1->SetDataColor(clBlue);
-  SessionState.StartAcquisition();
-  SessionState.TrendFill = 0;
-  SessionState.RedrawCounter = 0;
+  m_intake.StartAcquisition();
   SessionState.TransmissionErrors = 0;
   m_parityBitWatch.Restart();
   Status(TStatusField::InputNotices).SetText("");
@@ -103,7 +96,6 @@ void TForm1::StopButtonClick(TObject*) {
   SerialComm1->SetActive(false);
   ShowPortStatus();
   StopRecording();
-  SessionState.RedrawCounter = 0;
 
   ResetAxisButton->SetEnabled(true);
   ClearGraphButton->SetEnabled(true);

@@ -24,6 +24,8 @@ std::int32_t RedrawIntervalFor(std::int64_t sampleCount) {
 void TChartPlotter::StartAcquisition() {
   m_continues.reset();
   m_trendSteps.clear();
+  m_trendFill = 0;
+  m_redrawCounter = 0;
   m_live = ChartWindow();
   m_following = true;
 }
@@ -47,17 +49,17 @@ void TChartPlotter::ShowWindow(const TWindow& window) {
 void TChartPlotter::Take(const TSample& sample) {
   // A sample without values still takes its place: its gaps break the
   // curves, and in Trend the window moves on by one.
-  TSessionState& s = m_session;
+  const TSessionState& s = m_session;
   if (!s.TrendMode) {
     const bool first = sample.Number == 1;
     PlotPoints(sample, first ? 0 : static_cast<double>(sample.Number), first);
-    ++s.RedrawCounter;
-    s.RedrawInterval = RedrawIntervalFor(sample.Number);
+    ++m_redrawCounter;
+    m_redrawInterval = RedrawIntervalFor(sample.Number);
   } else {
-    s.RedrawInterval = 0;
+    m_redrawInterval = 0;
   }
-  if (s.RedrawCounter != s.RedrawInterval) return;
-  s.RedrawCounter = 0;
+  if (m_redrawCounter != m_redrawInterval) return;
+  m_redrawCounter = 0;
   // Only requests a picture: drawing follows the screen, and the window's
   // own loop handles the user's commands between batches.
   m_chart.ShowGraph();
@@ -86,11 +88,10 @@ int TChartPlotter::PlotPoints(const TSample& sample, double x, bool start) {
 }
 
 void TChartPlotter::PlotTrendSample(const TSample& sample) {
-  TSessionState& s = m_session;
   const std::int64_t number = sample.Number;
   if (number == 1) m_trendSteps.push_back(PlotPoints(sample, 0, true));
   m_trendSteps.push_back(PlotPoints(sample, static_cast<double>(number), false));
-  if (static_cast<long double>(s.TrendFill) > static_cast<long double>(s.GraphXMax) - kTrendMargin) {
+  if (static_cast<long double>(m_trendFill) > static_cast<long double>(m_session.GraphXMax) - kTrendMargin) {
     if (number == 1) RemoveOldestStep();
     RemoveOldestStep();
     // Following, the window is what the chart shows; otherwise it moves on
@@ -100,7 +101,7 @@ void TChartPlotter::PlotTrendSample(const TSample& sample) {
     m_live.XHigh += 1;
     if (m_following) ShowWindow(m_live);
   } else {
-    ++s.TrendFill;
+    ++m_trendFill;
   }
 }
 

@@ -16,16 +16,20 @@ namespace kurvex {
 /// a full redraw every RedrawInterval samples (fewer as the chart fills).
 /// Trend: every sample redraws; once the window is full (TrendFill past
 /// GraphXMax - 20) the oldest sample's points go and the X window moves
-/// right by one. Keeps its counters in the session (TrendFill,
-/// RedrawCounter, RedrawInterval), which Start resets.
+/// right by one. Reads the mode and GraphXMax from the session; its counters
+/// are its own, reset by StartAcquisition.
 class TChartPlotter : public TSampleConsumer {
  public:
-  TChartPlotter(TChartControl& chart, TSessionState& session) : m_chart(chart), m_session(session) {}
+  TChartPlotter(TChartControl& chart, const TSessionState& session) : m_chart(chart), m_session(session) {}
   void Take(const TSample& sample) override;
-  /// Forgets the curves of the acquisition before and follows the newest
-  /// samples in the chart's present X window; Start calls it after setting
-  /// the window.
+  /// Forgets the curves and counters of the acquisition before and follows
+  /// the newest samples in the chart's present X window; Start calls it
+  /// after setting the window.
   void StartAcquisition();
+  /// Normal: samples since the last redraw, and the samples between redraws
+  /// for the sample last taken; Trend: 0, every sample redraws.
+  std::int32_t RedrawCounter() const { return m_redrawCounter; }
+  std::int32_t RedrawInterval() const { return m_redrawInterval; }
   /// Trend: whether the chart's X window moves on with the newest samples.
   /// While it does not, the window of the newest samples moves on unseen;
   /// following again shows it as it stands.
@@ -48,11 +52,14 @@ class TChartPlotter : public TSampleConsumer {
   void ShowWindow(const TWindow& window);
 
   TChartControl& m_chart;
-  TSessionState& m_session;
+  const TSessionState& m_session;
   TWindow m_live;
   bool m_following = true;
   std::bitset<kMaxCurves> m_continues;  // curves whose sample before had a point
   std::deque<int> m_trendSteps;         // Trend: the items each step added, oldest first
+  std::uint32_t m_trendFill = 0;        // Trend: samples in the window until it is full
+  std::int32_t m_redrawCounter = 0;
+  std::int32_t m_redrawInterval = 0;
 };
 
 }  // namespace kurvex

@@ -119,6 +119,8 @@ class TForm1 : public TForm {
 
   /// The readout, markers and statistics of the chart.
   TCloserLook& CloserLook() { return *m_closerLook; }
+  /// The sample path, for what it keeps between batches.
+  const TSampleIntake& Intake() const { return m_intake; }
 
   /// The status bar's panel for `field`.
   TStatusPanel& Status(TStatusField field) { return StatusBar->Panels()[static_cast<int>(field)]; }

@@ -16,9 +16,6 @@ const char* LineEndText(TLineEnd end) {
 void TIntakeState::StartAcquisition() {
   SampleCount = 0;
   InvalidLines = 0;
-  LineEnd = leUndecided;
-  LineEndVotes = {};
-  AfterLineFeed = false;
   NoLineEnd = false;
   UnendedSinceNs.reset();
   for (std::size_t k = 0; k < CurveCount; ++k) CurveNames[k].clear();

@@ -11,17 +11,6 @@ namespace kurvex {
 namespace {
 constexpr std::uint8_t kCR = 13, kLF = 10;
 
-inline void Append(TIntakeState& s, const std::uint8_t* bytes, std::size_t count) {
-  if (s.DiscardingLine) return;
-  if (s.PendingLine.size() + count > kMaxPendingLine) {
-    s.PendingLine.clear();
-    s.PendingLine.shrink_to_fit();
-    s.DiscardingLine = true;
-    return;
-  }
-  s.PendingLine.append(reinterpret_cast<const char*>(bytes), count);
-}
-
 /// Any line end shows that the bytes are read right.
 inline void LineEnded(TIntakeState& s) {
   s.UnendedSinceNs.reset();
@@ -34,6 +23,24 @@ std::size_t Find(const std::uint8_t* bytes, std::size_t i, std::size_t count, st
   return i;
 }
 }  // namespace
+
+inline void TLineAssembler::Append(const std::uint8_t* bytes, std::size_t count) {
+  if (m_discarding) return;
+  if (m_pending.size() + count > kMaxPendingLine) {
+    m_pending.clear();
+    m_pending.shrink_to_fit();
+    m_discarding = true;
+    return;
+  }
+  m_pending.append(reinterpret_cast<const char*>(bytes), count);
+}
+
+void TLineAssembler::StartAcquisition(TIntakeState& s) {
+  s.LineEnd = leUndecided;
+  m_votes = {};
+  // A CR just received stays pending: the next byte still tells what it ended.
+  if (m_at == asAfterLf) m_at = asInLine;
+}
 
 void TLineAssembler::Assemble(TIntakeState& s, const std::uint8_t* bytes, std::size_t count,
                               const LineHandler& onLine) {
@@ -51,20 +58,20 @@ void TLineAssembler::Assemble(TIntakeState& s, const std::uint8_t* bytes, std::s
 std::size_t TLineAssembler::CutAtCrLf(TIntakeState& s, const std::uint8_t* bytes, std::size_t i, std::size_t count,
                                       const LineHandler& onLine) {
   while (i < count) {
-    if (s.TerminatorPos == 2) {
+    if (m_at == asAfterCr) {
       const std::uint8_t b = bytes[i++];
-      s.TerminatorPos = 1;
+      m_at = asInLine;
       if (b == kLF)
         EndLine(s, onLine);
       else
-        Append(s, &b, 1);
+        Append(&b, 1);
       continue;
     }
     // Runs of ordinary bytes are copied at once, up to the next CR.
     const void* cr = std::memchr(bytes + i, kCR, count - i);
     const std::size_t end = cr ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(cr) - bytes) : count;
-    if (end > i) Append(s, bytes + i, end - i);
-    if (cr) s.TerminatorPos = 2;
+    if (end > i) Append(bytes + i, end - i);
+    if (cr) m_at = asAfterCr;
     i = cr ? end + 1 : count;
   }
   return count;
@@ -75,7 +82,7 @@ std::size_t TLineAssembler::CutAt(std::uint8_t end, TIntakeState& s, const std::
   while (i < count) {
     const void* hit = std::memchr(bytes + i, end, count - i);
     const std::size_t stop = hit ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(hit) - bytes) : count;
-    if (stop > i) Append(s, bytes + i, stop - i);
+    if (stop > i) Append(bytes + i, stop - i);
     if (!hit) break;
     i = stop + 1;
     EndLine(s, onLine);
@@ -86,8 +93,8 @@ std::size_t TLineAssembler::CutAt(std::uint8_t end, TIntakeState& s, const std::
 std::size_t TLineAssembler::Detect(TIntakeState& s, const std::uint8_t* bytes, std::size_t i, std::size_t count,
                                    const LineHandler& onLine) {
   while (i < count && s.LineEnd == leUndecided) {
-    if (s.TerminatorPos == 2) {
-      s.TerminatorPos = 1;
+    if (m_at == asAfterCr) {
+      m_at = asInLine;
       if (bytes[i] == kLF) {
         ++i;
         EndUndecided(leCrLf, s, onLine);
@@ -96,21 +103,21 @@ std::size_t TLineAssembler::Detect(TIntakeState& s, const std::uint8_t* bytes, s
       }
       continue;
     }
-    if (s.AfterLineFeed) {
-      s.AfterLineFeed = false;
+    if (m_at == asAfterLf) {
+      m_at = asInLine;
       if (bytes[i] == kCR) {
         ++i;  // LF CR is one line end
         continue;
       }
     }
     const std::size_t stop = Find(bytes, i, count, kCR, kLF);
-    if (stop > i) Append(s, bytes + i, stop - i);
+    if (stop > i) Append(bytes + i, stop - i);
     if (stop == count) return count;
     i = stop + 1;
     if (bytes[stop] == kCR) {
-      s.TerminatorPos = 2;
+      m_at = asAfterCr;
     } else {
-      s.AfterLineFeed = true;
+      m_at = asAfterLf;
       EndUndecided(leLf, s, onLine);
     }
   }
@@ -118,15 +125,15 @@ std::size_t TLineAssembler::Detect(TIntakeState& s, const std::uint8_t* bytes, s
 }
 
 void TLineAssembler::EndUndecided(TLineEnd kind, TIntakeState& s, const LineHandler& onLine) {
-  const bool first = s.LineEndVotes == decltype(s.LineEndVotes){};
-  if (first && kind != leCrLf && !s.DiscardingLine && TrimControlBytes(s.PendingLine).empty()) {
-    s.PendingLine.clear();
+  const bool first = m_votes == decltype(m_votes){};
+  if (first && kind != leCrLf && !m_discarding && TrimControlBytes(m_pending).empty()) {
+    m_pending.clear();
     LineEnded(s);
     return;
   }
-  if (++s.LineEndVotes[kind] == 2) {
+  if (++m_votes[kind] == 2) {
     s.LineEnd = kind;
-    s.AfterLineFeed = false;
+    m_at = asInLine;  // decided, a CR after this LF is the next line's byte
   }
   EndLine(s, onLine);
 }
@@ -135,9 +142,9 @@ inline void TLineAssembler::EndLine(TIntakeState& s, const LineHandler& onLine) 
   LineEnded(s);
   // An over-long line still is a line: the instrument sent it, so it keeps
   // its sample number and counts as bad, though its text is gone.
-  s.LineTooLong = std::exchange(s.DiscardingLine, false);
-  m_line.swap(s.PendingLine);
-  s.PendingLine.clear();
+  m_tooLong = std::exchange(m_discarding, false);
+  m_line.swap(m_pending);
+  m_pending.clear();
   onLine(m_line);
 }
 

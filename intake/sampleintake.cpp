@@ -2,7 +2,6 @@
 #include "intake/sampleintake.h"
 
 #include <optional>
-#include <utility>
 
 #include "intake/curveplan.h"
 #include "intake/singleprecision.h"
@@ -24,6 +23,11 @@ std::optional<TSampleValue> Scaled(long double value, const TIntakeState& s) {
 
 }  // namespace
 
+void TSampleIntake::StartAcquisition() {
+  m_state.StartAcquisition();
+  m_assembler.StartAcquisition(m_state);
+}
+
 void TSampleIntake::Receive(const std::uint8_t* bytes, std::size_t count, TReadTime readAt,
                             const TLineAssembler::LineHandler& onLine) {
   TIntakeState& s = m_state;
@@ -36,7 +40,7 @@ void TSampleIntake::Receive(const std::uint8_t* bytes, std::size_t count, TReadT
 TLineOutcome TSampleIntake::TakeLine(std::string_view line) {
   TIntakeState& s = m_state;
   TPlaced placed;
-  if (!std::exchange(s.LineTooLong, false)) placed = Place(TrimControlBytes(line));
+  if (!m_assembler.TakeTooLongMark()) placed = Place(TrimControlBytes(line));
   if (s.CurveCount == 0) s.CurveCount = 1;
   for (std::size_t k = 0; k < s.CurveCount; ++k)
     if ((placed.Present >> k & 1u) == 0) m_values[k] = {};

@@ -39,14 +39,22 @@ struct TLineOutcome {
 /// lines at the instrument's line end, reads each line's values, gives each
 /// its curve, scales them in single precision, counts the line as one sample
 /// (and the lines that were not values in full), holds a Normal acquisition
-/// to its limit, and hands each sample to its consumers. Keeps its state in
-/// `state`, which the owner resets at Start (StartAcquisition).
+/// to its limit, and hands each sample to its consumers. Publishes its state
+/// in `state`; the line being assembled is its own. Both are reset at Start
+/// (StartAcquisition).
 /// Single-threaded.
 class TSampleIntake {
  public:
   explicit TSampleIntake(TIntakeState& state) : m_state(state) {}
   TSampleIntake(const TSampleIntake&) = delete;
   TSampleIntake& operator=(const TSampleIntake&) = delete;
+
+  /// Forgets what the last acquisition taught (TIntakeState::StartAcquisition)
+  /// and undecides the line end; the line being assembled stays.
+  void StartAcquisition();
+
+  /// The bytes received after the last line end.
+  std::string_view PendingLine() const { return m_assembler.PendingLine(); }
 
   /// Consumers take each sample in the order they were attached. A consumer
   /// must outlive the intake.

@@ -51,12 +51,12 @@ TEST_F(ChartPlotterTest, NormalPlacesSampleNAtXnAndRedrawsLessOftenAsTheChartFil
   Plot(2, 3);
   EXPECT_EQ(Items(), (std::vector<std::string>{"0 M 0", "0 D 2"}));  // no point at X = 1
   EXPECT_EQ(chart.Item(0).Y, 12.5);
-  EXPECT_EQ(session.RedrawCounter, 0);  // every early sample redraws
+  EXPECT_EQ(plotter.RedrawCounter(), 0);  // every early sample redraws
   for (int n = 3; n <= 2001; ++n) Plot(n, 1);
-  EXPECT_EQ(session.RedrawInterval, 2);
-  EXPECT_EQ(session.RedrawCounter, 1);
+  EXPECT_EQ(plotter.RedrawInterval(), 2);
+  EXPECT_EQ(plotter.RedrawCounter(), 1);
   Plot(20001, 1);
-  EXPECT_EQ(session.RedrawInterval, 200);
+  EXPECT_EQ(plotter.RedrawInterval(), 200);
 }
 
 TEST_F(ChartPlotterTest, TrendFillsTheWindowThenScrollsByOne) {

@@ -65,7 +65,7 @@ TEST_F(PortChoiceTest, AUsbInstrumentPluggedInIsNumberedChosenAndAcquiredFrom) {
 
   form->StartButton->Click();
   ASSERT_TRUE(form->SerialComm1->Active());
-  EXPECT_EQ(form->SessionState.PortNumber, 3);
+  EXPECT_EQ(form->SerialComm1->ComPortNo(), 3);
   instrument.WriteMaster("12.5\r\n");
   ASSERT_TRUE(WaitUntil([&] { return form->SessionState.SampleCount == 1; }));
   EXPECT_EQ(form->SessionState.ScaledValue, 12.5f);

@@ -77,7 +77,7 @@ TEST_F(StopStartIntakeTest, StopAndStartDuringFullSpeedIntakeLeaveNoThreadsBehin
 TEST_F(StopStartIntakeTest, ANewAcquisitionStartsWithWhatComesAfterItsStart) {
   form->StartButton->Click();
   pty.WriteMaster("1\r\n5");
-  ASSERT_TRUE(WaitUntil([&] { return form->SessionState.PendingLine == "5"; }));
+  ASSERT_TRUE(WaitUntil([&] { return form->Intake().PendingLine() == "5"; }));
   form->StopButton->Click();
   pty.WriteMaster("2\r\n3\r\n");
   ASSERT_TRUE(WaitUntil([&] { return pty.SlaveInputQueued() == 6; }));

@@ -33,10 +33,10 @@ TEST(LineAssemblerTest, AFailingLineIsConsumedAndTheBatchEndsThere) {
                                     }),
                std::runtime_error);
   EXPECT_EQ(seen, (std::vector<std::string>{"1", "bad"}));
-  EXPECT_EQ(a.state.PendingLine, "");
-  EXPECT_EQ(a.state.TerminatorPos, 1);
-  a.Feed("4\r\n");
-  EXPECT_EQ(a.lines, std::vector<std::string>{"4"});
+  EXPECT_EQ(a.assembler.PendingLine(), "");
+  // Not left after the failing line's CR: an LF alone is the next line's byte.
+  a.Feed("\n4\r\n");
+  EXPECT_EQ(a.lines, std::vector<std::string>{"\n4"});
 }
 
 // The over-long line's text goes, the line itself stays: it ends empty and
@@ -48,14 +48,14 @@ TEST(LineAssemblerTest, AnOverlongLineIsDroppedUpToItsTerminatorAndHandedOnMarke
     a.assembler.Assemble(a.state, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(),
                          [&](std::string_view line) {
                            a.lines.emplace_back(line);
-                           tooLong.push_back(a.state.LineTooLong);
+                           tooLong.push_back(a.assembler.TakeTooLongMark());
                          });
   };
   feed(std::string(kMaxPendingLine, '7'));
-  EXPECT_EQ(a.state.PendingLine.size(), kMaxPendingLine);
+  EXPECT_EQ(a.assembler.PendingLine().size(), kMaxPendingLine);
   feed("77");
   feed(std::string(1 << 20, '8'));
-  EXPECT_TRUE(a.state.PendingLine.empty());
+  EXPECT_TRUE(a.assembler.PendingLine().empty());
   feed("9\r\n5\r\n");
   EXPECT_EQ(a.lines, (std::vector<std::string>{"", "5"}));
   EXPECT_EQ(tooLong, (std::vector<bool>{true, false}));
@@ -104,7 +104,7 @@ TEST(LineAssemblerTest, EachStartDecidesAnewAndKeepsThePendingLine) {
   a.Feed("1\n2\n3");
   ASSERT_EQ(a.state.LineEnd, leLf);
   EXPECT_STREQ(LineEndText(a.state.LineEnd), "LF");
-  a.state.StartAcquisition();
+  a.assembler.StartAcquisition(a.state);
   EXPECT_STREQ(LineEndText(a.state.LineEnd), "");
   a.Feed("\r\n4\r\n");
   EXPECT_EQ(a.lines, (std::vector<std::string>{"1", "2", "3", "4"}));
