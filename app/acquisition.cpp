@@ -5,6 +5,7 @@
 
 #include "app/dataformat.h"
 #include "app/fieldvalues.h"
+#include "app/fileprompts.h"
 #include "app/mainwindow.h"
 #include "app/numbertext.h"
 #include "platform/system/dispatcher.h"
@@ -43,10 +44,10 @@ void TForm1::StartButtonClick(TObject*) {
   // wait for the message loop, which nothing below runs before the chart is
   // cleared, so none of them lands in the old graph.
   SerialComm1->SetActive(true);
-  if (const std::optional<std::string> failure = StartRecording()) {
+  if (const std::optional<std::string> failure = m_recording->Start(TReadTime::Now())) {
     // Closed first: the message's own loop would let the received bytes in.
     SerialComm1->SetActive(false);
-    TellRecordingNotCreated(*failure);
+    ShowFileFailure(*failure);
     return;
   }
 
@@ -95,7 +96,7 @@ void TForm1::StartButtonClick(TObject*) {
 void TForm1::StopButtonClick(TObject*) {
   SerialComm1->SetActive(false);
   ShowPortStatus();
-  StopRecording();
+  m_recording->Stop();
 
   ResetAxisButton->SetEnabled(true);
   ClearGraphButton->SetEnabled(true);

@@ -46,7 +46,7 @@ void TForm1::ShowInputNotices() {
 void TForm1::ConnectSampleConsumers() {
   m_chartPlotter = std::make_unique<TChartPlotter>(*Chart1, SessionState);
   m_currentValue = std::make_unique<TCurrentValueDisplay>(*Label10);
-  m_intake.Attach(m_recorder);
+  m_recording->AttachTo(m_intake);
   m_intake.Attach(*m_currentValue);
   m_intake.Attach(*m_chartPlotter);
   m_curveLegend = std::make_unique<TCurveLegend>(*this, *Chart1);

@@ -12,7 +12,7 @@
 #include "app/infowindow.h"
 #include "app/lookback.h"
 #include "app/paritybitwatch.h"
-#include "app/recordingtexts.h"
+#include "app/recording/recordingfeature.h"
 #include "app/session.h"
 #include "app/statusfields.h"
 #include "chart/chartcontrol.h"
@@ -32,7 +32,6 @@
 #include "intake/sampleintake.h"
 #include "platform/windows/timer.h"
 #include "ports/portwatch.h"
-#include "recording/recorder.h"
 #include "serial/serialcomm.h"
 #include "widgets/circularprogress.h"
 #include "widgets/numedit.h"
@@ -105,14 +104,13 @@ class TForm1 : public TForm {
   void AufzeichnungOeffnenClick(TObject* Sender);
   /// "Datei" menu: the chart picture as PNG, its samples as CSV
   /// (app/exportcommands.cpp), the file of the next recording
-  /// (app/recordingcommands.cpp).
+  /// (app/recording/).
   void GrafikSpeichernPNGClick(TObject* Sender);
   void ErfassungCsvExportierenClick(TObject* Sender);
   void AufzeichnungsdateiWaehlenClick(TObject* Sender);
-  /// Unticking "Aufzeichnen" drops the file chosen for the next recording.
+  /// "Aufzeichnen" ticked or unticked (app/recording/).
   void RecordCheckBoxClick(TObject* Sender);
-  /// While recording: panel 3 shows the rows written; a recording that
-  /// ended by itself is reported.
+  /// The recording's status timer (app/recording/).
   void RecordingTimerTimer(TObject* Sender);
 
   TSessionState SessionState;
@@ -230,31 +228,16 @@ class TForm1 : public TForm {
   /// The export and recording items of the "Datei" menu (app/recordingdesign.cpp).
   void AddExportMenuItems();
   /// RecordCheckBox in Panel1, under Label13 (so first in Panel1's tab
-  /// order), and the recording's status timer.
+  /// order), the recording's status timer, and the recording they serve.
   void CreateRecordingControls();
-  /// Part of Start, once the port is open and before anything else
-  /// changes: opens the recording when RecordCheckBox is checked. When the
-  /// file cannot be created, returns the message for the user, who is told
-  /// by the caller (TellRecordingNotCreated); the window then stays as it is.
-  std::optional<std::string> StartRecording();
-  void TellRecordingNotCreated(const std::string& why);
-  /// Part of Stop: writes the rest, closes the file, reports a failure.
-  void StopRecording();
-  /// Panel 3: the recording's file name and rows, with `prefix`.
-  void ShowRecordingRows(const std::string& prefix);
-  /// Panel 3 := `status`, the recording's; while an opened recording is
-  /// shown, the panel names that instead and shows `status` when it ends.
-  void ShowRecordingStatus(const TRecordingStatus& status);
-  void ShowInRecordingPanel(const TRecordingStatus& status);
   /// Start, Clear Graph or a .kvx loaded: the chart no longer shows an
   /// opened recording, and panel 3 the recording's status again.
   void EndShowingRecording();
-  void ReportRecordingFailure(const std::string& reason);
   /// The chart shows an opened recording, not an acquisition's items.
   bool ShowsOpenedRecording() const;
 
-  /// Every sample of an acquisition with recording on goes here.
-  TRecorder m_recorder;
+  /// The recording of an acquisition, its next file and status panel 3.
+  std::unique_ptr<TRecordingFeature> m_recording;
   /// What received bytes become; it hands each sample to the consumers.
   TSampleIntake m_intake{SessionState};
   std::unique_ptr<TChartPlotter> m_chartPlotter;
@@ -267,8 +250,6 @@ class TForm1 : public TForm {
   /// A recording was opened into the history since the last Start, Clear
   /// Graph or .kvx loaded.
   bool m_recordingShown = false;
-  /// Panel 3's status of the recording, also while an opened one is shown.
-  TRecordingStatus m_recordingStatus;
   std::unique_ptr<TCloserLook> m_closerLook;
   // What the status bar shows of the intake's findings, to update it only
   // when they change.
@@ -279,9 +260,6 @@ class TForm1 : public TForm {
   /// A character of the line being received came with an error; kept, like
   /// the line, across Stop and Start.
   bool m_lineHasReceiveError = false;
-  /// The file chosen for the next recording: kept until a recording starts
-  /// in it, another is chosen or "Aufzeichnen" is unticked.
-  std::optional<FileChoice> m_nextRecordingFile;
   /// Keeps the port list current as devices and port links come and go.
   std::unique_ptr<TPortWatch> m_portWatch;
   /// The port whose entry the port field last gave up because its device went.

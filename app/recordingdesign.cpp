@@ -29,6 +29,20 @@ void TForm1::CreateRecordingControls() {
   RecordingTimer = std::make_unique<TTimer>();
   RecordingTimer->SetInterval(kStatusIntervalMs);
   RecordingTimer->OnTimer = [this](TObject* s) { RecordingTimerTimer(s); };
+
+  // The status bar comes later: panel 3 is looked up when written.
+  m_recording = std::make_unique<TRecordingFeature>(
+      *RecordCheckBox, *RecordingTimer,
+      [this](const TRecordingStatus& status) {
+        Status(TStatusField::Recording).SetText(status.Head, status.FileName, status.Tail);
+      },
+      [this] { return SerialComm1->Active(); });
 }
+
+void TForm1::AufzeichnungsdateiWaehlenClick(TObject*) { m_recording->ChooseFile(); }
+
+void TForm1::RecordCheckBoxClick(TObject*) { m_recording->RecordToggled(); }
+
+void TForm1::RecordingTimerTimer(TObject*) { m_recording->TimerTick(); }
 
 }  // namespace kurvex

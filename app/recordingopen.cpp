@@ -90,8 +90,13 @@ void TForm1::AufzeichnungOeffnenClick(TObject*) {
   m_lookBack->ShowWhole();
   m_recordingShown = true;
   Status(TStatusField::SampleCount).SetText(std::to_string(load->Rows));
-  ShowInRecordingPanel(OpenedRecordingStatus(*name, load->Rows));
+  m_recording->OpenedRecordingShown(*name, load->Rows);
   if (load->BadRows > 0) ShowFileWarning(BadRowsText(*load));
+}
+
+void TForm1::EndShowingRecording() {
+  m_recordingShown = false;
+  m_recording->OpenedRecordingEnds();
 }
 
 bool TForm1::ShowsOpenedRecording() const { return m_recordingShown && m_lookBack->LookingBack(); }

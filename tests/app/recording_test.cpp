@@ -6,7 +6,8 @@
 #include <thread>
 
 #include "app/numbertext.h"
-#include "app/recordingtexts.h"
+#include "app/recording/recordingfeature.h"
+#include "app/recording/recordingtexts.h"
 #include "tests/app/mainwindow_fixture.h"
 #include "tests/support/fulldisk.h"
 #include "tests/support/waituntil.h"
@@ -133,6 +134,43 @@ TEST_F(RecordingTest, AFullDiskEndsTheRecordingButNotTheAcquisition) {
   EXPECT_EQ(csv.Rows[1][3], "-4999,75");
   EXPECT_NE(message.find(GroupedCount(static_cast<std::int64_t>(csv.Rows.size() - 1)) + " bis dahin"),
             std::string::npos);
+}
+
+// The recording on its own, without the window: panel 3 through a start, a
+// tick and a stop, held back while an opened recording is shown.
+TEST_F(QtAppTest, TheRecordingShowsItsRowsInPanel3UnlessAnOpenedRecordingHoldsIt) {
+  const TempConfigHome config;
+  ScopedRecordingDialogs dialogs;
+  const TempFolder folder;
+  TCheckBox recordBox(nullptr);
+  TTimer statusTimer;
+  std::string panel3;
+  TRecordingFeature recording(
+      recordBox, statusTimer, [&](const TRecordingStatus& s) { panel3 = s.Head + s.FileName + s.Tail; },
+      [] { return true; });
+
+  const std::string path = folder.Path("messung.csv");
+  dialogs.Files().Answers.push_back(path);
+  recording.ChooseFile();
+  EXPECT_TRUE(recordBox.Checked());
+  EXPECT_EQ(panel3, "Nächste Aufzeichnung: messung.csv");
+
+  recording.OpenedRecordingShown("/daten/alt.csv", 1);
+  EXPECT_EQ(panel3, "Geöffnet: alt.csv, 1 Sample");
+  ASSERT_EQ(recording.Start(TReadTime::Now()), std::nullopt);
+  EXPECT_TRUE(statusTimer.Enabled());
+  EXPECT_FALSE(recordBox.Enabled());
+  recording.TimerTick();
+  EXPECT_EQ(panel3, "Geöffnet: alt.csv, 1 Sample");
+  recording.OpenedRecordingEnds();
+  EXPECT_EQ(panel3, "Aufzeichnung: messung.csv, 0 Zeilen");
+
+  recording.Stop();
+  EXPECT_FALSE(statusTimer.Enabled());
+  EXPECT_TRUE(recordBox.Enabled());
+  EXPECT_EQ(panel3, "Aufgezeichnet: messung.csv, 0 Zeilen");
+  EXPECT_TRUE(std::filesystem::exists(path));
+  EXPECT_TRUE(dialogs.Boxes().Calls.empty());
 }
 
 TEST(RecordingFailureText, OfAFullQueue) {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/recordingtexts.h"
+#include "app/recording/recordingtexts.h"
 
 #include <filesystem>
 
