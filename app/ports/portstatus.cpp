@@ -36,8 +36,6 @@ void TPortStatus::SetDeviceTree(TDeviceTree tree) {
   m_watch.Restart();
 }
 
-void TPortStatus::Refresh() { m_watch.Refresh(); }
-
 void TPortStatus::StartAcquisition() {
   m_lineEndShown = leUndecided;
   Show();

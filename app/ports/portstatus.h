@@ -37,9 +37,6 @@ class TPortStatus {
     m_lineEndShown = lineEnd;
     Show();
   }
-  /// Numbers new USB serial devices, rebuilds the port list, the port
-  /// field's items and the panel (at start and on every hot-plug change).
-  void Refresh();
   /// Where the ports are looked for (the running system until set); the
   /// watch and the port field follow it at once.
   void SetDeviceTree(TDeviceTree tree);
