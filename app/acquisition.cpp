@@ -84,7 +84,7 @@ void TForm1::StartButtonClick(TObject*) {
   SessionState.TransmissionErrors = 0;
   m_parityBitWatch.Restart();
   Status(TStatusField::InputNotices).SetText("");
-  ShowPortStatus();
+  m_portStatus->StartAcquisition();
 
   SessionState.ScaleFactor = scaleFactor;
   SessionState.ScaleOffset = scaleOffset;
@@ -95,7 +95,7 @@ void TForm1::StartButtonClick(TObject*) {
 
 void TForm1::StopButtonClick(TObject*) {
   SerialComm1->SetActive(false);
-  ShowPortStatus();
+  m_portStatus->Show();
   m_recording->Stop();
 
   ResetAxisButton->SetEnabled(true);
@@ -163,7 +163,7 @@ void TForm1::SerialComm1CommError(TBaseIO&, std::uint32_t, std::uint32_t, TComSt
 }
 
 void TForm1::SerialComm1FatalError(TBaseIO&, std::uint32_t, std::uint32_t, const std::string&, bool&) {
-  ShowOpenFailure();
+  m_portStatus->ShowOpenFailure();
   ShowInterfaceError();
 }
 

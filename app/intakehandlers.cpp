@@ -26,12 +26,8 @@ void TForm1::ProcessSampleLine(std::string_view Line) {
   // Formatted only when shown or read: at most once per screen refresh.
   Status(TStatusField::SampleCount).SetTextSource([count = SessionState.SampleCount] { return std::to_string(count); });
   if (!outcome.Complete || outcome.FirstIgnoredValue) ShowInputNotices();
-  // The line end the instrument uses shows beside the port once decided:
-  // the panel follows the decision, not every line.
-  if (SessionState.LineEnd != m_lineEndSeen) {
-    m_lineEndSeen = SessionState.LineEnd;
-    ShowPortStatus();
-  }
+  // The line end the instrument uses shows beside the port once decided.
+  m_portStatus->ShowLineEnd(SessionState.LineEnd);
   if (outcome.BeyondLimit) StopButton->Click();
 }
 

@@ -12,6 +12,7 @@
 #include "app/infowindow.h"
 #include "app/lookback.h"
 #include "app/paritybitwatch.h"
+#include "app/ports/portstatus.h"
 #include "app/recording/recordingfeature.h"
 #include "app/session.h"
 #include "app/statusfields.h"
@@ -31,7 +32,6 @@
 #include "history/historyfeed.h"
 #include "intake/sampleintake.h"
 #include "platform/windows/timer.h"
-#include "ports/portwatch.h"
 #include "serial/serialcomm.h"
 #include "widgets/circularprogress.h"
 #include "widgets/numedit.h"
@@ -68,24 +68,10 @@ class TForm1 : public TForm {
   /// One complete line (without CR LF): convert, scale, count, show, plot;
   /// the sample beyond a Normal acquisition's limit stops it.
   void ProcessSampleLine(std::string_view Line);
-  /// The port field changed: panel 1 follows (app/portstatus.cpp).
+  /// The port field changed: panel 1 follows.
   void ComComboBoxChange(TObject* Sender);
   /// The data format changed: the data bits and stop bits captions follow.
   void FormatComboBoxChange(TObject* Sender);
-  /// Status bar panel 1 := where the port field's COM number leads, e.g.
-  /// "COM5 → /dev/ttyUSB0 (FTDI FT232R USB UART)" or "COM5: kein Gerät",
-  /// and while the port is open its speed and data format, " · 9600 7E1".
-  /// Information only: the port still opens as "COM<n>".
-  void ShowPortStatus();
-  /// Panel 1 := why the last Start could not open the port; nothing when
-  /// it opened.
-  void ShowOpenFailure();
-  /// Numbers new USB serial devices, rebuilds the port list and the port
-  /// field's items, and panel 1 (at start and on every hot-plug change).
-  void RefreshPorts();
-  /// Where the ports are looked for (the running system until set); the
-  /// watch and the port field follow it at once.
-  void SetDeviceTree(TDeviceTree tree);
   void NormalRadioButtonClick(TObject* Sender);
   void ZoomRadioButtonClick(TObject* Sender);
   void ShowGridCheckBoxClick(TObject* Sender);
@@ -114,6 +100,9 @@ class TForm1 : public TForm {
   void RecordingTimerTimer(TObject* Sender);
 
   TSessionState SessionState;
+
+  /// Status bar panel 1 and the port field's items (app/ports/).
+  TPortStatus& PortStatus() { return *m_portStatus; }
 
   /// The readout, markers and statistics of the chart.
   TCloserLook& CloserLook() { return *m_closerLook; }
@@ -200,14 +189,6 @@ class TForm1 : public TForm {
   TMenuItem* AddMenuItem(TMenuItem& menu, const char* caption, const char* name,
                          void (TForm1::*click)(TObject*), const char* shortCut = nullptr);
   void CreateSerialPort();
-  /// Panel 1 and what keeps it current: the port field and the device watch.
-  void CreatePortStatus();
-  /// The port field's items from the port list; a device that arrives
-  /// while the field names nothing present is chosen.
-  void ShowPortChoices(const TPortChange& change);
-  /// The port field's entry for `portNo` shows what is there: the number
-  /// alone once its device is gone, the entry again when it comes back.
-  void ShowPortTruth(std::uint16_t portNo);
   /// Reads the three graph fields into the session (Reset Axis, Y Log, Start).
   void ReadGraphLimits();
   /// Layer 1 := the graph limits read last. A logarithmic Y axis that cannot
@@ -253,17 +234,14 @@ class TForm1 : public TForm {
   std::unique_ptr<TCloserLook> m_closerLook;
   // What the status bar shows of the intake's findings, to update it only
   // when they change.
-  TLineEnd m_lineEndSeen = leUndecided;
   bool m_noLineEndShown = false;
   /// Tells a 7-bit instrument with parity read as 8 data bits.
   TParityBitWatch m_parityBitWatch;
   /// A character of the line being received came with an error; kept, like
   /// the line, across Stop and Start.
   bool m_lineHasReceiveError = false;
-  /// Keeps the port list current as devices and port links come and go.
-  std::unique_ptr<TPortWatch> m_portWatch;
-  /// The port whose entry the port field last gave up because its device went.
-  std::optional<std::uint16_t> m_portEntryGone;
+  /// Panel 1 and the port field's items.
+  std::unique_ptr<TPortStatus> m_portStatus;
   /// The number field being edited when Start disabled it; it gets the focus back at Stop.
   TNumEdit* m_fieldEditedAtStart = nullptr;
 };

@@ -84,7 +84,8 @@ TForm1::TForm1() {
   StatusBar->Panels().Add(100, pwText);
   Status(TStatusField::SampleCount).SetAccessibleDescription("Sample-Anzahl");
   CreateSerialPort();
-  CreatePortStatus();
+  m_portStatus = std::make_unique<TPortStatus>(*SerialComm1, *ComComboBox, Status(TStatusField::Port));
+  ComComboBox->OnChange = [this](TObject* s) { ComComboBoxChange(s); };
   FormInfo = std::make_unique<TFormInfo>();
   OneInstance1 = std::make_unique<TOneInstance>(*this);
   OneInstance1->SetMode(oiActivateOnly);

@@ -144,7 +144,7 @@ TEST_F(MainWindowDesignTest, StatusPanelsShowTheirLongestTextsWhole) {
       EXPECT_TRUE(WaitUntil([&] { return panel->contentsRect().width() >= needed; }))
           << head + middle + tail << " needs " << needed << " px, has " << panel->contentsRect().width();
     }
-    if (i == 1) f.ShowPortStatus();
+    if (i == 1) f.PortStatus().Show();
   }
   const QWidget* last = panels.back();
   EXPECT_TRUE(WaitUntil([&] { return last->geometry().right() < f.StatusBar->Widget()->width(); }));

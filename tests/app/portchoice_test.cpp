@@ -8,7 +8,8 @@
 
 #include "app/mainwindow.h"
 #include "app/numbertext.h"
-#include "app/porttexts.h"
+#include "app/ports/portstatus.h"
+#include "app/ports/porttexts.h"
 #include "tests/support/recordingdialogs.h"
 #include "tests/support/waituntil.h"
 #include "tests/support/fakedevicetree.h"
@@ -26,21 +27,26 @@ std::vector<std::string> DesignNumbers(int from, int to) {
   return numbers;
 }
 
+/// A USB adapter whose tty is `pty`, appearing as the kernel and udev make
+/// it appear: sysfs, the by-id link, then the node.
+void PlugInto(FakeDeviceTree& fake, const std::string& name, const std::string& usbPort, const std::string& maker,
+              const std::string& product, const std::string& serial, const PtyPair& pty) {
+  fake.AddUsbSerial(name, usbPort, maker, product, "ftdi_sio", /*node=*/false);
+  fake.Link("/dev/serial/by-id/usb-" + maker + "_" + serial, "../../" + name);
+  fake.Link("/dev/" + name, pty.SlavePath());
+}
+
 /// The real window on a fake device tree with nothing in it yet.
 class PortChoiceTest : public QtAppTest {
  protected:
   PortChoiceTest() {
     form = std::make_unique<TForm1>();
-    form->SetDeviceTree(fake.Tree());
+    form->PortStatus().SetDeviceTree(fake.Tree());
     form->Show();
   }
-  /// A USB adapter whose tty is `pty`, appearing as the kernel and udev
-  /// make it appear: sysfs, the by-id link, then the node.
   void Plug(const std::string& name, const std::string& usbPort, const std::string& maker,
             const std::string& product, const std::string& serial, const PtyPair& pty) {
-    fake.AddUsbSerial(name, usbPort, maker, product, "ftdi_sio", /*node=*/false);
-    fake.Link("/dev/serial/by-id/usb-" + maker + "_" + serial, "../../" + name);
-    fake.Link("/dev/" + name, pty.SlavePath());
+    PlugInto(fake, name, usbPort, maker, product, serial, pty);
   }
   std::string Text() const { return form->ComComboBox->Text(); }
 
@@ -127,6 +133,38 @@ TEST_F(PortChoiceTest, ThePortAnAcquisitionHasOpenGetsNoNewNumber) {
   fake.Write("/dev/ttyS9", "");  // any hot-plug change
   ASSERT_TRUE(WaitUntil([&] { return !fake.Tree().ComLinks().empty(); }));
   EXPECT_EQ(fake.Tree().ComLinks()[0].PortNo, 3u);
+}
+
+/// The port status on its own: a port field and a panel, no window.
+class PortStatusAlone : public QtAppTest {};
+
+TEST_F(PortStatusAlone, PanelAndFieldFollowADeviceGoingAndComingBack) {
+  TempConfigHome config;
+  FakeDeviceTree fake;
+  TForm host;
+  TComboBox field(&host);
+  TStatusBar bar(&host);
+  bar.Panels().Add(200, pwFill);
+  TSerialComm comm;
+  comm.SetDeviceTree(fake.Tree());
+  field.SetText("5");
+  TPortStatus status(comm, field, bar.Panels()[0]);
+  const auto shows = [&](const std::string& entry, const std::string& panel) {
+    return WaitUntil([&] { return field.Text() == entry && bar.Panels()[0].Text() == panel; });
+  };
+  EXPECT_EQ(field.Items(), DesignNumbers(0, 20));
+  EXPECT_EQ(bar.Panels()[0].Text(), "COM5: kein Gerät");
+
+  PtyPair adapter;
+  PlugInto(fake, "ttyUSB0", "1-2", "FTDI", "FT232R USB UART", "A1", adapter);
+  EXPECT_TRUE(shows("3 – FTDI FT232R USB UART (/dev/ttyUSB0)", "COM3 → /dev/ttyUSB0 (FTDI FT232R USB UART)"))
+      << field.Text() << " | " << bar.Panels()[0].Text();
+  fake.Unplug("ttyUSB0", "usb-FTDI_A1");
+  EXPECT_TRUE(shows("3", "COM3: kein Gerät")) << field.Text() << " | " << bar.Panels()[0].Text();
+  PlugInto(fake, "ttyUSB4", "1-2", "FTDI", "FT232R USB UART", "A1", adapter);
+  // The field names port 3, present again: its entry comes back, nothing is chosen.
+  EXPECT_TRUE(shows("3 – FTDI FT232R USB UART (/dev/ttyUSB4)", "COM3 → /dev/ttyUSB4 (FTDI FT232R USB UART)"))
+      << field.Text() << " | " << bar.Panels()[0].Text();
 }
 
 TEST(PortTexts, ChoicesAndReasonsReadAsTheUserExpects) {

@@ -130,7 +130,7 @@ TEST_F(PortStatusTest, PanelsShortenANameInItsMiddleNeverWhatFollowsIt) {
            panel->geometry().right() < form->StatusBar->Widget()->width();
   };
   EXPECT_TRUE(WaitUntil([&] {
-    if (form->StatusBar->Panels()[1].Text() != held) form->ShowOpenFailure();
+    if (form->StatusBar->Panels()[1].Text() != held) form->PortStatus().ShowOpenFailure();
     return panels[1]->text().toStdString() == held && panels[3]->text().endsWith(", 0 Zeilen") &&
            fitsInView(panels[1]) && fitsInView(panels[3]);
   })) << panels[1]->text().toStdString() << " | " << panels[3]->text().toStdString();

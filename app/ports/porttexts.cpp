@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/porttexts.h"
+#include "app/ports/porttexts.h"
 
 #include <cerrno>
 #include <cstring>
