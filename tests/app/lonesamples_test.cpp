@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <fstream>
 #include <string>
 
 #include "app/curvecolors.h"
@@ -41,13 +40,6 @@ class LoneSamplesTest : public MainWindowTest {
   TempFolder folder;
 };
 
-TEST_F(LoneSamplesTest, OneSampleSentIsADot) {
-  form->StartButton->Click();
-  Receive("5\r\n");
-  // Sample 1 sits at X 0, the plot's left edge, where part of its dot shows.
-  EXPECT_GT(CountPixels(form->Chart1->PlotBitmap(), CurveColor(0)), 0);
-}
-
 TEST_F(LoneSamplesTest, ACurveOnEveryOtherLineShowsInEveryView) {
   form->StartButton->Click();
   form->Chart1->SetRange(1, 0, 0, 40, 200);  // a sample every few pixels
@@ -71,15 +63,6 @@ TEST_F(LoneSamplesTest, ACurveOnEveryOtherLineShowsInEveryView) {
   WheelTurn(form->Chart1->Widget(), {200, 150}, -120);
   ASSERT_NE(form->Chart1->CurveSource(), nullptr) << "not looking back";
   ExpectCurveBDots("Trend, looked back");
-}
-
-TEST_F(LoneSamplesTest, ARowBetweenTwoBadRowsOfAnOpenedRecordingIsADot) {
-  const std::string path = folder.Path("r.csv");
-  std::ofstream(path, std::ios::binary) << "t;U\r\n0;1\r\n1;2\r\n2;x\r\n3;3\r\n4;x\r\n5;4\r\n6;5\r\n";
-  dialogs.Files().Answers.push_back(path);
-  form->AufzeichnungOeffnen->Click();
-  ASSERT_NE(form->Chart1->CurveSource(), nullptr);
-  EXPECT_TRUE(DotAt(0, 4, 3));
 }
 
 }  // namespace
