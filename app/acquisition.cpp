@@ -1,8 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <algorithm>
-#include <array>
-#include <utility>
-
 #include "app/dataformat.h"
 #include "app/fieldvalues.h"
 #include "app/fileprompts.h"
@@ -68,22 +64,15 @@ void TForm1::StartButtonClick(TObject*) {
   ClearGraphButton->SetEnabled(false);
   GroupBox1->SetEnabled(false);
   GroupBox2->SetEnabled(false);
-  EnableNumberFields(false);
+  m_numberFields->SetEnabled(false);
   LogCheckBox->SetEnabled(false);
   // An opened recording would replace the history the acquisition fills.
   AufzeichnungOeffnen->SetEnabled(false);
-  EndShowingRecording();
 
   m_curveLegend->StartAcquisition();
-  m_chartPlotter->StartAcquisition();
-  m_history.Clear();
-  m_lookBack->StartAcquisition(SessionState.TrendMode);
-  Chart1->ClearGraph();
-  Chart1->SetDataColor(clBlue);
+  m_content->StartAcquisition(SessionState.TrendMode);
   m_intake.StartAcquisition();
-  SessionState.TransmissionErrors = 0;
-  m_parityBitWatch.Restart();
-  Status(TStatusField::InputNotices).SetText("");
+  m_notices->StartAcquisition();
   m_portStatus->StartAcquisition();
 
   SessionState.ScaleFactor = scaleFactor;
@@ -103,7 +92,7 @@ void TForm1::StopButtonClick(TObject*) {
   NormalRadioButton->SetEnabled(true);
   GroupBox1->SetEnabled(true);
   GroupBox2->SetEnabled(true);
-  EnableNumberFields(true);
+  m_numberFields->SetEnabled(true);
   LogCheckBox->SetEnabled(true);
   StartButton->SetEnabled(true);
   StopButton->SetEnabled(false);
@@ -134,19 +123,6 @@ void TForm1::Einstellungen1Click(TObject* Sender) {
   FormClose(Sender, action);
 }
 
-void TForm1::EnableNumberFields(bool enabled) {
-  // They lie over their group box without belonging to it, so they follow it here.
-  const std::array fields{DatSkalEdit.get(), DatOffsetEdit.get(), GraphXmaxEdit.get(), GraphYmaxEdit.get(),
-                          GraphYminEdit.get()};
-  if (!enabled) {
-    // Before the focus moves on from field to field as they are disabled.
-    const auto edited = std::find_if(fields.begin(), fields.end(), [](TNumEdit* field) { return field->Focused(); });
-    m_fieldEditedAtStart = edited != fields.end() ? *edited : nullptr;
-  }
-  for (TNumEdit* field : fields) field->SetEnabled(enabled);
-  if (enabled && m_fieldEditedAtStart != nullptr) std::exchange(m_fieldEditedAtStart, nullptr)->SetFocus();
-}
-
 void TForm1::ShowInterfaceError() {
   TheMessageBoxes().Show("Es ist ein Schnittstellenfehler aufgetreten", "OK", MessageIcon::Warning,
                          MessageButtons::Ok);
@@ -157,7 +133,7 @@ void TForm1::ShowInterfaceError() {
 
 void TForm1::SerialComm1CommError(TBaseIO&, std::uint32_t, std::uint32_t, TComStateFlags, bool&) {
   // Bytes the driver dropped are shown even when the error itself is let pass.
-  ShowInputNotices();
+  m_notices->Show();
   if (SessionState.SampleCount <= 10) return;
   ShowInterfaceError();
 }

@@ -5,18 +5,22 @@
 #include <optional>
 #include <string>
 
+#include "app/chartcontent.h"
+#include "app/chartroom.h"
 #include "app/chartplotter.h"
-#include "app/closerlook.h"
-#include "app/curvelegend.h"
+#include "app/closer/closerlook.h"
 #include "app/currentvalue.h"
+#include "app/files/filecommands.h"
 #include "app/infowindow.h"
-#include "app/lookback.h"
-#include "app/paritybitwatch.h"
+#include "app/legend/curvelegend.h"
+#include "app/notices/inputnoticepanel.h"
+#include "app/numberfields.h"
 #include "app/ports/portstatus.h"
 #include "app/recording/recordingfeature.h"
 #include "app/session.h"
 #include "app/statusfields.h"
 #include "chart/chartcontrol.h"
+#include "intake/sampleintake.h"
 #include "platform/windows/checkbox.h"
 #include "platform/windows/combobox.h"
 #include "platform/windows/form.h"
@@ -26,11 +30,7 @@
 #include "platform/windows/panel.h"
 #include "platform/windows/radiobutton.h"
 #include "platform/windows/speedbutton.h"
-#include "platform/windows/filedialogs.h"
 #include "platform/windows/statusbar.h"
-#include "history/history.h"
-#include "history/historyfeed.h"
-#include "intake/sampleintake.h"
 #include "platform/windows/timer.h"
 #include "serial/serialcomm.h"
 #include "widgets/circularprogress.h"
@@ -39,10 +39,10 @@
 
 namespace kurvex {
 
-/// The working window: port and graph settings, the live chart, the view
-/// controls and the acquisition session that moves between idle and
-/// acquiring. Controls are public so tests can drive the real window.
-/// GUI thread only.
+/// The working window: the controls with their design names, their handlers
+/// as entry points, Start and Stop, and the layout. Each feature beside that
+/// is an object of its own room in app/ that takes part in Start and Stop.
+/// Controls are public so tests can drive the real window. GUI thread only.
 class TForm1 : public TForm {
  public:
   TForm1();
@@ -59,18 +59,13 @@ class TForm1 : public TForm {
                             TComStateFlags State, bool& flFlashBuffers);
   void SerialComm1FatalError(TBaseIO& Sender, std::uint32_t ErrorCode, std::uint32_t Detail,
                              const std::string& ErrorMsg, bool& RaiseException);
-  /// Received bytes: cut into lines, each processed as one sample
-  /// (app/intakehandlers.cpp; what a line becomes is intake/).
+  /// Received bytes: cut into lines, each processed as one sample.
   void SerialComm1AfterReceive(TBaseIO& Com, const std::uint8_t* Buffer, std::uint32_t Received);
-  /// A character received with a parity or framing error: the line it
-  /// belonged to becomes no sample (app/intakehandlers.cpp).
   void SerialComm1ReceiveError(TBaseIO& Com);
   /// One complete line (without CR LF): convert, scale, count, show, plot;
   /// the sample beyond a Normal acquisition's limit stops it.
   void ProcessSampleLine(std::string_view Line);
-  /// The port field changed: panel 1 follows.
   void ComComboBoxChange(TObject* Sender);
-  /// The data format changed: the data bits and stop bits captions follow.
   void FormatComboBoxChange(TObject* Sender);
   void NormalRadioButtonClick(TObject* Sender);
   void ZoomRadioButtonClick(TObject* Sender);
@@ -80,33 +75,23 @@ class TForm1 : public TForm {
   void TrendCheckBoxClick(TObject* Sender);
   void ResetAxisButtonClick(TObject* Sender);
   void ClearGraphButtonClick(TObject* Sender);
-  /// "Datei" menu: export the chart as a black-and-white bitmap, store the
-  /// acquisition as a graph file, load one (app/filecommands.cpp).
+  /// "Datei" menu (app/files/, the recording's file app/recording/).
   void GrafikSpeichernBMPClick(TObject* Sender);
   void ErfassungSpeichernClick(TObject* Sender);
   void ErfassungladenClick(TObject* Sender);
-  /// "Datei" menu: a recording (Kurvex's CSV or a foreign one) shown whole
-  /// from the history, ready to zoom (app/recordingopen.cpp).
   void AufzeichnungOeffnenClick(TObject* Sender);
-  /// "Datei" menu: the chart picture as PNG, its samples as CSV
-  /// (app/exportcommands.cpp), the file of the next recording
-  /// (app/recording/).
   void GrafikSpeichernPNGClick(TObject* Sender);
   void ErfassungCsvExportierenClick(TObject* Sender);
   void AufzeichnungsdateiWaehlenClick(TObject* Sender);
-  /// "Aufzeichnen" ticked or unticked (app/recording/).
   void RecordCheckBoxClick(TObject* Sender);
-  /// The recording's status timer (app/recording/).
   void RecordingTimerTimer(TObject* Sender);
 
   TSessionState SessionState;
 
-  /// Status bar panel 1 and the port field's items (app/ports/).
+  // The features, for tests that look at one through the window.
   TPortStatus& PortStatus() { return *m_portStatus; }
-
-  /// The readout, markers and statistics of the chart.
   TCloserLook& CloserLook() { return *m_closerLook; }
-  /// The sample path, for what it keeps between batches.
+  TChartContent& Content() { return *m_content; }
   const TSampleIntake& Intake() const { return m_intake; }
 
   /// The status bar's panel for `field`.
@@ -179,16 +164,6 @@ class TForm1 : public TForm {
   std::unique_ptr<TTimer> RecordingTimer;
 
  private:
-  void CreateTopBar();
-  void CreatePortSettings();
-  void CreateGraphParameters();
-  void CreateViewControls();
-  void CreateChart();
-  void CreateMenu();
-  /// An item of `menu` with its design name, handler and optional shortcut.
-  TMenuItem* AddMenuItem(TMenuItem& menu, const char* caption, const char* name,
-                         void (TForm1::*click)(TObject*), const char* shortCut = nullptr);
-  void CreateSerialPort();
   /// Reads the three graph fields into the session (Reset Axis, Y Log, Start).
   void ReadGraphLimits();
   /// Layer 1 := the graph limits read last. A logarithmic Y axis that cannot
@@ -196,54 +171,31 @@ class TForm1 : public TForm {
   void ShowGraphLimits();
   /// The interface-error message; then Stop, when an acquisition runs.
   void ShowInterfaceError();
-  /// Panel 2 := bad lines, lines with transmission errors, an input
-  /// overload, bytes the driver dropped and the data format the received
-  /// bytes suggest.
-  void ShowInputNotices();
-  /// The five number fields, which lie over GroupBox2 but are not its children.
-  void EnableNumberFields(bool enabled);
-  /// The chart, the current-value label and the recorder take the samples.
-  void ConnectSampleConsumers();
   /// The view of Trend mode: no mouse navigation, no Normal, Zoom or Y Log.
   void SwitchViewToTrend();
-  /// The export and recording items of the "Datei" menu (app/recordingdesign.cpp).
-  void AddExportMenuItems();
-  /// RecordCheckBox in Panel1, under Label13 (so first in Panel1's tab
-  /// order), the recording's status timer, and the recording they serve.
-  void CreateRecordingControls();
-  /// Start, Clear Graph or a .kvx loaded: the chart no longer shows an
-  /// opened recording, and panel 3 the recording's status again.
-  void EndShowingRecording();
-  /// The chart shows an opened recording, not an acquisition's items.
-  bool ShowsOpenedRecording() const;
+  /// The chart shows something else: the sample count and panel 3 follow;
+  /// outside Trend the mouse can zoom an opened recording as well as pan it.
+  void ContentChanged(TChartContent::TChange change);
+  /// The features beside the controls, once the controls they use exist:
+  /// those of the chart before the status bar, as their controls come
+  /// before it; those of the port after the port.
+  void CreateChartFeatures();
+  void CreatePortFeatures();
 
-  /// The recording of an acquisition, its next file and status panel 3.
-  std::unique_ptr<TRecordingFeature> m_recording;
-  /// What received bytes become; it hands each sample to the consumers.
+  // The features, in the order they are made; each owns its state.
   TSampleIntake m_intake{SessionState};
+  std::unique_ptr<TRecordingFeature> m_recording;
   std::unique_ptr<TChartPlotter> m_chartPlotter;
   std::unique_ptr<TCurrentValueDisplay> m_currentValue;
+  std::unique_ptr<TChartRoom> m_chartRoom;
   std::unique_ptr<TCurveLegend> m_curveLegend;
-  /// Every sample of the acquisition, for looking back over it.
-  THistory m_history;
-  THistoryFeed m_historyFeed{m_history};
-  std::unique_ptr<TLookBack> m_lookBack;
-  /// A recording was opened into the history since the last Start, Clear
-  /// Graph or .kvx loaded.
-  bool m_recordingShown = false;
+  std::unique_ptr<TChartContent> m_content;
   std::unique_ptr<TCloserLook> m_closerLook;
-  // What the status bar shows of the intake's findings, to update it only
-  // when they change.
-  bool m_noLineEndShown = false;
-  /// Tells a 7-bit instrument with parity read as 8 data bits.
-  TParityBitWatch m_parityBitWatch;
-  /// A character of the line being received came with an error; kept, like
-  /// the line, across Stop and Start.
-  bool m_lineHasReceiveError = false;
-  /// Panel 1 and the port field's items.
+  std::unique_ptr<TFileCommands> m_files;
   std::unique_ptr<TPortStatus> m_portStatus;
-  /// The number field being edited when Start disabled it; it gets the focus back at Stop.
-  TNumEdit* m_fieldEditedAtStart = nullptr;
+  std::unique_ptr<TInputNoticePanel> m_notices;
+  std::unique_ptr<TNumberFields> m_numberFields;
+  TSubscription m_contentChanges;
 };
 
 }  // namespace kurvex

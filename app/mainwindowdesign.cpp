@@ -44,6 +44,296 @@ const std::vector<std::string> kBaudItems = {"110",   "300",   "600",    "1200",
                                              "4800",  "9600",  "14400",  "19200",  "38400",
                                              "56000", "57600", "115200", "128000", "256000"};
 
+// How often panel 3 tells the rows a recording has written.
+constexpr int kRecordingStatusIntervalMs = 250;
+
+TMenuItem* AddMenuItem(TForm1& f, TMenuItem& menu, const char* caption, const char* name,
+                               void (TForm1::*click)(TObject*), const char* shortCut = nullptr) {
+  TMenuItem& item = menu.Add(caption);
+  item.SetName(name);
+  if (shortCut != nullptr) item.SetShortCut(shortCut);
+  item.OnClick = [&f, click](TObject* s) { (f.*click)(s); };
+  return &item;
+}
+
+void CreateMenu(TForm1& f) {
+  f.MainMenu1 = std::make_unique<TMainMenu>(f);
+  f.Datei1 = &f.MainMenu1->Add("&Datei");
+  f.Datei1->SetName("Datei1");
+  f.GrafikSpeichernBMP = AddMenuItem(f, *f.Datei1, "&Grafik speichern als Bitmap (.bmp)", "GrafikSpeichernBMP",
+                                   &TForm1::GrafikSpeichernBMPClick);
+  f.ErfassungSpeichern = AddMenuItem(f, *f.Datei1, "Erfassung &speichern", "ErfassungSpeichern",
+                                   &TForm1::ErfassungSpeichernClick, "Ctrl+S");
+  f.Erfassungladen = AddMenuItem(f, *f.Datei1, "Erfassung &laden", "Erfassungladen", &TForm1::ErfassungladenClick,
+                               "Ctrl+O");
+  f.AufzeichnungOeffnen = AddMenuItem(f, *f.Datei1, "Aufzeichnung &öffnen…", "AufzeichnungOeffnen",
+                                    &TForm1::AufzeichnungOeffnenClick);
+  f.GrafikSpeichernPNG = AddMenuItem(f, *f.Datei1, "Grafik speichern als &PNG…", "GrafikSpeichernPNG",
+                                     &TForm1::GrafikSpeichernPNGClick);
+  f.ErfassungCsvExportieren = AddMenuItem(f, *f.Datei1, "Erfassung als &CSV exportieren…", "ErfassungCsvExportieren",
+                                          &TForm1::ErfassungCsvExportierenClick);
+  f.AufzeichnungsdateiWaehlen = AddMenuItem(f, *f.Datei1, "&Aufzeichnungsdatei wählen…", "AufzeichnungsdateiWaehlen",
+                                            &TForm1::AufzeichnungsdateiWaehlenClick);
+  f.Einstellungen1 = AddMenuItem(f, *f.Datei1, "&Beenden", "Einstellungen1", &TForm1::Einstellungen1Click, "Ctrl+Q");
+  f.Info1 = &f.MainMenu1->Add("&Info");
+  f.Info1->SetName("Info1");
+  f.Info1->OnClick = [&f](TObject* s) { f.Info1Click(s); };
+}
+
+void CreateTopBar(TForm1& f) {
+  f.Panel2 = std::make_unique<TPanel>(&f);
+  f.Panel2->SetName("Panel2");
+  f.Panel2->SetAlign(alTop);
+  f.Panel2->SetHeight(41);
+  f.Panel2->SetBevelInner(bvRaised);
+  f.Panel2->SetBevelOuter(bvLowered);
+
+  f.StartButton = Make<TSpeedButton>(f.Panel2.get(), "StartButton", 4, 2, 115, 36);
+  f.StartButton->SetCaption(" Start");
+  f.StartButton->SetGlyph(kStartGlyph, clGreen);
+  f.StartButton->AddShortCut("F5");
+  f.StartButton->OnClick = [&f](TObject* s) { f.StartButtonClick(s); };
+
+  f.StopButton = Make<TSpeedButton>(f.Panel2.get(), "StopButton", 121, 2, 115, 36);
+  f.StopButton->SetCaption(" Stop");
+  f.StopButton->SetGlyph(kStopGlyph, clMaroon);
+  f.StopButton->AddShortCut("Shift+F5");
+  f.StopButton->AddShortCut("Esc");
+  f.StopButton->SetEnabled(false);
+  f.StopButton->OnClick = [&f](TObject* s) { f.StopButtonClick(s); };
+
+  f.ClearGraphButton = Make<TSpeedButton>(f.Panel2.get(), "ClearGraphButton", 238, 2, 115, 36);
+  f.ClearGraphButton->SetCaption(" Clear Graph");
+  f.ClearGraphButton->SetGlyph(kClearGlyph, clNavy);
+  f.ClearGraphButton->OnClick = [&f](TObject* s) { f.ClearGraphButtonClick(s); };
+
+  f.ResetAxisButton = Make<TSpeedButton>(f.Panel2.get(), "ResetAxisButton", 355, 2, 115, 36);
+  f.ResetAxisButton->SetCaption("Reset Axis");
+  f.ResetAxisButton->SetGlyph(kResetGlyph, clNavy);
+  f.ResetAxisButton->OnClick = [&f](TObject* s) { f.ResetAxisButtonClick(s); };
+
+  f.CircularProgress = Make<TCircularProgress>(f.Panel2.get(), "CircularProgress", 480, 4, 32, 32);
+  f.CircularProgress->SetAccessibleName("Erfassung läuft");
+  f.CircularProgress->SetInterval(50);
+  TProgressAppearance& look = f.CircularProgress->Appearance();
+  look.SetActiveSegmentColor(16752543);
+  look.SetInActiveSegmentColor(clSilver);
+  look.SetTransitionSegmentColor(10485760);
+  look.SetProgressSegmentColor(4194432);
+  look.SetBackGroundColor(clNone);
+  look.SetBorderColor(clNone);
+  f.CircularProgress->SetEnabled(false);
+
+  f.Label11 = MakeLabel(f.Panel2.get(), "Label11", "Normal: max. 2000 Samples/s , max 50.000 Samples", 528, 4);
+  f.Label15 = MakeLabel(f.Panel2.get(), "Label15", "Trend: max. 200 Samples/s  beliebig lange", 528, 21);
+}
+
+void CreatePortSettings(TForm1& f) {
+  f.GroupBox1 = Make<TGroupBox>(&f, "GroupBox1", 8, 48, 216, 150);
+  f.GroupBox1->SetCaption("  Schnittstelle  ");
+
+  f.Label2 = MakeLabel(f.GroupBox1.get(), "Label2", "Com Port", 12, 28);
+  f.ComComboBox = Make<TComboBox>(f.GroupBox1.get(), "ComComboBox", 100, 24, 100, 24);
+  f.ComComboBox->SetItems(PortItems());
+  f.ComComboBox->SetText("5");
+  f.ComComboBox->SetDropDownCount(16);
+  f.Label2->SetFocusControl(f.ComComboBox.get());
+
+  f.Label1 = MakeLabel(f.GroupBox1.get(), "Label1", " Baudrate", 12, 60);
+  f.BaudComboBox = Make<TComboBox>(f.GroupBox1.get(), "BaudComboBox", 100, 56, 100, 24);
+  f.BaudComboBox->SetItems(kBaudItems);
+  f.BaudComboBox->SetText("115200");
+  f.Label1->SetFocusControl(f.BaudComboBox.get());
+  // Beside the data bits and stop bits it sets, whose captions follow it.
+  f.FormatComboBox = Make<TComboBox>(f.GroupBox1.get(), "FormatComboBox", 100, 86, 100, 24);
+  f.FormatComboBox->SetStyle(csDropDownList);
+  f.FormatComboBox->SetItems(DataFormatItems());
+  f.FormatComboBox->SetText(DataFormatItems().front());
+  // The data bits caption takes the room beside it, so its own caption is
+  // one only screen readers read: a hidden label still names its buddy.
+  f.FormatLabel = MakeLabel(f.GroupBox1.get(), "FormatLabel", "Datenformat", 100, 86);
+  f.FormatLabel->SetVisible(false);
+  f.FormatLabel->SetFocusControl(f.FormatComboBox.get());
+
+  f.Label3 = MakeLabel(f.GroupBox1.get(), "Label3", "Databits = 8", 12, 90);
+  f.Label4 = MakeLabel(f.GroupBox1.get(), "Label4", "Stopbits = 1", 12, 108);
+  f.Label5 = MakeLabel(f.GroupBox1.get(), "Label5", "Flowcontrol = none", 12, 126);
+  f.FormatComboBox->OnChange = [&f](TObject* s) { f.FormatComboBoxChange(s); };
+}
+
+void CreateGraphParameters(TForm1& f) {
+  f.GroupBox2 = Make<TGroupBox>(&f, "GroupBox2", 8, 206, 216, 300);
+  f.GroupBox2->SetCaption("  Graph Parameter ");
+  f.Label6 = MakeLabel(f.GroupBox2.get(), "Label6", "Roh-Daten Skalierungsfaktor", 12, 22);
+  f.Label7 = MakeLabel(f.GroupBox2.get(), "Label7", "Daten Offset (nach Skalierung)", 12, 72);
+  f.Label8 = MakeLabel(f.GroupBox2.get(), "Label8", "Graph X max", 12, 122);
+  f.Label9 = MakeLabel(f.GroupBox2.get(), "Label9", "Graph Y max", 12, 172);
+  f.Label12 = MakeLabel(f.GroupBox2.get(), "Label12", "Graph Y min", 12, 222);
+  f.Label14 = MakeLabel(f.GroupBox2.get(), "Label14",
+                      DecimalSeparator() == ',' ? "Dezimaltrennung = Komma" : "Dezimaltrennung = Punkt",
+                      12, 274);
+
+  // The fields lie over the group box but belong to the window, so that
+  // disabling the group box leaves them usable.
+  struct FieldDesign {
+    std::unique_ptr<TNumEdit>& field;
+    const char* name;
+    TLabel* label;
+    TEditType type;
+    int lengthLimit;
+    bool isSigned;
+    double value;
+  };
+  const FieldDesign designs[] = {
+      {f.DatSkalEdit, "DatSkalEdit", f.Label6.get(), etFloat, 12, false, 1},
+      {f.DatOffsetEdit, "DatOffsetEdit", f.Label7.get(), etFloat, 12, true, 0},
+      {f.GraphXmaxEdit, "GraphXmaxEdit", f.Label8.get(), etNumeric, 5, false, 1000},
+      {f.GraphYmaxEdit, "GraphYmaxEdit", f.Label9.get(), etFloat, 12, false, 10},
+      {f.GraphYminEdit, "GraphYminEdit", f.Label12.get(), etFloat, 12, true, 0},
+  };
+  int top = 206 + 40;
+  for (const FieldDesign& d : designs) {
+    d.field = Make<TNumEdit>(&f, d.name, 20, top, 190, 24);
+    d.field->SetEditType(d.type);
+    d.field->SetLengthLimit(d.lengthLimit);
+    if (d.type == etFloat) d.field->SetPrecision(9);
+    d.field->SetSigned(d.isSigned);
+    d.field->SetShowError(true);
+    d.field->SetText(LocaleNumberText(d.value));
+    d.field->SetAccessibleName(d.label->Caption());
+    d.label->SetFocusControl(d.field.get());
+    top += 50;
+  }
+}
+
+void CreateViewControls(TForm1& f) {
+  f.Panel1 = Make<TPanel>(&f, "Panel1", 232, 48, 657, 64);
+  f.Panel1->SetAnchors(akLeft | akTop | akRight);
+  f.Label13 = Make<TLabel>(f.Panel1.get(), "Label13", 8, 6, 164, 32);
+  f.Label13->SetAutoSize(false);
+  f.Label13->SetWordWrap(true);
+  f.Label13->SetCaption("Aktueller Sample-Wert\nnach Skalierung und Offset");
+  // Wide enough for the longest value text, "-8,88888888888888E-308".
+  f.Label10 = Make<TLabel>(f.Panel1.get(), "Label10", 176, 16, 240, 28);
+  f.Label10->SetAutoSize(false);
+  f.Label10->SetFontHeight(-18);
+  f.Label10->SetCaption("");
+  f.Label13->SetFocusControl(f.Label10.get());
+
+  // Under Label13, so first in Panel1's tab order after it.
+  f.RecordCheckBox = Make<TCheckBox>(f.Panel1.get(), "RecordCheckBox", 8, 40, 150, 22);
+  f.RecordCheckBox->SetCaption("Aufzeichnen");
+  f.RecordCheckBox->SetAccessibleName("Aufzeichnen");
+  f.RecordCheckBox->OnClick = [&f](TObject* s) { f.RecordCheckBoxClick(s); };
+  f.RecordingTimer = std::make_unique<TTimer>();
+  f.RecordingTimer->SetInterval(kRecordingStatusIntervalMs);
+  f.RecordingTimer->OnTimer = [&f](TObject* s) { f.RecordingTimerTimer(s); };
+  f.NormalRadioButton = Make<TRadioButton>(f.Panel1.get(), "NormalRadioButton", 420, 8, 70, 22);
+  f.NormalRadioButton->SetCaption("Normal");
+  f.NormalRadioButton->SetChecked(true);
+  f.ZoomRadioButton = Make<TRadioButton>(f.Panel1.get(), "ZoomRadioButton", 420, 34, 70, 22);
+  f.ZoomRadioButton->SetCaption("Zoom");
+  f.ShowGridCheckBox = Make<TCheckBox>(f.Panel1.get(), "ShowGridCheckBox", 492, 8, 94, 22);
+  f.ShowGridCheckBox->SetCaption(" Show Grid");
+  f.ShowGridCheckBox->SetChecked(true);
+  f.DoubleTicsCheckBox = Make<TCheckBox>(f.Panel1.get(), "DoubleTicsCheckBox", 492, 34, 94, 22);
+  f.DoubleTicsCheckBox->SetCaption("DoubleTics");
+  f.LogCheckBox = Make<TCheckBox>(f.Panel1.get(), "LogCheckBox", 588, 8, 64, 22);
+  f.LogCheckBox->SetCaption("Y  Log");
+  f.TrendCheckBox = Make<TCheckBox>(f.Panel1.get(), "TrendCheckBox", 588, 34, 64, 22);
+  f.TrendCheckBox->SetCaption("Trend");
+
+  // Handlers are connected after the design states, which run none.
+  f.NormalRadioButton->OnClick = [&f](TObject* s) { f.NormalRadioButtonClick(s); };
+  f.ZoomRadioButton->OnClick = [&f](TObject* s) { f.ZoomRadioButtonClick(s); };
+  f.ShowGridCheckBox->OnClick = [&f](TObject* s) { f.ShowGridCheckBoxClick(s); };
+  f.DoubleTicsCheckBox->OnClick = [&f](TObject* s) { f.DoubleTicsCheckBoxClick(s); };
+  f.LogCheckBox->OnClick = [&f](TObject* s) { f.LogCheckBoxClick(s); };
+  f.TrendCheckBox->OnClick = [&f](TObject* s) { f.TrendCheckBoxClick(s); };
+}
+
+void CreateChart(TForm1& f) {
+  f.Chart1 = Make<TChartControl>(&f, "Chart1", 232, 119, 657, 371);
+  f.Chart1->SetAccessibleName("Grafik");
+  f.Chart1->SetAnchors(akLeft | akTop | akRight | akBottom);
+  f.Chart1->SetCursor(crHandPoint);
+  f.Chart1->BeginLoad();
+  f.Chart1->SetAllocSize(800000);
+  f.Chart1->SetAutoRedraw(true);
+  f.Chart1->SetLRim(70);
+  f.Chart1->SetRRim(20);
+  f.Chart1->SetTRim(20);
+  f.Chart1->SetBRim(40);
+  f.Chart1->SetClassDefault(0);
+  f.Chart1->SetGridStyle(gsLines);
+  f.Chart1->SetGridColor(clSilver);
+  f.Chart1->SetMouseAction(maPan);
+  f.Chart1->SetMouseCursorFixed(true);
+  f.Chart1->SetShadowStyle(ssFlying);
+  f.Chart1->SetShadowColor(clGrayText);
+  f.Chart1->SetShadowBakColor(clBtnFace);
+  f.Chart1->SetTextBkStyle(tbClear);
+  f.Chart1->SetTextBkColor(clWhite);
+  f.Chart1->SetTextAlignment(taCenter);
+  f.Chart1->SetCaptionPosX(0);
+  f.Chart1->SetCaptionPosY(-16);
+  f.Chart1->SetCaptionAlignment(taRightJustify);
+  f.Chart1->SetCaptionAnchorHoriz(cahChartRight);
+  f.Chart1->SetCaptionAnchorVert(cavChartTop);
+  TScalePropsHoriz& x = f.Chart1->Scale1X();
+  x.SetScaleLocation(slBottom);
+  x.SetRangeLow(0);
+  x.SetRangeHigh(100);
+  x.SetDecPlaces(0);
+  x.SetMinTicks(3);
+  x.SetLabelType(ftNum);
+  // X counts samples.
+  x.SetWholeNumberTicks(true);
+  x.SetMinRange(1e-10);
+  TScalePropsVert& y = f.Chart1->Scale1Y();
+  y.SetScaleLocation(slLeft);
+  y.SetRangeLow(1);
+  y.SetRangeHigh(200);
+  y.SetDecPlaces(-2);
+  y.SetMinTicks(3);
+  y.SetLabelType(ftNum);
+  y.SetMinRange(1e-10);
+  for (int layer = 2; layer <= 4; ++layer) {
+    f.Chart1->ScaleX(layer).SetVisible(false);
+    f.Chart1->ScaleY(layer).SetVisible(false);
+  }
+  f.Chart1->Loaded();
+}
+
+void CreateSerialPort(TForm1& f) {
+  f.SerialComm1 = std::make_unique<TSerialComm>();
+  f.SerialComm1->SetBaudRate(115200);
+  f.SerialComm1->SetParity(pNone);
+  f.SerialComm1->SetStopBits(sbOne);
+  f.SerialComm1->SetByteSize(8);
+  f.SerialComm1->SetComPortNo(5);
+  f.SerialComm1->SetEventChar(0);
+  f.SerialComm1->SetStreamProtocol(spNone);
+  f.SerialComm1->SetBufferInSize(16384);
+  f.SerialComm1->SetBufferOutSize(8192);
+  f.SerialComm1->SetTimeoutRead(0);
+  f.SerialComm1->SetTimeoutWrite(0);
+  f.SerialComm1->SetRS485Mode(false);
+  f.SerialComm1->SetUseMainThread(true);
+  f.SerialComm1->OnAfterReceive = [&f](TBaseIO& com, const std::uint8_t* buffer, std::uint32_t n) {
+    f.SerialComm1AfterReceive(com, buffer, n);
+  };
+  f.SerialComm1->OnCommError = [&f](TBaseIO& com, std::uint32_t code, std::uint32_t sysError,
+                                    TComStateFlags state, bool& flash) {
+    f.SerialComm1CommError(com, code, sysError, state, flash);
+  };
+  f.SerialComm1->OnFatalError = [&f](TBaseIO& sender, std::uint32_t code, std::uint32_t detail,
+                                     const std::string& msg, bool& raise) {
+    f.SerialComm1FatalError(sender, code, detail, msg, raise);
+  };
+  f.SerialComm1->OnReceiveError = [&f](TBaseIO& com) { f.SerialComm1ReceiveError(com); };
+}
+
 }  // namespace
 
 TForm1::TForm1() {
@@ -65,13 +355,13 @@ TForm1::TForm1() {
     TheMessageBoxes().Show(error.what(), "Kurvex", MessageIcon::Error, MessageButtons::Ok);
   });
 
-  CreateMenu();
-  CreateTopBar();
-  CreatePortSettings();
-  CreateGraphParameters();
-  CreateViewControls();
-  CreateChart();
-  ConnectSampleConsumers();
+  CreateMenu(*this);
+  CreateTopBar(*this);
+  CreatePortSettings(*this);
+  CreateGraphParameters(*this);
+  CreateViewControls(*this);
+  CreateChart(*this);
+  CreateChartFeatures();
   StatusBar = std::make_unique<TStatusBar>(this);
   StatusBar->SetName("StatusBar");
   StatusBar->SetAlign(alBottom);
@@ -83,9 +373,8 @@ TForm1::TForm1() {
   StatusBar->Panels().Add(100, pwText);
   StatusBar->Panels().Add(100, pwText);
   Status(TStatusField::SampleCount).SetAccessibleDescription("Sample-Anzahl");
-  CreateSerialPort();
-  m_portStatus = std::make_unique<TPortStatus>(*SerialComm1, *ComComboBox, Status(TStatusField::Port));
-  ComComboBox->OnChange = [this](TObject* s) { ComComboBoxChange(s); };
+  CreateSerialPort(*this);
+  CreatePortFeatures();
   FormInfo = std::make_unique<TFormInfo>();
   OneInstance1 = std::make_unique<TOneInstance>(*this);
   OneInstance1->SetMode(oiActivateOnly);
@@ -96,288 +385,45 @@ TForm1::TForm1() {
   OneInstance1->Loaded();
 }
 
+void TForm1::CreateChartFeatures() {
+  // The status bar comes later: the panels are looked up when written.
+  m_recording = std::make_unique<TRecordingFeature>(
+      *RecordCheckBox, *RecordingTimer,
+      [this](const TRecordingStatus& status) {
+        Status(TStatusField::Recording).SetText(status.Head, status.FileName, status.Tail);
+      },
+      [this] { return SerialComm1->Active(); });
+  m_recording->AttachTo(m_intake);
+  m_chartPlotter = std::make_unique<TChartPlotter>(*Chart1, SessionState);
+  m_currentValue = std::make_unique<TCurrentValueDisplay>(*Label10);
+  m_intake.Attach(*m_currentValue);
+  m_intake.Attach(*m_chartPlotter);
+  m_chartRoom = std::make_unique<TChartRoom>(*Chart1);
+  m_curveLegend = std::make_unique<TCurveLegend>(*this, *Chart1, *m_chartRoom);
+  m_intake.Attach(*m_curveLegend);
+  m_content = std::make_unique<TChartContent>(*Chart1, *m_chartPlotter);
+  m_content->AttachTo(m_intake);
+  m_closerLook = std::make_unique<TCloserLook>(*this, *Chart1, *m_content, *m_chartRoom);
+  m_intake.Attach(*m_closerLook);
+  m_contentChanges = m_content->SubscribeChanged([this](TChartContent::TChange change) { ContentChanged(change); });
+  m_files = std::make_unique<TFileCommands>(*Chart1, *m_content, SessionState, [this] { return SerialComm1->Active(); });
+  m_numberFields = std::make_unique<TNumberFields>(std::array{DatSkalEdit.get(), DatOffsetEdit.get(), GraphXmaxEdit.get(),
+                                                              GraphYmaxEdit.get(), GraphYminEdit.get()});
+}
+
+void TForm1::CreatePortFeatures() {
+  m_portStatus = std::make_unique<TPortStatus>(*SerialComm1, *ComComboBox, Status(TStatusField::Port));
+  ComComboBox->OnChange = [this](TObject* s) { ComComboBoxChange(s); };
+  m_notices = std::make_unique<TInputNoticePanel>(SessionState, *SerialComm1, Status(TStatusField::InputNotices));
+  SerialComm1->OnInputOverload = [this](TBaseIO&, bool) { m_notices->Show(); };
+}
+
 TForm1::~TForm1() {
   // The port must be closed before the handlers' window goes away.
   SerialComm1->OnFatalError = nullptr;
   SerialComm1->OnAfterReceive = nullptr;
   SerialComm1->OnCommError = nullptr;
   SerialComm1->SetActive(false);
-}
-
-TMenuItem* TForm1::AddMenuItem(TMenuItem& menu, const char* caption, const char* name,
-                               void (TForm1::*click)(TObject*), const char* shortCut) {
-  TMenuItem& item = menu.Add(caption);
-  item.SetName(name);
-  if (shortCut != nullptr) item.SetShortCut(shortCut);
-  item.OnClick = [this, click](TObject* s) { (this->*click)(s); };
-  return &item;
-}
-
-void TForm1::CreateMenu() {
-  MainMenu1 = std::make_unique<TMainMenu>(*this);
-  Datei1 = &MainMenu1->Add("&Datei");
-  Datei1->SetName("Datei1");
-  GrafikSpeichernBMP = AddMenuItem(*Datei1, "&Grafik speichern als Bitmap (.bmp)", "GrafikSpeichernBMP",
-                                   &TForm1::GrafikSpeichernBMPClick);
-  ErfassungSpeichern = AddMenuItem(*Datei1, "Erfassung &speichern", "ErfassungSpeichern",
-                                   &TForm1::ErfassungSpeichernClick, "Ctrl+S");
-  Erfassungladen = AddMenuItem(*Datei1, "Erfassung &laden", "Erfassungladen", &TForm1::ErfassungladenClick,
-                               "Ctrl+O");
-  AufzeichnungOeffnen = AddMenuItem(*Datei1, "Aufzeichnung &öffnen…", "AufzeichnungOeffnen",
-                                    &TForm1::AufzeichnungOeffnenClick);
-  AddExportMenuItems();
-  Einstellungen1 = AddMenuItem(*Datei1, "&Beenden", "Einstellungen1", &TForm1::Einstellungen1Click, "Ctrl+Q");
-  Info1 = &MainMenu1->Add("&Info");
-  Info1->SetName("Info1");
-  Info1->OnClick = [this](TObject* s) { Info1Click(s); };
-}
-
-void TForm1::CreateTopBar() {
-  Panel2 = std::make_unique<TPanel>(this);
-  Panel2->SetName("Panel2");
-  Panel2->SetAlign(alTop);
-  Panel2->SetHeight(41);
-  Panel2->SetBevelInner(bvRaised);
-  Panel2->SetBevelOuter(bvLowered);
-
-  StartButton = Make<TSpeedButton>(Panel2.get(), "StartButton", 4, 2, 115, 36);
-  StartButton->SetCaption(" Start");
-  StartButton->SetGlyph(kStartGlyph, clGreen);
-  StartButton->AddShortCut("F5");
-  StartButton->OnClick = [this](TObject* s) { StartButtonClick(s); };
-
-  StopButton = Make<TSpeedButton>(Panel2.get(), "StopButton", 121, 2, 115, 36);
-  StopButton->SetCaption(" Stop");
-  StopButton->SetGlyph(kStopGlyph, clMaroon);
-  StopButton->AddShortCut("Shift+F5");
-  StopButton->AddShortCut("Esc");
-  StopButton->SetEnabled(false);
-  StopButton->OnClick = [this](TObject* s) { StopButtonClick(s); };
-
-  ClearGraphButton = Make<TSpeedButton>(Panel2.get(), "ClearGraphButton", 238, 2, 115, 36);
-  ClearGraphButton->SetCaption(" Clear Graph");
-  ClearGraphButton->SetGlyph(kClearGlyph, clNavy);
-  ClearGraphButton->OnClick = [this](TObject* s) { ClearGraphButtonClick(s); };
-
-  ResetAxisButton = Make<TSpeedButton>(Panel2.get(), "ResetAxisButton", 355, 2, 115, 36);
-  ResetAxisButton->SetCaption("Reset Axis");
-  ResetAxisButton->SetGlyph(kResetGlyph, clNavy);
-  ResetAxisButton->OnClick = [this](TObject* s) { ResetAxisButtonClick(s); };
-
-  CircularProgress = Make<TCircularProgress>(Panel2.get(), "CircularProgress", 480, 4, 32, 32);
-  CircularProgress->SetAccessibleName("Erfassung läuft");
-  CircularProgress->SetInterval(50);
-  TProgressAppearance& look = CircularProgress->Appearance();
-  look.SetActiveSegmentColor(16752543);
-  look.SetInActiveSegmentColor(clSilver);
-  look.SetTransitionSegmentColor(10485760);
-  look.SetProgressSegmentColor(4194432);
-  look.SetBackGroundColor(clNone);
-  look.SetBorderColor(clNone);
-  CircularProgress->SetEnabled(false);
-
-  Label11 = MakeLabel(Panel2.get(), "Label11", "Normal: max. 2000 Samples/s , max 50.000 Samples", 528, 4);
-  Label15 = MakeLabel(Panel2.get(), "Label15", "Trend: max. 200 Samples/s  beliebig lange", 528, 21);
-}
-
-void TForm1::CreatePortSettings() {
-  GroupBox1 = Make<TGroupBox>(this, "GroupBox1", 8, 48, 216, 150);
-  GroupBox1->SetCaption("  Schnittstelle  ");
-
-  Label2 = MakeLabel(GroupBox1.get(), "Label2", "Com Port", 12, 28);
-  ComComboBox = Make<TComboBox>(GroupBox1.get(), "ComComboBox", 100, 24, 100, 24);
-  ComComboBox->SetItems(PortItems());
-  ComComboBox->SetText("5");
-  ComComboBox->SetDropDownCount(16);
-  Label2->SetFocusControl(ComComboBox.get());
-
-  Label1 = MakeLabel(GroupBox1.get(), "Label1", " Baudrate", 12, 60);
-  BaudComboBox = Make<TComboBox>(GroupBox1.get(), "BaudComboBox", 100, 56, 100, 24);
-  BaudComboBox->SetItems(kBaudItems);
-  BaudComboBox->SetText("115200");
-  Label1->SetFocusControl(BaudComboBox.get());
-  // Beside the data bits and stop bits it sets, whose captions follow it.
-  FormatComboBox = Make<TComboBox>(GroupBox1.get(), "FormatComboBox", 100, 86, 100, 24);
-  FormatComboBox->SetStyle(csDropDownList);
-  FormatComboBox->SetItems(DataFormatItems());
-  FormatComboBox->SetText(DataFormatItems().front());
-  // The data bits caption takes the room beside it, so its own caption is
-  // one only screen readers read: a hidden label still names its buddy.
-  FormatLabel = MakeLabel(GroupBox1.get(), "FormatLabel", "Datenformat", 100, 86);
-  FormatLabel->SetVisible(false);
-  FormatLabel->SetFocusControl(FormatComboBox.get());
-
-  Label3 = MakeLabel(GroupBox1.get(), "Label3", "Databits = 8", 12, 90);
-  Label4 = MakeLabel(GroupBox1.get(), "Label4", "Stopbits = 1", 12, 108);
-  Label5 = MakeLabel(GroupBox1.get(), "Label5", "Flowcontrol = none", 12, 126);
-  FormatComboBox->OnChange = [this](TObject* s) { FormatComboBoxChange(s); };
-}
-
-void TForm1::CreateGraphParameters() {
-  GroupBox2 = Make<TGroupBox>(this, "GroupBox2", 8, 206, 216, 300);
-  GroupBox2->SetCaption("  Graph Parameter ");
-  Label6 = MakeLabel(GroupBox2.get(), "Label6", "Roh-Daten Skalierungsfaktor", 12, 22);
-  Label7 = MakeLabel(GroupBox2.get(), "Label7", "Daten Offset (nach Skalierung)", 12, 72);
-  Label8 = MakeLabel(GroupBox2.get(), "Label8", "Graph X max", 12, 122);
-  Label9 = MakeLabel(GroupBox2.get(), "Label9", "Graph Y max", 12, 172);
-  Label12 = MakeLabel(GroupBox2.get(), "Label12", "Graph Y min", 12, 222);
-  Label14 = MakeLabel(GroupBox2.get(), "Label14",
-                      DecimalSeparator() == ',' ? "Dezimaltrennung = Komma" : "Dezimaltrennung = Punkt",
-                      12, 274);
-
-  // The fields lie over the group box but belong to the window, so that
-  // disabling the group box leaves them usable.
-  struct FieldDesign {
-    std::unique_ptr<TNumEdit>& field;
-    const char* name;
-    TLabel* label;
-    TEditType type;
-    int lengthLimit;
-    bool isSigned;
-    double value;
-  };
-  const FieldDesign designs[] = {
-      {DatSkalEdit, "DatSkalEdit", Label6.get(), etFloat, 12, false, 1},
-      {DatOffsetEdit, "DatOffsetEdit", Label7.get(), etFloat, 12, true, 0},
-      {GraphXmaxEdit, "GraphXmaxEdit", Label8.get(), etNumeric, 5, false, 1000},
-      {GraphYmaxEdit, "GraphYmaxEdit", Label9.get(), etFloat, 12, false, 10},
-      {GraphYminEdit, "GraphYminEdit", Label12.get(), etFloat, 12, true, 0},
-  };
-  int top = 206 + 40;
-  for (const FieldDesign& d : designs) {
-    d.field = Make<TNumEdit>(this, d.name, 20, top, 190, 24);
-    d.field->SetEditType(d.type);
-    d.field->SetLengthLimit(d.lengthLimit);
-    if (d.type == etFloat) d.field->SetPrecision(9);
-    d.field->SetSigned(d.isSigned);
-    d.field->SetShowError(true);
-    d.field->SetText(LocaleNumberText(d.value));
-    d.field->SetAccessibleName(d.label->Caption());
-    d.label->SetFocusControl(d.field.get());
-    top += 50;
-  }
-}
-
-void TForm1::CreateViewControls() {
-  Panel1 = Make<TPanel>(this, "Panel1", 232, 48, 657, 64);
-  Panel1->SetAnchors(akLeft | akTop | akRight);
-  Label13 = Make<TLabel>(Panel1.get(), "Label13", 8, 6, 164, 32);
-  Label13->SetAutoSize(false);
-  Label13->SetWordWrap(true);
-  Label13->SetCaption("Aktueller Sample-Wert\nnach Skalierung und Offset");
-  // Wide enough for the longest value text, "-8,88888888888888E-308".
-  Label10 = Make<TLabel>(Panel1.get(), "Label10", 176, 16, 240, 28);
-  Label10->SetAutoSize(false);
-  Label10->SetFontHeight(-18);
-  Label10->SetCaption("");
-  Label13->SetFocusControl(Label10.get());
-
-  CreateRecordingControls();
-  NormalRadioButton = Make<TRadioButton>(Panel1.get(), "NormalRadioButton", 420, 8, 70, 22);
-  NormalRadioButton->SetCaption("Normal");
-  NormalRadioButton->SetChecked(true);
-  ZoomRadioButton = Make<TRadioButton>(Panel1.get(), "ZoomRadioButton", 420, 34, 70, 22);
-  ZoomRadioButton->SetCaption("Zoom");
-  ShowGridCheckBox = Make<TCheckBox>(Panel1.get(), "ShowGridCheckBox", 492, 8, 94, 22);
-  ShowGridCheckBox->SetCaption(" Show Grid");
-  ShowGridCheckBox->SetChecked(true);
-  DoubleTicsCheckBox = Make<TCheckBox>(Panel1.get(), "DoubleTicsCheckBox", 492, 34, 94, 22);
-  DoubleTicsCheckBox->SetCaption("DoubleTics");
-  LogCheckBox = Make<TCheckBox>(Panel1.get(), "LogCheckBox", 588, 8, 64, 22);
-  LogCheckBox->SetCaption("Y  Log");
-  TrendCheckBox = Make<TCheckBox>(Panel1.get(), "TrendCheckBox", 588, 34, 64, 22);
-  TrendCheckBox->SetCaption("Trend");
-
-  // Handlers are connected after the design states, which run none.
-  NormalRadioButton->OnClick = [this](TObject* s) { NormalRadioButtonClick(s); };
-  ZoomRadioButton->OnClick = [this](TObject* s) { ZoomRadioButtonClick(s); };
-  ShowGridCheckBox->OnClick = [this](TObject* s) { ShowGridCheckBoxClick(s); };
-  DoubleTicsCheckBox->OnClick = [this](TObject* s) { DoubleTicsCheckBoxClick(s); };
-  LogCheckBox->OnClick = [this](TObject* s) { LogCheckBoxClick(s); };
-  TrendCheckBox->OnClick = [this](TObject* s) { TrendCheckBoxClick(s); };
-}
-
-void TForm1::CreateChart() {
-  Chart1 = Make<TChartControl>(this, "Chart1", 232, 119, 657, 371);
-  Chart1->SetAccessibleName("Grafik");
-  Chart1->SetAnchors(akLeft | akTop | akRight | akBottom);
-  Chart1->SetCursor(crHandPoint);
-  Chart1->BeginLoad();
-  Chart1->SetAllocSize(800000);
-  Chart1->SetAutoRedraw(true);
-  Chart1->SetLRim(70);
-  Chart1->SetRRim(20);
-  Chart1->SetTRim(20);
-  Chart1->SetBRim(40);
-  Chart1->SetClassDefault(0);
-  Chart1->SetGridStyle(gsLines);
-  Chart1->SetGridColor(clSilver);
-  Chart1->SetMouseAction(maPan);
-  Chart1->SetMouseCursorFixed(true);
-  Chart1->SetShadowStyle(ssFlying);
-  Chart1->SetShadowColor(clGrayText);
-  Chart1->SetShadowBakColor(clBtnFace);
-  Chart1->SetTextBkStyle(tbClear);
-  Chart1->SetTextBkColor(clWhite);
-  Chart1->SetTextAlignment(taCenter);
-  Chart1->SetCaptionPosX(0);
-  Chart1->SetCaptionPosY(-16);
-  Chart1->SetCaptionAlignment(taRightJustify);
-  Chart1->SetCaptionAnchorHoriz(cahChartRight);
-  Chart1->SetCaptionAnchorVert(cavChartTop);
-  TScalePropsHoriz& x = Chart1->Scale1X();
-  x.SetScaleLocation(slBottom);
-  x.SetRangeLow(0);
-  x.SetRangeHigh(100);
-  x.SetDecPlaces(0);
-  x.SetMinTicks(3);
-  x.SetLabelType(ftNum);
-  // X counts samples.
-  x.SetWholeNumberTicks(true);
-  x.SetMinRange(1e-10);
-  TScalePropsVert& y = Chart1->Scale1Y();
-  y.SetScaleLocation(slLeft);
-  y.SetRangeLow(1);
-  y.SetRangeHigh(200);
-  y.SetDecPlaces(-2);
-  y.SetMinTicks(3);
-  y.SetLabelType(ftNum);
-  y.SetMinRange(1e-10);
-  for (int layer = 2; layer <= 4; ++layer) {
-    Chart1->ScaleX(layer).SetVisible(false);
-    Chart1->ScaleY(layer).SetVisible(false);
-  }
-  Chart1->Loaded();
-}
-
-void TForm1::CreateSerialPort() {
-  SerialComm1 = std::make_unique<TSerialComm>();
-  SerialComm1->SetBaudRate(115200);
-  SerialComm1->SetParity(pNone);
-  SerialComm1->SetStopBits(sbOne);
-  SerialComm1->SetByteSize(8);
-  SerialComm1->SetComPortNo(5);
-  SerialComm1->SetEventChar(0);
-  SerialComm1->SetStreamProtocol(spNone);
-  SerialComm1->SetBufferInSize(16384);
-  SerialComm1->SetBufferOutSize(8192);
-  SerialComm1->SetTimeoutRead(0);
-  SerialComm1->SetTimeoutWrite(0);
-  SerialComm1->SetRS485Mode(false);
-  SerialComm1->SetUseMainThread(true);
-  SerialComm1->OnAfterReceive = [this](TBaseIO& com, const std::uint8_t* buffer, std::uint32_t n) {
-    SerialComm1AfterReceive(com, buffer, n);
-  };
-  SerialComm1->OnCommError = [this](TBaseIO& com, std::uint32_t code, std::uint32_t sysError,
-                                    TComStateFlags state, bool& flash) {
-    SerialComm1CommError(com, code, sysError, state, flash);
-  };
-  SerialComm1->OnFatalError = [this](TBaseIO& sender, std::uint32_t code, std::uint32_t detail,
-                                     const std::string& msg, bool& raise) {
-    SerialComm1FatalError(sender, code, detail, msg, raise);
-  };
-  SerialComm1->OnReceiveError = [this](TBaseIO& com) { SerialComm1ReceiveError(com); };
-  SerialComm1->OnInputOverload = [this](TBaseIO&, bool) { ShowInputNotices(); };
 }
 
 }  // namespace kurvex

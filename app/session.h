@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <cstdint>
-
 #include "intake/intakestate.h"
 
 namespace kurvex {
@@ -14,9 +12,6 @@ struct TSessionState : TIntakeState {
   float GraphXMax = 0.0f;
   float GraphYMax = 0.0f;
   float GraphYMin = 0.0f;
-  /// Lines of this acquisition left out because a character of theirs was
-  /// received with a parity or framing error.
-  std::int64_t TransmissionErrors = 0;
 };
 
 }  // namespace kurvex

@@ -45,7 +45,7 @@ void TForm1::LogCheckBoxClick(TObject*) {
     NormalRadioButton->SetChecked(true);
     ZoomRadioButton->SetEnabled(false);
     ReadGraphLimits();
-    Chart1->SetRange(1, 0, SessionState.GraphYMin, SessionState.GraphXMax, SessionState.GraphYMax);
+    m_content->SetWindow(0, SessionState.GraphYMin, SessionState.GraphXMax, SessionState.GraphYMax);
     Chart1->Scale1Y().SetLogarithmic(true);
     if (!Chart1->Scale1Y().Logarithmic()) TellLogAxisKeepsItsWindow();
   } else {
@@ -87,24 +87,28 @@ void TForm1::TrendCheckBoxClick(TObject*) {
 void TForm1::ResetAxisButtonClick(TObject*) {
   ReadGraphLimits();
   ShowGraphLimits();
-  m_closerLook->ViewChanged();
 }
 
 void TForm1::ShowGraphLimits() {
   const TScaleProps& y = Chart1->Scale1Y();
   const bool yRefused = y.Logarithmic() && !y.CanShow(SessionState.GraphYMin, SessionState.GraphYMax);
-  Chart1->SetRange(1, 0, SessionState.GraphYMin, SessionState.GraphXMax, SessionState.GraphYMax);
+  m_content->SetWindow(0, SessionState.GraphYMin, SessionState.GraphXMax, SessionState.GraphYMax);
   if (yRefused) TellLogAxisKeepsItsWindow();
 }
 
-void TForm1::ClearGraphButtonClick(TObject*) {
-  Chart1->ClearGraph();
-  m_lookBack->Forget();
-  m_closerLook->Forget();
-  m_history.Clear();
-  EndShowingRecording();
-  Chart1->ShowGraph();
-  Status(TStatusField::SampleCount).SetText("");
+void TForm1::ClearGraphButtonClick(TObject*) { m_content->Clear(); }
+
+void TForm1::ContentChanged(TChartContent::TChange change) {
+  using enum TChartContent::TChange;
+  if (change == RecordingOpened) {
+    const TChartContent::TOpenedRecording& opened = *m_content->OpenedRecording();
+    TrendCheckBox->SetChecked(false);
+    Status(TStatusField::SampleCount).SetText(std::to_string(opened.Rows));
+    m_recording->OpenedRecordingShown(opened.Path, opened.Rows);
+    return;
+  }
+  if (change == Cleared) Status(TStatusField::SampleCount).SetText("");
+  m_recording->OpenedRecordingEnds();
 }
 
 }  // namespace kurvex

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <memory>
 
-#include "app/historysource.h"
+#include "app/lookback/historysource.h"
 #include "app/mainwindow.h"
 #include "history/history.h"
 #include "bench/benchapp.h"

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/chartcsv.h"
+#include "app/files/chartcsv.h"
 
 namespace kurvex::test {
 namespace {

@@ -7,10 +7,10 @@
 #include <limits>
 #include <vector>
 
-#include "app/closertexts.h"
-#include "app/historyseries.h"
-#include "app/itemseries.h"
-#include "app/markerdelta.h"
+#include "app/closer/closertexts.h"
+#include "app/closer/historyseries.h"
+#include "app/closer/itemseries.h"
+#include "app/closer/markerdelta.h"
 #include "tests/support/qtapp.h"
 
 namespace kurvex::test {

@@ -13,7 +13,7 @@
 #include "platform/windows/clipboard.h"
 #include "tests/app/mainwindow_fixture.h"
 #include "tests/support/tempfolder.h"
-#include "app/closertexts.h"
+#include "app/closer/closertexts.h"
 #include "tests/support/waituntil.h"
 
 namespace kurvex::test {
@@ -268,8 +268,7 @@ TEST_F(CloserLookTest, TheContextMenuSetsMarkersWhereItOpensShowsStatisticsAndRe
   EXPECT_EQ(Shown({TFigure::DeltaSamples}, "–|"), "–|");
 
   // Statistics of what is shown: samples 11 … 20 of the view 10,5 … 20,2.
-  Chart().SetRange(1, 10.5, 0, 20.2, 100);
-  Closer().ViewChanged();
+  form->Content().SetWindow(10.5, 0, 20.2, 100);
   EXPECT_EQ(Shown({TFigure::Count, TFigure::Mean}, "10|3,875|"), "10|3,875|");
   EXPECT_EQ(Shown(*Closer().Panel().StatisticsRangeLabel, "Statistik: sichtbarer Bereich"),
             "Statistik: sichtbarer Bereich");

@@ -2,7 +2,7 @@
 #include <bit>
 
 #include "app/dataformat.h"
-#include "app/paritybitwatch.h"
+#include "app/notices/paritybitwatch.h"
 #include "tests/app/mainwindow_fixture.h"
 #include "tests/support/fakeserialdevice.h"
 #include "tests/support/waituntil.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/inputnotices.h"
+#include "app/notices/noticetexts.h"
 #include "tests/app/mainwindow_fixture.h"
 #include "tests/support/fakeserialdevice.h"
 #include "tests/support/waituntil.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/lookback.h"
+#include "app/lookback/lookback.h"
 
 #include <QWidget>
 #include <cmath>

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <array>
 
-#include "app/closertexts.h"
+#include "app/closer/closertexts.h"
 #include "app/numbertext.h"
 #include "tests/app/mainwindow_fixture.h"
 #include "tests/support/waituntil.h"

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <functional>
 
-#include "app/opentexts.h"
+#include "app/files/opentexts.h"
 #include "tests/app/mainwindow_fixture.h"
 #include "tests/chart/render_fixture.h"
 #include "tests/support/tempfolder.h"

@@ -5,7 +5,8 @@
 #include <cstddef>
 #include <memory>
 
-#include "app/markerdelta.h"
+#include "app/chartroom.h"
+#include "app/closer/markerdelta.h"
 #include "app/sampleseries.h"
 #include "chart/chartcontrol.h"
 #include "history/historystatistics.h"
@@ -32,12 +33,12 @@ inline constexpr std::size_t kFigureCount = 13;
 
 /// Where a closer look shows its numbers: the readout in the chart's top
 /// rim, right, where no curve is drawn; the markers, their differences and
-/// the statistics in a panel under the chart, which takes its height from
-/// the chart while it is shown. Ordinary labels, so screen readers read
+/// the statistics in a panel under the chart, which the layout gives room
+/// while it is shown. Ordinary labels, so screen readers read
 /// them; each value is labelled by its caption.
 class TCloserPanel {
  public:
-  TCloserPanel(TForm& form, TChartControl& chart);
+  TCloserPanel(TForm& form, TChartControl& chart, TChartRoom& layout);
 
   /// The sample under the pointer or the keys; none hides the readout.
   void ShowReadout(const TPickedSample& sample);
@@ -60,7 +61,7 @@ class TCloserPanel {
   /// Places the labels for a panel `width` pixels wide.
   void LayOut(int width);
 
-  TChartControl& m_chart;
+  TChartRoom& m_layout;
   std::array<std::unique_ptr<TLabel>, kFigureCount> m_captions;
   std::array<std::unique_ptr<TLabel>, kFigureCount> m_values;
 };

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/closerlook.h"
+#include "app/closer/closerlook.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "app/closertexts.h"
+#include "app/closer/closertexts.h"
 #include "platform/system/localeformat.h"
 #include "platform/windows/clipboard.h"
 
@@ -18,13 +18,10 @@ constexpr int kMarkerCrossHair[2] = {2, 3};
 
 }  // namespace
 
-TCloserLook::TCloserLook(TForm& form, TChartControl& chart, const THistory& history, const TLookBack& lookBack,
-                         const TSessionState& session)
+TCloserLook::TCloserLook(TForm& form, TChartControl& chart, TChartContent& content, TChartRoom& layout)
     : m_chart(chart),
-      m_history(history),
-      m_lookBack(lookBack),
-      m_session(session),
-      m_panel(form, chart),
+      m_content(content),
+      m_panel(form, chart, layout),
       m_menu(chart),
       m_frame([this] { Refresh(); }) {
   TCrossHair& readout = chart.CrossHair(kReadoutCrossHair);
@@ -54,22 +51,24 @@ TCloserLook::TCloserLook(TForm& form, TChartControl& chart, const THistory& hist
   copy.SetShortCut("Ctrl+C");
   copy.OnClick = [this](TObject*) { Copy(); };
 
-  m_chartEvents.push_back(chart.SubscribeMouseMoveInChart(
+  m_events.push_back(chart.SubscribeMouseMoveInChart(
       [this](TObject*, bool inPlot, TShiftState, double x, double y) { PointerMoved(inPlot, x, y); }));
-  m_chartEvents.push_back(chart.SubscribeMouseLeave([this](TObject*) { PointerMoved(false, 0, 0); }));
-  m_chartEvents.push_back(
+  m_events.push_back(chart.SubscribeMouseLeave([this](TObject*) { PointerMoved(false, 0, 0); }));
+  m_events.push_back(
       chart.SubscribeKeyDown([this](TObject*, TKey& key, TShiftState shift) { KeyDown(key, shift); }));
-  m_chartEvents.push_back(chart.SubscribeContextPopup(
+  m_events.push_back(chart.SubscribeContextPopup(
       [this](TObject*, int x, int y, bool byKeyboard) { ContextPopup(x, y, byKeyboard); }));
-  m_chartEvents.push_back(chart.SubscribeZoomPan([this](TObject*) { ViewChanged(); }));
+  m_events.push_back(chart.SubscribeZoomPan([this](TObject*) { ViewChanged(); }));
+  m_events.push_back(content.SubscribeWindowSet([this] { ViewChanged(); }));
+  // A new acquisition's marks go with its first sample.
+  m_events.push_back(content.SubscribeChanged([this](TChartContent::TChange change) {
+    if (change != TChartContent::TChange::AcquisitionStarts) Forget();
+  }));
 }
 
 void TCloserLook::Take(const TSample& sample) {
-  if (sample.Number == 1) {
-    // A new acquisition: what was marked is gone with the samples before.
-    Forget();
-    m_acquisitionAxis = m_session.TrendMode ? TSampleAxis::Numbers : TSampleAxis::NormalStart;
-  }
+  // A new acquisition: what was marked is gone with the samples before.
+  if (sample.Number == 1) Forget();
   if (m_readoutBy != TReadoutBy::None || m_markers[MarkerA] != 0 || m_markers[MarkerB] != 0 || m_panel.PanelShown())
     Later();
 }
@@ -95,10 +94,8 @@ std::uint8_t TCloserLook::CurveLookedAt() const {
 
 const TSampleSeries* TCloserLook::Series() {
   const std::uint8_t curve = CurveLookedAt();
-  if (m_history.LastNumber() >= m_history.FirstNumber()) {
-    // An opened recording and a Trend view looked back on place sample n at X = n.
-    const TSampleAxis axis = m_lookBack.LookingBack() ? TSampleAxis::Numbers : m_acquisitionAxis;
-    m_series.emplace(m_history, axis, curve);
+  if (const THistory* history = m_content.HistoryShown()) {
+    m_series.emplace(*history, m_content.Axis(), curve);
     return &*m_series;
   }
   if (m_chart.ItemCount() == 0) return nullptr;
@@ -166,7 +163,7 @@ void TCloserLook::KeepInView(double x, double low, double high) {
   if (shift == 0) return;
   const TScaleProps& y = m_chart.Scale1Y();
   // As a pan: it stops a following Trend picture as a drag does.
-  m_chart.NavigateTo({low + shift, high + shift}, {y.RangeLow(), y.RangeHigh()});
+  m_content.NavigateTo({low + shift, high + shift}, {y.RangeLow(), y.RangeHigh()});
 }
 
 void TCloserLook::KeyDown(TKey& key, TShiftState shift) {

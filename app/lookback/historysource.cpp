@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/historysource.h"
+#include "app/lookback/historysource.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/historyseries.h"
+#include "app/closer/historyseries.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/opentexts.h"
+#include "app/files/opentexts.h"
 
 #include "app/numbertext.h"
 

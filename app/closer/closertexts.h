@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "app/markerdelta.h"
+#include "app/closer/markerdelta.h"
 #include "app/sampleseries.h"
 #include "history/historystatistics.h"
 

@@ -5,8 +5,8 @@
 #include <thread>
 
 #include "app/fileprompts.h"
-#include "app/mainwindow.h"
-#include "app/opentexts.h"
+#include "app/files/filecommands.h"
+#include "app/files/opentexts.h"
 #include "csvimport/csvimport.h"
 #include "platform/system/configdir.h"
 #include "platform/windows/choicedialogs.h"
@@ -63,7 +63,7 @@ std::optional<TCsvLoad> Load(const std::string& fileName, const TCsvLayout& layo
 
 }  // namespace
 
-void TForm1::AufzeichnungOeffnenClick(TObject*) {
+void TFileCommands::OpenRecording() {
   FileDialogRequest request;
   request.Filter = kRecordingFilter;
   request.InitialDir = HomeDirectory().string();
@@ -82,23 +82,8 @@ void TForm1::AufzeichnungOeffnenClick(TObject*) {
   if (load->Error != 0) return ShowReadFailure(*name, load->Error);
   if (load->Rows == 0) return ShowFileWarning(load->BadRows > 0 ? BadRowsText(*load) : NoNumbersText(*name));
 
-  // Outside Trend the mouse can zoom as well as pan.
-  TrendCheckBox->SetChecked(false);
-  Chart1->ClearGraph();
-  m_closerLook->Forget();
-  m_history = std::move(history);
-  m_lookBack->ShowWhole();
-  m_recordingShown = true;
-  Status(TStatusField::SampleCount).SetText(std::to_string(load->Rows));
-  m_recording->OpenedRecordingShown(*name, load->Rows);
+  m_content.ShowRecording(std::move(history), {*name, load->Rows});
   if (load->BadRows > 0) ShowFileWarning(BadRowsText(*load));
 }
-
-void TForm1::EndShowingRecording() {
-  m_recordingShown = false;
-  m_recording->OpenedRecordingEnds();
-}
-
-bool TForm1::ShowsOpenedRecording() const { return m_recordingShown && m_lookBack->LookingBack(); }
 
 }  // namespace kurvex

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "app/chartroom.h"
 #include "chart/chartcontrol.h"
 #include "intake/intakestate.h"
 #include "intake/sampleconsumer.h"
@@ -15,17 +16,16 @@
 namespace kurvex {
 
 /// The legend of an acquisition with more than one curve, in a column at the
-/// chart's right that the chart gives up while it shows: per curve its
+/// chart's right that the layout gives it while it shows: per curve its
 /// colour and name, its newest value, and a check box that hides or shows
 /// it. Hidden while there is one curve, so the window looks as it always
 /// did.
 class TCurveLegend : public TSampleConsumer {
  public:
-  TCurveLegend(TWinControl& parent, TChartControl& chart);
+  TCurveLegend(TWinControl& parent, TChartControl& chart, TChartRoom& layout);
   void Take(const TSample& sample) override;
   /// Hides the legend, gives the chart its room back and shows every curve.
   void StartAcquisition();
-  /// Pixels the legend takes from the chart.
   static constexpr int kWidth = 190;
 
  private:
@@ -40,6 +40,7 @@ class TCurveLegend : public TSampleConsumer {
   void ShowEntry(std::size_t curve, bool shown);
 
   TChartControl& m_chart;
+  TChartRoom& m_layout;
   std::unique_ptr<TPanel> m_panel;
   std::array<Entry, kMaxCurves> m_entries;
   std::array<std::string, kMaxCurves> m_names;

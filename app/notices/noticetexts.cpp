@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/inputnotices.h"
+#include "app/notices/noticetexts.h"
 
 #include "intake/intakestate.h"
 

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "app/chartplotter.h"
-#include "app/historysource.h"
+#include "app/lookback/historysource.h"
 #include "chart/chartcontrol.h"
 #include "history/history.h"
 #include "intake/sampleconsumer.h"

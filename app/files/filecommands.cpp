@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/files/filecommands.h"
+
 #include <filesystem>
 #include <string>
 
 #include "app/fileprompts.h"
-#include "app/mainwindow.h"
+#include "app/files/opentexts.h"
 #include "app/numbertext.h"
-#include "app/opentexts.h"
 #include "chart/bitmapexport.h"
 #include "chart/graphfile.h"
 #include "platform/system/configdir.h"
@@ -43,19 +44,19 @@ bool MayWriteBitmap(const std::string& chosen) {
 
 }  // namespace
 
-void TForm1::GrafikSpeichernBMPClick(TObject*) {
+void TFileCommands::SaveBitmap() {
   const std::optional<std::string> name = TheFileDialogs().Save(SaveRequest(kBitmapExtension, kBitmapFilter));
   if (!name || !MayWriteBitmap(*name)) return;
   try {
-    Chart1->SaveBitmap(*name, true);
+    m_chart.SaveBitmap(*name, true);
   } catch (const EGraphFileError& error) {
     ShowSaveFailure(error.FileName(), error.what());
   }
 }
 
-void TForm1::ErfassungSpeichernClick(TObject*) {
+void TFileCommands::SaveAcquisition() {
   // The chart holds no items of an opened recording: it would save an empty graph.
-  if (ShowsOpenedRecording()) {
+  if (m_content.ShowsOpenedRecording()) {
     TheMessageBoxes().Show(RecordingIsNoAcquisitionText(), kMessageCaption, MessageIcon::Information,
                            MessageButtons::Ok);
     return;
@@ -64,13 +65,13 @@ void TForm1::ErfassungSpeichernClick(TObject*) {
       TheFileDialogs().Save(SaveRequest(kAcquisitionExtension, kAcquisitionFilter));
   if (!name) return;
   try {
-    Chart1->SaveGraph(*name);
+    m_chart.SaveGraph(*name);
   } catch (const EGraphFileError& error) {
     ShowSaveFailure(error.FileName(), error.what());
   }
 }
 
-void TForm1::ErfassungladenClick(TObject*) {
+void TFileCommands::LoadAcquisition() {
   FileDialogRequest request;
   request.Filter = kAcquisitionFilter;
   request.DefaultExt = kAcquisitionExtension;
@@ -79,17 +80,12 @@ void TForm1::ErfassungladenClick(TObject*) {
   if (!name) return;
   TGraphLoad load;
   try {
-    load = Chart1->LoadGraph(*name, true);
+    load = m_chart.LoadGraph(*name, true);
   } catch (const EGraphFileError& error) {
     ShowFileFailure(FileFailureText("Die Datei", error.FileName(), "geladen", error.what()));
     return;
   }
-  // The chart shows the file now, not the acquisition before.
-  m_lookBack->Forget();
-  m_closerLook->Forget();
-  // A running acquisition keeps its history whole, numbered as it counts.
-  if (!SerialComm1->Active()) m_history.Clear();
-  EndShowingRecording();
+  m_content.GraphFileLoaded(m_acquiring());
   if (load.CutBytes > 0) TellFileWasCut(*name, load);
 }
 

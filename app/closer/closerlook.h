@@ -6,15 +6,13 @@
 #include <optional>
 #include <vector>
 
-#include "app/closerpanel.h"
-#include "app/closertexts.h"
-#include "app/historyseries.h"
-#include "app/itemseries.h"
-#include "app/lookback.h"
-#include "app/session.h"
+#include "app/closer/closerpanel.h"
+#include "app/closer/closertexts.h"
+#include "app/closer/historyseries.h"
+#include "app/closer/itemseries.h"
+#include "app/chartcontent.h"
 #include "app/sampleseries.h"
 #include "chart/chartcontrol.h"
-#include "history/history.h"
 #include "intake/sampleconsumer.h"
 #include "platform/windows/form.h"
 #include "platform/windows/frameclock.h"
@@ -27,22 +25,15 @@ namespace kurvex {
 /// out; markers A and B stand on samples and give their differences; the
 /// statistics are of the visible samples or those from A to B. Everything
 /// it shows is worked out at a frame, at most once per frame, from the
-/// history (or from the chart's own line items for a loaded graph file).
+/// samples the chart shows: the history's, or the chart's own line items
+/// for a loaded graph file.
 class TCloserLook : public TSampleConsumer {
  public:
   enum TMarker : std::uint8_t { MarkerA, MarkerB };
 
-  TCloserLook(TForm& form, TChartControl& chart, const THistory& history, const TLookBack& lookBack,
-              const TSessionState& session);
-  /// Notes how an acquisition places its samples, and keeps what is shown
-  /// current as samples arrive.
+  TCloserLook(TForm& form, TChartControl& chart, TChartContent& content, TChartRoom& layout);
+  /// Keeps what is shown current as samples arrive.
   void Take(const TSample& sample) override;
-  /// The chart shows something else (Clear Graph, a file loaded): no
-  /// readout, no markers.
-  void Forget();
-  /// The view moved (the user's pans and zooms come by themselves): the
-  /// statistics and the readout under the pointer follow.
-  void ViewChanged();
 
   /// At the readout; nothing without one.
   void SetMarker(TMarker marker);
@@ -60,6 +51,11 @@ class TCloserLook : public TSampleConsumer {
 
  private:
   enum class TReadoutBy : std::uint8_t { None, Pointer, Keys };
+
+  /// The chart shows something else: no readout, no markers.
+  void Forget();
+  /// The view moved: the statistics and the readout under the pointer follow.
+  void ViewChanged();
 
   void PointerMoved(bool inPlot, double worldX, double worldY);
   void KeyDown(TKey& key, TShiftState shift);
@@ -80,16 +76,12 @@ class TCloserLook : public TSampleConsumer {
   TCloserFigures Figures(const TSampleSeries* series) const;
 
   TChartControl& m_chart;
-  const THistory& m_history;
-  const TLookBack& m_lookBack;
-  const TSessionState& m_session;
+  TChartContent& m_content;
   TCloserPanel m_panel;
   TPopupMenu m_menu;
   TMenuItem* m_statisticsItem = nullptr;
   TFrameRider m_frame;
 
-  /// How the last acquisition placed its samples (Normal from X = 0).
-  TSampleAxis m_acquisitionAxis = TSampleAxis::Numbers;
   std::optional<THistorySeries> m_series;  // the history as read last
   std::unique_ptr<TItemSeries> m_items;  // the chart's items as read last
   int m_itemsCount = -1;
@@ -100,8 +92,8 @@ class TCloserLook : public TSampleConsumer {
   std::int64_t m_keyNumber = 0;        // the sample the keys chose
   std::int64_t m_markers[2] = {0, 0};  // 0: not set
   bool m_statisticsShown = false;
-  // Last, so the chart stops calling before anything above goes.
-  std::vector<TSubscription> m_chartEvents;
+  // Last, so the chart and the content stop calling before anything above goes.
+  std::vector<TSubscription> m_events;
 };
 
 }  // namespace kurvex

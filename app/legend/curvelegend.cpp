@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/curvelegend.h"
+#include "app/legend/curvelegend.h"
 
 #include "app/curvecolors.h"
 #include "app/valuetext.h"
@@ -11,12 +11,11 @@ namespace kurvex {
 namespace {
 
 constexpr int kRowHeight = 20;
-constexpr int kGap = 4;
 
 }  // namespace
 
-TCurveLegend::TCurveLegend(TWinControl& parent, TChartControl& chart)
-    : m_chart(chart), m_panel(std::make_unique<TPanel>(&parent)) {
+TCurveLegend::TCurveLegend(TWinControl& parent, TChartControl& chart, TChartRoom& layout)
+    : m_chart(chart), m_layout(layout), m_panel(std::make_unique<TPanel>(&parent)) {
   m_panel->SetName("CurveLegend");
   m_panel->SetAccessibleName("Legende");
   m_panel->SetBevelOuter(bvNone);
@@ -24,11 +23,8 @@ TCurveLegend::TCurveLegend(TWinControl& parent, TChartControl& chart)
 }
 
 void TCurveLegend::StartAcquisition() {
-  if (m_showing) {
-    m_showing = false;
-    m_panel->SetVisible(false);
-    m_chart.SetWidth(m_chart.Width() + kWidth + kGap);
-  }
+  m_showing = false;
+  m_layout.ShowRightColumn(*m_panel, kWidth, false);
   // The entries of the acquisition before go; the next one's come back as
   // its curves appear. Ticking a box again shows its curve again.
   for (std::size_t curve = 0; curve < m_count; ++curve) ShowEntry(curve, false);
@@ -72,11 +68,8 @@ void TCurveLegend::Take(const TSample& sample) {
 }
 
 void TCurveLegend::ShowLegend() {
-  // The chart gives up a column at its right; Start gives it back.
-  m_chart.SetWidth(m_chart.Width() - kWidth - kGap);
-  m_panel->SetBounds(m_chart.Left() + m_chart.Width() + kGap, m_chart.Top(), kWidth, m_chart.Height());
-  m_panel->SetAnchors(akTop | akRight | akBottom);
-  m_panel->SetVisible(true);
+  // A column at the chart's right; Start gives it back.
+  m_layout.ShowRightColumn(*m_panel, kWidth, true);
   m_showing = true;
 }
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/chartcsv.h"
+#include "app/files/chartcsv.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/closerpanel.h"
+#include "app/closer/closerpanel.h"
 
 #include <algorithm>
 
-#include "app/closertexts.h"
+#include "app/closer/closertexts.h"
 #include "app/numbertext.h"
 #include "platform/system/localeformat.h"
 
@@ -44,8 +44,8 @@ constexpr FigureDesign kFigures[kFigureCount] = {
 
 }  // namespace
 
-TCloserPanel::TCloserPanel(TForm& form, TChartControl& chart)
-    : ReadoutLabel(std::make_unique<TLabel>(&chart)), Panel(std::make_unique<TPanel>(&form)), m_chart(chart) {
+TCloserPanel::TCloserPanel(TForm& form, TChartControl& chart, TChartRoom& layout)
+    : ReadoutLabel(std::make_unique<TLabel>(&chart)), Panel(std::make_unique<TPanel>(&form)), m_layout(layout) {
   ReadoutLabel->SetName("ReadoutLabel");
   ReadoutLabel->SetAutoSize(false);
   ReadoutLabel->SetAlignment(taRightJustify);
@@ -75,7 +75,6 @@ TCloserPanel::TCloserPanel(TForm& form, TChartControl& chart)
   LayOut(chart.Width());
   Caption(TFigure::MarkerA).SetFontColor(kMarkerAColor);
   Caption(TFigure::MarkerB).SetFontColor(kMarkerBColor);
-  Panel->SetAnchors(akLeft | akRight | akBottom);
 }
 
 void TCloserPanel::LayOut(int width) {
@@ -111,12 +110,7 @@ void TCloserPanel::ShowReadout(const TPickedSample& sample) {
 }
 
 void TCloserPanel::ShowPanel(bool shown) {
-  if (shown == Panel->Visible()) return;
-  // The chart gives the panel its room and takes it back.
-  const int height = m_chart.Height() + (shown ? -kPanelHeight : kPanelHeight);
-  m_chart.SetBounds(m_chart.Left(), m_chart.Top(), m_chart.Width(), height);
-  Panel->SetBounds(m_chart.Left(), m_chart.Top() + m_chart.Height(), m_chart.Width(), kPanelHeight);
-  Panel->SetVisible(shown);
+  m_layout.ShowBottomStrip(*Panel, kPanelHeight, shown);
 }
 
 void TCloserPanel::ShowMarkers(const TPickedSample& a, const TPickedSample& b) {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/itemseries.h"
+#include "app/closer/itemseries.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/markerdelta.h"
+#include "app/closer/markerdelta.h"
 
 namespace kurvex {
 

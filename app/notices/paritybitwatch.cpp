@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/paritybitwatch.h"
+#include "app/notices/paritybitwatch.h"
 
 #include <bit>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/closertexts.h"
+#include "app/closer/closertexts.h"
 
 #include <cmath>
 #include <cstdio>

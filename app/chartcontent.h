@@ -1,0 +1,97 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/chartplotter.h"
+#include "app/sampleseries.h"
+#include "chart/chartcontrol.h"
+#include "history/history.h"
+#include "history/historyfeed.h"
+#include "intake/sampleintake.h"
+#include "platform/system/listeners.h"
+
+namespace kurvex {
+
+class TLookBack;
+
+/// What the chart shows: the acquisition's samples as they arrive (or, in
+/// Trend, looked back on from the history), a loaded graph file, or an
+/// opened recording. The only place that moves between them: Start, Clear
+/// Graph, a loaded graph file, an opened recording, "Folgen" and the graph
+/// limits all go through here, and the readout, the statistics and the
+/// exports ask here which samples are shown. GUI thread only.
+class TChartContent {
+ public:
+  enum class TShows : std::uint8_t { Acquisition, LookedBack, GraphFile, OpenedRecording };
+  /// Why the chart shows something else now.
+  enum class TChange : std::uint8_t { AcquisitionStarts, Cleared, GraphFileLoaded, RecordingOpened };
+  /// The recording shown, as opened.
+  struct TOpenedRecording {
+    std::string Path;
+    std::int64_t Rows = 0;
+  };
+
+  TChartContent(TChartControl& chart, TChartPlotter& plotter);
+  ~TChartContent();
+
+  /// Every sample of an acquisition goes into the history.
+  void AttachTo(TSampleIntake& intake);
+
+  /// Start: no samples, following the newest in the chart's present window;
+  /// only a Trend acquisition can be looked back on.
+  void StartAcquisition(bool trend);
+  /// Clear Graph: nothing shown.
+  void Clear();
+  /// The chart has loaded a graph file. A running acquisition keeps its
+  /// history whole, numbered as it counts.
+  void GraphFileLoaded(bool acquiring);
+  /// `history` replaces everything shown, whole and ready to zoom.
+  void ShowRecording(THistory history, TOpenedRecording opened);
+  /// "Folgen": back to the window of the newest samples.
+  void Follow();
+  /// Layer 1's window set by the program (the graph limits); the readout
+  /// and the statistics follow it. Whether the chart took it is the chart's
+  /// to tell.
+  void SetWindow(double xLow, double yLow, double xHigh, double yHigh);
+  /// Moves the view as a pan of the user's does (a Trend picture stops following).
+  void NavigateTo(const TAxisWindow& x, const TAxisWindow& y);
+
+  TShows Shows() const;
+  bool ShowsOpenedRecording() const { return Shows() == TShows::OpenedRecording; }
+  const std::optional<TOpenedRecording>& OpenedRecording() const { return m_opened; }
+  /// The history, when the samples shown come from it; null when they are
+  /// the chart's own items (a graph file, or nothing).
+  const THistory* HistoryShown() const;
+  /// Where the chart draws sample n of what it shows.
+  TSampleAxis Axis() const;
+  TLookBack& LookBack() { return *m_lookBack; }
+
+  [[nodiscard]] TSubscription SubscribeChanged(std::function<void(TChange)> listener) {
+    return m_changed.Subscribe(std::move(listener));
+  }
+  /// The program set the window (a pan or zoom of the chart is the chart's own event).
+  [[nodiscard]] TSubscription SubscribeWindowSet(std::function<void()> listener) {
+    return m_windowSet.Subscribe(std::move(listener));
+  }
+
+ private:
+  void Change(TChange change, TShows shows, std::optional<TOpenedRecording> opened = std::nullopt);
+
+  TChartControl& m_chart;
+  TChartPlotter& m_plotter;
+  THistory m_history;
+  THistoryFeed m_historyFeed{m_history};
+  std::unique_ptr<TLookBack> m_lookBack;
+  TShows m_shows = TShows::Acquisition;
+  TSampleAxis m_acquisitionAxis = TSampleAxis::Numbers;
+  std::optional<TOpenedRecording> m_opened;
+  TListeners<TChange> m_changed;
+  TListeners<> m_windowSet;
+};
+
+}  // namespace kurvex
