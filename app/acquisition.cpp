@@ -3,6 +3,7 @@
 #include "app/fieldvalues.h"
 #include "app/fileprompts.h"
 #include "app/mainwindow.h"
+#include "app/windowfeatures.h"
 #include "app/numbertext.h"
 #include "platform/system/dispatcher.h"
 #include "platform/windows/messageboxes.h"
@@ -40,7 +41,7 @@ void TForm1::StartButtonClick(TObject*) {
   // wait for the message loop, which nothing below runs before the chart is
   // cleared, so none of them lands in the old graph.
   SerialComm1->SetActive(true);
-  if (const std::optional<std::string> failure = m_recording->Start(TReadTime::Now())) {
+  if (const std::optional<std::string> failure = m_features->Recording->Start(TReadTime::Now())) {
     // Closed first: the message's own loop would let the received bytes in.
     SerialComm1->SetActive(false);
     ShowFileFailure(*failure);
@@ -64,16 +65,16 @@ void TForm1::StartButtonClick(TObject*) {
   ClearGraphButton->SetEnabled(false);
   GroupBox1->SetEnabled(false);
   GroupBox2->SetEnabled(false);
-  m_numberFields->SetEnabled(false);
+  m_features->NumberFields->SetEnabled(false);
   LogCheckBox->SetEnabled(false);
   // An opened recording would replace the history the acquisition fills.
   AufzeichnungOeffnen->SetEnabled(false);
 
-  m_curveLegend->StartAcquisition();
-  m_content->StartAcquisition(SessionState.TrendMode);
-  m_intake.StartAcquisition();
-  m_notices->StartAcquisition();
-  m_portStatus->StartAcquisition();
+  m_features->Legend->StartAcquisition();
+  m_features->Content->StartAcquisition(SessionState.TrendMode);
+  m_features->Intake.StartAcquisition();
+  m_features->Notices->StartAcquisition();
+  m_features->PortStatus->StartAcquisition();
 
   SessionState.ScaleFactor = scaleFactor;
   SessionState.ScaleOffset = scaleOffset;
@@ -84,15 +85,15 @@ void TForm1::StartButtonClick(TObject*) {
 
 void TForm1::StopButtonClick(TObject*) {
   SerialComm1->SetActive(false);
-  m_portStatus->Show();
-  m_recording->Stop();
+  m_features->PortStatus->Show();
+  m_features->Recording->Stop();
 
   ResetAxisButton->SetEnabled(true);
   ClearGraphButton->SetEnabled(true);
   NormalRadioButton->SetEnabled(true);
   GroupBox1->SetEnabled(true);
   GroupBox2->SetEnabled(true);
-  m_numberFields->SetEnabled(true);
+  m_features->NumberFields->SetEnabled(true);
   LogCheckBox->SetEnabled(true);
   StartButton->SetEnabled(true);
   StopButton->SetEnabled(false);
@@ -133,13 +134,13 @@ void TForm1::ShowInterfaceError() {
 
 void TForm1::SerialComm1CommError(TBaseIO&, std::uint32_t, std::uint32_t, TComStateFlags, bool&) {
   // Bytes the driver dropped are shown even when the error itself is let pass.
-  m_notices->Show();
+  m_features->Notices->Show();
   if (SessionState.SampleCount <= 10) return;
   ShowInterfaceError();
 }
 
 void TForm1::SerialComm1FatalError(TBaseIO&, std::uint32_t, std::uint32_t, const std::string&, bool&) {
-  m_portStatus->ShowOpenFailure();
+  m_features->PortStatus->ShowOpenFailure();
   ShowInterfaceError();
 }
 

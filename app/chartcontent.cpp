@@ -17,14 +17,14 @@ void TChartContent::AttachTo(TSampleIntake& intake) {
   intake.Attach(*m_lookBack);
 }
 
-void TChartContent::Change(TChange change, TShows shows, std::optional<TOpenedRecording> opened) {
+void TChartContent::Change(TContentChange change, TShows shows, std::optional<TOpenedRecording> opened) {
   m_shows = shows;
   m_opened = std::move(opened);
   m_changed.Notify(change);
 }
 
 void TChartContent::StartAcquisition(bool trend) {
-  Change(TChange::AcquisitionStarts, TShows::Acquisition);
+  Change(TContentChange::AcquisitionStarts, TShows::Acquisition);
   m_acquisitionAxis = trend ? TSampleAxis::Numbers : TSampleAxis::NormalStart;
   m_plotter.StartAcquisition();
   m_history.Clear();
@@ -37,21 +37,21 @@ void TChartContent::Clear() {
   m_chart.ClearGraph();
   m_lookBack->Forget();
   m_history.Clear();
-  Change(TChange::Cleared, TShows::Acquisition);
+  Change(TContentChange::Cleared, TShows::Acquisition);
   m_chart.ShowGraph();
 }
 
 void TChartContent::GraphFileLoaded(bool acquiring) {
   m_lookBack->Forget();
   if (!acquiring) m_history.Clear();
-  Change(TChange::GraphFileLoaded, TShows::GraphFile);
+  Change(TContentChange::GraphFileLoaded, TShows::GraphFile);
 }
 
 void TChartContent::ShowRecording(THistory history, TOpenedRecording opened) {
   m_chart.ClearGraph();
   m_history = std::move(history);
   m_lookBack->ShowWhole();
-  Change(TChange::RecordingOpened, TShows::OpenedRecording, std::move(opened));
+  Change(TContentChange::RecordingOpened, TShows::OpenedRecording, std::move(opened));
 }
 
 void TChartContent::Follow() { m_lookBack->Follow(); }

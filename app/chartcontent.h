@@ -19,6 +19,9 @@ namespace kurvex {
 
 class TLookBack;
 
+/// Why the chart shows something else now.
+enum class TContentChange : std::uint8_t { AcquisitionStarts, Cleared, GraphFileLoaded, RecordingOpened };
+
 /// What the chart shows: the acquisition's samples as they arrive (or, in
 /// Trend, looked back on from the history), a loaded graph file, or an
 /// opened recording. The only place that moves between them: Start, Clear
@@ -28,8 +31,6 @@ class TLookBack;
 class TChartContent {
  public:
   enum class TShows : std::uint8_t { Acquisition, LookedBack, GraphFile, OpenedRecording };
-  /// Why the chart shows something else now.
-  enum class TChange : std::uint8_t { AcquisitionStarts, Cleared, GraphFileLoaded, RecordingOpened };
   /// The recording shown, as opened.
   struct TOpenedRecording {
     std::string Path;
@@ -71,7 +72,7 @@ class TChartContent {
   TSampleAxis Axis() const;
   TLookBack& LookBack() { return *m_lookBack; }
 
-  [[nodiscard]] TSubscription SubscribeChanged(std::function<void(TChange)> listener) {
+  [[nodiscard]] TSubscription SubscribeChanged(std::function<void(TContentChange)> listener) {
     return m_changed.Subscribe(std::move(listener));
   }
   /// The program set the window (a pan or zoom of the chart is the chart's own event).
@@ -80,7 +81,7 @@ class TChartContent {
   }
 
  private:
-  void Change(TChange change, TShows shows, std::optional<TOpenedRecording> opened = std::nullopt);
+  void Change(TContentChange change, TShows shows, std::optional<TOpenedRecording> opened = std::nullopt);
 
   TChartControl& m_chart;
   TChartPlotter& m_plotter;
@@ -90,7 +91,7 @@ class TChartContent {
   TShows m_shows = TShows::Acquisition;
   TSampleAxis m_acquisitionAxis = TSampleAxis::Numbers;
   std::optional<TOpenedRecording> m_opened;
-  TListeners<TChange> m_changed;
+  TListeners<TContentChange> m_changed;
   TListeners<> m_windowSet;
 };
 

@@ -2,25 +2,26 @@
 #include <string>
 
 #include "app/mainwindow.h"
+#include "app/windowfeatures.h"
 
 namespace kurvex {
 
 void TForm1::SerialComm1AfterReceive(TBaseIO&, const std::uint8_t* Buffer, std::uint32_t Received) {
-  m_notices->Received(Buffer, Received);
-  m_intake.Receive(Buffer, Received, TReadTime::Now(), [this](std::string_view line) { ProcessSampleLine(line); });
-  m_notices->BatchTaken();
+  m_features->Notices->Received(Buffer, Received);
+  m_features->Intake.Receive(Buffer, Received, TReadTime::Now(), [this](std::string_view line) { ProcessSampleLine(line); });
+  m_features->Notices->BatchTaken();
 }
 
-void TForm1::SerialComm1ReceiveError(TBaseIO&) { m_notices->ReceiveError(); }
+void TForm1::SerialComm1ReceiveError(TBaseIO&) { m_features->Notices->ReceiveError(); }
 
 void TForm1::ProcessSampleLine(std::string_view Line) {
-  if (!m_notices->LineMayBeTaken()) return;
-  const TLineOutcome outcome = m_intake.TakeLine(Line);
+  if (!m_features->Notices->LineMayBeTaken()) return;
+  const TLineOutcome outcome = m_features->Intake.TakeLine(Line);
   // Formatted only when shown or read: at most once per screen refresh.
   Status(TStatusField::SampleCount).SetTextSource([count = SessionState.SampleCount] { return std::to_string(count); });
-  m_notices->LineTaken(outcome);
+  m_features->Notices->LineTaken(outcome);
   // The line end the instrument uses shows beside the port once decided.
-  m_portStatus->ShowLineEnd(SessionState.LineEnd);
+  m_features->PortStatus->ShowLineEnd(SessionState.LineEnd);
   if (outcome.BeyondLimit) StopButton->Click();
 }
 

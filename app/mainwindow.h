@@ -5,22 +5,10 @@
 #include <optional>
 #include <string>
 
-#include "app/chartcontent.h"
-#include "app/chartroom.h"
-#include "app/chartplotter.h"
-#include "app/closer/closerlook.h"
-#include "app/currentvalue.h"
-#include "app/files/filecommands.h"
 #include "app/infowindow.h"
-#include "app/legend/curvelegend.h"
-#include "app/notices/inputnoticepanel.h"
-#include "app/numberfields.h"
-#include "app/ports/portstatus.h"
-#include "app/recording/recordingfeature.h"
 #include "app/session.h"
 #include "app/statusfields.h"
 #include "chart/chartcontrol.h"
-#include "intake/sampleintake.h"
 #include "platform/windows/checkbox.h"
 #include "platform/windows/combobox.h"
 #include "platform/windows/form.h"
@@ -39,6 +27,13 @@
 
 namespace kurvex {
 
+struct TWindowFeatures;
+class TPortStatus;
+class TCloserLook;
+class TChartContent;
+class TSampleIntake;
+enum class TContentChange : std::uint8_t;
+
 /// The working window: the controls with their design names, their handlers
 /// as entry points, Start and Stop, and the layout. Each feature beside that
 /// is an object of its own room in app/ that takes part in Start and Stop.
@@ -48,7 +43,7 @@ class TForm1 : public TForm {
   TForm1();
   ~TForm1() override;
 
-  // --- handlers (the sender is unused, as in the design) ------------------
+  // Handlers; the sender is unused, as in the design.
   void FormShow(TObject* Sender);
   void FormClose(TObject* Sender, TCloseAction& Action);
   void StartButtonClick(TObject* Sender);
@@ -88,16 +83,16 @@ class TForm1 : public TForm {
 
   TSessionState SessionState;
 
-  // The features, for tests that look at one through the window.
-  TPortStatus& PortStatus() { return *m_portStatus; }
-  TCloserLook& CloserLook() { return *m_closerLook; }
-  TChartContent& Content() { return *m_content; }
-  const TSampleIntake& Intake() const { return m_intake; }
+  // Features, for tests that look at one through the window.
+  TPortStatus& PortStatus();
+  TCloserLook& CloserLook();
+  TChartContent& Content();
+  const TSampleIntake& Intake() const;
 
   /// The status bar's panel for `field`.
   TStatusPanel& Status(TStatusField field) { return StatusBar->Panels()[static_cast<int>(field)]; }
 
-  // --- controls, parents before children ----------------------------------
+  // Controls, parents before children.
   std::unique_ptr<TMainMenu> MainMenu1;
   TMenuItem* Datei1 = nullptr;
   TMenuItem* GrafikSpeichernBMP = nullptr;
@@ -118,7 +113,6 @@ class TForm1 : public TForm {
   std::unique_ptr<TCircularProgress> CircularProgress;
   std::unique_ptr<TLabel> Label11;
   std::unique_ptr<TLabel> Label15;
-
   std::unique_ptr<TGroupBox> GroupBox1;
   std::unique_ptr<TComboBox> ComComboBox;
   std::unique_ptr<TLabel> Label2;
@@ -129,7 +123,6 @@ class TForm1 : public TForm {
   std::unique_ptr<TLabel> Label3;
   std::unique_ptr<TLabel> Label4;
   std::unique_ptr<TLabel> Label5;
-
   std::unique_ptr<TGroupBox> GroupBox2;
   std::unique_ptr<TLabel> Label6;
   std::unique_ptr<TLabel> Label7;
@@ -137,13 +130,11 @@ class TForm1 : public TForm {
   std::unique_ptr<TLabel> Label9;
   std::unique_ptr<TLabel> Label12;
   std::unique_ptr<TLabel> Label14;
-
   std::unique_ptr<TNumEdit> DatSkalEdit;
   std::unique_ptr<TNumEdit> DatOffsetEdit;
   std::unique_ptr<TNumEdit> GraphXmaxEdit;
   std::unique_ptr<TNumEdit> GraphYmaxEdit;
   std::unique_ptr<TNumEdit> GraphYminEdit;
-
   std::unique_ptr<TPanel> Panel1;
   std::unique_ptr<TLabel> Label13;
   std::unique_ptr<TLabel> Label10;
@@ -154,10 +145,8 @@ class TForm1 : public TForm {
   std::unique_ptr<TCheckBox> LogCheckBox;
   std::unique_ptr<TCheckBox> TrendCheckBox;
   std::unique_ptr<TCheckBox> RecordCheckBox;
-
   std::unique_ptr<TChartControl> Chart1;
   std::unique_ptr<TStatusBar> StatusBar;
-
   std::unique_ptr<TSerialComm> SerialComm1;
   std::unique_ptr<TOneInstance> OneInstance1;
   std::unique_ptr<TFormInfo> FormInfo;
@@ -175,27 +164,14 @@ class TForm1 : public TForm {
   void SwitchViewToTrend();
   /// The chart shows something else: the sample count and panel 3 follow;
   /// outside Trend the mouse can zoom an opened recording as well as pan it.
-  void ContentChanged(TChartContent::TChange change);
+  void ContentChanged(TContentChange change);
   /// The features beside the controls, once the controls they use exist:
   /// those of the chart before the status bar, as their controls come
   /// before it; those of the port after the port.
   void CreateChartFeatures();
   void CreatePortFeatures();
 
-  // The features, in the order they are made; each owns its state.
-  TSampleIntake m_intake{SessionState};
-  std::unique_ptr<TRecordingFeature> m_recording;
-  std::unique_ptr<TChartPlotter> m_chartPlotter;
-  std::unique_ptr<TCurrentValueDisplay> m_currentValue;
-  std::unique_ptr<TChartRoom> m_chartRoom;
-  std::unique_ptr<TCurveLegend> m_curveLegend;
-  std::unique_ptr<TChartContent> m_content;
-  std::unique_ptr<TCloserLook> m_closerLook;
-  std::unique_ptr<TFileCommands> m_files;
-  std::unique_ptr<TPortStatus> m_portStatus;
-  std::unique_ptr<TInputNoticePanel> m_notices;
-  std::unique_ptr<TNumberFields> m_numberFields;
-  TSubscription m_contentChanges;
+  std::unique_ptr<TWindowFeatures> m_features;
 };
 
 }  // namespace kurvex

@@ -6,6 +6,7 @@
 #include "app/dataformat.h"
 #include "app/glyphs.h"
 #include "app/mainwindow.h"
+#include "app/windowfeatures.h"
 #include "app/numbertext.h"
 #include "platform/system/eventguard.h"
 #include "platform/system/localeformat.h"
@@ -386,36 +387,37 @@ TForm1::TForm1() {
 }
 
 void TForm1::CreateChartFeatures() {
+  m_features = std::make_unique<TWindowFeatures>(SessionState);
   // The status bar comes later: the panels are looked up when written.
-  m_recording = std::make_unique<TRecordingFeature>(
+  m_features->Recording = std::make_unique<TRecordingFeature>(
       *RecordCheckBox, *RecordingTimer,
       [this](const TRecordingStatus& status) {
         Status(TStatusField::Recording).SetText(status.Head, status.FileName, status.Tail);
       },
       [this] { return SerialComm1->Active(); });
-  m_recording->AttachTo(m_intake);
-  m_chartPlotter = std::make_unique<TChartPlotter>(*Chart1, SessionState);
-  m_currentValue = std::make_unique<TCurrentValueDisplay>(*Label10);
-  m_intake.Attach(*m_currentValue);
-  m_intake.Attach(*m_chartPlotter);
-  m_chartRoom = std::make_unique<TChartRoom>(*Chart1);
-  m_curveLegend = std::make_unique<TCurveLegend>(*this, *Chart1, *m_chartRoom);
-  m_intake.Attach(*m_curveLegend);
-  m_content = std::make_unique<TChartContent>(*Chart1, *m_chartPlotter);
-  m_content->AttachTo(m_intake);
-  m_closerLook = std::make_unique<TCloserLook>(*this, *Chart1, *m_content, *m_chartRoom);
-  m_intake.Attach(*m_closerLook);
-  m_contentChanges = m_content->SubscribeChanged([this](TChartContent::TChange change) { ContentChanged(change); });
-  m_files = std::make_unique<TFileCommands>(*Chart1, *m_content, SessionState, [this] { return SerialComm1->Active(); });
-  m_numberFields = std::make_unique<TNumberFields>(std::array{DatSkalEdit.get(), DatOffsetEdit.get(), GraphXmaxEdit.get(),
+  m_features->Recording->AttachTo(m_features->Intake);
+  m_features->Plotter = std::make_unique<TChartPlotter>(*Chart1, SessionState);
+  m_features->CurrentValue = std::make_unique<TCurrentValueDisplay>(*Label10);
+  m_features->Intake.Attach(*m_features->CurrentValue);
+  m_features->Intake.Attach(*m_features->Plotter);
+  m_features->ChartRoom = std::make_unique<TChartRoom>(*Chart1);
+  m_features->Legend = std::make_unique<TCurveLegend>(*this, *Chart1, *m_features->ChartRoom);
+  m_features->Intake.Attach(*m_features->Legend);
+  m_features->Content = std::make_unique<TChartContent>(*Chart1, *m_features->Plotter);
+  m_features->Content->AttachTo(m_features->Intake);
+  m_features->CloserLook = std::make_unique<TCloserLook>(*this, *Chart1, *m_features->Content, *m_features->ChartRoom);
+  m_features->Intake.Attach(*m_features->CloserLook);
+  m_features->ContentChanges = m_features->Content->SubscribeChanged([this](TContentChange change) { ContentChanged(change); });
+  m_features->Files = std::make_unique<TFileCommands>(*Chart1, *m_features->Content, SessionState, [this] { return SerialComm1->Active(); });
+  m_features->NumberFields = std::make_unique<TNumberFields>(std::array{DatSkalEdit.get(), DatOffsetEdit.get(), GraphXmaxEdit.get(),
                                                               GraphYmaxEdit.get(), GraphYminEdit.get()});
 }
 
 void TForm1::CreatePortFeatures() {
-  m_portStatus = std::make_unique<TPortStatus>(*SerialComm1, *ComComboBox, Status(TStatusField::Port));
+  m_features->PortStatus = std::make_unique<TPortStatus>(*SerialComm1, *ComComboBox, Status(TStatusField::Port));
   ComComboBox->OnChange = [this](TObject* s) { ComComboBoxChange(s); };
-  m_notices = std::make_unique<TInputNoticePanel>(SessionState, *SerialComm1, Status(TStatusField::InputNotices));
-  SerialComm1->OnInputOverload = [this](TBaseIO&, bool) { m_notices->Show(); };
+  m_features->Notices = std::make_unique<TInputNoticePanel>(SessionState, *SerialComm1, Status(TStatusField::InputNotices));
+  SerialComm1->OnInputOverload = [this](TBaseIO&, bool) { m_features->Notices->Show(); };
 }
 
 TForm1::~TForm1() {
@@ -425,5 +427,10 @@ TForm1::~TForm1() {
   SerialComm1->OnCommError = nullptr;
   SerialComm1->SetActive(false);
 }
+
+TPortStatus& TForm1::PortStatus() { return *m_features->PortStatus; }
+TCloserLook& TForm1::CloserLook() { return *m_features->CloserLook; }
+TChartContent& TForm1::Content() { return *m_features->Content; }
+const TSampleIntake& TForm1::Intake() const { return m_features->Intake; }
 
 }  // namespace kurvex

@@ -3,10 +3,11 @@
 
 #include "app/dataformat.h"
 #include "app/mainwindow.h"
+#include "app/windowfeatures.h"
 
 namespace kurvex {
 
-void TForm1::ComComboBoxChange(TObject*) { m_portStatus->Show(); }
+void TForm1::ComComboBoxChange(TObject*) { m_features->PortStatus->Show(); }
 
 void TForm1::FormatComboBoxChange(TObject*) {
   const TDataFormat format = DataFormatOf(FormatComboBox->Text());

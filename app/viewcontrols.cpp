@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/mainwindow.h"
+#include "app/windowfeatures.h"
 #include "app/numbertext.h"
 #include "platform/windows/messageboxes.h"
 
@@ -45,7 +46,7 @@ void TForm1::LogCheckBoxClick(TObject*) {
     NormalRadioButton->SetChecked(true);
     ZoomRadioButton->SetEnabled(false);
     ReadGraphLimits();
-    m_content->SetWindow(0, SessionState.GraphYMin, SessionState.GraphXMax, SessionState.GraphYMax);
+    m_features->Content->SetWindow(0, SessionState.GraphYMin, SessionState.GraphXMax, SessionState.GraphYMax);
     Chart1->Scale1Y().SetLogarithmic(true);
     if (!Chart1->Scale1Y().Logarithmic()) TellLogAxisKeepsItsWindow();
   } else {
@@ -92,23 +93,23 @@ void TForm1::ResetAxisButtonClick(TObject*) {
 void TForm1::ShowGraphLimits() {
   const TScaleProps& y = Chart1->Scale1Y();
   const bool yRefused = y.Logarithmic() && !y.CanShow(SessionState.GraphYMin, SessionState.GraphYMax);
-  m_content->SetWindow(0, SessionState.GraphYMin, SessionState.GraphXMax, SessionState.GraphYMax);
+  m_features->Content->SetWindow(0, SessionState.GraphYMin, SessionState.GraphXMax, SessionState.GraphYMax);
   if (yRefused) TellLogAxisKeepsItsWindow();
 }
 
-void TForm1::ClearGraphButtonClick(TObject*) { m_content->Clear(); }
+void TForm1::ClearGraphButtonClick(TObject*) { m_features->Content->Clear(); }
 
-void TForm1::ContentChanged(TChartContent::TChange change) {
-  using enum TChartContent::TChange;
+void TForm1::ContentChanged(TContentChange change) {
+  using enum TContentChange;
   if (change == RecordingOpened) {
-    const TChartContent::TOpenedRecording& opened = *m_content->OpenedRecording();
+    const TChartContent::TOpenedRecording& opened = *m_features->Content->OpenedRecording();
     TrendCheckBox->SetChecked(false);
     Status(TStatusField::SampleCount).SetText(std::to_string(opened.Rows));
-    m_recording->OpenedRecordingShown(opened.Path, opened.Rows);
+    m_features->Recording->OpenedRecordingShown(opened.Path, opened.Rows);
     return;
   }
   if (change == Cleared) Status(TStatusField::SampleCount).SetText("");
-  m_recording->OpenedRecordingEnds();
+  m_features->Recording->OpenedRecordingEnds();
 }
 
 }  // namespace kurvex

@@ -61,8 +61,8 @@ TCloserLook::TCloserLook(TForm& form, TChartControl& chart, TChartContent& conte
   m_events.push_back(chart.SubscribeZoomPan([this](TObject*) { ViewChanged(); }));
   m_events.push_back(content.SubscribeWindowSet([this] { ViewChanged(); }));
   // A new acquisition's marks go with its first sample.
-  m_events.push_back(content.SubscribeChanged([this](TChartContent::TChange change) {
-    if (change != TChartContent::TChange::AcquisitionStarts) Forget();
+  m_events.push_back(content.SubscribeChanged([this](TContentChange change) {
+    if (change != TContentChange::AcquisitionStarts) Forget();
   }));
 }
 

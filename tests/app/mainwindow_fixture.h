@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/mainwindow.h"
+#include "app/windowfeatures.h"
 #include "platform/system/localeformat.h"
 #include "tests/support/recordingdialogs.h"
 #include "tests/support/pty.h"

@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <memory>
+
+#include "app/chartcontent.h"
+#include "app/chartplotter.h"
+#include "app/chartroom.h"
+#include "app/closer/closerlook.h"
+#include "app/currentvalue.h"
+#include "app/files/filecommands.h"
+#include "app/legend/curvelegend.h"
+#include "app/notices/inputnoticepanel.h"
+#include "app/numberfields.h"
+#include "app/ports/portstatus.h"
+#include "app/recording/recordingfeature.h"
+#include "app/session.h"
+#include "intake/sampleintake.h"
+#include "platform/system/listeners.h"
+
+namespace kurvex {
+
+/// The objects beside the window's controls, each owning its state: the
+/// sample path and its consumers, what the chart shows, and the features
+/// of the rooms of app/. The window makes them in this order once the
+/// controls they use exist.
+struct TWindowFeatures {
+  explicit TWindowFeatures(TSessionState& session) : Intake(session) {}
+
+  /// What received bytes become; it hands each sample to the consumers.
+  TSampleIntake Intake;
+  std::unique_ptr<TRecordingFeature> Recording;
+  std::unique_ptr<TChartPlotter> Plotter;
+  std::unique_ptr<TCurrentValueDisplay> CurrentValue;
+  std::unique_ptr<TChartRoom> ChartRoom;
+  std::unique_ptr<TCurveLegend> Legend;
+  std::unique_ptr<TChartContent> Content;
+  std::unique_ptr<TCloserLook> CloserLook;
+  std::unique_ptr<TFileCommands> Files;
+  std::unique_ptr<TNumberFields> NumberFields;
+  std::unique_ptr<TPortStatus> PortStatus;
+  std::unique_ptr<TInputNoticePanel> Notices;
+  TSubscription ContentChanges;
+};
+
+}  // namespace kurvex
