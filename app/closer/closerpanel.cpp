@@ -2,6 +2,7 @@
 #include "app/closer/closerpanel.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "app/closer/closertexts.h"
 #include "app/numbertext.h"
@@ -19,6 +20,19 @@ constexpr int kRowHeight = 17, kRows = 5, kTop = 4, kPanelHeight = kRows * kRowH
 constexpr int kColumns = 3, kInset = 6, kCaptionGap = 6, kColumnGap = 6;
 // The markers take half a row each; the figures from here on a column.
 constexpr std::size_t kFirstColumnFigure = 2;
+
+// The panel lays its figures out again whenever its width changes: the
+// legend takes a column beside the chart, the window is resized.
+class TFiguresPanel : public TPanel {
+ public:
+  using TPanel::TPanel;
+  void SetBounds(int left, int top, int width, int height) override {
+    const int before = Width();
+    TPanel::SetBounds(left, top, width, height);
+    if (Width() != before && OnWidthChanged) OnWidthChanged(Width());
+  }
+  std::function<void(int)> OnWidthChanged;
+};
 
 struct FigureDesign {
   const char* name;  // stem of the labels' design names
@@ -45,7 +59,7 @@ constexpr FigureDesign kFigures[kFigureCount] = {
 }  // namespace
 
 TCloserPanel::TCloserPanel(TForm& form, TChartControl& chart, TChartRoom& layout)
-    : ReadoutLabel(std::make_unique<TLabel>(&chart)), Panel(std::make_unique<TPanel>(&form)), m_layout(layout) {
+    : ReadoutLabel(std::make_unique<TLabel>(&chart)), Panel(std::make_unique<TFiguresPanel>(&form)), m_layout(layout) {
   ReadoutLabel->SetName("ReadoutLabel");
   ReadoutLabel->SetAutoSize(false);
   ReadoutLabel->SetAlignment(taRightJustify);
@@ -73,6 +87,7 @@ TCloserPanel::TCloserPanel(TForm& form, TChartControl& chart, TChartRoom& layout
   StatisticsRangeLabel->SetName("StatisticsRangeLabel");
   StatisticsRangeLabel->SetAutoSize(false);
   LayOut(chart.Width());
+  static_cast<TFiguresPanel&>(*Panel).OnWidthChanged = [this](int width) { LayOut(width); };
   Caption(TFigure::MarkerA).SetFontColor(kMarkerAColor);
   Caption(TFigure::MarkerB).SetFontColor(kMarkerBColor);
 }

@@ -286,3 +286,25 @@ TEST_F(CloserLookTest, TheContextMenuSetsMarkersWhereItOpensShowsStatisticsAndRe
 
 }  // namespace
 }  // namespace kurvex::test
+
+namespace kurvex::test {
+namespace {
+
+TEST_F(CloserLookTest, EveryFigureStaysInsideThePanelBesideALegendAndInAWiderWindow) {
+  form->StartButton->Click();
+  Receive("a:1;b:2\r\na:3;b:4\r\n");
+  Closer().SetStatisticsShown(true);
+  // The last column ends at the panel's right inset, whatever its width.
+  const auto figuresFit = [&] {
+    const TLabel& peak = Closer().Panel().Value(TFigure::PeakToPeak);
+    const int room = Closer().Panel().Panel->Width() - (peak.Left() + peak.Width());
+    return room >= 0 && room < 10;
+  };
+  EXPECT_LT(Closer().Panel().Panel->Width(), 657) << "the legend takes its column";
+  EXPECT_TRUE(figuresFit());
+  form->SetBounds(form->Left(), form->Top(), 1100, 575);
+  EXPECT_TRUE(figuresFit());
+}
+
+}  // namespace
+}  // namespace kurvex::test
