@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "recording/csvdialect.h"
+
+namespace kurvex {
+
+/// The format version a setup file is written with; a reader refuses files
+/// of a higher one.
+inline constexpr int kSetupVersion = 1;
+
+/// What a setup says of one curve. Unset: the window keeps what it shows.
+struct TSetupCurve {
+  std::optional<std::string> Name;
+  /// 0xRRGGBB.
+  std::optional<std::uint32_t> Color;
+  std::optional<bool> Shown;
+  bool operator==(const TSetupCurve&) const = default;
+};
+
+/// A measurement setup ("Messaufbau"): what the window holds of an
+/// instrument, its display and its recording. Each field is unset when the
+/// file does not say; the window then keeps what it shows.
+struct TSetup {
+  /// The port: its COM number, and for a USB adapter its stable device name
+  /// ("/dev/serial/by-id/…"), which finds the same adapter under another
+  /// number; or a device path the user typed ("/dev/ttyUSB0").
+  std::optional<int> ComNumber;
+  std::optional<std::string> StableDevice;
+  std::optional<std::string> DevicePath;
+  std::optional<std::uint32_t> BaudRate;
+  /// "8N1" … "7N2": 7 or 8 data bits, parity N, E or O, 1 or 2 stop bits.
+  std::optional<std::string> DataFormat;
+
+  std::optional<bool> Trend;
+  std::optional<double> ScaleFactor, ScaleOffset, GraphXMax, GraphYMax, GraphYMin;
+  std::optional<bool> ShowGrid, DoubleTics, LogY;
+
+  /// "Aufzeichnen", and where and how the recordings are written.
+  std::optional<bool> Record;
+  std::optional<std::string> RecordingFolder, RecordingFile;
+  std::optional<TCsvDialect> RecordingDialect;
+
+  /// Curve 1 first, at most kMaxCurves (intake/intakestate.h).
+  std::vector<TSetupCurve> Curves;
+
+  bool operator==(const TSetup&) const = default;
+};
+
+}  // namespace kurvex
