@@ -2,7 +2,6 @@
 #include "setup/setupfile.h"
 
 #include <algorithm>
-#include <charconv>
 #include <limits>
 #include <utility>
 
@@ -34,10 +33,7 @@ std::string Shortened(const std::string& text) {
 struct TShortText {
   std::string operator()(std::nullptr_t) const { return "null"; }
   std::string operator()(bool flag) const { return flag ? "true" : "false"; }
-  std::string operator()(double number) const {
-    char text[32];
-    return {text, std::to_chars(text, text + sizeof text, number).ptr};
-  }
+  std::string operator()(double number) const { return NumberText(number); }
   std::string operator()(const std::string& text) const { return Shortened(text); }
   std::string operator()(const TJsonValue::TArray&) const { return "[…]"; }
   std::string operator()(const TJsonValue::TObject&) const { return "{…}"; }

@@ -7,7 +7,9 @@
 #include <QJsonValue>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <iterator>
 
 namespace kurvex {
 
@@ -15,6 +17,7 @@ namespace {
 
 // Whole numbers up to here are exact in a double and written as integers.
 constexpr double kExactWhole = 9007199254740992.0;  // 2^53
+constexpr std::string_view kLiterals[] = {"true", "false", "null"};
 
 // Qt's parser bounds the nesting depth, so the recursion is bounded too.
 TJsonValue TreeOf(const QJsonValue& value) {
@@ -65,13 +68,29 @@ struct TQtOf {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-bool EndsEarly(std::string_view text, std::size_t errorAt) {
+// A character whose UTF-8 sequence lacks its last bytes.
+bool PartialCharacter(std::string_view rest) {
+  if (rest.empty()) return false;
+  const auto lead = static_cast<unsigned char>(rest[0]);
+  const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+  return rest.size() < length &&
+         std::all_of(rest.begin() + 1, rest.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; });
+}
+
+// Whether the text ends where the document would go on: what follows the
+// error (blanks at the end aside) is the start of a broken token.
+bool EndsEarly(std::string_view text, std::size_t errorAt, QJsonParseError::ParseError error) {
   std::string_view rest = text.substr(std::min(errorAt, text.size()));
   while (!rest.empty() && IsBlank(rest.back())) rest.remove_suffix(1);
-  for (const std::string_view word : {"true", "false", "null"}) {
-    if (word.starts_with(rest)) return true;
+  switch (error) {
+    case QJsonParseError::IllegalUTF8String:
+      return PartialCharacter(rest);
+    case QJsonParseError::IllegalEscapeSequence:  // within \uXXXX
+      return rest.size() < 4 && std::all_of(rest.begin(), rest.end(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); });
+    default:
+      return std::any_of(std::begin(kLiterals), std::end(kLiterals),
+                         [rest](std::string_view word) { return word.starts_with(rest); });
   }
-  return false;
 }
 
 }  // namespace
@@ -95,9 +114,17 @@ TJsonParse ParseJson(std::string_view text) {
   const std::size_t errorAt = static_cast<std::size_t>(std::max(0, error.offset));
   parse.Line = 1 + static_cast<int>(std::count(text.begin(), text.begin() + std::min(errorAt, text.size()), '\n'));
   parse.Error = error.errorString().toStdString();
-  // Text after the document is no cut; an empty text is no document at all.
-  parse.CutShort = error.error != QJsonParseError::GarbageAtEnd && !EndsEarly(text, 0) && EndsEarly(text, errorAt);
+  // Text after the document is no cut; a blank text is no document at all.
+  // Qt places a broken true, false or null one byte past its start.
+  const std::size_t brokenAt = error.error == QJsonParseError::IllegalValue && errorAt > 0 ? errorAt - 1 : errorAt;
+  parse.CutShort = error.error != QJsonParseError::GarbageAtEnd &&
+                   text.find_first_not_of(" \t\r\n") != std::string_view::npos && EndsEarly(text, brokenAt, error.error);
   return parse;
+}
+
+std::string NumberText(double number) {
+  const QByteArray text = QJsonDocument(QJsonArray{TQtOf{}(number)}).toJson(QJsonDocument::Compact);
+  return text.mid(1, text.size() - 2).toStdString();  // without the array's brackets
 }
 
 std::string JsonText(const TJsonValue& value) {

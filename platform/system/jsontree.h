@@ -63,4 +63,7 @@ TJsonParse ParseJson(std::string_view text);
 /// is not finite is written as null.
 std::string JsonText(const TJsonValue& value);
 
+/// A number as JsonText writes it.
+std::string NumberText(double number);
+
 }  // namespace kurvex

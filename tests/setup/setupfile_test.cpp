@@ -1,0 +1,296 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+
+#include "intake/intakestate.h"
+#include "setup/setupfile.h"
+
+namespace kurvex {
+namespace {
+
+TSetup FullSetup() {
+  TSetup setup;
+  setup.ComNumber = 5;
+  setup.StableDevice = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0";
+  setup.DevicePath = "/dev/ttyUSB0";
+  setup.BaudRate = 9600;
+  setup.DataFormat = "7E1";
+  setup.Trend = true;
+  setup.ScaleFactor = 1.5;
+  setup.ScaleOffset = -0.25;
+  setup.GraphXMax = 1000;
+  setup.GraphYMax = 10;
+  setup.GraphYMin = -2.5;
+  setup.ShowGrid = true;
+  setup.DoubleTics = false;
+  setup.LogY = false;
+  setup.Record = true;
+  setup.RecordingFolder = "/home/labor/Messungen";
+  setup.RecordingFile = "/home/labor/Messungen/Waage Süd.csv";
+  setup.RecordingDialect = cdExcel;
+  setup.Curves = {{"Temperatur", 0x0000ff, true}, {"Druck", 0xff8000, false}, {}};
+  return setup;
+}
+
+// The format a save writes; a change here is a change of the file format.
+constexpr std::string_view kFullText = R"({
+    "Kurvex-Setup": 1,
+    "curves": [
+        {
+            "color": "#0000ff",
+            "name": "Temperatur",
+            "shown": true
+        },
+        {
+            "color": "#ff8000",
+            "name": "Druck",
+            "shown": false
+        },
+        {
+        }
+    ],
+    "graph": {
+        "doubleTics": false,
+        "grid": true,
+        "logY": false,
+        "mode": "Trend",
+        "xMax": 1000,
+        "yMax": 10,
+        "yMin": -2.5
+    },
+    "port": {
+        "adapter": "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0",
+        "baudRate": 9600,
+        "com": 5,
+        "dataFormat": "7E1",
+        "device": "/dev/ttyUSB0"
+    },
+    "recording": {
+        "dialect": "semicolon",
+        "file": "/home/labor/Messungen/Waage Süd.csv",
+        "folder": "/home/labor/Messungen",
+        "record": true
+    },
+    "scaling": {
+        "factor": 1.5,
+        "offset": -0.25
+    }
+}
+)";
+
+TEST(SetupFile, AFullSetupIsWrittenAsItsFormatAndReadBackWhole) {
+  const std::string text = SetupText(FullSetup());
+  EXPECT_EQ(text, kFullText);
+  const TSetupRead read = ReadSetup(text);
+  EXPECT_EQ(read.Refusal, TSetupRead::None);
+  EXPECT_TRUE(read.Skipped.empty());
+  EXPECT_EQ(read.Setup, FullSetup());
+  EXPECT_EQ(SetupText(read.Setup), text);
+}
+
+TEST(SetupFile, AnEmptySetupWritesTheVersionAloneAndSaysNothing) {
+  EXPECT_EQ(SetupText({}), "{\n    \"Kurvex-Setup\": 1\n}\n");
+  const TSetupRead read = ReadSetup(SetupText({}));
+  EXPECT_EQ(read.Refusal, TSetupRead::None);
+  EXPECT_EQ(read.Setup, TSetup{});
+}
+
+TEST(SetupFile, NumbersKeepTheirValueAndWholeOnesHaveNoFraction) {
+  for (const double offset : {0.1, 1.0 / 3, -2.5e-7, 123456.789, 3.4e38, 1e-300, 4503599627370497.0, -0.0}) {
+    TSetup setup;
+    setup.ScaleOffset = offset;
+    const std::string text = SetupText(setup);
+    EXPECT_EQ(ReadSetup(text).Setup.ScaleOffset, offset) << text;
+    EXPECT_EQ(SetupText(ReadSetup(text).Setup), text);
+  }
+  TSetup setup;
+  setup.GraphXMax = 99999;
+  setup.BaudRate = 4000000;
+  EXPECT_NE(SetupText(setup).find("\"xMax\": 99999\n"), std::string::npos);
+  EXPECT_NE(SetupText(setup).find("\"baudRate\": 4000000\n"), std::string::npos);
+}
+
+// A file read again gives the same setup and bytes, whatever layout and
+// key order a person gave it.
+TEST(SetupFile, AnEditedFileIsWrittenBackInTheSaveFormat) {
+  const TSetupRead read = ReadSetup(
+      R"({"port": {"dataFormat": "8N1", "com": 0}, "Kurvex-Setup": 1.0, "curves": [{"color": "#00FF7f"}]})");
+  TSetup expected;
+  expected.ComNumber = 0;
+  expected.DataFormat = "8N1";
+  expected.Curves = {{std::nullopt, 0x00ff7f, std::nullopt}};
+  EXPECT_EQ(read.Setup, expected);
+  EXPECT_EQ(ReadSetup(SetupText(read.Setup)).Setup, expected);
+}
+
+struct TRefusalCase {
+  std::string Text;
+  TSetupRead::TRefusal Refusal;
+  TSetupProblem Where;
+};
+
+TEST(SetupFile, AFileThatIsNoSetupOrANewerOneIsRefusedWithWhereItStopped) {
+  const std::string version = "Kurvex-Setup";
+  const TRefusalCase cases[] = {
+      {"", TSetupRead::NotASetup, {1, "", ""}},
+      {"   \n", TSetupRead::NotASetup, {2, "", ""}},
+      {"Temperatur;Druck\n1;2\n", TSetupRead::NotASetup, {1, "", ""}},
+      {"{\n\"Kurvex-Setup\": 1,\n\"port\": x\n}", TSetupRead::NotASetup, {3, "", ""}},
+      {"{\"Kurvex-Setup\": 1}\n{}", TSetupRead::NotASetup, {2, "", ""}},
+      {"[{\"Kurvex-Setup\": 1}]", TSetupRead::NotASetup, {1, "", ""}},
+      {"{\n\"port\": {\"com\": 5}\n}", TSetupRead::NotASetup, {1, version, ""}},
+      {"{\n\"port\": {},\n\"Kurvex-Setup\": \"1\"\n}", TSetupRead::NotASetup, {3, version, "1"}},
+      {"{\"Kurvex-Setup\": 0}", TSetupRead::NotASetup, {1, version, "0"}},
+      {"{\"Kurvex-Setup\": 1.5}", TSetupRead::NotASetup, {1, version, "1.5"}},
+      {"{\n\n\"Kurvex-Setup\": 2, \"port\": {\"com\": 5}}", TSetupRead::NewerVersion, {3, version, "2"}},
+      {"{\"Kurvex-Setup\": 1e300}", TSetupRead::NewerVersion, {1, version, "1e+300"}},
+      {"{\n\"Kurvex-Setup\": 1,\n\"port\": {\n\"com\": 5", TSetupRead::CutShort, {4, "", ""}},
+      {"{\"Kurvex-Setup\": tr", TSetupRead::CutShort, {1, "", ""}},
+      {"{\"Kurvex-Setup\": 1, \"port\": {\"device\": \"/dev/tty\\u00", TSetupRead::CutShort, {1, "", ""}},
+      {"{\"Kurvex-Setup\": 1, \"port\": {\"device\": \"/dev/tty\\u00X", TSetupRead::NotASetup, {1, "", ""}},
+  };
+  for (const TRefusalCase& c : cases) {
+    const TSetupRead read = ReadSetup(c.Text);
+    EXPECT_EQ(read.Refusal, c.Refusal) << c.Text;
+    EXPECT_EQ(read.Refused, c.Where) << c.Text;
+    EXPECT_EQ(read.Setup, TSetup{}) << c.Text;
+  }
+}
+
+TEST(SetupFile, AFileCutAnywhereIsCutShortAtTheLineWhereItEnds) {
+  const std::string text(kFullText);
+  const std::size_t end = text.rfind('}');
+  for (std::size_t size = 1; size < end; ++size) {
+    const std::string cut = text.substr(0, size);
+    const TSetupRead read = ReadSetup(cut);
+    ASSERT_EQ(read.Refusal, TSetupRead::CutShort) << cut;
+    EXPECT_EQ(read.Refused->Line, 1 + std::count(cut.begin(), cut.end(), '\n')) << cut;
+  }
+}
+
+TEST(SetupFile, AFileOverOneMebibyteIsNoSetup) {
+  std::string text(kFullText);
+  text.insert(1, kMaxSetupBytes, ' ');
+  EXPECT_EQ(ReadSetup(text).Refusal, TSetupRead::NotASetup);
+}
+
+struct TBadValueCase {
+  std::string_view Written, Bad;
+  TSetupProblem Skipped;
+  std::function<void(TSetup&)> Unset;
+};
+
+// Each row puts one bad value into the full file, at the line of kFullText
+// the entry is on; the rest of the file still applies.
+TEST(SetupFile, AnEntryWithABadValueIsSkippedAndNamedWithItsLine) {
+  const TBadValueCase cases[] = {
+      {R"("com": 5)", R"("com": 256)", {29, "port.com", "256"}, [](TSetup& s) { s.ComNumber.reset(); }},
+      {R"("com": 5)", R"("com": -1)", {29, "port.com", "-1"}, [](TSetup& s) { s.ComNumber.reset(); }},
+      {R"("com": 5)", R"("com": "COM5")", {29, "port.com", "COM5"}, [](TSetup& s) { s.ComNumber.reset(); }},
+      {R"("baudRate": 9600)", R"("baudRate": 12345678)", {28, "port.baudRate", "12345678"},
+       [](TSetup& s) { s.BaudRate.reset(); }},
+      {R"("baudRate": 9600)", R"("baudRate": 0)", {28, "port.baudRate", "0"}, [](TSetup& s) { s.BaudRate.reset(); }},
+      {R"("baudRate": 9600)", R"("baudRate": 9600.5)", {28, "port.baudRate", "9600.5"},
+       [](TSetup& s) { s.BaudRate.reset(); }},
+      {R"("dataFormat": "7E1")", R"("dataFormat": "8N3")", {30, "port.dataFormat", "8N3"},
+       [](TSetup& s) { s.DataFormat.reset(); }},
+      {R"("dataFormat": "7E1")", R"("dataFormat": "5M1")", {30, "port.dataFormat", "5M1"},
+       [](TSetup& s) { s.DataFormat.reset(); }},
+      {R"("dataFormat": "7E1")", R"("dataFormat": "7e1")", {30, "port.dataFormat", "7e1"},
+       [](TSetup& s) { s.DataFormat.reset(); }},
+      {R"("device": "/dev/ttyUSB0")", R"("device": "")", {31, "port.device", ""}, [](TSetup& s) { s.DevicePath.reset(); }},
+      {R"("device": "/dev/ttyUSB0")", R"("device": "/dev/tty\u0000")", {31, "port.device", std::string("/dev/tty\0", 9)},
+       [](TSetup& s) { s.DevicePath.reset(); }},
+      {R"("factor": 1.5)", R"("factor": "abc")", {40, "scaling.factor", "abc"}, [](TSetup& s) { s.ScaleFactor.reset(); }},
+      {R"("factor": 1.5)", R"("factor": -1.5)", {40, "scaling.factor", "-1.5"}, [](TSetup& s) { s.ScaleFactor.reset(); }},
+      {R"("offset": -0.25)", R"("offset": 1e39)", {41, "scaling.offset", "1e+39"}, [](TSetup& s) { s.ScaleOffset.reset(); }},
+      {R"("mode": "Trend")", R"("mode": "trend")", {21, "graph.mode", "trend"}, [](TSetup& s) { s.Trend.reset(); }},
+      {R"("xMax": 1000)", R"("xMax": 0)", {22, "graph.xMax", "0"}, [](TSetup& s) { s.GraphXMax.reset(); }},
+      {R"("xMax": 1000)", R"("xMax": 100000)", {22, "graph.xMax", "100000"}, [](TSetup& s) { s.GraphXMax.reset(); }},
+      {R"("xMax": 1000)", R"("xMax": 12.5)", {22, "graph.xMax", "12.5"}, [](TSetup& s) { s.GraphXMax.reset(); }},
+      {R"("yMax": 10)", R"("yMax": -10)", {23, "graph.yMax", "-10"}, [](TSetup& s) { s.GraphYMax.reset(); }},
+      {R"("yMin": -2.5)", R"("yMin": [])", {24, "graph.yMin", "[…]"}, [](TSetup& s) { s.GraphYMin.reset(); }},
+      {R"("grid": true)", R"("grid": 1)", {19, "graph.grid", "1"}, [](TSetup& s) { s.ShowGrid.reset(); }},
+      {R"("record": true)", R"("record": null)", {37, "recording.record", "null"}, [](TSetup& s) { s.Record.reset(); }},
+      {R"("dialect": "semicolon")", R"("dialect": "tab")", {34, "recording.dialect", "tab"},
+       [](TSetup& s) { s.RecordingDialect.reset(); }},
+      {R"("color": "#ff8000")", R"("color": "orange")", {10, "curves[2].color", "orange"},
+       [](TSetup& s) { s.Curves[1].Color.reset(); }},
+      {R"("color": "#ff8000")", R"("color": "#ff800")", {10, "curves[2].color", "#ff800"},
+       [](TSetup& s) { s.Curves[1].Color.reset(); }},
+      {R"("color": "#ff8000")", R"("color": "#-ff800")", {10, "curves[2].color", "#-ff800"},
+       [](TSetup& s) { s.Curves[1].Color.reset(); }},
+      {R"("name": "Temperatur")", R"("name": {"de": "Temperatur"})", {6, "curves[1].name", "{…}"},
+       [](TSetup& s) { s.Curves[0].Name.reset(); }},
+      {R"("name": "Druck")", R"("name": "Druck im Kessel, gemessen am Einlass mit dem Sensor Nummer 7 nach dem Filter")",
+       {11, "curves[2].name", "Druck im Kessel, gemessen am Einlass mit…"}, [](TSetup& s) { s.Curves[1].Name.reset(); }},
+      {R"("shown": false)", R"("shown": "nein")", {12, "curves[2].shown", "nein"},
+       [](TSetup& s) { s.Curves[1].Shown.reset(); }},
+      {"{\n        }", "5", {14, "curves[3]", "5"}, [](TSetup&) {}},
+  };
+  for (const TBadValueCase& c : cases) {
+    std::string text(kFullText);
+    const std::size_t at = text.find(c.Written);
+    ASSERT_NE(at, std::string::npos) << c.Written;
+    text.replace(at, c.Written.size(), c.Bad);
+    const TSetupRead read = ReadSetup(text);
+    TSetup expected = FullSetup();
+    c.Unset(expected);
+    EXPECT_EQ(read.Refusal, TSetupRead::None) << c.Bad;
+    EXPECT_EQ(read.Skipped, std::vector{c.Skipped}) << c.Bad;
+    EXPECT_EQ(read.Setup, expected) << c.Bad;
+  }
+}
+
+TEST(SetupFile, AGroupOfTheWrongKindIsSkippedWhole) {
+  const TSetupRead read = ReadSetup("{\"Kurvex-Setup\": 1,\n\"port\": 5,\n\"curves\": {\"name\": \"x\"},\n"
+                                    "\"graph\": {\"logY\": true}}");
+  EXPECT_EQ(read.Skipped, (std::vector<TSetupProblem>{{2, "port", "5"}, {3, "curves", "{…}"}}));
+  EXPECT_EQ(read.Setup.LogY, true);
+  EXPECT_EQ(read.Setup.ComNumber, std::nullopt);
+}
+
+TEST(SetupFile, CurvesBeyondTheLastAreSkippedAsOne) {
+  std::string text = "{\"Kurvex-Setup\": 1, \"curves\": [\n";
+  for (std::size_t i = 0; i < kMaxCurves + 3; ++i) text += "{\"shown\": true},\n";
+  text += "{}]}";
+  const TSetupRead read = ReadSetup(text);
+  EXPECT_EQ(read.Setup.Curves, std::vector<TSetupCurve>(kMaxCurves, {std::nullopt, std::nullopt, true}));
+  const int line = static_cast<int>(kMaxCurves) + 2;
+  EXPECT_EQ(read.Skipped, (std::vector<TSetupProblem>{{line, "curves[17]", "{…}"}}));
+}
+
+// Keys of the same name elsewhere, a value that looks like a key, and a key
+// repeated (its last value counts) do not mislead the line.
+TEST(SetupFile, AnEntrysLineIsTheLineOfItsOwnKey) {
+  const TSetupRead read = ReadSetup(
+      "{\"Kurvex-Setup\": 1,\n"
+      "\"old\": {\"baudRate\": 0},\n"
+      "\"curves\": [{\"name\": \"baudRate\"}, {\"color\": \"grün\"}],\n"
+      "\"port\":\n"
+      "  {\"com\": 3, \"baudRate\":\n"
+      "  0, \"com\": 300}}");
+  EXPECT_EQ(read.Skipped, (std::vector<TSetupProblem>{{3, "curves[2].color", "grün"}, {5, "port.com", "300"},
+                                                      {5, "port.baudRate", "0"}}));
+}
+
+TEST(SetupFile, UnknownEntriesAreIgnoredSilently) {
+  const TSetupRead read = ReadSetup(R"({
+    "Kurvex-Setup": 1,
+    "commands": {"start": "SIR"},
+    "port": {"baudRate": 9600, "flowControl": "RTS/CTS"},
+    "curves": [{"unit": "°C", "name": "T"}]
+  })");
+  TSetup expected;
+  expected.BaudRate = 9600;
+  expected.Curves = {{"T", std::nullopt, std::nullopt}};
+  EXPECT_EQ(read.Refusal, TSetupRead::None);
+  EXPECT_TRUE(read.Skipped.empty());
+  EXPECT_EQ(read.Setup, expected);
+}
+
+}  // namespace
+}  // namespace kurvex
