@@ -41,7 +41,7 @@ package: build
 fuzz: deps
 	@cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DKURVEX_SANITIZE= -DKURVEX_WERROR=OFF -DKURVEX_FUZZ=ON \
 	  -DKURVEX_FUZZ_SECONDS=$(FUZZ_SECONDS) >/dev/null
-	@cmake --build build-fuzz -j $(JOBS) --target graphfile_fuzz linereader_fuzz csvimport_fuzz
+	@cmake --build build-fuzz -j $(JOBS) --target graphfile_fuzz linereader_fuzz csvimport_fuzz setup_fuzz
 	@cd build-fuzz && ctest -L fuzz --output-on-failure
 
 clean:

@@ -16,12 +16,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 namespace {
 
 // Pieces of the texts the targets read: numbers good and bad, separators,
-// line ends, a recording's header words and times.
+// line ends, a recording's header words and times, JSON and a setup's
+// values.
 const std::vector<std::string> kPieces = {
     "0", "1", "7", "-", "+", ".", ",", ";", "\t", " ", "\r", "\n", "\r\n", "\"", "e", "E", "1e400", "-0", "nan",
     "inf", "3.4e38", "1e-38", "12.5", "3,25", "Nr", "Zeit (ISO 8601, Ortszeit)", "Sekunden seit Start", "Rohwert",
     "Wert (skaliert)", "Rohwert Temp", "Wert Temp (skaliert)", "2026-12-07T10:15:00.123+01:00", "Temp:", "\xff",
-    std::string(1, '\0'), "\xef\xbb\xbf"};
+    std::string(1, '\0'), "\xef\xbb\xbf", "{", "}", "[", "]", ":", "true", "false", "null", "\"", "\\u00e4",
+    "\"8N1\"", "\"Trend\"", "\"comma\"", "\"#a0B0c0\"", "\"/dev/ttyUSB0\"", "99999", "4000000", "255"};
 
 std::string Input(std::mt19937_64& random) {
   std::string input;

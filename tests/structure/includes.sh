@@ -7,7 +7,7 @@
 # Usage: includes.sh SOURCE_DIR
 set -euo pipefail
 cd "$1"
-find app bench chart csvimport history intake platform ports recording serial tests tools widgets -name '*.cpp' -o -name '*.h' |
+find app bench chart csvimport history intake platform ports recording serial setup tests tools widgets -name '*.cpp' -o -name '*.h' |
   sort | xargs awk '
 BEGIN {
   # The project folders a room may include besides its own; "*": any.
@@ -18,12 +18,13 @@ BEGIN {
   may["intake"] = may["chart"] = may["widgets"] = "platform"
   may["recording"] = may["history"] = "intake platform"
   may["csvimport"] = "history recording intake platform"
+  may["setup"] = "recording intake platform"
   may["serial"] = "ports platform"
   # The window: the shell (app/) may include its feature rooms (app/<room>/);
   # a feature room the files of the shell and the floors below, never
   # another feature room.
-  may["app"] = "app chart serial ports widgets csvimport recording history intake platform"
-  may["app/*"] = "app= chart serial ports widgets csvimport recording history intake platform"
+  may["app"] = "app chart serial ports widgets csvimport setup recording history intake platform"
+  may["app/*"] = "app= chart serial ports widgets csvimport setup recording history intake platform"
   may["tools"] = "ports platform"
   may["tests"] = may["bench"] = "*"
   # Qt: the platform layer, the widgets (their Qt adapters), and the tests
