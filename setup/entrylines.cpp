@@ -90,7 +90,10 @@ void TEntryLines::Value(const std::string& entry, int depth) {
   } else if (At('"')) {
     SkipString();
   } else {
-    while (m_at < m_text.size() && !IsBlank(m_text[m_at]) && std::string_view(",:]}").find(m_text[m_at]) == std::string_view::npos) ++m_at;
+    while (m_at < m_text.size() && !IsBlank(m_text[m_at]) &&
+           std::string_view(",:]}").find(m_text[m_at]) == std::string_view::npos) {
+      ++m_at;
+    }
   }
 }
 
@@ -100,8 +103,11 @@ void TEntryLines::Skip() {
 
 void TEntryLines::SkipString() {
   for (++m_at; m_at < m_text.size() && m_text[m_at] != '"'; ++m_at) {
-    if (m_text[m_at] == '\\') ++m_at;
-    else m_line += m_text[m_at] == '\n';
+    if (m_text[m_at] == '\\') {
+      ++m_at;  // the escaped byte
+    } else {
+      m_line += m_text[m_at] == '\n';
+    }
   }
   ++m_at;
 }

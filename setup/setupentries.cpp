@@ -65,9 +65,12 @@ constexpr std::array kScaling{
     Entry<&TSetup::ScaleOffset, kSigned>("offset"),
 };
 constexpr std::array kGraph{
-    Entry<&TSetup::Trend, kMode>("mode"),          Entry<&TSetup::GraphXMax, kSampleCount>("xMax"),
-    Entry<&TSetup::GraphYMax, kNotNegative>("yMax"), Entry<&TSetup::GraphYMin, kSigned>("yMin"),
-    Entry<&TSetup::ShowGrid, kFlag>("grid"),       Entry<&TSetup::DoubleTics, kFlag>("doubleTics"),
+    Entry<&TSetup::Trend, kMode>("mode"),
+    Entry<&TSetup::GraphXMax, kSampleCount>("xMax"),
+    Entry<&TSetup::GraphYMax, kNotNegative>("yMax"),
+    Entry<&TSetup::GraphYMin, kSigned>("yMin"),
+    Entry<&TSetup::ShowGrid, kFlag>("grid"),
+    Entry<&TSetup::DoubleTics, kFlag>("doubleTics"),
     Entry<&TSetup::LogY, kFlag>("logY"),
 };
 constexpr std::array kRecording{

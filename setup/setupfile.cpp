@@ -40,7 +40,8 @@ struct TShortText {
 };
 
 TSetupProblem Problem(std::string_view text, const std::string& entry, const TJsonValue* value) {
-  return {TEntryLines(text, {&entry, 1}).Line(entry), entry, value != nullptr ? std::visit(TShortText{}, value->Data) : ""};
+  return {TEntryLines(text, {&entry, 1}).Line(entry), entry,
+          value != nullptr ? std::visit(TShortText{}, value->Data) : ""};
 }
 
 TSetupRead Refuse(TSetupRead::TRefusal refusal, TSetupProblem where) {
@@ -116,7 +117,8 @@ TSetupRead ReadSetup(std::string_view text) {
   std::vector<std::string> names;
   for (const auto& [name, value] : skipped) names.push_back(name);
   const TEntryLines lines(text, names);
-  for (const auto& [name, value] : skipped) read.Skipped.push_back({lines.Line(name), name, std::visit(TShortText{}, value->Data)});
+  for (const auto& [name, value] : skipped)
+    read.Skipped.push_back({lines.Line(name), name, std::visit(TShortText{}, value->Data)});
   std::stable_sort(read.Skipped.begin(), read.Skipped.end(),
                    [](const TSetupProblem& a, const TSetupProblem& b) { return a.Line < b.Line; });
   return read;

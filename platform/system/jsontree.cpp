@@ -36,7 +36,9 @@ TJsonValue TreeOf(const QJsonValue& value) {
     case QJsonValue::Object: {
       const QJsonObject object = value.toObject();
       TJsonValue::TObject members;
-      for (auto it = object.begin(); it != object.end(); ++it) members.emplace_back(it.key().toStdString(), TreeOf(*it));
+      for (auto it = object.begin(); it != object.end(); ++it) {
+        members.emplace_back(it.key().toStdString(), TreeOf(*it));
+      }
       return members;
     }
     default:
@@ -61,7 +63,9 @@ struct TQtOf {
   }
   QJsonValue operator()(const TJsonValue::TObject& members) const {
     QJsonObject object;
-    for (const auto& [key, member] : members) object.insert(QString::fromStdString(key), std::visit(*this, member.Data));
+    for (const auto& [key, member] : members) {
+      object.insert(QString::fromStdString(key), std::visit(*this, member.Data));
+    }
     return object;
   }
 };
@@ -73,8 +77,8 @@ bool PartialCharacter(std::string_view rest) {
   if (rest.empty()) return false;
   const auto lead = static_cast<unsigned char>(rest[0]);
   const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
-  return rest.size() < length &&
-         std::all_of(rest.begin() + 1, rest.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; });
+  return rest.size() < length && std::all_of(rest.begin() + 1, rest.end(),
+                                             [](char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; });
 }
 
 // Whether the text ends where the document would go on: what follows the
@@ -86,7 +90,8 @@ bool EndsEarly(std::string_view text, std::size_t errorAt, QJsonParseError::Pars
     case QJsonParseError::IllegalUTF8String:
       return PartialCharacter(rest);
     case QJsonParseError::IllegalEscapeSequence:  // within \uXXXX
-      return rest.size() < 4 && std::all_of(rest.begin(), rest.end(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); });
+      return rest.size() < 4 &&
+             std::all_of(rest.begin(), rest.end(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); });
     default:
       return std::any_of(std::begin(kLiterals), std::end(kLiterals),
                          [rest](std::string_view word) { return word.starts_with(rest); });
@@ -98,7 +103,8 @@ bool EndsEarly(std::string_view text, std::size_t errorAt, QJsonParseError::Pars
 const TJsonValue* TJsonValue::Member(std::string_view key) const {
   const TObject* members = Members();
   if (members == nullptr) return nullptr;
-  const auto it = std::find_if(members->begin(), members->end(), [key](const auto& member) { return member.first == key; });
+  const auto it =
+      std::find_if(members->begin(), members->end(), [key](const auto& member) { return member.first == key; });
   return it == members->end() ? nullptr : &it->second;
 }
 
@@ -118,7 +124,8 @@ TJsonParse ParseJson(std::string_view text) {
   // Qt places a broken true, false or null one byte past its start.
   const std::size_t brokenAt = error.error == QJsonParseError::IllegalValue && errorAt > 0 ? errorAt - 1 : errorAt;
   parse.CutShort = error.error != QJsonParseError::GarbageAtEnd &&
-                   text.find_first_not_of(" \t\r\n") != std::string_view::npos && EndsEarly(text, brokenAt, error.error);
+                   text.find_first_not_of(" \t\r\n") != std::string_view::npos &&
+                   EndsEarly(text, brokenAt, error.error);
   return parse;
 }
 

@@ -10,8 +10,22 @@ namespace kurvex {
 namespace {
 
 TEST(JsonTree, ADocumentReadsAsATreeAndIsWrittenBackAsRead) {
-  const std::string text = "[\n    null,\n    true,\n    -1.5,\n    \"Grüße \\\"\\n\\t\\u0001\",\n    [\n    ],\n"
-                           "    {\n        \"a\": {\n            \"b\": [\n                1\n            ]\n        }\n    }\n]\n";
+  const std::string text = R"([
+    null,
+    true,
+    -1.5,
+    "Grüße \"\n\t\u0001",
+    [
+    ],
+    {
+        "a": {
+            "b": [
+                1
+            ]
+        }
+    }
+]
+)";
   const TJsonParse parse = ParseJson(text);
   ASSERT_TRUE(parse.Value);
   const TJsonValue expected(TJsonValue::TArray{
