@@ -54,8 +54,9 @@ template <class T, std::size_t N>
 struct TNamedKind {
   std::array<std::pair<std::string_view, T>, N> Names;
   std::optional<T> Read(const TJsonValue& value) const {
+    const std::string* text = value.Text();
     for (const auto& [name, named] : Names) {
-      if (value.Text() != nullptr && *value.Text() == name) return named;
+      if (text != nullptr && *text == name) return named;
     }
     return std::nullopt;
   }

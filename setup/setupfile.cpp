@@ -117,8 +117,9 @@ TSetupRead ReadSetup(std::string_view text) {
   std::vector<std::string> names;
   for (const auto& [name, value] : skipped) names.push_back(name);
   const TEntryLines lines(text, names);
-  for (const auto& [name, value] : skipped)
+  for (const auto& [name, value] : skipped) {
     read.Skipped.push_back({lines.Line(name), name, std::visit(TShortText{}, value->Data)});
+  }
   std::stable_sort(read.Skipped.begin(), read.Skipped.end(),
                    [](const TSetupProblem& a, const TSetupProblem& b) { return a.Line < b.Line; });
   return read;

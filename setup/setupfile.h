@@ -55,9 +55,10 @@ struct TSetupRead {
 /// Reads the text of a setup file.
 TSetupRead ReadSetup(std::string_view text);
 
-/// The text a save writes: the format version and every entry that is set.
-/// Reading it gives `setup` again (curves beyond kMaxCurves are not
-/// written); reading and writing it again gives the same bytes.
+/// The text a save writes: the format version and every entry that is set,
+/// in UTF-8, ending in a line end. Reading it gives `setup` again where each
+/// value is one the reader takes (curves beyond kMaxCurves are not written);
+/// writing what was read gives the same bytes.
 std::string SetupText(const TSetup& setup);
 
 }  // namespace kurvex
