@@ -198,16 +198,11 @@ std::function<void(TSetup&)> Unset(std::size_t curve, std::optional<T> TSetupCur
 TEST(SetupFile, AnEntryWithABadValueIsSkippedAndNamedWithItsLine) {
   const TBadValueCase cases[] = {
       {R"("com": 5)", R"("com": 256)", {29, "port.com", "256"}, Unset(&TSetup::ComNumber)},
-      {R"("com": 5)", R"("com": -1)", {29, "port.com", "-1"}, Unset(&TSetup::ComNumber)},
       {R"("com": 5)", R"("com": "COM5")", {29, "port.com", "COM5"}, Unset(&TSetup::ComNumber)},
       {R"("baudRate": 9600)", R"("baudRate": 12345678)", {28, "port.baudRate", "12345678"},
        Unset(&TSetup::BaudRate)},
       {R"("baudRate": 9600)", R"("baudRate": 0)", {28, "port.baudRate", "0"}, Unset(&TSetup::BaudRate)},
-      {R"("baudRate": 9600)", R"("baudRate": 9600.5)", {28, "port.baudRate", "9600.5"},
-       Unset(&TSetup::BaudRate)},
       {R"("dataFormat": "7E1")", R"("dataFormat": "8N3")", {30, "port.dataFormat", "8N3"},
-       Unset(&TSetup::DataFormat)},
-      {R"("dataFormat": "7E1")", R"("dataFormat": "5M1")", {30, "port.dataFormat", "5M1"},
        Unset(&TSetup::DataFormat)},
       {R"("dataFormat": "7E1")", R"("dataFormat": "7e1")", {30, "port.dataFormat", "7e1"},
        Unset(&TSetup::DataFormat)},
