@@ -10,7 +10,8 @@
 
 namespace kurvex {
 
-/// The entry that holds a file's format version, first in the file.
+/// The entry that holds a file's format version; its capital sorts it first
+/// among the keys, which the writer orders.
 inline constexpr std::string_view kVersionKey = "Kurvex-Setup";
 /// The array of curves, curve 1 first.
 inline constexpr std::string_view kCurvesKey = "curves";
