@@ -7,8 +7,8 @@
 
 namespace kurvex {
 
-TChartContent::TChartContent(TChartControl& chart, TChartPlotter& plotter)
-    : m_chart(chart), m_plotter(plotter), m_lookBack(std::make_unique<TLookBack>(chart, plotter, m_history)) {}
+TChartContent::TChartContent(TChartControl& chart, TChartPlotter& plotter, const TCurveSettings& curves)
+    : m_chart(chart), m_plotter(plotter), m_lookBack(std::make_unique<TLookBack>(chart, plotter, m_history, curves)) {}
 
 TChartContent::~TChartContent() = default;
 

@@ -37,7 +37,7 @@ class TChartContent {
     std::int64_t Rows = 0;
   };
 
-  TChartContent(TChartControl& chart, TChartPlotter& plotter);
+  TChartContent(TChartControl& chart, TChartPlotter& plotter, const TCurveSettings& curves = TCurveSettings::Defaults());
   ~TChartContent();
 
   /// Every sample of an acquisition goes into the history.

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/chartplotter.h"
 
-#include "app/curvecolors.h"
 
 namespace kurvex {
 
@@ -74,7 +73,7 @@ int TChartPlotter::PlotPoints(const TSample& sample, double x, bool start) {
       continue;
     }
     m_chart.SetDataCurve(static_cast<std::uint8_t>(curve));
-    m_chart.SetDataColor(CurveColor(curve));
+    m_chart.SetDataColor(m_curves.Color(curve));
     const float value = sample.Values[curve].Scaled;
     if (start || !m_continues.test(curve)) {
       m_chart.MoveTo(x, value);

@@ -4,6 +4,7 @@
 #include <bitset>
 #include <deque>
 
+#include "app/curvesettings.h"
 #include "app/session.h"
 #include "chart/chartcontrol.h"
 #include "intake/sampleconsumer.h"
@@ -20,7 +21,9 @@ namespace kurvex {
 /// are its own, reset by StartAcquisition.
 class TChartPlotter : public TSampleConsumer {
  public:
-  TChartPlotter(TChartControl& chart, const TSessionState& session) : m_chart(chart), m_session(session) {}
+  TChartPlotter(TChartControl& chart, const TSessionState& session,
+                const TCurveSettings& curves = TCurveSettings::Defaults())
+      : m_chart(chart), m_session(session), m_curves(curves) {}
   void Take(const TSample& sample) override;
   /// Forgets the curves and counters of the acquisition before and follows
   /// the newest samples in the chart's present X window; Start calls it
@@ -53,6 +56,7 @@ class TChartPlotter : public TSampleConsumer {
 
   TChartControl& m_chart;
   const TSessionState& m_session;
+  const TCurveSettings& m_curves;
   TWindow m_live;
   bool m_following = true;
   std::bitset<kMaxCurves> m_continues;  // curves whose sample before had a point

@@ -14,4 +14,6 @@ FileDialogRequest CsvSaveRequest(const std::string& initialDir) {
 
 TCsvDialect CsvDialectOfFilter(int filterIndex) { return filterIndex == 1 ? cdExcel : cdComma; }
 
+int CsvFilterOfDialect(TCsvDialect dialect) { return dialect == cdExcel ? 1 : 0; }
+
 }  // namespace kurvex

@@ -14,5 +14,7 @@ FileDialogRequest CsvSaveRequest(const std::string& initialDir);
 
 /// The dialect chosen with the filter at filterIndex of CsvSaveRequest.
 TCsvDialect CsvDialectOfFilter(int filterIndex);
+/// The filter of CsvSaveRequest that chooses `dialect`.
+int CsvFilterOfDialect(TCsvDialect dialect);
 
 }  // namespace kurvex

@@ -22,4 +22,10 @@ void TForm1::RecordCheckBoxClick(TObject*) { m_features->Recording->RecordToggle
 
 void TForm1::RecordingTimerTimer(TObject*) { m_features->Recording->TimerTick(); }
 
+void TForm1::MessaufbauOeffnenClick(TObject*) { m_features->Setups->OpenChosen(); }
+
+void TForm1::MessaufbauSpeichernClick(TObject*) { m_features->Setups->SaveChosen(); }
+
+bool TForm1::OpenSetupFile(const std::string& path) { return m_features->Setups->Open(path); }
+
 }  // namespace kurvex

@@ -80,6 +80,11 @@ class TForm1 : public TForm {
   void AufzeichnungsdateiWaehlenClick(TObject* Sender);
   void RecordCheckBoxClick(TObject* Sender);
   void RecordingTimerTimer(TObject* Sender);
+  void MessaufbauOeffnenClick(TObject* Sender);
+  void MessaufbauSpeichernClick(TObject* Sender);
+  /// Opens a measurement setup into the window, as the menu does; false
+  /// when nothing was applied (the user is told why).
+  bool OpenSetupFile(const std::string& path);
 
   TSessionState SessionState;
 
@@ -102,6 +107,9 @@ class TForm1 : public TForm {
   TMenuItem* GrafikSpeichernPNG = nullptr;
   TMenuItem* ErfassungCsvExportieren = nullptr;
   TMenuItem* AufzeichnungsdateiWaehlen = nullptr;
+  TMenuItem* MessaufbauOeffnen = nullptr;
+  TMenuItem* MessaufbauSpeichern = nullptr;
+  TMenuItem* ZuletztVerwendeteMessaufbauten = nullptr;
   TMenuItem* Einstellungen1 = nullptr;
   TMenuItem* Info1 = nullptr;
 

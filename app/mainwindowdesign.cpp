@@ -75,6 +75,12 @@ void CreateMenu(TForm1& f) {
                                           &TForm1::ErfassungCsvExportierenClick);
   f.AufzeichnungsdateiWaehlen = AddMenuItem(f, *f.Datei1, "&Aufzeichnungsdatei wählen…", "AufzeichnungsdateiWaehlen",
                                             &TForm1::AufzeichnungsdateiWaehlenClick);
+  f.MessaufbauOeffnen = AddMenuItem(f, *f.Datei1, "&Messaufbau öffnen…", "MessaufbauOeffnen",
+                                    &TForm1::MessaufbauOeffnenClick);
+  f.MessaufbauSpeichern = AddMenuItem(f, *f.Datei1, "Messaufbau spei&chern…", "MessaufbauSpeichern",
+                                      &TForm1::MessaufbauSpeichernClick, "Ctrl+Shift+S");
+  f.ZuletztVerwendeteMessaufbauten = &f.Datei1->Add("&Zuletzt verwendete Messaufbauten");
+  f.ZuletztVerwendeteMessaufbauten->SetName("ZuletztVerwendeteMessaufbauten");
   f.Einstellungen1 = AddMenuItem(f, *f.Datei1, "&Beenden", "Einstellungen1", &TForm1::Einstellungen1Click, "Ctrl+Q");
   f.Info1 = &f.MainMenu1->Add("&Info");
   f.Info1->SetName("Info1");
@@ -396,14 +402,14 @@ void TForm1::CreateChartFeatures() {
       },
       [this] { return SerialComm1->Active(); });
   m_features->Recording->AttachTo(m_features->Intake);
-  m_features->Plotter = std::make_unique<TChartPlotter>(*Chart1, SessionState);
+  m_features->Plotter = std::make_unique<TChartPlotter>(*Chart1, SessionState, m_features->Curves);
   m_features->CurrentValue = std::make_unique<TCurrentValueDisplay>(*Label10);
   m_features->Intake.Attach(*m_features->CurrentValue);
   m_features->Intake.Attach(*m_features->Plotter);
   m_features->ChartRoom = std::make_unique<TChartRoom>(*Chart1);
-  m_features->Legend = std::make_unique<TCurveLegend>(*this, *Chart1, *m_features->ChartRoom);
+  m_features->Legend = std::make_unique<TCurveLegend>(*this, *Chart1, *m_features->ChartRoom, m_features->Curves);
   m_features->Intake.Attach(*m_features->Legend);
-  m_features->Content = std::make_unique<TChartContent>(*Chart1, *m_features->Plotter);
+  m_features->Content = std::make_unique<TChartContent>(*Chart1, *m_features->Plotter, m_features->Curves);
   m_features->Content->AttachTo(m_features->Intake);
   m_features->CloserLook = std::make_unique<TCloserLook>(*this, *Chart1, *m_features->Content, *m_features->ChartRoom);
   m_features->Intake.Attach(*m_features->CloserLook);
@@ -418,6 +424,14 @@ void TForm1::CreatePortFeatures() {
   ComComboBox->OnChange = [this](TObject* s) { ComComboBoxChange(s); };
   m_features->Notices = std::make_unique<TInputNoticePanel>(SessionState, *SerialComm1, Status(TStatusField::InputNotices));
   SerialComm1->OnInputOverload = [this](TBaseIO&, bool) { m_features->Notices->Show(); };
+  m_features->WindowSettings = std::make_unique<TWindowSettings>(TSetupControls{
+      *SerialComm1, *ComComboBox, *BaudComboBox, *FormatComboBox, *TrendCheckBox, *DatSkalEdit, *DatOffsetEdit,
+      *GraphXmaxEdit, *GraphYmaxEdit, *GraphYminEdit, *ShowGridCheckBox, *DoubleTicsCheckBox, *LogCheckBox,
+      *ResetAxisButton});
+  m_features->Setups = std::make_unique<TSetupFeature>(
+      *this, *ZuletztVerwendeteMessaufbauten,
+      std::vector<TSetupPart*>{m_features->WindowSettings.get(), m_features->Recording.get(), m_features->Legend.get()},
+      [this] { return SerialComm1->Active(); });
 }
 
 TForm1::~TForm1() {

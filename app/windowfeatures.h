@@ -8,12 +8,15 @@
 #include "app/chartroom.h"
 #include "app/closer/closerlook.h"
 #include "app/currentvalue.h"
+#include "app/curvesettings.h"
 #include "app/files/filecommands.h"
 #include "app/legend/curvelegend.h"
 #include "app/notices/inputnoticepanel.h"
 #include "app/numberfields.h"
 #include "app/ports/portstatus.h"
 #include "app/recording/recordingfeature.h"
+#include "app/setups/setupfeature.h"
+#include "app/setups/windowsettings.h"
 #include "app/session.h"
 #include "intake/sampleintake.h"
 #include "platform/system/listeners.h"
@@ -30,6 +33,8 @@ struct TWindowFeatures {
   /// What received bytes become; it hands each sample to the consumers.
   TSampleIntake Intake;
   std::unique_ptr<TRecordingFeature> Recording;
+  /// Each curve's colour, name and whether it is shown.
+  TCurveSettings Curves;
   std::unique_ptr<TChartPlotter> Plotter;
   std::unique_ptr<TCurrentValueDisplay> CurrentValue;
   std::unique_ptr<TChartRoom> ChartRoom;
@@ -40,6 +45,8 @@ struct TWindowFeatures {
   std::unique_ptr<TNumberFields> NumberFields;
   std::unique_ptr<TPortStatus> PortStatus;
   std::unique_ptr<TInputNoticePanel> Notices;
+  std::unique_ptr<TWindowSettings> WindowSettings;
+  std::unique_ptr<TSetupFeature> Setups;
   TSubscription ContentChanges;
 };
 

@@ -89,7 +89,7 @@ void BM_HistoryFrame(benchmark::State& state) {
     }
     return h;
   }();
-  static THistorySource source(history);
+  static THistorySource source(history, TCurveSettings::Defaults());
   static std::unique_ptr<TChartControl> chart = [] {
     bench::EnsureApplication();
     auto c = std::make_unique<TChartControl>();

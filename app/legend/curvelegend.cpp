@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/legend/curvelegend.h"
 
-#include "app/curvecolors.h"
+#include <algorithm>
+#include <utility>
+
 #include "app/valuetext.h"
 #include "recording/columnnames.h"
 #include "platform/system/localeformat.h"
@@ -14,8 +16,8 @@ constexpr int kRowHeight = 20;
 
 }  // namespace
 
-TCurveLegend::TCurveLegend(TWinControl& parent, TChartControl& chart, TChartRoom& layout)
-    : m_chart(chart), m_layout(layout), m_panel(std::make_unique<TPanel>(&parent)) {
+TCurveLegend::TCurveLegend(TWinControl& parent, TChartControl& chart, TChartRoom& layout, TCurveSettings& curves)
+    : m_chart(chart), m_layout(layout), m_curves(curves), m_panel(std::make_unique<TPanel>(&parent)) {
   m_panel->SetName("CurveLegend");
   m_panel->SetAccessibleName("Legende");
   m_panel->SetBevelOuter(bvNone);
@@ -27,16 +29,18 @@ void TCurveLegend::StartAcquisition() {
   m_layout.ShowRightColumn(*m_panel, kWidth, false);
   // The entries of the acquisition before go; the next one's come back as
   // its curves appear. Ticking a box again shows its curve again.
-  for (std::size_t curve = 0; curve < m_count; ++curve) ShowEntry(curve, false);
-  m_inUse = 0;
   m_names.fill("");
+  for (std::size_t curve = 0; curve < m_count; ++curve) ShowEntry(curve, false);
+  for (std::size_t curve = 0; curve < kMaxCurves; ++curve)
+    m_chart.SetCurveVisible(static_cast<std::uint8_t>(curve), m_curves.Shown(curve));
+  m_inUse = 0;
 }
 
 void TCurveLegend::ShowEntry(std::size_t curve, bool shown) {
   Entry& entry = m_entries[curve];
-  entry.shown->SetChecked(true);
-  entry.name->SetCaption(CurveLabel(curve, ""));
-  entry.shown->SetAccessibleName(CurveLabel(curve, "") + " anzeigen");
+  entry.shown->SetChecked(m_curves.Shown(curve));
+  entry.name->SetCaption(Label(curve));
+  entry.shown->SetAccessibleName(Label(curve) + " anzeigen");
   entry.value->SetCaption("");
   for (TWinControl* control : {static_cast<TWinControl*>(entry.shown.get()), static_cast<TWinControl*>(entry.name.get()),
                                static_cast<TWinControl*>(entry.value.get())}) {
@@ -57,8 +61,8 @@ void TCurveLegend::Take(const TSample& sample) {
     Entry& entry = m_entries[curve];
     if (curve < sample.Names.size() && sample.Names[curve] != m_names[curve]) {
       m_names[curve] = sample.Names[curve];
-      entry.name->SetCaption(CurveLabel(curve, m_names[curve]));
-      entry.shown->SetAccessibleName(CurveLabel(curve, m_names[curve]) + " anzeigen");
+      entry.name->SetCaption(Label(curve));
+      entry.shown->SetAccessibleName(Label(curve) + " anzeigen");
     }
     if (!sample.Has(curve)) continue;
     // Formatted only when shown or read, as the large display is.
@@ -87,7 +91,7 @@ void TCurveLegend::AddEntry(std::size_t curve) {
   entry.name->SetName("CurveName" + n);
   entry.name->SetAutoSize(false);
   entry.name->SetBounds(22, top + 2, 96, kRowHeight - 4);
-  entry.name->SetFontColor(CurveColor(curve));
+  entry.name->SetFontColor(m_curves.Color(curve));
   entry.name->SetFontBold(true);
   entry.value = std::make_unique<TLabel>(m_panel.get());
   entry.value->SetName("CurveValue" + n);
@@ -95,6 +99,42 @@ void TCurveLegend::AddEntry(std::size_t curve) {
   entry.value->SetBounds(120, top + 2, kWidth - 120, kRowHeight - 4);
   entry.name->SetFocusControl(entry.value.get());
   m_count = curve + 1;
+}
+
+std::string TCurveLegend::Label(std::size_t curve) const {
+  return CurveLabel(curve, m_names[curve].empty() ? m_curves.Name(curve) : m_names[curve]);
+}
+
+void TCurveLegend::CollectInto(TSetup& setup) const {
+  // Each curve up to the last that is not as it is until set; a curve of
+  // the acquisition shown is as its box says.
+  std::vector<TSetupCurve> curves;
+  std::size_t count = 0;
+  for (std::size_t curve = 0; curve < kMaxCurves; ++curve) {
+    const std::string& name = m_names[curve].empty() ? m_curves.Name(curve) : m_names[curve];
+    const bool shown = curve < m_inUse ? m_entries[curve].shown->Checked() : m_curves.Shown(curve);
+    const TColor color = m_curves.Color(curve);
+    TSetupCurve& out = curves.emplace_back();
+    if (!name.empty()) out.Name = name;
+    out.Color = static_cast<std::uint32_t>(GetRValue(color)) << 16 | static_cast<std::uint32_t>(GetGValue(color)) << 8 |
+                GetBValue(color);
+    out.Shown = shown;
+    if (!name.empty() || !shown || color != TCurveSettings::Defaults().Color(curve)) count = curve + 1;
+  }
+  curves.resize(count);
+  setup.Curves = std::move(curves);
+}
+
+void TCurveLegend::ApplyFrom(const TSetup& setup, std::vector<std::string>&) {
+  for (std::size_t curve = 0; curve < std::min(setup.Curves.size(), kMaxCurves); ++curve) {
+    const TSetupCurve& in = setup.Curves[curve];
+    if (in.Name) m_curves.SetName(curve, *in.Name);
+    if (in.Color) {
+      m_curves.SetColor(curve, RGB((*in.Color >> 16) & 0xFF, (*in.Color >> 8) & 0xFF, *in.Color & 0xFF));
+      if (curve < m_count) m_entries[curve].name->SetFontColor(m_curves.Color(curve));
+    }
+    if (in.Shown) m_curves.SetShown(curve, *in.Shown);
+  }
 }
 
 }  // namespace kurvex

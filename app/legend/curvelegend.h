@@ -6,6 +6,8 @@
 #include <string>
 
 #include "app/chartroom.h"
+#include "app/curvesettings.h"
+#include "app/setuppart.h"
 #include "chart/chartcontrol.h"
 #include "intake/intakestate.h"
 #include "intake/sampleconsumer.h"
@@ -19,13 +21,17 @@ namespace kurvex {
 /// chart's right that the layout gives it while it shows: per curve its
 /// colour and name, its newest value, and a check box that hides or shows
 /// it. Hidden while there is one curve, so the window looks as it always
-/// did.
-class TCurveLegend : public TSampleConsumer {
+/// did. In a setup it keeps each curve's name, colour and whether it is
+/// shown.
+class TCurveLegend : public TSampleConsumer, public TSetupPart {
  public:
-  TCurveLegend(TWinControl& parent, TChartControl& chart, TChartRoom& layout);
+  TCurveLegend(TWinControl& parent, TChartControl& chart, TChartRoom& layout, TCurveSettings& curves);
   void Take(const TSample& sample) override;
-  /// Hides the legend, gives the chart its room back and shows every curve.
+  /// Hides the legend, gives the chart its room back and shows every curve
+  /// the settings show.
   void StartAcquisition();
+  void CollectInto(TSetup& setup) const override;
+  void ApplyFrom(const TSetup& setup, std::vector<std::string>& notes) override;
   static constexpr int kWidth = 190;
 
  private:
@@ -36,14 +42,18 @@ class TCurveLegend : public TSampleConsumer {
   };
   void ShowLegend();
   void AddEntry(std::size_t curve);
-  /// Shows or hides an entry as a new curve's: checked, unnamed, no value.
+  /// Shows or hides an entry as a new curve's: checked as the settings
+  /// say, named by them until the instrument names it, no value.
   void ShowEntry(std::size_t curve, bool shown);
+  /// The curve's name: the instrument's, else the one set.
+  std::string Label(std::size_t curve) const;
 
   TChartControl& m_chart;
   TChartRoom& m_layout;
+  TCurveSettings& m_curves;
   std::unique_ptr<TPanel> m_panel;
   std::array<Entry, kMaxCurves> m_entries;
-  std::array<std::string, kMaxCurves> m_names;
+  std::array<std::string, kMaxCurves> m_names;  // as the instrument sent them
   std::size_t m_count = 0;  // entries made
   std::size_t m_inUse = 0;  // entries of this acquisition's curves
   bool m_showing = false;

@@ -3,12 +3,11 @@
 
 #include <algorithm>
 
-#include "app/curvecolors.h"
 #include "app/sampleseries.h"
 
 namespace kurvex {
 
-TColor THistorySource::CurveColor(std::size_t curve) const { return kurvex::CurveColor(curve); }
+TColor THistorySource::CurveColor(std::size_t curve) const { return m_curves.Color(curve); }
 
 std::pair<std::int64_t, std::int64_t> THistorySource::NumbersIn(double from, double to) const {
   return NumbersBetween(TSampleAxis::Numbers, from, to, m_history.FirstNumber(), m_history.LastNumber());

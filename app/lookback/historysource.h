@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "app/curvesettings.h"
 #include "chart/curvesource.h"
 #include "history/history.h"
 
@@ -12,7 +13,7 @@ namespace kurvex {
 /// X = n on layer 1, each curve in its colour.
 class THistorySource : public TCurveSource {
  public:
-  explicit THistorySource(const THistory& history) : m_history(history) {}
+  THistorySource(const THistory& history, const TCurveSettings& curves) : m_history(history), m_curves(curves) {}
 
   std::size_t Curves() const override { return m_history.Curves(); }
   TColor CurveColor(std::size_t curve) const override;
@@ -25,6 +26,7 @@ class THistorySource : public TCurveSource {
   std::pair<std::int64_t, std::int64_t> NumbersIn(double from, double to) const;
 
   const THistory& m_history;
+  const TCurveSettings& m_curves;
   mutable std::vector<THistorySummary> m_summaries;
 };
 

@@ -14,11 +14,12 @@ constexpr int kTop = 1, kHeight = 18, kButtonWidth = 64, kGap = 8;
 
 }  // namespace
 
-TLookBack::TLookBack(TChartControl& chart, TChartPlotter& plotter, const THistory& history)
+TLookBack::TLookBack(TChartControl& chart, TChartPlotter& plotter, const THistory& history,
+                     const TCurveSettings& curves)
     : m_chart(chart),
       m_plotter(plotter),
       m_history(history),
-      m_source(history),
+      m_source(history, curves),
       m_followButton(std::make_unique<TSpeedButton>(&chart)),
       m_historyStart(std::make_unique<TLabel>(&chart)),
       m_zoomPan(chart.SubscribeZoomPan([this](TObject*) { ViewChanged(); })) {

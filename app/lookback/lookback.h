@@ -23,7 +23,8 @@ namespace kurvex {
 /// sample on it holds them once the oldest have left it.
 class TLookBack : public TSampleConsumer {
  public:
-  TLookBack(TChartControl& chart, TChartPlotter& plotter, const THistory& history);
+  TLookBack(TChartControl& chart, TChartPlotter& plotter, const THistory& history,
+            const TCurveSettings& curves = TCurveSettings::Defaults());
   void Take(const TSample& sample) override;
   /// An acquisition starts: following; only a Trend one can be looked back on.
   void StartAcquisition(bool trend);

@@ -15,8 +15,8 @@ namespace kurvex {
 
 namespace {
 
-std::filesystem::path RecordingFolder() {
-  const std::filesystem::path folder = DataDirectory();
+std::filesystem::path RecordingFolder(const std::optional<std::string>& chosen) {
+  const std::filesystem::path folder = chosen ? std::filesystem::path(*chosen) : DataDirectory();
   std::error_code ignored;  // a folder that cannot be made fails the file's creation, with its reason
   std::filesystem::create_directories(folder, ignored);
   return folder;
@@ -35,7 +35,7 @@ void TRecordingFeature::AttachTo(TSampleIntake& intake) { intake.Attach(m_record
 
 void TRecordingFeature::ChooseFile() {
   const std::optional<FileChoice> choice =
-      TheFileDialogs().SaveChoosingFilter(CsvSaveRequest(RecordingFolder().string()));
+      TheFileDialogs().SaveChoosingFilter(CsvSaveRequest(RecordingFolder(m_folder).string()));
   if (!choice) return;
   m_nextFile = choice;
   // Choosing a file asks for a recording.
@@ -47,9 +47,9 @@ std::optional<std::string> TRecordingFeature::Start(TReadTime start) {
   if (m_recordCheckBox.Checked()) {
     const std::string fileName =
         m_nextFile ? m_nextFile->FileName
-                   : FreshRecordingPath(RecordingFolder(), std::chrono::system_clock::now()).string();
+                   : FreshRecordingPath(RecordingFolder(m_folder), std::chrono::system_clock::now()).string();
     try {
-      m_recorder.Start(fileName, m_nextFile ? CsvDialectOfFilter(m_nextFile->FilterIndex) : cdComma, start);
+      m_recorder.Start(fileName, m_nextFile ? CsvDialectOfFilter(m_nextFile->FilterIndex) : m_freshDialect, start);
     } catch (const EFileError& error) {
       // A chosen file stays chosen: the next Start tries it again.
       return FileFailureText("Die Aufzeichnungsdatei", error.FileName(), "angelegt", error.what());

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/recording/recordingtexts.h"
+#include "app/setuppart.h"
 #include "intake/readtime.h"
 #include "intake/sampleintake.h"
 #include "platform/windows/checkbox.h"
@@ -18,8 +19,10 @@ namespace kurvex {
 /// The recording of an acquisition into a CSV file: the recorder, the file
 /// chosen for the next recording, status panel 3 and the status timer's
 /// work. The window's "Aufzeichnen" box and timer stay the window's
-/// controls; this object only reads and sets them. GUI thread only.
-class TRecordingFeature {
+/// controls; this object only reads and sets them. In a setup it keeps
+/// "Aufzeichnen", the file or folder of the recordings and their dialect
+/// (app/recording/recordingsetup.cpp). GUI thread only.
+class TRecordingFeature : public TSetupPart {
  public:
   /// Writes a text into status panel 3.
   using TPanelWriter = std::function<void(const TRecordingStatus&)>;
@@ -55,6 +58,9 @@ class TRecordingFeature {
   /// Panel 3 shows the recording's status again.
   void OpenedRecordingEnds();
 
+  void CollectInto(TSetup& setup) const override;
+  void ApplyFrom(const TSetup& setup, std::vector<std::string>& notes) override;
+
  private:
   void ShowRows(const std::string& prefix);
   /// Panel 3 := `status`, unless an opened recording holds the panel.
@@ -69,6 +75,9 @@ class TRecordingFeature {
   /// The file chosen for the next recording: kept until a recording starts
   /// in it, another is chosen or "Aufzeichnen" is unticked.
   std::optional<FileChoice> m_nextFile;
+  /// Where fresh recordings go, and in which dialect, when no file is chosen.
+  std::optional<std::string> m_folder;
+  TCsvDialect m_freshDialect = cdComma;
   /// Panel 3's status of the recording, also while an opened one is shown.
   TRecordingStatus m_status;
   bool m_openedRecordingShown = false;

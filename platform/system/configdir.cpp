@@ -33,4 +33,6 @@ std::filesystem::path ConfigDirectory() { return BaseDirectory("XDG_CONFIG_HOME"
 
 std::filesystem::path DataDirectory() { return BaseDirectory("XDG_DATA_HOME", ".local/share") / "kurvex"; }
 
+std::filesystem::path StateDirectory() { return BaseDirectory("XDG_STATE_HOME", ".local/state") / "kurvex"; }
+
 }  // namespace kurvex

@@ -18,5 +18,9 @@ std::filesystem::path ConfigDirectory();
 /// variable holds an absolute path, else `$HOME/.local/share/kurvex`. The
 /// folder is not created here.
 std::filesystem::path DataDirectory();
+/// What the program keeps between runs (the setups used last):
+/// `$XDG_STATE_HOME/kurvex` when that variable holds an absolute path, else
+/// `$HOME/.local/state/kurvex`. The folder is not created here.
+std::filesystem::path StateDirectory();
 
 }  // namespace kurvex

@@ -77,7 +77,8 @@ std::size_t PtyPair::SlaveInputQueued() const {
 
 TempConfigHome::TempConfigHome() {
   if (m_folder.Dir().empty()) ADD_FAILURE() << "no temporary folder";
-  for (const auto& [name, path] : {std::pair{"XDG_CONFIG_HOME", Dir()}, std::pair{"XDG_DATA_HOME", DataDir()}}) {
+  for (const auto& [name, path] : {std::pair{"XDG_CONFIG_HOME", Dir()}, std::pair{"XDG_DATA_HOME", DataDir()},
+                                   std::pair{"XDG_STATE_HOME", StateDir()}}) {
     const char* previous = std::getenv(name);
     m_saved.push_back({name, previous ? previous : "", previous != nullptr});
     std::filesystem::create_directories(path);

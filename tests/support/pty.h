@@ -53,6 +53,8 @@ class TempConfigHome {
   std::filesystem::path Dir() const { return m_folder.Path("config"); }
   /// XDG_DATA_HOME
   std::filesystem::path DataDir() const { return m_folder.Path("data"); }
+  /// XDG_STATE_HOME
+  std::filesystem::path StateDir() const { return m_folder.Path("state"); }
 
  private:
   struct SavedVariable {

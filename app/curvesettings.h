@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <utility>
+
+#include "intake/intakestate.h"
+#include "platform/drawing/color.h"
+
+namespace kurvex {
+
+/// What the user set for each curve: its colour, a name for a curve the
+/// instrument does not name, and whether it is shown when an acquisition
+/// starts. Until set, each curve has its palette colour, no name and is
+/// shown. GUI thread only.
+class TCurveSettings {
+ public:
+  TCurveSettings();
+  /// Every curve as it is until set, for those that draw without a window.
+  static const TCurveSettings& Defaults();
+
+  TColor Color(std::size_t curve) const { return m_curves[curve % kMaxCurves].Color; }
+  const std::string& Name(std::size_t curve) const { return m_curves[curve % kMaxCurves].Name; }
+  bool Shown(std::size_t curve) const { return m_curves[curve % kMaxCurves].Shown; }
+  void SetColor(std::size_t curve, TColor color) { m_curves[curve % kMaxCurves].Color = color; }
+  void SetName(std::size_t curve, std::string name) { m_curves[curve % kMaxCurves].Name = std::move(name); }
+  void SetShown(std::size_t curve, bool shown) { m_curves[curve % kMaxCurves].Shown = shown; }
+
+ private:
+  struct TCurve {
+    TColor Color = 0;
+    std::string Name;
+    bool Shown = true;
+  };
+  std::array<TCurve, kMaxCurves> m_curves;
+};
+
+}  // namespace kurvex

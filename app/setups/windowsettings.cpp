@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/setups/windowsettings.h"
+
+#include <cstdlib>
+
+#include "app/numbertext.h"
+#include "app/setups/setupport.h"
+#include "platform/system/localeformat.h"
+
+namespace kurvex {
+
+namespace {
+
+// The number a field shows, whatever the user left in it; none when it is none.
+std::optional<double> FieldNumber(const TNumEdit& field) {
+  std::string text = field.Text();
+  for (char& c : text)
+    if (c == DecimalSeparator()) c = '.';
+  char* end = nullptr;
+  const double value = std::strtod(text.c_str(), &end);
+  if (text.empty() || end != text.c_str() + text.size()) return std::nullopt;
+  return value;
+}
+
+void SetField(TNumEdit& field, const std::optional<double>& value) {
+  if (value) field.SetText(LocaleNumberText(*value));
+}
+
+void SetBox(TCheckBox& box, const std::optional<bool>& checked) {
+  if (checked) box.SetChecked(*checked);
+}
+
+}  // namespace
+
+void TWindowSettings::CollectInto(TSetup& setup) const {
+  const auto comNumber = static_cast<int>(LeadingInteger(m_c.PortField.Text()));
+  setup.ComNumber = comNumber;
+  if (const std::string stable = StableDeviceName(m_c.Port.DeviceTree(), static_cast<unsigned>(comNumber));
+      !stable.empty())
+    setup.StableDevice = stable;
+  if (const auto baud = LeadingInteger(m_c.BaudRate.Text()); baud > 0) setup.BaudRate = static_cast<std::uint32_t>(baud);
+  setup.DataFormat = m_c.DataFormat.Text();
+  setup.Trend = m_c.Trend.Checked();
+  setup.ScaleFactor = FieldNumber(m_c.ScaleFactor);
+  setup.ScaleOffset = FieldNumber(m_c.ScaleOffset);
+  setup.GraphXMax = FieldNumber(m_c.GraphXMax);
+  setup.GraphYMax = FieldNumber(m_c.GraphYMax);
+  setup.GraphYMin = FieldNumber(m_c.GraphYMin);
+  setup.ShowGrid = m_c.ShowGrid.Checked();
+  setup.DoubleTics = m_c.DoubleTics.Checked();
+  setup.LogY = m_c.LogY.Checked();
+}
+
+void TWindowSettings::ApplyPort(const TSetup& setup, std::vector<std::string>& notes) {
+  const TDeviceTree tree = m_c.Port.DeviceTree();
+  // The adapter by its stable name first: it may have another number today.
+  for (const std::optional<std::string>& device : {setup.StableDevice, setup.DevicePath}) {
+    if (!device) continue;
+    if (const std::optional<unsigned> portNo = ComNumberReaching(tree, *device)) {
+      m_c.PortField.SetText(std::to_string(*portNo));
+      return;
+    }
+    if (!setup.ComNumber) notes.push_back("Das Gerät \"" + *device + "\" ist nicht angeschlossen; der Com Port bleibt.");
+  }
+  if (setup.ComNumber) m_c.PortField.SetText(std::to_string(*setup.ComNumber));
+}
+
+void TWindowSettings::ApplyFrom(const TSetup& setup, std::vector<std::string>& notes) {
+  ApplyPort(setup, notes);
+  if (setup.BaudRate) m_c.BaudRate.SetText(std::to_string(*setup.BaudRate));
+  if (setup.DataFormat) m_c.DataFormat.SetText(*setup.DataFormat);
+  // Trend sets Graph X max and leaves Y Log off; Y Log sets Y min and DoubleTics.
+  SetBox(m_c.Trend, setup.Trend);
+  if (!m_c.Trend.Checked()) SetBox(m_c.LogY, setup.LogY);
+  SetBox(m_c.ShowGrid, setup.ShowGrid);
+  SetBox(m_c.DoubleTics, setup.DoubleTics);
+  SetField(m_c.ScaleFactor, setup.ScaleFactor);
+  SetField(m_c.ScaleOffset, setup.ScaleOffset);
+  SetField(m_c.GraphXMax, setup.GraphXMax);
+  SetField(m_c.GraphYMax, setup.GraphYMax);
+  SetField(m_c.GraphYMin, setup.GraphYMin);
+  // The chart shows the limits as Reset Axis would.
+  m_c.ResetAxis.Click();
+}
+
+}  // namespace kurvex

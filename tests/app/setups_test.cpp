@@ -1,0 +1,185 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "tests/app/mainwindow_fixture.h"
+#include "tests/support/fakedevicetree.h"
+#include "app/numbertext.h"
+#include "tests/support/tempfolder.h"
+
+namespace kurvex::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadText(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// What a user sees of the window's settings, control by control.
+std::string Controls(TForm1& f) {
+  std::string text;
+  for (TComboBox* box : {f.ComComboBox.get(), f.BaudComboBox.get(), f.FormatComboBox.get()}) text += box->Text() + "|";
+  for (TNumEdit* field : {f.DatSkalEdit.get(), f.DatOffsetEdit.get(), f.GraphXmaxEdit.get(), f.GraphYmaxEdit.get(),
+                          f.GraphYminEdit.get()})
+    text += field->Text() + "|";
+  for (TCheckBox* box : {f.TrendCheckBox.get(), f.ShowGridCheckBox.get(), f.DoubleTicsCheckBox.get(),
+                         f.LogCheckBox.get(), f.RecordCheckBox.get()})
+    text += box->Checked() ? "x|" : "-|";
+  return text + f.Label3->Caption() + "|" + f.Label4->Caption();
+}
+
+class SetupsTest : public MainWindowTest {
+ protected:
+  /// "Messaufbau speichern…" into `name` in the temporary folder.
+  fs::path Save(const std::string& name) {
+    const fs::path path = folder.Path(name);
+    dialogs.Files().Answers.push_back(path.string());
+    form->MessaufbauSpeichern->Click();
+    return path;
+  }
+  /// A fresh window, as the next run of the program opens.
+  void NewWindow() {
+    form.reset();
+    form = std::make_unique<TForm1>();
+    form->Show();
+  }
+  fs::path Write(const std::string& name, const std::string& text) {
+    const fs::path path = folder.Path(name);
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+  }
+
+  TempFolder folder;
+};
+
+TEST_F(SetupsTest, ASavedSetupOpensIntoTheSameWindowAndSavesTheSameBytes) {
+  TForm1& f = *form;
+  const std::string design = Controls(f);
+  f.ComComboBox->SetText("7");
+  f.BaudComboBox->SetText("9600");
+  f.FormatComboBox->SetText("7E1");
+  SetFieldText(*f.DatSkalEdit, "2,5");
+  SetFieldText(*f.DatOffsetEdit, "-0,125");
+  SetFieldText(*f.GraphYmaxEdit, "250");
+  f.LogCheckBox->SetChecked(true);  // sets Y min to 0,1 and DoubleTics
+  f.ShowGridCheckBox->SetChecked(false);
+  f.RecordCheckBox->SetChecked(true);
+  const std::string saved = Controls(f);
+  const fs::path first = Save("Waage Labor 2.kxs");
+  EXPECT_EQ(f.Caption(), "Waage Labor 2 – Kurvex");
+  EXPECT_TRUE(fs::exists(config.StateDir() / "kurvex" / "recent-setups"));
+
+  NewWindow();
+  EXPECT_EQ(Controls(*form), design) << "a window opened without a setup shows the design";
+  ASSERT_TRUE(form->OpenSetupFile(first.string()));
+  EXPECT_EQ(Controls(*form), saved);
+  EXPECT_EQ(form->Caption(), "Waage Labor 2 – Kurvex");
+  EXPECT_TRUE(Messages().empty()) << Messages().front();
+  EXPECT_EQ(ReadText(Save("again.kxs")), ReadText(first));
+  // The recent setups, newest first, as the next run finds them.
+  NewWindow();
+  TMenuItem& recent = *form->ZuletztVerwendeteMessaufbauten;
+  EXPECT_TRUE(recent.Enabled());
+  EXPECT_NE(recent.Items(0).Caption().find("again.kxs"), std::string::npos);
+  EXPECT_NE(recent.Items(1).Caption().find("Waage Labor 2.kxs"), std::string::npos);
+  EXPECT_FALSE(recent.Items(2).Visible());
+  recent.Items(1).Click();
+  EXPECT_EQ(Controls(*form), saved);
+}
+
+TEST_F(SetupsTest, NothingIsKeptBeforeASetupIsUsed) {
+  EXPECT_FALSE(form->ZuletztVerwendeteMessaufbauten->Enabled());
+  form->StartButton->Click();
+  form->StopButton->Click();
+  NewWindow();
+  EXPECT_FALSE(fs::exists(config.StateDir() / "kurvex"));
+}
+
+TEST_F(SetupsTest, AFileThatIsNoSetupChangesNothingAndSaysWhyAndWhere) {
+  const std::string valid = ReadText(Save("valid.kxs"));
+  NewWindow();
+  form->BaudComboBox->SetText("4800");
+  const std::string before = Controls(*form);
+  const std::string cut = valid.substr(0, valid.size() / 2);
+  struct Case {
+    std::string name, text, says;
+  } cases[] = {
+      {"text.kxs", "Baudrate = 9600\n", "ist kein Kurvex-Messaufbau"},
+      {"cut.kxs", cut, "ist unvollständig"},
+      {"newer.kxs", "{\n  \"kurvex-setup\": 99\n}\n", "neueren Kurvex-Version"},
+  };
+  for (const Case& c : cases) {
+    dialogs.Boxes().Calls.clear();
+    const fs::path path = Write(c.name, c.text);
+    EXPECT_FALSE(form->OpenSetupFile(path.string())) << c.name;
+    ASSERT_EQ(Messages().size(), 1u) << c.name;
+    EXPECT_NE(Messages()[0].find("\"" + path.string() + "\" " + c.says), std::string::npos) << Messages()[0];
+    EXPECT_NE(Messages()[0].find("Zeile "), std::string::npos) << Messages()[0];
+    EXPECT_EQ(Controls(*form), before) << c.name;
+    EXPECT_EQ(form->Caption(), "  K u r v e x");
+  }
+}
+
+TEST_F(SetupsTest, BadValuesAreNamedAndSkippedTheRestApplies) {
+  std::string text = ReadText(Save("good.kxs"));
+  const auto replace = [&](const std::string& from, const std::string& to) {
+    const auto at = text.find(from);
+    ASSERT_NE(at, std::string::npos) << from;
+    text.replace(at, from.size(), to);
+  };
+  replace("115200", "12345678");
+  replace("\"8N1\"", "\"9Q3\"");
+  NewWindow();
+  form->FormatComboBox->SetText("7O1");
+  const fs::path path = Write("bad.kxs", text);
+  ASSERT_TRUE(form->OpenSetupFile(path.string()));
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_NE(Messages()[0].find("12345678"), std::string::npos) << Messages()[0];
+  EXPECT_NE(Messages()[0].find("9Q3"), std::string::npos) << Messages()[0];
+  EXPECT_EQ(form->BaudComboBox->Text(), "115200") << "skipped: as it was";
+  EXPECT_EQ(form->FormatComboBox->Text(), "7O1");
+  EXPECT_EQ(form->Caption(), "bad – Kurvex") << "the rest applies";
+}
+
+TEST_F(SetupsTest, OpeningWaitsForStopAndAPortThatIsNotThereShowsAsTyped) {
+  const fs::path path = Save("com9.kxs");
+  std::string text = ReadText(path);
+  text.replace(text.find("\"com\": 5"), 8, "\"com\": 9");
+  Write("com9.kxs", text);
+  form->StartButton->Click();
+  EXPECT_FALSE(form->OpenSetupFile(path.string()));
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_NE(Messages()[0].find("während eine Erfassung läuft"), std::string::npos);
+  EXPECT_EQ(form->ComComboBox->Text(), "5");
+  form->StopButton->Click();
+  ASSERT_TRUE(form->OpenSetupFile(path.string()));
+  EXPECT_EQ(form->ComComboBox->Text(), "9");
+  EXPECT_EQ(Panel(1), "COM9: kein Gerät");
+}
+
+// An adapter is found by its stable name whatever number it has today.
+TEST_F(SetupsTest, TheAdapterIsFoundByItsStableNameUnderAnotherNumber) {
+  FakeDeviceTree fake;
+  fake.AddUsbSerial("ttyUSB0", "1-2", "FTDI", "FT232R USB UART", "ftdi_sio");
+  fake.Link("/dev/serial/by-id/usb-FTDI_A1", "../../ttyUSB0");
+  fake.LinkCom("COM3", "/dev/serial/by-id/usb-FTDI_A1");
+  form->PortStatus().SetDeviceTree(fake.Tree());
+  form->ComComboBox->SetText("3");
+  const fs::path path = Save("adapter.kxs");
+  EXPECT_NE(ReadText(path).find("/dev/serial/by-id/usb-FTDI_A1"), std::string::npos);
+
+  fs::remove(fake.Ports() / "COM3");
+  fake.LinkCom("COM4", "/dev/serial/by-id/usb-FTDI_A1");
+  form->ComComboBox->SetText("5");
+  ASSERT_TRUE(form->OpenSetupFile(path.string()));
+  EXPECT_EQ(LeadingInteger(form->ComComboBox->Text()), 4);
+}
+
+}  // namespace
+}  // namespace kurvex::test
