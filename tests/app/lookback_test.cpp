@@ -155,9 +155,9 @@ TEST_F(LookBackWindowTest, AFileLoadedWhileAcquiringKeepsTheHistoryNumbered) {
   form->StopButton->Click();
   EXPECT_TRUE(form->AufzeichnungOeffnen->Enabled());
   dialogs.Files().Answers.push_back(folder.Path("export.csv"));
-  dialogs.Files().FilterAnswers.push_back(0);
+  dialogs.Files().FilterAnswers.push_back(1);  // for Excel
   form->ErfassungCsvExportieren->Click();
-  const StrictCsv csv = ReadStrictCsv(FileText(folder.Path("export.csv")), ',');
+  const StrictCsv csv = ReadStrictCsv(FileText(folder.Path("export.csv")), ';');
   ASSERT_EQ(csv.Rows.size(), 151u);
   EXPECT_EQ(csv.Rows.back()[0], "150");
 }

@@ -62,6 +62,7 @@ TEST(SerialCommConfig, TraceStatesSetTheEventMask) {
   comm.SetTraceStates({tsRxFlag, tsRing});
   EXPECT_EQ(comm.EventMask(), EV_RXCHAR | EV_RXFLAG | EV_RING);
   comm.SetRS485Mode(true);
+  EXPECT_EQ(comm.DCBBlock().Flags, 0x3011u) << "the flag word follows the mode";
   comm.SetTraceStates({});
   // Linux has no RTS toggle of its own, so the transmitter is watched.
   EXPECT_TRUE(comm.ManualRtsToggle());
