@@ -105,15 +105,6 @@ class LookBackWindowTest : public MainWindowTest {
     for (int i = 0; i < lines; ++i, ++sent) bytes += std::to_string(5 + (sent % 100) / 25.0) + "\r\n";
     Receive(bytes);
   }
-  void DragRight(int pixels) {
-    QWidget* w = form->Chart1->Widget();
-    const QPoint from(100, 200), to(100 + pixels, 200);
-    MouseMove(w, from);
-    MousePress(w, Qt::LeftButton, from);
-    MouseMove(w, from, Qt::LeftButton);
-    MouseMove(w, to, Qt::LeftButton);
-    MouseRelease(w, Qt::LeftButton, to);
-  }
   int sent = 0;
 };
 
@@ -122,8 +113,8 @@ TEST_F(LookBackWindowTest, AfterStopADraggedTrendViewShowsTheSamplesThatScrolled
   form->StartButton->Click();
   Lines(5000);
   form->StopButton->Click();
-  DragRight(500);
-  DragRight(500);
+  MouseDrag(form->Chart1->Widget(), {100, 200}, {600, 200});
+  MouseDrag(form->Chart1->Widget(), {100, 200}, {600, 200});
   MouseMove(form->Chart1->Widget(), QPoint(5, 5));  // off the plot: the readout's mark goes
   TChartControl& chart = *form->Chart1;
   ASSERT_LT(chart.Scale1X().RangeHigh(), 4000) << "the view did not go back";
