@@ -26,29 +26,16 @@ std::filesystem::path OnlyFileIn(const std::filesystem::path& folder) {
 
 // Each line follows a good "5": what the chart, Label10, the bad-line count
 // and the recording make of it, in one acquisition that never stops for it.
+// One line of each way the window treats a line; what each kind of text
+// reads as is the number reader's test.
 TEST_F(BadValuesTest, EachLineIsOneSampleAndWhatCannotBeReadIsAGap) {
   const std::vector<BadValueCase> cases{
-      {"1e39", {}, "5", true},  // beyond single precision
-      {"3.5e38", {}, "5", true},
-      {"-1e39", {}, "5", true},
-      {"12,5 V", 12.5f, "12,5", false},  // a decimal comma and a unit
-      {"12,5V", 12.5f, "12,5", false},
-      {"12,5 °C", 12.5f, "12,5", false},
-      {"21,5 %", 21.5f, "21,5", false},
-      {"3,25 mA", 3.25f, "3,25", false},
-      {"12.5 V", 12.5f, "12,5", false},
-      {"abc", {}, "5", true},  // no number at all
-      {"nan", {}, "5", true},
-      {"inf", {}, "5", true},
-      {"-inf", {}, "5", true},
-      {"0x10", {}, "5", true},
-      {";;;", {}, "5", true},
-      {"-", {}, "5", true},
-      {"\xff\xfe" "8", {}, "5", true},
-      {"", 0.0f, "0", true},  // the empty line is 0, as ever
+      {"1e39", {}, "5", true},            // beyond single precision
+      {"12,5 V", 12.5f, "12,5", false},   // a decimal comma and a unit
+      {"abc", {}, "5", true},             // no number at all
+      {"", 0.0f, "0", true},              // the empty line is 0, as ever
       {"1.2.3", 1.2f, "1,20000004768372", true},
-      {std::string(70, 'Z') + ":5", {}, "5", true},  // a name too long
-      {"9" + std::string(69, 'x') + ":5", {}, "5", true},
+      {std::string(70, 'Z') + ":5", {}, "5", true},              // a name too long
       {std::string(kMaxPendingLine + 10, 'x'), {}, "5", true},  // a line too long
   };
   form->RecordCheckBox->SetChecked(true);

@@ -150,11 +150,7 @@ TEST_F(CloserLookTest, InTrendTheReadoutFollowsTheScrollingSamplesAndStaysOnAPau
   EXPECT_TRUE(WaitUntil([&] { return Chart().CrossHair(1).PosX() == static_cast<double>(following + 100); }));
 
   // A drag pauses the view; the pointer rests where it let go.
-  QWidget* w = Chart().Widget();
-  MousePress(w, Qt::LeftButton, at);
-  MouseMove(w, at, Qt::LeftButton);
-  MouseMove(w, at + QPoint(100, 0), Qt::LeftButton);
-  MouseRelease(w, Qt::LeftButton, at + QPoint(100, 0));
+  MouseDrag(Chart().Widget(), at, at + QPoint(100, 0));
   Hover(at);
   const TPickedSample paused = Closer().Readout();
   Samples(500);

@@ -9,19 +9,14 @@ namespace {
 
 using IntakeTest = MainWindowTest;
 
-TEST_F(IntakeTest, ScalingEmptyLinesAndSinglePrecisionShow) {
+// What each kind of line reads as, and the bad-line count, are the bad
+// values' test; here the scaling fields reach the samples.
+TEST_F(IntakeTest, TheScalingFieldsScaleEachValue) {
   form->DatSkalEdit->SetText("2");
   form->DatOffsetEdit->SetText("1");
   form->StartButton->Click();
-  Receive("3\r\n\r\n0.1\r\n");
-  EXPECT_EQ(form->SessionState.SampleCount, 3);
+  Receive("3\r\n");
   EXPECT_EQ(form->Chart1->Item(0).Y, 7);
-  EXPECT_EQ(form->Chart1->Item(1).Y, 1);  // an empty line reads as 0
-  EXPECT_EQ(form->Label10->Caption(), "1,20000004768372");
-  EXPECT_EQ(Panel(2), "Ungültige Zeilen: 1");
-  form->StopButton->Click();
-  form->StartButton->Click();  // a new acquisition counts anew
-  EXPECT_EQ(Panel(2), "");
   form->StopButton->Click();
 }
 
@@ -51,14 +46,6 @@ TEST(InputNotices, OnlyWhatAppliesJoinedInOneLine) {
   EXPECT_EQ(InputNoticeText({0, true, 1, 0, ""}), "Eingang überlastet · Daten verloren: 1 Überlauf");
   EXPECT_EQ(InputNoticeText({1, false, 0, 2, "7O1"}),
             "Ungültige Zeilen: 1 · Übertragungsfehler: 2 · Viele Bytes mit Bit 7 – Datenformat 7O1?");
-}
-
-TEST_F(IntakeTest, TheLargestSinglesArePlottedAndRedrawnWithoutHarm) {
-  form->StartButton->Click();
-  Receive("-3.40282346638529e38\r\n3.40282347e38\r\n1\r\n");
-  EXPECT_EQ(form->Chart1->ItemCount(), 3);
-  form->StopButton->Click();  // redraws the huge values
-  EXPECT_TRUE(Messages().empty());
 }
 
 }  // namespace

@@ -105,15 +105,6 @@ class LookBackWindowTest : public MainWindowTest {
     for (int i = 0; i < lines; ++i, ++sent) bytes += std::to_string(5 + (sent % 100) / 25.0) + "\r\n";
     Receive(bytes);
   }
-  void DragRight(int pixels) {
-    QWidget* w = form->Chart1->Widget();
-    const QPoint from(100, 200), to(100 + pixels, 200);
-    MouseMove(w, from);
-    MousePress(w, Qt::LeftButton, from);
-    MouseMove(w, from, Qt::LeftButton);
-    MouseMove(w, to, Qt::LeftButton);
-    MouseRelease(w, Qt::LeftButton, to);
-  }
   int sent = 0;
 };
 
@@ -122,8 +113,8 @@ TEST_F(LookBackWindowTest, AfterStopADraggedTrendViewShowsTheSamplesThatScrolled
   form->StartButton->Click();
   Lines(5000);
   form->StopButton->Click();
-  DragRight(500);
-  DragRight(500);
+  MouseDrag(form->Chart1->Widget(), {100, 200}, {600, 200});
+  MouseDrag(form->Chart1->Widget(), {100, 200}, {600, 200});
   MouseMove(form->Chart1->Widget(), QPoint(5, 5));  // off the plot: the readout's mark goes
   TChartControl& chart = *form->Chart1;
   ASSERT_LT(chart.Scale1X().RangeHigh(), 4000) << "the view did not go back";
@@ -155,9 +146,9 @@ TEST_F(LookBackWindowTest, AFileLoadedWhileAcquiringKeepsTheHistoryNumbered) {
   form->StopButton->Click();
   EXPECT_TRUE(form->AufzeichnungOeffnen->Enabled());
   dialogs.Files().Answers.push_back(folder.Path("export.csv"));
-  dialogs.Files().FilterAnswers.push_back(0);
+  dialogs.Files().FilterAnswers.push_back(1);  // for Excel
   form->ErfassungCsvExportieren->Click();
-  const StrictCsv csv = ReadStrictCsv(FileText(folder.Path("export.csv")), ',');
+  const StrictCsv csv = ReadStrictCsv(FileText(folder.Path("export.csv")), ';');
   ASSERT_EQ(csv.Rows.size(), 151u);
   EXPECT_EQ(csv.Rows.back()[0], "150");
 }

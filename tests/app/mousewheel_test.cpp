@@ -19,25 +19,6 @@ class MouseWheelWindowTest : public MainWindowTest {
   double Width() const { return RangeX().High - RangeX().Low; }
 };
 
-TEST_F(MouseWheelWindowTest, AWheelZoomOfAFollowingTrendPictureStopsFollowingAsADragDoes) {
-  form->TrendCheckBox->SetChecked(true);
-  form->StartButton->Click();
-  Lines(2000);
-  const double width = Width();
-  Wheel(120);
-  const TAxisWindow zoomed = RangeX();
-  EXPECT_NEAR(zoomed.High - zoomed.Low, width / 1.25, 1e-6);
-  EXPECT_TRUE(form->Chart1->Widget()->findChild<QWidget*>("FollowButton")->isVisible()) << "still following";
-  EXPECT_NE(form->Chart1->CurveSource(), nullptr) << "not drawn from the history";
-  Lines(500);
-  EXPECT_EQ(RangeX(), zoomed) << "the view went on following";
-
-  QWidget* follow = form->Chart1->Widget()->findChild<QWidget*>("FollowButton");
-  MouseClick(follow, follow->rect().center());
-  EXPECT_NEAR(Width(), width, 1e-6) << "Folgen returns to the live window";
-  EXPECT_EQ(form->Chart1->CurveSource(), nullptr);
-}
-
 TEST_F(MouseWheelWindowTest, TheWheelZoomsDuringAndAfterANormalAcquisitionInEitherMouseMode) {
   form->ZoomRadioButton->SetChecked(true);
   form->StartButton->Click();

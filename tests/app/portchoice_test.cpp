@@ -91,33 +91,6 @@ TEST_F(PortChoiceTest, AUsbInstrumentPluggedInIsNumberedChosenAndAcquiredFrom) {
   EXPECT_TRUE(dialogs.Boxes().Calls.empty());
 }
 
-TEST_F(PortChoiceTest, TheFieldFollowsPlugAndUnplugButNeverNamesADeviceThatIsGone) {
-  PtyPair instrument;
-  Plug("ttyUSB0", "1-2", "FTDI", "FT232R USB UART", "A1", instrument);
-  ASSERT_TRUE(WaitUntil([&] { return Text() == "3 – FTDI FT232R USB UART (/dev/ttyUSB0)"; }));
-  form->StartButton->Click();
-  ASSERT_TRUE(form->SerialComm1->Active());
-
-  fake.Unplug("ttyUSB0", "usb-FTDI_A1");
-  ASSERT_TRUE(WaitUntil([&] { return form->ComComboBox->Items() == DesignNumbers(0, 20); }));
-  EXPECT_EQ(Text(), "3") << "while acquiring";
-  PtyPair again;
-  Plug("ttyUSB4", "1-2", "FTDI", "FT232R USB UART", "A1", again);
-  ASSERT_TRUE(WaitUntil([&] { return Text() == "3 – FTDI FT232R USB UART (/dev/ttyUSB4)"; })) << Text();
-
-  form->StopButton->Click();
-  fake.Unplug("ttyUSB4", "usb-FTDI_A1");
-  ASSERT_TRUE(WaitUntil([&] { return Text() == "3"; })) << "idle: " << Text();
-  EXPECT_EQ(form->ComComboBox->Items(), DesignNumbers(0, 20));
-  EXPECT_EQ(form->StatusBar->Panels()[1].Text(), "COM3: kein Gerät");
-
-  form->ComComboBox->SetText("7");
-  PtyPair third;
-  Plug("ttyUSB5", "1-2", "FTDI", "FT232R USB UART", "A1", third);  // the same adapter
-  ASSERT_TRUE(WaitUntil([&] { return Text() == "3 – FTDI FT232R USB UART (/dev/ttyUSB5)"; }))
-      << "COM7 is nothing present: the adapter is chosen, under its number";
-}
-
 TEST_F(PortChoiceTest, ThePortAnAcquisitionHasOpenGetsNoNewNumber) {
   PtyPair instrument;
   Plug("ttyUSB0", "1-2", "FTDI", "FT232R USB UART", "A1", instrument);

@@ -51,55 +51,6 @@ class RecordingTest : public MainWindowTest {
   TempFolder folder;
 };
 
-// Trend mode over a real pty: every line becomes one row, also the samples
-// the chart scrolled off long ago, with the values the chart got.
-TEST_F(RecordingTest, EveryLineOfALongTrendAcquisitionBecomesOneRow) {
-  constexpr int kLines = 100000;
-  form->DatSkalEdit->SetText("2,000000000");
-  form->DatOffsetEdit->SetText("1,000000000");
-  form->TrendCheckBox->SetChecked(true);
-  form->RecordCheckBox->SetChecked(true);
-  form->Chart1->Hide();  // stores and counts, without painting every sample
-  form->StartButton->Click();
-  ASSERT_TRUE(form->SerialComm1->Active());
-  EXPECT_FALSE(form->RecordCheckBox->Enabled());
-  EXPECT_EQ(Panel(3).substr(0, 21), "Aufzeichnung: kurvex-");
-  ASSERT_TRUE(Stream(WireLines(1, kLines), kLines)) << form->SessionState.SampleCount;
-  form->StopButton->Click();
-  EXPECT_TRUE(form->RecordCheckBox->Enabled());
-  EXPECT_TRUE(Messages().empty());
-
-  const std::vector<std::filesystem::path> files = RecordingsInDataFolder();
-  ASSERT_EQ(files.size(), 1u);
-  EXPECT_EQ(Panel(3), "Aufgezeichnet: " + files[0].filename().string() + ", 100.000 Zeilen");
-  const StrictCsv csv = ReadStrictCsv(FileText(files[0]), ',');
-  ASSERT_EQ(csv.Error, "");
-  ASSERT_EQ(csv.Rows.size(), kLines + 1u);
-  std::vector<float> scaled(kLines + 1);
-  for (int n = 1; n <= kLines; ++n) {
-    const std::vector<std::string>& row = csv.Rows[n];
-    ASSERT_EQ(row[0], std::to_string(n));
-    ASSERT_EQ(StrictFloat(row[3], '.'), WireValue(n)) << n;
-    scaled[n] = StrictFloat(row[4], '.');
-    ASSERT_EQ(scaled[n], WireValue(n) * 2 + 1) << n;
-    // ISO times of one zone order as text; lines of one batch share theirs.
-    if (n > 1) {
-      ASSERT_LE(csv.Rows[n - 1][1], row[1]) << n;
-      ASSERT_LE(StrictFloat(csv.Rows[n - 1][2], '.'), StrictFloat(row[2], '.')) << n;
-    }
-  }
-  // The chart keeps only its window; where it holds a sample, the file has
-  // the same value.
-  const TChartControl& chart = *form->Chart1;
-  ASSERT_LT(chart.ItemCount(), 1000);
-  for (int i = 0; i < chart.ItemCount(); ++i) {
-    const TChartItem& item = chart.Item(i);
-    if (item.Kind == ikDrawTo && item.X >= 1) {
-      EXPECT_EQ(item.Y, scaled[static_cast<int>(item.X)]) << item.X;
-    }
-  }
-}
-
 // The disk fills up: recording stops and says so once, with the path and
 // the reason; the acquisition runs on.
 TEST_F(RecordingTest, AFullDiskEndsTheRecordingButNotTheAcquisition) {
@@ -173,9 +124,10 @@ TEST_F(QtAppTest, TheRecordingShowsItsRowsInPanel3UnlessAnOpenedRecordingHoldsIt
   EXPECT_TRUE(dialogs.Boxes().Calls.empty());
 }
 
-TEST(RecordingFailureText, OfAFullQueue) {
+TEST(RecordingTexts, AFullQueueAndTheRowsCountedInThousands) {
   EXPECT_EQ(RecordingFailureText({TRecordingFailure::rfQueueFull, {}, 262144}),
             "Die Datei wird langsamer geschrieben, als die Samples ankommen (Puffer für 262144 Zeilen voll)");
+  EXPECT_EQ(RecordingRowsStatus("Aufgezeichnet: ", "/daten/m.csv", 100000).Tail, ", 100.000 Zeilen");
 }
 
 TEST_F(RecordingTest, AChosenFileServesOneAcquisition) {

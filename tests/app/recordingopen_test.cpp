@@ -68,22 +68,6 @@ TEST_F(RecordingOpenTest, CancelLeavesTheChartAsItWas) {
   EXPECT_TRUE(Messages().empty());
 }
 
-// A quoted field may hold line breaks: the column offered by its name on
-// one line, each row one sample on the X axis, the bad row named by the
-// line it starts on as an editor counts it; panel 3 names the file.
-TEST_F(RecordingOpenTest, QuotedLineBreaksKeepEachRowOneSample) {
-  dialogs.Choices().Answers.push_back(1);
-  Open(Write("t,\"Wert, A\",\"B\nneu\"\n0,1.5,2.5\n1,\"1.6\",\"2.6\"\n2,1.7,\"2,7\"\n3,\"a\nb\",2.8\n4,1.9,2.9\n"));
-  ASSERT_EQ(dialogs.Choices().Calls.size(), 1u);
-  EXPECT_EQ(dialogs.Choices().Calls[0].Items, (std::vector<std::string>{"Wert, A", "B neu"}));
-  EXPECT_EQ(RangeX(), (TAxisWindow{1, 5}));
-  EXPECT_EQ(form->Chart1->ScaleY(1).RangeLow(), 2.5);
-  EXPECT_EQ(Panel(0), "4");
-  EXPECT_EQ(Panel(3), "Geöffnet: r.csv, 4 Samples");
-  EXPECT_EQ(Messages(),
-            (std::vector<std::string>{"Zeile 5 enthält keine Zahl; 1 Zeile wurde übersprungen, 4 geladen."}));
-}
-
 // While an opened file is shown, panel 3 names it, and what the recording
 // commands tell waits; Clear Graph, a loaded .kvx and Start end its showing
 // and the panel says what it said before, or what was told meanwhile.

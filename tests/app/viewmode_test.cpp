@@ -9,12 +9,7 @@ using ViewModeTest = MainWindowTest;
 
 // A vertical drag upwards: zooming shrinks the Y window, panning moves it.
 double YExtentAfterDrag(TForm1& f) {
-  QWidget* chart = f.Chart1->Widget();
-  MouseMove(chart, {300, 150});
-  MousePress(chart, Qt::LeftButton, {300, 150});
-  MouseMove(chart, {300, 150}, Qt::LeftButton);
-  MouseMove(chart, {300, 100}, Qt::LeftButton);
-  MouseRelease(chart, Qt::LeftButton, {300, 100});
+  MouseDrag(f.Chart1->Widget(), {300, 150}, {300, 100});
   return f.Chart1->Scale1Y().RangeHigh() - f.Chart1->Scale1Y().RangeLow();
 }
 

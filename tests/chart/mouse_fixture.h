@@ -40,16 +40,7 @@ class MouseChartTest : public QtAppTest {
   void MoveHeld(QPoint p) { MouseMove(W(), p, Qt::LeftButton); }
   void Hover(QPoint p) { MouseMove(W(), p); }
   void Release(QPoint p, Qt::MouseButton b = Qt::LeftButton) { MouseRelease(W(), b, p); }
-  /// As a hand does it: hover to `from` (which ends an earlier drag), press,
-  /// the first held move at `from` (it takes the origin), a held move to
-  /// `to`, release.
-  void Drag(QPoint from, QPoint to) {
-    Hover(from);
-    Press(from);
-    MoveHeld(from);
-    MoveHeld(to);
-    Release(to);
-  }
+  void Drag(QPoint from, QPoint to) { MouseDrag(W(), from, to); }
 
   TAxisWindow X(int layer = 1) const { return {chart.ScaleX(layer).RangeLow(), chart.ScaleX(layer).RangeHigh()}; }
   TAxisWindow Y(int layer = 1) const { return {chart.ScaleY(layer).RangeLow(), chart.ScaleY(layer).RangeHigh()}; }

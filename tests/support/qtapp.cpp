@@ -55,4 +55,12 @@ void MouseClick(QWidget* widget, QPoint pos, Qt::KeyboardModifiers modifiers) {
   MouseRelease(widget, Qt::LeftButton, pos, modifiers);
 }
 
+void MouseDrag(QWidget* widget, QPoint from, QPoint to) {
+  MouseMove(widget, from);
+  MousePress(widget, Qt::LeftButton, from);
+  MouseMove(widget, from, Qt::LeftButton);
+  MouseMove(widget, to, Qt::LeftButton);
+  MouseRelease(widget, Qt::LeftButton, to);
+}
+
 }  // namespace kurvex::test

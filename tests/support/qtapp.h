@@ -37,6 +37,10 @@ void MouseMove(QWidget* widget, QPoint pos, Qt::MouseButtons buttons = Qt::NoBut
 /// Press and release of the left button.
 void MouseClick(QWidget* widget, QPoint pos = {-1, -1},
                 Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+/// A left-button drag as a hand does it: a hover to `from` (which ends an
+/// earlier drag), the press, a first held move at `from` (it takes the
+/// origin), a held move to `to`, the release.
+void MouseDrag(QWidget* widget, QPoint from, QPoint to);
 
 
 }  // namespace kurvex::test
