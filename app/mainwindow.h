@@ -28,6 +28,7 @@
 namespace kurvex {
 
 struct TWindowFeatures;
+struct TCommandLine;
 class TPortStatus;
 class TCloserLook;
 class TChartContent;
@@ -80,6 +81,14 @@ class TForm1 : public TForm {
   void AufzeichnungsdateiWaehlenClick(TObject* Sender);
   void RecordCheckBoxClick(TObject* Sender);
   void RecordingTimerTimer(TObject* Sender);
+
+  /// The setup and options the program was started with, or a later start
+  /// handed over: the setup first, the options over it, then Start. While
+  /// an acquisition runs nothing changes and the user is told why.
+  void ApplyCommandLine(const TCommandLine& commandLine);
+  /// Opens the setup file `path` (absolute) into the window; false when it
+  /// could not be opened, which the user has been told.
+  bool OpenSetupFile(const std::string& path);
 
   TSessionState SessionState;
 
