@@ -114,7 +114,9 @@ TEST_F(CommandLineWindowTest, WhatCannotBeFollowedLeavesTheWindowIdle) {
     dialogs.Boxes().Calls.clear();
     form->ApplyCommandLine(c.commandLine);
     EXPECT_EQ(Fields(), c.fields);
-    if (!c.told.empty()) EXPECT_EQ(Messages(), c.told);
+    if (!c.told.empty()) {
+      EXPECT_EQ(Messages(), c.told);
+    }
     EXPECT_FALSE(form->StopButton->Enabled());
     ExpectIdleControls(*form);
   }
