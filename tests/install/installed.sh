@@ -59,11 +59,13 @@ manpages)
   ;;
 mime)
   xmllint --noout "$share/mime/packages/$id.xml"
-  database=$(mktemp -d)
-  trap 'rm -rf "$database"' EXIT
-  mkdir "$database/packages"
+  data=$(mktemp -d)
+  trap 'rm -rf "$data"' EXIT
+  database=$data/mime
+  mkdir -p "$database/packages"
   cp "$share/mime/packages/$id.xml" "$database/packages/"
-  errors=$(update-mime-database "$database" 2>&1)
+  # In the data folders searched, so that it builds without a word.
+  errors=$(XDG_DATA_HOME=$data update-mime-database "$database" 2>&1)
   [ -z "$errors" ] || fail "update-mime-database: $errors"
   type=$(awk -F: '$3 == "*.kxs" { print $2 }' "$database/globs2")
   [ -n "$type" ] || fail "no MIME type for *.kxs"
