@@ -11,7 +11,9 @@
 #include <memory>
 #include <vector>
 
+#include "tests/support/pty.h"
 #include "tests/support/qtapp.h"
+#include "tests/support/waituntil.h"
 
 namespace kurvex {
 namespace {
@@ -127,6 +129,18 @@ TEST_F(OneInstanceProcessTest, CopiesUnderDifferentFileNamesBothRun) {
   EXPECT_TRUE(Ready(other));
   EXPECT_FALSE(other.waitForFinished(300));
   EXPECT_FALSE(Activated(first, 0));
+}
+
+// Once the window shows, the first copy does as its command line says: the
+// recording file appears only when Start opened the port given.
+TEST_F(OneInstanceProcessTest, FirstStartAcquiresFromThePortAndIntoTheFileItIsGiven) {
+  test::TempConfigHome config;
+  test::PtyPair pty;
+  test::LinkComPort(7, pty.SlavePath());
+  QProcess& first = Start(Program(), {"--port", "7", "--record", "../first.csv", "--start"});
+  EXPECT_TRUE(test::WaitUntil([&] { return QFile::exists(m_runtime.filePath("first.csv")); }, 15000))
+      << first.readAll().toStdString();
+  EXPECT_EQ(first.state(), QProcess::Running);
 }
 
 // The setup and options of a later start reach the first copy, its paths
