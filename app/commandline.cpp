@@ -65,6 +65,15 @@ std::string DataFormatChoices() {
   return choices;
 }
 
+// The switch an option without a value stands for; null for any other.
+bool* FlagNamed(TCommandLine& commandLine, const std::string& name) {
+  if (name == "--trend") return &commandLine.Trend;
+  if (name == "--start") return &commandLine.Start;
+  if (name == "--help" || name == "-h") return &commandLine.Help;
+  if (name == "--version") return &commandLine.Version;
+  return nullptr;
+}
+
 bool EndsInSetupExtension(const std::string& argument) {
   return argument.size() >= 4 && Upper(argument.substr(argument.size() - 4)) == ".KXS";
 }
@@ -92,12 +101,7 @@ TCommandLineParse ParseCommandLine(const std::vector<std::string>& args, const f
       inlineValue = name.substr(eq + 1);
       name.resize(eq);
     }
-    bool* flag = name == "--trend"          ? &commandLine.Trend
-                 : name == "--start"        ? &commandLine.Start
-                 : name == "--help" || name == "-h" ? &commandLine.Help
-                 : name == "--version"      ? &commandLine.Version
-                                            : nullptr;
-    if (flag) {
+    if (bool* flag = FlagNamed(commandLine, name)) {
       if (inlineValue) return name + " takes no value";
       *flag = true;
       continue;
@@ -117,9 +121,10 @@ TCommandLineParse ParseCommandLine(const std::vector<std::string>& args, const f
     const std::string value = inlineValue ? *inlineValue : args[++i];
     if (name == "--port") {
       commandLine.Port = PortOf(value, currentDirectory);
-      if (!commandLine.Port)
+      if (!commandLine.Port) {
         return "--port wants a COM number from 1 to 65535 or a device path such as /dev/ttyUSB0, not \"" + value +
                "\"";
+      }
     } else if (name == "--baud") {
       commandLine.BaudRate = PositiveNumber(value);
       if (!commandLine.BaudRate) return "--baud wants a positive number of bits per second, not \"" + value + "\"";
