@@ -28,6 +28,7 @@
 namespace kurvex {
 
 struct TWindowFeatures;
+struct TCommandLine;
 class TPortStatus;
 class TCloserLook;
 class TChartContent;
@@ -82,6 +83,11 @@ class TForm1 : public TForm {
   void RecordingTimerTimer(TObject* Sender);
   void MessaufbauOeffnenClick(TObject* Sender);
   void MessaufbauSpeichernClick(TObject* Sender);
+
+  /// The setup and options the program was started with, or a later start
+  /// handed over: the setup first, the options over it, then Start. While
+  /// an acquisition runs nothing changes and the user is told why.
+  void ApplyCommandLine(const TCommandLine& commandLine);
   /// Opens a measurement setup into the window, as the menu does; false
   /// when nothing was applied (the user is told why).
   bool OpenSetupFile(const std::string& path);

@@ -3,9 +3,11 @@
 # come from dpkg-shlibdeps; the rest are what the program needs at run time
 # that no library link shows: a Qt platform plugin to open a window and the
 # font it is laid out with; Qt's own texts in the user's language are
-# recommended. Nothing runs at install time. The project has no address of
-# its own yet: the maintainer's is the reserved example.org, and the optional
-# Homepage is left out until there is one.
+# recommended. Nothing runs at install time: the desktop's MIME database
+# takes in the setup files' type (share/mime/packages/) through the file
+# trigger of shared-mime-info, where that is installed. The project has no
+# address of its own yet: the maintainer's is the reserved example.org, and
+# the optional Homepage is left out until there is one.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kurvex)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -13,7 +15,7 @@ set(CPACK_PACKAGE_CONTACT "Kurvex maintainers <maintainers@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "plot the numbers an instrument sends over a serial port")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "Kurvex listens on a serial port (RS-232 or a USB adapter) to an instrument
-that sends one decimal number per line, scales each value by a factor and an
+that sends lines of decimal numbers, scales each value by a factor and an
 offset, shows the newest value in large type and plots the samples live.
 The package also holds kurvex-sim, an instrument simulator on a
 pseudo-terminal.")

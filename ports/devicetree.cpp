@@ -61,6 +61,24 @@ std::string TDeviceTree::ComPortOpenPath(unsigned portNo) const {
   return builtIn.empty() ? std::string() : HostPath(builtIn).string();
 }
 
+std::optional<unsigned> TDeviceTree::ComPortReaching(const std::string& path) const {
+  const std::optional<std::string> device = Resolve(path);
+  if (!device) return std::nullopt;
+  std::vector<unsigned> candidates;
+  for (const TComLink& link : ComLinks()) {
+    if (link.DevicePath == *device) candidates.push_back(link.PortNo);
+  }
+  if (const std::optional<unsigned> builtIn = BuiltInComNumber(*device)) candidates.push_back(*builtIn);
+  std::sort(candidates.begin(), candidates.end());
+  // A link of the on-board port's number leads elsewhere, and a port
+  // without a UART reaches nothing.
+  for (const unsigned portNo : candidates) {
+    const std::optional<TTtyDevice> reached = ComPortDevice(portNo);
+    if (reached && reached->DevicePath == *device) return portNo;
+  }
+  return std::nullopt;
+}
+
 std::vector<fs::path> TDeviceTree::WatchFolders() const {
   std::vector<fs::path> folders = m_ttys.WatchFolders();
   folders.push_back(m_portDirectory);

@@ -37,6 +37,10 @@ class TDeviceTree {
   /// /dev/ttyS<portNo-1>. A link that leads nowhere in the tree is given
   /// as it is, so that opening it fails as it should; empty for COM0.
   std::string ComPortOpenPath(unsigned portNo) const;
+  /// The lowest COM number that reaches the device at `path` (a tree path,
+  /// also a link to the device such as its /dev/serial/by-id name): through
+  /// its link, or without one as /dev/ttyS<n-1>. Empty when none does.
+  std::optional<unsigned> ComPortReaching(const std::string& path) const;
   /// The devices' folders (TLinuxTtys::WatchFolders) and the port folder.
   std::vector<std::filesystem::path> WatchFolders() const;
   const std::filesystem::path& PortDirectory() const { return m_portDirectory; }

@@ -15,6 +15,7 @@ packages=(
   qt6-translations-l10n                   # Qt's own texts (file dialogs, standard buttons) in the user's language
   librsvg2-bin                            # rsvg-convert: the icon's PNG sizes from its SVG
   desktop-file-utils appstream groff-base # validators of the installed desktop entry, metainfo and manual pages
+  libxml2-utils shared-mime-info          # xmllint and update-mime-database: the check of the setup files' MIME type
   dpkg-dev file                           # `make package`: dpkg-shlibdeps finds the .deb's dependencies
   python3                                 # data/changelog.py: the package changelog from the release notes
   lintian                                 # the Debian package's own check, run by the package test

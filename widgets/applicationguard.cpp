@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <utility>
 
 namespace kurvex {
 
@@ -27,8 +28,8 @@ std::string InstanceDirectory() {
   return PrivateFolderOfThisUser("/tmp", "kurvex");
 }
 
-TApplicationGuard::TApplicationGuard(const std::string& programPath)
-    : m_name(InstanceNameOf(programPath)), m_outer(g_current) {
+TApplicationGuard::TApplicationGuard(const std::string& programPath, std::vector<std::string> handOver)
+    : m_name(InstanceNameOf(programPath)), m_handOver(std::move(handOver)), m_outer(g_current) {
   g_current = this;
   const std::string dir = InstanceDirectory();
   if (m_name.empty() || dir.empty()) return;

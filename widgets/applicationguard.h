@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/system/lockfile.h"
 
@@ -17,7 +18,9 @@ namespace kurvex {
 class TApplicationGuard {
  public:
   /// programPath: the program's path as given on the command line (argv[0]).
-  explicit TApplicationGuard(const std::string& programPath);
+  /// handOver: what a later copy hands to the first (its arguments, in a
+  /// form that means the same in the first copy's directory).
+  explicit TApplicationGuard(const std::string& programPath, std::vector<std::string> handOver = {});
   ~TApplicationGuard();
   TApplicationGuard(const TApplicationGuard&) = delete;
   TApplicationGuard& operator=(const TApplicationGuard&) = delete;
@@ -30,6 +33,7 @@ class TApplicationGuard {
   /// The local socket on which the first copy listens for later ones;
   /// empty when there is no lock.
   const std::string& SocketPath() const { return m_socketPath; }
+  const std::vector<std::string>& HandOver() const { return m_handOver; }
 
   /// The guard created last that still exists (guards end in the reverse
   /// order of creation), or null.
@@ -38,6 +42,7 @@ class TApplicationGuard {
  private:
   std::string m_name;
   std::string m_socketPath;
+  std::vector<std::string> m_handOver;
   TApplicationGuard* m_outer;  // Current() again once this one ends
   std::unique_ptr<TLockFile> m_lock;  // none when there is no folder for it
   bool m_previousInstance = false;

@@ -5,8 +5,10 @@
 #include <QGuiApplication>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QTimer>
 #include <QWidget>
 
+#include <memory>
 #include <string>
 
 #include "platform/system/dispatcher.h"
@@ -14,6 +16,7 @@
 #include "platform/windows/form.h"
 #include "platform/windows/messageboxes.h"
 #include "widgets/applicationguard.h"
+#include "widgets/instancerequest.h"
 
 namespace kurvex {
 
@@ -21,9 +24,13 @@ namespace {
 
 TOneInstance* g_oneInstance = nullptr;
 
-// What a later copy sends; anything else on the socket is ignored.
-constexpr char kActivateRequest[] = "activate\n";
 constexpr int kConnectTimeoutMs = 500;
+
+// What one connection has delivered so far.
+struct TConnection {
+  QByteArray received;
+  bool activated = false;
+};
 
 }  // namespace
 
@@ -78,8 +85,10 @@ void TOneInstance::ActivateFirstCopy() {
   QLocalSocket socket;
   socket.connectToServer(QString::fromStdString(guard->SocketPath()));
   if (!socket.waitForConnected(kConnectTimeoutMs)) return;
-  socket.write(kActivateRequest);
-  socket.waitForBytesWritten(kConnectTimeoutMs);
+  const std::string request = ActivationRequest(guard->HandOver());
+  socket.write(request.data(), static_cast<qint64>(request.size()));
+  while (socket.bytesToWrite() > 0 && socket.waitForBytesWritten(kConnectTimeoutMs)) {
+  }
   socket.disconnectFromServer();
 }
 
@@ -93,13 +102,23 @@ void TOneInstance::Listen(const std::string& socketPath) {
   QObject::connect(server.get(), &QLocalServer::newConnection, server.get(), [this] {
     while (QLocalSocket* client = m_impl->server->nextPendingConnection()) {
       QObject::connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
-      QObject::connect(client, &QLocalSocket::readyRead, client, [this, client] {
-        const QByteArray request(kActivateRequest);
-        if (client->bytesAvailable() < request.size()) return;  // wait for the whole line
-        if (client->read(request.size()) == request) {
+      auto connection = std::make_shared<TConnection>();
+      QObject::connect(client, &QLocalSocket::readyRead, client, [this, client, connection] {
+        connection->received += client->readAll();
+        const TActivationRequest request =
+            ReadActivationRequest({connection->received.constData(), static_cast<std::size_t>(connection->received.size())});
+        if (request.Activate && !connection->activated) {
+          connection->activated = true;
           RunReportingErrors([&] { BringOwnerForward(); });
         }
+        if (request.Status == TActivationRequest::Incomplete) return;  // wait for the rest
         client->disconnectFromServer();
+        if (request.Status != TActivationRequest::Complete) return;
+        // Handled from the message loop, apart from the connection: the
+        // handler may open a message box, whose loop may delete the client.
+        QTimer::singleShot(0, m_impl->server.get(), [this, arguments = request.Arguments] {
+          if (OnArguments) RunReportingErrors([&] { OnArguments(arguments); });
+        });
       });
     }
   });

@@ -2,7 +2,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/windows/control.h"
 #include "platform/system/error.h"
@@ -23,7 +26,8 @@ class EOneInstError : public EKurvexError {
 
 /// Single-instance guard on the main window. Works with the process's
 /// TApplicationGuard: in the first copy it listens for later copies and
-/// brings its window forward (restored if minimised) when one starts; in a
+/// brings its window forward (restored if minimised) when one starts, and
+/// takes the arguments it hands over (widgets/instancerequest.h); in a
 /// later copy it reacts according to Mode and ends the copy at its first
 /// pass through the message loop. At most one per program. GUI thread only.
 class TOneInstance : public TObject {
@@ -44,6 +48,9 @@ class TOneInstance : public TObject {
   TNotifyEvent OnCustom;
   /// Runs in the first copy after a later copy brought its window forward.
   TNotifyEvent OnActivated;
+  /// Runs in the first copy after OnActivated when the later copy handed
+  /// over arguments (its guard's HandOver).
+  std::function<void(const std::vector<std::string>& arguments)> OnArguments;
 
   /// Call once, when the owner window has been built with its settings.
   /// First copy: starts listening. Later copy, when Enabled: reacts per
@@ -51,9 +58,9 @@ class TOneInstance : public TObject {
   /// its start-up returns to the loop (Run then returns 0).
   void Loaded();
 
-  /// From a later copy: asks the first copy to bring its window forward.
-  /// Does nothing in the first copy; a first copy that cannot be reached
-  /// is not an error.
+  /// From a later copy: asks the first copy to bring its window forward and
+  /// hands it the guard's HandOver. Does nothing in the first copy; a first
+  /// copy that cannot be reached is not an error.
   void ActivateFirstCopy();
 
  private:

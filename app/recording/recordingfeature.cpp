@@ -36,11 +36,14 @@ void TRecordingFeature::AttachTo(TSampleIntake& intake) { intake.Attach(m_record
 void TRecordingFeature::ChooseFile() {
   const std::optional<FileChoice> choice =
       TheFileDialogs().SaveChoosingFilter(CsvSaveRequest(RecordingFolder(m_folder).string()));
-  if (!choice) return;
+  if (choice) SetNextFile(*choice);
+}
+
+void TRecordingFeature::SetNextFile(const FileChoice& choice) {
   m_nextFile = choice;
   // Choosing a file asks for a recording.
   m_recordCheckBox.SetChecked(true);
-  ShowStatus(NextRecordingStatus(choice->FileName));
+  ShowStatus(NextRecordingStatus(choice.FileName));
 }
 
 std::optional<std::string> TRecordingFeature::Start(TReadTime start) {

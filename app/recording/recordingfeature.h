@@ -49,6 +49,9 @@ class TRecordingFeature : public TSetupPart {
   /// "Aufzeichnungsdatei wählen": the file of the next recording, which
   /// ticks "Aufzeichnen".
   void ChooseFile();
+  /// The file of the next recording, as ChooseFile sets it; the dialect is
+  /// that of the choice's filter (the first, comma, by default).
+  void SetNextFile(const FileChoice& choice);
   /// Unticking "Aufzeichnen" drops the file chosen for the next recording.
   void RecordToggled();
 

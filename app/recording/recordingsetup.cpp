@@ -19,8 +19,7 @@ void TRecordingFeature::ApplyFrom(const TSetup& setup, std::vector<std::string>&
   if (setup.RecordingFolder) m_folder = *setup.RecordingFolder;
   const TCsvDialect dialect = setup.RecordingDialect.value_or(cdComma);
   if (setup.RecordingFile) {
-    m_nextFile = FileChoice{*setup.RecordingFile, CsvFilterOfDialect(dialect)};
-    ShowStatus(NextRecordingStatus(m_nextFile->FileName));
+    SetNextFile({*setup.RecordingFile, CsvFilterOfDialect(dialect)});
   } else if (setup.RecordingDialect) {
     m_freshDialect = dialect;
   }

@@ -5,9 +5,12 @@
 #   entry     desktop-file-validate on the desktop entry
 #   metainfo  appstreamcli validate on the AppStream metadata, alone and with
 #             the installed tree it names (desktop entry, icons)
+#   mime      the setup files' MIME type is well-formed XML, builds a MIME
+#             database that gives *.kxs its type, and is the desktop entry's
 #   manpages  the manual pages render without a warning
 #   start     the installed kurvex starts offscreen and answers a second start
-#   options   kurvex-sim --help and its manual page name the same options
+#   options   kurvex --help and kurvex-sim --help name the same options as
+#             their manual pages
 #   package   the Debian package builds, carries its copyright and a changelog
 #             of the version it is, and lintian finds nothing but the tags
 #             lintian-kept names (with the reason each is kept)
@@ -29,7 +32,7 @@ install)
   rm -rf "$prefix"
   cmake --install "$build" --prefix "$prefix" >/dev/null
   for f in bin/kurvex bin/kurvex-sim; do [ -x "$prefix/$f" ] || fail "$f missing"; done
-  for f in applications/$id.desktop metainfo/$id.metainfo.xml icons/hicolor/scalable/apps/$id.svg \
+  for f in applications/$id.desktop metainfo/$id.metainfo.xml mime/packages/$id.xml icons/hicolor/scalable/apps/$id.svg \
            man/man1/kurvex.1.gz man/man1/kurvex-sim.1.gz doc/kurvex/copyright doc/kurvex/changelog.gz; do
     [ -s "$share/$f" ] || fail "share/$f missing"
   done
@@ -38,7 +41,7 @@ install)
     file "$png" | grep -q "PNG image data, $size x $size," || fail "$png is not a ${size}×$size PNG"
   done
   # What the entry names must be what was installed.
-  grep -qx "Exec=kurvex" "$share/applications/$id.desktop" || fail "Exec is not kurvex"
+  grep -qx "Exec=kurvex %f" "$share/applications/$id.desktop" || fail "Exec is not kurvex %f"
   grep -qx "Icon=$id" "$share/applications/$id.desktop" || fail "Icon is not $id"
   ;;
 entry)
@@ -53,6 +56,20 @@ manpages)
     warnings=$(zcat "$share/man/man1/$page.1.gz" | groff -man -ww -z 2>&1)
     [ -z "$warnings" ] || fail "$page.1: $warnings"
   done
+  ;;
+mime)
+  xmllint --noout "$share/mime/packages/$id.xml"
+  data=$(mktemp -d)
+  trap 'rm -rf "$data"' EXIT
+  database=$data/mime
+  mkdir -p "$database/packages"
+  cp "$share/mime/packages/$id.xml" "$database/packages/"
+  # In the data folders searched, so that it builds without a word.
+  errors=$(XDG_DATA_HOME=$data update-mime-database "$database" 2>&1)
+  [ -z "$errors" ] || fail "update-mime-database: $errors"
+  type=$(awk -F: '$3 == "*.kxs" { print $2 }' "$database/globs2")
+  [ -n "$type" ] || fail "no MIME type for *.kxs"
+  grep -qx "MimeType=$type;" "$share/applications/$id.desktop" || fail "the desktop entry does not open $type"
   ;;
 start)
   runtime=$(mktemp -d)
@@ -73,13 +90,15 @@ options)
   # Each option with its argument name, as "--port N", one per line.
   options() { tr ',' ' ' | awk '{ for (i = 1; i <= NF; i++) if ($i ~ /^-/)
     print $i ((i < NF && $(i + 1) !~ /^-/) ? " " $(i + 1) : "") }' | sort; }
-  help=$("$prefix/bin/kurvex-sim" --help | sed -nE 's/^  (-([^ ]| [^ ])*)  .*/\1/p' | options)
-  page=$(zcat "$share/man/man1/kurvex-sim.1.gz" | awk '/^\.SH/ { in_options = /OPTIONS/ }
-    in_options && after_tp { print } { after_tp = /^\.TP/ }' |
-    sed -E 's/^\.[A-Z]+ //; s/\\-/-/g; s/"//g' | options)
-  [ -n "$help" ] || fail "kurvex-sim --help names no option"
-  [ "$help" = "$page" ] || fail "kurvex-sim --help and kurvex-sim(1) differ:
+  for program in kurvex kurvex-sim; do
+    help=$("$prefix/bin/$program" --help | sed -nE 's/^  (-([^ ]| [^ ])*)  .*/\1/p' | options)
+    page=$(zcat "$share/man/man1/$program.1.gz" | awk '/^\.SH/ { in_options = /OPTIONS/ }
+      in_options && after_tp { print } { after_tp = /^\.TP/ }' |
+      sed -E 's/^\.[A-Z]+ //; s/\\-/-/g; s/"//g' | options)
+    [ -n "$help" ] || fail "$program --help names no option"
+    [ "$help" = "$page" ] || fail "$program --help and $program(1) differ:
 $(diff <(echo "$help") <(echo "$page") | grep '^[<>]')"
+  done
   ;;
 package)
   rm -f "$build"/package/kurvex_*.deb

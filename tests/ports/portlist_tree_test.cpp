@@ -38,5 +38,34 @@ TEST(DeviceTree, LinksResolveInsideTheRootAndOnlyRealTtysCount) {
   EXPECT_EQ(onboard.Description + "|" + onboard.Manufacturer, "NetMos NM9835|NetMos Tech");
 }
 
+// A device named on the command line: the COM number that opens it.
+TEST(DeviceTree, TheLowestComNumberThatReachesADevice) {
+  FakeDeviceTree fake;
+  fake.AddUsbSerial("ttyUSB0", "1-3", "FTDI", "FT232R USB UART", "ftdi_sio");
+  fake.AddUsbSerial("ttyUSB1", "1-4", "FTDI", "FT232R USB UART", "ftdi_sio");
+  fake.AddSerial8250("ttyS0", 4, "4:64");
+  fake.AddSerial8250("ttyS1", 0, "4:65");
+  fake.AddSerial8250("ttyS2", 4, "4:66");
+  fake.Link("/dev/serial/by-id/usb-FTDI_A1", "../../ttyUSB0");
+  fake.LinkCom("COM7", "/dev/serial/by-id/usb-FTDI_A1");
+  fake.LinkCom("COM4", "/dev/ttyUSB0");
+  fake.LinkCom("COM3", "/dev/ttyUSB1");  // the on-board ttyS2 is no COM3 now
+  const TDeviceTree tree = fake.Tree();
+
+  const struct {
+    std::string path;
+    std::optional<unsigned> portNo;
+  } cases[] = {
+      {"/dev/ttyUSB0", 4},
+      {"/dev/serial/by-id/usb-FTDI_A1", 4},
+      {"/dev/ttyUSB1", 3},
+      {"/dev/ttyS0", 1},
+      {"/dev/ttyS1", std::nullopt},  // no UART
+      {"/dev/ttyS2", std::nullopt},
+      {"/dev/ttyUSB9", std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(tree.ComPortReaching(c.path), c.portNo) << c.path;
+}
+
 }  // namespace
 }  // namespace kurvex::test

@@ -11,7 +11,9 @@
 #include <memory>
 #include <vector>
 
+#include "tests/support/pty.h"
 #include "tests/support/qtapp.h"
+#include "tests/support/waituntil.h"
 
 namespace kurvex {
 namespace {
@@ -30,14 +32,21 @@ class OneInstanceProcessTest : public test::QtAppTest {
     }
   }
 
-  QProcess& Start(const QString& program) {
+  // A copy with `arguments`, started in the runtime directory's "work"
+  // folder; without a display it has none of the variables that name one.
+  QProcess& Start(const QString& program, const QStringList& arguments = {}, bool display = true) {
     auto& copy = m_copies.emplace_back(std::make_unique<QProcess>());
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("XDG_RUNTIME_DIR", m_runtime.path());
     env.insert("QT_QPA_PLATFORM", "offscreen");
+    if (!display) {
+      for (const char* variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) env.remove(variable);
+    }
     copy->setProcessEnvironment(env);
     copy->setProcessChannelMode(QProcess::MergedChannels);
-    copy->start(program, {});
+    QDir().mkpath(WorkFolder());
+    copy->setWorkingDirectory(WorkFolder());
+    copy->start(program, arguments);
     EXPECT_TRUE(copy->waitForStarted(5000));
     return *copy;
   }
@@ -62,6 +71,7 @@ class OneInstanceProcessTest : public test::QtAppTest {
   }
 
   static QString Program() { return KURVEX_PROGRAM; }
+  QString WorkFolder() const { return m_runtime.filePath("work"); }
 
   // The copy is the first and can be reached: it accepts connections on its
   // socket (a file left by a killed copy refuses them).
@@ -82,8 +92,8 @@ class OneInstanceProcessTest : public test::QtAppTest {
   // A copy that finds the first one ends by itself, with code 0. (How fast
   // is no matter for a unit test: a sanitized build starts several times
   // slower.)
-  void ExpectLaterCopyEnds(const QString& program) {
-    QProcess& later = Start(program);
+  void ExpectLaterCopyEnds(const QString& program, const QStringList& arguments = {}) {
+    QProcess& later = Start(program, arguments);
     ASSERT_TRUE(later.waitForFinished(15000)) << "the later copy keeps running";
     EXPECT_EQ(later.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(later.exitCode(), 0);
@@ -119,6 +129,65 @@ TEST_F(OneInstanceProcessTest, CopiesUnderDifferentFileNamesBothRun) {
   EXPECT_TRUE(Ready(other));
   EXPECT_FALSE(other.waitForFinished(300));
   EXPECT_FALSE(Activated(first, 0));
+}
+
+// Once the window shows, the first copy does as its command line says: the
+// recording file appears only when Start opened the port given.
+TEST_F(OneInstanceProcessTest, FirstStartAcquiresFromThePortAndIntoTheFileItIsGiven) {
+  test::TempConfigHome config;
+  test::PtyPair pty;
+  test::LinkComPort(7, pty.SlavePath());
+  QProcess& first = Start(Program(), {"--port", "7", "--record", "../first.csv", "--start"});
+  EXPECT_TRUE(test::WaitUntil([&] { return QFile::exists(m_runtime.filePath("first.csv")); }, 15000))
+      << first.readAll().toStdString();
+  EXPECT_EQ(first.state(), QProcess::Running);
+}
+
+// The setup and options of a later start reach the first copy, its paths
+// made absolute where the later one was started.
+TEST_F(OneInstanceProcessTest, LaterStartHandsItsSetupAndOptionsToTheFirst) {
+  QProcess& first = Start(Program());
+  ASSERT_TRUE(Ready(first));
+  ExpectLaterCopyEnds(Program(), {"waage.kxs", "--baud", "9600", "--record", "../m.csv"});
+  const QByteArray handedOver = "kurvex: a second start handed over --baud=9600 --record=" +
+                                m_runtime.filePath("m.csv").toUtf8() + " -- " +
+                                m_runtime.filePath("work/waage.kxs").toUtf8();
+  EXPECT_TRUE(Printed(first, handedOver)) << first.property("seen").toByteArray().toStdString();
+  EXPECT_TRUE(Activated(first, 0)) << "the window came forward too";
+  EXPECT_EQ(first.state(), QProcess::Running);
+}
+
+// Bad arguments, --help and --version are answered at once: without a
+// display, and without a word to a copy that runs.
+TEST_F(OneInstanceProcessTest, ArgumentsAreAnsweredBeforeTheDisplayAndTheRunningCopy) {
+  QProcess& first = Start(Program());
+  ASSERT_TRUE(Ready(first));
+  const struct {
+    QStringList arguments;
+    int exitCode;
+    QByteArray output;
+  } cases[] = {
+      {{"--bogus"}, 2, "kurvex: unknown option --bogus"},
+      {{"--baud", "fast"}, 2, "kurvex: --baud wants a positive number of bits per second, not \"fast\""},
+      {{"a.kxs", "b.kxs"}, 2, "kurvex: only one setup file can be given, not also b.kxs"},
+      {{"--format", "9N1", "--help"}, 2, "Usage: kurvex [SETUP.kxs] [--port N|DEVICE] [--baud N] [--format F] [--trend]"},
+      {{"--help"}, 0, "Usage: kurvex [SETUP.kxs] [--port N|DEVICE] [--baud N] [--format F] [--trend]"},
+      {{"--version"}, 0, "kurvex " KURVEX_VERSION},
+      {{}, 1, "kurvex: no display: neither DISPLAY nor WAYLAND_DISPLAY is set; start it on a desktop session."},
+  };
+  for (const auto& c : cases) {
+    QProcess& copy = Start(Program(), c.arguments, /*display=*/false);
+    ASSERT_TRUE(copy.waitForFinished(15000)) << c.arguments.join(' ').toStdString();
+    EXPECT_EQ(copy.exitCode(), c.exitCode) << c.arguments.join(' ').toStdString();
+    EXPECT_TRUE(Printed(copy, c.output)) << copy.property("seen").toByteArray().toStdString();
+  }
+  QProcess& bad = Start(Program(), {"--port", "nowhere"});
+  ASSERT_TRUE(bad.waitForFinished(15000));
+  EXPECT_EQ(bad.exitCode(), 2) << "with a display too";
+  // A good start afterwards is the first the running copy hears of.
+  ExpectLaterCopyEnds(Program());
+  ASSERT_TRUE(Activated(first, 5000));
+  EXPECT_EQ(first.property("seen").toByteArray().count(kActivatedLine), 1);
 }
 
 }  // namespace

@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <optional>
+#include <string>
+
+#include "app/commandline.h"
+#include "app/mainwindow.h"
+#include "app/windowfeatures.h"
+#include "platform/windows/messageboxes.h"
+#include "ports/devicetree.h"
+
+namespace kurvex {
+
+namespace {
+
+void ShowNotApplied(const std::string& text) {
+  TheMessageBoxes().Show(text, "Kurvex", MessageIcon::Warning, MessageButtons::Ok);
+}
+
+// The port field's text for the port the command line names: its COM
+// number, or the number that leads to the device it names.
+std::optional<std::string> PortFieldText(const std::string& port) {
+  if (!port.starts_with("/")) return port;
+  const std::optional<unsigned> portNo = TDeviceTree::System().ComPortReaching(port);
+  if (!portNo) return std::nullopt;
+  return std::to_string(*portNo);
+}
+
+}  // namespace
+
+void TForm1::ApplyCommandLine(const TCommandLine& commandLine) {
+  if (commandLine == TCommandLine{}) return;
+  if (StopButton->Enabled()) {
+    const std::string setup =
+        commandLine.SetupFile ? "Der Messaufbau \"" + *commandLine.SetupFile + "\" wurde nicht geöffnet, und die " : "Die ";
+    ShowNotApplied("Kurvex erfasst gerade. " + setup +
+                   "Einstellungen von der Kommandozeile wurden nicht übernommen.\n\n"
+                   "Zuerst die Erfassung mit Stop beenden, dann Kurvex noch einmal damit aufrufen.");
+    return;
+  }
+  // A setup that does not open leaves the window as it is: its options
+  // were meant to refine that setup, not the window's current settings.
+  if (commandLine.SetupFile && !OpenSetupFile(*commandLine.SetupFile)) return;
+  bool portFound = true;
+  if (commandLine.Port) {
+    const std::optional<std::string> portText = PortFieldText(*commandLine.Port);
+    portFound = portText.has_value();
+    if (portFound) {
+      ComComboBox->SetText(*portText);
+    } else {
+      ShowNotApplied("Keine COM-Nummer führt zum Gerät \"" + *commandLine.Port +
+                     "\": Es fehlt, oder kein Link im Port-Ordner zeigt darauf.\n\nDas Feld COM bleibt bei " +
+                     ComComboBox->Text() + (commandLine.Start ? "; die Erfassung wurde nicht gestartet." : "."));
+    }
+  }
+  if (commandLine.BaudRate) BaudComboBox->SetText(std::to_string(*commandLine.BaudRate));
+  // Its change handler sets the data and stop bits shown beside it.
+  if (commandLine.DataFormat) FormatComboBox->SetText(*commandLine.DataFormat);
+  if (commandLine.Trend) TrendCheckBox->SetChecked(true);
+  if (commandLine.Record) RecordCheckBox->SetChecked(true);
+  if (commandLine.RecordFile) m_features->Recording->SetNextFile({*commandLine.RecordFile});
+  // Acquiring from another port than the one asked for would record the wrong instrument.
+  if (commandLine.Start && portFound) StartButton->Click();
+}
+
+}  // namespace kurvex
