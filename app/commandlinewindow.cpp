@@ -18,9 +18,9 @@ void ShowNotApplied(const std::string& text) {
 
 // The port field's text for the port the command line names: its COM
 // number, or the number that leads to the device it names.
-std::optional<std::string> PortFieldText(const std::string& port) {
+std::optional<std::string> PortFieldText(const std::string& port, const TDeviceTree& tree) {
   if (!port.starts_with("/")) return port;
-  const std::optional<unsigned> portNo = TDeviceTree::System().ComPortReaching(port);
+  const std::optional<unsigned> portNo = tree.ComPortReaching(port);
   if (!portNo) return std::nullopt;
   return std::to_string(*portNo);
 }
@@ -42,7 +42,7 @@ void TForm1::ApplyCommandLine(const TCommandLine& commandLine) {
   if (commandLine.SetupFile && !OpenSetupFile(*commandLine.SetupFile)) return;
   bool portFound = true;
   if (commandLine.Port) {
-    const std::optional<std::string> portText = PortFieldText(*commandLine.Port);
+    const std::optional<std::string> portText = PortFieldText(*commandLine.Port, SerialComm1->DeviceTree());
     portFound = portText.has_value();
     if (portFound) {
       ComComboBox->SetText(*portText);

@@ -77,7 +77,7 @@ void CreateMenu(TForm1& f) {
                                             &TForm1::AufzeichnungsdateiWaehlenClick);
   f.MessaufbauOeffnen = AddMenuItem(f, *f.Datei1, "&Messaufbau öffnen…", "MessaufbauOeffnen",
                                     &TForm1::MessaufbauOeffnenClick);
-  f.MessaufbauSpeichern = AddMenuItem(f, *f.Datei1, "Messaufbau spei&chern…", "MessaufbauSpeichern",
+  f.MessaufbauSpeichern = AddMenuItem(f, *f.Datei1, "Messaufbau spe&ichern…", "MessaufbauSpeichern",
                                       &TForm1::MessaufbauSpeichernClick, "Ctrl+Shift+S");
   f.ZuletztVerwendeteMessaufbauten = &f.Datei1->Add("&Zuletzt verwendete Messaufbauten");
   f.ZuletztVerwendeteMessaufbauten->SetName("ZuletztVerwendeteMessaufbauten");

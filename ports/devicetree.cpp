@@ -79,6 +79,14 @@ std::optional<unsigned> TDeviceTree::ComPortReaching(const std::string& path) co
   return std::nullopt;
 }
 
+std::string TDeviceTree::ComPortStableName(unsigned portNo) const {
+  const std::optional<TTtyDevice> reached = ComPortDevice(portNo);
+  if (!reached) return {};
+  for (const TTtyDevice& device : SerialDevices())
+    if (device.DevicePath == reached->DevicePath) return device.SymbolicName;
+  return {};
+}
+
 std::vector<fs::path> TDeviceTree::WatchFolders() const {
   std::vector<fs::path> folders = m_ttys.WatchFolders();
   folders.push_back(m_portDirectory);

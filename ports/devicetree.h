@@ -41,6 +41,10 @@ class TDeviceTree {
   /// also a link to the device such as its /dev/serial/by-id name): through
   /// its link, or without one as /dev/ttyS<n-1>. Empty when none does.
   std::optional<unsigned> ComPortReaching(const std::string& path) const;
+  /// The stable name of the device `COM<portNo>` reaches: its
+  /// /dev/serial/by-id link, which stays when the adapter gets another
+  /// number; empty when it has none or nothing is there.
+  std::string ComPortStableName(unsigned portNo) const;
   /// The devices' folders (TLinuxTtys::WatchFolders) and the port folder.
   std::vector<std::filesystem::path> WatchFolders() const;
   const std::filesystem::path& PortDirectory() const { return m_portDirectory; }

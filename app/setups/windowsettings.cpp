@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/setups/windowsettings.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "app/numbertext.h"
-#include "app/setups/setupport.h"
 #include "platform/system/localeformat.h"
 
 namespace kurvex {
@@ -35,7 +35,7 @@ void SetBox(TCheckBox& box, const std::optional<bool>& checked) {
 void TWindowSettings::CollectInto(TSetup& setup) const {
   const auto comNumber = static_cast<int>(LeadingInteger(m_c.PortField.Text()));
   setup.ComNumber = comNumber;
-  if (const std::string stable = StableDeviceName(m_c.Port.DeviceTree(), static_cast<unsigned>(comNumber));
+  if (const std::string stable = m_c.Port.DeviceTree().ComPortStableName(static_cast<unsigned>(comNumber));
       !stable.empty())
     setup.StableDevice = stable;
   if (const auto baud = LeadingInteger(m_c.BaudRate.Text()); baud > 0) setup.BaudRate = static_cast<std::uint32_t>(baud);
@@ -56,7 +56,7 @@ void TWindowSettings::ApplyPort(const TSetup& setup, std::vector<std::string>& n
   // The adapter by its stable name first: it may have another number today.
   for (const std::optional<std::string>& device : {setup.StableDevice, setup.DevicePath}) {
     if (!device) continue;
-    if (const std::optional<unsigned> portNo = ComNumberReaching(tree, *device)) {
+    if (const std::optional<unsigned> portNo = tree.ComPortReaching(*device)) {
       m_c.PortField.SetText(std::to_string(*portNo));
       return;
     }
@@ -68,7 +68,14 @@ void TWindowSettings::ApplyPort(const TSetup& setup, std::vector<std::string>& n
 void TWindowSettings::ApplyFrom(const TSetup& setup, std::vector<std::string>& notes) {
   ApplyPort(setup, notes);
   if (setup.BaudRate) m_c.BaudRate.SetText(std::to_string(*setup.BaudRate));
-  if (setup.DataFormat) m_c.DataFormat.SetText(*setup.DataFormat);
+  if (setup.DataFormat) {
+    const std::vector<std::string> offered = m_c.DataFormat.Items();
+    if (std::find(offered.begin(), offered.end(), *setup.DataFormat) != offered.end())
+      m_c.DataFormat.SetText(*setup.DataFormat);
+    else
+      notes.push_back("Das Datenformat " + *setup.DataFormat + " bietet Kurvex nicht an; es bleibt " +
+                      m_c.DataFormat.Text() + ".");
+  }
   // Trend sets Graph X max and leaves Y Log off; Y Log sets Y min and DoubleTics.
   SetBox(m_c.Trend, setup.Trend);
   if (!m_c.Trend.Checked()) SetBox(m_c.LogY, setup.LogY);

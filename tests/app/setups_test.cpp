@@ -64,9 +64,9 @@ TEST_F(SetupsTest, ASavedSetupOpensIntoTheSameWindowAndSavesTheSameBytes) {
   f.ComComboBox->SetText("7");
   f.BaudComboBox->SetText("9600");
   f.FormatComboBox->SetText("7E1");
-  SetFieldText(*f.DatSkalEdit, "2,5");
-  SetFieldText(*f.DatOffsetEdit, "-0,125");
-  SetFieldText(*f.GraphYmaxEdit, "250");
+  f.DatSkalEdit->SetText("2,5");
+  f.DatOffsetEdit->SetText("-0,125");
+  f.GraphYmaxEdit->SetText("250");
   f.LogCheckBox->SetChecked(true);  // sets Y min to 0,1 and DoubleTics
   f.ShowGridCheckBox->SetChecked(false);
   f.RecordCheckBox->SetChecked(true);
@@ -112,7 +112,7 @@ TEST_F(SetupsTest, AFileThatIsNoSetupChangesNothingAndSaysWhyAndWhere) {
   } cases[] = {
       {"text.kxs", "Baudrate = 9600\n", "ist kein Kurvex-Messaufbau"},
       {"cut.kxs", cut, "ist unvollständig"},
-      {"newer.kxs", "{\n  \"kurvex-setup\": 99\n}\n", "neueren Kurvex-Version"},
+      {"newer.kxs", "{\n  \"Kurvex-Setup\": 99\n}\n", "stammt von einer neueren Kurvex-Version"},
   };
   for (const Case& c : cases) {
     dialogs.Boxes().Calls.clear();
