@@ -1,4 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QAbstractButton>
+#include <QLabel>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -6,8 +9,10 @@
 
 #include "tests/app/mainwindow_fixture.h"
 #include "tests/support/fakedevicetree.h"
+#include "app/commandline.h"
 #include "app/numbertext.h"
 #include "tests/support/tempfolder.h"
+#include "tests/support/waituntil.h"
 
 namespace kurvex::test {
 namespace {
@@ -49,6 +54,7 @@ class SetupsTest : public MainWindowTest {
     form = std::make_unique<TForm1>();
     form->Show();
   }
+  QWidget* Child(const char* name) { return form->Widget()->findChild<QWidget*>(name); }
   fs::path Write(const std::string& name, const std::string& text) {
     const fs::path path = folder.Path(name);
     std::ofstream(path, std::ios::binary) << text;
@@ -161,6 +167,43 @@ TEST_F(SetupsTest, OpeningWaitsForStopAndAPortThatIsNotThereShowsAsTyped) {
   ASSERT_TRUE(form->OpenSetupFile(path.string()));
   EXPECT_EQ(form->ComComboBox->Text(), "9");
   EXPECT_EQ(Panel(1), "COM9: kein Gerät");
+}
+
+TEST_F(SetupsTest, CommandLineOptionsOverTheSetupAndStartAfterIt) {
+  form->ComComboBox->SetText("7");
+  form->BaudComboBox->SetText("9600");
+  form->TrendCheckBox->SetChecked(true);
+  const fs::path path = Save("labor.kxs");
+  NewWindow();
+  form->ApplyCommandLine({.SetupFile = path.string(), .Port = "5", .BaudRate = 19200, .Start = true});
+  EXPECT_EQ(form->BaudComboBox->Text(), "19200");
+  EXPECT_TRUE(form->TrendCheckBox->Checked()) << "from the setup";
+  EXPECT_TRUE(form->SerialComm1->Active());
+  EXPECT_EQ(form->SerialComm1->ComPortNo(), 5);
+  EXPECT_EQ(form->Caption(), "labor – Kurvex");
+}
+
+// Curves keep their names, colours and whether they are shown; a curve the
+// instrument does not name takes the setup's name.
+TEST_F(SetupsTest, CurvesKeepTheirNamesAndWhetherTheyAreShown) {
+  form->StartButton->Click();
+  Receive("Temp:1;Druck:2\r\n");
+  form->StopButton->Click();
+  static_cast<QAbstractButton*>(Child("CurveShown2"))->click();
+  const fs::path path = Save("kurven.kxs");
+  const std::string text = ReadText(path);
+  EXPECT_NE(text.find("\"Druck\""), std::string::npos);
+  EXPECT_NE(text.find("\"shown\": false"), std::string::npos);
+
+  NewWindow();
+  ASSERT_TRUE(form->OpenSetupFile(path.string()));
+  form->StartButton->Click();
+  Receive("1;2\r\n");
+  const auto* name = static_cast<QLabel*>(Child("CurveName2"));
+  EXPECT_TRUE(WaitUntil([&] { return name->text() == "Druck"; })) << name->text().toStdString();
+  EXPECT_FALSE(form->Chart1->CurveVisible(1));
+  EXPECT_TRUE(form->Chart1->CurveVisible(0));
+  EXPECT_EQ(ReadText(Save("again.kxs")), text);
 }
 
 // An adapter is found by its stable name whatever number it has today.
