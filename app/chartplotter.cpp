@@ -25,6 +25,7 @@ void TChartPlotter::StartAcquisition() {
   m_continues.reset();
   m_trendSteps.clear();
   m_trendFill = 0;
+  m_pace.Reset();
   m_redrawCounter = 0;
   m_live = ChartWindow();
   m_following = true;
@@ -60,10 +61,20 @@ void TChartPlotter::Take(const TSample& sample) {
   }
   if (m_redrawCounter != m_redrawInterval) return;
   m_redrawCounter = 0;
+  // A followed Trend moves by a fraction of a pixel a sample: its picture
+  // keeps a pace of its own; other requests (a pan, a zoom) render at once.
+  const bool paced = s.TrendMode && m_following;
+  if (paced) m_chart.SetPicturePace(m_pace.Take(sample.ReadAt.SteadyNs, PixelsPerSample()));
   // Only requests a picture: drawing follows the screen, and the window's
   // own loop handles the user's commands between batches.
   m_chart.ShowGraph();
   if (s.TrendMode) PlotTrendSample(sample);
+  if (paced) m_chart.SetPicturePace({});
+}
+
+double TChartPlotter::PixelsPerSample() const {
+  const double span = m_live.XHigh - m_live.XLow;
+  return span > 0 ? m_chart.PlotWidth() / span : 0;
 }
 
 int TChartPlotter::PlotPoints(const TSample& sample, double x, bool start) {
