@@ -61,10 +61,12 @@ void TChartPlotter::Take(const TSample& sample) {
   }
   if (m_redrawCounter != m_redrawInterval) return;
   m_redrawCounter = 0;
-  // A followed Trend moves by a fraction of a pixel a sample: its picture
-  // keeps a pace of its own; other requests (a pan, a zoom) render at once.
-  const bool paced = s.TrendMode && m_following;
-  if (paced) m_chart.SetPicturePace(m_pace.Take(sample.ReadAt.SteadyNs, PixelsPerSample()));
+  // A followed curve grows or moves by a fraction of a pixel a sample: its
+  // picture keeps a pace of its own; other requests (a pan, a zoom) render
+  // at once.
+  const bool paced = m_following;
+  const double samples = s.TrendMode ? 1 : m_redrawInterval;
+  if (paced) m_chart.SetPicturePace(m_pace.Take(sample.ReadAt.SteadyNs, samples * PixelsPerSample()));
   // Only requests a picture: drawing follows the screen, and the window's
   // own loop handles the user's commands between batches.
   m_chart.ShowGraph();
