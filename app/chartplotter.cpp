@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/chartplotter.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "app/curvecolors.h"
 
 namespace kurvex {
@@ -61,6 +64,9 @@ void TChartPlotter::Take(const TSample& sample) {
   }
   if (m_redrawCounter != m_redrawInterval) return;
   m_redrawCounter = 0;
+  // Normal: curves that run on beyond the X window change no pixel.
+  if (!s.TrendMode && !InView(static_cast<double>(sample.Number - m_redrawInterval), static_cast<double>(sample.Number)))
+    return;
   // A followed curve grows or moves by a fraction of a pixel a sample: its
   // picture keeps a pace of its own; other requests (a pan, a zoom) render
   // at once.
@@ -74,9 +80,24 @@ void TChartPlotter::Take(const TSample& sample) {
   if (paced) m_chart.SetPicturePace({});
 }
 
+bool TChartPlotter::InView(double fromX, double toX) const {
+  // Farther out than any pen of a line reaches into the plot.
+  constexpr int kPenReach = 16;
+  int from = 0, to = 0, y = 0;
+  m_chart.WorldToPixel(1, fromX, 0, from, y);
+  m_chart.WorldToPixel(1, toX, 0, to, y);
+  const int left = m_chart.LRim() - kPenReach, right = m_chart.LRim() + m_chart.PlotWidth() + kPenReach;
+  return !(std::min(from, to) > right || std::max(from, to) < left);
+}
+
 double TChartPlotter::PixelsPerSample() const {
-  const double span = m_live.XHigh - m_live.XLow;
-  return span > 0 ? m_chart.PlotWidth() / span : 0;
+  // Through the chart's own mapping: what the picture shows, whatever the
+  // window was when the acquisition began.
+  constexpr double kSamples = 1000;
+  int from = 0, to = 0, y = 0;
+  m_chart.WorldToPixel(1, 0, 0, from, y);
+  m_chart.WorldToPixel(1, kSamples, 0, to, y);
+  return std::abs(to - from) / kSamples;
 }
 
 int TChartPlotter::PlotPoints(const TSample& sample, double x, bool start) {

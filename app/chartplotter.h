@@ -44,6 +44,8 @@ class TChartPlotter : public TSampleConsumer {
   void PlotTrendSample(const TSample& sample);
   /// Trend: takes the oldest step's items off the chart.
   void RemoveOldestStep();
+  /// Whether the curves between X `fromX` and `toX` reach into the plot.
+  bool InView(double fromX, double toX) const;
   /// How far a sample moves (Trend) or extends (Normal) the curve, in plot pixels.
   double PixelsPerSample() const;
 
