@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/chartplotter.h"
 
+#include <algorithm>
+#include <cstdlib>
 
 namespace kurvex {
 
@@ -24,6 +26,7 @@ void TChartPlotter::StartAcquisition() {
   m_continues.reset();
   m_trendSteps.clear();
   m_trendFill = 0;
+  m_pace.Reset();
   m_redrawCounter = 0;
   m_live = ChartWindow();
   m_following = true;
@@ -59,10 +62,40 @@ void TChartPlotter::Take(const TSample& sample) {
   }
   if (m_redrawCounter != m_redrawInterval) return;
   m_redrawCounter = 0;
+  // Normal: curves that run on beyond the X window change no pixel.
+  if (!s.TrendMode && !InView(static_cast<double>(sample.Number - m_redrawInterval), static_cast<double>(sample.Number)))
+    return;
+  // A followed curve grows or moves by a fraction of a pixel a sample: its
+  // picture keeps a pace of its own; other requests (a pan, a zoom) render
+  // at once.
+  const bool paced = m_following;
+  const double samples = s.TrendMode ? 1 : m_redrawInterval;
+  if (paced) m_chart.SetPicturePace(m_pace.Take(sample.ReadAt.SteadyNs, samples * PixelsPerSample()));
   // Only requests a picture: drawing follows the screen, and the window's
   // own loop handles the user's commands between batches.
   m_chart.ShowGraph();
   if (s.TrendMode) PlotTrendSample(sample);
+  if (paced) m_chart.SetPicturePace({});
+}
+
+bool TChartPlotter::InView(double fromX, double toX) const {
+  // Farther out than any pen of a line reaches into the plot.
+  constexpr int kPenReach = 16;
+  int from = 0, to = 0, y = 0;
+  m_chart.WorldToPixel(1, fromX, 0, from, y);
+  m_chart.WorldToPixel(1, toX, 0, to, y);
+  const int left = m_chart.LRim() - kPenReach, right = m_chart.LRim() + m_chart.PlotWidth() + kPenReach;
+  return !(std::min(from, to) > right || std::max(from, to) < left);
+}
+
+double TChartPlotter::PixelsPerSample() const {
+  // Through the chart's own mapping: what the picture shows, whatever the
+  // window was when the acquisition began.
+  constexpr double kSamples = 1000;
+  int from = 0, to = 0, y = 0;
+  m_chart.WorldToPixel(1, 0, 0, from, y);
+  m_chart.WorldToPixel(1, kSamples, 0, to, y);
+  return std::abs(to - from) / kSamples;
 }
 
 int TChartPlotter::PlotPoints(const TSample& sample, double x, bool start) {

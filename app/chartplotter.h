@@ -7,6 +7,7 @@
 #include "app/curvesettings.h"
 #include "app/session.h"
 #include "chart/chartcontrol.h"
+#include "chart/scrollpace.h"
 #include "intake/sampleconsumer.h"
 
 namespace kurvex {
@@ -46,6 +47,10 @@ class TChartPlotter : public TSampleConsumer {
   void PlotTrendSample(const TSample& sample);
   /// Trend: takes the oldest step's items off the chart.
   void RemoveOldestStep();
+  /// Whether the curves between X `fromX` and `toX` reach into the plot.
+  bool InView(double fromX, double toX) const;
+  /// How far a sample moves (Trend) or extends (Normal) the curve, in plot pixels.
+  double PixelsPerSample() const;
 
   /// The chart's layer 1 window of the newest samples.
   struct TWindow {
@@ -61,6 +66,7 @@ class TChartPlotter : public TSampleConsumer {
   bool m_following = true;
   std::bitset<kMaxCurves> m_continues;  // curves whose sample before had a point
   std::deque<int> m_trendSteps;         // Trend: the items each step added, oldest first
+  TScrollPace m_pace;                   // how soon the moved or grown picture renders
   std::uint32_t m_trendFill = 0;        // Trend: samples in the window until it is full
   std::int32_t m_redrawCounter = 0;
   std::int32_t m_redrawInterval = 0;

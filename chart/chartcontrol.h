@@ -230,6 +230,8 @@ class TCustomChartControl : public TCustomControl {
   /// Renders the whole control or only the plot area (with the crosshairs
   /// over it) into the window's picture.
   void RenderPicture(TPictureArea area) override;
+  /// The plot area for a plot picture: frame and scales stay as they are.
+  TRect PictureAreaRect(TPictureArea area) const override;
   /// Paint when AutoRedraw is on.
   void RedrawIfAuto();
   /// Requests `area` for the next frame, as Paint does the whole control.

@@ -29,6 +29,12 @@ void TCustomChartControl::RenderPicture(TPictureArea area) {
   ShowPlotArea();
 }
 
+TRect TCustomChartControl::PictureAreaRect(TPictureArea area) const {
+  if (area == paWhole) return TCustomControl::PictureAreaRect(area);
+  const TSize plot = PlotBitmapSize();
+  return {m_lRim, m_tRim, m_lRim + plot.cx, m_tRim + plot.cy};
+}
+
 TSize TCustomChartControl::PlotBitmapSize() const {
   return {std::max(PlotWidth(), 0) + 1, std::max(PlotHeight(), 0) + 1};
 }

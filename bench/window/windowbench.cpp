@@ -67,7 +67,9 @@ struct Run {
 struct Measured {
   Run Plan;
   long long Sent = 0, Counted = 0, LagAtEnd = 0;
-  double FeedSeconds = 0, CatchUpSeconds = 0, Cpu = 0, XCpu = 0, PeakRss = 0, IdleCpuPercent = 0;
+  double FeedSeconds = 0, CatchUpSeconds = 0, Cpu = 0, XCpu = 0, PeakRss = 0;
+  double IdleCpuPercent = 0, XIdleCpuPercent = 0;            // before the first line
+  double IdleAfterCpuPercent = 0, XIdleAfterCpuPercent = 0;  // after the last
   double RssBefore = 0, RssAfter = 0;  // resident memory before the first line and after the last
   bool Started = false, Stalled = false;
 };
@@ -128,6 +130,19 @@ std::vector<std::string> KurvexOnPort(const PtyFeeder& pty, const XServer* x, co
   return env;
 }
 
+struct Idle {
+  double Cpu = 0, XCpu = 0;  // percent of a core
+};
+
+// What the program and the X server cost while the port is open and nothing arrives.
+Idle MeasureIdle(KurvexProcess& kurvex, const XServer* x, std::chrono::seconds span) {
+  const double cpu0 = CpuSeconds(kurvex.Pid()), x0 = x ? CpuSeconds(x->Pid()) : 0;
+  const auto start = Clock::now();
+  std::this_thread::sleep_for(span);
+  const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  return {100 * (CpuSeconds(kurvex.Pid()) - cpu0) / seconds, x ? 100 * (CpuSeconds(x->Pid()) - x0) / seconds : 0};
+}
+
 Measured Measure(const Run& run, const Options& options, const XServer* x, const fs::path& home) {
   Measured m{run};
   PtyFeeder pty(run.Values);
@@ -138,13 +153,11 @@ Measured Measure(const Run& run, const Options& options, const XServer* x, const
 
   // What opening and the first pictures cost is not idling.
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
-  const double idleCpu = CpuSeconds(kurvex.Pid());
-  const auto idleStart = Clock::now();
   // The CPU counters count in 10 ms ticks: over 20 s one tick is 0.05 %,
   // fine enough to tell 0.2 % from 0.5 %.
-  std::this_thread::sleep_for(std::chrono::seconds(20));
-  m.IdleCpuPercent = 100 * (CpuSeconds(kurvex.Pid()) - idleCpu) /
-                     std::chrono::duration<double>(Clock::now() - idleStart).count();
+  const Idle before = MeasureIdle(kurvex, x, std::chrono::seconds(20));
+  m.IdleCpuPercent = before.Cpu;
+  m.XIdleCpuPercent = before.XCpu;
 
   m.RssBefore = RssMiB(kurvex.Pid());
   const double cpu0 = CpuSeconds(kurvex.Pid()), x0 = x ? CpuSeconds(x->Pid()) : 0;
@@ -177,6 +190,11 @@ Measured Measure(const Run& run, const Options& options, const XServer* x, const
   m.XCpu = x ? CpuSeconds(x->Pid()) - x0 : 0;
   m.PeakRss = PeakRssMiB(kurvex.Pid());
   m.RssAfter = RssMiB(kurvex.Pid());
+  // Nothing arrives any more: a full history, a paused view or the readout
+  // must not keep anything running.
+  const Idle after = MeasureIdle(kurvex, x, std::chrono::seconds(options.Quick ? 2 : 10));
+  m.IdleAfterCpuPercent = after.Cpu;
+  m.XIdleAfterCpuPercent = after.XCpu;
   return m;
 }
 
@@ -294,6 +312,9 @@ void WriteRuns(JsonWriter& json, const std::vector<Measured>& runs) {
     json.Key("rss_mib_before").Number(m.RssBefore, 1);
     json.Key("rss_mib_after").Number(m.RssAfter, 1);
     json.Key("idle_cpu_percent_port_open").Number(m.IdleCpuPercent, 2);
+    json.Key("x_idle_cpu_percent_port_open").Number(m.XIdleCpuPercent, 2);
+    json.Key("idle_cpu_percent_after_run").Number(m.IdleAfterCpuPercent, 2);
+    json.Key("x_idle_cpu_percent_after_run").Number(m.XIdleAfterCpuPercent, 2);
     json.Key("pty_stalled").Bool(m.Stalled);
     json.EndObject();
   }
@@ -363,9 +384,11 @@ int Main(int argc, char** argv) {
     for (const Run& run : Plan(*options, platform)) {
       results.push_back(Measure(run, *options, x, home));
       const Measured& m = results.back();
-      std::fprintf(stderr, "%-9s %-22s: sent %lld counted %lld, %.2f s CPU per 100k lines\n",
-                   platform.c_str(), run.Name().c_str(), m.Sent,
-                   m.Counted, m.Counted > 0 ? m.Cpu * kLinesPer100k / static_cast<double>(m.Counted) : 0.0);
+      const double per100k = m.Counted > 0 ? kLinesPer100k / static_cast<double>(m.Counted) : 0.0;
+      std::fprintf(stderr, "%-9s %-22s: sent %lld counted %lld, %.2f s CPU per 100k lines (X %.2f), "
+                   "idle %.2f %% (X %.2f %%), after %.2f %% (X %.2f %%)\n",
+                   platform.c_str(), run.Name().c_str(), m.Sent, m.Counted, m.Cpu * per100k, m.XCpu * per100k,
+                   m.IdleCpuPercent, m.XIdleCpuPercent, m.IdleAfterCpuPercent, m.XIdleAfterCpuPercent);
     }
   };
   if (options->Platforms != "xvfb") runAll("offscreen", nullptr);

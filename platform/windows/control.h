@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -196,6 +197,10 @@ class TCustomControl : public TWinControl {
   void HandleNeeded();
   /// Asks for a repaint that renders the whole control first.
   void Invalidate();
+  /// The least time between two renders that requests ask for; 0, the
+  /// default, renders at the next frame. A reader still gets the current
+  /// picture at once.
+  void SetPicturePace(std::chrono::milliseconds pace);
   /// Pointer capture: mouse moves keep coming while a button is held.
   bool MouseCaptured() const;
 
@@ -217,6 +222,9 @@ class TCustomControl : public TWinControl {
   /// another screen resolution), always with paWhole for those. Errors
   /// thrown at a frame or a repaint are reported, not thrown on.
   virtual void RenderPicture(TPictureArea /*area*/) {}
+  /// The client pixels a render of `area` may change, so only they go to
+  /// the screen; the whole control unless a control knows better.
+  virtual TRect PictureAreaRect(TPictureArea area) const;
   /// The picture to draw into, sized to the control at the screen's
   /// resolution. A requested render runs first, so what is drawn lands on
   /// the current picture; shows at the next repaint (UpdateWindow).

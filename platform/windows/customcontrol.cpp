@@ -33,6 +33,8 @@ struct TCustomControl::Impl {
   bool captured = false;
   std::optional<TPictureArea> pending;  // requested, not rendered yet
   TFrameRider frame;
+  std::chrono::milliseconds pace{0};
+  TFrameRider::Clock::time_point rendered{};  // the last render
 
   void Want(TPictureArea area) { pending = std::max(pending.value_or(area), area); }
 
@@ -123,6 +125,8 @@ class CustomControlWidget : public QWidget {
     // rendering it here as well would render twice a frame while samples
     // stream in, since every frame's picture is followed by a paint.
     c.inPaint = false;
+    // The painter is clipped to the region asked for: a plot picture
+    // copies the plot area alone.
     QPainter painter(this);
     painter.drawImage(0, 0, c.picture.Image());
   }
@@ -213,9 +217,14 @@ void TCustomControl::UpdateWindow() {
 }
 
 void TCustomControl::RequestPicture(TPictureArea area) {
-  m_cimpl->Want(area);
-  m_cimpl->frame.RideNextFrame();
+  Impl& c = *m_cimpl;
+  c.Want(area);
+  c.frame.RideFrameFrom(std::max(TFrameRider::Clock::now(), c.rendered + c.pace));
 }
+
+void TCustomControl::SetPicturePace(std::chrono::milliseconds pace) { m_cimpl->pace = pace; }
+
+TRect TCustomControl::PictureAreaRect(TPictureArea) const { return {0, 0, Width(), Height()}; }
 
 void TCustomControl::FlushPicture() {
   Impl& c = *m_cimpl;
@@ -223,8 +232,11 @@ void TCustomControl::FlushPicture() {
   const TPictureArea area = *c.pending;
   c.pending.reset();
   c.frame.Cancel();
+  c.rendered = TFrameRider::Clock::now();
   RenderPicture(area);
-  UpdateWindow();
+  if (c.inPaint) return;
+  const TRect changed = PictureAreaRect(area);
+  Widget()->update(changed.Left, changed.Top, changed.Width(), changed.Height());
 }
 
 bool TCustomControl::HandleAllocated() const { return m_cimpl->created; }

@@ -85,7 +85,10 @@ void TLabel::SetCaptionSource(TTextSource source) {
 }
 
 void TLabel::ApplyCaption(const std::string& caption) {
-  Label(Widget())->setText(QString::fromStdString(caption));
+  // A value that did not change since the last frame is not sent again.
+  const QString text = QString::fromStdString(caption);
+  if (text == Label(Widget())->text()) return;
+  Label(Widget())->setText(text);
   SetCaptionAccessibleName(caption);
   if (NamesFocusControl()) m_focusControl->SetCaptionAccessibleName(caption);
   AdjustSize();

@@ -32,11 +32,17 @@ class PanelLabel : public QLabel {
   using QLabel::QLabel;
 
   void Show(const QString& head, const QString& middle, const QString& tail) {
+    // A count changes with every frame, its width seldom: the layout is
+    // asked again only when the width the panel wants changed.
+    if (head == m_head && middle == m_middle && tail == m_tail) return;
     m_head = head;
     m_middle = middle;
     m_tail = tail;
     UpdateMinimumWidth();
     Fit();
+    const int wanted = TextWidth(Whole());
+    if (wanted == m_wantedWidth) return;
+    m_wantedWidth = wanted;
     updateGeometry();
   }
   /// The width the panel keeps whatever its text; no text changes it when fixed.
@@ -101,6 +107,7 @@ class PanelLabel : public QLabel {
   QString m_middle;
   QString m_tail;
   int m_leastWidth = 0;
+  int m_wantedWidth = -1;  // the whole text's width when the layout last asked
   bool m_fixed = true;
 };
 

@@ -46,6 +46,21 @@ class ChartPlotterTest : public QtAppTest {
   TChartPlotter plotter{chart, session};
 };
 
+TEST_F(ChartPlotterTest, NormalAsksForNoPictureOnceItsCurvesRunBeyondTheXWindow) {
+  int renders = 0;
+  chart.OnDataRendered = [&](TObject*, TCanvas&, int, int) { ++renders; };
+  chart.Show();
+  for (int n = 1; n <= 1000; ++n) Plot(n, 5);
+  chart.ControlBitmap();  // renders a pending request, if any
+  EXPECT_EQ(renders, 1);
+  for (int n = 1001; n <= 1100; ++n) Plot(n, 5);
+  chart.ControlBitmap();
+  EXPECT_EQ(renders, 2) << "the segment from 1000 into the rim still shows";
+  for (int n = 1101; n <= 1300; ++n) Plot(n, 5);
+  chart.ControlBitmap();
+  EXPECT_EQ(renders, 2);
+}
+
 TEST_F(ChartPlotterTest, NormalPlacesSampleNAtXnAndRedrawsLessOftenAsTheChartFills) {
   Plot(1, 12.5);
   Plot(2, 3);

@@ -1,4 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QEvent>
+#include <QObject>
+#include <QPaintEvent>
+#include <QWidget>
+
 #include <chrono>
 #include <vector>
 
@@ -47,6 +52,56 @@ TEST_F(RenderPacingTest, RendersAreAFrameApart) {
   ASSERT_TRUE(WaitUntil([&] { return renders.size() == 2; }));
   // The offscreen screen refreshes at 60 Hz: a picture every 16.7 ms.
   EXPECT_GE(renders[1] - renders[0], std::chrono::milliseconds(16));
+}
+
+// Records the rectangle of each repaint of a widget.
+class RepaintWatch : public QObject {
+ public:
+  explicit RepaintWatch(QWidget* widget) { widget->installEventFilter(this); }
+  std::vector<QRect> rects;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) rects.push_back(static_cast<QPaintEvent*>(event)->rect());
+    return false;
+  }
+};
+
+TEST_F(RenderPacingTest, APlotPictureReachesTheScreenAsThePlotAreaAlone) {
+  RepaintWatch watch(chart.Widget());
+  AddSineSamples(chart);
+  chart.ShowGraph();
+  ASSERT_TRUE(WaitUntil([&] { return !watch.rects.empty(); }));
+  EXPECT_EQ(watch.rects.back(), QRect(chart.LRim(), chart.TRim(), chart.PlotWidth() + 1, chart.PlotHeight() + 1));
+
+  // New scales change the frame too.
+  watch.rects.clear();
+  chart.SetRange(1, 0, 0, 2000, 10);
+  ASSERT_TRUE(WaitUntil([&] { return !watch.rects.empty(); }));
+  EXPECT_EQ(watch.rects.back(), chart.Widget()->rect());
+}
+
+TEST_F(RenderPacingTest, APacedRequestWaitsItsPaceAfterTheLastRenderButNotAReader) {
+  constexpr auto kPace = std::chrono::milliseconds(120);
+  chart.SetPicturePace(kPace);
+  chart.ShowGraph();
+  ASSERT_TRUE(WaitUntil([&] { return renders.size() == 1; }));
+  chart.ShowGraph();
+  ASSERT_TRUE(WaitUntil([&] { return renders.size() == 2; }));
+  EXPECT_GE(renders[1] - renders[0], kPace);
+
+  chart.ShowGraph();
+  chart.ControlBitmap();
+  EXPECT_EQ(renders.size(), 3u);
+
+  // A request without a pace brings the waiting render forward.
+  constexpr auto kLongPace = std::chrono::seconds(5);
+  chart.SetPicturePace(kLongPace);
+  chart.ShowGraph();
+  chart.SetPicturePace({});
+  chart.ShowGraph();
+  ASSERT_TRUE(WaitUntil([&] { return renders.size() == 4; }));
+  EXPECT_LT(renders[3] - renders[2], kLongPace);
 }
 
 TEST_F(RenderPacingTest, AFullRedrawAfterAPlotRefreshStillRendersTheScales) {
