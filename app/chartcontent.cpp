@@ -54,8 +54,6 @@ void TChartContent::ShowRecording(THistory history, TOpenedRecording opened) {
   Change(TContentChange::RecordingOpened, TShows::OpenedRecording, std::move(opened));
 }
 
-void TChartContent::Follow() { m_lookBack->Follow(); }
-
 void TChartContent::SetWindow(double xLow, double yLow, double xHigh, double yHigh) {
   m_chart.SetRange(1, xLow, yLow, xHigh, yHigh);
   m_windowSet.Notify();

@@ -25,9 +25,10 @@ enum class TContentChange : std::uint8_t { AcquisitionStarts, Cleared, GraphFile
 /// What the chart shows: the acquisition's samples as they arrive (or, in
 /// Trend, looked back on from the history), a loaded graph file, or an
 /// opened recording. The only place that moves between them: Start, Clear
-/// Graph, a loaded graph file, an opened recording, "Folgen" and the graph
-/// limits all go through here, and the readout, the statistics and the
-/// exports ask here which samples are shown. GUI thread only.
+/// Graph, a loaded graph file, an opened recording, "Folgen" (of the
+/// look-back it owns) and the graph limits all go through here, and the
+/// readout, the statistics and the exports ask here which samples are
+/// shown. GUI thread only.
 class TChartContent {
  public:
   enum class TShows : std::uint8_t { Acquisition, LookedBack, GraphFile, OpenedRecording };
@@ -53,8 +54,6 @@ class TChartContent {
   void GraphFileLoaded(bool acquiring);
   /// `history` replaces everything shown, whole and ready to zoom.
   void ShowRecording(THistory history, TOpenedRecording opened);
-  /// "Folgen": back to the window of the newest samples.
-  void Follow();
   /// Layer 1's window set by the program (the graph limits); the readout
   /// and the statistics follow it. Whether the chart took it is the chart's
   /// to tell.

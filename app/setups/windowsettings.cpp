@@ -2,24 +2,21 @@
 #include "app/setups/windowsettings.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "app/numbertext.h"
-#include "platform/system/localeformat.h"
+#include "widgets/numberconvert.h"
 
 namespace kurvex {
 
 namespace {
 
-// The number a field shows, whatever the user left in it; none when it is none.
+// The number a field shows, read as the field reads it; none when the user left none in it.
 std::optional<double> FieldNumber(const TNumEdit& field) {
-  std::string text = field.Text();
-  for (char& c : text)
-    if (c == DecimalSeparator()) c = '.';
-  char* end = nullptr;
-  const double value = std::strtod(text.c_str(), &end);
-  if (text.empty() || end != text.c_str() + text.size()) return std::nullopt;
-  return value;
+  try {
+    return static_cast<double>(StrToFloat(field.Text()));
+  } catch (const EConvertError&) {
+    return std::nullopt;
+  }
 }
 
 void SetField(TNumEdit& field, const std::optional<double>& value) {

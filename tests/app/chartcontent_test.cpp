@@ -93,7 +93,7 @@ TEST_F(ChartContentTest, ATrendViewMovedByAFeatureIsLookedBackOnUntilFolgen) {
   content.NavigateTo({10, 30}, {0, 10});
   EXPECT_EQ(content.Shows(), TShows::LookedBack);
   EXPECT_EQ(content.Axis(), TSampleAxis::Numbers);
-  content.Follow();
+  content.LookBack().FollowButton().Click();
   EXPECT_EQ(content.Shows(), TShows::Acquisition);
   // A loaded graph file ends looking back: its items are what the chart shows.
   content.NavigateTo({10, 30}, {0, 10});
