@@ -266,6 +266,7 @@ void TCustomComm::PurgeOutput() {
   if (!IsOpened()) {
     return;
   }
+  m_sendQueue.Clear();
   Device()->Purge(false, true);
   if (m_rs485Mode && m_manualRtsToggle) {
     SetRTS(false);
@@ -276,7 +277,9 @@ void TCustomComm::PurgeAll() {
   if (!IsOpened()) {
     return;
   }
-  // Writes complete before Send returns, so no transfer is left to cancel.
+  // Synchronous writes complete before Send returns; the queued ones not yet
+  // handed over go with the driver's.
+  m_sendQueue.Clear();
   Device()->Purge(true, true);
   if (m_rs485Mode && m_manualRtsToggle) {
     SetRTS(false);

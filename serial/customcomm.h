@@ -154,7 +154,8 @@ class TCustomComm : public TBaseIO, private TComEventTarget, private TSendTarget
   void SetDTR(bool on);
 
   /// Discard queued bytes; nothing while closed. PurgeOutput and PurgeAll
-  /// drop RTS in RS485Mode with ManualRtsToggle.
+  /// also drop what waits in the send queue, and drop RTS in RS485Mode with
+  /// ManualRtsToggle.
   void PurgeInput();
   void PurgeOutput();
   void PurgeAll();

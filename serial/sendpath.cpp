@@ -66,6 +66,7 @@ bool TCustomComm::Queue(std::string bytes) {
     return false;
   }
   m_sender->Wake();
+  WriteLog(2, FormatText("Queued %zu bytes", bytes.size()));
   return true;
 }
 

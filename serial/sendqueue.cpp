@@ -15,14 +15,18 @@ bool TSendQueue::Push(const std::string& bytes, Clock::time_point now) {
   return true;
 }
 
-void TSendQueue::Peek(std::string& chunk, std::size_t most) const {
+std::uint64_t TSendQueue::Peek(std::string& chunk, std::size_t most) const {
   const std::lock_guard lock(m_mutex);
   chunk.assign(m_bytes, 0, most);
+  return m_clears;
 }
 
-void TSendQueue::Consume(std::size_t count, Clock::time_point now) {
+void TSendQueue::Consume(std::size_t count, std::uint64_t contents, Clock::time_point now) {
   {
     const std::lock_guard lock(m_mutex);
+    if (contents != m_clears) {
+      return;
+    }
     m_bytes.erase(0, count);
     m_progress = now;
     if (!m_bytes.empty()) {
@@ -36,6 +40,7 @@ void TSendQueue::Clear() {
   {
     const std::lock_guard lock(m_mutex);
     m_bytes.clear();
+    ++m_clears;
   }
   m_emptied.notify_all();
 }

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
+#include <cstdint>
 #include <mutex>
 #include <string>
 
@@ -23,11 +24,13 @@ class TSendQueue {
   /// Appends `bytes` unless that would make more than kMaxQueuedSendBytes
   /// wait; false, with nothing appended, then.
   bool Push(const std::string& bytes, Clock::time_point now);
-  /// Copies up to `most` bytes from the front into `chunk` (empty: none wait).
-  void Peek(std::string& chunk, std::size_t most) const;
-  /// The first `count` bytes went to the driver.
-  void Consume(std::size_t count, Clock::time_point now);
-  /// Drops whatever waits.
+  /// Copies up to `most` bytes from the front into `chunk` (empty: none
+  /// wait); the result names the queue's contents for Consume.
+  std::uint64_t Peek(std::string& chunk, std::size_t most) const;
+  /// The first `count` bytes of what Peek gave as `contents` went to the
+  /// driver; nothing when the queue was cleared since.
+  void Consume(std::size_t count, std::uint64_t contents, Clock::time_point now);
+  /// Drops whatever waits. Any thread, also while the writer writes.
   void Clear();
 
   std::size_t Waiting() const;
@@ -40,6 +43,9 @@ class TSendQueue {
   mutable std::mutex m_mutex;
   std::condition_variable m_emptied;
   std::string m_bytes;
+  /// Counts the clears, so bytes written from before one are not taken
+  /// off what was queued after it.
+  std::uint64_t m_clears = 0;
   /// When the line last took bytes, or the queue last stopped being empty.
   Clock::time_point m_progress{};
 };

@@ -27,7 +27,7 @@ TSendThread::~TSendThread() {
 void TSendThread::Run(const std::stop_token& stop) {
   std::string chunk;
   while (!stop.stop_requested()) {
-    m_queue.Peek(chunk, kChunkBytes);
+    const std::uint64_t contents = m_queue.Peek(chunk, kChunkBytes);
     if (chunk.empty()) {
       m_wait.WaitWritable(-1, -1);
       continue;
@@ -41,7 +41,7 @@ void TSendThread::Run(const std::stop_token& stop) {
       continue;
     }
     if (written > 0) {
-      m_queue.Consume(static_cast<std::size_t>(written), TSendQueue::Clock::now());
+      m_queue.Consume(static_cast<std::size_t>(written), contents, TSendQueue::Clock::now());
       m_target.QueuedWritten(static_cast<std::size_t>(written));
       continue;
     }

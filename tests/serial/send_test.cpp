@@ -151,6 +151,24 @@ TEST_P(SendPath, ClosingWhileStalledEndsAtOnceAndDropsWhatWaits) {
   EXPECT_TRUE(m_log.Entries.empty()) << m_log.Entries.front();
 }
 
+TEST_P(SendPath, APurgeDropsWhatWaitsAndTheNextCommandFollowsWhatTheLineHad) {
+  m_comm.SetActive(true);
+  const std::string accepted = FillUntilRefused();
+  m_comm.PurgeOutput();
+  EXPECT_EQ(m_comm.SendWaiting(), 0u);
+  EXPECT_FALSE(m_comm.SendStalled());
+  ASSERT_TRUE(m_comm.Queue("after\n"));
+  // What the pty held before the purge may still come (a pty's own queue
+  // is the reader's side), but nothing of the dropped bytes after "after".
+  std::string got;
+  ASSERT_TRUE(WaitUntil([&] {
+    got += m_pty.ReadMaster(65536, 10);
+    return got.ends_with("after\n");
+  })) << got.size();
+  EXPECT_TRUE(accepted.starts_with(got.substr(0, got.size() - 6)));
+  EXPECT_LT(got.size(), accepted.size() - kMaxQueuedSendBytes / 2);
+}
+
 TEST_P(SendPath, AWriteThatFailsAsAGoneDeviceDoesClosesThePortAsAFailingReadDoes) {
   m_comm.OnFatalError = [&](TBaseIO&, std::uint32_t code, std::uint32_t detail, const std::string&,
                             bool& raise) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <thread>
 
@@ -21,18 +22,27 @@ TEST(SendQueue, HoldsAtMostItsLimitAndRefusesWholeCommandsBeyond) {
   EXPECT_TRUE(queue.Push("bcd", now));
   EXPECT_EQ(queue.Waiting(), kMaxQueuedSendBytes);
   EXPECT_FALSE(queue.Push("e", now));
-  queue.Consume(1, now);
-  EXPECT_TRUE(queue.Push("e", now));
-
   std::string chunk;
-  queue.Peek(chunk, 4096);
+  std::uint64_t contents = queue.Peek(chunk, 4096);
   EXPECT_EQ(chunk, std::string(4096, 'a'));
-  queue.Consume(kMaxQueuedSendBytes - 4, now);
+  queue.Consume(1, contents, now);
+  EXPECT_TRUE(queue.Push("e", now));
+  queue.Consume(kMaxQueuedSendBytes - 4, contents, now);
   queue.Peek(chunk, 4096);
   EXPECT_EQ(chunk, "bcde");
-  queue.Clear();
+}
+
+TEST(SendQueue, BytesWrittenFromBeforeAClearAreNotTakenOffWhatCameAfter) {
+  TSendQueue queue;
+  const Clock::time_point now = Clock::now();
+  ASSERT_TRUE(queue.Push("old command\n", now));
+  std::string chunk;
+  const std::uint64_t contents = queue.Peek(chunk, 4096);
+  queue.Clear();  // a purge while the writer writes `chunk`
+  ASSERT_TRUE(queue.Push("new\n", now));
+  queue.Consume(chunk.size(), contents, now);
   queue.Peek(chunk, 4096);
-  EXPECT_TRUE(chunk.empty());
+  EXPECT_EQ(chunk, "new\n");
 }
 
 TEST(SendQueue, StallsWhenTheLineTakesNothingForHalfASecond) {
@@ -41,15 +51,17 @@ TEST(SendQueue, StallsWhenTheLineTakesNothingForHalfASecond) {
   const auto at = [&](int ms) { return start + std::chrono::milliseconds(ms); };
   EXPECT_FALSE(queue.Stalled(at(10000))) << "nothing waits";
   ASSERT_TRUE(queue.Push("MEAS?\n", at(0)));
+  std::string chunk;
+  const std::uint64_t contents = queue.Peek(chunk, 4096);
   EXPECT_FALSE(queue.Stalled(at(500)));
   EXPECT_TRUE(queue.Stalled(at(501)));
-  queue.Consume(2, at(600));
+  queue.Consume(2, contents, at(600));
   EXPECT_FALSE(queue.Stalled(at(1100)));
   EXPECT_TRUE(queue.Stalled(at(1101)));
   // Queuing more does not count as the line taking anything.
   ASSERT_TRUE(queue.Push("READ?\n", at(1200)));
   EXPECT_TRUE(queue.Stalled(at(1200)));
-  queue.Consume(queue.Waiting(), at(1300));
+  queue.Consume(queue.Waiting(), contents, at(1300));
   EXPECT_FALSE(queue.Stalled(at(5000)));
   // A queue that empties and fills again starts a new wait.
   ASSERT_TRUE(queue.Push("x", at(6000)));
@@ -61,9 +73,11 @@ TEST(SendQueue, WaitEmptyEndsAtItsDeadlineOrWhenTheLastByteGoes) {
   EXPECT_TRUE(queue.WaitEmpty(Clock::now()));
   ASSERT_TRUE(queue.Push("abc", Clock::now()));
   EXPECT_FALSE(queue.WaitEmpty(Clock::now() + std::chrono::milliseconds(5)));
+  std::string chunk;
+  const std::uint64_t contents = queue.Peek(chunk, 4096);
   std::thread writer([&] {
-    queue.Consume(1, Clock::now());
-    queue.Consume(2, Clock::now());
+    queue.Consume(1, contents, Clock::now());
+    queue.Consume(2, contents, Clock::now());
   });
   EXPECT_TRUE(queue.WaitEmpty(Clock::now() + std::chrono::seconds(10)));
   writer.join();
