@@ -82,10 +82,10 @@ void Answerer::Forget() {
   m_scheduled.clear();
 }
 
-AnswerResult AnswerQueries(const Options& options, int fd, const volatile std::sig_atomic_t& stop) {
+AnswerResult AnswerQueries(const Options& options, int fd, const std::atomic<bool>& stop) {
   Answerer answerer(options);
   std::string pending;
-  while (stop == 0) {
+  while (!stop) {
     auto wait = kMaxNap;
     if (const auto next = answerer.NextDue()) {
       wait = std::clamp(std::chrono::ceil<std::chrono::milliseconds>(*next - Answerer::Clock::now()),

@@ -2,7 +2,7 @@
 #pragma once
 
 #include <chrono>
-#include <csignal>
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <optional>
@@ -63,9 +63,9 @@ struct AnswerResult {
 };
 
 /// Answers the commands that arrive on the nonblocking pty master `fd` until
-/// `stop` becomes non-zero. Never waits for the client: answers it does not
+/// `stop` is set. Never waits for the client: answers it does not
 /// take wait for room; while no client has the port open, what came is
 /// forgotten.
-AnswerResult AnswerQueries(const Options& options, int fd, const volatile std::sig_atomic_t& stop);
+AnswerResult AnswerQueries(const Options& options, int fd, const std::atomic<bool>& stop);
 
 }  // namespace kurvex::sim

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // kurvex-sim: an instrument on a pseudo-terminal, linked as a COM port.
 
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <string>
@@ -13,9 +14,12 @@
 
 namespace {
 
-volatile std::sig_atomic_t g_stop = 0;
+// Set by the signal handler, read by the loops: a lock-free atomic is safe
+// in both, and also when a test sets it from another thread.
+std::atomic<bool> g_stop{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
 
-void RequestStop(int) { g_stop = 1; }
+void RequestStop(int) { g_stop = true; }
 
 }  // namespace
 
