@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <string>
-#include <thread>
 
 namespace kurvex {
 namespace {
@@ -66,21 +65,6 @@ TEST(SendQueue, StallsWhenTheLineTakesNothingForHalfASecond) {
   // A queue that empties and fills again starts a new wait.
   ASSERT_TRUE(queue.Push("x", at(6000)));
   EXPECT_FALSE(queue.Stalled(at(6400)));
-}
-
-TEST(SendQueue, WaitEmptyEndsAtItsDeadlineOrWhenTheLastByteGoes) {
-  TSendQueue queue;
-  EXPECT_TRUE(queue.WaitEmpty(Clock::now()));
-  ASSERT_TRUE(queue.Push("abc", Clock::now()));
-  EXPECT_FALSE(queue.WaitEmpty(Clock::now() + std::chrono::milliseconds(5)));
-  std::string chunk;
-  const std::uint64_t contents = queue.Peek(chunk, 4096);
-  std::thread writer([&] {
-    queue.Consume(1, contents, Clock::now());
-    queue.Consume(2, contents, Clock::now());
-  });
-  EXPECT_TRUE(queue.WaitEmpty(Clock::now() + std::chrono::seconds(10)));
-  writer.join();
 }
 
 }  // namespace
