@@ -60,9 +60,10 @@ using TOnInputOverload = std::function<void(TBaseIO& com, bool overloaded)>;
 /// Queue hands bytes to a writer thread of their own that waits for the
 /// line in poll, so no caller ever waits for the line. Its news reaches the
 /// handlers as the reader's events do: written bytes to OnQueuedSent; a
-/// write failing as a gone device fails (EIO, ENXIO, ENODEV, EPIPE) is a
-/// lost device, as a failed read is; any other failure goes to OnCommError
-/// (CommCode 0, SysError = errno) with the rest of the queue dropped.
+/// write failing as a gone device fails (EIO, ENXIO, ENODEV, EPIPE, EBADF)
+/// is a lost device, as a failed read is; any other failure goes to
+/// OnCommError (CommCode 0, SysError = errno) with the rest of the queue
+/// dropped.
 class TCustomComm : public TBaseIO, private TComEventTarget, private TSendTarget {
  public:
   TCustomComm();
