@@ -1,20 +1,54 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // kurvex-sim: an instrument on a pseudo-terminal, linked as a COM port.
 
-#include <csignal>
+#include <pthread.h>
+#include <signal.h>
+
+#include <atomic>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "tools/sim/answerer.h"
 #include "tools/sim/options.h"
 #include "tools/sim/ptylink.h"
 #include "tools/sim/streamer.h"
 
 namespace {
 
-volatile std::sig_atomic_t g_stop = 0;
+// The stop signals are taken by a thread of their own with sigwait, not by
+// a handler: the loops see a plain atomic flag, and no signal depends on
+// how a handler gets delivered (a thread-sanitized build defers handlers
+// and has been seen to lose one).
+class StopSignals {
+ public:
+  StopSignals() {
+    sigemptyset(&m_signals);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&m_signals, signal);
+    // Blocked before the waiter exists, so it and this thread inherit it.
+    pthread_sigmask(SIG_BLOCK, &m_signals, nullptr);
+    m_waiter = std::thread([this] {
+      int signal = 0;
+      sigwait(&m_signals, &signal);
+      m_stop = true;
+    });
+  }
+  ~StopSignals() {
+    // Ends the wait when no signal came (after one it has ended already).
+    pthread_kill(m_waiter.native_handle(), SIGTERM);
+    m_waiter.join();
+  }
+  StopSignals(const StopSignals&) = delete;
+  StopSignals& operator=(const StopSignals&) = delete;
 
-void RequestStop(int) { g_stop = 1; }
+  const std::atomic<bool>& Stop() const { return m_stop; }
+
+ private:
+  sigset_t m_signals;
+  std::atomic<bool> m_stop{false};
+  std::thread m_waiter;
+};
 
 }  // namespace
 
@@ -31,13 +65,8 @@ int main(int argc, char** argv) {
     return 0;
   }
 
-  // Installed before the link exists, so no signal can leave it behind.
-  struct sigaction action {};
-  action.sa_handler = RequestStop;
-  sigemptyset(&action.sa_mask);
-  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
-    sigaction(signal, &action, nullptr);
-  }
+  // Taken before the link exists, so no signal can leave it behind.
+  const StopSignals signals;
 
   PtyLink link(options.Port);
   if (!link.Error().empty()) {
@@ -48,7 +77,14 @@ int main(int argc, char** argv) {
               link.LinkPath().c_str());
   std::fflush(stdout);
 
-  const StreamResult result = Stream(options, link.Master(), g_stop);
+  if (options.Answer) {
+    const AnswerResult answered = AnswerQueries(options, link.Master(), signals.Stop());
+    std::printf("kurvex-sim: %llu values answered, %llu unknown commands\n",
+                static_cast<unsigned long long>(answered.Samples),
+                static_cast<unsigned long long>(answered.Unknown));
+    return 0;
+  }
+  const StreamResult result = Stream(options, link.Master(), signals.Stop());
   std::printf("kurvex-sim: %llu lines, %llu dropped (port closed or full)\n",
               static_cast<unsigned long long>(result.Lines),
               static_cast<unsigned long long>(result.Dropped));

@@ -50,14 +50,14 @@ std::uint64_t LineCount(const std::string& text) {
 
 }  // namespace
 
-StreamResult Stream(const Options& options, int fd, const volatile std::sig_atomic_t& stop,
+StreamResult Stream(const Options& options, int fd, const std::atomic<bool>& stop,
                     int drainMs) {
   StreamResult result;
   const std::chrono::duration<double> interval(1.0 / options.Rate);
   Clock::time_point start = Clock::now();
   std::uint64_t scheduled = 0;  // lines due since `start`
   std::string pending;
-  while (stop == 0 && (options.Count == 0 || result.Lines < options.Count)) {
+  while (!stop && (options.Count == 0 || result.Lines < options.Count)) {
     const Clock::time_point now = Clock::now();
     const double elapsed = std::chrono::duration<double>(now - start).count();
     if (elapsed - static_cast<double>(scheduled) * interval.count() > kMaxBacklogSeconds) {
@@ -93,7 +93,7 @@ StreamResult Stream(const Options& options, int fd, const volatile std::sig_atom
   // not visible from this side, so the wait ends only at the client's
   // hang-up, the time limit or a stop request.
   const Clock::time_point giveUp = Clock::now() + std::chrono::milliseconds(drainMs);
-  while (stop == 0 && Listened(fd) && Clock::now() < giveUp) {
+  while (!stop && Listened(fd) && Clock::now() < giveUp) {
     Flush(fd, pending);
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
