@@ -4,7 +4,12 @@
 # $(BUILD)/package/. `make fuzz` builds the fuzz targets with clang (its warnings are the GCC
 # build's to enforce) and runs each for FUZZ_SECONDS.
 SANITIZE ?=
-BUILD ?= $(if $(SANITIZE),build-sanitize,build)
+comma := ,
+# The thread sanitizer gets a build of its own, of the modules whose threads
+# meet: their tests (ctest label tsan) and what they need.
+THREAD_SANITIZE := $(filter thread,$(subst $(comma), ,$(SANITIZE)))
+BUILD ?= $(if $(THREAD_SANITIZE),build-tsan,$(if $(SANITIZE),build-sanitize,build))
+TSAN_TARGETS := serial_tests intake_tests recording_tests csvimport_tests
 JOBS ?= 2
 # Simulator options for `make demo`, e.g. DEMO_ARGS="--names a,b,c" for three curves.
 DEMO_ARGS ?=
@@ -22,10 +27,10 @@ configure: deps
 	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
 
 build: configure
-	@cmake --build $(BUILD) -j $(JOBS)
+	@cmake --build $(BUILD) -j $(JOBS) $(if $(THREAD_SANITIZE),--target $(TSAN_TARGETS))
 
 test: build
-	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS) $(if $(THREAD_SANITIZE),-L tsan)
 
 demo: build
 	@scripts/demo.sh $(BUILD) $(DEMO_ARGS)
@@ -45,4 +50,4 @@ fuzz: deps
 	@cd build-fuzz && ctest -L fuzz --output-on-failure
 
 clean:
-	rm -rf build build-sanitize build-fuzz
+	rm -rf build build-sanitize build-tsan build-fuzz

@@ -160,6 +160,9 @@ void TCustomComm::DoOpen() {
   DoClose();
   m_bytesSent = 0;
   m_bytesReceived = 0;
+  m_queuedWritten = 0;
+  m_queuedSentPending = false;
+  m_sendError = 0;
   std::unique_ptr<SerialDevice> device = TakeHandedOverDevice();
   int error = 0;
   if (device == nullptr) {
@@ -278,50 +281,6 @@ void TCustomComm::PurgeAll() {
   if (m_rs485Mode && m_manualRtsToggle) {
     SetRTS(false);
   }
-}
-
-int TCustomComm::WriteTimeoutMs() const {
-  const std::uint32_t ms = m_timeouts.WriteTotalTimeoutConstant;
-  if (ms == 0) {
-    return -1;
-  }
-  return static_cast<int>(std::min<std::uint32_t>(ms, 0x7FFFFFFF));
-}
-
-bool TCustomComm::Send(const std::uint8_t* data, std::size_t count) {
-  if (!IsOpened()) {
-    return false;
-  }
-  if (m_rs485Mode && m_manualRtsToggle) {
-    SetRTS(true);
-  }
-  const int error = Device()->Write(data, count, WriteTimeoutMs());
-  if (error != 0) {
-    DoCommError(0, static_cast<std::uint32_t>(error), {});
-    return false;
-  }
-  m_bytesSent += count;
-  m_transmitPending = true;
-  return true;
-}
-
-bool TCustomComm::SendChar(std::uint8_t byte) {
-  WriteLog(2, FormatText("Try to send char %2Xh ...", byte));
-  return Send(&byte, 1);
-}
-
-bool TCustomComm::SendString(const std::string& text) {
-  WriteLog(2, FormatText("Try to send string %s ...", text.c_str()));
-  return Send(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
-}
-
-bool TCustomComm::SendData(const void* data, std::size_t count) {
-  WriteLog(2, FormatText("Try to send the data with %zu length ...", count));
-  const bool sent = Send(static_cast<const std::uint8_t*>(data), count);
-  if (sent) {
-    WriteLog(2, "... the data transmittion is OK!");
-  }
-  return sent;
 }
 
 void TCustomComm::DoCommError(std::uint32_t commCode, std::uint32_t sysError,

@@ -15,6 +15,8 @@
 #include "serial/inputbacklog.h"
 #include "serial/receivemarks.h"
 #include "serial/receivethread.h"
+#include "serial/sendqueue.h"
+#include "serial/sendthread.h"
 #include "serial/win32comm.h"
 
 namespace kurvex {
@@ -24,6 +26,10 @@ namespace kurvex {
 using TOnReceived =
     std::function<void(TBaseIO& com, const std::uint8_t* buffer, std::uint32_t received)>;
 using TOnSent = std::function<void(TBaseIO& com)>;
+/// (Com, Written): queued bytes went to the driver; Written counts every
+/// queued byte written since the open, so whoever sums what Queue accepted
+/// knows which of its commands are out.
+using TOnQueuedSent = std::function<void(TBaseIO& com, std::uint64_t written)>;
 /// (Com): a character arrived with a parity or framing error, or a break.
 using TOnReceiveError = std::function<void(TBaseIO& com)>;
 using TOnTraceEvent = std::function<void(TBaseIO& com, TTraceStates event)>;
@@ -50,7 +56,14 @@ using TOnInputOverload = std::function<void(TBaseIO& com, bool overloaded)>;
 /// the reader. When the device goes away (hang-up, failed read) the
 /// component closes itself (listeners get kNotifyClosed) and reports it
 /// through OnFatalError (ErrorCode 1, Detail = errno), then the error report.
-class TCustomComm : public TBaseIO, private TComEventTarget {
+///
+/// Queue hands bytes to a writer thread of their own that waits for the
+/// line in poll, so no caller ever waits for the line. Its news reaches the
+/// handlers as the reader's events do: written bytes to OnQueuedSent; a
+/// write failing as a gone device fails (EIO, ENXIO, ENODEV, EPIPE) is a
+/// lost device, as a failed read is; any other failure goes to OnCommError
+/// (CommCode 0, SysError = errno) with the rest of the queue dropped.
+class TCustomComm : public TBaseIO, private TComEventTarget, private TSendTarget {
  public:
   TCustomComm();
   ~TCustomComm() override;
@@ -152,6 +165,20 @@ class TCustomComm : public TBaseIO, private TComEventTarget {
   bool SendString(const std::string& text);
   bool SendData(const void* data, std::size_t count);
 
+  /// Queues `bytes` for the writer thread and returns at once: false, with
+  /// nothing queued, while closed or when more than kMaxQueuedSendBytes
+  /// would wait. What still waits at a close is dropped.
+  bool Queue(std::string bytes);
+  /// Queued bytes have waited longer than kSendStallTime without the line
+  /// taking any (flow control holding, a full driver queue, a gone device).
+  /// Any thread.
+  bool SendStalled() const;
+  /// Queued bytes not yet handed to the driver. Any thread.
+  std::size_t SendWaiting() const;
+  /// Waits up to maxMs for the queued bytes to be handed to the driver and
+  /// for the driver's queue to empty (a close purges it); true when both did.
+  bool DrainSend(int maxMs);
+
   /// The port's name ("Unknown" for a port without a name of its own).
   virtual std::string GetDeviceName() const;
 
@@ -162,6 +189,7 @@ class TCustomComm : public TBaseIO, private TComEventTarget {
   /// bytes after it. Such errors then never reach OnCommError.
   TOnReceiveError OnReceiveError;
   TOnSent OnAfterSend;
+  TOnQueuedSent OnQueuedSent;
   TOnTraceEvent OnTraceState;
   TOnCommErrorEvent OnCommError;
   /// Changes of InputOverloaded, from inside a handling.
@@ -211,6 +239,17 @@ class TCustomComm : public TBaseIO, private TComEventTarget {
 
  private:
   bool Send(const std::uint8_t* data, std::size_t count);
+  /// Starts and stops the writer (with the reader: started after it,
+  /// stopped before it, so the writer can always reach it).
+  void StartSender();
+  void StopSender();
+  long WriteQueued(const std::uint8_t* data, std::size_t count) override;
+  void QueuedWritten(std::size_t count) override;
+  void QueuedWriteFailed(int error) override;
+  bool TakeQueuedSent() override { return m_queuedSentPending.exchange(false); }
+  int TakeSendError() override { return m_sendError.exchange(0); }
+  /// The writer's news, on the thread that handles events.
+  void HandleSendNews(const TComEvent& event);
   int WriteTimeoutMs() const;
   /// Closes the device whatever CloseInternal left undone.
   void ForceClosed();
@@ -242,7 +281,7 @@ class TCustomComm : public TBaseIO, private TComEventTarget {
   COMMTIMEOUTS m_timeouts;
   COMSTAT m_comStat;
   TStreamProtocol m_streamProtocol = spHardware;
-  bool m_rs485Mode = false;
+  std::atomic<bool> m_rs485Mode{false};
   TTraceStates m_traceStates;
   std::atomic<std::uint32_t> m_eventMask{EV_RXCHAR};
   std::uint16_t m_bufferInSize = 8192;
@@ -252,7 +291,7 @@ class TCustomComm : public TBaseIO, private TComEventTarget {
   const bool m_manualRtsToggle = true;
   /// Shared with a running handling, which keeps it alive past a close.
   std::shared_ptr<std::vector<std::uint8_t>> m_receiveBuffer;
-  std::uint64_t m_bytesSent = 0;
+  std::atomic<std::uint64_t> m_bytesSent{0};
   std::atomic<std::uint64_t> m_bytesReceived{0};
   std::atomic<bool> m_transmitPending{false};
   std::string m_lastErrorMessage;
@@ -269,6 +308,15 @@ class TCustomComm : public TBaseIO, private TComEventTarget {
   std::unique_ptr<TReceiveThread> m_reader;
   /// Readers stopped from inside a handling, not joined yet.
   std::vector<std::unique_ptr<TReceiveThread>> m_retiredReaders;
+  TSendQueue m_sendQueue;
+  /// Set and reset under m_senderLock: a close on the reader may meet a Queue.
+  std::unique_ptr<TSendThread> m_sender;
+  mutable std::mutex m_senderLock;
+  /// One write at a time on the device: SendData's or the writer's.
+  std::mutex m_writing;
+  std::atomic<std::uint64_t> m_queuedWritten{0};
+  std::atomic<bool> m_queuedSentPending{false};
+  std::atomic<int> m_sendError{0};
   /// Held by whoever closes the port: its owner, or the reader closing it on
   /// a hang-up while events run on the reader. Only one of the two closes.
   std::recursive_mutex m_closing;

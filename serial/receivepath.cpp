@@ -86,9 +86,11 @@ void TCustomComm::StartThreads() {
   // gone at once): its close waits for the lock.
   const std::lock_guard<std::recursive_mutex> closing(m_closing);
   m_reader = std::make_unique<TReceiveThread>(target, *Device(), ++m_generation);
+  StartSender();
 }
 
 void TCustomComm::StopThreads() {
+  StopSender();
   if (m_reader == nullptr) {
     return;
   }
@@ -186,6 +188,10 @@ TComEventResult TCustomComm::ProcessComEvent(const TComEvent& event) {
 void TCustomComm::HandleComEvent(const TComEvent& event, TComEventResult& result) {
   // Our own share: the block stays valid if a handler closes the port.
   const std::shared_ptr<std::vector<std::uint8_t>> buffer = m_receiveBuffer;
+  HandleSendNews(event);
+  if (!IsCurrent(event)) {
+    return;
+  }
   const std::uint32_t errors = ClearCommError();
   if (errors != 0) {
     // The bytes of this event stay queued; the next event brings them.

@@ -21,6 +21,11 @@ constexpr int kTickMs = 10;
 // the screen shows the samples no sooner than its next frame anyway.
 constexpr auto kGatherTime = std::chrono::milliseconds(2);
 
+// A write failing like this means the device has gone, as any failed read does.
+bool DeviceGone(int error) {
+  return error == EIO || error == ENXIO || error == ENODEV || error == EPIPE || error == EBADF;
+}
+
 }  // namespace
 
 TReceiveThread::TReceiveThread(TComEventTarget& target, SerialDevice& device,
@@ -83,6 +88,17 @@ void TReceiveThread::Run(std::stop_token stop) {
       break;
     }
     std::uint32_t mask = waited.Readable ? EV_RXCHAR : 0;
+    const int sendError = m_target.TakeSendError();
+    if (DeviceGone(sendError)) {
+      lostError = sendError;
+      break;
+    }
+    if (sendError != 0) {
+      mask |= kEvSendFailed;
+    }
+    if (m_target.TakeQueuedSent()) {
+      mask |= kEvQueuedSent;
+    }
     if (unread > 0) {
       const std::uint32_t waiting = m_device.Queues().Input;
       if (waiting > unread) {
@@ -109,7 +125,7 @@ void TReceiveThread::Run(std::stop_token stop) {
     if (mask == EV_RXCHAR && !backlog && !GatherUntil(lastDelivery + kGatherTime, stop)) {
       return;
     }
-    const TComEvent event{mask, m_generation, stop};
+    const TComEvent event{mask, m_generation, stop, sendError};
     TComEventResult result;
     if (!Deliver([&] { result = m_target.ProcessComEvent(event); }, stop) ||
         stop.stop_requested()) {

@@ -11,12 +11,18 @@
 
 namespace kurvex {
 
+/// Bits of TComEvent::Mask beyond the driver's EV_ events: the writer's news.
+inline constexpr std::uint32_t kEvQueuedSent = 0x10000;  ///< queued bytes went to the driver
+inline constexpr std::uint32_t kEvSendFailed = 0x20000;  ///< a queued write failed: SendError
+
 /// One event found by the reader: the EV_ bits that came up, the open it
-/// belongs to, and the reader's stop state (requested once the port closes).
+/// belongs to, the reader's stop state (requested once the port closes) and
+/// the errno of a failed queued write.
 struct TComEvent {
   std::uint32_t Mask = 0;
   std::uint64_t Generation = 0;
   std::stop_token Stop;
+  int SendError = 0;
 };
 
 /// What handling an event left for the reader's next wait.
@@ -38,6 +44,11 @@ class TComEventTarget {
   virtual std::uint32_t WatchedEvents() const = 0;
   /// True once after bytes were handed to the driver. Any thread.
   virtual bool TakeTransmitPending() = 0;
+  /// True once after the writer handed queued bytes to the driver. Any thread.
+  virtual bool TakeQueuedSent() = 0;
+  /// The errno of a queued write that failed since the last call, else 0.
+  /// Any thread.
+  virtual int TakeSendError() = 0;
   /// Whether events are handled on the GUI thread. Any thread.
   virtual bool EventsOnGuiThread() const = 0;
   /// Handles one event; never throws. Runs on the GUI thread or the reader.
@@ -50,7 +61,7 @@ class TComEventTarget {
 };
 
 /// The receive pipeline's thread: waits with poll on the device and an
-/// eventfd, and hands one event at a time to the target (through the GUI
+/// eventfd, and hands one event at a time (the writer's news among them) to the target (through the GUI
 /// thread's dispatcher when the target asks for it), finding the next only
 /// after the previous one has been handled. The device must outlive the
 /// thread or be destroyed only while the thread is inside a handling that
@@ -70,6 +81,8 @@ class TReceiveThread {
   /// Makes the thread look at WatchedEvents again now rather than after its
   /// next wake-up. Any thread.
   void WatchedEventsChanged();
+  /// The writer has news (TakeQueuedSent, TakeSendError). Any thread.
+  void SendNews() { m_wait.Wake(); }
 
  private:
   void Run(std::stop_token stop);

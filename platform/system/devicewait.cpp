@@ -18,7 +18,14 @@ TDeviceWait::TDeviceWait() : m_wakeFd(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
 TDeviceWait::~TDeviceWait() { close(m_wakeFd); }
 
 TWaitResult TDeviceWait::Wait(int fd, bool forInput, int timeoutMs) {
-  pollfd fds[2] = {{fd, static_cast<short>(forInput ? POLLIN : 0), 0}, {m_wakeFd, POLLIN, 0}};
+  return WaitFor(fd, forInput ? POLLIN : 0, timeoutMs);
+}
+
+TWaitResult TDeviceWait::WaitWritable(int fd, int timeoutMs) { return WaitFor(fd, POLLOUT, timeoutMs); }
+
+TWaitResult TDeviceWait::WaitFor(int fd, short events, int timeoutMs) {
+  // poll skips a negative descriptor, which leaves the wake-up alone.
+  pollfd fds[2] = {{fd, events, 0}, {m_wakeFd, POLLIN, 0}};
   TWaitResult result;
   if (poll(fds, 2, timeoutMs) < 0) {
     if (errno != EINTR) result.Error = errno;
@@ -29,6 +36,7 @@ TWaitResult TDeviceWait::Wait(int fd, bool forInput, int timeoutMs) {
     [[maybe_unused]] const ssize_t got = read(m_wakeFd, &wakeUps, sizeof wakeUps);
   }
   result.Readable = (fds[0].revents & POLLIN) != 0;
+  result.Writable = (fds[0].revents & POLLOUT) != 0;
   result.Lost = (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
   return result;
 }

@@ -63,8 +63,9 @@ struct LineCounters {
 
 /// One open serial device. Error results are errno values (0 = success).
 /// Not thread-safe: the owner serialises calls, except that the queries
-/// Fd(), Queues() and Counters() may also come from a reader thread while
-/// the device is open.
+/// Fd(), Queues() and Counters() may also come from a reader thread, and
+/// WriteSome and SetLine from a writer thread, while the device is open
+/// (the owner still keeps writes from overlapping each other).
 class SerialDevice {
  public:
   virtual ~SerialDevice() = default;
@@ -92,6 +93,10 @@ class SerialDevice {
   /// Hands all `count` bytes to the driver, waiting while its queue is full;
   /// `timeoutMs` < 0 waits without limit, otherwise ETIMEDOUT after that long.
   virtual int Write(const std::uint8_t* data, std::size_t count, int timeoutMs) = 0;
+
+  /// Hands the driver as much of `count` bytes as it takes now, without
+  /// waiting: the byte count (0 while its queue is full) or a negative errno.
+  virtual long WriteSome(const std::uint8_t* data, std::size_t count) = 0;
 
   /// Reads what is waiting, at most `capacity` bytes, without waiting:
   /// the byte count (0 when nothing waits) or a negative errno.

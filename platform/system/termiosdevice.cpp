@@ -131,6 +131,21 @@ class TermiosDevice final : public SerialDevice {
     return 0;
   }
 
+  long WriteSome(const std::uint8_t* data, std::size_t count) override {
+    for (;;) {
+      const ssize_t written = write(m_fd, data, count);
+      if (written >= 0) {
+        return written;
+      }
+      if (errno == EAGAIN) {
+        return 0;
+      }
+      if (errno != EINTR) {
+        return -errno;
+      }
+    }
+  }
+
   long Read(std::uint8_t* buffer, std::size_t capacity) override {
     for (;;) {
       const ssize_t got = read(m_fd, buffer, capacity);

@@ -70,6 +70,10 @@ TEST(SimOptions, DefaultsAndEveryOption) {
   EXPECT_EQ(Parsed({"--names=a,Temp_2,b.x"}), "port 5 rate 2000 wave 0 count 0 end 0 values 3 bad 0 a Temp_2 b.x");
   EXPECT_EQ(Parse({"--names", "a,b", "--values", "2"}).Values, 2u);
   EXPECT_NE(Usage().find("--bad-lines"), std::string::npos);
+  const Options answering = Parse({"--answer", "--answer-delay=250"});
+  EXPECT_TRUE(answering.Answer);
+  EXPECT_EQ(answering.AnswerDelayMs, 250u);
+  EXPECT_FALSE(Parse({}).Answer);
 }
 
 TEST(SimOptions, RejectsWhatCannotBeMeant) {
@@ -81,7 +85,8 @@ TEST(SimOptions, RejectsWhatCannotBeMeant) {
       {"--lf-only=yes"}, {"--line-end", "lfcr"}, {"--values", "0"}, {"--values", "101"},
       {"--values", "3", "--names", "a,b"}, {"--names", "a,"}, {"--names", ",a"}, {"--names", "a b"},
       {"--names", "a:b"}, {"--names", "a=b"}, {"--names", "a;b"}, {"--names", "1a"}, {"--names", ""},
-      {"--names", tooLong}, {"--speed", "1"}, {"5"}};
+      {"--names", tooLong}, {"--speed", "1"}, {"5"}, {"--answer=yes"}, {"--answer-delay", "100"},
+      {"--answer", "--answer-delay", "-1"}, {"--answer", "--answer-delay", "60001"}, {"--answer", "--answer-delay"}};
   for (const auto& args : wrong) EXPECT_NE(Problem(args), "") << args[0] << " " << args.back();
   EXPECT_EQ(Problem({"--names", std::string(64, 'x')}), "");
 }
@@ -357,6 +362,46 @@ TEST_F(SimProgram, SigtermRemovesTheLinkAndBadArgumentsFailWithoutLinking) {
 
   EXPECT_EQ(ExitCode(Start({"--port", "4", "--wave", "square"})), 2);
   EXPECT_FALSE(LinkExists(4));
+}
+
+TEST_F(SimProgram, AnswersQueriesSentThroughTheQueueEachAfterItsDelay) {
+  const pid_t pid = Start({"--port", "6", "--answer", "--answer-delay", "100", "--wave", "ramp"});
+  ASSERT_TRUE(test::WaitUntil([] { return LinkExists(6); }));
+  std::mutex lock;
+  std::string received;
+  std::vector<std::chrono::steady_clock::time_point> arrivals;
+  TSerialComm comm;
+  comm.OnAfterReceive = [&](TBaseIO&, const std::uint8_t* bytes, std::uint32_t count) {
+    const std::lock_guard<std::mutex> guard(lock);
+    received.append(reinterpret_cast<const char*>(bytes), count);
+    arrivals.push_back(std::chrono::steady_clock::now());
+  };
+  comm.SetUseMainThread(false);  // this test runs no event loop
+  comm.SetComPortNo(6);
+  comm.SetBaudRate(115200);
+  comm.SetStreamProtocol(spNone);
+  comm.SetActive(true);
+  ASSERT_TRUE(comm.Active());
+  const auto got = [&] {
+    const std::lock_guard<std::mutex> guard(lock);
+    return received;
+  };
+  const auto start = std::chrono::steady_clock::now();
+  ASSERT_TRUE(comm.Queue("MEAS?\r\n"));
+  ASSERT_TRUE(test::WaitUntil([&] { return got() == "0.000\r\n"; })) << got();
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+  // Three at once are answered one after another, 100 ms each.
+  ASSERT_TRUE(comm.Queue("read?\n*idn?\r  Volt?\r\n"));
+  ASSERT_TRUE(test::WaitUntil([&] { return got().ends_with("ERR: unknown command\r\n"); })) << got();
+  EXPECT_EQ(got(), "0.000\r\n0.010\r\nKurvex,Simulator,0," KURVEX_VERSION "\r\nERR: unknown command\r\n");
+  {
+    const std::lock_guard<std::mutex> guard(lock);
+    EXPECT_GE(arrivals.back() - arrivals.front(), std::chrono::milliseconds(300));
+  }
+  comm.SetActive(false);
+  kill(pid, SIGTERM);
+  EXPECT_EQ(ExitCode(pid), 0);
+  EXPECT_FALSE(LinkExists(6));
 }
 
 }  // namespace

@@ -13,9 +13,9 @@
 namespace kurvex::test {
 
 /// A real device (normally a pty) with what a pty cannot show added on top:
-/// driver event counters that the test advances, reads that fail, the line
-/// settings asked for (a pty keeps neither data bits nor parity), and
-/// characters received with a parity error. Everything else is the inner
+/// driver event counters that the test advances, reads and writes that fail,
+/// the line settings asked for (a pty keeps neither data bits nor parity),
+/// and characters received with a parity error. Everything else is the inner
 /// device's. Thread-safe where SerialDevice requires it.
 class FakeSerialDevice final : public SerialDevice {
  public:
@@ -26,6 +26,8 @@ class FakeSerialDevice final : public SerialDevice {
   void Advance(const LineCounters& delta);
   /// From now on every read fails with `error` (an errno value; 0 ends it).
   void FailReadsWith(int error) { m_readError = error; }
+  /// From now on every write fails with `error` (an errno value; 0 ends it).
+  void FailWritesWith(int error) { m_writeError = error; }
   /// From now on each byte `byte` the inner device gives arrives as a
   /// character received with a parity error, as a line that marks errors
   /// hands it on: 0xFF 0x00 `byte`.
@@ -44,7 +46,12 @@ class FakeSerialDevice final : public SerialDevice {
   bool Counters(LineCounters& counters) override;
   int Purge(bool input, bool output) override { return m_inner->Purge(input, output); }
   int Write(const std::uint8_t* data, std::size_t count, int timeoutMs) override {
-    return m_inner->Write(data, count, timeoutMs);
+    const int error = m_writeError;
+    return error != 0 ? error : m_inner->Write(data, count, timeoutMs);
+  }
+  long WriteSome(const std::uint8_t* data, std::size_t count) override {
+    const int error = m_writeError;
+    return error != 0 ? -error : m_inner->WriteSome(data, count);
   }
   long Read(std::uint8_t* buffer, std::size_t capacity) override;
 
@@ -53,6 +60,7 @@ class FakeSerialDevice final : public SerialDevice {
   std::mutex m_mutex;
   LineCounters m_counters;
   std::atomic<int> m_readError{0};
+  std::atomic<int> m_writeError{0};
   SerialLineSettings m_settings;
   std::optional<std::uint8_t> m_errorByte;
   /// Marked bytes that did not fit into the last read.

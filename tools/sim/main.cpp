@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/sim/answerer.h"
 #include "tools/sim/options.h"
 #include "tools/sim/ptylink.h"
 #include "tools/sim/streamer.h"
@@ -48,6 +49,13 @@ int main(int argc, char** argv) {
               link.LinkPath().c_str());
   std::fflush(stdout);
 
+  if (options.Answer) {
+    const AnswerResult answered = AnswerQueries(options, link.Master(), g_stop);
+    std::printf("kurvex-sim: %llu values answered, %llu unknown commands\n",
+                static_cast<unsigned long long>(answered.Samples),
+                static_cast<unsigned long long>(answered.Unknown));
+    return 0;
+  }
   const StreamResult result = Stream(options, link.Master(), g_stop);
   std::printf("kurvex-sim: %llu lines, %llu dropped (port closed or full)\n",
               static_cast<unsigned long long>(result.Lines),

@@ -15,6 +15,7 @@ constexpr double kMaxRate = 1'000'000;
 // Beyond Kurvex's curves, so its notice about ignored values can be seen.
 constexpr unsigned kMaxValues = 100;
 constexpr std::size_t kMaxName = 64;
+constexpr unsigned kMaxAnswerDelayMs = 60'000;
 
 template <typename Number>
 std::optional<Number> ParseNumber(const std::string& text) {
@@ -65,6 +66,7 @@ std::optional<std::vector<std::string>> ParseNames(const std::string& text) {
 ParseResult ParseOptions(const std::vector<std::string>& args) {
   Options options;
   bool givenValues = false;
+  bool givenDelay = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     std::string name = args[i];
     std::optional<std::string> inlineValue;
@@ -76,13 +78,19 @@ ParseResult ParseOptions(const std::vector<std::string>& args) {
       options.Help = true;
       continue;
     }
+    if (name == "--answer") {
+      if (inlineValue) return "--answer takes no value";
+      options.Answer = true;
+      continue;
+    }
     if (name == "--lf-only") {
       if (inlineValue) return "--lf-only takes no value";
       options.End = LineEnd::Lf;
       continue;
     }
     if (name != "--port" && name != "--rate" && name != "--count" && name != "--wave" &&
-        name != "--bad-lines" && name != "--line-end" && name != "--values" && name != "--names") {
+        name != "--bad-lines" && name != "--line-end" && name != "--values" && name != "--names" &&
+        name != "--answer-delay") {
       return "unknown option " + name;
     }
     if (!inlineValue && i + 1 >= args.size()) {
@@ -116,6 +124,11 @@ ParseResult ParseOptions(const std::vector<std::string>& args) {
       if (!count || *count == 0 || *count > kMaxValues) return "--values wants a number from 1 to 100, not " + value;
       options.Values = *count;
       givenValues = true;
+    } else if (name == "--answer-delay") {
+      const auto delay = ParseNumber<unsigned>(value);
+      if (!delay || *delay > kMaxAnswerDelayMs) return "--answer-delay wants milliseconds from 0 to 60000, not " + value;
+      options.AnswerDelayMs = *delay;
+      givenDelay = true;
     } else if (name == "--names") {
       const auto names = ParseNames(value);
       if (!names || names->size() > kMaxValues)
@@ -128,6 +141,7 @@ ParseResult ParseOptions(const std::vector<std::string>& args) {
       options.BadLines = *every;
     }
   }
+  if (givenDelay && !options.Answer) return "--answer-delay needs --answer";
   if (!options.Names.empty()) {
     if (givenValues && options.Values != options.Names.size())
       return "--names gives " + std::to_string(options.Names.size()) + " names for " + std::to_string(options.Values) +
@@ -142,7 +156,8 @@ std::string Usage() {
          "Streams numbers line by line on a pseudo-terminal linked as COM<n> in the\n"
          "Kurvex port folder ($XDG_CONFIG_HOME/kurvex/ports, else ~/.config/kurvex/ports)\n"
          "until stopped (Ctrl+C) or until --count lines are sent; the link is removed\n"
-         "at the end.\n"
+         "at the end. With --answer it answers queries instead: MEAS? or READ? gets\n"
+         "one line of values, *IDN? the identity, anything else ERR: unknown command.\n"
          "\n"
          "  --port N        link the pty as COM<N> (default 5)\n"
          "  --rate R        lines per second (default 2000)\n"
@@ -154,6 +169,9 @@ std::string Usage() {
          "  --line-end E    crlf, lf or cr (default crlf)\n"
          "  --lf-only       the same as --line-end lf\n"
          "  --bad-lines N   make every N-th line not a number\n"
+         "  --answer        answer queries (lines ended by CR, LF or CR LF) instead\n"
+         "                  of streaming; --rate and --count do not apply\n"
+         "  --answer-delay MS  take MS milliseconds for each answer (default 0)\n"
          "  -h, --help      show this text\n";
 }
 

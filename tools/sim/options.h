@@ -21,6 +21,8 @@ struct Options {
   unsigned Values = 1;         ///< values per line
   std::vector<std::string> Names;  ///< the values' names; empty: unnamed
   std::uint64_t BadLines = 0;  ///< every N-th line is not a number; 0 = none
+  bool Answer = false;         ///< answer queries instead of streaming
+  unsigned AnswerDelayMs = 0;  ///< time each answer takes
   bool Help = false;
 };
 

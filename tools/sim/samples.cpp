@@ -20,6 +20,8 @@ std::uint64_t Mix(std::uint64_t x) {
   return x ^ (x >> 31);
 }
 
+}  // namespace
+
 const char* Terminator(LineEnd end) {
   switch (end) {
     case LineEnd::Lf:
@@ -31,8 +33,6 @@ const char* Terminator(LineEnd end) {
   }
   return "\r\n";
 }
-
-}  // namespace
 
 double WaveValue(Wave wave, std::uint64_t index) {
   const std::uint64_t phase = index % kPeriod;

@@ -8,6 +8,9 @@
 
 namespace kurvex::sim {
 
+/// The characters that end a line.
+const char* Terminator(LineEnd end);
+
 /// Value of sample `index` (0-based) of a wave; every wave stays within
 /// 0..10, the window's default Y range, and repeats every 1000 samples
 /// (noise: a fixed pseudo-random sequence).
