@@ -75,6 +75,7 @@ void TForm1::StartButtonClick(TObject*) {
   m_features->Intake.StartAcquisition();
   m_features->Notices->StartAcquisition();
   m_features->PortStatus->StartAcquisition();
+  m_features->Instrument->Start();
 
   SessionState.ScaleFactor = scaleFactor;
   SessionState.ScaleOffset = scaleOffset;
@@ -84,6 +85,7 @@ void TForm1::StartButtonClick(TObject*) {
 }
 
 void TForm1::StopButtonClick(TObject*) {
+  m_features->Instrument->Stop();
   SerialComm1->SetActive(false);
   m_features->PortStatus->Show();
   m_features->Recording->Stop();

@@ -15,6 +15,8 @@ void TForm1::SerialComm1AfterReceive(TBaseIO&, const std::uint8_t* Buffer, std::
 void TForm1::SerialComm1ReceiveError(TBaseIO&) { m_features->Notices->ReceiveError(); }
 
 void TForm1::ProcessSampleLine(std::string_view Line) {
+  // A garbled answer is still the answer.
+  m_features->Instrument->LineArrived();
   if (!m_features->Notices->LineMayBeTaken()) return;
   const TLineOutcome outcome = m_features->Intake.TakeLine(Line);
   // Formatted only when shown or read: at most once per screen refresh.

@@ -424,13 +424,18 @@ void TForm1::CreatePortFeatures() {
   ComComboBox->OnChange = [this](TObject* s) { ComComboBoxChange(s); };
   m_features->Notices = std::make_unique<TInputNoticePanel>(SessionState, *SerialComm1, Status(TStatusField::InputNotices));
   SerialComm1->OnInputOverload = [this](TBaseIO&, bool) { m_features->Notices->Show(); };
+  m_features->Instrument = std::make_unique<TInstrumentFeature>(*SerialComm1, m_features->QueryTimer);
+  m_features->QueryTimer.OnTimer = [this](TObject*) {
+    if (m_features->Instrument->TimerTick()) m_features->Notices->SetMissingAnswers(m_features->Instrument->MissingAnswers());
+  };
   m_features->WindowSettings = std::make_unique<TWindowSettings>(TSetupControls{
       *SerialComm1, *ComComboBox, *BaudComboBox, *FormatComboBox, *TrendCheckBox, *DatSkalEdit, *DatOffsetEdit,
       *GraphXmaxEdit, *GraphYmaxEdit, *GraphYminEdit, *ShowGridCheckBox, *DoubleTicsCheckBox, *LogCheckBox,
       *ResetAxisButton});
   m_features->Setups = std::make_unique<TSetupFeature>(
       *this, *ZuletztVerwendeteMessaufbauten,
-      std::vector<TSetupPart*>{m_features->WindowSettings.get(), m_features->Recording.get(), m_features->Legend.get()},
+      std::vector<TSetupPart*>{m_features->WindowSettings.get(), m_features->Recording.get(), m_features->Legend.get(),
+                               m_features->Instrument.get()},
       [this] { return SerialComm1->Active(); });
 }
 

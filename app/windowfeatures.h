@@ -10,6 +10,7 @@
 #include "app/currentvalue.h"
 #include "app/curvesettings.h"
 #include "app/files/filecommands.h"
+#include "app/instrument/instrumentfeature.h"
 #include "app/legend/curvelegend.h"
 #include "app/notices/inputnoticepanel.h"
 #include "app/numberfields.h"
@@ -45,6 +46,9 @@ struct TWindowFeatures {
   std::unique_ptr<TNumberFields> NumberFields;
   std::unique_ptr<TPortStatus> PortStatus;
   std::unique_ptr<TInputNoticePanel> Notices;
+  /// What is sent to the instrument, and the query's timer.
+  TTimer QueryTimer;
+  std::unique_ptr<TInstrumentFeature> Instrument;
   std::unique_ptr<TWindowSettings> WindowSettings;
   std::unique_ptr<TSetupFeature> Setups;
   TSubscription ContentChanges;

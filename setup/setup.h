@@ -14,6 +14,9 @@ namespace kurvex {
 /// of a higher one.
 inline constexpr int kSetupVersion = 1;
 
+/// What ends a command sent to the instrument.
+enum class TCommandLineEnd : std::uint8_t { CrLf, Lf, Cr, None };
+
 /// What a setup says of one curve. Unset: the window keeps what it shows.
 struct TSetupCurve {
   std::optional<std::string> Name;
@@ -45,6 +48,13 @@ struct TSetup {
   std::optional<bool> Record;
   std::optional<std::string> RecordingFolder, RecordingFile;
   std::optional<TCsvDialect> RecordingDialect;
+
+  /// What is sent to the instrument, as typed (with its escapes): right
+  /// after the port opens, right before it closes, and a query every
+  /// interval while acquiring, each answer awaited at most the timeout.
+  std::optional<std::string> SendAtStart, SendAtStop, Query;
+  std::optional<std::uint32_t> QueryIntervalMs, QueryTimeoutMs;
+  std::optional<TCommandLineEnd> CommandLineEnd;
 
   /// Curve 1 first, at most kMaxCurves (intake/intakestate.h).
   std::vector<TSetupCurve> Curves;

@@ -52,6 +52,11 @@ constexpr TNamedKind<TCsvDialect, 2> kDialect{{{{"comma", cdComma}, {"semicolon"
 // A curve is named as an instrument's line may name it.
 constexpr TTextKind kCurveName{TLineValues::kMaxName};
 constexpr TColourKind kColour;
+// A command fits a line of the monitor; the query's pace runs from 10 ms to an hour.
+constexpr TTextKind kCommand{1024};
+constexpr TWholeKind<std::uint32_t> kMilliseconds{10, 3600000};
+constexpr TNamedKind<TCommandLineEnd, 4> kLineEnd{
+    {{{"CRLF", TCommandLineEnd::CrLf}, {"LF", TCommandLineEnd::Lf}, {"CR", TCommandLineEnd::Cr}, {"none", TCommandLineEnd::None}}}};
 
 constexpr std::array kPort{
     Entry<&TSetup::ComNumber, kComNumber>("com"),
@@ -79,11 +84,20 @@ constexpr std::array kRecording{
     Entry<&TSetup::RecordingFile, kPath>("file"),
     Entry<&TSetup::RecordingDialect, kDialect>("dialect"),
 };
+constexpr std::array kCommands{
+    Entry<&TSetup::SendAtStart, kCommand>("atStart"),
+    Entry<&TSetup::SendAtStop, kCommand>("atStop"),
+    Entry<&TSetup::Query, kCommand>("query"),
+    Entry<&TSetup::QueryIntervalMs, kMilliseconds>("intervalMs"),
+    Entry<&TSetup::QueryTimeoutMs, kMilliseconds>("timeoutMs"),
+    Entry<&TSetup::CommandLineEnd, kLineEnd>("lineEnd"),
+};
 constexpr std::array kGroups{
     TSetupGroup{"port", kPort},
     TSetupGroup{"scaling", kScaling},
     TSetupGroup{"graph", kGraph},
     TSetupGroup{"recording", kRecording},
+    TSetupGroup{"sending", kCommands},
 };
 constexpr std::array kCurve{
     Entry<&TSetupCurve::Name, kCurveName>("name"),

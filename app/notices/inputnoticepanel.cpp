@@ -9,6 +9,7 @@ namespace kurvex {
 
 void TInputNoticePanel::StartAcquisition() {
   m_transmissionErrors = 0;
+  m_missingAnswers = 0;
   m_parityBitWatch.Restart();
   m_panel.SetText("");
 }
@@ -36,7 +37,7 @@ void TInputNoticePanel::BatchTaken() {
 void TInputNoticePanel::Show() {
   m_panel.SetText(InputNoticeText({m_intake.InvalidLines, m_port.InputOverloaded(), m_port.InputOverruns(),
                                    m_transmissionErrors, m_parityBitWatch.Suggestion(), m_intake.TooManyValues,
-                                   m_intake.NoLineEnd}));
+                                   m_intake.NoLineEnd, m_missingAnswers}));
   m_noLineEndShown = m_intake.NoLineEnd;
 }
 

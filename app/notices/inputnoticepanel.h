@@ -36,6 +36,11 @@ class TInputNoticePanel {
   void LineTaken(const TLineOutcome& outcome);
   /// The received bytes are taken: whether they end lines at all shows.
   void BatchTaken();
+  /// Queries of this acquisition that got no answer.
+  void SetMissingAnswers(std::int64_t missing) {
+    m_missingAnswers = missing;
+    Show();
+  }
   /// Panel 2 := everything as it is now.
   void Show();
 
@@ -48,6 +53,7 @@ class TInputNoticePanel {
   TParityBitWatch m_parityBitWatch;
   /// Lines of this acquisition left out for a character received with an error.
   std::int64_t m_transmissionErrors = 0;
+  std::int64_t m_missingAnswers = 0;
   /// Kept, like the line, across Stop and Start.
   bool m_lineHasReceiveError = false;
   /// What the panel shows of the missing line ends, to update it only on a change.

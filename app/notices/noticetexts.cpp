@@ -21,6 +21,7 @@ std::string InputNoticeText(const TInputNotices& notices) {
   if (!notices.SuggestedFormat.empty()) add("Viele Bytes mit Bit 7 – Datenformat " + notices.SuggestedFormat + "?");
   if (notices.TooManyValues) add("Mehr als " + std::to_string(kMaxCurves) + " Werte je Zeile – weitere ignoriert");
   if (notices.NoLineEnd) add("Keine Zeilenenden – Baudrate und Datenformat prüfen");
+  if (notices.NoAnswer > 0) add("Ohne Antwort: " + std::to_string(notices.NoAnswer));
   return text;
 }
 

@@ -15,6 +15,7 @@ struct TInputNotices {
   std::string SuggestedFormat;          ///< the data format the received bytes suggest
   bool TooManyValues = false;  ///< a line had values beyond the last curve
   bool NoLineEnd = false;      ///< bytes keep coming, none ends a line
+  std::int64_t NoAnswer = 0;   ///< queries that got no answer
 };
 
 /// "Ungültige Zeilen: 3 · Übertragungsfehler: 1 · Eingang überlastet ·

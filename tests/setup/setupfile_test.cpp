@@ -31,6 +31,12 @@ TSetup FullSetup() {
   setup.RecordingFolder = "/home/labor/Messungen";
   setup.RecordingFile = "/home/labor/Messungen/Waage Süd.csv";
   setup.RecordingDialect = cdExcel;
+  setup.SendAtStart = "*RST;:CONF:VOLT:DC 10";
+  setup.SendAtStop = "SYST:LOC";
+  setup.Query = "MEAS?";
+  setup.QueryIntervalMs = 100;
+  setup.QueryTimeoutMs = 1500;
+  setup.CommandLineEnd = TCommandLineEnd::Lf;
   setup.Curves = {{"Temperatur", 0x0000ff, true}, {"Druck", 0xff8000, false}, {}};
   return setup;
 }
@@ -77,6 +83,14 @@ constexpr std::string_view kFullText = R"({
     "scaling": {
         "factor": 1.5,
         "offset": -0.25
+    },
+    "sending": {
+        "atStart": "*RST;:CONF:VOLT:DC 10",
+        "atStop": "SYST:LOC",
+        "intervalMs": 100,
+        "lineEnd": "LF",
+        "query": "MEAS?",
+        "timeoutMs": 1500
     }
 }
 )";
@@ -198,6 +212,8 @@ std::function<void(TSetup&)> Unset(std::size_t curve, std::optional<T> TSetupCur
 TEST(SetupFile, AnEntryWithABadValueIsSkippedAndNamedWithItsLine) {
   const TBadValueCase cases[] = {
       {R"("com": 5)", R"("com": 256)", {29, "port.com", "256"}, Unset(&TSetup::ComNumber)},
+      {R"("intervalMs": 100)", R"("intervalMs": 5)", {46, "sending.intervalMs", "5"}, Unset(&TSetup::QueryIntervalMs)},
+      {R"("lineEnd": "LF")", R"("lineEnd": "CRCR")", {47, "sending.lineEnd", "CRCR"}, Unset(&TSetup::CommandLineEnd)},
       {R"("com": 5)", R"("com": "COM5")", {29, "port.com", "COM5"}, Unset(&TSetup::ComNumber)},
       {R"("baudRate": 9600)", R"("baudRate": 12345678)", {28, "port.baudRate", "12345678"},
        Unset(&TSetup::BaudRate)},

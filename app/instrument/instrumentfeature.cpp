@@ -1,0 +1,95 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/instrument/instrumentfeature.h"
+
+#include "serial/commandescapes.h"
+
+namespace kurvex {
+
+namespace {
+
+// Stop waits no longer for its command to leave.
+constexpr int kStopCommandWaitMs = 200;
+
+const char* LineEndBytes(TCommandLineEnd lineEnd) {
+  switch (lineEnd) {
+    case TCommandLineEnd::CrLf: return "\r\n";
+    case TCommandLineEnd::Lf: return "\n";
+    case TCommandLineEnd::Cr: return "\r";
+    case TCommandLineEnd::None: break;
+  }
+  return "";
+}
+
+}  // namespace
+
+TInstrumentFeature::TInstrumentFeature(TSerialComm& port, TTimer& queryTimer)
+    : m_port(port), m_queryTimer(queryTimer) {}
+
+std::string TInstrumentFeature::Bytes(const std::string& typed) const {
+  return ParseCommandEscapes(typed).Bytes + LineEndBytes(m_lineEnd);
+}
+
+void TInstrumentFeature::Send(const std::optional<std::string>& typed) {
+  if (typed) m_port.Queue(Bytes(*typed));
+}
+
+void TInstrumentFeature::Start() {
+  Send(m_atStart);
+  if (!m_pacer) return;
+  m_pacer->Restart();
+  m_queryTimer.SetInterval(static_cast<int>(m_intervalMs));
+  m_queryTimer.SetEnabled(true);
+  TimerTick();
+}
+
+void TInstrumentFeature::Stop() {
+  m_queryTimer.SetEnabled(false);
+  if (!m_atStop) return;
+  Send(m_atStop);
+  m_port.DrainSend(kStopCommandWaitMs);
+}
+
+bool TInstrumentFeature::TimerTick() {
+  if (!m_pacer) return false;
+  const std::int64_t missing = m_pacer->Missing();
+  if (m_pacer->Due(TQueryPacer::TClock::now())) Send(m_query);
+  return m_pacer->Missing() != missing;
+}
+
+void TInstrumentFeature::LineArrived() {
+  if (m_pacer) m_pacer->LineArrived(TQueryPacer::TClock::now());
+}
+
+void TInstrumentFeature::CollectInto(TSetup& setup) const {
+  setup.SendAtStart = m_atStart;
+  setup.SendAtStop = m_atStop;
+  setup.Query = m_query;
+  if (!m_query) return;
+  setup.QueryIntervalMs = m_intervalMs;
+  setup.QueryTimeoutMs = m_timeoutMs;
+  setup.CommandLineEnd = m_lineEnd;
+}
+
+void TInstrumentFeature::ApplyFrom(const TSetup& setup, std::vector<std::string>& notes) {
+  // A command whose escapes cannot be sent is refused whole: nothing of it goes out.
+  const auto command = [&](const std::optional<std::string>& typed, std::optional<std::string>& kept) {
+    if (!typed) return;
+    if (const TCommandBytes bytes = ParseCommandEscapes(*typed); !bytes.Ok()) {
+      notes.push_back("Der Befehl \"" + *typed + "\" enthält die ungültige Escape-Folge " + bytes.BadEscape +
+                      "; er wird nicht gesendet.");
+      return;
+    }
+    kept = typed;
+  };
+  command(setup.SendAtStart, m_atStart);
+  command(setup.SendAtStop, m_atStop);
+  command(setup.Query, m_query);
+  if (setup.CommandLineEnd) m_lineEnd = *setup.CommandLineEnd;
+  if (setup.QueryIntervalMs) m_intervalMs = *setup.QueryIntervalMs;
+  if (setup.QueryTimeoutMs) m_timeoutMs = *setup.QueryTimeoutMs;
+  if (m_query)
+    m_pacer = std::make_unique<TQueryPacer>(std::chrono::milliseconds(m_intervalMs),
+                                            std::chrono::milliseconds(m_timeoutMs.value_or(0)));
+}
+
+}  // namespace kurvex
