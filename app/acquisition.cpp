@@ -76,6 +76,7 @@ void TForm1::StartButtonClick(TObject*) {
   m_features->Notices->StartAcquisition();
   m_features->PortStatus->StartAcquisition();
   m_features->Instrument->Start();
+  SendingChanged();
 
   SessionState.ScaleFactor = scaleFactor;
   SessionState.ScaleOffset = scaleOffset;
@@ -87,6 +88,7 @@ void TForm1::StartButtonClick(TObject*) {
 void TForm1::StopButtonClick(TObject*) {
   m_features->Instrument->Stop();
   SerialComm1->SetActive(false);
+  SendingChanged();
   m_features->PortStatus->Show();
   m_features->Recording->Stop();
 
@@ -144,6 +146,18 @@ void TForm1::SerialComm1CommError(TBaseIO&, std::uint32_t, std::uint32_t, TComSt
 void TForm1::SerialComm1FatalError(TBaseIO&, std::uint32_t, std::uint32_t, const std::string&, bool&) {
   m_features->PortStatus->ShowOpenFailure();
   ShowInterfaceError();
+}
+
+void TForm1::SendingChanged() {
+  m_features->Notices->Show();
+  if (m_features->Monitor) m_features->Monitor->SendingChanged();
+}
+
+void TForm1::MonitorOeffnenClick(TObject*) {
+  if (!m_features->Monitor)
+    m_features->Monitor = std::make_unique<TMonitorWindow>(*m_features->Instrument, m_features->MonitorLog, SessionState);
+  m_features->Monitor->Show();
+  m_features->Monitor->BringToFront();
 }
 
 void TForm1::Info1Click(TObject*) {

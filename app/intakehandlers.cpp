@@ -8,7 +8,9 @@ namespace kurvex {
 
 void TForm1::SerialComm1AfterReceive(TBaseIO&, const std::uint8_t* Buffer, std::uint32_t Received) {
   m_features->Notices->Received(Buffer, Received);
-  m_features->Intake.Receive(Buffer, Received, TReadTime::Now(), [this](std::string_view line) { ProcessSampleLine(line); });
+  const TReadTime readAt = TReadTime::Now();
+  m_features->MonitorLog.BatchRead(readAt);
+  m_features->Intake.Receive(Buffer, Received, readAt, [this](std::string_view line) { ProcessSampleLine(line); });
   m_features->Notices->BatchTaken();
 }
 
@@ -17,8 +19,13 @@ void TForm1::SerialComm1ReceiveError(TBaseIO&) { m_features->Notices->ReceiveErr
 void TForm1::ProcessSampleLine(std::string_view Line) {
   // A garbled answer is still the answer.
   m_features->Instrument->LineArrived();
-  if (!m_features->Notices->LineMayBeTaken()) return;
+  m_features->MonitorLog.LineReceived(Line, m_features->Intake.LastLineEnd());
+  if (!m_features->Notices->LineMayBeTaken()) {
+    m_features->MonitorLog.LineLeftOut();
+    return;
+  }
   const TLineOutcome outcome = m_features->Intake.TakeLine(Line);
+  m_features->MonitorLog.LineTaken(outcome);
   // Formatted only when shown or read: at most once per screen refresh.
   Status(TStatusField::SampleCount).SetTextSource([count = SessionState.SampleCount] { return std::to_string(count); });
   m_features->Notices->LineTaken(outcome);

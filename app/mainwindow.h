@@ -29,6 +29,7 @@ namespace kurvex {
 
 struct TWindowFeatures;
 struct TCommandLine;
+class TMonitorWindow;
 class TPortStatus;
 class TCloserLook;
 class TChartContent;
@@ -83,6 +84,7 @@ class TForm1 : public TForm {
   void RecordingTimerTimer(TObject* Sender);
   void MessaufbauOeffnenClick(TObject* Sender);
   void MessaufbauSpeichernClick(TObject* Sender);
+  void MonitorOeffnenClick(TObject* Sender);
 
   /// The setup and options the program was started with, or a later start
   /// handed over: the setup first, the options over it, then Start. While
@@ -95,6 +97,8 @@ class TForm1 : public TForm {
   TSessionState SessionState;
 
   // Features, for tests that look at one through the window.
+  /// The monitor window; null until the menu first opens it.
+  TMonitorWindow* Monitor();
   TPortStatus& PortStatus();
   TCloserLook& CloserLook();
   TChartContent& Content();
@@ -117,6 +121,8 @@ class TForm1 : public TForm {
   TMenuItem* MessaufbauSpeichern = nullptr;
   TMenuItem* ZuletztVerwendeteMessaufbauten = nullptr;
   TMenuItem* Einstellungen1 = nullptr;
+  TMenuItem* Geraet1 = nullptr;
+  TMenuItem* MonitorOeffnen = nullptr;
   TMenuItem* Info1 = nullptr;
 
   std::unique_ptr<TPanel> Panel2;
@@ -184,6 +190,9 @@ class TForm1 : public TForm {
   /// before it; those of the port after the port.
   void CreateChartFeatures();
   void CreatePortFeatures();
+  /// The port opened or closed, or sending started or stopped hanging:
+  /// panel 2 and the monitor follow.
+  void SendingChanged();
 
   std::unique_ptr<TWindowFeatures> m_features;
 };

@@ -82,6 +82,9 @@ void CreateMenu(TForm1& f) {
   f.ZuletztVerwendeteMessaufbauten = &f.Datei1->Add("&Zuletzt verwendete Messaufbauten");
   f.ZuletztVerwendeteMessaufbauten->SetName("ZuletztVerwendeteMessaufbauten");
   f.Einstellungen1 = AddMenuItem(f, *f.Datei1, "&Beenden", "Einstellungen1", &TForm1::Einstellungen1Click, "Ctrl+Q");
+  f.Geraet1 = &f.MainMenu1->Add("&Gerät");
+  f.Geraet1->SetName("Geraet1");
+  f.MonitorOeffnen = AddMenuItem(f, *f.Geraet1, "&Monitor…", "MonitorOeffnen", &TForm1::MonitorOeffnenClick);
   f.Info1 = &f.MainMenu1->Add("&Info");
   f.Info1->SetName("Info1");
   f.Info1->OnClick = [&f](TObject* s) { f.Info1Click(s); };
@@ -424,9 +427,14 @@ void TForm1::CreatePortFeatures() {
   ComComboBox->OnChange = [this](TObject* s) { ComComboBoxChange(s); };
   m_features->Notices = std::make_unique<TInputNoticePanel>(SessionState, *SerialComm1, Status(TStatusField::InputNotices));
   SerialComm1->OnInputOverload = [this](TBaseIO&, bool) { m_features->Notices->Show(); };
-  m_features->Instrument = std::make_unique<TInstrumentFeature>(*SerialComm1, m_features->QueryTimer);
+  m_features->Instrument = std::make_unique<TInstrumentFeature>(*SerialComm1, m_features->QueryTimer,
+                                                                m_features->SendWatchTimer, m_features->MonitorLog);
+  m_features->Intake.Attach(m_features->MonitorLog);
   m_features->QueryTimer.OnTimer = [this](TObject*) {
     if (m_features->Instrument->TimerTick()) m_features->Notices->SetMissingAnswers(m_features->Instrument->MissingAnswers());
+  };
+  m_features->SendWatchTimer.OnTimer = [this](TObject*) {
+    if (m_features->Instrument->SendWatchTick()) SendingChanged();
   };
   m_features->WindowSettings = std::make_unique<TWindowSettings>(TSetupControls{
       *SerialComm1, *ComComboBox, *BaudComboBox, *FormatComboBox, *TrendCheckBox, *DatSkalEdit, *DatOffsetEdit,
@@ -448,6 +456,7 @@ TForm1::~TForm1() {
 }
 
 TPortStatus& TForm1::PortStatus() { return *m_features->PortStatus; }
+TMonitorWindow* TForm1::Monitor() { return m_features->Monitor.get(); }
 TCloserLook& TForm1::CloserLook() { return *m_features->CloserLook; }
 TChartContent& TForm1::Content() { return *m_features->Content; }
 const TSampleIntake& TForm1::Intake() const { return m_features->Intake; }

@@ -3,10 +3,16 @@
 
 #include <charconv>
 #include <cstdio>
+#include <ctime>
 
 namespace kurvex {
 
 namespace {
+
+constexpr std::int64_t kNsPerSecond = 1'000'000'000;
+constexpr std::int64_t kNsPerMs = 1'000'000;
+
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) { return a / b - (a % b != 0 && (a < 0) != (b < 0)); }
 
 constexpr int kDigits = 15;
 
@@ -129,6 +135,17 @@ std::string ShortValueText(float value, char decimalSeparator) {
   // "1E+20" reads as "1E20", as the large display writes it.
   if (const std::size_t plus = result.find("E+"); plus != std::string::npos) result.erase(plus + 1, 1);
   return result;
+}
+
+std::string TimeOfDayText(std::int64_t wallNs, char decimalSeparator) {
+  const std::int64_t second = FloorDiv(wallNs, kNsPerSecond);
+  const auto seconds = static_cast<std::time_t>(second);
+  std::tm local{};
+  ::localtime_r(&seconds, &local);
+  char text[32];
+  std::snprintf(text, sizeof text, "%02d:%02d:%02d%c%03d", local.tm_hour, local.tm_min, local.tm_sec,
+                decimalSeparator, static_cast<int>((wallNs - second * kNsPerSecond) / kNsPerMs));
+  return text;
 }
 
 }  // namespace kurvex

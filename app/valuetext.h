@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace kurvex {
@@ -15,5 +16,8 @@ std::string GeneralValueText(double value, char decimalSeparator);
 /// as the same float ("6,992", not "6,99200010299683"), `decimalSeparator`
 /// as separator, a large or tiny one as "1,5E20".
 std::string ShortValueText(float value, char decimalSeparator);
+
+/// The local time of day with milliseconds, "10:15:00,123".
+std::string TimeOfDayText(std::int64_t wallNs, char decimalSeparator);
 
 }  // namespace kurvex

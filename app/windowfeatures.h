@@ -11,6 +11,7 @@
 #include "app/curvesettings.h"
 #include "app/files/filecommands.h"
 #include "app/instrument/instrumentfeature.h"
+#include "app/instrument/monitorwindow.h"
 #include "app/legend/curvelegend.h"
 #include "app/notices/inputnoticepanel.h"
 #include "app/numberfields.h"
@@ -46,9 +47,14 @@ struct TWindowFeatures {
   std::unique_ptr<TNumberFields> NumberFields;
   std::unique_ptr<TPortStatus> PortStatus;
   std::unique_ptr<TInputNoticePanel> Notices;
-  /// What is sent to the instrument, and the query's timer.
+  /// What is sent to the instrument, the query's timer, the watch over
+  /// bytes that wait for the line, and the monitor of what goes over it
+  /// (its window made when first opened).
   TTimer QueryTimer;
+  TTimer SendWatchTimer;
+  TMonitorLog MonitorLog;
   std::unique_ptr<TInstrumentFeature> Instrument;
+  std::unique_ptr<TMonitorWindow> Monitor;
   std::unique_ptr<TWindowSettings> WindowSettings;
   std::unique_ptr<TSetupFeature> Setups;
   TSubscription ContentChanges;

@@ -62,7 +62,7 @@ std::size_t TLineAssembler::CutAtCrLf(TIntakeState& s, const std::uint8_t* bytes
       const std::uint8_t b = bytes[i++];
       m_at = asInLine;
       if (b == kLF)
-        EndLine(s, onLine);
+        EndLine(s.LineEnd, s, onLine);
       else
         Append(&b, 1);
       continue;
@@ -85,7 +85,7 @@ std::size_t TLineAssembler::CutAt(std::uint8_t end, TIntakeState& s, const std::
     if (stop > i) Append(bytes + i, stop - i);
     if (!hit) break;
     i = stop + 1;
-    EndLine(s, onLine);
+    EndLine(s.LineEnd, s, onLine);
   }
   return count;
 }
@@ -135,11 +135,12 @@ void TLineAssembler::EndUndecided(TLineEnd kind, TIntakeState& s, const LineHand
     s.LineEnd = kind;
     m_at = asInLine;  // decided, a CR after this LF is the next line's byte
   }
-  EndLine(s, onLine);
+  EndLine(kind, s, onLine);
 }
 
-inline void TLineAssembler::EndLine(TIntakeState& s, const LineHandler& onLine) {
+inline void TLineAssembler::EndLine(TLineEnd end, TIntakeState& s, const LineHandler& onLine) {
   LineEnded(s);
+  m_lastEnd = end;
   // An over-long line still is a line: the instrument sent it, so it keeps
   // its sample number and counts as bad, though its text is gone.
   m_tooLong = std::exchange(m_discarding, false);

@@ -54,6 +54,10 @@ class TLineAssembler {
   /// mistaken for one.
   bool TakeTooLongMark() { return std::exchange(m_tooLong, false); }
 
+  /// The end of the line last handed on: before the line end is decided,
+  /// each line has its own.
+  TLineEnd LastLineEnd() const { return m_lastEnd; }
+
   /// The bytes of the line not yet ended.
   std::string_view PendingLine() const { return m_pending; }
 
@@ -77,11 +81,12 @@ class TLineAssembler {
   std::size_t Detect(TIntakeState& s, const std::uint8_t* bytes, std::size_t i, std::size_t count,
                      const LineHandler& onLine);
   void EndUndecided(TLineEnd kind, TIntakeState& s, const LineHandler& onLine);
-  void EndLine(TIntakeState& s, const LineHandler& onLine);
+  void EndLine(TLineEnd end, TIntakeState& s, const LineHandler& onLine);
 
   std::string m_pending;  // bytes of the line being assembled
   std::string m_line;     // the completed line, its buffer reused from line to line
   TPosition m_at = asInLine;
+  TLineEnd m_lastEnd = leUndecided;
   bool m_discarding = false;  // skipping the rest of an over-long line up to its end
   bool m_tooLong = false;     // the line last handed on was over-long
   std::array<std::uint8_t, 4> m_votes{};  // while undecided: the line ends seen per kind (index TLineEnd)

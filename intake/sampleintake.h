@@ -53,6 +53,9 @@ class TSampleIntake {
   /// and undecides the line end; the line being assembled stays.
   void StartAcquisition();
 
+  /// The end of the line last handed to `onLine`.
+  TLineEnd LastLineEnd() const { return m_assembler.LastLineEnd(); }
+
   /// The bytes received after the last line end.
   std::string_view PendingLine() const { return m_assembler.PendingLine(); }
 

@@ -3,7 +3,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <ctime>
 #include <limits>
 #include <utility>
 #include <vector>
@@ -14,11 +13,6 @@
 namespace kurvex {
 
 namespace {
-
-constexpr std::int64_t kNsPerSecond = 1'000'000'000;
-constexpr std::int64_t kNsPerMs = 1'000'000;
-
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) { return a / b - (a % b != 0 && (a < 0) != (b < 0)); }
 
 std::string MillisecondsText(double seconds, char decimalSeparator) {
   char text[64];
@@ -48,17 +42,6 @@ std::string FigureText(std::optional<double> value, char decimalSeparator) {
   while (result[digitsEnd - 1] == '0') --digitsEnd;
   if (result[digitsEnd - 1] == decimalSeparator) --digitsEnd;
   return result.substr(0, digitsEnd) + "E" + std::to_string(std::stoi(result.substr(e + 1)));
-}
-
-std::string TimeOfDayText(std::int64_t wallNs, char decimalSeparator) {
-  const std::int64_t second = FloorDiv(wallNs, kNsPerSecond);
-  const auto seconds = static_cast<std::time_t>(second);
-  std::tm local{};
-  ::localtime_r(&seconds, &local);
-  char text[32];
-  std::snprintf(text, sizeof text, "%02d:%02d:%02d%c%03d", local.tm_hour, local.tm_min, local.tm_sec,
-                decimalSeparator, static_cast<int>((wallNs - second * kNsPerSecond) / kNsPerMs));
-  return text;
 }
 
 std::string SampleText(const TPickedSample& sample, char decimalSeparator) {

@@ -15,8 +15,6 @@ namespace kurvex {
 /// ("6,992"), `decimalSeparator` as separator, beyond the float range in
 /// full ("6,8056469327705E38"); "–" for none or not a number.
 std::string FigureText(std::optional<double> value, char decimalSeparator);
-/// The local time of day with milliseconds, "10:15:00,123".
-std::string TimeOfDayText(std::int64_t wallNs, char decimalSeparator);
 /// "Sample 12.345 · 6,992 · 10:15:00,123", the time only when known.
 std::string SampleText(const TPickedSample& sample, char decimalSeparator);
 /// Seconds with milliseconds, "1,250 s"; "–" for none.

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/instrument/instrumentfeature.h"
 
+#include <utility>
+
+#include "app/instrument/instrumenttexts.h"
+#include "intake/readtime.h"
 #include "serial/commandescapes.h"
 
 namespace kurvex {
@@ -9,6 +13,8 @@ namespace {
 
 // Stop waits no longer for its command to leave.
 constexpr int kStopCommandWaitMs = 200;
+// How often the send watch looks whether queued bytes still wait.
+constexpr int kSendWatchMs = 250;
 
 const char* LineEndBytes(TCommandLineEnd lineEnd) {
   switch (lineEnd) {
@@ -22,15 +28,39 @@ const char* LineEndBytes(TCommandLineEnd lineEnd) {
 
 }  // namespace
 
-TInstrumentFeature::TInstrumentFeature(TSerialComm& port, TTimer& queryTimer)
-    : m_port(port), m_queryTimer(queryTimer) {}
+TInstrumentFeature::TInstrumentFeature(TSerialComm& port, TTimer& queryTimer, TTimer& sendWatch, TMonitorLog& log)
+    : m_port(port), m_queryTimer(queryTimer), m_sendWatch(sendWatch), m_log(log) {
+  m_sendWatch.SetInterval(kSendWatchMs);
+}
 
 std::string TInstrumentFeature::Bytes(const std::string& typed) const {
   return ParseCommandEscapes(typed).Bytes + LineEndBytes(m_lineEnd);
 }
 
+bool TInstrumentFeature::Queue(const std::string& bytes) {
+  if (!m_port.Queue(bytes)) return false;
+  m_log.Sent(bytes, TReadTime::Now().WallNs);
+  m_sendWatch.SetEnabled(true);
+  return true;
+}
+
 void TInstrumentFeature::Send(const std::optional<std::string>& typed) {
-  if (typed) m_port.Queue(Bytes(*typed));
+  if (typed) Queue(Bytes(*typed));
+}
+
+std::string TInstrumentFeature::SendTyped(const std::string& typed) {
+  const TCommandBytes bytes = ParseCommandEscapes(typed);
+  if (!bytes.Ok()) return BadEscapeText(typed, bytes.BadEscape);
+  if (!m_port.Active()) return kPortClosedText;
+  if (!Queue(bytes.Bytes + LineEndBytes(m_lineEnd))) return SendQueueFullText();
+  return {};
+}
+
+bool TInstrumentFeature::SendWatchTick() {
+  const bool waiting = m_port.SendWaiting() > 0;
+  if (!waiting) m_sendWatch.SetEnabled(false);
+  const bool stalled = waiting && m_port.SendStalled();
+  return std::exchange(m_stalled, stalled) != stalled;
 }
 
 void TInstrumentFeature::Start() {
@@ -64,10 +94,10 @@ void TInstrumentFeature::CollectInto(TSetup& setup) const {
   setup.SendAtStart = m_atStart;
   setup.SendAtStop = m_atStop;
   setup.Query = m_query;
+  if (m_atStart || m_atStop || m_query || m_lineEnd != TCommandLineEnd::CrLf) setup.CommandLineEnd = m_lineEnd;
   if (!m_query) return;
   setup.QueryIntervalMs = m_intervalMs;
   setup.QueryTimeoutMs = m_timeoutMs;
-  setup.CommandLineEnd = m_lineEnd;
 }
 
 void TInstrumentFeature::ApplyFrom(const TSetup& setup, std::vector<std::string>& notes) {
@@ -75,8 +105,7 @@ void TInstrumentFeature::ApplyFrom(const TSetup& setup, std::vector<std::string>
   const auto command = [&](const std::optional<std::string>& typed, std::optional<std::string>& kept) {
     if (!typed) return;
     if (const TCommandBytes bytes = ParseCommandEscapes(*typed); !bytes.Ok()) {
-      notes.push_back("Der Befehl \"" + *typed + "\" enthält die ungültige Escape-Folge " + bytes.BadEscape +
-                      "; er wird nicht gesendet.");
+      notes.push_back(BadEscapeText(*typed, bytes.BadEscape));
       return;
     }
     kept = typed;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/instrument/monitorlog.h"
 #include "app/instrument/querypacer.h"
 #include "app/setuppart.h"
 #include "platform/windows/timer.h"
@@ -19,7 +20,8 @@ namespace kurvex {
 /// sent. Kept in a setup. GUI thread only.
 class TInstrumentFeature : public TSetupPart {
  public:
-  TInstrumentFeature(TSerialComm& port, TTimer& queryTimer);
+  /// `sendWatch` runs only while sent bytes wait for the line.
+  TInstrumentFeature(TSerialComm& port, TTimer& queryTimer, TTimer& sendWatch, TMonitorLog& log);
 
   /// Part of Start, once the port is open: the start command, then the
   /// first query.
@@ -32,6 +34,18 @@ class TInstrumentFeature : public TSetupPart {
   /// A line arrived: the answer to the query that waits, if one does.
   void LineArrived();
 
+  /// A command typed by hand, with its escapes and the line end: empty
+  /// when it is queued, else why it is not (nothing of it is sent).
+  std::string SendTyped(const std::string& typed);
+  /// The line end appended to every command.
+  TCommandLineEnd LineEnd() const { return m_lineEnd; }
+  void SetLineEnd(TCommandLineEnd lineEnd) { m_lineEnd = lineEnd; }
+  /// The send watch's timer; true when SendStalled changed.
+  bool SendWatchTick();
+  bool PortActive() const { return m_port.Active(); }
+  /// Sent bytes have waited too long for the line to take them.
+  bool SendStalled() const { return m_stalled; }
+
   /// Queries that got no answer in this acquisition.
   std::int64_t MissingAnswers() const { return m_pacer ? m_pacer->Missing() : 0; }
   const TQueryPacer* Pacer() const { return m_pacer.get(); }
@@ -43,9 +57,15 @@ class TInstrumentFeature : public TSetupPart {
   /// `typed` with its escapes and the line end, for the line.
   std::string Bytes(const std::string& typed) const;
   void Send(const std::optional<std::string>& typed);
+  /// Queues `bytes`, logs them and watches them leave; false when the
+  /// queue cannot take them.
+  bool Queue(const std::string& bytes);
 
   TSerialComm& m_port;
   TTimer& m_queryTimer;
+  TTimer& m_sendWatch;
+  TMonitorLog& m_log;
+  bool m_stalled = false;
   std::optional<std::string> m_atStart, m_atStop, m_query;
   TCommandLineEnd m_lineEnd = TCommandLineEnd::CrLf;
   std::uint32_t m_intervalMs = 1000;

@@ -37,7 +37,7 @@ void TInputNoticePanel::BatchTaken() {
 void TInputNoticePanel::Show() {
   m_panel.SetText(InputNoticeText({m_intake.InvalidLines, m_port.InputOverloaded(), m_port.InputOverruns(),
                                    m_transmissionErrors, m_parityBitWatch.Suggestion(), m_intake.TooManyValues,
-                                   m_intake.NoLineEnd, m_missingAnswers}));
+                                   m_intake.NoLineEnd, m_missingAnswers, m_port.SendStalled()}));
   m_noLineEndShown = m_intake.NoLineEnd;
 }
 

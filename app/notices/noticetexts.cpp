@@ -22,6 +22,7 @@ std::string InputNoticeText(const TInputNotices& notices) {
   if (notices.TooManyValues) add("Mehr als " + std::to_string(kMaxCurves) + " Werte je Zeile – weitere ignoriert");
   if (notices.NoLineEnd) add("Keine Zeilenenden – Baudrate und Datenformat prüfen");
   if (notices.NoAnswer > 0) add("Ohne Antwort: " + std::to_string(notices.NoAnswer));
+  if (notices.SendStalled) add("Senden hängt");
   return text;
 }
 

@@ -16,12 +16,13 @@ struct TInputNotices {
   bool TooManyValues = false;  ///< a line had values beyond the last curve
   bool NoLineEnd = false;      ///< bytes keep coming, none ends a line
   std::int64_t NoAnswer = 0;   ///< queries that got no answer
+  bool SendStalled = false;    ///< bytes to send wait for a line that takes none
 };
 
 /// "Ungültige Zeilen: 3 · Übertragungsfehler: 1 · Eingang überlastet ·
 /// Daten verloren: 2 Überläufe · Viele Bytes mit Bit 7 – Datenformat 7E1? ·
 /// Mehr als 16 Werte je Zeile – weitere ignoriert · Keine Zeilenenden –
-/// Baudrate und Datenformat prüfen";
+/// Baudrate und Datenformat prüfen · Ohne Antwort: 3 · Senden hängt";
 /// only the parts that apply, empty when none does.
 std::string InputNoticeText(const TInputNotices& notices);
 

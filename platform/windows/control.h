@@ -32,7 +32,7 @@ enum TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };
 /// Keys by their classic virtual-key codes; letters and digits are their
 /// upper-case ASCII codes ('A', '0').
 using TKey = std::uint16_t;
-inline constexpr TKey vkLeft = 0x25, vkRight = 0x27;
+inline constexpr TKey vkReturn = 0x0D, vkLeft = 0x25, vkUp = 0x26, vkRight = 0x27, vkDown = 0x28;
 
 using TShiftState = std::uint8_t;
 inline constexpr TShiftState ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16,

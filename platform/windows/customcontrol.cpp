@@ -13,6 +13,7 @@
 #include "platform/windows/control.h"
 #include "platform/system/eventguard.h"
 #include "platform/windows/frameclock.h"
+#include "platform/windows/keys.h"
 
 namespace kurvex {
 
@@ -52,27 +53,6 @@ struct TCustomControl::Impl {
 };
 
 namespace {
-
-TShiftState ShiftOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
-  TShiftState shift = 0;
-  if (modifiers & Qt::ShiftModifier) shift |= ssShift;
-  if (modifiers & Qt::AltModifier) shift |= ssAlt;
-  if (modifiers & Qt::ControlModifier) shift |= ssCtrl;
-  if (buttons & Qt::LeftButton) shift |= ssLeft;
-  if (buttons & Qt::RightButton) shift |= ssRight;
-  if (buttons & Qt::MiddleButton) shift |= ssMiddle;
-  return shift;
-}
-
-// The virtual-key code of a Qt key; 0 for keys without one here.
-TKey KeyOf(int qt) {
-  if ((qt >= Qt::Key_A && qt <= Qt::Key_Z) || (qt >= Qt::Key_0 && qt <= Qt::Key_9)) return static_cast<TKey>(qt);
-  switch (qt) {
-    case Qt::Key_Left: return vkLeft;
-    case Qt::Key_Right: return vkRight;
-    default: return 0;
-  }
-}
 
 bool ButtonOf(Qt::MouseButton qt, TMouseButton* button) {
   switch (qt) {

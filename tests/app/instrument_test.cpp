@@ -3,7 +3,12 @@
 #include <fstream>
 #include <string>
 
+#include <QAbstractItemView>
+#include <QTest>
+
+#include "app/instrument/monitorwindow.h"
 #include "tests/app/mainwindow_fixture.h"
+#include "tests/support/recordingclipboard.h"
 #include "tests/support/tempfolder.h"
 #include "tests/support/waituntil.h"
 
@@ -86,6 +91,120 @@ TEST_F(InstrumentTest, ASilentInstrumentCountsMissingAnswersWithoutAPileOfQuerie
   form->StopButton->Click();
   form->StartButton->Click();
   EXPECT_EQ(Panel(2), "") << "a new acquisition counts anew";
+}
+
+// The monitor opened from the menu, with the test typing into its field.
+class MonitorTest : public InstrumentTest {
+ protected:
+  MonitorTest() {
+    form->MonitorOeffnen->Click();
+    monitor = form->Monitor();
+  }
+  void Type(const std::string& command, int key = Qt::Key_Return) {
+    monitor->CommandEdit->SetText(command);
+    QTest::keyClick(monitor->CommandEdit->Widget(), static_cast<Qt::Key>(key));
+  }
+  /// The table's rows as "line | outcome", once the frame has shown them.
+  std::vector<std::string> Rows() {
+    RunEventsFor(40);
+    const QAbstractItemModel* model = static_cast<QAbstractItemView*>(monitor->LineTable->Widget())->model();
+    std::vector<std::string> rows;
+    for (int row = 0; row < model->rowCount(); ++row)
+      rows.push_back(model->index(row, 1).data().toString().toStdString() + " | " +
+                     model->index(row, 2).data().toString().toStdString());
+    return rows;
+  }
+
+  TMonitorWindow* monitor = nullptr;
+};
+
+TEST_F(MonitorTest, SentCommandsStandBetweenTheLinesWithWhatEachBecame) {
+  EXPECT_FALSE(monitor->CommandEdit->Enabled());
+  EXPECT_EQ(monitor->CommandEdit->PlaceholderText(), "Senden ist möglich, solange erfasst wird (nach Start).");
+  form->StartButton->Click();
+  ASSERT_TRUE(monitor->CommandEdit->Enabled());
+  Type("MEAS?");
+  ASSERT_TRUE(SentTimes("MEAS?\r\n", 1));
+  EXPECT_EQ(monitor->CommandEdit->Text(), "");
+  pty.WriteMaster("12.5\r\nabc\r\nTemp: 1;Druck: 2.5\r\n\a7\r\n");
+  ASSERT_TRUE(WaitUntil([&] { return form->SessionState.SampleCount == 4; }));
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"→ MEAS?␍␊ | gesendet", "12.5␍␊ | 12,5", "abc␍␊ | keine Zahl",
+                                              "Temp: 1;Druck: 2.5␍␊ | Temp = 1; Druck = 2,5",
+                                              "\\x077␍␊ | 7"}));
+}
+
+TEST_F(MonitorTest, ARefusedCommandSendsNothingAndEarlierCommandsComeBackWithTheArrowKeys) {
+  form->StartButton->Click();
+  Type("*IDN?");
+  Type("SYST:REM");
+  Type("BAD\\q");
+  EXPECT_EQ(monitor->MessageLabel->Caption(),
+            "Der Befehl \"BAD\\q\" enthält die ungültige Escape-Folge \\q; er wird nicht gesendet.");
+  EXPECT_EQ(monitor->CommandEdit->Text(), "BAD\\q") << "kept to be mended";
+  ASSERT_TRUE(SentTimes("SYST:REM\r\n", 1));
+  EXPECT_EQ(Sent(), "*IDN?\r\nSYST:REM\r\n");
+  monitor->CommandEdit->SetText("");
+  Type("", Qt::Key_Up);
+  EXPECT_EQ(monitor->CommandEdit->Text(), "SYST:REM");
+  Type("SYST:REM", Qt::Key_Up);
+  Type("*IDN?", Qt::Key_Up);
+  EXPECT_EQ(monitor->CommandEdit->Text(), "*IDN?") << "the oldest stays";
+  Type("*IDN?", Qt::Key_Down);
+  Type("SYST:REM", Qt::Key_Down);
+  EXPECT_EQ(monitor->CommandEdit->Text(), "");
+  monitor->LineEndComboBox->SetText("LF");
+  Type("X\\x21");
+  ASSERT_TRUE(SentTimes("X!\n", 1));
+}
+
+TEST_F(MonitorTest, KeepsTheNewestThousandLinesAndNothingWhileClosedOrHeld) {
+  form->StartButton->Click();
+  std::string lines;
+  for (int i = 1; i <= 1500; ++i) lines += std::to_string(i) + "\r\n";
+  pty.WriteMaster(lines);
+  ASSERT_TRUE(WaitUntil([&] { return form->SessionState.SampleCount == 1500; }));
+  std::vector<std::string> rows = Rows();
+  ASSERT_EQ(rows.size(), 1000u);
+  EXPECT_EQ(rows.front(), "501␍␊ | 501");
+  EXPECT_EQ(rows.back(), "1500␍␊ | 1500");
+
+  monitor->PauseCheckBox->SetChecked(true);
+  monitor->PauseCheckBox->Widget()->setFocus();
+  pty.WriteMaster("1501\r\n");
+  ASSERT_TRUE(WaitUntil([&] { return form->SessionState.SampleCount == 1501; }));
+  EXPECT_EQ(Rows().back(), "1500␍␊ | 1500") << "held";
+
+  RecordingClipboard clipboard;
+  monitor->LineTable->Widget()->setFocus();
+  monitor->CopyButton->Click();
+  EXPECT_EQ(std::count(clipboard.Text().begin(), clipboard.Text().end(), '\n'), 1000);
+  EXPECT_NE(clipboard.Text().find("\t1500␍␊\t1500\n"), std::string::npos);
+
+  monitor->ClearButton->Click();
+  EXPECT_TRUE(Rows().empty());
+  monitor->Close();
+  pty.WriteMaster("1502\r\n");
+  ASSERT_TRUE(WaitUntil([&] { return form->SessionState.SampleCount == 1502; }));
+  form->MonitorOeffnen->Click();
+  EXPECT_TRUE(Rows().empty()) << "nothing recorded while closed";
+}
+
+TEST_F(MonitorTest, ALineThatTakesNothingShowsSendingHangsAndRefusesBeyondItsQueue) {
+  form->StartButton->Click();
+  // Nobody reads the pty: it fills, then the queue up to its limit.
+  const std::string block(4000, 'x');
+  int sent = 0;
+  for (; sent < 100 && monitor->MessageLabel->Caption().empty(); ++sent) Type(block);
+  EXPECT_LT(sent, 100);
+  EXPECT_NE(monitor->MessageLabel->Caption().find("KiB warten schon"), std::string::npos)
+      << monitor->MessageLabel->Caption();
+  ASSERT_TRUE(WaitUntil([&] { return Panel(2) == "Senden hängt"; })) << Panel(2);
+  EXPECT_EQ(monitor->MessageLabel->Caption(), "Senden hängt");
+  // The instrument reads again: the stall ends.
+  Sent();
+  ASSERT_TRUE(WaitUntil([&] { return Sent().size() >= static_cast<std::size_t>(sent - 1) * 4002 && Panel(2).empty(); }))
+      << Panel(2);
+  EXPECT_EQ(monitor->MessageLabel->Caption(), "");
 }
 
 }  // namespace

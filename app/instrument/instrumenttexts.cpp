@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/instrument/instrumenttexts.h"
+
+#include <cstdio>
+
+#include "app/valuetext.h"
+#include "serial/commandescapes.h"
+#include "serial/sendqueue.h"
+
+namespace kurvex {
+
+namespace {
+
+std::string OutcomeText(const TMonitorEntry& entry, std::span<const std::string> names, char decimalSeparator) {
+  using TFate = TMonitorEntry::TFate;
+  if (entry.Kind == TMonitorEntry::TKind::Sent) return "gesendet";
+  if (entry.Fate == TFate::TransmissionError) return "Übertragungsfehler";
+  if (entry.Fate == TFate::BeyondLimit) return "nach dem Ende der Erfassung";
+  if (entry.Present == 0) return "keine Zahl";
+  const auto named = [&](std::size_t curve) { return curve < names.size() && !names[curve].empty(); };
+  std::string text;
+  if (entry.Present == 1 && !named(0)) {
+    text = ShortValueText(entry.Values[0], decimalSeparator);
+  } else {
+    for (std::size_t curve = 0; curve < kMaxCurves; ++curve) {
+      if ((entry.Present >> curve & 1u) == 0) continue;
+      if (!text.empty()) text += "; ";
+      text += (named(curve) ? names[curve] : "Kurve " + std::to_string(curve + 1)) + " = " +
+              ShortValueText(entry.Values[curve], decimalSeparator);
+    }
+  }
+  if (!entry.Complete) text += " (unvollständig)";
+  return text;
+}
+
+std::string MillisecondsText(TQueryPacer::TDuration duration, char decimalSeparator) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.1f ms", static_cast<double>(duration.count()) / 1000.0);
+  std::string result = text;
+  for (char& c : result)
+    if (c == '.') c = decimalSeparator;
+  return result;
+}
+
+}  // namespace
+
+std::string BadEscapeText(const std::string& typed, const std::string& badEscape) {
+  return "Der Befehl \"" + typed + "\" enthält die ungültige Escape-Folge " + badEscape + "; er wird nicht gesendet.";
+}
+
+std::string SendQueueFullText() {
+  return "Der Befehl wird nicht gesendet: " + std::to_string(kMaxQueuedSendBytes / 1024) +
+         " KiB warten schon darauf, dass die Leitung sie annimmt.";
+}
+
+TMonitorCells MonitorCells(const TMonitorEntry& entry, std::span<const std::string> names, char decimalSeparator) {
+  std::string line = ShowControlCharacters(entry.Bytes);
+  if (entry.Kind == TMonitorEntry::TKind::Sent) line = "→ " + line;
+  return {TimeOfDayText(entry.WallNs, decimalSeparator), std::move(line), OutcomeText(entry, names, decimalSeparator)};
+}
+
+std::string RoundTripText(const TQueryPacer::TRoundTrips& trips, char decimalSeparator) {
+  if (!trips.Last) return "Antwortzeit: –";
+  return "Antwortzeit: zuletzt " + MillisecondsText(*trips.Last, decimalSeparator) + " · Median " +
+         MillisecondsText(*trips.Median, decimalSeparator) + " · max " +
+         MillisecondsText(*trips.Maximum, decimalSeparator);
+}
+
+}  // namespace kurvex

@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+#include <span>
+
+#include "app/instrument/monitorlog.h"
+#include "app/instrument/querypacer.h"
+
+namespace kurvex {
+
+/// Why a typed command is not sent: it holds an escape that is none.
+std::string BadEscapeText(const std::string& typed, const std::string& badEscape);
+/// Why a command is not sent: the queue for the line is full.
+std::string SendQueueFullText();
+/// Shown while queued bytes wait for a line that does not take them.
+inline constexpr const char* kSendStalledText = "Senden hängt";
+/// Why the command field is disabled.
+inline constexpr const char* kPortClosedText = "Senden ist möglich, solange erfasst wird (nach Start).";
+
+/// The monitor's cells of one entry: time, the bytes with their control
+/// characters made visible (a sent command marked "→"), and what the line
+/// became ("12,5", "a = 1; b = 2", or why none). `names` are the curves'
+/// names (empty: "Kurve N").
+struct TMonitorCells {
+  std::string Time, Line, Outcome;
+};
+TMonitorCells MonitorCells(const TMonitorEntry& entry, std::span<const std::string> names, char decimalSeparator);
+
+/// "Antwortzeit: zuletzt 12,0 ms · Median 11,5 ms · max 30,2 ms", or
+/// "Antwortzeit: –" before the first answer.
+std::string RoundTripText(const TQueryPacer::TRoundTrips& trips, char decimalSeparator);
+
+}  // namespace kurvex

@@ -1,0 +1,206 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/instrument/monitorwindow.h"
+
+#include <algorithm>
+#include <array>
+
+#include "app/instrument/instrumenttexts.h"
+#include "platform/system/localeformat.h"
+#include "platform/windows/clipboard.h"
+
+namespace kurvex {
+
+namespace {
+
+// The line end choices in the order of the list.
+constexpr std::array<std::pair<TCommandLineEnd, const char*>, 4> kLineEnds{{
+    {TCommandLineEnd::CrLf, "CR LF"},
+    {TCommandLineEnd::Lf, "LF"},
+    {TCommandLineEnd::Cr, "CR"},
+    {TCommandLineEnd::None, "ohne"},
+}};
+
+constexpr const char* kCommandHint = "z. B. MEAS? oder \\x1B (Escapes \\r \\n \\t \\\\ \\xNN)";
+
+}  // namespace
+
+TMonitorWindow::TMonitorWindow(TInstrumentFeature& instrument, TMonitorLog& log, const TIntakeState& intake)
+    : m_instrument(instrument), m_log(log), m_intake(intake), m_frame([this] { Refresh(); }) {
+  SetName("FormMonitor");
+  SetCaption("Monitor");
+  SetClientSize(720, 440);
+  SetSizeConstraints(480, 240, 0, 0);
+  CreateControls();
+  OnShow = [this](TObject*) {
+    m_log.SetOpen(!PauseCheckBox->Checked());
+    SendingChanged();
+    Refresh();
+  };
+  OnClose = [this](TObject*, TCloseAction&) { m_log.SetOpen(false); };
+  m_log.OnChanged = [this] {
+    if (!m_frame.Waiting()) m_frame.RideNextFrame();
+  };
+}
+
+TMonitorWindow::~TMonitorWindow() {
+  m_log.OnChanged = nullptr;
+  m_log.SetOpen(false);
+}
+
+void TMonitorWindow::CreateControls() {
+  CommandLabel = std::make_unique<TLabel>(this);
+  CommandLabel->SetName("CommandLabel");
+  CommandLabel->SetCaption("&Befehl");
+  CommandLabel->SetBounds(8, 12, 48, 20);
+  CommandEdit = std::make_unique<TEdit>(this);
+  CommandEdit->SetName("CommandEdit");
+  CommandEdit->SetBounds(60, 8, 392, 26);
+  CommandEdit->SetAnchors(akLeft | akTop | akRight);
+  CommandLabel->SetFocusControl(CommandEdit.get());
+  CommandEdit->OnKeyDown = [this](TObject*, TKey& key, TShiftState) {
+    if (key == vkReturn) SendButtonClick(SendButton.get());
+    else if (key == vkUp) RecallCommand(-1);
+    else if (key == vkDown) RecallCommand(+1);
+    else return;
+    key = 0;
+  };
+
+  LineEndLabel = std::make_unique<TLabel>(this);
+  LineEndLabel->SetName("LineEndLabel");
+  LineEndLabel->SetCaption("&Zeilenende");
+  LineEndLabel->SetBounds(460, 12, 76, 20);
+  LineEndLabel->SetAnchors(akTop | akRight);
+  LineEndComboBox = std::make_unique<TComboBox>(this);
+  LineEndComboBox->SetName("LineEndComboBox");
+  LineEndComboBox->SetStyle(csDropDownList);
+  std::vector<std::string> names;
+  for (const auto& [end, name] : kLineEnds) names.emplace_back(name);
+  LineEndComboBox->SetItems(names);
+  LineEndComboBox->SetBounds(538, 8, 84, 26);
+  LineEndComboBox->SetAnchors(akTop | akRight);
+  LineEndLabel->SetFocusControl(LineEndComboBox.get());
+  for (const auto& [end, name] : kLineEnds)
+    if (end == m_instrument.LineEnd()) LineEndComboBox->SetText(name);
+  LineEndComboBox->OnChange = [this](TObject*) {
+    for (const auto& [end, name] : kLineEnds)
+      if (LineEndComboBox->Text() == name) m_instrument.SetLineEnd(end);
+  };
+
+  SendButton = std::make_unique<TSpeedButton>(this);
+  SendButton->SetName("SendButton");
+  SendButton->SetCaption("&Senden");
+  SendButton->SetBounds(630, 8, 82, 26);
+  SendButton->SetAnchors(akTop | akRight);
+  SendButton->OnClick = [this](TObject* sender) { SendButtonClick(sender); };
+
+  MessageLabel = std::make_unique<TLabel>(this);
+  MessageLabel->SetName("MessageLabel");
+  MessageLabel->SetAutoSize(false);
+  MessageLabel->SetBounds(8, 38, 704, 20);
+  MessageLabel->SetAnchors(akLeft | akTop | akRight);
+
+  LineTable = std::make_unique<TLineTable>(this, std::vector<std::string>{"Zeit", "Zeile", "Ergebnis"},
+                                           [this](int row, int column) { return CellText(row, column); });
+  LineTable->SetName("LineTable");
+  LineTable->SetAccessibleName("Empfangene und gesendete Zeilen");
+  LineTable->SetBounds(8, 62, 704, 334);
+  LineTable->SetAnchors(akLeft | akTop | akRight | akBottom);
+  LineTable->SetColumnWidth(0, 100);
+  LineTable->SetColumnWidth(1, 300);
+
+  PauseCheckBox = std::make_unique<TCheckBox>(this);
+  PauseCheckBox->SetName("PauseCheckBox");
+  PauseCheckBox->SetCaption("&Anhalten");
+  PauseCheckBox->SetBounds(8, 406, 96, 24);
+  PauseCheckBox->SetAnchors(akLeft | akBottom);
+  // Held, the log takes nothing more, so what is shown stays to be read.
+  PauseCheckBox->OnClick = [this](TObject*) { m_log.SetOpen(!PauseCheckBox->Checked()); };
+  CopyButton = std::make_unique<TSpeedButton>(this);
+  CopyButton->SetName("CopyButton");
+  CopyButton->SetCaption("&Kopieren");
+  CopyButton->SetBounds(108, 404, 82, 26);
+  CopyButton->SetAnchors(akLeft | akBottom);
+  CopyButton->OnClick = [this](TObject* sender) { CopyButtonClick(sender); };
+  ClearButton = std::make_unique<TSpeedButton>(this);
+  ClearButton->SetName("ClearButton");
+  ClearButton->SetCaption("&Leeren");
+  ClearButton->SetBounds(196, 404, 82, 26);
+  ClearButton->SetAnchors(akLeft | akBottom);
+  ClearButton->OnClick = [this](TObject* sender) { ClearButtonClick(sender); };
+
+  RoundTripLabel = std::make_unique<TLabel>(this);
+  RoundTripLabel->SetName("RoundTripLabel");
+  RoundTripLabel->SetAutoSize(false);
+  RoundTripLabel->SetAlignment(taRightJustify);
+  RoundTripLabel->SetBounds(288, 408, 424, 20);
+  RoundTripLabel->SetAnchors(akLeft | akRight | akBottom);
+}
+
+void TMonitorWindow::SendingChanged() {
+  const bool open = m_instrument.PortActive();
+  CommandEdit->SetEnabled(open);
+  SendButton->SetEnabled(open);
+  CommandEdit->SetPlaceholderText(open ? kCommandHint : kPortClosedText);
+  if (m_instrument.SendStalled()) MessageLabel->SetCaption(kSendStalledText);
+  else if (MessageLabel->Caption() == kSendStalledText) MessageLabel->SetCaption("");
+}
+
+void TMonitorWindow::SendButtonClick(TObject*) {
+  const std::string typed = CommandEdit->Text();
+  if (typed.empty()) return;
+  const std::string refusal = m_instrument.SendTyped(typed);
+  MessageLabel->SetCaption(refusal);
+  if (!refusal.empty()) return;
+  if (m_history.empty() || m_history.back() != typed) m_history.push_back(typed);
+  m_recalled = m_history.size();
+  CommandEdit->SetText("");
+}
+
+void TMonitorWindow::RecallCommand(int step) {
+  if (step < 0 && m_recalled > 0) --m_recalled;
+  else if (step > 0 && m_recalled < m_history.size()) ++m_recalled;
+  else return;
+  CommandEdit->SetText(m_recalled < m_history.size() ? m_history[m_recalled] : "");
+}
+
+void TMonitorWindow::Refresh() {
+  m_frame.Cancel();
+  // The rows that came since the table last looked; of more than the log
+  // keeps, only those it keeps.
+  const auto kept = static_cast<std::uint64_t>(m_log.Size());
+  const std::uint64_t added = std::min(m_log.Recorded() - m_shownRecorded, kept);
+  const auto rows = static_cast<std::uint64_t>(LineTable->RowCount());
+  m_shownRecorded = m_log.Recorded();
+  LineTable->RowsChanged(static_cast<int>(rows + added - kept), static_cast<int>(added));
+  if (const TQueryPacer* pacer = m_instrument.Pacer())
+    RoundTripLabel->SetCaption(RoundTripText(pacer->RoundTrips(), DecimalSeparator()));
+}
+
+std::string TMonitorWindow::CellText(int row, int column) const {
+  // Rows stand for entries by their place in the whole record, so a row
+  // whose entry the log has dropped since the table looked shows nothing
+  // rather than another entry.
+  const std::uint64_t entry = m_shownRecorded - static_cast<std::uint64_t>(LineTable->RowCount()) +
+                              static_cast<std::uint64_t>(row);
+  const std::uint64_t firstKept = m_log.Recorded() - m_log.Size();
+  if (row < 0 || entry < firstKept || entry >= m_log.Recorded()) return {};
+  const TMonitorCells cells =
+      MonitorCells(m_log[static_cast<std::size_t>(entry - firstKept)], m_intake.CurveNames, DecimalSeparator());
+  return column == 0 ? cells.Time : column == 1 ? cells.Line : cells.Outcome;
+}
+
+void TMonitorWindow::CopyButtonClick(TObject*) {
+  std::vector<int> rows = LineTable->SelectedRows();
+  if (rows.empty())
+    for (int row = 0; row < LineTable->RowCount(); ++row) rows.push_back(row);
+  std::string text;
+  for (const int row : rows) text += CellText(row, 0) + '\t' + CellText(row, 1) + '\t' + CellText(row, 2) + '\n';
+  TheClipboard().SetText(text);
+}
+
+void TMonitorWindow::ClearButtonClick(TObject*) {
+  m_log.Clear();
+  Refresh();
+}
+
+}  // namespace kurvex
