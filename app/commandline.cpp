@@ -7,6 +7,8 @@
 #include <system_error>
 
 #include "app/dataformat.h"
+#include "serial/commandescapes.h"
+#include "setup/setup.h"
 
 namespace kurvex {
 
@@ -116,7 +118,9 @@ TCommandLineParse ParseCommandLine(const std::vector<std::string>& args, const f
       if (!commandLine.RecordFile) return "--record wants a usable file name, not \"" + *inlineValue + "\"";
       continue;
     }
-    if (name != "--port" && name != "--baud" && name != "--format") return "unknown option " + name;
+    if (name != "--port" && name != "--baud" && name != "--format" && name != "--send-at-start" && name != "--query" &&
+        name != "--interval")
+      return "unknown option " + name;
     if (!inlineValue && i + 1 >= args.size()) return name + " needs a value";
     const std::string value = inlineValue ? *inlineValue : args[++i];
     if (name == "--port") {
@@ -128,9 +132,18 @@ TCommandLineParse ParseCommandLine(const std::vector<std::string>& args, const f
     } else if (name == "--baud") {
       commandLine.BaudRate = PositiveNumber(value);
       if (!commandLine.BaudRate) return "--baud wants a positive number of bits per second, not \"" + value + "\"";
-    } else {
+    } else if (name == "--format") {
       commandLine.DataFormat = DataFormatNamed(value);
       if (!commandLine.DataFormat) return "--format wants " + DataFormatChoices() + ", not \"" + value + "\"";
+    } else if (name == "--interval") {
+      commandLine.IntervalMs = PositiveNumber(value);
+      if (!commandLine.IntervalMs || *commandLine.IntervalMs < TSetup::kMinQueryMs ||
+          *commandLine.IntervalMs > TSetup::kMaxQueryMs)
+        return "--interval wants milliseconds from 10 to 3600000, not \"" + value + "\"";
+    } else {
+      if (const TCommandBytes bytes = ParseCommandEscapes(value); !bytes.Ok() || value.empty())
+        return name + " wants a command, not \"" + value + "\"" + (bytes.Ok() ? "" : " (bad escape " + bytes.BadEscape + ")");
+      (name == "--query" ? commandLine.Query : commandLine.SendAtStart) = value;
     }
   }
   return commandLine;
@@ -143,6 +156,9 @@ std::vector<std::string> CommandLineArguments(const TCommandLine& commandLine) {
   if (commandLine.DataFormat) args.push_back("--format=" + *commandLine.DataFormat);
   if (commandLine.Trend) args.emplace_back("--trend");
   if (commandLine.Record) args.push_back(commandLine.RecordFile ? "--record=" + *commandLine.RecordFile : "--record");
+  if (commandLine.SendAtStart) args.push_back("--send-at-start=" + *commandLine.SendAtStart);
+  if (commandLine.Query) args.push_back("--query=" + *commandLine.Query);
+  if (commandLine.IntervalMs) args.push_back("--interval=" + std::to_string(*commandLine.IntervalMs));
   if (commandLine.Start) args.emplace_back("--start");
   if (commandLine.SetupFile) {
     args.emplace_back("--");
@@ -153,7 +169,8 @@ std::vector<std::string> CommandLineArguments(const TCommandLine& commandLine) {
 
 std::string CommandLineUsage() {
   return "Usage: kurvex [SETUP.kxs] [--port N|DEVICE] [--baud N] [--format F] [--trend]\n"
-         "              [--record [FILE]] [--start] [--help] [--version]\n"
+         "              [--record [FILE]] [--send-at-start TEXT] [--query TEXT]\n"
+         "              [--interval MS] [--start] [--help] [--version]\n"
          "Opens the Kurvex window, which plots the numbers an instrument sends over a\n"
          "serial port; with a setup file (a \"Messaufbau\", .kxs) its settings. The\n"
          "options override the setup. When Kurvex already runs, the setup and options\n"
@@ -167,6 +184,12 @@ std::string CommandLineUsage() {
          "  --trend          Trend mode: the graph scrolls once it is full\n"
          "  --record [FILE]  tick \"Aufzeichnen\": record into FILE (the next argument\n"
          "                   unless it starts with - or ends in .kxs), else a new file\n"
+         "  --send-at-start TEXT  send TEXT to the instrument once the port opens,\n"
+         "                   with the escapes \\r \\n \\t \\\\ \\xNN; then CR LF, or the\n"
+         "                   line end the setup names\n"
+         "  --query TEXT     ask the instrument with TEXT while acquiring, the next\n"
+         "                   time only once it answered or a timeout passed\n"
+         "  --interval MS    the query's interval, 10 to 3600000 ms (default 1000)\n"
          "  --start          start the acquisition once the window shows\n"
          "  -h, --help       show this text\n"
          "  --version        show the version\n";

@@ -21,6 +21,10 @@ struct TCommandLine {
   bool Trend = false;
   bool Record = false;
   std::optional<std::string> RecordFile{};  ///< only with Record
+  /// Sent once the port opens; the query, every IntervalMs while acquiring.
+  std::optional<std::string> SendAtStart{};
+  std::optional<std::string> Query{};
+  std::optional<std::uint32_t> IntervalMs{};
   bool Start = false;
   bool Help = false;
   bool Version = false;

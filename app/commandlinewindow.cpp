@@ -58,6 +58,14 @@ void TForm1::ApplyCommandLine(const TCommandLine& commandLine) {
   if (commandLine.Trend) TrendCheckBox->SetChecked(true);
   if (commandLine.Record) RecordCheckBox->SetChecked(true);
   if (commandLine.RecordFile) m_features->Recording->SetNextFile({*commandLine.RecordFile});
+  if (commandLine.SendAtStart || commandLine.Query || commandLine.IntervalMs) {
+    TSetup sending;
+    sending.SendAtStart = commandLine.SendAtStart;
+    sending.Query = commandLine.Query;
+    sending.QueryIntervalMs = commandLine.IntervalMs;
+    std::vector<std::string> refused;  // the parser let no bad escape through
+    m_features->Instrument->ApplyFrom(sending, refused);
+  }
   // Acquiring from another port than the one asked for would record the wrong instrument.
   if (commandLine.Start && portFound) StartButton->Click();
 }

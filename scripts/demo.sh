@@ -3,7 +3,9 @@
 # Starts the instrument simulator on a pseudo-terminal linked as COM5 and,
 # once its link is there, Kurvex acquiring from it at once (--port 5
 # --start). Further arguments go to the simulator ("--names a,b,c" for three
-# named curves; "--port N" makes both use COM<N>).
+# named curves; "--port N" makes both use COM<N>; "--answer" makes it an
+# instrument that answers only when asked, and Kurvex asks it with MEAS?
+# every 100 ms).
 set -euo pipefail
 build=${1:-build}
 shift || true
@@ -14,11 +16,13 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
 fi
 
 port=5
+asking=()
 args=("$@")
 for i in "${!args[@]}"; do
   case ${args[i]} in
     --port=*) port=${args[i]#--port=} ;;
     --port) port=${args[i + 1]:-$port} ;;
+    --answer) asking=(--query 'MEAS?' --interval 100) ;;
   esac
 done
 
@@ -35,4 +39,4 @@ for _ in $(seq 100); do
   sleep 0.05
 done
 [ -e "$link" ] || { echo "make demo: the simulator made no link $link" >&2; exit 1; }
-"$build/app/kurvex" --port "$port" --start
+"$build/app/kurvex" --port "$port" "${asking[@]}" --start

@@ -54,6 +54,8 @@ struct TSetup {
   /// interval while acquiring, each answer awaited at most the timeout.
   std::optional<std::string> SendAtStart, SendAtStop, Query;
   std::optional<std::uint32_t> QueryIntervalMs, QueryTimeoutMs;
+  /// The shortest and longest interval and timeout, in milliseconds.
+  static constexpr std::uint32_t kMinQueryMs = 10, kMaxQueryMs = 3'600'000;
   std::optional<TCommandLineEnd> CommandLineEnd;
 
   /// Curve 1 first, at most kMaxCurves (intake/intakestate.h).

@@ -54,7 +54,7 @@ constexpr TTextKind kCurveName{TLineValues::kMaxName};
 constexpr TColourKind kColour;
 // A command fits a line of the monitor; the query's pace runs from 10 ms to an hour.
 constexpr TTextKind kCommand{1024};
-constexpr TWholeKind<std::uint32_t> kMilliseconds{10, 3600000};
+constexpr TWholeKind<std::uint32_t> kMilliseconds{TSetup::kMinQueryMs, TSetup::kMaxQueryMs};
 constexpr TNamedKind<TCommandLineEnd, 4> kLineEnd{
     {{{"CRLF", TCommandLineEnd::CrLf}, {"LF", TCommandLineEnd::Lf}, {"CR", TCommandLineEnd::Cr}, {"none", TCommandLineEnd::None}}}};
 

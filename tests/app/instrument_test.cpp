@@ -6,6 +6,7 @@
 #include <QAbstractItemView>
 #include <QTest>
 
+#include "app/commandline.h"
 #include "app/instrument/monitorwindow.h"
 #include "tests/app/mainwindow_fixture.h"
 #include "tests/support/recordingclipboard.h"
@@ -91,6 +92,14 @@ TEST_F(InstrumentTest, ASilentInstrumentCountsMissingAnswersWithoutAPileOfQuerie
   form->StopButton->Click();
   form->StartButton->Click();
   EXPECT_EQ(Panel(2), "") << "a new acquisition counts anew";
+}
+
+TEST_F(InstrumentTest, TheCommandLineSetsTheStartCommandAndTheQuery) {
+  form->ApplyCommandLine(TCommandLine{.SendAtStart = "*IDN?", .Query = "MEAS?", .IntervalMs = 20, .Start = true});
+  ASSERT_TRUE(SentTimes("MEAS?\r\n", 1));
+  pty.WriteMaster("1.5\r\n");
+  ASSERT_TRUE(SentTimes("MEAS?\r\n", 2));
+  EXPECT_EQ(Sent(), "*IDN?\r\nMEAS?\r\nMEAS?\r\n");
 }
 
 // The monitor opened from the menu, with the test typing into its field.
