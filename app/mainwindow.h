@@ -30,6 +30,7 @@ namespace kurvex {
 struct TWindowFeatures;
 struct TCommandLine;
 class TMonitorWindow;
+class TInstrumentFeature;
 class TPortStatus;
 class TCloserLook;
 class TChartContent;
@@ -99,6 +100,7 @@ class TForm1 : public TForm {
   // Features, for tests that look at one through the window.
   /// The monitor window; null until the menu first opens it.
   TMonitorWindow* Monitor();
+  const TInstrumentFeature& Instrument() const;
   TPortStatus& PortStatus();
   TCloserLook& CloserLook();
   TChartContent& Content();

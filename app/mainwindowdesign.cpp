@@ -457,6 +457,7 @@ TForm1::~TForm1() {
 
 TPortStatus& TForm1::PortStatus() { return *m_features->PortStatus; }
 TMonitorWindow* TForm1::Monitor() { return m_features->Monitor.get(); }
+const TInstrumentFeature& TForm1::Instrument() const { return *m_features->Instrument; }
 TCloserLook& TForm1::CloserLook() { return *m_features->CloserLook; }
 TChartContent& TForm1::Content() { return *m_features->Content; }
 const TSampleIntake& TForm1::Intake() const { return m_features->Intake; }

@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev                # `make fuzz`: libFuzzer and its sanitizers
   xvfb xauth x11-apps                     # headless X server for the demo check and screenshots (xwd)
   fonts-dejavu-core                       # a fixed font set, so rendered text is the same on every machine
+  fonts-freefont-ttf                      # the monitor's line-end symbols (␍ ␊), which DejaVu lacks
   locales-all                             # a German locale for the tests of texts in a German session
   qt6-translations-l10n                   # Qt's own texts (file dialogs, standard buttons) in the user's language
   librsvg2-bin                            # rsvg-convert: the icon's PNG sizes from its SVG

@@ -31,6 +31,7 @@ const char* LineEndBytes(TCommandLineEnd lineEnd) {
 TInstrumentFeature::TInstrumentFeature(TSerialComm& port, TTimer& queryTimer, TTimer& sendWatch, TMonitorLog& log)
     : m_port(port), m_queryTimer(queryTimer), m_sendWatch(sendWatch), m_log(log) {
   m_sendWatch.SetInterval(kSendWatchMs);
+  m_queryTimer.SetPrecise(true);
 }
 
 std::string TInstrumentFeature::Bytes(const std::string& typed) const {

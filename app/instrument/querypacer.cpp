@@ -38,9 +38,13 @@ void TQueryPacer::LineArrived(TClock::time_point now) {
 TQueryPacer::TRoundTrips TQueryPacer::RoundTrips() const {
   if (m_roundTrips.empty()) return {};
   std::vector<TDuration> sorted(m_roundTrips.begin(), m_roundTrips.end());
-  const auto middle = sorted.begin() + static_cast<std::ptrdiff_t>(sorted.size() / 2);
-  std::nth_element(sorted.begin(), middle, sorted.end());
-  return {m_roundTrips.back(), *middle, m_maximum};
+  const auto rank = [&](std::size_t per100) {
+    const auto at = sorted.begin() + static_cast<std::ptrdiff_t>(sorted.size() * per100 / 100);
+    std::nth_element(sorted.begin(), at, sorted.end());
+    return *at;
+  };
+  const TDuration median = rank(50);
+  return {m_roundTrips.back(), median, rank(99), m_maximum};
 }
 
 }  // namespace kurvex

@@ -18,9 +18,10 @@ class TQueryPacer {
   using TClock = std::chrono::steady_clock;
   using TDuration = std::chrono::microseconds;
 
-  /// The round trips of the answers, last, median and maximum.
+  /// The round trips of the answers: the last, the median and the 99th
+  /// percentile of the last 1000, and the maximum.
   struct TRoundTrips {
-    std::optional<TDuration> Last, Median, Maximum;
+    std::optional<TDuration> Last, Median, Percentile99, Maximum;
   };
 
   /// `timeout` 0: one second, or the interval when that is longer.

@@ -12,6 +12,8 @@
 #include <QMouseEvent>
 #include <QWidget>
 
+#include "app/commandline.h"
+#include "app/instrument/instrumentfeature.h"
 #include "app/mainwindow.h"
 
 namespace kurvex {
@@ -92,6 +94,20 @@ void TCommandHook::RunCommand(const std::string& line) {
     QMouseEvent event(QEvent::MouseMove, at, chart->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(chart, &event);
     Answer("ok");
+  } else if (command == "query") {
+    // "query <text> <ms>": the query and its interval, as on the command line.
+    m_form.ApplyCommandLine(TCommandLine{.Query = mode, .IntervalMs = static_cast<std::uint32_t>(std::stoul(port))});
+    Answer("ok");
+  } else if (command == "monitor") {
+    m_form.MonitorOeffnen->Click();
+    Answer("ok");
+  } else if (command == "answers") {
+    // Queries without an answer, and the round trips' median, 99th percentile and maximum in µs.
+    const TQueryPacer* pacer = m_form.Instrument().Pacer();
+    const TQueryPacer::TRoundTrips trips = pacer ? pacer->RoundTrips() : TQueryPacer::TRoundTrips{};
+    const auto us = [](const std::optional<TQueryPacer::TDuration>& d) { return std::to_string(d ? d->count() : -1); };
+    Answer(std::to_string(pacer ? pacer->Missing() : 0) + " " + us(trips.Median) + " " + us(trips.Percentile99) + " " +
+           us(trips.Maximum));
   } else if (command == "quit") {
     m_form.Close();
   } else {

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <deque>
 #include <cmath>
 #include <cstdio>
 #include <stdexcept>
@@ -105,6 +106,43 @@ FeedResult PtyFeeder::Flood(const std::atomic<bool>& keepOn) {
     result.Lines += m_sent - before;
   }
   result.Seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  return result;
+}
+
+AnswerResult PtyFeeder::Answer(double seconds, int delayMs) {
+  using Clock = std::chrono::steady_clock;
+  AnswerResult result;
+  const auto end = Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+  const auto delay = std::chrono::milliseconds(delayMs);
+  std::deque<Clock::time_point> due;  // one per answer owed
+  std::string partial;
+  std::vector<char> line(m_lineBytes);
+  for (auto now = Clock::now(); now < end; now = Clock::now()) {
+    int waitMs = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(end - now).count()) + 1;
+    if (!due.empty())
+      waitMs = std::max(0, static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(due.front() - now).count()));
+    pollfd fd{m_pty.Master(), POLLIN, 0};
+    if (poll(&fd, 1, waitMs) > 0 && (fd.revents & POLLIN) != 0) {
+      char buffer[4096];
+      const ssize_t n = read(m_pty.Master(), buffer, sizeof buffer);
+      for (ssize_t i = 0; i < n; ++i) {
+        if (buffer[i] != '\n' && buffer[i] != '\r') {
+          partial += buffer[i];
+          continue;
+        }
+        if (partial.empty()) continue;
+        partial.clear();
+        ++result.Queries;
+        const auto earliest = Clock::now() + delay;
+        due.push_back(due.empty() ? earliest : std::max(earliest, due.back() + delay));
+      }
+    }
+    while (!due.empty() && due.front() <= Clock::now()) {
+      due.pop_front();
+      FormatLine(m_sent++, line.data());
+      if (write(m_pty.Master(), line.data(), line.size()) == static_cast<ssize_t>(line.size())) ++result.Answers;
+    }
+  }
   return result;
 }
 

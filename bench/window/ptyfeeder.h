@@ -15,6 +15,12 @@ struct FeedResult {
   bool Stalled = false;  ///< the pty took nothing for seconds
 };
 
+/// What one answering run did.
+struct AnswerResult {
+  long long Queries = 0;  ///< command lines received
+  long long Answers = 0;  ///< answer lines written
+};
+
 /// A pseudo-terminal that plays the instrument: lines of `values` numbers
 /// ("nnn.n;nnn.n" CR LF, 7 bytes for one value) written to the master side
 /// at a steady rate or as fast as it takes.
@@ -30,6 +36,10 @@ class PtyFeeder {
   FeedResult Feed(long long lines, double rate);
   /// Sends as fast as the pty takes until `keepOn` turns false.
   FeedResult Flood(const std::atomic<bool>& keepOn);
+  /// Plays an instrument that speaks only when asked, for `seconds`: each
+  /// command line gets one line of values, `delayMs` after the command or
+  /// after the previous answer, whichever is later.
+  AnswerResult Answer(double seconds, int delayMs);
 
  private:
   /// Writes all of `count` lines; false when the pty stalls or, with

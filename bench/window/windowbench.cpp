@@ -5,7 +5,10 @@
 // A flood run then feeds Trend as fast as the pty takes bytes while kurvex
 // shares one processor with two busy loops, and measures how the window
 // answers: the longest gap between two drawn frames and the time Stop takes.
-// Trend at 100,000 lines/s also runs with 4 values per line.
+// Trend at 100,000 lines/s also runs with 4 values per line, and with the
+// monitor window open. Query runs play an instrument that answers only when
+// asked and measure the answers taken, the queries left without an answer
+// and the round trips.
 //   window-bench [--quick] [--flood-only] [--only RUN] [--platform offscreen|xvfb|both] [--out FILE]
 //                [--kurvex BINARY]
 // --only runs one run alone, named as in the output ("trend-100000-4values").
@@ -57,11 +60,33 @@ struct Run {
   long long Lines = 0;
   int Values = 1;  // per line
   bool Panning = false;  // the user holds a stopped view and drags it while the lines arrive
+  bool Monitor = false;  // the monitor window is open
 
   std::string Name() const {
     return Mode + "-" + (Rate > 0 ? std::to_string(static_cast<long long>(Rate)) : "max") +
-           (Values > 1 ? "-" + std::to_string(Values) + "values" : "") + (Panning ? "-paused-panning" : "");
+           (Values > 1 ? "-" + std::to_string(Values) + "values" : "") + (Panning ? "-paused-panning" : "") +
+           (Monitor ? "-monitor" : "");
   }
+};
+
+// The window asks "MEAS?" every interval; the instrument answers after its delay.
+struct QueryRun {
+  std::string Platform;
+  int IntervalMs = 10;
+  int DelayMs = 0;
+  double Seconds = 10;
+
+  std::string Name() const {
+    return "query-" + std::to_string(IntervalMs) + "ms" + (DelayMs > 0 ? "-slow" + std::to_string(DelayMs) : "");
+  }
+};
+
+struct QueryMeasured {
+  QueryRun Plan;
+  bool Started = false;
+  AnswerResult Instrument;
+  long long Counted = 0, Missing = 0;
+  double MedianMs = 0, P99Ms = 0, MaxMs = 0, Cpu = 0, XCpu = 0;
 };
 
 struct Measured {
@@ -91,6 +116,7 @@ std::vector<Run> Plan(const Options& options, const std::string& platform) {
       if (mode == "trend" && rate == 100000) {
         runs.push_back({platform, mode, rate, static_cast<long long>(lines), 4});
         runs.push_back({platform, mode, rate, static_cast<long long>(lines), 1, true});
+        runs.push_back({platform, mode, rate, static_cast<long long>(lines), 1, false, true});
       }
     }
   }
@@ -148,6 +174,7 @@ Measured Measure(const Run& run, const Options& options, const XServer* x, const
   PtyFeeder pty(run.Values);
   KurvexProcess kurvex(options.Kurvex, KurvexOnPort(pty, x, home));
   kurvex.Count();  // the window is up and its loop runs
+  if (run.Monitor) kurvex.Ask("monitor");
   m.Started = kurvex.Ask("start " + run.Mode + " " + std::to_string(kComNumber)) == "started";
   if (!m.Started) return m;
 
@@ -196,6 +223,62 @@ Measured Measure(const Run& run, const Options& options, const XServer* x, const
   m.IdleAfterCpuPercent = after.Cpu;
   m.XIdleAfterCpuPercent = after.XCpu;
   return m;
+}
+
+std::vector<QueryRun> QueryPlan(const Options& options, const std::string& platform) {
+  const double seconds = options.Quick ? 2 : 10;
+  std::vector<QueryRun> runs = {{platform, 10, 0, seconds}, {platform, 20, 250, seconds}};
+  if (!options.Only.empty())
+    std::erase_if(runs, [&](const QueryRun& run) { return run.Name() != options.Only; });
+  return runs;
+}
+
+QueryMeasured MeasureQuery(const QueryRun& run, const Options& options, const XServer* x, const fs::path& home) {
+  QueryMeasured m;
+  m.Plan = run;
+  PtyFeeder pty;
+  KurvexProcess kurvex(options.Kurvex, KurvexOnPort(pty, x, home));
+  kurvex.Count();
+  kurvex.Ask("query MEAS? " + std::to_string(run.IntervalMs));
+  const double cpu0 = CpuSeconds(kurvex.Pid()), x0 = x ? CpuSeconds(x->Pid()) : 0;
+  m.Started = kurvex.Ask("start trend " + std::to_string(kComNumber)) == "started";
+  if (!m.Started) return m;
+  m.Instrument = pty.Answer(run.Seconds, run.DelayMs);
+  m.Cpu = CpuSeconds(kurvex.Pid()) - cpu0;
+  m.XCpu = x ? CpuSeconds(x->Pid()) - x0 : 0;
+  m.Counted = kurvex.Count();
+  std::istringstream answers(kurvex.Ask("answers"));
+  double median = 0, p99 = 0, max = 0;
+  answers >> m.Missing >> median >> p99 >> max;
+  m.MedianMs = median / 1000;
+  m.P99Ms = p99 / 1000;
+  m.MaxMs = max / 1000;
+  return m;
+}
+
+void WriteQueries(JsonWriter& json, const std::vector<QueryMeasured>& runs) {
+  json.Key("queries").BeginArray();
+  for (const QueryMeasured& m : runs) {
+    json.BeginObject();
+    json.Key("platform").String(m.Plan.Platform);
+    json.Key("name").String(m.Plan.Name());
+    json.Key("interval_ms").Integer(m.Plan.IntervalMs);
+    json.Key("answer_delay_ms").Integer(m.Plan.DelayMs);
+    json.Key("seconds").Number(m.Plan.Seconds, 1);
+    json.Key("started").Bool(m.Started);
+    json.Key("queries_received").Integer(m.Instrument.Queries);
+    json.Key("answers_sent").Integer(m.Instrument.Answers);
+    json.Key("samples_counted").Integer(m.Counted);
+    json.Key("answers_per_s").Number(static_cast<double>(m.Counted) / m.Plan.Seconds, 1);
+    json.Key("missing_answers").Integer(m.Missing);
+    json.Key("round_trip_median_ms").Number(m.MedianMs, 3);
+    json.Key("round_trip_p99_ms").Number(m.P99Ms, 3);
+    json.Key("round_trip_max_ms").Number(m.MaxMs, 3);
+    json.Key("cpu_percent").Number(100 * m.Cpu / m.Plan.Seconds, 2);
+    json.Key("x_cpu_percent").Number(100 * m.XCpu / m.Plan.Seconds, 2);
+    json.EndObject();
+  }
+  json.EndArray();
 }
 
 struct FloodMeasured {
@@ -322,7 +405,8 @@ void WriteRuns(JsonWriter& json, const std::vector<Measured>& runs) {
 }
 
 std::string Json(const std::vector<Measured>& runs, const std::vector<FloodMeasured>& floods,
-                 const std::string& loadBefore, const std::string& loadAfter) {
+                 const std::vector<QueryMeasured>& queries, const std::string& loadBefore,
+                 const std::string& loadAfter) {
   JsonWriter json;
   json.BeginObject();
   json.Key("machine").BeginObject();
@@ -332,6 +416,7 @@ std::string Json(const std::vector<Measured>& runs, const std::vector<FloodMeasu
   json.EndObject();
   WriteFloods(json, floods);
   WriteRuns(json, runs);
+  WriteQueries(json, queries);
   json.EndObject();
   return json.Text();
 }
@@ -373,6 +458,7 @@ int Main(int argc, char** argv) {
   const std::string loadBefore = LoadAverage();
   std::vector<Measured> results;
   std::vector<FloodMeasured> floods;
+  std::vector<QueryMeasured> queries;
   const auto runAll = [&](const std::string& platform, const XServer* x) {
     if (options->Only.empty()) {
       floods.push_back(MeasureFlood(platform, *options, x, home));
@@ -390,6 +476,14 @@ int Main(int argc, char** argv) {
                    platform.c_str(), run.Name().c_str(), m.Sent, m.Counted, m.Cpu * per100k, m.XCpu * per100k,
                    m.IdleCpuPercent, m.XIdleCpuPercent, m.IdleAfterCpuPercent, m.XIdleAfterCpuPercent);
     }
+    for (const QueryRun& run : QueryPlan(*options, platform)) {
+      queries.push_back(MeasureQuery(run, *options, x, home));
+      const QueryMeasured& q = queries.back();
+      std::fprintf(stderr, "%-9s %-22s: %lld queries, %lld answers, %lld samples, %lld missing, round trip median "
+                   "%.2f ms p99 %.2f ms max %.2f ms, CPU %.2f %% (X %.2f %%)\n",
+                   platform.c_str(), run.Name().c_str(), q.Instrument.Queries, q.Instrument.Answers, q.Counted,
+                   q.Missing, q.MedianMs, q.P99Ms, q.MaxMs, 100 * q.Cpu / run.Seconds, 100 * q.XCpu / run.Seconds);
+    }
   };
   if (options->Platforms != "xvfb") runAll("offscreen", nullptr);
   if (options->Platforms != "offscreen") {
@@ -402,7 +496,7 @@ int Main(int argc, char** argv) {
   }
   fs::remove_all(home);
   fs::create_directories(fs::absolute(options->Out).parent_path());
-  std::ofstream(options->Out) << Json(results, floods, loadBefore, LoadAverage());
+  std::ofstream(options->Out) << Json(results, floods, queries, loadBefore, LoadAverage());
   std::fprintf(stderr, "wrote %s\n", options->Out.c_str());
   return 0;
 }

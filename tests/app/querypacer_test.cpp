@@ -57,7 +57,7 @@ TEST(QueryPacer, ASilentInstrumentIsAskedOncePerTimeoutAndEachMissingAnswerCount
   EXPECT_FALSE(set.Waiting());
 }
 
-TEST(QueryPacer, RoundTripsAreTheLastTheMedianAndTheLongest) {
+TEST(QueryPacer, RoundTripsAreTheLastTheMedianThe99thPercentileAndTheLongest) {
   TQueryPacer pacer(10ms, 0ms);
   const TClock::time_point t{};
   for (const auto rtt : {5ms, 40ms, 7ms, 6ms, 8ms}) {
@@ -69,6 +69,15 @@ TEST(QueryPacer, RoundTripsAreTheLastTheMedianAndTheLongest) {
   EXPECT_EQ(trips.Last, 8ms);
   EXPECT_EQ(trips.Median, 7ms);
   EXPECT_EQ(trips.Maximum, 40ms);
+
+  // Of 200 answers taking 200, 199, … 1 ms, the 99th percentile is the 199th shortest.
+  TQueryPacer many(10ms, 0ms);
+  for (int ms = 200; ms >= 1; --ms) {
+    ASSERT_TRUE(many.Due(t));
+    many.LineArrived(t + std::chrono::milliseconds(ms));
+  }
+  EXPECT_EQ(many.RoundTrips().Percentile99, 199ms);
+  EXPECT_EQ(many.RoundTrips().Median, 101ms);
 }
 
 }  // namespace
