@@ -80,15 +80,25 @@ void TInstrumentFeature::Stop() {
   m_port.DrainSend(kStopCommandWaitMs);
 }
 
+void TInstrumentFeature::Ask(TQueryPacer::TClock::time_point now) {
+  if (!m_pacer->Due(now)) return;
+  Send(m_query);
+  // The next tick an interval after this query, not after the last tick.
+  m_queryTimer.SetEnabled(false);
+  m_queryTimer.SetEnabled(true);
+}
+
 bool TInstrumentFeature::TimerTick() {
   if (!m_pacer) return false;
   const std::int64_t missing = m_pacer->Missing();
-  if (m_pacer->Due(TQueryPacer::TClock::now())) Send(m_query);
+  Ask(TQueryPacer::TClock::now());
   return m_pacer->Missing() != missing;
 }
 
 void TInstrumentFeature::LineArrived() {
-  if (m_pacer) m_pacer->LineArrived(TQueryPacer::TClock::now());
+  if (!m_pacer || !m_queryTimer.Enabled()) return;
+  const auto now = TQueryPacer::TClock::now();
+  if (m_pacer->LineArrived(now)) Ask(now);
 }
 
 void TInstrumentFeature::CollectInto(TSetup& setup) const {

@@ -53,10 +53,15 @@ std::string SendQueueFullText() {
          " KiB warten schon darauf, dass die Leitung sie annimmt.";
 }
 
-TMonitorCells MonitorCells(const TMonitorEntry& entry, std::span<const std::string> names, char decimalSeparator) {
-  std::string line = ShowControlCharacters(entry.Bytes);
-  if (entry.Kind == TMonitorEntry::TKind::Sent) line = "→ " + line;
-  return {TimeOfDayText(entry.WallNs, decimalSeparator), std::move(line), OutcomeText(entry, names, decimalSeparator)};
+std::string MonitorCell(const TMonitorEntry& entry, TMonitorColumn column, std::span<const std::string> names,
+                        char decimalSeparator) {
+  switch (column) {
+    case TMonitorColumn::Time: return TimeOfDayText(entry.WallNs, decimalSeparator);
+    case TMonitorColumn::Line:
+      return (entry.Kind == TMonitorEntry::TKind::Sent ? "→ " : "") + ShowControlCharacters(entry.Bytes);
+    case TMonitorColumn::Outcome: break;
+  }
+  return OutcomeText(entry, names, decimalSeparator);
 }
 
 std::string RoundTripText(const TQueryPacer::TRoundTrips& trips, char decimalSeparator) {

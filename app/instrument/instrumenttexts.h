@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <cstdint>
 #include <span>
 
 #include "app/instrument/monitorlog.h"
@@ -18,14 +19,13 @@ inline constexpr const char* kSendStalledText = "Senden hängt";
 /// Why the command field is disabled.
 inline constexpr const char* kPortClosedText = "Senden ist möglich, solange erfasst wird (nach Start).";
 
-/// The monitor's cells of one entry: time, the bytes with their control
-/// characters made visible (a sent command marked "→"), and what the line
-/// became ("12,5", "a = 1; b = 2", or why none). `names` are the curves'
-/// names (empty: "Kurve N").
-struct TMonitorCells {
-  std::string Time, Line, Outcome;
-};
-TMonitorCells MonitorCells(const TMonitorEntry& entry, std::span<const std::string> names, char decimalSeparator);
+/// The monitor's columns: the time, the bytes with their control characters
+/// made visible (a sent command marked "→"), and what the line became
+/// ("12,5", "a = 1; b = 2", or why none).
+enum class TMonitorColumn : std::uint8_t { Time, Line, Outcome };
+/// One cell of an entry; `names` are the curves' names (empty: "Kurve N").
+std::string MonitorCell(const TMonitorEntry& entry, TMonitorColumn column, std::span<const std::string> names,
+                        char decimalSeparator);
 
 /// "Antwortzeit: zuletzt 12,0 ms · Median 11,5 ms · max 30,2 ms", or
 /// "Antwortzeit: –" before the first answer.

@@ -20,6 +20,10 @@ constexpr std::array<std::pair<TCommandLineEnd, const char*>, 4> kLineEnds{{
     {TCommandLineEnd::None, "ohne"},
 }};
 
+// Lines that come faster than this are shown in steps: nobody reads a
+// log that moves 60 times a second, and each step redraws the table.
+constexpr auto kRefreshPace = std::chrono::milliseconds(100);
+
 constexpr const char* kCommandHint = "z. B. MEAS? oder \\x1B (Escapes \\r \\n \\t \\\\ \\xNN)";
 
 }  // namespace
@@ -38,7 +42,7 @@ TMonitorWindow::TMonitorWindow(TInstrumentFeature& instrument, TMonitorLog& log,
   };
   OnClose = [this](TObject*, TCloseAction&) { m_log.SetOpen(false); };
   m_log.OnChanged = [this] {
-    if (!m_frame.Waiting()) m_frame.RideNextFrame();
+    if (!m_frame.Waiting()) m_frame.RideFrameFrom(m_refreshed + kRefreshPace);
   };
 }
 
@@ -165,6 +169,7 @@ void TMonitorWindow::RecallCommand(int step) {
 
 void TMonitorWindow::Refresh() {
   m_frame.Cancel();
+  m_refreshed = TFrameRider::Clock::now();
   // The rows that came since the table last looked; of more than the log
   // keeps, only those it keeps.
   const auto kept = static_cast<std::uint64_t>(m_log.Size());
@@ -184,9 +189,8 @@ std::string TMonitorWindow::CellText(int row, int column) const {
                               static_cast<std::uint64_t>(row);
   const std::uint64_t firstKept = m_log.Recorded() - m_log.Size();
   if (row < 0 || entry < firstKept || entry >= m_log.Recorded()) return {};
-  const TMonitorCells cells =
-      MonitorCells(m_log[static_cast<std::size_t>(entry - firstKept)], m_intake.CurveNames, DecimalSeparator());
-  return column == 0 ? cells.Time : column == 1 ? cells.Line : cells.Outcome;
+  return MonitorCell(m_log[static_cast<std::size_t>(entry - firstKept)], static_cast<TMonitorColumn>(column),
+                     m_intake.CurveNames, DecimalSeparator());
 }
 
 void TMonitorWindow::CopyButtonClick(TObject*) {

@@ -23,8 +23,8 @@ namespace kurvex {
 /// send by hand (with its line end and the commands sent before on ↑/↓),
 /// the last lines received with what they became and the commands sent
 /// between them, the answers' round trips and whether sending hangs.
-/// Records only while shown; the table follows the log at most once per
-/// frame. GUI thread only.
+/// Records only while shown; the table follows the log at a frame, at most
+/// ten times a second. GUI thread only.
 class TMonitorWindow : public TForm {
  public:
   TMonitorWindow(TInstrumentFeature& instrument, TMonitorLog& log, const TIntakeState& intake);
@@ -32,6 +32,8 @@ class TMonitorWindow : public TForm {
 
   /// The port opened or closed, or sending started or stopped hanging.
   void SendingChanged();
+  /// The table shows every entry the log holds.
+  bool TableUpToDate() const { return m_shownRecorded == m_log.Recorded() && !m_frame.Waiting(); }
 
   void SendButtonClick(TObject* Sender);
   void CopyButtonClick(TObject* Sender);
@@ -60,6 +62,7 @@ class TMonitorWindow : public TForm {
   TMonitorLog& m_log;
   const TIntakeState& m_intake;
   TFrameRider m_frame;
+  TFrameRider::Clock::time_point m_refreshed{};  // when the table last followed the log
   /// What the table shows of the log.
   std::uint64_t m_shownRecorded = 0;
   /// Commands sent by hand, the newest last; m_recalled indexes the one in

@@ -27,12 +27,13 @@ bool TQueryPacer::Due(TClock::time_point now) {
   return true;
 }
 
-void TQueryPacer::LineArrived(TClock::time_point now) {
-  if (!m_sentAt) return;
+bool TQueryPacer::LineArrived(TClock::time_point now) {
+  if (!m_sentAt) return false;
   const auto roundTrip = std::chrono::duration_cast<TDuration>(now - *std::exchange(m_sentAt, std::nullopt));
   m_roundTrips.push_back(roundTrip);
   if (m_roundTrips.size() > kKeptRoundTrips) m_roundTrips.pop_front();
   m_maximum = std::max(m_maximum, roundTrip);
+  return roundTrip >= m_interval;
 }
 
 TQueryPacer::TRoundTrips TQueryPacer::RoundTrips() const {

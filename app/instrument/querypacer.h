@@ -10,7 +10,9 @@ namespace kurvex {
 
 /// When the query of an acquisition goes out: every interval, but the next
 /// only once the answer to the last has arrived or its timeout has passed,
-/// so a slow instrument never gets a pile of queries. Counts the queries
+/// so a slow instrument never gets a pile of queries; an answer later than
+/// the interval makes the next query due at once, so a slow answer costs
+/// no more than its own lateness. Counts the queries
 /// that got no answer and measures the answers' round trips. Pure logic:
 /// the caller tells it the time.
 class TQueryPacer {
@@ -32,8 +34,10 @@ class TQueryPacer {
   /// The interval has come round at `now`: true when the query is to go
   /// out now (it is then counted as waiting for its answer).
   bool Due(TClock::time_point now);
-  /// A line arrived at `now`: the answer to the waiting query, if one waits.
-  void LineArrived(TClock::time_point now);
+  /// A line arrived at `now`: the answer to the waiting query, if one
+  /// waits. True when that answer came later than an interval after its
+  /// query, so the next query is due at once rather than at the next tick.
+  bool LineArrived(TClock::time_point now);
 
   TDuration Interval() const { return m_interval; }
   TDuration Timeout() const { return m_timeout; }

@@ -113,9 +113,9 @@ class MonitorTest : public InstrumentTest {
     monitor->CommandEdit->SetText(command);
     QTest::keyClick(monitor->CommandEdit->Widget(), static_cast<Qt::Key>(key));
   }
-  /// The table's rows as "line | outcome", once the frame has shown them.
+  /// The table's rows as "line | outcome", once a frame has shown them.
   std::vector<std::string> Rows() {
-    RunEventsFor(40);
+    EXPECT_TRUE(WaitUntil([&] { return monitor->TableUpToDate(); }));
     const QAbstractItemModel* model = static_cast<QAbstractItemView*>(monitor->LineTable->Widget())->model();
     std::vector<std::string> rows;
     for (int row = 0; row < model->rowCount(); ++row)

@@ -9,31 +9,36 @@ namespace {
 using namespace std::chrono_literals;
 using TClock = TQueryPacer::TClock;
 
-// The interval's ticks over `run` against an instrument that answers each
-// query after `answerTime` (none: never); the queries that went out.
+// Over `run`, against an instrument that answers each query after
+// `answerTime` (none: never), the window's timer ticking every interval from
+// the last query, and a late answer asking at once; the queries that went out.
 int Queries(TQueryPacer& pacer, TQueryPacer::TDuration run, std::optional<TQueryPacer::TDuration> answerTime) {
   const TClock::time_point start{};
   TClock::time_point answerAt = TClock::time_point::max();  // none awaited
+  TClock::time_point tick = start;
   int queries = 0;
   // Time moves in steps of a millisecond; ticks and answers land on them.
   for (TQueryPacer::TDuration t{0}; t < run; t += 1ms) {
     const TClock::time_point now = start + t;
+    bool late = false;
     if (now >= answerAt) {
-      pacer.LineArrived(now);
+      late = pacer.LineArrived(now);
       answerAt = TClock::time_point::max();
     }
-    if (t % pacer.Interval() == 0ms && pacer.Due(now)) {
-      ++queries;
-      if (answerTime) answerAt = now + *answerTime;
-    }
+    if (!late && now < tick) continue;
+    tick += pacer.Interval();
+    if (!pacer.Due(now)) continue;
+    ++queries;
+    tick = now + pacer.Interval();
+    if (answerTime) answerAt = now + *answerTime;
   }
   return queries;
 }
 
 TEST(QueryPacer, ASlowInstrumentGetsAQueryPerAnswerNotPerInterval) {
   TQueryPacer pacer(20ms, 0ms);
-  // 250 ms an answer, asked every 20 ms: the next tick after each answer.
-  EXPECT_EQ(Queries(pacer, 10s, 250ms), 39);
+  // 250 ms an answer, asked every 20 ms: at once after each answer.
+  EXPECT_EQ(Queries(pacer, 10s, 250ms), 40);
   EXPECT_EQ(pacer.Missing(), 0);
   EXPECT_EQ(pacer.RoundTrips().Median, 250ms);
 
