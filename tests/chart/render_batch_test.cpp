@@ -148,12 +148,6 @@ TEST_F(RenderBatchTest, BatchedDenseRunDrawsTheSamePixelsAsOneFullPolyline) {
   EXPECT_TRUE(SameImage(batched, single, "batched-dense-run"));
 }
 
-}  // namespace
-}  // namespace kurvex::test
-
-namespace kurvex::test {
-namespace {
-
 TEST_F(RenderBatchTest, TheRenderMappingGivesWorldToPixelsPixels) {
   chart.SetRange(1, 0, 0, 567, 311);  // one world unit per pixel: exact halves occur
   chart.SetRange(2, -1e12, 1e-3, 1e12, 1e3);
