@@ -1,4 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <cerrno>
+#include <fcntl.h>
+#include <filesystem>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -6,16 +14,17 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/file.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <filesystem>
-
+#include "app/mainwindow.h"
+#include "app/numbertext.h"
+#include "app/ports/portstatus.h"
+#include "app/ports/porttexts.h"
 #include "ports/comport.h"
 #include "tests/app/mainwindow_fixture.h"
+#include "tests/support/fakedevicetree.h"
+#include "tests/support/pty.h"
+#include "tests/support/qtapp.h"
+#include "tests/support/recordingdialogs.h"
 #include "tests/support/waituntil.h"
 
 namespace kurvex::test {
@@ -138,6 +147,160 @@ TEST_F(PortStatusTest, PanelsShortenANameInItsMiddleNeverWhatFollowsIt) {
   EXPECT_EQ(shown.rfind("Aufgezeichnet: messung-xx", 0), 0u) << shown;
   EXPECT_NE(shown.find("…"), std::string::npos) << shown;
   EXPECT_EQ(panels[3]->accessibleName().toStdString(), recorded) << "screen readers hear it whole";
+}
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> DesignNumbers(int from, int to) {
+  std::vector<std::string> numbers;
+  for (int n = from; n <= to; ++n) numbers.push_back(std::to_string(n));
+  return numbers;
+}
+
+/// A USB adapter whose tty is `pty`, appearing as the kernel and udev make
+/// it appear: sysfs, the by-id link, then the node.
+void PlugInto(FakeDeviceTree& fake, const std::string& name, const std::string& usbPort, const std::string& maker,
+              const std::string& product, const std::string& serial, const PtyPair& pty) {
+  fake.AddUsbSerial(name, usbPort, maker, product, "ftdi_sio", /*node=*/false);
+  fake.Link("/dev/serial/by-id/usb-" + maker + "_" + serial, "../../" + name);
+  fake.Link("/dev/" + name, pty.SlavePath());
+}
+
+/// The real window on a fake device tree with nothing in it yet.
+class PortChoiceTest : public QtAppTest {
+ protected:
+  PortChoiceTest() {
+    form = std::make_unique<TForm1>();
+    form->PortStatus().SetDeviceTree(fake.Tree());
+    form->Show();
+  }
+  void Plug(const std::string& name, const std::string& usbPort, const std::string& maker,
+            const std::string& product, const std::string& serial, const PtyPair& pty) {
+    PlugInto(fake, name, usbPort, maker, product, serial, pty);
+  }
+  std::string Text() const { return form->ComComboBox->Text(); }
+
+  TempConfigHome config;
+  FakeDeviceTree fake;
+  ScopedRecordingDialogs dialogs;
+  std::unique_ptr<TForm1> form;
+};
+
+TEST_F(PortChoiceTest, AUsbInstrumentPluggedInIsNumberedChosenAndAcquiredFrom) {
+  EXPECT_EQ(form->ComComboBox->Items(), DesignNumbers(0, 20)) << "nothing present";
+  EXPECT_EQ(Text(), "5");
+
+  PtyPair instrument;
+  Plug("ttyUSB0", "1-2", "FTDI", "FT232R USB UART", "A1", instrument);
+  const std::string first = "3 – FTDI FT232R USB UART (/dev/ttyUSB0)";
+  ASSERT_TRUE(WaitUntil([&] { return Text() == first; })) << Text();
+  EXPECT_EQ(fs::read_symlink(fake.Ports() / "COM3"), "/dev/serial/by-id/usb-FTDI_A1");
+  EXPECT_EQ(form->StatusBar->Panels()[1].Text(), "COM3 → /dev/ttyUSB0 (FTDI FT232R USB UART)");
+  EXPECT_EQ(static_cast<QComboBox*>(form->ComComboBox->Widget())->lineEdit()->cursorPosition(), 0)
+      << "the narrow field shows the number";
+
+  form->StartButton->Click();
+  ASSERT_TRUE(form->SerialComm1->Active());
+  EXPECT_EQ(form->SerialComm1->ComPortNo(), 3);
+  instrument.WriteMaster("12.5\r\n");
+  ASSERT_TRUE(WaitUntil([&] { return form->SessionState.SampleCount == 1; }));
+  EXPECT_EQ(form->SessionState.ScaledValue, 12.5f);
+
+  // A second adapter while the first acquires: numbered and listed, not chosen.
+  PtyPair other;
+  Plug("ttyUSB1", "1-3", "Prolific", "USB-Serial Controller", "B2", other);
+  const std::string second = "4 – Prolific USB-Serial Controller (/dev/ttyUSB1)";
+  ASSERT_TRUE(WaitUntil([&] { return form->ComComboBox->Items().at(1) == second; }));
+  form->StopButton->Click();
+  std::vector<std::string> items{first, second};
+  for (const std::string& n : DesignNumbers(0, 20)) {
+    if (n != "3" && n != "4") items.push_back(n);
+  }
+  EXPECT_EQ(form->ComComboBox->Items(), items) << "present devices first";
+  EXPECT_EQ(Text(), first);
+  EXPECT_TRUE(dialogs.Boxes().Calls.empty());
+}
+
+TEST_F(PortChoiceTest, ThePortAnAcquisitionHasOpenGetsNoNewNumber) {
+  PtyPair instrument;
+  Plug("ttyUSB0", "1-2", "FTDI", "FT232R USB UART", "A1", instrument);
+  ASSERT_TRUE(WaitUntil([&] { return LeadingInteger(Text()) == 3; }));
+  form->StartButton->Click();
+  ASSERT_TRUE(form->SerialComm1->Active());
+
+  fs::remove(fake.Ports() / "COM3");  // the user takes the number away
+  ASSERT_TRUE(WaitUntil([&] { return form->StatusBar->Panels()[1].Text() == "COM3: kein Gerät · 115200 8N1"; }));
+  EXPECT_TRUE(fake.Tree().ComLinks().empty()) << "not while it is open";
+
+  form->StopButton->Click();
+  fake.Write("/dev/ttyS9", "");  // any hot-plug change
+  ASSERT_TRUE(WaitUntil([&] { return !fake.Tree().ComLinks().empty(); }));
+  EXPECT_EQ(fake.Tree().ComLinks()[0].PortNo, 3u);
+}
+
+/// The port status on its own: a port field and a panel, no window.
+class PortStatusAlone : public QtAppTest {};
+
+TEST_F(PortStatusAlone, PanelAndFieldFollowADeviceGoingAndComingBack) {
+  TempConfigHome config;
+  FakeDeviceTree fake;
+  TForm host;
+  TComboBox field(&host);
+  TStatusBar bar(&host);
+  bar.Panels().Add(200, pwFill);
+  TSerialComm comm;
+  comm.SetDeviceTree(fake.Tree());
+  field.SetText("5");
+  TPortStatus status(comm, field, bar.Panels()[0]);
+  const auto shows = [&](const std::string& entry, const std::string& panel) {
+    return WaitUntil([&] { return field.Text() == entry && bar.Panels()[0].Text() == panel; });
+  };
+  EXPECT_EQ(field.Items(), DesignNumbers(0, 20));
+  EXPECT_EQ(bar.Panels()[0].Text(), "COM5: kein Gerät");
+
+  PtyPair adapter;
+  PlugInto(fake, "ttyUSB0", "1-2", "FTDI", "FT232R USB UART", "A1", adapter);
+  EXPECT_TRUE(shows("3 – FTDI FT232R USB UART (/dev/ttyUSB0)", "COM3 → /dev/ttyUSB0 (FTDI FT232R USB UART)"))
+      << field.Text() << " | " << bar.Panels()[0].Text();
+  fake.Unplug("ttyUSB0", "usb-FTDI_A1");
+  EXPECT_TRUE(shows("3", "COM3: kein Gerät")) << field.Text() << " | " << bar.Panels()[0].Text();
+  PlugInto(fake, "ttyUSB4", "1-2", "FTDI", "FT232R USB UART", "A1", adapter);
+  // The field names port 3, present again: its entry comes back, nothing is chosen.
+  EXPECT_TRUE(shows("3 – FTDI FT232R USB UART (/dev/ttyUSB4)", "COM3 → /dev/ttyUSB4 (FTDI FT232R USB UART)"))
+      << field.Text() << " | " << bar.Panels()[0].Text();
+}
+
+TEST(PortTexts, ChoicesAndReasonsReadAsTheUserExpects) {
+  const auto device = [](int number, const char* path, const char* maker = "", const char* product = "") {
+    TSerialDevice d;
+    d.PortNumber = number;
+    d.DevicePath = path;
+    d.Manufacturer = maker;
+    d.Description = product;
+    return d;
+  };
+  TDeviceList present;
+  present.Insert(device(4097, "/dev/ttyAMA0"));
+  present.Insert(device(20, "/dev/ttyUSB0", "FTDI", "FTDI FT232R USB UART"));
+  present.Insert(device(1, "/dev/ttyS0"));
+  const std::vector<std::string> items = PortChoiceItems(present);
+  ASSERT_EQ(items.size(), 22u);
+  EXPECT_EQ(items[0], "1 – /dev/ttyS0");
+  EXPECT_EQ(items[1], "20 – FTDI FT232R USB UART (/dev/ttyUSB0)") << "the maker once";
+  EXPECT_EQ(items[2], "4097 – /dev/ttyAMA0");
+  EXPECT_EQ(items[3], "0");
+  EXPECT_EQ(items.back(), "19");
+  EXPECT_EQ(LeadingInteger(items[2]), 4097);
+
+  EXPECT_EQ(OpenFailureText(5, EIO, true, {}), "COM5: Input/output error");
+  EXPECT_EQ(OpenFailureText(5, EIO, false, {}), "COM5: kein Gerät");
+  for (const int denied : {EACCES, EPERM}) {
+    EXPECT_EQ(OpenFailureText(5, denied, true, {}),
+              "COM5: keine Berechtigung – Benutzer zur Gruppe dialout hinzufügen");
+  }
+  EXPECT_EQ(OpenFailureText(5, EBUSY, true, {}), "COM5: von einem anderen Programm belegt");
+  EXPECT_EQ(OpenFailureText(5, EBUSY, true, {{17, "minicom"}, {40, "screen"}}),
+            "COM5: belegt von minicom (PID 17), screen (PID 40)");
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -127,6 +128,25 @@ TEST_F(RecordingOpenTest, FilesThatCannotBeShownAreToldAndChangeNothing) {
   EXPECT_EQ(messages[1], NoNumbersText(folder.Path("r.csv")));
   EXPECT_EQ(messages[2], "Zeile 2 enthält keine gültige Zeit; 1 Zeile wurde übersprungen, keine geladen.");
   EXPECT_EQ(form->Chart1->CurveSource(), nullptr);
+}
+
+using SampleNumberAxisTest = MainWindowTest;
+
+// A recording of three rows opens whole, X 1 .. 3: its axis ticks only
+// whole sample numbers, so no label repeats.
+TEST_F(SampleNumberAxisTest, AThreeRowRecordingTicksEachSampleOnce) {
+  TempFolder folder;
+  const std::string path = folder.Path("drei.csv");
+  std::ofstream(path, std::ios::binary) << "t;U\r\n0;1\r\n1;2\r\n2;3\r\n";
+  dialogs.Files().Answers.push_back(path);
+  form->AufzeichnungOeffnen->Click();
+  ASSERT_EQ(RangeX(), (TAxisWindow{1, 3}));
+  TChartControl& chart = *form->Chart1;
+  chart.ControlBitmap();  // paints the scales
+  const TScale& x = chart.PainterX(1);
+  ASSERT_GT(x.NumTicks(), 0);
+  for (int i = 1; i <= x.NumTicks(); ++i) EXPECT_EQ(x.TickPosition(i), std::round(x.TickPosition(i))) << i;
+  EXPECT_EQ(x.NumTicks(), 3);
 }
 
 }  // namespace

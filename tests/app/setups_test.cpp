@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <QAbstractButton>
-#include <QLabel>
-
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
-#include "tests/app/mainwindow_fixture.h"
-#include "tests/support/fakedevicetree.h"
+#include <QAbstractButton>
+#include <QLabel>
+
 #include "app/commandline.h"
 #include "app/numbertext.h"
+#include "tests/app/mainwindow_fixture.h"
+#include "tests/support/fakedevicetree.h"
 #include "tests/support/tempfolder.h"
 #include "tests/support/waituntil.h"
 
