@@ -23,6 +23,7 @@
 #include "tests/app/mainwindow_fixture.h"
 #include "tests/support/qtapp.h"
 #include "tests/support/tempfolder.h"
+#include "tests/support/timezone.h"
 #include "tests/support/waituntil.h"
 
 namespace kurvex::test {
@@ -421,14 +422,7 @@ TEST(MarkerDeltaTest, DifferencesAndSlopesAgreeWithTheDirectOnesAlsoAtTheFloatLi
 // Times of day in a fixed zone, whatever the machine's.
 class CloserTextsTest : public ::testing::Test {
  protected:
-  CloserTextsTest() {
-    setenv("TZ", "UTC", 1);
-    tzset();
-  }
-  ~CloserTextsTest() override {
-    unsetenv("TZ");
-    tzset();
-  }
+  ScopedTimeZone m_zone{"UTC"};
   // 2026-12-07 10:15:00.123 UTC
   static constexpr std::int64_t kTime = 1'796'638'500'123'000'000;
 };

@@ -14,6 +14,7 @@
 #include "history/historyfeed.h"
 #include "recording/recorder.h"
 #include "tests/support/tempfolder.h"
+#include "tests/support/timezone.h"
 
 namespace kurvex::test {
 namespace {
@@ -25,14 +26,7 @@ constexpr std::int64_t kSummer = 1783407900;  // 2026-07-07 07:05:00 UTC
 // Local time of a zone with summer time, so the offsets in the file matter.
 class BerlinTime : public ::testing::Test {
  protected:
-  BerlinTime() {
-    setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
-    tzset();
-  }
-  ~BerlinTime() override {
-    unsetenv("TZ");
-    tzset();
-  }
+  ScopedTimeZone m_zone{kBerlinZone};
   TempFolder m_folder;
 };
 
@@ -438,8 +432,7 @@ TEST(CsvLines, QuotedLineBreaksStayInTheirRow) {
 }
 
 TEST(IsoTime, ReadsZonesFractionsAndLocalTimeAndRefusesWhatIsNoTime) {
-  setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
-  tzset();
+  const ScopedTimeZone berlin(kBerlinZone);
   constexpr std::int64_t kNs = 1'000'000'000, kWinter = 1796634900;  // 2026-12-07 09:15:00 UTC
   TIsoTimeReader reader;
   std::int64_t ns = 0;
@@ -457,8 +450,6 @@ TEST(IsoTime, ReadsZonesFractionsAndLocalTimeAndRefusesWhatIsNoTime) {
   for (const char* text : {"2026-02-30T10:15:00", "2026-12-07T24:00:00", "2026-12-07T10:15:00+1:00",
                            "2026-12-07T10:15:00.", "2026-12-07", "12.5", "2026-12-07T10:15:00 +01:00"})
     EXPECT_FALSE(reader.Read(text, ns)) << text;
-  unsetenv("TZ");
-  tzset();
 }
 
 }  // namespace

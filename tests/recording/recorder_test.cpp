@@ -18,6 +18,7 @@
 #include "tests/support/fulldisk.h"
 #include "tests/support/strictcsv.h"
 #include "tests/support/tempfolder.h"
+#include "tests/support/timezone.h"
 #include "tests/support/waituntil.h"
 
 namespace kurvex::test {
@@ -139,14 +140,7 @@ std::string RecordLines(const std::vector<Line>& lines, TCsvDialect dialect = cd
 
 class UtcTime : public ::testing::Test {
  protected:
-  UtcTime() {
-    setenv("TZ", "UTC0", 1);
-    tzset();
-  }
-  ~UtcTime() override {
-    unsetenv("TZ");
-    tzset();
-  }
+  ScopedTimeZone m_zone{"UTC0"};
 };
 
 // A curve that comes later gets a new header before its first row; rows
@@ -204,21 +198,7 @@ TEST(RecordingName, IsTheLocalStartTimeAndNeverAnExistingFile) {
 // Local time of a fixed zone with summer time, so offsets are known.
 class BerlinTime : public ::testing::Test {
  protected:
-  BerlinTime() {
-    if (const char* tz = std::getenv("TZ")) m_previous = tz;
-    setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
-    tzset();
-  }
-  ~BerlinTime() override {
-    if (m_previous.empty())
-      unsetenv("TZ");
-    else
-      setenv("TZ", m_previous.c_str(), 1);
-    tzset();
-  }
-
- private:
-  std::string m_previous;
+  ScopedTimeZone m_zone{kBerlinZone};
 };
 
 constexpr std::int64_t kWinter = 1796634900;  // 2026-12-07 09:15:00 UTC
