@@ -25,6 +25,12 @@ using test::InkBounds;
 using test::RowText;
 using test::SameImage;
 
+// A line from one point to another, as a move and a draw.
+void Line(TCanvas& canvas, int x1, int y1, int x2, int y2) {
+  canvas.MoveTo(x1, y1);
+  canvas.LineTo(x2, y2);
+}
+
 class CanvasTest : public test::QtAppTest {
  protected:
   TBitmap m_bitmap{60, 30};
@@ -32,11 +38,9 @@ class CanvasTest : public test::QtAppTest {
 };
 
 TEST_F(CanvasTest, LinesLeaveOutTheirLastPixel) {
-  m_canvas.MoveTo(2, 1);
-  m_canvas.LineTo(8, 1);
+  Line(m_canvas, 2, 1, 8, 1);
   EXPECT_EQ(m_canvas.PenPos(), (TPoint{8, 1}));
-  m_canvas.MoveTo(30, 3);
-  m_canvas.LineTo(30, 3);
+  Line(m_canvas, 30, 3, 30, 3);
   EXPECT_EQ(CountPixels(m_bitmap, clBlack, {28, 1, 33, 6}), 0) << "zero-length line";
 
   m_canvas.MoveTo(0, 0);
@@ -82,8 +86,7 @@ TEST_F(CanvasTest, SegmentsInsideAndAcrossTheEdgeCoverTheRoundedPixels) {
     auto& coordinate = clipped ? across : inside;
     const TPoint from{coordinate(random), coordinate(random) / 2}, to{coordinate(random), coordinate(random) / 2};
     TBitmap drawn(60, 30), expected(60, 30);
-    drawn.Canvas().MoveTo(from.X, from.Y);
-    drawn.Canvas().LineTo(to.X, to.Y);
+    Line(drawn.Canvas(), from.X, from.Y, to.X, to.Y);
     for (const TPoint p : SegmentPixels(from, to)) expected.Canvas().SetPixel(p.X, p.Y, clBlack);
     ASSERT_TRUE(SameImage(drawn, expected, "segment-" + std::to_string(trial)))
         << from.X << "," << from.Y << " -> " << to.X << "," << to.Y;
@@ -95,10 +98,8 @@ TEST_F(CanvasTest, DashesContinueAcrossSegmentsAndClipping) {
   const std::array<TPoint, 3> bent = {{{0, 2}, {13, 2}, {40, 2}}};
   m_canvas.Polyline(bent.data(), static_cast<int>(bent.size()));
   m_canvas.SetClipRect({20, 0, 60, 30});
-  m_canvas.MoveTo(0, 4);
-  m_canvas.LineTo(40, 4);
-  m_canvas.MoveTo(-30000, 6);
-  m_canvas.LineTo(30000, 6);  // far ends cost nothing: only the clip is walked
+  Line(m_canvas, 0, 4, 40, 4);
+  Line(m_canvas, -30000, 6, 30000, 6);  // far ends cost nothing: only the clip is walked
   const std::string dashed = std::string(18, '#') + "......" + std::string(16, '#');
   EXPECT_EQ(RowText(m_bitmap, 2, 0, 40), dashed);
   EXPECT_EQ(RowText(m_bitmap, 4, 0, 40), std::string(20, '.') + dashed.substr(20));
@@ -168,8 +169,7 @@ TEST_F(CanvasTest, PenStylesHaveTheClassicPatterns) {
   const std::array<TPenStyle, 6> styles = {psSolid, psDash, psDot, psDashDot, psDashDotDot, psInsideFrame};
   for (std::size_t i = 0; i < styles.size(); ++i) {
     m_canvas.Pen.Style = styles[i];
-    m_canvas.MoveTo(0, static_cast<int>(2 * i));
-    m_canvas.LineTo(48, static_cast<int>(2 * i));
+    Line(m_canvas, 0, static_cast<int>(2 * i), 48, static_cast<int>(2 * i));
   }
   const std::string solid(48, '#');
   EXPECT_EQ(RowText(m_bitmap, 0, 0, 48), solid);
@@ -180,8 +180,7 @@ TEST_F(CanvasTest, PenStylesHaveTheClassicPatterns) {
   EXPECT_EQ(RowText(m_bitmap, 10, 0, 48), solid);
 
   m_canvas.Pen.Style = psClear;
-  m_canvas.MoveTo(0, 20);
-  m_canvas.LineTo(48, 20);
+  Line(m_canvas, 0, 20, 48, 20);
   m_canvas.Brush.Style = bsClear;
   m_canvas.Rectangle(0, 22, 20, 28);
   EXPECT_EQ(CountPixels(m_bitmap, clBlack, {0, 15, 60, 30}), 0);
@@ -190,20 +189,17 @@ TEST_F(CanvasTest, PenStylesHaveTheClassicPatterns) {
 TEST_F(CanvasTest, WidePensCoverTheirWidthAndAreSolid) {
   m_canvas.Pen.Width = 3;
   m_canvas.Pen.Style = psDot;
-  m_canvas.MoveTo(5, 5);
-  m_canvas.LineTo(40, 5);
+  Line(m_canvas, 5, 5, 40, 5);
   EXPECT_EQ(ColumnText(m_bitmap, 20, 2, 9), "..###..");
   EXPECT_EQ(RowText(m_bitmap, 5, 10, 35), std::string(25, '#'));
 
   m_canvas.Pen.Width = 5;
-  m_canvas.MoveTo(50, 10);
-  m_canvas.LineTo(50, 28);
+  Line(m_canvas, 50, 10, 50, 28);
   EXPECT_EQ(RowText(m_bitmap, 20, 46, 55), "..#####..");
 
   m_canvas.Pen.Width = 0;
   m_canvas.Pen.Style = psSolid;
-  m_canvas.MoveTo(5, 20);
-  m_canvas.LineTo(30, 20);
+  Line(m_canvas, 5, 20, 30, 20);
   EXPECT_EQ(ColumnText(m_bitmap, 15, 18, 23), "..#..") << "width 0 is one pixel";
 }
 
@@ -221,8 +217,7 @@ TEST_F(CanvasTest, XorDrawnTwiceRestoresThePicture) {
   const auto drawBand = [&] {
     m_canvas.Rectangle(2, 3, 50, 20);
     m_canvas.Polyline(band.data(), static_cast<int>(band.size()));
-    m_canvas.MoveTo(0, 29);
-    m_canvas.LineTo(59, 0);
+    Line(m_canvas, 0, 29, 59, 0);
   };
   drawBand();
   EXPECT_EQ(m_canvas.Pixel(2, 3), clBlack) << "white XOR white";
@@ -243,11 +238,9 @@ TEST_F(CanvasTest, XorDrawnTwiceRestoresThePicture) {
 
   m_canvas.Pen.Mode = pmNotXor;
   m_canvas.Pen.Color = clBlack;
-  m_canvas.MoveTo(0, 28);
-  m_canvas.LineTo(10, 28);
+  Line(m_canvas, 0, 28, 10, 28);
   EXPECT_EQ(m_canvas.Pixel(3, 28), clBlack) << "black NOTXOR inverts";
-  m_canvas.MoveTo(0, 28);
-  m_canvas.LineTo(10, 28);
+  Line(m_canvas, 0, 28, 10, 28);
   EXPECT_TRUE(SameImage(m_bitmap, before, "notxor-twice"));
 }
 
@@ -258,8 +251,7 @@ TEST_F(CanvasTest, ClipRectLimitsEveryKindOfDrawing) {
   m_canvas.SetPixel(5, 5, clBlue);
   m_canvas.SetPixel(12, 12, clBlue);
   (void)m_bitmap.Image();  // ends the painter; the clip must survive
-  m_canvas.MoveTo(0, 15);
-  m_canvas.LineTo(60, 15);
+  Line(m_canvas, 0, 15, 60, 15);
   EXPECT_EQ(InkBounds(m_bitmap), (TRect{10, 10, 20, 20}));
   EXPECT_EQ(m_canvas.Pixel(5, 5), clWhite);
   EXPECT_EQ(m_canvas.Pixel(12, 12), clBlue);
@@ -278,8 +270,7 @@ TEST_F(CanvasTest, PixelsAndColours) {
   m_canvas.SetPixel(99, 99, clRed);  // outside: ignored
 
   // A pixel set while the painter is active and lines drawn after it both stay.
-  m_canvas.MoveTo(0, 10);
-  m_canvas.LineTo(5, 10);
+  Line(m_canvas, 0, 10, 5, 10);
   m_canvas.SetPixel(8, 10, clRed);
   m_canvas.LineTo(7, 10);
   EXPECT_EQ(RowText(m_bitmap, 10, 0, 9), "#######..");
@@ -370,8 +361,7 @@ TEST_F(CanvasTest, BitmapCopiesAndStretches) {
 }
 
 TEST_F(CanvasTest, CopiesOfTheImageKeepTheirPixels) {
-  m_canvas.MoveTo(0, 0);
-  m_canvas.LineTo(10, 0);
+  Line(m_canvas, 0, 0, 10, 0);
   const QImage snapshot = m_bitmap.Image();
   TBitmap copy = m_bitmap;
   m_canvas.LineTo(10, 10);
@@ -422,17 +412,14 @@ TEST_F(ScaledCanvasTest, SizesStayInPixelsWhileTheImageHoldsDevicePixels) {
 }
 
 TEST_F(ScaledCanvasTest, ThinLinesAreOneDevicePixelAcrossTheSameExtent) {
-  m_canvas.MoveTo(1, 1);
-  m_canvas.LineTo(6, 1);
+  Line(m_canvas, 1, 1, 6, 1);
   EXPECT_EQ(RowText(m_bitmap, 2, 0, 14), "..##########..");
   EXPECT_EQ(CountPixels(m_bitmap, clBlack), 10) << "one device row only";
-  m_canvas.MoveTo(20, 8);
-  m_canvas.LineTo(20, 3);  // upwards: from the start's first device pixel, the end's left out
+  Line(m_canvas, 20, 8, 20, 3);  // upwards: from the start's first device pixel, the end's left out
   EXPECT_EQ(ColumnText(m_bitmap, 40, 4, 18), "...##########.");
 
   m_canvas.Pen.Width = 2;  // wider pens keep their width in pixels
-  m_canvas.MoveTo(2, 15);
-  m_canvas.LineTo(12, 15);
+  Line(m_canvas, 2, 15, 12, 15);
   const std::string across = ColumnText(m_bitmap, 14, 24, 36);
   EXPECT_EQ(std::count(across.begin(), across.end(), '#'), 4) << across;
 }
@@ -460,8 +447,7 @@ TEST_F(ScaledCanvasTest, PixelsClipAndCopiesWorkInPixels) {
   EXPECT_EQ(m_canvas.Pixel(3, 3), clBlue);
 
   m_canvas.SetClipRect(TRect{0, 0, 4, 20});
-  m_canvas.MoveTo(0, 10);
-  m_canvas.LineTo(30, 10);
+  Line(m_canvas, 0, 10, 30, 10);
   m_canvas.SetPixel(5, 5, clBlue);
   m_canvas.ResetClip();
   EXPECT_EQ(CountPixels(m_bitmap, clBlack), 8);
@@ -506,14 +492,12 @@ TEST_F(FractionalScaleCanvasTest, EveryPixelKeepsItsOwnDevicePixels) {
   EXPECT_EQ(m_bitmap.Image().size(), QSize(45, 30));
 
   for (int x = 0; x < 30; ++x) {  // a line on every pixel: each in a device column of its own
-    m_canvas.MoveTo(x, 0);
-    m_canvas.LineTo(x, 4);
+    Line(m_canvas, x, 0, x, 4);
   }
   EXPECT_EQ(RowText(m_bitmap, 1, 0, 12), "#.##.##.##.#");
   EXPECT_EQ(CountPixels(m_bitmap, clBlack, TRect{0, 0, 45, 1}), 30);
 
-  m_canvas.MoveTo(0, 6);
-  m_canvas.LineTo(29, 19);
+  Line(m_canvas, 0, 6, 29, 19);
   for (int x = 0; x < DevicePixel(29, 1.5); ++x) {
     const std::string column = ColumnText(m_bitmap, x, DevicePixel(6, 1.5), 30);
     EXPECT_EQ(std::count(column.begin(), column.end(), '#'), 1) << "device column " << x << ": " << column;
