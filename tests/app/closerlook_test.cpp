@@ -4,6 +4,7 @@
 #include <ctime>
 #include <limits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -312,27 +313,22 @@ constexpr auto kNone = std::pair<std::int64_t, std::int64_t>{1, 0};
 // opened recording draw sample n at X = n, from the first sample still held.
 TEST(SampleAxisTest, TheNearestSampleAndTheSamplesOfARangeFollowWhereTheChartDrawsThem) {
   const auto normal = TSampleAxis::NormalStart, numbers = TSampleAxis::Numbers;
-  EXPECT_EQ(NearestNumber(normal, -7, 1, 50), 1);
-  EXPECT_EQ(NearestNumber(normal, 0.99, 1, 50), 1);
-  EXPECT_EQ(NearestNumber(normal, 1.01, 1, 50), 2);  // nearer to X = 2 than to X = 0
-  EXPECT_EQ(NearestNumber(normal, 2.49, 1, 50), 2);
-  EXPECT_EQ(NearestNumber(normal, 2.51, 1, 50), 3);
-  EXPECT_EQ(NearestNumber(normal, 1e300, 1, 50), 50);
-  EXPECT_EQ(NearestNumber(normal, 0.2, 1, 1), 1);
-  EXPECT_EQ(NearestNumber(numbers, 0.2, 1, 50), 1);
-  EXPECT_EQ(NearestNumber(numbers, 17.6, 1, 50), 18);
-  EXPECT_EQ(NearestNumber(numbers, 3, 4097, 9000), 4097);  // the oldest have left the history
-  EXPECT_EQ(NearestNumber(numbers, -1e300, 4097, 9000), 4097);
-  EXPECT_EQ(NearestNumber(numbers, std::nan(""), 1, 50), 0);
-  EXPECT_EQ(NearestNumber(numbers, 5, 1, 0), 0);
+  // Axis, X, first and last sample held, the nearest; 1.01 is nearer to X = 2 than to X = 0,
+  // and 3 lies before the oldest still held.
+  const std::tuple<TSampleAxis, double, std::int64_t, std::int64_t, std::int64_t> nearest[] = {
+      {normal, -7, 1, 50, 1},     {normal, 0.99, 1, 50, 1},      {normal, 1.01, 1, 50, 2},
+      {normal, 2.49, 1, 50, 2},   {normal, 2.51, 1, 50, 3},      {normal, 1e300, 1, 50, 50},
+      {normal, 0.2, 1, 1, 1},     {numbers, 0.2, 1, 50, 1},      {numbers, 17.6, 1, 50, 18},
+      {numbers, 3, 4097, 9000, 4097}, {numbers, -1e300, 4097, 9000, 4097}, {numbers, std::nan(""), 1, 50, 0},
+      {numbers, 5, 1, 0, 0}};
+  for (const auto& [axis, x, first, last, number] : nearest)
+    EXPECT_EQ(NearestNumber(axis, x, first, last), number) << x << " of " << first << " .. " << last;
 
-  EXPECT_EQ(NumbersBetween(normal, 0, 0, 1, 50), (std::pair<std::int64_t, std::int64_t>{1, 1}));
-  EXPECT_EQ(NumbersBetween(normal, 0.5, 1.5, 1, 50), kNone);  // X = 1 holds no sample in Normal
-  EXPECT_EQ(NumbersBetween(normal, -1, 3.7, 1, 50), (std::pair<std::int64_t, std::int64_t>{1, 3}));
-  EXPECT_EQ(NumbersBetween(normal, 0.5, 100, 1, 50), (std::pair<std::int64_t, std::int64_t>{2, 50}));
-  EXPECT_EQ(NumbersBetween(numbers, 2.5, 5.5, 1, 50), (std::pair<std::int64_t, std::int64_t>{3, 5}));
-  EXPECT_EQ(NumbersBetween(numbers, 60, 70, 1, 50), kNone);
-  EXPECT_EQ(NumbersBetween(numbers, 5, 4, 1, 50), kNone);
+  // X = 1 holds no sample in Normal.
+  const std::tuple<TSampleAxis, double, double, std::pair<std::int64_t, std::int64_t>> between[] = {
+      {normal, 0, 0, {1, 1}},      {normal, 0.5, 1.5, kNone},   {normal, -1, 3.7, {1, 3}}, {normal, 0.5, 100, {2, 50}},
+      {numbers, 2.5, 5.5, {3, 5}}, {numbers, 60, 70, kNone},    {numbers, 5, 4, kNone}};
+  for (const auto& [axis, from, to, range] : between) EXPECT_EQ(NumbersBetween(axis, from, to, 1, 50), range);
 }
 
 // A history standing for an opened recording (X = n), its oldest samples

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -22,22 +23,18 @@ namespace {
 // Any float in '.' form is the random test's; these are the comma in each
 // layout, zero and the doubles at the edges of the fixed form.
 TEST(ValueTextTest, GeneralFormatWithFifteenDigits) {
-  EXPECT_EQ(GeneralValueText(0, ','), "0");
-  EXPECT_EQ(GeneralValueText(static_cast<float>(0.1), ','), "0,100000001490116");
-  EXPECT_EQ(GeneralValueText(0.00001, ','), "1E-5");
-  EXPECT_EQ(GeneralValueText(-2.5e-7, ','), "-2,5E-7");
-  EXPECT_EQ(GeneralValueText(123456789012345.0, ','), "123456789012345");
-  EXPECT_EQ(GeneralValueText(1e15, ','), "1E15");
+  const std::pair<double, const char*> cases[] = {
+      {0, "0"}, {static_cast<float>(0.1), "0,100000001490116"}, {0.00001, "1E-5"}, {-2.5e-7, "-2,5E-7"},
+      {123456789012345.0, "123456789012345"}, {1e15, "1E15"}};
+  for (const auto& [value, text] : cases) EXPECT_EQ(GeneralValueText(value, ','), text);
 }
 
 // Qt sets the C library to the user's locale; in a German session it writes
 // decimal commas. 8.657f needs the exact (C library) rounding path.
 TEST(ValueTextTest, ShortFormHasTheDigitsTheFloatNeeds) {
-  EXPECT_EQ(ShortValueText(6.992f, ','), "6,992");
-  EXPECT_EQ(ShortValueText(-0.5f, '.'), "-0.5");
-  EXPECT_EQ(ShortValueText(100.0f, ','), "100");
-  EXPECT_EQ(ShortValueText(1.5e20f, ','), "1,5E20");
-  EXPECT_EQ(ShortValueText(2e-7f, ','), "2E-07");
+  const std::tuple<float, char, const char*> cases[] = {
+      {6.992f, ',', "6,992"}, {-0.5f, '.', "-0.5"}, {100.0f, ',', "100"}, {1.5e20f, ',', "1,5E20"}, {2e-7f, ',', "2E-07"}};
+  for (const auto& [value, separator, text] : cases) EXPECT_EQ(ShortValueText(value, separator), text);
 }
 
 TEST(ValueTextTest, TheCLibrarysLocaleDoesNotLeakIntoTheTexts) {
@@ -51,14 +48,10 @@ TEST(ValueTextTest, TheCLibrarysLocaleDoesNotLeakIntoTheTexts) {
 }
 
 TEST(NumberTextTest, ComboTextsReadAsFarAsTheyGo) {
-  EXPECT_EQ(LeadingInteger("5"), 5);
-  EXPECT_EQ(LeadingInteger(" -12abc"), -12);
-  EXPECT_EQ(LeadingInteger("$1F"), 31);
-  EXPECT_EQ(LeadingInteger("0x10"), 16);
-  EXPECT_EQ(LeadingInteger("x7"), 7);
-  EXPECT_EQ(LeadingInteger("COM5"), 0);
-  EXPECT_EQ(LeadingInteger(""), 0);
-  EXPECT_EQ(LeadingInteger("99999999999999999999999999"), INT64_MAX);
+  const std::pair<const char*, std::int64_t> cases[] = {
+      {"5", 5}, {" -12abc", -12}, {"$1F", 31}, {"0x10", 16}, {"x7", 7}, {"COM5", 0}, {"", 0},
+      {"99999999999999999999999999", INT64_MAX}};
+  for (const auto& [text, number] : cases) EXPECT_EQ(LeadingInteger(text), number) << text;
 }
 
 // The display must show what the C library's "%.15G" shows, digit for digit.
