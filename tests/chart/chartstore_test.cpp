@@ -119,13 +119,6 @@ TEST(ItemStoreTest, ALongTrendKeepsItsMemoryFlat) {
   EXPECT_EQ(store.Append(kAllocSize).X2, 0);
 }
 
-TEST_F(ChartStoreTest, ClearGraphReleasesTheStore) {
-  chart.DrawTo(1, 1);
-  chart.ClearGraph();
-  EXPECT_EQ(chart.ItemCount(), 0);
-  EXPECT_EQ(chart.ItemCapacity(), 0);
-}
-
 class DataSharingTest : public test::QtAppTest {
  protected:
   ScopedRecordingDialogs dialogs;

@@ -1,12 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <gtest/gtest.h>
-
+#include <cfloat>
+#include <cmath>
+#include <cstdio>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "intake/lineassembler.h"
+#include "intake/sampleintake.h"
+#include "intake/singleprecision.h"
 #include "intake/wirenumber.h"
+#include "platform/system/error.h"
 
 namespace kurvex {
 namespace {
@@ -109,6 +117,198 @@ TEST(LineAssemblerTest, EachStartDecidesAnewAndKeepsThePendingLine) {
   a.Feed("\r\n4\r\n");
   EXPECT_EQ(a.lines, (std::vector<std::string>{"1", "2", "3", "4"}));
   EXPECT_STREQ(LineEndText(a.state.LineEnd), "CR LF");
+}
+
+using Texts = std::vector<std::string>;
+
+// Takes lines and writes down each sample: the scaled value per curve, "-"
+// for a gap; and the curves' names.
+class LineValuesTest : public ::testing::Test, public TSampleConsumer {
+ protected:
+  LineValuesTest() { intake.Attach(*this); }
+  void Take(const TSample& sample) override {
+    std::string text;
+    for (std::size_t k = 0; k < sample.Values.size(); ++k) {
+      char value[32] = "-";
+      if (sample.Has(k)) std::snprintf(value, sizeof value, "%g", static_cast<double>(sample.Values[k].Scaled));
+      text += (k ? " " : "") + std::string(value);
+    }
+    samples.push_back(text);
+    names.assign(sample.Names.begin(), sample.Names.end());
+  }
+
+  TIntakeState state;
+  TSampleIntake intake{state};
+  Texts samples, names;
+};
+
+TEST_F(LineValuesTest, CutsALineIntoItsValues) {
+  struct Case {
+    std::string Line, Values;
+    Texts Names;
+  };
+  for (const Case& c : std::vector<Case>{
+           {"12,5", "12.5", {""}},
+           {"12.5 V", "12.5", {""}},
+           {"1;2", "1 2", {"", ""}},
+           {"1,2", "1.2", {""}},  // a decimal comma: two values are written 1;2
+           {"12,5;13,1", "12.5 13.1", {"", ""}},
+           {"12,5 13,1", "12.5 13.1", {"", ""}},
+           {"1.5,2.5", "1.5 2.5", {"", ""}},
+           {"1,2,3", "1 2 3", {"", "", ""}},
+           {"1, 2", "1 2", {"", ""}},
+           {"Temperature: 23.64, Humidity: 43.89", "23.64 43.89", {"Temperature", "Humidity"}},
+           {"a=1;b=2", "1 2", {"a", "b"}},
+           {"x = -1,5\ty :2e3", "-1.5 2000", {"x", "y"}},
+           {"1.5 V 2.5 A", "1.5 2.5", {"", ""}},
+           {"3 °C;;4 %", "3 4", {"", ""}},
+           {"Temp: 21.5", "21.5", {"Temp"}},  // one named value is that name's
+       }) {
+    state.StartAcquisition();
+    intake.TakeLine(c.Line);
+    EXPECT_EQ(samples.back(), c.Values) << c.Line;
+    EXPECT_EQ(names, c.Names) << c.Line;
+  }
+}
+
+// Fewer than two values, none named: the line reads as one number, a gap
+// where it has none, and counts as bad unless it was read in full.
+TEST_F(LineValuesTest, ALineWithFewerThanTwoValuesReadsAsOneNumber) {
+  for (const std::string& line : Texts{"12.5", "12,5", "12.5 V", "abc", "12abc", ",5", "1e999", "", "nan", "inf",
+                                       "18:35:45", "18:35", ";;", "-1,5 mV", "1.2.3", "1,2,x", "=5", "a= b",
+                                       std::string("1\0 2x", 5), std::string(65, 'n') + "=1"}) {
+    state.StartAcquisition();
+    state.RawValue = -1;
+    const TWireNumber before = ReadWireNumber(line);
+    const bool inRange = before.Value && InSingleRange(*before.Value);
+    const bool good = before.Complete && inRange;
+    EXPECT_EQ(intake.TakeLine(line).Complete, good) << line;
+    EXPECT_EQ(state.InvalidLines, good ? 0 : 1) << line;
+    EXPECT_EQ(state.RawValue, inRange ? static_cast<float>(*before.Value) : -1.0f) << line;
+    EXPECT_EQ(samples.back(), inRange ? samples.back() : "-") << line;
+    EXPECT_EQ(names, Texts{""}) << line;
+  }
+}
+
+TEST_F(LineValuesTest, ValueNIsCurveNAndAMissingCurveIsAGap) {
+  state.ScaleFactor = 2;
+  state.ScaleOffset = 1;
+  for (const char* line : {"1", "1;2;3", "4", "5;6"}) intake.TakeLine(line);
+  EXPECT_EQ(samples, (Texts{"3", "3 5 7", "9 - -", "11 13 -"}));
+  EXPECT_EQ(state.SampleCount, 4);  // one sample number per line, whatever it holds
+  EXPECT_EQ(state.RawValue, 5);
+}
+
+TEST_F(LineValuesTest, NamesKeepTheirCurveInTheOrderTheyFirstAppeared) {
+  for (const char* line : {"a=1;b=2", "b=3;a=4", "b: 5", "c=6;b=7", "Temp: 1 V", "d=8;d=9"}) intake.TakeLine(line);
+  EXPECT_EQ(samples, (Texts{"1 2", "4 3", "- 5", "- 7 6", "- - - 1", "- - - - 8"}));  // a curve's first value counts
+  EXPECT_EQ(names, (Texts{"a", "b", "c", "Temp", "d"}));
+  EXPECT_EQ(state.RawValue, 4);  // curve 1's last value
+}
+
+TEST_F(LineValuesTest, AValueBeyondTheSixteenthCurveIsIgnoredAndToldOnce) {
+  std::string seventeen;
+  for (int i = 1; i <= 17; ++i) seventeen += std::to_string(i) + ";";
+  EXPECT_TRUE(intake.TakeLine(seventeen).FirstIgnoredValue);
+  EXPECT_EQ(samples.back(), "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16");
+  EXPECT_FALSE(intake.TakeLine(seventeen).FirstIgnoredValue);
+  EXPECT_FALSE(intake.TakeLine("new=1").FirstIgnoredValue);  // no curve left for a new name either
+  EXPECT_EQ(samples.back(), "- - - - - - - - - - - - - - - -");
+  state.StartAcquisition();
+  EXPECT_TRUE(intake.TakeLine(seventeen).FirstIgnoredValue);
+}
+
+// Whatever a line holds, the curves before it stay as they were.
+TEST_F(LineValuesTest, BadLinesNeverDisturbTheCurvesBeforeThem) {
+  intake.TakeLine("a=1;b=2;c=3");
+  std::string hundred, huge;
+  for (int i = 0; i < 100; ++i) hundred += "9,";
+  while (huge.size() < 64 * 1024) huge += "1;";
+  for (const std::string& bad : Texts{"abc", "12abc", "nan", "inf", std::string("\0\0\0", 3), "\x80\xff\xc3\xa4=1;\xfe",
+                                      hundred, "a=;b=x;c", "18:35:45", ";;", huge}) {
+    intake.TakeLine(bad);
+    EXPECT_EQ(Texts(names.begin(), names.begin() + 3), (Texts{"a", "b", "c"}));
+  }
+  EXPECT_FALSE(intake.TakeLine("c=1;a=1e999").Complete);  // beyond single precision: a gap
+  EXPECT_EQ(samples.back().substr(0, 5), "- - 1");
+  intake.TakeLine("c=6;a=4;b=5");
+  EXPECT_EQ(samples.back().substr(0, 5), "4 5 6");
+  EXPECT_EQ(state.SampleCount, static_cast<std::int64_t>(samples.size()));
+}
+
+// A name too long to keep loses its value, and nothing else of the field
+// stands in for it: not the digits the name begins with, not a 0.
+TEST_F(LineValuesTest, AValueUnderANameTooLongIsAGapCountedAsBad) {
+  intake.TakeLine("a:1");
+  for (const std::string& name : Texts{std::string(70, 'Z'), "9" + std::string(69, 'x'), "65" + std::string(63, '_'),
+                                       "300" + std::string(297, '-')}) {
+    const std::int64_t bad = state.InvalidLines;
+    EXPECT_FALSE(intake.TakeLine(name + ":5").Complete) << name;
+    EXPECT_EQ(samples.back(), "-") << name;
+    EXPECT_FALSE(intake.TakeLine("a:2;" + name + "=5").Complete) << name;  // the good value stays
+    EXPECT_EQ(samples.back(), "2") << name;
+    EXPECT_EQ(state.InvalidLines, bad + 2) << name;
+  }
+  EXPECT_EQ(names, Texts{"a"});
+  intake.TakeLine(std::string(64, 'L') + "=3");  // the longest name that is kept
+  EXPECT_EQ(samples.back(), "- 3");
+}
+
+// A line that is not a number in full takes the value its start makes
+// sense of; a unit after the number is part of a good line; a line without
+// a number has no value at all.
+TEST(WireNumberTest, ReadsTheInstrumentFormatUnitsAndTheSensibleValueOfTheRest) {
+  struct Case {
+    const char* Text;
+    std::optional<double> Value;
+    bool Complete;
+  };
+  for (const Case& c : std::vector<Case>{
+           {"12.5", 12.5, true}, {"-0.003", -0.003, true}, {"1.2E3", 1200, true}, {"+7", 7, true},
+           {".5", 0.5, true}, {"5.", 5, true}, {"2e-3", 0.002, true}, {"0", 0, true},
+           {"12,5", 12.5, true}, {"-1,5", -1.5, true},  // German instrument locale
+           {"12.5 V", 12.5, true}, {"12,5 V", 12.5, true}, {"12,5V", 12.5, true}, {"12,5 °C", 12.5, true},
+           {"21,5 %", 21.5, true}, {"3,25 mA", 3.25, true}, {"-1,5e2 mV", -150, true}, {"5 eV", 5, true},
+           {"3e", 3, false}, {"1e", 1, false}, {"1.2.3", 1.2, false}, {"1,2,3", 1.2, false}, {"18:35:45", 18, false},
+           {"12,5 V2", 12.5, false}, {"", 0, false},  // the empty line is 0, as ever
+           {"abc", {}, false}, {"-", {}, false}, {".", {}, false}, {"nan", {}, false}, {"inf", {}, false},
+           {"-inf", {}, false}, {";;;", {}, false}, {"0x10", {}, false}, {"\xff\xfe" "8", {}, false},
+           {"9xxxx:5", {}, false}}) {
+    const TWireNumber n = ReadWireNumber(c.Text);
+    EXPECT_EQ(n.Complete, c.Complete) << c.Text;
+    ASSERT_EQ(n.Value.has_value(), c.Value.has_value()) << c.Text;
+    if (c.Value) {
+      EXPECT_DOUBLE_EQ(static_cast<double>(*n.Value), *c.Value) << c.Text;
+    }
+  }
+}
+
+TEST(WireNumberTest, NumbersBeyondExtendedRangeReadAsInfinityOrZero) {
+  EXPECT_TRUE(std::isinf(*ReadWireNumber("1e5000").Value));
+  EXPECT_TRUE(std::isinf(*ReadWireNumber("-1e99999999999999999999999").Value));
+  EXPECT_TRUE(*ReadWireNumber("-1e5000").Value < 0);
+  EXPECT_EQ(*ReadWireNumber("1e-5000").Value, 0);
+  EXPECT_EQ(*ReadWireNumber("0.0000001e-4950").Value, 0);
+}
+
+TEST(WireNumberTest, ReadAndRoundedToNearestSingleOnlyWhatRoundsToInfinityOverflows) {
+  const auto single = [](const char* text) { return ToSingle(*ReadWireNumber(text).Value); };
+  EXPECT_EQ(single("-3.40282346638529e38"), -FLT_MAX);  // 15 digits, above FLT_MAX
+  EXPECT_EQ(single("3.40282347e38"), FLT_MAX);
+  EXPECT_EQ(single("-3.4028234e38"), -FLT_MAX);
+  // Halfway from FLT_MAX to 2^128 is 340282356779733661637539395458142568448.
+  EXPECT_EQ(single("3.4028235677973366e38"), FLT_MAX);  // just below halfway
+  EXPECT_THROW(single("340282356779733661637539395458142568448"), EKurvexError);  // a tie goes to even: 2^128
+  EXPECT_THROW(single("3.4028235677973367e38"), EKurvexError);
+  EXPECT_THROW(single("-1e39"), EKurvexError);
+  EXPECT_THROW(single("1e400"), EKurvexError);
+  EXPECT_EQ(single("1e-50"), 0);
+}
+
+TEST(WireNumberTest, TrimRemovesControlBytesAndBlanksAtBothEnds) {
+  EXPECT_EQ(TrimControlBytes(std::string("\0\t 12.5 \x1f", 8)), "12.5");
+  EXPECT_EQ(TrimControlBytes(" 1 2 "), "1 2");
+  EXPECT_EQ(TrimControlBytes("\r\n"), "");
 }
 
 }  // namespace
