@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <cmath>
 #include <cstdio>
-#include <string>
-#include <vector>
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -16,7 +14,6 @@
 #include "platform/windows/panel.h"
 #include "tests/app/mainwindow_fixture.h"
 #include "tests/support/image.h"
-#include "tests/support/qtapp.h"
 #include "tests/support/waituntil.h"
 
 namespace kurvex::test {

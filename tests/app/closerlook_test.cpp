@@ -3,11 +3,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <limits>
-#include <string>
 #include <tuple>
-#include <vector>
-
-#include <gtest/gtest.h>
 
 #include <QAccessible>
 #include <QAction>
@@ -15,7 +11,6 @@
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QTest>
-#include <QWidget>
 
 #include "app/closer/closertexts.h"
 #include "app/closer/historyseries.h"
@@ -26,9 +21,7 @@
 #include "platform/windows/clipboard.h"
 #include "tests/app/mainwindow_fixture.h"
 #include "tests/support/image.h"
-#include "tests/support/qtapp.h"
 #include "tests/support/strictcsv.h"
-#include "tests/support/tempfolder.h"
 #include "tests/support/timezone.h"
 #include "tests/support/waituntil.h"
 

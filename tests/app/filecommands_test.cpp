@@ -1,16 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <functional>
-#include <string>
-
-#include <gtest/gtest.h>
 
 #include <QAction>
 #include <QImage>
 #include <QPixmap>
-#include <QWidget>
 
 #include "app/files/chartcsv.h"
 #include "chart/graphfile.h"
@@ -18,8 +11,6 @@
 #include "tests/app/mainwindow_fixture.h"
 #include "tests/chart/render_fixture.h"
 #include "tests/support/image.h"
-#include "tests/support/strictcsv.h"
-#include "tests/support/tempfolder.h"
 
 namespace kurvex::test {
 namespace {

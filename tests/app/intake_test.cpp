@@ -1,10 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <atomic>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <optional>
-#include <string>
 #include <thread>
 #include <unistd.h>
 
@@ -20,9 +15,6 @@
 #include "tests/chart/mouse_fixture.h"
 #include "tests/support/fakeserialdevice.h"
 #include "tests/support/image.h"
-#include "tests/support/qtapp.h"
-#include "tests/support/strictcsv.h"
-#include "tests/support/tempfolder.h"
 #include "tests/support/waituntil.h"
 
 namespace kurvex::test {

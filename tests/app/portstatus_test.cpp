@@ -2,22 +2,17 @@
 #include <bit>
 #include <cerrno>
 #include <fcntl.h>
-#include <filesystem>
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 
 #include "app/dataformat.h"
-#include "app/mainwindow.h"
 #include "app/notices/paritybitwatch.h"
 #include "app/numbertext.h"
 #include "app/ports/portstatus.h"
@@ -26,9 +21,6 @@
 #include "tests/app/mainwindow_fixture.h"
 #include "tests/support/fakedevicetree.h"
 #include "tests/support/fakeserialdevice.h"
-#include "tests/support/pty.h"
-#include "tests/support/qtapp.h"
-#include "tests/support/recordingdialogs.h"
 #include "tests/support/waituntil.h"
 
 namespace kurvex::test {

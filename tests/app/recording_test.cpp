@@ -1,11 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <cerrno>
-#include <cmath>
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <functional>
 #include <thread>
 
 #include "app/files/opentexts.h"
@@ -15,8 +9,6 @@
 #include "tests/app/mainwindow_fixture.h"
 #include "tests/chart/render_fixture.h"
 #include "tests/support/fulldisk.h"
-#include "tests/support/strictcsv.h"
-#include "tests/support/tempfolder.h"
 #include "tests/support/waituntil.h"
 
 namespace kurvex::test {

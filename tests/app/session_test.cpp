@@ -2,7 +2,6 @@
 #include <algorithm>
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>

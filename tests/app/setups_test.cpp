@@ -1,8 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <string>
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -13,7 +9,6 @@
 #include "tests/app/mainwindow_fixture.h"
 #include "tests/support/fakedevicetree.h"
 #include "tests/support/strictcsv.h"
-#include "tests/support/tempfolder.h"
 #include "tests/support/waituntil.h"
 
 namespace kurvex::test {

@@ -3,10 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <string>
 #include <tuple>
-
-#include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QFontMetrics>
@@ -14,7 +11,6 @@
 
 #include "app/numbertext.h"
 #include "app/valuetext.h"
-#include "platform/system/localeformat.h"
 #include "tests/app/mainwindow_fixture.h"
 
 namespace kurvex::test {

@@ -4,10 +4,6 @@
 #include <cstring>
 #include <fstream>
 #include <limits>
-#include <memory>
-#include <string>
-
-#include <gtest/gtest.h>
 
 #include "chart/chartcontrol.h"
 #include "chart/charterror.h"

@@ -3,8 +3,6 @@
 #include <cstring>
 #include <sys/resource.h>
 
-#include <gtest/gtest.h>
-
 #include "chart/bitmapexport.h"
 #include "chart/graphfile.h"
 #include "platform/drawing/bitmap.h"

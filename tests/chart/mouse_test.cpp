@@ -1,12 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <cmath>
 #include <memory>
 #include <set>
-#include <string>
 #include <utility>
-#include <vector>
 
-#include <QApplication>
 #include <QBitmap>
 #include <QContextMenuEvent>
 #include <QCursor>

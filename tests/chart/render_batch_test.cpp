@@ -1,11 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <algorithm>
-#include <cmath>
 #include <limits>
 #include <random>
-#include <vector>
-
-#include <gtest/gtest.h>
 
 #include "chart/curvesource.h"
 #include "chart/polylinebatch.h"

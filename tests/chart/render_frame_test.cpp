@@ -1,10 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <chrono>
 #include <cstdint>
-#include <string>
-#include <vector>
-
-#include <gtest/gtest.h>
 
 #include <QEvent>
 #include <QImage>

@@ -1,13 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <array>
-#include <cmath>
 #include <cstring>
 #include <random>
 #include <set>
-#include <string>
-#include <vector>
-
-#include <gtest/gtest.h>
 
 #include "chart/marks.h"
 #include "chart/renderitems.h"

@@ -7,10 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <random>
-#include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include <QImage>
 

@@ -4,8 +4,6 @@
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 #include <QAction>
 #include <QApplication>
 #include <QBitmap>

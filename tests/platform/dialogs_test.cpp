@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <chrono>
-#include <functional>
 #include <memory>
-
-#include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QAction>

@@ -6,8 +6,6 @@
 #include <thread>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QTimer>

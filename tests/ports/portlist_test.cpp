@@ -1,13 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <cstdlib>
-#include <filesystem>
-
-#include <gtest/gtest.h>
 
 #include "platform/system/configdir.h"
 #include "ports/comassign.h"
 #include "ports/comport.h"
-#include "ports/devicetree.h"
 #include "tests/support/fakedevicetree.h"
 #include "tests/support/pty.h"
 

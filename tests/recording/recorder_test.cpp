@@ -1,15 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <algorithm>
 #include <atomic>
 #include <cctype>
-#include <cerrno>
 #include <chrono>
 #include <cstdlib>
-#include <cstring>
 #include <ctime>
 #include <fcntl.h>
-#include <filesystem>
-#include <fstream>
 #include <limits>
 #include <signal.h>
 #include <sys/mman.h>

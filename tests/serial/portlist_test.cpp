@@ -1,9 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <filesystem>
-#include <fstream>
-#include <functional>
-
-#include <gtest/gtest.h>
 
 #include "platform/system/dispatcher.h"
 #include "ports/portscan.h"

@@ -1,16 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <atomic>
 #include <cerrno>
-#include <chrono>
 #include <cstring>
 #include <random>
-#include <string>
 #include <termios.h>
-#include <thread>
 #include <unistd.h>
-#include <vector>
-
-#include <gtest/gtest.h>
 
 #include "platform/system/error.h"
 #include "serial/eventmask.h"
@@ -20,7 +13,6 @@
 #include "serial/receivemarks.h"
 #include "tests/serial/receivefixture.h"
 #include "tests/support/fakeserialdevice.h"
-#include "tests/support/waituntil.h"
 
 namespace kurvex {
 namespace {

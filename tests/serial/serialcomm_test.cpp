@@ -1,13 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <string>
 #include <termios.h>
 #include <utility>
-#include <vector>
 
 #include <gtest/gtest.h>
 

@@ -6,20 +6,15 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <functional>
 #include <mutex>
 #include <set>
 #include <sstream>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include "ports/comport.h"
 #include "platform/system/termiosdevice.h"
@@ -301,7 +296,6 @@ class SimProgram : public ::testing::Test {
     }
     return pid;
   }
-
 
   static int ExitCode(pid_t pid) {
     int status = 0;

@@ -1,12 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <chrono>
 #include <cmath>
-#include <functional>
 #include <numbers>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QEventLoop>

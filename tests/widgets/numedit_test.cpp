@@ -3,8 +3,6 @@
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>

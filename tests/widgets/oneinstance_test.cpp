@@ -1,11 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <cstdlib>
-#include <memory>
-#include <string>
 #include <utility>
-#include <vector>
-
-#include <gtest/gtest.h>
 
 #include <QDir>
 #include <QElapsedTimer>
