@@ -307,6 +307,32 @@ class SimProgram : public ::testing::Test {
     return std::filesystem::exists(std::filesystem::symlink_status(ComPortLink(portNo)));
   }
 
+  // What a component received, with when each block came; it delivers on
+  // its reader thread, as these tests run no event loop.
+  struct Delivery {
+    std::string Text() {
+      const std::lock_guard<std::mutex> guard(lock);
+      return text;
+    }
+    std::mutex lock;
+    std::string text;
+    std::vector<std::chrono::steady_clock::time_point> arrivals;
+  };
+
+  // Opens COM`port` at 115200 baud without flow control into `delivery`.
+  static void Open(TSerialComm& comm, std::uint16_t port, Delivery& delivery) {
+    comm.OnAfterReceive = [&delivery](TBaseIO&, const std::uint8_t* bytes, std::uint32_t count) {
+      const std::lock_guard<std::mutex> guard(delivery.lock);
+      delivery.text.append(reinterpret_cast<const char*>(bytes), count);
+      delivery.arrivals.push_back(std::chrono::steady_clock::now());
+    };
+    comm.SetUseMainThread(false);
+    comm.SetComPortNo(port);
+    comm.SetBaudRate(115200);
+    comm.SetStreamProtocol(spNone);
+    comm.SetActive(true);
+  }
+
   test::TempConfigHome m_home;
 };
 
@@ -316,32 +342,19 @@ TEST_F(SimProgram, StreamsToAComponentAndRemovesItsLinkAtTheEndOfCount) {
   // The bytes come through the component's own delivery, on its reader
   // thread: the simulator's hang-up at the end closes
   // the component from that thread, so nothing may read its device directly.
-  std::mutex lock;
-  std::string received;
+  Delivery delivery;
   TSerialComm comm;
-  comm.OnAfterReceive = [&](TBaseIO&, const std::uint8_t* bytes, std::uint32_t count) {
-    const std::lock_guard<std::mutex> guard(lock);
-    received.append(reinterpret_cast<const char*>(bytes), count);
-  };
   comm.OnFatalError = [](TBaseIO&, std::uint32_t, std::uint32_t, const std::string&, bool& raise) {
     raise = false;  // the hang-up at the end is expected
   };
-  comm.SetUseMainThread(false);  // this test runs no event loop
-  comm.SetComPortNo(5);
-  comm.SetBaudRate(115200);
-  comm.SetStreamProtocol(spNone);
-  comm.SetActive(true);
+  Open(comm, 5, delivery);
   ASSERT_TRUE(comm.Active());
   // Lines sent before the open are gone, as on a real line; from the open
   // on, every line arrives whole and in order.
-  const auto got = [&] {
-    const std::lock_guard<std::mutex> guard(lock);
-    return received;
-  };
-  test::WaitUntil([&] { return got().ends_with("0.990\r\n"); });
+  test::WaitUntil([&] { return delivery.Text().ends_with("0.990\r\n"); });
   EXPECT_EQ(ExitCode(pid), 0);
   comm.SetActive(false);
-  const std::string text = got();
+  const std::string text = delivery.Text();
   ASSERT_TRUE(text.ends_with("0.990\r\n")) << text;
   ASSERT_EQ(text.size() % 7, 0u) << text;
   const int first = std::stoi(text.substr(2, 3));
@@ -367,25 +380,11 @@ TEST_F(SimProgram, SigtermRemovesTheLinkAndBadArgumentsFailWithoutLinking) {
 TEST_F(SimProgram, AnswersQueriesSentThroughTheQueueEachAfterItsDelay) {
   const pid_t pid = Start({"--port", "6", "--answer", "--answer-delay", "100", "--wave", "ramp"});
   ASSERT_TRUE(test::WaitUntil([] { return LinkExists(6); }));
-  std::mutex lock;
-  std::string received;
-  std::vector<std::chrono::steady_clock::time_point> arrivals;
+  Delivery delivery;
   TSerialComm comm;
-  comm.OnAfterReceive = [&](TBaseIO&, const std::uint8_t* bytes, std::uint32_t count) {
-    const std::lock_guard<std::mutex> guard(lock);
-    received.append(reinterpret_cast<const char*>(bytes), count);
-    arrivals.push_back(std::chrono::steady_clock::now());
-  };
-  comm.SetUseMainThread(false);  // this test runs no event loop
-  comm.SetComPortNo(6);
-  comm.SetBaudRate(115200);
-  comm.SetStreamProtocol(spNone);
-  comm.SetActive(true);
+  Open(comm, 6, delivery);
   ASSERT_TRUE(comm.Active());
-  const auto got = [&] {
-    const std::lock_guard<std::mutex> guard(lock);
-    return received;
-  };
+  const auto got = [&] { return delivery.Text(); };
   const auto start = std::chrono::steady_clock::now();
   ASSERT_TRUE(comm.Queue("MEAS?\r\n"));
   ASSERT_TRUE(test::WaitUntil([&] { return got() == "0.000\r\n"; })) << got();
@@ -395,8 +394,8 @@ TEST_F(SimProgram, AnswersQueriesSentThroughTheQueueEachAfterItsDelay) {
   ASSERT_TRUE(test::WaitUntil([&] { return got().ends_with("ERR: unknown command\r\n"); })) << got();
   EXPECT_EQ(got(), "0.000\r\n0.010\r\nKurvex,Simulator,0," KURVEX_VERSION "\r\nERR: unknown command\r\n");
   {
-    const std::lock_guard<std::mutex> guard(lock);
-    EXPECT_GE(arrivals.back() - arrivals.front(), std::chrono::milliseconds(300));
+    const std::lock_guard<std::mutex> guard(delivery.lock);
+    EXPECT_GE(delivery.arrivals.back() - delivery.arrivals.front(), std::chrono::milliseconds(300));
   }
   comm.SetActive(false);
   kill(pid, SIGTERM);
