@@ -277,15 +277,11 @@ TEST_F(CanvasTest, PixelsAndColours) {
   EXPECT_EQ(RowText(m_bitmap, 10, 0, 9), "#######..");
   EXPECT_EQ(m_canvas.Pixel(8, 10), clRed);
 
-  EXPECT_EQ(ColorToRGB(clWindow), clWhite);
-  EXPECT_EQ(ColorToRGB(clWindowText), clBlack);
-  EXPECT_EQ(ColorToRGB(clGrayText), RGB(109, 109, 109));
-  EXPECT_EQ(ColorToRGB(clHighlight), RGB(0, 120, 215));
-  EXPECT_EQ(ColorToRGB(clInfoBk), RGB(255, 255, 225));
-  EXPECT_EQ(ColorToRGB(clSystemColor | 25), clBlack);
-  EXPECT_EQ(ColorToRGB(clNone), clWhite);
-  EXPECT_EQ(ColorToRGB(clDefault), clBlack);
-  EXPECT_EQ(ColorToRGB(RGB(1, 2, 3)), RGB(1, 2, 3));
+  const std::pair<TColor, TColor> colours[] = {
+      {clWindow, clWhite},   {clWindowText, clBlack},        {clGrayText, RGB(109, 109, 109)},
+      {clHighlight, RGB(0, 120, 215)}, {clInfoBk, RGB(255, 255, 225)}, {clSystemColor | 25, clBlack},
+      {clNone, clWhite},     {clDefault, clBlack},           {RGB(1, 2, 3), RGB(1, 2, 3)}};
+  for (const auto& [colour, rgb] : colours) EXPECT_EQ(ColorToRGB(colour), rgb) << std::hex << colour;
 }
 
 TEST_F(CanvasTest, TextFitsItsExtentAndPaintsItsBackground) {

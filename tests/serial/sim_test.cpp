@@ -15,6 +15,7 @@
 #include <set>
 #include <sstream>
 #include <thread>
+#include <tuple>
 
 #include "ports/comport.h"
 #include "platform/system/termiosdevice.h"
@@ -98,14 +99,10 @@ TEST(SimSamples, WavesStayInRangeAndRepeat) {
     }
     EXPECT_GT(distinct.size(), 4u) << int(wave);
   }
-  EXPECT_DOUBLE_EQ(WaveValue(Wave::Sine, 0), 5.0);
-  EXPECT_DOUBLE_EQ(WaveValue(Wave::Sine, 250), 9.5);
-  EXPECT_DOUBLE_EQ(WaveValue(Wave::Sine, 1250), 9.5);
-  EXPECT_DOUBLE_EQ(WaveValue(Wave::Ramp, 999), 9.99);
-  EXPECT_DOUBLE_EQ(WaveValue(Wave::Ramp, 1000), 0.0);
-  EXPECT_DOUBLE_EQ(WaveValue(Wave::Steps, 199), 1.0);
-  EXPECT_DOUBLE_EQ(WaveValue(Wave::Steps, 200), 3.0);
-  EXPECT_DOUBLE_EQ(WaveValue(Wave::Steps, 999), 9.0);
+  const std::tuple<Wave, std::uint64_t, double> points[] = {
+      {Wave::Sine, 0, 5.0},      {Wave::Sine, 250, 9.5},     {Wave::Sine, 1250, 9.5},  {Wave::Ramp, 999, 9.99},
+      {Wave::Ramp, 1000, 0.0},   {Wave::Steps, 199, 1.0},    {Wave::Steps, 200, 3.0},  {Wave::Steps, 999, 9.0}};
+  for (const auto& [wave, index, value] : points) EXPECT_DOUBLE_EQ(WaveValue(wave, index), value) << int(wave) << " " << index;
   // Noise is fixed by the index, so runs are reproducible.
   EXPECT_EQ(WaveValue(Wave::Noise, 17), WaveValue(Wave::Noise, 17));
   EXPECT_NE(WaveValue(Wave::Noise, 17), WaveValue(Wave::Noise, 18));
