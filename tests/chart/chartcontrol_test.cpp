@@ -153,12 +153,6 @@ TEST_F(ChartRangeTest, SizeIsRaisedToWhatTheRimsLeaveRoomFor) {
   EXPECT_EQ(chart.ShadowWidth(), 0);
 }
 
-TEST_F(ChartRangeTest, AxisPropertyChangesRemapTheLayer) {
-  chart.SetRange(1, 0, 0, 100, 10);
-  chart.Scale1X().SetRangeHigh(200);
-  EXPECT_EQ(Pixel(1, 200, 0).X, 637);
-}
-
 std::string ErrorOf(const std::function<void()>& action) {
   try {
     action();

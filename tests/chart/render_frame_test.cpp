@@ -348,19 +348,6 @@ TEST_F(ChartPaintTest, AddingItemsNeverPaintsAndSetRangePaintsOnce) {
   EXPECT_EQ(chart.paints, before + 1);
 }
 
-TEST_F(ChartPaintTest, ShowGraphRefreshesOnlyThePlotArea) {
-  chart.SetChartColor(clYellow);
-  chart.SetAutoRedraw(false);
-  chart.SetWindColor(clRed);  // not painted: AutoRedraw is off
-  chart.SetAutoRedraw(true);
-  const int before = chart.paints;
-  chart.ShowGraph();
-  EXPECT_EQ(chart.paints, before);
-  TBitmap shown = chart.ControlBitmap();
-  EXPECT_EQ(shown.Canvas().Pixel(2, 2), ColorToRGB(clBtnFace));
-  EXPECT_EQ(shown.Canvas().Pixel(chart.LRim() + 5, chart.TRim() + 5), clYellow);
-}
-
 using std::chrono::milliseconds;
 
 // Feeds `perSecond` samples a second for `seconds`, each moving the picture
