@@ -579,22 +579,17 @@ TEST(SerialCommConfig, SaveConfigFailureIsAFatalError) {
   EXPECT_TRUE(vetoed);
 }
 
-TEST(DCBFlags, EachProtocolSetsItsFlowBitsAndClearsTheOthers) {
+TEST(DCBFlags, EachProtocolSetsItsFlowBitsAndRS485TogglesRtsWhateverTheProtocol) {
   // Every managed bit set beforehand: the rule must clear what a protocol
   // does not want, not just add.
-  const std::uint32_t managed = 0xFFFF & ~kKeptDCBFlags;
-  EXPECT_EQ(DCBFlagsFor(managed, spNone, false), 0x1011u);
-  EXPECT_EQ(DCBFlagsFor(managed, spXonXoff, false), 0x1311u);
-  EXPECT_EQ(DCBFlagsFor(managed, spHardware, false), 0x2015u);
-  EXPECT_EQ(DCBFlagsFor(0, spNone, false), 0x1011u);
-  EXPECT_EQ(DCBFlagsFor(0, spHardware, false), 0x2015u);
-}
-
-TEST(DCBFlags, RS485ModeTogglesRtsWhateverTheProtocol) {
-  for (TStreamProtocol protocol : {spNone, spXonXoff, spHardware}) {
-    EXPECT_EQ(DCBFlagsFor(0, protocol, true), 0x3011u) << int(protocol);
-    EXPECT_EQ(DCBFlagsFor(fOutX | fInX | fOutxCtsFlow, protocol, true), 0x3011u) << int(protocol);
-  }
+  const std::uint32_t managed = 0xFFFF & ~kKeptDCBFlags, flow = fOutX | fInX | fOutxCtsFlow;
+  const std::tuple<std::uint32_t, TStreamProtocol, bool, std::uint32_t> cases[] = {
+      {managed, spNone, false, 0x1011}, {managed, spXonXoff, false, 0x1311}, {managed, spHardware, false, 0x2015},
+      {0, spNone, false, 0x1011},       {0, spHardware, false, 0x2015},      {0, spNone, true, 0x3011},
+      {0, spXonXoff, true, 0x3011},     {0, spHardware, true, 0x3011},       {flow, spNone, true, 0x3011},
+      {flow, spXonXoff, true, 0x3011},  {flow, spHardware, true, 0x3011}};
+  for (const auto& [before, protocol, rs485, after] : cases)
+    EXPECT_EQ(DCBFlagsFor(before, protocol, rs485), after) << std::hex << before << " " << int(protocol) << rs485;
 }
 
 TEST(DCBFlags, BitsOutsideTheRuleKeepTheirValue) {
@@ -665,14 +660,10 @@ TEST(EventMask, EachTraceStateHasItsBit) {
       {tsRLSD, 0x20},   {tsBreak, 0x40},   {tsErr, 0x80},      {tsRing, 0x100},   {tsRx80Full, 0x400},
       {tsEvent1, 0x800}, {tsEvent2, 0x1000}};
   for (const auto& [state, bit] : bits) EXPECT_EQ(EventMaskFor({state}, false, false), EV_RXCHAR | bit) << state;
+  // The transmitter is watched for a manual RTS toggle in RS-485 mode only (both on: the configuration test).
   EXPECT_EQ(EventMaskFor({}, false, true), EV_RXCHAR);
-  EXPECT_EQ(EventMaskFor(TTraceStates::FromBits(0x0FFF), false, false), 0x1DFFu);
-}
-
-TEST(EventMask, ManualRtsToggleWatchesTheTransmitterInRS485Mode) {
-  EXPECT_EQ(EventMaskFor({}, true, true), EV_RXCHAR | EV_TXEMPTY);
   EXPECT_EQ(EventMaskFor({}, true, false), EV_RXCHAR);
-  EXPECT_EQ(EventMaskFor({}, false, true), EV_RXCHAR);
+  EXPECT_EQ(EventMaskFor(TTraceStates::FromBits(0x0FFF), false, false), 0x1DFFu);
 }
 
 TEST(TraceStates, StoredAsTheDocumentedWord) {
