@@ -110,18 +110,6 @@ class EndToEndTest : public MainWindowTest {
   }
 };
 
-TEST_F(EndToEndTest, UnpluggingThePortShowsTheErrorAndStops) {
-  form->StartButton->Click();
-  pty.WriteMaster(Lines(1, 20));
-  ASSERT_TRUE(WaitUntil([&] { return form->SessionState.SampleCount == 20; }));
-  pty.CloseMaster();
-  ASSERT_TRUE(WaitUntil([&] { return !form->StopButton->Enabled(); }));
-  ASSERT_FALSE(Messages().empty());
-  EXPECT_EQ(Messages().front(), "Es ist ein Schnittstellenfehler aufgetreten");
-  EXPECT_FALSE(form->SerialComm1->Active());
-  EXPECT_TRUE(form->StartButton->Enabled());
-}
-
 TEST_F(EndToEndTest, TheSampleLimitStopsFromInsideTheDelivery) {
   form->StartButton->Click();
   form->SessionState.SampleCount = 49990;
