@@ -2,9 +2,6 @@
 #include <cstdio>
 #include <fstream>
 #include <thread>
-#include <unistd.h>
-
-#include <QElapsedTimer>
 
 #include "app/notices/inputnoticepanel.h"
 #include "app/notices/noticetexts.h"
