@@ -531,8 +531,7 @@ TEST_F(LookBackTest, AnOpenedRecordingShowsWholeWithoutALiveWindow) {
   EXPECT_FALSE(lookBack.FollowButton().Visible());
 }
 
-// The window as a user meets it: 5,000 Trend samples, Stop, the plot dragged
-// right twice, far past what the chart's own items hold.
+// The window as a user meets it.
 class LookBackWindowTest : public MainWindowTest {
  protected:
   void Lines(int lines) {
@@ -542,30 +541,6 @@ class LookBackWindowTest : public MainWindowTest {
   }
   int sent = 0;
 };
-
-TEST_F(LookBackWindowTest, AfterStopADraggedTrendViewShowsTheSamplesThatScrolledOff) {
-  form->TrendCheckBox->SetChecked(true);
-  form->StartButton->Click();
-  Lines(5000);
-  form->StopButton->Click();
-  MouseDrag(form->Chart1->Widget(), {100, 200}, {600, 200});
-  MouseDrag(form->Chart1->Widget(), {100, 200}, {600, 200});
-  MouseMove(form->Chart1->Widget(), QPoint(5, 5));  // off the plot: the readout's mark goes
-  TChartControl& chart = *form->Chart1;
-  ASSERT_LT(chart.Scale1X().RangeHigh(), 4000) << "the view did not go back";
-  EXPECT_TRUE(form->Chart1->Widget()->findChild<QWidget*>("FollowButton")->isVisible());
-  // The samples step between 5 and 8.96: every column of the plot has curve
-  // pixels, and none lies on a line from the plot's corner.
-  const TBitmap plot = chart.PlotBitmap();
-  for (int x = 1; x < plot.Width() - 1; ++x)
-    ASSERT_GT(CountPixels(plot, clBlue, TRect{x, 0, x + 1, plot.Height()}), 0) << "column " << x;
-  int unused, top;
-  chart.WorldToPixel(1, 0, 9.5, unused, top);
-  EXPECT_EQ(CountPixels(plot, clBlue, TRect{0, 0, plot.Width(), top - chart.TRim()}), 0);
-
-  form->ClearGraphButton->Click();
-  EXPECT_EQ(CountPixels(chart.PlotBitmap(), clBlue), 0);
-}
 
 // A graph file loaded while an acquisition runs leaves its history whole:
 // the export still numbers every sample as it was counted.
