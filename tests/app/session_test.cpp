@@ -60,25 +60,6 @@ TEST_F(SessionTest, StartOpensThePortAndSwitchesToAcquiring) {
   EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(SessionTest, TrendCheckedStartPlotsInTrendAndStopSwitchesTrendOff) {
-  TForm1& f = *form;
-  f.LogCheckBox->SetChecked(true);
-  f.TrendCheckBox->SetChecked(true);
-  EXPECT_FALSE(f.NormalRadioButton->Checked());
-  EXPECT_EQ(f.GraphXmaxEdit->Text(), "1000");
-  f.StartButton->Click();
-
-  EXPECT_TRUE(f.SerialComm1->Active());
-  ExpectState(f, {false, false, false, false, false, true, maPan, true});
-  EXPECT_FALSE(f.Chart1->Scale1Y().Logarithmic());
-  EXPECT_EQ(f.Chart1->Scale1X().RangeHigh(), 1000);
-
-  f.StopButton->Click();
-  ExpectIdle(f);
-  EXPECT_FALSE(f.TrendCheckBox->Checked());
-  EXPECT_TRUE(f.NormalRadioButton->Checked());
-}
-
 TEST_F(SessionTest, CommErrorsStopOnlyAfterTheFirstTenSamples) {
   TForm1& f = *form;
   f.StartButton->Click();
