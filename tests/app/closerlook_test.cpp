@@ -20,7 +20,6 @@
 #include "history/historyfeed.h"
 #include "platform/windows/clipboard.h"
 #include "tests/app/mainwindow_fixture.h"
-#include "tests/support/image.h"
 #include "tests/support/strictcsv.h"
 #include "tests/support/timezone.h"
 #include "tests/support/waituntil.h"
