@@ -1,38 +1,36 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <gtest/gtest.h>
-
 #include <clocale>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <cmath>
-#include <string>
+#include <tuple>
+
+#include <QAbstractButton>
+#include <QFontMetrics>
+#include <QLabel>
 
 #include "app/numbertext.h"
 #include "app/valuetext.h"
-#include "platform/system/localeformat.h"
+#include "tests/app/mainwindow_fixture.h"
 
-namespace kurvex {
+namespace kurvex::test {
 namespace {
 
 // Any float in '.' form is the random test's; these are the comma in each
 // layout, zero and the doubles at the edges of the fixed form.
 TEST(ValueTextTest, GeneralFormatWithFifteenDigits) {
-  EXPECT_EQ(GeneralValueText(0, ','), "0");
-  EXPECT_EQ(GeneralValueText(static_cast<float>(0.1), ','), "0,100000001490116");
-  EXPECT_EQ(GeneralValueText(0.00001, ','), "1E-5");
-  EXPECT_EQ(GeneralValueText(-2.5e-7, ','), "-2,5E-7");
-  EXPECT_EQ(GeneralValueText(123456789012345.0, ','), "123456789012345");
-  EXPECT_EQ(GeneralValueText(1e15, ','), "1E15");
+  const std::pair<double, const char*> cases[] = {
+      {0, "0"}, {static_cast<float>(0.1), "0,100000001490116"}, {0.00001, "1E-5"}, {-2.5e-7, "-2,5E-7"},
+      {123456789012345.0, "123456789012345"}, {1e15, "1E15"}};
+  for (const auto& [value, text] : cases) EXPECT_EQ(GeneralValueText(value, ','), text);
 }
 
 // Qt sets the C library to the user's locale; in a German session it writes
 // decimal commas. 8.657f needs the exact (C library) rounding path.
 TEST(ValueTextTest, ShortFormHasTheDigitsTheFloatNeeds) {
-  EXPECT_EQ(ShortValueText(6.992f, ','), "6,992");
-  EXPECT_EQ(ShortValueText(-0.5f, '.'), "-0.5");
-  EXPECT_EQ(ShortValueText(100.0f, ','), "100");
-  EXPECT_EQ(ShortValueText(1.5e20f, ','), "1,5E20");
-  EXPECT_EQ(ShortValueText(2e-7f, ','), "2E-07");
+  const std::tuple<float, char, const char*> cases[] = {
+      {6.992f, ',', "6,992"}, {-0.5f, '.', "-0.5"}, {100.0f, ',', "100"}, {1.5e20f, ',', "1,5E20"}, {2e-7f, ',', "2E-07"}};
+  for (const auto& [value, separator, text] : cases) EXPECT_EQ(ShortValueText(value, separator), text);
 }
 
 TEST(ValueTextTest, TheCLibrarysLocaleDoesNotLeakIntoTheTexts) {
@@ -46,14 +44,10 @@ TEST(ValueTextTest, TheCLibrarysLocaleDoesNotLeakIntoTheTexts) {
 }
 
 TEST(NumberTextTest, ComboTextsReadAsFarAsTheyGo) {
-  EXPECT_EQ(LeadingInteger("5"), 5);
-  EXPECT_EQ(LeadingInteger(" -12abc"), -12);
-  EXPECT_EQ(LeadingInteger("$1F"), 31);
-  EXPECT_EQ(LeadingInteger("0x10"), 16);
-  EXPECT_EQ(LeadingInteger("x7"), 7);
-  EXPECT_EQ(LeadingInteger("COM5"), 0);
-  EXPECT_EQ(LeadingInteger(""), 0);
-  EXPECT_EQ(LeadingInteger("99999999999999999999999999"), INT64_MAX);
+  const std::pair<const char*, std::int64_t> cases[] = {
+      {"5", 5}, {" -12abc", -12}, {"$1F", 31}, {"0x10", 16}, {"x7", 7}, {"COM5", 0}, {"", 0},
+      {"99999999999999999999999999", INT64_MAX}};
+  for (const auto& [text, number] : cases) EXPECT_EQ(LeadingInteger(text), number) << text;
 }
 
 // The display must show what the C library's "%.15G" shows, digit for digit.
@@ -80,5 +74,38 @@ TEST(ValueTextTest, MatchesExactRoundingOverManyValues) {
   }
 }
 
+using ValueDisplayTest = MainWindowTest;
+
+TEST_F(ValueDisplayTest, TheWidestValueTextsFitTheLabelWhole) {
+  TForm1& f = *form;
+  const auto* label = static_cast<QLabel*>(f.Label10->Widget());
+  EXPECT_GE(f.Label10->Width(), 233);
+  EXPECT_LE(f.Label10->Width(), 275);
+  const QFontMetrics metrics(label->font());
+  // Negative, 15 digits, a three-digit exponent or the longest fixed form.
+  for (double value : {-8.88888888888888e-308, -1.23456789012345e+300, -0.000888888888888888,
+                       -888888888888888.0, -1.17549435082229e-38, -0.0010000000474974}) {
+    const std::string text = GeneralValueText(value, ',');
+    EXPECT_LE(metrics.horizontalAdvance(QString::fromStdString(text)),
+              label->contentsRect().width())
+        << text;
+  }
+  EXPECT_GE(label->contentsRect().height(), metrics.height());
+}
+
+TEST_F(ValueDisplayTest, TheValueLabelLeavesTheViewControlsTheirRoom) {
+  const QWidget* panel = form->Panel1->Widget();
+  const QList<QWidget*> controls = panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+  for (const QWidget* a : controls) {
+    EXPECT_TRUE(panel->rect().contains(a->geometry())) << a->objectName().toStdString();
+    // Captions are shown whole too.
+    if (qobject_cast<const QAbstractButton*>(a)) {
+      EXPECT_GE(a->width(), a->sizeHint().width()) << a->objectName().toStdString();
+    }
+  }
+  const auto* caption = static_cast<const QLabel*>(form->Label13->Widget());
+  EXPECT_GE(caption->height(), caption->heightForWidth(caption->width()));
+}
+
 }  // namespace
-}  // namespace kurvex
+}  // namespace kurvex::test

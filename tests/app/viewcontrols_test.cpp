@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+
 #include <QCursor>
 
 #include "tests/app/mainwindow_fixture.h"
+#include "tests/chart/mouse_fixture.h"
 
 namespace kurvex::test {
 namespace {
@@ -198,6 +200,94 @@ TEST_F(ViewControlsTest, TheChartInTheWindowShowsTheHandPointerToPanAndToZoom) {
   Click(*f.ZoomRadioButton);
   MouseMove(chart, {310, 150});
   EXPECT_EQ(chart->cursor().shape(), Qt::PointingHandCursor);
+}
+
+using ViewModeTest = MainWindowTest;
+
+// A vertical drag upwards: zooming shrinks the Y window, panning moves it.
+double YExtentAfterDrag(TForm1& f) {
+  MouseDrag(f.Chart1->Widget(), {300, 150}, {300, 100});
+  return f.Chart1->Scale1Y().RangeHigh() - f.Chart1->Scale1Y().RangeLow();
+}
+
+TEST_F(ViewModeTest, AStartThatFailsOnAFieldKeepsTrendOrZoom) {
+  TForm1& f = *form;
+  f.TrendCheckBox->SetChecked(true);
+  f.Chart1->DrawTo(1, 1);
+  for (TNumEdit* field : {f.GraphYmaxEdit.get(), f.DatSkalEdit.get()}) {
+    SCOPED_TRACE(field->Name());
+    SetFieldText(*field, "1.000");
+    MouseClick(f.StartButton->Widget());
+    EXPECT_EQ(Messages().back(), "'1.000' ist kein gültiger Gleitkommawert");
+    ExpectIdleControls(f);
+    ExpectState(f, {false, false, false, false, false, true, maPan, true});
+    EXPECT_EQ(f.Chart1->ItemCount(), 1);  // nothing was acquired, nothing is lost
+    SetFieldText(*field, "10");
+  }
+  // Mended, the next Start runs in Trend.
+  f.StartButton->Click();
+  EXPECT_TRUE(f.SerialComm1->Active());
+  EXPECT_TRUE(f.SessionState.TrendMode);
+  f.StopButton->Click();
+
+  MouseClick(f.ZoomRadioButton->Widget());
+  SetFieldText(*f.DatOffsetEdit, "1.000");
+  MouseClick(f.StartButton->Widget());
+  EXPECT_EQ(Messages().size(), 3u);
+  ExpectIdleControls(f);
+  ExpectState(f, {false, true, true, false, true, false, maZoomDrag, false});
+}
+
+TEST_F(ViewModeTest, AfterStopTheMouseDoesWhatTheCheckedRadioButtonSays) {
+  TForm1& f = *form;
+  MouseClick(f.ZoomRadioButton->Widget());
+  f.StartButton->Click();
+  f.StopButton->Click();
+  EXPECT_TRUE(f.ZoomRadioButton->Checked());
+  EXPECT_EQ(f.Chart1->MouseAction(), maZoomDrag);
+  f.ResetAxisButton->Click();
+  EXPECT_LT(YExtentAfterDrag(f), 10);
+
+  // Zoom chosen while acquiring.
+  MouseClick(f.NormalRadioButton->Widget());
+  f.StartButton->Click();
+  MouseClick(f.ZoomRadioButton->Widget());
+  f.StopButton->Click();
+  EXPECT_EQ(f.Chart1->MouseAction(), maZoomDrag);
+
+  MouseClick(f.NormalRadioButton->Widget());
+  f.StartButton->Click();
+  f.StopButton->Click();
+  EXPECT_EQ(f.Chart1->MouseAction(), maPan);
+  f.ResetAxisButton->Click();
+  EXPECT_DOUBLE_EQ(YExtentAfterDrag(f), 10);
+}
+
+// The wheel over the window's chart.
+class MouseWheelWindowTest : public MainWindowTest {
+ protected:
+  void Lines(int lines) {
+    std::string bytes;
+    for (int i = 0; i < lines; ++i) bytes += std::to_string(5 + i % 7) + "\r\n";
+    Receive(bytes);
+  }
+  void Wheel(int delta) { WheelTurn(form->Chart1->Widget(), {300, 150}, delta); }
+  double Width() const { return RangeX().High - RangeX().Low; }
+};
+
+TEST_F(MouseWheelWindowTest, TheWheelZoomsDuringAndAfterANormalAcquisitionInEitherMouseMode) {
+  form->ZoomRadioButton->SetChecked(true);
+  form->StartButton->Click();
+  const double width = Width();
+  Lines(50);
+  Wheel(120);
+  EXPECT_NEAR(Width(), width / 1.25, 1e-6) << "acquiring";
+  Lines(50);
+  EXPECT_NEAR(Width(), width / 1.25, 1e-6) << "new samples keep the view";
+  form->StopButton->Click();
+  form->NormalRadioButton->SetChecked(true);
+  Wheel(-120);
+  EXPECT_NEAR(Width(), width, 1e-6) << "stopped";
 }
 
 }  // namespace

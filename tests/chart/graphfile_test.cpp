@@ -3,8 +3,6 @@
 #include <cstring>
 #include <sys/resource.h>
 
-#include <gtest/gtest.h>
-
 #include "chart/bitmapexport.h"
 #include "chart/graphfile.h"
 #include "platform/drawing/bitmap.h"
@@ -208,13 +206,11 @@ TEST_F(GraphFileTest, ForeignRecordsLoadAsTheyAreAndUnknownKindsDrawNothing) {
 }
 
 TEST(BitmapFileName, ReplacesOnlyTheLastExtension) {
-  EXPECT_EQ(BitmapFileName("/data/graph.kvx"), "/data/graph.bmp");
-  EXPECT_EQ(BitmapFileName("/data/run.1.bmp"), "/data/run.1.bmp");
-  EXPECT_EQ(BitmapFileName("/data/run.1.BMP"), "/data/run.1.BMP");
-  EXPECT_EQ(BitmapFileName("/data/run"), "/data/run.bmp");
-  EXPECT_EQ(BitmapFileName("/da.ta/run"), "/da.ta/run.bmp");
-  EXPECT_EQ(BitmapFileName("/data/.hidden"), "/data/.hidden.bmp");
-  EXPECT_EQ(BitmapFileName("run.1.kvx"), "run.1.bmp");
+  const std::pair<const char*, const char*> names[] = {
+      {"/data/graph.kvx", "/data/graph.bmp"}, {"/data/run.1.bmp", "/data/run.1.bmp"},
+      {"/data/run.1.BMP", "/data/run.1.BMP"}, {"/data/run", "/data/run.bmp"},         {"/da.ta/run", "/da.ta/run.bmp"},
+      {"/data/.hidden", "/data/.hidden.bmp"}, {"run.1.kvx", "run.1.bmp"}};
+  for (const auto& [graph, bitmap] : names) EXPECT_EQ(BitmapFileName(graph), bitmap);
 }
 
 TEST_F(GraphFileTest, BitmapExportWritesTheWholeControlAndRestoresTheScreenColours) {

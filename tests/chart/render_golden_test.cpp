@@ -4,8 +4,6 @@
 #include <QImage>
 #include <QWidget>
 
-#include <gtest/gtest.h>
-
 #include "platform/drawing/bitmap.h"
 #include "platform/drawing/devicepixels.h"
 #include "tests/chart/render_fixture.h"

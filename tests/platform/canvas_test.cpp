@@ -1,20 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
 #include <random>
-#include <string>
 #include <vector>
 
 #include <QImage>
 
-#include <gtest/gtest.h>
-
 #include "platform/drawing/bitmap.h"
 #include "platform/drawing/canvas.h"
+#include "platform/drawing/devicepixels.h"
 #include "tests/support/image.h"
 #include "tests/support/qtapp.h"
 
-namespace kurvex {
+namespace kurvex::test {
 namespace {
 
 using test::ColumnText;
@@ -23,6 +26,12 @@ using test::InkBounds;
 using test::RowText;
 using test::SameImage;
 
+// A line from one point to another, as a move and a draw.
+void Line(TCanvas& canvas, int x1, int y1, int x2, int y2) {
+  canvas.MoveTo(x1, y1);
+  canvas.LineTo(x2, y2);
+}
+
 class CanvasTest : public test::QtAppTest {
  protected:
   TBitmap m_bitmap{60, 30};
@@ -30,11 +39,9 @@ class CanvasTest : public test::QtAppTest {
 };
 
 TEST_F(CanvasTest, LinesLeaveOutTheirLastPixel) {
-  m_canvas.MoveTo(2, 1);
-  m_canvas.LineTo(8, 1);
+  Line(m_canvas, 2, 1, 8, 1);
   EXPECT_EQ(m_canvas.PenPos(), (TPoint{8, 1}));
-  m_canvas.MoveTo(30, 3);
-  m_canvas.LineTo(30, 3);
+  Line(m_canvas, 30, 3, 30, 3);
   EXPECT_EQ(CountPixels(m_bitmap, clBlack, {28, 1, 33, 6}), 0) << "zero-length line";
 
   m_canvas.MoveTo(0, 0);
@@ -80,8 +87,7 @@ TEST_F(CanvasTest, SegmentsInsideAndAcrossTheEdgeCoverTheRoundedPixels) {
     auto& coordinate = clipped ? across : inside;
     const TPoint from{coordinate(random), coordinate(random) / 2}, to{coordinate(random), coordinate(random) / 2};
     TBitmap drawn(60, 30), expected(60, 30);
-    drawn.Canvas().MoveTo(from.X, from.Y);
-    drawn.Canvas().LineTo(to.X, to.Y);
+    Line(drawn.Canvas(), from.X, from.Y, to.X, to.Y);
     for (const TPoint p : SegmentPixels(from, to)) expected.Canvas().SetPixel(p.X, p.Y, clBlack);
     ASSERT_TRUE(SameImage(drawn, expected, "segment-" + std::to_string(trial)))
         << from.X << "," << from.Y << " -> " << to.X << "," << to.Y;
@@ -93,10 +99,8 @@ TEST_F(CanvasTest, DashesContinueAcrossSegmentsAndClipping) {
   const std::array<TPoint, 3> bent = {{{0, 2}, {13, 2}, {40, 2}}};
   m_canvas.Polyline(bent.data(), static_cast<int>(bent.size()));
   m_canvas.SetClipRect({20, 0, 60, 30});
-  m_canvas.MoveTo(0, 4);
-  m_canvas.LineTo(40, 4);
-  m_canvas.MoveTo(-30000, 6);
-  m_canvas.LineTo(30000, 6);  // far ends cost nothing: only the clip is walked
+  Line(m_canvas, 0, 4, 40, 4);
+  Line(m_canvas, -30000, 6, 30000, 6);  // far ends cost nothing: only the clip is walked
   const std::string dashed = std::string(18, '#') + "......" + std::string(16, '#');
   EXPECT_EQ(RowText(m_bitmap, 2, 0, 40), dashed);
   EXPECT_EQ(RowText(m_bitmap, 4, 0, 40), std::string(20, '.') + dashed.substr(20));
@@ -166,8 +170,7 @@ TEST_F(CanvasTest, PenStylesHaveTheClassicPatterns) {
   const std::array<TPenStyle, 6> styles = {psSolid, psDash, psDot, psDashDot, psDashDotDot, psInsideFrame};
   for (std::size_t i = 0; i < styles.size(); ++i) {
     m_canvas.Pen.Style = styles[i];
-    m_canvas.MoveTo(0, static_cast<int>(2 * i));
-    m_canvas.LineTo(48, static_cast<int>(2 * i));
+    Line(m_canvas, 0, static_cast<int>(2 * i), 48, static_cast<int>(2 * i));
   }
   const std::string solid(48, '#');
   EXPECT_EQ(RowText(m_bitmap, 0, 0, 48), solid);
@@ -178,8 +181,7 @@ TEST_F(CanvasTest, PenStylesHaveTheClassicPatterns) {
   EXPECT_EQ(RowText(m_bitmap, 10, 0, 48), solid);
 
   m_canvas.Pen.Style = psClear;
-  m_canvas.MoveTo(0, 20);
-  m_canvas.LineTo(48, 20);
+  Line(m_canvas, 0, 20, 48, 20);
   m_canvas.Brush.Style = bsClear;
   m_canvas.Rectangle(0, 22, 20, 28);
   EXPECT_EQ(CountPixels(m_bitmap, clBlack, {0, 15, 60, 30}), 0);
@@ -188,20 +190,17 @@ TEST_F(CanvasTest, PenStylesHaveTheClassicPatterns) {
 TEST_F(CanvasTest, WidePensCoverTheirWidthAndAreSolid) {
   m_canvas.Pen.Width = 3;
   m_canvas.Pen.Style = psDot;
-  m_canvas.MoveTo(5, 5);
-  m_canvas.LineTo(40, 5);
+  Line(m_canvas, 5, 5, 40, 5);
   EXPECT_EQ(ColumnText(m_bitmap, 20, 2, 9), "..###..");
   EXPECT_EQ(RowText(m_bitmap, 5, 10, 35), std::string(25, '#'));
 
   m_canvas.Pen.Width = 5;
-  m_canvas.MoveTo(50, 10);
-  m_canvas.LineTo(50, 28);
+  Line(m_canvas, 50, 10, 50, 28);
   EXPECT_EQ(RowText(m_bitmap, 20, 46, 55), "..#####..");
 
   m_canvas.Pen.Width = 0;
   m_canvas.Pen.Style = psSolid;
-  m_canvas.MoveTo(5, 20);
-  m_canvas.LineTo(30, 20);
+  Line(m_canvas, 5, 20, 30, 20);
   EXPECT_EQ(ColumnText(m_bitmap, 15, 18, 23), "..#..") << "width 0 is one pixel";
 }
 
@@ -219,8 +218,7 @@ TEST_F(CanvasTest, XorDrawnTwiceRestoresThePicture) {
   const auto drawBand = [&] {
     m_canvas.Rectangle(2, 3, 50, 20);
     m_canvas.Polyline(band.data(), static_cast<int>(band.size()));
-    m_canvas.MoveTo(0, 29);
-    m_canvas.LineTo(59, 0);
+    Line(m_canvas, 0, 29, 59, 0);
   };
   drawBand();
   EXPECT_EQ(m_canvas.Pixel(2, 3), clBlack) << "white XOR white";
@@ -241,11 +239,9 @@ TEST_F(CanvasTest, XorDrawnTwiceRestoresThePicture) {
 
   m_canvas.Pen.Mode = pmNotXor;
   m_canvas.Pen.Color = clBlack;
-  m_canvas.MoveTo(0, 28);
-  m_canvas.LineTo(10, 28);
+  Line(m_canvas, 0, 28, 10, 28);
   EXPECT_EQ(m_canvas.Pixel(3, 28), clBlack) << "black NOTXOR inverts";
-  m_canvas.MoveTo(0, 28);
-  m_canvas.LineTo(10, 28);
+  Line(m_canvas, 0, 28, 10, 28);
   EXPECT_TRUE(SameImage(m_bitmap, before, "notxor-twice"));
 }
 
@@ -256,8 +252,7 @@ TEST_F(CanvasTest, ClipRectLimitsEveryKindOfDrawing) {
   m_canvas.SetPixel(5, 5, clBlue);
   m_canvas.SetPixel(12, 12, clBlue);
   (void)m_bitmap.Image();  // ends the painter; the clip must survive
-  m_canvas.MoveTo(0, 15);
-  m_canvas.LineTo(60, 15);
+  Line(m_canvas, 0, 15, 60, 15);
   EXPECT_EQ(InkBounds(m_bitmap), (TRect{10, 10, 20, 20}));
   EXPECT_EQ(m_canvas.Pixel(5, 5), clWhite);
   EXPECT_EQ(m_canvas.Pixel(12, 12), clBlue);
@@ -276,22 +271,17 @@ TEST_F(CanvasTest, PixelsAndColours) {
   m_canvas.SetPixel(99, 99, clRed);  // outside: ignored
 
   // A pixel set while the painter is active and lines drawn after it both stay.
-  m_canvas.MoveTo(0, 10);
-  m_canvas.LineTo(5, 10);
+  Line(m_canvas, 0, 10, 5, 10);
   m_canvas.SetPixel(8, 10, clRed);
   m_canvas.LineTo(7, 10);
   EXPECT_EQ(RowText(m_bitmap, 10, 0, 9), "#######..");
   EXPECT_EQ(m_canvas.Pixel(8, 10), clRed);
 
-  EXPECT_EQ(ColorToRGB(clWindow), clWhite);
-  EXPECT_EQ(ColorToRGB(clWindowText), clBlack);
-  EXPECT_EQ(ColorToRGB(clGrayText), RGB(109, 109, 109));
-  EXPECT_EQ(ColorToRGB(clHighlight), RGB(0, 120, 215));
-  EXPECT_EQ(ColorToRGB(clInfoBk), RGB(255, 255, 225));
-  EXPECT_EQ(ColorToRGB(clSystemColor | 25), clBlack);
-  EXPECT_EQ(ColorToRGB(clNone), clWhite);
-  EXPECT_EQ(ColorToRGB(clDefault), clBlack);
-  EXPECT_EQ(ColorToRGB(RGB(1, 2, 3)), RGB(1, 2, 3));
+  const std::pair<TColor, TColor> colours[] = {
+      {clWindow, clWhite},   {clWindowText, clBlack},        {clGrayText, RGB(109, 109, 109)},
+      {clHighlight, RGB(0, 120, 215)}, {clInfoBk, RGB(255, 255, 225)}, {clSystemColor | 25, clBlack},
+      {clNone, clWhite},     {clDefault, clBlack},           {RGB(1, 2, 3), RGB(1, 2, 3)}};
+  for (const auto& [colour, rgb] : colours) EXPECT_EQ(ColorToRGB(colour), rgb) << std::hex << colour;
 }
 
 TEST_F(CanvasTest, TextFitsItsExtentAndPaintsItsBackground) {
@@ -368,8 +358,7 @@ TEST_F(CanvasTest, BitmapCopiesAndStretches) {
 }
 
 TEST_F(CanvasTest, CopiesOfTheImageKeepTheirPixels) {
-  m_canvas.MoveTo(0, 0);
-  m_canvas.LineTo(10, 0);
+  Line(m_canvas, 0, 0, 10, 0);
   const QImage snapshot = m_bitmap.Image();
   TBitmap copy = m_bitmap;
   m_canvas.LineTo(10, 10);
@@ -384,5 +373,251 @@ TEST_F(CanvasTest, CopiesOfTheImageKeepTheirPixels) {
   EXPECT_EQ(CountPixels(fromSnapshot, clBlack), 10);
 }
 
+// A picture for a screen with two device pixels per pixel: coordinates stay
+// those of the 1× picture, the helpers read device pixels.
+class ScaledCanvasTest : public QtAppTest {
+ protected:
+  ScaledCanvasTest() { m_bitmap.SetScale(2); }
+  TBitmap m_bitmap{30, 20};
+  TCanvas& m_canvas = m_bitmap.Canvas();
+};
+
+// Some 2 × 2 block of device pixels holds two colours: the picture was drawn
+// at the finer resolution, not enlarged from a coarser one.
+bool HasFinerDetail(const TBitmap& bitmap) {
+  const QImage& image = bitmap.Image();
+  for (int y = 0; y + 1 < image.height(); y += 2) {
+    for (int x = 0; x + 1 < image.width(); x += 2) {
+      const QRgb p = image.pixel(x, y);
+      if (image.pixel(x + 1, y) != p || image.pixel(x, y + 1) != p || image.pixel(x + 1, y + 1) != p) return true;
+    }
+  }
+  return false;
+}
+
+TEST_F(ScaledCanvasTest, SizesStayInPixelsWhileTheImageHoldsDevicePixels) {
+  EXPECT_EQ(m_bitmap.Width(), 30);
+  EXPECT_EQ(m_canvas.Width(), 30);
+  EXPECT_EQ(m_bitmap.Image().width(), 60);
+  EXPECT_EQ(m_bitmap.Image().height(), 40);
+  m_bitmap.SetSize(10, 5);
+  EXPECT_EQ(m_bitmap.Image().size(), QSize(20, 10)) << "the scale survives a new size";
+  EXPECT_EQ(TBitmap(m_bitmap).Scale(), 2) << "and a copy";
+  m_bitmap.SetScale(0);
+  EXPECT_EQ(m_bitmap.Scale(), 1);
+  EXPECT_EQ(m_bitmap.Image().size(), QSize(10, 5));
+}
+
+TEST_F(ScaledCanvasTest, ThinLinesAreOneDevicePixelAcrossTheSameExtent) {
+  Line(m_canvas, 1, 1, 6, 1);
+  EXPECT_EQ(RowText(m_bitmap, 2, 0, 14), "..##########..");
+  EXPECT_EQ(CountPixels(m_bitmap, clBlack), 10) << "one device row only";
+  Line(m_canvas, 20, 8, 20, 3);  // upwards: from the start's first device pixel, the end's left out
+  EXPECT_EQ(ColumnText(m_bitmap, 40, 4, 18), "...##########.");
+
+  m_canvas.Pen.Width = 2;  // wider pens keep their width in pixels
+  Line(m_canvas, 2, 15, 12, 15);
+  const std::string across = ColumnText(m_bitmap, 14, 24, 36);
+  EXPECT_EQ(std::count(across.begin(), across.end(), '#'), 4) << across;
+}
+
+TEST_F(ScaledCanvasTest, RectangleFillsUpToItsOneDevicePixelOutline) {
+  m_canvas.Brush.Color = clRed;
+  m_canvas.Rectangle(1, 1, 5, 4);
+  // Outline through device 2..8 across and 2..6 down, the fill right inside it.
+  EXPECT_EQ(RowText(m_bitmap, 2, 0, 11), "..#######..");
+  EXPECT_EQ(RowText(m_bitmap, 4, 0, 11, clRed), "...#####...");
+  EXPECT_EQ(RowText(m_bitmap, 4, 0, 11), "..#.....#..");
+  EXPECT_EQ(RowText(m_bitmap, 6, 0, 11), "..#######..");
+  EXPECT_EQ(CountPixels(m_bitmap, clRed), 5 * 3);
+
+  m_canvas.Pen.Style = psClear;  // without an outline the fill covers the whole box
+  m_canvas.Rectangle(10, 1, 12, 3);
+  EXPECT_EQ(CountPixels(m_bitmap, clRed, TRect{20, 2, 24, 6}), 16);
+  m_canvas.FillRect(TRect{20, 10, 21, 11});
+  EXPECT_EQ(CountPixels(m_bitmap, clRed, TRect{40, 20, 42, 22}), 4);
+}
+
+TEST_F(ScaledCanvasTest, PixelsClipAndCopiesWorkInPixels) {
+  m_canvas.SetPixel(3, 3, clBlue);
+  EXPECT_EQ(CountPixels(m_bitmap, clBlue, TRect{6, 6, 8, 8}), 4);
+  EXPECT_EQ(m_canvas.Pixel(3, 3), clBlue);
+
+  m_canvas.SetClipRect(TRect{0, 0, 4, 20});
+  Line(m_canvas, 0, 10, 30, 10);
+  m_canvas.SetPixel(5, 5, clBlue);
+  m_canvas.ResetClip();
+  EXPECT_EQ(CountPixels(m_bitmap, clBlack), 8);
+  EXPECT_EQ(CountPixels(m_bitmap, clBlue), 4);
+
+  TBitmap copy(30, 20);
+  copy.SetScale(2);
+  copy.Canvas().CopyRect(TRect{0, 0, 30, 20}, m_bitmap, TRect{0, 0, 30, 20});
+  EXPECT_TRUE(SameImage(copy, m_bitmap, "scaled-copy"));
+  TBitmap part(4, 4);
+  part.SetScale(2);
+  part.Canvas().CopyRect(TRect{0, 0, 2, 2}, m_bitmap, TRect{3, 3, 5, 5});
+  EXPECT_EQ(CountPixels(part, clBlue, TRect{0, 0, 2, 2}), 4) << "the source part is in pixels too";
+}
+
+TEST_F(ScaledCanvasTest, TextKeepsItsExtentAndIsDrawnAtTheFinerResolution) {
+  TBitmap plain(30, 20);
+  const TSize extent = plain.Canvas().TextExtent("Mg 42");
+  EXPECT_EQ(m_canvas.TextExtent("Mg 42"), extent) << "layout does not change";
+  m_canvas.Brush.Style = bsClear;
+  m_canvas.TextOut(2, 1, "Mg 42");
+  const TRect ink = InkBounds(m_bitmap);
+  EXPECT_GE(ink.Left, 4);
+  EXPECT_LE(ink.Right, 2 * (2 + extent.cx));
+  EXPECT_LE(ink.Bottom, 2 * (1 + extent.cy));
+  EXPECT_TRUE(HasFinerDetail(m_bitmap));
+  EXPECT_EQ(m_canvas.PenPos(), (TPoint{2 + extent.cx, 1}));
+}
+
+// At 150 % a pixel covers one or two device pixels: every pixel keeps at
+// least one, so lines stay one device pixel thin and whole, and fills tile
+// without gaps or overlaps.
+class FractionalScaleCanvasTest : public QtAppTest {
+ protected:
+  FractionalScaleCanvasTest() { m_bitmap.SetScale(1.5); }
+  TBitmap m_bitmap{30, 20};
+  TCanvas& m_canvas = m_bitmap.Canvas();
+};
+
+TEST_F(FractionalScaleCanvasTest, EveryPixelKeepsItsOwnDevicePixels) {
+  EXPECT_EQ(m_bitmap.Width(), 30);
+  EXPECT_EQ(m_bitmap.Image().size(), QSize(45, 30));
+
+  for (int x = 0; x < 30; ++x) {  // a line on every pixel: each in a device column of its own
+    Line(m_canvas, x, 0, x, 4);
+  }
+  EXPECT_EQ(RowText(m_bitmap, 1, 0, 12), "#.##.##.##.#");
+  EXPECT_EQ(CountPixels(m_bitmap, clBlack, TRect{0, 0, 45, 1}), 30);
+
+  Line(m_canvas, 0, 6, 29, 19);
+  for (int x = 0; x < DevicePixel(29, 1.5); ++x) {
+    const std::string column = ColumnText(m_bitmap, x, DevicePixel(6, 1.5), 30);
+    EXPECT_EQ(std::count(column.begin(), column.end(), '#'), 1) << "device column " << x << ": " << column;
+  }
+
+  m_canvas.Brush.Color = clRed;
+  m_canvas.FillRect(TRect{0, 5, 3, 10});
+  m_canvas.Brush.Color = clBlue;
+  m_canvas.FillRect(TRect{3, 5, 30, 10});
+  EXPECT_EQ(CountPixels(m_bitmap, clRed), 5 * 7);
+  EXPECT_EQ(CountPixels(m_bitmap, clBlue), 40 * 7);
+}
+
+using test::CountPixels;
+using test::SameImage;
+
+class BitmapTest : public test::QtAppTest {
+ protected:
+  static std::string TempPath(const std::string& name) {
+    return ::testing::TempDir() + "kurvex-bitmap-" + name;
+  }
+  static std::vector<std::uint8_t> ReadBytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  }
+  static std::uint32_t Le(const std::vector<std::uint8_t>& bytes, std::size_t at, int size) {
+    std::uint32_t value = 0;
+    for (int i = size - 1; i >= 0; --i) {
+      value = (value << 8) | bytes.at(at + static_cast<std::size_t>(i));
+    }
+    return value;
+  }
+};
+
+TEST_F(BitmapTest, SizeChangesLeaveAWhiteBitmap) {
+  TBitmap bitmap(4, 3);
+  EXPECT_EQ(CountPixels(bitmap, clWhite), 12);
+  bitmap.Canvas().SetPixel(1, 1, clRed);
+  bitmap.SetSize(4, 3);
+  EXPECT_EQ(bitmap.Canvas().Pixel(1, 1), clRed) << "same size keeps the picture";
+  bitmap.Canvas().Brush.Color = clBlack;
+  bitmap.Canvas().FillRect({0, 0, 4, 3});
+  bitmap.SetSize(6, 2);
+  EXPECT_EQ(CountPixels(bitmap, clWhite), 12);
+
+  bitmap.SetSize(-5, 3);
+  EXPECT_EQ(bitmap.Width(), 0);
+  EXPECT_EQ(bitmap.Height(), 0) << "a zero side empties the bitmap";
+  bitmap.Canvas().FillRect({0, 0, 4, 3});  // nothing to draw on, must be harmless
+  bitmap.Canvas().TextOut(0, 0, "x");
+  EXPECT_EQ(bitmap.Canvas().Pixel(0, 0), clBlack);
+  EXPECT_GT(bitmap.Canvas().TextExtent("x").cx, 0);
+}
+
+TEST_F(BitmapTest, SavesA24BitBottomUpBmpWithPaddedRows) {
+  TBitmap bitmap(3, 2);
+  bitmap.Canvas().SetPixel(0, 0, RGB(1, 2, 3));
+  bitmap.Canvas().SetPixel(2, 1, RGB(10, 20, 30));
+  const std::string path = TempPath("header.bmp");
+  std::string error;
+  ASSERT_TRUE(bitmap.SaveToFile(path, &error)) << error;
+
+  const std::vector<std::uint8_t> bytes = ReadBytes(path);
+  const std::size_t stride = 12;  // 3 pixels * 3 bytes, padded to 4
+  ASSERT_EQ(bytes.size(), 54 + 2 * stride);
+  // "BM", the file size, 0, the pixels at 54; a 40-byte info header: 3 x 2 with a positive height
+  // (bottom-up), 1 plane, 24 bits, uncompressed, the pixels' size. {offset, size, value}, little-endian.
+  const std::uint32_t header[][3] = {{0, 2, 0x4D42}, {2, 4, 78}, {6, 4, 0},  {10, 4, 54}, {14, 4, 40}, {18, 4, 3},
+                                     {22, 4, 2},     {26, 2, 1},  {28, 2, 24}, {30, 4, 0},  {34, 4, 24}};
+  for (const auto& [at, size, value] : header) EXPECT_EQ(Le(bytes, at, static_cast<int>(size)), value) << at;
+
+  // The first stored row is the bottom one; pixels are blue, green, red.
+  const std::vector<std::uint8_t> bottom(bytes.begin() + 54, bytes.begin() + 54 + stride);
+  const std::vector<std::uint8_t> top(bytes.begin() + 54 + stride, bytes.end());
+  EXPECT_EQ(bottom, (std::vector<std::uint8_t>{255, 255, 255, 255, 255, 255, 30, 20, 10, 0, 0, 0}));
+  EXPECT_EQ(top, (std::vector<std::uint8_t>{3, 2, 1, 255, 255, 255, 255, 255, 255, 0, 0, 0}));
+}
+
+TEST_F(BitmapTest, SaveAndLoadRoundTripPixelExact) {
+  TBitmap original(7, 5);
+  TCanvas& canvas = original.Canvas();
+  for (int y = 0; y < 5; ++y) {
+    for (int x = 0; x < 7; ++x) {
+      canvas.SetPixel(x, y, RGB(static_cast<std::uint8_t>(x * 37), static_cast<std::uint8_t>(y * 51),
+                                static_cast<std::uint8_t>(x * y * 7 + 1)));
+    }
+  }
+  canvas.MoveTo(0, 4);
+  canvas.LineTo(7, 0);  // leaves the painter active before saving
+  const std::string path = TempPath("roundtrip.bmp");
+  ASSERT_TRUE(original.SaveToFile(path));
+
+  TBitmap loaded(2, 2);
+  std::string error;
+  ASSERT_TRUE(loaded.LoadFromFile(path, &error)) << error;
+  EXPECT_TRUE(SameImage(loaded, original, "bmp-roundtrip"));
+  loaded.Canvas().SetPixel(0, 0, clRed);  // the loaded bitmap is paintable
+  EXPECT_EQ(loaded.Canvas().Pixel(0, 0), clRed);
+}
+
+TEST_F(BitmapTest, FailuresKeepTheBitmapAndSayWhy) {
+  TBitmap bitmap(3, 3);
+  bitmap.Canvas().SetPixel(1, 1, clBlue);
+  const TBitmap before = bitmap;
+
+  std::string error;
+  EXPECT_FALSE(bitmap.LoadFromFile(TempPath("missing.bmp"), &error));
+  EXPECT_NE(error.find(std::strerror(ENOENT)), std::string::npos) << error;
+  EXPECT_NE(error.find("missing.bmp"), std::string::npos) << error;
+
+  const std::string garbage = TempPath("garbage.bmp");
+  std::ofstream(garbage) << "BM this is no bitmap";
+  error.clear();
+  EXPECT_FALSE(bitmap.LoadFromFile(garbage, &error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_TRUE(SameImage(bitmap, before, "load-failure"));
+  EXPECT_FALSE(bitmap.LoadFromFile(garbage)) << "the error text is optional";
+
+  error.clear();
+  EXPECT_FALSE(bitmap.SaveToFile(TempPath("no-such-dir/out.bmp"), &error));
+  EXPECT_NE(error.find(std::strerror(ENOENT)), std::string::npos) << error;
+  EXPECT_FALSE(bitmap.SaveToFile("/proc/kurvex.bmp", &error));
+}
+
 }  // namespace
-}  // namespace kurvex
+}  // namespace kurvex::test

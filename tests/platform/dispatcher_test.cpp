@@ -1,16 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <gtest/gtest.h>
-
-#include <QTimer>
-
 #include <atomic>
 #include <chrono>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QTimer>
+
 #include "platform/system/dispatcher.h"
 #include "platform/system/error.h"
+#include "platform/windows/deferredtext.h"
+#include "platform/windows/frameclock.h"
 #include "tests/support/qtapp.h"
 #include "tests/support/waituntil.h"
 
@@ -18,7 +21,6 @@ namespace kurvex {
 namespace {
 
 using DispatcherTest = test::QtAppTest;
-
 
 TEST_F(DispatcherTest, CallsPostedFromAWorkerRunInOrderOnTheGuiThread) {
   std::vector<int> order;
@@ -126,6 +128,112 @@ TEST_F(DispatcherTest, TerminateEndsTheMessageLoopEvenWhenAskedBeforeItRuns) {
   EXPECT_EQ(TDispatcher::Run(), 0);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
   TDispatcher::ProcessMessages();  // the stale quit request finds no loop
+}
+
+using Clock = TFrameRider::Clock;
+
+class FrameClockTest : public test::QtAppTest {};
+
+TEST_F(FrameClockTest, RidersDueWithinHalfARefreshShareOneFrame) {
+  bool loopRan = false;
+  bool sameFrame = false;
+  TFrameRider first([&] { QTimer::singleShot(0, [&] { loopRan = true; }); });
+  TFrameRider second([&] { sameFrame = !loopRan; });
+  first.RideNextFrame();
+  second.RideFrameFrom(Clock::now() + std::chrono::milliseconds(3));
+  // Until the posted call has run too: it writes to this test's stack.
+  ASSERT_TRUE(test::WaitUntil([&] { return !first.Waiting() && !second.Waiting() && loopRan; }));
+  EXPECT_TRUE(sameFrame) << "the event loop ran between the two: two updates for the screen";
+}
+
+TEST_F(FrameClockTest, AskingAgainFromAFrameGetsTheNextFrameARefreshLater) {
+  std::vector<Clock::time_point> frames;
+  std::unique_ptr<TFrameRider> rider;
+  rider = std::make_unique<TFrameRider>([&] {
+    frames.push_back(Clock::now());
+    if (frames.size() < 3) rider->RideNextFrame();
+  });
+  rider->RideNextFrame();
+  ASSERT_TRUE(test::WaitUntil([&] { return frames.size() == 3; }));
+  // The offscreen screen refreshes at 60 Hz.
+  EXPECT_GE(frames[2] - frames[0], std::chrono::microseconds(2 * 16600));
+}
+
+TEST_F(FrameClockTest, ARiderGoneBeforeItsFrameIsNotCalledAndAnErrorStopsNoOther) {
+  std::vector<std::string> reported;
+  SetErrorReporter([&](const EKurvexError& e) { reported.push_back(e.what()); });
+  auto gone = std::make_unique<TFrameRider>([] { ADD_FAILURE() << "called after it was destroyed"; });
+  bool lastRan = false;
+  TFrameRider failing([&] {
+    gone.reset();
+    throw EKurvexError("Zeichenfehler");
+  });
+  TFrameRider last([&] { lastRan = true; });
+  failing.RideNextFrame();
+  gone->RideNextFrame();
+  last.RideNextFrame();
+  ASSERT_TRUE(test::WaitUntil([&] { return lastRan; }));
+  SetErrorReporter(nullptr);
+  EXPECT_EQ(reported, std::vector<std::string>{"Zeichenfehler"});
+}
+
+class DeferredTextTest : public test::QtAppTest {
+ protected:
+  static void RunLoopFor(int ms) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < ms) TDispatcher::ProcessMessages();
+  }
+};
+
+TEST_F(DeferredTextTest, ManyChangesReachTheWidgetOnceWithTheLastText) {
+  QLabel label;
+  int applied = 0;
+  TDeferredText text(&label, [&](const std::string& t) {
+    ++applied;
+    label.setText(QString::fromStdString(t));
+  });
+  for (int i = 1; i <= 1000; ++i) text.Set(std::to_string(i));
+  EXPECT_EQ(text.Text(), "1000");
+  EXPECT_EQ(applied, 0);
+  RunLoopFor(100);
+  EXPECT_EQ(applied, 1);
+  EXPECT_EQ(label.text(), "1000");
+  text.Set("x");
+  RunLoopFor(100);
+  EXPECT_EQ(applied, 2);
+}
+
+TEST_F(DeferredTextTest, APendingChangeIsDroppedWithItsWidget) {
+  auto label = std::make_unique<QLabel>();
+  bool applied = false;
+  {
+    TDeferredText text(label.get(), [&](const std::string&) { applied = true; });
+    text.Set("gone");
+  }
+  label.reset();
+  RunLoopFor(100);
+  EXPECT_FALSE(applied);
+}
+
+TEST_F(DeferredTextTest, ASourceIsReadOnlyWhenTheTextIsNeeded) {
+  QLabel label;
+  TDeferredText text(&label, [&](const std::string& t) { label.setText(QString::fromStdString(t)); });
+  int made = 0;
+  for (int i = 1; i <= 100; ++i)
+    text.SetSource([&made, i] {
+      ++made;
+      return std::to_string(i);
+    });
+  EXPECT_EQ(made, 0);
+  EXPECT_EQ(text.Text(), "100");
+  EXPECT_EQ(text.Text(), "100");
+  EXPECT_EQ(made, 1);
+  text.SetSource([] { return std::string("shown"); });
+  RunLoopFor(100);
+  EXPECT_EQ(label.text(), "shown");
+  text.Set("plain");  // a plain text replaces a pending source
+  EXPECT_EQ(text.Text(), "plain");
 }
 
 }  // namespace

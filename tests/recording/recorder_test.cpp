@@ -1,24 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <gtest/gtest.h>
-
-#include <algorithm>
+#include <atomic>
 #include <cctype>
-#include <cerrno>
 #include <chrono>
-#include <cstring>
-#include <fstream>
+#include <cstdlib>
+#include <ctime>
+#include <fcntl.h>
+#include <limits>
+#include <signal.h>
+#include <sys/mman.h>
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
 
 #include "recording/recorder.h"
 #include "recording/recordingname.h"
+#include "recording/recordrow.h"
 #include "tests/support/fulldisk.h"
-#include "tests/support/waituntil.h"
 #include "tests/support/strictcsv.h"
 #include "tests/support/tempfolder.h"
+#include "tests/support/timezone.h"
+#include "tests/support/waituntil.h"
 
 namespace kurvex::test {
 namespace {
-
 
 void AddRows(TRecorder& recorder, int first, int last) {
   for (int n = first; n <= last; ++n) recorder.Add(n, TReadTime::Now(), static_cast<float>(n) / 8, n * 0.5f);
@@ -136,14 +142,7 @@ std::string RecordLines(const std::vector<Line>& lines, TCsvDialect dialect = cd
 
 class UtcTime : public ::testing::Test {
  protected:
-  UtcTime() {
-    setenv("TZ", "UTC0", 1);
-    tzset();
-  }
-  ~UtcTime() override {
-    unsetenv("TZ");
-    tzset();
-  }
+  ScopedTimeZone m_zone{"UTC0"};
 };
 
 // A curve that comes later gets a new header before its first row; rows
@@ -196,6 +195,127 @@ TEST(RecordingName, IsTheLocalStartTimeAndNeverAnExistingFile) {
   EXPECT_EQ(FreshRecordingPath(folder.Dir(), when), folder.Path(second));
   std::ofstream(folder.Path(second)) << "x";
   EXPECT_EQ(FreshRecordingPath(folder.Dir(), when).filename(), name.substr(0, name.size() - 4) + "-3.csv");
+}
+
+// Local time of a fixed zone with summer time, so offsets are known.
+class BerlinTime : public ::testing::Test {
+ protected:
+  ScopedTimeZone m_zone{kBerlinZone};
+};
+
+constexpr std::int64_t kWinter = 1796634900;  // 2026-12-07 09:15:00 UTC
+constexpr std::int64_t kSummer = 1783407900;  // 2026-07-07 07:05:00 UTC
+constexpr std::int64_t kNs = 1'000'000'000;
+
+TEST_F(BerlinTime, RowsCarryLocalTimeWithOffsetAndReadBackInBothDialects) {
+  const TRecordRow rows[] = {
+      {1, kWinter * kNs + 123'456'789, 12'345'678, 12.5f, 26.0f},
+      {2, kSummer * kNs + 7'000'000, 3'600'000'000'000, -0.1f, 1e-30f},
+      {3, kWinter * kNs + 999'999'999, 0, 3.4e38f, std::numeric_limits<float>::denorm_min()},
+  };
+  for (TCsvDialect dialect : {cdComma, cdExcel}) {
+    SCOPED_TRACE(dialect == cdComma ? "comma" : "excel");
+    TRecordRowFormat format(dialect);
+    std::string text = format.Header();
+    for (const TRecordRow& row : rows) format.Append(text, row);
+    const StrictCsv csv = ReadStrictCsv(text, CsvSeparator(dialect));
+    ASSERT_EQ(csv.Error, "");
+    ASSERT_EQ(csv.Rows.size(), 4u);
+    EXPECT_EQ(csv.Rows[0], (std::vector<std::string>{"Nr", "Zeit (ISO 8601, Ortszeit)", "Sekunden seit Start",
+                                                     "Rohwert", "Wert (skaliert)"}));
+    EXPECT_EQ(csv.Rows[1][1], "2026-12-07T10:15:00.123+01:00");
+    EXPECT_EQ(csv.Rows[2][1], "2026-07-07T09:05:00.007+02:00");
+    EXPECT_EQ(csv.Rows[3][1], "2026-12-07T10:15:00.999+01:00");
+    const char decimal = CsvDecimalSeparator(dialect);
+    EXPECT_EQ(csv.Rows[1][2], std::string("0") + decimal + "012");
+    EXPECT_EQ(csv.Rows[2][2], std::string("3600") + decimal + "000");
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+      EXPECT_EQ(csv.Rows[i + 1][0], std::to_string(rows[i].SampleNumber));
+      // Every value reads back as exactly the float that was recorded.
+      EXPECT_EQ(StrictFloat(csv.Rows[i + 1][3], decimal), rows[i].RawValue);
+      EXPECT_EQ(StrictFloat(csv.Rows[i + 1][4], decimal), rows[i].ScaledValue);
+    }
+  }
+  // Only the comma dialect needs quotes, for the header's comma.
+  EXPECT_EQ(TRecordRowFormat(cdComma).Header().substr(0, 32), "Nr,\"Zeit (ISO 8601, Ortszeit)\",S");
+  EXPECT_EQ(TRecordRowFormat(cdExcel).Header().substr(0, 29), "Nr;Zeit (ISO 8601, Ortszeit);");
+}
+
+TEST(CsvText, QuotesOnlyWhatNeedsIt) {
+  std::string row;
+  AppendCsvText(row, "plain", cdComma, true);
+  AppendCsvText(row, "a;b", cdComma);
+  AppendCsvText(row, "a,b", cdComma);
+  AppendCsvText(row, "say \"hi\"", cdComma);
+  AppendCsvText(row, "two\r\nlines", cdComma);
+  AppendCsvValue(row, 0.1, cdExcel);  // a double that is no float keeps all its digits
+  EndCsvRow(row);
+  EXPECT_EQ(row, "plain,a;b,\"a,b\",\"say \"\"hi\"\"\",\"two\r\nlines\";0,1\r\n");
+  const StrictCsv csv = ReadStrictCsv(row.substr(0, row.find(";0,1")) + "\r\n", ',');
+  ASSERT_EQ(csv.Error, "");
+  EXPECT_EQ(csv.Rows[0], (std::vector<std::string>{"plain", "a;b", "a,b", "say \"hi\"", "two\r\nlines"}));
+}
+
+TEST(StrictCsvReader, RejectsWhatATolerantReaderWouldGuess) {
+  EXPECT_NE(ReadStrictCsv("a,b\r\n1,2", ',').Error, "");        // last row cut
+  EXPECT_NE(ReadStrictCsv("a,b\r\n1\r\n", ',').Error, "");       // field missing
+  EXPECT_NE(ReadStrictCsv("a,b\n1,2\n", ',').Error, "");         // LF only
+  EXPECT_NE(ReadStrictCsv("a,b\"c\r\n", ',').Error, "");         // stray quote
+  EXPECT_NE(ReadStrictCsv("\"a\"b,c\r\n", ',').Error, "");       // text after quotes
+  EXPECT_NE(ReadStrictCsv("\"a,b\r\n", ',').Error, "");          // open quote
+  EXPECT_EQ(ReadStrictCsv("\"a\"\"\",\"\"\r\n", ',').Error, "");
+  EXPECT_THROW(StrictFloat("1.5", ','), std::invalid_argument);
+  EXPECT_THROW(StrictFloat("1,5x", ','), std::invalid_argument);
+  EXPECT_EQ(StrictFloat("1,5", ','), 1.5f);
+}
+
+constexpr std::int64_t kMaxLossNs = 250'000'000;
+
+// A real process records and is killed with SIGKILL: the file must read
+// cleanly, end in a complete row and hold every sample but those of the
+// last 250 ms.
+TEST(RecordingCrash, AKilledRecorderLeavesEverySampleButTheLastMoments) {
+  TempFolder folder;
+  const std::string csvPath = folder.Path("crash.csv");
+  const std::string statePath = folder.Path("state");
+  const int stateFd = ::open(statePath.c_str(), O_RDWR | O_CREAT, 0600);
+  ASSERT_GE(stateFd, 0);
+  ASSERT_EQ(::ftruncate(stateFd, 4096), 0);
+  void* shared = ::mmap(nullptr, 4096, PROT_READ | PROT_WRITE, MAP_SHARED, stateFd, 0);
+  ASSERT_NE(shared, MAP_FAILED);
+  auto* state = static_cast<std::atomic<std::int64_t>*>(shared);
+
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::execl(KURVEX_RECORDING_PROBE, KURVEX_RECORDING_PROBE, csvPath.c_str(), statePath.c_str(), nullptr);
+    ::_exit(127);
+  }
+  // Killed in the middle of a recording that has been running a while.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (state[1] < 1000 && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  ASSERT_EQ(::kill(child, SIGKILL), 0);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  const std::int64_t startNs = state[0], handedOver = state[1], lastNs = state[2];
+  ASSERT_GE(handedOver, 1000);
+
+  const std::string text = FileText(csvPath);
+  const StrictCsv csv = ReadStrictCsv(text, ',');
+  ASSERT_EQ(csv.Error, "");
+  ASSERT_GE(csv.Rows.size(), 2u);
+  const auto rows = static_cast<std::int64_t>(csv.Rows.size() - 1);
+  EXPECT_LE(rows, handedOver);
+  for (std::int64_t n = 1; n <= rows; ++n) ASSERT_EQ(csv.Rows[n][0], std::to_string(n));
+  // The newest row in the file is at most 250 ms older than the newest sample.
+  const std::int64_t lastRowNs =
+      startNs + static_cast<std::int64_t>(StrictFloat(csv.Rows.back()[2], '.') * 1000) * 1'000'000;
+  EXPECT_LE(lastNs - lastRowNs, kMaxLossNs + 1'000'000)
+      << rows << " of " << handedOver << " rows in the file";
+  ::munmap(shared, 4096);
+  ::close(stateFd);
 }
 
 }  // namespace

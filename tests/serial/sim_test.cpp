@@ -6,20 +6,16 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <functional>
 #include <mutex>
 #include <set>
 #include <sstream>
-#include <string>
 #include <thread>
-#include <vector>
+#include <tuple>
 
 #include "ports/comport.h"
 #include "platform/system/termiosdevice.h"
@@ -103,14 +99,10 @@ TEST(SimSamples, WavesStayInRangeAndRepeat) {
     }
     EXPECT_GT(distinct.size(), 4u) << int(wave);
   }
-  EXPECT_DOUBLE_EQ(WaveValue(Wave::Sine, 0), 5.0);
-  EXPECT_DOUBLE_EQ(WaveValue(Wave::Sine, 250), 9.5);
-  EXPECT_DOUBLE_EQ(WaveValue(Wave::Sine, 1250), 9.5);
-  EXPECT_DOUBLE_EQ(WaveValue(Wave::Ramp, 999), 9.99);
-  EXPECT_DOUBLE_EQ(WaveValue(Wave::Ramp, 1000), 0.0);
-  EXPECT_DOUBLE_EQ(WaveValue(Wave::Steps, 199), 1.0);
-  EXPECT_DOUBLE_EQ(WaveValue(Wave::Steps, 200), 3.0);
-  EXPECT_DOUBLE_EQ(WaveValue(Wave::Steps, 999), 9.0);
+  const std::tuple<Wave, std::uint64_t, double> points[] = {
+      {Wave::Sine, 0, 5.0},      {Wave::Sine, 250, 9.5},     {Wave::Sine, 1250, 9.5},  {Wave::Ramp, 999, 9.99},
+      {Wave::Ramp, 1000, 0.0},   {Wave::Steps, 199, 1.0},    {Wave::Steps, 200, 3.0},  {Wave::Steps, 999, 9.0}};
+  for (const auto& [wave, index, value] : points) EXPECT_DOUBLE_EQ(WaveValue(wave, index), value) << int(wave) << " " << index;
   // Noise is fixed by the index, so runs are reproducible.
   EXPECT_EQ(WaveValue(Wave::Noise, 17), WaveValue(Wave::Noise, 17));
   EXPECT_NE(WaveValue(Wave::Noise, 17), WaveValue(Wave::Noise, 18));
@@ -302,7 +294,6 @@ class SimProgram : public ::testing::Test {
     return pid;
   }
 
-
   static int ExitCode(pid_t pid) {
     int status = 0;
     waitpid(pid, &status, 0);
@@ -311,6 +302,32 @@ class SimProgram : public ::testing::Test {
 
   static bool LinkExists(unsigned portNo) {
     return std::filesystem::exists(std::filesystem::symlink_status(ComPortLink(portNo)));
+  }
+
+  // What a component received, with when each block came; it delivers on
+  // its reader thread, as these tests run no event loop.
+  struct Delivery {
+    std::string Text() {
+      const std::lock_guard<std::mutex> guard(lock);
+      return text;
+    }
+    std::mutex lock;
+    std::string text;
+    std::vector<std::chrono::steady_clock::time_point> arrivals;
+  };
+
+  // Opens COM`port` at 115200 baud without flow control into `delivery`.
+  static void Open(TSerialComm& comm, std::uint16_t port, Delivery& delivery) {
+    comm.OnAfterReceive = [&delivery](TBaseIO&, const std::uint8_t* bytes, std::uint32_t count) {
+      const std::lock_guard<std::mutex> guard(delivery.lock);
+      delivery.text.append(reinterpret_cast<const char*>(bytes), count);
+      delivery.arrivals.push_back(std::chrono::steady_clock::now());
+    };
+    comm.SetUseMainThread(false);
+    comm.SetComPortNo(port);
+    comm.SetBaudRate(115200);
+    comm.SetStreamProtocol(spNone);
+    comm.SetActive(true);
   }
 
   test::TempConfigHome m_home;
@@ -322,32 +339,19 @@ TEST_F(SimProgram, StreamsToAComponentAndRemovesItsLinkAtTheEndOfCount) {
   // The bytes come through the component's own delivery, on its reader
   // thread: the simulator's hang-up at the end closes
   // the component from that thread, so nothing may read its device directly.
-  std::mutex lock;
-  std::string received;
+  Delivery delivery;
   TSerialComm comm;
-  comm.OnAfterReceive = [&](TBaseIO&, const std::uint8_t* bytes, std::uint32_t count) {
-    const std::lock_guard<std::mutex> guard(lock);
-    received.append(reinterpret_cast<const char*>(bytes), count);
-  };
   comm.OnFatalError = [](TBaseIO&, std::uint32_t, std::uint32_t, const std::string&, bool& raise) {
     raise = false;  // the hang-up at the end is expected
   };
-  comm.SetUseMainThread(false);  // this test runs no event loop
-  comm.SetComPortNo(5);
-  comm.SetBaudRate(115200);
-  comm.SetStreamProtocol(spNone);
-  comm.SetActive(true);
+  Open(comm, 5, delivery);
   ASSERT_TRUE(comm.Active());
   // Lines sent before the open are gone, as on a real line; from the open
   // on, every line arrives whole and in order.
-  const auto got = [&] {
-    const std::lock_guard<std::mutex> guard(lock);
-    return received;
-  };
-  test::WaitUntil([&] { return got().ends_with("0.990\r\n"); });
+  test::WaitUntil([&] { return delivery.Text().ends_with("0.990\r\n"); });
   EXPECT_EQ(ExitCode(pid), 0);
   comm.SetActive(false);
-  const std::string text = got();
+  const std::string text = delivery.Text();
   ASSERT_TRUE(text.ends_with("0.990\r\n")) << text;
   ASSERT_EQ(text.size() % 7, 0u) << text;
   const int first = std::stoi(text.substr(2, 3));
@@ -373,25 +377,11 @@ TEST_F(SimProgram, SigtermRemovesTheLinkAndBadArgumentsFailWithoutLinking) {
 TEST_F(SimProgram, AnswersQueriesSentThroughTheQueueEachAfterItsDelay) {
   const pid_t pid = Start({"--port", "6", "--answer", "--answer-delay", "100", "--wave", "ramp"});
   ASSERT_TRUE(test::WaitUntil([] { return LinkExists(6); }));
-  std::mutex lock;
-  std::string received;
-  std::vector<std::chrono::steady_clock::time_point> arrivals;
+  Delivery delivery;
   TSerialComm comm;
-  comm.OnAfterReceive = [&](TBaseIO&, const std::uint8_t* bytes, std::uint32_t count) {
-    const std::lock_guard<std::mutex> guard(lock);
-    received.append(reinterpret_cast<const char*>(bytes), count);
-    arrivals.push_back(std::chrono::steady_clock::now());
-  };
-  comm.SetUseMainThread(false);  // this test runs no event loop
-  comm.SetComPortNo(6);
-  comm.SetBaudRate(115200);
-  comm.SetStreamProtocol(spNone);
-  comm.SetActive(true);
+  Open(comm, 6, delivery);
   ASSERT_TRUE(comm.Active());
-  const auto got = [&] {
-    const std::lock_guard<std::mutex> guard(lock);
-    return received;
-  };
+  const auto got = [&] { return delivery.Text(); };
   const auto start = std::chrono::steady_clock::now();
   ASSERT_TRUE(comm.Queue("MEAS?\r\n"));
   ASSERT_TRUE(test::WaitUntil([&] { return got() == "0.000\r\n"; })) << got();
@@ -401,8 +391,8 @@ TEST_F(SimProgram, AnswersQueriesSentThroughTheQueueEachAfterItsDelay) {
   ASSERT_TRUE(test::WaitUntil([&] { return got().ends_with("ERR: unknown command\r\n"); })) << got();
   EXPECT_EQ(got(), "0.000\r\n0.010\r\nKurvex,Simulator,0," KURVEX_VERSION "\r\nERR: unknown command\r\n");
   {
-    const std::lock_guard<std::mutex> guard(lock);
-    EXPECT_GE(arrivals.back() - arrivals.front(), std::chrono::milliseconds(300));
+    const std::lock_guard<std::mutex> guard(delivery.lock);
+    EXPECT_GE(delivery.arrivals.back() - delivery.arrivals.front(), std::chrono::milliseconds(300));
   }
   comm.SetActive(false);
   kill(pid, SIGTERM);

@@ -12,33 +12,15 @@ namespace kurvex {
 namespace {
 
 TSetup FullSetup() {
-  TSetup setup;
-  setup.ComNumber = 5;
-  setup.StableDevice = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0";
-  setup.DevicePath = "/dev/ttyUSB0";
-  setup.BaudRate = 9600;
-  setup.DataFormat = "7E1";
-  setup.Trend = true;
-  setup.ScaleFactor = 1.5;
-  setup.ScaleOffset = -0.25;
-  setup.GraphXMax = 1000;
-  setup.GraphYMax = 10;
-  setup.GraphYMin = -2.5;
-  setup.ShowGrid = true;
-  setup.DoubleTics = false;
-  setup.LogY = false;
-  setup.Record = true;
-  setup.RecordingFolder = "/home/labor/Messungen";
-  setup.RecordingFile = "/home/labor/Messungen/Waage Süd.csv";
-  setup.RecordingDialect = cdExcel;
-  setup.SendAtStart = "*RST;:CONF:VOLT:DC 10";
-  setup.SendAtStop = "SYST:LOC";
-  setup.Query = "MEAS?";
-  setup.QueryIntervalMs = 100;
-  setup.QueryTimeoutMs = 1500;
-  setup.CommandLineEnd = TCommandLineEnd::Lf;
-  setup.Curves = {{"Temperatur", 0x0000ff, true}, {"Druck", 0xff8000, false}, {}};
-  return setup;
+  return {.ComNumber = 5,
+          .StableDevice = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0",
+          .DevicePath = "/dev/ttyUSB0", .BaudRate = 9600, .DataFormat = "7E1", .Trend = true,
+          .ScaleFactor = 1.5, .ScaleOffset = -0.25, .GraphXMax = 1000, .GraphYMax = 10, .GraphYMin = -2.5,
+          .ShowGrid = true, .DoubleTics = false, .LogY = false, .Record = true,
+          .RecordingFolder = "/home/labor/Messungen", .RecordingFile = "/home/labor/Messungen/Waage Süd.csv",
+          .RecordingDialect = cdExcel, .SendAtStart = "*RST;:CONF:VOLT:DC 10", .SendAtStop = "SYST:LOC",
+          .Query = "MEAS?", .QueryIntervalMs = 100, .QueryTimeoutMs = 1500, .CommandLineEnd = TCommandLineEnd::Lf,
+          .Curves = {{"Temperatur", 0x0000ff, true}, {"Druck", 0xff8000, false}, {}}};
 }
 
 // The format a save writes; a change here is a change of the file format.
