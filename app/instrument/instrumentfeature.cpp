@@ -80,25 +80,22 @@ void TInstrumentFeature::Stop() {
   m_port.DrainSend(kStopCommandWaitMs);
 }
 
-void TInstrumentFeature::Ask(TQueryPacer::TClock::time_point now) {
-  if (!m_pacer->Due(now)) return;
-  Send(m_query);
-  // The next tick an interval after this query, not after the last tick.
-  m_queryTimer.SetEnabled(false);
-  m_queryTimer.SetEnabled(true);
-}
-
 bool TInstrumentFeature::TimerTick() {
   if (!m_pacer) return false;
   const std::int64_t missing = m_pacer->Missing();
-  Ask(TQueryPacer::TClock::now());
+  if (m_pacer->Due(TQueryPacer::TClock::now())) Send(m_query);
   return m_pacer->Missing() != missing;
 }
 
 void TInstrumentFeature::LineArrived() {
   if (!m_pacer || !m_queryTimer.Enabled()) return;
   const auto now = TQueryPacer::TClock::now();
-  if (m_pacer->LineArrived(now)) Ask(now);
+  if (!m_pacer->LineArrived(now) || !m_pacer->Due(now)) return;
+  // A late answer asks again at once; the ticks follow from this query, as
+  // the timer keeps its own pace otherwise.
+  Send(m_query);
+  m_queryTimer.SetEnabled(false);
+  m_queryTimer.SetEnabled(true);
 }
 
 void TInstrumentFeature::CollectInto(TSetup& setup) const {

@@ -57,8 +57,6 @@ class TInstrumentFeature : public TSetupPart {
   /// `typed` with its escapes and the line end, for the line.
   std::string Bytes(const std::string& typed) const;
   void Send(const std::optional<std::string>& typed);
-  /// Sends the query when it is due at `now`.
-  void Ask(TQueryPacer::TClock::time_point now);
   /// Queues `bytes`, logs them and watches them leave; false when the
   /// queue cannot take them.
   bool Queue(const std::string& bytes);

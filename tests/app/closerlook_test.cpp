@@ -18,7 +18,7 @@
 #include "app/closer/markerdelta.h"
 #include "app/lookback/lookback.h"
 #include "history/historyfeed.h"
-#include "platform/windows/clipboard.h"
+#include "tests/support/recordingclipboard.h"
 #include "tests/app/mainwindow_fixture.h"
 #include "tests/support/strictcsv.h"
 #include "tests/support/timezone.h"
@@ -27,21 +27,9 @@
 namespace kurvex::test {
 namespace {
 
-class FakeClipboard : public Clipboard {
- public:
-  explicit FakeClipboard(std::string& text) : m_text(text) {}
-  void SetText(const std::string& text) override { m_text = text; }
-
- private:
-  std::string& m_text;
-};
-
 // The window after an acquisition of sample k = k / 4 (k = 1 …).
 class CloserLookTest : public MainWindowTest {
  protected:
-  CloserLookTest() : m_previous(SetClipboard(std::make_unique<FakeClipboard>(clipboard))) {}
-  ~CloserLookTest() override { SetClipboard(std::move(m_previous)); }
-
   void Acquire(int lines, bool trend = false) {
     form->TrendCheckBox->SetChecked(trend);
     form->StartButton->Click();
@@ -86,11 +74,8 @@ class CloserLookTest : public MainWindowTest {
     return QAccessible::queryAccessibleInterface(label.Widget())->text(QAccessible::Name).toStdString();
   }
 
-  std::string clipboard;
+  RecordingClipboard clipboard;
   int sent = 0;
-
- private:
-  std::unique_ptr<Clipboard> m_previous;
 };
 
 TEST_F(CloserLookTest, InNormalTheReadoutFollowsThePointerAndGoesWhenItLeavesThePlot) {
@@ -209,8 +194,8 @@ TEST_F(CloserLookTest, KeysMoveTheReadoutAndSetTheMarkersWhoseDifferencesAndStat
   EXPECT_EQ(panel.Caption(TFigure::StandardDeviation).Caption(), "Standardabweichung");
 
   Key(Qt::Key_C, Qt::ControlModifier);
-  EXPECT_EQ(clipboard.rfind("Sample\tWert\tZeit\tSample A\t", 0), 0u) << clipboard;
-  EXPECT_NE(clipboard.find("\n1000\t250\t"), std::string::npos) << clipboard;
+  EXPECT_EQ(clipboard.Text().rfind("Sample\tWert\tZeit\tSample A\t", 0), 0u) << clipboard.Text();
+  EXPECT_NE(clipboard.Text().find("\n1000\t250\t"), std::string::npos) << clipboard.Text();
 
   // A screen width back from sample 1000 still lies right of the view, which scrolls to keep it in.
   Chart().SetRange(1, 100, 0, 200, 300);

@@ -10,8 +10,9 @@ using namespace std::chrono_literals;
 using TClock = TQueryPacer::TClock;
 
 // Over `run`, against an instrument that answers each query after
-// `answerTime` (none: never), the window's timer ticking every interval from
-// the last query, and a late answer asking at once; the queries that went out.
+// `answerTime` (none: never), the window's timer ticking every interval, a
+// late answer asking at once and the ticks following from there; the
+// queries that went out.
 int Queries(TQueryPacer& pacer, TQueryPacer::TDuration run, std::optional<TQueryPacer::TDuration> answerTime) {
   const TClock::time_point start{};
   TClock::time_point answerAt = TClock::time_point::max();  // none awaited
@@ -25,11 +26,14 @@ int Queries(TQueryPacer& pacer, TQueryPacer::TDuration run, std::optional<TQuery
       late = pacer.LineArrived(now);
       answerAt = TClock::time_point::max();
     }
-    if (!late && now < tick) continue;
+    if (late) {
+      tick = now;  // the timer starts again
+    } else if (now < tick) {
+      continue;
+    }
     tick += pacer.Interval();
     if (!pacer.Due(now)) continue;
     ++queries;
-    tick = now + pacer.Interval();
     if (answerTime) answerAt = now + *answerTime;
   }
   return queries;
