@@ -80,6 +80,7 @@ void TForm1::StartButtonClick(TObject*) {
 
   SessionState.ScaleFactor = scaleFactor;
   SessionState.ScaleOffset = scaleOffset;
+  for (std::size_t curve = 0; curve < kMaxCurves; ++curve) SessionState.CurveScales[curve] = m_features->Curves.Scale(curve);
   // A log axis that keeps its window still shows the samples that fall in
   // it, so the acquisition goes on after the warning.
   ShowGraphLimits();

@@ -12,9 +12,10 @@
 namespace kurvex {
 
 /// What the user set for each curve: its colour, a name for a curve the
-/// instrument does not name, and whether it is shown when an acquisition
-/// starts. Until set, each curve has its palette colour, no name and is
-/// shown. GUI thread only.
+/// instrument does not name, whether it is shown when an acquisition
+/// starts, and its own factor and offset. Until set, each curve has its
+/// palette colour, no name, is shown and is scaled as the window's fields
+/// say. GUI thread only.
 class TCurveSettings {
  public:
   TCurveSettings();
@@ -27,12 +28,15 @@ class TCurveSettings {
   void SetColor(std::size_t curve, TColor color) { m_curves[curve % kMaxCurves].Color = color; }
   void SetName(std::size_t curve, std::string name) { m_curves[curve % kMaxCurves].Name = std::move(name); }
   void SetShown(std::size_t curve, bool shown) { m_curves[curve % kMaxCurves].Shown = shown; }
+  const TCurveScale& Scale(std::size_t curve) const { return m_curves[curve % kMaxCurves].Scale; }
+  void SetScale(std::size_t curve, TCurveScale scale) { m_curves[curve % kMaxCurves].Scale = scale; }
 
  private:
   struct TCurve {
     TColor Color = 0;
     std::string Name;
     bool Shown = true;
+    TCurveScale Scale;
   };
   std::array<TCurve, kMaxCurves> m_curves;
 };

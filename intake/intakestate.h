@@ -18,6 +18,12 @@ const char* LineEndText(TLineEnd end);
 /// Curves an acquisition can have; a value beyond them is ignored.
 inline constexpr std::size_t kMaxCurves = 16;
 
+/// A curve's own scaling; each part unset is the window's.
+struct TCurveScale {
+  std::optional<float> Factor, Offset;
+  bool operator==(const TCurveScale&) const = default;
+};
+
 /// What the sample path publishes and keeps between lines, batches and
 /// acquisitions: the scaling, the last values, the counters, the line end
 /// and the curves. The line being assembled is the line assembler's own.
@@ -29,6 +35,8 @@ struct TIntakeState {
   std::int64_t SampleCount = 0;
   float ScaleFactor = 1.0f;
   float ScaleOffset = 0.0f;
+  /// Each curve's own factor and offset, where it has one.
+  std::array<TCurveScale, kMaxCurves> CurveScales{};
   /// Curve 1's values of the last line that had one.
   float RawValue = 0.0f;
   float ScaledValue = 0.0f;

@@ -11,12 +11,15 @@ namespace kurvex {
 
 namespace {
 
-/// The value rounded to single precision, and scaled; none when either
-/// leaves single precision (a bad value, not the end of the acquisition).
-std::optional<TSampleValue> Scaled(long double value, const TIntakeState& s) {
+/// The value rounded to single precision, and scaled by its curve's factor
+/// and offset or the window's; none when either leaves single precision (a
+/// bad value, not the end of the acquisition).
+std::optional<TSampleValue> Scaled(long double value, const TIntakeState& s, std::size_t curve) {
   const std::optional<float> raw = InSingleRange(value);
   if (!raw) return std::nullopt;
-  const std::optional<float> scaled = InSingleRange(static_cast<long double>(*raw) * s.ScaleFactor + s.ScaleOffset);
+  const TCurveScale& own = s.CurveScales[curve];
+  const std::optional<float> scaled = InSingleRange(static_cast<long double>(*raw) * own.Factor.value_or(s.ScaleFactor) +
+                                                    own.Offset.value_or(s.ScaleOffset));
   if (!scaled) return std::nullopt;
   return TSampleValue{*raw, *scaled};
 }
@@ -66,7 +69,7 @@ TSampleIntake::TPlaced TSampleIntake::Place(std::string_view text) {
   // a value: the digits a name starts with are no reading.
   if (!number.Complete && m_line.Refused()) return placed;
   if (!number.Value) return placed;
-  const std::optional<TSampleValue> value = Scaled(*number.Value, m_state);
+  const std::optional<TSampleValue> value = Scaled(*number.Value, m_state, 0);
   if (!value) return placed;
   m_values[0] = *value;  // one number, curve 1's: the common case
   placed.Present = 1;
@@ -85,7 +88,7 @@ TSampleIntake::TPlaced TSampleIntake::PlaceValues() {
     if (curve < 0) continue;
     const auto bit = static_cast<std::uint16_t>(1u << curve);
     if ((placed.Present & bit) != 0) continue;  // a curve takes the line's first value for it
-    const std::optional<TSampleValue> value = Scaled(kept[i].Value, s);
+    const std::optional<TSampleValue> value = Scaled(kept[i].Value, s, static_cast<std::size_t>(curve));
     if (!value) {
       placed.Good = false;
       continue;

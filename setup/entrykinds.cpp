@@ -13,6 +13,7 @@ std::optional<bool> TFlagKind::Read(const TJsonValue& value) const {
 std::optional<double> TNumberKind::Read(const TJsonValue& value) const {
   const double* number = value.Number();
   if (number == nullptr || !(*number >= Min && *number <= std::numeric_limits<float>::max())) return std::nullopt;
+  if (NonZero && *number == 0) return std::nullopt;
   return *number;
 }
 

@@ -38,6 +38,7 @@ struct TWholeKind {
 /// the window's number fields hold.
 struct TNumberKind {
   double Min;
+  bool NonZero = false;
   std::optional<double> Read(const TJsonValue& value) const;
   TJsonValue Write(double number) const { return number; }
 };

@@ -19,10 +19,12 @@ enum class TCommandLineEnd : std::uint8_t { CrLf, Lf, Cr, None };
 
 /// What a setup says of one curve. Unset: the window keeps what it shows.
 struct TSetupCurve {
-  std::optional<std::string> Name;
+  std::optional<std::string> Name{};
   /// 0xRRGGBB.
-  std::optional<std::uint32_t> Color;
-  std::optional<bool> Shown;
+  std::optional<std::uint32_t> Color{};
+  std::optional<bool> Shown{};
+  /// The curve's own scaling; unset, the window's factor and offset.
+  std::optional<double> Factor{}, Offset{};
   bool operator==(const TSetupCurve&) const = default;
 };
 

@@ -46,6 +46,8 @@ constexpr TDataFormatKind kDataFormat;
 constexpr TWholeKind<double> kSampleCount{1, 99999};
 constexpr TNumberKind kNotNegative{0};
 constexpr TNumberKind kSigned{-std::numeric_limits<float>::max()};
+// A curve's own factor may turn it upside down, but never flatten it.
+constexpr TNumberKind kCurveFactor{-std::numeric_limits<float>::max(), true};
 constexpr TNamedKind<bool, 2> kMode{{{{"Normal", false}, {"Trend", true}}}};
 constexpr TTextKind kPath{std::numeric_limits<std::size_t>::max()};
 constexpr TNamedKind<TCsvDialect, 2> kDialect{{{{"comma", cdComma}, {"semicolon", cdExcel}}}};
@@ -103,6 +105,8 @@ constexpr std::array kCurve{
     Entry<&TSetupCurve::Name, kCurveName>("name"),
     Entry<&TSetupCurve::Color, kColour>("color"),
     Entry<&TSetupCurve::Shown, kFlag>("shown"),
+    Entry<&TSetupCurve::Factor, kCurveFactor>("factor"),
+    Entry<&TSetupCurve::Offset, kSigned>("offset"),
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "app/legend/curvelegend.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <utility>
 
 #include "app/valuetext.h"
@@ -13,6 +14,10 @@ namespace kurvex {
 namespace {
 
 constexpr int kRowHeight = 20;
+
+// A single-precision setting as the number it reads as ("0.1", not the
+// float's exact 0.100000001490116), so a setup shows what was typed.
+double AsWritten(float value) { return std::strtod(ShortValueText(value, '.').c_str(), nullptr); }
 
 }  // namespace
 
@@ -119,7 +124,11 @@ void TCurveLegend::CollectInto(TSetup& setup) const {
     out.Color = static_cast<std::uint32_t>(GetRValue(color)) << 16 | static_cast<std::uint32_t>(GetGValue(color)) << 8 |
                 GetBValue(color);
     out.Shown = shown;
-    if (!name.empty() || !shown || color != TCurveSettings::Defaults().Color(curve)) count = curve + 1;
+    const TCurveScale& scale = m_curves.Scale(curve);
+    if (scale.Factor) out.Factor = AsWritten(*scale.Factor);
+    if (scale.Offset) out.Offset = AsWritten(*scale.Offset);
+    if (!name.empty() || !shown || color != TCurveSettings::Defaults().Color(curve) || scale != TCurveScale{})
+      count = curve + 1;
   }
   curves.resize(count);
   setup.Curves = std::move(curves);
@@ -134,6 +143,11 @@ void TCurveLegend::ApplyFrom(const TSetup& setup, std::vector<std::string>&) {
       if (curve < m_count) m_entries[curve].name->SetFontColor(m_curves.Color(curve));
     }
     if (in.Shown) m_curves.SetShown(curve, *in.Shown);
+    // Read in single precision, as the window's own fields are.
+    TCurveScale scale = m_curves.Scale(curve);
+    if (in.Factor) scale.Factor = static_cast<float>(*in.Factor);
+    if (in.Offset) scale.Offset = static_cast<float>(*in.Offset);
+    m_curves.SetScale(curve, scale);
   }
 }
 

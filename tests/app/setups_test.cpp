@@ -203,6 +203,21 @@ TEST_F(SetupsTest, CurvesKeepTheirNamesAndWhetherTheyAreShown) {
   EXPECT_EQ(ReadText(Save("again.kxs")), text);
 }
 
+TEST_F(SetupsTest, ACurvesOwnFactorAndOffsetScaleItFromStartAndSaveAsWritten) {
+  const fs::path path =
+      Write("skaliert.kxs", R"({"Kurvex-Setup": 1, "curves": [{"factor": 0.1, "offset": -1013.25}, {"factor": 0}]})");
+  ASSERT_TRUE(form->OpenSetupFile(path.string()));
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_NE(Messages().front().find("curves[2].factor"), std::string::npos) << Messages().front();
+  form->DatSkalEdit->SetText("2");
+  form->StartButton->Click();
+  Receive("10130\r\n");
+  EXPECT_EQ(form->SessionState.ScaledValue, static_cast<float>(10130.0L * 0.1f - 1013.25f)) << "not the field's factor";
+  form->StopButton->Click();
+  EXPECT_NE(ReadText(Save("again.kxs")).find("\"factor\": 0.1,\n            \"offset\": -1013.25"), std::string::npos)
+      << ReadText(folder.Path("again.kxs"));
+}
+
 // An adapter is found by its stable name whatever number it has today.
 TEST_F(SetupsTest, TheAdapterIsFoundByItsStableNameUnderAnotherNumber) {
   FakeDeviceTree fake;

@@ -199,6 +199,17 @@ TEST_F(LineValuesTest, ValueNIsCurveNAndAMissingCurveIsAGap) {
   EXPECT_EQ(state.RawValue, 5);
 }
 
+// A curve's own factor or offset replaces the window's, each on its own.
+TEST_F(LineValuesTest, EachCurveScalesByItsOwnFactorAndOffsetWhereItHasThem) {
+  state.ScaleFactor = 2;
+  state.ScaleOffset = 1;
+  state.CurveScales[1] = {-0.5f, 0.25f};
+  state.CurveScales[2] = {std::nullopt, -100.0f};
+  intake.TakeLine("3;3;3");
+  intake.TakeLine("42");
+  EXPECT_EQ(samples, (Texts{"7 -1.25 -94", "85 - -"}));
+}
+
 TEST_F(LineValuesTest, NamesKeepTheirCurveInTheOrderTheyFirstAppeared) {
   for (const char* line : {"a=1;b=2", "b=3;a=4", "b: 5", "c=6;b=7", "Temp: 1 V", "d=8;d=9"}) intake.TakeLine(line);
   EXPECT_EQ(samples, (Texts{"1 2", "4 3", "- 5", "- 7 6", "- - - 1", "- - - - 8"}));  // a curve's first value counts
