@@ -13,7 +13,7 @@ namespace kurvex {
 
 /// What the user set for each curve: its colour, a name for a curve the
 /// instrument does not name, whether it is shown when an acquisition
-/// starts, and its own factor and offset. Until set, each curve has its
+/// starts, its unit, and its own factor and offset. Until set, each curve has its
 /// palette colour, no name, is shown and is scaled as the window's fields
 /// say. GUI thread only.
 class TCurveSettings {
@@ -28,6 +28,9 @@ class TCurveSettings {
   void SetColor(std::size_t curve, TColor color) { m_curves[curve % kMaxCurves].Color = color; }
   void SetName(std::size_t curve, std::string name) { m_curves[curve % kMaxCurves].Name = std::move(name); }
   void SetShown(std::size_t curve, bool shown) { m_curves[curve % kMaxCurves].Shown = shown; }
+  /// The unit the user set; empty: the instrument's, if it sends one.
+  const std::string& Unit(std::size_t curve) const { return m_curves[curve % kMaxCurves].Unit; }
+  void SetUnit(std::size_t curve, std::string unit) { m_curves[curve % kMaxCurves].Unit = std::move(unit); }
   const TCurveScale& Scale(std::size_t curve) const { return m_curves[curve % kMaxCurves].Scale; }
   void SetScale(std::size_t curve, TCurveScale scale) { m_curves[curve % kMaxCurves].Scale = scale; }
 
@@ -37,6 +40,7 @@ class TCurveSettings {
     std::string Name;
     bool Shown = true;
     TCurveScale Scale;
+    std::string Unit;
   };
   std::array<TCurve, kMaxCurves> m_curves;
 };

@@ -18,7 +18,10 @@ void TIntakeState::StartAcquisition() {
   InvalidLines = 0;
   NoLineEnd = false;
   UnendedSinceNs.reset();
-  for (std::size_t k = 0; k < CurveCount; ++k) CurveNames[k].clear();
+  for (std::size_t k = 0; k < CurveCount; ++k) {
+    CurveNames[k].clear();
+    CurveUnits[k].clear();
+  }
   CurveCount = 0;
   TooManyValues = false;
 }

@@ -55,6 +55,9 @@ struct TIntakeState {
   /// first appeared (empty for a curve that has none).
   std::size_t CurveCount = 0;
   std::array<std::string, kMaxCurves> CurveNames;
+  /// The unit each curve's values came with first in this acquisition
+  /// ("°C" of "21.5 °C"); empty while none did.
+  std::array<std::string, kMaxCurves> CurveUnits;
   /// A line of this acquisition had a value beyond the last curve.
   bool TooManyValues = false;
 

@@ -2,6 +2,7 @@
 #include "intake/linevalues.h"
 
 #include <optional>
+#include <utility>
 
 #include "intake/wirenumber.h"
 
@@ -24,6 +25,7 @@ std::optional<long double> ReadNumber(std::string_view text) {
 bool TLineValues::Read(std::string_view text) {
   m_count = 0;
   m_refused = false;
+  m_unitFor = kCapacity;
   const std::size_t n = text.size();
   std::size_t i = 0;
   while (i < n) {
@@ -47,6 +49,11 @@ bool TLineValues::Read(std::string_view text) {
 void TLineValues::ReadField(std::string_view field) {
   if (field.back() == ',') field.remove_suffix(1);
   if (field.empty()) return;
+  const std::size_t unitFor = std::exchange(m_unitFor, kCapacity);
+  if (unitFor < kCapacity && IsUnitText(field)) {
+    m_values[unitFor].Unit = field;
+    return;
+  }
   const std::size_t mark = field.find_first_of(":=");
   if (mark != std::string_view::npos) {
     const std::string_view name = TrimControlBytes(field.substr(0, mark));
@@ -74,14 +81,20 @@ void TLineValues::ReadField(std::string_view field) {
     const std::optional<long double> value = ReadWholeNumber(part, '.');
     if (!value) {
       m_count = before;
+      m_unitFor = kCapacity;
       return;
     }
     Add({}, *value);
   }
+  if (m_count - before > 1) m_unitFor = kCapacity;  // a unit after several values is none of theirs
 }
 
 void TLineValues::Add(std::string_view name, long double value) {
-  if (m_count < kCapacity) m_values[m_count] = {name, value};
+  // A field of one value: the next field may be its unit.
+  if (m_count < kCapacity) {
+    m_values[m_count] = {name, value};
+    m_unitFor = m_count;
+  }
   ++m_count;
 }
 

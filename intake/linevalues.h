@@ -8,11 +8,12 @@
 
 namespace kurvex {
 
-/// One value of a line: its name (empty for none), which points into the
-/// line, and the number as read.
+/// One value of a line: its name and unit (empty for none), which point
+/// into the line, and the number as read.
 struct TLineValue {
   std::string_view Name;
   long double Value = 0;
+  std::string_view Unit{};
 };
 
 /// The values of one line.
@@ -25,7 +26,8 @@ struct TLineValue {
 ///    each;
 ///  - `Name:number` or `Name=number` (the name trimmed; a name that is
 ///    itself a number, as in "18:35", makes no name);
-///  - anything else (units such as "V", "°C", "%"), which is skipped.
+///  - anything else, which is skipped; right after a field of one value, a
+///    field that can be a unit ("V", "°C", "%") is that value's unit.
 /// A "," that ends a field separates it from the next ("1, 2" is 1 and 2).
 ///
 /// A line with fewer than two values, none of them named, is no line of
@@ -59,6 +61,7 @@ class TLineValues {
 
   std::array<TLineValue, kCapacity> m_values;
   std::size_t m_count = 0;  // every value found, kept or not
+  std::size_t m_unitFor = kCapacity;  // the value the next field may give a unit; none: kCapacity
   bool m_refused = false;
 };
 

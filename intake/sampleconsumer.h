@@ -31,6 +31,9 @@ struct TSample {
   std::span<const std::string> Names;
   /// Bit k: curve k + 1 has a value in this line (never a bit beyond Values).
   std::uint16_t Present = 0;
+  /// The curves' units from the instrument, indexed like Values; empty for
+  /// a curve without one.
+  std::span<const std::string> Units{};
 
   /// True when curve `curve` (0 for curve 1) has a value in this line.
   bool Has(std::size_t curve) const { return curve < kMaxCurves && (Present >> curve & 1u) != 0; }

@@ -26,6 +26,12 @@ std::optional<TSampleValue> Scaled(long double value, const TIntakeState& s, std
 
 }  // namespace
 
+void TSampleIntake::NoteUnit(std::size_t curve, std::string_view unit) {
+  // The first unit stays: a unit that changes within a run is the
+  // instrument's range, not the curve's quantity.
+  if (!unit.empty() && m_state.CurveUnits[curve].empty()) m_state.CurveUnits[curve] = unit;
+}
+
 void TSampleIntake::StartAcquisition() {
   m_state.StartAcquisition();
   m_assembler.StartAcquisition(m_state);
@@ -56,7 +62,7 @@ TLineOutcome TSampleIntake::TakeLine(std::string_view line) {
   const TLineOutcome outcome{placed.Good, s.SampleCount > kNormalSampleLimit && !s.TrendMode, placed.FirstIgnored};
   if (outcome.BeyondLimit) return outcome;
   const TSample sample{s.SampleCount, m_readAt, {m_values.data(), s.CurveCount}, {s.CurveNames.data(), s.CurveCount},
-                       placed.Present};
+                       placed.Present, {s.CurveUnits.data(), s.CurveCount}};
   for (TSampleConsumer* consumer : m_consumers) consumer->Take(sample);
   return outcome;
 }
@@ -73,6 +79,7 @@ TSampleIntake::TPlaced TSampleIntake::Place(std::string_view text) {
   if (!value) return placed;
   m_values[0] = *value;  // one number, curve 1's: the common case
   placed.Present = 1;
+  if (number.Complete) NoteUnit(0, number.Unit);
   placed.Good = number.Complete;
   return placed;
 }
@@ -95,6 +102,7 @@ TSampleIntake::TPlaced TSampleIntake::PlaceValues() {
     }
     m_values[static_cast<std::size_t>(curve)] = *value;
     placed.Present |= bit;
+    NoteUnit(static_cast<std::size_t>(curve), kept[i].Unit);
   }
   placed.FirstIgnored = plan.Ignored && !s.TooManyValues;
   AdoptCurves(s, plan, m_line);

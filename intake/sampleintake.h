@@ -93,6 +93,8 @@ class TSampleIntake {
   /// Scales the values of a line with several (or named) values onto their
   /// curves and takes new curves into the state.
   TPlaced PlaceValues();
+  /// Keeps `unit` as the curve's when it has none yet.
+  void NoteUnit(std::size_t curve, std::string_view unit);
 
   TIntakeState& m_state;
   TLineAssembler m_assembler;

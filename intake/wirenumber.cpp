@@ -17,11 +17,6 @@ bool HasDigit(std::string_view t) { return std::any_of(t.begin(), t.end(), IsDig
 /// What follows a number is a unit ("V", " °C", "%"): text without digits
 /// or marks that belong to numbers and names. Right after the number it may
 /// not begin like the rest of a number ("1e", "1.2.3", "1,2,x").
-bool IsUnit(std::string_view rest) {
-  const char first = rest.front();
-  if (first == '.' || first == ',' || first == 'e' || first == 'E' || first == '+' || first == '-') return false;
-  return !HasDigit(rest) && rest.find_first_of(",;:=") == std::string_view::npos;
-}
 
 /// Length of the longest leading number in the wire format, with `point` as
 /// its decimal point; 0 when there is none.
@@ -114,6 +109,13 @@ std::optional<long double> ReadWholeNumber(std::string_view text, char point) {
   return Convert(dotted);
 }
 
+bool IsUnitText(std::string_view rest) {
+  if (rest.empty()) return false;
+  const char first = rest.front();
+  if (first == '.' || first == ',' || first == 'e' || first == 'E' || first == '+' || first == '-') return false;
+  return !HasDigit(rest) && rest.find_first_of(",;:=") == std::string_view::npos;
+}
+
 TWireNumber ReadWireNumber(std::string_view text) {
   if (text.empty()) return {0.0L, false};
   const std::size_t dotted = NumberLength(text, '.');
@@ -123,7 +125,8 @@ TWireNumber ReadWireNumber(std::string_view text) {
   if (n == 0) return {};
   const std::optional<long double> value = ReadWholeNumber(text.substr(0, n), dotted >= commaed ? '.' : ',');
   const std::string_view rest = text.substr(n);
-  if (rest.empty() || IsUnit(rest)) return {value, true};
+  if (rest.empty()) return {value, true};
+  if (IsUnitText(rest)) return {value, true, TrimControlBytes(rest)};
   if (IsLetter(rest.front()) && HasDigit(rest)) return {};  // "0x10", "9abc:5": a word, not a number
   return {value, false};
 }

@@ -13,6 +13,9 @@ struct TWireNumber {
   /// The whole text was a number, with "." or "," for its point, or one
   /// number and a unit after it ("12,5 V", "21.5°C").
   bool Complete = false;
+  /// The unit after the number in a complete line ("V" of "12,5 V"), which
+  /// points into the text; empty for none.
+  std::string_view Unit{};
 };
 
 /// Reads the text of a line (already trimmed) in the instrument's number
@@ -26,6 +29,10 @@ struct TWireNumber {
 /// text is 0, not complete. The value is read in extended precision; one
 /// beyond its range reads as infinity (or 0 when tiny).
 TWireNumber ReadWireNumber(std::string_view text);
+
+/// True when `text` may stand after a number as its unit: no digits, no
+/// field or name marks, and not the start of a number's continuation.
+bool IsUnitText(std::string_view text);
 
 /// The value of a text that is a number in full in that format, with `point`
 /// ("." or ",") as its decimal point; nothing for any other text.

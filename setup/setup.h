@@ -25,6 +25,8 @@ struct TSetupCurve {
   std::optional<bool> Shown{};
   /// The curve's own scaling; unset, the window's factor and offset.
   std::optional<double> Factor{}, Offset{};
+  /// The unit the user gave it ("°C"); unset, the instrument's.
+  std::optional<std::string> Unit{};
   bool operator==(const TSetupCurve&) const = default;
 };
 

@@ -107,6 +107,7 @@ constexpr std::array kCurve{
     Entry<&TSetupCurve::Shown, kFlag>("shown"),
     Entry<&TSetupCurve::Factor, kCurveFactor>("factor"),
     Entry<&TSetupCurve::Offset, kSigned>("offset"),
+    Entry<&TSetupCurve::Unit, kCurveName>("unit"),
 };
 
 }  // namespace

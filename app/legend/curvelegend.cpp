@@ -19,6 +19,19 @@ constexpr int kRowHeight = 20;
 // float's exact 0.100000001490116), so a setup shows what was typed.
 double AsWritten(float value) { return std::strtod(ShortValueText(value, '.').c_str(), nullptr); }
 
+// Units longer than this are cut in the legend; the tooltip has them whole.
+constexpr std::size_t kShownUnitCharacters = 16;
+
+// `unit` cut after kShownUnitCharacters characters (not bytes), with "…".
+std::string ShownUnit(const std::string& unit) {
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < unit.size(); ++i) {
+    if ((static_cast<unsigned char>(unit[i]) & 0xC0) == 0x80) continue;  // inside a character
+    if (characters++ == kShownUnitCharacters) return unit.substr(0, i) + "…";
+  }
+  return unit;
+}
+
 }  // namespace
 
 TCurveLegend::TCurveLegend(TWinControl& parent, TChartControl& chart, TChartRoom& layout, TCurveSettings& curves)
@@ -35,6 +48,7 @@ void TCurveLegend::StartAcquisition() {
   // The entries of the acquisition before go; the next one's come back as
   // its curves appear. Ticking a box again shows its curve again.
   m_names.fill("");
+  m_unitsSent.fill("");
   for (std::size_t curve = 0; curve < m_count; ++curve) ShowEntry(curve, false);
   for (std::size_t curve = 0; curve < kMaxCurves; ++curve)
     m_chart.SetCurveVisible(static_cast<std::uint8_t>(curve), m_curves.Shown(curve));
@@ -47,6 +61,7 @@ void TCurveLegend::ShowEntry(std::size_t curve, bool shown) {
   entry.name->SetCaption(Label(curve));
   entry.shown->SetAccessibleName(Label(curve) + " anzeigen");
   entry.value->SetCaption("");
+  ShowUnit(curve, m_curves.Unit(curve));
   for (TWinControl* control : {static_cast<TWinControl*>(entry.shown.get()), static_cast<TWinControl*>(entry.name.get()),
                                static_cast<TWinControl*>(entry.value.get())}) {
     control->SetVisible(shown);
@@ -69,10 +84,15 @@ void TCurveLegend::Take(const TSample& sample) {
       entry.name->SetCaption(Label(curve));
       entry.shown->SetAccessibleName(Label(curve) + " anzeigen");
     }
+    if (m_curves.Unit(curve).empty() && curve < sample.Units.size() && sample.Units[curve] != m_unitsSent[curve]) {
+      m_unitsSent[curve] = sample.Units[curve];
+      ShowUnit(curve, m_unitsSent[curve]);
+    }
     if (!sample.Has(curve)) continue;
     // Formatted only when shown or read, as the large display is.
-    entry.value->SetCaptionSource(
-        [value = sample.Values[curve].Scaled, separator] { return ShortValueText(value, separator); });
+    entry.value->SetCaptionSource([value = sample.Values[curve].Scaled, separator, unit = &m_units[curve]] {
+      return unit->empty() ? ShortValueText(value, separator) : ShortValueText(value, separator) + " " + *unit;
+    });
   }
 }
 
@@ -106,6 +126,11 @@ void TCurveLegend::AddEntry(std::size_t curve) {
   m_count = curve + 1;
 }
 
+void TCurveLegend::ShowUnit(std::size_t curve, const std::string& unit) {
+  m_units[curve] = ShownUnit(unit);
+  m_entries[curve].value->SetHint(m_units[curve] == unit ? "" : unit);
+}
+
 std::string TCurveLegend::Label(std::size_t curve) const {
   return CurveLabel(curve, m_names[curve].empty() ? m_curves.Name(curve) : m_names[curve]);
 }
@@ -127,7 +152,9 @@ void TCurveLegend::CollectInto(TSetup& setup) const {
     const TCurveScale& scale = m_curves.Scale(curve);
     if (scale.Factor) out.Factor = AsWritten(*scale.Factor);
     if (scale.Offset) out.Offset = AsWritten(*scale.Offset);
-    if (!name.empty() || !shown || color != TCurveSettings::Defaults().Color(curve) || scale != TCurveScale{})
+    if (!m_curves.Unit(curve).empty()) out.Unit = m_curves.Unit(curve);
+    if (!name.empty() || !shown || color != TCurveSettings::Defaults().Color(curve) || scale != TCurveScale{} ||
+        out.Unit)
       count = curve + 1;
   }
   curves.resize(count);
@@ -143,6 +170,7 @@ void TCurveLegend::ApplyFrom(const TSetup& setup, std::vector<std::string>&) {
       if (curve < m_count) m_entries[curve].name->SetFontColor(m_curves.Color(curve));
     }
     if (in.Shown) m_curves.SetShown(curve, *in.Shown);
+    if (in.Unit) m_curves.SetUnit(curve, *in.Unit);
     // Read in single precision, as the window's own fields are.
     TCurveScale scale = m_curves.Scale(curve);
     if (in.Factor) scale.Factor = static_cast<float>(*in.Factor);

@@ -292,6 +292,13 @@ void TWinControl::SetName(const std::string& name) {
 
 std::string TWinControl::Name() const { return m_impl->widget->objectName().toStdString(); }
 
+void TWinControl::SetHint(const std::string& hint) {
+  m_impl->widget->setToolTip(QString::fromStdString(hint));
+  m_impl->widget->setAccessibleDescription(QString::fromStdString(hint));
+}
+
+std::string TWinControl::Hint() const { return m_impl->widget->toolTip().toStdString(); }
+
 void TWinControl::SetAccessibleName(const std::string& name) {
   m_impl->accessibleNameExplicit = true;
   m_impl->widget->setAccessibleName(QString::fromStdString(name));

@@ -129,6 +129,9 @@ class TWinControl : public TObject {
   /// caption until a name is set here.
   void SetAccessibleName(const std::string& name);
   std::string AccessibleName() const;
+  /// The tooltip, and the accessible description; empty for none.
+  void SetHint(const std::string& hint);
+  std::string Hint() const;
   /// Sets the accessible name from a caption or label text (accelerator '&'
   /// and outer blanks removed, lines joined by a blank) unless one was set
   /// with SetAccessibleName.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <cmath>
 #include <cstdio>
+#include <fstream>
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include "platform/windows/form.h"
 #include "platform/windows/panel.h"
 #include "tests/app/mainwindow_fixture.h"
+#include "tests/support/tempfolder.h"
 #include "tests/support/image.h"
 #include "tests/support/waituntil.h"
 
@@ -391,6 +393,24 @@ TEST_F(CurvesTest, NamedCurvesGetALegendBesideANarrowerChartUntilTheNextStart) {
   Receive(line + "\n" + line + "\n");
   EXPECT_EQ(form->SessionState.SampleCount, 4);
   EXPECT_NE(Panel(2).find("Mehr als 16 Werte je Zeile – weitere ignoriert"), std::string::npos) << Panel(2);
+  form->StopButton->Click();
+}
+
+// The instrument's unit follows each value; one the user set wins, and a
+// long one is cut with its whole text in the tooltip.
+TEST_F(CurvesTest, EachLegendValueCarriesItsCurvesUnit) {
+  TempFolder folder;
+  const std::string setup = folder.Path("einheit.kxs");
+  std::ofstream(setup) << R"({"Kurvex-Setup": 1, "curves": [{}, {}, {"unit": "Prozent relativer Feuchte"}]})";
+  ASSERT_TRUE(form->OpenSetupFile(setup));
+  form->StartButton->Click();
+  Receive("Temp: 21.5 °C;Druck: 1013 hPa;Feuchte: 45 %\r\n");
+  const auto text = [&](const char* name) { return static_cast<QLabel*>(Child(name))->text().toStdString(); };
+  EXPECT_TRUE(WaitUntil([&] { return text("CurveValue1") == "21,5 °C"; })) << text("CurveValue1");
+  EXPECT_EQ(text("CurveValue2"), "1013 hPa");
+  EXPECT_EQ(text("CurveValue3"), "45 Prozent relative…");
+  EXPECT_EQ(Child("CurveValue3")->toolTip().toStdString(), "Prozent relativer Feuchte");
+  EXPECT_EQ(Child("CurveValue1")->toolTip().toStdString(), "");
   form->StopButton->Click();
 }
 

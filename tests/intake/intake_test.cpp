@@ -210,6 +210,23 @@ TEST_F(LineValuesTest, EachCurveScalesByItsOwnFactorAndOffsetWhereItHasThem) {
   EXPECT_EQ(samples, (Texts{"7 -1.25 -94", "85 - -"}));
 }
 
+// The unit after a value is its curve's, the first one of the acquisition;
+// a unit after several joined values belongs to none of them.
+TEST_F(LineValuesTest, AUnitAfterAValueBecomesItsCurvesUntilTheNextStart) {
+  using Units = std::array<std::string, kMaxCurves>;
+  intake.TakeLine("21.5 °C");
+  intake.TakeLine("22 mV");
+  EXPECT_EQ(state.CurveUnits, (Units{"°C"}));
+  intake.StartAcquisition();
+  intake.TakeLine("Temp: 21.5 °C;Druck: 1013 hPa;Feuchte: 45");
+  intake.TakeLine("1.5,2.5 V;7 1");
+  EXPECT_EQ(state.CurveUnits, (Units{"°C", "hPa"}));
+  EXPECT_EQ(samples.back(), "1.5 2.5 7 1");
+  intake.StartAcquisition();
+  intake.TakeLine("1;2 %");
+  EXPECT_EQ(state.CurveUnits, (Units{"", "%"}));
+}
+
 TEST_F(LineValuesTest, NamesKeepTheirCurveInTheOrderTheyFirstAppeared) {
   for (const char* line : {"a=1;b=2", "b=3;a=4", "b: 5", "c=6;b=7", "Temp: 1 V", "d=8;d=9"}) intake.TakeLine(line);
   EXPECT_EQ(samples, (Texts{"1 2", "4 3", "- 5", "- 7 6", "- - - 1", "- - - - 8"}));  // a curve's first value counts

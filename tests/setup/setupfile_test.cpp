@@ -20,7 +20,7 @@ TSetup FullSetup() {
           .RecordingFolder = "/home/labor/Messungen", .RecordingFile = "/home/labor/Messungen/Waage Süd.csv",
           .RecordingDialect = cdExcel, .SendAtStart = "*RST;:CONF:VOLT:DC 10", .SendAtStop = "SYST:LOC",
           .Query = "MEAS?", .QueryIntervalMs = 100, .QueryTimeoutMs = 1500, .CommandLineEnd = TCommandLineEnd::Lf,
-          .Curves = {{"Temperatur", 0x0000ff, true}, {"Druck", 0xff8000, false, 0.1, -1013.25}, {}}};
+          .Curves = {{"Temperatur", 0x0000ff, true}, {"Druck", 0xff8000, false, 0.1, -1013.25, "hPa"}, {}}};
 }
 
 // The format a save writes; a change here is a change of the file format.
@@ -37,7 +37,8 @@ constexpr std::string_view kFullText = R"({
             "factor": 0.1,
             "name": "Druck",
             "offset": -1013.25,
-            "shown": false
+            "shown": false,
+            "unit": "hPa"
         },
         {
         }
@@ -195,32 +196,32 @@ std::function<void(TSetup&)> Unset(std::size_t curve, std::optional<T> TSetupCur
 // the entry is on; the rest of the file still applies.
 TEST(SetupFile, AnEntryWithABadValueIsSkippedAndNamedWithItsLine) {
   const TBadValueCase cases[] = {
-      {R"("com": 5)", R"("com": 256)", {31, "port.com", "256"}, Unset(&TSetup::ComNumber)},
-      {R"("intervalMs": 100)", R"("intervalMs": 5)", {48, "sending.intervalMs", "5"}, Unset(&TSetup::QueryIntervalMs)},
-      {R"("lineEnd": "LF")", R"("lineEnd": "CRCR")", {49, "sending.lineEnd", "CRCR"}, Unset(&TSetup::CommandLineEnd)},
-      {R"("com": 5)", R"("com": "COM5")", {31, "port.com", "COM5"}, Unset(&TSetup::ComNumber)},
-      {R"("baudRate": 9600)", R"("baudRate": 12345678)", {30, "port.baudRate", "12345678"},
+      {R"("com": 5)", R"("com": 256)", {32, "port.com", "256"}, Unset(&TSetup::ComNumber)},
+      {R"("intervalMs": 100)", R"("intervalMs": 5)", {49, "sending.intervalMs", "5"}, Unset(&TSetup::QueryIntervalMs)},
+      {R"("lineEnd": "LF")", R"("lineEnd": "CRCR")", {50, "sending.lineEnd", "CRCR"}, Unset(&TSetup::CommandLineEnd)},
+      {R"("com": 5)", R"("com": "COM5")", {32, "port.com", "COM5"}, Unset(&TSetup::ComNumber)},
+      {R"("baudRate": 9600)", R"("baudRate": 12345678)", {31, "port.baudRate", "12345678"},
        Unset(&TSetup::BaudRate)},
-      {R"("baudRate": 9600)", R"("baudRate": 0)", {30, "port.baudRate", "0"}, Unset(&TSetup::BaudRate)},
-      {R"("dataFormat": "7E1")", R"("dataFormat": "8N3")", {32, "port.dataFormat", "8N3"},
+      {R"("baudRate": 9600)", R"("baudRate": 0)", {31, "port.baudRate", "0"}, Unset(&TSetup::BaudRate)},
+      {R"("dataFormat": "7E1")", R"("dataFormat": "8N3")", {33, "port.dataFormat", "8N3"},
        Unset(&TSetup::DataFormat)},
-      {R"("dataFormat": "7E1")", R"("dataFormat": "7e1")", {32, "port.dataFormat", "7e1"},
+      {R"("dataFormat": "7E1")", R"("dataFormat": "7e1")", {33, "port.dataFormat", "7e1"},
        Unset(&TSetup::DataFormat)},
-      {R"("device": "/dev/ttyUSB0")", R"("device": "")", {33, "port.device", ""}, Unset(&TSetup::DevicePath)},
+      {R"("device": "/dev/ttyUSB0")", R"("device": "")", {34, "port.device", ""}, Unset(&TSetup::DevicePath)},
       {R"("device": "/dev/ttyUSB0")", R"("device": "/dev/tty\u0000")",
-       {33, "port.device", std::string("/dev/tty\0", 9)}, Unset(&TSetup::DevicePath)},
-      {R"("factor": 1.5)", R"("factor": "abc")", {42, "scaling.factor", "abc"}, Unset(&TSetup::ScaleFactor)},
-      {R"("factor": 1.5)", R"("factor": -1.5)", {42, "scaling.factor", "-1.5"}, Unset(&TSetup::ScaleFactor)},
-      {R"("offset": -0.25)", R"("offset": 1e39)", {43, "scaling.offset", "1e+39"}, Unset(&TSetup::ScaleOffset)},
-      {R"("mode": "Trend")", R"("mode": "trend")", {23, "graph.mode", "trend"}, Unset(&TSetup::Trend)},
-      {R"("xMax": 1000)", R"("xMax": 0)", {24, "graph.xMax", "0"}, Unset(&TSetup::GraphXMax)},
-      {R"("xMax": 1000)", R"("xMax": 100000)", {24, "graph.xMax", "100000"}, Unset(&TSetup::GraphXMax)},
-      {R"("xMax": 1000)", R"("xMax": 12.5)", {24, "graph.xMax", "12.5"}, Unset(&TSetup::GraphXMax)},
-      {R"("yMax": 10)", R"("yMax": -10)", {25, "graph.yMax", "-10"}, Unset(&TSetup::GraphYMax)},
-      {R"("yMin": -2.5)", R"("yMin": [])", {26, "graph.yMin", "[…]"}, Unset(&TSetup::GraphYMin)},
-      {R"("grid": true)", R"("grid": 1)", {21, "graph.grid", "1"}, Unset(&TSetup::ShowGrid)},
-      {R"("record": true)", R"("record": null)", {39, "recording.record", "null"}, Unset(&TSetup::Record)},
-      {R"("dialect": "semicolon")", R"("dialect": "tab")", {36, "recording.dialect", "tab"},
+       {34, "port.device", std::string("/dev/tty\0", 9)}, Unset(&TSetup::DevicePath)},
+      {R"("factor": 1.5)", R"("factor": "abc")", {43, "scaling.factor", "abc"}, Unset(&TSetup::ScaleFactor)},
+      {R"("factor": 1.5)", R"("factor": -1.5)", {43, "scaling.factor", "-1.5"}, Unset(&TSetup::ScaleFactor)},
+      {R"("offset": -0.25)", R"("offset": 1e39)", {44, "scaling.offset", "1e+39"}, Unset(&TSetup::ScaleOffset)},
+      {R"("mode": "Trend")", R"("mode": "trend")", {24, "graph.mode", "trend"}, Unset(&TSetup::Trend)},
+      {R"("xMax": 1000)", R"("xMax": 0)", {25, "graph.xMax", "0"}, Unset(&TSetup::GraphXMax)},
+      {R"("xMax": 1000)", R"("xMax": 100000)", {25, "graph.xMax", "100000"}, Unset(&TSetup::GraphXMax)},
+      {R"("xMax": 1000)", R"("xMax": 12.5)", {25, "graph.xMax", "12.5"}, Unset(&TSetup::GraphXMax)},
+      {R"("yMax": 10)", R"("yMax": -10)", {26, "graph.yMax", "-10"}, Unset(&TSetup::GraphYMax)},
+      {R"("yMin": -2.5)", R"("yMin": [])", {27, "graph.yMin", "[…]"}, Unset(&TSetup::GraphYMin)},
+      {R"("grid": true)", R"("grid": 1)", {22, "graph.grid", "1"}, Unset(&TSetup::ShowGrid)},
+      {R"("record": true)", R"("record": null)", {40, "recording.record", "null"}, Unset(&TSetup::Record)},
+      {R"("dialect": "semicolon")", R"("dialect": "tab")", {37, "recording.dialect", "tab"},
        Unset(&TSetup::RecordingDialect)},
       {R"("color": "#ff8000")", R"("color": "orange")", {10, "curves[2].color", "orange"},
        Unset(1, &TSetupCurve::Color)},
@@ -236,7 +237,8 @@ TEST(SetupFile, AnEntryWithABadValueIsSkippedAndNamedWithItsLine) {
        Unset(1, &TSetupCurve::Shown)},
       {R"("factor": 0.1)", R"("factor": 0)", {11, "curves[2].factor", "0"}, Unset(1, &TSetupCurve::Factor)},
       {R"("offset": -1013.25)", R"("offset": "abc")", {13, "curves[2].offset", "abc"}, Unset(1, &TSetupCurve::Offset)},
-      {"{\n        }", "5", {16, "curves[3]", "5"}, [](TSetup&) {}},
+      {R"("unit": "hPa")", R"("unit": "")", {15, "curves[2].unit", ""}, Unset(1, &TSetupCurve::Unit)},
+      {"{\n        }", "5", {17, "curves[3]", "5"}, [](TSetup&) {}},
   };
   for (const TBadValueCase& c : cases) {
     std::string text(kFullText);
@@ -289,7 +291,7 @@ TEST(SetupFile, UnknownEntriesAreIgnoredSilently) {
     "Kurvex-Setup": 1,
     "commands": {"start": "SIR"},
     "port": {"baudRate": 9600, "flowControl": "RTS/CTS"},
-    "curves": [{"unit": "°C", "name": "T"}]
+    "curves": [{"marker": "dot", "name": "T"}]
   })");
   TSetup expected;
   expected.BaudRate = 9600;
