@@ -80,7 +80,11 @@ void TForm1::StartButtonClick(TObject*) {
 
   SessionState.ScaleFactor = scaleFactor;
   SessionState.ScaleOffset = scaleOffset;
-  for (std::size_t curve = 0; curve < kMaxCurves; ++curve) SessionState.CurveScales[curve] = m_features->Curves.Scale(curve);
+  for (std::size_t curve = 0; curve < kMaxCurves; ++curve) {
+    SessionState.CurveScales[curve] = m_features->Curves.Scale(curve);
+    // A unit the user set is the curve's from the first line on.
+    SessionState.CurveUnits[curve] = m_features->Curves.Unit(curve);
+  }
   // A log axis that keeps its window still shows the samples that fall in
   // it, so the acquisition goes on after the warning.
   ShowGraphLimits();

@@ -55,8 +55,9 @@ struct TIntakeState {
   /// first appeared (empty for a curve that has none).
   std::size_t CurveCount = 0;
   std::array<std::string, kMaxCurves> CurveNames;
-  /// The unit each curve's values came with first in this acquisition
-  /// ("°C" of "21.5 °C"); empty while none did.
+  /// Each curve's unit: the one the user set (given at Start), else the one
+  /// its values came with first in this acquisition ("°C" of "21.5 °C");
+  /// empty while it has none.
   std::array<std::string, kMaxCurves> CurveUnits;
   /// A line of this acquisition had a value beyond the last curve.
   bool TooManyValues = false;

@@ -11,8 +11,10 @@ std::string RawValueColumn(std::string_view label) {
   return label.empty() ? "Rohwert" : "Rohwert " + std::string(label);
 }
 
-std::string ScaledValueColumn(std::string_view label) {
-  return label.empty() ? "Wert (skaliert)" : "Wert " + std::string(label) + " (skaliert)";
+std::string ScaledValueColumn(std::string_view label, std::string_view unit) {
+  std::string column = label.empty() ? "Wert (skaliert)" : "Wert " + std::string(label) + " (skaliert)";
+  if (!unit.empty()) column += " [" + std::string(unit) + "]";
+  return column;
 }
 
 }  // namespace kurvex

@@ -22,8 +22,9 @@ std::string CurveLabel(std::size_t curve, const std::string& name);
 
 /// The columns of one curve's values: "Rohwert <label>" and "Wert <label>
 /// (skaliert)"; without a label (the one curve without a name) "Rohwert"
-/// and "Wert (skaliert)".
+/// and "Wert (skaliert)". A unit follows the scaled value's name: "Wert
+/// Temp (skaliert) [°C]".
 std::string RawValueColumn(std::string_view label);
-std::string ScaledValueColumn(std::string_view label);
+std::string ScaledValueColumn(std::string_view label, std::string_view unit = {});
 
 }  // namespace kurvex

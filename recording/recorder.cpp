@@ -76,9 +76,17 @@ std::optional<TRecordingFailure> TRecorder::Failure() const {
 bool TRecorder::AnnounceCurves(const TSample& sample) {
   m_curvesKnown = true;
   const bool oneWithoutName = sample.Values.size() <= 1 && (sample.Names.empty() || sample.Names.front().empty());
-  if (oneWithoutName) return true;  // the header of Start holds
+  const bool anyUnit = std::any_of(sample.Units.begin(), sample.Units.end(), [](const auto& u) { return !u.empty(); });
+  if (oneWithoutName && !anyUnit) return true;  // the header of Start holds
   TRecordCurves curves{m_rowsPushed, {sample.Names.begin(), sample.Names.end()}};
   curves.Names.resize(std::max(sample.Values.size(), m_curves));
+  // The units known with the first sample, or with a new curve, go into
+  // the header; only then, so a file without them stays as ever and a unit
+  // seen later adds no header row.
+  if (anyUnit) {
+    curves.Units.assign(sample.Units.begin(), sample.Units.end());
+    curves.Units.resize(curves.Names.size());
+  }
   if (!m_curveChanges->Push(curves)) {
     QueueFull();
     return false;
@@ -161,7 +169,7 @@ bool TRecorder::WriteQueued(TRecordRowFormat& format, std::string& block) {
 void TRecorder::TakeCurveChange(TRecordRowFormat& format, std::string& block) {
   const std::span<const TRecordCurves> change = m_curveChanges->Peek(1);
   if (change.empty() || change.front().BeforeRow != m_rowsTaken) return;
-  format.SetCurves(change.front().Names);
+  format.SetCurves(change.front().Names, change.front().Units);
   m_curveChanges->Release(1);
   // Before the first row the file holds only the header of Start: the new
   // one takes its place.

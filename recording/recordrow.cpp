@@ -39,14 +39,15 @@ std::string TRecordRowFormat::Header() const {
   std::string row;
   for (const std::string_view column : kRecordingLeadColumns)
     AppendCsvText(row, std::string(column), m_dialect, column == kRecordingLeadColumns.front());
+  const auto unit = [&](std::size_t curve) { return curve < m_units.size() ? std::string_view(m_units[curve]) : ""; };
   if (m_names.size() == 1 && m_names.front().empty()) {
     AppendCsvText(row, RawValueColumn({}), m_dialect);
-    AppendCsvText(row, ScaledValueColumn({}), m_dialect);
+    AppendCsvText(row, ScaledValueColumn({}, unit(0)), m_dialect);
   } else {
     for (std::size_t i = 0; i < m_names.size(); ++i) {
       const std::string label = CurveLabel(i, m_names[i]);
       AppendCsvText(row, RawValueColumn(label), m_dialect);
-      AppendCsvText(row, ScaledValueColumn(label), m_dialect);
+      AppendCsvText(row, ScaledValueColumn(label, unit(i)), m_dialect);
     }
   }
   EndCsvRow(row);

@@ -38,6 +38,8 @@ inline constexpr TRecordValue kRecordGap{std::numeric_limits<float>::quiet_NaN()
 struct TRecordCurves {
   std::uint64_t BeforeRow = 0;
   std::vector<std::string> Names;
+  /// One unit per curve, empty for a curve without one.
+  std::vector<std::string> Units{};
 };
 
 /// Formats rows: sample number, the read time in ISO 8601 with milliseconds
@@ -49,8 +51,12 @@ struct TRecordCurves {
 class TRecordRowFormat {
  public:
   explicit TRecordRowFormat(TCsvDialect dialect) : m_dialect(dialect) {}
-  /// The curves of the rows that follow, by their names.
-  void SetCurves(std::vector<std::string> names) { m_names = std::move(names); }
+  /// The curves of the rows that follow, by their names, and their units
+  /// (none: no curve has one).
+  void SetCurves(std::vector<std::string> names, std::vector<std::string> units = {}) {
+    m_names = std::move(names);
+    m_units = std::move(units);
+  }
   std::size_t Curves() const { return m_names.size(); }
   /// The header row, CR LF included. One curve without a name has the
   /// columns "Rohwert" and "Wert (skaliert)"; otherwise every curve has
@@ -66,6 +72,7 @@ class TRecordRowFormat {
 
   TCsvDialect m_dialect;
   std::vector<std::string> m_names{std::string()};
+  std::vector<std::string> m_units;
   std::int64_t m_cachedSecond = INT64_MIN;
   std::string m_cachedDateTime;  // "2026-12-07T10:15:00"
   std::string m_cachedOffset;    // "+01:00"

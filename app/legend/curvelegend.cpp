@@ -61,7 +61,7 @@ void TCurveLegend::ShowEntry(std::size_t curve, bool shown) {
   entry.name->SetCaption(Label(curve));
   entry.shown->SetAccessibleName(Label(curve) + " anzeigen");
   entry.value->SetCaption("");
-  ShowUnit(curve, m_curves.Unit(curve));
+  ShowUnit(curve, "");
   for (TWinControl* control : {static_cast<TWinControl*>(entry.shown.get()), static_cast<TWinControl*>(entry.name.get()),
                                static_cast<TWinControl*>(entry.value.get())}) {
     control->SetVisible(shown);
@@ -84,7 +84,7 @@ void TCurveLegend::Take(const TSample& sample) {
       entry.name->SetCaption(Label(curve));
       entry.shown->SetAccessibleName(Label(curve) + " anzeigen");
     }
-    if (m_curves.Unit(curve).empty() && curve < sample.Units.size() && sample.Units[curve] != m_unitsSent[curve]) {
+    if (curve < sample.Units.size() && sample.Units[curve] != m_unitsSent[curve]) {
       m_unitsSent[curve] = sample.Units[curve];
       ShowUnit(curve, m_unitsSent[curve]);
     }

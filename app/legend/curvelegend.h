@@ -47,8 +47,8 @@ class TCurveLegend : public TSampleConsumer, public TSetupPart {
   void ShowEntry(std::size_t curve, bool shown);
   /// The curve's name: the instrument's, else the one set.
   std::string Label(std::size_t curve) const;
-  /// The curve's unit: the one set, else the instrument's; shown after
-  /// its value, a long one cut with its whole text in the tooltip.
+  /// The curve's unit, shown after its value, a long one cut with its
+  /// whole text in the tooltip.
   void ShowUnit(std::size_t curve, const std::string& unit);
 
   TChartControl& m_chart;
@@ -57,7 +57,7 @@ class TCurveLegend : public TSampleConsumer, public TSetupPart {
   std::unique_ptr<TPanel> m_panel;
   std::array<Entry, kMaxCurves> m_entries;
   std::array<std::string, kMaxCurves> m_names;  // as the instrument sent them
-  std::array<std::string, kMaxCurves> m_unitsSent;  // as the instrument sent them
+  std::array<std::string, kMaxCurves> m_unitsSent;  // as the samples gave them
   std::array<std::string, kMaxCurves> m_units;      // as shown after the values
   std::size_t m_count = 0;  // entries made
   std::size_t m_inUse = 0;  // entries of this acquisition's curves

@@ -119,6 +119,7 @@ struct Line {
   std::vector<TSampleValue> Values;
   std::vector<std::string> Names;
   std::uint16_t Present;
+  std::vector<std::string> Units{};
 };
 
 // Records the lines as samples 1, 2, … read 0.25 s apart from Start.
@@ -132,7 +133,8 @@ std::string RecordLines(const std::vector<Line>& lines, TCsvDialect dialect = cd
   for (const Line& line : lines) {
     ++number;
     const std::int64_t since = number * 250'000'000;
-    recorder.Take({number, {start.WallNs + since, start.SteadyNs + since}, line.Values, line.Names, line.Present});
+    recorder.Take(
+        {number, {start.WallNs + since, start.SteadyNs + since}, line.Values, line.Names, line.Present, line.Units});
   }
   recorder.Stop();
   EXPECT_FALSE(recorder.Failure());
@@ -173,6 +175,20 @@ TEST_F(UtcTime, ARecordingStartedAmongCurvesHasOneHeaderForThem) {
                 "1,2026-12-07T09:15:00.250+00:00,0.250,1,1,2,2,3,3\r\n");
   EXPECT_EQ(RecordLines({{{{1, 1}}, {"Temperature"}, 1}}),
             start + "Rohwert Temperature,Wert Temperature (skaliert)\r\n1,2026-12-07T09:15:00.250+00:00,0.250,1,1\r\n");
+}
+
+// The units of the first sample follow the scaled values' names; a unit
+// that comes later adds no header row.
+TEST_F(UtcTime, UnitsKnownAtTheFirstSampleStandInTheHeader) {
+  const std::string start = "Nr,\"Zeit (ISO 8601, Ortszeit)\",Sekunden seit Start,";
+  EXPECT_EQ(RecordLines({{{{1, 2}}, {""}, 1, {"°C"}}, {{{3, 6}}, {""}, 1, {"°C"}}}),
+            start + "Rohwert,Wert (skaliert) [°C]\r\n1,2026-12-07T09:15:00.250+00:00,0.250,1,2\r\n" +
+                "2,2026-12-07T09:15:00.500+00:00,0.500,3,6\r\n");
+  EXPECT_EQ(RecordLines({{{{1, 1}, {2, 2}}, {"Temp", "Druck"}, 0b11, {"°C", ""}},
+                         {{{1, 1}, {2, 2}}, {"Temp", "Druck"}, 0b11, {"°C", "hPa"}}}),
+            start + "Rohwert Temp,Wert Temp (skaliert) [°C],Rohwert Druck,Wert Druck (skaliert)\r\n" +
+                "1,2026-12-07T09:15:00.250+00:00,0.250,1,1,2,2\r\n" +
+                "2,2026-12-07T09:15:00.500+00:00,0.500,1,1,2,2\r\n");
 }
 
 // kurvex-YYYYMMDD-HHMMSS.csv, each 'd' a digit. (No <regex>: GCC 12 warns
