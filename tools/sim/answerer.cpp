@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <thread>
 
+#include "tools/sim/ptylink.h"
 #include "tools/sim/samples.h"
 
 namespace kurvex::sim {
@@ -106,16 +107,7 @@ AnswerResult AnswerQueries(const Options& options, int fd, const std::atomic<boo
       if (got > 0) answerer.Take(std::string_view(buffer, static_cast<std::size_t>(got)), Answerer::Clock::now());
     }
     pending += answerer.Due(Answerer::Clock::now());
-    while (!pending.empty()) {
-      const ssize_t written = write(fd, pending.data(), pending.size());
-      if (written > 0) {
-        pending.erase(0, static_cast<std::size_t>(written));
-      } else if (written < 0 && errno == EINTR) {
-        continue;
-      } else {
-        break;  // the client does not read: the rest waits for room
-      }
-    }
+    FlushPending(fd, pending);  // a client that does not read leaves the rest waiting
   }
   return {answerer.Samples(), answerer.Unknown()};
 }

@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <system_error>
 
 #include "ports/comport.h"
@@ -60,6 +61,19 @@ PtyLink::~PtyLink() {
     std::error_code error;
     if (std::filesystem::read_symlink(m_link, error) == m_pty.SlavePath()) {
       std::filesystem::remove(m_link, error);
+    }
+  }
+}
+
+void FlushPending(int fd, std::string& pending) {
+  while (!pending.empty()) {
+    const ssize_t written = write(fd, pending.data(), pending.size());
+    if (written > 0) {
+      pending.erase(0, static_cast<std::size_t>(written));
+    } else if (written < 0 && errno == EINTR) {
+      continue;
+    } else {
+      return;
     }
   }
 }

@@ -37,4 +37,8 @@ class PtyLink {
   std::string m_error;
 };
 
+/// Writes what the descriptor takes from the front of `pending`; the rest
+/// waits there for room.
+void FlushPending(int fd, std::string& pending);
+
 }  // namespace kurvex::sim

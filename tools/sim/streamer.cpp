@@ -5,11 +5,11 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <string>
 #include <thread>
 
+#include "tools/sim/ptylink.h"
 #include "tools/sim/samples.h"
 
 namespace kurvex::sim {
@@ -23,20 +23,6 @@ constexpr auto kMaxNap = std::chrono::milliseconds(20);
 // After a stall (a suspended process) the schedule restarts instead of
 // bursting out every missed line.
 constexpr double kMaxBacklogSeconds = 1.0;
-
-// Writes what the descriptor takes from the front of `pending`.
-void Flush(int fd, std::string& pending) {
-  while (!pending.empty()) {
-    const ssize_t written = write(fd, pending.data(), pending.size());
-    if (written > 0) {
-      pending.erase(0, static_cast<std::size_t>(written));
-    } else if (written < 0 && errno == EINTR) {
-      continue;
-    } else {
-      return;
-    }
-  }
-}
 
 // A pty master reports a hang-up while no client has the slave open.
 bool Listened(int fd) {
@@ -76,10 +62,10 @@ StreamResult Stream(const Options& options, int fd, const std::atomic<bool>& sto
         pending.clear();
         continue;
       }
-      Flush(fd, pending);
+      FlushPending(fd, pending);
       if (pending.empty()) {
         pending = std::move(batch);
-        Flush(fd, pending);
+        FlushPending(fd, pending);
       } else {
         result.Dropped += LineCount(batch);
       }
@@ -94,7 +80,7 @@ StreamResult Stream(const Options& options, int fd, const std::atomic<bool>& sto
   // hang-up, the time limit or a stop request.
   const Clock::time_point giveUp = Clock::now() + std::chrono::milliseconds(drainMs);
   while (!stop && Listened(fd) && Clock::now() < giveUp) {
-    Flush(fd, pending);
+    FlushPending(fd, pending);
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   result.Dropped += LineCount(pending);
