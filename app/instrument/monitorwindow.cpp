@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "app/instrument/instrumenttexts.h"
 #include "platform/system/localeformat.h"
@@ -23,6 +24,18 @@ constexpr std::array<std::pair<TCommandLineEnd, const char*>, 4> kLineEnds{{
 // Lines that come faster than this are shown in steps: nobody reads a
 // log that moves 60 times a second, and each step redraws the table.
 constexpr auto kRefreshPace = std::chrono::milliseconds(100);
+
+// A button of the window at its design place, anchored, with its handler.
+std::unique_ptr<TSpeedButton> MakeButton(TWinControl* parent, const char* name, const char* caption, TRect bounds,
+                                         TAnchors anchors, TNotifyEvent onClick) {
+  auto button = std::make_unique<TSpeedButton>(parent);
+  button->SetName(name);
+  button->SetCaption(caption);
+  button->SetBounds(bounds.Left, bounds.Top, bounds.Right - bounds.Left, bounds.Bottom - bounds.Top);
+  button->SetAnchors(anchors);
+  button->OnClick = std::move(onClick);
+  return button;
+}
 
 constexpr const char* kCommandHint = "z. B. MEAS? oder \\x1B (Escapes \\r \\n \\t \\\\ \\xNN)";
 
@@ -90,12 +103,8 @@ void TMonitorWindow::CreateControls() {
       if (LineEndComboBox->Text() == name) m_instrument.SetLineEnd(end);
   };
 
-  SendButton = std::make_unique<TSpeedButton>(this);
-  SendButton->SetName("SendButton");
-  SendButton->SetCaption("&Senden");
-  SendButton->SetBounds(630, 8, 82, 26);
-  SendButton->SetAnchors(akTop | akRight);
-  SendButton->OnClick = [this](TObject* sender) { SendButtonClick(sender); };
+  SendButton = MakeButton(this, "SendButton", "&Senden", {630, 8, 712, 34}, akTop | akRight,
+                          [this](TObject* sender) { SendButtonClick(sender); });
 
   MessageLabel = std::make_unique<TLabel>(this);
   MessageLabel->SetName("MessageLabel");
@@ -119,18 +128,10 @@ void TMonitorWindow::CreateControls() {
   PauseCheckBox->SetAnchors(akLeft | akBottom);
   // Held, the log takes nothing more, so what is shown stays to be read.
   PauseCheckBox->OnClick = [this](TObject*) { m_log.SetOpen(!PauseCheckBox->Checked()); };
-  CopyButton = std::make_unique<TSpeedButton>(this);
-  CopyButton->SetName("CopyButton");
-  CopyButton->SetCaption("&Kopieren");
-  CopyButton->SetBounds(108, 404, 82, 26);
-  CopyButton->SetAnchors(akLeft | akBottom);
-  CopyButton->OnClick = [this](TObject* sender) { CopyButtonClick(sender); };
-  ClearButton = std::make_unique<TSpeedButton>(this);
-  ClearButton->SetName("ClearButton");
-  ClearButton->SetCaption("&Leeren");
-  ClearButton->SetBounds(196, 404, 82, 26);
-  ClearButton->SetAnchors(akLeft | akBottom);
-  ClearButton->OnClick = [this](TObject* sender) { ClearButtonClick(sender); };
+  CopyButton = MakeButton(this, "CopyButton", "&Kopieren", {108, 404, 190, 430}, akLeft | akBottom,
+                          [this](TObject* sender) { CopyButtonClick(sender); });
+  ClearButton = MakeButton(this, "ClearButton", "&Leeren", {196, 404, 278, 430}, akLeft | akBottom,
+                           [this](TObject* sender) { ClearButtonClick(sender); });
 
   RoundTripLabel = std::make_unique<TLabel>(this);
   RoundTripLabel->SetName("RoundTripLabel");
