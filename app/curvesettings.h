@@ -6,16 +6,27 @@
 #include <string>
 #include <utility>
 
+#include <optional>
+
 #include "intake/intakestate.h"
 #include "platform/drawing/color.h"
+#include "setup/setup.h"
 
 namespace kurvex {
 
+/// A fixed range of an axis, Low < High.
+struct TAxisRange {
+  double Low = 0, High = 0;
+  bool operator==(const TAxisRange&) const = default;
+};
+
 /// What the user set for each curve: its colour, a name for a curve the
 /// instrument does not name, whether it is shown when an acquisition
-/// starts, its unit, and its own factor and offset. Until set, each curve has its
-/// palette colour, no name, is shown and is scaled as the window's fields
-/// say. GUI thread only.
+/// starts, its unit, its own factor and offset, and the Y axis it is drawn
+/// against; and the right axis's range. Until set, each curve has its
+/// palette colour, no name, is shown, is scaled as the window's fields say
+/// and is drawn against the left axis, and the right axis follows the
+/// samples. GUI thread only.
 class TCurveSettings {
  public:
   TCurveSettings();
@@ -33,6 +44,11 @@ class TCurveSettings {
   void SetUnit(std::size_t curve, std::string unit) { m_curves[curve % kMaxCurves].Unit = std::move(unit); }
   const TCurveScale& Scale(std::size_t curve) const { return m_curves[curve % kMaxCurves].Scale; }
   void SetScale(std::size_t curve, TCurveScale scale) { m_curves[curve % kMaxCurves].Scale = scale; }
+  TCurveAxis Axis(std::size_t curve) const { return m_curves[curve % kMaxCurves].Axis; }
+  void SetAxis(std::size_t curve, TCurveAxis axis) { m_curves[curve % kMaxCurves].Axis = axis; }
+  /// The right axis's fixed range; nothing: it follows the samples seen.
+  const std::optional<TAxisRange>& RightRange() const { return m_rightRange; }
+  void SetRightRange(std::optional<TAxisRange> range) { m_rightRange = range; }
 
  private:
   struct TCurve {
@@ -41,8 +57,10 @@ class TCurveSettings {
     bool Shown = true;
     TCurveScale Scale;
     std::string Unit;
+    TCurveAxis Axis = TCurveAxis::Left;
   };
   std::array<TCurve, kMaxCurves> m_curves;
+  std::optional<TAxisRange> m_rightRange;
 };
 
 }  // namespace kurvex

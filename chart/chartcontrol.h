@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <bitset>
 #include <functional>
@@ -160,6 +161,10 @@ class TCustomChartControl : public TCustomControl {
   /// point of its own curve only.
   std::uint8_t DataCurve() const { return m_dataCurve; }
   void SetDataCurve(std::uint8_t v) { m_dataCurve = v; }
+  /// The layer (1..16) new line items are drawn on: the ActiveLayer until
+  /// set, another for a curve against another Y axis. Clamped to 1..16.
+  int DataLayer() const { return m_dataLayer; }
+  void SetDataLayer(int layer) { m_dataLayer = std::clamp(layer, 1, kLayerCount); }
   /// A hidden curve's items are not drawn; they still move its pen, so
   /// showing it again draws it whole. A change redraws with AutoRedraw.
   bool CurveVisible(std::uint8_t curve) const { return !m_hiddenCurves.test(curve); }
@@ -296,6 +301,7 @@ class TCustomChartControl : public TCustomControl {
   int m_lineWidth = 1;
   int m_classDefault = 0;
   std::uint8_t m_dataCurve = 0;
+  int m_dataLayer = 1;
   std::bitset<256> m_hiddenCurves;
   const TCurveSource* m_curveSource = nullptr;
   bool m_isometric = false;
@@ -461,6 +467,12 @@ class TCustomChartControl : public TCustomControl {
   /// zoom/pan listeners are told. For a feature that moves the view on the
   /// user's behalf.
   void NavigateTo(const TAxisWindow& x, const TAxisWindow& y);
+  /// Whether pan and zoom act on `layer` (1..16): layer 1 alone until set.
+  /// A second Y axis that shares layer 1's X is navigated too, so a zoom
+  /// rectangle scales its Y by its own pixels; other layers move only
+  /// through their joins.
+  bool Navigated(int layer) const { return layer >= 1 && layer <= kLayerCount && m_navigatedLayers.test(layer - 1); }
+  void SetNavigated(int layer, bool navigated);
 
  private:
   /// The mode handling of one move: origin, pan, zoom or item drag.
@@ -488,6 +500,7 @@ class TCustomChartControl : public TCustomControl {
   TMouseNavState m_nav;
   std::array<TAxisWindow, kLayerCount> m_originX{};
   std::array<TAxisWindow, kLayerCount> m_originY{};
+  std::bitset<kLayerCount> m_navigatedLayers{1};  // layer 1 alone until set
   TCursor m_screenCursor = crDefault;
 
   // ===== listeners of the chart's events (chart/chartevents.cpp) ===========

@@ -8,7 +8,7 @@ namespace kurvex {
 void TCustomChartControl::AppendItem(TItemKind kind, double x, double y) {
   TChartItem& item = m_store->Append(m_allocSize);
   item.Kind = kind;
-  item.Layer = m_activeLayer;
+  item.Layer = m_dataLayer;
   item.Class = static_cast<std::uint8_t>(m_classDefault);
   item.Color = m_dataColor;
   item.Curve = m_dataCurve;

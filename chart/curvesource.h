@@ -24,7 +24,7 @@ struct TColumnSpan {
   std::int64_t Count = 0;
 };
 
-/// Curves the chart draws on layer 1 in place of its line items while it
+/// Curves the chart draws in place of its line items while it
 /// looks back over more samples than its items hold (the history of an
 /// acquisition). X grows with each sample.
 class TCurveSource {
@@ -33,6 +33,8 @@ class TCurveSource {
   /// Curves 0 .. Curves() - 1, numbered like the items' curves.
   virtual std::size_t Curves() const = 0;
   virtual TColor CurveColor(std::size_t curve) const = 0;
+  /// The layer whose transformation maps the curve; its X is layer 1's.
+  virtual int CurveLayer(std::size_t) const { return 1; }
   /// How many samples have their X in [from, to].
   virtual std::int64_t SampleCount(double from, double to) const = 0;
   /// The samples with X in [from, to] and the one beside each end, in order.

@@ -7,9 +7,6 @@ namespace kurvex {
 
 namespace {
 
-// Pan and zoom act on layer 1; other layers follow it through their joins.
-constexpr int kNavigatedLayers[] = {1};
-
 bool IsDragMode(TMouseActMode mode) {
   switch (mode) {
     case maPan:
@@ -128,15 +125,23 @@ void TCustomChartControl::PaintOnceAfter(const std::function<void()>& change) {
   if (!wasSuspended) Paint();
 }
 
+void TCustomChartControl::SetNavigated(int layer, bool navigated) {
+  if (layer >= 1 && layer <= kLayerCount) m_navigatedLayers.set(layer - 1, navigated);
+}
+
 void TCustomChartControl::NavigationStep(const std::function<void(int layer)>& updateLayer) {
   PaintOnceAfter([&] {
-    for (int layer : kNavigatedLayers) updateLayer(layer);
+    for (int layer = 1; layer <= kLayerCount; ++layer) {
+      if (m_navigatedLayers.test(layer - 1)) updateLayer(layer);
+    }
   });
   TellZoomPan();
 }
 
 void TCustomChartControl::NavigateTo(const TAxisWindow& x, const TAxisWindow& y) {
-  NavigationStep([&](int layer) { SetLayerRange(layer, x.Low, y.Low, x.High, y.High); });
+  NavigationStep([&](int layer) {
+    if (layer == 1) SetLayerRange(1, x.Low, y.Low, x.High, y.High);
+  });
 }
 
 void TCustomChartControl::PanStep(int x, int y) {

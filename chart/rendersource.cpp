@@ -27,7 +27,7 @@ TSourceRenderer::TSourceRenderer(TCanvas& canvas, const TCustomChartControl& cha
       m_batch(canvas) {}
 
 TPoint TSourceRenderer::Pixel(double x, double y) const {
-  const TPoint p = m_mapper.Map(1, x, y);
+  const TPoint p = m_mapper.Map(m_layer, x, y);
   return {std::clamp(p.X, -kPixelLimit, kPixelLimit) + m_shiftX, std::clamp(p.Y, -kPixelLimit, kPixelLimit) + m_shiftY};
 }
 
@@ -45,6 +45,7 @@ void TSourceRenderer::Render(const TCurveSource& source) {
   const bool dense = static_cast<double>(source.SampleCount(from, to)) > kSamplesPerColumnForPoints * columns;
   for (std::size_t curve = 0; curve < source.Curves(); ++curve) {
     if (curve > 255 || !m_chart.CurveVisible(static_cast<std::uint8_t>(curve))) continue;
+    m_layer = source.CurveLayer(curve);
     const TColor color = m_blackAndWhite ? clBlack : source.CurveColor(curve);
     const int width = std::clamp(m_chart.LineWidth(), 1, 255);
     m_batch.SetPen(TPen{color, CurveLineStyle(curve, m_chart.PenStyle(), m_blackAndWhite), width, pmCopy});

@@ -12,7 +12,7 @@ namespace kurvex {
 
 class TCustomChartControl;
 
-/// Draws the visible curves of a source on layer 1 for one render pass.
+/// Draws the visible curves of a source, each on its layer, for one render pass.
 /// Where the plot shows at most two samples per pixel column, each curve is
 /// the polyline through its samples (a gap breaks it, a sample between two
 /// gaps is a dot); where it shows more, it is the envelope of each column: a
@@ -40,6 +40,7 @@ class TSourceRenderer {
   TPolylineBatch m_batch;
   std::vector<TSourcePoint> m_points;
   std::vector<TColumnSpan> m_columns;
+  int m_layer = 1;  // the curve's, whose Y transformation maps it
   bool m_lone = false;  // the line so far is one sample (or one column in one pixel)
 };
 

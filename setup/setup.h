@@ -17,6 +17,10 @@ inline constexpr int kSetupVersion = 1;
 /// What ends a command sent to the instrument.
 enum class TCommandLineEnd : std::uint8_t { CrLf, Lf, Cr, None };
 
+/// Which Y axis a curve is drawn against: the left one (layer 1) or the
+/// right one (layer 2), which shows only while a curve uses it.
+enum class TCurveAxis : std::uint8_t { Left, Right };
+
 /// What a setup says of one curve. Unset: the window keeps what it shows.
 struct TSetupCurve {
   std::optional<std::string> Name{};
@@ -27,6 +31,7 @@ struct TSetupCurve {
   std::optional<double> Factor{}, Offset{};
   /// The unit the user gave it ("°C"); unset, the instrument's.
   std::optional<std::string> Unit{};
+  std::optional<TCurveAxis> Axis{};
   bool operator==(const TSetupCurve&) const = default;
 };
 
@@ -47,6 +52,8 @@ struct TSetup {
   std::optional<bool> Trend;
   std::optional<double> ScaleFactor, ScaleOffset, GraphXMax, GraphYMax, GraphYMin;
   std::optional<bool> ShowGrid, DoubleTics, LogY;
+  /// The right Y axis's fixed range; unset, it follows the samples.
+  std::optional<double> RightYMin, RightYMax;
 
   /// "Aufzeichnen", and where and how the recordings are written.
   std::optional<bool> Record;

@@ -54,6 +54,7 @@ constexpr TNamedKind<TCsvDialect, 2> kDialect{{{{"comma", cdComma}, {"semicolon"
 // A curve is named as an instrument's line may name it.
 constexpr TTextKind kCurveName{TLineValues::kMaxName};
 constexpr TColourKind kColour;
+constexpr TNamedKind<TCurveAxis, 2> kAxis{{{{"left", TCurveAxis::Left}, {"right", TCurveAxis::Right}}}};
 // A command fits a line of the monitor; the query's pace runs from 10 ms to an hour.
 constexpr TTextKind kCommand{1024};
 constexpr TWholeKind<std::uint32_t> kMilliseconds{TSetup::kMinQueryMs, TSetup::kMaxQueryMs};
@@ -79,6 +80,8 @@ constexpr std::array kGraph{
     Entry<&TSetup::ShowGrid, kFlag>("grid"),
     Entry<&TSetup::DoubleTics, kFlag>("doubleTics"),
     Entry<&TSetup::LogY, kFlag>("logY"),
+    Entry<&TSetup::RightYMin, kSigned>("rightYMin"),
+    Entry<&TSetup::RightYMax, kSigned>("rightYMax"),
 };
 constexpr std::array kRecording{
     Entry<&TSetup::Record, kFlag>("record"),
@@ -108,6 +111,7 @@ constexpr std::array kCurve{
     Entry<&TSetupCurve::Factor, kCurveFactor>("factor"),
     Entry<&TSetupCurve::Offset, kSigned>("offset"),
     Entry<&TSetupCurve::Unit, kCurveName>("unit"),
+    Entry<&TSetupCurve::Axis, kAxis>("axis"),
 };
 
 }  // namespace

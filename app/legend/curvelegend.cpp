@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "app/curves/curvetexts.h"
 #include "app/valuetext.h"
 #include "recording/columnnames.h"
 #include "platform/system/localeformat.h"
@@ -153,15 +154,20 @@ void TCurveLegend::CollectInto(TSetup& setup) const {
     if (scale.Factor) out.Factor = AsWritten(*scale.Factor);
     if (scale.Offset) out.Offset = AsWritten(*scale.Offset);
     if (!m_curves.Unit(curve).empty()) out.Unit = m_curves.Unit(curve);
+    if (m_curves.Axis(curve) == TCurveAxis::Right) out.Axis = TCurveAxis::Right;
     if (!name.empty() || !shown || color != TCurveSettings::Defaults().Color(curve) || scale != TCurveScale{} ||
-        out.Unit)
+        out.Unit || out.Axis)
       count = curve + 1;
   }
   curves.resize(count);
   setup.Curves = std::move(curves);
+  if (const std::optional<TAxisRange>& range = m_curves.RightRange()) {
+    setup.RightYMin = range->Low;
+    setup.RightYMax = range->High;
+  }
 }
 
-void TCurveLegend::ApplyFrom(const TSetup& setup, std::vector<std::string>&) {
+void TCurveLegend::ApplyFrom(const TSetup& setup, std::vector<std::string>& notes) {
   for (std::size_t curve = 0; curve < std::min(setup.Curves.size(), kMaxCurves); ++curve) {
     const TSetupCurve& in = setup.Curves[curve];
     if (in.Name) m_curves.SetName(curve, *in.Name);
@@ -176,6 +182,13 @@ void TCurveLegend::ApplyFrom(const TSetup& setup, std::vector<std::string>&) {
     if (in.Factor) scale.Factor = static_cast<float>(*in.Factor);
     if (in.Offset) scale.Offset = static_cast<float>(*in.Offset);
     m_curves.SetScale(curve, scale);
+    if (in.Axis) m_curves.SetAxis(curve, *in.Axis);
+  }
+  if (setup.RightYMin || setup.RightYMax) {
+    if (setup.RightYMin && setup.RightYMax && *setup.RightYMin < *setup.RightYMax)
+      m_curves.SetRightRange(TAxisRange{*setup.RightYMin, *setup.RightYMax});
+    else
+      notes.push_back(RightRangeRefusal());
   }
 }
 

@@ -294,6 +294,31 @@ TEST_F(MousePanTest, EachNavigationMoveRepaintsOnceAndMovesJoinedLayers) {
   EXPECT_EQ(Y(2), (TAxisWindow{5, 6}));  // its own Y axis is not navigated
 }
 
+// A second Y axis sharing layer 1's X: pan and the rubber band move its Y by
+// the same pixels in its own units; a move made for the user keeps it.
+TEST_F(MousePanTest, ANavigatedSecondYAxisMovesByItsOwnPixels) {
+  chart.JointLayers().SetXControlledBy(2, 1);
+  chart.SetNavigated(2, true);
+  chart.SetRange(2, 0, 1000, 1, 1300);
+  chart.SetMouseAction(maPan);
+  Drag({200, 150}, {250, 180});  // 50 px right, 30 px down: a tenth of the height
+  EXPECT_EQ(X(2), X());
+  EXPECT_EQ(X(), (TAxisWindow{-10, 90}));
+  EXPECT_EQ(Y(), (TAxisWindow{10, 110}));
+  EXPECT_EQ(Y(2), (TAxisWindow{1030, 1330}));
+
+  chart.SetRange(1, 0, 0, 100, 100);
+  chart.SetRange(2, 0, 1000, 1, 1300);
+  chart.SetMouseAction(maZoomWindPos);
+  Drag({50, 166}, {550, 316});  // the lower half
+  EXPECT_EQ(Y(), (TAxisWindow{0, 50}));
+  EXPECT_EQ(Y(2), (TAxisWindow{1000, 1150}));
+
+  chart.NavigateTo({20, 40}, {0, 10});
+  EXPECT_EQ(X(2), (TAxisWindow{20, 40}));
+  EXPECT_EQ(Y(2), (TAxisWindow{1000, 1150}));
+}
+
 TEST_F(MousePanTest, ZoomDragScalesAroundTheCentreByTheControlSize) {
   chart.SetBounds(0, 0, 600, 348);
   chart.SetRange(1, 0, 0, 100, 100);
