@@ -106,6 +106,7 @@ int TChartPlotter::PlotPoints(const TSample& sample, double x, bool start) {
       continue;
     }
     m_chart.SetDataCurve(static_cast<std::uint8_t>(curve));
+    m_chart.SetDataLayer(m_curves.Layer(curve));
     m_chart.SetDataColor(m_curves.Color(curve));
     const float value = sample.Values[curve].Scaled;
     if (start || !m_continues.test(curve)) {

@@ -45,6 +45,9 @@ class TCurveSettings {
   const TCurveScale& Scale(std::size_t curve) const { return m_curves[curve % kMaxCurves].Scale; }
   void SetScale(std::size_t curve, TCurveScale scale) { m_curves[curve % kMaxCurves].Scale = scale; }
   TCurveAxis Axis(std::size_t curve) const { return m_curves[curve % kMaxCurves].Axis; }
+  /// The chart layer whose Y axis the curve is drawn against.
+  static constexpr int kLeftLayer = 1, kRightLayer = 2;
+  int Layer(std::size_t curve) const { return Axis(curve) == TCurveAxis::Right ? kRightLayer : kLeftLayer; }
   void SetAxis(std::size_t curve, TCurveAxis axis) { m_curves[curve % kMaxCurves].Axis = axis; }
   /// The right axis's fixed range; nothing: it follows the samples seen.
   const std::optional<TAxisRange>& RightRange() const { return m_rightRange; }

@@ -18,6 +18,13 @@ void TellLogAxisKeepsItsWindow() {
       "größer als 0 sein; die Y-Achse bleibt unverändert.",
       "Kurvex", MessageIcon::Warning, MessageButtons::Ok);
 }
+
+void TellRightAxisStaysLinear() {
+  TheMessageBoxes().Show(
+      "Die rechte Y-Achse kann nur Werte größer als 0 logarithmisch zeigen; sie zeigt Werte bis 0 oder darunter "
+      "und bleibt linear.",
+      "Kurvex", MessageIcon::Warning, MessageButtons::Ok);
+}
 }  // namespace
 
 void TForm1::NormalRadioButtonClick(TObject*) {
@@ -36,6 +43,7 @@ void TForm1::DoubleTicsCheckBoxClick(TObject*) {
   const int ticks = DoubleTicsCheckBox->Checked() ? kDoubleTicks : kNormalTicks;
   Chart1->Scale1X().SetMinTicks(ticks);
   Chart1->Scale1Y().SetMinTicks(ticks);
+  m_features->Axes->SetMinTicks(ticks);
   Chart1->ShowGraph();
 }
 
@@ -49,10 +57,12 @@ void TForm1::LogCheckBoxClick(TObject*) {
     m_features->Content->SetWindow(0, SessionState.GraphYMin, SessionState.GraphXMax, SessionState.GraphYMax);
     Chart1->Scale1Y().SetLogarithmic(true);
     if (!Chart1->Scale1Y().Logarithmic()) TellLogAxisKeepsItsWindow();
+    if (!m_features->Axes->SetLogarithmic(true)) TellRightAxisStaysLinear();
   } else {
     GraphYminEdit->SetText(LocaleNumberText(0));
     ZoomRadioButton->SetEnabled(true);
     Chart1->Scale1Y().SetLogarithmic(false);
+    m_features->Axes->SetLogarithmic(false);
   }
   Chart1->ShowGraph();
 }
@@ -67,6 +77,7 @@ void TForm1::SwitchViewToTrend() {
   LogCheckBox->SetChecked(false);
   LogCheckBox->SetEnabled(false);
   Chart1->Scale1Y().SetLogarithmic(false);
+  m_features->Axes->SetLogarithmic(false);
 }
 
 void TForm1::TrendCheckBoxClick(TObject*) {
@@ -88,6 +99,7 @@ void TForm1::TrendCheckBoxClick(TObject*) {
 void TForm1::ResetAxisButtonClick(TObject*) {
   ReadGraphLimits();
   ShowGraphLimits();
+  m_features->Axes->ResetRange();
 }
 
 void TForm1::ShowGraphLimits() {

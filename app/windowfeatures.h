@@ -8,11 +8,12 @@
 #include "app/chartroom.h"
 #include "app/closer/closerlook.h"
 #include "app/currentvalue.h"
+#include "app/curves/curveaxes.h"
 #include "app/curvesettings.h"
 #include "app/files/filecommands.h"
 #include "app/instrument/instrumentfeature.h"
 #include "app/instrument/monitorwindow.h"
-#include "app/legend/curvelegend.h"
+#include "app/curves/curvelegend.h"
 #include "app/notices/inputnoticepanel.h"
 #include "app/numberfields.h"
 #include "app/ports/portstatus.h"
@@ -42,6 +43,8 @@ struct TWindowFeatures {
   std::unique_ptr<TChartRoom> ChartRoom;
   std::unique_ptr<TCurveLegend> Legend;
   std::unique_ptr<TChartContent> Content;
+  /// The Y axes the curves are drawn against.
+  std::unique_ptr<TCurveAxes> Axes;
   std::unique_ptr<TCloserLook> CloserLook;
   std::unique_ptr<TFileCommands> Files;
   std::unique_ptr<TNumberFields> NumberFields;

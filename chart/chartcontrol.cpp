@@ -91,6 +91,21 @@ void TCustomChartControl::SetCurveVisible(std::uint8_t curve, bool visible) {
   if (Visible()) RequestItemsPicture();
 }
 
+void TCustomChartControl::SetCurveLayer(std::uint8_t curve, int layer) {
+  layer = std::clamp(layer, 1, kLayerCount);
+  bool moved = false;
+  TChartItem* items = m_store->Items();
+  for (int i = 0; i < m_store->Count(); ++i) {
+    TChartItem& item = items[i];
+    if (item.Curve != curve || (item.Kind != ikMoveTo && item.Kind != ikDrawTo) || item.Layer == layer) continue;
+    item.Layer = layer;
+    moved = true;
+  }
+  if (!moved) return;
+  SyncSharedData();
+  if (Visible()) RequestItemsPicture();
+}
+
 void TCustomChartControl::SetCurveSource(const TCurveSource* source) {
   if (m_curveSource == source) return;
   m_curveSource = source;

@@ -169,6 +169,9 @@ class TCustomChartControl : public TCustomControl {
   /// showing it again draws it whole. A change redraws with AutoRedraw.
   bool CurveVisible(std::uint8_t curve) const { return !m_hiddenCurves.test(curve); }
   void SetCurveVisible(std::uint8_t curve, bool visible);
+  /// Moves the line items of `curve` to `layer` (clamped to 1..16), as
+  /// when the curve is drawn against another Y axis; repaints.
+  void SetCurveLayer(std::uint8_t curve, int layer);
   /// While set, layer 1's line items are left out and the source's curves
   /// are drawn in their place (nullptr: the items again); the chart keeps
   /// no ownership. Requests a picture.

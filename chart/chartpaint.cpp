@@ -180,7 +180,7 @@ void TCustomChartControl::RenderItems(TCanvas& canvas, int offX, int offY, bool 
   }
   if (m_gridStyle != gsNone && !skipGrid) DrawGrid(canvas, offX, offY);
   TItemRenderer items(canvas, *this, offX, offY, blackAndWhite);
-  if (m_curveSource) items.LeaveOutLayerOneLines();
+  if (m_curveSource) items.LeaveOutLinesOf(*m_curveSource);
   items.Render(m_store->Items(), m_store->Count());
   if (m_curveSource) TSourceRenderer(canvas, *this, offX, offY, blackAndWhite).Render(*m_curveSource);
   canvas.Pen.Width = 1;

@@ -90,13 +90,21 @@ TItemRenderer::TItemRenderer(TCanvas& canvas, const TCustomChartControl& chart, 
       m_blackAndWhite(blackAndWhite),
       m_mapper(chart) {}
 
+void TItemRenderer::LeaveOutLinesOf(const TCurveSource& source) {
+  m_leftOutLines.set(1);
+  for (std::size_t curve = 0; curve < source.Curves(); ++curve) {
+    m_leftOutLines.set(static_cast<std::size_t>(std::clamp(source.CurveLayer(curve), 1, kLayerCount)));
+  }
+}
+
 void TItemRenderer::Render(const TChartItem* items, int count) {
   m_canvas.Pen = TPen{m_chart.ChartColor(), psSolid, PenWidthOf(m_chart.LineWidth()), pmCopy};
   m_canvas.Brush = TBrush{m_chart.ChartColor(), bsSolid};
   m_canvas.MoveTo(m_offX, m_offY);
   for (int i = 0; i < count;) {
     const TChartItem& item = items[i];
-    if (m_leaveOutLines && item.Layer == 1 && (item.Kind == ikDrawTo || item.Kind == ikMoveTo)) {
+    if ((item.Kind == ikDrawTo || item.Kind == ikMoveTo) && item.Layer >= 1 && item.Layer <= kLayerCount &&
+        m_leftOutLines.test(static_cast<std::size_t>(item.Layer))) {
       ++i;
       continue;
     }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <deque>
 #include <string>
@@ -44,8 +45,9 @@ class TItemRenderer {
   /// Sets up the pen and the current point at (offX, offY), draws the
   /// items and draws what is still batched.
   void Render(const TChartItem* items, int count);
-  /// Leaves the line items of layer 1 out: a curve source draws them.
-  void LeaveOutLayerOneLines() { m_leaveOutLines = true; }
+  /// Leaves out the line items of layer 1 and of each layer the source
+  /// draws a curve on: the source draws those curves.
+  void LeaveOutLinesOf(const TCurveSource& source);
 
  private:
   /// The item's point (x, y), limited to -30000..30000 and shifted.
@@ -108,7 +110,7 @@ class TItemRenderer {
   // A deque keeps the traces in place as curves are added.
   std::deque<TCurveTrace> m_traces;
   std::uint8_t m_lastCurve = 0;
-  bool m_leaveOutLines = false;
+  std::bitset<kLayerCount + 1> m_leftOutLines;  // by layer number
   TPixelMapper m_mapper;
 };
 

@@ -7,6 +7,8 @@
 
 namespace kurvex {
 
+int THistorySource::CurveLayer(std::size_t curve) const { return m_curves.Layer(curve); }
+
 TColor THistorySource::CurveColor(std::size_t curve) const { return m_curves.Color(curve); }
 
 std::pair<std::int64_t, std::int64_t> THistorySource::NumbersIn(double from, double to) const {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/legend/curvelegend.h"
+#include "app/curves/curvelegend.h"
 
 #include <algorithm>
 #include <cstdlib>

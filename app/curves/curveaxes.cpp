@@ -1,0 +1,229 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/curves/curveaxes.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kurvex {
+
+namespace {
+
+// Room for labels as wide as the left axis's.
+constexpr int kRightAxisRim = 70;
+// A new extreme widens the window by this part of its span beyond it, so a
+// slowly rising curve moves the axis now and then, not at every sample.
+constexpr double kHeadroom = 0.05;
+
+std::string JoinedUnits(const std::array<std::string, kMaxCurves>& units, std::size_t inUse,
+                        const TCurveSettings& curves, TCurveAxis axis) {
+  std::string caption;
+  std::array<const std::string*, kMaxCurves> seen{};
+  std::size_t count = 0;
+  for (std::size_t curve = 0; curve < inUse; ++curve) {
+    const std::string& unit = units[curve];
+    if (unit.empty() || curves.Axis(curve) != axis) continue;
+    if (std::any_of(seen.begin(), seen.begin() + count, [&](const std::string* s) { return *s == unit; })) continue;
+    seen[count++] = &unit;
+    if (!caption.empty()) caption += ", ";
+    caption += unit;
+  }
+  return caption;
+}
+
+}  // namespace
+
+TAxisRange AutoRange(float low, float high) {
+  const double span = static_cast<double>(high) - low;
+  if (span > 0) return {low - kHeadroom * span, high + kHeadroom * span};
+  const double half = std::max(1.0, std::fabs(static_cast<double>(low)) * 0.05);
+  return {low - half, low + half};
+}
+
+TCurveAxes::TCurveAxes(TChartControl& chart, const TCurveSettings& curves, TChartContent& content)
+    : m_chart(chart), m_curves(curves), m_content(content), m_rightRim(chart.RRim()) {
+  m_zoomPan = m_chart.SubscribeZoomPan([this](TObject*) { m_userMoved = m_rightShown; });
+  m_contentChanges = content.SubscribeChanged([this](TContentChange change) { ContentChanged(change); });
+}
+
+void TCurveAxes::Take(const TSample& sample) {
+  if (sample.Values.size() > m_inUse) {
+    m_inUse = sample.Values.size();
+    ShowRightAxisIfUsed();
+  }
+  bool newUnit = false;
+  for (std::size_t curve = 0; curve < sample.Units.size(); ++curve) {
+    if (m_units[curve].empty() && !sample.Units[curve].empty()) {
+      m_units[curve] = sample.Units[curve];
+      newUnit = true;
+    }
+  }
+  if (newUnit) ShowCaptions();
+  if (!m_rightShown) return;
+  bool wider = false;
+  for (std::size_t curve = 0; curve < sample.Values.size(); ++curve) {
+    if (!sample.Has(curve) || !OnRight(curve)) continue;
+    const float v = sample.Values[curve].Scaled;
+    if (!std::isfinite(v)) continue;
+    if (m_low > m_high) {
+      m_low = m_high = v;
+      wider = true;
+    } else if (v < m_low || v > m_high) {
+      m_low = std::min(m_low, v);
+      m_high = std::max(m_high, v);
+      wider = wider || v < m_autoWindow.Low || v > m_autoWindow.High;
+    }
+  }
+  if (wider && !m_curves.RightRange() && !m_userMoved) ApplyRange();
+}
+
+void TCurveAxes::Forget() {
+  m_inUse = 0;
+  m_units.fill({});
+  m_low = 1;
+  m_high = 0;
+  m_rightItems = false;
+  m_userMoved = false;
+}
+
+void TCurveAxes::ContentChanged(TContentChange change) {
+  Forget();
+  switch (change) {
+    case TContentChange::AcquisitionStarts:
+    case TContentChange::Cleared: break;
+    case TContentChange::GraphFileLoaded: {
+      // The file says which layer each curve is drawn on.
+      for (int i = 0; i < m_chart.ItemCount(); ++i) {
+        const TChartItem& item = m_chart.Item(i);
+        if (item.Kind != ikMoveTo && item.Kind != ikDrawTo) continue;
+        m_inUse = std::max<std::size_t>(m_inUse, std::min<std::size_t>(item.Curve + 1u, kMaxCurves));
+        m_rightItems = m_rightItems || item.Layer == kRightLayer;
+      }
+      TakeExtremes();
+      break;
+    }
+    case TContentChange::RecordingOpened:
+      if (const THistory* history = m_content.HistoryShown()) m_inUse = std::min(history->Curves(), kMaxCurves);
+      TakeExtremes();
+      break;
+  }
+  ShowRightAxisIfUsed();
+  ApplyRange();
+  ShowCaptions();
+}
+
+void TCurveAxes::CurvesChanged() {
+  for (std::size_t curve = 0; curve < kMaxCurves; ++curve) {
+    m_chart.SetCurveLayer(static_cast<std::uint8_t>(curve), m_curves.Layer(curve));
+  }
+  m_userMoved = false;
+  m_rightItems = false;
+  TakeExtremes();
+  ShowRightAxisIfUsed();
+  ApplyRange();
+  ShowCaptions();
+}
+
+void TCurveAxes::ResetRange() {
+  m_userMoved = false;
+  ApplyRange();
+}
+
+bool TCurveAxes::SetLogarithmic(bool logarithmic) {
+  m_logarithmic = logarithmic;
+  if (!m_rightShown) return true;
+  TScalePropsVert& y = m_chart.ScaleY(kRightLayer);
+  y.SetLogarithmic(logarithmic);
+  return y.Logarithmic() == logarithmic;
+}
+
+void TCurveAxes::SetMinTicks(int ticks) { m_chart.ScaleY(kRightLayer).SetMinTicks(ticks); }
+
+void TCurveAxes::TakeExtremes() {
+  const THistory* history = m_content.HistoryShown();
+  m_low = 1;
+  m_high = 0;
+  auto take = [this](float low, float high) {
+    if (!(low <= high)) return;
+    if (m_low > m_high) {
+      m_low = low;
+      m_high = high;
+    } else {
+      m_low = std::min(m_low, low);
+      m_high = std::max(m_high, high);
+    }
+  };
+  if (history != nullptr) {
+    for (std::size_t curve = 0; curve < std::min(history->Curves(), kMaxCurves); ++curve) {
+      if (!OnRight(curve) || history->LastNumber() < history->FirstNumber()) continue;
+      const THistorySummary s = history->Summary(curve, history->FirstNumber(), history->LastNumber());
+      if (s.Count > 0) take(s.Min, s.Max);
+    }
+    return;
+  }
+  for (int i = 0; i < m_chart.ItemCount(); ++i) {
+    const TChartItem& item = m_chart.Item(i);
+    if (item.Layer != kRightLayer || (item.Kind != ikMoveTo && item.Kind != ikDrawTo)) continue;
+    const float v = static_cast<float>(item.Y);
+    if (std::isfinite(v)) take(v, v);
+  }
+}
+
+void TCurveAxes::ShowRightAxisIfUsed() {
+  bool used = m_rightItems;
+  for (std::size_t curve = 0; curve < m_inUse && !used; ++curve) used = OnRight(curve);
+  if (used == m_rightShown) return;
+  m_rightShown = used;
+  TScalePropsVert& y = m_chart.ScaleY(kRightLayer);
+  if (used) {
+    const TScalePropsVert& left = m_chart.ScaleY(1);
+    m_chart.JointLayers().SetXControlledBy(kRightLayer, 1);
+    m_chart.SetNavigated(kRightLayer, true);
+    y.SetScaleLocation(slRight);
+    y.SetCaptionPosX(0);
+    y.SetCaptionPosY(-23);
+    y.SetCaptionAlignment(taLeftJustify);
+    y.SetCaptionAnchor(uaSclTopLft);
+    y.SetDecPlaces(left.DecPlaces());
+    y.SetMinTicks(left.MinTicks());
+    y.SetLabelType(left.LabelType());
+    y.SetMinRange(left.MinRange());
+    m_chart.SetRRim(kRightAxisRim);
+    ApplyRange();
+    y.SetLogarithmic(m_logarithmic);
+    y.SetVisible(true);
+  } else {
+    y.SetVisible(false);
+    y.SetLogarithmic(false);
+    m_chart.SetNavigated(kRightLayer, false);
+    m_chart.JointLayers().SetXControlledBy(kRightLayer, kRightLayer);
+    m_chart.SetRRim(m_rightRim);
+  }
+}
+
+void TCurveAxes::ApplyRange() {
+  if (!m_rightShown) return;
+  TAxisRange window;
+  if (const std::optional<TAxisRange>& fixed = m_curves.RightRange()) {
+    window = *fixed;
+  } else {
+    if (m_userMoved) return;
+    if (m_low > m_high) {
+      window = AutoRange(0, 1);
+    } else {
+      window = AutoRange(m_low, m_high);
+    }
+  }
+  m_autoWindow = window;
+  const TScalePropsHoriz& x = m_chart.ScaleX(1);
+  m_chart.SetRange(kRightLayer, x.RangeLow(), window.Low, x.RangeHigh(), window.High);
+}
+
+void TCurveAxes::ShowCaptions() {
+  // Each change repaints the chart; most Starts change nothing.
+  for (const auto& [layer, axis] : {std::pair{1, TCurveAxis::Left}, std::pair{kRightLayer, TCurveAxis::Right}}) {
+    const std::string caption = JoinedUnits(m_units, m_inUse, m_curves, axis);
+    if (m_chart.ScaleY(layer).Caption() != caption) m_chart.ScaleY(layer).SetCaption(caption);
+  }
+}
+
+}  // namespace kurvex
