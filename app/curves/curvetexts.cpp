@@ -1,6 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/curves/curvetexts.h"
 
+#include <array>
+#include <cstdio>
+
+#include "intake/intakestate.h"
+
 namespace kurvex {
 
 std::string RightRangeRefusal() {
@@ -18,6 +23,24 @@ std::string NotANumberRefusal(const std::string& field) {
 
 std::string TooLongRefusal(const std::string& field, std::size_t maxBytes) {
   return "\"" + field + "\" darf höchstens " + std::to_string(maxBytes) + " Zeichen lang sein; der Kanal bleibt, wie er war.";
+}
+
+std::string TooLargeRefusal(const std::string& field) {
+  return "\"" + field + "\" ist zu groß; der Kanal bleibt, wie er war.";
+}
+
+std::string CurveColorName(std::size_t curve) {
+  // In the order of CurveColor's palette.
+  static constexpr std::array<const char*, kMaxCurves> kNames = {
+      "Blau",  "Orange",  "Blaugrün", "Zinnober", "Rosa",    "Himmelblau", "Schwarz", "Indigo",
+      "Grün",  "Oliv",    "Weinrot",  "Türkis",   "Altrosa", "Purpur",     "Sand",    "Hellblau"};
+  return kNames[curve % kNames.size()];
+}
+
+std::string OtherColorText(TColor color) {
+  char text[8];
+  std::snprintf(text, sizeof text, "#%02x%02x%02x", GetRValue(color), GetGValue(color), GetBValue(color));
+  return text;
 }
 
 }  // namespace kurvex

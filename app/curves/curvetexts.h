@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "platform/drawing/color.h"
+
 namespace kurvex {
 
 /// What the curve settings tell the user, worded once.
@@ -15,5 +17,12 @@ std::string ZeroFactorRefusal();
 std::string NotANumberRefusal(const std::string& field);
 /// A unit or name longer than an instrument's line may give.
 std::string TooLongRefusal(const std::string& field, std::size_t maxBytes);
+/// A number beyond what the field keeps (single precision for a factor).
+std::string TooLargeRefusal(const std::string& field);
+
+/// The name of the palette's colour `curve` (0-based, as CurveColor).
+std::string CurveColorName(std::size_t curve);
+/// A colour outside the palette, "#rrggbb".
+std::string OtherColorText(TColor color);
 
 }  // namespace kurvex
