@@ -30,6 +30,7 @@ namespace kurvex {
 struct TWindowFeatures;
 struct TCommandLine;
 class TMonitorWindow;
+class TCurveDialog;
 class TInstrumentFeature;
 class TPortStatus;
 class TCloserLook;
@@ -86,6 +87,7 @@ class TForm1 : public TForm {
   void MessaufbauOeffnenClick(TObject* Sender);
   void MessaufbauSpeichernClick(TObject* Sender);
   void MonitorOeffnenClick(TObject* Sender);
+  void KanaeleOeffnenClick(TObject* Sender);
 
   /// The setup and options the program was started with, or a later start
   /// handed over: the setup first, the options over it, then Start. While
@@ -100,6 +102,9 @@ class TForm1 : public TForm {
   // Features, for tests that look at one through the window.
   /// The monitor window; null until the menu first opens it.
   TMonitorWindow* Monitor();
+  /// The curve settings ("Kanäle"); null until first opened. Opens it on `curve`.
+  TCurveDialog* CurveDialog();
+  void EditCurve(std::size_t curve);
   const TInstrumentFeature& Instrument() const;
   TPortStatus& PortStatus();
   TCloserLook& CloserLook();
@@ -125,6 +130,7 @@ class TForm1 : public TForm {
   TMenuItem* Einstellungen1 = nullptr;
   TMenuItem* Geraet1 = nullptr;
   TMenuItem* MonitorOeffnen = nullptr;
+  TMenuItem* KanaeleOeffnen = nullptr;
   TMenuItem* Info1 = nullptr;
 
   std::unique_ptr<TPanel> Panel2;

@@ -85,6 +85,7 @@ void CreateMenu(TForm1& f) {
   f.Geraet1 = &f.MainMenu1->Add("&Gerät");
   f.Geraet1->SetName("Geraet1");
   f.MonitorOeffnen = AddMenuItem(f, *f.Geraet1, "&Monitor…", "MonitorOeffnen", &TForm1::MonitorOeffnenClick);
+  f.KanaeleOeffnen = AddMenuItem(f, *f.Geraet1, "&Kanäle…", "KanaeleOeffnen", &TForm1::KanaeleOeffnenClick);
   f.Info1 = &f.MainMenu1->Add("&Info");
   f.Info1->SetName("Info1");
   f.Info1->OnClick = [&f](TObject* s) { f.Info1Click(s); };
@@ -412,6 +413,7 @@ void TForm1::CreateChartFeatures() {
   m_features->ChartRoom = std::make_unique<TChartRoom>(*Chart1);
   m_features->Legend = std::make_unique<TCurveLegend>(*this, *Chart1, *m_features->ChartRoom, m_features->Curves);
   m_features->Intake.Attach(*m_features->Legend);
+  m_features->Legend->OnEditCurve = [this](std::size_t curve) { EditCurve(curve); };
   m_features->Content = std::make_unique<TChartContent>(*Chart1, *m_features->Plotter, m_features->Curves);
   m_features->Content->AttachTo(m_features->Intake);
   m_features->Axes = std::make_unique<TCurveAxes>(*Chart1, m_features->Curves, *m_features->Content);
@@ -459,6 +461,7 @@ TForm1::~TForm1() {
 
 TPortStatus& TForm1::PortStatus() { return *m_features->PortStatus; }
 TMonitorWindow* TForm1::Monitor() { return m_features->Monitor.get(); }
+TCurveDialog* TForm1::CurveDialog() { return m_features->CurveDialog.get(); }
 const TInstrumentFeature& TForm1::Instrument() const { return *m_features->Instrument; }
 TCloserLook& TForm1::CloserLook() { return *m_features->CloserLook; }
 TChartContent& TForm1::Content() { return *m_features->Content; }

@@ -2,6 +2,7 @@
 #include "app/mainwindow.h"
 #include "app/windowfeatures.h"
 #include "app/numbertext.h"
+#include "app/curves/curvetexts.h"
 #include "platform/windows/messageboxes.h"
 
 namespace kurvex {
@@ -19,12 +20,7 @@ void TellLogAxisKeepsItsWindow() {
       "Kurvex", MessageIcon::Warning, MessageButtons::Ok);
 }
 
-void TellRightAxisStaysLinear() {
-  TheMessageBoxes().Show(
-      "Die rechte Y-Achse kann nur Werte größer als 0 logarithmisch zeigen; sie zeigt Werte bis 0 oder darunter "
-      "und bleibt linear.",
-      "Kurvex", MessageIcon::Warning, MessageButtons::Ok);
-}
+void TellRightAxisStaysLinear() { TheMessageBoxes().Show(RightLogRefusal(), "Kurvex", MessageIcon::Warning, MessageButtons::Ok); }
 }  // namespace
 
 void TForm1::NormalRadioButtonClick(TObject*) {
@@ -110,6 +106,25 @@ void TForm1::ShowGraphLimits() {
 }
 
 void TForm1::ClearGraphButtonClick(TObject*) { m_features->Content->Clear(); }
+
+void TForm1::KanaeleOeffnenClick(TObject*) { EditCurve(0); }
+
+void TForm1::EditCurve(std::size_t curve) {
+  if (!m_features->CurveDialog) {
+    m_features->CurveDialog = std::make_unique<TCurveDialog>(
+        m_features->Curves, [] { return kMaxCurves; }, [this](std::size_t c) { return m_features->Legend->Label(c); });
+    m_features->CurveDialog->OnApplied = [this](std::size_t) {
+      m_features->Legend->CurvesChanged();
+      m_features->Axes->CurvesChanged();
+      // The intake took the scaling and the units at Start.
+      if (SerialComm1->Active()) m_features->CurveDialog->MessageLabel->SetCaption(CurveScaleFromNextStartText());
+    };
+    m_features->CurveDialog->CenterOver(*this);
+  }
+  m_features->CurveDialog->ShowCurve(curve);
+  m_features->CurveDialog->Show();
+  m_features->CurveDialog->BringToFront();
+}
 
 void TForm1::ContentChanged(TContentChange change) {
   using enum TContentChange;

@@ -9,6 +9,7 @@
 #include "app/closer/closerlook.h"
 #include "app/currentvalue.h"
 #include "app/curves/curveaxes.h"
+#include "app/curves/curvedialog.h"
 #include "app/curvesettings.h"
 #include "app/files/filecommands.h"
 #include "app/instrument/instrumentfeature.h"
@@ -45,6 +46,8 @@ struct TWindowFeatures {
   std::unique_ptr<TChartContent> Content;
   /// The Y axes the curves are drawn against.
   std::unique_ptr<TCurveAxes> Axes;
+  /// The curve settings' window, made when first opened.
+  std::unique_ptr<TCurveDialog> CurveDialog;
   std::unique_ptr<TCloserLook> CloserLook;
   std::unique_ptr<TFileCommands> Files;
   std::unique_ptr<TNumberFields> NumberFields;

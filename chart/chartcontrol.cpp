@@ -91,17 +91,19 @@ void TCustomChartControl::SetCurveVisible(std::uint8_t curve, bool visible) {
   if (Visible()) RequestItemsPicture();
 }
 
-void TCustomChartControl::SetCurveLayer(std::uint8_t curve, int layer) {
+void TCustomChartControl::RestyleCurve(std::uint8_t curve, int layer, TColor color) {
   layer = std::clamp(layer, 1, kLayerCount);
-  bool moved = false;
+  bool changed = false;
   TChartItem* items = m_store->Items();
   for (int i = 0; i < m_store->Count(); ++i) {
     TChartItem& item = items[i];
-    if (item.Curve != curve || (item.Kind != ikMoveTo && item.Kind != ikDrawTo) || item.Layer == layer) continue;
+    if (item.Curve != curve || (item.Kind != ikMoveTo && item.Kind != ikDrawTo)) continue;
+    if (item.Layer == layer && item.Color == color) continue;
     item.Layer = layer;
-    moved = true;
+    item.Color = color;
+    changed = true;
   }
-  if (!moved) return;
+  if (!changed) return;
   SyncSharedData();
   if (Visible()) RequestItemsPicture();
 }

@@ -169,9 +169,10 @@ class TCustomChartControl : public TCustomControl {
   /// showing it again draws it whole. A change redraws with AutoRedraw.
   bool CurveVisible(std::uint8_t curve) const { return !m_hiddenCurves.test(curve); }
   void SetCurveVisible(std::uint8_t curve, bool visible);
-  /// Moves the line items of `curve` to `layer` (clamped to 1..16), as
-  /// when the curve is drawn against another Y axis; repaints.
-  void SetCurveLayer(std::uint8_t curve, int layer);
+  /// Gives the line items of `curve` the layer (clamped to 1..16) and the
+  /// colour the curve has now, as when it is drawn against another Y axis
+  /// or recoloured; repaints when that changed anything.
+  void RestyleCurve(std::uint8_t curve, int layer, TColor color);
   /// While set, layer 1's line items are left out and the source's curves
   /// are drawn in their place (nullptr: the items again); the chart keeps
   /// no ownership. Requests a picture.

@@ -113,7 +113,7 @@ void TCurveAxes::ContentChanged(TContentChange change) {
 
 void TCurveAxes::CurvesChanged() {
   for (std::size_t curve = 0; curve < kMaxCurves; ++curve) {
-    m_chart.SetCurveLayer(static_cast<std::uint8_t>(curve), m_curves.Layer(curve));
+    m_chart.RestyleCurve(static_cast<std::uint8_t>(curve), m_curves.Layer(curve), m_curves.Color(curve));
   }
   m_userMoved = false;
   m_rightItems = false;

@@ -36,8 +36,8 @@ class TCurveAxes : public TSampleConsumer {
   /// New curves may go to the right axis; its range follows the samples
   /// of its curves; units become captions.
   void Take(const TSample& sample) override;
-  /// The settings changed: curves move between the axes and the right
-  /// range is taken again from what is shown.
+  /// The settings changed: curves move between the axes and take their
+  /// colours, and the right range is taken again from what is shown.
   void CurvesChanged();
   /// Reset Axis: the right axis shows its fixed range or the samples' again.
   void ResetRange();

@@ -41,6 +41,28 @@ TCurveLegend::TCurveLegend(TWinControl& parent, TChartControl& chart, TChartRoom
   m_panel->SetAccessibleName("Legende");
   m_panel->SetBevelOuter(bvNone);
   m_panel->SetVisible(false);
+  TMenuItem& edit = m_menu.Add("&Kanäle…");
+  edit.SetName("LegendeKanaele");
+  edit.OnClick = [this](TObject*) {
+    if (OnEditCurve) OnEditCurve(m_menuCurve);
+  };
+  m_panel->OnContextPopup = [this](TObject*, int x, int y, bool byKeyboard) {
+    const int row = byKeyboard ? 0 : std::max(0, (y - 4) / kRowHeight);
+    m_menuCurve = std::min<std::size_t>(static_cast<std::size_t>(row), m_inUse == 0 ? 0 : m_inUse - 1);
+    m_menu.Popup(byKeyboard ? 0 : x, byKeyboard ? 0 : y);
+  };
+}
+
+void TCurveLegend::CurvesChanged() {
+  for (std::size_t curve = 0; curve < m_count; ++curve) {
+    Entry& entry = m_entries[curve];
+    entry.name->SetFontColor(m_curves.Color(curve));
+    entry.name->SetCaption(Label(curve));
+    entry.shown->SetAccessibleName(Label(curve) + " anzeigen");
+    entry.shown->SetChecked(m_curves.Shown(curve));
+  }
+  for (std::size_t curve = 0; curve < kMaxCurves; ++curve)
+    m_chart.SetCurveVisible(static_cast<std::uint8_t>(curve), m_curves.Shown(curve));
 }
 
 void TCurveLegend::StartAcquisition() {
@@ -124,6 +146,9 @@ void TCurveLegend::AddEntry(std::size_t curve) {
   entry.value->SetAutoSize(false);
   entry.value->SetBounds(120, top + 2, kWidth - 120, kRowHeight - 4);
   entry.name->SetFocusControl(entry.value.get());
+  entry.name->OnDblClick = [this, curve](TObject*) {
+    if (OnEditCurve) OnEditCurve(curve);
+  };
   m_count = curve + 1;
 }
 

@@ -13,6 +13,7 @@
 #include "intake/sampleconsumer.h"
 #include "platform/windows/checkbox.h"
 #include "platform/windows/label.h"
+#include "platform/windows/menu.h"
 #include "platform/windows/panel.h"
 
 namespace kurvex {
@@ -32,6 +33,18 @@ class TCurveLegend : public TSampleConsumer, public TSetupPart {
   void StartAcquisition();
   void CollectInto(TSetup& setup) const override;
   void ApplyFrom(const TSetup& setup, std::vector<std::string>& notes) override;
+  /// The curve settings changed: each entry shows its curve's colour, name
+  /// and box as they say now, and the chart shows the curves they show.
+  void CurvesChanged();
+  /// How many curves the acquisition shown has so far.
+  std::size_t CurvesInUse() const { return m_inUse; }
+  /// The curve's name: the instrument's, else the one set.
+  std::string Label(std::size_t curve) const;
+  /// Asked to edit a curve's settings: a double click on its name, or
+  /// "Kanäle…" of the legend's context menu (the entry under the pointer).
+  std::function<void(std::size_t curve)> OnEditCurve;
+  /// The legend's context menu.
+  TPopupMenu& Menu() { return m_menu; }
   static constexpr int kWidth = 190;
 
  private:
@@ -45,8 +58,6 @@ class TCurveLegend : public TSampleConsumer, public TSetupPart {
   /// Shows or hides an entry as a new curve's: checked as the settings
   /// say, named by them until the instrument names it, no value.
   void ShowEntry(std::size_t curve, bool shown);
-  /// The curve's name: the instrument's, else the one set.
-  std::string Label(std::size_t curve) const;
   /// The curve's unit, shown after its value, a long one cut with its
   /// whole text in the tooltip.
   void ShowUnit(std::size_t curve, const std::string& unit);
@@ -55,6 +66,8 @@ class TCurveLegend : public TSampleConsumer, public TSetupPart {
   TChartRoom& m_layout;
   TCurveSettings& m_curves;
   std::unique_ptr<TPanel> m_panel;
+  TPopupMenu m_menu{*m_panel};
+  std::size_t m_menuCurve = 0;  // the entry the context menu was asked on
   std::array<Entry, kMaxCurves> m_entries;
   std::array<std::string, kMaxCurves> m_names;  // as the instrument sent them
   std::array<std::string, kMaxCurves> m_unitsSent;  // as the samples gave them

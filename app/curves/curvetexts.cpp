@@ -8,6 +8,15 @@
 
 namespace kurvex {
 
+std::string CurveScaleFromNextStartText() {
+  return "Übernommen. Faktor, Offset und Einheit gelten ab dem nächsten Start.";
+}
+
+std::string RightLogRefusal() {
+  return "Die rechte Y-Achse kann nur Werte größer als 0 logarithmisch zeigen; sie zeigt Werte bis 0 oder darunter "
+         "und bleibt linear.";
+}
+
 std::string RightRangeRefusal() {
   return "Die rechte Y-Achse braucht einen Bereich, dessen Anfang kleiner als sein Ende ist; sie bleibt, wie sie "
          "war.";

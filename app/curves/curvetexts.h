@@ -9,6 +9,10 @@ namespace kurvex {
 
 /// What the curve settings tell the user, worded once.
 
+/// Applied while acquiring: the scaling and the unit apply from the next Start.
+std::string CurveScaleFromNextStartText();
+/// Y Log while the right axis shows values of 0 or below.
+std::string RightLogRefusal();
 /// A right-axis range whose low end is not below its high end.
 std::string RightRangeRefusal();
 /// A factor of 0, which would flatten the curve.

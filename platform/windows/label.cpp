@@ -3,6 +3,7 @@
 
 #include <QEvent>
 #include <QLabel>
+#include <QMouseEvent>
 
 #include <functional>
 
@@ -41,11 +42,19 @@ class LabelWidget : public QLabel {
  public:
   LabelWidget() { UseAccessibleInterface<LabelWidget, LabelAccessible>(); }
   std::function<void()> onFontChange;
+  std::function<void()> onDoubleClick;
 
  protected:
   void changeEvent(QEvent* event) override {
     QLabel::changeEvent(event);
     if (event->type() == QEvent::FontChange && onFontChange) onFontChange();
+  }
+  void mouseDoubleClickEvent(QMouseEvent* event) override {
+    if (event->button() == Qt::LeftButton && onDoubleClick) {
+      onDoubleClick();
+      return;
+    }
+    QLabel::mouseDoubleClickEvent(event);
   }
 };
 
@@ -66,6 +75,9 @@ TLabel::TLabel(TWinControl* parent)
       m_caption(Widget(), [this](const std::string& caption) { ApplyCaption(caption); }) {
   Label(Widget())->setAlignment(ToQt(m_alignment));
   static_cast<LabelWidget*>(Widget())->onFontChange = [this] { AdjustSize(); };
+  static_cast<LabelWidget*>(Widget())->onDoubleClick = [this] {
+    if (OnDblClick) OnDblClick(this);
+  };
 }
 
 void TLabel::SetCaption(const std::string& caption) {

@@ -39,6 +39,9 @@ class TLabel : public TWinControl {
   /// keeps announcing its own text and is labelled by this one.
   void SetFocusControl(TWinControl* control);
 
+  /// A double click with the left button.
+  TNotifyEvent OnDblClick;
+
  private:
   void AdjustSize();
   bool NamesFocusControl() const;

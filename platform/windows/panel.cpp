@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/windows/panel.h"
 
+#include <QContextMenuEvent>
 #include <QFrame>
 
 #include "platform/windows/accessibleinterface.h"
@@ -14,11 +15,29 @@ namespace {
 class PanelWidget : public QFrame {
  public:
   PanelWidget() { UseAccessibleInterface<PanelWidget, TRoleAccessible<QAccessible::Pane>>(); }
+  std::function<bool(int x, int y, bool byKeyboard)> onContextMenu;
+
+ protected:
+  // Asked on the panel or on a control in it that does not answer itself.
+  void contextMenuEvent(QContextMenuEvent* event) override {
+    if (onContextMenu && onContextMenu(event->pos().x(), event->pos().y(), event->reason() == QContextMenuEvent::Keyboard)) {
+      event->accept();
+      return;
+    }
+    event->ignore();
+  }
 };
 
 }  // namespace
 
-TPanel::TPanel(TWinControl* parent) : TWinControl(new PanelWidget, parent) { ApplyBevels(); }
+TPanel::TPanel(TWinControl* parent) : TWinControl(new PanelWidget, parent) {
+  ApplyBevels();
+  static_cast<PanelWidget*>(Widget())->onContextMenu = [this](int x, int y, bool byKeyboard) {
+    if (!OnContextPopup) return false;
+    OnContextPopup(this, x, y, byKeyboard);
+    return true;
+  };
+}
 
 void TPanel::SetBevelOuter(TBevelCut bevel) {
   m_outer = bevel;

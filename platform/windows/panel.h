@@ -20,6 +20,10 @@ class TPanel : public TWinControl {
   void SetBevelInner(TBevelCut bevel);
   TBevelCut BevelInner() const { return m_inner; }
 
+  /// The context menu asked for on the panel or on a control in it that
+  /// has none of its own; (X, Y) in the panel's client pixels.
+  TContextPopupEvent OnContextPopup;
+
  private:
   void ApplyBevels();
 
