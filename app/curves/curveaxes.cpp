@@ -13,6 +13,12 @@ constexpr int kRightAxisRim = 70;
 // A new extreme widens the window by this part of its span beyond it, so a
 // slowly rising curve moves the axis now and then, not at every sample.
 constexpr double kHeadroom = 0.05;
+// Samples that are all alike are shown in a window this part of their value
+// either side of them (1 either side of 0).
+constexpr double kFlatPart = 0.01;
+// A window this many times as wide as the samples need is taken in again
+// (the first samples' window, made before they spread).
+constexpr double kLooseFactor = 4;
 
 std::string JoinedUnits(const std::array<std::string, kMaxCurves>& units, std::size_t inUse,
                         const TCurveSettings& curves, TCurveAxis axis) {
@@ -35,13 +41,18 @@ std::string JoinedUnits(const std::array<std::string, kMaxCurves>& units, std::s
 TAxisRange AutoRange(float low, float high) {
   const double span = static_cast<double>(high) - low;
   if (span > 0) return {low - kHeadroom * span, high + kHeadroom * span};
-  const double half = std::max(1.0, std::fabs(static_cast<double>(low)) * 0.05);
+  const double half = low != 0 ? std::fabs(static_cast<double>(low)) * kFlatPart : 1.0;
   return {low - half, low + half};
 }
 
 TCurveAxes::TCurveAxes(TChartControl& chart, const TCurveSettings& curves, TChartContent& content)
     : m_chart(chart), m_curves(curves), m_content(content), m_rightRim(chart.RRim()) {
-  m_zoomPan = m_chart.SubscribeZoomPan([this](TObject*) { m_userMoved = m_rightShown; });
+  // A move that left the right axis where it was (a look back along X) does
+  // not take it from the samples.
+  m_zoomPan = m_chart.SubscribeZoomPan([this](TObject*) {
+    const TScalePropsVert& y = m_chart.ScaleY(kRightLayer);
+    m_userMoved = m_userMoved || (m_rightShown && (y.RangeLow() != m_autoWindow.Low || y.RangeHigh() != m_autoWindow.High));
+  });
   m_contentChanges = content.SubscribeChanged([this](TContentChange change) { ContentChanged(change); });
 }
 
@@ -59,21 +70,21 @@ void TCurveAxes::Take(const TSample& sample) {
   }
   if (newUnit) ShowCaptions();
   if (!m_rightShown) return;
-  bool wider = false;
+  bool extreme = false;
   for (std::size_t curve = 0; curve < sample.Values.size(); ++curve) {
     if (!sample.Has(curve) || !OnRight(curve)) continue;
     const float v = sample.Values[curve].Scaled;
     if (!std::isfinite(v)) continue;
     if (m_low > m_high) {
       m_low = m_high = v;
-      wider = true;
+      extreme = true;
     } else if (v < m_low || v > m_high) {
       m_low = std::min(m_low, v);
       m_high = std::max(m_high, v);
-      wider = wider || v < m_autoWindow.Low || v > m_autoWindow.High;
+      extreme = true;
     }
   }
-  if (wider && !m_curves.RightRange() && !m_userMoved) ApplyRange();
+  if (extreme && !m_curves.RightRange() && !m_userMoved && WindowOutgrown()) ApplyRange();
 }
 
 void TCurveAxes::Forget() {
@@ -187,6 +198,7 @@ void TCurveAxes::ShowRightAxisIfUsed() {
     y.SetMinTicks(left.MinTicks());
     y.SetLabelType(left.LabelType());
     y.SetMinRange(left.MinRange());
+    y.SetColorScale(left.ColorScale());
     m_chart.SetRRim(kRightAxisRim);
     ApplyRange();
     y.SetLogarithmic(m_logarithmic);
@@ -216,6 +228,12 @@ void TCurveAxes::ApplyRange() {
   m_autoWindow = window;
   const TScalePropsHoriz& x = m_chart.ScaleX(1);
   m_chart.SetRange(kRightLayer, x.RangeLow(), window.Low, x.RangeHigh(), window.High);
+}
+
+bool TCurveAxes::WindowOutgrown() const {
+  const TAxisRange needed = AutoRange(m_low, m_high);
+  return m_low < m_autoWindow.Low || m_high > m_autoWindow.High ||
+         m_autoWindow.High - m_autoWindow.Low > kLooseFactor * (needed.High - needed.Low);
 }
 
 void TCurveAxes::ShowCaptions() {

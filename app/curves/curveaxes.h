@@ -15,8 +15,8 @@
 namespace kurvex {
 
 /// The window the right axis shows for samples from `low` to `high`: a
-/// twentieth of their span beyond either end, and a span of at least 2 (or
-/// a tenth of the value) when they are all the same.
+/// twentieth of their span beyond either end; when they are all the same, a
+/// hundredth of their value either side (1 either side of 0).
 TAxisRange AutoRange(float low, float high);
 
 /// The chart's Y axes for the curves. The left one (layer 1) is the
@@ -62,6 +62,9 @@ class TCurveAxes : public TSampleConsumer {
   /// Layer 2's Y := the fixed range, or the samples' while the user has
   /// not moved it.
   void ApplyRange();
+  /// Whether the samples have left the window shown, or it is far wider
+  /// than they need.
+  bool WindowOutgrown() const;
   /// Each axis's caption := its curves' units, each once, in curve order.
   void ShowCaptions();
 
