@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/chartroom.h"
+#include "app/curvedescriptions.h"
 #include "app/curvesettings.h"
 #include "app/setuppart.h"
 #include "chart/chartcontrol.h"
@@ -24,7 +25,7 @@ namespace kurvex {
 /// it. Hidden while there is one curve, so the window looks as it always
 /// did. In a setup it keeps each curve's name, colour and whether it is
 /// shown.
-class TCurveLegend : public TSampleConsumer, public TSetupPart {
+class TCurveLegend : public TSampleConsumer, public TSetupPart, public TCurveDescriptions {
  public:
   TCurveLegend(TWinControl& parent, TChartControl& chart, TChartRoom& layout, TCurveSettings& curves);
   void Take(const TSample& sample) override;
@@ -39,7 +40,10 @@ class TCurveLegend : public TSampleConsumer, public TSetupPart {
   /// How many curves the acquisition shown has so far.
   std::size_t CurvesInUse() const { return m_inUse; }
   /// The curve's name: the instrument's, else the one set.
-  std::string Label(std::size_t curve) const;
+  std::string Label(std::size_t curve) const override;
+  /// The unit its samples came with (one the user set, from Start), whole.
+  std::string Unit(std::size_t curve) const override { return m_unitsSent[curve % kMaxCurves]; }
+  TColor Color(std::size_t curve) const override { return m_curves.Color(curve); }
   /// Asked to edit a curve's settings: a double click on its name, or
   /// "Kanäle…" of the legend's context menu (the entry under the pointer).
   std::function<void(std::size_t curve)> OnEditCurve;
