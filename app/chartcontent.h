@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/chartplotter.h"
 #include "app/sampleseries.h"
@@ -36,6 +37,8 @@ class TChartContent {
   struct TOpenedRecording {
     std::string Path;
     std::int64_t Rows = 0;
+    /// Each curve's unit as the recording's header gives it; empty for none.
+    std::vector<std::string> Units{};
   };
 
   TChartContent(TChartControl& chart, TChartPlotter& plotter, const TCurveSettings& curves = TCurveSettings::Defaults());

@@ -54,6 +54,12 @@ class TRowReader {
     ++m_result.Rows;
   }
 
+  std::vector<std::string> ColumnNames() const {
+    std::vector<std::string> names;
+    for (std::size_t k = 0; k < Curves(); ++k) names.push_back(m_values[k].Name);
+    return names;
+  }
+
  private:
   std::size_t Curves() const { return std::min(m_values.size(), kMaxCurves); }
 
@@ -153,6 +159,7 @@ TCsvLoad LoadCsvFile(const std::string& fileName, const TCsvLayout& layout, std:
   }
   result.Cancelled = progress.Cancel;
   result.Error = file.Error();
+  result.ColumnNames = rows.ColumnNames();
   progress.BytesRead = lines.BytesRead();
   return result;
 }

@@ -37,6 +37,9 @@ struct TCsvLoad {
   std::int64_t BadRows = 0;
   std::int64_t FirstBadLine = 0;  ///< the line the first bad row starts on, counted from 1 as an editor shows it
   TBadRow FirstBad = TBadRow::NotANumber;
+  /// The names of the columns shown, one per curve, as the file's last
+  /// header gives them (a later header of a recording adds curves).
+  std::vector<std::string> ColumnNames;
 };
 
 /// What the start of a file says about it.

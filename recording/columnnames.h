@@ -26,5 +26,8 @@ std::string CurveLabel(std::size_t curve, const std::string& name);
 /// Temp (skaliert) [°C]".
 std::string RawValueColumn(std::string_view label);
 std::string ScaledValueColumn(std::string_view label, std::string_view unit = {});
+/// The unit a scaled value's column names ("°C" of "Wert Temp (skaliert)
+/// [°C]"); empty when it names none.
+std::string UnitOfScaledColumn(std::string_view column);
 
 }  // namespace kurvex

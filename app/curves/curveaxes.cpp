@@ -112,10 +112,13 @@ void TCurveAxes::ContentChanged(TContentChange change) {
       TakeExtremes();
       break;
     }
-    case TContentChange::RecordingOpened:
+    case TContentChange::RecordingOpened: {
       if (const THistory* history = m_content.HistoryShown()) m_inUse = std::min(history->Curves(), kMaxCurves);
+      const std::vector<std::string>& units = m_content.OpenedRecording()->Units;
+      std::copy_n(units.begin(), std::min(units.size(), kMaxCurves), m_units.begin());
       TakeExtremes();
       break;
+    }
   }
   ShowRightAxisIfUsed();
   ApplyRange();

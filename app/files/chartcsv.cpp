@@ -14,26 +14,31 @@ namespace {
 
 bool IsSample(const TChartItem& item) { return item.Kind == ikMoveTo || item.Kind == ikDrawTo; }
 
+std::string_view Head(std::span<const std::string> heads, std::size_t curve) {
+  return curve < heads.size() ? std::string_view(heads[curve]) : std::string_view();
+}
+
+bool NamedFirstCurve(const TCurveHeads& heads) { return !Head(heads.Names, 0).empty(); }
+
 /// One value column per curve; a single curve without a name keeps the
 /// header it always had.
-std::string SamplesHeader(std::size_t curves, TCsvDialect dialect, std::span<const std::string> curveNames) {
+std::string SamplesHeader(std::size_t curves, TCsvDialect dialect, const TCurveHeads& heads) {
   std::string text;
   AppendCsvText(text, "Sample", dialect, true);
-  const bool namedCurve = !curveNames.empty() && !curveNames.front().empty();
-  if (curves == 1 && !namedCurve) {
-    AppendCsvText(text, ScaledValueColumn({}), dialect);
+  if (curves == 1 && !NamedFirstCurve(heads)) {
+    AppendCsvText(text, ScaledValueColumn({}, Head(heads.Units, 0)), dialect);
   } else {
     for (std::size_t curve = 0; curve < curves; ++curve) {
-      const std::string name = curve < curveNames.size() ? curveNames[curve] : std::string();
-      AppendCsvText(text, ScaledValueColumn(CurveLabel(curve, name)), dialect);
+      const std::string label = CurveLabel(curve, std::string(Head(heads.Names, curve)));
+      AppendCsvText(text, ScaledValueColumn(label, Head(heads.Units, curve)), dialect);
     }
   }
   EndCsvRow(text);
   return text;
 }
 
-std::string SingleCurveCsv(const TItemStore& items, TCsvDialect dialect) {
-  std::string text = SamplesHeader(1, dialect, {});
+std::string SingleCurveCsv(const TItemStore& items, TCsvDialect dialect, const TCurveHeads& heads) {
+  std::string text = SamplesHeader(1, dialect, heads);
   for (int i = 0; i < items.Count(); ++i) {
     const TChartItem& item = items[i];
     if (!IsSample(item)) continue;
@@ -76,14 +81,13 @@ class TCurvesRow {
 
 }  // namespace
 
-std::string ChartSamplesCsv(const TItemStore& items, TCsvDialect dialect, std::span<const std::string> curveNames) {
+std::string ChartSamplesCsv(const TItemStore& items, TCsvDialect dialect, TCurveHeads heads) {
   std::size_t curves = 1;
   for (int i = 0; i < items.Count(); ++i)
     if (IsSample(items[i])) curves = std::max<std::size_t>(curves, items[i].Curve + 1u);
-  const bool namedCurve = !curveNames.empty() && !curveNames.front().empty();
-  if (curves == 1 && !namedCurve) return SingleCurveCsv(items, dialect);
+  if (curves == 1 && !NamedFirstCurve(heads)) return SingleCurveCsv(items, dialect, heads);
 
-  std::string text = SamplesHeader(curves, dialect, curveNames);
+  std::string text = SamplesHeader(curves, dialect, heads);
   TCurvesRow row(curves);
   for (int i = 0; i < items.Count(); ++i) {
     const TChartItem& item = items[i];
@@ -95,9 +99,9 @@ std::string ChartSamplesCsv(const TItemStore& items, TCsvDialect dialect, std::s
   return text;
 }
 
-std::string HistorySamplesCsv(const THistory& history, TCsvDialect dialect, std::span<const std::string> curveNames) {
+std::string HistorySamplesCsv(const THistory& history, TCsvDialect dialect, TCurveHeads heads) {
   const std::size_t curves = std::max<std::size_t>(history.Curves(), 1);
-  std::string text = SamplesHeader(curves, dialect, curveNames);
+  std::string text = SamplesHeader(curves, dialect, heads);
   for (std::int64_t n = history.FirstNumber(); n <= history.LastNumber(); ++n) {
     AppendCsvInteger(text, n, dialect, true);
     for (std::size_t curve = 0; curve < curves; ++curve) {

@@ -27,13 +27,13 @@ void TFileCommands::ExportCsv() {
   if (!choice) return;
   // An acquisition's samples as they were counted; a loaded file's points.
   const TCsvDialect dialect = CsvDialectOfFilter(choice->FilterIndex);
-  // An opened recording's curves are not named by the last acquisition.
-  const std::span<const std::string> names = m_content.ShowsOpenedRecording()
-                                                 ? std::span<const std::string>{}
-                                                 : std::span<const std::string>(m_intake.CurveNames);
+  // An opened recording's curves have the units its header gives; an
+  // acquisition's are named as its samples were.
+  TCurveHeads heads{m_intake.CurveNames, m_intake.CurveUnits};
+  if (m_content.ShowsOpenedRecording()) heads = {{}, m_content.OpenedRecording()->Units};
   const THistory* history = m_content.HistoryShown();
-  const std::string text =
-      history != nullptr ? HistorySamplesCsv(*history, dialect, names) : ChartSamplesCsv(m_chart.Store(), dialect);
+  const std::string text = history != nullptr ? HistorySamplesCsv(*history, dialect, heads)
+                                              : ChartSamplesCsv(m_chart.Store(), dialect);
   if (const int error = ReplaceFileContents(choice->FileName, text); error != 0)
     ShowSaveFailure(choice->FileName, std::strerror(error));
 }

@@ -9,6 +9,7 @@
 #include "app/files/opentexts.h"
 #include "csvimport/csvimport.h"
 #include "platform/system/configdir.h"
+#include "recording/columnnames.h"
 #include "platform/windows/choicedialogs.h"
 #include "platform/windows/progresswindows.h"
 
@@ -82,7 +83,9 @@ void TFileCommands::OpenRecording() {
   if (load->Error != 0) return ShowReadFailure(*name, load->Error);
   if (load->Rows == 0) return ShowFileWarning(load->BadRows > 0 ? BadRowsText(*load) : NoNumbersText(*name));
 
-  m_content.ShowRecording(std::move(history), {*name, load->Rows});
+  std::vector<std::string> units;
+  for (const std::string& column : load->ColumnNames) units.push_back(UnitOfScaledColumn(column));
+  m_content.ShowRecording(std::move(history), {*name, load->Rows, std::move(units)});
   if (load->BadRows > 0) ShowFileWarning(BadRowsText(*load));
 }
 

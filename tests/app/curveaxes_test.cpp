@@ -156,5 +156,32 @@ TEST_F(CurveAxesTest, AnAppliedAxisMovesTheItemsAndASavedChartLoadsBackWithBothA
   EXPECT_EQ(RightWindow(), shown);
 }
 
+// An opened recording keeps its columns' units: on the axes, and in the
+// CSV it is exported as.
+TEST_F(CurveAxesTest, AnOpenedRecordingKeepsItsUnitsOnTheAxesAndInItsExport) {
+  StartWith(R"([{}, {"axis": "right"}])");
+  form->StopButton->Click();
+  const std::string recording = folder.Path("r.csv");
+  std::ofstream(recording, std::ios::binary)
+      << "Nr,\"Zeit (ISO 8601, Ortszeit)\",Sekunden seit Start,Rohwert Temp,Wert Temp (skaliert) [°C],"
+         "Rohwert Druck,Wert Druck (skaliert) [hPa]\r\n"
+         "1,2026-12-08T10:15:00.000+01:00,0.000,21.5,21.5,1013,1013\r\n"
+         "2,2026-12-08T10:15:01.000+01:00,1.000,22,22,1003,1003\r\n";
+  dialogs.Files().Answers.push_back(recording);
+  form->AufzeichnungOeffnen->Click();
+  ASSERT_TRUE(Right().Visible());
+  EXPECT_EQ(RightWindow(), (TAxisWindow{AutoRange(1003, 1013).Low, AutoRange(1003, 1013).High}));
+  EXPECT_EQ(form->Chart1->Scale1Y().Caption(), "°C");
+  EXPECT_EQ(Right().Caption(), "hPa");
+
+  const std::string exported = folder.Path("e.csv");
+  dialogs.Files().Answers.push_back(exported);
+  form->ErfassungCsvExportieren->Click();
+  std::ifstream in(exported);
+  std::string header;
+  std::getline(in, header);
+  EXPECT_EQ(header, "Sample,Wert Kanal 1 (skaliert) [°C],Wert Kanal 2 (skaliert) [hPa]\r");
+}
+
 }  // namespace
 }  // namespace kurvex::test

@@ -233,8 +233,9 @@ TEST(ChartCsv, EachCurveHasItsColumnAndGapsStayEmpty) {
   AddItem(items, ikText, 2, 99, 1);
   AddItem(items, ikDrawTo, 2, 4);
   const std::string names[] = {"", "Temp, innen"};
-  EXPECT_EQ(ChartSamplesCsv(items, cdComma, names),
-            "Sample,Wert Kanal 1 (skaliert),\"Wert Temp, innen (skaliert)\",Wert Kanal 3 (skaliert)\r\n"
+  const std::string units[] = {"", "°C"};
+  EXPECT_EQ(ChartSamplesCsv(items, cdComma, {names, units}),
+            "Sample,Wert Kanal 1 (skaliert),\"Wert Temp, innen (skaliert) [°C]\",Wert Kanal 3 (skaliert)\r\n"
             "0,1,,\r\n"
             "1,2,20,\r\n"
             "2,3,,300\r\n"
@@ -249,11 +250,13 @@ TEST(ChartCsv, AHistoryGivesOneRowPerSampleNumberedAsCountedWithGapsEmpty) {
   history.Append(0, values[1], 0b11);
   history.Append(0, values[2], 0b01);
   const std::string names[] = {"Temp", ""};
-  EXPECT_EQ(HistorySamplesCsv(history, cdExcel, names),
+  EXPECT_EQ(HistorySamplesCsv(history, cdExcel, {names, {}}),
             "Sample;Wert Temp (skaliert);Wert Kanal 2 (skaliert)\r\n1;1,5;\r\n2;2;20\r\n3;-0,25;\r\n");
   THistory one;
   one.Append(0, values[0], 0b01);
   EXPECT_EQ(HistorySamplesCsv(one, cdComma), "Sample,Wert (skaliert)\r\n1,1.5\r\n");
+  const std::string unit[] = {"hPa"};
+  EXPECT_EQ(HistorySamplesCsv(one, cdComma, {{}, unit}), "Sample,Wert (skaliert) [hPa]\r\n1,1.5\r\n");
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "csvimport/csvimport.h"
+#include "recording/columnnames.h"
 #include "csvimport/csvlines.h"
 #include "csvimport/csvtime.h"
 #include "history/historyfeed.h"
@@ -75,13 +76,16 @@ TEST_F(BerlinTime, AKurvexRecordingReopensWithItsValuesAndTimes) {
     std::vector<TSampleValue> Values;
     std::vector<std::string> Names;
     std::uint16_t Present;
+    std::vector<std::string> Units;
   };
+  // Units as the header has them; the curve added later brings its own.
   const std::vector<TLine> lines = {
-      {kWinter * kNs + 123'000'000, {{1, 12.5f}}, {""}, 0b1},
-      {kWinter * kNs + 123'000'000, {{2, -1e-30f}}, {""}, 0b1},
-      {kSummer * kNs + 7'000'000, {{0, 0}, {3, 3.4e38f}}, {"", "b;c"}, 0b10},
-      {kSummer * kNs + 999'000'000, {{4, 0.1f}, {5, -0.0f}, {6, 6}}, {"", "b;c", "d"}, 0b111},
-      {kWinter * kNs, {{7, 7}, {0, 0}, {8, std::numeric_limits<float>::denorm_min()}}, {"", "b;c", "d"}, 0b101},
+      {kWinter * kNs + 123'000'000, {{1, 12.5f}}, {""}, 0b1, {"°C"}},
+      {kWinter * kNs + 123'000'000, {{2, -1e-30f}}, {""}, 0b1, {"°C"}},
+      {kSummer * kNs + 7'000'000, {{0, 0}, {3, 3.4e38f}}, {"", "b;c"}, 0b10, {"°C", "[m]"}},
+      {kSummer * kNs + 999'000'000, {{4, 0.1f}, {5, -0.0f}, {6, 6}}, {"", "b;c", "d"}, 0b111, {"°C", "[m]", ""}},
+      {kWinter * kNs, {{7, 7}, {0, 0}, {8, std::numeric_limits<float>::denorm_min()}}, {"", "b;c", "d"}, 0b101,
+       {"°C", "[m]", ""}},
   };
   for (TCsvDialect dialect : {cdComma, cdExcel}) {
     SCOPED_TRACE(dialect == cdComma ? "comma" : "excel");
@@ -92,7 +96,7 @@ TEST_F(BerlinTime, AKurvexRecordingReopensWithItsValuesAndTimes) {
     recorder.Start(path, dialect, {kWinter * kNs, 0});
     std::int64_t number = 0;
     for (const TLine& line : lines) {
-      const TSample sample{++number, {line.WallNs, 0}, line.Values, line.Names, line.Present};
+      const TSample sample{++number, {line.WallNs, 0}, line.Values, line.Names, line.Present, line.Units};
       recorder.Take(sample);
       feed.Take(sample);
     }
@@ -105,6 +109,9 @@ TEST_F(BerlinTime, AKurvexRecordingReopensWithItsValuesAndTimes) {
     EXPECT_EQ(opened.Load.Rows, 5);
     EXPECT_EQ(opened.Load.BadRows, 0);
     ExpectSameHistory(expected, opened.History);
+    std::vector<std::string> units;
+    for (const std::string& column : opened.Load.ColumnNames) units.push_back(UnitOfScaledColumn(column));
+    EXPECT_EQ(units, (std::vector<std::string>{"°C", "[m]", ""}));
   }
 }
 
