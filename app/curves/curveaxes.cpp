@@ -193,10 +193,11 @@ void TCurveAxes::ShowRightAxisIfUsed() {
     m_chart.JointLayers().SetXControlledBy(kRightLayer, 1);
     m_chart.SetNavigated(kRightLayer, true);
     y.SetScaleLocation(slRight);
+    // Its caption as high as the left one's, beside the axis.
     y.SetCaptionPosX(0);
-    y.SetCaptionPosY(-23);
+    y.SetCaptionPosY(left.CaptionPosY());
     y.SetCaptionAlignment(taLeftJustify);
-    y.SetCaptionAnchor(uaSclTopLft);
+    y.SetCaptionAnchor(left.CaptionAnchor());
     y.SetDecPlaces(left.DecPlaces());
     y.SetMinTicks(left.MinTicks());
     y.SetLabelType(left.LabelType());

@@ -7,33 +7,17 @@
 #include "platform/drawing/bitmap.h"
 #include "platform/drawing/devicepixels.h"
 #include "tests/chart/render_fixture.h"
+#include "tests/support/golden.h"
 #include "tests/support/image.h"
 
 namespace kurvex::test {
 namespace {
 
-// Reference pictures live in the source tree. KURVEX_UPDATE_GOLDEN=1 writes
-// the actual pictures there instead (look at them before committing).
 const std::string kGoldenDir = std::filesystem::path(KURVEX_TEST_DATA).parent_path().string() + "/golden/";
 
-TBitmap Golden(const std::string& name) {
-  TBitmap golden;
-  if (golden.Image().load(QString::fromStdString(kGoldenDir + name + ".png")))
-    golden.Image() = golden.Image().convertToFormat(QImage::Format_RGB32);
-  return golden;
-}
-
+TBitmap Golden(const std::string& name) { return test::Golden(kGoldenDir, name); }
 ::testing::AssertionResult MatchesGolden(const TBitmap& actual, const std::string& name) {
-  const std::string path = kGoldenDir + name + ".png";
-  if (std::getenv("KURVEX_UPDATE_GOLDEN")) {
-    std::filesystem::create_directories(kGoldenDir);
-    if (!actual.Image().save(QString::fromStdString(path), "PNG"))
-      return ::testing::AssertionFailure() << "cannot write " << path;
-    return ::testing::AssertionSuccess();
-  }
-  const TBitmap expected = Golden(name);
-  if (expected.Image().isNull()) return ::testing::AssertionFailure() << "no " << path;
-  return SameImage(actual, expected, "golden-" + name);
+  return test::MatchesGolden(actual, kGoldenDir, name);
 }
 
 class RenderGoldenTest : public WindowChartTest {
