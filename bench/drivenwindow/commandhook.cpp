@@ -98,6 +98,9 @@ void TCommandHook::RunCommand(const std::string& line) {
     // "query <text> <ms>": the query and its interval, as on the command line.
     m_form.ApplyCommandLine(TCommandLine{.Query = mode, .IntervalMs = static_cast<std::uint32_t>(std::stoul(port))});
     Answer("ok");
+  } else if (command == "setup") {
+    // "setup <path>": opens a measurement setup, as the menu does.
+    Answer(m_form.OpenSetupFile(mode) ? "ok" : "refused");
   } else if (command == "monitor") {
     m_form.MonitorOeffnen->Click();
     Answer("ok");

@@ -5,13 +5,15 @@
 // A flood run then feeds Trend as fast as the pty takes bytes while kurvex
 // shares one processor with two busy loops, and measures how the window
 // answers: the longest gap between two drawn frames and the time Stop takes.
-// Trend at 100,000 lines/s also runs with 4 values per line, and with the
+// Trend at 100,000 lines/s also runs with 4 values per line (on one Y axis,
+// then with two of them on the right one), and with the
 // monitor window open. Query runs play an instrument that answers only when
 // asked and measure the answers taken, the queries left without an answer
 // and the round trips.
 //   window-bench [--quick] [--flood-only] [--only RUN] [--platform offscreen|xvfb|both] [--out FILE]
 //                [--kurvex BINARY]
-// --only runs one run alone, named as in the output ("trend-100000-4values").
+// --only runs only the runs named, as in the output, separated by commas
+// ("trend-100000-4values,trend-100000-4values-2axes": back to back).
 #include <unistd.h>
 
 #include <algorithm>
@@ -61,11 +63,12 @@ struct Run {
   int Values = 1;  // per line
   bool Panning = false;  // the user holds a stopped view and drags it while the lines arrive
   bool Monitor = false;  // the monitor window is open
+  bool TwoAxes = false;  // curves 3 and 4 are drawn against the right Y axis
 
   std::string Name() const {
     return Mode + "-" + (Rate > 0 ? std::to_string(static_cast<long long>(Rate)) : "max") +
            (Values > 1 ? "-" + std::to_string(Values) + "values" : "") + (Panning ? "-paused-panning" : "") +
-           (Monitor ? "-monitor" : "");
+           (Monitor ? "-monitor" : "") + (TwoAxes ? "-2axes" : "");
   }
 };
 
@@ -99,6 +102,11 @@ struct Measured {
   bool Started = false, Stalled = false;
 };
 
+// Whether --only names the run (or there is no --only).
+bool Chosen(const Options& options, const std::string& name) {
+  return options.Only.empty() || ("," + options.Only + ",").find("," + name + ",") != std::string::npos;
+}
+
 std::vector<Run> Plan(const Options& options, const std::string& platform) {
   // Seconds per rate; Trend at 100,000 lines/s runs long enough to show it keeps up.
   const double seconds = options.Quick ? 1 : 5;
@@ -115,13 +123,13 @@ std::vector<Run> Plan(const Options& options, const std::string& platform) {
       runs.push_back({platform, mode, rate, static_cast<long long>(lines)});
       if (mode == "trend" && rate == 100000) {
         runs.push_back({platform, mode, rate, static_cast<long long>(lines), 4});
+        runs.push_back({platform, mode, rate, static_cast<long long>(lines), 4, false, false, true});
         runs.push_back({platform, mode, rate, static_cast<long long>(lines), 1, true});
         runs.push_back({platform, mode, rate, static_cast<long long>(lines), 1, false, true});
       }
     }
   }
-  if (!options.Only.empty())
-    std::erase_if(runs, [&](const Run& run) { return run.Name() != options.Only; });
+  std::erase_if(runs, [&](const Run& run) { return !Chosen(options, run.Name()); });
   return runs;
 }
 
@@ -175,6 +183,11 @@ Measured Measure(const Run& run, const Options& options, const XServer* x, const
   KurvexProcess kurvex(options.Kurvex, KurvexOnPort(pty, x, home));
   kurvex.Count();  // the window is up and its loop runs
   if (run.Monitor) kurvex.Ask("monitor");
+  if (run.TwoAxes) {
+    const fs::path setup = home / "zwei-achsen.kxs";
+    std::ofstream(setup) << R"({"Kurvex-Setup": 1, "curves": [{}, {}, {"axis": "right"}, {"axis": "right"}]})";
+    if (kurvex.Ask("setup " + setup.string()) != "ok") return m;
+  }
   m.Started = kurvex.Ask("start " + run.Mode + " " + std::to_string(kComNumber)) == "started";
   if (!m.Started) return m;
 
@@ -229,8 +242,7 @@ std::vector<QueryRun> QueryPlan(const Options& options, const std::string& platf
   const double seconds = options.Quick ? 2 : 10;
   // 1 ms is below what a user may set (10 ms): how fast the query can go at all.
   std::vector<QueryRun> runs = {{platform, 10, 0, seconds}, {platform, 1, 0, seconds}, {platform, 20, 250, seconds}};
-  if (!options.Only.empty())
-    std::erase_if(runs, [&](const QueryRun& run) { return run.Name() != options.Only; });
+  std::erase_if(runs, [&](const QueryRun& run) { return !Chosen(options, run.Name()); });
   return runs;
 }
 
