@@ -4,6 +4,8 @@
 #include <QLabel>
 
 #include "app/commandline.h"
+#include "app/curves/curvedialog.h"
+#include "app/curves/curvetexts.h"
 #include "app/numbertext.h"
 #include "app/recording/recordingtexts.h"
 #include "tests/app/mainwindow_fixture.h"
@@ -216,6 +218,36 @@ TEST_F(SetupsTest, ACurvesOwnFactorAndOffsetScaleItFromStartAndSaveAsWritten) {
   form->StopButton->Click();
   EXPECT_NE(ReadText(Save("again.kxs")).find("\"factor\": 0.1,\n            \"offset\": -1013.25"), std::string::npos)
       << ReadText(folder.Path("again.kxs"));
+}
+
+// The curve dialog's axis and the right axis's range go into a setup and
+// come back from it; a range whose ends are the wrong way round is named.
+TEST_F(SetupsTest, CurvesKeepTheirAxisAndTheRightAxisItsRange) {
+  form->EditCurve(1);
+  TCurveDialog& dialog = *form->CurveDialog();
+  dialog.AxisComboBox->SetText("rechts");
+  dialog.RightAutoCheckBox->SetChecked(false);
+  dialog.RightMinEdit->SetText("990");
+  dialog.RightMaxEdit->SetText("1030,5");
+  dialog.ApplyButton->Click();
+  const fs::path path = Save("achsen.kxs");
+  const std::string text = ReadText(path);
+  EXPECT_NE(text.find("\"axis\": \"right\""), std::string::npos) << text;
+  EXPECT_NE(text.find("\"rightYMax\": 1030.5,\n        \"rightYMin\": 990"), std::string::npos) << text;
+
+  NewWindow();
+  ASSERT_TRUE(form->OpenSetupFile(path.string()));
+  form->StartButton->Click();
+  Receive("1;1000\r\n");
+  EXPECT_EQ(form->Chart1->ScaleY(2).RangeLow(), 990);
+  EXPECT_EQ(form->Chart1->ScaleY(2).RangeHigh(), 1030.5);
+  form->StopButton->Click();
+  EXPECT_EQ(ReadText(Save("again.kxs")), text);
+
+  ASSERT_TRUE(form->OpenSetupFile(Write("falsch.kxs", R"({"Kurvex-Setup": 1, "graph": {"rightYMin": 5, "rightYMax": 5}})").string()));
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_NE(Messages().front().find(RightRangeRefusal()), std::string::npos) << Messages().front();
+  EXPECT_EQ(ReadText(Save("again.kxs")), text);
 }
 
 // An adapter is found by its stable name whatever number it has today.
