@@ -270,6 +270,8 @@ class TCustomChartControl : public TCustomControl {
   /// Gives every joined layer the ranges of the layers controlling it.
   void SyncJoinedLayers();
   void RecomputeIsometricY(int layer);
+  /// One layer's transformations from its ranges, the size and the rims.
+  void UpdateLayerTransform(int layer);
   long double IsometricHeight(long double x1, long double y1, long double x2) const;
   void LeaveOwner();
   /// Size of the plot picture: the plot area with its right and bottom frame.

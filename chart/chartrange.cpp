@@ -12,16 +12,18 @@ constexpr long double kAspectX = 1, kAspectY = 1;
 }  // namespace
 
 void TCustomChartControl::UpdateLayerTransforms() {
+  for (int layer = 1; layer <= kLayerCount; ++layer) UpdateLayerTransform(layer);
+}
+
+void TCustomChartControl::UpdateLayerTransform(int layer) {
   if (m_loading) return;
   const int w = Width(), h = Height(), sw = m_shadowWidth;
   const TAxisSpan spanX{m_lRim, w - m_rRim - sw, PlotWidth(), w};
   const TAxisSpan spanY{h - m_bRim - sw, m_tRim, PlotHeight(), h};
-  for (int i = 0; i < kLayerCount; ++i) {
-    const TScaleProps& x = *m_scaleX[i];
-    const TScaleProps& y = *m_scaleY[i];
-    m_transX[i] = MakeAxisTransform(spanX, x.RangeLow(), x.RangeHigh(), x.Logarithmic());
-    m_transY[i] = MakeAxisTransform(spanY, y.RangeLow(), y.RangeHigh(), y.Logarithmic());
-  }
+  const TScaleProps& x = *m_scaleX[layer - 1];
+  const TScaleProps& y = *m_scaleY[layer - 1];
+  m_transX[layer - 1] = MakeAxisTransform(spanX, x.RangeLow(), x.RangeHigh(), x.Logarithmic());
+  m_transY[layer - 1] = MakeAxisTransform(spanY, y.RangeLow(), y.RangeHigh(), y.Logarithmic());
 }
 
 void TCustomChartControl::WorldToPixel(int layer, double x, double y, int& px, int& py) const {
@@ -135,7 +137,8 @@ void TCustomChartControl::ApplyLayerRange(int layer, long double x1, long double
   store(ScaleY(layer), y1, y2);
   ApplyScaleProps(*m_painterX[layer - 1], ScaleX(layer));
   ApplyScaleProps(*m_painterY[layer - 1], ScaleY(layer));
-  UpdateLayerTransforms();
+  // Only this layer's range changed; a Trend window moves with every sample.
+  UpdateLayerTransform(layer);
 }
 
 }  // namespace kurvex
