@@ -135,8 +135,15 @@ void TCustomChartControl::ApplyLayerRange(int layer, long double x1, long double
   };
   store(ScaleX(layer), x1, x2);
   store(ScaleY(layer), y1, y2);
-  ApplyScaleProps(*m_painterX[layer - 1], ScaleX(layer));
-  ApplyScaleProps(*m_painterY[layer - 1], ScaleY(layer));
+  // A painter is given its set again only when the range it shows changed
+  // (the set's other properties reach it when they change): a Trend window
+  // moves X alone with every sample.
+  const auto apply = [this](TScale& painter, const TScaleProps& props) {
+    if (painter.RangeLow() != props.RangeLow() || painter.RangeHigh() != props.RangeHigh())
+      ApplyScaleProps(painter, props);
+  };
+  apply(*m_painterX[layer - 1], ScaleX(layer));
+  apply(*m_painterY[layer - 1], ScaleY(layer));
   // Only this layer's range changed; a Trend window moves with every sample.
   UpdateLayerTransform(layer);
 }
