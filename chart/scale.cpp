@@ -28,41 +28,49 @@ void TScale::SetBounds(int left, int top, int width, int height) {
 }
 
 void TScale::SetVisible(bool v) {
+  if (v == m_visible) return;
   m_visible = v;
   ScaleChanged();
 }
 
 void TScale::SetCaption(const std::string& v) {
+  if (v == m_caption) return;
   m_caption = v;
   ScaleChanged();
 }
 
 void TScale::SetCaptionPosX(int v) {
+  if (v == m_captionPosX) return;
   m_captionPosX = v;
   ScaleChanged();
 }
 
 void TScale::SetCaptionPosY(int v) {
+  if (v == m_captionPosY) return;
   m_captionPosY = v;
   ScaleChanged();
 }
 
 void TScale::SetCaptionAlignment(TAlignment v) {
+  if (v == m_captionAlignment) return;
   m_captionAlignment = v;
   ScaleChanged();
 }
 
 void TScale::SetCaptionAnchor(TScaleUnitAnchor v) {
+  if (v == m_captionAnchor) return;
   m_captionAnchor = v;
   ScaleChanged();
 }
 
 void TScale::SetColorBackGnd(TColor v) {
+  if (v == m_colorBackGnd) return;
   m_colorBackGnd = v;
   ScaleChanged();
 }
 
 void TScale::SetColorScale(TColor v) {
+  if (v == m_colorScale) return;
   m_colorScale = v;
   ScaleChanged();
 }
@@ -74,6 +82,7 @@ void TScale::SetColorScheme(TColorScheme v) {
 }
 
 void TScale::SetDecPlaces(int v) {
+  if (std::clamp(v, -3, 12) == m_decPlaces) return;
   m_decPlaces = std::clamp(v, -3, 12);
   CalcMapping();
   ScaleChanged();
@@ -98,6 +107,7 @@ void TScale::SetLabelType(TFigType v) {
 }
 
 void TScale::SetLogarithmic(bool v) {
+  if (v == m_logarithmic) return;
   if (v && !m_creating &&
       (m_rangeLow < kLogFloor || m_rangeHigh < kLogFloor || m_labelType == ftDateTime))
     return;
@@ -107,24 +117,28 @@ void TScale::SetLogarithmic(bool v) {
 }
 
 void TScale::SetMarginTop(int v) {
+  if (std::max(v, 0) == m_marginTop) return;
   m_marginTop = std::max(v, 0);
   CalcMapping();
   ScaleChanged();
 }
 
 void TScale::SetMarginBottom(int v) {
+  if (std::max(v, 0) == m_marginBottom) return;
   m_marginBottom = std::max(v, 0);
   CalcMapping();
   ScaleChanged();
 }
 
 void TScale::SetMarginLeft(int v) {
+  if (std::max(v, 0) == m_marginLeft) return;
   m_marginLeft = std::max(v, 0);
   CalcMapping();
   ScaleChanged();
 }
 
 void TScale::SetMarginRight(int v) {
+  if (std::max(v, 0) == m_marginRight) return;
   m_marginRight = std::max(v, 0);
   CalcMapping();
   ScaleChanged();
@@ -136,6 +150,7 @@ void TScale::SetMinTicks(int v) {
 }
 
 void TScale::SetRangeLow(double v) {
+  if (v == m_rangeLow) return;
   if (v == m_rangeHigh) m_rangeHigh = v + 1;
   m_rangeLow = v;
   CalcMapping();
@@ -143,6 +158,7 @@ void TScale::SetRangeLow(double v) {
 }
 
 void TScale::SetRangeHigh(double v) {
+  if (v == m_rangeHigh) return;
   if (v == m_rangeLow) m_rangeLow = v + 1;
   m_rangeHigh = v;
   CalcMapping();
