@@ -418,7 +418,8 @@ void TForm1::CreateChartFeatures() {
   m_features->Content->AttachTo(m_features->Intake);
   m_features->Axes = std::make_unique<TCurveAxes>(*Chart1, m_features->Curves, *m_features->Content);
   m_features->Intake.Attach(*m_features->Axes);
-  m_features->CloserLook = std::make_unique<TCloserLook>(*this, *Chart1, *m_features->Content, *m_features->ChartRoom);
+  m_features->CloserLook = std::make_unique<TCloserLook>(*this, *Chart1, *m_features->Content, *m_features->ChartRoom,
+                                                         *m_features->Legend);
   m_features->Intake.Attach(*m_features->CloserLook);
   m_features->ContentChanges = m_features->Content->SubscribeChanged([this](TContentChange change) { ContentChanged(change); });
   m_features->Files = std::make_unique<TFileCommands>(*Chart1, *m_features->Content, SessionState, [this] { return SerialComm1->Active(); });

@@ -3,8 +3,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "app/closer/closertexts.h"
+#include "app/closer/curvelayer.h"
 #include "platform/system/localeformat.h"
 #include "platform/windows/clipboard.h"
 
@@ -16,11 +18,20 @@ namespace {
 constexpr int kReadoutCrossHair = 1;
 constexpr int kMarkerCrossHair[2] = {2, 3};
 
+// Another curve's value at a picked sample: the history's curves share
+// their numbers, a graph file's curves only their X.
+float ValueAt(const TSampleSeries& series, const TPickedSample& sample) {
+  const TPickedSample same = sample.Valid() ? series.Nearest(sample.X) : TPickedSample{};
+  return same.Valid() && same.X == sample.X ? same.Value : std::numeric_limits<float>::quiet_NaN();
+}
+
 }  // namespace
 
-TCloserLook::TCloserLook(TForm& form, TChartControl& chart, TChartContent& content, TChartRoom& layout)
+TCloserLook::TCloserLook(TForm& form, TChartControl& chart, TChartContent& content, TChartRoom& layout,
+                         const TCurveDescriptions& curves)
     : m_chart(chart),
       m_content(content),
+      m_curves(curves),
       m_panel(form, chart, layout),
       m_menu(chart),
       m_frame([this] { Refresh(); }) {
@@ -76,7 +87,7 @@ void TCloserLook::Take(const TSample& sample) {
 void TCloserLook::Forget() {
   m_readoutBy = TReadoutBy::None;
   m_markers[MarkerA] = m_markers[MarkerB] = 0;
-  m_items.reset();
+  for (auto& items : m_items) items.reset();
   m_itemsCount = -1;
   Later();
 }
@@ -92,19 +103,37 @@ std::uint8_t TCloserLook::CurveLookedAt() const {
   return 0;
 }
 
-const TSampleSeries* TCloserLook::Series() {
-  const std::uint8_t curve = CurveLookedAt();
+const std::vector<TCloserLook::TShownSeries>& TCloserLook::ShownSeries() {
+  m_shown.clear();
   if (const THistory* history = m_content.HistoryShown()) {
-    m_series.emplace(*history, m_content.Axis(), curve);
-    return &*m_series;
+    m_historySeries.clear();
+    for (std::uint8_t curve = 0; curve < std::min(history->Curves(), kMaxCurves); ++curve)
+      if (m_chart.CurveVisible(curve)) m_historySeries.emplace_back(*history, m_content.Axis(), curve);
+    if (m_historySeries.empty()) m_historySeries.emplace_back(*history, m_content.Axis(), CurveLookedAt());
+    for (const THistorySeries& series : m_historySeries)
+      m_shown.push_back({static_cast<std::uint8_t>(series.Curve()), &series});
+    return m_shown;
   }
-  if (m_chart.ItemCount() == 0) return nullptr;
-  if (!m_items || m_itemsCount != m_chart.ItemCount() || m_itemsCurve != curve) {
-    m_items = std::make_unique<TItemSeries>(m_chart, curve);
+  if (m_chart.ItemCount() == 0) return m_shown;
+  if (m_itemsCount != m_chart.ItemCount()) {
+    for (auto& items : m_items) items.reset();
+    m_itemCurves = CurvesWithPoints(m_chart);
     m_itemsCount = m_chart.ItemCount();
-    m_itemsCurve = curve;
   }
-  return m_items.get();
+  const auto add = [&](std::uint8_t curve) {
+    auto& items = m_items[curve];
+    if (!items) items = std::make_unique<TItemSeries>(m_chart, curve);
+    m_shown.push_back({curve, items.get()});
+  };
+  for (std::uint8_t curve = 0; curve < kMaxCurves; ++curve)
+    if (m_itemCurves.test(curve) && m_chart.CurveVisible(curve)) add(curve);
+  if (m_shown.empty()) add(CurveLookedAt());
+  return m_shown;
+}
+
+const TSampleSeries* TCloserLook::Series() {
+  const std::vector<TShownSeries>& shown = ShownSeries();
+  return shown.empty() ? nullptr : shown.front().Series;
 }
 
 TPickedSample TCloserLook::ReadoutOf(const TSampleSeries& series) const {
@@ -137,6 +166,9 @@ void TCloserLook::PlaceCrossHair(int index, const TPickedSample& sample) {
     if (line.Mode() != chOff) line.SetMode(chOff);
     return;
   }
+  // On the axes of the curve whose sample it marks.
+  const int layer = m_shown.empty() ? 1 : CurveLayer(m_chart, m_shown.front().Curve);
+  if (line.Layer() != layer) line.SetLayer(layer);
   if (line.PosX() != sample.X) line.SetPosX(sample.X);
   if (line.Mode() != chVert) line.SetMode(chVert);
 }
@@ -243,12 +275,19 @@ void TCloserLook::ShowPanelIfWanted() {
   m_panel.ShowPanel(m_statisticsShown || m_markers[MarkerA] != 0 || m_markers[MarkerB] != 0);
 }
 
-TCloserFigures TCloserLook::Figures(const TSampleSeries* series) const {
+TCloserFigures TCloserLook::Figures(const std::vector<TShownSeries>& shown) const {
   TCloserFigures figures;
+  const TSampleSeries* series = shown.empty() ? nullptr : shown.front().Series;
   if (series != nullptr) {
     figures.Readout = ReadoutOf(*series);
     if (m_markers[MarkerA] != 0) figures.MarkerA = series->At(m_markers[MarkerA]);
     if (m_markers[MarkerB] != 0) figures.MarkerB = series->At(m_markers[MarkerB]);
+  }
+  if (shown.size() > 1) {
+    for (const TShownSeries& s : shown)
+      figures.Curves.push_back({s.Curve, m_curves.Label(s.Curve), m_curves.Unit(s.Curve), m_curves.Color(s.Curve),
+                                ValueAt(*s.Series, figures.Readout), ValueAt(*s.Series, figures.MarkerA),
+                                ValueAt(*s.Series, figures.MarkerB), std::nullopt});
   }
   if (!m_panel.PanelShown()) return figures;
   const TPickedSample& a = figures.MarkerA;
@@ -257,25 +296,26 @@ TCloserFigures TCloserLook::Figures(const TSampleSeries* series) const {
   const double low = between ? std::min(a.X, b.X) : m_chart.Scale1X().RangeLow();
   const double high = between ? std::max(a.X, b.X) : m_chart.Scale1X().RangeHigh();
   figures.Statistics = StatisticsOf(series != nullptr ? series->Summary(low, high) : THistorySummary{});
+  for (std::size_t i = 0; i < figures.Curves.size(); ++i)
+    figures.Curves[i].Statistics = i == 0 ? figures.Statistics : StatisticsOf(shown[i].Series->Summary(low, high));
   return figures;
 }
 
-void TCloserLook::Copy() { TheClipboard().SetText(FiguresTable(Figures(Series()), DecimalSeparator())); }
+void TCloserLook::Copy() { TheClipboard().SetText(FiguresTable(Figures(ShownSeries()), DecimalSeparator())); }
 
 void TCloserLook::Refresh() {
-  const TSampleSeries* series = Series();
+  const std::vector<TShownSeries>& shown = ShownSeries();
+  const TSampleSeries* series = shown.empty() ? nullptr : shown.front().Series;
   // A marker whose sample has left the history goes with it.
   for (TMarker marker : {MarkerA, MarkerB})
     if (series == nullptr || !series->At(m_markers[marker]).Valid()) m_markers[marker] = 0;
   ShowPanelIfWanted();
-  const TCloserFigures figures = Figures(series);
+  const TCloserFigures figures = Figures(shown);
   PlaceCrossHair(kReadoutCrossHair, figures.Readout);
   PlaceCrossHair(kMarkerCrossHair[MarkerA], figures.MarkerA);
   PlaceCrossHair(kMarkerCrossHair[MarkerB], figures.MarkerB);
-  m_panel.ShowReadout(figures.Readout);
-  if (!figures.Statistics) return;
-  m_panel.ShowMarkers(figures.MarkerA, figures.MarkerB);
-  m_panel.ShowStatistics(*figures.Statistics, figures.MarkerA.Valid() && figures.MarkerB.Valid());
+  m_panel.ShowReadout(figures);
+  if (figures.Statistics) m_panel.ShowFigures(figures);
 }
 
 }  // namespace kurvex

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
+#include <bitset>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -11,6 +13,7 @@
 #include "app/closer/historyseries.h"
 #include "app/closer/itemseries.h"
 #include "app/chartcontent.h"
+#include "app/curvedescriptions.h"
 #include "app/sampleseries.h"
 #include "chart/chartcontrol.h"
 #include "intake/sampleconsumer.h"
@@ -26,12 +29,15 @@ namespace kurvex {
 /// statistics are of the visible samples or those from A to B. Everything
 /// it shows is worked out at a frame, at most once per frame, from the
 /// samples the chart shows: the history's, or the chart's own line items
-/// for a loaded graph file.
+/// for a loaded graph file. With several curves shown, the readout, the
+/// markers' differences and the statistics give each one's figures; the
+/// samples picked are the first shown curve's.
 class TCloserLook : public TSampleConsumer {
  public:
   enum TMarker : std::uint8_t { MarkerA, MarkerB };
 
-  TCloserLook(TForm& form, TChartControl& chart, TChartContent& content, TChartRoom& layout);
+  TCloserLook(TForm& form, TChartControl& chart, TChartContent& content, TChartRoom& layout,
+              const TCurveDescriptions& curves);
   /// Keeps what is shown current as samples arrive.
   void Take(const TSample& sample) override;
 
@@ -60,8 +66,14 @@ class TCloserLook : public TSampleConsumer {
   void PointerMoved(bool inPlot, double worldX, double worldY);
   void KeyDown(TKey& key, TShiftState shift);
   void ContextPopup(int x, int y, bool byKeyboard);
-  /// The samples of the curve looked at, where they are kept now; null when
-  /// the chart shows none.
+  struct TShownSeries {
+    std::uint8_t Curve;
+    const TSampleSeries* Series;
+  };
+  /// The samples of each curve shown, where they are kept now, the first
+  /// one's leading; empty when the chart shows none.
+  const std::vector<TShownSeries>& ShownSeries();
+  /// The leading curve's samples; null when the chart shows none.
   const TSampleSeries* Series();
   std::uint8_t CurveLookedAt() const;
   /// Everything shown, from the present state of chart and history.
@@ -73,19 +85,21 @@ class TCloserLook : public TSampleConsumer {
   void PlaceCrossHair(int index, const TPickedSample& sample);
   TPickedSample ReadoutOf(const TSampleSeries& series) const;
   /// The readout, the markers and, while the panel shows, the statistics.
-  TCloserFigures Figures(const TSampleSeries* series) const;
+  TCloserFigures Figures(const std::vector<TShownSeries>& shown) const;
 
   TChartControl& m_chart;
   TChartContent& m_content;
+  const TCurveDescriptions& m_curves;
   TCloserPanel m_panel;
   TPopupMenu m_menu;
   TMenuItem* m_statisticsItem = nullptr;
   TFrameRider m_frame;
 
-  std::optional<THistorySeries> m_series;  // the history as read last
-  std::unique_ptr<TItemSeries> m_items;  // the chart's items as read last
+  std::vector<THistorySeries> m_historySeries;  // the history as read last
+  std::array<std::unique_ptr<TItemSeries>, kMaxCurves> m_items;  // the chart's items as read last
+  std::bitset<kMaxCurves> m_itemCurves;                           // the curves among them
   int m_itemsCount = -1;
-  std::uint8_t m_itemsCurve = 0;
+  std::vector<TShownSeries> m_shown;
 
   TReadoutBy m_readoutBy = TReadoutBy::None;
   int m_pointerX = 0, m_pointerY = 0;  // control pixels

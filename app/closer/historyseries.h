@@ -15,6 +15,7 @@ class THistorySeries : public TSampleSeries {
   THistorySeries(const THistory& history, TSampleAxis axis, std::size_t curve)
       : m_history(history), m_axis(axis), m_curve(curve) {}
 
+  std::size_t Curve() const { return m_curve; }
   TPickedSample Nearest(double x) const override;
   TPickedSample At(std::int64_t number) const override;
   TPickedSample Step(std::int64_t number, std::int64_t steps) const override;

@@ -4,15 +4,38 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/curvesettings.h"
+
 namespace kurvex {
+
+bool IsLinePoint(const TChartItem& item) { return item.Kind == ikMoveTo || item.Kind == ikDrawTo; }
+
+namespace {
+
+// A curve's point, drawn against either Y axis.
+bool IsCurvePoint(const TChartItem& item) {
+  return IsLinePoint(item) && (item.Layer == TCurveSettings::kLeftLayer || item.Layer == TCurveSettings::kRightLayer) &&
+         !std::isnan(item.X);
+}
+
+}  // namespace
+
+std::bitset<kMaxCurves> CurvesWithPoints(const TCustomChartControl& chart) {
+  std::bitset<kMaxCurves> curves;
+  for (int i = 0; i < chart.ItemCount(); ++i) {
+    const TChartItem& item = chart.Item(i);
+    if (IsCurvePoint(item) && item.Curve < kMaxCurves) curves.set(item.Curve);
+  }
+  return curves;
+}
 
 TItemSeries::TItemSeries(const TCustomChartControl& chart, std::uint8_t curve) {
   std::int64_t number = 0;
   for (int i = 0; i < chart.ItemCount(); ++i) {
     const TChartItem& item = chart.Item(i);
-    if (item.Kind != ikMoveTo && item.Kind != ikDrawTo) continue;
+    if (!IsLinePoint(item)) continue;
     ++number;
-    if (item.Layer == 1 && item.Curve == curve && !std::isnan(item.X))
+    if (item.Curve == curve && IsCurvePoint(item))
       m_points.push_back({item.X, static_cast<float>(item.Y), number});
   }
   std::stable_sort(m_points.begin(), m_points.end(), [](const TPoint& a, const TPoint& b) { return a.X < b.X; });

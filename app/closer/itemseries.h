@@ -1,13 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <bitset>
 #include <cstdint>
 #include <vector>
 
 #include "app/sampleseries.h"
 #include "chart/chartcontrol.h"
+#include "intake/intakestate.h"
 
 namespace kurvex {
+
+/// A MoveTo or DrawTo: a point of a line, which counts as a sample.
+bool IsLinePoint(const TChartItem& item);
+/// The curves that have points among the chart's items.
+std::bitset<kMaxCurves> CurvesWithPoints(const TCustomChartControl& chart);
 
 /// One curve of a chart that holds only its items (a loaded graph file):
 /// its line points, numbered from 1 in the order of the chart's line items
@@ -15,7 +22,7 @@ namespace kurvex {
 /// of X; they are looked up sorted by it.
 class TItemSeries : public TSampleSeries {
  public:
-  /// The line items (MoveTo, DrawTo) of layer 1 and `curve`, as they are now.
+  /// The line items (MoveTo, DrawTo) of `curve`, against either Y axis, as they are now.
   TItemSeries(const TCustomChartControl& chart, std::uint8_t curve);
 
   TPickedSample Nearest(double x) const override;

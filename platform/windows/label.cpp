@@ -4,9 +4,11 @@
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPointer>
 
 #include <functional>
 
+#include "platform/drawing/qtconvert.h"
 #include "platform/windows/accessibleinterface.h"
 
 namespace kurvex {
@@ -23,17 +25,9 @@ class LabelAccessible : public QAccessibleWidget {
     if (t == QAccessible::Name) return widget()->accessibleName();
     return QAccessibleWidget::text(t);
   }
-  // The control this label names.
+  // The control this label names; the caption that names this one beside its focus control.
   QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(
-      QAccessible::Relation match) const override {
-    auto found = QAccessibleWidget::relations(match);
-    QWidget* buddy = static_cast<QLabel*>(widget())->buddy();
-    if ((match & QAccessible::Labelled) && buddy) {
-      if (QAccessibleInterface* named = QAccessible::queryAccessibleInterface(buddy))
-        found.append({named, QAccessible::Labelled});
-    }
-    return found;
-  }
+      QAccessible::Relation match) const override;
 };
 
 // Reports font changes, including those inherited from the parent, so an
@@ -43,6 +37,7 @@ class LabelWidget : public QLabel {
   LabelWidget() { UseAccessibleInterface<LabelWidget, LabelAccessible>(); }
   std::function<void()> onFontChange;
   std::function<void()> onDoubleClick;
+  QPointer<QWidget> labelledBy;
 
  protected:
   void changeEvent(QEvent* event) override {
@@ -57,6 +52,22 @@ class LabelWidget : public QLabel {
     QLabel::mouseDoubleClickEvent(event);
   }
 };
+
+QList<QPair<QAccessibleInterface*, QAccessible::Relation>> LabelAccessible::relations(
+  QAccessible::Relation match) const {
+  auto found = QAccessibleWidget::relations(match);
+  QWidget* buddy = static_cast<QLabel*>(widget())->buddy();
+  if ((match & QAccessible::Labelled) && buddy) {
+    if (QAccessibleInterface* named = QAccessible::queryAccessibleInterface(buddy))
+      found.append({named, QAccessible::Labelled});
+  }
+  QWidget* caption = static_cast<LabelWidget*>(widget())->labelledBy;
+  if ((match & QAccessible::Label) && caption) {
+    if (QAccessibleInterface* naming = QAccessible::queryAccessibleInterface(caption))
+      found.append({naming, QAccessible::Label});
+  }
+  return found;
+}
 
 QLabel* Label(QWidget* widget) { return static_cast<QLabel*>(widget); }
 
@@ -80,7 +91,14 @@ TLabel::TLabel(TWinControl* parent)
   };
 }
 
+std::string PlainText(const std::vector<TTextPart>& parts) {
+  std::string text;
+  for (const TTextPart& part : parts) text += part.Text;
+  return text;
+}
+
 void TLabel::SetCaption(const std::string& caption) {
+  m_markup = {};
   // A label that sizes itself must show the text at once; a fixed-size one
   // (a value shown per sample) hands it over at a frame (TDeferredText).
   if (m_autoSize)
@@ -90,17 +108,35 @@ void TLabel::SetCaption(const std::string& caption) {
 }
 
 void TLabel::SetCaptionSource(TTextSource source) {
+  m_markup = {};
   if (m_autoSize)
     ApplyCaption(source());
   else
     m_caption.SetSource(std::move(source));
 }
 
+void TLabel::SetCaptionParts(const std::vector<TTextPart>& parts) {
+  QString markup;
+  for (const TTextPart& part : parts) {
+    const QString text = QString::fromStdString(part.Text).toHtmlEscaped();
+    markup += part.Color ? QString("<span style=\"color:%1\">%2</span>").arg(ToQColor(*part.Color).name(), text) : text;
+  }
+  m_markup = {PlainText(parts), markup.toStdString()};
+  if (m_autoSize)
+    ApplyCaption(m_markup.Plain);
+  else
+    m_caption.Set(m_markup.Plain);
+}
+
 void TLabel::ApplyCaption(const std::string& caption) {
   // A value that did not change since the last frame is not sent again.
-  const QString text = QString::fromStdString(caption);
-  if (text == Label(Widget())->text()) return;
-  Label(Widget())->setText(text);
+  QLabel* label = Label(Widget());
+  const bool rich = !m_markup.Rich.empty() && caption == m_markup.Plain;
+  const Qt::TextFormat format = rich ? Qt::RichText : Qt::AutoText;
+  const QString text = QString::fromStdString(rich ? m_markup.Rich : caption);
+  if (text == label->text() && format == label->textFormat()) return;
+  label->setTextFormat(format);
+  label->setText(text);
   SetCaptionAccessibleName(caption);
   if (NamesFocusControl()) m_focusControl->SetCaptionAccessibleName(caption);
   AdjustSize();
@@ -113,7 +149,8 @@ bool TLabel::NamesFocusControl() const {
 }
 
 std::string TLabel::Caption() const {
-  return m_autoSize ? Label(Widget())->text().toStdString() : m_caption.Text();
+  if (!m_autoSize) return m_caption.Text();
+  return m_markup.Rich.empty() ? Label(Widget())->text().toStdString() : m_markup.Plain;
 }
 
 void TLabel::SetAlignment(TAlignment alignment) {
@@ -148,6 +185,8 @@ void TLabel::SetFocusControl(TWinControl* control) {
   Label(Widget())->setBuddy(control ? control->Widget() : nullptr);
   if (NamesFocusControl()) control->SetCaptionAccessibleName(Caption());
 }
+
+void TLabel::SetLabelledBy(TLabel& caption) { static_cast<LabelWidget*>(Widget())->labelledBy = caption.Widget(); }
 
 void TLabel::AdjustSize() {
   if (!m_autoSize) return;

@@ -2,13 +2,25 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/drawing/alignment.h"
+#include "platform/drawing/color.h"
 #include "platform/windows/control.h"
 #include "platform/windows/deferredtext.h"
 
 namespace kurvex {
+
+/// A piece of a caption, in its own colour or in the label's.
+struct TTextPart {
+  std::string Text;
+  std::optional<TColor> Color;
+};
+
+/// The parts' texts one after the other.
+std::string PlainText(const std::vector<TTextPart>& parts);
 
 /// A static text. With AutoSize on (the default) the label takes the size
 /// of its text whenever the caption or the font changes; with word wrap it
@@ -25,6 +37,9 @@ class TLabel : public TWinControl {
   /// labels whose text changes per sample (TDeferredText::SetSource).
   void SetCaptionSource(TTextSource source);
   std::string Caption() const;
+  /// A caption whose parts show in their colours; Caption() and what screen
+  /// readers hear are its plain text.
+  void SetCaptionParts(const std::vector<TTextPart>& parts);
 
   void SetAlignment(TAlignment alignment);
   TAlignment Alignment() const;
@@ -38,6 +53,9 @@ class TLabel : public TWinControl {
   /// accelerator key. A label named so (a value shown beside its caption)
   /// keeps announcing its own text and is labelled by this one.
   void SetFocusControl(TWinControl* control);
+  /// Read as the value `caption` names, for a caption over several values
+  /// (a column of a table), where it can name only one as its focus control.
+  void SetLabelledBy(TLabel& caption);
 
   /// A double click with the left button.
   TNotifyEvent OnDblClick;
@@ -51,6 +69,9 @@ class TLabel : public TWinControl {
   bool m_autoSize = true;
   TWinControl* m_focusControl = nullptr;
   TDeferredText m_caption;  // fixed-size labels' caption, shown at a frame
+  struct TMarkup {
+    std::string Plain, Rich;  // Rich empty: a plain caption
+  } m_markup;                 // the coloured caption, as text and as Qt's rich text
 };
 
 }  // namespace kurvex
