@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "app/closer/closertexts.h"
+#include "app/curvesettings.h"
 #include "app/numbertext.h"
 #include "platform/system/localeformat.h"
 
@@ -38,25 +39,32 @@ class TFiguresPanel : public TPanel {
 };
 
 // The readout keeps to the right end of the top rim as the chart is
-// resized; with several curves it takes the rim's room up to its clear
-// left end.
+// resized, or to the plot's right edge while the right Y axis has its
+// caption there; with several curves it takes the rim's room up to its
+// clear left end.
 class TReadoutLabel : public TLabel {
  public:
   explicit TReadoutLabel(TChartControl& chart) : TLabel(&chart), m_chart(chart) {}
   void SetWide(bool wide) {
-    if (wide == m_wide) return;
+    if (wide == m_wide && RightGap() == m_rightGap) return;
     m_wide = wide;
     SetBounds(Left(), Top(), Width(), Height());
   }
   void SetBounds(int, int top, int, int height) override {
-    const int room = m_chart.Width() - kReadoutRight - m_chart.LRim() - kReadoutClearOfLeftEnd;
+    m_rightGap = RightGap();
+    const int room = m_chart.Width() - m_rightGap - m_chart.LRim() - kReadoutClearOfLeftEnd;
     const int width = m_wide ? std::max(kReadoutWidth, room) : kReadoutWidth;
-    TLabel::SetBounds(m_chart.Width() - kReadoutRight - width, top, width, height);
+    TLabel::SetBounds(m_chart.Width() - m_rightGap - width, top, width, height);
   }
 
  private:
+  int RightGap() const {
+    return m_chart.ScaleY(TCurveSettings::kRightLayer).Visible() ? m_chart.RRim() : kReadoutRight;
+  }
+
   TChartControl& m_chart;
   bool m_wide = false;
+  int m_rightGap = kReadoutRight;
 };
 
 struct FigurePlace {
