@@ -448,6 +448,7 @@ void TForm1::CreatePortFeatures() {
   m_features->Setups = std::make_unique<TSetupFeature>(
       *this, *ZuletztVerwendeteMessaufbauten,
       std::vector<TSetupPart*>{m_features->WindowSettings.get(), m_features->Recording.get(), m_features->Legend.get(),
+                               m_features->Axes.get(),
                                m_features->Instrument.get()},
       [this] { return SerialComm1->Active(); });
 }

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/curves/curvetexts.h"
+
 namespace kurvex {
 
 namespace {
@@ -45,7 +47,7 @@ TAxisRange AutoRange(float low, float high) {
   return {low - half, low + half};
 }
 
-TCurveAxes::TCurveAxes(TChartControl& chart, const TCurveSettings& curves, TChartContent& content)
+TCurveAxes::TCurveAxes(TChartControl& chart, TCurveSettings& curves, TChartContent& content)
     : m_chart(chart), m_curves(curves), m_content(content), m_rightRim(chart.RRim()) {
   // A move that left the right axis where it was (a look back along X) does
   // not take it from the samples.
@@ -135,6 +137,23 @@ void TCurveAxes::CurvesChanged() {
   ShowRightAxisIfUsed();
   ApplyRange();
   ShowCaptions();
+}
+
+void TCurveAxes::CollectInto(TSetup& setup) const {
+  if (const std::optional<TAxisRange>& range = m_curves.RightRange()) {
+    setup.RightYMin = range->Low;
+    setup.RightYMax = range->High;
+  }
+}
+
+void TCurveAxes::ApplyFrom(const TSetup& setup, std::vector<std::string>& notes) {
+  if (setup.RightYMin || setup.RightYMax) {
+    if (setup.RightYMin && setup.RightYMax && *setup.RightYMin < *setup.RightYMax)
+      m_curves.SetRightRange(TAxisRange{*setup.RightYMin, *setup.RightYMax});
+    else
+      notes.push_back(RightRangeRefusal());
+  }
+  CurvesChanged();
 }
 
 void TCurveAxes::ResetRange() {

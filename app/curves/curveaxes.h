@@ -7,6 +7,7 @@
 
 #include "app/chartcontent.h"
 #include "app/curvesettings.h"
+#include "app/setuppart.h"
 #include "chart/chartcontrol.h"
 #include "history/history.h"
 #include "intake/sampleconsumer.h"
@@ -25,13 +26,13 @@ TAxisRange AutoRange(float low, float high);
 /// layer 1's, it pans and zooms with it, and its Y shows the fixed range of
 /// the curve settings or follows the samples seen until the user moves it.
 /// Each axis is captioned with the units of its curves. GUI thread only.
-class TCurveAxes : public TSampleConsumer {
+class TCurveAxes : public TSampleConsumer, public TSetupPart {
  public:
   static constexpr int kRightLayer = TCurveSettings::kRightLayer;
 
   /// Follows what `content` shows: an acquisition from its first sample,
   /// a loaded graph file as its items' layers say, an opened recording.
-  TCurveAxes(TChartControl& chart, const TCurveSettings& curves, TChartContent& content);
+  TCurveAxes(TChartControl& chart, TCurveSettings& curves, TChartContent& content);
 
   /// New curves may go to the right axis; its range follows the samples
   /// of its curves; units become captions.
@@ -39,6 +40,10 @@ class TCurveAxes : public TSampleConsumer {
   /// The settings changed: curves move between the axes and take their
   /// colours, and the right range is taken again from what is shown.
   void CurvesChanged();
+  /// The right axis's range in a setup; one applied moves the curves to
+  /// the axes the curve settings (applied before) say.
+  void CollectInto(TSetup& setup) const override;
+  void ApplyFrom(const TSetup& setup, std::vector<std::string>& notes) override;
   /// Reset Axis: the right axis shows its fixed range or the samples' again.
   void ResetRange();
   /// Y Log for the right axis too; false when it is shown and cannot show
@@ -69,7 +74,7 @@ class TCurveAxes : public TSampleConsumer {
   void ShowCaptions();
 
   TChartControl& m_chart;
-  const TCurveSettings& m_curves;
+  TCurveSettings& m_curves;
   TChartContent& m_content;
   TSubscription m_zoomPan, m_contentChanges;
   std::size_t m_inUse = 0;  // curves of what the chart shows

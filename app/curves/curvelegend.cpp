@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <utility>
 
-#include "app/curves/curvetexts.h"
 #include "app/valuetext.h"
 #include "recording/columnnames.h"
 #include "platform/system/localeformat.h"
@@ -186,13 +185,9 @@ void TCurveLegend::CollectInto(TSetup& setup) const {
   }
   curves.resize(count);
   setup.Curves = std::move(curves);
-  if (const std::optional<TAxisRange>& range = m_curves.RightRange()) {
-    setup.RightYMin = range->Low;
-    setup.RightYMax = range->High;
-  }
 }
 
-void TCurveLegend::ApplyFrom(const TSetup& setup, std::vector<std::string>& notes) {
+void TCurveLegend::ApplyFrom(const TSetup& setup, std::vector<std::string>&) {
   for (std::size_t curve = 0; curve < std::min(setup.Curves.size(), kMaxCurves); ++curve) {
     const TSetupCurve& in = setup.Curves[curve];
     if (in.Name) m_curves.SetName(curve, *in.Name);
@@ -209,12 +204,7 @@ void TCurveLegend::ApplyFrom(const TSetup& setup, std::vector<std::string>& note
     m_curves.SetScale(curve, scale);
     if (in.Axis) m_curves.SetAxis(curve, *in.Axis);
   }
-  if (setup.RightYMin || setup.RightYMax) {
-    if (setup.RightYMin && setup.RightYMax && *setup.RightYMin < *setup.RightYMax)
-      m_curves.SetRightRange(TAxisRange{*setup.RightYMin, *setup.RightYMax});
-    else
-      notes.push_back(RightRangeRefusal());
-  }
+  CurvesChanged();
 }
 
 }  // namespace kurvex
