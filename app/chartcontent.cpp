@@ -59,6 +59,8 @@ void TChartContent::SetWindow(double xLow, double yLow, double xHigh, double yHi
   m_windowSet.Notify();
 }
 
+bool TChartContent::LookingBack() const { return m_lookBack->LookingBack(); }
+
 void TChartContent::NavigateTo(const TAxisWindow& x, const TAxisWindow& y) { m_chart.NavigateTo(x, y); }
 
 TChartContent::TShows TChartContent::Shows() const {

@@ -73,6 +73,10 @@ class TChartContent {
   /// Where the chart draws sample n of what it shows.
   TSampleAxis Axis() const;
   TLookBack& LookBack() { return *m_lookBack; }
+  /// Whether the chart draws from the history because the user looks back
+  /// (or at an opened recording): the look-back's own controls then take
+  /// the left end of the chart's top rim.
+  bool LookingBack() const;
 
   [[nodiscard]] TSubscription SubscribeChanged(std::function<void(TContentChange)> listener) {
     return m_changed.Subscribe(std::move(listener));

@@ -314,7 +314,7 @@ void TCloserLook::Refresh() {
   PlaceCrossHair(kReadoutCrossHair, figures.Readout);
   PlaceCrossHair(kMarkerCrossHair[MarkerA], figures.MarkerA);
   PlaceCrossHair(kMarkerCrossHair[MarkerB], figures.MarkerB);
-  m_panel.ShowReadout(figures);
+  m_panel.ShowReadout(figures, m_content.LookingBack());
   if (figures.Statistics) m_panel.ShowFigures(figures);
 }
 

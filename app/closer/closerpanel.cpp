@@ -17,8 +17,9 @@ namespace {
 // the history's start at its left end.
 constexpr int kReadoutWidth = 316, kReadoutTop = 2, kReadoutHeight = 16, kReadoutRight = 4;
 // Several curves' readout grows leftwards up to here from the plot's left
-// edge: "Folgen" (64), a gap and "Verlauf ab Sample 123.456.789".
-constexpr int kReadoutClearOfLeftEnd = 272;
+// edge: "Folgen" (64), a gap and "Verlauf ab Sample 123.456.789" while the
+// user looks back; otherwise clear of the left axis's caption.
+constexpr int kReadoutClearOfLookBack = 272, kReadoutClearOfCaption = 40;
 // The panel: five rows of three columns (the markers take half a row each).
 constexpr int kRowHeight = 17, kRows = 5, kTop = 4;
 constexpr int kColumns = 3, kInset = 6, kCaptionGap = 6, kColumnGap = 6;
@@ -45,14 +46,16 @@ class TFiguresPanel : public TPanel {
 class TReadoutLabel : public TLabel {
  public:
   explicit TReadoutLabel(TChartControl& chart) : TLabel(&chart), m_chart(chart) {}
-  void SetWide(bool wide) {
-    if (wide == m_wide && RightGap() == m_rightGap) return;
+  void SetWide(bool wide, bool lookingBack) {
+    if (wide == m_wide && lookingBack == m_lookingBack && RightGap() == m_rightGap) return;
     m_wide = wide;
+    m_lookingBack = lookingBack;
     SetBounds(Left(), Top(), Width(), Height());
   }
   void SetBounds(int, int top, int, int height) override {
     m_rightGap = RightGap();
-    const int room = m_chart.Width() - m_rightGap - m_chart.LRim() - kReadoutClearOfLeftEnd;
+    const int clear = m_lookingBack ? kReadoutClearOfLookBack : kReadoutClearOfCaption;
+    const int room = m_chart.Width() - m_rightGap - m_chart.LRim() - clear;
     const int width = m_wide ? std::max(kReadoutWidth, room) : kReadoutWidth;
     TLabel::SetBounds(m_chart.Width() - m_rightGap - width, top, width, height);
   }
@@ -64,6 +67,7 @@ class TReadoutLabel : public TLabel {
 
   TChartControl& m_chart;
   bool m_wide = false;
+  bool m_lookingBack = true;
   int m_rightGap = kReadoutRight;
 };
 
@@ -193,10 +197,10 @@ void TCloserPanel::LayOutCurves(int width) {
   m_height = tableTop + m_table.LayOut(tableTop, width, kRowHeight, kInset) + kTop;
 }
 
-void TCloserPanel::ShowReadout(const TCloserFigures& figures) {
+void TCloserPanel::ShowReadout(const TCloserFigures& figures, bool lookingBack) {
   const TPickedSample& sample = figures.Readout;
   const char separator = DecimalSeparator();
-  if (sample.Valid()) static_cast<TReadoutLabel&>(*ReadoutLabel).SetWide(!figures.Curves.empty());
+  if (sample.Valid()) static_cast<TReadoutLabel&>(*ReadoutLabel).SetWide(!figures.Curves.empty(), lookingBack);
   if (sample.Valid() && figures.Curves.empty())
     ReadoutLabel->SetCaption(SampleText(sample, separator));
   else if (sample.Valid())

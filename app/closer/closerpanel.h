@@ -37,7 +37,8 @@ class TCloserPanel {
   TCloserPanel(TForm& form, TChartControl& chart, TChartRoom& layout);
 
   /// The sample under the pointer or the keys; none hides the readout.
-  void ShowReadout(const TCloserFigures& figures);
+  /// `lookingBack`: the look-back's controls take the top rim's left end.
+  void ShowReadout(const TCloserFigures& figures, bool lookingBack);
   void ShowPanel(bool shown);
   bool PanelShown() const { return Panel->Visible(); }
   /// The markers, their differences and the statistics (of the samples from

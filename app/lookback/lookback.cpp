@@ -60,9 +60,13 @@ void TLookBack::ShowWhole() {
   m_lookingBack = true;
   m_followButton->SetVisible(false);
   m_chart.SetCurveSource(&m_source);
+  // The left axis holds the curves drawn against it; the right axis takes
+  // its own range.
   THistorySummary all;
-  for (std::size_t curve = 0; curve < m_history.Curves(); ++curve)
-    all.Merge(m_history.Summary(curve, m_history.FirstNumber(), m_history.LastNumber()));
+  for (std::size_t curve = 0; curve < m_history.Curves(); ++curve) {
+    if (m_source.CurveLayer(curve) == 1)
+      all.Merge(m_history.Summary(curve, m_history.FirstNumber(), m_history.LastNumber()));
+  }
   // A flat or empty recording still gets a window around its value.
   const double low = all.Count > 0 ? all.Min : 0, high = all.Count > 0 ? all.Max : 1;
   const double margin = high > low ? 0 : 1;

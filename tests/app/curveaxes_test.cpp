@@ -171,6 +171,7 @@ TEST_F(CurveAxesTest, AnOpenedRecordingKeepsItsUnitsOnTheAxesAndInItsExport) {
   form->AufzeichnungOeffnen->Click();
   ASSERT_TRUE(Right().Visible());
   EXPECT_EQ(RightWindow(), (TAxisWindow{AutoRange(1003, 1013).Low, AutoRange(1003, 1013).High}));
+  EXPECT_EQ(RangeY(), (TAxisWindow{21.5, 22}));  // the left axis holds the left curve alone
   EXPECT_EQ(form->Chart1->Scale1Y().Caption(), "°C");
   EXPECT_EQ(Right().Caption(), "hPa");
 
