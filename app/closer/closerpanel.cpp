@@ -62,7 +62,7 @@ class TReadoutLabel : public TLabel {
 
  private:
   int RightGap() const {
-    return m_chart.ScaleY(TCurveSettings::kRightLayer).Visible() ? m_chart.RRim() : kReadoutRight;
+    return m_chart.ScaleY(TCurveSettings::kRightLayer).Visible() ? m_chart.RRim() + kReadoutRight : kReadoutRight;
   }
 
   TChartControl& m_chart;
