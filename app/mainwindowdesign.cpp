@@ -5,6 +5,7 @@
 
 #include "app/dataformat.h"
 #include "app/glyphs.h"
+#include "app/designcontrols.h"
 #include "app/mainwindow.h"
 #include "app/windowfeatures.h"
 #include "app/numbertext.h"
@@ -16,24 +17,6 @@
 namespace kurvex {
 
 namespace {
-
-template <class Control>
-std::unique_ptr<Control> Make(TWinControl* parent, const char* name, int left, int top, int width,
-                              int height) {
-  auto control = std::make_unique<Control>(parent);
-  control->SetName(name);
-  control->SetBounds(left, top, width, height);
-  return control;
-}
-
-std::unique_ptr<TLabel> MakeLabel(TWinControl* parent, const char* name, const char* caption,
-                                  int left, int top) {
-  auto label = std::make_unique<TLabel>(parent);
-  label->SetName(name);
-  label->SetCaption(caption);
-  label->SetBounds(left, top, label->Width(), label->Height());
-  return label;
-}
 
 std::vector<std::string> PortItems() {
   std::vector<std::string> items;
@@ -99,13 +82,13 @@ void CreateTopBar(TForm1& f) {
   f.Panel2->SetBevelInner(bvRaised);
   f.Panel2->SetBevelOuter(bvLowered);
 
-  f.StartButton = Make<TSpeedButton>(f.Panel2.get(), "StartButton", 4, 2, 115, 36);
+  f.StartButton = MakeControl<TSpeedButton>(f.Panel2.get(), "StartButton", 4, 2, 115, 36);
   f.StartButton->SetCaption(" Start");
   f.StartButton->SetGlyph(kStartGlyph, clGreen);
   f.StartButton->AddShortCut("F5");
   f.StartButton->OnClick = [&f](TObject* s) { f.StartButtonClick(s); };
 
-  f.StopButton = Make<TSpeedButton>(f.Panel2.get(), "StopButton", 121, 2, 115, 36);
+  f.StopButton = MakeControl<TSpeedButton>(f.Panel2.get(), "StopButton", 121, 2, 115, 36);
   f.StopButton->SetCaption(" Stop");
   f.StopButton->SetGlyph(kStopGlyph, clMaroon);
   f.StopButton->AddShortCut("Shift+F5");
@@ -113,17 +96,17 @@ void CreateTopBar(TForm1& f) {
   f.StopButton->SetEnabled(false);
   f.StopButton->OnClick = [&f](TObject* s) { f.StopButtonClick(s); };
 
-  f.ClearGraphButton = Make<TSpeedButton>(f.Panel2.get(), "ClearGraphButton", 238, 2, 115, 36);
+  f.ClearGraphButton = MakeControl<TSpeedButton>(f.Panel2.get(), "ClearGraphButton", 238, 2, 115, 36);
   f.ClearGraphButton->SetCaption(" Clear Graph");
   f.ClearGraphButton->SetGlyph(kClearGlyph, clNavy);
   f.ClearGraphButton->OnClick = [&f](TObject* s) { f.ClearGraphButtonClick(s); };
 
-  f.ResetAxisButton = Make<TSpeedButton>(f.Panel2.get(), "ResetAxisButton", 355, 2, 115, 36);
+  f.ResetAxisButton = MakeControl<TSpeedButton>(f.Panel2.get(), "ResetAxisButton", 355, 2, 115, 36);
   f.ResetAxisButton->SetCaption("Reset Axis");
   f.ResetAxisButton->SetGlyph(kResetGlyph, clNavy);
   f.ResetAxisButton->OnClick = [&f](TObject* s) { f.ResetAxisButtonClick(s); };
 
-  f.CircularProgress = Make<TCircularProgress>(f.Panel2.get(), "CircularProgress", 480, 4, 32, 32);
+  f.CircularProgress = MakeControl<TCircularProgress>(f.Panel2.get(), "CircularProgress", 480, 4, 32, 32);
   f.CircularProgress->SetAccessibleName("Erfassung läuft");
   f.CircularProgress->SetInterval(50);
   TProgressAppearance& look = f.CircularProgress->Appearance();
@@ -140,23 +123,23 @@ void CreateTopBar(TForm1& f) {
 }
 
 void CreatePortSettings(TForm1& f) {
-  f.GroupBox1 = Make<TGroupBox>(&f, "GroupBox1", 8, 48, 216, 150);
+  f.GroupBox1 = MakeControl<TGroupBox>(&f, "GroupBox1", 8, 48, 216, 150);
   f.GroupBox1->SetCaption("  Schnittstelle  ");
 
   f.Label2 = MakeLabel(f.GroupBox1.get(), "Label2", "Com Port", 12, 28);
-  f.ComComboBox = Make<TComboBox>(f.GroupBox1.get(), "ComComboBox", 100, 24, 100, 24);
+  f.ComComboBox = MakeControl<TComboBox>(f.GroupBox1.get(), "ComComboBox", 100, 24, 100, 24);
   f.ComComboBox->SetItems(PortItems());
   f.ComComboBox->SetText("5");
   f.ComComboBox->SetDropDownCount(16);
   f.Label2->SetFocusControl(f.ComComboBox.get());
 
   f.Label1 = MakeLabel(f.GroupBox1.get(), "Label1", " Baudrate", 12, 60);
-  f.BaudComboBox = Make<TComboBox>(f.GroupBox1.get(), "BaudComboBox", 100, 56, 100, 24);
+  f.BaudComboBox = MakeControl<TComboBox>(f.GroupBox1.get(), "BaudComboBox", 100, 56, 100, 24);
   f.BaudComboBox->SetItems(kBaudItems);
   f.BaudComboBox->SetText("115200");
   f.Label1->SetFocusControl(f.BaudComboBox.get());
   // Beside the data bits and stop bits it sets, whose captions follow it.
-  f.FormatComboBox = Make<TComboBox>(f.GroupBox1.get(), "FormatComboBox", 100, 86, 100, 24);
+  f.FormatComboBox = MakeControl<TComboBox>(f.GroupBox1.get(), "FormatComboBox", 100, 86, 100, 24);
   f.FormatComboBox->SetStyle(csDropDownList);
   f.FormatComboBox->SetItems(DataFormatItems());
   f.FormatComboBox->SetText(DataFormatItems().front());
@@ -173,7 +156,7 @@ void CreatePortSettings(TForm1& f) {
 }
 
 void CreateGraphParameters(TForm1& f) {
-  f.GroupBox2 = Make<TGroupBox>(&f, "GroupBox2", 8, 206, 216, 300);
+  f.GroupBox2 = MakeControl<TGroupBox>(&f, "GroupBox2", 8, 206, 216, 300);
   f.GroupBox2->SetCaption("  Graph Parameter ");
   f.Label6 = MakeLabel(f.GroupBox2.get(), "Label6", "Roh-Daten Skalierungsfaktor", 12, 22);
   f.Label7 = MakeLabel(f.GroupBox2.get(), "Label7", "Daten Offset (nach Skalierung)", 12, 72);
@@ -204,7 +187,7 @@ void CreateGraphParameters(TForm1& f) {
   };
   int top = 206 + 40;
   for (const FieldDesign& d : designs) {
-    d.field = Make<TNumEdit>(&f, d.name, 20, top, 190, 24);
+    d.field = MakeControl<TNumEdit>(&f, d.name, 20, top, 190, 24);
     d.field->SetEditType(d.type);
     d.field->SetLengthLimit(d.lengthLimit);
     if (d.type == etFloat) d.field->SetPrecision(9);
@@ -218,40 +201,40 @@ void CreateGraphParameters(TForm1& f) {
 }
 
 void CreateViewControls(TForm1& f) {
-  f.Panel1 = Make<TPanel>(&f, "Panel1", 232, 48, 657, 64);
+  f.Panel1 = MakeControl<TPanel>(&f, "Panel1", 232, 48, 657, 64);
   f.Panel1->SetAnchors(akLeft | akTop | akRight);
-  f.Label13 = Make<TLabel>(f.Panel1.get(), "Label13", 8, 6, 164, 32);
+  f.Label13 = MakeControl<TLabel>(f.Panel1.get(), "Label13", 8, 6, 164, 32);
   f.Label13->SetAutoSize(false);
   f.Label13->SetWordWrap(true);
   f.Label13->SetCaption("Aktueller Sample-Wert\nnach Skalierung und Offset");
   // Wide enough for the longest value text, "-8,88888888888888E-308".
-  f.Label10 = Make<TLabel>(f.Panel1.get(), "Label10", 176, 16, 240, 28);
+  f.Label10 = MakeControl<TLabel>(f.Panel1.get(), "Label10", 176, 16, 240, 28);
   f.Label10->SetAutoSize(false);
   f.Label10->SetFontHeight(-18);
   f.Label10->SetCaption("");
   f.Label13->SetFocusControl(f.Label10.get());
 
   // Under Label13, so first in Panel1's tab order after it.
-  f.RecordCheckBox = Make<TCheckBox>(f.Panel1.get(), "RecordCheckBox", 8, 40, 150, 22);
+  f.RecordCheckBox = MakeControl<TCheckBox>(f.Panel1.get(), "RecordCheckBox", 8, 40, 150, 22);
   f.RecordCheckBox->SetCaption("Aufzeichnen");
   f.RecordCheckBox->SetAccessibleName("Aufzeichnen");
   f.RecordCheckBox->OnClick = [&f](TObject* s) { f.RecordCheckBoxClick(s); };
   f.RecordingTimer = std::make_unique<TTimer>();
   f.RecordingTimer->SetInterval(kRecordingStatusIntervalMs);
   f.RecordingTimer->OnTimer = [&f](TObject* s) { f.RecordingTimerTimer(s); };
-  f.NormalRadioButton = Make<TRadioButton>(f.Panel1.get(), "NormalRadioButton", 420, 8, 70, 22);
+  f.NormalRadioButton = MakeControl<TRadioButton>(f.Panel1.get(), "NormalRadioButton", 420, 8, 70, 22);
   f.NormalRadioButton->SetCaption("Normal");
   f.NormalRadioButton->SetChecked(true);
-  f.ZoomRadioButton = Make<TRadioButton>(f.Panel1.get(), "ZoomRadioButton", 420, 34, 70, 22);
+  f.ZoomRadioButton = MakeControl<TRadioButton>(f.Panel1.get(), "ZoomRadioButton", 420, 34, 70, 22);
   f.ZoomRadioButton->SetCaption("Zoom");
-  f.ShowGridCheckBox = Make<TCheckBox>(f.Panel1.get(), "ShowGridCheckBox", 492, 8, 94, 22);
+  f.ShowGridCheckBox = MakeControl<TCheckBox>(f.Panel1.get(), "ShowGridCheckBox", 492, 8, 94, 22);
   f.ShowGridCheckBox->SetCaption(" Show Grid");
   f.ShowGridCheckBox->SetChecked(true);
-  f.DoubleTicsCheckBox = Make<TCheckBox>(f.Panel1.get(), "DoubleTicsCheckBox", 492, 34, 94, 22);
+  f.DoubleTicsCheckBox = MakeControl<TCheckBox>(f.Panel1.get(), "DoubleTicsCheckBox", 492, 34, 94, 22);
   f.DoubleTicsCheckBox->SetCaption("DoubleTics");
-  f.LogCheckBox = Make<TCheckBox>(f.Panel1.get(), "LogCheckBox", 588, 8, 64, 22);
+  f.LogCheckBox = MakeControl<TCheckBox>(f.Panel1.get(), "LogCheckBox", 588, 8, 64, 22);
   f.LogCheckBox->SetCaption("Y  Log");
-  f.TrendCheckBox = Make<TCheckBox>(f.Panel1.get(), "TrendCheckBox", 588, 34, 64, 22);
+  f.TrendCheckBox = MakeControl<TCheckBox>(f.Panel1.get(), "TrendCheckBox", 588, 34, 64, 22);
   f.TrendCheckBox->SetCaption("Trend");
 
   // Handlers are connected after the design states, which run none.
@@ -264,7 +247,7 @@ void CreateViewControls(TForm1& f) {
 }
 
 void CreateChart(TForm1& f) {
-  f.Chart1 = Make<TChartControl>(&f, "Chart1", 232, 119, 657, 371);
+  f.Chart1 = MakeControl<TChartControl>(&f, "Chart1", 232, 119, 657, 371);
   f.Chart1->SetAccessibleName("Grafik");
   f.Chart1->SetAnchors(akLeft | akTop | akRight | akBottom);
   f.Chart1->SetCursor(crHandPoint);

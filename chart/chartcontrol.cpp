@@ -91,16 +91,17 @@ void TCustomChartControl::SetCurveVisible(std::uint8_t curve, bool visible) {
   if (Visible()) RequestItemsPicture();
 }
 
-void TCustomChartControl::RestyleCurve(std::uint8_t curve, int layer, TColor color) {
-  layer = std::clamp(layer, 1, kLayerCount);
+void TCustomChartControl::RestyleCurves(std::span<const TCurveStyle> styles) {
   bool changed = false;
   TChartItem* items = m_store->Items();
   for (int i = 0; i < m_store->Count(); ++i) {
     TChartItem& item = items[i];
-    if (item.Curve != curve || (item.Kind != ikMoveTo && item.Kind != ikDrawTo)) continue;
-    if (item.Layer == layer && item.Color == color) continue;
+    if (item.Curve >= styles.size() || !IsLinePoint(item)) continue;
+    const TCurveStyle& style = styles[item.Curve];
+    const int layer = std::clamp(style.Layer, 1, kLayerCount);
+    if (item.Layer == layer && item.Color == style.Color) continue;
     item.Layer = layer;
-    item.Color = color;
+    item.Color = style.Color;
     changed = true;
   }
   if (!changed) return;

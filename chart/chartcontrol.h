@@ -6,6 +6,7 @@
 #include <bitset>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,13 @@ enum TTextBkg : std::uint8_t { tbClear, tbSolid };
 /// LRim - OffX) for the plot area and (0, 0) for the frame; the handler may
 /// draw on Canvas.
 using TRenderEvent = std::function<void(TObject* Sender, TCanvas& Canvas, int Top, int Left)>;
+
+/// How a curve's line items are drawn: the layer whose axes map them and
+/// their colour.
+struct TCurveStyle {
+  int Layer = 1;
+  TColor Color = 0;
+};
 
 /// A 2-D chart with 16 layers. Keeps drawing items in world coordinates,
 /// maps them to pixels per layer (linear or logarithmic); its picture
@@ -169,10 +177,11 @@ class TCustomChartControl : public TCustomControl {
   /// showing it again draws it whole. A change redraws with AutoRedraw.
   bool CurveVisible(std::uint8_t curve) const { return !m_hiddenCurves.test(curve); }
   void SetCurveVisible(std::uint8_t curve, bool visible);
-  /// Gives the line items of `curve` the layer (clamped to 1..16) and the
-  /// colour the curve has now, as when it is drawn against another Y axis
-  /// or recoloured; repaints when that changed anything.
-  void RestyleCurve(std::uint8_t curve, int layer, TColor color);
+  /// Gives the line items of each curve c < styles.size() the layer
+  /// (clamped to 1..16) and the colour of styles[c], as when curves are
+  /// drawn against another Y axis or recoloured; one pass over the items,
+  /// repainting when that changed anything.
+  void RestyleCurves(std::span<const TCurveStyle> styles);
   /// While set, layer 1's line items are left out and the source's curves
   /// are drawn in their place (nullptr: the items again); the chart keeps
   /// no ownership. Requests a picture.

@@ -56,6 +56,9 @@ struct TChartItem {
 };
 #pragma pack(pop)
 
+/// A point of a curve's line: a MoveTo or a DrawTo item.
+inline bool IsLinePoint(const TChartItem& item) { return item.Kind == ikMoveTo || item.Kind == ikDrawTo; }
+
 static_assert(sizeof(TChartItem) == 104);
 static_assert(offsetof(TChartItem, X) == 0);
 static_assert(offsetof(TChartItem, Y) == 8);

@@ -103,14 +103,14 @@ void TItemRenderer::Render(const TChartItem* items, int count) {
   m_canvas.MoveTo(m_offX, m_offY);
   for (int i = 0; i < count;) {
     const TChartItem& item = items[i];
-    if ((item.Kind == ikDrawTo || item.Kind == ikMoveTo) && item.Layer >= 1 && item.Layer <= kLayerCount &&
+    if (IsLinePoint(item) && item.Layer >= 1 && item.Layer <= kLayerCount &&
         m_leftOutLines.test(static_cast<std::size_t>(item.Layer))) {
       ++i;
       continue;
     }
     if (!m_chart.CurveVisible(item.Curve)) {
       ++i;
-      if (item.Kind == ikDrawTo || item.Kind == ikMoveTo) FollowHidden(item);
+      if (IsLinePoint(item)) FollowHidden(item);
       continue;
     }
     const TColor color = m_blackAndWhite ? clBlack : item.Color;

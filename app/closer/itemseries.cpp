@@ -8,8 +8,6 @@
 
 namespace kurvex {
 
-bool IsLinePoint(const TChartItem& item) { return item.Kind == ikMoveTo || item.Kind == ikDrawTo; }
-
 namespace {
 
 // A curve's point, drawn against either Y axis.

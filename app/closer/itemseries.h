@@ -11,8 +11,6 @@
 
 namespace kurvex {
 
-/// A MoveTo or DrawTo: a point of a line, which counts as a sample.
-bool IsLinePoint(const TChartItem& item);
 /// The curves that have points among the chart's items.
 std::bitset<kMaxCurves> CurvesWithPoints(const TCustomChartControl& chart);
 

@@ -107,7 +107,7 @@ void TCurveAxes::ContentChanged(TContentChange change) {
       // The file says which layer each curve is drawn on.
       for (int i = 0; i < m_chart.ItemCount(); ++i) {
         const TChartItem& item = m_chart.Item(i);
-        if (item.Kind != ikMoveTo && item.Kind != ikDrawTo) continue;
+        if (!IsLinePoint(item)) continue;
         m_inUse = std::max<std::size_t>(m_inUse, std::min<std::size_t>(item.Curve + 1u, kMaxCurves));
         m_rightItems = m_rightItems || item.Layer == kRightLayer;
       }
@@ -122,21 +122,17 @@ void TCurveAxes::ContentChanged(TContentChange change) {
       break;
     }
   }
-  ShowRightAxisIfUsed();
-  ApplyRange();
-  ShowCaptions();
+  ShowAxes();
 }
 
 void TCurveAxes::CurvesChanged() {
-  for (std::size_t curve = 0; curve < kMaxCurves; ++curve) {
-    m_chart.RestyleCurve(static_cast<std::uint8_t>(curve), m_curves.Layer(curve), m_curves.Color(curve));
-  }
+  std::array<TCurveStyle, kMaxCurves> styles;
+  for (std::size_t curve = 0; curve < kMaxCurves; ++curve) styles[curve] = {m_curves.Layer(curve), m_curves.Color(curve)};
+  m_chart.RestyleCurves(styles);
   m_userMoved = false;
   m_rightItems = false;
   TakeExtremes();
-  ShowRightAxisIfUsed();
-  ApplyRange();
-  ShowCaptions();
+  ShowAxes();
 }
 
 void TCurveAxes::CollectInto(TSetup& setup) const {
@@ -195,10 +191,16 @@ void TCurveAxes::TakeExtremes() {
   }
   for (int i = 0; i < m_chart.ItemCount(); ++i) {
     const TChartItem& item = m_chart.Item(i);
-    if (item.Layer != kRightLayer || (item.Kind != ikMoveTo && item.Kind != ikDrawTo)) continue;
+    if (item.Layer != kRightLayer || !IsLinePoint(item)) continue;
     const float v = static_cast<float>(item.Y);
     if (std::isfinite(v)) take(v, v);
   }
+}
+
+void TCurveAxes::ShowAxes() {
+  ShowRightAxisIfUsed();
+  ApplyRange();
+  ShowCaptions();
 }
 
 void TCurveAxes::ShowRightAxisIfUsed() {

@@ -52,16 +52,16 @@ class TCurveAxes : public TSampleConsumer, public TSetupPart {
   /// DoubleTics for the right axis too.
   void SetMinTicks(int ticks);
 
-  bool RightShown() const { return m_rightShown; }
-  bool OnRight(std::size_t curve) const { return m_curves.Axis(curve) == TCurveAxis::Right; }
-
  private:
+  bool OnRight(std::size_t curve) const { return m_curves.Axis(curve) == TCurveAxis::Right; }
   void ContentChanged(TContentChange change);
   /// Nothing seen yet: no curves, units or extremes.
   void Forget();
   /// The right curves' least and greatest value in the history shown, or
   /// in the chart's items without one.
   void TakeExtremes();
+  /// The right axis, its range and both captions as what is shown says.
+  void ShowAxes();
   /// Shows the right axis while a curve in use is drawn against it.
   void ShowRightAxisIfUsed();
   /// Layer 2's Y := the fixed range, or the samples' while the user has
@@ -80,7 +80,7 @@ class TCurveAxes : public TSampleConsumer, public TSetupPart {
   std::size_t m_inUse = 0;  // curves of what the chart shows
   std::array<std::string, kMaxCurves> m_units;
   float m_low = 1, m_high = 0;  // the right curves' samples; low > high: none yet
-  TAxisRange m_autoWindow;      // the window that holds them
+  TAxisRange m_autoWindow;      // the window set last: fixed, or holding them
   bool m_rightItems = false;  // a graph file's items on the right axis
   bool m_rightShown = false;
   bool m_userMoved = false;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/curvecolors.h"
+#include "app/designcontrols.h"
 #include "app/curves/curvetexts.h"
 #include "app/numbertext.h"
 #include "app/valuetext.h"
@@ -40,35 +41,23 @@ struct TRefusal {
   std::string reason;
 };
 
-template <class Control>
-std::unique_ptr<Control> Make(TWinControl* parent, const char* name, int left, int top, int width, int height) {
-  auto control = std::make_unique<Control>(parent);
-  control->SetName(name);
-  control->SetBounds(left, top, width, height);
-  return control;
-}
-
 // A label on the text line of a field whose top is `top`.
-std::unique_ptr<TLabel> MakeLabel(TWinControl* parent, const char* name, const char* caption, int left, int top) {
-  auto label = std::make_unique<TLabel>(parent);
-  label->SetName(name);
-  label->SetCaption(caption);
-  label->SetBounds(left, top + 4, label->Width(), label->Height());
-  return label;
+std::unique_ptr<TLabel> MakeFieldLabel(TWinControl* parent, const char* name, const char* caption, int left, int top) {
+  return MakeLabel(parent, name, caption, left, top + 4);
 }
 
 // The field `label` names: a screen reader says the label's text for it,
 // and the label's accelerator focuses it.
 template <class Field>
 std::unique_ptr<Field> MakeField(TLabel& label, const char* name, int left, int top, int width) {
-  auto field = Make<Field>(label.Parent(), name, left, top, width, kRowHeight);
+  auto field = MakeControl<Field>(label.Parent(), name, left, top, width, kRowHeight);
   label.SetFocusControl(field.get());
   return field;
 }
 
 std::unique_ptr<TSpeedButton> MakeButton(TWinControl* parent, const char* name, const char* caption, int left,
                                          int top, TNotifyEvent onClick) {
-  auto button = Make<TSpeedButton>(parent, name, left, top, 84, kRowHeight);
+  auto button = MakeControl<TSpeedButton>(parent, name, left, top, 84, kRowHeight);
   button->SetCaption(caption);
   button->OnClick = std::move(onClick);
   return button;
@@ -125,31 +114,31 @@ TCurveDialog::TCurveDialog(TCurveSettings& curves, std::function<std::size_t()> 
 }
 
 void TCurveDialog::CreateControls() {
-  CurveLabel = MakeLabel(this, "CurveLabel", "&Kanal", kLabelLeft, RowTop(0));
+  CurveLabel = MakeFieldLabel(this, "CurveLabel", "&Kanal", kLabelLeft, RowTop(0));
   CurveComboBox = MakeField<TComboBox>(*CurveLabel, "CurveComboBox", kFieldLeft, RowTop(0), kFieldWidth);
   CurveComboBox->SetStyle(csDropDownList);
   CurveComboBox->OnChange = [this](TObject* sender) { CurveComboBoxChange(sender); };
 
-  NameLabel = MakeLabel(this, "NameLabel", "&Name", kLabelLeft, RowTop(1));
+  NameLabel = MakeFieldLabel(this, "NameLabel", "&Name", kLabelLeft, RowTop(1));
   NameEdit = MakeField<TEdit>(*NameLabel, "NameEdit", kFieldLeft, RowTop(1), kFieldWidth);
-  UnitLabel = MakeLabel(this, "UnitLabel", "&Einheit", kLabelLeft, RowTop(2));
+  UnitLabel = MakeFieldLabel(this, "UnitLabel", "&Einheit", kLabelLeft, RowTop(2));
   UnitEdit = MakeField<TEdit>(*UnitLabel, "UnitEdit", kFieldLeft, RowTop(2), kFieldWidth);
-  FactorLabel = MakeLabel(this, "FactorLabel", "&Faktor", kLabelLeft, RowTop(3));
+  FactorLabel = MakeFieldLabel(this, "FactorLabel", "&Faktor", kLabelLeft, RowTop(3));
   FactorEdit = MakeField<TEdit>(*FactorLabel, "FactorEdit", kFieldLeft, RowTop(3), kFieldWidth);
   FactorEdit->SetPlaceholderText(kFactorHint);
-  OffsetLabel = MakeLabel(this, "OffsetLabel", "&Offset", kLabelLeft, RowTop(4));
+  OffsetLabel = MakeFieldLabel(this, "OffsetLabel", "&Offset", kLabelLeft, RowTop(4));
   OffsetEdit = MakeField<TEdit>(*OffsetLabel, "OffsetEdit", kFieldLeft, RowTop(4), kFieldWidth);
   OffsetEdit->SetPlaceholderText(kOffsetHint);
 
-  ColorLabel = MakeLabel(this, "ColorLabel", "Fa&rbe", kLabelLeft, RowTop(5));
+  ColorLabel = MakeFieldLabel(this, "ColorLabel", "Fa&rbe", kLabelLeft, RowTop(5));
   ColorComboBox = MakeField<TComboBox>(*ColorLabel, "ColorComboBox", kFieldLeft, RowTop(5), kFieldWidth);
   ColorComboBox->SetStyle(csDropDownList);
   ColorComboBox->SetDropDownCount(static_cast<int>(kMaxCurves) + 1);
 
-  ShownCheckBox = Make<TCheckBox>(this, "ShownCheckBox", kFieldLeft, RowTop(6), kFieldWidth, kRowHeight);
+  ShownCheckBox = MakeControl<TCheckBox>(this, "ShownCheckBox", kFieldLeft, RowTop(6), kFieldWidth, kRowHeight);
   ShownCheckBox->SetCaption("An&zeigen");
 
-  AxisLabel = MakeLabel(this, "AxisLabel", "&Y-Achse", kLabelLeft, RowTop(7));
+  AxisLabel = MakeFieldLabel(this, "AxisLabel", "&Y-Achse", kLabelLeft, RowTop(7));
   AxisComboBox = MakeField<TComboBox>(*AxisLabel, "AxisComboBox", kFieldLeft, RowTop(7), kFieldWidth);
   AxisComboBox->SetStyle(csDropDownList);
   std::vector<std::string> axes;
@@ -172,14 +161,14 @@ void TCurveDialog::CreateControls() {
 }
 
 void TCurveDialog::CreateRightAxisGroup(int top) {
-  RightAxisGroupBox = Make<TGroupBox>(this, "RightAxisGroupBox", kLabelLeft, top, 344, 92);
+  RightAxisGroupBox = MakeControl<TGroupBox>(this, "RightAxisGroupBox", kLabelLeft, top, 344, 92);
   RightAxisGroupBox->SetCaption("Rechte Y-Achse");
   TGroupBox* group = RightAxisGroupBox.get();
-  RightAutoCheckBox = Make<TCheckBox>(group, "RightAutoCheckBox", 12, 24, 200, 24);
+  RightAutoCheckBox = MakeControl<TCheckBox>(group, "RightAutoCheckBox", 12, 24, 200, 24);
   RightAutoCheckBox->SetCaption("a&utomatisch");
-  RightMinLabel = MakeLabel(group, "RightMinLabel", "&von", 12, 56);
+  RightMinLabel = MakeFieldLabel(group, "RightMinLabel", "&von", 12, 56);
   RightMinEdit = MakeField<TEdit>(*RightMinLabel, "RightMinEdit", 44, 56, 120);
-  RightMaxLabel = MakeLabel(group, "RightMaxLabel", "b&is", 180, 56);
+  RightMaxLabel = MakeFieldLabel(group, "RightMaxLabel", "b&is", 180, 56);
   RightMaxEdit = MakeField<TEdit>(*RightMaxLabel, "RightMaxEdit", 212, 56, 120);
   // A range is typed only for a fixed axis.
   RightAutoCheckBox->OnClick = [this](TObject*) {

@@ -56,12 +56,20 @@ void TCurveLegend::CurvesChanged() {
   for (std::size_t curve = 0; curve < m_count; ++curve) {
     Entry& entry = m_entries[curve];
     entry.name->SetFontColor(m_curves.Color(curve));
-    entry.name->SetCaption(Label(curve));
-    entry.shown->SetAccessibleName(Label(curve) + " anzeigen");
+    ShowName(curve);
     entry.shown->SetChecked(m_curves.Shown(curve));
   }
+  ShowCurvesAsSet();
+}
+
+void TCurveLegend::ShowCurvesAsSet() {
   for (std::size_t curve = 0; curve < kMaxCurves; ++curve)
     m_chart.SetCurveVisible(static_cast<std::uint8_t>(curve), m_curves.Shown(curve));
+}
+
+void TCurveLegend::ShowName(std::size_t curve) {
+  m_entries[curve].name->SetCaption(Label(curve));
+  m_entries[curve].shown->SetAccessibleName(Label(curve) + " anzeigen");
 }
 
 void TCurveLegend::StartAcquisition() {
@@ -72,16 +80,14 @@ void TCurveLegend::StartAcquisition() {
   m_names.fill("");
   m_unitsSent.fill("");
   for (std::size_t curve = 0; curve < m_count; ++curve) ShowEntry(curve, false);
-  for (std::size_t curve = 0; curve < kMaxCurves; ++curve)
-    m_chart.SetCurveVisible(static_cast<std::uint8_t>(curve), m_curves.Shown(curve));
+  ShowCurvesAsSet();
   m_inUse = 0;
 }
 
 void TCurveLegend::ShowEntry(std::size_t curve, bool shown) {
   Entry& entry = m_entries[curve];
   entry.shown->SetChecked(m_curves.Shown(curve));
-  entry.name->SetCaption(Label(curve));
-  entry.shown->SetAccessibleName(Label(curve) + " anzeigen");
+  ShowName(curve);
   entry.value->SetCaption("");
   ShowUnit(curve, "");
   for (TWinControl* control : {static_cast<TWinControl*>(entry.shown.get()), static_cast<TWinControl*>(entry.name.get()),
@@ -103,8 +109,7 @@ void TCurveLegend::Take(const TSample& sample) {
     Entry& entry = m_entries[curve];
     if (curve < sample.Names.size() && sample.Names[curve] != m_names[curve]) {
       m_names[curve] = sample.Names[curve];
-      entry.name->SetCaption(Label(curve));
-      entry.shown->SetAccessibleName(Label(curve) + " anzeigen");
+      ShowName(curve);
     }
     if (curve < sample.Units.size() && sample.Units[curve] != m_unitsSent[curve]) {
       m_unitsSent[curve] = sample.Units[curve];

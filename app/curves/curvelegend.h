@@ -58,6 +58,10 @@ class TCurveLegend : public TSampleConsumer, public TSetupPart, public TCurveDes
     std::unique_ptr<TLabel> value;     // the newest value
   };
   void ShowLegend();
+  /// The chart shows the curves the settings show.
+  void ShowCurvesAsSet();
+  /// The entry's name and its box's accessible name := the curve's label.
+  void ShowName(std::size_t curve);
   void AddEntry(std::size_t curve);
   /// Shows or hides an entry as a new curve's: checked as the settings
   /// say, named by them until the instrument names it, no value.

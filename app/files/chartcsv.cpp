@@ -12,7 +12,6 @@ namespace kurvex {
 
 namespace {
 
-bool IsSample(const TChartItem& item) { return item.Kind == ikMoveTo || item.Kind == ikDrawTo; }
 
 std::string_view Head(std::span<const std::string> heads, std::size_t curve) {
   return curve < heads.size() ? std::string_view(heads[curve]) : std::string_view();
@@ -41,7 +40,7 @@ std::string SingleCurveCsv(const TItemStore& items, TCsvDialect dialect, const T
   std::string text = SamplesHeader(1, dialect, heads);
   for (int i = 0; i < items.Count(); ++i) {
     const TChartItem& item = items[i];
-    if (!IsSample(item)) continue;
+    if (!IsLinePoint(item)) continue;
     AppendCsvValue(text, item.X, dialect, true);
     AppendCsvValue(text, item.Y, dialect);
     EndCsvRow(text);
@@ -84,14 +83,14 @@ class TCurvesRow {
 std::string ChartSamplesCsv(const TItemStore& items, TCsvDialect dialect, TCurveHeads heads) {
   std::size_t curves = 1;
   for (int i = 0; i < items.Count(); ++i)
-    if (IsSample(items[i])) curves = std::max<std::size_t>(curves, items[i].Curve + 1u);
+    if (IsLinePoint(items[i])) curves = std::max<std::size_t>(curves, items[i].Curve + 1u);
   if (curves == 1 && !NamedFirstCurve(heads)) return SingleCurveCsv(items, dialect, heads);
 
   std::string text = SamplesHeader(curves, dialect, heads);
   TCurvesRow row(curves);
   for (int i = 0; i < items.Count(); ++i) {
     const TChartItem& item = items[i];
-    if (!IsSample(item)) continue;
+    if (!IsLinePoint(item)) continue;
     if (!row.Takes(item)) row.Flush(text, dialect);
     row.Take(item);
   }
