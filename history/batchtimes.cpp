@@ -7,9 +7,16 @@ namespace kurvex {
 
 namespace {
 
-// Time steps beyond this (146 years / 32) start a checkpoint: the zig-zag
+// Time steps beyond this (36 years) start a checkpoint: the zig-zag
 // code shifted by the number flag must stay within 64 bits.
 constexpr std::int64_t kLongestStep = std::int64_t{1} << 60;
+
+// Whether `to - from` lies within kLongestStep either way; unsigned, since
+// an opened file's times may lie further apart than std::int64_t reaches.
+bool Near(std::int64_t from, std::int64_t to) {
+  const auto a = static_cast<std::uint64_t>(from), b = static_cast<std::uint64_t>(to);
+  return (to >= from ? b - a : a - b) < static_cast<std::uint64_t>(kLongestStep);
+}
 
 std::uint64_t ZigZag(std::int64_t v) {
   return (static_cast<std::uint64_t>(v) << 1) ^ static_cast<std::uint64_t>(v >> 63);
@@ -35,10 +42,9 @@ void TBatchTimes::Put(std::uint64_t value) {
 }
 
 void TBatchTimes::AddBatch(std::int64_t number, std::int64_t wallNs) {
-  const bool unknown = wallNs == kUnknown || m_lastWallNs == kUnknown;
-  const std::int64_t step = unknown ? 0 : wallNs - m_lastWallNs;
-  const bool checkpoint = m_checkpoints.empty() || m_checkpoints.back().Batches == kBatchesPerCheckpoint ||
-                          unknown || step >= kLongestStep || step <= -kLongestStep;
+  const bool near = wallNs != kUnknown && m_lastWallNs != kUnknown && Near(m_lastWallNs, wallNs);
+  const std::int64_t step = near ? wallNs - m_lastWallNs : 0;
+  const bool checkpoint = m_checkpoints.empty() || m_checkpoints.back().Batches == kBatchesPerCheckpoint || !near;
   if (m_pages.empty() || kPageBytes - m_end % kPageBytes < kEntryRoom) {
     // Entries never straddle a page; a new page starts a checkpoint, which
     // the walk then reads from its first byte.

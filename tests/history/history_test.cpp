@@ -228,10 +228,12 @@ TEST(HistoryTest, EachSampleHasTheTimeOfItsBatch) {
   const float v = 1;
   while (times.size() < 3 * kChunk + 500) {
     const unsigned kind = random() % 12;
-    wall += kind == 0   ? -static_cast<std::int64_t>(random() % 1'000'000'000u)
-            : kind == 1 ? std::int64_t{1} << 61
-            : kind == 2 ? -(std::int64_t{1} << 61)
-                        : static_cast<std::int64_t>(random() % 5'000'000'000ull);
+    const std::int64_t step = kind == 0   ? -static_cast<std::int64_t>(random() % 1'000'000'000u)
+                              : kind == 1 ? std::int64_t{1} << 61
+                              : kind == 2 ? -(std::int64_t{1} << 61)
+                                          : static_cast<std::int64_t>(random() % 5'000'000'000ull);
+    // Past the ends of int64 it wraps: times as far apart as they get.
+    wall = static_cast<std::int64_t>(static_cast<std::uint64_t>(wall) + static_cast<std::uint64_t>(step));
     std::optional<std::int64_t> batch = wall;
     if (kind == 10) batch = std::nullopt;
     if (kind == 11) batch = 0;
