@@ -24,6 +24,12 @@ std::uint64_t Gap(std::int64_t from, std::int64_t to) {
 }
 }  // namespace
 
+std::optional<double> PerLineNs(std::optional<std::int64_t> beforeNs, std::optional<std::int64_t> wallNs,
+                                std::int64_t lines) {
+  if (!beforeNs || !wallNs || *beforeNs >= *wallNs || lines < 1) return std::nullopt;
+  return static_cast<double>(Gap(*beforeNs, *wallNs)) / static_cast<double>(lines);
+}
+
 std::int64_t SpreadFromNs(const TBlockTimes& block) {
   // A clock stepped back, or no time before: the lines came at once.
   if (!block.BeforeNs || *block.BeforeNs >= block.WallNs) return block.WallNs;

@@ -26,6 +26,12 @@ struct TBlockTimes {
 /// WallNs, the others evenly before it.
 std::int64_t LineNs(const TBlockTimes& block, std::int64_t line);
 
+/// A block's own time per line, the BeforePerLineNs of the block after it:
+/// its span since the block before it over its `lines`; nothing when a time
+/// is not known or the span is not positive (a clock set back).
+std::optional<double> PerLineNs(std::optional<std::int64_t> beforeNs, std::optional<std::int64_t> wallNs,
+                                std::int64_t lines);
+
 /// Where the block's spread begins: line j lies at From + (WallNs - From) * j / Lines.
 std::int64_t SpreadFromNs(const TBlockTimes& block);
 
