@@ -36,6 +36,20 @@ const THistory& TenMillion() {
   return history;
 }
 
+/// A slow instrument: a million samples of one curve, one line per batch,
+/// a batch every 10 ms.
+const THistory& MillionOneLineBatches() {
+  static const THistory history = [] {
+    THistory h;
+    for (std::int64_t n = 1; n <= 1'000'000; ++n) {
+      const float v = Signal(n);
+      h.Append(kStartNs + n * 10'000'000, {&v, 1}, 1);
+    }
+    return h;
+  }();
+  return history;
+}
+
 // What the sample path pays per sample for one curve (batches of 16 lines).
 // It runs on into the budget, so dropping the oldest chunks is part of it.
 void BM_HistoryAppend(benchmark::State& state) {
@@ -113,6 +127,36 @@ BENCHMARK(BM_HistoryColumns1000)
     ->Arg(10'000)
     ->Arg(1'000)
     ->Unit(benchmark::kMicrosecond);
+
+// A frame of a 700-column plot against time: the 701 column borders found
+// by time, then each column's summary of one curve. Zoomed out over the
+// whole run and in to 1/range(0) of it, at a third of the run; compare
+// with BM_HistoryColumns1000, the same frame against sample numbers.
+void TimeFrame(benchmark::State& state, const THistory& history) {
+  constexpr std::size_t kColumns = 700;
+  const std::int64_t firstNs = *history.SampleNs(history.FirstNumber());
+  const std::int64_t lastNs = *history.SampleNs(history.LastNumber());
+  const double span = static_cast<double>(lastNs - firstNs) / static_cast<double>(state.range(0));
+  const double from = static_cast<double>(firstNs) + (static_cast<double>(lastNs - firstNs) - span) / 3 + 0.37;
+  std::vector<std::int64_t> borders(kColumns + 1);
+  std::vector<THistorySummary> columns(kColumns);
+  for (auto _ : state) {
+    for (std::size_t c = 0; c <= kColumns; ++c)
+      borders[c] = history.FirstAtOrAfterNs(std::llround(from + span * static_cast<double>(c) / kColumns));
+    for (std::size_t c = 0; c < kColumns; ++c)
+      columns[c] = borders[c + 1] > borders[c] ? history.Summary(0, borders[c], borders[c + 1] - 1) : THistorySummary{};
+    benchmark::DoNotOptimize(columns.data());
+  }
+  state.counters["samples_per_column"] = static_cast<double>(borders[kColumns] - borders[0]) / kColumns;
+}
+
+// Against 10 million samples in batches of 100; the last: about 4 samples a column.
+void BM_HistoryTimeFrame10M(benchmark::State& state) { TimeFrame(state, TenMillion()); }
+BENCHMARK(BM_HistoryTimeFrame10M)->Arg(1)->Arg(10)->Arg(1000)->Arg(3571)->Unit(benchmark::kMicrosecond);
+
+// Against a million one-line batches; 357: about 4 samples a column, 1000: one or two.
+void BM_HistoryTimeFrameOneLineBatches(benchmark::State& state) { TimeFrame(state, MillionOneLineBatches()); }
+BENCHMARK(BM_HistoryTimeFrameOneLineBatches)->Arg(1)->Arg(10)->Arg(357)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
 std::string InstrumentLines(int count) {
   std::string text;
