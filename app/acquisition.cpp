@@ -41,7 +41,8 @@ void TForm1::StartButtonClick(TObject*) {
   // wait for the message loop, which nothing below runs before the chart is
   // cleared, so none of them lands in the old graph.
   SerialComm1->SetActive(true);
-  if (const std::optional<std::string> failure = m_features->Recording->Start(TReadTime::Now())) {
+  const TReadTime started = TReadTime::Now();
+  if (const std::optional<std::string> failure = m_features->Recording->Start(started)) {
     // Closed first: the message's own loop would let the received bytes in.
     SerialComm1->SetActive(false);
     ShowFileFailure(*failure);
@@ -71,7 +72,7 @@ void TForm1::StartButtonClick(TObject*) {
   AufzeichnungOeffnen->SetEnabled(false);
 
   m_features->Legend->StartAcquisition();
-  m_features->Content->StartAcquisition(SessionState.TrendMode);
+  m_features->Content->StartAcquisition(SessionState.TrendMode, m_features->XAxis->PlotX(started));
   m_features->Intake.StartAcquisition();
   m_features->Notices->StartAcquisition();
   m_features->PortStatus->StartAcquisition();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/chartcontent.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "app/lookback/lookback.h"
@@ -18,17 +19,24 @@ void TChartContent::AttachTo(TSampleIntake& intake) {
 }
 
 void TChartContent::Change(TContentChange change, TShows shows, std::optional<TOpenedRecording> opened) {
+  if (change != TContentChange::AcquisitionStarts) m_xyCurve.reset();
   m_shows = shows;
   m_opened = std::move(opened);
   m_changed.Notify(change);
 }
 
-void TChartContent::StartAcquisition(bool trend) {
+void TChartContent::StartAcquisition(bool trend, const TPlotX& x) {
   Change(TContentChange::AcquisitionStarts, TShows::Acquisition);
-  m_acquisitionAxis = trend ? TSampleAxis::Numbers : TSampleAxis::NormalStart;
-  m_plotter.StartAcquisition();
-  m_history.Clear();
+  m_acquisitionAxis = x.Time ? TSampleAxis::InTime(m_history, x.Time->OriginNs)
+                      : trend ? TSampleAxis::Numbers
+                              : TSampleAxis::NormalStart;
+  m_xStart = x.Time ? TimeX(x.Time->StartNs, x.Time->OriginNs) : 0;
+  m_xyCurve = x.XCurve;
+  ShowTimeLabels(x.Time.has_value());
+  m_plotter.StartAcquisition(x);
+  m_history.Clear(x.Time ? std::optional(x.Time->StartNs) : std::nullopt);
   m_lookBack->StartAcquisition(trend);
+  m_lookBack->SetAxis(trend ? m_acquisitionAxis : TSampleAxis::Numbers);
   m_chart.ClearGraph();
   m_chart.SetDataColor(clBlue);
 }
@@ -50,6 +58,8 @@ void TChartContent::GraphFileLoaded(bool acquiring) {
 void TChartContent::ShowRecording(THistory history, TOpenedRecording opened) {
   m_chart.ClearGraph();
   m_history = std::move(history);
+  ShowTimeLabels(false);
+  m_lookBack->SetAxis(TSampleAxis::Numbers);
   m_lookBack->ShowWhole();
   Change(TContentChange::RecordingOpened, TShows::OpenedRecording, std::move(opened));
 }
@@ -57,6 +67,11 @@ void TChartContent::ShowRecording(THistory history, TOpenedRecording opened) {
 void TChartContent::SetWindow(double xLow, double yLow, double xHigh, double yHigh) {
   m_chart.SetRange(1, xLow, yLow, xHigh, yHigh);
   m_windowSet.Notify();
+}
+
+std::pair<std::int64_t, std::int64_t> TChartContent::XYNumbers() const {
+  const std::int64_t last = m_history.LastNumber(), held = m_plotter.SamplesHeld();
+  return {last - std::min(held, last) + 1, last};
 }
 
 bool TChartContent::LookingBack() const { return m_lookBack->LookingBack(); }
@@ -75,8 +90,23 @@ const THistory* TChartContent::HistoryShown() const {
 }
 
 TSampleAxis TChartContent::Axis() const {
-  // An opened recording and a Trend view looked back on place sample n at X = n.
-  return m_lookBack->LookingBack() ? TSampleAxis::Numbers : m_acquisitionAxis;
+  // An opened recording places sample n at X = n; a Trend view looked back
+  // on, where the acquisition places it.
+  if (m_shows == TShows::OpenedRecording && m_lookBack->LookingBack()) return TSampleAxis::Numbers;
+  return m_lookBack->LookingBack() && m_acquisitionAxis.Kind != TSampleAxis::Time ? TSampleAxis::Numbers
+                                                                                  : m_acquisitionAxis;
+}
+
+void TChartContent::ShowTimeLabels(bool time) {
+  TScaleProps& x = m_chart.Scale1X();
+  if (time && !m_numericLabels) {
+    m_numericLabels = TScaleLabels{x.LabelType(), x.DecPlaces()};
+    x.SetLabelType(ftTime);
+  } else if (!time && m_numericLabels) {
+    x.SetLabelType(m_numericLabels->Type);
+    x.SetDecPlaces(m_numericLabels->DecPlaces);
+    m_numericLabels.reset();
+  }
 }
 
 }  // namespace kurvex

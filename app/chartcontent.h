@@ -48,8 +48,17 @@ class TChartContent {
   void AttachTo(TSampleIntake& intake);
 
   /// Start: no samples, following the newest in the chart's present window;
-  /// only a Trend acquisition can be looked back on.
-  void StartAcquisition(bool trend);
+  /// only a Trend acquisition can be looked back on. `x`: where its samples
+  /// lie along X; against time the X axis shows times.
+  void StartAcquisition(bool trend, const TPlotX& x = {});
+  /// XY: the curve the acquisition shown draws the others against.
+  std::optional<std::size_t> XYCurve() const { return m_xyCurve; }
+  /// XY: the samples of the history the chart shows, first to last.
+  std::pair<std::int64_t, std::int64_t> XYNumbers() const;
+  /// The graph limits: `xSpan` samples or seconds from where the
+  /// acquisition's window begins (0, or against the time of day the time
+  /// of Start), Y from yLow to yHigh.
+  void SetLimits(double xSpan, double yLow, double yHigh) { SetWindow(m_xStart, yLow, m_xStart + xSpan, yHigh); }
   /// Clear Graph: nothing shown.
   void Clear();
   /// The chart has loaded a graph file. A running acquisition keeps its
@@ -88,6 +97,8 @@ class TChartContent {
 
  private:
   void Change(TContentChange change, TShows shows, std::optional<TOpenedRecording> opened = std::nullopt);
+  /// The X axis labels times while the samples shown lie along time.
+  void ShowTimeLabels(bool time);
 
   TChartControl& m_chart;
   TChartPlotter& m_plotter;
@@ -96,6 +107,14 @@ class TChartContent {
   std::unique_ptr<TLookBack> m_lookBack;
   TShows m_shows = TShows::Acquisition;
   TSampleAxis m_acquisitionAxis = TSampleAxis::Numbers;
+  double m_xStart = 0;
+  std::optional<std::size_t> m_xyCurve;
+  /// The X axis's numeric labels as they were before it labelled times.
+  struct TScaleLabels {
+    TFigType Type;
+    int DecPlaces;
+  };
+  std::optional<TScaleLabels> m_numericLabels;
   std::optional<TOpenedRecording> m_opened;
   TListeners<TContentChange> m_changed;
   TListeners<> m_windowSet;

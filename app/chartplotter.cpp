@@ -3,6 +3,11 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
+#include <utility>
+
+#include "app/sampleseries.h"
+#include "history/blockspread.h"
 
 namespace kurvex {
 
@@ -22,7 +27,12 @@ std::int32_t RedrawIntervalFor(std::int64_t sampleCount) {
 
 }  // namespace
 
-void TChartPlotter::StartAcquisition() {
+void TChartPlotter::StartAcquisition(const TPlotX& x) {
+  m_x = x;
+  m_block.clear();
+  m_blockBefore = x.Time ? std::optional(x.Time->StartNs) : std::nullopt;
+  m_perLineBefore.reset();
+  m_lastRedrawX = 0;
   m_continues.reset();
   m_trendSteps.clear();
   m_trendFill = 0;
@@ -38,6 +48,11 @@ TChartPlotter::TWindow TChartPlotter::ChartWindow() const {
   return {x.RangeLow(), y.RangeLow(), x.RangeHigh(), y.RangeHigh()};
 }
 
+std::int64_t TChartPlotter::SamplesHeld() const {
+  if (m_x.XCurve && m_session.TrendMode) return static_cast<std::int64_t>(m_trendSteps.size());
+  return std::numeric_limits<std::int64_t>::max();
+}
+
 void TChartPlotter::SetFollowing(bool following) {
   if (following == m_following) return;
   m_following = following;
@@ -49,12 +64,48 @@ void TChartPlotter::ShowWindow(const TWindow& window) {
 }
 
 void TChartPlotter::Take(const TSample& sample) {
+  if (m_x.XCurve) {
+    PlaceXY(sample);
+    return;
+  }
+  if (!m_x.Time) {
+    Place(sample, !m_session.TrendMode && sample.Number == 1 ? 0 : static_cast<double>(sample.Number));
+    return;
+  }
+  // A batch that ended without a word (a line that threw) ends here.
+  if (!m_block.empty() && m_block.back().ReadAt.WallNs != sample.ReadAt.WallNs) PlotBlock();
+  TKeptSample& kept = m_block.emplace_back(TKeptSample{sample.Number, sample.ReadAt, sample.Present, {}});
+  std::copy(sample.Values.begin(), sample.Values.end(), kept.Values.begin());
+}
+
+void TChartPlotter::EndBatch() {
+  if (!m_block.empty()) PlotBlock();
+}
+
+void TChartPlotter::PlotBlock() {
+  const TKeptSample& last = m_block.back();
+  const TBlockTimes block{last.ReadAt.WallNs, static_cast<std::int64_t>(m_block.size()), m_blockBefore,
+                          m_perLineBefore};
+  if (m_blockBefore && *m_blockBefore < block.WallNs)
+    m_perLineBefore = static_cast<double>(block.WallNs - *m_blockBefore) / static_cast<double>(block.Lines);
+  else
+    m_perLineBefore.reset();
+  m_blockBefore = block.WallNs;
+  const std::int64_t origin = m_x.Time->OriginNs;
+  for (std::size_t i = 0; i < m_block.size(); ++i) {
+    const TKeptSample& kept = m_block[i];
+    const TSample sample{kept.Number, kept.ReadAt, {kept.Values.data(), kept.Values.size()}, {}, kept.Present};
+    Place(sample, TimeX(LineNs(block, static_cast<std::int64_t>(i) + 1), origin));
+  }
+  m_block.clear();
+}
+
+void TChartPlotter::Place(const TSample& sample, double x) {
   // A sample without values still takes its place: its gaps break the
   // curves, and in Trend the window moves on by one.
   const TSessionState& s = m_session;
   if (!s.TrendMode) {
-    const bool first = sample.Number == 1;
-    PlotPoints(sample, first ? 0 : static_cast<double>(sample.Number), first);
+    PlotPoints(sample, x, sample.Number == 1);
     ++m_redrawCounter;
     m_redrawInterval = RedrawIntervalFor(sample.Number);
   } else {
@@ -62,20 +113,41 @@ void TChartPlotter::Take(const TSample& sample) {
   }
   if (m_redrawCounter != m_redrawInterval) return;
   m_redrawCounter = 0;
+  const double redrawnFrom = std::exchange(m_lastRedrawX, x);
   // Normal: curves that run on beyond the X window change no pixel.
-  if (!s.TrendMode && !InView(static_cast<double>(sample.Number - m_redrawInterval), static_cast<double>(sample.Number)))
-    return;
+  if (!s.TrendMode && !InView(redrawnFrom, x)) return;
   // A followed curve grows or moves by a fraction of a pixel a sample: its
   // picture keeps a pace of its own; other requests (a pan, a zoom) render
   // at once.
   const bool paced = m_following;
-  const double samples = s.TrendMode ? 1 : m_redrawInterval;
-  if (paced) m_chart.SetPicturePace(m_pace.Take(sample.ReadAt.SteadyNs, samples * PixelsPerSample()));
+  if (paced) m_chart.SetPicturePace(m_pace.Take(sample.ReadAt.SteadyNs, std::abs(x - redrawnFrom) * PixelsPerUnit()));
   // Only requests a picture: drawing follows the screen, and the window's
   // own loop handles the user's commands between batches.
   m_chart.ShowGraph();
-  if (s.TrendMode) PlotTrendSample(sample);
+  if (s.TrendMode) PlotTrendSample(sample, x);
   if (paced) m_chart.SetPicturePace({});
+}
+
+void TChartPlotter::PlaceXY(const TSample& sample) {
+  const std::size_t xCurve = *m_x.XCurve;
+  int added = 0;
+  if (sample.Has(xCurve)) {
+    added = PlotPoints(sample, sample.Values[xCurve].Scaled, sample.Number == 1);
+  } else {
+    m_continues.reset();  // no X: every curve breaks here
+  }
+  if (m_session.TrendMode) {
+    m_trendSteps.push_back({0, added});
+    const auto kept = static_cast<std::size_t>(std::max(1.0f, m_session.GraphXMax));
+    while (m_trendSteps.size() > kept) RemoveOldestStep();
+    m_chart.ShowGraph();
+    return;
+  }
+  ++m_redrawCounter;
+  m_redrawInterval = RedrawIntervalFor(sample.Number);
+  if (m_redrawCounter != m_redrawInterval) return;
+  m_redrawCounter = 0;
+  m_chart.ShowGraph();
 }
 
 bool TChartPlotter::InView(double fromX, double toX) const {
@@ -88,19 +160,20 @@ bool TChartPlotter::InView(double fromX, double toX) const {
   return !(std::min(from, to) > right || std::max(from, to) < left);
 }
 
-double TChartPlotter::PixelsPerSample() const {
+double TChartPlotter::PixelsPerUnit() const {
   // Through the chart's own mapping: what the picture shows, whatever the
   // window was when the acquisition began.
-  constexpr double kSamples = 1000;
+  constexpr double units = 1000;
   int from = 0, to = 0, y = 0;
   m_chart.WorldToPixel(1, 0, 0, from, y);
-  m_chart.WorldToPixel(1, kSamples, 0, to, y);
-  return std::abs(to - from) / kSamples;
+  m_chart.WorldToPixel(1, units, 0, to, y);
+  return std::abs(to - from) / units;
 }
 
 int TChartPlotter::PlotPoints(const TSample& sample, double x, bool start) {
   int added = 0;
   for (std::size_t curve = 0; curve < sample.Values.size(); ++curve) {
+    if (curve == m_x.XCurve) continue;  // XY: the X curve is no line of its own
     if (!sample.Has(curve)) {
       m_continues.reset(curve);
       continue;
@@ -120,11 +193,13 @@ int TChartPlotter::PlotPoints(const TSample& sample, double x, bool start) {
   return added;
 }
 
-void TChartPlotter::PlotTrendSample(const TSample& sample) {
+void TChartPlotter::PlotTrendSample(const TSample& sample, double x) {
   const std::int64_t number = sample.Number;
-  if (number == 1) m_trendSteps.push_back(PlotPoints(sample, 0, true));
-  m_trendSteps.push_back(PlotPoints(sample, static_cast<double>(number), false));
-  if (static_cast<long double>(m_trendFill) > static_cast<long double>(m_session.GraphXMax) - kTrendMargin) {
+  if (number == 1 && !m_x.Time) m_trendSteps.push_back({0, PlotPoints(sample, 0, true)});
+  m_trendSteps.push_back({x, PlotPoints(sample, x, number == 1 && m_x.Time)});
+  if (m_x.Time) {
+    ScrollTrendTo(x);
+  } else if (static_cast<long double>(m_trendFill) > static_cast<long double>(m_session.GraphXMax) - kTrendMargin) {
     if (number == 1) RemoveOldestStep();
     RemoveOldestStep();
     // Following, the window is what the chart shows; otherwise it moves on
@@ -138,9 +213,19 @@ void TChartPlotter::PlotTrendSample(const TSample& sample) {
   }
 }
 
+void TChartPlotter::ScrollTrendTo(double x) {
+  const double span = m_session.GraphXMax;
+  if (x <= span) return;
+  while (m_trendSteps.size() > 1 && m_trendSteps[1].X <= x - span) RemoveOldestStep();
+  if (m_following) m_live = ChartWindow();
+  m_live.XLow = x - span;
+  m_live.XHigh = x;
+  if (m_following) ShowWindow(m_live);
+}
+
 void TChartPlotter::RemoveOldestStep() {
   if (m_trendSteps.empty()) return;
-  for (int i = 0; i < m_trendSteps.front(); ++i) m_chart.RemoveFirstItem();
+  for (int i = 0; i < m_trendSteps.front().Items; ++i) m_chart.RemoveFirstItem();
   m_trendSteps.pop_front();
 }
 

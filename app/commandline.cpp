@@ -7,7 +7,9 @@
 #include <system_error>
 
 #include "app/dataformat.h"
+#include "intake/linevalues.h"
 #include "serial/commandescapes.h"
+#include "setup/entrykinds.h"
 #include "setup/setup.h"
 
 namespace kurvex {
@@ -119,7 +121,7 @@ TCommandLineParse ParseCommandLine(const std::vector<std::string>& args, const f
       continue;
     }
     if (name != "--port" && name != "--baud" && name != "--format" && name != "--send-at-start" && name != "--query" &&
-        name != "--interval")
+        name != "--interval" && name != "--x-axis")
       return "unknown option " + name;
     if (!inlineValue && i + 1 >= args.size()) return name + " needs a value";
     const std::string value = inlineValue ? *inlineValue : args[++i];
@@ -140,6 +142,11 @@ TCommandLineParse ParseCommandLine(const std::vector<std::string>& args, const f
       if (!commandLine.IntervalMs || *commandLine.IntervalMs < TSetup::kMinQueryMs ||
           *commandLine.IntervalMs > TSetup::kMaxQueryMs)
         return "--interval wants milliseconds from 10 to 3600000, not \"" + value + "\"";
+    } else if (name == "--x-axis") {
+      // Anything else is a curve's name, as a line of the instrument may give one.
+      if (!XAxisNamed(value) && (value.empty() || value.size() > TLineValues::kMaxName || value.starts_with("-")))
+        return "--x-axis wants samples, seconds, time-of-day, or a curve's name or number 1 to 16, not \"" + value + "\"";
+      commandLine.XAxis = value;
     } else {
       if (const TCommandBytes bytes = ParseCommandEscapes(value); !bytes.Ok() || value.empty())
         return name + " wants a command, not \"" + value + "\"" + (bytes.Ok() ? "" : " (bad escape " + bytes.BadEscape + ")");
@@ -159,6 +166,7 @@ std::vector<std::string> CommandLineArguments(const TCommandLine& commandLine) {
   if (commandLine.SendAtStart) args.push_back("--send-at-start=" + *commandLine.SendAtStart);
   if (commandLine.Query) args.push_back("--query=" + *commandLine.Query);
   if (commandLine.IntervalMs) args.push_back("--interval=" + std::to_string(*commandLine.IntervalMs));
+  if (commandLine.XAxis) args.push_back("--x-axis=" + *commandLine.XAxis);
   if (commandLine.Start) args.emplace_back("--start");
   if (commandLine.SetupFile) {
     args.emplace_back("--");
@@ -170,7 +178,7 @@ std::vector<std::string> CommandLineArguments(const TCommandLine& commandLine) {
 std::string CommandLineUsage() {
   return "Usage: kurvex [SETUP.kxs] [--port N|DEVICE] [--baud N] [--format F] [--trend]\n"
          "              [--record [FILE]] [--send-at-start TEXT] [--query TEXT]\n"
-         "              [--interval MS] [--start] [--help] [--version]\n"
+         "              [--interval MS] [--x-axis X] [--start] [--help] [--version]\n"
          "Opens the Kurvex window, which plots the numbers an instrument sends over a\n"
          "serial port; with a setup file (a \"Messaufbau\", .kxs) its settings. The\n"
          "options override the setup. When Kurvex already runs, the setup and options\n"
@@ -190,6 +198,9 @@ std::string CommandLineUsage() {
          "  --query TEXT     ask the instrument with TEXT while acquiring, the next\n"
          "                   time only once it answered or a timeout passed\n"
          "  --interval MS    the query's interval, 10 to 3600000 ms (default 1000)\n"
+         "  --x-axis X       what the X axis shows: samples, seconds (since Start),\n"
+         "                   time-of-day, or a curve (its name or number 1 to 16)\n"
+         "                   that the other curves are drawn against\n"
          "  --start          start the acquisition once the window shows\n"
          "  -h, --help       show this text\n"
          "  --version        show the version\n";

@@ -25,6 +25,9 @@ struct TCommandLine {
   std::optional<std::string> SendAtStart{};
   std::optional<std::string> Query{};
   std::optional<std::uint32_t> IntervalMs{};
+  /// "samples", "seconds", "time-of-day", a curve's number 1–16, or a
+  /// curve's name, which the window looks up among its curves.
+  std::optional<std::string> XAxis{};
   bool Start = false;
   bool Help = false;
   bool Version = false;

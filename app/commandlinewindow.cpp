@@ -66,6 +66,13 @@ void TForm1::ApplyCommandLine(const TCommandLine& commandLine) {
     std::vector<std::string> refused;  // the parser let no bad escape through
     m_features->Instrument->ApplyFrom(sending, refused);
   }
+  if (commandLine.XAxis) {
+    if (const std::optional<TXAxis> axis = m_features->XAxis->Named(*commandLine.XAxis)) {
+      m_features->XAxis->Choose(*axis);
+    } else {
+      ShowNotApplied("Keine Kurve heißt \"" + *commandLine.XAxis + "\". Die X-Achse bleibt, wie sie ist.");
+    }
+  }
   // Acquiring from another port than the one asked for would record the wrong instrument.
   if (commandLine.Start && portFound) StartButton->Click();
 }

@@ -35,6 +35,7 @@ class TInstrumentFeature;
 class TPortStatus;
 class TCloserLook;
 class TChartContent;
+class TXAxisFeature;
 class TSampleIntake;
 enum class TContentChange : std::uint8_t;
 
@@ -108,6 +109,7 @@ class TForm1 : public TForm {
   const TInstrumentFeature& Instrument() const;
   TPortStatus& PortStatus();
   TCloserLook& CloserLook();
+  TXAxisFeature& XAxis();
   TChartContent& Content();
   const TSampleIntake& Intake() const;
 

@@ -401,6 +401,10 @@ void TForm1::CreateChartFeatures() {
   m_features->Content->AttachTo(m_features->Intake);
   m_features->Axes = std::make_unique<TCurveAxes>(*Chart1, m_features->Curves, *m_features->Content);
   m_features->Intake.Attach(*m_features->Axes);
+  m_features->XAxis = std::make_unique<TXAxisFeature>(*Geraet1, *m_features->Legend,
+                                                      [this] { return m_features->Legend->CurvesInUse(); });
+  m_features->XYAxis = std::make_unique<TXYAxis>(*Chart1, *m_features->Content);
+  m_features->Intake.Attach(*m_features->XYAxis);
   m_features->CloserLook = std::make_unique<TCloserLook>(*this, *Chart1, *m_features->Content, *m_features->ChartRoom,
                                                          *m_features->Legend);
   m_features->Intake.Attach(*m_features->CloserLook);
@@ -431,8 +435,7 @@ void TForm1::CreatePortFeatures() {
   m_features->Setups = std::make_unique<TSetupFeature>(
       *this, *ZuletztVerwendeteMessaufbauten,
       std::vector<TSetupPart*>{m_features->WindowSettings.get(), m_features->Recording.get(), m_features->Legend.get(),
-                               m_features->Axes.get(),
-                               m_features->Instrument.get()},
+                               m_features->Axes.get(), m_features->XAxis.get(), m_features->Instrument.get()},
       [this] { return SerialComm1->Active(); });
 }
 
@@ -449,6 +452,7 @@ TMonitorWindow* TForm1::Monitor() { return m_features->Monitor.get(); }
 TCurveDialog* TForm1::CurveDialog() { return m_features->CurveDialog.get(); }
 const TInstrumentFeature& TForm1::Instrument() const { return *m_features->Instrument; }
 TCloserLook& TForm1::CloserLook() { return *m_features->CloserLook; }
+TXAxisFeature& TForm1::XAxis() { return *m_features->XAxis; }
 TChartContent& TForm1::Content() { return *m_features->Content; }
 const TSampleIntake& TForm1::Intake() const { return m_features->Intake; }
 

@@ -16,6 +16,10 @@ struct TPickedSample {
   double X = 0;             ///< where the chart draws it on layer 1
   float Value = std::numeric_limits<float>::quiet_NaN();  ///< NaN: a gap in the curve
   std::optional<std::int64_t> WallNs;  ///< when its line was read; nothing: not known
+  /// What X is: the sample's number, its time (WallNs, the line's own time
+  /// within its batch), or the X curve's value (XY).
+  enum class TAlong : std::uint8_t { Numbers, Time, Curve };
+  TAlong Along = TAlong::Numbers;
   bool Valid() const { return Number > 0; }
 };
 
@@ -36,19 +40,35 @@ class TSampleSeries {
   virtual THistorySummary Summary(double fromX, double toX) const = 0;
 };
 
+class THistory;
+
 /// Where the chart draws sample n along X.
-enum class TSampleAxis : std::uint8_t {
-  Numbers,      ///< X = n: Trend and an opened recording
-  NormalStart,  ///< Normal: sample 1 at X = 0, sample n ≥ 2 at X = n
+struct TSampleAxis {
+  enum TKind : std::uint8_t {
+    Numbers,      ///< X = n: Trend and an opened recording
+    NormalStart,  ///< Normal: sample 1 at X = 0, sample n ≥ 2 at X = n
+    Time,         ///< X = seconds from OriginNs to the sample's time in History
+  };
+  TSampleAxis(TKind kind = Numbers) : Kind(kind) {}  // NOLINT: a kind is an axis
+  static TSampleAxis InTime(const THistory& history, std::int64_t originNs);
+
+  TKind Kind;
+  const THistory* History = nullptr;
+  std::int64_t OriginNs = 0;
+  bool operator==(const TSampleAxis&) const = default;
 };
 
-double SampleX(TSampleAxis axis, std::int64_t number);
+double SampleX(const TSampleAxis& axis, std::int64_t number);
+/// X of wall time `ns` on a time axis whose X = 0 lies at `originNs`: seconds.
+inline double TimeX(std::int64_t ns, std::int64_t originNs) { return static_cast<double>(ns - originNs) * 1e-9; }
 /// The sample of first..last whose X is nearest to `x`; 0 when there is
 /// none or x is not a number.
-std::int64_t NearestNumber(TSampleAxis axis, double x, std::int64_t first, std::int64_t last);
+std::int64_t NearestNumber(const TSampleAxis& axis, double x, std::int64_t first, std::int64_t last);
 /// The samples of first..last whose X lies in [fromX, toX]; first > last
 /// (in the result) for none.
-std::pair<std::int64_t, std::int64_t> NumbersBetween(TSampleAxis axis, double fromX, double toX,
+std::pair<std::int64_t, std::int64_t> NumbersBetween(const TSampleAxis& axis, double fromX, double toX,
                                                      std::int64_t first, std::int64_t last);
+/// The first sample of first..last whose X is x or more; last + 1 for none.
+std::int64_t FirstAtOrAfter(const TSampleAxis& axis, double x, std::int64_t first, std::int64_t last);
 
 }  // namespace kurvex

@@ -2,6 +2,7 @@
 #include "app/valuetext.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <ctime>
 
@@ -145,6 +146,15 @@ std::string TimeOfDayText(std::int64_t wallNs, char decimalSeparator) {
   char text[32];
   std::snprintf(text, sizeof text, "%02d:%02d:%02d%c%03d", local.tm_hour, local.tm_min, local.tm_sec,
                 decimalSeparator, static_cast<int>((wallNs - second * kNsPerSecond) / kNsPerMs));
+  return text;
+}
+
+std::string ClockText(double seconds, char decimalSeparator) {
+  if (!std::isfinite(seconds)) return "–";
+  const long long ms = std::llround(std::fabs(seconds) * 1000);
+  char text[48];
+  std::snprintf(text, sizeof text, "%s%02lld:%02lld:%02lld%c%03lld", seconds < 0 && ms > 0 ? "-" : "", ms / 3'600'000,
+                ms / 60'000 % 60, ms / 1000 % 60, decimalSeparator, ms % 1000);
   return text;
 }
 

@@ -20,4 +20,8 @@ std::string ShortValueText(float value, char decimalSeparator);
 /// The local time of day with milliseconds, "10:15:00,123".
 std::string TimeOfDayText(std::int64_t wallNs, char decimalSeparator);
 
+/// Seconds as a clock shows them, with milliseconds: "00:01:05,250",
+/// "26:00:00,000" a day and two hours on; "-00:00:01,000" before zero.
+std::string ClockText(double seconds, char decimalSeparator);
+
 }  // namespace kurvex

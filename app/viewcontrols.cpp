@@ -50,7 +50,7 @@ void TForm1::LogCheckBoxClick(TObject*) {
     NormalRadioButton->SetChecked(true);
     ZoomRadioButton->SetEnabled(false);
     ReadGraphLimits();
-    m_features->Content->SetWindow(0, SessionState.GraphYMin, SessionState.GraphXMax, SessionState.GraphYMax);
+    m_features->Content->SetLimits(SessionState.GraphXMax, SessionState.GraphYMin, SessionState.GraphYMax);
     Chart1->Scale1Y().SetLogarithmic(true);
     if (!Chart1->Scale1Y().Logarithmic()) TellLogAxisKeepsItsWindow();
     if (!m_features->Axes->SetLogarithmic(true)) TellRightAxisStaysLinear();
@@ -101,7 +101,7 @@ void TForm1::ResetAxisButtonClick(TObject*) {
 void TForm1::ShowGraphLimits() {
   const TScaleProps& y = Chart1->Scale1Y();
   const bool yRefused = y.Logarithmic() && !y.CanShow(SessionState.GraphYMin, SessionState.GraphYMax);
-  m_features->Content->SetWindow(0, SessionState.GraphYMin, SessionState.GraphXMax, SessionState.GraphYMax);
+  m_features->Content->SetLimits(SessionState.GraphXMax, SessionState.GraphYMin, SessionState.GraphYMax);
   if (yRefused) TellLogAxisKeepsItsWindow();
 }
 

@@ -22,6 +22,8 @@
 #include "app/setups/setupfeature.h"
 #include "app/setups/windowsettings.h"
 #include "app/session.h"
+#include "app/xaxis/xaxisfeature.h"
+#include "app/xaxis/xyaxis.h"
 #include "intake/sampleintake.h"
 #include "platform/system/listeners.h"
 
@@ -46,6 +48,9 @@ struct TWindowFeatures {
   std::unique_ptr<TChartContent> Content;
   /// The Y axes the curves are drawn against.
   std::unique_ptr<TCurveAxes> Axes;
+  /// What the X axis shows.
+  std::unique_ptr<TXAxisFeature> XAxis;
+  std::unique_ptr<TXYAxis> XYAxis;
   /// The curve settings' window, made when first opened.
   std::unique_ptr<TCurveDialog> CurveDialog;
   std::unique_ptr<TCloserLook> CloserLook;

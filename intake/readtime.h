@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 namespace kurvex {
 
@@ -12,5 +13,10 @@ struct TReadTime {
   std::int64_t SteadyNs = 0;  ///< ns of the monotonic clock
   static TReadTime Now();
 };
+
+/// For pictures that must not depend on when they were made: Now() reads
+/// `clock` instead of the system's clocks (empty: the system's again).
+/// GUI thread only.
+void OverrideReadClock(std::function<TReadTime()> clock);
 
 }  // namespace kurvex

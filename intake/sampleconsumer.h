@@ -49,6 +49,8 @@ class TSampleConsumer {
  public:
   virtual ~TSampleConsumer() = default;
   virtual void Take(const TSample& sample) = 0;
+  /// The samples of one read batch (one ReadAt) have all been taken.
+  virtual void EndBatch() {}
 };
 
 }  // namespace kurvex

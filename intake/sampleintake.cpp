@@ -43,6 +43,7 @@ void TSampleIntake::Receive(const std::uint8_t* bytes, std::size_t count, TReadT
   m_readAt = readAt;
   if (count > 0 && !s.UnendedSinceNs) s.UnendedSinceNs = readAt.SteadyNs;
   m_assembler.Assemble(s, bytes, count, onLine);
+  for (TSampleConsumer* consumer : m_consumers) consumer->EndBatch();
   if (s.UnendedSinceNs && readAt.SteadyNs - *s.UnendedSinceNs >= kNoLineEndNs) s.NoLineEnd = true;
 }
 

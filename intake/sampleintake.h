@@ -64,7 +64,8 @@ class TSampleIntake {
   void Attach(TSampleConsumer& consumer) { m_consumers.push_back(&consumer); }
 
   /// Bytes read at `readAt`, in arrival order: each line they complete goes
-  /// to `onLine` (which passes it on to TakeLine), before Receive returns.
+  /// to `onLine` (which passes it on to TakeLine), before Receive returns;
+  /// then the consumers hear that the batch ended.
   /// An error thrown for a line ends the batch there; the line is consumed.
   /// Sets NoLineEnd when bytes have kept arriving for kNoLineEndNs (by the
   /// read times) and none ended a line.

@@ -2,7 +2,10 @@
 #include "setup/entrykinds.h"
 
 #include <charconv>
+#include <array>
 #include <limits>
+
+#include "intake/intakestate.h"
 
 namespace kurvex {
 
@@ -50,6 +53,44 @@ TJsonValue TColourKind::Write(std::uint32_t colour) const {
   std::string text = "#000000";
   for (std::size_t i = 6; i >= 1; --i, colour >>= 4) text[i] = kDigits[colour & 0xF];
   return text;
+}
+
+namespace {
+constexpr std::array<std::pair<std::string_view, TXAxisMode>, 3> kXAxisNames{
+    {{"samples", TXAxisMode::Samples}, {"seconds", TXAxisMode::Seconds}, {"time-of-day", TXAxisMode::TimeOfDay}}};
+}  // namespace
+
+std::optional<TXAxis> XAxisNamed(std::string_view text) {
+  for (const auto& [name, mode] : kXAxisNames)
+    if (text == name) return TXAxis{mode};
+  int curve = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, curve);
+  if (text.empty() || error != std::errc() || stop != end || curve < 1 || curve > static_cast<int>(kMaxCurves))
+    return std::nullopt;
+  return TXAxis{TXAxisMode::Curve, curve};
+}
+
+std::string XAxisName(const TXAxis& axis) {
+  for (const auto& [name, mode] : kXAxisNames)
+    if (axis.Mode == mode) return std::string(name);
+  return std::to_string(axis.Curve);
+}
+
+std::optional<TXAxis> TXAxisKind::Read(const TJsonValue& value) const {
+  if (const std::string* text = value.Text()) {
+    const std::optional<TXAxis> axis = XAxisNamed(*text);
+    // A curve is written as a number; "3" as text is no name of the axis.
+    return axis && axis->Mode != TXAxisMode::Curve ? axis : std::nullopt;
+  }
+  const std::optional<int> curve = TWholeKind<int>{1, kMaxCurves}.Read(value);
+  if (!curve) return std::nullopt;
+  return TXAxis{TXAxisMode::Curve, *curve};
+}
+
+TJsonValue TXAxisKind::Write(const TXAxis& axis) const {
+  if (axis.Mode == TXAxisMode::Curve) return static_cast<double>(axis.Curve);
+  return XAxisName(axis);
 }
 
 }  // namespace kurvex

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "platform/system/jsontree.h"
+#include "setup/setup.h"
 
 namespace kurvex {
 
@@ -81,5 +82,16 @@ struct TColourKind {
   std::optional<std::uint32_t> Read(const TJsonValue& value) const;
   TJsonValue Write(std::uint32_t colour) const;
 };
+
+/// The X axis: "samples", "seconds", "time-of-day", or a curve's number.
+struct TXAxisKind {
+  std::optional<TXAxis> Read(const TJsonValue& value) const;
+  TJsonValue Write(const TXAxis& axis) const;
+};
+
+/// The X axis named as the setup and the command line name it: "samples",
+/// "seconds", "time-of-day", or a curve's number "1" to "16".
+std::optional<TXAxis> XAxisNamed(std::string_view text);
+std::string XAxisName(const TXAxis& axis);
 
 }  // namespace kurvex

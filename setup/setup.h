@@ -21,6 +21,16 @@ enum class TCommandLineEnd : std::uint8_t { CrLf, Lf, Cr, None };
 /// right one (layer 2), which shows only while a curve uses it.
 enum class TCurveAxis : std::uint8_t { Left, Right };
 
+/// What the X axis shows: the sample number, the time since Start, the
+/// time of day, or one curve's value with the others drawn against it.
+enum class TXAxisMode : std::uint8_t { Samples, Seconds, TimeOfDay, Curve };
+struct TXAxis {
+  TXAxisMode Mode = TXAxisMode::Samples;
+  /// With Curve: the curve's number, 1 to kMaxCurves.
+  int Curve = 0;
+  bool operator==(const TXAxis&) const = default;
+};
+
 /// What a setup says of one curve. Unset: the window keeps what it shows.
 struct TSetupCurve {
   std::optional<std::string> Name{};
@@ -54,6 +64,7 @@ struct TSetup {
   std::optional<bool> ShowGrid, DoubleTics, LogY;
   /// The right Y axis's fixed range; unset, it follows the samples.
   std::optional<double> RightYMin, RightYMax;
+  std::optional<TXAxis> XAxis;
 
   /// "Aufzeichnen", and where and how the recordings are written.
   std::optional<bool> Record;

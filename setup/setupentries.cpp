@@ -54,6 +54,7 @@ constexpr TNamedKind<TCsvDialect, 2> kDialect{{{{"comma", cdComma}, {"semicolon"
 // A curve is named as an instrument's line may name it.
 constexpr TTextKind kCurveName{TLineValues::kMaxName};
 constexpr TColourKind kColour;
+constexpr TXAxisKind kXAxis;
 constexpr TNamedKind<TCurveAxis, 2> kAxis{{{{"left", TCurveAxis::Left}, {"right", TCurveAxis::Right}}}};
 // A command fits a line of the monitor; the query's pace runs from 10 ms to an hour.
 constexpr TTextKind kCommand{1024};
@@ -82,6 +83,7 @@ constexpr std::array kGraph{
     Entry<&TSetup::LogY, kFlag>("logY"),
     Entry<&TSetup::RightYMin, kSigned>("rightYMin"),
     Entry<&TSetup::RightYMax, kSigned>("rightYMax"),
+    Entry<&TSetup::XAxis, kXAxis>("xAxis"),
 };
 constexpr std::array kRecording{
     Entry<&TSetup::Record, kFlag>("record"),

@@ -21,7 +21,9 @@ constexpr int kMarkerCrossHair[2] = {2, 3};
 // Another curve's value at a picked sample: the history's curves share
 // their numbers, a graph file's curves only their X.
 float ValueAt(const TSampleSeries& series, const TPickedSample& sample) {
-  const TPickedSample same = sample.Valid() ? series.Nearest(sample.X) : TPickedSample{};
+  if (!sample.Valid()) return std::numeric_limits<float>::quiet_NaN();
+  if (const TPickedSample same = series.At(sample.Number); same.Valid() && same.X == sample.X) return same.Value;
+  const TPickedSample same = series.Nearest(sample.X);
   return same.Valid() && same.X == sample.X ? same.Value : std::numeric_limits<float>::quiet_NaN();
 }
 
@@ -105,7 +107,16 @@ std::uint8_t TCloserLook::CurveLookedAt() const {
 
 const std::vector<TCloserLook::TShownSeries>& TCloserLook::ShownSeries() {
   m_shown.clear();
-  if (const THistory* history = m_content.HistoryShown()) {
+  const THistory* history = m_content.HistoryShown();
+  if (const std::optional<std::size_t> xCurve = m_content.XYCurve(); xCurve && history != nullptr) {
+    const auto [first, last] = m_content.XYNumbers();
+    m_xySeries.clear();
+    for (std::uint8_t curve = 0; curve < std::min(history->Curves(), kMaxCurves); ++curve)
+      if (curve != *xCurve && m_chart.CurveVisible(curve)) m_xySeries.emplace_back(*history, *xCurve, curve, first, last);
+    for (const TXYSeries& series : m_xySeries) m_shown.push_back({static_cast<std::uint8_t>(series.Curve()), &series});
+    return m_shown;
+  }
+  if (history != nullptr) {
     m_historySeries.clear();
     for (std::uint8_t curve = 0; curve < std::min(history->Curves(), kMaxCurves); ++curve)
       if (m_chart.CurveVisible(curve)) m_historySeries.emplace_back(*history, m_content.Axis(), curve);
@@ -144,7 +155,8 @@ TPickedSample TCloserLook::ReadoutOf(const TSampleSeries& series) const {
       m_chart.PixelToWorld(1, m_pointerX, m_pointerY, x, y);
       return series.Nearest(x);
     }
-    case TReadoutBy::Keys: return series.At(m_keyNumber);
+    case TReadoutBy::Keys:
+    case TReadoutBy::Point: return series.At(m_keyNumber);
     default: return {};
   }
 }
@@ -170,12 +182,15 @@ void TCloserLook::PlaceCrossHair(int index, const TPickedSample& sample) {
   const int layer = m_shown.empty() ? 1 : CurveLayer(m_chart, m_shown.front().Curve);
   if (line.Layer() != layer) line.SetLayer(layer);
   if (line.PosX() != sample.X) line.SetPosX(sample.X);
-  if (line.Mode() != chVert) line.SetMode(chVert);
+  // XY: on the point itself, X goes back and forth.
+  const bool point = sample.Along == TPickedSample::TAlong::Curve;
+  if (point && line.PosY() != sample.Value) line.SetPosY(sample.Value);
+  if (line.Mode() != (point ? chBoth : chVert)) line.SetMode(point ? chBoth : chVert);
 }
 
 void TCloserLook::PointerMoved(bool inPlot, double worldX, double worldY) {
   if (!inPlot) {
-    if (m_readoutBy != TReadoutBy::Pointer) return;
+    if (m_readoutBy != TReadoutBy::Pointer && m_readoutBy != TReadoutBy::Point) return;
     m_readoutBy = TReadoutBy::None;
     PlaceCrossHair(kReadoutCrossHair, {});
     Later();
@@ -183,9 +198,23 @@ void TCloserLook::PointerMoved(bool inPlot, double worldX, double worldY) {
   }
   m_readoutBy = TReadoutBy::Pointer;
   m_chart.WorldToPixel(1, worldX, worldY, m_pointerX, m_pointerY);
+  if (m_content.XYCurve()) PickPoint();
   // The mark at once; the texts at the frame.
   PlaceCrossHair(kReadoutCrossHair, Readout());
   Later();
+}
+
+void TCloserLook::PickPoint() {
+  const std::vector<TShownSeries>& shown = ShownSeries();
+  if (shown.empty()) return;
+  // The point nearest to the pointer, as the eye measures it.
+  const int layer = CurveLayer(m_chart, shown.front().Curve);
+  const TPickedSample point = static_cast<const TXYSeries*>(shown.front().Series)
+                                  ->NearestPoint(m_pointerX, m_pointerY, [&](double x, double y, int& px, int& py) {
+                                    m_chart.WorldToPixel(layer, x, y, px, py);
+                                  });
+  m_readoutBy = TReadoutBy::Point;
+  m_keyNumber = point.Number;
 }
 
 void TCloserLook::KeepInView(double x, double low, double high) {

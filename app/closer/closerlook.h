@@ -12,6 +12,7 @@
 #include "app/closer/closertexts.h"
 #include "app/closer/historyseries.h"
 #include "app/closer/itemseries.h"
+#include "app/closer/xyseries.h"
 #include "app/chartcontent.h"
 #include "app/curvedescriptions.h"
 #include "app/sampleseries.h"
@@ -56,7 +57,8 @@ class TCloserLook : public TSampleConsumer {
   TMenuItem& StatisticsItem() { return *m_statisticsItem; }
 
  private:
-  enum class TReadoutBy : std::uint8_t { None, Pointer, Keys };
+  /// Point: the pointer chose the sample nearest to it (XY).
+  enum class TReadoutBy : std::uint8_t { None, Pointer, Keys, Point };
 
   /// The chart shows something else: no readout, no markers.
   void Forget();
@@ -64,6 +66,8 @@ class TCloserLook : public TSampleConsumer {
   void ViewChanged();
 
   void PointerMoved(bool inPlot, double worldX, double worldY);
+  /// XY: the readout := the leading curve's point nearest to the pointer.
+  void PickPoint();
   void KeyDown(TKey& key, TShiftState shift);
   void ContextPopup(int x, int y, bool byKeyboard);
   struct TShownSeries {
@@ -96,6 +100,7 @@ class TCloserLook : public TSampleConsumer {
   TFrameRider m_frame;
 
   std::vector<THistorySeries> m_historySeries;  // the history as read last
+  std::vector<TXYSeries> m_xySeries;            // XY: the history as read last
   std::array<std::unique_ptr<TItemSeries>, kMaxCurves> m_items;  // the chart's items as read last
   std::bitset<kMaxCurves> m_itemCurves;                           // the curves among them
   int m_itemsCount = -1;

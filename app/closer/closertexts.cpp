@@ -51,12 +51,19 @@ std::string FigureText(std::optional<double> value, const std::string& unit, cha
 
 std::vector<TTextPart> SampleParts(const TPickedSample& sample, std::vector<TTextPart> values,
                                    char decimalSeparator) {
-  std::vector<TTextPart> parts{{"Sample " + GroupedCount(sample.Number), std::nullopt}};
+  std::vector<TTextPart> parts;
+  // Against time the X comes first, as the axis shows it.
+  const bool timeFirst = sample.Along == TPickedSample::TAlong::Time;
+  if (timeFirst) parts.push_back({ClockText(sample.X, decimalSeparator) + " · ", std::nullopt});
+  parts.push_back({"Sample " + GroupedCount(sample.Number), std::nullopt});
+  // XY: the point's X, the X curve's value, before the values drawn against it.
+  if (sample.Along == TPickedSample::TAlong::Curve)
+    parts.push_back({" · X: " + FigureText(sample.X, decimalSeparator), std::nullopt});
   for (TTextPart& value : values) {
     parts.push_back({" · ", std::nullopt});
     parts.push_back(std::move(value));
   }
-  if (sample.WallNs) parts.push_back({" · " + TimeOfDayText(*sample.WallNs, decimalSeparator), std::nullopt});
+  if (sample.WallNs && !timeFirst) parts.push_back({" · " + TimeOfDayText(*sample.WallNs, decimalSeparator), std::nullopt});
   return parts;
 }
 

@@ -11,6 +11,9 @@ TPickedSample THistorySeries::Nearest(double x) const {
 
 TPickedSample THistorySeries::At(std::int64_t number) const {
   if (number < m_history.FirstNumber() || number > m_history.LastNumber()) return {};
+  if (m_axis.Kind == TSampleAxis::Time)
+    return {number, SampleX(m_axis, number), m_history.Value(m_curve, number), m_history.SampleNs(number),
+            TPickedSample::TAlong::Time};
   return {number, SampleX(m_axis, number), m_history.Value(m_curve, number), m_history.WallNs(number)};
 }
 

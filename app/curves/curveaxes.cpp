@@ -12,15 +12,6 @@ namespace {
 
 // Room for labels as wide as the left axis's.
 constexpr int kRightAxisRim = 70;
-// A new extreme widens the window by this part of its span beyond it, so a
-// slowly rising curve moves the axis now and then, not at every sample.
-constexpr double kHeadroom = 0.05;
-// Samples that are all alike are shown in a window this part of their value
-// either side of them (1 either side of 0).
-constexpr double kFlatPart = 0.01;
-// A window this many times as wide as the samples need is taken in again
-// (the first samples' window, made before they spread).
-constexpr double kLooseFactor = 4;
 
 std::string JoinedUnits(const std::array<std::string, kMaxCurves>& units, std::size_t inUse,
                         const TCurveSettings& curves, TCurveAxis axis) {
@@ -39,13 +30,6 @@ std::string JoinedUnits(const std::array<std::string, kMaxCurves>& units, std::s
 }
 
 }  // namespace
-
-TAxisRange AutoRange(float low, float high) {
-  const double span = static_cast<double>(high) - low;
-  if (span > 0) return {low - kHeadroom * span, high + kHeadroom * span};
-  const double half = low != 0 ? std::fabs(static_cast<double>(low)) * kFlatPart : 1.0;
-  return {low - half, low + half};
-}
 
 TCurveAxes::TCurveAxes(TChartControl& chart, TCurveSettings& curves, TChartContent& content)
     : m_chart(chart), m_curves(curves), m_content(content), m_rightRim(chart.RRim()) {
@@ -76,24 +60,15 @@ void TCurveAxes::Take(const TSample& sample) {
   for (std::size_t curve = 0; curve < sample.Values.size(); ++curve) {
     if (!sample.Has(curve) || !OnRight(curve)) continue;
     const float v = sample.Values[curve].Scaled;
-    if (!std::isfinite(v)) continue;
-    if (m_low > m_high) {
-      m_low = m_high = v;
-      extreme = true;
-    } else if (v < m_low || v > m_high) {
-      m_low = std::min(m_low, v);
-      m_high = std::max(m_high, v);
-      extreme = true;
-    }
+    extreme = m_seen.Take(v, v) || extreme;
   }
-  if (extreme && !m_curves.RightRange() && !m_userMoved && WindowOutgrown()) ApplyRange();
+  if (extreme && !m_curves.RightRange() && !m_userMoved && m_seen.Outgrows(m_autoWindow)) ApplyRange();
 }
 
 void TCurveAxes::Forget() {
   m_inUse = 0;
   m_units.fill({});
-  m_low = 1;
-  m_high = 0;
+  m_seen.Forget();
   m_rightItems = false;
   m_userMoved = false;
 }
@@ -169,31 +144,20 @@ void TCurveAxes::SetMinTicks(int ticks) { m_chart.ScaleY(kRightLayer).SetMinTick
 
 void TCurveAxes::TakeExtremes() {
   const THistory* history = m_content.HistoryShown();
-  m_low = 1;
-  m_high = 0;
-  auto take = [this](float low, float high) {
-    if (!(low <= high)) return;
-    if (m_low > m_high) {
-      m_low = low;
-      m_high = high;
-    } else {
-      m_low = std::min(m_low, low);
-      m_high = std::max(m_high, high);
-    }
-  };
+  m_seen.Forget();
   if (history != nullptr) {
     for (std::size_t curve = 0; curve < std::min(history->Curves(), kMaxCurves); ++curve) {
       if (!OnRight(curve) || history->LastNumber() < history->FirstNumber()) continue;
       const THistorySummary s = history->Summary(curve, history->FirstNumber(), history->LastNumber());
-      if (s.Count > 0) take(s.Min, s.Max);
+      if (s.Count > 0) m_seen.Take(s.Min, s.Max);
     }
     return;
   }
   for (int i = 0; i < m_chart.ItemCount(); ++i) {
     const TChartItem& item = m_chart.Item(i);
     if (item.Layer != kRightLayer || !IsLinePoint(item)) continue;
-    const float v = static_cast<float>(item.Y);
-    if (std::isfinite(v)) take(v, v);
+    const auto v = static_cast<float>(item.Y);
+    m_seen.Take(v, v);
   }
 }
 
@@ -244,21 +208,11 @@ void TCurveAxes::ApplyRange() {
     window = *fixed;
   } else {
     if (m_userMoved) return;
-    if (m_low > m_high) {
-      window = AutoRange(0, 1);
-    } else {
-      window = AutoRange(m_low, m_high);
-    }
+    window = m_seen.Window();
   }
   m_autoWindow = window;
   const TScalePropsHoriz& x = m_chart.ScaleX(1);
   m_chart.SetRange(kRightLayer, x.RangeLow(), window.Low, x.RangeHigh(), window.High);
-}
-
-bool TCurveAxes::WindowOutgrown() const {
-  const TAxisRange needed = AutoRange(m_low, m_high);
-  return m_low < m_autoWindow.Low || m_high > m_autoWindow.High ||
-         m_autoWindow.High - m_autoWindow.Low > kLooseFactor * (needed.High - needed.Low);
 }
 
 void TCurveAxes::ShowCaptions() {

@@ -7,6 +7,7 @@
 
 #include "app/chartcontent.h"
 #include "app/curvesettings.h"
+#include "app/seenrange.h"
 #include "app/setuppart.h"
 #include "chart/chartcontrol.h"
 #include "history/history.h"
@@ -14,11 +15,6 @@
 #include "platform/system/listeners.h"
 
 namespace kurvex {
-
-/// The window the right axis shows for samples from `low` to `high`: a
-/// twentieth of their span beyond either end; when they are all the same, a
-/// hundredth of their value either side (1 either side of 0).
-TAxisRange AutoRange(float low, float high);
 
 /// The chart's Y axes for the curves. The left one (layer 1) is the
 /// window's, as its graph limits set it. The right one (layer 2) shows
@@ -67,9 +63,6 @@ class TCurveAxes : public TSampleConsumer, public TSetupPart {
   /// Layer 2's Y := the fixed range, or the samples' while the user has
   /// not moved it.
   void ApplyRange();
-  /// Whether the samples have left the window shown, or it is far wider
-  /// than they need.
-  bool WindowOutgrown() const;
   /// Each axis's caption := its curves' units, each once, in curve order.
   void ShowCaptions();
 
@@ -79,7 +72,7 @@ class TCurveAxes : public TSampleConsumer, public TSetupPart {
   TSubscription m_zoomPan, m_contentChanges;
   std::size_t m_inUse = 0;  // curves of what the chart shows
   std::array<std::string, kMaxCurves> m_units;
-  float m_low = 1, m_high = 0;  // the right curves' samples; low > high: none yet
+  TSeenRange m_seen;            // the right curves' samples
   TAxisRange m_autoWindow;      // the window set last: fixed, or holding them
   bool m_rightItems = false;  // a graph file's items on the right axis
   bool m_rightShown = false;

@@ -2,6 +2,7 @@
 #include "app/lookback/historysource.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "app/sampleseries.h"
 
@@ -12,7 +13,7 @@ int THistorySource::CurveLayer(std::size_t curve) const { return m_curves.Layer(
 TColor THistorySource::CurveColor(std::size_t curve) const { return m_curves.Color(curve); }
 
 std::pair<std::int64_t, std::int64_t> THistorySource::NumbersIn(double from, double to) const {
-  return NumbersBetween(TSampleAxis::Numbers, from, to, m_history.FirstNumber(), m_history.LastNumber());
+  return NumbersBetween(m_axis, from, to, m_history.FirstNumber(), m_history.LastNumber());
 }
 
 std::int64_t THistorySource::SampleCount(double from, double to) const {
@@ -22,17 +23,48 @@ std::int64_t THistorySource::SampleCount(double from, double to) const {
 
 void THistorySource::Points(std::size_t curve, double from, double to, std::vector<TSourcePoint>& out) const {
   // One sample beyond each end, so the line leaves the plot as it goes on.
-  const auto [first, last] = NumbersIn(from - 1, to + 1);
-  for (std::int64_t n = first; n <= last; ++n)
-    out.push_back({static_cast<double>(n), m_history.Value(curve, n)});
+  auto [first, last] = NumbersIn(from, to);
+  if (m_axis.Kind != TSampleAxis::Time) {
+    std::tie(first, last) = NumbersIn(from - 1, to + 1);
+  } else {
+    // None inside: the two samples around the range.
+    if (first > last) last = (first = FirstAtOrAfter(m_axis, from, m_history.FirstNumber(), m_history.LastNumber())) - 1;
+    first = std::max(first - 1, m_history.FirstNumber());
+    last = std::min(last + 1, m_history.LastNumber());
+  }
+  for (std::int64_t n = first; n <= last; ++n) out.push_back({SampleX(m_axis, n), m_history.Value(curve, n)});
 }
 
 void THistorySource::Columns(std::size_t curve, double from, double to, std::span<TColumnSpan> out) const {
   m_summaries.assign(out.size(), THistorySummary{});
-  m_history.Columns(curve, from, to, m_summaries);
+  if (m_axis.Kind == TSampleAxis::Time) {
+    TimeColumns(curve, from, to);
+  } else {
+    m_history.Columns(curve, from, to, m_summaries);
+  }
   std::transform(m_summaries.begin(), m_summaries.end(), out.begin(), [](const THistorySummary& s) {
     return TColumnSpan{s.Min, s.Max, s.Count};
   });
+}
+
+void THistorySource::TimeColumns(std::size_t curve, double from, double to) const {
+  // The columns' first samples are found by search, once per frame for
+  // every curve alike.
+  const std::size_t columns = m_summaries.size();
+  const double width = (to - from) / static_cast<double>(columns);
+  if (m_columnsFrom != from || m_columnsTo != to || m_columnStarts.size() != columns + 1 ||
+      m_columnsLast != m_history.LastNumber()) {
+    m_columnStarts.resize(columns + 1);
+    for (std::size_t c = 0; c <= columns; ++c)
+      m_columnStarts[c] = FirstAtOrAfter(m_axis, from + static_cast<double>(c) * width, m_history.FirstNumber(),
+                                         m_history.LastNumber());
+    m_columnsFrom = from;
+    m_columnsTo = to;
+    m_columnsLast = m_history.LastNumber();
+  }
+  for (std::size_t c = 0; c < columns; ++c)
+    if (m_columnStarts[c + 1] > m_columnStarts[c])
+      m_summaries[c] = m_history.Summary(curve, m_columnStarts[c], m_columnStarts[c + 1] - 1);
 }
 
 }  // namespace kurvex

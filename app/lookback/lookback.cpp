@@ -40,6 +40,11 @@ void TLookBack::StartAcquisition(bool trend) {
   m_trend = trend;
 }
 
+void TLookBack::SetAxis(const TSampleAxis& axis) {
+  m_axis = axis;
+  m_source.SetAxis(axis);
+}
+
 void TLookBack::ViewChanged() {
   if (!m_trend || m_lookingBack) return;
   m_lookingBack = true;
@@ -70,9 +75,8 @@ void TLookBack::ShowWhole() {
   // A flat or empty recording still gets a window around its value.
   const double low = all.Count > 0 ? all.Min : 0, high = all.Count > 0 ? all.Max : 1;
   const double margin = high > low ? 0 : 1;
-  m_chart.SetRange(1, static_cast<double>(m_history.FirstNumber()), low - margin,
-                   static_cast<double>(std::max<std::int64_t>(m_history.LastNumber(), m_history.FirstNumber() + 1)),
-                   high + margin);
+  const double first = SampleX(m_axis, m_history.FirstNumber()), last = SampleX(m_axis, m_history.LastNumber());
+  m_chart.SetRange(1, first, low - margin, std::max(last, first + 1), high + margin);
   ShowHistoryStart();
 }
 

@@ -28,6 +28,8 @@ class TLookBack : public TSampleConsumer {
   void Take(const TSample& sample) override;
   /// An acquisition starts: following; only a Trend one can be looked back on.
   void StartAcquisition(bool trend);
+  /// Where the history's samples lie along X.
+  void SetAxis(const TSampleAxis& axis);
   /// Back to the window of the newest samples.
   void Follow();
   /// The history holds a recording just opened: the chart shows it whole,
@@ -49,6 +51,7 @@ class TLookBack : public TSampleConsumer {
   TChartPlotter& m_plotter;
   const THistory& m_history;
   THistorySource m_source;
+  TSampleAxis m_axis;
   std::unique_ptr<TSpeedButton> m_followButton;
   std::unique_ptr<TLabel> m_historyStart;
   bool m_trend = false;        // the chart shows a Trend acquisition's history

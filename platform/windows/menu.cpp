@@ -36,6 +36,11 @@ TMenuItem& TMenuItem::Add(const std::string& caption) {
     // The first child turns the item into a submenu that opens on choosing it.
     m_impl->submenu = new QMenu(m_impl->action->text());
     m_impl->action->setMenu(m_impl->submenu.data());
+    QObject::connect(m_impl->submenu, &QMenu::aboutToShow, m_impl->submenu, [this] {
+      RunReportingErrors([this] {
+        if (OnPopup) OnPopup(this);
+      });
+    });
   }
   m_items.push_back(std::unique_ptr<TMenuItem>(new TMenuItem(caption, m_impl->submenu)));
   m_impl->submenu->addAction(m_items.back()->Action());

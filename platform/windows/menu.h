@@ -50,6 +50,8 @@ class TMenuItem : public TObject {
   /// Runs OnClick, as choosing the item does.
   void Click();
   TNotifyEvent OnClick;
+  /// Runs just before the item's submenu opens (its items may change then).
+  TNotifyEvent OnPopup;
 
   /// The toolkit action behind the item, for the platform and for tests.
   QAction* Action() const;

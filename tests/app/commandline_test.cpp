@@ -47,6 +47,8 @@ const Valid kValid[] = {
     {{"--query", "-MEAS?", "--interval", "20", "--send-at-start=*RST\\n"},
      {.SendAtStart = "*RST\\n", .Query = "-MEAS?", .IntervalMs = 20}},
     {{"--interval=3600000", "--query=A", "--query", "B"}, {.Query = "B", .IntervalMs = 3600000}},
+    {{"--x-axis", "time-of-day"}, {.XAxis = "time-of-day"}},
+    {{"--x-axis=16", "--x-axis", "U (V)"}, {.XAxis = "U (V)"}},  // a curve's name, looked up by the window
     {{"-h"}, {.Help = true}},
     {{"--version", "--help"}, {.Help = true, .Version = true}},
     {{"--start", "w.kxs", "--port", "/dev/ttyUSB0", "--baud", "19200", "--format", "7O1", "--trend", "--record", "r.csv"},
@@ -116,6 +118,9 @@ TEST(CommandLine, EachBadArgumentIsNamed) {
       {{"--query", "READ\\q"}, "--query wants a command, not \"READ\\q\" (bad escape \\q)"},
       {{"--send-at-start="}, "--send-at-start wants a command, not \"\""},
       {{"--query"}, "--query needs a value"},
+      {{"--x-axis="}, "--x-axis wants samples, seconds, time-of-day, or a curve's name or number 1 to 16, not \"\""},
+      {{"--x-axis", "-5"}, "not \"-5\""},
+      {{"--x-axis", std::string(65, 'x')}, "--x-axis wants"},
       {{"a.kxs", "b.kxs"}, "only one setup file can be given, not also b.kxs"},
       {{"a.kxs", "--", "b.kxs"}, "only one setup file can be given, not also b.kxs"},
       {{"--trend=yes"}, "--trend takes no value"},

@@ -16,7 +16,8 @@ TSetup FullSetup() {
           .StableDevice = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0",
           .DevicePath = "/dev/ttyUSB0", .BaudRate = 9600, .DataFormat = "7E1", .Trend = true,
           .ScaleFactor = 1.5, .ScaleOffset = -0.25, .GraphXMax = 1000, .GraphYMax = 10, .GraphYMin = -2.5,
-          .ShowGrid = true, .DoubleTics = false, .LogY = false, .RightYMin = 900, .RightYMax = 1100, .Record = true,
+          .ShowGrid = true, .DoubleTics = false, .LogY = false, .RightYMin = 900, .RightYMax = 1100,
+          .XAxis = TXAxis{TXAxisMode::Curve, 2}, .Record = true,
           .RecordingFolder = "/home/labor/Messungen", .RecordingFile = "/home/labor/Messungen/Waage Süd.csv",
           .RecordingDialect = cdExcel, .SendAtStart = "*RST;:CONF:VOLT:DC 10", .SendAtStop = "SYST:LOC",
           .Query = "MEAS?", .QueryIntervalMs = 100, .QueryTimeoutMs = 1500, .CommandLineEnd = TCommandLineEnd::Lf,
@@ -51,6 +52,7 @@ constexpr std::string_view kFullText = R"({
         "mode": "Trend",
         "rightYMax": 1100,
         "rightYMin": 900,
+        "xAxis": 2,
         "xMax": 1000,
         "yMax": 10,
         "yMin": -2.5
@@ -91,6 +93,17 @@ TEST(SetupFile, AFullSetupIsWrittenAsItsFormatAndReadBackWhole) {
   EXPECT_TRUE(read.Skipped.empty());
   EXPECT_EQ(read.Setup, FullSetup());
   EXPECT_EQ(SetupText(read.Setup), text);
+}
+
+TEST(SetupFile, TheXAxisIsNamedOrACurvesNumber) {
+  for (const TXAxis axis : {TXAxis{}, TXAxis{TXAxisMode::Seconds}, TXAxis{TXAxisMode::TimeOfDay}, TXAxis{TXAxisMode::Curve, 16}}) {
+    TSetup setup;
+    setup.XAxis = axis;
+    EXPECT_EQ(ReadSetup(SetupText(setup)).Setup.XAxis, axis) << SetupText(setup);
+  }
+  TSetup setup;
+  setup.XAxis = TXAxis{TXAxisMode::TimeOfDay};
+  EXPECT_NE(SetupText(setup).find("\"xAxis\": \"time-of-day\"\n"), std::string::npos);
 }
 
 TEST(SetupFile, AnEmptySetupWritesTheVersionAloneAndSaysNothing) {
@@ -199,32 +212,32 @@ std::function<void(TSetup&)> Unset(std::size_t curve, std::optional<T> TSetupCur
 // the entry is on; the rest of the file still applies.
 TEST(SetupFile, AnEntryWithABadValueIsSkippedAndNamedWithItsLine) {
   const TBadValueCase cases[] = {
-      {R"("com": 5)", R"("com": 256)", {35, "port.com", "256"}, Unset(&TSetup::ComNumber)},
-      {R"("intervalMs": 100)", R"("intervalMs": 5)", {52, "sending.intervalMs", "5"}, Unset(&TSetup::QueryIntervalMs)},
-      {R"("lineEnd": "LF")", R"("lineEnd": "CRCR")", {53, "sending.lineEnd", "CRCR"}, Unset(&TSetup::CommandLineEnd)},
-      {R"("com": 5)", R"("com": "COM5")", {35, "port.com", "COM5"}, Unset(&TSetup::ComNumber)},
-      {R"("baudRate": 9600)", R"("baudRate": 12345678)", {34, "port.baudRate", "12345678"},
+      {R"("com": 5)", R"("com": 256)", {36, "port.com", "256"}, Unset(&TSetup::ComNumber)},
+      {R"("intervalMs": 100)", R"("intervalMs": 5)", {53, "sending.intervalMs", "5"}, Unset(&TSetup::QueryIntervalMs)},
+      {R"("lineEnd": "LF")", R"("lineEnd": "CRCR")", {54, "sending.lineEnd", "CRCR"}, Unset(&TSetup::CommandLineEnd)},
+      {R"("com": 5)", R"("com": "COM5")", {36, "port.com", "COM5"}, Unset(&TSetup::ComNumber)},
+      {R"("baudRate": 9600)", R"("baudRate": 12345678)", {35, "port.baudRate", "12345678"},
        Unset(&TSetup::BaudRate)},
-      {R"("baudRate": 9600)", R"("baudRate": 0)", {34, "port.baudRate", "0"}, Unset(&TSetup::BaudRate)},
-      {R"("dataFormat": "7E1")", R"("dataFormat": "8N3")", {36, "port.dataFormat", "8N3"},
+      {R"("baudRate": 9600)", R"("baudRate": 0)", {35, "port.baudRate", "0"}, Unset(&TSetup::BaudRate)},
+      {R"("dataFormat": "7E1")", R"("dataFormat": "8N3")", {37, "port.dataFormat", "8N3"},
        Unset(&TSetup::DataFormat)},
-      {R"("dataFormat": "7E1")", R"("dataFormat": "7e1")", {36, "port.dataFormat", "7e1"},
+      {R"("dataFormat": "7E1")", R"("dataFormat": "7e1")", {37, "port.dataFormat", "7e1"},
        Unset(&TSetup::DataFormat)},
-      {R"("device": "/dev/ttyUSB0")", R"("device": "")", {37, "port.device", ""}, Unset(&TSetup::DevicePath)},
+      {R"("device": "/dev/ttyUSB0")", R"("device": "")", {38, "port.device", ""}, Unset(&TSetup::DevicePath)},
       {R"("device": "/dev/ttyUSB0")", R"("device": "/dev/tty\u0000")",
-       {37, "port.device", std::string("/dev/tty\0", 9)}, Unset(&TSetup::DevicePath)},
-      {R"("factor": 1.5)", R"("factor": "abc")", {46, "scaling.factor", "abc"}, Unset(&TSetup::ScaleFactor)},
-      {R"("factor": 1.5)", R"("factor": -1.5)", {46, "scaling.factor", "-1.5"}, Unset(&TSetup::ScaleFactor)},
-      {R"("offset": -0.25)", R"("offset": 1e39)", {47, "scaling.offset", "1e+39"}, Unset(&TSetup::ScaleOffset)},
+       {38, "port.device", std::string("/dev/tty\0", 9)}, Unset(&TSetup::DevicePath)},
+      {R"("factor": 1.5)", R"("factor": "abc")", {47, "scaling.factor", "abc"}, Unset(&TSetup::ScaleFactor)},
+      {R"("factor": 1.5)", R"("factor": -1.5)", {47, "scaling.factor", "-1.5"}, Unset(&TSetup::ScaleFactor)},
+      {R"("offset": -0.25)", R"("offset": 1e39)", {48, "scaling.offset", "1e+39"}, Unset(&TSetup::ScaleOffset)},
       {R"("mode": "Trend")", R"("mode": "trend")", {25, "graph.mode", "trend"}, Unset(&TSetup::Trend)},
-      {R"("xMax": 1000)", R"("xMax": 0)", {28, "graph.xMax", "0"}, Unset(&TSetup::GraphXMax)},
-      {R"("xMax": 1000)", R"("xMax": 100000)", {28, "graph.xMax", "100000"}, Unset(&TSetup::GraphXMax)},
-      {R"("xMax": 1000)", R"("xMax": 12.5)", {28, "graph.xMax", "12.5"}, Unset(&TSetup::GraphXMax)},
-      {R"("yMax": 10)", R"("yMax": -10)", {29, "graph.yMax", "-10"}, Unset(&TSetup::GraphYMax)},
-      {R"("yMin": -2.5)", R"("yMin": [])", {30, "graph.yMin", "[…]"}, Unset(&TSetup::GraphYMin)},
+      {R"("xMax": 1000)", R"("xMax": 0)", {29, "graph.xMax", "0"}, Unset(&TSetup::GraphXMax)},
+      {R"("xMax": 1000)", R"("xMax": 100000)", {29, "graph.xMax", "100000"}, Unset(&TSetup::GraphXMax)},
+      {R"("xMax": 1000)", R"("xMax": 12.5)", {29, "graph.xMax", "12.5"}, Unset(&TSetup::GraphXMax)},
+      {R"("yMax": 10)", R"("yMax": -10)", {30, "graph.yMax", "-10"}, Unset(&TSetup::GraphYMax)},
+      {R"("yMin": -2.5)", R"("yMin": [])", {31, "graph.yMin", "[…]"}, Unset(&TSetup::GraphYMin)},
       {R"("grid": true)", R"("grid": 1)", {23, "graph.grid", "1"}, Unset(&TSetup::ShowGrid)},
-      {R"("record": true)", R"("record": null)", {43, "recording.record", "null"}, Unset(&TSetup::Record)},
-      {R"("dialect": "semicolon")", R"("dialect": "tab")", {40, "recording.dialect", "tab"},
+      {R"("record": true)", R"("record": null)", {44, "recording.record", "null"}, Unset(&TSetup::Record)},
+      {R"("dialect": "semicolon")", R"("dialect": "tab")", {41, "recording.dialect", "tab"},
        Unset(&TSetup::RecordingDialect)},
       {R"("color": "#ff8000")", R"("color": "orange")", {11, "curves[2].color", "orange"},
        Unset(1, &TSetupCurve::Color)},
@@ -243,6 +256,9 @@ TEST(SetupFile, AnEntryWithABadValueIsSkippedAndNamedWithItsLine) {
       {R"("unit": "hPa")", R"("unit": "")", {16, "curves[2].unit", ""}, Unset(1, &TSetupCurve::Unit)},
       {R"("axis": "right")", R"("axis": "rechts")", {10, "curves[2].axis", "rechts"}, Unset(1, &TSetupCurve::Axis)},
       {"{\n        }", "5", {18, "curves[3]", "5"}, [](TSetup&) {}},
+      {R"("xAxis": 2)", R"("xAxis": 17)", {28, "graph.xAxis", "17"}, Unset(&TSetup::XAxis)},
+      {R"("xAxis": 2)", R"("xAxis": "2")", {28, "graph.xAxis", "2"}, Unset(&TSetup::XAxis)},
+      {R"("xAxis": 2)", R"("xAxis": "Zeit")", {28, "graph.xAxis", "Zeit"}, Unset(&TSetup::XAxis)},
   };
   for (const TBadValueCase& c : cases) {
     std::string text(kFullText);
