@@ -35,7 +35,8 @@ void TChartContent::StartAcquisition(bool trend, const TPlotX& x) {
   ShowTimeLabels(x.Time.has_value());
   m_plotter.StartAcquisition(x);
   m_history.Clear(x.Time ? std::optional(x.Time->StartNs) : std::nullopt);
-  m_lookBack->StartAcquisition(trend);
+  // XY has no time to look back along: its pan and zoom move the items' view.
+  m_lookBack->StartAcquisition(trend && !x.XCurve);
   m_lookBack->SetAxis(trend ? m_acquisitionAxis : TSampleAxis::Numbers);
   m_chart.ClearGraph();
   m_chart.SetDataColor(clBlue);
@@ -58,8 +59,11 @@ void TChartContent::GraphFileLoaded(bool acquiring) {
 void TChartContent::ShowRecording(THistory history, TOpenedRecording opened) {
   m_chart.ClearGraph();
   m_history = std::move(history);
-  ShowTimeLabels(false);
-  m_lookBack->SetAxis(TSampleAxis::Numbers);
+  const std::optional<std::int64_t> firstNs = m_history.SampleNs(m_history.FirstNumber());
+  const std::optional<std::int64_t> origin = firstNs && m_recordingOrigin ? m_recordingOrigin(*firstNs) : std::nullopt;
+  m_recordingAxis = origin ? TSampleAxis::InTime(m_history, *origin) : TSampleAxis::Numbers;
+  ShowTimeLabels(origin.has_value());
+  m_lookBack->SetAxis(m_recordingAxis);
   m_lookBack->ShowWhole();
   Change(TContentChange::RecordingOpened, TShows::OpenedRecording, std::move(opened));
 }
@@ -90,9 +94,9 @@ const THistory* TChartContent::HistoryShown() const {
 }
 
 TSampleAxis TChartContent::Axis() const {
-  // An opened recording places sample n at X = n; a Trend view looked back
-  // on, where the acquisition places it.
-  if (m_shows == TShows::OpenedRecording && m_lookBack->LookingBack()) return TSampleAxis::Numbers;
+  // An opened recording places its samples as it was opened; a Trend view
+  // looked back on, where the acquisition places them.
+  if (m_shows == TShows::OpenedRecording && m_lookBack->LookingBack()) return m_recordingAxis;
   return m_lookBack->LookingBack() && m_acquisitionAxis.Kind != TSampleAxis::Time ? TSampleAxis::Numbers
                                                                                   : m_acquisitionAxis;
 }

@@ -64,8 +64,13 @@ class TChartContent {
   /// The chart has loaded a graph file. A running acquisition keeps its
   /// history whole, numbered as it counts.
   void GraphFileLoaded(bool acquiring);
-  /// `history` replaces everything shown, whole and ready to zoom.
+  /// `history` replaces everything shown, whole and ready to zoom; against
+  /// time when its samples have times and the placing says so.
   void ShowRecording(THistory history, TOpenedRecording opened);
+  /// Where X = 0 lies for an opened recording whose first sample was read
+  /// at the given wall ns; nothing: the recording is shown by sample numbers.
+  using TRecordingOrigin = std::function<std::optional<std::int64_t>(std::int64_t firstNs)>;
+  void SetRecordingOrigin(TRecordingOrigin origin) { m_recordingOrigin = std::move(origin); }
   /// Layer 1's window set by the program (the graph limits); the readout
   /// and the statistics follow it. Whether the chart took it is the chart's
   /// to tell.
@@ -107,6 +112,8 @@ class TChartContent {
   std::unique_ptr<TLookBack> m_lookBack;
   TShows m_shows = TShows::Acquisition;
   TSampleAxis m_acquisitionAxis = TSampleAxis::Numbers;
+  TSampleAxis m_recordingAxis = TSampleAxis::Numbers;
+  TRecordingOrigin m_recordingOrigin;
   double m_xStart = 0;
   std::optional<std::size_t> m_xyCurve;
   /// The X axis's numeric labels as they were before it labelled times.

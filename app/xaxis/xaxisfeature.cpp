@@ -72,17 +72,15 @@ std::optional<TXAxis> TXAxisFeature::Named(const std::string& text) const {
 }
 
 TPlotX TXAxisFeature::PlotX(TReadTime start) const {
-  switch (m_choice.Mode) {
-    case TXAxisMode::Seconds:
-      return {TPlotX::TTime{start.WallNs, start.WallNs}};
-    case TXAxisMode::TimeOfDay:
-      return {TPlotX::TTime{start.WallNs, LocalMidnightNs(start.WallNs)}};
-    case TXAxisMode::Curve:
-      return {.XCurve = static_cast<std::size_t>(m_choice.Curve - 1)};
-    case TXAxisMode::Samples:
-      break;
-  }
+  if (m_choice.Mode == TXAxisMode::Curve) return {.XCurve = static_cast<std::size_t>(m_choice.Curve - 1)};
+  if (const std::optional<std::int64_t> origin = TimeOrigin(start.WallNs)) return {TPlotX::TTime{start.WallNs, *origin}};
   return {};
+}
+
+std::optional<std::int64_t> TXAxisFeature::TimeOrigin(std::int64_t firstNs) const {
+  if (m_choice.Mode == TXAxisMode::Seconds) return firstNs;
+  if (m_choice.Mode == TXAxisMode::TimeOfDay) return LocalMidnightNs(firstNs);
+  return std::nullopt;
 }
 
 void TXAxisFeature::CollectInto(TSetup& setup) const {

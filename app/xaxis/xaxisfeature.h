@@ -33,6 +33,10 @@ class TXAxisFeature : public TSetupPart {
   std::optional<TXAxis> Named(const std::string& text) const;
   /// Where an acquisition that starts at `start` places its samples.
   TPlotX PlotX(TReadTime start) const;
+  /// Where X = 0 lies for samples from `firstNs` on (an acquisition's
+  /// Start, a recording's first sample): there, or at the local midnight
+  /// before it; nothing while the choice is not a time.
+  std::optional<std::int64_t> TimeOrigin(std::int64_t firstNs) const;
 
   void CollectInto(TSetup& setup) const override;
   void ApplyFrom(const TSetup& setup, std::vector<std::string>& notes) override;

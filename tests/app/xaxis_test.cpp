@@ -3,10 +3,14 @@
 #include <fstream>
 #include <sstream>
 
+#include <QLabel>
+
+#include "app/closer/closerlook.h"
 #include "app/commandline.h"
 #include "app/xaxis/xaxisfeature.h"
 #include "tests/app/mainwindow_fixture.h"
 #include "tests/support/tempfolder.h"
+#include "tests/support/waituntil.h"
 
 namespace kurvex::test {
 namespace {
@@ -37,6 +41,16 @@ class XAxisTest : public MainWindowTest {
   void ReceiveAfter(std::int64_t ms, const std::string& lines) {
     now += ms * kMs;
     Receive(lines);
+  }
+  void Hover(double x, double y) {
+    int px = 0, py = 0;
+    form->Chart1->WorldToPixel(1, x, y, px, py);
+    MouseMove(form->Chart1->Widget(), {px, py});
+  }
+  /// The label's text once a frame has shown `expected` (or after waiting in vain).
+  static std::string Shown(TLabel& label, const std::string& expected) {
+    WaitUntil([&] { return static_cast<QLabel*>(label.Widget())->text().toStdString() == expected; });
+    return static_cast<QLabel*>(label.Widget())->text().toStdString();
   }
   std::vector<TChartItem> Points(std::uint8_t curve) const {
     std::vector<TChartItem> points;
@@ -132,6 +146,72 @@ TEST_F(XAxisTest, XYDrawsTheOtherCurvesAgainstTheChosenOneInTheOrderTheyCame) {
   EXPECT_EQ(points[3].Kind, ikMoveTo);
   // The X axis shows the X curve's values seen, a twentieth beyond each end.
   EXPECT_EQ(RangeX(), (TAxisWindow{-11, 11}));
+}
+
+TEST_F(XAxisTest, TheReadoutTheMarkersAndTheStatisticsWorkInTime) {
+  Item("XAchseSekunden").Click();
+  form->GraphXmaxEdit->SetText("10");
+  form->StartButton->Click();
+  for (int i = 1; i <= 8; ++i) ReceiveAfter(1000, std::to_string(i) + "\r\n");
+  ReceiveAfter(500, "9\r\n10\r\n11\r\n12\r\n13\r\n");  // one block: 8,1 … 8,5 s
+  form->StopButton->Click();
+  TCloserLook& closer = form->CloserLook();
+  Hover(4.2, 5);
+  ASSERT_EQ(closer.Readout().Number, 4);
+  EXPECT_EQ(closer.Readout().X, 4);
+  EXPECT_EQ(Shown(*closer.Panel().ReadoutLabel, "00:00:04,000 · Sample 4 · 4"), "00:00:04,000 · Sample 4 · 4");
+  closer.SetMarker(TCloserLook::MarkerA);
+  Hover(8.28, 5);
+  ASSERT_EQ(closer.Readout().Number, 11);
+  closer.SetMarker(TCloserLook::MarkerB);
+  // Δ Zeit is the X difference, also within a block.
+  EXPECT_EQ(*closer.Marker(TCloserLook::MarkerB).WallNs - *closer.Marker(TCloserLook::MarkerA).WallNs, 4'300 * kMs);
+  EXPECT_EQ(Shown(closer.Panel().Value(TFigure::DeltaTime), "4,300 s"), "4,300 s");
+  // From A to B: samples 4 … 11.
+  EXPECT_EQ(Shown(closer.Panel().Value(TFigure::Count), "8"), "8");
+  EXPECT_EQ(Shown(closer.Panel().Value(TFigure::Mean), "7,5"), "7,5");
+  // Without markers, the samples in the time shown: 2,5 … 6,5 s holds samples 3 … 6.
+  closer.RemoveMarkers();
+  closer.SetStatisticsShown(true);
+  form->Chart1->SetRange(1, 2.5, 0, 6.5, 20);
+  EXPECT_EQ(Shown(closer.Panel().Value(TFigure::Count), "4"), "4");
+  EXPECT_EQ(Shown(closer.Panel().Value(TFigure::Mean), "4,5"), "4,5");
+}
+
+TEST_F(XAxisTest, XYReadsOutThePointNearestToThePointer) {
+  Item("XAchseKanal1").Click();
+  form->StartButton->Click();
+  Receive("0;0\r\n10;5\r\n5;8\r\n-10;2\r\n");
+  TCloserLook& closer = form->CloserLook();
+  Hover(4.6, 7.5);
+  ASSERT_EQ(closer.Readout().Number, 3);
+  EXPECT_EQ(closer.Readout().X, 5);
+  EXPECT_EQ(closer.Readout().Value, 8);
+  EXPECT_EQ(form->Chart1->CrossHair(1).Mode(), chBoth);
+  const std::string text = "Sample 3 · X: 5 · 8 · 13:30:00,000";
+  EXPECT_EQ(Shown(*closer.Panel().ReadoutLabel, text), text);
+}
+
+TEST_F(XAxisTest, ARecordingWithTimesOpensAgainstTimeOneWithoutByNumbers) {
+  Item("XAchseSekunden").Click();
+  const auto open = [&](const std::string& text) {
+    const std::string path = folder.Path("r.csv");
+    std::ofstream(path, std::ios::binary) << text;
+    dialogs.Files().Answers.push_back(path);
+    form->AufzeichnungOeffnen->Click();
+  };
+  open("Nr,\"Zeit (ISO 8601, Ortszeit)\",Sekunden seit Start,Rohwert,Wert (skaliert)\r\n"
+       "1,2026-12-08T10:15:00.000+01:00,0.000,1,1\r\n"
+       "2,2026-12-08T10:15:00.500+01:00,0.500,2,2\r\n"
+       "3,2026-12-08T10:15:04.000+01:00,4.000,3,3\r\n");
+  EXPECT_EQ(form->Chart1->Scale1X().LabelType(), ftTime);
+  EXPECT_EQ(RangeX(), (TAxisWindow{0, 4}));
+  // The readout and the statistics find the samples at their times.
+  EXPECT_EQ(SampleX(form->Content().Axis(), 2), 0.5);
+
+  open("U;I\r\n1;2\r\n3;4\r\n5;6\r\n");
+  EXPECT_EQ(form->Chart1->Scale1X().LabelType(), ftNum);
+  EXPECT_EQ(RangeX(), (TAxisWindow{1, 3}));
 }
 
 }  // namespace

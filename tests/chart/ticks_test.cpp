@@ -370,6 +370,10 @@ TEST(TimeTicksTest, StepsFromTheTableAndHourMinuteSecondLabels) {
   TTickLayout second = Layout(Params(ftTime, 0, 1));
   EXPECT_EQ(Labels(second)[1], " 00:00:00.200");
 
+  // A day's recording against the time of day: hours.
+  TTickLayout day = Layout(Params(ftTime, 0, 86400));
+  EXPECT_EQ(Labels(day), (std::vector<std::string>{" 00:00:00", " 06:00:00", " 12:00:00", " 18:00:00"}));
+
   TTickLayout negative = Layout(Params(ftTime, -3, 0));
   EXPECT_EQ(Labels(negative).front(), "-00:00:03");
   EXPECT_EQ(Labels(negative).back(), " 00:00:00");
