@@ -36,7 +36,7 @@ void TChartContent::StartAcquisition(bool trend, const TPlotX& x) {
   m_plotter.StartAcquisition(x);
   m_history.Clear(x.Time ? std::optional(x.Time->StartNs) : std::nullopt);
   // XY has no time to look back along: its pan and zoom move the items' view.
-  m_lookBack->StartAcquisition(trend && !x.XCurve);
+  m_lookBack->StartAcquisition(trend && !x.XCurve, trend && x.Time);
   m_lookBack->SetAxis(trend ? m_acquisitionAxis : TSampleAxis::Numbers);
   m_chart.ClearGraph();
   m_chart.SetDataColor(clBlue);

@@ -14,6 +14,10 @@ namespace kurvex {
 namespace {
 
 constexpr float kTrendMargin = 20;
+// Trend against time keeps the points of at most this many samples: the
+// chart draws its window from the history, the points are what a graph
+// file saves.
+constexpr std::size_t kTimeTrendPoints = 100'000;
 
 /// Samples between full redraws in Normal mode: fewer redraws as the chart
 /// holds more items, so a redraw stays affordable.
@@ -98,6 +102,7 @@ void TChartPlotter::PlotBlock() {
     Place(sample, TimeX(LineNs(block, static_cast<std::int64_t>(i) + 1), origin));
   }
   m_block.clear();
+  if (m_session.TrendMode) ScrollTrendTo(TimeX(block.WallNs, origin));
 }
 
 void TChartPlotter::Place(const TSample& sample, double x) {
@@ -197,9 +202,9 @@ void TChartPlotter::PlotTrendSample(const TSample& sample, double x) {
   const std::int64_t number = sample.Number;
   if (number == 1 && !m_x.Time) m_trendSteps.push_back({0, PlotPoints(sample, 0, true)});
   m_trendSteps.push_back({x, PlotPoints(sample, x, number == 1 && m_x.Time)});
-  if (m_x.Time) {
-    ScrollTrendTo(x);
-  } else if (static_cast<long double>(m_trendFill) > static_cast<long double>(m_session.GraphXMax) - kTrendMargin) {
+  // Against time the window moves once a block, when it ends.
+  if (m_x.Time) return;
+  if (static_cast<long double>(m_trendFill) > static_cast<long double>(m_session.GraphXMax) - kTrendMargin) {
     if (number == 1) RemoveOldestStep();
     RemoveOldestStep();
     // Following, the window is what the chart shows; otherwise it moves on
@@ -215,8 +220,9 @@ void TChartPlotter::PlotTrendSample(const TSample& sample, double x) {
 
 void TChartPlotter::ScrollTrendTo(double x) {
   const double span = m_session.GraphXMax;
+  while (m_trendSteps.size() > kTimeTrendPoints || (m_trendSteps.size() > 1 && m_trendSteps[1].X <= x - span))
+    RemoveOldestStep();
   if (x <= span) return;
-  while (m_trendSteps.size() > 1 && m_trendSteps[1].X <= x - span) RemoveOldestStep();
   if (m_following) m_live = ChartWindow();
   m_live.XLow = x - span;
   m_live.XHigh = x;

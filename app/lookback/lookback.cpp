@@ -35,9 +35,11 @@ TLookBack::TLookBack(TChartControl& chart, TChartPlotter& plotter, const THistor
   m_historyStart->SetVisible(false);
 }
 
-void TLookBack::StartAcquisition(bool trend) {
+void TLookBack::StartAcquisition(bool trend, bool fromHistory) {
   Forget();
   m_trend = trend;
+  m_fromHistory = fromHistory;
+  if (fromHistory) m_chart.SetCurveSource(&m_source);
 }
 
 void TLookBack::SetAxis(const TSampleAxis& axis) {
@@ -83,14 +85,16 @@ void TLookBack::ShowWhole() {
 void TLookBack::Forget() {
   // The view stays as it is; only the history no longer shows in it.
   if (m_lookingBack) EndLookingBack();
+  if (m_fromHistory) m_chart.SetCurveSource(nullptr);
   m_trend = false;
+  m_fromHistory = false;
 }
 
 void TLookBack::EndLookingBack() {
   m_lookingBack = false;
   m_followButton->SetVisible(false);
   m_historyStart->SetVisible(false);
-  m_chart.SetCurveSource(nullptr);
+  m_chart.SetCurveSource(m_fromHistory ? &m_source : nullptr);
 }
 
 void TLookBack::Take(const TSample&) {

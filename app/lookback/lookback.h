@@ -26,8 +26,10 @@ class TLookBack : public TSampleConsumer {
   TLookBack(TChartControl& chart, TChartPlotter& plotter, const THistory& history,
             const TCurveSettings& curves = TCurveSettings::Defaults());
   void Take(const TSample& sample) override;
-  /// An acquisition starts: following; only a Trend one can be looked back on.
-  void StartAcquisition(bool trend);
+  /// An acquisition starts: following; only a Trend one can be looked back
+  /// on. `fromHistory`: the chart draws it from the history while following
+  /// too (Trend against time, whose window may hold any number of samples).
+  void StartAcquisition(bool trend, bool fromHistory = false);
   /// Where the history's samples lie along X.
   void SetAxis(const TSampleAxis& axis);
   /// Back to the window of the newest samples.
@@ -56,6 +58,7 @@ class TLookBack : public TSampleConsumer {
   std::unique_ptr<TLabel> m_historyStart;
   bool m_trend = false;        // the chart shows a Trend acquisition's history
   bool m_lookingBack = false;
+  bool m_fromHistory = false;  // drawn from the history while following too
   std::int64_t m_firstShown = 1;  // the history's first sample the label tells
   TSubscription m_zoomPan;
 };

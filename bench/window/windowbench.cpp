@@ -63,12 +63,17 @@ struct Run {
   int Values = 1;  // per line
   bool Panning = false;  // the user holds a stopped view and drags it while the lines arrive
   bool Monitor = false;  // the monitor window is open
-  bool TwoAxes = false;  // curves 3 and 4 are drawn against the right Y axis
+  /// A setup the window opens before Start, named by the run's suffix.
+  struct Setup {
+    const char* Suffix;
+    const char* Text;
+  };
+  std::optional<Setup> OwnSetup{};
 
   std::string Name() const {
     return Mode + "-" + (Rate > 0 ? std::to_string(static_cast<long long>(Rate)) : "max") +
            (Values > 1 ? "-" + std::to_string(Values) + "values" : "") + (Panning ? "-paused-panning" : "") +
-           (Monitor ? "-monitor" : "") + (TwoAxes ? "-2axes" : "");
+           (Monitor ? "-monitor" : "") + (OwnSetup ? OwnSetup->Suffix : "");
   }
 };
 
@@ -123,7 +128,11 @@ std::vector<Run> Plan(const Options& options, const std::string& platform) {
       runs.push_back({platform, mode, rate, static_cast<long long>(lines)});
       if (mode == "trend" && rate == 100000) {
         runs.push_back({platform, mode, rate, static_cast<long long>(lines), 4});
-        runs.push_back({platform, mode, rate, static_cast<long long>(lines), 4, false, false, true});
+        // Curves 3 and 4 against the right Y axis; the samples against the time since Start.
+        runs.push_back({platform, mode, rate, static_cast<long long>(lines), 4, false, false,
+                        Run::Setup{"-2axes", R"({"Kurvex-Setup": 1, "curves": [{}, {}, {"axis": "right"}, {"axis": "right"}]})"}});
+        runs.push_back({platform, mode, rate, static_cast<long long>(lines), 1, false, false,
+                        Run::Setup{"-time", R"({"Kurvex-Setup": 1, "graph": {"xAxis": "seconds"}})"}});
         runs.push_back({platform, mode, rate, static_cast<long long>(lines), 1, true});
         runs.push_back({platform, mode, rate, static_cast<long long>(lines), 1, false, true});
       }
@@ -183,9 +192,9 @@ Measured Measure(const Run& run, const Options& options, const XServer* x, const
   KurvexProcess kurvex(options.Kurvex, KurvexOnPort(pty, x, home));
   kurvex.Count();  // the window is up and its loop runs
   if (run.Monitor) kurvex.Ask("monitor");
-  if (run.TwoAxes) {
-    const fs::path setup = home / "zwei-achsen.kxs";
-    std::ofstream(setup) << R"({"Kurvex-Setup": 1, "curves": [{}, {}, {"axis": "right"}, {"axis": "right"}]})";
+  if (run.OwnSetup) {
+    const fs::path setup = home / "lauf.kxs";
+    std::ofstream(setup) << run.OwnSetup->Text;
     if (kurvex.Ask("setup " + setup.string()) != "ok") return m;
   }
   m.Started = kurvex.Ask("start " + run.Mode + " " + std::to_string(kComNumber)) == "started";
