@@ -26,12 +26,13 @@ void TChartContent::Change(TContentChange change, TShows shows, std::optional<TO
 }
 
 void TChartContent::StartAcquisition(bool trend, const TPlotX& x) {
-  Change(TContentChange::AcquisitionStarts, TShows::Acquisition);
+  // Those who hear of the start find the new acquisition's X.
   m_acquisitionAxis = x.Time ? TSampleAxis::InTime(m_history, x.Time->OriginNs)
                       : trend ? TSampleAxis::Numbers
                               : TSampleAxis::NormalStart;
   m_xStart = x.Time ? TimeX(x.Time->StartNs, x.Time->OriginNs) : 0;
   m_xyCurve = x.XCurve;
+  Change(TContentChange::AcquisitionStarts, TShows::Acquisition);
   ShowTimeLabels(x.Time.has_value());
   m_plotter.StartAcquisition(x);
   m_history.Clear(x.Time ? std::optional(x.Time->StartNs) : std::nullopt);

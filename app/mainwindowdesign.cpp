@@ -404,7 +404,7 @@ void TForm1::CreateChartFeatures() {
   m_features->XAxis = std::make_unique<TXAxisFeature>(*Geraet1, *m_features->Legend,
                                                       [this] { return m_features->Legend->CurvesInUse(); });
   m_features->Content->SetRecordingOrigin([this](std::int64_t firstNs) { return m_features->XAxis->TimeOrigin(firstNs); });
-  m_features->XYAxis = std::make_unique<TXYAxis>(*Chart1, *m_features->Content);
+  m_features->XYAxis = std::make_unique<TXYAxis>(*Chart1, *m_features->Content, *m_features->Legend);
   m_features->Intake.Attach(*m_features->XYAxis);
   m_features->CloserLook = std::make_unique<TCloserLook>(*this, *Chart1, *m_features->Content, *m_features->ChartRoom,
                                                          *m_features->Legend);

@@ -14,13 +14,13 @@ namespace {
 constexpr int kRightAxisRim = 70;
 
 std::string JoinedUnits(const std::array<std::string, kMaxCurves>& units, std::size_t inUse,
-                        const TCurveSettings& curves, TCurveAxis axis) {
+                        const TCurveSettings& curves, TCurveAxis axis, std::optional<std::size_t> xCurve) {
   std::string caption;
   std::array<const std::string*, kMaxCurves> seen{};
   std::size_t count = 0;
   for (std::size_t curve = 0; curve < inUse; ++curve) {
     const std::string& unit = units[curve];
-    if (unit.empty() || curves.Axis(curve) != axis) continue;
+    if (unit.empty() || curves.Axis(curve) != axis || curve == xCurve) continue;
     if (std::any_of(seen.begin(), seen.begin() + count, [&](const std::string* s) { return *s == unit; })) continue;
     seen[count++] = &unit;
     if (!caption.empty()) caption += ", ";
@@ -218,7 +218,8 @@ void TCurveAxes::ApplyRange() {
 void TCurveAxes::ShowCaptions() {
   // Each change repaints the chart; most Starts change nothing.
   for (const auto& [layer, axis] : {std::pair{1, TCurveAxis::Left}, std::pair{kRightLayer, TCurveAxis::Right}}) {
-    const std::string caption = JoinedUnits(m_units, m_inUse, m_curves, axis);
+    // XY: the X curve's unit is the X axis's.
+    const std::string caption = JoinedUnits(m_units, m_inUse, m_curves, axis, m_content.XYCurve());
     if (m_chart.ScaleY(layer).Caption() != caption) m_chart.ScaleY(layer).SetCaption(caption);
   }
 }

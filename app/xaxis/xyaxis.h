@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/chartcontent.h"
+#include "app/curvedescriptions.h"
 #include "app/seenrange.h"
 #include "chart/chartcontrol.h"
 #include "intake/sampleconsumer.h"
@@ -14,19 +15,22 @@ namespace kurvex {
 
 /// The X axis of an XY acquisition: it shows the X curve's values seen, as
 /// the right axis shows its curves', until the user pans or zooms; the
-/// graph limits (Start, Reset Axis) give it back. Idle for any other
-/// content. GUI thread only.
+/// graph limits (Start, Reset Axis) give it back. Captioned with the X
+/// curve's name and unit. Idle for any other content. GUI thread only.
 class TXYAxis : public TSampleConsumer {
  public:
-  TXYAxis(TChartControl& chart, TChartContent& content);
+  TXYAxis(TChartControl& chart, TChartContent& content, const TCurveDescriptions& curves);
   void Take(const TSample& sample) override;
 
  private:
   /// Layer 1's X := the window of the values seen.
   void Apply();
+  /// The X axis's caption := the X curve's name and unit; none without XY.
+  void ShowCaption();
 
   TChartControl& m_chart;
   TChartContent& m_content;
+  const TCurveDescriptions& m_curves;
   TSeenRange m_seen;
   TAxisRange m_window;  // the X window set last
   bool m_userMoved = false;

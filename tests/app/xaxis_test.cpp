@@ -122,6 +122,12 @@ TEST_F(XAxisTest, AnAcquisitionAgainstTheTimeOfDayShowsItsTimesAndAPause) {
   EXPECT_NEAR(points[1].X, start + 2, 1e-6);
   EXPECT_NEAR(points[2].X, start + 22, 1e-6);
   form->StopButton->Click();
+  // A graph file keeps the X drawn: it loads back as it was shown.
+  const std::string drawn = Items();
+  form->Chart1->SaveGraph(folder.Path("zeit.kvx"));
+  form->ClearGraphButton->Click();
+  form->Chart1->LoadGraph(folder.Path("zeit.kvx"), true);
+  EXPECT_EQ(Items(), drawn);
   // The next acquisition by sample numbers labels numbers again.
   Item("XAchseSamples").Click();
   form->StartButton->Click();
