@@ -49,7 +49,7 @@ struct TSampleAxis {
     NormalStart,  ///< Normal: sample 1 at X = 0, sample n ≥ 2 at X = n
     Time,         ///< X = seconds from OriginNs to the sample's time in History
   };
-  TSampleAxis(TKind kind = Numbers) : Kind(kind) {}  // NOLINT: a kind is an axis
+  TSampleAxis(TKind kind = Numbers) : Kind(kind) {}  // a kind of numbers alone is an axis
   static TSampleAxis InTime(const THistory& history, std::int64_t originNs);
 
   TKind Kind;

@@ -184,6 +184,20 @@ TEST_F(XAxisTest, TheReadoutTheMarkersAndTheStatisticsWorkInTime) {
   EXPECT_EQ(Shown(closer.Panel().Value(TFigure::Mean), "4,5"), "4,5");
 }
 
+TEST_F(XAxisTest, XYInTrendKeepsTheLastGraphXMaxSamples) {
+  Item("XAchseKanal2").Click();
+  form->TrendCheckBox->SetChecked(true);
+  form->GraphXmaxEdit->SetText("3");
+  form->StartButton->Click();
+  Receive("1;10\r\n2;20\r\n3;30\r\n4;40\r\n5;50\r\n");
+  const std::vector<TChartItem> points = Points(0);  // curve 1 against curve 2
+  ASSERT_EQ(points.size(), 3u);
+  EXPECT_EQ(points.front().X, 30);
+  EXPECT_EQ(points.front().Y, 3);
+  EXPECT_EQ(points.back().X, 50);
+  EXPECT_EQ(form->Content().XYNumbers(), (std::pair<std::int64_t, std::int64_t>{3, 5}));
+}
+
 TEST_F(XAxisTest, XYReadsOutThePointNearestToThePointer) {
   Item("XAchseKanal1").Click();
   form->StartButton->Click();
