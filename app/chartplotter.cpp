@@ -78,7 +78,8 @@ void TChartPlotter::Take(const TSample& sample) {
   }
   // A batch that ended without a word (a line that threw) ends here.
   if (!m_block.empty() && m_block.back().ReadAt.WallNs != sample.ReadAt.WallNs) PlotBlock();
-  TKeptSample& kept = m_block.emplace_back(TKeptSample{sample.Number, sample.ReadAt, sample.Present, {}});
+  TKeptSample& kept = m_block.emplace_back(
+      TKeptSample{sample.Number, sample.ReadAt, sample.Present, static_cast<std::uint8_t>(sample.Values.size()), {}});
   std::copy(sample.Values.begin(), sample.Values.end(), kept.Values.begin());
 }
 
@@ -90,15 +91,12 @@ void TChartPlotter::PlotBlock() {
   const TKeptSample& last = m_block.back();
   const TBlockTimes block{last.ReadAt.WallNs, static_cast<std::int64_t>(m_block.size()), m_blockBefore,
                           m_perLineBefore};
-  if (m_blockBefore && *m_blockBefore < block.WallNs)
-    m_perLineBefore = static_cast<double>(block.WallNs - *m_blockBefore) / static_cast<double>(block.Lines);
-  else
-    m_perLineBefore.reset();
+  m_perLineBefore = PerLineNs(m_blockBefore, block.WallNs, block.Lines);
   m_blockBefore = block.WallNs;
   const std::int64_t origin = m_x.Time->OriginNs;
   for (std::size_t i = 0; i < m_block.size(); ++i) {
     const TKeptSample& kept = m_block[i];
-    const TSample sample{kept.Number, kept.ReadAt, {kept.Values.data(), kept.Values.size()}, {}, kept.Present};
+    const TSample sample{kept.Number, kept.ReadAt, {kept.Values.data(), kept.Curves}, {}, kept.Present};
     Place(sample, TimeX(LineNs(block, static_cast<std::int64_t>(i) + 1), origin));
   }
   m_block.clear();

@@ -101,6 +101,7 @@ class TChartPlotter : public TSampleConsumer {
     std::int64_t Number;
     TReadTime ReadAt;
     std::uint16_t Present;
+    std::uint8_t Curves;  // of Values, as the sample had them
     std::array<TSampleValue, kMaxCurves> Values;
   };
   struct TStep {
