@@ -17,6 +17,7 @@ constexpr int kSettleMs = 200;
 }  // namespace
 
 TPortWatch::TPortWatch(TPortListHolder& ports) : m_ports(ports) {
+  m_settle.SetName("PortSettleTimer");
   m_settle.SetInterval(kSettleMs);
   m_settle.OnTimer = [this](TObject*) {
     m_settle.SetEnabled(false);

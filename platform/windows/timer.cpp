@@ -21,6 +21,7 @@ TTimer::~TTimer() = default;
 int TTimer::Interval() const { return m_impl->timer.interval(); }
 void TTimer::SetInterval(int milliseconds) { m_impl->timer.setInterval(milliseconds); }
 bool TTimer::Enabled() const { return m_impl->timer.isActive(); }
+void TTimer::SetName(const std::string& name) { m_impl->timer.setObjectName(QString::fromStdString(name)); }
 void TTimer::SetPrecise(bool precise) { m_impl->timer.setTimerType(precise ? Qt::PreciseTimer : Qt::CoarseTimer); }
 
 void TTimer::SetEnabled(bool enabled) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "platform/windows/control.h"
 
@@ -23,6 +24,9 @@ class TTimer : public TObject {
   /// Keeps the interval to the millisecond instead of letting the system
   /// gather wake-ups (up to 5 % late): for a pace an instrument sees.
   void SetPrecise(bool precise);
+
+  /// What the timer is for, as the toolkit's tools and tests see it.
+  void SetName(const std::string& name);
 
   TNotifyEvent OnTimer;
 
