@@ -109,13 +109,10 @@ void TChartPlotter::Place(const TSample& sample, double x) {
   const TSessionState& s = m_session;
   if (!s.TrendMode) {
     PlotPoints(sample, x, sample.Number == 1);
-    ++m_redrawCounter;
-    m_redrawInterval = RedrawIntervalFor(sample.Number);
+    if (!NormalRedrawDue(sample.Number)) return;
   } else {
     m_redrawInterval = 0;
   }
-  if (m_redrawCounter != m_redrawInterval) return;
-  m_redrawCounter = 0;
   const double redrawnFrom = std::exchange(m_lastRedrawX, x);
   // Normal: curves that run on beyond the X window change no pixel.
   if (!s.TrendMode && !InView(redrawnFrom, x)) return;
@@ -146,11 +143,14 @@ void TChartPlotter::PlaceXY(const TSample& sample) {
     m_chart.ShowGraph();
     return;
   }
-  ++m_redrawCounter;
-  m_redrawInterval = RedrawIntervalFor(sample.Number);
-  if (m_redrawCounter != m_redrawInterval) return;
+  if (NormalRedrawDue(sample.Number)) m_chart.ShowGraph();
+}
+
+bool TChartPlotter::NormalRedrawDue(std::int64_t number) {
+  m_redrawInterval = RedrawIntervalFor(number);
+  if (++m_redrawCounter != m_redrawInterval) return false;
   m_redrawCounter = 0;
-  m_chart.ShowGraph();
+  return true;
 }
 
 bool TChartPlotter::InView(double fromX, double toX) const {
@@ -166,11 +166,11 @@ bool TChartPlotter::InView(double fromX, double toX) const {
 double TChartPlotter::PixelsPerUnit() const {
   // Through the chart's own mapping: what the picture shows, whatever the
   // window was when the acquisition began.
-  constexpr double units = 1000;
+  constexpr double kUnits = 1000;
   int from = 0, to = 0, y = 0;
   m_chart.WorldToPixel(1, 0, 0, from, y);
-  m_chart.WorldToPixel(1, units, 0, to, y);
-  return std::abs(to - from) / units;
+  m_chart.WorldToPixel(1, kUnits, 0, to, y);
+  return std::abs(to - from) / kUnits;
 }
 
 int TChartPlotter::PlotPoints(const TSample& sample, double x, bool start) {

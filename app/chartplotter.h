@@ -72,6 +72,8 @@ class TChartPlotter : public TSampleConsumer {
   /// Puts each curve of `sample` at `x`: a line from its point before, or a
   /// new start (`start`, or after a gap). Returns the items it added.
   int PlotPoints(const TSample& sample, double x, bool start);
+  /// Normal: counts sample `number` towards the next redraw; whether it is due.
+  bool NormalRedrawDue(std::int64_t number);
   /// Plots `sample` at `x` and requests the picture as the mode says.
   void Place(const TSample& sample, double x);
   void PlotTrendSample(const TSample& sample, double x);

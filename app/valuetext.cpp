@@ -115,6 +115,14 @@ Decimal FastDecimal(double value, bool& sure) {
   return d;
 }
 
+// "hh:mm:ss,mmm" of `ms` milliseconds (not negative), hours past 24 as they come.
+std::string ClockTextOfMs(long long ms, char decimalSeparator) {
+  char text[48];
+  std::snprintf(text, sizeof text, "%02lld:%02lld:%02lld%c%03lld", ms / 3'600'000, ms / 60'000 % 60, ms / 1000 % 60,
+                decimalSeparator, ms % 1000);
+  return text;
+}
+
 }  // namespace
 
 std::string GeneralValueText(double value, char decimalSeparator) {
@@ -143,19 +151,14 @@ std::string TimeOfDayText(std::int64_t wallNs, char decimalSeparator) {
   const auto seconds = static_cast<std::time_t>(second);
   std::tm local{};
   ::localtime_r(&seconds, &local);
-  char text[32];
-  std::snprintf(text, sizeof text, "%02d:%02d:%02d%c%03d", local.tm_hour, local.tm_min, local.tm_sec,
-                decimalSeparator, static_cast<int>((wallNs - second * kNsPerSecond) / kNsPerMs));
-  return text;
+  const long long secondOfDay = local.tm_hour * 3600LL + local.tm_min * 60LL + local.tm_sec;
+  return ClockTextOfMs(secondOfDay * 1000 + (wallNs - second * kNsPerSecond) / kNsPerMs, decimalSeparator);
 }
 
 std::string ClockText(double seconds, char decimalSeparator) {
   if (!std::isfinite(seconds)) return "–";
   const long long ms = std::llround(std::fabs(seconds) * 1000);
-  char text[48];
-  std::snprintf(text, sizeof text, "%s%02lld:%02lld:%02lld%c%03lld", seconds < 0 && ms > 0 ? "-" : "", ms / 3'600'000,
-                ms / 60'000 % 60, ms / 1000 % 60, decimalSeparator, ms % 1000);
-  return text;
+  return (seconds < 0 && ms > 0 ? "-" : "") + ClockTextOfMs(ms, decimalSeparator);
 }
 
 }  // namespace kurvex

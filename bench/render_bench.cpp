@@ -36,13 +36,19 @@ TChartControl& ChartWith(int samples, double xMax) {
   return chart;
 }
 
-// A request and its render (reading the picture renders at once).
-void BM_ShowGraph50k(benchmark::State& state) {
-  TChartControl& chart = ChartWith(50000, 50000);
+// Requests a picture and renders it (reading the picture renders at once),
+// once per iteration.
+void RenderFrames(benchmark::State& state, TChartControl& chart) {
   for (auto _ : state) {
     chart.ShowGraph();
     benchmark::DoNotOptimize(chart.ControlBitmap());
   }
+}
+
+// A request and its render.
+void BM_ShowGraph50k(benchmark::State& state) {
+  TChartControl& chart = ChartWith(50000, 50000);
+  RenderFrames(state, chart);
   state.counters["items"] = chart.ItemCount();
 }
 BENCHMARK(BM_ShowGraph50k)->Unit(benchmark::kMicrosecond);
@@ -111,10 +117,7 @@ void BM_HistoryFrame(benchmark::State& state) {
   static std::unique_ptr<TChartControl> chart = HistoryChart(source);
   const double shown = static_cast<double>(state.range(0));
   chart->SetRange(1, kHistorySamples - shown, 0, kHistorySamples, 10);
-  for (auto _ : state) {
-    chart->ShowGraph();
-    benchmark::DoNotOptimize(chart->ControlBitmap());
-  }
+  RenderFrames(state, *chart);
   state.counters["plot_px"] = chart->PlotWidth();
 }
 BENCHMARK(BM_HistoryFrame)->Arg(10'000'000)->Arg(1'000'000)->Arg(10'000)->Arg(2'000)->Arg(500)
@@ -136,10 +139,7 @@ void BM_HistoryFrameInTime(benchmark::State& state) {
   const double newest = TimeX(kHistorySamples * kLineNs, kLineNs);
   const double shown = TimeX(state.range(0) * kLineNs, 0);
   chart->SetRange(1, newest - shown, 0, newest, 10);
-  for (auto _ : state) {
-    chart->ShowGraph();
-    benchmark::DoNotOptimize(chart->ControlBitmap());
-  }
+  RenderFrames(state, *chart);
   state.counters["plot_px"] = chart->PlotWidth();
 }
 BENCHMARK(BM_HistoryFrameInTime)->Arg(10'000'000)->Arg(1'000'000)->Arg(10'000)->Arg(2'000)->Arg(500)
@@ -156,10 +156,7 @@ void BM_XYFrame100k(benchmark::State& state) {
     const double x = 9 * std::sin(3 * i * 1e-3), y = 9 * std::cos(2 * i * 1e-3) + 0.2 * std::sin(i * 1.7);
     if (i == 0) chart.MoveTo(x, y); else chart.DrawTo(x, y);
   }
-  for (auto _ : state) {
-    chart.ShowGraph();
-    benchmark::DoNotOptimize(chart.ControlBitmap());
-  }
+  RenderFrames(state, chart);
   state.counters["items"] = chart.ItemCount();
 }
 BENCHMARK(BM_XYFrame100k)->Unit(benchmark::kMillisecond);

@@ -22,14 +22,19 @@ TPickedSample TXYSeries::At(std::int64_t number) const {
           m_history.WallNs(number), TPickedSample::TAlong::Curve};
 }
 
-TPickedSample TXYSeries::Nearest(double x) const {
+template <class Distance>
+TPickedSample TXYSeries::NearestBy(Distance distance) const {
   std::int64_t nearest = 0;
-  double distance = std::numeric_limits<double>::infinity();
+  double least = std::numeric_limits<double>::infinity();
   for (std::int64_t n = m_first; n <= m_last; ++n) {
-    const double d = std::fabs(m_history.Value(m_xCurve, n) - x);
-    if (d < distance) distance = d, nearest = n;
+    const double d = distance(m_history.Value(m_xCurve, n), m_history.Value(m_curve, n));
+    if (d < least) least = d, nearest = n;
   }
   return At(nearest);
+}
+
+TPickedSample TXYSeries::Nearest(double x) const {
+  return NearestBy([x](float sampleX, float) { return std::fabs(sampleX - x); });
 }
 
 TPickedSample TXYSeries::Step(std::int64_t number, std::int64_t steps) const {
@@ -48,17 +53,13 @@ THistorySummary TXYSeries::Summary(double fromX, double toX) const {
 
 TPickedSample TXYSeries::NearestPoint(int px, int py,
                                       const std::function<void(double, double, int&, int&)>& toPixel) const {
-  std::int64_t nearest = 0;
-  double distance = std::numeric_limits<double>::infinity();
-  for (std::int64_t n = m_first; n <= m_last; ++n) {
-    const float x = m_history.Value(m_xCurve, n), v = m_history.Value(m_curve, n);
-    if (std::isnan(x) || std::isnan(v)) continue;
+  return NearestBy([&](float x, float v) {
+    // A gap is no point: NaN is never the nearer.
+    if (std::isnan(x) || std::isnan(v)) return std::numeric_limits<double>::quiet_NaN();
     int sx = 0, sy = 0;
     toPixel(x, v, sx, sy);
-    const double d = std::hypot(sx - px, sy - py);
-    if (d < distance) distance = d, nearest = n;
-  }
-  return At(nearest);
+    return std::hypot(sx - px, sy - py);
+  });
 }
 
 }  // namespace kurvex

@@ -27,6 +27,11 @@ class TXYSeries : public TSampleSeries {
   TPickedSample NearestPoint(int px, int py, const std::function<void(double, double, int&, int&)>& toPixel) const;
 
  private:
+  /// The sample of first..last for which `distance(X, value)` is least; none
+  /// when every distance is NaN.
+  template <class Distance>
+  TPickedSample NearestBy(Distance distance) const;
+
   const THistory& m_history;
   std::size_t m_xCurve, m_curve;
   std::int64_t m_first, m_last;

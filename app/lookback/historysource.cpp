@@ -2,7 +2,6 @@
 #include "app/lookback/historysource.h"
 
 #include <algorithm>
-#include <tuple>
 
 #include "app/sampleseries.h"
 
@@ -23,12 +22,13 @@ std::int64_t THistorySource::SampleCount(double from, double to) const {
 
 void THistorySource::Points(std::size_t curve, double from, double to, std::vector<TSourcePoint>& out) const {
   // One sample beyond each end, so the line leaves the plot as it goes on.
-  auto [first, last] = NumbersIn(from, to);
-  if (m_axis.Kind != TSampleAxis::Time) {
-    std::tie(first, last) = NumbersIn(from - 1, to + 1);
-  } else {
-    // None inside: the two samples around the range.
-    if (first > last) last = (first = FirstAtOrAfter(m_axis, from, m_history.FirstNumber(), m_history.LastNumber())) - 1;
+  auto [first, last] = m_axis.Kind == TSampleAxis::Time ? NumbersIn(from, to) : NumbersIn(from - 1, to + 1);
+  if (m_axis.Kind == TSampleAxis::Time) {
+    // None inside: the range lies between the one before `first` and it.
+    if (first > last) {
+      first = FirstAtOrAfter(m_axis, from, m_history.FirstNumber(), m_history.LastNumber());
+      last = first - 1;
+    }
     first = std::max(first - 1, m_history.FirstNumber());
     last = std::min(last + 1, m_history.LastNumber());
   }

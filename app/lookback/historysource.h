@@ -19,7 +19,12 @@ class THistorySource : public TCurveSource {
   std::size_t Curves() const override { return m_history.Curves(); }
   TColor CurveColor(std::size_t curve) const override;
   int CurveLayer(std::size_t curve) const override;
-  void SetAxis(const TSampleAxis& axis) { m_axis = axis; }
+  /// Where the samples lie along X (the column starts found before are forgotten).
+  void SetAxis(const TSampleAxis& axis) {
+    m_axis = axis;
+    m_columnStarts.clear();
+  }
+  const TSampleAxis& Axis() const { return m_axis; }
   std::int64_t SampleCount(double from, double to) const override;
   void Points(std::size_t curve, double from, double to, std::vector<TSourcePoint>& out) const override;
   void Columns(std::size_t curve, double from, double to, std::span<TColumnSpan> out) const override;

@@ -42,10 +42,7 @@ void TLookBack::StartAcquisition(bool trend, bool fromHistory) {
   if (fromHistory) m_chart.SetCurveSource(&m_source);
 }
 
-void TLookBack::SetAxis(const TSampleAxis& axis) {
-  m_axis = axis;
-  m_source.SetAxis(axis);
-}
+void TLookBack::SetAxis(const TSampleAxis& axis) { m_source.SetAxis(axis); }
 
 void TLookBack::ViewChanged() {
   if (!m_trend || m_lookingBack) return;
@@ -77,7 +74,8 @@ void TLookBack::ShowWhole() {
   // A flat or empty recording still gets a window around its value.
   const double low = all.Count > 0 ? all.Min : 0, high = all.Count > 0 ? all.Max : 1;
   const double margin = high > low ? 0 : 1;
-  const double first = SampleX(m_axis, m_history.FirstNumber()), last = SampleX(m_axis, m_history.LastNumber());
+  const TSampleAxis& axis = m_source.Axis();
+  const double first = SampleX(axis, m_history.FirstNumber()), last = SampleX(axis, m_history.LastNumber());
   m_chart.SetRange(1, first, low - margin, std::max(last, first + 1), high + margin);
   ShowHistoryStart();
 }

@@ -53,7 +53,6 @@ class TLookBack : public TSampleConsumer {
   TChartPlotter& m_plotter;
   const THistory& m_history;
   THistorySource m_source;
-  TSampleAxis m_axis;
   std::unique_ptr<TSpeedButton> m_followButton;
   std::unique_ptr<TLabel> m_historyStart;
   bool m_trend = false;        // the chart shows a Trend acquisition's history
