@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "platform/windows/accessibleinterface.h"
+#include "platform/system/translate.h"
 
 namespace kurvex {
 
@@ -164,7 +165,7 @@ TStatusBar::TStatusBar(TWinControl* parent) : TWinControl(new StatusBarWidget, p
   layout->setSpacing(2);
   // Takes the room no panel takes; a filling panel, which stretches, leaves none.
   layout->addStretch();
-  SetAccessibleName("Statusleiste");
+  SetAccessibleName(Tr("Dialogs", "Statusleiste"));
   SetHeight(QLabel().sizeHint().height() + 6);
   SetAlign(alBottom);
 }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/windows/translate.h"
+#include "platform/system/translate.h"
 
 #include <QCoreApplication>
 #include <vector>
