@@ -7,12 +7,17 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTextDocument>
+#include <algorithm>
+#include <cctype>
+#include <functional>
 #include <map>
+#include <set>
 
 #include "platform/windows/translations.h"
 #include "tests/app/mainwindow_fixture.h"
@@ -94,6 +99,50 @@ std::vector<std::string> TextsCutShort(QWidget* window) {
   return cut;
 }
 
+// Every text the window shows a user or a screen reader, by where it
+// shows: control texts, titles, items, accessible names and descriptions,
+// tooltips, and the menus with their submenus (opened, so that they fill).
+std::map<std::string, std::string> ShownTexts(TForm1& form) {
+  std::map<std::string, std::string> texts;
+  const auto add = [&](const QString& where, const char* what, const QString& text) {
+    if (!text.isEmpty()) texts[where.toStdString() + " " + what] = text.toStdString();
+  };
+  for (QWidget* control : form.Widget()->findChildren<QWidget*>()) {
+    const QString name = control->objectName();
+    if (name.isEmpty() || name.startsWith("qt_")) continue;
+    add(name, "name", control->accessibleName());
+    add(name, "description", control->accessibleDescription());
+    add(name, "tooltip", control->toolTip());
+    if (auto* label = qobject_cast<QLabel*>(control)) add(name, "text", Plain(label->text()));
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) add(name, "text", button->text());
+    if (auto* group = qobject_cast<QGroupBox*>(control)) add(name, "title", group->title());
+    if (auto* combo = qobject_cast<QComboBox*>(control)) {
+      for (int i = 0; i < combo->count(); ++i) add(name, ("item " + std::to_string(i)).c_str(), combo->itemText(i));
+    }
+  }
+  std::function<void(QMenu*, const QString&)> menu = [&](QMenu* shown, const QString& path) {
+    emit shown->aboutToShow();
+    for (QAction* action : shown->actions()) {
+      const QString where = path + "/" + (action->objectName().isEmpty() ? QString::number(shown->actions().indexOf(action)) : action->objectName());
+      add(where, "text", action->text());
+      add(where, "tooltip", action->toolTip() == QString(action->text()).remove('&') ? QString() : action->toolTip());
+      if (action->menu()) menu(action->menu(), where);
+    }
+  };
+  for (QAction* top : form.MainMenu1->MenuBar()->actions()) {
+    add(top->objectName(), "text", top->text());
+    if (top->menu()) menu(top->menu(), top->objectName());
+  }
+  return texts;
+}
+
+// A text with a word in it, not a number, a unit letter or a sign alone.
+bool HasWords(const std::string& text) {
+  const auto letter = [](char c) { return std::isalpha(static_cast<unsigned char>(c)) || (c & 0x80) != 0; };
+  return std::adjacent_find(text.begin(), text.end(), [&](char a, char b) { return letter(a) && letter(b); }) !=
+         text.end();
+}
+
 // At the window's smallest size.
 std::vector<std::string> TextsCutShortAtTheSmallestSize(TForm1& form) {
   QWidget* window = form.Widget();
@@ -113,6 +162,40 @@ TEST_F(EnglishWindowTest, EveryTextFitsItsControl) {
 }
 TEST_F(EnglishWindowTest, EveryTextFitsItsControlAtTwiceTheResolution) {
   EXPECT_EQ(TextsCutShortAtTheSmallestSize(*form), std::vector<std::string>{});
+}
+
+// Texts that read the same in both languages.
+const std::set<std::string> kSameInBoth = {"Start", "Stop", "Clear Graph", "Reset Axis", "Show Grid", "Graph X max"};
+
+// The window as a German session showed it before it had translations
+// (Qt's own texts in German), and as a German and an English session show it.
+TEST_F(MainWindowTest, EnglishShowsEveryTextInEnglishGermanAsWritten) {
+  const auto written = [&] {
+    form.reset();
+    const TToolkitTranslations qtInGerman("de_DE");
+    form = std::make_unique<TForm1>();
+    form->Show();
+    return ShownTexts(*form);
+  }();
+  const auto shownIn = [&](const std::string& language) {
+    form.reset();
+    const TProgramTranslations translations(language);
+    form = std::make_unique<TForm1>();
+    form->Show();
+    return ShownTexts(*form);
+  };
+  std::vector<std::string> changed;
+  for (const auto& [where, text] : shownIn("de")) {
+    if (!written.contains(where) || written.at(where) != text) changed.push_back(where + ": " + text);
+  }
+  EXPECT_EQ(changed, std::vector<std::string>{});
+  const std::map<std::string, std::string> english = shownIn("en");
+  std::vector<std::string> german;
+  for (const auto& [where, text] : english) {
+    if (HasWords(text) && written.at(where) == text && !kSameInBoth.contains(text)) german.push_back(where + ": " + text);
+  }
+  EXPECT_EQ(german, std::vector<std::string>{});
+  EXPECT_EQ(english.size(), written.size());
 }
 
 }  // namespace
