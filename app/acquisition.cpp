@@ -3,11 +3,11 @@
 #include "app/fieldvalues.h"
 #include "app/fileprompts.h"
 #include "app/mainwindow.h"
-#include "app/windowfeatures.h"
 #include "app/numbertext.h"
+#include "app/windowfeatures.h"
 #include "platform/system/dispatcher.h"
+#include "platform/system/translate.h"
 #include "platform/windows/messageboxes.h"
-#include "platform/windows/translate.h"
 
 namespace kurvex {
 

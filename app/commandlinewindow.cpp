@@ -5,8 +5,8 @@
 #include "app/commandline.h"
 #include "app/mainwindow.h"
 #include "app/windowfeatures.h"
+#include "platform/system/translate.h"
 #include "platform/windows/messageboxes.h"
-#include "platform/windows/translate.h"
 #include "ports/devicetree.h"
 
 namespace kurvex {

@@ -2,7 +2,7 @@
 #include "app/csvdialog.h"
 
 #include "app/fileprompts.h"
-#include "platform/windows/translate.h"
+#include "platform/system/translate.h"
 
 namespace kurvex {
 

@@ -2,8 +2,8 @@
 #include "app/fileprompts.h"
 
 #include "platform/system/configdir.h"
+#include "platform/system/translate.h"
 #include "platform/windows/messageboxes.h"
-#include "platform/windows/translate.h"
 
 namespace kurvex {
 

@@ -4,16 +4,16 @@
 #include <vector>
 
 #include "app/dataformat.h"
-#include "app/glyphs.h"
 #include "app/designcontrols.h"
+#include "app/glyphs.h"
 #include "app/mainwindow.h"
-#include "app/windowfeatures.h"
 #include "app/numbertext.h"
+#include "app/windowfeatures.h"
 #include "platform/system/eventguard.h"
 #include "platform/system/localeformat.h"
+#include "platform/system/translate.h"
 #include "platform/windows/messageboxes.h"
 #include "platform/windows/programidentity.h"
-#include "platform/windows/translate.h"
 
 namespace kurvex {
 

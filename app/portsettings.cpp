@@ -4,7 +4,7 @@
 #include "app/dataformat.h"
 #include "app/mainwindow.h"
 #include "app/windowfeatures.h"
-#include "platform/windows/translate.h"
+#include "platform/system/translate.h"
 
 namespace kurvex {
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/mainwindow.h"
-#include "app/windowfeatures.h"
-#include "app/numbertext.h"
 #include "app/curves/curvetexts.h"
+#include "app/mainwindow.h"
+#include "app/numbertext.h"
+#include "app/windowfeatures.h"
+#include "platform/system/translate.h"
 #include "platform/windows/messageboxes.h"
-#include "platform/windows/translate.h"
 
 namespace kurvex {
 

@@ -8,7 +8,7 @@
 #include "chart/graphfile.h"
 #include "platform/system/configdir.h"
 #include "platform/system/replacefile.h"
-#include "platform/windows/translate.h"
+#include "platform/system/translate.h"
 
 namespace kurvex {
 

@@ -10,8 +10,8 @@
 #include "chart/bitmapexport.h"
 #include "chart/graphfile.h"
 #include "platform/system/configdir.h"
+#include "platform/system/translate.h"
 #include "platform/windows/messageboxes.h"
-#include "platform/windows/translate.h"
 
 namespace kurvex {
 

@@ -2,7 +2,7 @@
 #include "app/files/opentexts.h"
 
 #include "app/numbertext.h"
-#include "platform/windows/translate.h"
+#include "platform/system/translate.h"
 
 namespace kurvex {
 

@@ -9,10 +9,10 @@
 #include "app/files/opentexts.h"
 #include "csvimport/csvimport.h"
 #include "platform/system/configdir.h"
-#include "recording/columnnames.h"
+#include "platform/system/translate.h"
 #include "platform/windows/choicedialogs.h"
 #include "platform/windows/progresswindows.h"
-#include "platform/windows/translate.h"
+#include "recording/columnnames.h"
 
 namespace kurvex {
 

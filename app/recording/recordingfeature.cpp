@@ -9,7 +9,7 @@
 #include "app/fileprompts.h"
 #include "app/numbertext.h"
 #include "platform/system/configdir.h"
-#include "platform/windows/translate.h"
+#include "platform/system/translate.h"
 #include "recording/recordingname.h"
 
 namespace kurvex {

@@ -9,8 +9,8 @@
 #include "platform/system/configdir.h"
 #include "platform/system/readfile.h"
 #include "platform/system/replacefile.h"
+#include "platform/system/translate.h"
 #include "platform/windows/filedialogs.h"
-#include "platform/windows/translate.h"
 
 namespace kurvex {
 

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "platform/windows/translate.h"
+#include "platform/system/translate.h"
 
 namespace kurvex {
 

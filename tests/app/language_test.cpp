@@ -19,31 +19,10 @@
 #include <map>
 #include <set>
 
-#include "platform/windows/translations.h"
-#include "tests/app/mainwindow_fixture.h"
+#include "tests/app/language_fixture.h"
 
 namespace kurvex::test {
 namespace {
-
-// The program's texts in one language, installed before the window is made
-// (a base listed before the window's).
-struct InLanguage {
-  explicit InLanguage(const std::string& language) : translations(language) {}
-  TProgramTranslations translations;
-};
-
-struct InEnglish : InLanguage {
-  InEnglish() : InLanguage("en") {}
-};
-struct InGerman : InLanguage {
-  InGerman() : InLanguage("de") {}
-};
-
-class EnglishWindowTest : protected InEnglish, public MainWindowTest {
- protected:
-  EnglishWindowTest() : MainWindowTest({'.', ','}) {}
-};
-class GermanWindowTest : protected InGerman, public MainWindowTest {};
 
 QString Plain(QString text) {
   if (Qt::mightBeRichText(text)) {
@@ -143,6 +122,12 @@ bool HasWords(const std::string& text) {
          text.end();
 }
 
+std::string Lines(const std::vector<std::string>& texts) {
+  std::string lines;
+  for (const std::string& text : texts) lines += "\n  " + text;
+  return lines;
+}
+
 // At the window's smallest size.
 std::vector<std::string> TextsCutShortAtTheSmallestSize(TForm1& form) {
   QWidget* window = form.Widget();
@@ -188,13 +173,13 @@ TEST_F(MainWindowTest, EnglishShowsEveryTextInEnglishGermanAsWritten) {
   for (const auto& [where, text] : shownIn("de")) {
     if (!written.contains(where) || written.at(where) != text) changed.push_back(where + ": " + text);
   }
-  EXPECT_EQ(changed, std::vector<std::string>{});
+  EXPECT_TRUE(changed.empty()) << Lines(changed);
   const std::map<std::string, std::string> english = shownIn("en");
   std::vector<std::string> german;
   for (const auto& [where, text] : english) {
     if (HasWords(text) && written.at(where) == text && !kSameInBoth.contains(text)) german.push_back(where + ": " + text);
   }
-  EXPECT_EQ(german, std::vector<std::string>{});
+  EXPECT_TRUE(german.empty()) << Lines(german);
   EXPECT_EQ(english.size(), written.size());
 }
 
