@@ -138,11 +138,12 @@ std::string FiguresTable(const TCloserFigures& figures, char decimalSeparator) {
     cells.emplace_back(header, value && !std::isnan(*value) ? FigureText(value, decimalSeparator) : "");
   };
   const auto curveFigure = [&](TFigure f) {
+    const std::string caption = FigureCaption(f);
     for (const TCurveFigures& c : curves) {
       if (f == TFigure::Count)
-        cells.emplace_back(headed(FigureCaption(f), c), c.Statistics ? std::to_string(c.Statistics->Count) : "");
+        cells.emplace_back(headed(caption, c), c.Statistics ? std::to_string(c.Statistics->Count) : "");
       else
-        figure(headed(FigureCaption(f), c), CurveFigure(f, c, figures));
+        figure(headed(caption, c), CurveFigure(f, c, figures));
     }
   };
   const auto sample = [&](const std::string& suffix, const TPickedSample& s, float TCurveFigures::*value) {
