@@ -8,6 +8,7 @@
 #include "app/valuetext.h"
 #include "recording/columnnames.h"
 #include "platform/system/localeformat.h"
+#include "platform/windows/translate.h"
 
 namespace kurvex {
 
@@ -37,10 +38,10 @@ std::string ShownUnit(const std::string& unit) {
 TCurveLegend::TCurveLegend(TWinControl& parent, TChartControl& chart, TChartRoom& layout, TCurveSettings& curves)
     : m_chart(chart), m_layout(layout), m_curves(curves), m_panel(std::make_unique<TPanel>(&parent)) {
   m_panel->SetName("CurveLegend");
-  m_panel->SetAccessibleName("Legende");
+  m_panel->SetAccessibleName(Tr("Curves", "Legende"));
   m_panel->SetBevelOuter(bvNone);
   m_panel->SetVisible(false);
-  TMenuItem& edit = m_menu.Add("&Kanäle…");
+  TMenuItem& edit = m_menu.Add(Tr("Curves", "&Kanäle…"));
   edit.SetName("LegendeKanaele");
   edit.OnClick = [this](TObject*) {
     if (OnEditCurve) OnEditCurve(m_menuCurve);
@@ -69,7 +70,7 @@ void TCurveLegend::ShowCurvesAsSet() {
 
 void TCurveLegend::ShowName(std::size_t curve) {
   m_entries[curve].name->SetCaption(Label(curve));
-  m_entries[curve].shown->SetAccessibleName(Label(curve) + " anzeigen");
+  m_entries[curve].shown->SetAccessibleName(Fill(Tr("Curves", "%1 anzeigen"), {Label(curve)}));
 }
 
 void TCurveLegend::StartAcquisition() {
