@@ -13,10 +13,324 @@
     </message>
 </context>
 <context>
+    <name>Closer</name>
+    <message>
+        <source>Marke A</source>
+        <translation>Mark A</translation>
+    </message>
+    <message>
+        <source>Marke B</source>
+        <translation>Mark B</translation>
+    </message>
+    <message>
+        <source>Δ Samples</source>
+        <translation>Δ Samples</translation>
+    </message>
+    <message>
+        <source>Δ Wert</source>
+        <translation>Δ Value</translation>
+    </message>
+    <message>
+        <source>Δ Zeit</source>
+        <translation>Δ Time</translation>
+    </message>
+    <message>
+        <source>Steigung pro Sample</source>
+        <translation>Slope per sample</translation>
+    </message>
+    <message>
+        <source>Steigung pro s</source>
+        <translation>Slope per s</translation>
+    </message>
+    <message>
+        <source>Anzahl</source>
+        <translation>Count</translation>
+    </message>
+    <message>
+        <source>Minimum</source>
+        <translation>Minimum</translation>
+    </message>
+    <message>
+        <source>Maximum</source>
+        <translation>Maximum</translation>
+    </message>
+    <message>
+        <source>Mittelwert</source>
+        <translation>Mean</translation>
+    </message>
+    <message>
+        <source>Standardabweichung</source>
+        <translation>Std. deviation</translation>
+    </message>
+    <message>
+        <source>Spitze-Spitze</source>
+        <translation>Peak-to-peak</translation>
+    </message>
+    <message>
+        <source>Marke &amp;A setzen</source>
+        <translation>Set mark &amp;A</translation>
+    </message>
+    <message>
+        <source>Marke &amp;B setzen</source>
+        <translation>Set mark &amp;B</translation>
+    </message>
+    <message>
+        <source>Marken &amp;entfernen</source>
+        <translation>&amp;Remove marks</translation>
+    </message>
+    <message>
+        <source>&amp;Statistik zeigen</source>
+        <translation>Show &amp;statistics</translation>
+    </message>
+    <message>
+        <source>&amp;Kopieren</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>Statistik: von A bis B</source>
+        <translation>Statistics: A to B</translation>
+    </message>
+    <message>
+        <source>Statistik: sichtbarer Bereich</source>
+        <translation>Statistics: visible range</translation>
+    </message>
+    <message>
+        <source>Sample %1</source>
+        <translation>Sample %1</translation>
+    </message>
+    <message>
+        <source>Sample</source>
+        <translation>Sample</translation>
+    </message>
+    <message>
+        <source>Wert</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Zeit</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Δ Zeit (s)</source>
+        <translation>Δ Time (s)</translation>
+    </message>
+</context>
+<context>
     <name>Csv</name>
     <message>
         <source>Spalte %1</source>
         <translation>Column %1</translation>
+    </message>
+</context>
+<context>
+    <name>Curves</name>
+    <message>
+        <source>links</source>
+        <translation>left</translation>
+    </message>
+    <message>
+        <source>rechts</source>
+        <translation>right</translation>
+    </message>
+    <message>
+        <source>Kanäle</source>
+        <translation>Channels</translation>
+    </message>
+    <message>
+        <source>&amp;Kanal</source>
+        <translation>&amp;Channel</translation>
+    </message>
+    <message>
+        <source>&amp;Name</source>
+        <translation>&amp;Name</translation>
+    </message>
+    <message>
+        <source>&amp;Einheit</source>
+        <translation>&amp;Unit</translation>
+    </message>
+    <message>
+        <source>&amp;Faktor</source>
+        <translation>&amp;Factor</translation>
+    </message>
+    <message>
+        <source>leer: Roh-Daten Skalierungsfaktor</source>
+        <translation>empty: raw data scale factor</translation>
+    </message>
+    <message>
+        <source>&amp;Offset</source>
+        <translation>&amp;Offset</translation>
+    </message>
+    <message>
+        <source>leer: Daten Offset</source>
+        <translation>empty: data offset</translation>
+    </message>
+    <message>
+        <source>Fa&amp;rbe</source>
+        <translation>Colo&amp;r</translation>
+    </message>
+    <message>
+        <source>An&amp;zeigen</source>
+        <translation>&amp;Show</translation>
+    </message>
+    <message>
+        <source>&amp;Y-Achse</source>
+        <translation>&amp;Y axis</translation>
+    </message>
+    <message>
+        <source>Ü&amp;bernehmen</source>
+        <translation>&amp;Apply</translation>
+    </message>
+    <message>
+        <source>&amp;Schließen</source>
+        <translation>C&amp;lose</translation>
+    </message>
+    <message>
+        <source>Rechte Y-Achse</source>
+        <translation>Right Y axis</translation>
+    </message>
+    <message>
+        <source>a&amp;utomatisch</source>
+        <translation>automat&amp;ic</translation>
+    </message>
+    <message>
+        <source>&amp;von</source>
+        <translation>fro&amp;m</translation>
+    </message>
+    <message>
+        <source>b&amp;is</source>
+        <translation>&amp;to</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Einheit</source>
+        <translation>Unit</translation>
+    </message>
+    <message>
+        <source>Faktor</source>
+        <translation>Factor</translation>
+    </message>
+    <message>
+        <source>Offset</source>
+        <translation>Offset</translation>
+    </message>
+    <message>
+        <source>von</source>
+        <translation>from</translation>
+    </message>
+    <message>
+        <source>bis</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>Legende</source>
+        <translation>Legend</translation>
+    </message>
+    <message>
+        <source>&amp;Kanäle…</source>
+        <translation>&amp;Channels…</translation>
+    </message>
+    <message>
+        <source>%1 anzeigen</source>
+        <translation>Show %1</translation>
+    </message>
+    <message>
+        <source>Kanal %1</source>
+        <translation>Channel %1</translation>
+    </message>
+    <message>
+        <source>Übernommen. Faktor, Offset und Einheit gelten ab dem nächsten Start.</source>
+        <translation>Applied. Factor, offset and unit take effect from the next Start.</translation>
+    </message>
+    <message>
+        <source>Die rechte Y-Achse kann nur Werte größer als 0 logarithmisch zeigen; sie zeigt Werte bis 0 oder darunter und bleibt linear.</source>
+        <translation>The right Y axis can show only values above 0 logarithmically; it shows values of 0 or below and stays linear.</translation>
+    </message>
+    <message>
+        <source>Die rechte Y-Achse braucht einen Bereich, dessen Anfang kleiner als sein Ende ist; sie bleibt, wie sie war.</source>
+        <translation>The right Y axis needs a range whose start is below its end; it stays as it was.</translation>
+    </message>
+    <message>
+        <source>Ein Faktor von 0 würde die Kurve flach machen; der Faktor bleibt, wie er war.</source>
+        <translation>A factor of 0 would flatten the curve; the factor stays as it was.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; ist keine Zahl; der Kanal bleibt, wie er war.</source>
+        <translation>&quot;%1&quot; is not a number; the channel stays as it was.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; darf höchstens %2 Zeichen lang sein; der Kanal bleibt, wie er war.</source>
+        <translation>&quot;%1&quot; may be at most %2 characters long; the channel stays as it was.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; ist zu groß; der Kanal bleibt, wie er war.</source>
+        <translation>&quot;%1&quot; is too large; the channel stays as it was.</translation>
+    </message>
+    <message>
+        <source>Blau</source>
+        <translation>Blue</translation>
+    </message>
+    <message>
+        <source>Orange</source>
+        <translation>Orange</translation>
+    </message>
+    <message>
+        <source>Blaugrün</source>
+        <translation>Blue-green</translation>
+    </message>
+    <message>
+        <source>Zinnober</source>
+        <translation>Vermilion</translation>
+    </message>
+    <message>
+        <source>Rosa</source>
+        <translation>Pink</translation>
+    </message>
+    <message>
+        <source>Himmelblau</source>
+        <translation>Sky blue</translation>
+    </message>
+    <message>
+        <source>Schwarz</source>
+        <translation>Black</translation>
+    </message>
+    <message>
+        <source>Indigo</source>
+        <translation>Indigo</translation>
+    </message>
+    <message>
+        <source>Grün</source>
+        <translation>Green</translation>
+    </message>
+    <message>
+        <source>Oliv</source>
+        <translation>Olive</translation>
+    </message>
+    <message>
+        <source>Weinrot</source>
+        <translation>Wine</translation>
+    </message>
+    <message>
+        <source>Türkis</source>
+        <translation>Teal</translation>
+    </message>
+    <message>
+        <source>Altrosa</source>
+        <translation>Rose</translation>
+    </message>
+    <message>
+        <source>Purpur</source>
+        <translation>Purple</translation>
+    </message>
+    <message>
+        <source>Sand</source>
+        <translation>Sand</translation>
+    </message>
+    <message>
+        <source>Hellblau</source>
+        <translation>Light blue</translation>
     </message>
 </context>
 <context>
@@ -169,10 +483,136 @@ for Linux</translation>
     </message>
 </context>
 <context>
+    <name>Instrument</name>
+    <message>
+        <source>gesendet</source>
+        <translation>sent</translation>
+    </message>
+    <message>
+        <source>Übertragungsfehler</source>
+        <translation>receive error</translation>
+    </message>
+    <message>
+        <source>nach dem Ende der Erfassung</source>
+        <translation>after the acquisition ended</translation>
+    </message>
+    <message>
+        <source>keine Zahl</source>
+        <translation>no number</translation>
+    </message>
+    <message>
+        <source>Kurve %1</source>
+        <translation>Curve %1</translation>
+    </message>
+    <message>
+        <source>%1 (unvollständig)</source>
+        <translation>%1 (incomplete)</translation>
+    </message>
+    <message>
+        <source>Der Befehl &quot;%1&quot; enthält die ungültige Escape-Folge %2; er wird nicht gesendet.</source>
+        <translation>The command &quot;%1&quot; holds the invalid escape %2; it is not sent.</translation>
+    </message>
+    <message>
+        <source>Der Befehl wird nicht gesendet: %1 KiB warten schon darauf, dass die Leitung sie annimmt.</source>
+        <translation>The command is not sent: %1 KiB already wait for the line to take them.</translation>
+    </message>
+    <message>
+        <source>Antwortzeit: –</source>
+        <translation>Reply time: –</translation>
+    </message>
+    <message>
+        <source>Antwortzeit: zuletzt %1 · Median %2 · max %3</source>
+        <translation>Reply time: last %1 · median %2 · max %3</translation>
+    </message>
+    <message>
+        <source>Senden hängt</source>
+        <translation>Send stalled</translation>
+    </message>
+    <message>
+        <source>Senden ist möglich, solange erfasst wird (nach Start).</source>
+        <translation>Sending works while acquiring (after Start).</translation>
+    </message>
+    <message>
+        <source>CR LF</source>
+        <translation>CR LF</translation>
+    </message>
+    <message>
+        <source>LF</source>
+        <translation>LF</translation>
+    </message>
+    <message>
+        <source>CR</source>
+        <translation>CR</translation>
+    </message>
+    <message>
+        <source>ohne</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>z. B. MEAS? oder \x1B (Escapes \r \n \t \\ \xNN)</source>
+        <translation>e.g. MEAS? or \x1B (escapes \r \n \t \\ \xNN)</translation>
+    </message>
+    <message>
+        <source>Monitor</source>
+        <translation>Monitor</translation>
+    </message>
+    <message>
+        <source>&amp;Befehl</source>
+        <translation>&amp;Cmd</translation>
+    </message>
+    <message>
+        <source>&amp;Zeilenende</source>
+        <translation>&amp;Line end</translation>
+    </message>
+    <message>
+        <source>&amp;Senden</source>
+        <translation>&amp;Send</translation>
+    </message>
+    <message>
+        <source>Zeit</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Zeile</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>Ergebnis</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>Empfangene und gesendete Zeilen</source>
+        <translation>Lines received and sent</translation>
+    </message>
+    <message>
+        <source>&amp;Anhalten</source>
+        <translation>&amp;Pause</translation>
+    </message>
+    <message>
+        <source>&amp;Kopieren</source>
+        <translation>C&amp;opy</translation>
+    </message>
+    <message>
+        <source>&amp;Leeren</source>
+        <translation>Cl&amp;ear</translation>
+    </message>
+</context>
+<context>
     <name>Intake</name>
     <message>
         <source>Gleitkommaüberlauf</source>
         <translation>Floating point overflow</translation>
+    </message>
+</context>
+<context>
+    <name>LookBack</name>
+    <message>
+        <source>Folgen</source>
+        <translation>Follow</translation>
+    </message>
+    <message>
+        <source>Verlauf ab Sample %1</source>
+        <translation>Kept from sample %1</translation>
     </message>
 </context>
 <context>
@@ -421,10 +861,72 @@ after scaling and offset</translation>
     </message>
 </context>
 <context>
+    <name>Notices</name>
+    <message>
+        <source>Ungültige Zeilen: %1</source>
+        <translation>Invalid lines: %1</translation>
+    </message>
+    <message>
+        <source>Übertragungsfehler: %1</source>
+        <translation>Receive errors: %1</translation>
+    </message>
+    <message>
+        <source>Eingang überlastet</source>
+        <translation>Input overloaded</translation>
+    </message>
+    <message>
+        <source>Daten verloren: %1 Überlauf</source>
+        <translation>Data lost: %1 overrun</translation>
+    </message>
+    <message>
+        <source>Daten verloren: %1 Überläufe</source>
+        <translation>Data lost: %1 overruns</translation>
+    </message>
+    <message>
+        <source>Viele Bytes mit Bit 7 – Datenformat %1?</source>
+        <translation>Many bytes with bit 7 – data format %1?</translation>
+    </message>
+    <message>
+        <source>Mehr als %1 Werte je Zeile – weitere ignoriert</source>
+        <translation>Over %1 values per line – rest ignored</translation>
+    </message>
+    <message>
+        <source>Keine Zeilenenden – Baudrate und Datenformat prüfen</source>
+        <translation>No line ends – check baud rate and data format</translation>
+    </message>
+    <message>
+        <source>Ohne Antwort: %1</source>
+        <translation>No answer: %1</translation>
+    </message>
+    <message>
+        <source>Senden hängt</source>
+        <translation>Send stalled</translation>
+    </message>
+</context>
+<context>
     <name>NumberField</name>
     <message>
         <source>&apos;%1&apos; ist kein gültiger Gleitkommawert</source>
         <translation>&apos;%1&apos; is not a valid floating point value</translation>
+    </message>
+</context>
+<context>
+    <name>Ports</name>
+    <message>
+        <source>%1: kein Gerät</source>
+        <translation>%1: no device</translation>
+    </message>
+    <message>
+        <source>%1: keine Berechtigung – Benutzer zur Gruppe dialout hinzufügen</source>
+        <translation>%1: no permission – add the user to group dialout</translation>
+    </message>
+    <message>
+        <source>%1: von einem anderen Programm belegt</source>
+        <translation>%1: in use by another program</translation>
+    </message>
+    <message>
+        <source>%1: belegt von %2</source>
+        <translation>%1: in use by %2</translation>
     </message>
 </context>
 <context>
@@ -556,6 +1058,25 @@ Please first end the acquisition with Stop.</translation>
     <message>
         <source>Das Datenformat %1 bietet Kurvex nicht an; es bleibt %2.</source>
         <translation>Kurvex does not offer the data format %1; it stays %2.</translation>
+    </message>
+</context>
+<context>
+    <name>XAxis</name>
+    <message>
+        <source>&amp;Samples</source>
+        <translation>&amp;Samples</translation>
+    </message>
+    <message>
+        <source>Sekunden seit &amp;Start</source>
+        <translation>Seconds since s&amp;tart</translation>
+    </message>
+    <message>
+        <source>&amp;Uhrzeit</source>
+        <translation>&amp;Clock</translation>
+    </message>
+    <message>
+        <source>&amp;X-Achse</source>
+        <translation>&amp;X axis</translation>
     </message>
 </context>
 </TS>

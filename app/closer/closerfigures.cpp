@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/closer/closerfigures.h"
 
-#include "platform/windows/translate.h"
+#include "platform/system/translate.h"
 
 namespace kurvex {
 

@@ -8,8 +8,8 @@
 #include "app/closer/closertexts.h"
 #include "app/closer/curvelayer.h"
 #include "platform/system/localeformat.h"
+#include "platform/system/translate.h"
 #include "platform/windows/clipboard.h"
-#include "platform/windows/translate.h"
 
 namespace kurvex {
 

@@ -8,7 +8,7 @@
 #include "app/curvesettings.h"
 #include "app/numbertext.h"
 #include "platform/system/localeformat.h"
-#include "platform/windows/translate.h"
+#include "platform/system/translate.h"
 
 namespace kurvex {
 

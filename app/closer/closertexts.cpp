@@ -9,7 +9,7 @@
 
 #include "app/numbertext.h"
 #include "app/valuetext.h"
-#include "platform/windows/translate.h"
+#include "platform/system/translate.h"
 
 namespace kurvex {
 

@@ -8,14 +8,14 @@
 #include <vector>
 
 #include "app/curvecolors.h"
-#include "app/designcontrols.h"
 #include "app/curves/curvetexts.h"
+#include "app/designcontrols.h"
 #include "app/numbertext.h"
 #include "app/valuetext.h"
 #include "intake/linevalues.h"
 #include "intake/singleprecision.h"
 #include "platform/system/localeformat.h"
-#include "platform/windows/translate.h"
+#include "platform/system/translate.h"
 #include "widgets/numberconvert.h"
 
 namespace kurvex {

@@ -6,9 +6,8 @@
 #include <utility>
 
 #include "app/valuetext.h"
-#include "recording/columnnames.h"
 #include "platform/system/localeformat.h"
-#include "platform/windows/translate.h"
+#include "platform/system/translate.h"
 
 namespace kurvex {
 
@@ -163,7 +162,9 @@ void TCurveLegend::ShowUnit(std::size_t curve, const std::string& unit) {
 }
 
 std::string TCurveLegend::Label(std::size_t curve) const {
-  return CurveLabel(curve, m_names[curve].empty() ? m_curves.Name(curve) : m_names[curve]);
+  const std::string& name = m_names[curve].empty() ? m_curves.Name(curve) : m_names[curve];
+  // The files' column names stay German; the window says "Kanal n" in its language.
+  return name.empty() ? Fill(Tr("Curves", "Kanal %1"), {std::to_string(curve + 1)}) : name;
 }
 
 void TCurveLegend::CollectInto(TSetup& setup) const {

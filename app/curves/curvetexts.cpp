@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "intake/intakestate.h"
-#include "platform/windows/translate.h"
+#include "platform/system/translate.h"
 
 namespace kurvex {
 

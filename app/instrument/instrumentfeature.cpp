@@ -5,7 +5,7 @@
 
 #include "app/instrument/instrumenttexts.h"
 #include "intake/readtime.h"
-#include "platform/windows/translate.h"
+#include "platform/system/translate.h"
 #include "serial/commandescapes.h"
 
 namespace kurvex {

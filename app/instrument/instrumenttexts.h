@@ -7,7 +7,7 @@
 
 #include "app/instrument/monitorlog.h"
 #include "app/instrument/querypacer.h"
-#include "platform/windows/translate.h"
+#include "platform/system/translate.h"
 
 namespace kurvex {
 

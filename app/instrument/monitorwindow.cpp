@@ -7,8 +7,8 @@
 
 #include "app/instrument/instrumenttexts.h"
 #include "platform/system/localeformat.h"
+#include "platform/system/translate.h"
 #include "platform/windows/clipboard.h"
-#include "platform/windows/translate.h"
 
 namespace kurvex {
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "app/numbertext.h"
-#include "platform/windows/translate.h"
+#include "platform/system/translate.h"
 
 namespace kurvex {
 

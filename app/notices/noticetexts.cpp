@@ -2,7 +2,7 @@
 #include "app/notices/noticetexts.h"
 
 #include "intake/intakestate.h"
-#include "platform/windows/translate.h"
+#include "platform/system/translate.h"
 
 namespace kurvex {
 

@@ -7,7 +7,7 @@
 #include "app/dataformat.h"
 #include "app/numbertext.h"
 #include "app/ports/porttexts.h"
-#include "platform/windows/translate.h"
+#include "platform/system/translate.h"
 
 namespace kurvex {
 

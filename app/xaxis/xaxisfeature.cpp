@@ -3,7 +3,7 @@
 
 #include <ctime>
 
-#include "platform/windows/translate.h"
+#include "platform/system/translate.h"
 #include "setup/entrykinds.h"
 
 namespace kurvex {
