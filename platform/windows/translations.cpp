@@ -12,7 +12,7 @@ namespace kurvex {
 
 namespace {
 
-// Where the build puts the compiled translations: in the program itself.
+// Where the program carries its compiled translations.
 const QString kTranslationsDirectory = QStringLiteral(":/translations");
 const QString kSourceLanguage = QStringLiteral("de");
 
