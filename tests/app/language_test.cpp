@@ -20,6 +20,7 @@
 #include <map>
 #include <set>
 
+#include "app/closer/closerlook.h"
 #include "tests/app/language_fixture.h"
 
 namespace kurvex::test {
@@ -82,22 +83,32 @@ std::vector<std::string> TextsCutShort(QWidget* window) {
 // Every text the window shows a user or a screen reader, by where it
 // shows: control texts, titles, items, accessible names and descriptions,
 // tooltips, and the menus with their submenus (opened, so that they fill).
+// The window and the windows it opens: the monitor and the channels dialog.
+std::vector<QWidget*> Windows(TForm1& form) {
+  form.MonitorOeffnen->Click();
+  form.KanaeleOeffnen->Click();
+  return {form.Widget(), form.Monitor()->Widget(), form.CurveDialog()->Widget()};
+}
+
 std::map<std::string, std::string> ShownTexts(TForm1& form) {
   std::map<std::string, std::string> texts;
   const auto add = [&](const QString& where, const char* what, const QString& text) {
     if (!text.isEmpty()) texts[where.toStdString() + " " + what] = text.toStdString();
   };
-  for (QWidget* control : form.Widget()->findChildren<QWidget*>()) {
-    const QString name = control->objectName();
-    if (name.isEmpty() || name.startsWith("qt_")) continue;
-    add(name, "name", control->accessibleName());
-    add(name, "description", control->accessibleDescription());
-    add(name, "tooltip", control->toolTip());
-    if (auto* label = qobject_cast<QLabel*>(control)) add(name, "text", Plain(label->text()));
-    if (auto* button = qobject_cast<QAbstractButton*>(control)) add(name, "text", button->text());
-    if (auto* group = qobject_cast<QGroupBox*>(control)) add(name, "title", group->title());
-    if (auto* combo = qobject_cast<QComboBox*>(control)) {
-      for (int i = 0; i < combo->count(); ++i) add(name, ("item " + std::to_string(i)).c_str(), combo->itemText(i));
+  for (QWidget* window : Windows(form)) {
+    add(window->objectName(), "title", window->windowTitle());
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+      const QString name = window->objectName() + "/" + control->objectName();
+      if (control->objectName().isEmpty() || control->objectName().startsWith("qt_")) continue;
+      add(name, "name", control->accessibleName());
+      add(name, "description", control->accessibleDescription());
+      add(name, "tooltip", control->toolTip());
+      if (auto* label = qobject_cast<QLabel*>(control)) add(name, "text", Plain(label->text()));
+      if (auto* button = qobject_cast<QAbstractButton*>(control)) add(name, "text", button->text());
+      if (auto* group = qobject_cast<QGroupBox*>(control)) add(name, "title", group->title());
+      if (auto* combo = qobject_cast<QComboBox*>(control)) {
+        for (int i = 0; i < combo->count(); ++i) add(name, ("item " + std::to_string(i)).c_str(), combo->itemText(i));
+      }
     }
   }
   std::function<void(QMenu*, const QString&)> menu = [&](QMenu* shown, const QString& path) {
@@ -129,12 +140,16 @@ std::string Lines(const std::vector<std::string>& texts) {
   return lines;
 }
 
-// At the window's smallest size.
+// At the windows' smallest sizes, with the statistics under the chart.
 std::vector<std::string> TextsCutShortAtTheSmallestSize(TForm1& form) {
-  QWidget* window = form.Widget();
-  window->resize(window->minimumSize());
-  QApplication::processEvents();
-  return TextsCutShort(window);
+  form.CloserLook().SetStatisticsShown(true);
+  std::vector<std::string> cut;
+  for (QWidget* window : Windows(form)) {
+    window->resize(window->minimumSize());
+    QApplication::processEvents();
+    for (const std::string& text : TextsCutShort(window)) cut.push_back(window->objectName().toStdString() + "/" + text);
+  }
+  return cut;
 }
 
 TEST_F(GermanWindowTest, EveryTextFitsItsControl) {
@@ -155,7 +170,8 @@ TEST_F(EnglishWindowTest, EveryTextFitsItsControlAtTwiceTheResolution) {
 const std::set<std::string> kSameInBoth = {
     "Start", "Stop", "Clear Graph", "Reset Axis", "Show Grid", "Graph X max", "Graph Y max", "Graph Y min",
     "Start (F5)", "Com Port", "Databits = 8", "Stopbits = 1", "Flowcontrol = none", "DoubleTics", "Y  Log",
-    "Normal", "Zoom", "Trend", "&Info", "&Monitor…", "&Samples", "Δ Samples", "Minimum", "Maximum"};
+    "Normal", "Zoom", "Trend", "&Info", "&Monitor…", "&Samples", "Δ Samples", "Minimum", "Maximum",
+    "Monitor", "CR LF", "LF", "CR", "Name", "Offset", "Orange", "Sand", "Indigo"};
 
 // The window as a German session showed it before it had translations
 // (Qt's own texts in German), and as a German and an English session show it.
@@ -183,7 +199,7 @@ TEST_F(MainWindowTest, EnglishShowsEveryTextInEnglishGermanAsWritten) {
   std::vector<std::string> german;
   for (const auto& [where, text] : english) {
     // The port list names the machine's devices.
-    const bool device = where.starts_with("ComComboBox item");
+    const bool device = where.find("/ComComboBox item") != std::string::npos;
     if (HasWords(text) && written.at(where) == text && !kSameInBoth.contains(QString::fromStdString(text).trimmed().toStdString()) && !device) {
       german.push_back(where + ": " + text);
     }
