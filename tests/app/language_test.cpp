@@ -22,6 +22,8 @@
 
 #include "app/closer/closerlook.h"
 #include "tests/app/language_fixture.h"
+#include "tests/support/strictcsv.h"
+#include "tests/support/tempfolder.h"
 
 namespace kurvex::test {
 namespace {
@@ -223,6 +225,23 @@ TEST_F(EnglishWindowTest, MessagesAndNoticesAreEnglish) {
   port->setText("0");
   emit port->textEdited("0");
   EXPECT_EQ(Panel(1), "COM0: no device");
+}
+
+// Files are read by other programs and by Kurvex itself: a recording's
+// header row is German in every language.
+TEST_F(EnglishWindowTest, ARecordingKeepsItsGermanHeader) {
+  TempFolder folder;
+  const std::string path = folder.Path("run.csv");
+  dialogs.Files().Answers.push_back(path);
+  form->AufzeichnungsdateiWaehlen->Click();
+  EXPECT_EQ(Panel(3), "Next recording: run.csv");
+  form->StartButton->Click();
+  Receive("1.5;2\r\n2.5;3\r\n");
+  form->StopButton->Click();
+  const std::string text = FileText(path);
+  EXPECT_EQ(text.substr(0, text.find('\n')),
+            "Nr,\"Zeit (ISO 8601, Ortszeit)\",Sekunden seit Start,Rohwert Kanal 1,Wert Kanal 1 (skaliert),"
+            "Rohwert Kanal 2,Wert Kanal 2 (skaliert)\r");
 }
 
 }  // namespace
