@@ -15,6 +15,7 @@
 #include <QStyleOptionButton>
 #include <QTextDocument>
 #include <algorithm>
+#include <cstdlib>
 #include <cctype>
 #include <functional>
 #include <map>
@@ -242,6 +243,20 @@ TEST_F(EnglishWindowTest, ARecordingKeepsItsGermanHeader) {
   EXPECT_EQ(text.substr(0, text.find('\n')),
             "Nr,\"Zeit (ISO 8601, Ortszeit)\",Sekunden seit Start,Rohwert Kanal 1,Wert Kanal 1 (skaliert),"
             "Rohwert Kanal 2,Wert Kanal 2 (skaliert)\r");
+}
+
+// The window as the session's locale makes it (run with LC_ALL set, and
+// the language expected in KURVEX_SESSION_LANGUAGE).
+TEST_F(MainWindowTest, TheWindowSpeaksInTheSessionsLanguage) {
+  const char* expected = std::getenv("KURVEX_SESSION_LANGUAGE");
+  if (expected == nullptr) GTEST_SKIP() << "needs KURVEX_SESSION_LANGUAGE";
+  form.reset();
+  const TProgramTranslations session;
+  form = std::make_unique<TForm1>();
+  const bool german = std::string(expected) == "de";
+  EXPECT_EQ(form->RecordCheckBox->Caption(), german ? "Aufzeichnen" : "Record");
+  EXPECT_EQ(form->DatSkalEdit->AccessibleName(), german ? "Roh-Daten Skalierungsfaktor" : "Raw data scaling factor");
+  EXPECT_EQ(form->Datei1->Caption(), german ? "&Datei" : "&File");
 }
 
 }  // namespace
