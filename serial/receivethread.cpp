@@ -18,8 +18,11 @@ namespace {
 constexpr int kTickMs = 10;
 // Bytes that come sooner than this after the previous hand-over are gathered
 // into the next one: each hand-over costs the two threads a switch each, and
-// the screen shows the samples no sooner than its next frame anyway.
-constexpr auto kGatherTime = std::chrono::milliseconds(2);
+// the screen shows the samples no sooner than its next frame anyway, so an
+// instrument sending a few hundred lines a second is handed over about once
+// a frame instead of once a line. Bytes after something was sent are
+// likely its answer and go at once (see Run).
+constexpr auto kGatherTime = std::chrono::milliseconds(16);
 
 // A write failing like this means the device has gone, as any failed read does.
 bool DeviceGone(int error) {
@@ -69,6 +72,7 @@ void TReceiveThread::Run(std::stop_token stop) {
   bool backlog = false;
   int lostError = 0;
   std::chrono::steady_clock::time_point lastDelivery{};
+  std::uint64_t sentBefore = m_target.BytesSent();  // as at the last hand-over
   while (!stop.stop_requested()) {
     const std::uint32_t watched = m_target.WatchedEvents();
     const bool watchCounters = m_hasCounters && (watched & CounterEventMask()) != 0;
@@ -121,10 +125,15 @@ void TReceiveThread::Run(std::stop_token stop) {
     if (mask == 0) {
       continue;
     }
-    // A backlog is already there: gathering would only idle the handler.
-    if (mask == EV_RXCHAR && !backlog && !GatherUntil(lastDelivery + kGatherTime, stop)) {
+    // A backlog is already there: gathering would only idle the handler. An
+    // answer to what was sent meanwhile is awaited by its sender (a query
+    // paced by its answers): gathering would only slow the exchange.
+    const std::uint64_t sent = m_target.BytesSent();
+    const bool answer = sent != sentBefore;
+    if (mask == EV_RXCHAR && !backlog && !answer && !GatherUntil(lastDelivery + kGatherTime, stop)) {
       return;
     }
+    sentBefore = sent;
     const TComEvent event{mask, m_generation, stop, sendError};
     TComEventResult result;
     if (!Deliver([&] { result = m_target.ProcessComEvent(event); }, stop) ||

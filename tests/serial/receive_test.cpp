@@ -72,6 +72,23 @@ TEST_P(ReceiveThreads, AMegabyteArrivesWholeInOrderAndUnnestedOnTheChosenThread)
   EXPECT_LT(m_log.Sizes.size(), data.size() / 64) << "blocks as large as what waits";
 }
 
+// An instrument that sends a line every few milliseconds is handed over
+// about once a frame, not once a line.
+TEST_P(ReceiveThreads, LinesComingEveryFewMillisecondsAreGathered) {
+  const TOnReceived receive = m_log.Receiver();
+  m_comm.OnAfterReceive = receive;
+  m_comm.SetActive(true);
+  constexpr int kLines = 40;
+  for (int i = 0; i < kLines; ++i) {
+    m_pty.WriteMaster("1.5\r\n");
+    std::this_thread::sleep_for(std::chrono::milliseconds(3));  // the instrument's pace
+  }
+  ASSERT_TRUE(WaitUntil([&] { return m_log.ByteCount() == 5u * kLines; }));
+  m_comm.SetActive(false);
+  std::lock_guard lock(m_log.Mutex);
+  EXPECT_LE(m_log.Sizes.size(), kLines / 2u) << "blocks of a line or two";
+}
+
 TEST_P(ReceiveThreads, AHandlerThatThrowsBecomesAFatalErrorAndTheNextBytesStillArrive) {
   bool veto = false;
   m_comm.OnFatalError = [&](TBaseIO&, std::uint32_t code, std::uint32_t, const std::string& msg,
