@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QToolTip>
 #include <algorithm>
+#include <optional>
 
 #include "platform/windows/accessibleinterface.h"
 
@@ -38,9 +39,10 @@ class PanelLabel : public QLabel {
     m_head = head;
     m_middle = middle;
     m_tail = tail;
-    UpdateMinimumWidth();
-    Fit();
+    // Measured once: shaping the text is most of what a changed count costs.
     const int wanted = TextWidth(Whole());
+    UpdateMinimumWidth(wanted);
+    Fit();
     if (wanted == m_wantedWidth) return;
     m_wantedWidth = wanted;
     updateGeometry();
@@ -87,10 +89,13 @@ class PanelLabel : public QLabel {
   }
   int TextRoom() const { return width() - Overhead(); }
 
-  void UpdateMinimumWidth() {
+  /// `wholeWidth`: the whole text's width, when the caller measured it.
+  void UpdateMinimumWidth(std::optional<int> wholeWidth = {}) {
     if (m_fixed) return;
-    const QString kept = m_middle.isEmpty() ? Whole() : m_head + QChar(0x2026) + m_tail;
-    setMinimumWidth(std::max(m_leastWidth, TextWidth(kept) + Overhead()));
+    const int kept = !m_middle.isEmpty() ? TextWidth(m_head + QChar(0x2026) + m_tail)
+                     : wholeWidth       ? *wholeWidth
+                                        : TextWidth(Whole());
+    setMinimumWidth(std::max(m_leastWidth, kept + Overhead()));
   }
   void Fit() {
     QString shown = Whole();
