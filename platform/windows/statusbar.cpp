@@ -155,6 +155,8 @@ void TStatusPanel::SetAccessibleDescription(const std::string& description) {
 TStatusPanel& TStatusPanels::Add(int width, TStatusPanelWidth mode) {
   auto* label = new PanelLabel(m_bar);
   label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  // Opaque: a count that changes repaints its panel alone, not the bar beneath.
+  label->setAutoFillBackground(true);
   auto* layout = static_cast<QHBoxLayout*>(m_bar->layout());
   // Before the stretch that keeps the panels at the left.
   layout->insertWidget(layout->count() - 1, label);
