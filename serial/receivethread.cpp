@@ -72,7 +72,10 @@ void TReceiveThread::Run(std::stop_token stop) {
   bool backlog = false;
   int lostError = 0;
   std::chrono::steady_clock::time_point lastDelivery{};
-  std::uint64_t sentBefore = m_target.BytesSent();  // as at the last hand-over
+  // Bytes sent as at the last hand-over of received bytes: what was sent
+  // since waits for an answer.
+  std::uint64_t sentBeforeInput = m_target.BytesSent();
+  bool lastWasAnswer = false;  // its rest may follow at once
   while (!stop.stop_requested()) {
     const std::uint32_t watched = m_target.WatchedEvents();
     const bool watchCounters = m_hasCounters && (watched & CounterEventMask()) != 0;
@@ -126,14 +129,19 @@ void TReceiveThread::Run(std::stop_token stop) {
       continue;
     }
     // A backlog is already there: gathering would only idle the handler. An
-    // answer to what was sent meanwhile is awaited by its sender (a query
-    // paced by its answers): gathering would only slow the exchange.
+    // answer to what was sent meanwhile, and the rest of it that follows
+    // the first bytes, is awaited by its sender (a query paced by its
+    // answers): gathering would only slow the exchange.
     const std::uint64_t sent = m_target.BytesSent();
-    const bool answer = sent != sentBefore;
-    if (mask == EV_RXCHAR && !backlog && !answer && !GatherUntil(lastDelivery + kGatherTime, stop)) {
+    const bool answer = sent != sentBeforeInput;
+    if (mask == EV_RXCHAR && !backlog && !answer && !lastWasAnswer &&
+        !GatherUntil(lastDelivery + kGatherTime, stop)) {
       return;
     }
-    sentBefore = sent;
+    if ((mask & EV_RXCHAR) != 0) {
+      lastWasAnswer = answer;
+      sentBeforeInput = sent;
+    }
     const TComEvent event{mask, m_generation, stop, sendError};
     TComEventResult result;
     if (!Deliver([&] { result = m_target.ProcessComEvent(event); }, stop) ||
