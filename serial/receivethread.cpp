@@ -23,6 +23,10 @@ constexpr int kTickMs = 10;
 // a frame instead of once a line. Bytes after something was sent are
 // likely its answer and go at once (see Run).
 constexpr auto kGatherTime = std::chrono::milliseconds(16);
+// Gathering is for a trickle: input that already fills this much of the
+// driver's queue when the reader wakes goes at once, so a fast instrument
+// is read as quickly as before and the queue never fills while it waits.
+constexpr std::uint32_t kGatherBelowBytes = 512;
 
 // A write failing like this means the device has gone, as any failed read does.
 bool DeviceGone(int error) {
@@ -135,7 +139,7 @@ void TReceiveThread::Run(std::stop_token stop) {
     const std::uint64_t sent = m_target.BytesSent();
     const bool answer = sent != sentBeforeInput;
     if (mask == EV_RXCHAR && !backlog && !answer && !lastWasAnswer &&
-        !GatherUntil(lastDelivery + kGatherTime, stop)) {
+        m_device.Queues().Input < kGatherBelowBytes && !GatherUntil(lastDelivery + kGatherTime, stop)) {
       return;
     }
     if ((mask & EV_RXCHAR) != 0) {
