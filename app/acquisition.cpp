@@ -3,9 +3,10 @@
 #include "app/fieldvalues.h"
 #include "app/fileprompts.h"
 #include "app/mainwindow.h"
-#include "app/windowfeatures.h"
 #include "app/numbertext.h"
+#include "app/windowfeatures.h"
 #include "platform/system/dispatcher.h"
+#include "platform/system/translate.h"
 #include "platform/windows/messageboxes.h"
 
 namespace kurvex {
@@ -135,8 +136,8 @@ void TForm1::Einstellungen1Click(TObject* Sender) {
 }
 
 void TForm1::ShowInterfaceError() {
-  TheMessageBoxes().Show("Es ist ein Schnittstellenfehler aufgetreten", "OK", MessageIcon::Warning,
-                         MessageButtons::Ok);
+  TheMessageBoxes().Show(Tr("MainWindow", "Es ist ein Schnittstellenfehler aufgetreten"), Tr("MainWindow", "OK"),
+                         MessageIcon::Warning, MessageButtons::Ok);
   // A port that did not open at Start has nothing to stop: the window stays
   // as the user left it.
   if (StopButton->Enabled()) StopButton->Click();

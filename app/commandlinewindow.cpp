@@ -5,6 +5,7 @@
 #include "app/commandline.h"
 #include "app/mainwindow.h"
 #include "app/windowfeatures.h"
+#include "platform/system/translate.h"
 #include "platform/windows/messageboxes.h"
 #include "ports/devicetree.h"
 
@@ -30,11 +31,16 @@ std::optional<std::string> PortFieldText(const std::string& port, const TDeviceT
 void TForm1::ApplyCommandLine(const TCommandLine& commandLine) {
   if (commandLine == TCommandLine{}) return;
   if (StopButton->Enabled()) {
-    const std::string setup =
-        commandLine.SetupFile ? "Der Messaufbau \"" + *commandLine.SetupFile + "\" wurde nicht geöffnet, und die " : "Die ";
-    ShowNotApplied("Kurvex erfasst gerade. " + setup +
-                   "Einstellungen von der Kommandozeile wurden nicht übernommen.\n\n"
-                   "Zuerst die Erfassung mit Stop beenden, dann Kurvex noch einmal damit aufrufen.");
+    ShowNotApplied(commandLine.SetupFile
+                       ? Fill(Tr("MainWindow",
+                                 "Kurvex erfasst gerade. Der Messaufbau \"%1\" wurde nicht geöffnet, und die "
+                                 "Einstellungen von der Kommandozeile wurden nicht übernommen.\n\n"
+                                 "Zuerst die Erfassung mit Stop beenden, dann Kurvex noch einmal damit aufrufen."),
+                              {*commandLine.SetupFile})
+                       : Tr("MainWindow",
+                            "Kurvex erfasst gerade. Die Einstellungen von der Kommandozeile wurden nicht "
+                            "übernommen.\n\n"
+                            "Zuerst die Erfassung mit Stop beenden, dann Kurvex noch einmal damit aufrufen."));
     return;
   }
   // A setup that does not open leaves the window as it is: its options
@@ -47,9 +53,14 @@ void TForm1::ApplyCommandLine(const TCommandLine& commandLine) {
     if (portFound) {
       ComComboBox->SetText(*portText);
     } else {
-      ShowNotApplied("Keine COM-Nummer führt zum Gerät \"" + *commandLine.Port +
-                     "\": Es fehlt, oder kein Link im Port-Ordner zeigt darauf.\n\nDas Feld COM bleibt bei " +
-                     ComComboBox->Text() + (commandLine.Start ? "; die Erfassung wurde nicht gestartet." : "."));
+      ShowNotApplied(Fill(commandLine.Start
+                              ? Tr("MainWindow",
+                                   "Keine COM-Nummer führt zum Gerät \"%1\": Es fehlt, oder kein Link im Port-Ordner "
+                                   "zeigt darauf.\n\nDas Feld COM bleibt bei %2; die Erfassung wurde nicht gestartet.")
+                              : Tr("MainWindow",
+                                   "Keine COM-Nummer führt zum Gerät \"%1\": Es fehlt, oder kein Link im Port-Ordner "
+                                   "zeigt darauf.\n\nDas Feld COM bleibt bei %2."),
+                          {*commandLine.Port, ComComboBox->Text()}));
     }
   }
   if (commandLine.BaudRate) BaudComboBox->SetText(std::to_string(*commandLine.BaudRate));
@@ -70,7 +81,8 @@ void TForm1::ApplyCommandLine(const TCommandLine& commandLine) {
     if (const std::optional<TXAxis> axis = m_features->XAxis->Named(*commandLine.XAxis)) {
       m_features->XAxis->Choose(*axis);
     } else {
-      ShowNotApplied("Keine Kurve heißt \"" + *commandLine.XAxis + "\". Die X-Achse bleibt, wie sie ist.");
+      ShowNotApplied(Fill(Tr("MainWindow", "Keine Kurve heißt \"%1\". Die X-Achse bleibt, wie sie ist."),
+                          {*commandLine.XAxis}));
     }
   }
   // Acquiring from another port than the one asked for would record the wrong instrument.

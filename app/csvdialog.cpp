@@ -2,13 +2,15 @@
 #include "app/csvdialog.h"
 
 #include "app/fileprompts.h"
+#include "platform/system/translate.h"
 
 namespace kurvex {
 
 FileDialogRequest CsvSaveRequest(const std::string& initialDir) {
   return SaveRequest(".csv",
-                     "CSV (Komma, Dezimalpunkt) (*.csv)|*.csv|"
-                     "CSV für Excel (Semikolon, Dezimalkomma) (*.csv)|*.csv",
+                     Tr("Files",
+                        "CSV (Komma, Dezimalpunkt) (*.csv)|*.csv|"
+                        "CSV für Excel (Semikolon, Dezimalkomma) (*.csv)|*.csv"),
                      initialDir);
 }
 

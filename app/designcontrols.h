@@ -2,6 +2,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "platform/windows/control.h"
 #include "platform/windows/label.h"
@@ -19,8 +20,8 @@ std::unique_ptr<Control> MakeControl(TWinControl* parent, const char* name, int 
 }
 
 /// A label of a window's design, as large as its caption.
-inline std::unique_ptr<TLabel> MakeLabel(TWinControl* parent, const char* name, const char* caption, int left,
-                                         int top) {
+inline std::unique_ptr<TLabel> MakeLabel(TWinControl* parent, const char* name, const std::string& caption,
+                                         int left, int top) {
   auto label = std::make_unique<TLabel>(parent);
   label->SetName(name);
   label->SetCaption(caption);

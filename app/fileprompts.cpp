@@ -2,6 +2,7 @@
 #include "app/fileprompts.h"
 
 #include "platform/system/configdir.h"
+#include "platform/system/translate.h"
 #include "platform/windows/messageboxes.h"
 
 namespace kurvex {
@@ -16,9 +17,8 @@ FileDialogRequest SaveRequest(const std::string& extension, const std::string& f
   return request;
 }
 
-std::string FileFailureText(std::string_view what, const std::string& fileName, std::string_view failed,
-                            const std::string& reason) {
-  return std::string(what) + " \"" + fileName + "\" konnte nicht " + std::string(failed) + " werden.\n" + reason;
+std::string FileFailureText(std::string_view failure, const std::string& fileName, const std::string& reason) {
+  return Fill(failure, {fileName}) + "\n" + reason;
 }
 
 void ShowFileFailure(const std::string& text) {
@@ -30,7 +30,7 @@ void ShowFileWarning(const std::string& text) {
 }
 
 void ShowSaveFailure(const std::string& fileName, const std::string& reason) {
-  ShowFileFailure(FileFailureText("Die Datei", fileName, "gespeichert", reason));
+  ShowFileFailure(FileFailureText(Tr("Files", "Die Datei \"%1\" konnte nicht gespeichert werden."), fileName, reason));
 }
 
 }  // namespace kurvex

@@ -15,11 +15,10 @@ namespace kurvex {
 FileDialogRequest SaveRequest(const std::string& extension, const std::string& filter,
                               const std::string& initialDir = {});
 
-/// Why a file command failed: `what` "\"<fileName>\" konnte nicht `failed`
-/// werden." and the system's reason on the next line, e.g. "Die Datei
+/// Why a file command failed: `failure` (a translated sentence with %1 for
+/// `fileName`) and the system's reason on the next line, e.g. "Die Datei
 /// \"/tmp/x.png\" konnte nicht gespeichert werden.\nPermission denied".
-std::string FileFailureText(std::string_view what, const std::string& fileName, std::string_view failed,
-                            const std::string& reason);
+std::string FileFailureText(std::string_view failure, const std::string& fileName, const std::string& reason);
 
 /// Shows a FileFailureText in an error box.
 void ShowFileFailure(const std::string& text);

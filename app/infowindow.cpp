@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/infowindow.h"
 
+#include "platform/system/translate.h"
+
 namespace kurvex {
 
 TFormInfo::TFormInfo() {
   SetName("FormInfo");
-  SetCaption("  Info");
+  SetCaption(Tr("Info", "  Info"));
   SetBorderStyle(bsSingle);
   SetBorderIcons(0);
   SetFormStyle(fsStayOnTop);
@@ -23,14 +25,14 @@ TFormInfo::TFormInfo() {
 
   Label2 = std::make_unique<TLabel>(this);
   Label2->SetName("Label2");
-  Label2->SetCaption("Version  0.5");
+  Label2->SetCaption(Tr("Info", "Version  0.5"));
   Label2->SetAutoSize(false);
   Label2->SetAlignment(taCenter);
   Label2->SetBounds(0, 64, 252, 20);
 
   Label3 = std::make_unique<TLabel>(this);
   Label3->SetName("Label3");
-  Label3->SetCaption("Messwert-Erfassung über die\nserielle Schnittstelle\n\nfür Linux");
+  Label3->SetCaption(Tr("Info", "Messwert-Erfassung über die\nserielle Schnittstelle\n\nfür Linux"));
   Label3->SetAutoSize(false);
   Label3->SetWordWrap(true);
   Label3->SetAlignment(taCenter);
@@ -38,7 +40,7 @@ TFormInfo::TFormInfo() {
 
   Button1 = std::make_unique<TSpeedButton>(this);
   Button1->SetName("Button1");
-  Button1->SetCaption("Close");
+  Button1->SetCaption(Tr("Info", "Close"));
   Button1->SetBounds(88, 200, 76, 28);
   Button1->AddShortCut("Esc");
   Button1->OnClick = [this](TObject* sender) { Button1Click(sender); };

@@ -4,13 +4,14 @@
 #include <vector>
 
 #include "app/dataformat.h"
-#include "app/glyphs.h"
 #include "app/designcontrols.h"
+#include "app/glyphs.h"
 #include "app/mainwindow.h"
-#include "app/windowfeatures.h"
 #include "app/numbertext.h"
+#include "app/windowfeatures.h"
 #include "platform/system/eventguard.h"
 #include "platform/system/localeformat.h"
+#include "platform/system/translate.h"
 #include "platform/windows/messageboxes.h"
 #include "platform/windows/programidentity.h"
 
@@ -31,7 +32,7 @@ const std::vector<std::string> kBaudItems = {"110",   "300",   "600",    "1200",
 // How often panel 3 tells the rows a recording has written.
 constexpr int kRecordingStatusIntervalMs = 250;
 
-TMenuItem* AddMenuItem(TForm1& f, TMenuItem& menu, const char* caption, const char* name,
+TMenuItem* AddMenuItem(TForm1& f, TMenuItem& menu, const std::string& caption, const char* name,
                                void (TForm1::*click)(TObject*), const char* shortCut = nullptr) {
   TMenuItem& item = menu.Add(caption);
   item.SetName(name);
@@ -42,34 +43,37 @@ TMenuItem* AddMenuItem(TForm1& f, TMenuItem& menu, const char* caption, const ch
 
 void CreateMenu(TForm1& f) {
   f.MainMenu1 = std::make_unique<TMainMenu>(f);
-  f.Datei1 = &f.MainMenu1->Add("&Datei");
+  f.Datei1 = &f.MainMenu1->Add(Tr("MainWindow", "&Datei"));
   f.Datei1->SetName("Datei1");
-  f.GrafikSpeichernBMP = AddMenuItem(f, *f.Datei1, "&Grafik speichern als Bitmap (.bmp)", "GrafikSpeichernBMP",
-                                   &TForm1::GrafikSpeichernBMPClick);
-  f.ErfassungSpeichern = AddMenuItem(f, *f.Datei1, "Erfassung &speichern", "ErfassungSpeichern",
-                                   &TForm1::ErfassungSpeichernClick, "Ctrl+S");
-  f.Erfassungladen = AddMenuItem(f, *f.Datei1, "Erfassung &laden", "Erfassungladen", &TForm1::ErfassungladenClick,
-                               "Ctrl+O");
-  f.AufzeichnungOeffnen = AddMenuItem(f, *f.Datei1, "Aufzeichnung &öffnen…", "AufzeichnungOeffnen",
-                                    &TForm1::AufzeichnungOeffnenClick);
-  f.GrafikSpeichernPNG = AddMenuItem(f, *f.Datei1, "Grafik speichern als &PNG…", "GrafikSpeichernPNG",
-                                     &TForm1::GrafikSpeichernPNGClick);
-  f.ErfassungCsvExportieren = AddMenuItem(f, *f.Datei1, "Erfassung als &CSV exportieren…", "ErfassungCsvExportieren",
-                                          &TForm1::ErfassungCsvExportierenClick);
-  f.AufzeichnungsdateiWaehlen = AddMenuItem(f, *f.Datei1, "&Aufzeichnungsdatei wählen…", "AufzeichnungsdateiWaehlen",
-                                            &TForm1::AufzeichnungsdateiWaehlenClick);
-  f.MessaufbauOeffnen = AddMenuItem(f, *f.Datei1, "&Messaufbau öffnen…", "MessaufbauOeffnen",
-                                    &TForm1::MessaufbauOeffnenClick);
-  f.MessaufbauSpeichern = AddMenuItem(f, *f.Datei1, "Messaufbau spe&ichern…", "MessaufbauSpeichern",
-                                      &TForm1::MessaufbauSpeichernClick, "Ctrl+Shift+S");
-  f.ZuletztVerwendeteMessaufbauten = &f.Datei1->Add("&Zuletzt verwendete Messaufbauten");
+  f.GrafikSpeichernBMP = AddMenuItem(f, *f.Datei1, Tr("MainWindow", "&Grafik speichern als Bitmap (.bmp)"),
+                                     "GrafikSpeichernBMP", &TForm1::GrafikSpeichernBMPClick);
+  f.ErfassungSpeichern = AddMenuItem(f, *f.Datei1, Tr("MainWindow", "Erfassung &speichern"),
+                                     "ErfassungSpeichern", &TForm1::ErfassungSpeichernClick, "Ctrl+S");
+  f.Erfassungladen = AddMenuItem(f, *f.Datei1, Tr("MainWindow", "Erfassung &laden"),
+                                 "Erfassungladen", &TForm1::ErfassungladenClick, "Ctrl+O");
+  f.AufzeichnungOeffnen = AddMenuItem(f, *f.Datei1, Tr("MainWindow", "Aufzeichnung &öffnen…"),
+                                      "AufzeichnungOeffnen", &TForm1::AufzeichnungOeffnenClick);
+  f.GrafikSpeichernPNG = AddMenuItem(f, *f.Datei1, Tr("MainWindow", "Grafik speichern als &PNG…"),
+                                     "GrafikSpeichernPNG", &TForm1::GrafikSpeichernPNGClick);
+  f.ErfassungCsvExportieren = AddMenuItem(f, *f.Datei1, Tr("MainWindow", "Erfassung als &CSV exportieren…"),
+                                          "ErfassungCsvExportieren", &TForm1::ErfassungCsvExportierenClick);
+  f.AufzeichnungsdateiWaehlen = AddMenuItem(f, *f.Datei1, Tr("MainWindow", "&Aufzeichnungsdatei wählen…"),
+                                            "AufzeichnungsdateiWaehlen", &TForm1::AufzeichnungsdateiWaehlenClick);
+  f.MessaufbauOeffnen = AddMenuItem(f, *f.Datei1, Tr("MainWindow", "&Messaufbau öffnen…"),
+                                    "MessaufbauOeffnen", &TForm1::MessaufbauOeffnenClick);
+  f.MessaufbauSpeichern = AddMenuItem(f, *f.Datei1, Tr("MainWindow", "Messaufbau spe&ichern…"),
+                                      "MessaufbauSpeichern", &TForm1::MessaufbauSpeichernClick, "Ctrl+Shift+S");
+  f.ZuletztVerwendeteMessaufbauten = &f.Datei1->Add(Tr("MainWindow", "&Zuletzt verwendete Messaufbauten"));
   f.ZuletztVerwendeteMessaufbauten->SetName("ZuletztVerwendeteMessaufbauten");
-  f.Einstellungen1 = AddMenuItem(f, *f.Datei1, "&Beenden", "Einstellungen1", &TForm1::Einstellungen1Click, "Ctrl+Q");
-  f.Geraet1 = &f.MainMenu1->Add("&Gerät");
+  f.Einstellungen1 = AddMenuItem(f, *f.Datei1, Tr("MainWindow", "&Beenden"),
+                                 "Einstellungen1", &TForm1::Einstellungen1Click, "Ctrl+Q");
+  f.Geraet1 = &f.MainMenu1->Add(Tr("MainWindow", "&Gerät"));
   f.Geraet1->SetName("Geraet1");
-  f.MonitorOeffnen = AddMenuItem(f, *f.Geraet1, "&Monitor…", "MonitorOeffnen", &TForm1::MonitorOeffnenClick);
-  f.KanaeleOeffnen = AddMenuItem(f, *f.Geraet1, "&Kanäle…", "KanaeleOeffnen", &TForm1::KanaeleOeffnenClick);
-  f.Info1 = &f.MainMenu1->Add("&Info");
+  f.MonitorOeffnen = AddMenuItem(f, *f.Geraet1, Tr("MainWindow", "&Monitor…"),
+                                 "MonitorOeffnen", &TForm1::MonitorOeffnenClick);
+  f.KanaeleOeffnen = AddMenuItem(f, *f.Geraet1, Tr("MainWindow", "&Kanäle…"),
+                                 "KanaeleOeffnen", &TForm1::KanaeleOeffnenClick);
+  f.Info1 = &f.MainMenu1->Add(Tr("MainWindow", "&Info"));
   f.Info1->SetName("Info1");
   f.Info1->OnClick = [&f](TObject* s) { f.Info1Click(s); };
 }
@@ -83,13 +87,13 @@ void CreateTopBar(TForm1& f) {
   f.Panel2->SetBevelOuter(bvLowered);
 
   f.StartButton = MakeControl<TSpeedButton>(f.Panel2.get(), "StartButton", 4, 2, 115, 36);
-  f.StartButton->SetCaption(" Start");
+  f.StartButton->SetCaption(Tr("MainWindow", " Start"));
   f.StartButton->SetGlyph(kStartGlyph, clGreen);
   f.StartButton->AddShortCut("F5");
   f.StartButton->OnClick = [&f](TObject* s) { f.StartButtonClick(s); };
 
   f.StopButton = MakeControl<TSpeedButton>(f.Panel2.get(), "StopButton", 121, 2, 115, 36);
-  f.StopButton->SetCaption(" Stop");
+  f.StopButton->SetCaption(Tr("MainWindow", " Stop"));
   f.StopButton->SetGlyph(kStopGlyph, clMaroon);
   f.StopButton->AddShortCut("Shift+F5");
   f.StopButton->AddShortCut("Esc");
@@ -97,17 +101,17 @@ void CreateTopBar(TForm1& f) {
   f.StopButton->OnClick = [&f](TObject* s) { f.StopButtonClick(s); };
 
   f.ClearGraphButton = MakeControl<TSpeedButton>(f.Panel2.get(), "ClearGraphButton", 238, 2, 115, 36);
-  f.ClearGraphButton->SetCaption(" Clear Graph");
+  f.ClearGraphButton->SetCaption(Tr("MainWindow", " Clear Graph"));
   f.ClearGraphButton->SetGlyph(kClearGlyph, clNavy);
   f.ClearGraphButton->OnClick = [&f](TObject* s) { f.ClearGraphButtonClick(s); };
 
   f.ResetAxisButton = MakeControl<TSpeedButton>(f.Panel2.get(), "ResetAxisButton", 355, 2, 115, 36);
-  f.ResetAxisButton->SetCaption("Reset Axis");
+  f.ResetAxisButton->SetCaption(Tr("MainWindow", "Reset Axis"));
   f.ResetAxisButton->SetGlyph(kResetGlyph, clNavy);
   f.ResetAxisButton->OnClick = [&f](TObject* s) { f.ResetAxisButtonClick(s); };
 
   f.CircularProgress = MakeControl<TCircularProgress>(f.Panel2.get(), "CircularProgress", 480, 4, 32, 32);
-  f.CircularProgress->SetAccessibleName("Erfassung läuft");
+  f.CircularProgress->SetAccessibleName(Tr("MainWindow", "Erfassung läuft"));
   f.CircularProgress->SetInterval(50);
   TProgressAppearance& look = f.CircularProgress->Appearance();
   look.SetActiveSegmentColor(16752543);
@@ -118,22 +122,24 @@ void CreateTopBar(TForm1& f) {
   look.SetBorderColor(clNone);
   f.CircularProgress->SetEnabled(false);
 
-  f.Label11 = MakeLabel(f.Panel2.get(), "Label11", "Normal: max. 2000 Samples/s , max 50.000 Samples", 528, 4);
-  f.Label15 = MakeLabel(f.Panel2.get(), "Label15", "Trend: max. 200 Samples/s  beliebig lange", 528, 21);
+  f.Label11 = MakeLabel(f.Panel2.get(), "Label11", Tr("MainWindow", "Normal: max. 2000 Samples/s , max 50.000 Samples"),
+                        528, 4);
+  f.Label15 =
+      MakeLabel(f.Panel2.get(), "Label15", Tr("MainWindow", "Trend: max. 200 Samples/s  beliebig lange"), 528, 21);
 }
 
 void CreatePortSettings(TForm1& f) {
   f.GroupBox1 = MakeControl<TGroupBox>(&f, "GroupBox1", 8, 48, 216, 150);
-  f.GroupBox1->SetCaption("  Schnittstelle  ");
+  f.GroupBox1->SetCaption(Tr("MainWindow", "  Schnittstelle  "));
 
-  f.Label2 = MakeLabel(f.GroupBox1.get(), "Label2", "Com Port", 12, 28);
+  f.Label2 = MakeLabel(f.GroupBox1.get(), "Label2", Tr("MainWindow", "Com Port"), 12, 28);
   f.ComComboBox = MakeControl<TComboBox>(f.GroupBox1.get(), "ComComboBox", 100, 24, 100, 24);
   f.ComComboBox->SetItems(PortItems());
   f.ComComboBox->SetText("5");
   f.ComComboBox->SetDropDownCount(16);
   f.Label2->SetFocusControl(f.ComComboBox.get());
 
-  f.Label1 = MakeLabel(f.GroupBox1.get(), "Label1", " Baudrate", 12, 60);
+  f.Label1 = MakeLabel(f.GroupBox1.get(), "Label1", Tr("MainWindow", " Baudrate"), 12, 60);
   f.BaudComboBox = MakeControl<TComboBox>(f.GroupBox1.get(), "BaudComboBox", 100, 56, 100, 24);
   f.BaudComboBox->SetItems(kBaudItems);
   f.BaudComboBox->SetText("115200");
@@ -145,26 +151,27 @@ void CreatePortSettings(TForm1& f) {
   f.FormatComboBox->SetText(DataFormatItems().front());
   // The data bits caption takes the room beside it, so its own caption is
   // one only screen readers read: a hidden label still names its buddy.
-  f.FormatLabel = MakeLabel(f.GroupBox1.get(), "FormatLabel", "Datenformat", 100, 86);
+  f.FormatLabel = MakeLabel(f.GroupBox1.get(), "FormatLabel", Tr("MainWindow", "Datenformat"), 100, 86);
   f.FormatLabel->SetVisible(false);
   f.FormatLabel->SetFocusControl(f.FormatComboBox.get());
 
-  f.Label3 = MakeLabel(f.GroupBox1.get(), "Label3", "Databits = 8", 12, 90);
-  f.Label4 = MakeLabel(f.GroupBox1.get(), "Label4", "Stopbits = 1", 12, 108);
-  f.Label5 = MakeLabel(f.GroupBox1.get(), "Label5", "Flowcontrol = none", 12, 126);
+  f.Label3 = MakeLabel(f.GroupBox1.get(), "Label3", Fill(Tr("MainWindow", "Databits = %1"), {"8"}), 12, 90);
+  f.Label4 = MakeLabel(f.GroupBox1.get(), "Label4", Fill(Tr("MainWindow", "Stopbits = %1"), {"1"}), 12, 108);
+  f.Label5 = MakeLabel(f.GroupBox1.get(), "Label5", Tr("MainWindow", "Flowcontrol = none"), 12, 126);
   f.FormatComboBox->OnChange = [&f](TObject* s) { f.FormatComboBoxChange(s); };
 }
 
 void CreateGraphParameters(TForm1& f) {
   f.GroupBox2 = MakeControl<TGroupBox>(&f, "GroupBox2", 8, 206, 216, 300);
-  f.GroupBox2->SetCaption("  Graph Parameter ");
-  f.Label6 = MakeLabel(f.GroupBox2.get(), "Label6", "Roh-Daten Skalierungsfaktor", 12, 22);
-  f.Label7 = MakeLabel(f.GroupBox2.get(), "Label7", "Daten Offset (nach Skalierung)", 12, 72);
-  f.Label8 = MakeLabel(f.GroupBox2.get(), "Label8", "Graph X max", 12, 122);
-  f.Label9 = MakeLabel(f.GroupBox2.get(), "Label9", "Graph Y max", 12, 172);
-  f.Label12 = MakeLabel(f.GroupBox2.get(), "Label12", "Graph Y min", 12, 222);
+  f.GroupBox2->SetCaption(Tr("MainWindow", "  Graph Parameter "));
+  f.Label6 = MakeLabel(f.GroupBox2.get(), "Label6", Tr("MainWindow", "Roh-Daten Skalierungsfaktor"), 12, 22);
+  f.Label7 = MakeLabel(f.GroupBox2.get(), "Label7", Tr("MainWindow", "Daten Offset (nach Skalierung)"), 12, 72);
+  f.Label8 = MakeLabel(f.GroupBox2.get(), "Label8", Tr("MainWindow", "Graph X max"), 12, 122);
+  f.Label9 = MakeLabel(f.GroupBox2.get(), "Label9", Tr("MainWindow", "Graph Y max"), 12, 172);
+  f.Label12 = MakeLabel(f.GroupBox2.get(), "Label12", Tr("MainWindow", "Graph Y min"), 12, 222);
   f.Label14 = MakeLabel(f.GroupBox2.get(), "Label14",
-                      DecimalSeparator() == ',' ? "Dezimaltrennung = Komma" : "Dezimaltrennung = Punkt",
+                      DecimalSeparator() == ',' ? Tr("MainWindow", "Dezimaltrennung = Komma")
+                                                 : Tr("MainWindow", "Dezimaltrennung = Punkt"),
                       12, 274);
 
   // The fields lie over the group box but belong to the window, so that
@@ -206,7 +213,7 @@ void CreateViewControls(TForm1& f) {
   f.Label13 = MakeControl<TLabel>(f.Panel1.get(), "Label13", 8, 6, 164, 32);
   f.Label13->SetAutoSize(false);
   f.Label13->SetWordWrap(true);
-  f.Label13->SetCaption("Aktueller Sample-Wert\nnach Skalierung und Offset");
+  f.Label13->SetCaption(Tr("MainWindow", "Aktueller Sample-Wert\nnach Skalierung und Offset"));
   // Wide enough for the longest value text, "-8,88888888888888E-308".
   f.Label10 = MakeControl<TLabel>(f.Panel1.get(), "Label10", 176, 16, 240, 28);
   f.Label10->SetAutoSize(false);
@@ -217,26 +224,26 @@ void CreateViewControls(TForm1& f) {
 
   // Under Label13, so first in Panel1's tab order after it.
   f.RecordCheckBox = MakeControl<TCheckBox>(f.Panel1.get(), "RecordCheckBox", 8, 40, 150, 22);
-  f.RecordCheckBox->SetCaption("Aufzeichnen");
-  f.RecordCheckBox->SetAccessibleName("Aufzeichnen");
+  f.RecordCheckBox->SetCaption(Tr("MainWindow", "Aufzeichnen"));
+  f.RecordCheckBox->SetAccessibleName(Tr("MainWindow", "Aufzeichnen"));
   f.RecordCheckBox->OnClick = [&f](TObject* s) { f.RecordCheckBoxClick(s); };
   f.RecordingTimer = std::make_unique<TTimer>();
   f.RecordingTimer->SetInterval(kRecordingStatusIntervalMs);
   f.RecordingTimer->OnTimer = [&f](TObject* s) { f.RecordingTimerTimer(s); };
   f.NormalRadioButton = MakeControl<TRadioButton>(f.Panel1.get(), "NormalRadioButton", 420, 8, 70, 22);
-  f.NormalRadioButton->SetCaption("Normal");
+  f.NormalRadioButton->SetCaption(Tr("MainWindow", "Normal"));
   f.NormalRadioButton->SetChecked(true);
   f.ZoomRadioButton = MakeControl<TRadioButton>(f.Panel1.get(), "ZoomRadioButton", 420, 34, 70, 22);
-  f.ZoomRadioButton->SetCaption("Zoom");
+  f.ZoomRadioButton->SetCaption(Tr("MainWindow", "Zoom"));
   f.ShowGridCheckBox = MakeControl<TCheckBox>(f.Panel1.get(), "ShowGridCheckBox", 492, 8, 94, 22);
-  f.ShowGridCheckBox->SetCaption(" Show Grid");
+  f.ShowGridCheckBox->SetCaption(Tr("MainWindow", " Show Grid"));
   f.ShowGridCheckBox->SetChecked(true);
   f.DoubleTicsCheckBox = MakeControl<TCheckBox>(f.Panel1.get(), "DoubleTicsCheckBox", 492, 34, 94, 22);
-  f.DoubleTicsCheckBox->SetCaption("DoubleTics");
+  f.DoubleTicsCheckBox->SetCaption(Tr("MainWindow", "DoubleTics"));
   f.LogCheckBox = MakeControl<TCheckBox>(f.Panel1.get(), "LogCheckBox", 588, 8, 64, 22);
-  f.LogCheckBox->SetCaption("Y  Log");
+  f.LogCheckBox->SetCaption(Tr("MainWindow", "Y  Log"));
   f.TrendCheckBox = MakeControl<TCheckBox>(f.Panel1.get(), "TrendCheckBox", 588, 34, 64, 22);
-  f.TrendCheckBox->SetCaption("Trend");
+  f.TrendCheckBox->SetCaption(Tr("MainWindow", "Trend"));
 
   // Handlers are connected after the design states, which run none.
   f.NormalRadioButton->OnClick = [&f](TObject* s) { f.NormalRadioButtonClick(s); };
@@ -249,7 +256,7 @@ void CreateViewControls(TForm1& f) {
 
 void CreateChart(TForm1& f) {
   f.Chart1 = MakeControl<TChartControl>(&f, "Chart1", 232, 119, 657, 371);
-  f.Chart1->SetAccessibleName("Grafik");
+  f.Chart1->SetAccessibleName(Tr("MainWindow", "Grafik"));
   f.Chart1->SetAnchors(akLeft | akTop | akRight | akBottom);
   f.Chart1->SetCursor(crHandPoint);
   f.Chart1->BeginLoad();
@@ -367,7 +374,7 @@ TForm1::TForm1() {
   StatusBar->Panels().Add(200, pwFill);
   StatusBar->Panels().Add(100, pwText);
   StatusBar->Panels().Add(100, pwText);
-  Status(TStatusField::SampleCount).SetAccessibleDescription("Sample-Anzahl");
+  Status(TStatusField::SampleCount).SetAccessibleDescription(Tr("MainWindow", "Sample-Anzahl"));
   CreateSerialPort(*this);
   CreatePortFeatures();
   FormInfo = std::make_unique<TFormInfo>();

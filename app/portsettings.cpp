@@ -4,6 +4,7 @@
 #include "app/dataformat.h"
 #include "app/mainwindow.h"
 #include "app/windowfeatures.h"
+#include "platform/system/translate.h"
 
 namespace kurvex {
 
@@ -11,8 +12,8 @@ void TForm1::ComComboBoxChange(TObject*) { m_features->PortStatus->Show(); }
 
 void TForm1::FormatComboBoxChange(TObject*) {
   const TDataFormat format = DataFormatOf(FormatComboBox->Text());
-  Label3->SetCaption("Databits = " + std::to_string(format.ByteSize));
-  Label4->SetCaption(format.StopBits == sbTwo ? "Stopbits = 2" : "Stopbits = 1");
+  Label3->SetCaption(Fill(Tr("MainWindow", "Databits = %1"), {std::to_string(format.ByteSize)}));
+  Label4->SetCaption(Fill(Tr("MainWindow", "Stopbits = %1"), {format.StopBits == sbTwo ? "2" : "1"}));
 }
 
 }  // namespace kurvex

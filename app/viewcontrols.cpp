@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/mainwindow.h"
-#include "app/windowfeatures.h"
-#include "app/numbertext.h"
 #include "app/curves/curvetexts.h"
+#include "app/mainwindow.h"
+#include "app/numbertext.h"
+#include "app/windowfeatures.h"
+#include "platform/system/translate.h"
 #include "platform/windows/messageboxes.h"
 
 namespace kurvex {
@@ -15,8 +16,9 @@ constexpr int kDoubleTicks = 6;
 // and the user learns why nothing changed.
 void TellLogAxisKeepsItsWindow() {
   TheMessageBoxes().Show(
-      "Die logarithmische Y-Achse kann nur Werte größer als 0 zeigen. Graph Y min und Graph Y max müssen "
-      "größer als 0 sein; die Y-Achse bleibt unverändert.",
+      Tr("MainWindow",
+         "Die logarithmische Y-Achse kann nur Werte größer als 0 zeigen. Graph Y min und Graph Y max müssen "
+         "größer als 0 sein; die Y-Achse bleibt unverändert."),
       "Kurvex", MessageIcon::Warning, MessageButtons::Ok);
 }
 

@@ -12,6 +12,7 @@
 #include "chart/chartcontrol.h"
 #include "platform/system/readfile.h"
 #include "platform/system/replacefile.h"
+#include "platform/system/translate.h"
 
 namespace kurvex {
 
@@ -28,10 +29,10 @@ bool IsTextByte(unsigned char byte) { return byte >= 0x20 || byte == '\t' || byt
 }  // namespace
 
 std::optional<std::string> NotAGraphFile(std::string_view wholeRecords) {
-  if (wholeRecords.empty()) return "Sie ist keine Kurvex-Erfassung: sie enthält keinen vollständigen Datensatz.";
+  if (wholeRecords.empty()) return Tr("Chart", "Sie ist keine Kurvex-Erfassung: sie enthält keinen vollständigen Datensatz.");
   const bool text = std::all_of(wholeRecords.begin(), wholeRecords.end(),
                                 [](char byte) { return IsTextByte(static_cast<unsigned char>(byte)); });
-  if (text) return "Sie ist keine Kurvex-Erfassung, sondern eine Textdatei.";
+  if (text) return Tr("Chart", "Sie ist keine Kurvex-Erfassung, sondern eine Textdatei.");
   return std::nullopt;
 }
 

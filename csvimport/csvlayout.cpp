@@ -8,6 +8,7 @@
 #include "csvimport/csvtime.h"
 #include "recording/columnnames.h"
 #include "recording/csvdialect.h"
+#include "platform/system/translate.h"
 
 namespace kurvex {
 
@@ -104,7 +105,7 @@ std::optional<TCsvLayout> DetectCsvLayout(const std::vector<std::string>& lines)
     // No header: the first line is data, and the columns are counted.
     rows.insert(rows.begin(), std::string(header));
     layout.HeaderLines = 0;
-    for (std::size_t i = 0; i < names.size(); ++i) names[i] = "Spalte " + std::to_string(i + 1);
+    for (std::size_t i = 0; i < names.size(); ++i) names[i] = Fill(Tr("Csv", "Spalte %1"), {std::to_string(i + 1)});
   }
 
   std::vector<TColumnSample> columns(names.size());

@@ -2,12 +2,13 @@
 #include "intake/singleprecision.h"
 
 #include "platform/system/error.h"
+#include "platform/system/translate.h"
 
 namespace kurvex {
 
 float ToSingle(long double value) {
   const std::optional<float> single = InSingleRange(value);
-  if (!single) throw EKurvexError("Gleitkommaüberlauf");
+  if (!single) throw EKurvexError(Tr("Intake", "Gleitkommaüberlauf"));
   return *single;
 }
 

@@ -14,6 +14,7 @@ packages=(
   fonts-freefont-ttf                      # the monitor's line-end symbols (␍ ␊), which DejaVu lacks
   locales-all                             # a German locale for the tests of texts in a German session
   qt6-translations-l10n                   # Qt's own texts (file dialogs, standard buttons) in the user's language
+  qt6-l10n-tools qt6-tools-dev            # lrelease builds Kurvex's translations, lupdate checks them (and CMake finds both)
   librsvg2-bin                            # rsvg-convert: the icon's PNG sizes from its SVG
   desktop-file-utils appstream groff-base # validators of the installed desktop entry, metainfo and manual pages
   libxml2-utils shared-mime-info          # xmllint and update-mime-database: the check of the setup files' MIME type

@@ -14,6 +14,7 @@
 #include "serial/dcb.h"
 #include "serial/eventmask.h"
 #include "serial/logfile.h"
+#include "platform/system/translate.h"
 
 namespace kurvex {
 
@@ -70,7 +71,7 @@ std::string CurrentErrorText() {
   } catch (const std::exception& error) {
     return error.what();
   } catch (...) {
-    return "Unbekannter Fehler";
+    return Tr("Serial", "Unbekannter Fehler");
   }
 }
 

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "platform/system/localeformat.h"
+#include "platform/system/translate.h"
 
 namespace kurvex {
 
@@ -68,7 +69,7 @@ bool Parse(const std::string& text, char decimalSeparator, PlainNumber& number) 
 }  // namespace
 
 EConvertError::EConvertError(const std::string& text)
-    : EKurvexError("'" + text + "' ist kein gültiger Gleitkommawert") {}
+    : EKurvexError(Fill(Tr("NumberField", "'%1' ist kein gültiger Gleitkommawert"), {text})) {}
 
 long double StrToFloat(const std::string& text, char decimalSeparator) {
   PlainNumber number;

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace kurvex {
 
@@ -25,7 +26,7 @@ inline constexpr TFigure kCurveFigures[] = {
 
 /// The stem of a figure's design names ("Minimum": "MinimumCaption", "MinimumValue").
 const char* FigureName(TFigure figure);
-/// Its caption ("Minimum", "Δ Wert").
-const char* FigureCaption(TFigure figure);
+/// Its caption ("Minimum", "Δ Wert"), translated.
+std::string FigureCaption(TFigure figure);
 
 }  // namespace kurvex

@@ -8,6 +8,7 @@
 #include "app/closer/closertexts.h"
 #include "app/closer/curvelayer.h"
 #include "platform/system/localeformat.h"
+#include "platform/system/translate.h"
 #include "platform/windows/clipboard.h"
 
 namespace kurvex {
@@ -45,21 +46,21 @@ TCloserLook::TCloserLook(TForm& form, TChartControl& chart, TChartContent& conte
     line.SetColor(marker == MarkerA ? kMarkerAColor : kMarkerBColor);
     line.SetLineType(psDash);
   }
-  TMenuItem& setA = m_menu.Add("Marke &A setzen");
+  TMenuItem& setA = m_menu.Add(Tr("Closer", "Marke &A setzen"));
   setA.SetName("SetMarkerAItem");
   setA.OnClick = [this](TObject*) { SetMarker(MarkerA); };
-  TMenuItem& setB = m_menu.Add("Marke &B setzen");
+  TMenuItem& setB = m_menu.Add(Tr("Closer", "Marke &B setzen"));
   setB.SetName("SetMarkerBItem");
   setB.OnClick = [this](TObject*) { SetMarker(MarkerB); };
-  TMenuItem& remove = m_menu.Add("Marken &entfernen");
+  TMenuItem& remove = m_menu.Add(Tr("Closer", "Marken &entfernen"));
   remove.SetName("RemoveMarkersItem");
   remove.OnClick = [this](TObject*) { RemoveMarkers(); };
   m_menu.AddSeparator();
-  m_statisticsItem = &m_menu.Add("&Statistik zeigen");
+  m_statisticsItem = &m_menu.Add(Tr("Closer", "&Statistik zeigen"));
   m_statisticsItem->SetName("ShowStatisticsItem");
   m_statisticsItem->SetCheckable(true);
   m_statisticsItem->OnClick = [this](TObject*) { SetStatisticsShown(m_statisticsItem->Checked()); };
-  TMenuItem& copy = m_menu.Add("&Kopieren");
+  TMenuItem& copy = m_menu.Add(Tr("Closer", "&Kopieren"));
   copy.SetName("CopyFiguresItem");
   copy.SetShortCut("Ctrl+C");
   copy.OnClick = [this](TObject*) { Copy(); };

@@ -8,6 +8,7 @@
 #include "app/curvesettings.h"
 #include "app/numbertext.h"
 #include "platform/system/localeformat.h"
+#include "platform/system/translate.h"
 
 namespace kurvex {
 
@@ -240,7 +241,8 @@ void TCloserPanel::ShowFigures(const TCloserFigures& figures) {
   const TMarkerDelta d = both ? DeltaOf(a, b) : TMarkerDelta{};
   SetValue(TFigure::DeltaSamples, both ? GroupedCount(d.Samples) : "–");
   SetValue(TFigure::DeltaTime, SecondsText(d.Seconds, separator));
-  StatisticsRangeLabel->SetCaption(both ? "Statistik: von A bis B" : "Statistik: sichtbarer Bereich");
+  StatisticsRangeLabel->SetCaption(both ? Tr("Closer", "Statistik: von A bis B")
+                                        : Tr("Closer", "Statistik: sichtbarer Bereich"));
   if (several) {
     m_table.ShowFigures(figures);
     return;

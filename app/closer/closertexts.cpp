@@ -9,6 +9,7 @@
 
 #include "app/numbertext.h"
 #include "app/valuetext.h"
+#include "platform/system/translate.h"
 
 namespace kurvex {
 
@@ -55,7 +56,7 @@ std::vector<TTextPart> SampleParts(const TPickedSample& sample, std::vector<TTex
   // Against time the X comes first, as the axis shows it.
   const bool timeFirst = sample.Along == TPickedSample::TAlong::Time;
   if (timeFirst) parts.push_back({ClockText(sample.X, decimalSeparator) + " · ", std::nullopt});
-  parts.push_back({"Sample " + GroupedCount(sample.Number), std::nullopt});
+  parts.push_back({Fill(Tr("Closer", "Sample %1"), {GroupedCount(sample.Number)}), std::nullopt});
   // XY: the point's X, the X curve's value, before the values drawn against it.
   if (sample.Along == TPickedSample::TAlong::Curve)
     parts.push_back({" · X: " + FigureText(sample.X, decimalSeparator), std::nullopt});
@@ -137,26 +138,27 @@ std::string FiguresTable(const TCloserFigures& figures, char decimalSeparator) {
     cells.emplace_back(header, value && !std::isnan(*value) ? FigureText(value, decimalSeparator) : "");
   };
   const auto curveFigure = [&](TFigure f) {
+    const std::string caption = FigureCaption(f);
     for (const TCurveFigures& c : curves) {
       if (f == TFigure::Count)
-        cells.emplace_back(headed("Anzahl", c), c.Statistics ? std::to_string(c.Statistics->Count) : "");
+        cells.emplace_back(headed(caption, c), c.Statistics ? std::to_string(c.Statistics->Count) : "");
       else
-        figure(headed(FigureCaption(f), c), CurveFigure(f, c, figures));
+        figure(headed(caption, c), CurveFigure(f, c, figures));
     }
   };
   const auto sample = [&](const std::string& suffix, const TPickedSample& s, float TCurveFigures::*value) {
-    cells.emplace_back("Sample" + suffix, std::to_string(s.Number));
-    for (const TCurveFigures& c : curves) figure(headed("Wert" + suffix, c), c.*value);
-    cells.emplace_back("Zeit" + suffix, s.WallNs ? TimeOfDayText(*s.WallNs, decimalSeparator) : "");
+    cells.emplace_back(Tr("Closer", "Sample") + suffix, std::to_string(s.Number));
+    for (const TCurveFigures& c : curves) figure(headed(Tr("Closer", "Wert") + suffix, c), c.*value);
+    cells.emplace_back(Tr("Closer", "Zeit") + suffix, s.WallNs ? TimeOfDayText(*s.WallNs, decimalSeparator) : "");
   };
   if (figures.Readout.Valid()) sample("", figures.Readout, &TCurveFigures::Readout);
   if (figures.MarkerA.Valid()) sample(" A", figures.MarkerA, &TCurveFigures::MarkerA);
   if (figures.MarkerB.Valid()) sample(" B", figures.MarkerB, &TCurveFigures::MarkerB);
   if (figures.MarkerA.Valid() && figures.MarkerB.Valid()) {
     const TMarkerDelta d = DeltaOf(figures.MarkerA, figures.MarkerB);
-    cells.emplace_back("Δ Samples", std::to_string(d.Samples));
+    cells.emplace_back(FigureCaption(TFigure::DeltaSamples), std::to_string(d.Samples));
     curveFigure(TFigure::DeltaValue);
-    cells.emplace_back("Δ Zeit (s)", d.Seconds ? MillisecondsText(*d.Seconds, decimalSeparator) : "");
+    cells.emplace_back(Tr("Closer", "Δ Zeit (s)"), d.Seconds ? MillisecondsText(*d.Seconds, decimalSeparator) : "");
     curveFigure(TFigure::SlopePerSample);
     curveFigure(TFigure::SlopePerSecond);
   }

@@ -8,13 +8,14 @@
 #include <vector>
 
 #include "app/curvecolors.h"
-#include "app/designcontrols.h"
 #include "app/curves/curvetexts.h"
+#include "app/designcontrols.h"
 #include "app/numbertext.h"
 #include "app/valuetext.h"
 #include "intake/linevalues.h"
 #include "intake/singleprecision.h"
 #include "platform/system/localeformat.h"
+#include "platform/system/translate.h"
 #include "widgets/numberconvert.h"
 
 namespace kurvex {
@@ -22,13 +23,10 @@ namespace kurvex {
 namespace {
 
 // The axis choices in the order of the list.
-constexpr std::array<std::pair<TCurveAxis, const char*>, 2> kAxes{{
-    {TCurveAxis::Left, "links"},
-    {TCurveAxis::Right, "rechts"},
+constexpr std::array<std::pair<TCurveAxis, TText>, 2> kAxes{{
+    {TCurveAxis::Left, TrNoop("Curves", "links")},
+    {TCurveAxis::Right, TrNoop("Curves", "rechts")},
 }};
-
-constexpr const char* kFactorHint = "leer: Roh-Daten Skalierungsfaktor";
-constexpr const char* kOffsetHint = "leer: Daten Offset";
 
 // One row per setting: the label at the left, its field after it.
 constexpr int kLabelLeft = 8, kFieldLeft = 92, kFieldWidth = 260, kRowHeight = 26;
@@ -42,8 +40,9 @@ struct TRefusal {
 };
 
 // A label on the text line of a field whose top is `top`.
-std::unique_ptr<TLabel> MakeFieldLabel(TWinControl* parent, const char* name, const char* caption, int left, int top) {
-  return MakeLabel(parent, name, caption, left, top + 4);
+std::unique_ptr<TLabel> MakeFieldLabel(TWinControl* parent, const char* name, const std::string& caption, int left,
+                                       int top) {
+  return MakeLabel(parent, name, caption.c_str(), left, top + 4);
 }
 
 // The field `label` names: a screen reader says the label's text for it,
@@ -55,8 +54,8 @@ std::unique_ptr<Field> MakeField(TLabel& label, const char* name, int left, int 
   return field;
 }
 
-std::unique_ptr<TSpeedButton> MakeButton(TWinControl* parent, const char* name, const char* caption, int left,
-                                         int top, TNotifyEvent onClick) {
+std::unique_ptr<TSpeedButton> MakeButton(TWinControl* parent, const char* name, const std::string& caption,
+                                         int left, int top, TNotifyEvent onClick) {
   auto button = MakeControl<TSpeedButton>(parent, name, left, top, 84, kRowHeight);
   button->SetCaption(caption);
   button->OnClick = std::move(onClick);
@@ -105,7 +104,7 @@ TCurveDialog::TCurveDialog(TCurveSettings& curves, std::function<std::size_t()> 
                            std::function<std::string(std::size_t)> curveLabel)
     : m_curves(curves), m_curveCount(std::move(curveCount)), m_curveLabel(std::move(curveLabel)) {
   SetName("FormKanaele");
-  SetCaption("Kanäle");
+  SetCaption(Tr("Curves", "Kanäle"));
   SetBorderStyle(bsSingle);
   SetClientSize(360, 454);
   CreateControls();
@@ -114,35 +113,35 @@ TCurveDialog::TCurveDialog(TCurveSettings& curves, std::function<std::size_t()> 
 }
 
 void TCurveDialog::CreateControls() {
-  CurveLabel = MakeFieldLabel(this, "CurveLabel", "&Kanal", kLabelLeft, RowTop(0));
+  CurveLabel = MakeFieldLabel(this, "CurveLabel", Tr("Curves", "&Kanal"), kLabelLeft, RowTop(0));
   CurveComboBox = MakeField<TComboBox>(*CurveLabel, "CurveComboBox", kFieldLeft, RowTop(0), kFieldWidth);
   CurveComboBox->SetStyle(csDropDownList);
   CurveComboBox->OnChange = [this](TObject* sender) { CurveComboBoxChange(sender); };
 
-  NameLabel = MakeFieldLabel(this, "NameLabel", "&Name", kLabelLeft, RowTop(1));
+  NameLabel = MakeFieldLabel(this, "NameLabel", Tr("Curves", "&Name"), kLabelLeft, RowTop(1));
   NameEdit = MakeField<TEdit>(*NameLabel, "NameEdit", kFieldLeft, RowTop(1), kFieldWidth);
-  UnitLabel = MakeFieldLabel(this, "UnitLabel", "&Einheit", kLabelLeft, RowTop(2));
+  UnitLabel = MakeFieldLabel(this, "UnitLabel", Tr("Curves", "&Einheit"), kLabelLeft, RowTop(2));
   UnitEdit = MakeField<TEdit>(*UnitLabel, "UnitEdit", kFieldLeft, RowTop(2), kFieldWidth);
-  FactorLabel = MakeFieldLabel(this, "FactorLabel", "&Faktor", kLabelLeft, RowTop(3));
+  FactorLabel = MakeFieldLabel(this, "FactorLabel", Tr("Curves", "&Faktor"), kLabelLeft, RowTop(3));
   FactorEdit = MakeField<TEdit>(*FactorLabel, "FactorEdit", kFieldLeft, RowTop(3), kFieldWidth);
-  FactorEdit->SetPlaceholderText(kFactorHint);
-  OffsetLabel = MakeFieldLabel(this, "OffsetLabel", "&Offset", kLabelLeft, RowTop(4));
+  FactorEdit->SetPlaceholderText(Tr("Curves", "leer: Roh-Daten Skalierungsfaktor"));
+  OffsetLabel = MakeFieldLabel(this, "OffsetLabel", Tr("Curves", "&Offset"), kLabelLeft, RowTop(4));
   OffsetEdit = MakeField<TEdit>(*OffsetLabel, "OffsetEdit", kFieldLeft, RowTop(4), kFieldWidth);
-  OffsetEdit->SetPlaceholderText(kOffsetHint);
+  OffsetEdit->SetPlaceholderText(Tr("Curves", "leer: Daten Offset"));
 
-  ColorLabel = MakeFieldLabel(this, "ColorLabel", "Fa&rbe", kLabelLeft, RowTop(5));
+  ColorLabel = MakeFieldLabel(this, "ColorLabel", Tr("Curves", "Fa&rbe"), kLabelLeft, RowTop(5));
   ColorComboBox = MakeField<TComboBox>(*ColorLabel, "ColorComboBox", kFieldLeft, RowTop(5), kFieldWidth);
   ColorComboBox->SetStyle(csDropDownList);
   ColorComboBox->SetDropDownCount(static_cast<int>(kMaxCurves) + 1);
 
   ShownCheckBox = MakeControl<TCheckBox>(this, "ShownCheckBox", kFieldLeft, RowTop(6), kFieldWidth, kRowHeight);
-  ShownCheckBox->SetCaption("An&zeigen");
+  ShownCheckBox->SetCaption(Tr("Curves", "An&zeigen"));
 
-  AxisLabel = MakeFieldLabel(this, "AxisLabel", "&Y-Achse", kLabelLeft, RowTop(7));
+  AxisLabel = MakeFieldLabel(this, "AxisLabel", Tr("Curves", "&Y-Achse"), kLabelLeft, RowTop(7));
   AxisComboBox = MakeField<TComboBox>(*AxisLabel, "AxisComboBox", kFieldLeft, RowTop(7), kFieldWidth);
   AxisComboBox->SetStyle(csDropDownList);
   std::vector<std::string> axes;
-  for (const auto& [axis, name] : kAxes) axes.emplace_back(name);
+  for (const auto& [axis, name] : kAxes) axes.push_back(Tr(name));
   AxisComboBox->SetItems(axes);
 
   CreateRightAxisGroup(RowTop(8) + 2);
@@ -153,22 +152,22 @@ void TCurveDialog::CreateControls() {
   MessageLabel->SetWordWrap(true);
   MessageLabel->SetBounds(kLabelLeft, 366, 344, 48);
 
-  ApplyButton = MakeButton(this, "ApplyButton", "Ü&bernehmen", 180, 420,
+  ApplyButton = MakeButton(this, "ApplyButton", Tr("Curves", "Ü&bernehmen"), 180, 420,
                            [this](TObject* sender) { ApplyButtonClick(sender); });
-  CloseButton = MakeButton(this, "CloseButton", "&Schließen", 268, 420,
+  CloseButton = MakeButton(this, "CloseButton", Tr("Curves", "&Schließen"), 268, 420,
                            [this](TObject* sender) { CloseButtonClick(sender); });
   CloseButton->AddShortCut("Esc");
 }
 
 void TCurveDialog::CreateRightAxisGroup(int top) {
   RightAxisGroupBox = MakeControl<TGroupBox>(this, "RightAxisGroupBox", kLabelLeft, top, 344, 92);
-  RightAxisGroupBox->SetCaption("Rechte Y-Achse");
+  RightAxisGroupBox->SetCaption(Tr("Curves", "Rechte Y-Achse"));
   TGroupBox* group = RightAxisGroupBox.get();
   RightAutoCheckBox = MakeControl<TCheckBox>(group, "RightAutoCheckBox", 12, 24, 200, 24);
-  RightAutoCheckBox->SetCaption("a&utomatisch");
-  RightMinLabel = MakeFieldLabel(group, "RightMinLabel", "&von", 12, 56);
+  RightAutoCheckBox->SetCaption(Tr("Curves", "a&utomatisch"));
+  RightMinLabel = MakeFieldLabel(group, "RightMinLabel", Tr("Curves", "&von"), 12, 56);
   RightMinEdit = MakeField<TEdit>(*RightMinLabel, "RightMinEdit", 44, 56, 120);
-  RightMaxLabel = MakeFieldLabel(group, "RightMaxLabel", "b&is", 180, 56);
+  RightMaxLabel = MakeFieldLabel(group, "RightMaxLabel", Tr("Curves", "b&is"), 180, 56);
   RightMaxEdit = MakeField<TEdit>(*RightMaxLabel, "RightMaxEdit", 212, 56, 120);
   // A range is typed only for a fixed axis.
   RightAutoCheckBox->OnClick = [this](TObject*) {
@@ -218,7 +217,7 @@ void TCurveDialog::FillFields() {
 
   ShownCheckBox->SetChecked(m_curves.Shown(m_curve));
   for (const auto& [axis, name] : kAxes)
-    if (axis == m_curves.Axis(m_curve)) AxisComboBox->SetText(name);
+    if (axis == m_curves.Axis(m_curve)) AxisComboBox->SetText(Tr(name));
 
   const std::optional<TAxisRange>& range = m_curves.RightRange();
   RightMinEdit->SetText(range ? LocaleNumberText(range->Low) : "");
@@ -235,17 +234,18 @@ TColor TCurveDialog::ChosenColor() const {
 
 TCurveDialog::TFieldValues TCurveDialog::ReadFields() const {
   TFieldValues values;
-  values.Name = TextIn(*NameEdit, "Name");
-  values.Unit = TextIn(*UnitEdit, "Einheit");
-  values.Scale.Factor = ScaleIn(*FactorEdit, "Faktor");
+  values.Name = TextIn(*NameEdit, Tr("Curves", "Name"));
+  values.Unit = TextIn(*UnitEdit, Tr("Curves", "Einheit"));
+  values.Scale.Factor = ScaleIn(*FactorEdit, Tr("Curves", "Faktor"));
   if (values.Scale.Factor == 0.0f) throw TRefusal{*FactorEdit, ZeroFactorRefusal()};
-  values.Scale.Offset = ScaleIn(*OffsetEdit, "Offset");
+  values.Scale.Offset = ScaleIn(*OffsetEdit, Tr("Curves", "Offset"));
   values.Color = ChosenColor();
   values.Shown = ShownCheckBox->Checked();
   for (const auto& [axis, name] : kAxes)
-    if (AxisComboBox->Text() == name) values.Axis = axis;
+    if (AxisComboBox->Text() == Tr(name)) values.Axis = axis;
   if (!RightAutoCheckBox->Checked()) {
-    const TAxisRange range{RangeEndIn(*RightMinEdit, "von"), RangeEndIn(*RightMaxEdit, "bis")};
+    const TAxisRange range{RangeEndIn(*RightMinEdit, Tr("Curves", "von")),
+                           RangeEndIn(*RightMaxEdit, Tr("Curves", "bis"))};
     if (range.Low >= range.High) throw TRefusal{*RightMinEdit, RightRangeRefusal()};
     values.RightRange = range;
   }

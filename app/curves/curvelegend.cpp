@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "app/valuetext.h"
-#include "recording/columnnames.h"
 #include "platform/system/localeformat.h"
+#include "platform/system/translate.h"
 
 namespace kurvex {
 
@@ -37,10 +37,10 @@ std::string ShownUnit(const std::string& unit) {
 TCurveLegend::TCurveLegend(TWinControl& parent, TChartControl& chart, TChartRoom& layout, TCurveSettings& curves)
     : m_chart(chart), m_layout(layout), m_curves(curves), m_panel(std::make_unique<TPanel>(&parent)) {
   m_panel->SetName("CurveLegend");
-  m_panel->SetAccessibleName("Legende");
+  m_panel->SetAccessibleName(Tr("Curves", "Legende"));
   m_panel->SetBevelOuter(bvNone);
   m_panel->SetVisible(false);
-  TMenuItem& edit = m_menu.Add("&Kanäle…");
+  TMenuItem& edit = m_menu.Add(Tr("Curves", "&Kanäle…"));
   edit.SetName("LegendeKanaele");
   edit.OnClick = [this](TObject*) {
     if (OnEditCurve) OnEditCurve(m_menuCurve);
@@ -69,7 +69,7 @@ void TCurveLegend::ShowCurvesAsSet() {
 
 void TCurveLegend::ShowName(std::size_t curve) {
   m_entries[curve].name->SetCaption(Label(curve));
-  m_entries[curve].shown->SetAccessibleName(Label(curve) + " anzeigen");
+  m_entries[curve].shown->SetAccessibleName(Fill(Tr("Curves", "%1 anzeigen"), {Label(curve)}));
 }
 
 void TCurveLegend::StartAcquisition() {
@@ -162,7 +162,9 @@ void TCurveLegend::ShowUnit(std::size_t curve, const std::string& unit) {
 }
 
 std::string TCurveLegend::Label(std::size_t curve) const {
-  return CurveLabel(curve, m_names[curve].empty() ? m_curves.Name(curve) : m_names[curve]);
+  const std::string& name = m_names[curve].empty() ? m_curves.Name(curve) : m_names[curve];
+  // The files' column names stay German; the window says "Kanal n" in its language.
+  return name.empty() ? Fill(Tr("Curves", "Kanal %1"), {std::to_string(curve + 1)}) : name;
 }
 
 void TCurveLegend::CollectInto(TSetup& setup) const {

@@ -5,45 +5,53 @@
 #include <cstdio>
 
 #include "intake/intakestate.h"
+#include "platform/system/translate.h"
 
 namespace kurvex {
 
 std::string CurveScaleFromNextStartText() {
-  return "Übernommen. Faktor, Offset und Einheit gelten ab dem nächsten Start.";
+  return Tr("Curves", "Übernommen. Faktor, Offset und Einheit gelten ab dem nächsten Start.");
 }
 
 std::string RightLogRefusal() {
-  return "Die rechte Y-Achse kann nur Werte größer als 0 logarithmisch zeigen; sie zeigt Werte bis 0 oder darunter "
-         "und bleibt linear.";
+  return Tr("Curves",
+            "Die rechte Y-Achse kann nur Werte größer als 0 logarithmisch zeigen; sie zeigt Werte bis 0 oder "
+            "darunter und bleibt linear.");
 }
 
 std::string RightRangeRefusal() {
-  return "Die rechte Y-Achse braucht einen Bereich, dessen Anfang kleiner als sein Ende ist; sie bleibt, wie sie "
-         "war.";
+  return Tr("Curves",
+            "Die rechte Y-Achse braucht einen Bereich, dessen Anfang kleiner als sein Ende ist; sie bleibt, wie sie "
+            "war.");
 }
 
 std::string ZeroFactorRefusal() {
-  return "Ein Faktor von 0 würde die Kurve flach machen; der Faktor bleibt, wie er war.";
+  return Tr("Curves", "Ein Faktor von 0 würde die Kurve flach machen; der Faktor bleibt, wie er war.");
 }
 
 std::string NotANumberRefusal(const std::string& field) {
-  return "\"" + field + "\" ist keine Zahl; der Kanal bleibt, wie er war.";
+  return Fill(Tr("Curves", "\"%1\" ist keine Zahl; der Kanal bleibt, wie er war."), {field});
 }
 
 std::string TooLongRefusal(const std::string& field, std::size_t maxBytes) {
-  return "\"" + field + "\" darf höchstens " + std::to_string(maxBytes) + " Zeichen lang sein; der Kanal bleibt, wie er war.";
+  return Fill(Tr("Curves", "\"%1\" darf höchstens %2 Zeichen lang sein; der Kanal bleibt, wie er war."),
+              {field, std::to_string(maxBytes)});
 }
 
 std::string TooLargeRefusal(const std::string& field) {
-  return "\"" + field + "\" ist zu groß; der Kanal bleibt, wie er war.";
+  return Fill(Tr("Curves", "\"%1\" ist zu groß; der Kanal bleibt, wie er war."), {field});
 }
 
 std::string CurveColorName(std::size_t curve) {
   // In the order of CurveColor's palette.
-  static constexpr std::array<const char*, kMaxCurves> kNames = {
-      "Blau",  "Orange",  "Blaugrün", "Zinnober", "Rosa",    "Himmelblau", "Schwarz", "Indigo",
-      "Grün",  "Oliv",    "Weinrot",  "Türkis",   "Altrosa", "Purpur",     "Sand",    "Hellblau"};
-  return kNames[curve % kNames.size()];
+  static constexpr std::array<TText, kMaxCurves> kNames = {
+      TrNoop("Curves", "Blau"),     TrNoop("Curves", "Orange"),     TrNoop("Curves", "Blaugrün"),
+      TrNoop("Curves", "Zinnober"), TrNoop("Curves", "Rosa"),       TrNoop("Curves", "Himmelblau"),
+      TrNoop("Curves", "Schwarz"),  TrNoop("Curves", "Indigo"),     TrNoop("Curves", "Grün"),
+      TrNoop("Curves", "Oliv"),     TrNoop("Curves", "Weinrot"),    TrNoop("Curves", "Türkis"),
+      TrNoop("Curves", "Altrosa"),  TrNoop("Curves", "Purpur"),     TrNoop("Curves", "Sand"),
+      TrNoop("Curves", "Hellblau")};
+  return Tr(kNames[curve % kNames.size()]);
 }
 
 std::string OtherColorText(TColor color) {

@@ -8,11 +8,13 @@
 #include "chart/graphfile.h"
 #include "platform/system/configdir.h"
 #include "platform/system/replacefile.h"
+#include "platform/system/translate.h"
 
 namespace kurvex {
 
 void TFileCommands::SavePng() {
-  const std::optional<std::string> name = TheFileDialogs().Save(SaveRequest(".png", "PNG-Grafik (*.png)|*.png"));
+  const std::optional<std::string> name =
+      TheFileDialogs().Save(SaveRequest(".png", Tr("Files", "PNG-Grafik (*.png)|*.png")));
   if (!name) return;
   try {
     m_chart.SavePng(*name);

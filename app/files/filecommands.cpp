@@ -10,14 +10,15 @@
 #include "chart/bitmapexport.h"
 #include "chart/graphfile.h"
 #include "platform/system/configdir.h"
+#include "platform/system/translate.h"
 #include "platform/windows/messageboxes.h"
 
 namespace kurvex {
 
 namespace {
 
-constexpr const char* kBitmapFilter = "Graphic Files (*.bmp)|*.BMP";
-constexpr const char* kAcquisitionFilter = "Kurvex Files (*.kvx)|*.KVX";
+constexpr TText kBitmapFilter = TrNoop("Files", "Graphic Files (*.bmp)|*.BMP");
+constexpr TText kAcquisitionFilter = TrNoop("Files", "Kurvex Files (*.kvx)|*.KVX");
 constexpr const char* kBitmapExtension = ".bmp";
 constexpr const char* kAcquisitionExtension = ".kvx";
 constexpr const char* kMessageCaption = "Kurvex";
@@ -25,10 +26,14 @@ constexpr const char* kMessageCaption = "Kurvex";
 // A file cut inside its last record loads its whole records; the user
 // learns that the rest is missing.
 void TellFileWasCut(const std::string& fileName, const TGraphLoad& load) {
-  const std::string records = load.Records == 1 ? "1 vollständiger Datensatz wurde"
-                                                : GroupedCount(load.Records) + " vollständige Datensätze wurden";
-  ShowFileWarning("Die Datei \"" + fileName + "\" endet mitten in einem Datensatz.\n" + records +
-                  " geladen, der abgeschnittene Rest (" + GroupedCount(load.CutBytes) + " Bytes) nicht.");
+  const std::string text =
+      load.Records == 1 ? Tr("Files",
+                             "Die Datei \"%1\" endet mitten in einem Datensatz.\n1 vollständiger Datensatz wurde "
+                             "geladen, der abgeschnittene Rest (%3 Bytes) nicht.")
+                        : Tr("Files",
+                             "Die Datei \"%1\" endet mitten in einem Datensatz.\n%2 vollständige Datensätze wurden "
+                             "geladen, der abgeschnittene Rest (%3 Bytes) nicht.");
+  ShowFileWarning(Fill(text, {fileName, GroupedCount(load.Records), GroupedCount(load.CutBytes)}));
 }
 
 // The export writes its name with the extension ".bmp"; when that is not
@@ -37,7 +42,9 @@ bool MayWriteBitmap(const std::string& chosen) {
   const std::string target = BitmapFileName(chosen);
   std::error_code ignored;
   if (target == chosen || !std::filesystem::exists(target, ignored)) return true;
-  return TheMessageBoxes().Show("Die Datei \"" + target + "\" existiert bereits.\nSoll sie ersetzt werden?",
+  const std::string question =
+      Fill(Tr("Files", "Die Datei \"%1\" existiert bereits.\nSoll sie ersetzt werden?"), {target});
+  return TheMessageBoxes().Show(question,
                                 kMessageCaption, MessageIcon::Question,
                                 MessageButtons::YesNo) == MessageResult::Yes;
 }
@@ -45,7 +52,7 @@ bool MayWriteBitmap(const std::string& chosen) {
 }  // namespace
 
 void TFileCommands::SaveBitmap() {
-  const std::optional<std::string> name = TheFileDialogs().Save(SaveRequest(kBitmapExtension, kBitmapFilter));
+  const std::optional<std::string> name = TheFileDialogs().Save(SaveRequest(kBitmapExtension, Tr(kBitmapFilter)));
   if (!name || !MayWriteBitmap(*name)) return;
   try {
     m_chart.SaveBitmap(*name, true);
@@ -62,7 +69,7 @@ void TFileCommands::SaveAcquisition() {
     return;
   }
   const std::optional<std::string> name =
-      TheFileDialogs().Save(SaveRequest(kAcquisitionExtension, kAcquisitionFilter));
+      TheFileDialogs().Save(SaveRequest(kAcquisitionExtension, Tr(kAcquisitionFilter)));
   if (!name) return;
   try {
     m_chart.SaveGraph(*name);
@@ -73,7 +80,7 @@ void TFileCommands::SaveAcquisition() {
 
 void TFileCommands::LoadAcquisition() {
   FileDialogRequest request;
-  request.Filter = kAcquisitionFilter;
+  request.Filter = Tr(kAcquisitionFilter);
   request.DefaultExt = kAcquisitionExtension;
   request.InitialDir = HomeDirectory().string();
   const std::optional<std::string> name = TheFileDialogs().Open(request);
@@ -82,7 +89,8 @@ void TFileCommands::LoadAcquisition() {
   try {
     load = m_chart.LoadGraph(*name, true);
   } catch (const EGraphFileError& error) {
-    ShowFileFailure(FileFailureText("Die Datei", error.FileName(), "geladen", error.what()));
+    ShowFileFailure(FileFailureText(Tr("Files", "Die Datei \"%1\" konnte nicht geladen werden."), error.FileName(),
+                                    error.what()));
     return;
   }
   m_content.GraphFileLoaded(m_acquiring());

@@ -9,19 +9,21 @@
 #include "app/files/opentexts.h"
 #include "csvimport/csvimport.h"
 #include "platform/system/configdir.h"
-#include "recording/columnnames.h"
+#include "platform/system/translate.h"
 #include "platform/windows/choicedialogs.h"
 #include "platform/windows/progresswindows.h"
+#include "recording/columnnames.h"
 
 namespace kurvex {
 
 namespace {
 
-constexpr const char* kCaption = "Aufzeichnung öffnen";
-constexpr const char* kRecordingFilter = "CSV-Dateien (*.csv)|*.csv;*.CSV|Alle Dateien (*)|*";
+constexpr TText kCaption = TrNoop("Files", "Aufzeichnung öffnen");
+constexpr TText kRecordingFilter = TrNoop("Files", "CSV-Dateien (*.csv)|*.csv;*.CSV|Alle Dateien (*)|*");
 
 void ShowReadFailure(const std::string& fileName, int error) {
-  ShowFileFailure(FileFailureText("Die Datei", fileName, "gelesen", std::strerror(error)));
+  ShowFileFailure(FileFailureText(Tr("Files", "Die Datei \"%1\" konnte nicht gelesen werden."), fileName,
+                                  std::strerror(error)));
 }
 
 // The column of a foreign file to show: the only one, or the user's pick.
@@ -29,7 +31,7 @@ std::optional<std::size_t> ChooseColumn(const TCsvLayout& layout) {
   if (layout.Kind == TCsvLayout::Kurvex || layout.Values.size() == 1) return 0;
   std::vector<std::string> names;
   for (const TCsvLayout::TColumn& column : layout.Values) names.push_back(column.Name);
-  return TheChoiceDialogs().Choose(kCaption, "Welche Spalte soll gezeigt werden?", names);
+  return TheChoiceDialogs().Choose(Tr(kCaption), Tr("Files", "Welche Spalte soll gezeigt werden?"), names);
 }
 
 // Loads on a thread of its own while the window keeps drawing; nothing
@@ -49,7 +51,7 @@ std::optional<TCsvLoad> Load(const std::string& fileName, const TCsvLayout& layo
     finished = true;
   });
   const bool completed = TheProgressWindows().Wait(
-      kCaption, "\"" + fileName + "\" wird gelesen …",
+      Tr(kCaption), Fill(Tr("Files", "\"%1\" wird gelesen …"), {fileName}),
       [&] {
         const auto total = progress.TotalBytes.load();
         return total > 0 ? static_cast<double>(progress.BytesRead.load()) / static_cast<double>(total) : 0.0;
@@ -66,9 +68,9 @@ std::optional<TCsvLoad> Load(const std::string& fileName, const TCsvLayout& layo
 
 void TFileCommands::OpenRecording() {
   FileDialogRequest request;
-  request.Filter = kRecordingFilter;
+  request.Filter = Tr(kRecordingFilter);
   request.InitialDir = HomeDirectory().string();
-  request.Title = kCaption;
+  request.Title = Tr(kCaption);
   const std::optional<std::string> name = TheFileDialogs().Open(request);
   if (!name) return;
   const TCsvProbe probe = ProbeCsvFile(*name);

@@ -5,6 +5,7 @@
 
 #include "app/instrument/instrumenttexts.h"
 #include "intake/readtime.h"
+#include "platform/system/translate.h"
 #include "serial/commandescapes.h"
 
 namespace kurvex {
@@ -52,7 +53,7 @@ void TInstrumentFeature::Send(const std::optional<std::string>& typed) {
 std::string TInstrumentFeature::SendTyped(const std::string& typed) {
   const TCommandBytes bytes = ParseCommandEscapes(typed);
   if (!bytes.Ok()) return BadEscapeText(typed, bytes.BadEscape);
-  if (!m_port.Active()) return kPortClosedText;
+  if (!m_port.Active()) return Tr(kPortClosedText);
   if (!Queue(bytes.Bytes + LineEndBytes(m_lineEnd))) return SendQueueFullText();
   return {};
 }

@@ -13,10 +13,10 @@ namespace {
 
 std::string OutcomeText(const TMonitorEntry& entry, std::span<const std::string> names, char decimalSeparator) {
   using TFate = TMonitorEntry::TFate;
-  if (entry.Kind == TMonitorEntry::TKind::Sent) return "gesendet";
-  if (entry.Fate == TFate::TransmissionError) return "Übertragungsfehler";
-  if (entry.Fate == TFate::BeyondLimit) return "nach dem Ende der Erfassung";
-  if (entry.Present == 0) return "keine Zahl";
+  if (entry.Kind == TMonitorEntry::TKind::Sent) return Tr("Instrument", "gesendet");
+  if (entry.Fate == TFate::TransmissionError) return Tr("Instrument", "Übertragungsfehler");
+  if (entry.Fate == TFate::BeyondLimit) return Tr("Instrument", "nach dem Ende der Erfassung");
+  if (entry.Present == 0) return Tr("Instrument", "keine Zahl");
   const auto named = [&](std::size_t curve) { return curve < names.size() && !names[curve].empty(); };
   std::string text;
   if (entry.Present == 1 && !named(0)) {
@@ -25,11 +25,11 @@ std::string OutcomeText(const TMonitorEntry& entry, std::span<const std::string>
     for (std::size_t curve = 0; curve < kMaxCurves; ++curve) {
       if ((entry.Present >> curve & 1u) == 0) continue;
       if (!text.empty()) text += "; ";
-      text += (named(curve) ? names[curve] : "Kurve " + std::to_string(curve + 1)) + " = " +
-              ShortValueText(entry.Values[curve], decimalSeparator);
+      text += (named(curve) ? names[curve] : Fill(Tr("Instrument", "Kurve %1"), {std::to_string(curve + 1)})) +
+              " = " + ShortValueText(entry.Values[curve], decimalSeparator);
     }
   }
-  if (!entry.Complete) text += " (unvollständig)";
+  if (!entry.Complete) text = Fill(Tr("Instrument", "%1 (unvollständig)"), {text});
   return text;
 }
 
@@ -45,12 +45,14 @@ std::string MillisecondsText(TQueryPacer::TDuration duration, char decimalSepara
 }  // namespace
 
 std::string BadEscapeText(const std::string& typed, const std::string& badEscape) {
-  return "Der Befehl \"" + typed + "\" enthält die ungültige Escape-Folge " + badEscape + "; er wird nicht gesendet.";
+  return Fill(Tr("Instrument", "Der Befehl \"%1\" enthält die ungültige Escape-Folge %2; er wird nicht gesendet."),
+              {typed, badEscape});
 }
 
 std::string SendQueueFullText() {
-  return "Der Befehl wird nicht gesendet: " + std::to_string(kMaxQueuedSendBytes / 1024) +
-         " KiB warten schon darauf, dass die Leitung sie annimmt.";
+  return Fill(Tr("Instrument",
+                 "Der Befehl wird nicht gesendet: %1 KiB warten schon darauf, dass die Leitung sie annimmt."),
+              {std::to_string(kMaxQueuedSendBytes / 1024)});
 }
 
 std::string MonitorCell(const TMonitorEntry& entry, TMonitorColumn column, std::span<const std::string> names,
@@ -65,10 +67,10 @@ std::string MonitorCell(const TMonitorEntry& entry, TMonitorColumn column, std::
 }
 
 std::string RoundTripText(const TQueryPacer::TRoundTrips& trips, char decimalSeparator) {
-  if (!trips.Last) return "Antwortzeit: –";
-  return "Antwortzeit: zuletzt " + MillisecondsText(*trips.Last, decimalSeparator) + " · Median " +
-         MillisecondsText(*trips.Median, decimalSeparator) + " · max " +
-         MillisecondsText(*trips.Maximum, decimalSeparator);
+  if (!trips.Last) return Tr("Instrument", "Antwortzeit: –");
+  return Fill(Tr("Instrument", "Antwortzeit: zuletzt %1 · Median %2 · max %3"),
+              {MillisecondsText(*trips.Last, decimalSeparator), MillisecondsText(*trips.Median, decimalSeparator),
+               MillisecondsText(*trips.Maximum, decimalSeparator)});
 }
 
 }  // namespace kurvex

@@ -7,6 +7,7 @@
 
 #include "app/instrument/monitorlog.h"
 #include "app/instrument/querypacer.h"
+#include "platform/system/translate.h"
 
 namespace kurvex {
 
@@ -15,9 +16,10 @@ std::string BadEscapeText(const std::string& typed, const std::string& badEscape
 /// Why a command is not sent: the queue for the line is full.
 std::string SendQueueFullText();
 /// Shown while queued bytes wait for a line that does not take them.
-inline constexpr const char* kSendStalledText = "Senden hängt";
+inline constexpr TText kSendStalledText = TrNoop("Instrument", "Senden hängt");
 /// Why the command field is disabled.
-inline constexpr const char* kPortClosedText = "Senden ist möglich, solange erfasst wird (nach Start).";
+inline constexpr TText kPortClosedText =
+    TrNoop("Instrument", "Senden ist möglich, solange erfasst wird (nach Start).");
 
 /// The monitor's columns: the time, the bytes with their control characters
 /// made visible (a sent command marked "→"), and what the line became

@@ -7,6 +7,7 @@
 
 #include "app/instrument/instrumenttexts.h"
 #include "platform/system/localeformat.h"
+#include "platform/system/translate.h"
 #include "platform/windows/clipboard.h"
 
 namespace kurvex {
@@ -14,11 +15,11 @@ namespace kurvex {
 namespace {
 
 // The line end choices in the order of the list.
-constexpr std::array<std::pair<TCommandLineEnd, const char*>, 4> kLineEnds{{
-    {TCommandLineEnd::CrLf, "CR LF"},
-    {TCommandLineEnd::Lf, "LF"},
-    {TCommandLineEnd::Cr, "CR"},
-    {TCommandLineEnd::None, "ohne"},
+constexpr std::array<std::pair<TCommandLineEnd, TText>, 4> kLineEnds{{
+    {TCommandLineEnd::CrLf, TrNoop("Instrument", "CR LF")},
+    {TCommandLineEnd::Lf, TrNoop("Instrument", "LF")},
+    {TCommandLineEnd::Cr, TrNoop("Instrument", "CR")},
+    {TCommandLineEnd::None, TrNoop("Instrument", "ohne")},
 }};
 
 // Lines that come faster than this are shown in steps: nobody reads a
@@ -26,8 +27,8 @@ constexpr std::array<std::pair<TCommandLineEnd, const char*>, 4> kLineEnds{{
 constexpr auto kRefreshPace = std::chrono::milliseconds(100);
 
 // A button of the window at its design place, anchored, with its handler.
-std::unique_ptr<TSpeedButton> MakeButton(TWinControl* parent, const char* name, const char* caption, TRect bounds,
-                                         TAnchors anchors, TNotifyEvent onClick) {
+std::unique_ptr<TSpeedButton> MakeButton(TWinControl* parent, const char* name, const std::string& caption,
+                                         TRect bounds, TAnchors anchors, TNotifyEvent onClick) {
   auto button = std::make_unique<TSpeedButton>(parent);
   button->SetName(name);
   button->SetCaption(caption);
@@ -37,14 +38,14 @@ std::unique_ptr<TSpeedButton> MakeButton(TWinControl* parent, const char* name, 
   return button;
 }
 
-constexpr const char* kCommandHint = "z. B. MEAS? oder \\x1B (Escapes \\r \\n \\t \\\\ \\xNN)";
+constexpr TText kCommandHint = TrNoop("Instrument", "z. B. MEAS? oder \\x1B (Escapes \\r \\n \\t \\\\ \\xNN)");
 
 }  // namespace
 
 TMonitorWindow::TMonitorWindow(TInstrumentFeature& instrument, TMonitorLog& log, const TIntakeState& intake)
     : m_instrument(instrument), m_log(log), m_intake(intake), m_frame([this] { Refresh(); }) {
   SetName("FormMonitor");
-  SetCaption("Monitor");
+  SetCaption(Tr("Instrument", "Monitor"));
   SetClientSize(720, 440);
   SetSizeConstraints(480, 240, 0, 0);
   CreateControls();
@@ -67,7 +68,7 @@ TMonitorWindow::~TMonitorWindow() {
 void TMonitorWindow::CreateControls() {
   CommandLabel = std::make_unique<TLabel>(this);
   CommandLabel->SetName("CommandLabel");
-  CommandLabel->SetCaption("&Befehl");
+  CommandLabel->SetCaption(Tr("Instrument", "&Befehl"));
   CommandLabel->SetBounds(8, 12, 48, 20);
   CommandEdit = std::make_unique<TEdit>(this);
   CommandEdit->SetName("CommandEdit");
@@ -84,26 +85,26 @@ void TMonitorWindow::CreateControls() {
 
   LineEndLabel = std::make_unique<TLabel>(this);
   LineEndLabel->SetName("LineEndLabel");
-  LineEndLabel->SetCaption("&Zeilenende");
+  LineEndLabel->SetCaption(Tr("Instrument", "&Zeilenende"));
   LineEndLabel->SetBounds(460, 12, 76, 20);
   LineEndLabel->SetAnchors(akTop | akRight);
   LineEndComboBox = std::make_unique<TComboBox>(this);
   LineEndComboBox->SetName("LineEndComboBox");
   LineEndComboBox->SetStyle(csDropDownList);
   std::vector<std::string> names;
-  for (const auto& [end, name] : kLineEnds) names.emplace_back(name);
+  for (const auto& [end, name] : kLineEnds) names.push_back(Tr(name));
   LineEndComboBox->SetItems(names);
   LineEndComboBox->SetBounds(538, 8, 84, 26);
   LineEndComboBox->SetAnchors(akTop | akRight);
   LineEndLabel->SetFocusControl(LineEndComboBox.get());
   for (const auto& [end, name] : kLineEnds)
-    if (end == m_instrument.LineEnd()) LineEndComboBox->SetText(name);
+    if (end == m_instrument.LineEnd()) LineEndComboBox->SetText(Tr(name));
   LineEndComboBox->OnChange = [this](TObject*) {
     for (const auto& [end, name] : kLineEnds)
-      if (LineEndComboBox->Text() == name) m_instrument.SetLineEnd(end);
+      if (LineEndComboBox->Text() == Tr(name)) m_instrument.SetLineEnd(end);
   };
 
-  SendButton = MakeButton(this, "SendButton", "&Senden", {630, 8, 712, 34}, akTop | akRight,
+  SendButton = MakeButton(this, "SendButton", Tr("Instrument", "&Senden"), {630, 8, 712, 34}, akTop | akRight,
                           [this](TObject* sender) { SendButtonClick(sender); });
 
   MessageLabel = std::make_unique<TLabel>(this);
@@ -112,10 +113,12 @@ void TMonitorWindow::CreateControls() {
   MessageLabel->SetBounds(8, 38, 704, 20);
   MessageLabel->SetAnchors(akLeft | akTop | akRight);
 
-  LineTable = std::make_unique<TLineTable>(this, std::vector<std::string>{"Zeit", "Zeile", "Ergebnis"},
-                                           [this](int row, int column) { return CellText(row, column); });
+  const std::vector<std::string> columns{Tr("Instrument", "Zeit"), Tr("Instrument", "Zeile"),
+                                         Tr("Instrument", "Ergebnis")};
+  LineTable =
+      std::make_unique<TLineTable>(this, columns, [this](int row, int column) { return CellText(row, column); });
   LineTable->SetName("LineTable");
-  LineTable->SetAccessibleName("Empfangene und gesendete Zeilen");
+  LineTable->SetAccessibleName(Tr("Instrument", "Empfangene und gesendete Zeilen"));
   LineTable->SetBounds(8, 62, 704, 334);
   LineTable->SetAnchors(akLeft | akTop | akRight | akBottom);
   LineTable->SetColumnWidth(0, 100);
@@ -123,15 +126,15 @@ void TMonitorWindow::CreateControls() {
 
   PauseCheckBox = std::make_unique<TCheckBox>(this);
   PauseCheckBox->SetName("PauseCheckBox");
-  PauseCheckBox->SetCaption("&Anhalten");
+  PauseCheckBox->SetCaption(Tr("Instrument", "&Anhalten"));
   PauseCheckBox->SetBounds(8, 406, 96, 24);
   PauseCheckBox->SetAnchors(akLeft | akBottom);
   // Held, the log takes nothing more, so what is shown stays to be read.
   PauseCheckBox->OnClick = [this](TObject*) { m_log.SetOpen(!PauseCheckBox->Checked()); };
-  CopyButton = MakeButton(this, "CopyButton", "&Kopieren", {108, 404, 190, 430}, akLeft | akBottom,
-                          [this](TObject* sender) { CopyButtonClick(sender); });
-  ClearButton = MakeButton(this, "ClearButton", "&Leeren", {196, 404, 278, 430}, akLeft | akBottom,
-                           [this](TObject* sender) { ClearButtonClick(sender); });
+  CopyButton = MakeButton(this, "CopyButton", Tr("Instrument", "&Kopieren"), {108, 404, 190, 430},
+                          akLeft | akBottom, [this](TObject* sender) { CopyButtonClick(sender); });
+  ClearButton = MakeButton(this, "ClearButton", Tr("Instrument", "&Leeren"), {196, 404, 278, 430},
+                           akLeft | akBottom, [this](TObject* sender) { ClearButtonClick(sender); });
 
   RoundTripLabel = std::make_unique<TLabel>(this);
   RoundTripLabel->SetName("RoundTripLabel");
@@ -145,9 +148,10 @@ void TMonitorWindow::SendingChanged() {
   const bool open = m_instrument.PortActive();
   CommandEdit->SetEnabled(open);
   SendButton->SetEnabled(open);
-  CommandEdit->SetPlaceholderText(open ? kCommandHint : kPortClosedText);
-  if (m_instrument.SendStalled()) MessageLabel->SetCaption(kSendStalledText);
-  else if (MessageLabel->Caption() == kSendStalledText) MessageLabel->SetCaption("");
+  CommandEdit->SetPlaceholderText(Tr(open ? kCommandHint : kPortClosedText));
+  const std::string stalled = Tr(kSendStalledText);
+  if (m_instrument.SendStalled()) MessageLabel->SetCaption(stalled);
+  else if (MessageLabel->Caption() == stalled) MessageLabel->SetCaption("");
 }
 
 void TMonitorWindow::SendButtonClick(TObject*) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "app/numbertext.h"
+#include "platform/system/translate.h"
 
 namespace kurvex {
 
@@ -24,7 +25,7 @@ TLookBack::TLookBack(TChartControl& chart, TChartPlotter& plotter, const THistor
       m_historyStart(std::make_unique<TLabel>(&chart)),
       m_zoomPan(chart.SubscribeZoomPan([this](TObject*) { ViewChanged(); })) {
   m_followButton->SetName("FollowButton");
-  m_followButton->SetCaption("Folgen");
+  m_followButton->SetCaption(Tr("LookBack", "Folgen"));
   m_followButton->SetBounds(chart.LRim(), kTop, kButtonWidth, kHeight);
   m_followButton->AddShortCut("End");
   m_followButton->OnClick = [this](TObject*) { Follow(); };
@@ -101,7 +102,7 @@ void TLookBack::Take(const TSample&) {
 
 void TLookBack::ShowHistoryStart() {
   m_firstShown = m_history.FirstNumber();
-  m_historyStart->SetCaption("Verlauf ab Sample " + GroupedCount(m_firstShown));
+  m_historyStart->SetCaption(Fill(Tr("LookBack", "Verlauf ab Sample %1"), {GroupedCount(m_firstShown)}));
   m_historyStart->SetVisible(m_firstShown > 1);
 }
 

@@ -2,6 +2,7 @@
 #include "app/notices/noticetexts.h"
 
 #include "intake/intakestate.h"
+#include "platform/system/translate.h"
 
 namespace kurvex {
 
@@ -11,18 +12,23 @@ std::string InputNoticeText(const TInputNotices& notices) {
     if (!text.empty()) text += " · ";
     text += part;
   };
-  if (notices.InvalidLines > 0) add("Ungültige Zeilen: " + std::to_string(notices.InvalidLines));
-  if (notices.TransmissionErrors > 0) add("Übertragungsfehler: " + std::to_string(notices.TransmissionErrors));
-  if (notices.Overloaded) add("Eingang überlastet");
+  if (notices.InvalidLines > 0)
+    add(Fill(Tr("Notices", "Ungültige Zeilen: %1"), {std::to_string(notices.InvalidLines)}));
+  if (notices.TransmissionErrors > 0)
+    add(Fill(Tr("Notices", "Übertragungsfehler: %1"), {std::to_string(notices.TransmissionErrors)}));
+  if (notices.Overloaded) add(Tr("Notices", "Eingang überlastet"));
   if (notices.Overruns > 0) {
-    add("Daten verloren: " + std::to_string(notices.Overruns) +
-        (notices.Overruns == 1 ? " Überlauf" : " Überläufe"));
+    add(Fill(notices.Overruns == 1 ? Tr("Notices", "Daten verloren: %1 Überlauf")
+                                   : Tr("Notices", "Daten verloren: %1 Überläufe"),
+             {std::to_string(notices.Overruns)}));
   }
-  if (!notices.SuggestedFormat.empty()) add("Viele Bytes mit Bit 7 – Datenformat " + notices.SuggestedFormat + "?");
-  if (notices.TooManyValues) add("Mehr als " + std::to_string(kMaxCurves) + " Werte je Zeile – weitere ignoriert");
-  if (notices.NoLineEnd) add("Keine Zeilenenden – Baudrate und Datenformat prüfen");
-  if (notices.NoAnswer > 0) add("Ohne Antwort: " + std::to_string(notices.NoAnswer));
-  if (notices.SendStalled) add("Senden hängt");
+  if (!notices.SuggestedFormat.empty())
+    add(Fill(Tr("Notices", "Viele Bytes mit Bit 7 – Datenformat %1?"), {notices.SuggestedFormat}));
+  if (notices.TooManyValues)
+    add(Fill(Tr("Notices", "Mehr als %1 Werte je Zeile – weitere ignoriert"), {std::to_string(kMaxCurves)}));
+  if (notices.NoLineEnd) add(Tr("Notices", "Keine Zeilenenden – Baudrate und Datenformat prüfen"));
+  if (notices.NoAnswer > 0) add(Fill(Tr("Notices", "Ohne Antwort: %1"), {std::to_string(notices.NoAnswer)}));
+  if (notices.SendStalled) add(Tr("Notices", "Senden hängt"));
   return text;
 }
 

@@ -7,6 +7,7 @@
 #include "app/dataformat.h"
 #include "app/numbertext.h"
 #include "app/ports/porttexts.h"
+#include "platform/system/translate.h"
 
 namespace kurvex {
 
@@ -79,7 +80,7 @@ void TPortStatus::Show() {
   if (m_comm.Active() && m_lineEndShown != leUndecided)
     line += std::string(" · ") + LineEndText(m_lineEndShown);
   if (!device) {
-    m_panel.SetText(portName + ": kein Gerät" + line);
+    m_panel.SetText(Fill(Tr("Ports", "%1: kein Gerät"), {portName}) + line);
     return;
   }
   const TTtyDetails details = m_watch.Details(*device);

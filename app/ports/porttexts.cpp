@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/system/translate.h"
+
 namespace kurvex {
 
 namespace {
@@ -36,23 +38,23 @@ std::vector<std::string> PortChoiceItems(const TDeviceList& present) {
 
 std::string OpenFailureText(unsigned portNo, int error, bool deviceThere,
                             const std::vector<TPortHolder>& holders) {
-  const std::string port = "COM" + std::to_string(portNo) + ": ";
+  const std::string port = "COM" + std::to_string(portNo);
   if (!deviceThere || error == ENOENT || error == ENODEV || error == ENXIO) {
-    return port + "kein Gerät";
+    return Fill(Tr("Ports", "%1: kein Gerät"), {port});
   }
   if (error == EACCES || error == EPERM) {
-    return port + "keine Berechtigung – Benutzer zur Gruppe dialout hinzufügen";
+    return Fill(Tr("Ports", "%1: keine Berechtigung – Benutzer zur Gruppe dialout hinzufügen"), {port});
   }
   if (error == EBUSY) {
-    if (holders.empty()) return port + "von einem anderen Programm belegt";
-    std::string text = port + "belegt von ";
+    if (holders.empty()) return Fill(Tr("Ports", "%1: von einem anderen Programm belegt"), {port});
+    std::string programs;
     for (std::size_t i = 0; i < holders.size(); ++i) {
-      if (i > 0) text += ", ";
-      text += holders[i].Program + " (PID " + std::to_string(holders[i].Pid) + ")";
+      if (i > 0) programs += ", ";
+      programs += holders[i].Program + " (PID " + std::to_string(holders[i].Pid) + ")";
     }
-    return text;
+    return Fill(Tr("Ports", "%1: belegt von %2"), {port, programs});
   }
-  return port + std::strerror(error);
+  return port + ": " + std::strerror(error);
 }
 
 }  // namespace kurvex

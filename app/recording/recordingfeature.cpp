@@ -9,6 +9,7 @@
 #include "app/fileprompts.h"
 #include "app/numbertext.h"
 #include "platform/system/configdir.h"
+#include "platform/system/translate.h"
 #include "recording/recordingname.h"
 
 namespace kurvex {
@@ -55,10 +56,11 @@ std::optional<std::string> TRecordingFeature::Start(TReadTime start) {
       m_recorder.Start(fileName, m_nextFile ? CsvDialectOfFilter(m_nextFile->FilterIndex) : m_freshDialect, start);
     } catch (const EFileError& error) {
       // A chosen file stays chosen: the next Start tries it again.
-      return FileFailureText("Die Aufzeichnungsdatei", error.FileName(), "angelegt", error.what());
+      return FileFailureText(Tr("Recording", "Die Aufzeichnungsdatei \"%1\" konnte nicht angelegt werden."),
+                             error.FileName(), error.what());
     }
     m_nextFile.reset();
-    ShowRows("Aufzeichnung: ");
+    ShowRows(Tr("Recording", "Aufzeichnung: "));
     m_statusTimer.SetEnabled(true);
   }
   m_recordCheckBox.SetEnabled(false);
@@ -80,13 +82,13 @@ void TRecordingFeature::Stop() {
   if (const std::optional<TRecordingFailure> failure = m_recorder.Failure())
     ReportFailure(RecordingFailureText(*failure));
   else
-    ShowRows("Aufgezeichnet: ");
+    ShowRows(Tr("Recording", "Aufgezeichnet: "));
 }
 
 void TRecordingFeature::TimerTick() {
   const std::optional<TRecordingFailure> failure = m_recorder.Failure();
   if (!failure) {
-    ShowRows("Aufzeichnung: ");
+    ShowRows(Tr("Recording", "Aufzeichnung: "));
     return;
   }
   m_statusTimer.SetEnabled(false);
@@ -116,10 +118,14 @@ void TRecordingFeature::ShowStatus(const TRecordingStatus& status) {
 void TRecordingFeature::ReportFailure(const std::string& reason) {
   const std::string& fileName = m_recorder.FileName();
   ShowStatus(RecordingStoppedStatus(fileName, reason));
-  const std::string goesOn = m_acquisitionRuns() ? "Die Erfassung läuft weiter. " : "";
-  ShowFileWarning("Die Aufzeichnung in die Datei \"" + fileName + "\" wurde abgebrochen:\n" + reason + "\n\n" +
-                  goesOn + "Die " + GroupedCount(m_recorder.RowsWritten()) +
-                  " bis dahin geschriebenen Zeilen bleiben erhalten.");
+  const std::string text =
+      m_acquisitionRuns() ? Tr("Recording",
+                               "Die Aufzeichnung in die Datei \"%1\" wurde abgebrochen:\n%2\n\nDie Erfassung läuft "
+                               "weiter. Die %3 bis dahin geschriebenen Zeilen bleiben erhalten.")
+                          : Tr("Recording",
+                               "Die Aufzeichnung in die Datei \"%1\" wurde abgebrochen:\n%2\n\nDie %3 bis dahin "
+                               "geschriebenen Zeilen bleiben erhalten.");
+  ShowFileWarning(Fill(text, {fileName, reason, GroupedCount(m_recorder.RowsWritten())}));
 }
 
 }  // namespace kurvex

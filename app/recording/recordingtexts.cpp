@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "app/numbertext.h"
+#include "platform/system/translate.h"
 
 namespace kurvex {
 
@@ -15,22 +16,27 @@ std::string NameOnly(const std::string& path) { return std::filesystem::path(pat
 
 std::string RecordingFailureText(const TRecordingFailure& failure) {
   if (failure.Kind == TRecordingFailure::rfWriteFailed) return failure.SystemReason;
-  return "Die Datei wird langsamer geschrieben, als die Samples ankommen (Puffer für " +
-         std::to_string(failure.QueueRows) + " Zeilen voll)";
+  return Fill(Tr("Recording",
+                 "Die Datei wird langsamer geschrieben, als die Samples ankommen (Puffer für %1 Zeilen voll)"),
+              {std::to_string(failure.QueueRows)});
 }
 
-TRecordingStatus NextRecordingStatus(const std::string& path) { return {"Nächste Aufzeichnung: ", NameOnly(path), ""}; }
+TRecordingStatus NextRecordingStatus(const std::string& path) {
+  return {Tr("Recording", "Nächste Aufzeichnung: "), NameOnly(path), ""};
+}
 
 TRecordingStatus RecordingRowsStatus(const std::string& head, const std::string& path, std::int64_t rows) {
-  return {head, NameOnly(path), ", " + GroupedCount(rows) + " Zeilen"};
+  return {head, NameOnly(path), Fill(Tr("Recording", ", %1 Zeilen"), {GroupedCount(rows)})};
 }
 
 TRecordingStatus RecordingStoppedStatus(const std::string& path, const std::string& reason) {
-  return {"Aufzeichnung abgebrochen: ", path, ": " + reason};
+  return {Tr("Recording", "Aufzeichnung abgebrochen: "), path, ": " + reason};
 }
 
 TRecordingStatus OpenedRecordingStatus(const std::string& path, std::int64_t samples) {
-  return {"Geöffnet: ", NameOnly(path), ", " + GroupedCount(samples) + (samples == 1 ? " Sample" : " Samples")};
+  return {Tr("Recording", "Geöffnet: "), NameOnly(path),
+          Fill(samples == 1 ? Tr("Recording", ", %1 Sample") : Tr("Recording", ", %1 Samples"),
+               {GroupedCount(samples)})};
 }
 
 }  // namespace kurvex

@@ -9,13 +9,14 @@
 #include "platform/system/configdir.h"
 #include "platform/system/readfile.h"
 #include "platform/system/replacefile.h"
+#include "platform/system/translate.h"
 #include "platform/windows/filedialogs.h"
 
 namespace kurvex {
 
 namespace {
 
-constexpr const char* kSetupFilter = "Kurvex-Messaufbau (*.kxs)|*.kxs";
+constexpr TText kSetupFilter = TrNoop("Setups", "Kurvex-Messaufbau (*.kxs)|*.kxs");
 constexpr const char* kSetupExtension = ".kxs";
 
 // The file's text; its errno when it cannot be read whole, EFBIG beyond any setup's size.
@@ -62,9 +63,9 @@ TSetupFeature::TSetupFeature(TForm& window, TMenuItem& recentMenu, std::vector<T
 
 void TSetupFeature::OpenChosen() {
   FileDialogRequest request;
-  request.Filter = kSetupFilter;
+  request.Filter = Tr(kSetupFilter);
   request.DefaultExt = kSetupExtension;
-  request.Title = "Messaufbau öffnen";
+  request.Title = Tr("Setups", "Messaufbau öffnen");
   request.InitialDir = m_path ? std::filesystem::path(*m_path).parent_path().string() : HomeDirectory().string();
   if (const std::optional<std::string> name = TheFileDialogs().Open(request)) Open(*name);
 }
@@ -77,7 +78,8 @@ bool TSetupFeature::Open(const std::string& chosen) {
   }
   std::string text;
   if (const int error = ReadSetupFile(path, text); error != 0) {
-    ShowFileFailure(FileFailureText("Der Messaufbau", path, "gelesen", std::strerror(error)));
+    ShowFileFailure(FileFailureText(Tr("Setups", "Der Messaufbau \"%1\" konnte nicht gelesen werden."), path,
+                                    std::strerror(error)));
     return false;
   }
   const TSetupRead read = ReadSetup(text);
@@ -94,7 +96,8 @@ bool TSetupFeature::Open(const std::string& chosen) {
 
 void TSetupFeature::SaveChosen() {
   const std::string initialDir = m_path ? std::filesystem::path(*m_path).parent_path().string() : std::string();
-  const std::optional<std::string> name = TheFileDialogs().Save(SaveRequest(kSetupExtension, kSetupFilter, initialDir));
+  const std::optional<std::string> name =
+      TheFileDialogs().Save(SaveRequest(kSetupExtension, Tr(kSetupFilter), initialDir));
   if (!name) return;
   if (const int error = ReplaceFileContents(*name, SetupText(Collect())); error != 0) {
     ShowSaveFailure(*name, std::strerror(error));

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "app/numbertext.h"
+#include "platform/system/translate.h"
 #include "widgets/numberconvert.h"
 
 namespace kurvex {
@@ -57,7 +58,8 @@ void TWindowSettings::ApplyPort(const TSetup& setup, std::vector<std::string>& n
       m_c.PortField.SetText(std::to_string(*portNo));
       return;
     }
-    if (!setup.ComNumber) notes.push_back("Das Gerät \"" + *device + "\" ist nicht angeschlossen; der Com Port bleibt.");
+    if (!setup.ComNumber)
+      notes.push_back(Fill(Tr("Setups", "Das Gerät \"%1\" ist nicht angeschlossen; der Com Port bleibt."), {*device}));
   }
   if (setup.ComNumber) m_c.PortField.SetText(std::to_string(*setup.ComNumber));
 }
@@ -70,8 +72,8 @@ void TWindowSettings::ApplyFrom(const TSetup& setup, std::vector<std::string>& n
     if (std::find(offered.begin(), offered.end(), *setup.DataFormat) != offered.end())
       m_c.DataFormat.SetText(*setup.DataFormat);
     else
-      notes.push_back("Das Datenformat " + *setup.DataFormat + " bietet Kurvex nicht an; es bleibt " +
-                      m_c.DataFormat.Text() + ".");
+      notes.push_back(Fill(Tr("Setups", "Das Datenformat %1 bietet Kurvex nicht an; es bleibt %2."),
+                           {*setup.DataFormat, m_c.DataFormat.Text()}));
   }
   // Trend sets Graph X max and leaves Y Log off; Y Log sets Y min and DoubleTics.
   SetBox(m_c.Trend, setup.Trend);

@@ -3,6 +3,7 @@
 
 #include <ctime>
 
+#include "platform/system/translate.h"
 #include "setup/entrykinds.h"
 
 namespace kurvex {
@@ -10,8 +11,11 @@ namespace kurvex {
 namespace {
 
 constexpr std::int64_t kNsPerSecond = 1'000'000'000;
-constexpr std::array<std::pair<const char*, const char*>, 3> kModeItems{
-    {{"&Samples", "XAchseSamples"}, {"Sekunden seit &Start", "XAchseSekunden"}, {"&Uhrzeit", "XAchseUhrzeit"}}};
+constexpr std::array<std::pair<TText, const char*>, 3> kModeItems{{
+    {TrNoop("XAxis", "&Samples"), "XAchseSamples"},
+    {TrNoop("XAxis", "Sekunden seit &Start"), "XAchseSekunden"},
+    {TrNoop("XAxis", "&Uhrzeit"), "XAchseUhrzeit"},
+}};
 constexpr std::array kModes{TXAxisMode::Samples, TXAxisMode::Seconds, TXAxisMode::TimeOfDay};
 
 }  // namespace
@@ -27,10 +31,10 @@ std::int64_t LocalMidnightNs(std::int64_t wallNs) {
 
 TXAxisFeature::TXAxisFeature(TMenuItem& deviceMenu, const TCurveDescriptions& curves,
                              std::function<std::size_t()> curvesInUse)
-    : m_curves(curves), m_curvesInUse(std::move(curvesInUse)), m_menu(deviceMenu.Add("&X-Achse")) {
+    : m_curves(curves), m_curvesInUse(std::move(curvesInUse)), m_menu(deviceMenu.Add(Tr("XAxis", "&X-Achse"))) {
   m_menu.SetName("XAchse");
   for (std::size_t i = 0; i < kModes.size(); ++i) {
-    TMenuItem& item = m_menu.Add(kModeItems[i].first);
+    TMenuItem& item = m_menu.Add(Tr(kModeItems[i].first));
     item.SetName(kModeItems[i].second);
     item.SetCheckable(true);
     item.OnClick = [this, mode = kModes[i]](TObject*) { Choose({mode}); };

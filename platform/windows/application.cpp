@@ -13,7 +13,7 @@ namespace kurvex {
 struct TApplication::Impl {
   Impl(int& argc, char** argv) : app(argc, argv) {}
   QApplication app;
-  TToolkitTranslations translations;  // after the application object, which it needs
+  TProgramTranslations translations;  // after the application object, which it needs
 };
 
 TApplication::TApplication(int& argc, char** argv) : m_impl(std::make_unique<Impl>(argc, argv)) {

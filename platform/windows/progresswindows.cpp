@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/windows/progresswindows.h"
+#include "platform/system/translate.h"
 
 #include <QDialog>
 #include <QElapsedTimer>
@@ -37,7 +38,7 @@ bool QtProgressWindows::Wait(const std::string& caption, const std::string& text
   auto* bar = new QProgressBar(&window);
   bar->setRange(0, kSteps);
   bar->setAccessibleName(label->text());
-  auto* cancel = new QPushButton(QStringLiteral("Abbrechen"), &window);
+  auto* cancel = new QPushButton(QString::fromStdString(Tr("Dialogs", "Abbrechen")), &window);
   cancel->setObjectName("CancelButton");
   auto* layout = new QVBoxLayout(&window);
   layout->addWidget(label);

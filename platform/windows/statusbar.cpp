@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "platform/windows/accessibleinterface.h"
+#include "platform/system/translate.h"
 
 namespace kurvex {
 
@@ -171,7 +172,7 @@ TStatusBar::TStatusBar(TWinControl* parent) : TWinControl(new StatusBarWidget, p
   layout->setSpacing(2);
   // Takes the room no panel takes; a filling panel, which stretches, leaves none.
   layout->addStretch();
-  SetAccessibleName("Statusleiste");
+  SetAccessibleName(Tr("Dialogs", "Statusleiste"));
   SetHeight(QLabel().sizeHint().height() + 6);
   SetAlign(alBottom);
 }
