@@ -217,6 +217,7 @@ void CreateViewControls(TForm1& f) {
   // Wide enough for the longest value text, "-8,88888888888888E-308".
   f.Label10 = MakeControl<TLabel>(f.Panel1.get(), "Label10", 176, 16, 240, 28);
   f.Label10->SetAutoSize(false);
+  f.Label10->SetTransparent(false);
   f.Label10->SetFontHeight(-18);
   f.Label10->SetCaption("");
   f.Label13->SetFocusControl(f.Label10.get());

@@ -135,7 +135,7 @@ class TCustomComm : public TBaseIO, private TComEventTarget, private TSendTarget
   std::size_t ReceiveBufferSize() const { return m_receiveBuffer ? m_receiveBuffer->size() : 0; }
   /// Bytes since the last open. Received bytes count as they are read; bytes
   /// nobody reads count at each event that finds them waiting.
-  std::uint64_t BytesSent() const { return m_bytesSent; }
+  std::uint64_t BytesSent() const override { return m_bytesSent; }
   std::uint64_t BytesReceived() const { return m_bytesReceived; }
   /// Text of the last open failure.
   const std::string& LastErrorMessage() const { return m_lastErrorMessage; }

@@ -18,8 +18,15 @@ namespace {
 constexpr int kTickMs = 10;
 // Bytes that come sooner than this after the previous hand-over are gathered
 // into the next one: each hand-over costs the two threads a switch each, and
-// the screen shows the samples no sooner than its next frame anyway.
-constexpr auto kGatherTime = std::chrono::milliseconds(2);
+// the screen shows the samples no sooner than its next frame anyway, so an
+// instrument sending a few hundred lines a second is handed over about once
+// a frame instead of once a line. Bytes after something was sent are
+// likely its answer and go at once (see Run).
+constexpr auto kGatherTime = std::chrono::milliseconds(16);
+// Gathering is for a trickle: input that already fills this much of the
+// driver's queue when the reader wakes goes at once, so a fast instrument
+// is read as quickly as before and the queue never fills while it waits.
+constexpr std::uint32_t kGatherBelowBytes = 512;
 
 // A write failing like this means the device has gone, as any failed read does.
 bool DeviceGone(int error) {
@@ -69,6 +76,10 @@ void TReceiveThread::Run(std::stop_token stop) {
   bool backlog = false;
   int lostError = 0;
   std::chrono::steady_clock::time_point lastDelivery{};
+  // Bytes sent as at the last hand-over of received bytes: what was sent
+  // since waits for an answer.
+  std::uint64_t sentBeforeInput = m_target.BytesSent();
+  bool lastWasAnswer = false;  // its rest may follow at once
   while (!stop.stop_requested()) {
     const std::uint32_t watched = m_target.WatchedEvents();
     const bool watchCounters = m_hasCounters && (watched & CounterEventMask()) != 0;
@@ -121,9 +132,19 @@ void TReceiveThread::Run(std::stop_token stop) {
     if (mask == 0) {
       continue;
     }
-    // A backlog is already there: gathering would only idle the handler.
-    if (mask == EV_RXCHAR && !backlog && !GatherUntil(lastDelivery + kGatherTime, stop)) {
+    // A backlog is already there: gathering would only idle the handler. An
+    // answer to what was sent meanwhile, and the rest of it that follows
+    // the first bytes, is awaited by its sender (a query paced by its
+    // answers): gathering would only slow the exchange.
+    const std::uint64_t sent = m_target.BytesSent();
+    const bool answer = sent != sentBeforeInput;
+    if (mask == EV_RXCHAR && !backlog && !answer && !lastWasAnswer &&
+        m_device.Queues().Input < kGatherBelowBytes && !GatherUntil(lastDelivery + kGatherTime, stop)) {
       return;
+    }
+    if ((mask & EV_RXCHAR) != 0) {
+      lastWasAnswer = answer;
+      sentBeforeInput = sent;
     }
     const TComEvent event{mask, m_generation, stop, sendError};
     TComEventResult result;

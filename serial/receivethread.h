@@ -49,6 +49,8 @@ class TComEventTarget {
   /// The errno of a queued write that failed since the last call, else 0.
   /// Any thread.
   virtual int TakeSendError() = 0;
+  /// Bytes sent since the open; grows with every write. Any thread.
+  virtual std::uint64_t BytesSent() const = 0;
   /// Whether events are handled on the GUI thread. Any thread.
   virtual bool EventsOnGuiThread() const = 0;
   /// Handles one event; never throws. Runs on the GUI thread or the reader.

@@ -81,6 +81,8 @@ void TCommandHook::RunCommand(const std::string& line) {
     Answer(m_form.SerialComm1->Active() ? "running" : "stopped");
   } else if (command == "frames") {
     Answer(m_frames.TakeReport());
+  } else if (command == "census") {
+    Answer(m_census.TakeReport() + "\nend");
   } else if (command == "count") {
     Answer(std::to_string(m_form.SessionState.SampleCount));
   } else if (command == "pan") {

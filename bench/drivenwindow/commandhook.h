@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/drivenwindow/eventcensus.h"
 #include "bench/drivenwindow/framewatch.h"
 #include "platform/windows/control.h"
 
@@ -23,6 +24,9 @@ class TForm1;
 ///                                       longest gap between two in ms since
 ///                                       the last "frames": "<count> <ms>"
 ///   count                               answers the sample count
+///   census                              answers what woke and painted the
+///                                       window since the last "census"
+///                                       (TEventCensus), then a line "end"
 ///   quit                                closes the window
 /// The window's own loop reads the input, so no thread is left reading when
 /// the window goes. Create after the window and destroy before it.
@@ -39,6 +43,7 @@ class TCommandHook : public TObject {
   std::unique_ptr<QSocketNotifier> m_input;
   std::string m_pending;  // input read past the last line end
   TFrameWatch m_frames;
+  TEventCensus m_census;
 };
 
 }  // namespace kurvex

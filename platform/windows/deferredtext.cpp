@@ -12,6 +12,10 @@ namespace {
 // Fast enough to follow, slow enough not to spend the CPU on repainting
 // texts that change with every one of thousands of samples a second.
 constexpr auto kRefresh = std::chrono::milliseconds(40);
+// How much longer a text may wait for a frame that comes anyway (the
+// chart's, the busy indicator's every 50 ms): each frame of its own costs
+// the window a wake-up and the window system an update.
+constexpr auto kLongest = std::chrono::milliseconds(90);
 }  // namespace
 
 struct TDeferredText::State {
@@ -34,7 +38,7 @@ struct TDeferredText::State {
   }
 
   void Schedule() {
-    if (!frame.Waiting()) frame.RideFrameFrom(shown + kRefresh);
+    if (!frame.Waiting()) frame.RideFrameBetween(shown + kRefresh, shown + kLongest);
   }
 
   void Show() {

@@ -81,7 +81,8 @@ struct FrameClock {
   }
 
   // Serves the riders that asked before this frame began and whose time
-  // comes within half a refresh; what they ask for now is for a later frame.
+  // comes within half a refresh, and those that may ride any frame by now;
+  // what they ask for now is for a later frame.
   // A rider that goes during the frame (a window closed by another rider)
   // has left the list by then, and a frame inside a rider (a message box's
   // loop) serves only the riders it finds.
@@ -91,7 +92,7 @@ struct FrameClock {
     const Clock::time_point cutoff = now + FramePeriod() / 2;
     for (;;) {
       const auto next = std::find_if(waiting.begin(), waiting.end(), [&](const Waiting& w) {
-        return w.askedBefore <= frame && *w.rider->m_due <= cutoff;
+        return w.askedBefore <= frame && (*w.rider->m_due <= cutoff || w.rider->m_earliest <= now);
       });
       if (next == waiting.end()) break;
       TFrameRider* rider = next->rider;
@@ -108,10 +109,13 @@ TFrameRider::TFrameRider(std::function<void()> onFrame) : m_onFrame(std::move(on
 
 TFrameRider::~TFrameRider() { Cancel(); }
 
-void TFrameRider::RideFrameFrom(Clock::time_point due) {
-  if (m_due && *m_due <= due) return;
+void TFrameRider::RideFrameFrom(Clock::time_point due) { RideFrameBetween(due, due); }
+
+void TFrameRider::RideFrameBetween(Clock::time_point earliest, Clock::time_point latest) {
+  if (m_due && *m_due <= latest) return;
   const bool added = !m_due;
-  m_due = due;
+  m_due = latest;
+  m_earliest = added ? earliest : std::min(m_earliest, earliest);
   if (added) {
     FrameClock::Instance().Add(this);
   } else {

@@ -32,6 +32,13 @@ class TFrameRider {
   void RideNextFrame() { RideFrameFrom(Clock::now()); }
   /// Asks for the first frame from `due` on; an earlier request stands.
   void RideFrameFrom(Clock::time_point due);
+  /// Asks for a frame between `earliest` and `latest`: the first frame from
+  /// `earliest` on that others ask for serves it, and only when none comes
+  /// does a frame run for it at `latest`. A change that can wait a little
+  /// (a text shown per sample) so shares the screen update of the chart or
+  /// the busy indicator instead of waking the window for one of its own. An
+  /// earlier request stands.
+  void RideFrameBetween(Clock::time_point earliest, Clock::time_point latest);
   /// Withdraws a waiting request; does nothing when none waits.
   void Cancel();
   bool Waiting() const { return m_due.has_value(); }
@@ -39,7 +46,8 @@ class TFrameRider {
  private:
   friend struct FrameClock;
   std::function<void()> m_onFrame;
-  std::optional<Clock::time_point> m_due;
+  std::optional<Clock::time_point> m_due;  // a frame runs for it then
+  Clock::time_point m_earliest{};          // from then on any frame serves it
 };
 
 }  // namespace kurvex

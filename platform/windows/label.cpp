@@ -180,6 +180,12 @@ void TLabel::SetAutoSize(bool autoSize) {
 
 bool TLabel::AutoSize() const { return m_autoSize; }
 
+// Qt counts a widget that fills its background as opaque and then paints
+// nothing beneath it.
+void TLabel::SetTransparent(bool transparent) { Widget()->setAutoFillBackground(!transparent); }
+
+bool TLabel::Transparent() const { return !Widget()->autoFillBackground(); }
+
 void TLabel::SetFocusControl(TWinControl* control) {
   m_focusControl = control;
   Label(Widget())->setBuddy(control ? control->Widget() : nullptr);

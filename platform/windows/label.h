@@ -47,6 +47,11 @@ class TLabel : public TWinControl {
   bool WordWrap() const;
   void SetAutoSize(bool autoSize);
   bool AutoSize() const;
+  /// True (the default): the parent shows through around the text. False:
+  /// the label fills its rectangle with its parent's colour, so a new text
+  /// repaints the label alone and not the panel and window beneath it.
+  void SetTransparent(bool transparent);
+  bool Transparent() const;
 
   /// The field this label names: the field announces the label's text (until
   /// it is given a name of its own) and takes the focus on the label's

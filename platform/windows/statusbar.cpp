@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QToolTip>
 #include <algorithm>
+#include <optional>
 
 #include "platform/windows/accessibleinterface.h"
 #include "platform/system/translate.h"
@@ -39,9 +40,10 @@ class PanelLabel : public QLabel {
     m_head = head;
     m_middle = middle;
     m_tail = tail;
-    UpdateMinimumWidth();
-    Fit();
+    // Measured once: shaping the text is most of what a changed count costs.
     const int wanted = TextWidth(Whole());
+    UpdateMinimumWidth(wanted);
+    Fit();
     if (wanted == m_wantedWidth) return;
     m_wantedWidth = wanted;
     updateGeometry();
@@ -88,10 +90,13 @@ class PanelLabel : public QLabel {
   }
   int TextRoom() const { return width() - Overhead(); }
 
-  void UpdateMinimumWidth() {
+  /// `wholeWidth`: the whole text's width, when the caller measured it.
+  void UpdateMinimumWidth(std::optional<int> wholeWidth = {}) {
     if (m_fixed) return;
-    const QString kept = m_middle.isEmpty() ? Whole() : m_head + QChar(0x2026) + m_tail;
-    setMinimumWidth(std::max(m_leastWidth, TextWidth(kept) + Overhead()));
+    const int kept = !m_middle.isEmpty() ? TextWidth(m_head + QChar(0x2026) + m_tail)
+                     : wholeWidth       ? *wholeWidth
+                                        : TextWidth(Whole());
+    setMinimumWidth(std::max(m_leastWidth, kept + Overhead()));
   }
   void Fit() {
     QString shown = Whole();
@@ -151,6 +156,8 @@ void TStatusPanel::SetAccessibleDescription(const std::string& description) {
 TStatusPanel& TStatusPanels::Add(int width, TStatusPanelWidth mode) {
   auto* label = new PanelLabel(m_bar);
   label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  // Opaque: a count that changes repaints its panel alone, not the bar beneath.
+  label->setAutoFillBackground(true);
   auto* layout = static_cast<QHBoxLayout*>(m_bar->layout());
   // Before the stretch that keeps the panels at the left.
   layout->insertWidget(layout->count() - 1, label);

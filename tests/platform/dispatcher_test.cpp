@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <atomic>
 #include <chrono>
+#include <optional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -157,6 +158,38 @@ TEST_F(FrameClockTest, AskingAgainFromAFrameGetsTheNextFrameARefreshLater) {
   ASSERT_TRUE(test::WaitUntil([&] { return frames.size() == 3; }));
   // The offscreen screen refreshes at 60 Hz.
   EXPECT_GE(frames[2] - frames[0], std::chrono::microseconds(2 * 16600));
+}
+
+// A change that can wait rides the next frame another rider asks for, and
+// only when none comes gets a frame of its own, at the latest time it named.
+TEST_F(FrameClockTest, ARiderThatCanWaitSharesAnotherFrameOrRunsAtItsLatest) {
+  using std::chrono::milliseconds;
+  std::optional<Clock::time_point> patientRan, eagerRan;
+  bool loopRan = false, sameFrame = false;
+  TFrameRider patient([&] {
+    patientRan = Clock::now();
+    QTimer::singleShot(0, [&] { loopRan = true; });
+  });
+  TFrameRider eager([&] {
+    eagerRan = Clock::now();
+    sameFrame = patientRan && !loopRan;
+  });
+  patient.RideFrameBetween(Clock::now(), Clock::now() + milliseconds(5000));
+  eager.RideNextFrame();
+  ASSERT_TRUE(test::WaitUntil([&] { return eagerRan.has_value() && loopRan; }));
+  EXPECT_TRUE(sameFrame) << "not served by the frame that ran anyway";
+
+  patientRan.reset();
+  eagerRan.reset();
+  loopRan = false;
+  const Clock::time_point asked = Clock::now();
+  patient.RideFrameBetween(asked + milliseconds(200), asked + milliseconds(300));
+  eager.RideNextFrame();  // too soon to serve it
+  ASSERT_TRUE(test::WaitUntil([&] { return patientRan.has_value() && loopRan; }));
+  ASSERT_TRUE(eagerRan.has_value());
+  EXPECT_LT(*eagerRan, asked + milliseconds(200));
+  // Within half a refresh of its latest time, as any rider.
+  EXPECT_GE(*patientRan - asked, milliseconds(300 - 9)) << "a frame of its own before it had to";
 }
 
 TEST_F(FrameClockTest, ARiderGoneBeforeItsFrameIsNotCalledAndAnErrorStopsNoOther) {

@@ -72,6 +72,62 @@ TEST_P(ReceiveThreads, AMegabyteArrivesWholeInOrderAndUnnestedOnTheChosenThread)
   EXPECT_LT(m_log.Sizes.size(), data.size() / 64) << "blocks as large as what waits";
 }
 
+// An instrument that sends a line every few milliseconds is handed over
+// about once a frame, not once a line.
+TEST_P(ReceiveThreads, LinesComingEveryFewMillisecondsAreGathered) {
+  const TOnReceived receive = m_log.Receiver();
+  m_comm.OnAfterReceive = receive;
+  m_comm.SetActive(true);
+  constexpr int kLines = 40;
+  for (int i = 0; i < kLines; ++i) {
+    m_pty.WriteMaster("1.5\r\n");
+    std::this_thread::sleep_for(std::chrono::milliseconds(3));  // the instrument's pace
+  }
+  ASSERT_TRUE(WaitUntil([&] { return m_log.ByteCount() == 5u * kLines; }));
+  m_comm.SetActive(false);
+  std::lock_guard lock(m_log.Mutex);
+  EXPECT_LE(m_log.Sizes.size(), kLines / 2u) << "blocks of a line or two";
+}
+
+// An answer to a queued command is handed over at once, though the reader
+// handed the bytes before it over only just now: a query paced by its
+// answers is not slowed by the gathering.
+TEST_P(ReceiveThreads, AnAnswerToAQueuedCommandIsNotGathered) {
+  using Clock = std::chrono::steady_clock;
+  std::mutex mutex;
+  std::vector<Clock::time_point> answers;
+  m_comm.OnAfterReceive = [&](TBaseIO&, const std::uint8_t* buffer, std::uint32_t received) {
+    const std::string text(reinterpret_cast<const char*>(buffer), received);
+    std::lock_guard lock(mutex);
+    for (const char c : text)
+      if (c == 'A') answers.push_back(Clock::now());
+  };
+  const auto answered = [&] {
+    std::lock_guard lock(mutex);
+    return answers.size();
+  };
+  m_comm.SetActive(true);
+  std::atomic<bool> answering{true};
+  std::thread instrument([&] {
+    while (answering)
+      if (m_pty.ReadMaster(1, 20) == "Q") m_pty.WriteMaster("A\r\n");
+  });
+  constexpr std::size_t kRounds = 11;
+  std::vector<Clock::duration> trips;
+  for (std::size_t round = 0; round < kRounds; ++round) {
+    const Clock::time_point asked = Clock::now();
+    ASSERT_TRUE(m_comm.Queue("Q"));
+    ASSERT_TRUE(WaitUntil([&] { return answered() > round; }));
+    std::lock_guard lock(mutex);
+    trips.push_back(answers[round] - asked);
+  }
+  answering = false;
+  instrument.join();
+  m_comm.SetActive(false);
+  std::nth_element(trips.begin(), trips.begin() + kRounds / 2, trips.end());
+  EXPECT_LT(trips[kRounds / 2], std::chrono::milliseconds(10)) << "answers wait to be gathered";
+}
+
 TEST_P(ReceiveThreads, AHandlerThatThrowsBecomesAFatalErrorAndTheNextBytesStillArrive) {
   bool veto = false;
   m_comm.OnFatalError = [&](TBaseIO&, std::uint32_t code, std::uint32_t, const std::string& msg,
