@@ -82,7 +82,10 @@ void TCommandHook::RunCommand(const std::string& line) {
   } else if (command == "frames") {
     Answer(m_frames.TakeReport());
   } else if (command == "census") {
-    Answer(m_census.TakeReport() + "\nend");
+    // The count costs every event of the window a filter call: it starts with
+    // the first "census", so runs that never ask are measured without it.
+    if (!m_census) m_census = std::make_unique<TEventCensus>();
+    Answer(m_census->TakeReport() + "\nend");
   } else if (command == "count") {
     Answer(std::to_string(m_form.SessionState.SampleCount));
   } else if (command == "pan") {

@@ -26,7 +26,8 @@ class TForm1;
 ///   count                               answers the sample count
 ///   census                              answers what woke and painted the
 ///                                       window since the last "census"
-///                                       (TEventCensus), then a line "end"
+///                                       (TEventCensus; the first one starts
+///                                       the count), then a line "end"
 ///   quit                                closes the window
 /// The window's own loop reads the input, so no thread is left reading when
 /// the window goes. Create after the window and destroy before it.
@@ -43,7 +44,7 @@ class TCommandHook : public TObject {
   std::unique_ptr<QSocketNotifier> m_input;
   std::string m_pending;  // input read past the last line end
   TFrameWatch m_frames;
-  TEventCensus m_census;
+  std::unique_ptr<TEventCensus> m_census;  // from the first "census" on
 };
 
 }  // namespace kurvex

@@ -14,7 +14,8 @@ namespace {
 
 // Where the program carries its compiled translations.
 const QString kTranslationsDirectory = QStringLiteral(":/translations");
-const QString kSourceLanguage = QStringLiteral("de");
+// The language the texts are written in.
+constexpr const char* kSourceLanguage = "de";
 
 QString LanguageOf(const QString& uiLanguage) {
   return uiLanguage.section(QLatin1Char('-'), 0, 0).section(QLatin1Char('_'), 0, 0).toLower();
@@ -50,7 +51,7 @@ std::string ProgramLanguage(const std::vector<std::string>& uiLanguages) {
   const std::vector<std::string> translated = TranslatedLanguages();
   for (const std::string& uiLanguage : uiLanguages) {
     const std::string language = LanguageOf(QString::fromStdString(uiLanguage)).toStdString();
-    if (language == kSourceLanguage.toStdString()) return language;
+    if (language == kSourceLanguage) return language;
     if (std::find(translated.begin(), translated.end(), language) != translated.end()) return language;
   }
   return "en";
@@ -63,7 +64,7 @@ std::vector<std::string> SystemUiLanguages() {
 }
 
 TProgramTranslations::TProgramTranslations(const std::string& language) : m_toolkit(language) {
-  if (language == kSourceLanguage.toStdString()) return;
+  if (language == kSourceLanguage) return;
   auto translator = std::make_unique<QTranslator>();
   if (translator->load(QStringLiteral("kurvex_") + QString::fromStdString(language), kTranslationsDirectory) &&
       QCoreApplication::installTranslator(translator.get())) {
