@@ -88,7 +88,7 @@ void TCustomChartControl::SetGridStyle(GridStyleType v) {
 void TCustomChartControl::SetCurveVisible(std::uint8_t curve, bool visible) {
   if (CurveVisible(curve) == visible) return;
   m_hiddenCurves.set(curve, !visible);
-  if (Visible()) RequestItemsPicture();
+  RequestItemsPicture();
 }
 
 void TCustomChartControl::RestyleCurves(std::span<const TCurveStyle> styles) {
@@ -106,13 +106,13 @@ void TCustomChartControl::RestyleCurves(std::span<const TCurveStyle> styles) {
   }
   if (!changed) return;
   SyncSharedData();
-  if (Visible()) RequestItemsPicture();
+  RequestItemsPicture();
 }
 
 void TCustomChartControl::SetCurveSource(const TCurveSource* source) {
   if (m_curveSource == source) return;
   m_curveSource = source;
-  if (Visible()) RequestItemsPicture();
+  RequestItemsPicture();
 }
 
 void TCustomChartControl::SetGridColor(TColor v) {
@@ -220,6 +220,7 @@ void TCustomChartControl::ConnectRenderObjects() {
   // A crosshair lies over the plot area only: its move redraws no more, so a
   // crosshair following the mouse costs a plot picture a frame at most.
   const auto replot = [this] {
+    m_plotChanges.Whole();
     if (m_autoRedraw) RequestPictureWhenShown(paPlotArea);
   };
   for (TCrossHair& crossHair : m_crossHairs) crossHair.OnChange = replot;

@@ -6,7 +6,9 @@
 #include <bitset>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -18,9 +20,11 @@
 #include "chart/graphfile.h"
 #include "chart/itemstore.h"
 #include "chart/jointlayers.h"
+#include "chart/keptplot.h"
 #include "chart/layertransform.h"
 #include "chart/mousenav.h"
 #include "chart/mousenavevents.h"
+#include "chart/plotchanges.h"
 #include "chart/scale.h"
 #include "chart/scaleprops.h"
 #include "chart/standardlayout.h"
@@ -31,8 +35,6 @@
 #include "platform/windows/control.h"
 
 namespace kurvex {
-
-inline constexpr int kLayerCount = 16;
 
 // ----- rendering types ------------------------------------------------------
 inline constexpr int kCrossHairCount = 4;
@@ -189,6 +191,12 @@ class TCustomChartControl : public TCustomControl {
   void SetCurveSource(const TCurveSource* source);
   bool Isometric() const { return m_isometric; }
   void SetIsometric(bool v) { m_isometric = v; }
+  /// Whether X maps from a fixed origin (TAxisTransform): a window moved
+  /// along X then moves the picture by whole pixels, and a picture that
+  /// only moved so is shifted rather than drawn anew. Off: the window's
+  /// ends land on the plot's edges exactly.
+  bool AnchoredX() const { return m_anchoredX; }
+  void SetAnchoredX(bool v);
   int ActiveLayer() const { return m_activeLayer; }
   TColor WindColor() const { return m_windColor; }
   void SetWindColor(TColor v);
@@ -245,15 +253,19 @@ class TCustomChartControl : public TCustomControl {
 
  protected:
   void CreateWnd() override;
-  /// Renders the whole control or only the plot area (with the crosshairs
-  /// over it) into the window's picture.
+  /// Renders the whole control, or the plot area (with the crosshairs over
+  /// it) and after a moved window the scales too, into the window's
+  /// picture. A picture whose items were only added at the end or taken
+  /// from the front, and whose X window only moved by whole pixels
+  /// (AnchoredX), is moved and drawn anew only where it changed.
   void RenderPicture(TPictureArea area) override;
-  /// The plot area for a plot picture: frame and scales stay as they are.
-  TRect PictureAreaRect(TPictureArea area) const override;
   /// Paint when AutoRedraw is on.
   void RedrawIfAuto();
   /// Requests `area` for the next frame, as Paint does the whole control.
   void RequestPictureWhenShown(TPictureArea area);
+  /// Paint after the world window moved: the request is for what that
+  /// changes (paMovedWindow).
+  void PaintMovedWindow();
   /// Sets one layer's range through joined layers, painting once afterwards.
   void SetLayerRange(int layer, long double x1, long double y1, long double x2, long double y2);
   /// Stores one layer's range as it comes (each axis only when it can show
@@ -264,8 +276,10 @@ class TCustomChartControl : public TCustomControl {
 
  private:
   void AppendItem(TItemKind kind, double x, double y);
-  /// Requests the plot area with the items as they are now.
+  /// Requests the plot area with the items as they are now, when shown.
   void RequestItemsPicture();
+  /// The same when the items changed only as m_plotChanges knows.
+  void RequestChangedItemsPicture();
   void CreateAxes();
   void AxisChanged();
   void RimsChanged();
@@ -288,8 +302,11 @@ class TCustomChartControl : public TCustomControl {
   /// Paints the empty plot area onto canvas at (offX, offY).
   void ClearPlotArea(TCanvas& canvas, int offX, int offY);
   /// The plot picture (empty area, grid, items, frame) onto canvas at
-  /// (offX, offY), clipped to its size.
-  void RenderPlot(TCanvas& canvas, int offX, int offY);
+  /// (offX, offY), clipped to its size and to `part` of it (in its own
+  /// pixels) when given.
+  void RenderPlot(TCanvas& canvas, int offX, int offY, const TRect* part = nullptr);
+  /// The plot picture's place in the control.
+  TRect PlotRect() const;
   /// Sizes bitmap to the control and draws background, shadow, caption and
   /// scales; the plot area is left for the plot picture.
   void RenderFrame(TBitmap& bitmap);
@@ -320,6 +337,8 @@ class TCustomChartControl : public TCustomControl {
   std::bitset<256> m_hiddenCurves;
   const TCurveSource* m_curveSource = nullptr;
   bool m_isometric = false;
+  bool m_anchoredX = false;
+  bool m_windowMoving = false;  // Paint is for a moved window
   int m_activeLayer = 1;
   TColor m_windColor = clBtnFace;
   TColor m_chartColor = clWhite;
@@ -424,6 +443,34 @@ class TCustomChartControl : public TCustomControl {
   void DrawGrid(TCanvas& canvas, int offX, int offY);
   /// Draws the crosshairs into the window's picture.
   void ShowPlotArea();
+  /// Where the vertical grid lines stand (none without them).
+  std::vector<double> GridXValues() const;
+
+  // ===== drawing only what changed (chart/plotscroll.cpp) ==================
+  /// Moves the kept plot picture along X as the window moved and draws the
+  /// columns the move and the changed items leave, with the scales too for
+  /// a moved window; false, with nothing drawn, when the picture cannot be
+  /// kept or drawing it whole costs no more.
+  bool RenderChangedPlot(TBitmap& control, TPictureArea area);
+  /// Whole pixels the plot moved along X since the kept picture: every
+  /// layer either moved so or holds no items; none when it changed
+  /// otherwise.
+  std::optional<int> PlotMovedBy(const TKeptPlot& kept) const;
+  /// Whether the grid shows the same lines, moved by dx.
+  bool GridMovedAlong(const TKeptPlot& kept, int dx) const;
+  /// The plot picture's columns to draw after it moved by dx: what the move
+  /// uncovered, its edges and what the changed items reach; merged, in order.
+  std::vector<std::pair<int, int>> ColumnsToDraw(int dx) const;
+  /// Renders `part` of the plot picture (its own pixels) into the window's
+  /// picture, over the frame's there when the frame was drawn aside, as a
+  /// whole render composes them.
+  void RenderPlotPart(TBitmap& control, const TRect& part, bool overMovedFrame);
+  /// Remembers what the picture was rendered from; the changes are shown.
+  void KeepPlot(const TBitmap& control);
+
+  TPlotChanges m_plotChanges;
+  std::optional<TKeptPlot> m_keptPlot;
+  TBitmap m_movedFrame;  // the frame of a moved window, drawn aside
   void DrawBackgroundImage(TCanvas& canvas, int offX, int offY);
   void DrawShadow(TCanvas& canvas);
   void DrawCaption(TCanvas& canvas);

@@ -8,6 +8,12 @@
 
 namespace kurvex {
 
+/// Layers 1..16, each with axes of its own.
+inline constexpr int kLayerCount = 16;
+/// The widest pen an item is drawn with: wider ones from foreign files only
+/// cost time.
+inline constexpr int kMaxPenWidth = 255;
+
 /// Kind of a drawing item; the ordinal is stored in byte 61 of the record.
 enum TItemKind : std::uint8_t {
   ikNone = 0,

@@ -7,7 +7,22 @@
 
 namespace kurvex {
 
-void TCustomChartControl::Paint() { RequestPictureWhenShown(paWhole); }
+void TCustomChartControl::Paint() {
+  if (m_windowMoving) {
+    RequestPictureWhenShown(paMovedWindow);
+    return;
+  }
+  // Also while hidden, when the request itself is dropped: a later plot
+  // picture must not keep what this changed.
+  m_plotChanges.Whole();
+  RequestPictureWhenShown(paWhole);
+}
+
+void TCustomChartControl::PaintMovedWindow() {
+  m_windowMoving = true;
+  Paint();
+  m_windowMoving = false;
+}
 
 void TCustomChartControl::RequestPictureWhenShown(TPictureArea area) {
   if (!Visible() || m_loading || m_paintSuspended) return;
@@ -24,13 +39,16 @@ void TCustomChartControl::RenderPicture(TPictureArea area) {
   // Rendered straight into the window's picture, which the screen receives
   // only at the next repaint, once it is finished.
   TBitmap& control = WindowBitmap();
-  if (area == paWhole) RenderFrame(control);
-  RenderPlot(control.Canvas(), m_lRim, m_tRim);
+  if (area == paWhole || !RenderChangedPlot(control, area)) {
+    if (area != paPlotArea) RenderFrame(control);
+    RenderPlot(control.Canvas(), m_lRim, m_tRim);
+    if (area == paPlotArea) PictureChanged(PlotRect());
+  }
   ShowPlotArea();
+  KeepPlot(control);
 }
 
-TRect TCustomChartControl::PictureAreaRect(TPictureArea area) const {
-  if (area == paWhole) return TCustomControl::PictureAreaRect(area);
+TRect TCustomChartControl::PlotRect() const {
   const TSize plot = PlotBitmapSize();
   return {m_lRim, m_tRim, m_lRim + plot.cx, m_tRim + plot.cy};
 }
@@ -46,10 +64,11 @@ TBitmap TCustomChartControl::PlotBitmap() {
   return plot;
 }
 
-void TCustomChartControl::RenderPlot(TCanvas& canvas, int offX, int offY) {
+void TCustomChartControl::RenderPlot(TCanvas& canvas, int offX, int offY, const TRect* part) {
   const TSize size = PlotBitmapSize();
   // Far-away items, a tiled background or a wide pen stop at the plot's edge.
-  canvas.SetClipRect({offX, offY, offX + size.cx, offY + size.cy});
+  const TRect clip = part ? *part : TRect{0, 0, size.cx, size.cy};
+  canvas.SetClipRect({offX + clip.Left, offY + clip.Top, offX + clip.Right, offY + clip.Bottom});
   ClearPlotArea(canvas, offX, offY);
   RenderItems(canvas, offX, offY, false, false);
   canvas.ResetClip();
@@ -69,6 +88,14 @@ void TCustomChartControl::RenderFrame(TBitmap& bitmap) {
   canvas.FillRect({0, plotBottom, w, h});
   canvas.FillRect({0, m_tRim, m_lRim, plotBottom});
   canvas.FillRect({plotRight, m_tRim, w, plotBottom});
+  // On a finer screen the plot's one-pixel frame lines leave device pixels
+  // of its edge lines to what lies beneath, where scales draw their ticks:
+  // cleared, so no tick of an earlier picture stays there.
+  canvas.Brush.Color = m_chartColor;
+  canvas.FillRect({m_lRim, m_tRim, plotRight, m_tRim + 1});
+  canvas.FillRect({m_lRim, plotBottom - 1, plotRight, plotBottom});
+  canvas.FillRect({m_lRim, m_tRim, m_lRim + 1, plotBottom});
+  canvas.FillRect({plotRight - 1, m_tRim, plotRight, plotBottom});
   if (m_shadowWidth > 0) DrawShadow(canvas);
   DrawCaption(canvas);
   UpdateLayerTransforms();

@@ -22,27 +22,32 @@ void TCustomChartControl::UpdateLayerTransform(int layer) {
   const TAxisSpan spanY{h - m_bRim - sw, m_tRim, PlotHeight(), h};
   const TScaleProps& x = *m_scaleX[layer - 1];
   const TScaleProps& y = *m_scaleY[layer - 1];
-  m_transX[layer - 1] = MakeAxisTransform(spanX, x.RangeLow(), x.RangeHigh(), x.Logarithmic());
+  m_transX[layer - 1] = MakeAxisTransform(spanX, x.RangeLow(), x.RangeHigh(), x.Logarithmic(), m_anchoredX);
   m_transY[layer - 1] = MakeAxisTransform(spanY, y.RangeLow(), y.RangeHigh(), y.Logarithmic());
+}
+
+void TCustomChartControl::SetAnchoredX(bool v) {
+  if (v == m_anchoredX) return;
+  m_anchoredX = v;
+  for (const std::unique_ptr<TScale>& painter : m_painterX) painter->SetAnchored(v);
+  UpdateLayerTransforms();
+  Paint();
 }
 
 void TCustomChartControl::WorldToPixel(int layer, double x, double y, int& px, int& py) const {
   const int i = std::clamp(layer, 1, kLayerCount) - 1;
   const TScaleProps& sx = *m_scaleX[i];
   const TScaleProps& sy = *m_scaleY[i];
-  long double v, u;
   // Non-positive values on a logarithmic axis sit on the low edge of the
   // control (the high edge when the axis runs backwards).
   if (sx.Logarithmic() && x <= kLogFloor)
-    v = sx.RangeHigh() >= sx.RangeLow() ? 0 : Width();
+    px = sx.RangeHigh() >= sx.RangeLow() ? 0 : Width();
   else
-    v = MapToPixel(m_transX[i], x, sx.Logarithmic());
+    px = MapToPixel(m_transX[i], x, sx.Logarithmic());
   if (sy.Logarithmic() && y <= kLogFloor)
-    u = sy.RangeHigh() >= sy.RangeLow() ? Height() : 0;
+    py = sy.RangeHigh() >= sy.RangeLow() ? Height() : 0;
   else
-    u = MapToPixel(m_transY[i], y, sy.Logarithmic());
-  px = RoundPixel(v);
-  py = RoundPixel(u);
+    py = MapToPixel(m_transY[i], y, sy.Logarithmic());
 }
 
 void TCustomChartControl::PixelToWorld(int layer, int px, int py, double& x, double& y) const {
@@ -87,7 +92,7 @@ void TCustomChartControl::SetRange(int layer, long double x1, long double y1, lo
     SetLayerRange(l, lx1, ly1, lx2, ly2);
   }
   m_paintSuspended = wasSuspended;
-  if (!wasSuspended) Paint();
+  if (!wasSuspended) PaintMovedWindow();
 }
 
 void TCustomChartControl::SetLayerRange(int layer, long double x1, long double y1, long double x2, long double y2) {
@@ -112,7 +117,7 @@ void TCustomChartControl::SetLayerRange(int layer, long double x1, long double y
     }
   }
   m_paintSuspended = wasSuspended;
-  if (!wasSuspended) Paint();
+  if (!wasSuspended) PaintMovedWindow();
 }
 
 void TCustomChartControl::SyncJoinedLayers() {

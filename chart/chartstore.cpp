@@ -17,6 +17,7 @@ void TCustomChartControl::AppendItem(TItemKind kind, double x, double y) {
   item.LineWidth = m_lineWidth;
   item.X = x;
   item.Y = y;
+  m_plotChanges.Appended(*m_store, m_store->Count() - 1);
   SyncSharedData();
 }
 
@@ -25,6 +26,11 @@ void TCustomChartControl::MoveTo(double x, double y) { AppendItem(ikMoveTo, x, y
 void TCustomChartControl::DrawTo(double x, double y) { AppendItem(ikDrawTo, x, y); }
 
 void TCustomChartControl::RemoveItem(int index) {
+  if (index == 0) {
+    m_plotChanges.RemovingFirst(*m_store);
+  } else if (index > 0 && index < m_store->Count()) {
+    m_plotChanges.Whole();
+  }
   m_store->Remove(index);
   SyncSharedData();
 }
@@ -33,10 +39,16 @@ void TCustomChartControl::ClearGraph() {
   // The plot picture is the window's: it shows the old items until the next
   // ShowGraph or Paint, as a cleared off-screen plot would.
   m_store->Clear();
+  m_plotChanges.Whole();
   SyncSharedData();
 }
 
 void TCustomChartControl::RequestItemsPicture() {
+  m_plotChanges.Whole();
+  if (Visible()) RequestChangedItemsPicture();
+}
+
+void TCustomChartControl::RequestChangedItemsPicture() {
   // With AutoRedraw on, the drawing setters have kept frame and scales
   // current: only the plot area changes. With it off they drew nothing,
   // so this redraw is of the whole control.
@@ -50,7 +62,7 @@ void TCustomChartControl::RequestItemsPicture() {
 void TCustomChartControl::ShowGraph() {
   if (Visible()) {
     SyncSharedData();
-    RequestItemsPicture();
+    RequestChangedItemsPicture();
   }
   if (m_owner) {
     m_owner->RedrawIfAuto();

@@ -75,16 +75,24 @@ std::vector<double> GridValues(const TGridAxis& axis) {
   return values;
 }
 
+namespace {
+TGridAxis AxisOf(const TScaleProps& props, double step, const TScale& painter) {
+  return TGridAxis{std::min(props.RangeLow(), props.RangeHigh()), std::max(props.RangeLow(), props.RangeHigh()),
+                   props.Logarithmic(), step, &painter};
+}
+}  // namespace
+
+std::vector<double> TCustomChartControl::GridXValues() const {
+  if (m_gridStyle == gsNone || m_gridStyle == gsHorizLines || m_gridStyle == gsHorizDotLines) return {};
+  return GridValues(AxisOf(ScaleX(m_activeLayer), m_gridDx, PainterX(m_activeLayer)));
+}
+
 void TCustomChartControl::DrawGrid(TCanvas& canvas, int offX, int offY) {
   const int layer = m_activeLayer;
   const TScaleProps& sx = ScaleX(layer);
   const TScaleProps& sy = ScaleY(layer);
-  const auto axisOf = [](const TScaleProps& props, double step, const TScale& painter) {
-    return TGridAxis{std::min(props.RangeLow(), props.RangeHigh()), std::max(props.RangeLow(), props.RangeHigh()),
-                     props.Logarithmic(), step, &painter};
-  };
-  const std::vector<double> xs = GridValues(axisOf(sx, m_gridDx, PainterX(layer)));
-  const std::vector<double> ys = GridValues(axisOf(sy, m_gridDy, PainterY(layer)));
+  const std::vector<double> xs = GridXValues();
+  const std::vector<double> ys = GridValues(AxisOf(sy, m_gridDy, PainterY(layer)));
   const int shiftX = offX - m_lRim, shiftY = offY - m_tRim;
   const TPixelMapper mapper(*this);
   const auto pixel = [&](double x, double y) {
@@ -115,8 +123,15 @@ void TCustomChartControl::DrawGrid(TCanvas& canvas, int offX, int offY) {
                           m_gridStyle == gsLines || m_gridStyle == gsDotLines;
   if (vertical)
     for (double x : xs) line(pixel(x, sy.RangeLow()), pixel(x, sy.RangeHigh()));
-  if (horizontal)
-    for (double y : ys) line(pixel(sx.RangeLow(), y), pixel(sx.RangeHigh(), y));
+  // Edge to edge of the plot in its own pixels, so a window moved along X
+  // leaves these lines where they are.
+  const int left = m_lRim + shiftX, right = Width() - m_rRim - m_shadowWidth + shiftX;
+  if (horizontal) {
+    for (double y : ys) {
+      const int py = pixel(sx.RangeLow(), y).Y;
+      line({left, py}, {right, py});
+    }
+  }
   canvas.Pen.Style = psSolid;
 }
 

@@ -5,21 +5,28 @@
 
 namespace kurvex {
 
-TAxisTransform MakeAxisTransform(const TAxisSpan& span, double low, double high, bool logarithmic) {
+TAxisTransform MakeAxisTransform(const TAxisSpan& span, double low, double high, bool logarithmic,
+                                 bool anchored) {
   const long double lo = logarithmic ? std::log(static_cast<long double>(low)) : low;
   const long double hi = logarithmic ? std::log(static_cast<long double>(high)) : high;
   const long double width = hi - lo;
   // Degenerate ranges (or a log range over non-positive ends) would divide by
   // zero or give NaN; such an axis maps everything to the middle instead.
-  if (span.plotSize < 1 || width == 0 || !std::isfinite(width)) return {0, span.extent / 2.0L};
+  if (span.plotSize < 1 || width == 0 || !std::isfinite(width)) return {0, span.extent / 2.0L, span.extent / 2.0L};
   TAxisTransform t;
   t.K = (span.to - span.from) / width;
   t.D = (span.from * hi - span.to * lo) / width;
+  t.Origin = t.D;
+  if (anchored && !logarithmic) {
+    t.Origin = span.from;
+    t.Anchor = RoundPixel(t.K * lo);
+  }
   return t;
 }
 
-long double MapToPixel(const TAxisTransform& t, double v, bool logarithmic) {
-  return logarithmic ? t.K * std::log(static_cast<long double>(v)) + t.D : t.K * v + t.D;
+int MapToPixel(const TAxisTransform& t, double v, bool logarithmic) {
+  if (logarithmic) return RoundPixel(t.K * std::log(static_cast<long double>(v)) + t.Origin);
+  return RoundPixel(t.K * v + t.Origin) - t.Anchor;
 }
 
 double MapToWorld(const TAxisTransform& t, int pixel, bool logarithmic) {

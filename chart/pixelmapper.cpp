@@ -10,19 +10,19 @@ TPixelMapper::TPixelMapper(const TCustomChartControl& chart) {
     const TAxisTransform& tx = chart.TransformX(layer);
     const TAxisTransform& ty = chart.TransformY(layer);
     const auto fast = [](const TAxisTransform& t, bool logarithmic) {
-      return !logarithmic && std::fabs(static_cast<double>(t.D)) < kFastRange;
+      return !logarithmic && std::fabs(static_cast<double>(t.Origin)) < kFastRange;
     };
-    m_x[layer - 1] = {tx, static_cast<double>(tx.K), static_cast<double>(tx.D), fast(tx, x.Logarithmic()),
+    m_x[layer - 1] = {tx, static_cast<double>(tx.K), static_cast<double>(tx.Origin), fast(tx, x.Logarithmic()),
                       x.Logarithmic(), x.RangeHigh() >= x.RangeLow() ? 0 : chart.Width()};
-    m_y[layer - 1] = {ty, static_cast<double>(ty.K), static_cast<double>(ty.D), fast(ty, y.Logarithmic()),
+    m_y[layer - 1] = {ty, static_cast<double>(ty.K), static_cast<double>(ty.Origin), fast(ty, y.Logarithmic()),
                       y.Logarithmic(), y.RangeHigh() >= y.RangeLow() ? chart.Height() : 0};
   }
 }
 
 int TPixelMapper::MapExtended(const TAxis& axis, double v) {
-  if (!axis.Logarithmic) return RoundPixel(MapToPixel(axis.Transform, v, false));
+  if (!axis.Logarithmic) return MapToPixel(axis.Transform, v, false);
   if (v <= kLogFloor) return axis.NonPositivePixel;
-  return RoundPixel(MapToPixel(axis.Transform, v, true));
+  return MapToPixel(axis.Transform, v, true);
 }
 
 }  // namespace kurvex

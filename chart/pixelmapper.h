@@ -26,7 +26,7 @@ class TPixelMapper {
  private:
   struct TAxis {
     TAxisTransform Transform;
-    double K, D;       ///< the transformation in double precision, for the fast path
+    double K, Origin;  ///< the transformation in double precision, for the fast path
     bool Fast;         ///< linear, with an offset the fast path can take
     bool Logarithmic;
     int NonPositivePixel;  ///< where values at or below the log floor go
@@ -44,9 +44,9 @@ class TPixelMapper {
     if (axis.Fast) {
       const double kv = axis.K * v;
       if (std::fabs(kv) < kFastRange) {
-        const double u = kv + axis.D;
+        const double u = kv + axis.Origin;
         const double rounded = (u + kRoundingShift) - kRoundingShift;
-        if (std::fabs(u - rounded) < 0.5 - kHalfwayMargin) return static_cast<int>(rounded);
+        if (std::fabs(u - rounded) < 0.5 - kHalfwayMargin) return static_cast<int>(rounded) - axis.Transform.Anchor;
       }
     }
     return MapExtended(axis, v);

@@ -2,6 +2,7 @@
 #include "chart/polylinebatch.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace kurvex {
 
@@ -17,13 +18,22 @@ void TPolylineBatch::Open() {
   }
 }
 
-void TPolylineBatch::DrawFull() {
-  const TPoint last = m_points[m_count - 1];
-  m_canvas.Pen = m_pen;
-  m_canvas.Polyline(m_points.data(), m_count);
-  m_canvas.MoveTo(last.X, last.Y);
+void TPolylineBatch::Draw(const TPoint* points, int count) {
+  const TPoint last = points[count - 1];
   m_current = last;
-  m_points[0] = last;
+  if (m_holding) {
+    m_held.push_back({m_pen, static_cast<int>(m_heldPoints.size()), count});
+    m_heldPoints.insert(m_heldPoints.end(), points, points + count);
+    return;
+  }
+  m_canvas.Pen = m_pen;
+  m_canvas.Polyline(points, count);
+  m_canvas.MoveTo(last.X, last.Y);
+}
+
+void TPolylineBatch::DrawFull() {
+  Draw(m_points.data(), m_count);
+  m_points[0] = m_current;
   m_count = 1;
 }
 
@@ -31,16 +41,50 @@ void TPolylineBatch::Flush() {
   if (!m_open) return;
   if (m_reducing) m_reducer.Finish([this](TPoint q) { Put(q); });
   m_open = false;
-  const TPoint last = m_points[m_count - 1];
-  m_canvas.Pen = m_pen;
-  m_canvas.Polyline(m_points.data(), m_count);
-  m_canvas.MoveTo(last.X, last.Y);
-  m_current = last;
+  Draw(m_points.data(), m_count);
   m_count = 0;
+}
+
+bool TPolylineBatch::HoldsLines() const {
+  return std::any_of(m_held.begin(), m_held.end(), [](const THeld& held) { return held.Count > 0; });
+}
+
+void TPolylineBatch::DrawHeld(bool dots) {
+  const TPen pen = m_pen;
+  const TPoint current = m_current;
+  const bool holding = std::exchange(m_holding, false);
+  const auto chosen = [dots](const THeld& held) { return (held.Count == 0) == dots; };
+  for (const THeld& held : m_held) {
+    if (!chosen(held)) continue;
+    m_pen = held.Pen;
+    const TPoint* points = &m_heldPoints[static_cast<std::size_t>(held.First)];
+    if (dots) {
+      m_current = *points;
+      DrawDot();
+    } else {
+      m_canvas.Pen = m_pen;
+      m_canvas.Polyline(points, held.Count);
+    }
+  }
+  std::erase_if(m_held, chosen);
+  if (m_held.empty()) m_heldPoints.clear();
+  m_pen = pen;
+  m_current = current;
+  m_holding = holding;
+}
+
+void TPolylineBatch::PlacePen() {
+  m_canvas.Pen = m_pen;
+  m_canvas.MoveTo(m_current.X, m_current.Y);
 }
 
 void TPolylineBatch::DrawDot() {
   if (m_pen.Style == psClear) return;
+  if (m_holding) {
+    m_held.push_back({m_pen, static_cast<int>(m_heldPoints.size()), 0});
+    m_heldPoints.push_back(m_current);
+    return;
+  }
   const int radius = std::max(m_pen.Width, 1);
   const TBrush kept = m_canvas.Brush;
   m_canvas.Brush = TBrush{m_pen.Color, bsSolid};

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 #include "chart/columnreducer.h"
 #include "platform/drawing/canvas.h"
@@ -55,8 +56,22 @@ class TPolylineBatch {
   /// Nothing may be waiting.
   void DrawDot();
 
+  /// Holding, the batch keeps what it would draw until DrawHeld, so that
+  /// several batches draw in an order of the caller's, whatever order their
+  /// points came in.
+  void SetHolding(bool holding) { m_holding = holding; }
+  /// Whether polylines are held.
+  bool HoldsLines() const;
+  /// Draws the held polylines (dots: false) or dots (true) and forgets them.
+  void DrawHeld(bool dots);
+  /// Gives the canvas the batch's pen and moves it to the current point, as
+  /// a drawn flush leaves it.
+  void PlacePen();
+
  private:
   void Open();
+  /// Draws count points as one polyline, or holds them.
+  void Draw(const TPoint* points, int count);
   void Put(TPoint p) {
     m_points[m_count++] = p;
     if (m_count == kMaxPoints) DrawFull();
@@ -71,6 +86,13 @@ class TPolylineBatch {
   TColumnReducer m_reducer;
   TPoint m_current;
   TPen m_pen;
+  bool m_holding = false;
+  struct THeld {
+    TPen Pen;
+    int First, Count;  ///< of m_heldPoints; a dot: Count 0, at m_heldPoints[First]
+  };
+  std::vector<THeld> m_held;
+  std::vector<TPoint> m_heldPoints;
 };
 
 }  // namespace kurvex

@@ -16,7 +16,6 @@ namespace {
 
 // Limits for sizes read from foreign files: beyond them a picture only
 // costs time and memory.
-constexpr int kMaxPenWidth = 255;
 constexpr int kMaxFontSize = 200;
 constexpr int kMaxTextLength = 17;
 
@@ -145,12 +144,15 @@ void TItemRenderer::Render(const TChartItem* items, int count) {
     m_canvas.Pen.Width = PenWidthOf(item.LineWidth);
     DrawItem(item, color);
   }
+  for (TCurveTrace& trace : m_traces) {
+    trace.Batch.Flush();
+    EndLine(trace);
+  }
   FlushAll();
-  for (TCurveTrace& trace : m_traces) EndLine(trace);
 }
 
 TItemRenderer::TCurveTrace& TItemRenderer::Trace(std::uint8_t curve) {
-  while (m_traces.size() <= curve) m_traces.emplace_back(m_canvas);
+  while (m_traces.size() <= curve) m_traces.emplace_back(m_canvas).Batch.SetHolding(true);
   return m_traces[curve];
 }
 
@@ -215,9 +217,19 @@ void TItemRenderer::FollowHidden(const TChartItem& item) {
 }
 
 void TItemRenderer::FlushAll() {
-  for (std::size_t curve = 0; curve < m_traces.size(); ++curve)
-    if (curve != m_lastCurve) m_traces[curve].Batch.Flush();
-  if (m_lastCurve < m_traces.size()) m_traces[m_lastCurve].Batch.Flush();
+  // The pen ends with the latest line item's curve, or else the last one
+  // that drew.
+  TCurveTrace* ending = nullptr;
+  for (std::size_t curve = 0; curve < m_traces.size(); ++curve) {
+    TCurveTrace& trace = m_traces[curve];
+    trace.Batch.Flush();
+    if (trace.Batch.HoldsLines() && (ending == nullptr || ending != &m_traces[m_lastCurve])) ending = &trace;
+  }
+  // Lines, then dots, each in the order of the curves: a pixel two curves
+  // share shows the same curve whenever and however often it is drawn.
+  for (const bool dots : {false, true})
+    for (TCurveTrace& trace : m_traces) trace.Batch.DrawHeld(dots);
+  if (ending) ending->Batch.PlacePen();
 }
 
 void TItemRenderer::UsePen(TColor color, TPenStyle style) {

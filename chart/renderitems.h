@@ -30,7 +30,10 @@ TPenStyle CurveLineStyle(std::size_t curve, TPenStyle style, bool blackAndWhite)
 /// a polyline ends when its item's colour, style or width changes; item
 /// pixels are limited to -30000..30000 and then shifted by the offsets.
 /// Each curve starts at its first point; a point that no line item of its
-/// curve continues is drawn as a dot (TPolylineBatch::DrawDot).
+/// curve continues is drawn as a dot (TPolylineBatch::DrawDot). Between two
+/// other items, the curves' lines are drawn in the order of the curves and
+/// their dots after them, so where curves cross does not depend on which
+/// came last.
 /// Items of hidden curves only move their curve's point. Items from foreign
 /// files are drawn safely whatever their fields hold: a point with a NaN
 /// coordinate is left out and breaks the polyline, a shape with one is not
@@ -73,8 +76,9 @@ class TItemRenderer {
   static void EndLine(TCurveTrace& trace);
   /// The same for an item of a hidden curve, which draws nothing.
   void FollowHidden(const TChartItem& item);
-  /// Draws what every curve has batched, the curve of the latest line item
-  /// last, so the pen ends where that item left it.
+  /// Draws what every curve has batched and held: the lines in the order
+  /// of the curves, then the dots; the pen ends where the latest line item
+  /// left it.
   void FlushAll();
   TPen LinePen(const TChartItem& item, TColor color) const;
   void UsePen(TColor color, TPenStyle style);

@@ -106,6 +106,13 @@ void TScale::SetLabelType(TFigType v) {
   ScaleChanged();
 }
 
+void TScale::SetAnchored(bool v) {
+  if (v == m_anchored) return;
+  m_anchored = v;
+  CalcMapping();
+  ScaleChanged();
+}
+
 void TScale::SetLogarithmic(bool v) {
   if (v == m_logarithmic) return;
   if (v && !m_creating &&
@@ -210,6 +217,7 @@ void TScale::CalcMapping() {
   const int len = vertical ? m_height - m_marginTop - m_marginBottom - 1
                            : m_width - m_marginLeft - m_marginRight - 1;
   if (len <= 0) {
+    m_anchor = 0;
     m_factor = 0;
     m_offset = (vertical ? m_height : m_width) / 2.0L;
     return;
@@ -221,17 +229,22 @@ void TScale::CalcMapping() {
     low = std::log(low);
     high = std::log(high);
   }
+  m_anchor = 0;
   if (vertical) {
     m_factor = len / (low - high);
     m_offset = m_marginTop - m_factor * high;
-  } else {
+  } else if (m_logarithmic || !m_anchored) {
     m_factor = len / (high - low);
     m_offset = m_marginLeft - m_factor * low;
+  } else {
+    m_factor = len / (high - low);
+    m_offset = m_marginLeft;
+    m_anchor = RoundPixel(m_factor * low);
   }
 }
 
 int TScale::ValueToPixel(double value) const {
-  if (!m_logarithmic) return RoundPixel(m_factor * value + m_offset);
+  if (!m_logarithmic) return RoundPixel(m_factor * value + m_offset) - m_anchor;
   if (value > kLogFloor) return RoundPixel(m_factor * std::log(static_cast<long double>(value)) + m_offset);
   // Non-positive values sit at the end where the low values are.
   const bool reversed = m_rangeHigh < m_rangeLow;
@@ -298,7 +311,9 @@ void TScale::Assign(const TScale& s) {
   m_rangeHigh = s.m_rangeHigh;
   m_factor = s.m_factor;
   m_offset = s.m_offset;
+  m_anchor = s.m_anchor;
   m_logarithmic = s.m_logarithmic;
+  m_anchored = s.m_anchored;
   m_shortTicks = s.m_shortTicks;
   m_wholeNumberTicks = s.m_wholeNumberTicks;
   m_minTicks = s.m_minTicks;

@@ -89,6 +89,11 @@ class TScale : public TObject {
   /// True is refused on a loaded scale with an end below 1e-100 or with
   /// date/time labels.
   void SetLogarithmic(bool v);
+  /// Whether a linear horizontal scale rounds its pixels from a fixed origin
+  /// as an anchored chart X does (TAxisTransform), so its ticks stay on the
+  /// plot's grid lines.
+  bool Anchored() const { return m_anchored; }
+  void SetAnchored(bool v);
   /// Margins: distance of the scale from the box edges; negative counts as 0.
   int MarginTop() const { return m_marginTop; }
   void SetMarginTop(int v);
@@ -203,6 +208,7 @@ class TScale : public TObject {
   TFrameStyle m_frameStyle = fsLowered;
   TFigType m_labelType = ftNum;
   bool m_logarithmic = false;
+  bool m_anchored = false;
   int m_marginTop = 20, m_marginBottom = 20, m_marginLeft = 20, m_marginRight = 20;
   int m_minTicks = 3;
   double m_rangeLow = 0, m_rangeHigh = 100;
@@ -214,9 +220,11 @@ class TScale : public TObject {
   bool m_transparent = false;
   std::string m_userTickText;
 
-  // pixel = m_offset + m_factor × value (× ln value when logarithmic)
+  // pixel = round(m_offset + m_factor × value) - m_anchor (× ln value when
+  // logarithmic); m_anchor is 0 unless anchored.
   long double m_factor = 0;
   long double m_offset = 0;
+  int m_anchor = 0;
   static constexpr int kMaxRecordedTicks = 50;
   std::array<double, kMaxRecordedTicks> m_ticks{};
   int m_numTicks = 0;

@@ -169,8 +169,9 @@ class TWinControl : public TObject {
 
 /// Which part of a control's picture a render draws anew.
 enum TPictureArea : std::uint8_t {
-  paPlotArea,  ///< only the part live data changes (a chart's plot area)
-  paWhole,     ///< every pixel: frame, scales and plot area
+  paPlotArea,     ///< only the part live data changes (a chart's plot area)
+  paMovedWindow,  ///< that part and the scales, after the world window moved
+  paWhole,        ///< every pixel: frame, scales and plot area
 };
 
 /// A control that draws itself into the window's picture, which the screen
@@ -225,9 +226,12 @@ class TCustomControl : public TWinControl {
   /// another screen resolution), always with paWhole for those. Errors
   /// thrown at a frame or a repaint are reported, not thrown on.
   virtual void RenderPicture(TPictureArea /*area*/) {}
-  /// The client pixels a render of `area` may change, so only they go to
-  /// the screen; the whole control unless a control knows better.
-  virtual TRect PictureAreaRect(TPictureArea area) const;
+  /// A render tells which client pixels it changed, so only they go to the
+  /// screen: rect's pixels moved by dx along X (the screen moves what it
+  /// shows rather than receiving it again), and rect's pixels changed. A
+  /// render that tells nothing changed the whole control.
+  void PictureMoved(const TRect& rect, int dx);
+  void PictureChanged(const TRect& rect);
   /// The picture to draw into, sized to the control at the screen's
   /// resolution. A requested render runs first, so what is drawn lands on
   /// the current picture; shows at the next repaint (UpdateWindow).

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <vector>
 
 #include "platform/drawing/bitmap.h"
 #include "platform/windows/control.h"
@@ -36,6 +37,12 @@ struct TCustomControl::Impl {
   TFrameRider frame;
   std::chrono::milliseconds pace{0};
   TFrameRider::Clock::time_point rendered{};  // the last render
+  // What the render in progress told it changed, in its order.
+  struct TChange {
+    TRect rect;
+    int dx;  // moved by; 0: changed
+  };
+  std::vector<TChange> changes;
 
   void Want(TPictureArea area) { pending = std::max(pending.value_or(area), area); }
 
@@ -204,7 +211,9 @@ void TCustomControl::RequestPicture(TPictureArea area) {
 
 void TCustomControl::SetPicturePace(std::chrono::milliseconds pace) { m_cimpl->pace = pace; }
 
-TRect TCustomControl::PictureAreaRect(TPictureArea) const { return {0, 0, Width(), Height()}; }
+void TCustomControl::PictureMoved(const TRect& rect, int dx) { m_cimpl->changes.push_back({rect, dx}); }
+
+void TCustomControl::PictureChanged(const TRect& rect) { m_cimpl->changes.push_back({rect, 0}); }
 
 void TCustomControl::FlushPicture() {
   Impl& c = *m_cimpl;
@@ -213,10 +222,24 @@ void TCustomControl::FlushPicture() {
   c.pending.reset();
   c.frame.Cancel();
   c.rendered = TFrameRider::Clock::now();
+  c.changes.clear();
   RenderPicture(area);
   if (c.inPaint) return;
-  const TRect changed = PictureAreaRect(area);
-  Widget()->update(changed.Left, changed.Top, changed.Width(), changed.Height());
+  QWidget& widget = *Widget();
+  if (c.changes.empty()) {
+    widget.update();
+    return;
+  }
+  // Qt moves what the screen shows along with any part still waiting for
+  // its repaint, which then shows the picture as it is now.
+  for (const Impl::TChange& change : c.changes) {
+    const QRect rect(change.rect.Left, change.rect.Top, change.rect.Width(), change.rect.Height());
+    if (change.dx != 0) {
+      widget.scroll(change.dx, 0, rect);
+    } else {
+      widget.update(rect);
+    }
+  }
 }
 
 bool TCustomControl::HandleAllocated() const { return m_cimpl->created; }
