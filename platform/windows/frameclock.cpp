@@ -81,8 +81,9 @@ struct FrameClock {
   }
 
   // Serves the riders that asked before this frame began and whose time
-  // comes within half a refresh, and those that may ride any frame by now;
-  // what they ask for now is for a later frame.
+  // comes within half a refresh, and those that may ride any frame by now,
+  // those that run after the others last; what they ask for now is for a
+  // later frame.
   // A rider that goes during the frame (a window closed by another rider)
   // has left the list by then, and a frame inside a rider (a message box's
   // loop) serves only the riders it finds.
@@ -90,10 +91,14 @@ struct FrameClock {
     const std::uint64_t frame = ++frames;
     const Clock::time_point now = Clock::now();
     const Clock::time_point cutoff = now + FramePeriod() / 2;
+    const auto due = [&](const Waiting& w) {
+      return w.askedBefore <= frame && (*w.rider->m_due <= cutoff || w.rider->m_earliest <= now);
+    };
     for (;;) {
-      const auto next = std::find_if(waiting.begin(), waiting.end(), [&](const Waiting& w) {
-        return w.askedBefore <= frame && (*w.rider->m_due <= cutoff || w.rider->m_earliest <= now);
+      auto next = std::find_if(waiting.begin(), waiting.end(), [&](const Waiting& w) {
+        return due(w) && w.rider->m_turn == TFrameRider::Turn::Any;
       });
+      if (next == waiting.end()) next = std::find_if(waiting.begin(), waiting.end(), due);
       if (next == waiting.end()) break;
       TFrameRider* rider = next->rider;
       waiting.erase(next);
@@ -105,7 +110,7 @@ struct FrameClock {
   }
 };
 
-TFrameRider::TFrameRider(std::function<void()> onFrame) : m_onFrame(std::move(onFrame)) {}
+TFrameRider::TFrameRider(std::function<void()> onFrame, Turn turn) : m_onFrame(std::move(onFrame)), m_turn(turn) {}
 
 TFrameRider::~TFrameRider() { Cancel(); }
 

@@ -17,10 +17,14 @@ namespace kurvex {
 class TFrameRider {
  public:
   using Clock = std::chrono::steady_clock;
+  /// When in its frame a rider runs. AfterOthers is for a rider that paints
+  /// at once rather than asking for an update: what the frame's other riders
+  /// changed reaches the screen with it, in one update.
+  enum class Turn { Any, AfterOthers };
 
   /// `onFrame` runs at the frame asked for; an error it throws is reported
   /// and the other riders of the frame still run.
-  explicit TFrameRider(std::function<void()> onFrame);
+  explicit TFrameRider(std::function<void()> onFrame, Turn turn = Turn::Any);
   /// Withdraws a waiting request.
   ~TFrameRider();
   TFrameRider(const TFrameRider&) = delete;
@@ -46,6 +50,7 @@ class TFrameRider {
  private:
   friend struct FrameClock;
   std::function<void()> m_onFrame;
+  Turn m_turn;
   std::optional<Clock::time_point> m_due;  // a frame runs for it then
   Clock::time_point m_earliest{};          // from then on any frame serves it
 };

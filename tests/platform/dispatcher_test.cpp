@@ -192,6 +192,23 @@ TEST_F(FrameClockTest, ARiderThatCanWaitSharesAnotherFrameOrRunsAtItsLatest) {
   EXPECT_GE(*patientRan - asked, milliseconds(300 - 9)) << "a frame of its own before it had to";
 }
 
+// The busy indicator paints at once: what the chart changed in the same
+// frame must be dirty by then, or the screen gets two updates.
+TEST_F(FrameClockTest, ARiderThatPaintsAtOnceRunsAfterTheOthersOfItsFrame) {
+  std::vector<std::string> ran;
+  bool loopRan = false;
+  TFrameRider painter([&] { ran.push_back(loopRan ? "painter after the loop" : "painter"); },
+                      TFrameRider::Turn::AfterOthers);
+  TFrameRider chart([&] {
+    ran.push_back("chart");
+    QTimer::singleShot(0, [&] { loopRan = true; });
+  });
+  painter.RideNextFrame();  // asked first
+  chart.RideNextFrame();
+  ASSERT_TRUE(test::WaitUntil([&] { return ran.size() == 2 && loopRan; }));
+  EXPECT_EQ(ran, (std::vector<std::string>{"chart", "painter"}));
+}
+
 TEST_F(FrameClockTest, ARiderGoneBeforeItsFrameIsNotCalledAndAnErrorStopsNoOther) {
   std::vector<std::string> reported;
   SetErrorReporter([&](const EKurvexError& e) { reported.push_back(e.what()); });
