@@ -41,15 +41,14 @@ void DragChart(QWidget* chart, int dx) {
 
 }  // namespace
 
-TCommandHook::TCommandHook(TForm1& form) : m_form(form) {
-  m_form.Chart1->OnDataRendered = [this](TObject*, TCanvas&, int, int) { m_frames.Drawn(); };
+TCommandHook::TCommandHook(TForm1& form) : m_form(form), m_frames(*form.Chart1->Widget()) {
   // A wake-up that finds nothing to read must not hold up the window.
   fcntl(STDIN_FILENO, F_SETFL, fcntl(STDIN_FILENO, F_GETFL) | O_NONBLOCK);
   m_input = std::make_unique<QSocketNotifier>(STDIN_FILENO, QSocketNotifier::Read);
   QObject::connect(m_input.get(), &QSocketNotifier::activated, [this] { ReadInput(); });
 }
 
-TCommandHook::~TCommandHook() { m_form.Chart1->OnDataRendered = nullptr; }
+TCommandHook::~TCommandHook() = default;
 
 void TCommandHook::ReadInput() {
   char buffer[4096];

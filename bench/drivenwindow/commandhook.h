@@ -20,7 +20,7 @@ class TForm1;
 ///                                       "started" or "not started"
 ///   stop                                presses Stop; answers "stopped"
 ///                                       (or "running" if the port stayed open)
-///   frames                              answers the chart's renders and the
+///   frames                              answers the chart's repaints and the
 ///                                       longest gap between two in ms since
 ///                                       the last "frames": "<count> <ms>"
 ///   count                               answers the sample count

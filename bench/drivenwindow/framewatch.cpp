@@ -3,13 +3,21 @@
 
 #include <algorithm>
 
+#include <QEvent>
+
 namespace kurvex {
 
-void TFrameWatch::Drawn() {
+TFrameWatch::TFrameWatch(QWidget& chart) : m_chart(chart) { chart.installEventFilter(this); }
+
+TFrameWatch::~TFrameWatch() { m_chart.removeEventFilter(this); }
+
+bool TFrameWatch::eventFilter(QObject*, QEvent* event) {
+  if (event->type() != QEvent::Paint) return false;
   const Clock::time_point now = Clock::now();
   if (m_count > 0) m_longestGap = std::max(m_longestGap, now - m_last);
   m_last = now;
   ++m_count;
+  return false;
 }
 
 std::string TFrameWatch::TakeReport() {

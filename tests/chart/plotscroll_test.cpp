@@ -2,8 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QEvent>
-#include <QPaintEvent>
 #include <QScreen>
 #include <QWidget>
 
@@ -13,27 +11,10 @@
 
 #include "tests/chart/render_fixture.h"
 #include "tests/support/image.h"
+#include "tests/support/paintedpixels.h"
 
 namespace kurvex::test {
 namespace {
-
-/// Adds up the pixels the screen is asked to repaint.
-class PaintedPixels : public QObject {
- public:
-  explicit PaintedPixels(QWidget& widget) : m_widget(widget) { widget.installEventFilter(this); }
-  ~PaintedPixels() override { m_widget.removeEventFilter(this); }
-  long long Count = 0;
-
- protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint)
-      for (const QRect& rect : static_cast<QPaintEvent*>(event)->region()) Count += 1LL * rect.width() * rect.height();
-    return false;
-  }
-
- private:
-  QWidget& m_widget;
-};
 
 // A Trend as the window plots it, with log Y, grid, DoubleTics, a thick
 // curve, a curve on the right axis and gaps: one chart draws what changed,
