@@ -44,9 +44,6 @@ void TChartPlotter::StartAcquisition(const TPlotX& x) {
   m_redrawCounter = 0;
   m_live = ChartWindow();
   m_following = true;
-  // A Trend over sample numbers moves its window by whole samples: anchored,
-  // the picture moves by whole pixels and is shifted rather than drawn anew.
-  m_chart.SetAnchoredX(m_session.TrendMode && !x.Time && !x.XCurve);
 }
 
 TChartPlotter::TWindow TChartPlotter::ChartWindow() const {

@@ -193,8 +193,9 @@ class TCustomChartControl : public TCustomControl {
   void SetIsometric(bool v) { m_isometric = v; }
   /// Whether X maps from a fixed origin (TAxisTransform): a window moved
   /// along X then moves the picture by whole pixels, and a picture that
-  /// only moved so is shifted rather than drawn anew. Off: the window's
-  /// ends land on the plot's edges exactly.
+  /// only moved so, or only gained or lost line items at its ends, is kept
+  /// and drawn anew only where it changed. Off: the window's ends land on
+  /// the plot's edges exactly, and every picture is drawn whole.
   bool AnchoredX() const { return m_anchoredX; }
   void SetAnchoredX(bool v);
   int ActiveLayer() const { return m_activeLayer; }
@@ -461,6 +462,9 @@ class TCustomChartControl : public TCustomControl {
   /// The plot picture's columns to draw after it moved by dx: what the move
   /// uncovered, its edges and what the changed items reach; merged, in order.
   std::vector<std::pair<int, int>> ColumnsToDraw(int dx) const;
+  /// Renders the frame of a moved window into the window's picture, leaving
+  /// the plot area as it is, and tells which part changed.
+  void RenderMovedFrame(TBitmap& control);
   /// Renders `part` of the plot picture (its own pixels) into the window's
   /// picture, over the frame's there when the frame was drawn aside, as a
   /// whole render composes them.

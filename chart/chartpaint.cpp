@@ -91,11 +91,13 @@ void TCustomChartControl::RenderFrame(TBitmap& bitmap) {
   // On a finer screen the plot's one-pixel frame lines leave device pixels
   // of its edge lines to what lies beneath, where scales draw their ticks:
   // cleared, so no tick of an earlier picture stays there.
-  canvas.Brush.Color = m_chartColor;
-  canvas.FillRect({m_lRim, m_tRim, plotRight, m_tRim + 1});
-  canvas.FillRect({m_lRim, plotBottom - 1, plotRight, plotBottom});
-  canvas.FillRect({m_lRim, m_tRim, m_lRim + 1, plotBottom});
-  canvas.FillRect({plotRight - 1, m_tRim, plotRight, plotBottom});
+  if (bitmap.Scale() != 1) {
+    canvas.Brush.Color = m_chartColor;
+    canvas.FillRect({m_lRim, m_tRim, plotRight, m_tRim + 1});
+    canvas.FillRect({m_lRim, plotBottom - 1, plotRight, plotBottom});
+    canvas.FillRect({m_lRim, m_tRim, m_lRim + 1, plotBottom});
+    canvas.FillRect({plotRight - 1, m_tRim, plotRight, plotBottom});
+  }
   if (m_shadowWidth > 0) DrawShadow(canvas);
   DrawCaption(canvas);
   UpdateLayerTransforms();

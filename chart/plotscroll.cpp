@@ -21,12 +21,36 @@ bool GridMovesWithX(GridStyleType style) {
 
 }  // namespace
 
+void TCustomChartControl::RenderMovedFrame(TBitmap& control) {
+  const TRect plot = PlotRect();
+  const int w = control.Width(), h = control.Height();
+  // The X scales' labels above and below the plot and their axis lines,
+  // which reach into the side rims along the plot's edge rows; the Y
+  // scales did not change.
+  const TRect changed[] = {{0, 0, w, plot.Top + 1}, {0, plot.Bottom - 1, w, h}};
+  if (control.Scale() == 1) {
+    // The plot covers every pixel of its area, so the frame is drawn in place.
+    RenderFrame(control);
+    for (const TRect& rect : changed) PictureChanged(rect);
+    return;
+  }
+  // On a finer screen a scale reaches into device pixels of the plot's edge
+  // that the plot leaves: drawn aside and only the rims taken.
+  m_movedFrame.SetSize(w, h);  // sized first: an empty bitmap keeps no scale
+  m_movedFrame.SetScale(control.Scale());
+  RenderFrame(m_movedFrame);
+  for (const TRect& rim : {TRect{0, 0, w, plot.Top}, TRect{0, plot.Bottom, w, h},
+                           TRect{0, plot.Top, plot.Left, plot.Bottom}, TRect{plot.Right, plot.Top, w, plot.Bottom}})
+    control.Canvas().CopyRect(rim, m_movedFrame, rim);
+  for (const TRect& rect : changed) PictureChanged(rect);
+}
+
 bool TCustomChartControl::RenderChangedPlot(TBitmap& control, TPictureArea area) {
   // What is drawn over the plot besides the items, and items that another
   // chart changes, are not known to have only moved.
   const bool crossHairShown = std::any_of(m_crossHairs.begin(), m_crossHairs.end(),
                                           [](const TCrossHair& c) { return c.Mode() != chOff; });
-  if (!m_keptPlot || m_plotChanges.IsWhole() || m_curveSource || m_owner || !m_users.empty() || OnBeforeRenderData ||
+  if (!m_anchoredX || !m_keptPlot || m_plotChanges.IsWhole() || m_curveSource || m_owner || !m_users.empty() || OnBeforeRenderData ||
       OnDataRendered || !m_backGroundImg.Name().empty() || crossHairShown || RubberBandActive())
     return false;
   UpdateLayerTransforms();
@@ -44,25 +68,9 @@ bool TCustomChartControl::RenderChangedPlot(TBitmap& control, TPictureArea area)
   // Beyond half the plot, drawing it whole costs about as much.
   if (2 * width > plot.Width()) return false;
   if (!control.MoveAlongX(plot, *dx)) return false;
-  if (area == paMovedWindow) {
-    // Drawn aside, since a scale may reach into the plot's edge, which the
-    // plot covers when the picture is drawn whole; of the rims only what
-    // changed is taken (the X scales' labels, mostly).
-    const int w = control.Width(), h = control.Height();
-    // Sized first: an empty bitmap keeps no scale.
-    m_movedFrame.SetSize(w, h);
-    m_movedFrame.SetScale(control.Scale());
-    RenderFrame(m_movedFrame);
-    for (const TRect& rim : {TRect{0, 0, w, plot.Top}, TRect{0, plot.Bottom, w, h},
-                             TRect{0, plot.Top, plot.Left, plot.Bottom}, TRect{plot.Right, plot.Top, w, plot.Bottom}}) {
-      const TRect changed = control.DifferenceWithin(m_movedFrame, rim);
-      if (changed.Width() <= 0) continue;
-      control.Canvas().CopyRect(changed, m_movedFrame, changed);
-      PictureChanged(changed);
-    }
-  }
+  if (area == paMovedWindow) RenderMovedFrame(control);
   if (*dx != 0) PictureMoved(plot, *dx);
-  const bool overFrame = area == paMovedWindow;
+  const bool overFrame = area == paMovedWindow && control.Scale() != 1;
   // On a finer screen the plot's frame lines leave device pixels of its
   // edge rows to the frame's picture, which moved with the plot.
   if (overFrame) {
@@ -146,10 +154,12 @@ std::vector<std::pair<int, int>> TCustomChartControl::ColumnsToDraw(int dx) cons
     to = std::clamp(to, 0, width);
   }
   std::sort(columns.begin(), columns.end());
+  // Each part drawn maps every item: parts closer than this are drawn as one.
+  constexpr int kJoinGap = 48;
   std::vector<std::pair<int, int>> merged;
   for (const auto& span : columns) {
     if (span.first >= span.second) continue;
-    if (!merged.empty() && span.first <= merged.back().second) {
+    if (!merged.empty() && span.first <= merged.back().second + kJoinGap) {
       merged.back().second = std::max(merged.back().second, span.second);
     } else {
       merged.push_back(span);

@@ -139,6 +139,7 @@ TRect TBitmap::DifferenceWithin(const TBitmap& other, const TRect& rect) const {
   for (int y = top; y < bottom; ++y) {
     const auto* rowA = reinterpret_cast<const std::uint32_t*>(a.constScanLine(y));
     const auto* rowB = reinterpret_cast<const std::uint32_t*>(b.constScanLine(y));
+    if (std::memcmp(rowA + left, rowB + left, static_cast<std::size_t>(right - left) * sizeof *rowA) == 0) continue;
     int x = left;
     while (x < right && rowA[x] == rowB[x]) ++x;
     if (x == right) continue;

@@ -120,7 +120,7 @@ TEST_F(PlotScrollTest, TheScreenGetsOnlyTheChangedColumnsAndShowsThePicture) {
   // quarters of it.
   const long long window = 1LL * moving.Width() * moving.Height();
   EXPECT_GT(painted.Count, 0);
-  EXPECT_LT(painted.Count, 40 * window / 5) << "a picture repainted a fifth of the window or more";
+  EXPECT_LT(painted.Count, 40 * window / 3) << "a picture repainted a third of the window or more";
   QWidget& widget = *moving.Widget();
   TBitmap shown(moving.Width(), moving.Height());
   shown.SetScale(moving.ControlBitmap().Scale());
