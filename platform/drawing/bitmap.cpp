@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <cstring>
 
 #include <QBuffer>
@@ -126,34 +125,6 @@ bool TBitmap::MoveAlongX(const TRect& rect, int dx) {
                  static_cast<std::size_t>(width) * kBytesPerPixel);
   }
   return true;
-}
-
-TRect TBitmap::DifferenceWithin(const TBitmap& other, const TRect& rect) const {
-  const QImage &a = Image(), &b = other.Image();
-  if (a.size() != b.size()) return rect;
-  const double scale = Scale();
-  const auto clamped = [&](int v, int end) { return std::clamp(DevicePixel(v, scale), 0, end); };
-  const int left = clamped(rect.Left, a.width()), right = clamped(rect.Right, a.width());
-  const int top = clamped(rect.Top, a.height()), bottom = clamped(rect.Bottom, a.height());
-  int minX = right, maxX = left - 1, minY = bottom, maxY = top - 1;
-  for (int y = top; y < bottom; ++y) {
-    const auto* rowA = reinterpret_cast<const std::uint32_t*>(a.constScanLine(y));
-    const auto* rowB = reinterpret_cast<const std::uint32_t*>(b.constScanLine(y));
-    if (std::memcmp(rowA + left, rowB + left, static_cast<std::size_t>(right - left) * sizeof *rowA) == 0) continue;
-    int x = left;
-    while (x < right && rowA[x] == rowB[x]) ++x;
-    if (x == right) continue;
-    int last = right - 1;
-    while (rowA[last] == rowB[last]) --last;
-    minX = std::min(minX, x);
-    maxX = std::max(maxX, last);
-    minY = std::min(minY, y);
-    maxY = y;
-  }
-  if (maxY < minY) return {};
-  // The pixels that hold those device pixels.
-  const auto pixelOf = [scale](int device) { return static_cast<int>(std::floor((device + 1e-6) / scale)); };
-  return {pixelOf(minX), pixelOf(minY), pixelOf(maxX) + 1, pixelOf(maxY) + 1};
 }
 
 const QImage& TBitmap::Image() const {

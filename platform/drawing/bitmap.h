@@ -35,10 +35,6 @@ class TBitmap {
   /// it; the columns it uncovers keep what they held. False, and nothing
   /// moves, when dx is no whole number of device pixels at the Scale.
   bool MoveAlongX(const TRect& rect, int dx);
-  /// The smallest rectangle of pixels within rect that holds every device
-  /// pixel in which this bitmap and `other` (of the same size and Scale)
-  /// differ; empty (all 0) when they agree there.
-  TRect DifferenceWithin(const TBitmap& other, const TRect& rect) const;
   TCanvas& Canvas();
 
   /// Writes a 24-bit uncompressed Windows BMP (through a temporary file, so
