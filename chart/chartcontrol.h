@@ -469,7 +469,8 @@ class TCustomChartControl : public TCustomControl {
   /// picture, over the frame's there when the frame was drawn aside, as a
   /// whole render composes them.
   void RenderPlotPart(TBitmap& control, const TRect& part, bool overMovedFrame);
-  /// Remembers what the picture was rendered from; the changes are shown.
+  /// Remembers what the picture was rendered from (when AnchoredX); the
+  /// changes are shown.
   void KeepPlot(const TBitmap& control);
 
   TPlotChanges m_plotChanges;

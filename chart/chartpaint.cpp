@@ -60,7 +60,7 @@ TSize TCustomChartControl::PlotBitmapSize() const {
 TBitmap TCustomChartControl::PlotBitmap() {
   const TSize size = PlotBitmapSize();
   TBitmap plot(size.cx, size.cy);
-  plot.Canvas().CopyRect({0, 0, size.cx, size.cy}, ControlBitmap(), {m_lRim, m_tRim, m_lRim + size.cx, m_tRim + size.cy});
+  plot.Canvas().CopyRect({0, 0, size.cx, size.cy}, ControlBitmap(), PlotRect());
   return plot;
 }
 

@@ -17,7 +17,7 @@ void TCustomChartControl::AppendItem(TItemKind kind, double x, double y) {
   item.LineWidth = m_lineWidth;
   item.X = x;
   item.Y = y;
-  m_plotChanges.Appended(*m_store, m_store->Count() - 1);
+  if (m_keptPlot) m_plotChanges.Appended(*m_store, m_store->Count() - 1);
   SyncSharedData();
 }
 
@@ -26,7 +26,7 @@ void TCustomChartControl::MoveTo(double x, double y) { AppendItem(ikMoveTo, x, y
 void TCustomChartControl::DrawTo(double x, double y) { AppendItem(ikDrawTo, x, y); }
 
 void TCustomChartControl::RemoveItem(int index) {
-  if (index == 0) {
+  if (index == 0 && m_keptPlot) {
     m_plotChanges.RemovingFirst(*m_store);
   } else if (index > 0 && index < m_store->Count()) {
     m_plotChanges.Whole();

@@ -169,9 +169,15 @@ std::vector<std::pair<int, int>> TCustomChartControl::ColumnsToDraw(int dx) cons
 }
 
 void TCustomChartControl::KeepPlot(const TBitmap& control) {
+  m_plotChanges.Clear();
+  // Only an anchored chart draws what changed: others keep nothing and
+  // track no items on the sample path.
+  if (!m_anchoredX) {
+    m_keptPlot.reset();
+    return;
+  }
   m_keptPlot = TKeptPlot{control.Width(), control.Height(), control.Scale(), PlotRect(), m_transX, m_transY,
                          GridXValues()};
-  m_plotChanges.Clear();
 }
 
 }  // namespace kurvex
