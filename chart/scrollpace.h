@@ -10,7 +10,8 @@ namespace kurvex {
 /// growing curve) may wait for its next render. A step of a few pixels at
 /// 25 frames a second or more reads as smooth movement, so the picture
 /// waits until it has moved kStepPixels, never longer than the 40 ms at
-/// which the texts follow the samples; a fast scroll renders at every frame
+/// which the texts follow the samples, and then takes the next frame that
+/// comes anyway (the control's pace); a fast scroll renders at every frame
 /// of the screen as before. The speed is measured over the samples' own
 /// arrival times.
 class TScrollPace {

@@ -202,8 +202,11 @@ class TCustomControl : public TWinControl {
   /// Asks for a repaint that renders the whole control first.
   void Invalidate();
   /// The least time between two renders that requests ask for; 0, the
-  /// default, renders at the next frame. A reader still gets the current
-  /// picture at once.
+  /// default, renders at the next frame. Up to twice the pace after the
+  /// last render, a frame that comes anyway (the busy indicator's tick, a
+  /// text's) takes the picture along, so a slowly moving picture does not
+  /// wake the window for a frame of its own. A reader still gets the
+  /// current picture at once.
   void SetPicturePace(std::chrono::milliseconds pace);
   /// Pointer capture: mouse moves keep coming while a button is held.
   bool MouseCaptured() const;

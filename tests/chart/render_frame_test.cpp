@@ -1,16 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <chrono>
 #include <cstdint>
+#include <memory>
 
 #include <QEvent>
 #include <QImage>
 #include <QObject>
 #include <QPaintEvent>
+#include <QTimer>
 #include <QWidget>
 
 #include "chart/grid.h"
 #include "chart/scrollpace.h"
 #include "platform/drawing/bitmap.h"
+#include "platform/windows/frameclock.h"
 #include "tests/chart/render_fixture.h"
 #include "tests/support/image.h"
 #include "tests/support/waituntil.h"
@@ -294,6 +297,36 @@ TEST_F(RenderPacingTest, APacedRequestWaitsItsPaceAfterTheLastRenderButNotAReade
   chart.ShowGraph();
   ASSERT_TRUE(WaitUntil([&] { return renders.size() == 4; }));
   EXPECT_LT(renders[3] - renders[2], kLongPace);
+}
+
+// A slowly moving picture must not wake the window between the busy
+// indicator's ticks: it takes a frame that comes anyway once its pace is up.
+TEST_F(RenderPacingTest, APacedPictureTakesAFrameThatComesAnywayWithinTwiceItsPace) {
+  constexpr auto kPace = std::chrono::milliseconds(150);
+  // Shared with the calls each callback posts, which may run after the test.
+  struct TSeen {
+    bool OtherRan = false, LoopAfterOther = false, LoopAfterChart = false, SameFrame = false;
+  };
+  const auto seen = std::make_shared<TSeen>();
+  chart.OnDataRendered = [this, seen](TObject*, TCanvas&, int, int) {
+    renders.push_back(Clock::now());
+    if (renders.size() != 2) return;
+    seen->SameFrame = seen->SameFrame || (seen->OtherRan && !seen->LoopAfterOther);
+    QTimer::singleShot(0, [seen] { seen->LoopAfterChart = true; });
+  };
+  TFrameRider other([this, seen] {
+    seen->OtherRan = true;
+    seen->SameFrame = seen->SameFrame || (renders.size() == 2 && !seen->LoopAfterChart);
+    QTimer::singleShot(0, [seen] { seen->LoopAfterOther = true; });
+  });
+  chart.SetPicturePace(kPace);
+  chart.ShowGraph();
+  ASSERT_TRUE(WaitUntil([&] { return renders.size() == 1; }));
+  chart.ShowGraph();
+  other.RideFrameFrom(renders[0] + kPace * 3 / 2);
+  ASSERT_TRUE(WaitUntil([&] { return renders.size() == 2 && seen->OtherRan; }));
+  EXPECT_GE(renders[1] - renders[0], kPace);
+  EXPECT_TRUE(seen->SameFrame) << "the picture woke the window for a frame of its own";
 }
 
 TEST_F(RenderPacingTest, AFullRedrawAfterAPlotRefreshStillRendersTheScales) {
