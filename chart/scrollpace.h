@@ -8,12 +8,12 @@ namespace kurvex {
 
 /// How long a picture that moves with arriving samples (a scrolling or
 /// growing curve) may wait for its next render. A step of a few pixels at
-/// 25 frames a second or more reads as smooth movement, so the picture
-/// waits until it has moved kStepPixels, never longer than the 40 ms at
-/// which the texts follow the samples, and then takes the next frame that
-/// comes anyway (the control's pace); a fast scroll renders at every frame
-/// of the screen as before. The speed is measured over the samples' own
-/// arrival times.
+/// 20 frames a second or more reads as smooth movement, so the picture
+/// waits until it has moved kStepPixels, never longer than kLongest, and
+/// then takes the next frame that comes anyway within as long again (the
+/// control's pace: the busy indicator ticks every 50 ms); a fast scroll
+/// renders at every frame of the screen as before. The speed is measured
+/// over the samples' own arrival times.
 class TScrollPace {
  public:
   static constexpr double kStepPixels = 4;

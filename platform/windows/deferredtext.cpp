@@ -9,13 +9,15 @@
 namespace kurvex {
 
 namespace {
-// Fast enough to follow, slow enough not to spend the CPU on repainting
-// texts that change with every one of thousands of samples a second.
-constexpr auto kRefresh = std::chrono::milliseconds(40);
+// About ten texts a second, as a meter's display changes: as many as an eye
+// can read, and no CPU spent on shaping and repainting texts that change
+// with every sample, which at a few hundred lines a second cost more than
+// the rest of the window's work.
+constexpr auto kRefresh = std::chrono::milliseconds(90);
 // How much longer a text may wait for a frame that comes anyway (the
 // chart's, the busy indicator's every 50 ms): each frame of its own costs
 // the window a wake-up and the window system an update.
-constexpr auto kLongest = std::chrono::milliseconds(90);
+constexpr auto kLongest = std::chrono::milliseconds(140);
 }  // namespace
 
 struct TDeferredText::State {

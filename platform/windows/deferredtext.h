@@ -15,8 +15,8 @@ using TTextSource = std::function<std::string()>;
 /// A text that may change far more often than the screen can show it (a
 /// sample count, the newest value): the value is stored at once and handed
 /// to the widget at a frame of the frame clock (TFrameRider), at most every
-/// 40 ms and, while other frames come (the chart's, the busy indicator's),
-/// with one of them within 90 ms, so thousands of changes a second cost a
+/// 90 ms and, while other frames come (the chart's, the busy indicator's),
+/// with one of them within 140 ms, so thousands of changes a second cost a
 /// string copy each and reach the screen together with the chart's picture.
 /// GUI thread only.
 class TDeferredText {

@@ -31,7 +31,7 @@ class TLabel : public TWinControl {
 
   /// Several lines are separated by '\n'.
   /// Caption() has the new text at once. An auto-sized label shows it at
-  /// once too; a fixed-size one within 40 ms (TDeferredText).
+  /// once too; a fixed-size one within 140 ms (TDeferredText).
   void SetCaption(const std::string& caption);
   /// The caption made from `source` when read or shown; for fixed-size
   /// labels whose text changes per sample (TDeferredText::SetSource).

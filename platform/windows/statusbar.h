@@ -28,7 +28,7 @@ class TStatusPanel {
   TStatusPanel(const TStatusPanel&) = delete;
   TStatusPanel& operator=(const TStatusPanel&) = delete;
   std::string Text() const;
-  /// Text() has the new text at once; the screen shows it within 40 ms
+  /// Text() has the new text at once; the screen shows it within 140 ms
   /// (it may change with every sample, see TDeferredText).
   void SetText(const std::string& text);
   /// SetText(head + middle + tail) for a text whose middle is a file name or

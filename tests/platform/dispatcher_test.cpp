@@ -7,7 +7,6 @@
 #include <thread>
 #include <vector>
 
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QTimer>
 
@@ -227,14 +226,7 @@ TEST_F(FrameClockTest, ARiderGoneBeforeItsFrameIsNotCalledAndAnErrorStopsNoOther
   EXPECT_EQ(reported, std::vector<std::string>{"Zeichenfehler"});
 }
 
-class DeferredTextTest : public test::QtAppTest {
- protected:
-  static void RunLoopFor(int ms) {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms) TDispatcher::ProcessMessages();
-  }
-};
+using DeferredTextTest = test::QtAppTest;
 
 TEST_F(DeferredTextTest, ManyChangesReachTheWidgetOnceWithTheLastText) {
   QLabel label;
@@ -246,23 +238,26 @@ TEST_F(DeferredTextTest, ManyChangesReachTheWidgetOnceWithTheLastText) {
   for (int i = 1; i <= 1000; ++i) text.Set(std::to_string(i));
   EXPECT_EQ(text.Text(), "1000");
   EXPECT_EQ(applied, 0);
-  RunLoopFor(100);
+  ASSERT_TRUE(test::WaitUntil([&] { return applied > 0; }));
   EXPECT_EQ(applied, 1);
   EXPECT_EQ(label.text(), "1000");
   text.Set("x");
-  RunLoopFor(100);
-  EXPECT_EQ(applied, 2);
+  ASSERT_TRUE(test::WaitUntil([&] { return applied > 1; }));
+  EXPECT_EQ(label.text(), "x");
 }
 
 TEST_F(DeferredTextTest, APendingChangeIsDroppedWithItsWidget) {
   auto label = std::make_unique<QLabel>();
-  bool applied = false;
+  QLabel witness;
+  bool applied = false, witnessed = false;
+  TDeferredText other(&witness, [&](const std::string&) { witnessed = true; });
   {
     TDeferredText text(label.get(), [&](const std::string&) { applied = true; });
     text.Set("gone");
+    other.Set("due at the same frame");
   }
   label.reset();
-  RunLoopFor(100);
+  ASSERT_TRUE(test::WaitUntil([&] { return witnessed; }));
   EXPECT_FALSE(applied);
 }
 
@@ -280,8 +275,7 @@ TEST_F(DeferredTextTest, ASourceIsReadOnlyWhenTheTextIsNeeded) {
   EXPECT_EQ(text.Text(), "100");
   EXPECT_EQ(made, 1);
   text.SetSource([] { return std::string("shown"); });
-  RunLoopFor(100);
-  EXPECT_EQ(label.text(), "shown");
+  ASSERT_TRUE(test::WaitUntil([&] { return label.text() == "shown"; }));
   text.Set("plain");  // a plain text replaces a pending source
   EXPECT_EQ(text.Text(), "plain");
 }
