@@ -21,11 +21,12 @@ void TPolylineBatch::Open() {
 void TPolylineBatch::Draw(const TPoint* points, int count) {
   const TPoint last = points[count - 1];
   m_current = last;
-  if (m_holding) {
+  if (m_hold == THold::LinesAndDots) {
     m_held.push_back({m_pen, static_cast<int>(m_heldPoints.size()), count});
     m_heldPoints.insert(m_heldPoints.end(), points, points + count);
     return;
   }
+  m_drewLines = true;
   m_canvas.Pen = m_pen;
   m_canvas.Polyline(points, count);
   m_canvas.MoveTo(last.X, last.Y);
@@ -45,14 +46,15 @@ void TPolylineBatch::Flush() {
   m_count = 0;
 }
 
-bool TPolylineBatch::HoldsLines() const {
-  return std::any_of(m_held.begin(), m_held.end(), [](const THeld& held) { return held.Count > 0; });
+bool TPolylineBatch::HasLines() const {
+  return m_drewLines || std::any_of(m_held.begin(), m_held.end(), [](const THeld& held) { return held.Count > 0; });
 }
 
 void TPolylineBatch::DrawHeld(bool dots) {
   const TPen pen = m_pen;
   const TPoint current = m_current;
-  const bool holding = std::exchange(m_holding, false);
+  const THold hold = std::exchange(m_hold, THold::Nothing);
+  if (!dots) m_drewLines = false;
   const auto chosen = [dots](const THeld& held) { return (held.Count == 0) == dots; };
   for (const THeld& held : m_held) {
     if (!chosen(held)) continue;
@@ -70,7 +72,7 @@ void TPolylineBatch::DrawHeld(bool dots) {
   if (m_held.empty()) m_heldPoints.clear();
   m_pen = pen;
   m_current = current;
-  m_holding = holding;
+  m_hold = hold;
 }
 
 void TPolylineBatch::PlacePen() {
@@ -80,7 +82,7 @@ void TPolylineBatch::PlacePen() {
 
 void TPolylineBatch::DrawDot() {
   if (m_pen.Style == psClear) return;
-  if (m_holding) {
+  if (m_hold != THold::Nothing) {
     m_held.push_back({m_pen, static_cast<int>(m_heldPoints.size()), 0});
     m_heldPoints.push_back(m_current);
     return;

@@ -56,12 +56,13 @@ class TPolylineBatch {
   /// Nothing may be waiting.
   void DrawDot();
 
-  /// Holding, the batch keeps what it would draw until DrawHeld, so that
-  /// several batches draw in an order of the caller's, whatever order their
-  /// points came in.
-  void SetHolding(bool holding) { m_holding = holding; }
-  /// Whether polylines are held.
-  bool HoldsLines() const;
+  /// What the batch keeps until DrawHeld instead of drawing it at once, so
+  /// that several batches draw in an order of the caller's, whatever order
+  /// their points came in.
+  enum class THold { Nothing, Dots, LinesAndDots };
+  void SetHolding(THold hold) { m_hold = hold; }
+  /// Whether polylines were drawn or are held since the last DrawHeld of lines.
+  bool HasLines() const;
   /// Draws the held polylines (dots: false) or dots (true) and forgets them.
   void DrawHeld(bool dots);
   /// Gives the canvas the batch's pen and moves it to the current point, as
@@ -86,7 +87,8 @@ class TPolylineBatch {
   TColumnReducer m_reducer;
   TPoint m_current;
   TPen m_pen;
-  bool m_holding = false;
+  THold m_hold = THold::Nothing;
+  bool m_drewLines = false;  // drew a polyline at once since the last DrawHeld of lines
   struct THeld {
     TPen Pen;
     int First, Count;  ///< of m_heldPoints; a dot: Count 0, at m_heldPoints[First]

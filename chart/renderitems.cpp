@@ -152,7 +152,12 @@ void TItemRenderer::Render(const TChartItem* items, int count) {
 }
 
 TItemRenderer::TCurveTrace& TItemRenderer::Trace(std::uint8_t curve) {
-  while (m_traces.size() <= curve) m_traces.emplace_back(m_canvas).Batch.SetHolding(true);
+  // The first curve's lines go under every other curve's anyway: drawn at
+  // once, they are not copied aside (a figure of 100,000 points would be).
+  while (m_traces.size() <= curve) {
+    const auto hold = m_traces.empty() ? TPolylineBatch::THold::Dots : TPolylineBatch::THold::LinesAndDots;
+    m_traces.emplace_back(m_canvas).Batch.SetHolding(hold);
+  }
   return m_traces[curve];
 }
 
@@ -223,7 +228,7 @@ void TItemRenderer::FlushAll() {
   for (std::size_t curve = 0; curve < m_traces.size(); ++curve) {
     TCurveTrace& trace = m_traces[curve];
     trace.Batch.Flush();
-    if (trace.Batch.HoldsLines() && (ending == nullptr || ending != &m_traces[m_lastCurve])) ending = &trace;
+    if (trace.Batch.HasLines() && (ending == nullptr || ending != &m_traces[m_lastCurve])) ending = &trace;
   }
   // Lines, then dots, each in the order of the curves: a pixel two curves
   // share shows the same curve whenever and however often it is drawn.
