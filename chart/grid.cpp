@@ -125,7 +125,7 @@ void TCustomChartControl::DrawGrid(TCanvas& canvas, int offX, int offY) {
     for (double x : xs) line(pixel(x, sy.RangeLow()), pixel(x, sy.RangeHigh()));
   // Edge to edge of the plot in its own pixels, so a window moved along X
   // leaves these lines where they are.
-  const int left = m_lRim + shiftX, right = Width() - m_rRim - m_shadowWidth + shiftX;
+  const int left = m_lRim + shiftX, right = left + PlotWidth();
   if (horizontal) {
     for (double y : ys) {
       const int py = pixel(sx.RangeLow(), y).Y;

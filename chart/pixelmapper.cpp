@@ -9,13 +9,13 @@ TPixelMapper::TPixelMapper(const TCustomChartControl& chart) {
     const TScaleProps& y = chart.ScaleY(layer);
     const TAxisTransform& tx = chart.TransformX(layer);
     const TAxisTransform& ty = chart.TransformY(layer);
-    const auto fast = [](const TAxisTransform& t, bool logarithmic) {
-      return !logarithmic && std::fabs(static_cast<double>(t.Origin)) < kFastRange;
+    const auto axis = [](const TAxisTransform& t, bool logarithmic, int nonPositivePixel) {
+      const auto d = static_cast<double>(t.Origin - t.Anchor);
+      return TAxis{t, static_cast<double>(t.K), d, !logarithmic && std::fabs(d) < kFastRange, logarithmic,
+                   nonPositivePixel};
     };
-    m_x[layer - 1] = {tx, static_cast<double>(tx.K), static_cast<double>(tx.Origin), fast(tx, x.Logarithmic()),
-                      x.Logarithmic(), x.RangeHigh() >= x.RangeLow() ? 0 : chart.Width()};
-    m_y[layer - 1] = {ty, static_cast<double>(ty.K), static_cast<double>(ty.Origin), fast(ty, y.Logarithmic()),
-                      y.Logarithmic(), y.RangeHigh() >= y.RangeLow() ? chart.Height() : 0};
+    m_x[layer - 1] = axis(tx, x.Logarithmic(), x.RangeHigh() >= x.RangeLow() ? 0 : chart.Width());
+    m_y[layer - 1] = axis(ty, y.Logarithmic(), y.RangeHigh() >= y.RangeLow() ? chart.Height() : 0);
   }
 }
 

@@ -26,7 +26,10 @@ class TPixelMapper {
  private:
   struct TAxis {
     TAxisTransform Transform;
-    double K, Origin;  ///< the transformation in double precision, for the fast path
+    /// The transformation in double precision, for the fast path; D is
+    /// Origin less Anchor: a whole-pixel shift changes no rounding that the
+    /// fast path takes (halfway points go the extended path).
+    double K, D;
     bool Fast;         ///< linear, with an offset the fast path can take
     bool Logarithmic;
     int NonPositivePixel;  ///< where values at or below the log floor go
@@ -44,9 +47,9 @@ class TPixelMapper {
     if (axis.Fast) {
       const double kv = axis.K * v;
       if (std::fabs(kv) < kFastRange) {
-        const double u = kv + axis.Origin;
+        const double u = kv + axis.D;
         const double rounded = (u + kRoundingShift) - kRoundingShift;
-        if (std::fabs(u - rounded) < 0.5 - kHalfwayMargin) return static_cast<int>(rounded) - axis.Transform.Anchor;
+        if (std::fabs(u - rounded) < 0.5 - kHalfwayMargin) return static_cast<int>(rounded);
       }
     }
     return MapExtended(axis, v);

@@ -2,7 +2,6 @@
 #include "chart/polylinebatch.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace kurvex {
 
@@ -51,28 +50,20 @@ bool TPolylineBatch::HasLines() const {
 }
 
 void TPolylineBatch::DrawHeld(bool dots) {
-  const TPen pen = m_pen;
-  const TPoint current = m_current;
-  const THold hold = std::exchange(m_hold, THold::Nothing);
   if (!dots) m_drewLines = false;
   const auto chosen = [dots](const THeld& held) { return (held.Count == 0) == dots; };
   for (const THeld& held : m_held) {
     if (!chosen(held)) continue;
-    m_pen = held.Pen;
     const TPoint* points = &m_heldPoints[static_cast<std::size_t>(held.First)];
     if (dots) {
-      m_current = *points;
-      DrawDot();
+      FillDot(*points, held.Pen);
     } else {
-      m_canvas.Pen = m_pen;
+      m_canvas.Pen = held.Pen;
       m_canvas.Polyline(points, held.Count);
     }
   }
   std::erase_if(m_held, chosen);
   if (m_held.empty()) m_heldPoints.clear();
-  m_pen = pen;
-  m_current = current;
-  m_hold = hold;
 }
 
 void TPolylineBatch::PlacePen() {
@@ -87,11 +78,14 @@ void TPolylineBatch::DrawDot() {
     m_heldPoints.push_back(m_current);
     return;
   }
-  const int radius = std::max(m_pen.Width, 1);
+  FillDot(m_current, m_pen);
+}
+
+void TPolylineBatch::FillDot(TPoint at, const TPen& pen) {
+  const int radius = std::max(pen.Width, 1);
   const TBrush kept = m_canvas.Brush;
-  m_canvas.Brush = TBrush{m_pen.Color, bsSolid};
-  m_canvas.FillRect(TRect{m_current.X - radius, m_current.Y - radius, m_current.X + radius + 1,
-                          m_current.Y + radius + 1});
+  m_canvas.Brush = TBrush{pen.Color, bsSolid};
+  m_canvas.FillRect(TRect{at.X - radius, at.Y - radius, at.X + radius + 1, at.Y + radius + 1});
   m_canvas.Brush = kept;
 }
 

@@ -78,6 +78,8 @@ class TPolylineBatch {
     if (m_count == kMaxPoints) DrawFull();
   }
   void DrawFull();
+  /// The square dot of DrawDot at `at` in `pen`'s colour.
+  void FillDot(TPoint at, const TPen& pen);
 
   TCanvas& m_canvas;
   std::array<TPoint, kMaxPoints> m_points{};

@@ -225,11 +225,11 @@ void TItemRenderer::FlushAll() {
   // The pen ends with the latest line item's curve, or else the last one
   // that drew.
   TCurveTrace* ending = nullptr;
-  for (std::size_t curve = 0; curve < m_traces.size(); ++curve) {
-    TCurveTrace& trace = m_traces[curve];
+  for (TCurveTrace& trace : m_traces) {
     trace.Batch.Flush();
-    if (trace.Batch.HasLines() && (ending == nullptr || ending != &m_traces[m_lastCurve])) ending = &trace;
+    if (trace.Batch.HasLines()) ending = &trace;
   }
+  if (m_lastCurve < m_traces.size() && m_traces[m_lastCurve].Batch.HasLines()) ending = &m_traces[m_lastCurve];
   // Lines, then dots, each in the order of the curves: a pixel two curves
   // share shows the same curve whenever and however often it is drawn.
   for (const bool dots : {false, true})

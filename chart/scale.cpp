@@ -233,13 +233,14 @@ void TScale::CalcMapping() {
   if (vertical) {
     m_factor = len / (low - high);
     m_offset = m_marginTop - m_factor * high;
-  } else if (m_logarithmic || !m_anchored) {
-    m_factor = len / (high - low);
-    m_offset = m_marginLeft - m_factor * low;
-  } else {
-    m_factor = len / (high - low);
+    return;
+  }
+  m_factor = len / (high - low);
+  if (m_anchored && !m_logarithmic) {
     m_offset = m_marginLeft;
     m_anchor = RoundPixel(m_factor * low);
+  } else {
+    m_offset = m_marginLeft - m_factor * low;
   }
 }
 

@@ -150,20 +150,26 @@ TEST_F(RenderBatchTest, BatchedDenseRunDrawsTheSamePixelsAsOneFullPolyline) {
 }
 
 TEST_F(RenderBatchTest, TheRenderMappingGivesWorldToPixelsPixels) {
-  chart.SetRange(1, 0, 0, 567, 311);  // one world unit per pixel: exact halves occur
   chart.SetRange(2, -1e12, 1e-3, 1e12, 1e3);
   chart.ScaleY(2).SetLogarithmic(true);
-  std::mt19937_64 random(3);
-  std::uniform_real_distribution<double> near(-50, 650), far(-1e15, 1e15);
-  const TPixelMapper mapper(chart);
-  for (int i = 0; i < 20000; ++i) {
-    const int layer = i % 3;  // 0 counts as layer 1
-    double x = i % 2 ? near(random) : far(random), y = near(random);
-    if (i % 5 == 0) x = std::floor(x) + 0.5;
-    if (i % 7 == 0) y = std::numeric_limits<double>::quiet_NaN();
-    int px, py;
-    chart.WorldToPixel(layer, x, y, px, py);
-    ASSERT_EQ(mapper.Map(layer, x, y), (TPoint{px, py})) << x << ", " << y << " on layer " << layer;
+  // Anchored X rounds from a fixed origin and takes a whole-pixel anchor
+  // away: a window that starts far from 0 has a large one.
+  for (const bool anchored : {false, true}) {
+    chart.SetAnchoredX(anchored);
+    chart.SetRange(1, anchored ? 1234 : 0, 0, anchored ? 1801 : 567, 311);  // one world unit per pixel: exact halves occur
+    std::mt19937_64 random(3);
+    std::uniform_real_distribution<double> near(anchored ? 1184 : -50, anchored ? 1884 : 650), far(-1e15, 1e15);
+    const TPixelMapper mapper(chart);
+    for (int i = 0; i < 20000; ++i) {
+      const int layer = i % 3;  // 0 counts as layer 1
+      double x = i % 2 ? near(random) : far(random), y = near(random);
+      if (i % 5 == 0) x = std::floor(x) + 0.5;
+      if (i % 7 == 0) y = std::numeric_limits<double>::quiet_NaN();
+      int px, py;
+      chart.WorldToPixel(layer, x, y, px, py);
+      ASSERT_EQ(mapper.Map(layer, x, y), (TPoint{px, py})) << x << ", " << y << " on layer " << layer
+                                                           << (anchored ? " anchored" : "");
+    }
   }
 }
 
