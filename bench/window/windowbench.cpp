@@ -9,7 +9,10 @@
 // then with two of them on the right one), and with the
 // monitor window open. Query runs play an instrument that answers only when
 // asked and measure the answers taken, the queries left without an answer
-// and the round trips.
+// and the round trips. The floor run measures a bare Qt window ticking
+// like the busy indicator (qt-floor), the least any idle figure can be on
+// the machine at that moment; the machine's entry also records what a page
+// of memory costs after a pause (see wakeprobe.h).
 //   window-bench [--quick] [--flood-only] [--only RUN] [--platform offscreen|xvfb|both] [--out FILE]
 //                [--kurvex BINARY]
 // --only runs only the runs named, as in the output, separated by commas
@@ -35,6 +38,7 @@
 #include "bench/window/kurvexprocess.h"
 #include "bench/window/procstats.h"
 #include "bench/window/ptyfeeder.h"
+#include "bench/window/wakeprobe.h"
 #include "bench/window/xserver.h"
 #include "intake/sampleintake.h"
 
@@ -53,6 +57,7 @@ struct Options {
   std::string Platforms = "both";
   std::string Out = "bench/window.json";
   std::string Kurvex = KURVEX_BINARY;
+  std::string Floor = QT_FLOOR_BINARY;
   std::string Only;
 };
 
@@ -159,18 +164,23 @@ long long WaitForCount(KurvexProcess& kurvex, long long target) {
   }
 }
 
-// Links COM<kComNumber> in a settings folder of its own to the feeder's pty;
-// returns the environment that starts kurvex there with its test hook.
-std::vector<std::string> KurvexOnPort(const PtyFeeder& pty, const XServer* x, const fs::path& home) {
-  const fs::path link = home / "kurvex" / "ports" / ("COM" + std::to_string(kComNumber));
-  fs::create_directories(link.parent_path());
-  fs::remove(link);
-  fs::create_symlink(pty.SlavePath(), link);
+// A window's environment: a settings folder of its own, on the X server or offscreen.
+std::vector<std::string> WindowEnvironment(const XServer* x, const fs::path& home) {
   std::vector<std::string> env = {"XDG_CONFIG_HOME=" + home.string(),
                                   "XDG_RUNTIME_DIR=" + home.string(), "LC_ALL=C.UTF-8"};
   env.push_back(x ? "QT_QPA_PLATFORM=xcb" : "QT_QPA_PLATFORM=offscreen");
   if (x) env.push_back("DISPLAY=" + x->Display());
   return env;
+}
+
+// Links COM<kComNumber> in the settings folder to the feeder's pty; returns
+// the environment that starts kurvex there with its test hook.
+std::vector<std::string> KurvexOnPort(const PtyFeeder& pty, const XServer* x, const fs::path& home) {
+  const fs::path link = home / "kurvex" / "ports" / ("COM" + std::to_string(kComNumber));
+  fs::create_directories(link.parent_path());
+  fs::remove(link);
+  fs::create_symlink(pty.SlavePath(), link);
+  return WindowEnvironment(x, home);
 }
 
 struct Idle {
@@ -189,6 +199,31 @@ Idle MeasureIdle(KurvexProcess& kurvex, const XServer* x, std::chrono::seconds s
 // The CPU counters count in 10 ms ticks: over 20 s one tick is 0.05 %,
 // fine enough to tell 0.2 % from 0.3 %.
 std::chrono::seconds IdleSpan(const Options& options) { return std::chrono::seconds(options.Quick ? 2 : 20); }
+
+struct FloorMeasured {
+  std::string Platform;
+  Idle Cost;
+};
+
+FloorMeasured MeasureFloor(const std::string& platform, const Options& options, const XServer* x,
+                           const fs::path& home) {
+  KurvexProcess floor(options.Floor, WindowEnvironment(x, home));
+  floor.Count();  // its window is up and its loop runs
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  return {platform, MeasureIdle(floor, x, IdleSpan(options))};
+}
+
+void WriteFloors(JsonWriter& json, const std::vector<FloorMeasured>& floors) {
+  json.Key("floor").BeginArray();
+  for (const FloorMeasured& m : floors) {
+    json.BeginObject();
+    json.Key("platform").String(m.Platform);
+    json.Key("cpu_percent").Number(m.Cost.Cpu, 2);
+    json.Key("x_cpu_percent").Number(m.Cost.XCpu, 2);
+    json.EndObject();
+  }
+  json.EndArray();
+}
 
 Measured Measure(const Run& run, const Options& options, const XServer* x, const fs::path& home) {
   Measured m{run};
@@ -428,16 +463,24 @@ void WriteRuns(JsonWriter& json, const std::vector<Measured>& runs) {
   json.EndArray();
 }
 
+struct MachineState {
+  std::string LoadBefore, LoadAfter;
+  double PageUsHot = 0, PageUsAfterPause = 0;
+};
+
 std::string Json(const std::vector<Measured>& runs, const std::vector<FloodMeasured>& floods,
-                 const std::vector<QueryMeasured>& queries, const std::string& loadBefore,
-                 const std::string& loadAfter) {
+                 const std::vector<QueryMeasured>& queries, const std::vector<FloorMeasured>& floors,
+                 const MachineState& machine) {
   JsonWriter json;
   json.BeginObject();
   json.Key("machine").BeginObject();
   json.Key("cpus").Integer(std::thread::hardware_concurrency());
-  json.Key("loadavg_before").String(loadBefore);
-  json.Key("loadavg_after").String(loadAfter);
+  json.Key("loadavg_before").String(machine.LoadBefore);
+  json.Key("loadavg_after").String(machine.LoadAfter);
+  json.Key("page_read_us_hot").Number(machine.PageUsHot, 3);
+  json.Key("page_read_us_after_50ms_pause").Number(machine.PageUsAfterPause, 3);
   json.EndObject();
+  WriteFloors(json, floors);
   WriteFloods(json, floods);
   WriteRuns(json, runs);
   WriteQueries(json, queries);
@@ -479,7 +522,13 @@ int Main(int argc, char** argv) {
   char pattern[] = "/tmp/kurvex-window-bench-XXXXXX";
   if (!mkdtemp(pattern)) return 1;
   const fs::path home = pattern;
-  const std::string loadBefore = LoadAverage();
+  MachineState machine;
+  machine.LoadBefore = LoadAverage();
+  machine.PageUsHot = MicrosecondsPerPageAfter(std::chrono::milliseconds(0));
+  machine.PageUsAfterPause = MicrosecondsPerPageAfter(std::chrono::milliseconds(50));
+  std::fprintf(stderr, "memory: %.3f us per page read at once, %.2f us after a 50 ms pause\n", machine.PageUsHot,
+               machine.PageUsAfterPause);
+  std::vector<FloorMeasured> floors;
   std::vector<Measured> results;
   std::vector<FloodMeasured> floods;
   std::vector<QueryMeasured> queries;
@@ -491,6 +540,11 @@ int Main(int argc, char** argv) {
                    "stop %.0f ms\n", platform.c_str(), f.TakenPerSecond, f.Frames, f.LongestFrameGapMs, f.StopMs);
     }
     if (options->FloodOnly) return;
+    if (Chosen(*options, "floor")) {
+      floors.push_back(MeasureFloor(platform, *options, x, home));
+      std::fprintf(stderr, "%-9s floor (a bare Qt window ticking 20/s)  : %.2f %% (X %.2f %%)\n", platform.c_str(),
+                   floors.back().Cost.Cpu, floors.back().Cost.XCpu);
+    }
     for (const Run& run : Plan(*options, platform)) {
       results.push_back(Measure(run, *options, x, home));
       const Measured& m = results.back();
@@ -520,7 +574,8 @@ int Main(int argc, char** argv) {
   }
   fs::remove_all(home);
   fs::create_directories(fs::absolute(options->Out).parent_path());
-  std::ofstream(options->Out) << Json(results, floods, queries, loadBefore, LoadAverage());
+  machine.LoadAfter = LoadAverage();
+  std::ofstream(options->Out) << Json(results, floods, queries, floors, machine);
   std::fprintf(stderr, "wrote %s\n", options->Out.c_str());
   return 0;
 }
