@@ -40,8 +40,7 @@ class PanelLabel : public QLabel {
     m_head = head;
     m_middle = middle;
     m_tail = tail;
-    // Measured once: shaping the text is most of what a changed count costs.
-    const int wanted = TextWidth(Whole());
+    const int wanted = WholeWidth();
     UpdateMinimumWidth(wanted);
     Fit();
     if (wanted == m_wantedWidth) return;
@@ -66,6 +65,13 @@ class PanelLabel : public QLabel {
     QLabel::resizeEvent(event);
     Fit();
   }
+  void changeEvent(QEvent* event) override {
+    if (event->type() == QEvent::FontChange) {
+      m_digitsAlike.reset();
+      m_measuredShape.reset();
+    }
+    QLabel::changeEvent(event);
+  }
   bool event(QEvent* event) override {
     if (event->type() != QEvent::ToolTip) return QLabel::event(event);
     if (text() != Whole() || TextWidth(text()) > TextRoom()) {
@@ -80,6 +86,32 @@ class PanelLabel : public QLabel {
  private:
   QString Whole() const { return m_head + m_middle + m_tail; }
   int TextWidth(const QString& text) const { return fontMetrics().horizontalAdvance(text); }
+  // The whole text's width. Shaping a text is most of what a changed count
+  // costs, and a count's width changes only with its number of digits in a
+  // font whose digits share one advance, as nearly every interface font's
+  // do: a text that differs from the last one measured only in its digits
+  // has that one's width.
+  int WholeWidth() {
+    const QString whole = Whole();
+    QString shape = whole;
+    for (QChar& c : shape)
+      if (c >= u'0' && c <= u'9') c = u'0';
+    if (shape != m_measuredShape || !DigitsAlike()) {
+      m_measuredShape = shape;
+      m_measuredWidth = TextWidth(whole);
+    }
+    return m_measuredWidth;
+  }
+  bool DigitsAlike() {
+    if (!m_digitsAlike) {
+      const int zero = fontMetrics().horizontalAdvance(QChar(u'0'));
+      bool alike = true;
+      for (char16_t digit = u'1'; digit <= u'9'; ++digit)
+        alike = alike && fontMetrics().horizontalAdvance(QChar(digit)) == zero;
+      m_digitsAlike = alike;
+    }
+    return *m_digitsAlike;
+  }
   // Frame, margins and indent: what QLabel adds to its text's width (its
   // own size hint cannot tell, as it grows with the minimum width).
   int Overhead() const {
@@ -114,6 +146,9 @@ class PanelLabel : public QLabel {
   QString m_tail;
   int m_leastWidth = 0;
   int m_wantedWidth = -1;  // the whole text's width when the layout last asked
+  std::optional<QString> m_measuredShape;  // the text last measured, its digits as 0
+  int m_measuredWidth = 0;
+  std::optional<bool> m_digitsAlike;  // of the current font
   bool m_fixed = true;
 };
 

@@ -10,6 +10,8 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QEvent>
+#include <QFont>
+#include <QFontInfo>
 #include <QFrame>
 #include <QHelpEvent>
 #include <QIcon>
@@ -449,6 +451,31 @@ TEST_F(FormTest, StatusPanelsKeepTheirWidthOrShortenThePathInTheirText) {
   ASSERT_TRUE(test::WaitUntil([&] { return label->text().toStdString() == port.Text(); }));
   EXPECT_EQ(tooltip(), "");  // nothing is cut, nothing to add
   EXPECT_EQ(fixed.Width(), 100);
+}
+
+// A panel that grows with its text measures a count again only when more
+// than its digits changed, and again in a new font.
+TEST_F(FormTest, AGrowingPanelFollowsItsTextsWidthAsItsDigitsChange) {
+  TForm form;
+  form.SetBounds(0, 0, 500, 200);
+  TStatusBar status(&form);
+  TStatusPanel& count = status.Panels().Add(1, pwText);
+  form.Show();
+  QLabel* label = status.Widget()->findChildren<QLabel*>().at(0);
+  const auto least = [&](const std::string& text) {
+    count.SetText(text);
+    EXPECT_TRUE(test::WaitUntil([&] { return label->text().toStdString() == text; })) << text;
+    return label->minimumWidth();
+  };
+  const int threeDigits = least("999");
+  EXPECT_EQ(least("123"), threeDigits);
+  EXPECT_GT(least("1000"), threeDigits);
+  EXPECT_GT(least("WWW: 1"), least("iii: 1")) << "letters are measured";
+  least("1000");
+  QFont larger = label->font();
+  larger.setPixelSize(4 * QFontInfo(larger).pixelSize());
+  label->setFont(larger);
+  EXPECT_GE(least("2000"), label->fontMetrics().horizontalAdvance("2000")) << "a new font measures anew";
 }
 
 TEST_F(FormTest, LabelsSizeThemselvesToTheirText) {
