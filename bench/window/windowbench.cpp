@@ -427,10 +427,23 @@ double Taken(const Measured& m) {
   return m.CatchUpSeconds >= 0 && seconds > 0 ? static_cast<double>(m.Counted) / seconds : 0;
 }
 
-void WriteRuns(JsonWriter& json, const std::vector<Measured>& runs) {
+// Program and X server together as a multiple of the floor on the same
+// platform in the same run: figures of different machine states compare
+// only so. 0 without a floor.
+double TimesFloor(const std::vector<FloorMeasured>& floors, const std::string& platform, double percent) {
+  for (const FloorMeasured& floor : floors) {
+    const double together = floor.Cost.Cpu + floor.Cost.XCpu;
+    if (floor.Platform == platform && together > 0) return percent / together;
+  }
+  return 0;
+}
+
+void WriteRuns(JsonWriter& json, const std::vector<Measured>& runs, const std::vector<FloorMeasured>& floors) {
   json.Key("runs").BeginArray();
   for (const Measured& m : runs) {
     const double per100k = m.Counted > 0 ? kLinesPer100k / static_cast<double>(m.Counted) : 0;
+    const double seconds = m.FeedSeconds + std::max(m.CatchUpSeconds, 0.0);
+    const auto timesFloor = [&](double percent) { return TimesFloor(floors, m.Plan.Platform, percent); };
     json.BeginObject();
     json.Key("platform").String(m.Plan.Platform);
     json.Key("mode").String(m.Plan.Mode);
@@ -457,6 +470,9 @@ void WriteRuns(JsonWriter& json, const std::vector<Measured>& runs) {
     json.Key("x_idle_cpu_percent_port_open").Number(m.XIdleCpuPercent, 2);
     json.Key("idle_cpu_percent_after_run").Number(m.IdleAfterCpuPercent, 2);
     json.Key("x_idle_cpu_percent_after_run").Number(m.XIdleAfterCpuPercent, 2);
+    json.Key("run_times_floor").Number(seconds > 0 ? timesFloor(100 * (m.Cpu + m.XCpu) / seconds) : 0, 2);
+    json.Key("idle_times_floor").Number(timesFloor(m.IdleCpuPercent + m.XIdleCpuPercent), 2);
+    json.Key("idle_after_run_times_floor").Number(timesFloor(m.IdleAfterCpuPercent + m.XIdleAfterCpuPercent), 2);
     json.Key("pty_stalled").Bool(m.Stalled);
     json.EndObject();
   }
@@ -482,7 +498,7 @@ std::string Json(const std::vector<Measured>& runs, const std::vector<FloodMeasu
   json.EndObject();
   WriteFloors(json, floors);
   WriteFloods(json, floods);
-  WriteRuns(json, runs);
+  WriteRuns(json, runs, floors);
   WriteQueries(json, queries);
   json.EndObject();
   return json.Text();
