@@ -57,7 +57,6 @@ struct Options {
   std::string Platforms = "both";
   std::string Out = "bench/window.json";
   std::string Kurvex = KURVEX_BINARY;
-  std::string Floor = QT_FLOOR_BINARY;
   std::string Only;
 };
 
@@ -207,7 +206,7 @@ struct FloorMeasured {
 
 FloorMeasured MeasureFloor(const std::string& platform, const Options& options, const XServer* x,
                            const fs::path& home) {
-  KurvexProcess floor(options.Floor, WindowEnvironment(x, home));
+  KurvexProcess floor(QT_FLOOR_BINARY, WindowEnvironment(x, home));
   floor.Count();  // its window is up and its loop runs
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
   return {platform, MeasureIdle(floor, x, IdleSpan(options))};
