@@ -69,6 +69,7 @@ class PanelLabel : public QLabel {
     if (event->type() == QEvent::FontChange) {
       m_digitsAlike.reset();
       m_measuredShape.reset();
+      m_xWidth.reset();
     }
     QLabel::changeEvent(event);
   }
@@ -116,9 +117,14 @@ class PanelLabel : public QLabel {
   // own size hint cannot tell, as it grows with the minimum width).
   int Overhead() const {
     int indentWidth = indent();
-    if (indentWidth < 0 && frameWidth() > 0) indentWidth = std::max(TextWidth(QStringLiteral("x")) - 2 * margin(), 0);
+    if (indentWidth < 0 && frameWidth() > 0) indentWidth = std::max(XWidth() - 2 * margin(), 0);
     indentWidth = std::max(indentWidth, 0);
     return width() - contentsRect().width() + 2 * margin() + indentWidth;
+  }
+  // Measured once per font: every changed count asks for the overhead.
+  int XWidth() const {
+    if (!m_xWidth) m_xWidth = TextWidth(QStringLiteral("x"));
+    return *m_xWidth;
   }
   int TextRoom() const { return width() - Overhead(); }
 
@@ -149,6 +155,7 @@ class PanelLabel : public QLabel {
   std::optional<QString> m_measuredShape;  // the text last measured, its digits as 0
   int m_measuredWidth = 0;
   std::optional<bool> m_digitsAlike;  // of the current font
+  mutable std::optional<int> m_xWidth;  // of the current font
   bool m_fixed = true;
 };
 
