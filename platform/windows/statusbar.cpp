@@ -58,7 +58,7 @@ class PanelLabel : public QLabel {
       UpdateMinimumWidth();
     }
   }
-  QSize sizeHint() const override { return {TextWidth(Whole()) + Overhead(), QLabel::sizeHint().height()}; }
+  QSize sizeHint() const override { return {WholeWidth() + Overhead(), QLabel::sizeHint().height()}; }
 
  protected:
   void resizeEvent(QResizeEvent* event) override {
@@ -92,7 +92,7 @@ class PanelLabel : public QLabel {
   // font whose digits share one advance, as nearly every interface font's
   // do: a text that differs from the last one measured only in its digits
   // has that one's width.
-  int WholeWidth() {
+  int WholeWidth() const {
     const QString whole = Whole();
     QString shape = whole;
     for (QChar& c : shape)
@@ -103,7 +103,7 @@ class PanelLabel : public QLabel {
     }
     return m_measuredWidth;
   }
-  bool DigitsAlike() {
+  bool DigitsAlike() const {
     if (!m_digitsAlike) {
       const int zero = fontMetrics().horizontalAdvance(QChar(u'0'));
       bool alike = true;
@@ -152,9 +152,9 @@ class PanelLabel : public QLabel {
   QString m_tail;
   int m_leastWidth = 0;
   int m_wantedWidth = -1;  // the whole text's width when the layout last asked
-  std::optional<QString> m_measuredShape;  // the text last measured, its digits as 0
-  int m_measuredWidth = 0;
-  std::optional<bool> m_digitsAlike;  // of the current font
+  mutable std::optional<QString> m_measuredShape;  // the text last measured, its digits as 0
+  mutable int m_measuredWidth = 0;
+  mutable std::optional<bool> m_digitsAlike;  // of the current font
   mutable std::optional<int> m_xWidth;  // of the current font
   bool m_fixed = true;
 };
