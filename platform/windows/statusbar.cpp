@@ -41,7 +41,7 @@ class PanelLabel : public QLabel {
     m_middle = middle;
     m_tail = tail;
     const int wanted = WholeWidth();
-    UpdateMinimumWidth(wanted);
+    UpdateMinimumWidth();
     Fit();
     if (wanted == m_wantedWidth) return;
     m_wantedWidth = wanted;
@@ -66,11 +66,7 @@ class PanelLabel : public QLabel {
     Fit();
   }
   void changeEvent(QEvent* event) override {
-    if (event->type() == QEvent::FontChange) {
-      m_digitsAlike.reset();
-      m_measuredShape.reset();
-      m_xWidth.reset();
-    }
+    if (event->type() == QEvent::FontChange) m_measured = {};
     QLabel::changeEvent(event);
   }
   bool event(QEvent* event) override {
@@ -97,21 +93,21 @@ class PanelLabel : public QLabel {
     QString shape = whole;
     for (QChar& c : shape)
       if (c >= u'0' && c <= u'9') c = u'0';
-    if (shape != m_measuredShape || !DigitsAlike()) {
-      m_measuredShape = shape;
-      m_measuredWidth = TextWidth(whole);
+    if (shape != m_measured.Shape || !DigitsAlike()) {
+      m_measured.Shape = shape;
+      m_measured.Width = TextWidth(whole);
     }
-    return m_measuredWidth;
+    return m_measured.Width;
   }
   bool DigitsAlike() const {
-    if (!m_digitsAlike) {
+    if (!m_measured.DigitsAlike) {
       const int zero = fontMetrics().horizontalAdvance(QChar(u'0'));
       bool alike = true;
       for (char16_t digit = u'1'; digit <= u'9'; ++digit)
         alike = alike && fontMetrics().horizontalAdvance(QChar(digit)) == zero;
-      m_digitsAlike = alike;
+      m_measured.DigitsAlike = alike;
     }
-    return *m_digitsAlike;
+    return *m_measured.DigitsAlike;
   }
   // Frame, margins and indent: what QLabel adds to its text's width (its
   // own size hint cannot tell, as it grows with the minimum width).
@@ -123,17 +119,14 @@ class PanelLabel : public QLabel {
   }
   // Measured once per font: every changed count asks for the overhead.
   int XWidth() const {
-    if (!m_xWidth) m_xWidth = TextWidth(QStringLiteral("x"));
-    return *m_xWidth;
+    if (!m_measured.XWidth) m_measured.XWidth = TextWidth(QStringLiteral("x"));
+    return *m_measured.XWidth;
   }
   int TextRoom() const { return width() - Overhead(); }
 
-  /// `wholeWidth`: the whole text's width, when the caller measured it.
-  void UpdateMinimumWidth(std::optional<int> wholeWidth = {}) {
+  void UpdateMinimumWidth() {
     if (m_fixed) return;
-    const int kept = !m_middle.isEmpty() ? TextWidth(m_head + QChar(0x2026) + m_tail)
-                     : wholeWidth       ? *wholeWidth
-                                        : TextWidth(Whole());
+    const int kept = !m_middle.isEmpty() ? TextWidth(m_head + QChar(0x2026) + m_tail) : WholeWidth();
     setMinimumWidth(std::max(m_leastWidth, kept + Overhead()));
   }
   void Fit() {
@@ -152,10 +145,14 @@ class PanelLabel : public QLabel {
   QString m_tail;
   int m_leastWidth = 0;
   int m_wantedWidth = -1;  // the whole text's width when the layout last asked
-  mutable std::optional<QString> m_measuredShape;  // the text last measured, its digits as 0
-  mutable int m_measuredWidth = 0;
-  mutable std::optional<bool> m_digitsAlike;  // of the current font
-  mutable std::optional<int> m_xWidth;  // of the current font
+  // Measurements in the current font, dropped when it changes.
+  struct Measured {
+    std::optional<QString> Shape;  // the text last measured, its digits as 0
+    int Width = 0;                 // its width
+    std::optional<bool> DigitsAlike;
+    std::optional<int> XWidth;
+  };
+  mutable Measured m_measured;
   bool m_fixed = true;
 };
 
